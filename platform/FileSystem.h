@@ -1,0 +1,51 @@
+#pragma once
+// Files and folders. Paths inside the system may use "\" as separator; every call here turns
+// "\" into "/" (NativePath), so that is done in one place only.
+//
+// Failures are results, never exceptions: a missing file gives null, false or an empty list.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Vuro::Platform {
+
+// The path with every "\" turned into "/".
+std::string NativePath(std::string_view path);
+
+// fopen on the native path; null on failure.
+FILE* OpenFile(const std::string& path, const char* mode);
+
+struct FileEntry {
+    std::string name;  // name within its folder, no path
+    bool isDirectory;  // a folder rather than a file
+    uint32_t writeTime; // last write, seconds since 1970-01-01 UTC
+};
+
+// Entries of a folder whose names match the last component of pattern (wildcards "*" and "?";
+// "*.*" matches every name, as the system's file search does). "." and ".." are never listed.
+// False when the folder cannot be read or nothing matches.
+bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries);
+
+bool FileExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+// Creates one folder; false when it could not be made (including when it exists already).
+bool MakeDirectory(const std::string& path);
+bool RemoveFile(const std::string& path);
+// Removes an empty folder.
+bool RemoveDirectory(const std::string& path);
+// Replaces `to` by `from` in one step (the way saved files are committed).
+bool RenameFile(const std::string& from, const std::string& to);
+
+// The name under which a file exists when only its case differs from `path` (its folder must
+// match exactly); `path` itself when it exists; empty when neither.
+std::string FindFileNoCase(const std::string& path);
+
+// Absolute path of the running program.
+std::string ExecutablePath();
+std::string GetWorkingDirectory();
+bool SetWorkingDirectory(const std::string& path);
+
+} // namespace Vuro::Platform

@@ -1,0 +1,134 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+
+namespace Vuro::Platform {
+
+namespace {
+
+// Splits "dir/name" into the folder to open ("." when none) and the last component.
+void SplitFolder(const std::string& path, std::string& folder, std::string& name) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        folder = ".";
+        name = path;
+    } else {
+        folder = slash == 0 ? "/" : path.substr(0, slash);
+        name = path.substr(slash + 1);
+    }
+}
+
+} // namespace
+
+std::string NativePath(std::string_view path) {
+    std::string result(path);
+    for (char& c : result) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return result;
+}
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+    return std::fopen(NativePath(path).c_str(), mode);
+}
+
+bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries) {
+    entries.clear();
+    std::string folder;
+    std::string mask;
+    SplitFolder(NativePath(pattern), folder, mask);
+    if (mask == "*.*") {
+        mask = "*";
+    }
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        return false;
+    }
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (fnmatch(mask.c_str(), name.c_str(), FNM_PERIOD) != 0) {
+            continue;
+        }
+        std::string full = folder == "/" ? "/" + name : folder + "/" + name;
+        struct stat info {};
+        if (stat(full.c_str(), &info) != 0) {
+            continue;
+        }
+        entries.push_back({name, S_ISDIR(info.st_mode), static_cast<uint32_t>(info.st_mtime)});
+    }
+    closedir(dir);
+    return !entries.empty();
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return stat(NativePath(path).c_str(), &info) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeDirectory(const std::string& path) { return mkdir(NativePath(path).c_str(), 0755) == 0; }
+
+bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool RemoveDirectory(const std::string& path) { return rmdir(NativePath(path).c_str()) == 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+std::string FindFileNoCase(const std::string& path) {
+    std::string native = NativePath(path);
+    if (FileExists(native)) {
+        return native;
+    }
+    std::string folder;
+    std::string name;
+    SplitFolder(native, folder, name);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        return {};
+    }
+    std::string found;
+    while (dirent* entry = readdir(dir)) {
+        if (strcasecmp(entry->d_name, name.c_str()) == 0) {
+            found = native.substr(0, native.size() - name.size()) + entry->d_name;
+            break;
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
+std::string ExecutablePath() {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (length <= 0) {
+        return {};
+    }
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+std::string GetWorkingDirectory() {
+    char buffer[PATH_MAX];
+    return getcwd(buffer, sizeof(buffer)) ? std::string(buffer) : std::string();
+}
+
+bool SetWorkingDirectory(const std::string& path) { return chdir(NativePath(path).c_str()) == 0; }
+
+} // namespace Vuro::Platform

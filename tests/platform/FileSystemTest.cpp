@@ -1,0 +1,89 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace Vuro::Platform {
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mRoot = std::filesystem::temp_directory_path() /
+                ("vuro_fs_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(mRoot);
+        std::filesystem::create_directories(mRoot);
+    }
+    void TearDown() override { std::filesystem::remove_all(mRoot); }
+    std::string Path(const std::string& rel) const { return (mRoot / rel).string(); }
+    void Touch(const std::string& rel) {
+        FILE* f = OpenFile(Path(rel), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+
+    std::filesystem::path mRoot;
+};
+
+TEST_F(FileSystemTest, BackslashPathsReachTheSameFile) {
+    Touch("a.txt");
+    std::string windowsStyle = mRoot.string() + "\\a.txt";
+    FILE* f = OpenFile(windowsStyle, "rb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    EXPECT_EQ(NativePath("a\\b\\c.png"), "a/b/c.png");
+}
+
+TEST_F(FileSystemTest, FindFilesMatchesWildcardsAndSkipsDotEntries) {
+    Touch("demo1.dmo");
+    Touch("demo12.dmo");
+    Touch("other.txt");
+    Touch("noext");
+    ASSERT_TRUE(MakeDirectory(Path("sub")));
+
+    std::vector<FileEntry> entries;
+    ASSERT_TRUE(FindFiles(Path("demo*.dmo"), entries));
+    std::vector<std::string> names;
+    for (auto& e : entries) {
+        names.push_back(e.name);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"demo1.dmo", "demo12.dmo"}));
+
+    ASSERT_TRUE(FindFiles(Path("*.*"), entries));
+    EXPECT_EQ(entries.size(), 5u); // "*.*" also matches names without a dot
+    EXPECT_FALSE(FindFiles(Path("missing/*"), entries));
+    EXPECT_FALSE(FindFiles(Path("*.xyz"), entries));
+}
+
+TEST_F(FileSystemTest, FolderLifecycle) {
+    EXPECT_TRUE(MakeDirectory(Path("x")));
+    EXPECT_FALSE(MakeDirectory(Path("x")));
+    EXPECT_TRUE(IsDirectory(Path("x")));
+    Touch("x/f");
+    EXPECT_FALSE(RemoveDirectory(Path("x")));
+    EXPECT_TRUE(RemoveFile(Path("x/f")));
+    EXPECT_TRUE(RemoveDirectory(Path("x")));
+    EXPECT_FALSE(FileExists(Path("x")));
+}
+
+TEST_F(FileSystemTest, FindFileNoCaseFindsOtherCase) {
+    Touch("Images.PNG");
+    EXPECT_EQ(FindFileNoCase(Path("Images.PNG")), Path("Images.PNG"));
+    EXPECT_EQ(FindFileNoCase(Path("images.png")), Path("Images.PNG"));
+    EXPECT_EQ(FindFileNoCase(Path("nothing.png")), "");
+}
+
+TEST_F(FileSystemTest, RenameReplacesTarget) {
+    Touch("new");
+    Touch("old");
+    EXPECT_TRUE(RenameFile(Path("new"), Path("old")));
+    EXPECT_FALSE(FileExists(Path("new")));
+    EXPECT_TRUE(FileExists(Path("old")));
+}
+
+} // namespace
+} // namespace Vuro::Platform
