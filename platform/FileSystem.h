@@ -19,13 +19,15 @@ std::string NativePath(std::string_view path);
 FILE* OpenFile(const std::string& path, const char* mode);
 
 struct FileEntry {
-    std::string name;  // name within its folder, no path
-    bool isDirectory;  // a folder rather than a file
-    uint32_t writeTime; // last write, seconds since 1970-01-01 UTC
+    std::string name;   // name within its folder, no path
+    bool isDirectory;   // a folder rather than a file (for a link: its target is one)
+    uint32_t writeTime; // last write, seconds since 1970-01-01 UTC (for a link: its target's)
+    bool isLink;        // a symbolic link; deleting a tree removes it instead of following it
 };
 
 // Entries of a folder whose names match the last component of pattern (wildcards "*" and "?";
-// "*.*" matches every name, as the system's file search does). "." and ".." are never listed.
+// "*.*" matches every name, as the system's file search does, hidden ".name" files included).
+// "." and ".." are never listed.
 // False when the folder cannot be read or nothing matches.
 bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries);
 

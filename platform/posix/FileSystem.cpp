@@ -17,7 +17,7 @@ namespace {
 void SplitFolder(const std::string& path, std::string& folder, std::string& name) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
-        folder = ".";
+        folder.assign(1, '.'); // assigning the literal trips a false -Wrestrict in GCC 12 -O3
         name = path;
     } else {
         folder = slash == 0 ? "/" : path.substr(0, slash);
@@ -58,15 +58,25 @@ bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries) {
         if (name == "." || name == "..") {
             continue;
         }
-        if (fnmatch(mask.c_str(), name.c_str(), FNM_PERIOD) != 0) {
+        // No FNM_PERIOD: the system's file search lets wildcards match a leading dot too.
+        if (fnmatch(mask.c_str(), name.c_str(), 0) != 0) {
             continue;
         }
         std::string full = folder == "/" ? "/" + name : folder + "/" + name;
         struct stat info {};
-        if (stat(full.c_str(), &info) != 0) {
+        if (lstat(full.c_str(), &info) != 0) {
             continue;
         }
-        entries.push_back({name, S_ISDIR(info.st_mode), static_cast<uint32_t>(info.st_mtime)});
+        bool isLink = S_ISLNK(info.st_mode);
+        // A link describes its target; a dangling link is still listed so it can be removed.
+        if (isLink) {
+            struct stat target {};
+            if (stat(full.c_str(), &target) == 0) {
+                info = target;
+            }
+        }
+        entries.push_back(
+            {name, S_ISDIR(info.st_mode), static_cast<uint32_t>(info.st_mtime), isLink});
     }
     closedir(dir);
     return !entries.empty();

@@ -85,5 +85,28 @@ TEST_F(FileSystemTest, RenameReplacesTarget) {
     EXPECT_TRUE(FileExists(Path("old")));
 }
 
+TEST_F(FileSystemTest, FindFilesListsHiddenNamesAndMarksLinks) {
+    Touch(".hidden");
+    ASSERT_TRUE(MakeDirectory(Path("target")));
+    std::filesystem::create_directory_symlink(Path("target"), Path("link"));
+    std::filesystem::create_symlink(Path("nowhere"), Path("dangling"));
+
+    std::vector<FileEntry> entries;
+    ASSERT_TRUE(FindFiles(Path("*.*"), entries));
+    std::sort(entries.begin(), entries.end(),
+              [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].name, ".hidden");
+    EXPECT_FALSE(entries[0].isLink);
+    EXPECT_EQ(entries[1].name, "dangling");
+    EXPECT_TRUE(entries[1].isLink);
+    EXPECT_FALSE(entries[1].isDirectory);
+    EXPECT_EQ(entries[2].name, "link");
+    EXPECT_TRUE(entries[2].isLink);
+    EXPECT_TRUE(entries[2].isDirectory);
+    EXPECT_EQ(entries[3].name, "target");
+    EXPECT_FALSE(entries[3].isLink);
+}
+
 } // namespace
 } // namespace Vuro::Platform
