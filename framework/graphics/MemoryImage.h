@@ -1,0 +1,106 @@
+#pragma once
+// An image whose pixels live in memory: 32-bit 0xAARRGGBB words (not premultiplied), or a
+// palettised form of up to 256 colours with one index byte per pixel. Derived forms are built
+// on demand and dropped whenever the pixels change: a premultiplied copy in the display's
+// channel layout and two run-length tables that let blitters skip or copy whole runs.
+//
+// What a caller can rely on:
+// - The image registers with the application for its whole life (constructor to destructor).
+// - GetBits always answers a buffer of width x height words followed by the sentinel word
+//   kSentinel; absent pixels come back as zeros. Drawing into the image brings the 32-bit form
+//   back and drops the palettised one.
+// - Every change of the pixels goes through OnBitsChanged, which frees the derived forms.
+//
+// Drawing (the Image slots) is carried out in software on the 32-bit bits. Unlike the design
+// this follows, every drawing operation keeps to the destination's and the source's bounds,
+// and treats negative sizes as empty, whatever the caller passes.
+
+#include "framework/graphics/Image.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Vuro {
+
+class VuroAppBase;
+class NativeDisplay;
+class TextureData;
+
+class MemoryImage : public Image {
+public:
+    static constexpr uint32_t kSentinel = 0x4BEEFADE;
+
+    explicit MemoryImage(VuroAppBase* app);
+    MemoryImage(const MemoryImage& other);
+    MemoryImage& operator=(const MemoryImage&) = delete;
+    ~MemoryImage() override;
+
+    // Slots added by the in-memory image, in this order.
+    virtual uint32_t* GetNativeAlphaData(NativeDisplay* display);
+    virtual uint8_t* GetRLAlphaData();
+    virtual uint8_t* GetRLAdditiveData(NativeDisplay* display);
+    virtual void DropBits();
+    virtual void DropSoftwareBuffers();
+    virtual void Drop3DBuffers();
+    virtual void DropExtraBuffers();
+    virtual void ReInit();
+    virtual void OnBitsChanged();
+    virtual void ApplyBits();
+    virtual void DropNativeData();
+    virtual void Clear();
+    virtual void SetBits(const uint32_t* bits, int width, int height);
+    virtual void Create(int width, int height);
+    virtual uint32_t* GetBits();
+    virtual void SetTransAlphaFlags(bool hasTrans, bool hasAlpha);
+    virtual void SetVolatile(bool isVolatile);
+    // False (image unchanged) with more than 256 distinct words.
+    virtual bool Palletize();
+
+    // The pixel layout of the application's display, or the 32-bit ARGB layout without one.
+    NativeDisplay* GetDisplayLayout() const;
+    // Palettised: the pixels are mColorIndices into mColorTable.
+    bool IsPalettised() const { return mColorTable != nullptr && mColorIndices != nullptr; }
+
+    std::unique_ptr<uint32_t[]> mBits; // width x height + 1 words, last one kSentinel
+    int mBitsChangedCount = 0;
+    TextureData* mTextureData = nullptr; // owned by the 3-D display
+    int mTextureFlags = 0;
+    std::unique_ptr<uint32_t[]> mColorTable;  // 256 ARGB words
+    std::unique_ptr<uint8_t[]> mColorIndices; // width x height
+    bool mForcedMode = false;                 // SetTransAlphaFlags fixed the two flags below
+    bool mHasTrans = false;                   // some pixel has alpha 0
+    bool mHasAlpha = false;                   // some pixel has alpha 1..254
+    bool mIsVolatile = false;
+    bool mPurgeBits = false; // drop the 32-bit bits again after every rebuild
+    bool mWantPal = false;   // palettise again after every rebuild
+    // Premultiplied, display layout: width x height words, or 256 when palettised.
+    std::unique_ptr<uint32_t[]> mNativeAlphaData;
+    std::unique_ptr<uint8_t[]> mRLAlphaData;    // run lengths of alpha 0 / 255 / between
+    std::unique_ptr<uint8_t[]> mRLAdditiveData; // run lengths of black / not black (native)
+    bool mBitsChanged = false;
+    VuroAppBase* mApp; // not owned
+
+private:
+    // One byte per pixel: the pixels left in the row's run of equal class, capped at 255.
+    template <typename ClassOf> std::unique_ptr<uint8_t[]> BuildRunLengths(ClassOf classOf) const;
+    bool Is3D() const;
+};
+
+// Pixels of a source image as the blitters read them: palette and indices, or 32-bit bits.
+// Null bits/indices mean the source is not an in-memory image.
+struct SourcePixels {
+    const uint32_t* mBits = nullptr;
+    const uint8_t* mIndices = nullptr;
+    const uint32_t* mPalette = nullptr;
+    int mWidth = 0;
+    int mHeight = 0;
+
+    static SourcePixels Of(MemoryImage* image);
+    bool IsValid() const { return mBits != nullptr || mIndices != nullptr; }
+    uint32_t At(int x, int y) const {
+        const int i = y * mWidth + x;
+        return mIndices ? mPalette[mIndices[i]] : mBits[i];
+    }
+};
+
+} // namespace Vuro
