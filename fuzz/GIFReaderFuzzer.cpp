@@ -1,0 +1,8 @@
+// Feeds arbitrary bytes to the GIF reader through its in-memory entry.
+
+#include "ImageFuzzing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Vuro::ImageLib::CheckDecodedImage(Vuro::ImageLib::GetGIFImageFromMemory(data, size));
+    return 0;
+}
