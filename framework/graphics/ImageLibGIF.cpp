@@ -277,7 +277,7 @@ std::unique_ptr<Image> ReadGIFImage(FILE* file) {
             return nullptr;
         }
         if (label == kGraphicControlLabel) {
-            unsigned char block[256];
+            unsigned char block[256] = {};
             int length = ReadGIFBlock(file, block);
             // Flags, delay (2 bytes), transparent index: a shorter block names no index.
             if (length >= 4 && (block[0] & 1) != 0) {

@@ -222,15 +222,19 @@ TEST(GIFReader, OutputStopsAtWidthTimesHeight) {
 }
 
 TEST(GIFReader, ShortGraphicControlBlockNamesNoTransparentIndex) {
-    // Flags with the transparency bit, then the block ends before the index byte.
+    // Flags with the transparency bit, then the block ends before the index byte. Pixels use
+    // indices 0 and 2.
+    std::vector<Code> codes = {{4, 3}, {0, 3}, {2, 3}, {5, 3}};
     std::string shortControl = std::string("!\xF9\x02\x01\x02", 5) + '\0';
-    auto image = Decode(MakeGIF(1, 1, 2, {{4, 3}, {2, 3}, {5, 3}}, shortControl));
+    auto image = Decode(MakeGIF(2, 1, 2, codes, shortControl));
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->mBits[0], TableColor(2));
+    EXPECT_EQ(image->mBits[0], TableColor(0));
+    EXPECT_EQ(image->mBits[1], TableColor(2));
     std::string fullControl = std::string("!\xF9\x04\x01\x00\x00\x02", 8) + '\0';
-    image = Decode(MakeGIF(1, 1, 2, {{4, 3}, {2, 3}, {5, 3}}, fullControl));
+    image = Decode(MakeGIF(2, 1, 2, codes, fullControl));
     ASSERT_TRUE(image);
-    EXPECT_EQ(image->mBits[0], 0u);
+    EXPECT_EQ(image->mBits[0], TableColor(0));
+    EXPECT_EQ(image->mBits[1], 0u);
 }
 
 TEST(GIFReader, NoColourTableGivesTransparentBlack) {
