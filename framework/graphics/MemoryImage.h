@@ -35,6 +35,26 @@ public:
     MemoryImage& operator=(const MemoryImage&) = delete;
     ~MemoryImage() override;
 
+    // Drawing slots (software blitters).
+    void FillRect(const Rect& rect, const Color& color, DrawMode mode) override;
+    void ClearRect(const Rect& rect) override;
+    void DrawLine(double x1, double y1, double x2, double y2, const Color& color,
+                  DrawMode mode) override;
+    void Blt(Image* image, int x, int y, const Rect& srcRect, const Color& color,
+             DrawMode mode) override;
+    void BltSubpixel(Image* image, float x, float y, const Rect& srcRect, const Rect& clipRect,
+                     const Color& color, DrawMode mode) override;
+    void BltRotated(Image* image, float x, float y, const Rect& srcRect, const Rect& clipRect,
+                    const Color& color, DrawMode mode, double angle, float centerX,
+                    float centerY) override;
+    void StretchBlt(Image* image, const Rect& destRect, const Rect& srcRect, const Rect& clipRect,
+                    const Color& color, DrawMode mode, bool fastStretch) override;
+    void BltMatrix(Image* image, float x, float y, const Matrix3x3& matrix, const Rect& clipRect,
+                   const Color& color, DrawMode mode, const Rect& srcRect, bool blend) override;
+    void BltTrianglesTex(Image* texture, const TexVertex (*triangles)[3], int count,
+                         const Rect& clipRect, const Color& color, DrawMode mode, float tx,
+                         float ty, bool blend) override;
+
     // Slots added by the in-memory image, in this order.
     virtual uint32_t* GetNativeAlphaData(NativeDisplay* display);
     virtual uint8_t* GetRLAlphaData();
@@ -55,6 +75,21 @@ public:
     virtual void SetVolatile(bool isVolatile);
     // False (image unchanged) with more than 256 distinct words.
     virtual bool Palletize();
+
+    // Area-weighted stretch of the fractional source rectangle into destRect of this image's
+    // bits, composited in normal mode. The display image uses it to build stretched pieces.
+    void SlowStretchBlt(Image* image, const Rect& destRect, const DoubleRect& srcRect);
+
+    // Entries of the triangle rasteriser, shared with the display image, which passes its own
+    // surface memory, pitch and format code (kPixelFormat*; any other code draws nothing).
+    static void BltMatrixHelper(Image* image, float x, float y, const Matrix3x3& matrix,
+                                const Rect& clipRect, const Color& color, DrawMode mode,
+                                const Rect& srcRect, void* surface, int pitch,
+                                PixelFormatCode format, bool blend);
+    static void BltTrianglesTexHelper(Image* texture, const TexVertex (*triangles)[3], int count,
+                                      const Rect& clipRect, const Color& color, DrawMode mode,
+                                      void* surface, int pitch, PixelFormatCode format, float tx,
+                                      float ty, bool blend);
 
     // The pixel layout of the application's display, or the 32-bit ARGB layout without one.
     NativeDisplay* GetDisplayLayout() const;
@@ -81,6 +116,11 @@ public:
     VuroAppBase* mApp; // not owned
 
 private:
+    Rect Bounds() const { return Rect(0, 0, mWidth, mHeight); }
+    void NormalBlt(MemoryImage* src, int x, int y, const Rect& srcRect, const Color& color);
+    void AdditiveBlt(MemoryImage* src, int x, int y, const Rect& srcRect, const Color& color);
+    void NearestStretch(MemoryImage* src, const Rect& destRect, const DoubleRect& srcRect);
+
     // One byte per pixel: the pixels left in the row's run of equal class, capped at 255.
     template <typename ClassOf> std::unique_ptr<uint8_t[]> BuildRunLengths(ClassOf classOf) const;
     bool Is3D() const;
