@@ -1,0 +1,29 @@
+#pragma once
+// The process as a whole: how it ends, what version it is, where debug text goes.
+//
+// - ExitProcess ends the process at once with the code: stdio is flushed, nothing else is torn
+//   down (other threads may still run). A test installs an exit handler to catch the end: the
+//   handler must leave by throwing (or longjmp); a handler that returns ends the process anyway.
+// - ProductVersion is the version text of this build (a build setting).
+// - DebugOutput is for developer statistics and traces: written to stderr when the environment
+//   variable VURO_DEBUG_OUTPUT is set, else dropped; a test can install a sink that sees it.
+
+#include <string>
+#include <string_view>
+
+namespace Vuro::Platform {
+
+using ExitHandler = void (*)(int code);
+
+[[noreturn]] void ExitProcess(int code);
+// Returns the previous handler; null restores the real exit.
+ExitHandler SetExitHandler(ExitHandler handler);
+
+std::string ProductVersion();
+
+using DebugOutputSink = void (*)(std::string_view text);
+void DebugOutput(std::string_view text);
+// Returns the previous sink; null restores the default.
+DebugOutputSink SetDebugOutputSink(DebugOutputSink sink);
+
+} // namespace Vuro::Platform

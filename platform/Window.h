@@ -1,0 +1,83 @@
+#pragma once
+// Windows, the screen they live on, and system message boxes. The SDL window system is the
+// real one; tests install a fake. Text handed in is code page 1251, as everywhere inside the
+// system; conversion to the window system's UTF-8 happens here.
+//
+// Window:
+// - Created hidden; Show makes it visible. Id is the Message::window of its messages.
+// - Present shows a 32-bit 0xAARRGGBB image (rows top first, alpha ignored) in the client
+//   area, scaled when the sizes differ; false when the window cannot show it now (the caller
+//   presents again later).
+// - Raise restores a minimised window and brings it to the front with the input focus.
+//
+// WindowSystem:
+// - CreateWindow answers null when no window can be made (no display).
+// - GetDesktopSize gives the size of the primary screen; false when it cannot be read.
+// - ShowMessageBox shows a modal box with the buttons and icon of `flags` (kMb... values) and
+//   answers the button chosen (kId... values). Where no box can be shown (SDL's dummy video
+//   driver, no display) the title and text go to stderr and the default button is answered:
+//   the first one, or the second with kMbDefButton2.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Vuro::Platform {
+
+// Message box buttons, icons and default button; combine one of each.
+inline constexpr uint32_t kMbOk = 0x0000;
+inline constexpr uint32_t kMbOkCancel = 0x0001;
+inline constexpr uint32_t kMbYesNo = 0x0004;
+inline constexpr uint32_t kMbIconError = 0x0010;
+inline constexpr uint32_t kMbIconQuestion = 0x0020;
+inline constexpr uint32_t kMbIconWarning = 0x0030;
+inline constexpr uint32_t kMbIconInformation = 0x0040;
+inline constexpr uint32_t kMbDefButton2 = 0x0100;
+// Message box answers.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+
+// The default answer of a box with these flags (what a box nobody can see answers).
+int DefaultMessageBoxAnswer(uint32_t flags);
+
+struct WindowParams {
+    std::string title;   // code page 1251
+    int x = -1;          // client position on the screen; -1 centres
+    int y = -1;
+    int width = 640;     // client size
+    int height = 480;
+    bool fullScreen = false; // covers the screen, the client area scaled to it
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual uint32_t Id() const = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    // Gives the window the keyboard focus.
+    virtual void Focus() = 0;
+    virtual void Raise() = 0;
+    virtual bool IsMinimized() = 0;
+    virtual bool Present(const uint32_t* pixels, int width, int height) = 0;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual std::unique_ptr<Window> CreateWindow(const WindowParams& params) = 0;
+    virtual bool GetDesktopSize(int& width, int& height) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& title,
+                               uint32_t flags) = 0;
+};
+
+// The window system in use: the SDL one unless a test installed another.
+WindowSystem& GetWindowSystem();
+// Installs a window system for the whole process; null goes back to the SDL one. The caller
+// keeps ownership and keeps it alive while installed.
+void SetWindowSystem(WindowSystem* system);
+
+} // namespace Vuro::Platform

@@ -1,0 +1,120 @@
+#include "platform/InstanceLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace Vuro::Platform {
+
+namespace {
+
+std::string FileNameOf(const std::string& name) {
+    std::string out = name.empty() ? std::string("_") : name;
+    for (char& c : out) {
+        bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '.' || c == '-' || c == '_';
+        if (!keep) {
+            c = '_';
+        }
+    }
+    return out;
+}
+
+// False when the path does not fit a socket address.
+bool MakeAddress(const std::string& path, sockaddr_un& address) {
+    std::memset(&address, 0, sizeof(address));
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof(address.sun_path)) {
+        return false;
+    }
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+} // namespace
+
+InstanceLock::InstanceLock(const std::string& name, const std::string& folder) {
+    std::string base = (folder.empty() ? RuntimeFolder() : folder) + "/" + FileNameOf(name);
+    mLockPath = base + ".lock";
+    mSocketPath = base + ".notify";
+}
+
+InstanceLock::~InstanceLock() {
+    if (mSocketFd >= 0) {
+        close(mSocketFd);
+        unlink(mSocketPath.c_str());
+    }
+    // The lock file stays: removing it could let two copies lock two different files.
+    if (mLockFd >= 0) {
+        close(mLockFd);
+    }
+}
+
+std::string InstanceLock::RuntimeFolder() {
+    const char* dir = std::getenv("XDG_RUNTIME_DIR");
+    return dir && *dir ? std::string(dir) : std::string("/tmp");
+}
+
+InstanceLock::Result InstanceLock::Acquire() {
+    if (mHeld) {
+        return Result::Acquired;
+    }
+    if (mLockFd < 0) {
+        mLockFd = open(mLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (mLockFd < 0) {
+            return Result::Unavailable;
+        }
+    }
+    if (flock(mLockFd, LOCK_EX | LOCK_NB) != 0) {
+        return errno == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;
+    }
+    mHeld = true;
+    // A socket left by a copy that died is stale: only the holder of the lock binds it.
+    unlink(mSocketPath.c_str());
+    sockaddr_un address;
+    if (MakeAddress(mSocketPath, address)) {
+        mSocketFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (mSocketFd >= 0 &&
+            bind(mSocketFd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
+            close(mSocketFd);
+            mSocketFd = -1;
+        }
+    }
+    return Result::Acquired;
+}
+
+bool InstanceLock::NotifyHolder() {
+    sockaddr_un address;
+    if (!MakeAddress(mSocketPath, address)) {
+        return false;
+    }
+    int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    char byte = 1;
+    bool sent = sendto(fd, &byte, 1, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&address),
+                       sizeof(address)) == 1;
+    close(fd);
+    return sent;
+}
+
+bool InstanceLock::TakeNotification() {
+    if (mSocketFd < 0) {
+        return false;
+    }
+    bool any = false;
+    char buffer[16];
+    while (recv(mSocketFd, buffer, sizeof(buffer), MSG_DONTWAIT) >= 0) {
+        any = true;
+    }
+    return any;
+}
+
+} // namespace Vuro::Platform

@@ -1,0 +1,25 @@
+#pragma once
+// SDL's video subsystem, held by whoever needs it (windows, desktop queries). SDL counts the
+// holders; the last one to let go shuts SDL down completely, so nothing of it outlives the
+// windows.
+
+namespace Vuro::Platform {
+
+class SdlVideoUser {
+public:
+    SdlVideoUser();
+    ~SdlVideoUser();
+    SdlVideoUser(const SdlVideoUser&) = delete;
+    SdlVideoUser& operator=(const SdlVideoUser&) = delete;
+
+    // False when SDL's video could not be started (no display, no driver).
+    bool IsReady() const { return mReady; }
+
+private:
+    bool mReady;
+};
+
+// SDL runs a video driver that shows nothing (dummy or offscreen), now or once started.
+bool SdlVideoIsHeadless();
+
+} // namespace Vuro::Platform
