@@ -18,9 +18,9 @@ namespace Vuro::Platform {
 class InstanceLock {
 public:
     enum class Result {
-        Acquired,       // this object holds the lock now
-        HeldElsewhere,  // another object or process holds it
-        Unavailable,    // no lock file could be made; run without the check
+        Acquired,      // this object holds the lock now
+        HeldElsewhere, // another object or process holds it
+        Unavailable,   // no lock file could be made; run without the check
     };
 
     // folder empty: the runtime folder.

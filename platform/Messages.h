@@ -114,10 +114,16 @@ constexpr int64_t MakePointParam(int x, int y) {
     return static_cast<int64_t>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
                                 static_cast<uint32_t>(x & 0xFFFF));
 }
-constexpr int PointParamX(int64_t lParam) { return static_cast<int16_t>(lParam & 0xFFFF); }
-constexpr int PointParamY(int64_t lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
+constexpr int PointParamX(int64_t lParam) {
+    return static_cast<int16_t>(lParam & 0xFFFF);
+}
+constexpr int PointParamY(int64_t lParam) {
+    return static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+}
 // The signed wheel delta of a WM_MOUSEWHEEL wParam.
-constexpr int WheelParamDelta(uint64_t wParam) { return static_cast<int16_t>((wParam >> 16) & 0xFFFF); }
+constexpr int WheelParamDelta(uint64_t wParam) {
+    return static_cast<int16_t>((wParam >> 16) & 0xFFFF);
+}
 constexpr uint64_t MakeWheelParam(int delta, uint64_t keyState) {
     return (static_cast<uint64_t>(static_cast<uint16_t>(delta)) << 16) | (keyState & 0xFFFF);
 }

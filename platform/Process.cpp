@@ -29,9 +29,13 @@ void ExitProcess(int code) {
     std::_Exit(code);
 }
 
-ExitHandler SetExitHandler(ExitHandler handler) { return gExitHandler.exchange(handler); }
+ExitHandler SetExitHandler(ExitHandler handler) {
+    return gExitHandler.exchange(handler);
+}
 
-std::string ProductVersion() { return VURO_PRODUCT_VERSION; }
+std::string ProductVersion() {
+    return VURO_PRODUCT_VERSION;
+}
 
 void DebugOutput(std::string_view text) {
     if (DebugOutputSink sink = gDebugSink.load()) {
@@ -41,6 +45,8 @@ void DebugOutput(std::string_view text) {
     }
 }
 
-DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) { return gDebugSink.exchange(sink); }
+DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) {
+    return gDebugSink.exchange(sink);
+}
 
 } // namespace Vuro::Platform

@@ -43,10 +43,10 @@ inline constexpr int kIdNo = 7;
 int DefaultMessageBoxAnswer(uint32_t flags);
 
 struct WindowParams {
-    std::string title;   // code page 1251
-    int x = -1;          // client position on the screen; -1 centres
+    std::string title; // code page 1251
+    int x = -1;        // client position on the screen; -1 centres
     int y = -1;
-    int width = 640;     // client size
+    int width = 640; // client size
     int height = 480;
     bool fullScreen = false; // covers the screen, the client area scaled to it
 };

@@ -1,41 +1,254 @@
+// Construction, start-up, shut-down and destruction of the application object, and the small
+// services of the object itself (string properties, dialog button forwarding, progress).
+
 #include "framework/app/VuroAppBase.h"
+
+#include "framework/debug/CrashHandler.h"
+#include "framework/debug/ResourceManager.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/sound/SilentSoundManager.h"
+#include "framework/util/MersenneTwister.h"
+#include "framework/widgets/Dialog.h"
+#include "framework/widgets/WidgetManager.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/InstanceLock.h"
+#include "platform/Process.h"
+#include "platform/Threads.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace Vuro {
 
 VuroAppBase* gVuroApp = nullptr;
 
+namespace {
+
+// The button ids of a dialog and where they land among the application's button ids.
+constexpr int kDialogYesOffset = 2000;
+constexpr int kDialogNoOffset = 3000;
+
+} // namespace
+
 VuroAppBase::VuroAppBase() {
+    gVuroApp = this;
+    mProductVersion = GetProductVersion(Platform::ExecutablePath());
     for (int i = 0; i < 512; ++i) {
         mAdd8BitMaxTable[i] = static_cast<uint8_t>(i < 256 ? i : 255);
     }
-    gVuroApp = this;
+    uint32_t now = Platform::GetClock().TickMs();
+    mLoadTime = now;
+    mLastTimeCheck = now;
+    mStartTime = now;
+    mLastPresentTime = now;
+    mNextPresentTime = now;
+    mPacingCheckTime = now;
+
+    mStringProperties["DIALOG_BUTTON_OK"] = "OK";
+    mStringProperties["DIALOG_BUTTON_CANCEL"] = "CANCEL";
+    mStringProperties["UPDATE_CHECK_TITLE"] = "Update Check";
+    mStringProperties["UPDATE_CHECK_BODY"] =
+        "Checking if there are any updates available for this product ...";
+    mStringProperties["UP_TO_DATE_TITLE"] = "Up to Date";
+    mStringProperties["UP_TO_DATE_BODY"] =
+        "There are no updates available for this product at this time.";
+    mStringProperties["NEW_VERSION_TITLE"] = "New Version";
+    mStringProperties["NEW_VERSION_BODY"] = "There is an update available for this product.  "
+                                            "Would you like to visit the web site to download it?";
+    mDemoFileName = mDemoPrefix + ".dmo";
+
+    mWidgetManager = new WidgetManager(this);
+    mResourceManager = new ResourceManager(this);
+    CrashHandler::RegisterApp(this);
 }
 
 VuroAppBase::~VuroAppBase() {
+    Shutdown();
+    // Mended order: the loading work may still use the widgets, the display and the sound
+    // manager, so it must have ended before any of them goes.
+    WaitForLoadingThread();
+    // Shutdown acts only on the main thread; the cursor thread must end in any case.
+    mShutdown = true;
+    StopCursorThread();
+
+    for (Dialog* dialog : mDialogList) {
+        mWidgetManager->RemoveWidget(dialog);
+        delete dialog;
+    }
+    mDialogList.clear();
+    mDialogMap.clear();
+    // Widgets still queued (the loop never ran to delete them) go now.
+    mStepDepth = 0;
+    DeleteQueuedWidgets();
+    delete mWidgetManager;
+    mWidgetManager = nullptr;
     delete mDDInterface;
     mDDInterface = nullptr;
+    delete mSoundManager;
+    mSoundManager = nullptr;
+    delete mMusicInterface;
+    mMusicInterface = nullptr;
+    mMainWindow.reset();
+    CrashHandler::UnregisterApp(this);
     if (gVuroApp == this) {
         gVuroApp = nullptr;
     }
+    WriteDemoFile();
+    mInstanceLock.reset();
+    delete mResourceManager;
 }
 
-LockSection& VuroAppBase::ImageSetLock() {
-    return mDDInterface ? mDDInterface->mCritSect : mImageSetLock;
+void VuroAppBase::Init(bool forceWindowed) {
+    mPrimaryThreadId = Platform::CurrentThreadId();
+    if (mShutdown) {
+        return;
+    }
+    if (!mCmdLineParsed) {
+        ParseCommandLine();
+    }
+    if (mIsScreenSaver) {
+        mOnlyAllowOneCopyToRun = false;
+    }
+    if (mOnlyAllowOneCopyToRun) {
+        mNotifyMessage = Platform::kWmFirstRegistered;
+        auto lock = std::make_unique<Platform::InstanceLock>(mProdName + "Mutex");
+        switch (lock->Acquire()) {
+        case Platform::InstanceLock::Result::Acquired:
+            mInstanceLock = std::move(lock);
+            break;
+        case Platform::InstanceLock::Result::HeldElsewhere:
+            lock->NotifyHolder();
+            DoExit(0);
+        case Platform::InstanceLock::Result::Unavailable:
+            break; // no lock can be made here: run without the check
+        }
+    }
+
+    std::string exePath = Platform::ExecutablePath();
+    std::string folder = exePath.substr(0, exePath.find_last_of("\\/"));
+    if (!OnChangeDirectory(folder)) {
+        Platform::SetWorkingDirectory(folder);
+    }
+
+    mRandSeed = Platform::GetClock().TickMs();
+    SRand(mRandSeed);
+    if (mPlayingDemoBuffer) {
+        std::string error;
+        if (!ReadDemoFile(error)) {
+            mPlayingDemoBuffer = false;
+            Popup(error);
+            DoExit(0);
+        }
+    }
+
+    BeforeReadSettings();
+    std::srand(Platform::GetClock().TickMs());
+    ReadSettings();
+
+    BeforeCreateMainWindow();
+    mWidgetManager->SetScreenSize(mWidth, mHeight);
+    if (mIsWindowed && !mDesktopFullScreen) {
+        int desktopWidth = 0;
+        int desktopHeight = 0;
+        if (Platform::GetWindowSystem().GetDesktopSize(desktopWidth, desktopHeight) &&
+            (mWidth >= desktopWidth || mHeight >= desktopHeight)) {
+            mIsWindowed = false;
+        }
+    }
+    if (forceWindowed) {
+        mDesktopFullScreen = false;
+        mIsWindowed = true;
+    }
+    CreateMainWindow();
+
+    if (mSoundManager == nullptr) {
+        mSoundManager = new SilentSoundManager();
+    }
+    SetSfxVolume(mSfxVolume);
+    mMusicInterface = CreateMusicInterface(mMainWindow.get());
+    SetMusicVolume(mMusicVolume);
+
+    AfterInit();
+    mInitialized = true;
 }
 
-void VuroAppBase::AddMemoryImage(MemoryImage* image) {
-    ScopedLock lock(ImageSetLock());
-    mMemoryImageSet.insert(image);
+void VuroAppBase::Shutdown() {
+    if (Platform::CurrentThreadId() != mPrimaryThreadId) {
+        mShutdownRequested = true;
+        return;
+    }
+    if (mShutdown.exchange(true)) {
+        return;
+    }
+    mStepAbort = true;
+    BeforeShutdown();
+    if (mPlayingDemoBuffer) {
+        SetMusicVolume(mDemoMusicVolume);
+        SetSfxVolume(mDemoSfxVolume);
+    }
+    StopCursorThread();
+    if (mMusicInterface != nullptr) {
+        mMusicInterface->StopAllMusic();
+    }
+    if (mMainWindow != nullptr) {
+        mMainWindow->Hide();
+    }
+    RestoreDesktop();
+    if (mSettingsLoaded) {
+        WriteSettings();
+    }
 }
 
-void VuroAppBase::RemoveMemoryImage(MemoryImage* image) {
-    ScopedLock lock(ImageSetLock());
-    mMemoryImageSet.erase(image);
-    Remove3DData(image);
+void VuroAppBase::DoExit(int code) {
+    RestoreDesktop();
+    Platform::ExitProcess(code);
 }
 
-void VuroAppBase::Remove3DData(MemoryImage*) {
-    // Texture data exists only once the 3-D display does; nothing to drop until then.
+MusicInterface* VuroAppBase::CreateMusicInterface(Platform::Window*) {
+    // The decoding back ends come with the sound system; until then every choice is silent.
+    return new MusicInterface();
+}
+
+std::string VuroAppBase::GetProductVersion(const std::string& path) {
+    // Only this program carries a version (a build setting); other files have none.
+    return path == Platform::ExecutablePath() ? Platform::ProductVersion() : std::string();
+}
+
+void VuroAppBase::DialogButtonPress(int dialogId, int buttonId) {
+    if (buttonId == Dialog::kYesButtonId) {
+        ButtonPress(dialogId + kDialogYesOffset);
+    } else if (buttonId == Dialog::kNoButtonId) {
+        ButtonPress(dialogId + kDialogNoOffset);
+    }
+}
+
+void VuroAppBase::DialogButtonClick(int dialogId, int buttonId) {
+    if (buttonId == Dialog::kYesButtonId) {
+        ButtonClick(dialogId + kDialogYesOffset);
+    } else if (buttonId == Dialog::kNoButtonId) {
+        ButtonClick(dialogId + kDialogNoOffset);
+    }
+}
+
+void VuroAppBase::SetString(const std::string& id, const std::string& value) {
+    mStringProperties[id] = value;
+}
+
+std::string VuroAppBase::GetString(const std::string& id, const std::string& defaultValue) {
+    auto it = mStringProperties.find(id);
+    return it == mStringProperties.end() ? defaultValue : it->second;
+}
+
+double VuroAppBase::GetLoadingProgress() {
+    if (mLoaded) {
+        return 1.0;
+    }
+    int total = mNumLoadingThreadTasks;
+    if (total <= 0) {
+        return 0.0;
+    }
+    return std::min(1.0, static_cast<double>(mCompletedLoadingThreadTasks) / total);
 }
 
 } // namespace Vuro

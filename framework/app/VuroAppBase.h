@@ -1,22 +1,184 @@
 #pragma once
-// The one application object of the process. Everything else reaches it through gVuroApp.
-// (Seed of the application class: the image registry and the tables images draw with.)
+// The one application object of the process. It owns the main window, the widget manager, the
+// display, the sound manager, the music interface, the set of live images, the demo buffer and
+// the string properties, and offers the rest of the system a fixed table of virtual operations
+// that a game overrides. Everything else reaches it through gVuroApp.
+//
+// Life: construct -> Init -> Start (runs the main loop until shut down) -> destroy.
+// - Init ends the process through DoExit on fatal conditions (a second copy running: code 0).
+// - Shutdown may be called from any thread; away from the main thread it only asks, and the
+//   next frame pass of the main thread acts on it.
+// - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
+//   flags and counters they share with it are atomics.
+//
+// Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
+// destruction, services of the object itself), AppMainLoop.cpp (loop steps, frame pass, fixed
+// updates, drawing), AppFrameClock.cpp (frame clock and safe-delete queue), AppThreads.cpp
+// (loading and cursor threads), AppImages.cpp (the image set), AppInterim.cpp (simple bodies
+// of operations whose full versions come with their own files).
 
 #include "framework/display/DDInterface.h"
+#include "framework/util/Buffer.h"
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/DialogListener.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
 
+#include <atomic>
 #include <cstdint>
+#include <deque>
+#include <list>
+#include <map>
+#include <memory>
 #include <set>
+#include <string>
+#include <thread>
+#include <utility>
 
 namespace Vuro {
 
-class MemoryImage;
+namespace Platform {
+class InstanceLock;
+}
 
-class VuroAppBase {
+class DDImage;
+class Dialog;
+class MemoryImage;
+class MusicInterface;
+class ResourceManager;
+class SoundManager;
+class Widget;
+class WidgetManager;
+
+class VuroAppBase : public ButtonListener, public DialogListener {
 public:
     VuroAppBase();
-    virtual ~VuroAppBase();
     VuroAppBase(const VuroAppBase&) = delete;
     VuroAppBase& operator=(const VuroAppBase&) = delete;
+
+    // Dialog buttons reach the application's own button operations: button 1000 as id
+    // dialog id + 2000, button 1001 as dialog id + 3000; other buttons are ignored.
+    void DialogButtonPress(int dialogId, int buttonId) override;
+    void DialogButtonClick(int dialogId, int buttonId) override;
+
+    // ---- [Virtual operations, in their fixed order] ----
+    // One frame pass; false only when it would have to sleep and allowSleep is false.
+    virtual bool Process(bool allowSleep = true);
+    // One fixed update tick.
+    virtual void UpdateWidgets();
+    // Runs UpdateWidgets when allowed (not held, demo in step); answers whether it ran.
+    virtual bool RunFixedUpdate();
+    virtual void UpdateWidgetsSmooth(float fraction);
+    virtual void CreateMainWindow();
+    virtual void UpdateCursor();
+    virtual void RebuildAllImages();
+    virtual void DropNativeImageData();
+    virtual void DropExtraImageData();
+    // Main thread, once the loading thread's work is finished.
+    virtual void OnLoadingDone() {}
+    virtual ~VuroAppBase();
+    virtual MusicInterface* CreateMusicInterface(Platform::Window* window);
+    virtual void AfterInit() {}
+    virtual void BeforeShutdown() {}
+    virtual void AfterMainLoop() {}
+    // Body of the loading thread.
+    virtual void RunLoadingWork() {}
+    virtual void WriteSettings();
+    virtual void ReadSettings();
+    virtual Dialog* CreateDialogWidget(int id, bool modal, const std::string& title,
+                                       const std::string& header, const std::string& footer,
+                                       int buttonMode);
+    virtual void BeforeCreateMainWindow() {}
+    virtual void BeginPopup();
+    virtual void EndPopup();
+    virtual int MsgBox(const std::string& text, const std::string& title, uint32_t flags);
+    virtual void Popup(const std::string& text);
+    virtual void ReportScreenSaverError(const std::string& text);
+    // Deletes the widget at the next safe-delete pass at this step depth or an outer one.
+    virtual void QueueWidgetDeletion(Widget* widget);
+    virtual void OnUrlOpenFailed(const std::string& url);
+    virtual void OnUrlOpened(const std::string& url);
+    virtual bool OpenURL(const std::string& url, bool shutdownAfter);
+    virtual std::string GetProductVersion(const std::string& path);
+    virtual void OnCrash();
+    virtual std::string GetCrashInfo();
+    virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
+    virtual void Shutdown();
+    virtual void ParseCommandLine();
+    virtual void SplitCommandLine(const std::string& text);
+    virtual void HandleCommandLineOption(const std::string& name, const std::string& value);
+    // Runs the program until shut down.
+    virtual void Start();
+    virtual void Init(bool forceWindowed = false);
+    virtual void BeforeDisplayInit() {}
+    // False: Init changes the working directory to dir.
+    virtual bool OnChangeDirectory(const std::string& /*dir*/) { return false; }
+    virtual void PlaySampleAt(int id, int pan);
+    virtual void PlaySample(int id);
+    virtual double GetMasterVolume();
+    virtual double GetMusicVolume();
+    virtual double GetSfxVolume();
+    virtual bool IsMuted();
+    virtual void SetMasterVolume(double volume);
+    virtual void SetMusicVolume(double volume);
+    virtual void SetSfxVolume(double volume);
+    virtual void Mute(bool autoMute);
+    virtual void Unmute(bool autoMute);
+    // 1.0 once loading is complete; else tasks done / task total, at most 1.0.
+    virtual double GetLoadingProgress();
+    virtual DDImage* GetImage(const std::string& fileName);
+    virtual void SetWindowedModeEx(bool windowed, bool is3D, bool force);
+    virtual void SetWindowedMode(bool windowed);
+    virtual void ReapplyWindowedMode();
+    virtual void UseVideoMemoryScreen(bool useVideoMemory);
+    virtual Dialog* ShowDialog(int id, bool modal, const std::string& title,
+                               const std::string& header, const std::string& footer,
+                               int buttonMode);
+    virtual Dialog* GetDialog(int id);
+    virtual void AddDialogWidget(Dialog* dialog);
+    virtual void AddDialog(int id, Dialog* dialog);
+    virtual bool CloseDialogWidget(Dialog* dialog);
+    virtual bool CloseDialog(int id);
+    virtual int GetDialogCount();
+    virtual void OnModalOpened() {}
+    virtual void OnModalClosed() {}
+    virtual void GotFocus() {}
+    virtual void LostFocus() {}
+    virtual bool SwallowsAltKey(char c) { return c == 'r' || c == 'R'; }
+    virtual bool DeveloperKeyDown(int key);
+    virtual bool DeveloperKeyFilter(int /*key*/, bool /*ctrl*/, bool /*alt*/) { return false; }
+    virtual void CloseRequest() {}
+    virtual void SpareHook() {}
+    virtual std::string GetExtraCrashText() { return std::string(); }
+    virtual bool SpareCheck(int /*a*/, int /*b*/) { return false; }
+    // Draws the dirty widgets and presents the frame when something was drawn.
+    virtual void DrawDirtyWidgets();
+    virtual void Redraw(const Rect* rect);
+    virtual void BeforeReadSettings() {}
+    virtual void RunMainLoop();
+    // One step of the loop's state machine; false when the step abort flag is set.
+    virtual bool RunLoopStep(bool* updated);
+    // Steps until an update ran; false when a step returned false.
+    virtual bool StepUntilUpdated();
+
+    // ---- [Operations of the object itself] ----
+    // Restores the desktop and ends the process with code (a test can trap the end).
+    [[noreturn]] void DoExit(int code);
+    void SetString(const std::string& id, const std::string& value);
+    std::string GetString(const std::string& id, const std::string& defaultValue);
+    bool IsScreenSaver() const { return mIsScreenSaver; }
+    void StartLoadingThread();
+    // Returns once the loading thread (if any) has ended; main thread only.
+    void WaitForLoadingThread();
+    void StartCursorThread();
+    void UpdateFrameTime();
+    void ResetFrameClock(bool addDelay);
+    void DeleteQueuedWidgets();
+    // The window procedure: handles a message at once or queues it as input.
+    void WindowProc(const Platform::Message& message);
+    // Dispatches queued input, one record when `one`; answers whether records remain.
+    bool DispatchQueuedInput(bool one);
+    void ReplayDemoInput();
 
     // Every live MemoryImage is in the set from construction to destruction, so the
     // application can rebuild, purge and list all images. Safe from any thread.
@@ -24,17 +186,153 @@ public:
     void RemoveMemoryImage(MemoryImage* image);
     // Asks the display to drop the texture data it keeps for the image.
     void Remove3DData(MemoryImage* image);
-
     // The lock that guards the image set: the display's when there is one.
     LockSection& ImageSetLock();
 
+    // ---- [Fields, in the order of the design] ----
+    uint32_t mRandSeed = 0;
+    std::string mCaptionPrefix; // before " Hardware Acceleration Confirmation"
+    std::string mProdName = "Product";
+    std::string mTitle = "VuroApp";
+    std::string mRegKey;  // under "SOFTWARE\"
+    int mStartDelay = 0;  // ms; while above 0 owed time is dropped after each update
+    int mPreferredX = -1; // window position, -1 centred
+    int mPreferredY = -1;
+    int mWidth = 640;
+    int mHeight = 480;
+    int mColorDepth = 16;
+    double mMusicVolume = 0.85;
+    double mSfxVolume = 0.85;
+    double mDemoMusicVolume = 0.0; // the user's volumes kept while a demo plays back
+    double mDemoSfxVolume = 0.0;
+    bool mNoSoundNeeded = false;
+    bool mUseFmod = false;
+    bool mCmdLineParsed = false;
+    std::unique_ptr<Platform::InstanceLock> mInstanceLock; // held while this copy runs
+    bool mOnlyAllowOneCopyToRun = true;
+    uint32_t mNotifyMessage = 0; // a second copy asks this one to come forward
     // Saturating sum of two channel values: entry i is min(i, 255).
     uint8_t mAdd8BitMaxTable[512];
+    WidgetManager* mWidgetManager;
+    std::map<int, Dialog*> mDialogMap;
+    std::list<Dialog*> mDialogList; // in the order added
+    uint32_t mPrimaryThreadId = 0;
+    std::atomic<bool> mShutdown{false}; // shutting down: ends the main loop
+    bool mStepAbort = false;            // makes the next loop step return false
+    bool mIsWindowed = true;            // wanted screen mode
+    bool mIsPhysWindowed = true;        // actual mode of the main window
+    bool mDesktopFullScreen = false;
+    bool mInitialized = false;
+    uint32_t mLoadTime;
+    std::unique_ptr<Platform::Window> mMainWindow;
+    bool mAllowMonitorPowersave = true;
+    std::deque<Platform::Message> mInputQueue; // filled by the window procedure
     DDInterface* mDDInterface = nullptr;
+    MusicInterface* mMusicInterface = nullptr;
+    bool mSettingsLoaded = false;
+    std::string mProductVersion;
+    // Frame counters and clock.
+    int mUpdateCount = 0;           // updates since start: the demo's time base
+    std::atomic<int> mDrawCount{0}; // frames presented
+    int mSleepCount = 0;
+    int mLoopState = 0;             // 0 messages, 1 update, 2 after an update, 3 idle
+    int mStepDepth = 0;             // nesting of RunLoopStep
+    double mUpdateMultiplier = 1.0; // game speed
+    int mFrameTime = 10;            // ms per update tick
+    int mRefreshRate = 100;         // Hz
+    double mUpdateFTimeAcc = 0.0;   // ms owed to updates, at most 200
+    uint32_t mLastTimeCheck = 0;    // clock at the last accumulation; 0 not started
+    uint32_t mStartTime = 0;        // clock when the main loop started
+    uint32_t mLastInputTime = 0;
+    std::atomic<uint32_t> mLastPresentTime{0};
+    uint32_t mNextPresentTime = 0;
+    int mUpdatesThisFrame = 0;
+    bool mUpdatedSinceDraw = true;
+    bool mFrameSkipped = false; // the last DrawDirtyWidgets presented nothing
+    bool mForcePresent = false;
+    int mDrawTime = 0; // ms, statistics
+    int mScreenBltTime = 0;
+    int mChangedUpdates = 0;            // updates after which the tree was dirty
+    bool mVSyncPacingAvailable = false; // nothing sets it: pacing is by the frame time
+    bool mVSyncPacingBroken = false;
+    int mPacingCheckCount = 0;
+    uint32_t mPacingCheckTime = 0;
+    int mPacingFailures = 0;
+    bool mFastForwarding = false; // demo playback catching up to its target
+    bool mFastForwardToEnd = false;
+    bool mDrawNow = false;
+    int mFastForwardTarget = 0;
+    uint32_t mLastFastForwardDraw = 0;
+    bool mPaused = false;
+    int mSingleStepMode = 0; // 0 off, 1 step once, 2 held
+    bool mInMainLoop = false;
+    uint32_t mLastTimerTick = 0;
+    uint32_t mLastIdleCheck = 0;
+    bool mIsDrawing = false;
+    bool mSurfaceLost = false;     // a present failed; recover before drawing again
+    bool mScreenSaverHold = false; // updates and drawing stop so the saver can start
+    SoundManager* mSoundManager = nullptr;
+    std::list<std::pair<int, Widget*>> mSafeDeleteQueue; // (step depth, widget)
+    bool mActive = true;
+    bool mMinimized = false;
+    // Loading and thread flags.
+    std::atomic<bool> mAutoStartLoadingThread{true};
+    std::atomic<bool> mLoadingThreadStarted{false};
+    std::atomic<bool> mLoadingThreadCompleted{false}; // the thread's work is finished
+    std::atomic<bool> mLoaded{false};                 // the main thread completed loading
+    std::atomic<bool> mLoadingThreadRunning{false};
+    std::atomic<bool> mShutdownRequested{false}; // Shutdown was asked on another thread
+    std::atomic<bool> mCursorThreadRunning{false};
+    // Demo state.
+    std::atomic<bool> mRecordingDemoBuffer{false};
+    std::atomic<bool> mPlayingDemoBuffer{false};
+    std::string mDemoPrefix = "vuroapp";
+    std::string mDemoFileName;
+    Buffer mDemoBuffer;
+    std::atomic<int> mDemoMouseX{0}; // last replayed mouse position
+    std::atomic<int> mDemoMouseY{0};
+    int mDemoNextUpdate = 0; // update number at which the next record is due
+    bool mDemoLoadingComplete = false;
+    bool mClosedByUser = false;
+    bool mWaitForVSync = false;
+    bool mIs3DToggled = false;
+    bool mAutoEnable3D = false;
+    bool mTest3D = false;
+    int mMinVidMemory3D = 6;
+    int mRecommendedVidMemory3D = 14;
+    std::atomic<int> mNumLoadingThreadTasks{0};
+    std::atomic<int> mCompletedLoadingThreadTasks{0};
+    std::map<std::string, std::string> mStringProperties;
+    ResourceManager* mResourceManager;
+    bool mIsScreenSaver = false;
+    bool mCtrlDown = false;
+    bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
 
 private:
+    void PumpMessages();
+    void DispatchInputRecord(const Platform::Message& message);
+    // Parts of the frame pass.
+    bool FastForwardPass();
+    bool IdleFrame(bool allowSleep);
+    void RunPacingCheck(uint32_t now);
+    bool DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept);
+    bool YieldToLoadingThread(bool allowSleep, uint32_t now, int slept);
+    void CompleteLoading();
+    void CheckScreenSaverIdle(uint32_t now);
+    void LoadingThreadProc();
+    void CursorThreadProc();
+    void StopCursorThread();
+    void RestoreDesktop();
+    // Demo hooks of the loop.
+    bool IsDemoRecordDue();
+    void RecordLoadingDone();
+    [[nodiscard]] bool ReadDemoFile(std::string& error);
+    void WriteDemoFile();
+
     LockSection mImageSetLock;
+    std::thread mLoadingThread;
+    std::thread mCursorThread;
 };
 
 extern VuroAppBase* gVuroApp;

@@ -100,8 +100,8 @@ private:
             TranslateButton(event.button);
             break;
         case SDL_MOUSEWHEEL: {
-            int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
-                                                                           : event.wheel.y;
+            int notches =
+                event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
             if (notches != 0) {
                 Add(event.wheel.windowID, kWmMouseWheel,
                     MakeWheelParam(notches * kWheelDelta, MouseKeyState()),
@@ -198,8 +198,8 @@ private:
         bool system = alt || code == kVkF1 + 9;
         int64_t lParam = 1 | (alt ? (1ll << 29) : 0) | (down && key.repeat ? (1ll << 30) : 0) |
                          (down ? 0 : (1ll << 31));
-        uint32_t number = down ? (system ? kWmSysKeyDown : kWmKeyDown)
-                               : (system ? kWmSysKeyUp : kWmKeyUp);
+        uint32_t number =
+            down ? (system ? kWmSysKeyDown : kWmKeyDown) : (system ? kWmSysKeyUp : kWmKeyUp);
         Add(key.windowID, number, static_cast<uint64_t>(code), lParam);
         if (!down) {
             return;
@@ -239,6 +239,8 @@ EventSource& GetEventSource() {
     return source ? *source : TheSdlEventSource();
 }
 
-void SetEventSource(EventSource* source) { gEventSource.store(source, std::memory_order_release); }
+void SetEventSource(EventSource* source) {
+    gEventSource.store(source, std::memory_order_release);
+}
 
 } // namespace Vuro::Platform

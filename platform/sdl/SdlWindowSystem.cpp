@@ -29,7 +29,9 @@ public:
         }
         SDL_RaiseWindow(mWindow);
     }
-    bool IsMinimized() override { return (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0; }
+    bool IsMinimized() override {
+        return (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0;
+    }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
         SDL_Surface* target = SDL_GetWindowSurface(mWindow);
@@ -87,8 +89,7 @@ public:
         return true;
     }
 
-    int ShowMessageBox(const std::string& text, const std::string& title,
-                       uint32_t flags) override {
+    int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         std::string utf8Text = Cp1251ToUtf8(text);
         std::string utf8Title = Cp1251ToUtf8(title);
         int answer = DefaultMessageBoxAnswer(flags);
@@ -134,8 +135,8 @@ private:
         uint32_t boxFlags = icon == kMbIconError     ? SDL_MESSAGEBOX_ERROR
                             : icon == kMbIconWarning ? SDL_MESSAGEBOX_WARNING
                                                      : SDL_MESSAGEBOX_INFORMATION;
-        SDL_MessageBoxData data{boxFlags, nullptr, title.c_str(), text.c_str(), count, buttons,
-                                nullptr};
+        SDL_MessageBoxData data{boxFlags, nullptr, title.c_str(), text.c_str(),
+                                count,    buttons, nullptr};
         return SDL_ShowMessageBox(&data, &chosen) == 0 && chosen != -1;
     }
 };

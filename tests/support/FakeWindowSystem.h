@@ -76,8 +76,7 @@ public:
         height = mDesktopHeight;
         return true;
     }
-    int ShowMessageBox(const std::string& text, const std::string& title,
-                       uint32_t flags) override {
+    int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         mBoxes.push_back({text, title, flags});
         return Platform::DefaultMessageBoxAnswer(flags);
     }

@@ -1,0 +1,98 @@
+#pragma once
+// An application for tests of the application object: it runs on the fake clock, the scripted
+// event source and the fake window system of the fixture, keeps the working directory, takes
+// no single-instance lock unless asked, and counts what the loop does.
+
+#include "framework/app/VuroAppBase.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "support/FakeClock.h"
+#include "support/FakeWindowSystem.h"
+#include "support/ScriptedEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+#include <vector>
+
+namespace Vuro::Test {
+
+class TestApp : public VuroAppBase {
+public:
+    TestApp() { mOnlyAllowOneCopyToRun = false; }
+    // The loading work below uses this object's members: it must end while they exist.
+    ~TestApp() override { WaitForLoadingThread(); }
+
+    bool OnChangeDirectory(const std::string&) override { return true; }
+    void DrawDirtyWidgets() override {
+        drawPassUpdates.push_back(mUpdateCount);
+        VuroAppBase::DrawDirtyWidgets();
+    }
+    void OnLoadingDone() override {
+        ++loadingDoneCalls;
+        loadingDoneOnMainThread = std::this_thread::get_id() == mainThread;
+        if (onLoadingDone) {
+            onLoadingDone();
+        }
+    }
+    void BeforeShutdown() override {
+        ++beforeShutdownCalls;
+        if (beforeShutdown) {
+            beforeShutdown();
+        }
+    }
+    void RunLoadingWork() override {
+        if (loadingWork) {
+            loadingWork();
+        }
+    }
+    void ButtonPress(int id) override { pressed.push_back(id); }
+    void ButtonClick(int id) override { clicked.push_back(id); }
+
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::vector<int> drawPassUpdates; // the update count at every draw pass
+    int loadingDoneCalls = 0;
+    bool loadingDoneOnMainThread = false;
+    int beforeShutdownCalls = 0;
+    std::function<void()> beforeShutdown;
+    std::function<void()> onLoadingDone;
+    std::function<void()> loadingWork;
+    std::vector<int> pressed;
+    std::vector<int> clicked;
+};
+
+// Fake clock, scripted events and fake windows, and an application on them.
+class AppFixture : public ::testing::Test {
+protected:
+    // Steps the loop until pred holds; false when it did not within maxSteps steps or a step
+    // returned false.
+    template <typename Pred> bool StepUntil(Pred pred, int maxSteps = 10000) {
+        for (int i = 0; i < maxSteps; ++i) {
+            if (pred()) {
+                return true;
+            }
+            bool updated = false;
+            if (!mApp.RunLoopStep(&updated)) {
+                return pred();
+            }
+        }
+        return pred();
+    }
+    // Steps until the loop has slept once more (it is idle and ahead of time).
+    bool StepToNextSleep() {
+        int sleeps = mClock.SleepCalls();
+        return StepUntil([&] { return mClock.SleepCalls() > sleeps; });
+    }
+
+    FakeClock mClock;
+    ScriptedEvents mEvents;
+    FakeWindowSystem mWindows;
+    TestApp mApp;
+};
+
+inline Platform::Message CloseMessage(const VuroAppBase& app) {
+    return Platform::Message{app.mMainWindow ? app.mMainWindow->Id() : 0, Platform::kWmClose, 0, 0};
+}
+
+} // namespace Vuro::Test

@@ -1,0 +1,219 @@
+// The loading and cursor threads and shut-down: work finished on the loading thread is
+// completed on the main thread, the loading thread is joined before anything it may use is
+// torn down, and a shut-down asked on another thread takes effect on the next frame pass.
+
+#include "TestApp.h"
+
+#include "framework/sound/MusicInterface.h"
+#include "platform/Process.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace Vuro::Test {
+namespace {
+
+// A one-way gate between threads.
+class Gate {
+public:
+    void Open() {
+        {
+            std::lock_guard<std::mutex> lock(mMutex);
+            mOpen = true;
+        }
+        mChanged.notify_all();
+    }
+    void Wait() {
+        std::unique_lock<std::mutex> lock(mMutex);
+        mChanged.wait(lock, [this] { return mOpen; });
+    }
+
+private:
+    std::mutex mMutex;
+    std::condition_variable mChanged;
+    bool mOpen = false;
+};
+
+class ThreadsTest : public AppFixture {};
+
+TEST_F(ThreadsTest, LoadingCompletesOnTheMainThreadAtTheFirstUpdateAfterTheWork) {
+    mApp.Init();
+    mApp.mNumLoadingThreadTasks = 4;
+    Gate release;
+    mApp.loadingWork = [&] {
+        mApp.mCompletedLoadingThreadTasks = 1;
+        release.Wait();
+        mApp.mCompletedLoadingThreadTasks = 4;
+    };
+    mApp.StartLoadingThread();
+    EXPECT_TRUE(mApp.mLoadingThreadStarted);
+    EXPECT_TRUE(mApp.mLoadingThreadRunning);
+    ASSERT_TRUE(StepUntil([&] { return mApp.mUpdateCount >= 5; }));
+    EXPECT_FALSE(mApp.mLoaded);
+    EXPECT_EQ(mApp.loadingDoneCalls, 0);
+
+    release.Open();
+    mApp.WaitForLoadingThread();
+    EXPECT_TRUE(mApp.mLoadingThreadCompleted);
+    EXPECT_FALSE(mApp.mLoaded) << "only the main thread completes loading";
+    EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 1.0);
+
+    int updates = mApp.mUpdateCount;
+    ASSERT_TRUE(StepUntil([&] { return mApp.mUpdateCount > updates; }));
+    EXPECT_TRUE(mApp.mLoaded);
+    EXPECT_FALSE(mApp.mLoadingThreadRunning);
+    EXPECT_EQ(mApp.loadingDoneCalls, 1);
+    EXPECT_TRUE(mApp.loadingDoneOnMainThread);
+    ASSERT_TRUE(StepUntil([&] { return mApp.mUpdateCount > updates + 5; }));
+    EXPECT_EQ(mApp.loadingDoneCalls, 1);
+}
+
+TEST_F(ThreadsTest, LoadingProgressIsTheShareOfTasksDone) {
+    EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 0.0); // no tasks yet
+    mApp.mNumLoadingThreadTasks = 8;
+    mApp.mCompletedLoadingThreadTasks = 2;
+    EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 0.25);
+    mApp.mCompletedLoadingThreadTasks = 9;
+    EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 1.0);
+    mApp.mCompletedLoadingThreadTasks = 0;
+    mApp.mLoaded = true;
+    EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 1.0);
+}
+
+// Opens a gate when the application stops its music, which its shut-down does first thing.
+class GateMusic : public MusicInterface {
+public:
+    explicit GateMusic(Gate& gate) : mGate(gate) {}
+    void StopAllMusic() override { mGate.Open(); }
+
+private:
+    Gate& mGate;
+};
+
+Gate gWorkEntered;
+Gate gWorkReleased;
+std::atomic<bool> gSawEverythingAlive{false};
+std::atomic<bool> gWorkFinished{false};
+
+// Its loading work lives outside the object, so it may go on while the object is destroyed.
+class TeardownApp : public VuroAppBase {
+public:
+    TeardownApp() { mOnlyAllowOneCopyToRun = false; }
+    bool OnChangeDirectory(const std::string&) override { return true; }
+    MusicInterface* CreateMusicInterface(Platform::Window*) override {
+        return new GateMusic(gWorkReleased);
+    }
+    void RunLoadingWork() override {
+        VuroAppBase* app = this;
+        gWorkEntered.Open();
+        gWorkReleased.Wait();
+        gSawEverythingAlive = gVuroApp == app && app->mWidgetManager != nullptr &&
+                              app->mDDInterface != nullptr && app->mSoundManager != nullptr &&
+                              app->mMusicInterface != nullptr;
+        gWorkFinished = true;
+    }
+};
+
+TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
+    // Mended: the work still running at destruction sees the widgets, the display and the
+    // sound manager alive, because the destructor waits for it before deleting them.
+    FakeClock clock;
+    ScriptedEvents events;
+    FakeWindowSystem windows;
+    {
+        TeardownApp app;
+        app.Init();
+        app.StartLoadingThread();
+        gWorkEntered.Wait();
+    }
+    EXPECT_TRUE(gWorkFinished);
+    EXPECT_TRUE(gSawEverythingAlive);
+}
+
+TEST_F(ThreadsTest, StartWhenAlreadyShutDownStillWaitsForTheLoadingThread) {
+    // Mended: Start's early return used to leave the loading thread running.
+    mApp.Init();
+    Gate started;
+    std::atomic<int> work{0};
+    std::atomic<bool> finished{false};
+    mApp.loadingWork = [&] {
+        started.Open();
+        for (int i = 0; i < 100000; ++i) {
+            work.fetch_add(1);
+        }
+        finished = true;
+    };
+    mApp.StartLoadingThread();
+    started.Wait();
+    mApp.Shutdown();
+    mApp.Start();
+    EXPECT_TRUE(finished);
+    EXPECT_TRUE(mApp.mLoadingThreadCompleted);
+}
+
+TEST_F(ThreadsTest, ShutdownFromAnotherThreadActsOnTheNextFramePass) {
+    mApp.Init();
+    ASSERT_TRUE(StepUntil([&] { return mApp.mUpdateCount >= 3; }));
+    std::thread other([&] { mApp.Shutdown(); });
+    other.join();
+    EXPECT_TRUE(mApp.mShutdownRequested);
+    EXPECT_FALSE(mApp.mShutdown) << "nothing acts off the main thread";
+    EXPECT_EQ(mApp.beforeShutdownCalls, 0);
+
+    // Steps that only pump messages do not act; the first frame pass does.
+    int passes = 0;
+    for (int i = 0; i < 4 && !mApp.mShutdown; ++i) {
+        passes += mApp.mLoopState != 0 ? 1 : 0;
+        bool updated = false;
+        EXPECT_TRUE(mApp.RunLoopStep(&updated));
+    }
+    EXPECT_TRUE(mApp.mShutdown);
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(mApp.beforeShutdownCalls, 1);
+    bool updated = false;
+    EXPECT_FALSE(mApp.RunLoopStep(&updated)) << "the step after shut-down aborts";
+
+    mApp.Shutdown();
+    EXPECT_EQ(mApp.beforeShutdownCalls, 1) << "a second shut-down does nothing";
+}
+
+std::string gDebugText;
+void CaptureDebugText(std::string_view text) {
+    gDebugText += text;
+}
+
+TEST_F(ThreadsTest, StartRunsTheLoopWithBothThreadsUntilAScriptedClose) {
+    gDebugText.clear();
+    Platform::DebugOutputSink previous = Platform::SetDebugOutputSink(&CaptureDebugText);
+    mApp.Init();
+    FakeWindow* window = mWindows.LastWindow();
+    ASSERT_NE(window, nullptr);
+    mEvents.SetMousePosition(100, 120);
+    // The close arrives half a second after loading completes; the loop then shuts everything
+    // down.
+    int updatesAtLoaded = -1;
+    mApp.onLoadingDone = [&] {
+        updatesAtLoaded = mApp.mUpdateCount;
+        mEvents.AddAt(mClock.TickMs() + 500, CloseMessage(mApp));
+    };
+    mApp.Start();
+    Platform::SetDebugOutputSink(previous);
+
+    EXPECT_TRUE(window->mVisible == false) << "the window is hidden at shut-down";
+    EXPECT_GE(window->mFocusCalls, 1);
+    EXPECT_TRUE(mApp.mShutdown);
+    EXPECT_TRUE(mApp.mClosedByUser);
+    EXPECT_FALSE(mApp.mCursorThreadRunning);
+    EXPECT_TRUE(mApp.mLoadingThreadCompleted);
+    EXPECT_EQ(mApp.loadingDoneCalls, 1);
+    EXPECT_GE(mApp.mUpdateCount - updatesAtLoaded, 49);
+    EXPECT_LE(mApp.mUpdateCount - updatesAtLoaded, 51);
+    EXPECT_NE(gDebugText.find("Update Count  = " + std::to_string(mApp.mUpdateCount) + "\r\n"),
+              std::string::npos);
+    EXPECT_NE(gDebugText.find("Resource Loading Time: "), std::string::npos);
+}
+
+} // namespace
+} // namespace Vuro::Test
