@@ -33,8 +33,8 @@ public:
 
     // Every channel limited to 0..255.
     [[nodiscard]] Color Clamped() const;
-    // 0xAARRGGBB of the clamped channels (the written design shifted the raw values in
-    // unmasked; clamping keeps one bad channel from corrupting the others).
+    // 0xAARRGGBB of the clamped channels: an unmasked out-of-range channel would corrupt its
+    // neighbours, so each is limited first.
     [[nodiscard]] uint32_t ToInt() const;
 
     constexpr bool operator==(const Color& other) const {

@@ -11,9 +11,10 @@
 //   back and drops the palettised one.
 // - Every change of the pixels goes through OnBitsChanged, which frees the derived forms.
 //
-// Drawing (the Image slots) is carried out in software on the 32-bit bits. Unlike the design
-// this follows, every drawing operation keeps to the destination's and the source's bounds,
-// and treats negative sizes as empty, whatever the caller passes.
+// Drawing (the Image slots) is carried out in software on the 32-bit bits (see PixelBlend.h
+// for the arithmetic). Every drawing operation keeps to the destination's and the source's
+// bounds and treats negative sizes as empty, whatever rectangles and clips the caller passes;
+// colour channels outside 0..255 are clamped.
 
 #include "framework/graphics/Image.h"
 
@@ -138,8 +139,19 @@ struct SourcePixels {
     static SourcePixels Of(MemoryImage* image);
     bool IsValid() const { return mBits != nullptr || mIndices != nullptr; }
     uint32_t At(int x, int y) const {
-        const int i = y * mWidth + x;
+        const size_t i = static_cast<size_t>(y) * mWidth + x;
         return mIndices ? mPalette[mIndices[i]] : mBits[i];
+    }
+    // count pixels from (x, y): in place for 32-bit bits, else looked up into scratch.
+    const uint32_t* Row(int x, int y, int count, uint32_t* scratch) const {
+        const size_t i = static_cast<size_t>(y) * mWidth + x;
+        if (mBits != nullptr) {
+            return mBits + i;
+        }
+        for (int k = 0; k < count; ++k) {
+            scratch[k] = mPalette[mIndices[i + k]];
+        }
+        return scratch;
     }
 };
 

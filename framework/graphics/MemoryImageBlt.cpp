@@ -2,9 +2,10 @@
 
 #include "framework/graphics/MemoryImage.h"
 
-#include "framework/graphics/PixelBlend.h"
+#include "framework/graphics/BlitRows.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace Vuro {
 
@@ -39,30 +40,23 @@ void MemoryImage::Blt(Image* image, int x, int y, const Rect& srcRect, const Col
 
 void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, const Color& c) {
     uint32_t* bits = mBits.get();
-    const Blend::BlendTables& tables = Blend::GetBlendTables();
+    std::vector<uint32_t> scratch(static_cast<size_t>(from.mWidth));
     if (!mHasAlpha && !mHasTrans && c == Color::White) {
         // Opaque destination: whole runs are copied or skipped through the run-length table.
         const uint8_t* runs = src->GetRLAlphaData();
         const SourcePixels pixels = SourcePixels::Of(src);
         for (int row = 0; row < from.mHeight; ++row) {
-            const size_t srcRow = static_cast<size_t>(from.mY + row) * pixels.mWidth + from.mX;
+            const uint8_t* rowRuns =
+                runs + static_cast<size_t>(from.mY + row) * pixels.mWidth + from.mX;
+            const uint32_t* in = pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data());
             uint32_t* out = bits + static_cast<size_t>(y + row) * mWidth + x;
             for (int i = 0; i < from.mWidth;) {
-                const int n = std::min<int>(runs[srcRow + i], from.mWidth - i);
-                const uint32_t alpha = pixels.At(from.mX + i, from.mY + row) >> 24;
+                const int n = std::min<int>(rowRuns[i], from.mWidth - i);
+                const uint32_t alpha = in[i] >> 24;
                 if (alpha == 255) {
-                    if (pixels.mBits != nullptr) {
-                        std::copy_n(pixels.mBits + srcRow + i, n, out + i);
-                    } else {
-                        for (int k = 0; k < n; ++k) {
-                            out[i + k] = pixels.mPalette[pixels.mIndices[srcRow + i + k]];
-                        }
-                    }
+                    std::copy_n(in + i, n, out + i);
                 } else if (alpha != 0) {
-                    for (int k = i; k < i + n; ++k) {
-                        const uint32_t s = pixels.At(from.mX + k, from.mY + row);
-                        out[k] = Blend::Opaque(out[k], s, s >> 24);
-                    }
+                    Blend::OpaqueRow(out + i, in + i, n);
                 }
                 i += n;
             }
@@ -70,48 +64,30 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
         return;
     }
     const SourcePixels pixels = SourcePixels::Of(src);
-    const bool tinted = c != Color::White;
     for (int row = 0; row < from.mHeight; ++row) {
+        const uint32_t* in = pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data());
         uint32_t* out = bits + static_cast<size_t>(y + row) * mWidth + x;
-        for (int i = 0; i < from.mWidth; ++i) {
-            const uint32_t s = pixels.At(from.mX + i, from.mY + row);
-            if (tinted) {
-                out[i] = Blend::Tinted(out[i], s, c, tables);
-            } else if (s >> 24 != 0) {
-                out[i] = Blend::Normal(out[i], s, s >> 24, tables);
-            }
+        if (c != Color::White) {
+            Blend::TintedRow(out, in, from.mWidth, c);
+        } else {
+            Blend::NormalRow(out, in, from.mWidth);
         }
     }
 }
-
-namespace {
-
-template <Blend::AdditiveForm Form>
-void AdditiveRows(const SourcePixels& pixels, const Rect& from, uint32_t* bits, int pitch,
-                  const uint32_t (&m)[3]) {
-    for (int row = 0; row < from.mHeight; ++row) {
-        uint32_t* out = bits + static_cast<size_t>(row) * pitch;
-        for (int i = 0; i < from.mWidth; ++i) {
-            out[i] = Blend::Additive<Form>(out[i], pixels.At(from.mX + i, from.mY + row), m);
-        }
-    }
-}
-
-} // namespace
 
 void MemoryImage::AdditiveBlt(MemoryImage* src, int x, int y, const Rect& from, const Color& c) {
     const SourcePixels pixels = SourcePixels::Of(src);
-    uint32_t* out = mBits.get() + static_cast<size_t>(y) * mWidth + x;
+    std::vector<uint32_t> scratch(static_cast<size_t>(from.mWidth));
     const uint32_t m[3] = {static_cast<uint32_t>(c.mRed * c.mAlpha / 255),
                            static_cast<uint32_t>(c.mGreen * c.mAlpha / 255),
                            static_cast<uint32_t>(c.mBlue * c.mAlpha / 255)};
     using Form = Blend::AdditiveForm;
-    if (c == Color::White) {
-        src->mHasAlpha ? AdditiveRows<Form::WhiteAlpha>(pixels, from, out, mWidth, m)
-                       : AdditiveRows<Form::White>(pixels, from, out, mWidth, m);
-    } else {
-        src->mHasAlpha ? AdditiveRows<Form::TintedAlpha>(pixels, from, out, mWidth, m)
-                       : AdditiveRows<Form::Tinted>(pixels, from, out, mWidth, m);
+    const Form form = c == Color::White ? (src->mHasAlpha ? Form::WhiteAlpha : Form::White)
+                                        : (src->mHasAlpha ? Form::TintedAlpha : Form::Tinted);
+    for (int row = 0; row < from.mHeight; ++row) {
+        const uint32_t* in = pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data());
+        uint32_t* out = mBits.get() + static_cast<size_t>(y + row) * mWidth + x;
+        Blend::AdditiveRow(form, out, in, from.mWidth, m);
     }
 }
 

@@ -4,7 +4,7 @@
 #include "framework/graphics/MemoryImage.h"
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/graphics/PixelBlend.h"
+#include "framework/graphics/BlitRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,16 +39,12 @@ void MemoryImage::FillRect(const Rect& rect, const Color& color, DrawMode) {
     }
     uint32_t* bits = GetBits();
     const uint32_t packed = c.ToInt();
-    const uint32_t sa = static_cast<uint32_t>(c.mAlpha);
-    const Blend::BlendTables& tables = Blend::GetBlendTables();
     for (int y = r.mY; y < r.mY + r.mHeight; ++y) {
         uint32_t* row = bits + static_cast<size_t>(y) * mWidth + r.mX;
-        if (sa == 255) {
+        if (c.mAlpha == 255) {
             std::fill_n(row, r.mWidth, packed);
-            continue;
-        }
-        for (int x = 0; x < r.mWidth; ++x) {
-            row[x] = Blend::Normal(row[x], packed, sa, tables);
+        } else {
+            Blend::NormalFillRow(row, packed, r.mWidth);
         }
     }
     OnBitsChanged();

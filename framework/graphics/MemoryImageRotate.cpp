@@ -54,13 +54,13 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const Rect& srcRect
         return;
     }
     DoubleRect bounds;
-    // The clip is kept inside this image; the written design trusted the caller's clip.
+    // The caller's clip is not trusted: it is cut to this image.
     if (srcRect.IsEmpty() || !CalcRotatedBltBounds(x, y, srcRect, clipRect.Intersection(Bounds()),
                                                    angle, bounds, centerX, centerY)) {
         return;
     }
     // Samples need a right and a lower neighbour inside both the source rectangle and the
-    // source image (the written design did not check the image). In 16.16, relative to the
+    // source image, whatever rectangle the caller passed. In 16.16, relative to the
     // source rectangle's corner.
     const int64_t lowU = std::max(0, -srcRect.mX);
     const int64_t lowV = std::max(0, -srcRect.mY);

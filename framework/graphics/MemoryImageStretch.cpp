@@ -3,8 +3,8 @@
 
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/graphics/BlitRows.h"
 #include "framework/graphics/BltClip.h"
-#include "framework/graphics/PixelBlend.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +13,9 @@
 namespace Vuro {
 
 namespace {
+
+// The four channels of an accumulator cell, summed together (a compiler vector type).
+using Channels = int32_t __attribute__((vector_size(16)));
 
 // One contribution of a source column (or row) to an accumulator cell. Cell c + 1 holds
 // destination pixel c: the cells keep one cell of margin on each side.
@@ -29,14 +32,14 @@ std::vector<Tap> BuildTaps(double origin, double extent, int destExtent, int win
                            int unit) {
     std::vector<Tap> taps;
     if (destExtent > extent) {
-        // A one-pixel destination has no step (the written design divided by zero here).
+        // A one-pixel destination has no step (rather than dividing by zero).
         const double step = destExtent == 1 ? 0.0 : (extent - 1) / (destExtent - 1);
         for (int c = 0; c < destExtent; ++c) {
             const double pos = origin + c * step;
             const int k = static_cast<int>(pos);
             const int w = std::clamp(static_cast<int>((1 - (pos - k)) * unit), 0, unit);
-            // The right neighbour of the window's last pixel is that pixel itself; the written
-            // design read one past the window here.
+            // The right neighbour of the window's last pixel is that pixel itself, so a
+            // palettised source is never read past its last index.
             taps.push_back({std::clamp(k, win0, win1 - 1), c + 1, w});
             taps.push_back({std::clamp(k + 1, win0, win1 - 1), c + 1, unit - w});
         }
@@ -71,7 +74,7 @@ void MemoryImage::StretchBlt(Image* image, const Rect& destRect, const Rect& src
     }
     DoubleRect from;
     Rect to;
-    // The clip is kept inside this image; the written design trusted the caller's clip.
+    // The caller's clip is not trusted: it is cut to this image.
     if (!ClipStretchRects(srcRect, clipRect.Intersection(Bounds()), destRect, from, to)) {
         return;
     }
@@ -90,31 +93,27 @@ void MemoryImage::StretchBlt(Image* image, const Rect& destRect, const Rect& src
 
 void MemoryImage::NearestStretch(MemoryImage* src, const Rect& to, const DoubleRect& from) {
     const SourcePixels pixels = SourcePixels::Of(src);
-    const Blend::BlendTables& tables = Blend::GetBlendTables();
     const double stepX = from.mWidth / to.mWidth;
     const double stepY = from.mHeight / to.mHeight;
-    // Samples outside the source image are skipped (the written design read them).
+    // Samples outside the source image are skipped, whatever rectangle the caller passed.
     std::vector<int> columns(to.mWidth);
     for (int i = 0; i < to.mWidth; ++i) {
         const double pos = from.mX + i * stepX;
         columns[i] = pos >= 0 && pos < pixels.mWidth ? static_cast<int>(pos) : -1;
     }
+    std::vector<uint32_t> samples(to.mWidth);
     for (int j = 0; j < to.mHeight; ++j) {
         const double pos = from.mY + j * stepY;
         if (!(pos >= 0 && pos < pixels.mHeight)) {
             continue;
         }
         const int sy = static_cast<int>(pos);
-        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX;
+        // A skipped sample reads as alpha 0, which leaves the pixel as it is.
         for (int i = 0; i < to.mWidth; ++i) {
-            if (columns[i] < 0) {
-                continue;
-            }
-            const uint32_t s = pixels.At(columns[i], sy);
-            if (s >> 24 != 0) {
-                out[i] = Blend::Normal(out[i], s, s >> 24, tables);
-            }
+            samples[i] = columns[i] < 0 ? 0 : pixels.At(columns[i], sy);
         }
+        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX;
+        Blend::NormalRow(out, samples.data(), to.mWidth);
     }
 }
 
@@ -136,46 +135,52 @@ void MemoryImage::SlowStretchBlt(Image* image, const Rect& destRect, const Doubl
     const std::vector<Tap> down = BuildTaps(from.mY, from.mHeight, to.mHeight, winY0, winY1, 256);
     const SourcePixels pixels = SourcePixels::Of(src);
     const int cellsX = to.mWidth + 2;
-    const int cellsY = to.mHeight + 2;
+    const int winWidth = winX1 - winX0;
 
-    // Horizontal pass: every window row spread over the destination columns, channels in the
-    // order blue, green, red, alpha.
-    std::vector<int32_t> rows(static_cast<size_t>(winY1 - winY0) * cellsX * 4, 0);
+    // Horizontal pass: every window row spread over the destination columns, the four
+    // channels of a cell (blue, green, red, alpha) held and summed together.
+    std::vector<Channels> rows(static_cast<size_t>(winY1 - winY0) * cellsX, Channels{});
+    std::vector<Channels> unpacked(static_cast<size_t>(winWidth));
+    std::vector<uint32_t> scratch(static_cast<size_t>(winWidth));
     for (int r = winY0; r < winY1; ++r) {
-        int32_t* acc = rows.data() + static_cast<size_t>(r - winY0) * cellsX * 4;
-        for (const Tap& tap : across) {
-            const uint32_t p = pixels.At(tap.mSource, r);
-            int32_t* cell = acc + tap.mCell * 4;
-            for (int ch = 0; ch < 4; ++ch) {
-                cell[ch] += static_cast<int32_t>((p >> (8 * ch)) & 0xFF) * tap.mWeight;
-            }
+        const uint32_t* in = pixels.Row(winX0, r, winWidth, scratch.data());
+        for (int i = 0; i < winWidth; ++i) {
+            unpacked[i] = Channels{int32_t(in[i] & 0xFF), int32_t((in[i] >> 8) & 0xFF),
+                                   int32_t((in[i] >> 16) & 0xFF), int32_t(in[i] >> 24)};
         }
-    }
-    // Vertical pass.
-    std::vector<int32_t> cells(static_cast<size_t>(cellsY) * cellsX * 4, 0);
-    for (const Tap& tap : down) {
-        const int32_t* in = rows.data() + static_cast<size_t>(tap.mSource - winY0) * cellsX * 4;
-        int32_t* out = cells.data() + static_cast<size_t>(tap.mCell) * cellsX * 4;
-        for (int i = 0; i < cellsX * 4; ++i) {
-            out[i] += in[i] * tap.mWeight;
+        Channels* acc = rows.data() + static_cast<size_t>(r - winY0) * cellsX;
+        for (const Tap& tap : across) {
+            acc[tap.mCell] += unpacked[tap.mSource - winX0] * tap.mWeight;
         }
     }
 
-    uint32_t* bits = GetBits();
-    const Blend::BlendTables& tables = Blend::GetBlendTables();
-    for (int j = 0; j < to.mHeight; ++j) {
-        const int32_t* cell = cells.data() + (static_cast<size_t>(j + 1) * cellsX + 1) * 4;
-        uint32_t* out = bits + static_cast<size_t>(to.mY + j) * mWidth + to.mX;
-        for (int i = 0; i < to.mWidth; ++i, cell += 4) {
-            const uint32_t sa = static_cast<uint32_t>(cell[3]) >> 16;
-            if (sa == 0) {
-                continue;
-            }
-            const uint32_t s = (sa << 24) | ((static_cast<uint32_t>(cell[2]) >> 16) << 16) |
-                               ((static_cast<uint32_t>(cell[1]) >> 16) << 8) |
-                               (static_cast<uint32_t>(cell[0]) >> 16);
-            out[i] = Blend::Normal(out[i], s, sa, tables);
+    // Vertical pass, one destination row at a time, straight into the destination.
+    std::vector<std::vector<Tap>> downByRow(to.mHeight);
+    for (const Tap& tap : down) {
+        if (tap.mCell >= 1 && tap.mCell <= to.mHeight) {
+            downByRow[tap.mCell - 1].push_back(tap);
         }
+    }
+    uint32_t* bits = GetBits();
+    std::vector<Channels> sum(static_cast<size_t>(to.mWidth));
+    std::vector<uint32_t> samples(to.mWidth);
+    for (int j = 0; j < to.mHeight; ++j) {
+        std::fill(sum.begin(), sum.end(), Channels{});
+        for (const Tap& tap : downByRow[j]) {
+            // Cell 0 of a row is margin: destination column i is cell i + 1.
+            const Channels* in =
+                rows.data() + static_cast<size_t>(tap.mSource - winY0) * cellsX + 1;
+            for (int i = 0; i < to.mWidth; ++i) {
+                sum[i] += in[i] * tap.mWeight;
+            }
+        }
+        for (int i = 0; i < to.mWidth; ++i) {
+            const Channels v = sum[i] >> 16;
+            samples[i] = (uint32_t(v[3]) << 24) | (uint32_t(v[2]) << 16) | (uint32_t(v[1]) << 8) |
+                         uint32_t(v[0]);
+        }
+        Blend::NormalRow(bits + static_cast<size_t>(to.mY + j) * mWidth + to.mX, samples.data(),
+                         to.mWidth);
     }
     OnBitsChanged();
 }

@@ -2,13 +2,13 @@
 // Per-pixel arithmetic of the software blitters on packed 0xAARRGGBB words.
 //
 // Index:
-//   [SECTION] Reference formulas: the compositing rules exactly as designed, written plainly,
+//   [SECTION] Reference formulas: the compositing rules exactly as they are, written plainly,
 //             divisions included. They define every blitter's output.
-//   [SECTION] Fast forms: the same results from lookup tables and packed arithmetic; tests
-//             check them against the reference over every alpha pair.
+//   [SECTION] Fast forms: pieces of the row kernels (BlitRows.h), which tests check against
+//             the reference over every alpha pair.
 //
 // Conventions: d is the destination word, s the source word, sa a source alpha 1..255. A
-// "field" is a channel left in its place in the word; the designed formulas multiply and shift
+// "field" is a channel left in its place in the word; the formulas multiply and shift
 // whole fields and mask afterwards, so red and green keep the carry of the sum while blue
 // truncates each term on its own. All of this is unsigned 32-bit arithmetic and never
 // overflows for channel values in 0..255.
@@ -107,19 +107,12 @@ inline uint32_t AdditiveRef(uint32_t d, uint32_t s, const Color& c, bool srcHasA
 
 // [SECTION] Fast forms
 
-// newAlpha and factor of normal compositing for every (da, sa), and a * b / 255: 64 KB each,
-// built once, in place of two divisions per pixel.
-struct BlendTables {
-    uint8_t mNewAlpha[256 * 256];  // [da * 256 + sa]
-    uint8_t mFactor[256 * 256];    // [da * 256 + sa]; sa 0 gives 0
-    uint8_t mMulDiv255[256 * 256]; // [a * 256 + b] = a * b / 255
-};
+// The four forms of AdditiveRef, chosen once per blit.
+enum class AdditiveForm { White, WhiteAlpha, Tinted, TintedAlpha };
 
-const BlendTables& GetBlendTables();
-
-// Fast path: red and blue fields multiplied together in one word. Their products stay below
-// 2^16 each, so nothing carries between them; red keeps the carry of the sum (as the field
-// formula does) and blue adds its two truncated terms (as the field formula does).
+// MixFieldsRef. Fast path: red and blue fields are multiplied together in one word. Their
+// products stay below 2^16 each, so nothing carries between them; red keeps the carry of the
+// sum (as the field formula does) and blue adds its two truncated terms (as it does too).
 inline uint32_t MixFields(uint32_t d, uint32_t s, uint32_t f) {
     const uint32_t g = 256 - f;
     const uint32_t rbD = (d & 0xFF00FF) * g;
@@ -128,64 +121,6 @@ inline uint32_t MixFields(uint32_t d, uint32_t s, uint32_t f) {
     const uint32_t blue = ((rbD >> 8) & 0xFF) + ((rbS >> 8) & 0xFF);
     const uint32_t green = (((d & 0xFF00) * g + (s & 0xFF00) * f) >> 8) & 0xFF00;
     return red | green | blue;
-}
-
-// NormalRef for sa in 1..255.
-inline uint32_t Normal(uint32_t d, uint32_t s, uint32_t sa, const BlendTables& t) {
-    const uint32_t index = ((d >> 24) << 8) | sa;
-    return (static_cast<uint32_t>(t.mNewAlpha[index]) << 24) | MixFields(d, s, t.mFactor[index]);
-}
-
-// OpaqueRef.
-inline uint32_t Opaque(uint32_t d, uint32_t s, uint32_t sa) {
-    return 0xFF000000u | MixFields(d, s, sa);
-}
-
-// TintedRef with the divisions looked up; c is clamped.
-inline uint32_t Tinted(uint32_t d, uint32_t s, const Color& c, const BlendTables& t) {
-    const uint32_t sa = t.mMulDiv255[((s >> 24) << 8) | static_cast<uint32_t>(c.mAlpha)];
-    if (sa == 0) {
-        return d;
-    }
-    const uint32_t index = ((d >> 24) << 8) | sa;
-    const uint32_t f = t.mFactor[index];
-    const uint32_t g = 256 - f;
-    const uint32_t red = ((((s & 0xFF0000) * f >> 8) * static_cast<uint32_t>(c.mRed) >> 8) +
-                          ((d & 0xFF0000) * g >> 8)) &
-                         0xFF0000;
-    const uint32_t green =
-        (((s & 0xFF00) * f * static_cast<uint32_t>(c.mGreen) >> 16) + ((d & 0xFF00) * g >> 8)) &
-        0xFF00;
-    const uint32_t blue =
-        (((s & 0xFF) * f * static_cast<uint32_t>(c.mBlue) >> 16) + ((d & 0xFF) * g >> 8)) & 0xFF;
-    return (static_cast<uint32_t>(t.mNewAlpha[index]) << 24) | red | green | blue;
-}
-
-// The four additive forms of AdditiveRef, chosen once per blit. Fast path: the saturation
-// table holds min(i, 255) by construction, so a min() replaces the lookup exactly.
-enum class AdditiveForm { White, WhiteAlpha, Tinted, TintedAlpha };
-
-template <AdditiveForm Form>
-inline uint32_t Additive(uint32_t d, uint32_t s, const uint32_t (&m)[3]) {
-    const uint32_t alpha = s >> 24;
-    uint32_t out = d & 0xFF000000;
-    for (int i = 0; i < 3; ++i) {
-        const int shift = 16 - 8 * i;
-        const uint32_t sc = (s >> shift) & 0xFF;
-        uint32_t x;
-        if constexpr (Form == AdditiveForm::White) {
-            x = sc;
-        } else if constexpr (Form == AdditiveForm::WhiteAlpha) {
-            x = sc * alpha >> 8;
-        } else if constexpr (Form == AdditiveForm::Tinted) {
-            x = sc * m[i] >> 8;
-        } else {
-            x = i < 2 ? sc * m[i] * alpha >> 16 : (sc * m[i] >> 8) * alpha >> 8;
-        }
-        const uint32_t sum = ((d >> shift) & 0xFF) + x;
-        out |= (sum < 255 ? sum : 255) << shift;
-    }
-    return out;
 }
 
 } // namespace Vuro::Blend

@@ -1,7 +1,5 @@
 #include "framework/graphics/PixelBlend.h"
 
-#include "framework/util/MersenneTwister.h"
-
 #include <gtest/gtest.h>
 
 namespace Vuro {
@@ -55,59 +53,12 @@ TEST(PixelBlend, AdditiveFourFormsByHand) {
     EXPECT_EQ(Blend::AdditiveRef(d, 0x806420FF, tint, true, table), 0x80F9181Fu);
 }
 
-TEST(PixelBlend, TablesMatchTheDivisionsForEveryAlphaPair) {
-    const Blend::BlendTables& t = Blend::GetBlendTables();
-    for (uint32_t da = 0; da < 256; ++da) {
-        for (uint32_t sa = 1; sa < 256; ++sa) {
-            ASSERT_EQ(t.mNewAlpha[da * 256 + sa], Blend::NewAlphaRef(da, sa));
-            ASSERT_EQ(t.mFactor[da * 256 + sa], Blend::FactorRef(da, sa));
-            ASSERT_EQ(t.mMulDiv255[da * 256 + sa], da * sa / 255);
-        }
-    }
-}
-
-TEST(PixelBlend, FastFormsAreBitExactWithTheReference) {
-    const Blend::BlendTables& t = Blend::GetBlendTables();
-    MersenneTwister random;
-    auto word = [&] { return random.Next() ^ (random.Next() << 1); };
-    // Every alpha pair with random colours, plus the channel extremes.
-    const uint32_t extremes[] = {0x00000000, 0x00FFFFFF, 0x00010101, 0x00FEFEFE};
-    for (uint32_t da = 0; da < 256; ++da) {
-        for (uint32_t sa = 1; sa < 256; ++sa) {
-            for (int k = 0; k < 6; ++k) {
-                const uint32_t dColour = k < 4 ? extremes[k] : word() & 0xFFFFFF;
-                const uint32_t sColour = k < 4 ? extremes[3 - k] : word() & 0xFFFFFF;
-                const uint32_t d = (da << 24) | dColour;
-                const uint32_t s = (sa << 24) | sColour;
-                ASSERT_EQ(Blend::Normal(d, s, sa, t), Blend::NormalRef(d, s, sa));
-                ASSERT_EQ(Blend::Opaque(d, s, sa), Blend::OpaqueRef(d, s, sa));
+TEST(PixelBlend, PackedMixMatchesTheFieldFormula) {
+    for (uint32_t f = 1; f < 256; ++f) {
+        for (const uint32_t d : {0x00000000u, 0xFFFFFFFFu, 0x12FE01A5u, 0x00010101u}) {
+            for (const uint32_t s : {0x00000000u, 0xFFFFFFFFu, 0x7F01FE33u, 0x00FEFEFEu}) {
+                ASSERT_EQ(Blend::MixFields(d, s, f), Blend::MixFieldsRef(d, s, f));
             }
-        }
-    }
-    uint8_t table[512];
-    for (int i = 0; i < 512; ++i) {
-        table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
-    }
-    for (int n = 0; n < 200000; ++n) {
-        const uint32_t d = word();
-        const uint32_t s = word();
-        const Color c = n % 7 == 0 ? Color::White
-                                   : Color(int(word() & 0xFF), int(word() & 0xFF),
-                                           int(word() & 0xFF), int(word() & 0xFF));
-        ASSERT_EQ(Blend::Tinted(d, s, c, t), Blend::TintedRef(d, s, c));
-        const uint32_t m[3] = {uint32_t(c.mRed * c.mAlpha / 255),
-                               uint32_t(c.mGreen * c.mAlpha / 255),
-                               uint32_t(c.mBlue * c.mAlpha / 255)};
-        using Form = Blend::AdditiveForm;
-        ASSERT_EQ(Blend::Additive<Form::White>(d, s, m),
-                  Blend::AdditiveRef(d, s, Color::White, false, table));
-        ASSERT_EQ(Blend::Additive<Form::WhiteAlpha>(d, s, m),
-                  Blend::AdditiveRef(d, s, Color::White, true, table));
-        if (c != Color::White) {
-            ASSERT_EQ(Blend::Additive<Form::Tinted>(d, s, m),
-                      Blend::AdditiveRef(d, s, c, false, table));
-            ASSERT_EQ(Blend::Additive<Form::TintedAlpha>(d, s, m),
-                      Blend::AdditiveRef(d, s, c, true, table));
         }
     }
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Row kernels of the software blitters: the per-pixel formulas of PixelBlend.h applied to runs
+// of pixels, written without branches so that the compiler can vectorise them. Each gives
+// exactly the reference formula's result for every pixel (tests compare them pixel by pixel).
+
+#include "framework/graphics/Color.h"
+#include "framework/graphics/PixelBlend.h"
+
+#include <cstdint>
+
+namespace Vuro::Blend {
+
+// Normal compositing of each source pixel with its own alpha over any destination.
+void NormalRow(uint32_t* out, const uint32_t* src, int count);
+// Normal compositing of one colour (alpha 1..254) over every pixel: the translucent fill.
+void NormalFillRow(uint32_t* out, uint32_t colour, int count);
+// Opaque-destination compositing of each pixel with its own alpha (the run-length path's runs
+// of partial alpha).
+void OpaqueRow(uint32_t* out, const uint32_t* src, int count);
+// The tinted normal blit; c is clamped and not White.
+void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c);
+// The additive blit in one of its four forms; m holds colour * alpha / 255 per channel.
+void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
+                 const uint32_t (&m)[3]);
+
+} // namespace Vuro::Blend
