@@ -1,0 +1,83 @@
+// The SDL window system and event source on SDL's dummy video driver (the tests' main selects
+// it): windows can be made and shown, frames presented, boxes answered without a display.
+
+#include "platform/EventSource.h"
+#include "platform/TextEncoding.h"
+#include "platform/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace Vuro::Platform {
+namespace {
+
+TEST(SdlWindowTest, AWindowPresentsA640By480Frame) {
+    WindowParams params;
+    params.title = "Сад"_cp1251;
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(params);
+    ASSERT_NE(window, nullptr);
+    EXPECT_NE(window->Id(), 0u);
+    window->Show();
+    window->Focus();
+    window->Raise();
+    EXPECT_FALSE(window->IsMinimized());
+    std::vector<uint32_t> pixels(640 * 480, 0xFF336699u);
+    EXPECT_TRUE(window->Present(pixels.data(), 640, 480));
+    // A frame of another size is scaled to the window.
+    std::vector<uint32_t> small(320 * 240, 0xFF000000u);
+    EXPECT_TRUE(window->Present(small.data(), 320, 240));
+    window->Hide();
+}
+
+TEST(SdlWindowTest, TheDesktopHasASize) {
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(GetWindowSystem().GetDesktopSize(width, height));
+    EXPECT_GT(width, 0);
+    EXPECT_GT(height, 0);
+}
+
+TEST(SdlWindowTest, WithoutADisplayABoxIsWrittenToStderrAndAnswersItsDefault) {
+    ::testing::internal::CaptureStderr();
+    int answer = GetWindowSystem().ShowMessageBox("Продолжить?"_cp1251, "Вопрос"_cp1251,
+                                                  kMbYesNo | kMbIconQuestion);
+    std::string written = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(answer, kIdYes);
+    EXPECT_EQ(written, "Вопрос: Продолжить?\n");
+}
+
+TEST(SdlEventSourceTest, APostedMessageComesBackInOrderWithItsParameters) {
+    EventSource& source = GetEventSource();
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(WindowParams{});
+    ASSERT_NE(window, nullptr);
+    Message drained;
+    while (source.PeekMessage(drained)) {
+    }
+    ASSERT_TRUE(source.PostMessage(Message{window->Id(), kWmClose, 0, 0}));
+    ASSERT_TRUE(
+        source.PostMessage(Message{window->Id(), kWmFirstRegistered, 0xFFFFFFFF12345678ull, -42}));
+    std::vector<Message> got;
+    Message message;
+    while (source.PeekMessage(message)) {
+        got.push_back(message);
+    }
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].window, window->Id());
+    EXPECT_EQ(got[0].message, kWmClose);
+    EXPECT_EQ(got[1].message, kWmFirstRegistered);
+    EXPECT_EQ(got[1].wParam, 0xFFFFFFFF12345678ull);
+    EXPECT_EQ(got[1].lParam, -42);
+}
+
+TEST(SdlEventSourceTest, WithoutAWindowPostedMessagesStillArrive) {
+    EventSource& source = GetEventSource();
+    ASSERT_TRUE(source.PostMessage(Message{0, kWmEndSession, 1, 0}));
+    Message message;
+    ASSERT_TRUE(source.PeekMessage(message));
+    EXPECT_EQ(message.message, kWmEndSession);
+    EXPECT_FALSE(source.PeekMessage(message));
+}
+
+} // namespace
+} // namespace Vuro::Platform
