@@ -9,7 +9,9 @@
 // - Shutdown may be called from any thread; away from the main thread it only asks, and the
 //   next frame pass of the main thread acts on it.
 // - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
-//   flags and counters they share with it are atomics.
+//   flags and counters they share with it are atomics. The destructor waits for the loading
+//   thread before it deletes anything; a derived class whose loading work uses its own members
+//   calls WaitForLoadingThread in its own destructor.
 //
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, services of the object itself), AppMainLoop.cpp (loop steps, frame pass, fixed
