@@ -1,8 +1,12 @@
 #include "platform/Process.h"
 
+#include "platform/FileSystem.h"
+
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace Vuro::Platform {
 
@@ -10,6 +14,14 @@ namespace {
 
 std::atomic<ExitHandler> gExitHandler{nullptr};
 std::atomic<DebugOutputSink> gDebugSink{nullptr};
+
+std::mutex gCommandLineMutex;
+std::string gCommandLine;
+bool gCommandLineSet = false;
+
+std::string QuotedIfBlank(const std::string& argument) {
+    return argument.find(' ') == std::string::npos ? argument : "\"" + argument + "\"";
+}
 
 void DefaultDebugOutput(std::string_view text) {
     static const bool enabled = std::getenv("VURO_DEBUG_OUTPUT") != nullptr;
@@ -47,6 +59,37 @@ void DebugOutput(std::string_view text) {
 
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink) {
     return gDebugSink.exchange(sink);
+}
+
+void SetCommandLineArgs(int argc, const char* const* argv) {
+    std::string line;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0) {
+            line += ' ';
+        }
+        line += QuotedIfBlank(argv[i] != nullptr ? argv[i] : "");
+    }
+    std::lock_guard<std::mutex> lock(gCommandLineMutex);
+    gCommandLine = line;
+    gCommandLineSet = true;
+}
+
+std::string CommandLine() {
+    {
+        std::lock_guard<std::mutex> lock(gCommandLineMutex);
+        if (gCommandLineSet) {
+            return gCommandLine;
+        }
+    }
+    return QuotedIfBlank(ExecutablePath());
+}
+
+void RaiseFault() {
+    std::raise(SIGSEGV);
+    // A handler that returned (or an ignored signal): end as the default action would.
+    std::signal(SIGSEGV, SIG_DFL);
+    std::raise(SIGSEGV);
+    std::abort();
 }
 
 } // namespace Vuro::Platform

@@ -7,6 +7,12 @@
 // - ProductVersion is the version text of this build (a build setting).
 // - DebugOutput is for developer statistics and traces: written to stderr when the environment
 //   variable VURO_DEBUG_OUTPUT is set, else dropped; a test can install a sink that sees it.
+// - CommandLine is the whole command line as one text, program name first: the arguments the
+//   program entry handed to SetCommandLineArgs, joined with single blanks, each argument that
+//   holds a blank enclosed in double quotes. Before SetCommandLineArgs (a test, a library user)
+//   it is the program's path alone, so there are no options.
+// - RaiseFault ends the process the way an unhandled fault does, so that whatever catches
+//   faults (the crash reporter) sees it.
 
 #include <string>
 #include <string_view>
@@ -20,6 +26,11 @@ using ExitHandler = void (*)(int code);
 ExitHandler SetExitHandler(ExitHandler handler);
 
 std::string ProductVersion();
+
+void SetCommandLineArgs(int argc, const char* const* argv);
+std::string CommandLine();
+
+[[noreturn]] void RaiseFault();
 
 using DebugOutputSink = void (*)(std::string_view text);
 void DebugOutput(std::string_view text);

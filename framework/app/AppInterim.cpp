@@ -1,5 +1,5 @@
 // Simple working bodies of operations whose full versions come with their own files: the
-// window procedure and input dispatch, demos, the command line, dialogs and services, screen
+// window procedure and input dispatch, demo replay, dialogs and services, screen
 // mode and cursors, and settings. Each section is self-contained; a file that brings the full
 // version of a section deletes that section here.
 
@@ -186,24 +186,6 @@ bool VuroAppBase::IsDemoRecordDue() {
 }
 
 void VuroAppBase::RecordLoadingDone() {}
-
-bool VuroAppBase::ReadDemoFile(std::string& error) {
-    error = "Demo file not found: " + mDemoFileName;
-    return false;
-}
-
-void VuroAppBase::WriteDemoFile() {}
-
-// ---- [Command line] ----
-// No options are read yet.
-
-void VuroAppBase::ParseCommandLine() {
-    mCmdLineParsed = true;
-}
-
-void VuroAppBase::SplitCommandLine(const std::string&) {}
-
-void VuroAppBase::HandleCommandLineOption(const std::string&, const std::string&) {}
 
 // ---- [Dialogs, popups and services] ----
 

@@ -16,9 +16,11 @@
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, services of the object itself), AppMainLoop.cpp (loop steps, frame pass, fixed
 // updates, drawing), AppFrameClock.cpp (frame clock and safe-delete queue), AppThreads.cpp
-// (loading and cursor threads), AppImages.cpp (the image set), AppInterim.cpp (simple bodies
-// of operations whose full versions come with their own files).
+// (loading and cursor threads), AppImages.cpp (the image set), AppCommandLine.cpp (options),
+// AppDemoFile.cpp (reading and writing demo files), AppInterim.cpp (simple bodies of
+// operations whose full versions come with their own files).
 
+#include "framework/app/DemoFile.h"
 #include "framework/display/DDInterface.h"
 #include "framework/util/Buffer.h"
 #include "framework/widgets/ButtonListener.h"
@@ -36,6 +38,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace Vuro {
 
@@ -181,6 +184,15 @@ public:
     // Dispatches queued input, one record when `one`; answers whether records remain.
     bool DispatchQueuedInput(bool one);
     void ReplayDemoInput();
+    // Reads the demo file named by mDemoFileName into the seed, markers, end tick and demo
+    // buffer; on failure the reader's message goes to error.
+    [[nodiscard]] bool ReadDemoFile(std::string& error);
+    // Writes the demo file when recording; a file that cannot be made is skipped.
+    void WriteDemoFile();
+    // Numbered demo files prefix + "<n>.dmo" in the program's folder: answers the largest n (0
+    // when there is none); with deleteOld, deletes the smallest-numbered one when at least
+    // count exist.
+    int NextDemoFileNumber(const std::string& prefix, int count, bool deleteOld);
 
     // Every live MemoryImage is in the set from construction to destruction, so the
     // application can rebuild, purge and list all images. Safe from any thread.
@@ -295,6 +307,8 @@ public:
     std::atomic<int> mDemoMouseY{0};
     int mDemoNextUpdate = 0; // update number at which the next record is due
     bool mDemoLoadingComplete = false;
+    std::vector<DemoMarker> mDemoMarkerList; // written with the demo, read back for jumps
+    int mDemoEndTick = 0;                    // update count when the played demo was written
     bool mClosedByUser = false;
     bool mWaitForVSync = false;
     bool mIs3DToggled = false;
@@ -329,8 +343,6 @@ private:
     // Demo hooks of the loop.
     bool IsDemoRecordDue();
     void RecordLoadingDone();
-    [[nodiscard]] bool ReadDemoFile(std::string& error);
-    void WriteDemoFile();
 
     LockSection mImageSetLock;
     std::thread mLoadingThread;
