@@ -44,6 +44,8 @@ public:
 
 class CommandLineTest : public ::testing::Test {
 protected:
+    // The options turn recording on; no test wants the demo file the application would write.
+    void TearDown() override { mApp.mRecordingDemoBuffer = false; }
     Options Split(const std::string& text) {
         mApp.options.clear();
         mApp.SplitCommandLine(text);
