@@ -13,9 +13,13 @@
 //   it is the program's path alone, so there are no options.
 // - RaiseFault ends the process the way an unhandled fault does, so that whatever catches
 //   faults (the crash reporter) sees it.
+// - StartProgram runs another program beside this one, found on the PATH, with the arguments
+//   given (no shell reads them); it does not wait for the program to end. False when the
+//   program could not be started.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Vuro::Platform {
 
@@ -36,5 +40,7 @@ using DebugOutputSink = void (*)(std::string_view text);
 void DebugOutput(std::string_view text);
 // Returns the previous sink; null restores the default.
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink);
+
+bool StartProgram(const std::string& program, const std::vector<std::string>& args);
 
 } // namespace Vuro::Platform

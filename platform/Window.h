@@ -9,6 +9,8 @@
 //   area, scaled when the sizes differ; false when the window cannot show it now (the caller
 //   presents again later).
 // - Raise restores a minimised window and brings it to the front with the input focus.
+// - SetFullScreen moves a window between full screen and a plain window of its client size
+//   (a system box must not stay hidden behind a full-screen window).
 //
 // WindowSystem:
 // - CreateWindow answers null when no window can be made (no display).
@@ -62,6 +64,7 @@ public:
     virtual void Focus() = 0;
     virtual void Raise() = 0;
     virtual bool IsMinimized() = 0;
+    virtual void SetFullScreen(bool fullScreen) = 0;
     virtual bool Present(const uint32_t* pixels, int width, int height) = 0;
 };
 

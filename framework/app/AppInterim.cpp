@@ -1,14 +1,11 @@
 // Simple working bodies of operations whose full versions come with their own files: the
-// window procedure and input dispatch, demo replay, dialogs and services, screen
-// mode and cursors, and settings. Each section is self-contained; a file that brings the full
+// window procedure and input dispatch, demo replay, screen mode and cursors, and settings.
+// Each section is self-contained; a file that brings the full
 // version of a section deletes that section here.
 
 #include "framework/app/VuroAppBase.h"
 
 #include "framework/display/DDImage.h"
-#include "framework/sound/MusicInterface.h"
-#include "framework/sound/SoundManager.h"
-#include "framework/widgets/Dialog.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -187,159 +184,7 @@ bool VuroAppBase::IsDemoRecordDue() {
 
 void VuroAppBase::RecordLoadingDone() {}
 
-// ---- [Dialogs, popups and services] ----
-
-Dialog* VuroAppBase::CreateDialogWidget(int id, bool modal, const std::string& title,
-                                        const std::string& header, const std::string& footer,
-                                        int buttonMode) {
-    auto* dialog = new Dialog(nullptr, nullptr, id, modal, title, header, footer, buttonMode);
-    dialog->mDialogListener = this;
-    return dialog;
-}
-
-Dialog* VuroAppBase::ShowDialog(int id, bool modal, const std::string& title,
-                                const std::string& header, const std::string& footer,
-                                int buttonMode) {
-    CloseDialog(id);
-    Dialog* dialog = CreateDialogWidget(id, modal, title, header, footer, buttonMode);
-    AddDialog(id, dialog);
-    return dialog;
-}
-
-Dialog* VuroAppBase::GetDialog(int id) {
-    auto it = mDialogMap.find(id);
-    return it == mDialogMap.end() ? nullptr : it->second;
-}
-
-void VuroAppBase::AddDialogWidget(Dialog* dialog) {
-    AddDialog(dialog->mId, dialog);
-}
-
-void VuroAppBase::AddDialog(int id, Dialog* dialog) {
-    CloseDialog(id);
-    mDialogMap[id] = dialog;
-    mDialogList.push_back(dialog);
-    mWidgetManager->AddWidget(dialog);
-}
-
-bool VuroAppBase::CloseDialogWidget(Dialog* dialog) {
-    return CloseDialog(dialog->mId);
-}
-
-bool VuroAppBase::CloseDialog(int id) {
-    auto it = mDialogMap.find(id);
-    if (it == mDialogMap.end()) {
-        return false;
-    }
-    Dialog* dialog = it->second;
-    mDialogMap.erase(it);
-    mDialogList.remove(dialog);
-    mWidgetManager->RemoveWidget(dialog);
-    QueueWidgetDeletion(dialog);
-    return true;
-}
-
-int VuroAppBase::GetDialogCount() {
-    return static_cast<int>(mDialogMap.size());
-}
-
-void VuroAppBase::BeginPopup() {}
-
-void VuroAppBase::EndPopup() {
-    ResetFrameClock(false);
-    for (int key = 1; key < WidgetManager::kKeyCount; ++key) {
-        mWidgetManager->mKeyDown[key] = 0;
-    }
-}
-
-int VuroAppBase::MsgBox(const std::string& text, const std::string& title, uint32_t flags) {
-    if (mIsScreenSaver) {
-        ReportScreenSaverError(text);
-        return 1;
-    }
-    BeginPopup();
-    int answer = Platform::GetWindowSystem().ShowMessageBox(text, title, flags);
-    EndPopup();
-    return answer;
-}
-
-void VuroAppBase::Popup(const std::string& text) {
-    if (mIsScreenSaver) {
-        ReportScreenSaverError(text);
-        return;
-    }
-    BeginPopup();
-    if (!mShutdown) {
-        Platform::GetWindowSystem().ShowMessageBox(text, "FATAL ERROR", Platform::kMbIconError);
-    }
-    EndPopup();
-}
-
-void VuroAppBase::ReportScreenSaverError(const std::string&) {}
-
-void VuroAppBase::OnUrlOpenFailed(const std::string&) {}
-
-void VuroAppBase::OnUrlOpened(const std::string&) {}
-
-bool VuroAppBase::OpenURL(const std::string& url, bool) {
-    OnUrlOpenFailed(url);
-    return false;
-}
-
-void VuroAppBase::OnCrash() {
-    if (mMusicInterface != nullptr) {
-        mMusicInterface->SetVolume(0.0);
-    }
-}
-
-std::string VuroAppBase::GetCrashInfo() {
-    return std::string();
-}
-
-void VuroAppBase::PlaySampleAt(int, int) {}
-
-void VuroAppBase::PlaySample(int) {}
-
-double VuroAppBase::GetMasterVolume() {
-    return mSoundManager != nullptr ? mSoundManager->GetMasterVolume() : 0.0;
-}
-
-double VuroAppBase::GetMusicVolume() {
-    return mMusicVolume;
-}
-
-double VuroAppBase::GetSfxVolume() {
-    return mSfxVolume;
-}
-
-bool VuroAppBase::IsMuted() {
-    return false;
-}
-
-void VuroAppBase::SetMasterVolume(double volume) {
-    mSfxVolume = volume;
-    if (mSoundManager != nullptr) {
-        mSoundManager->SetMasterVolume(volume);
-    }
-}
-
-void VuroAppBase::SetMusicVolume(double volume) {
-    mMusicVolume = volume;
-    if (mMusicInterface != nullptr) {
-        mMusicInterface->SetVolume(volume);
-    }
-}
-
-void VuroAppBase::SetSfxVolume(double volume) {
-    mSfxVolume = volume;
-    if (mSoundManager != nullptr) {
-        mSoundManager->SetVolume(volume);
-    }
-}
-
-void VuroAppBase::Mute(bool) {}
-
-void VuroAppBase::Unmute(bool) {}
+void VuroAppBase::SyncDemoString(std::string&) {}
 
 // ---- [Screen mode, redraw and cursors] ----
 // One window of the application's size (full screen when asked) and its display; no mode

@@ -1,5 +1,5 @@
-// Construction, start-up, shut-down and destruction of the application object, and the small
-// services of the object itself (string properties, dialog button forwarding, progress).
+// Construction, start-up, shut-down and destruction of the application object, and its
+// loading progress.
 
 #include "framework/app/VuroAppBase.h"
 
@@ -22,14 +22,6 @@
 namespace Vuro {
 
 VuroAppBase* gVuroApp = nullptr;
-
-namespace {
-
-// The button ids of a dialog and where they land among the application's button ids.
-constexpr int kDialogYesOffset = 2000;
-constexpr int kDialogNoOffset = 3000;
-
-} // namespace
 
 VuroAppBase::VuroAppBase() {
     gVuroApp = this;
@@ -208,36 +200,6 @@ void VuroAppBase::DoExit(int code) {
 MusicInterface* VuroAppBase::CreateMusicInterface(Platform::Window*) {
     // The decoding back ends come with the sound system; until then every choice is silent.
     return new MusicInterface();
-}
-
-std::string VuroAppBase::GetProductVersion(const std::string& path) {
-    // Only this program carries a version (a build setting); other files have none.
-    return path == Platform::ExecutablePath() ? Platform::ProductVersion() : std::string();
-}
-
-void VuroAppBase::DialogButtonPress(int dialogId, int buttonId) {
-    if (buttonId == Dialog::kYesButtonId) {
-        ButtonPress(dialogId + kDialogYesOffset);
-    } else if (buttonId == Dialog::kNoButtonId) {
-        ButtonPress(dialogId + kDialogNoOffset);
-    }
-}
-
-void VuroAppBase::DialogButtonClick(int dialogId, int buttonId) {
-    if (buttonId == Dialog::kYesButtonId) {
-        ButtonClick(dialogId + kDialogYesOffset);
-    } else if (buttonId == Dialog::kNoButtonId) {
-        ButtonClick(dialogId + kDialogNoOffset);
-    }
-}
-
-void VuroAppBase::SetString(const std::string& id, const std::string& value) {
-    mStringProperties[id] = value;
-}
-
-std::string VuroAppBase::GetString(const std::string& id, const std::string& defaultValue) {
-    auto it = mStringProperties.find(id);
-    return it == mStringProperties.end() ? defaultValue : it->second;
 }
 
 double VuroAppBase::GetLoadingProgress() {

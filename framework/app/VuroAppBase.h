@@ -14,10 +14,13 @@
 //   calls WaitForLoadingThread in its own destructor.
 //
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
-// destruction, services of the object itself), AppMainLoop.cpp (loop steps, frame pass, fixed
+// destruction, loading progress), AppMainLoop.cpp (loop steps, frame pass, fixed
 // updates, drawing), AppFrameClock.cpp (frame clock and safe-delete queue), AppThreads.cpp
 // (loading and cursor threads), AppImages.cpp (the image set), AppCommandLine.cpp (options),
-// AppDemoFile.cpp (reading and writing demo files), AppInterim.cpp (simple bodies of
+// AppDemoFile.cpp (reading and writing demo files), AppDialogs.cpp (hosted dialogs),
+// AppPopups.cpp (system boxes), AppSound.cpp (samples, volumes, mute), AppLinks.cpp (opening
+// links), AppServices.cpp (string properties, clipboard, product version, crash text),
+// AppScreenshots.cpp (screenshot and image report), AppInterim.cpp (simple bodies of
 // operations whose full versions come with their own files).
 
 #include "framework/app/DemoFile.h"
@@ -203,6 +206,19 @@ public:
     // The lock that guards the image set: the display's when there is one.
     LockSection& ImageSetLock();
 
+    // Clipboard text, code page 1251. GetClipboard answers the empty string when there is no
+    // text; during demo playback it answers the text recorded.
+    void CopyToClipboard(const std::string& text);
+    std::string GetClipboard();
+    // Passes a value through the demo: recorded while recording, replaced while playing back.
+    void SyncDemoString(std::string& text);
+
+    // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
+    // more than the largest number there. WriteImageReport rebuilds "_dump" with
+    // "imagelist.html" and a full PNG and a 64 x 64 JPEG thumbnail of every live image.
+    void TakeScreenshot();
+    void WriteImageReport();
+
     // ---- [Fields, in the order of the design] ----
     uint32_t mRandSeed = 0;
     std::string mCaptionPrefix; // before " Hardware Acceleration Confirmation"
@@ -324,6 +340,16 @@ public:
     bool mCtrlDown = false;
     bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
+    // System boxes, volumes, links and crash.
+    bool mPopupShown = false; // a system box is up while in full screen
+    int mMuteCount = 0;       // muted while above 0
+    int mAutoMuteCount = 0;   // the mutes of focus loss and demo fast-forward
+    // A link being opened: whether the browser came up is judged later from activation.
+    bool mIsOpeningURL = false;
+    bool mShutdownOnURLOpen = false;
+    std::string mOpeningURL;
+    uint32_t mOpeningURLTime = 0; // clock when it was opened
+    std::atomic<bool> mCrashed{false};
 
 private:
     void PumpMessages();
@@ -345,6 +371,7 @@ private:
     void RecordLoadingDone();
 
     LockSection mImageSetLock;
+    bool mScreenSaverErrorWritten = false; // "ScrError.txt" was started this run
     std::thread mLoadingThread;
     std::thread mCursorThread;
 };

@@ -11,6 +11,32 @@ Dialog::Dialog(Image* componentImage, Image* buttonComponentImage, int dialogId,
       mIsModal(isModal), mDialogHeader(header), mDialogLines(lines), mDialogFooter(footer),
       mButtonMode(buttonMode) {}
 
+namespace {
+
+// Space around the content inside the box, each side.
+constexpr int kContentMargin = 24;
+// Space between the content and the button row, and below the buttons.
+constexpr int kButtonSpacing = 8;
+
+} // namespace
+
+int Dialog::GetPreferredHeight(int) {
+    int height = 2 * kContentMargin; // top and bottom
+    bool hasButtons = mButtonMode >= 1 && mButtonMode <= 3;
+    if (hasButtons) {
+        height += mButtonHeight + kButtonSpacing;
+    }
+    return height;
+}
+
+void Dialog::Resize(int x, int y, int width, int height) {
+    mX = x;
+    mY = y;
+    mWidth = width;
+    mHeight = height;
+    Invalidate();
+}
+
 void Dialog::ButtonPress(int id) {
     if ((id == kYesButtonId || id == kNoButtonId) && mDialogListener != nullptr) {
         mDialogListener->DialogButtonPress(mId, id);

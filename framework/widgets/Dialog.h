@@ -2,8 +2,8 @@
 // A movable box with a header, word-wrapped lines, a footer and up to two buttons (ids 1000
 // and 1001), hosted by the application under an id. It reports its buttons to its dialog
 // listener with its own id and records the button clicked as its result.
-// (Minimal form: the texts, the result and the button reports; layout, drawing and dragging
-// come with the dialog widget.)
+// (Minimal form: the texts, the result, the button reports and what the application needs to
+// place it; fonts, layout of the buttons, drawing and dragging come with the dialog widget.)
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
@@ -30,7 +30,13 @@ public:
     void ButtonPress(int id) override;
     void ButtonClick(int id) override;
 
+    // The height the dialog wants at this width. (Minimal form: the content margins and the
+    // button row; the texts' heights join once the dialog has its fonts.)
+    virtual int GetPreferredHeight(int width);
     virtual bool IsModal() { return mIsModal; }
+
+    // Places the dialog, in its parent's coordinates.
+    void Resize(int x, int y, int width, int height);
 
     DialogListener* mDialogListener = nullptr; // not owned
     Image* mComponentImage;                    // not owned
@@ -42,6 +48,7 @@ public:
     std::string mDialogLines;
     std::string mDialogFooter;
     int mButtonMode;
+    int mButtonHeight = 24;
 };
 
 } // namespace Vuro

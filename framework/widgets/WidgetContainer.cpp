@@ -61,6 +61,9 @@ void WidgetContainer::UpdateAll(TraversalFlags* flags) {
     std::vector<Widget*> children(mWidgets.begin(), mWidgets.end());
     for (Widget* child : children) {
         if (child->mParent == this) {
+            if (mWidgetManager != nullptr && child == mWidgetManager->mModalWidget) {
+                flags->mPastModal = true;
+            }
             child->UpdateAll(flags);
         }
     }
@@ -96,11 +99,38 @@ void WidgetContainer::RemoveWidget(Widget* w) {
     }
     if (mWidgetManager != nullptr) {
         mWidgetManager->ForgetWidget(w);
+        for (WidgetManager::ModalState& state : mWidgetManager->mModalStack) {
+            if (state.mPreviousModal == w) {
+                state.mPreviousModal = nullptr;
+            }
+            if (state.mPreviousFocus == w) {
+                state.mPreviousFocus = nullptr;
+            }
+        }
     }
     mWidgets.erase(it);
     SetManager(w, nullptr);
     w->mParent = nullptr;
     Invalidate();
+}
+
+bool WidgetContainer::IsBelow(Widget* a, Widget* b) {
+    bool found = false;
+    return IsBelowRecursive(a, b, &found);
+}
+
+bool WidgetContainer::IsBelowRecursive(Widget* a, Widget* b, bool* found) {
+    for (Widget* child : mWidgets) {
+        if (child == a || child == b) {
+            *found = true;
+            return child == a;
+        }
+        bool below = child->IsBelowRecursive(a, b, found);
+        if (*found) {
+            return below;
+        }
+    }
+    return false;
 }
 
 void WidgetContainer::InvalidateAll() {

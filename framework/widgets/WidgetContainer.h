@@ -62,6 +62,9 @@ public:
     void RemoveWidget(Widget* w);
     // Invalidate, and every descendant dirty.
     void InvalidateAll();
+    // Whether a is drawn before b: the first of the two met in a depth-first walk of this
+    // subtree (children in list order, each before its own children) is a; false when neither.
+    bool IsBelow(Widget* a, Widget* b);
 
     std::list<Widget*> mWidgets;             // not owned
     WidgetManager* mWidgetManager = nullptr; // null while detached
@@ -74,6 +77,9 @@ public:
     int mWidth = 0;
     int mHeight = 0;
     FlagAdjust mFlagAdjust;
+
+private:
+    bool IsBelowRecursive(Widget* a, Widget* b, bool* found);
 };
 
 } // namespace Vuro

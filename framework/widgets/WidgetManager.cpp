@@ -23,9 +23,9 @@ int WidgetManager::GetWidgetFlags() const {
 }
 
 void WidgetManager::InitTraversalFlags(TraversalFlags* flags) const {
-    flags->mPastModal = true;
+    flags->mPastModal = mModalWidget == nullptr;
     flags->mFlagsAtModal = GetWidgetFlags();
-    flags->mFlagsBelowModal = flags->mFlagsAtModal;
+    flags->mFlagsBelowModal = mBelowModalAdjust.Apply(flags->mFlagsAtModal);
 }
 
 bool WidgetManager::UpdateFrame() {
@@ -37,6 +37,9 @@ bool WidgetManager::UpdateFrame() {
     std::vector<Widget*> children(mWidgets.begin(), mWidgets.end());
     for (Widget* child : children) {
         if (child->mParent == this) {
+            if (child == mModalWidget) {
+                flags.mPastModal = true;
+            }
             child->UpdateAll(&flags);
         }
     }
@@ -185,6 +188,50 @@ void WidgetManager::ForgetWidget(Widget* w) {
     if (mFocusWidget == w) {
         mFocusWidget = nullptr;
         w->LostFocus();
+    }
+    if (mModalWidget == w) {
+        mModalWidget = nullptr;
+    }
+}
+
+void WidgetManager::PushModal(Widget* w) {
+    PushModalWith(w, mDefaultBelowModalAdjust);
+}
+
+void WidgetManager::PushModalWith(Widget* w, const FlagAdjust& adjust) {
+    mModalStack.push_back({w, mModalWidget, mFocusWidget, mBelowModalAdjust});
+    SetModal(w, adjust);
+}
+
+void WidgetManager::SetModal(Widget* w, const FlagAdjust& adjust) {
+    mModalWidget = w;
+    mBelowModalAdjust = adjust;
+    if ((adjust.mRemoveFlags & WidgetFlagAllowFocus) && mFocusWidget != nullptr &&
+        IsBelow(mFocusWidget, w)) {
+        Widget* focus = mFocusWidget;
+        focus->LostFocus();
+        mFocusWidget = nullptr;
+    }
+}
+
+void WidgetManager::PopModal(Widget* w) {
+    if (mModalStack.empty() || mModalStack.back().mModalWidget != w) {
+        return;
+    }
+    bool goOn = true;
+    while (goOn) {
+        const size_t entries = mModalStack.size();
+        ModalState state = mModalStack.back();
+        SetModal(state.mPreviousModal, state.mPreviousBelowModal);
+        if (mFocusWidget == nullptr) {
+            mFocusWidget = state.mPreviousFocus;
+            if (mFocusWidget != nullptr) {
+                mFocusWidget->GotFocus();
+            }
+        }
+        mModalStack.pop_back();
+        // Entries of modal widgets removed meanwhile restore nothing; pass over them.
+        goOn = state.mPreviousModal == nullptr && !mModalStack.empty() && entries > 1;
     }
 }
 

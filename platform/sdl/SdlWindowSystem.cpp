@@ -32,6 +32,9 @@ public:
     bool IsMinimized() override {
         return (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0;
     }
+    void SetFullScreen(bool fullScreen) override {
+        SDL_SetWindowFullscreen(mWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
         SDL_Surface* target = SDL_GetWindowSurface(mWindow);

@@ -29,6 +29,10 @@ public:
         mMinimized = false;
     }
     bool IsMinimized() override { return mMinimized; }
+    void SetFullScreen(bool fullScreen) override {
+        mParams.fullScreen = fullScreen;
+        ++mFullScreenChanges;
+    }
     bool Present(const uint32_t* pixels, int width, int height) override {
         ++mPresents;
         mLastWidth = width;
@@ -45,6 +49,7 @@ public:
     bool mPresentSucceeds = true;
     int mFocusCalls = 0;
     int mRaiseCalls = 0;
+    int mFullScreenChanges = 0;
     int mPresents = 0;
     int mLastWidth = 0;
     int mLastHeight = 0;

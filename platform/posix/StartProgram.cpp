@@ -1,0 +1,35 @@
+#include "platform/Process.h"
+
+#include <errno.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace Vuro::Platform {
+
+bool StartProgram(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    // posix_spawnp reports a program that cannot be run (not found, not executable).
+    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        return false;
+    }
+    // Nobody waits for the program; this thread collects its exit so no zombie stays behind.
+    std::thread([pid] {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
+}
+
+} // namespace Vuro::Platform
