@@ -1,0 +1,106 @@
+#pragma once
+// Software triangle rasteriser: textured, colour-modulated triangles drawn into 32-bit pixel
+// memory, with bilinear texture fetch and alpha compositing. The in-memory image draws its
+// matrix and triangle blits through it; the display image passes its own surface memory.
+//
+// What a caller can rely on:
+// - Nothing is written outside the clip rectangle, which must lie inside the destination
+//   memory (the clip is also kept to 0 .. 32767, the range 16.16 fixed point holds).
+// - Destination formats 0x8888 and 0x888 are drawn. 16-bit formats (0x565, 0x555) and any
+//   other code draw nothing: there is no 16-bit writer, and a 32-bit writer would overrun them.
+// - Triangles without area, without a pixel row, or with a non-finite coordinate are skipped.
+// - Every call works on its own stack memory: several threads may draw at once into
+//   different destinations.
+//
+// Pixel rules (16.16 fixed point): rows run from ceil(top) while below the bottom, spans from
+// ceil(left) while below the right edge, a pixel (X, Y) samples the plane at exactly (X, Y).
+// The sample is premultiplied; colour modulation (used unless every vertex and the draw colour
+// are white) multiplies each channel by the interpolated vertex colour (itself vertex x draw
+// colour >> 8), products >> 24, and the colour channels once more by the colour's alpha so
+// the sample stays premultiplied. Compositing (when the
+// texture has alpha or transparency, or blend is asked for) follows the rotated blit: samples
+// of alpha 0 change nothing, alpha >= 251 write the sample's colour, others are mixed in
+// proportion; the new alpha is 256 - ((256 - da) * (256 - sa) >> 8), at most 255. Without
+// compositing the sample's colour is written opaque.
+
+#include "framework/graphics/Color.h"
+#include "framework/graphics/GraphicsTypes.h"
+#include "framework/graphics/Rect.h"
+
+#include <cstdint>
+
+namespace Vuro {
+
+class MemoryImage;
+
+// A vertex after clipping: double precision so that cuts land where the edge is.
+struct SWTriVertex {
+    double mX; // destination pixels
+    double mY;
+    double mU; // 0..1 across the texture
+    double mV;
+    uint32_t mColor; // 0xAARRGGBB
+};
+
+// Texels as the fetch reads them: width x height words, row-major.
+struct SWTriTexture {
+    const uint32_t* mTexels = nullptr; // null: untextured, every sample opaque white
+    int mWidth = 0;
+    int mHeight = 0;
+};
+
+// Everything one triangle of a draw call needs besides its vertices.
+struct SWTriTarget {
+    uint8_t* mBits = nullptr; // destination memory
+    int mPitch = 0;           // bytes per row
+    PixelFormatCode mFormat = kPixelFormat8888;
+    Rect mClip; // inside the destination
+    SWTriTexture mTexture;
+    Color mDrawColor;        // clamped
+    bool mComposite = false; // alpha compositing, else opaque writes
+    bool mModulate = false;  // multiply by the interpolated colour
+};
+
+// Draws count - 2 triangles of a strip (vertices i, i + 1, i + 2, every other one reordered to
+// keep one winding). The texture may be null (untextured); any texture has ApplyBits called
+// first. The draw mode is accepted for the display image's sake and not read: triangles are
+// always composited as in normal mode.
+void SWTriDrawTriangle(const TexVertex* vertices, int count, MemoryImage* texture,
+                       const Color& color, DrawMode mode, const Rect& clipRect, void* bits,
+                       int pitch, PixelFormatCode format, bool blend);
+
+// Scan-converts one triangle already inside target.mClip with the writer of target.mFormat.
+// False, drawing nothing, for a format without a writer.
+bool SWTriScanDispatch(const SWTriVertex (&triangle)[3], const SWTriTarget& target);
+
+// Bilinear fetch at (u, v), 16.16 texel units, texel centres at half positions. Returns the
+// premultiplied sample: alpha = sum of the four weights (0..255), channels = weighted sums
+// >> 8. Texels outside the texel count (negative indices too) read as transparent black; a
+// column past either side reads the neighbouring row's end texel, as the index runs on.
+inline uint32_t SWTriTexelBilinear(const uint32_t* texels, int width, uint32_t count, int64_t u,
+                                   int64_t v) {
+    u -= 0x8000;
+    v -= 0x8000;
+    // An arithmetic shift is a true floor; the written design took one texel too few at 0.
+    const int64_t index = (v >> 16) * width + (u >> 16);
+    const uint32_t fx = (static_cast<uint32_t>(u) & 0xFFFE) + 1;
+    const uint32_t fy = (static_cast<uint32_t>(v) & 0xFFFE) + 1;
+    const uint32_t area[4] = {(65536 - fx) * (65536 - fy) >> 16, fx * (65536 - fy) >> 16,
+                              (65536 - fx) * fy >> 16, fx * fy >> 16};
+    const int64_t at[4] = {index, index + 1, index + width, index + width + 1};
+    uint32_t alpha = 0;
+    uint32_t red = 0;
+    uint32_t green = 0;
+    uint32_t blue = 0;
+    for (int k = 0; k < 4; ++k) {
+        const uint32_t t = static_cast<uint64_t>(at[k]) < count ? texels[at[k]] : 0;
+        const uint32_t w = area[k] * (t >> 24) >> 16;
+        alpha += w;
+        red += ((t >> 16) & 0xFF) * w;
+        green += ((t >> 8) & 0xFF) * w;
+        blue += (t & 0xFF) * w;
+    }
+    return (alpha << 24) | ((red >> 8) << 16) | ((green >> 8) << 8) | (blue >> 8);
+}
+
+} // namespace Vuro

@@ -1,0 +1,216 @@
+// Triangle rasteriser, back half: the writer of a destination format and a set of flags is
+// chosen once per triangle from a table; every entry is the one scan converter, compiled for
+// its flags so that the per-pixel loop carries no tests.
+//
+// All positions and attributes are 16.16 fixed point in 64-bit integers. Edges and attributes
+// are evaluated from the upper end of their edge for every row (slope x distance, never
+// accumulated), so two triangles sharing an edge agree on it exactly and no product
+// overflows: a slope times a distance along its own edge stays below the edge's difference
+// times 65536.
+
+#include "framework/graphics/SWTri.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace Vuro {
+
+namespace {
+
+// Texture positions far outside the texture are held here; 16.16 x 2^40 still multiplies by
+// 2^16 without overflow.
+constexpr double kMaxFixed = static_cast<double>(int64_t(1) << 40);
+
+enum Attribute { kU, kV, kRed, kGreen, kBlue, kAlpha, kAttributeCount };
+
+struct FixedVertex {
+    int64_t mX;
+    int64_t mY;
+    int64_t mA[kAttributeCount]; // u, v in texels; colour channels 0..255
+};
+
+int64_t ToFixed(double value) {
+    return std::llround(std::clamp(value * 65536.0, -kMaxFixed, kMaxFixed));
+}
+
+// Change of an attribute per 16.16 unit of y (or x), in 16.16.
+int64_t Slope(int64_t difference, int64_t distance) {
+    return difference * 65536 / distance;
+}
+
+int64_t CeilFixed(int64_t value) {
+    return (value + 65535) >> 16;
+}
+
+// Sample channels times the interpolated colour: 8 bits x 16.16 with 8 integer bits, >> 24.
+// The colour channels are also taken times the colour's alpha so that the sample stays
+// premultiplied (the written design left them unscaled, so a translucent colour brightened).
+uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
+    constexpr int64_t kMax = int64_t(255) << 16;
+    const auto alpha = static_cast<uint32_t>(std::clamp<int64_t>(a[kAlpha], 0, kMax));
+    uint32_t out = ((s >> 24) * alpha >> 24) << 24;
+    for (int k = 0; k < 3; ++k) {
+        const int shift = 16 - 8 * k;
+        const auto c = static_cast<uint32_t>(std::clamp<int64_t>(a[kRed + k], 0, kMax));
+        const uint32_t tinted = ((s >> shift) & 0xFF) * c >> 24;
+        out |= (tinted * alpha >> 24) << shift;
+    }
+    return out;
+}
+
+template <bool Composite, bool DestAlpha> uint32_t Write(uint32_t d, uint32_t s) {
+    // 0x888 keeps whatever the top byte held and counts the destination as opaque.
+    const uint32_t top = d & 0xFF000000;
+    if constexpr (!Composite) {
+        return (DestAlpha ? 0xFF000000 : top) | (s & 0xFFFFFF);
+    }
+    const uint32_t sa = s >> 24;
+    if (sa == 0) {
+        return d;
+    }
+    const uint32_t da = DestAlpha ? d >> 24 : 255;
+    const uint32_t t = 256 - sa;
+    const uint32_t kept = (256 - da) * t >> 8;
+    // The written design's 256 - kept reaches 256 on an opaque destination.
+    const uint32_t alpha = DestAlpha ? std::min<uint32_t>(256 - kept, 255) << 24 : top;
+    if (sa >= 251) {
+        return alpha | (s & 0xFFFFFF);
+    }
+    uint32_t rgb = 0;
+    for (const int shift : {16, 8, 0}) {
+        const uint32_t dc = (d >> shift) & 0xFF;
+        const uint32_t sc = (s >> shift) & 0xFF;
+        const uint32_t c = ((dc * da >> 8) * t + (sc << 8)) / (256 - kept);
+        rgb |= std::min<uint32_t>(c, 255) << shift;
+    }
+    return alpha | rgb;
+}
+
+template <bool Textured, bool Modulate, bool Composite, bool DestAlpha>
+void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
+    constexpr int kFirst = Textured ? kU : kRed;
+    constexpr int kLast = Modulate ? kAttributeCount : kRed; // one past the last
+    const SWTriTexture& texture = target.mTexture;
+    const Color& color = target.mDrawColor;
+    const int drawChannel[4] = {color.mRed, color.mGreen, color.mBlue, color.mAlpha};
+
+    FixedVertex v[3];
+    for (int k = 0; k < 3; ++k) {
+        const SWTriVertex& in = triangle[k];
+        v[k].mX = ToFixed(in.mX);
+        v[k].mY = ToFixed(in.mY);
+        v[k].mA[kU] = ToFixed(in.mU * texture.mWidth);
+        v[k].mA[kV] = ToFixed(in.mV * texture.mHeight);
+        const int shifts[4] = {16, 8, 0, 24};
+        for (int c = 0; c < 4; ++c) {
+            const int64_t channel = (in.mColor >> shifts[c]) & 0xFF;
+            v[k].mA[kRed + c] = (channel * drawChannel[c] >> 8) << 16;
+        }
+    }
+    if (v[1].mY < v[0].mY) {
+        std::swap(v[0], v[1]);
+    }
+    if (v[2].mY < v[1].mY) {
+        std::swap(v[1], v[2]);
+    }
+    if (v[1].mY < v[0].mY) {
+        std::swap(v[0], v[1]);
+    }
+
+    // Without height there is nothing to divide by; without a pixel row nothing to draw.
+    const int64_t height = v[2].mY - v[0].mY;
+    const Rect& clip = target.mClip;
+    const int64_t rowStart = std::max<int64_t>(CeilFixed(v[0].mY), clip.mY);
+    const int64_t rowEnd = std::min<int64_t>(CeilFixed(v[2].mY), clip.mY + clip.mHeight);
+    if (height <= 0 || rowStart >= rowEnd) {
+        return;
+    }
+
+    // The long edge runs from top to bottom; the row gradients come from the horizontal
+    // distance between the middle vertex and the long edge at the middle vertex's height.
+    const int64_t upper = v[1].mY - v[0].mY;
+    const int64_t longX = Slope(v[2].mX - v[0].mX, height);
+    const int64_t width = v[1].mX - (v[0].mX + (longX * upper >> 16));
+    if (width == 0) {
+        return; // no area
+    }
+    int64_t longA[kAttributeCount] = {};
+    int64_t gradient[kAttributeCount] = {};
+    for (int a = kFirst; a < kLast; ++a) {
+        longA[a] = Slope(v[2].mA[a] - v[0].mA[a], height);
+        const int64_t atMiddle = v[0].mA[a] + (longA[a] * upper >> 16);
+        gradient[a] = Slope(v[1].mA[a] - atMiddle, width);
+    }
+    const int64_t upperX = upper > 0 ? Slope(v[1].mX - v[0].mX, upper) : 0;
+    const int64_t lower = v[2].mY - v[1].mY;
+    const int64_t lowerX = lower > 0 ? Slope(v[2].mX - v[1].mX, lower) : 0;
+
+    const auto texelCount =
+        static_cast<uint32_t>(texture.mWidth) * static_cast<uint32_t>(texture.mHeight);
+    for (int64_t row = rowStart; row < rowEnd; ++row) {
+        const int64_t y = row << 16;
+        const int64_t down = y - v[0].mY;
+        const int64_t xLong = v[0].mX + (longX * down >> 16);
+        const int64_t xShort = y < v[1].mY ? v[0].mX + (upperX * down >> 16)
+                                           : v[1].mX + (lowerX * (y - v[1].mY) >> 16);
+        const int64_t left = width > 0 ? xLong : xShort;
+        const int64_t right = width > 0 ? xShort : xLong;
+        const int64_t xStart = std::max<int64_t>(CeilFixed(left), clip.mX);
+        const int64_t xEnd = std::min<int64_t>(CeilFixed(right), clip.mX + clip.mWidth);
+        if (xStart >= xEnd) {
+            continue;
+        }
+        int64_t a[kAttributeCount] = {};
+        for (int k = kFirst; k < kLast; ++k) {
+            a[k] = v[0].mA[k] + (longA[k] * down >> 16) +
+                   (gradient[k] * ((xStart << 16) - xLong) >> 16);
+        }
+        auto* out = reinterpret_cast<uint32_t*>(target.mBits + row * target.mPitch);
+        for (int64_t x = xStart; x < xEnd; ++x) {
+            uint32_t s = 0xFFFFFFFF;
+            if constexpr (Textured) {
+                s = SWTriTexelBilinear(texture.mTexels, texture.mWidth, texelCount, a[kU], a[kV]);
+            }
+            if constexpr (Modulate) {
+                s = Modulated(s, a);
+            }
+            out[x] = Write<Composite, DestAlpha>(out[x], s);
+            for (int k = kFirst; k < kLast; ++k) {
+                a[k] += gradient[k];
+            }
+        }
+    }
+}
+
+using ScanFunction = void (*)(const SWTriVertex (&)[3], const SWTriTarget&);
+
+// Flags: 4 textured, 2 modulated, 1 composited.
+template <bool DestAlpha, int Flags> constexpr ScanFunction Entry() {
+    return &ScanConvert<(Flags & 4) != 0, (Flags & 2) != 0, (Flags & 1) != 0, DestAlpha>;
+}
+
+template <bool DestAlpha>
+constexpr ScanFunction kWriters[8] = {
+    Entry<DestAlpha, 0>(), Entry<DestAlpha, 1>(), Entry<DestAlpha, 2>(), Entry<DestAlpha, 3>(),
+    Entry<DestAlpha, 4>(), Entry<DestAlpha, 5>(), Entry<DestAlpha, 6>(), Entry<DestAlpha, 7>()};
+
+} // namespace
+
+bool SWTriScanDispatch(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
+    const int flags = (target.mTexture.mTexels != nullptr ? 4 : 0) | (target.mModulate ? 2 : 0) |
+                      (target.mComposite ? 1 : 0);
+    switch (target.mFormat) {
+    case kPixelFormat8888:
+        kWriters<true>[flags](triangle, target);
+        return true;
+    case kPixelFormat888:
+        kWriters<false>[flags](triangle, target);
+        return true;
+    default:
+        // 16-bit formats have no writer yet: the 32-bit writer would run past their rows.
+        return false;
+    }
+}
+
+} // namespace Vuro
