@@ -82,7 +82,8 @@ public:
     // -1 takes the font's. Returns the height used; maxWidthOut receives the widest line.
     int DrawWrappedText(const Rect& box, const std::string& text, int lineSpacing = -1,
                         int justify = -1, int* maxWidthOut = nullptr);
-    // The height DrawWrappedText would use in a box of this width; draws nothing.
+    // The height DrawWrappedText would use in a box of this width, reading colour codes as
+    // this context does; draws nothing.
     int MeasureWrappedText(int width, const std::string& text, int lineSpacing = -1,
                            int* maxWidthOut = nullptr) const;
 

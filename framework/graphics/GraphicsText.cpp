@@ -165,6 +165,9 @@ int Graphics::MeasureWrappedText(int width, const std::string& text, int lineSpa
                                  int* maxWidthOut) const {
     Graphics measure(nullptr);
     measure.mFont = mFont;
+    // Carets must be read as they will be when drawing, or the two break lines differently
+    // (the written design took the font alone).
+    measure.mWriteColoredString = mWriteColoredString;
     return measure.DrawWrappedText(Rect(0, 0, width, 0), text, lineSpacing, -1, maxWidthOut);
 }
 

@@ -1,7 +1,7 @@
 #include "framework/graphics/Graphics.h"
 
-#include "support/FixedWidthFont.h"
 #include "RecordingImage.h"
+#include "support/FixedWidthFont.h"
 
 #include <gtest/gtest.h>
 
@@ -206,6 +206,7 @@ TEST_F(GraphicsTextTest, MeasureEqualsDrawAndDrawsNothing) {
                                             "tail^^^^^^^^ carets"};
     for (const int width : {0, 1, 17, 40, 100}) {
         for (const std::string& text : texts) {
+            mG.mWriteColoredString = width != 17; // carets as characters once
             int drawnWidth = -1;
             int measuredWidth = -2;
             const int drawn = mG.DrawWrappedText(Rect(0, 0, width, 0), text, -1, -1, &drawnWidth);
