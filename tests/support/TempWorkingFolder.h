@@ -1,0 +1,37 @@
+#pragma once
+// A fresh, empty folder that is the working folder for one test (for code that writes beside
+// the program: screenshots, reports, logs). The old working folder comes back and the folder
+// is removed afterwards.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace Vuro::Test {
+
+class TempWorkingFolder {
+public:
+    TempWorkingFolder() : mPrevious(std::filesystem::current_path()) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        mPath = std::filesystem::temp_directory_path() /
+                (std::string("vuro_cwd_") + info->test_suite_name() + "_" + info->name());
+        std::filesystem::remove_all(mPath);
+        std::filesystem::create_directories(mPath);
+        std::filesystem::current_path(mPath);
+    }
+    ~TempWorkingFolder() {
+        std::filesystem::current_path(mPrevious);
+        std::filesystem::remove_all(mPath);
+    }
+    TempWorkingFolder(const TempWorkingFolder&) = delete;
+    TempWorkingFolder& operator=(const TempWorkingFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return mPath; }
+
+private:
+    std::filesystem::path mPrevious;
+    std::filesystem::path mPath;
+};
+
+} // namespace Vuro::Test
