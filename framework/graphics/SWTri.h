@@ -87,20 +87,48 @@ inline uint32_t SWTriTexelBilinear(const uint32_t* texels, int width, uint32_t c
     const uint32_t fy = (static_cast<uint32_t>(v) & 0xFFFE) + 1;
     const uint32_t area[4] = {(65536 - fx) * (65536 - fy) >> 16, fx * (65536 - fy) >> 16,
                               (65536 - fx) * fy >> 16, fx * fy >> 16};
-    const int64_t at[4] = {index, index + 1, index + width, index + width + 1};
-    uint32_t alpha = 0;
-    uint32_t red = 0;
-    uint32_t green = 0;
-    uint32_t blue = 0;
-    for (int k = 0; k < 4; ++k) {
-        const uint32_t t = static_cast<uint64_t>(at[k]) < count ? texels[at[k]] : 0;
-        const uint32_t w = area[k] * (t >> 24) >> 16;
-        alpha += w;
-        red += ((t >> 16) & 0xFF) * w;
-        green += ((t >> 8) & 0xFF) * w;
-        blue += (t & 0xFF) * w;
+    uint32_t texel[4];
+    if (index >= 0 && index + width + 1 < static_cast<int64_t>(count)) {
+        texel[0] = texels[index];
+        texel[1] = texels[index + 1];
+        texel[2] = texels[index + width];
+        texel[3] = texels[index + width + 1];
+    } else {
+        const int64_t at[4] = {index, index + 1, index + width, index + width + 1};
+        for (int k = 0; k < 4; ++k) {
+            texel[k] = static_cast<uint64_t>(at[k]) < count ? texels[at[k]] : 0;
+        }
     }
-    return (alpha << 24) | ((red >> 8) << 16) | ((green >> 8) << 8) | (blue >> 8);
+    // Fast path: red and blue weighted together in one word. Each weighted sum is at most
+    // 255 x 255 (the weights add up to 255 at most), so neither half carries into the other.
+    uint32_t alpha = 0;
+    uint32_t redBlue = 0;
+    uint32_t green = 0;
+    for (int k = 0; k < 4; ++k) {
+        const uint32_t w = area[k] * (texel[k] >> 24) >> 16;
+        alpha += w;
+        redBlue += (texel[k] & 0xFF00FF) * w;
+        green += (texel[k] & 0xFF00) * w;
+    }
+    return (alpha << 24) | ((redBlue >> 24) << 16) | ((green >> 8) & 0xFF00) |
+           ((redBlue >> 8) & 0xFF);
+}
+
+// Fast path: n / d by one multiplication, exact for n < 2^17 and d in 1..256 (the range of the
+// compositing divisions): with m = ceil(2^25 / d) the error n (m d - 2^25) / (d 2^25) stays
+// below 1 / d, too little to reach the next integer.
+struct SWTriReciprocals {
+    uint64_t mFactor[257];
+    constexpr SWTriReciprocals() : mFactor() {
+        for (uint64_t d = 1; d <= 256; ++d) {
+            mFactor[d] = ((uint64_t(1) << 25) + d - 1) / d;
+        }
+    }
+};
+inline constexpr SWTriReciprocals kSWTriReciprocals;
+
+inline uint32_t SWTriDivide(uint32_t n, uint32_t d) {
+    return static_cast<uint32_t>(n * kSWTriReciprocals.mFactor[d] >> 25);
 }
 
 } // namespace Vuro

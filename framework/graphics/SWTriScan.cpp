@@ -46,7 +46,7 @@ int64_t CeilFixed(int64_t value) {
 // Sample channels times the interpolated colour: 8 bits x 16.16 with 8 integer bits, >> 24.
 // The colour channels are also taken times the colour's alpha so that the sample stays
 // premultiplied (the written design left them unscaled, so a translucent colour brightened).
-uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
+[[gnu::always_inline]] inline uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
     constexpr int64_t kMax = int64_t(255) << 16;
     const auto alpha = static_cast<uint32_t>(std::clamp<int64_t>(a[kAlpha], 0, kMax));
     uint32_t out = ((s >> 24) * alpha >> 24) << 24;
@@ -59,7 +59,8 @@ uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
     return out;
 }
 
-template <bool Composite, bool DestAlpha> uint32_t Write(uint32_t d, uint32_t s) {
+template <bool Composite, bool DestAlpha>
+[[gnu::always_inline]] inline uint32_t Write(uint32_t d, uint32_t s) {
     // 0x888 keeps whatever the top byte held and counts the destination as opaque.
     const uint32_t top = d & 0xFF000000;
     if constexpr (!Composite) {
@@ -81,7 +82,8 @@ template <bool Composite, bool DestAlpha> uint32_t Write(uint32_t d, uint32_t s)
     for (const int shift : {16, 8, 0}) {
         const uint32_t dc = (d >> shift) & 0xFF;
         const uint32_t sc = (s >> shift) & 0xFF;
-        const uint32_t c = ((dc * da >> 8) * t + (sc << 8)) / (256 - kept);
+        // ((dc * da >> 8) * t + (sc << 8)) / (256 - kept), below 2^17.
+        const uint32_t c = SWTriDivide((dc * da >> 8) * t + (sc << 8), 256 - kept);
         rgb |= std::min<uint32_t>(c, 255) << shift;
     }
     return alpha | rgb;

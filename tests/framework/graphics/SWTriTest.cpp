@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -96,6 +97,54 @@ TEST(SWTriTexelTest, PastTheLastRowOrBeforeTheFirstColumnFadesToTransparentBlack
     EXPECT_EQ(SWTriTexelBilinear(kTexels, 3, 6, 0, 0x8000), Scaled(kTexels[0], 127));
     // Far outside: nothing at all.
     EXPECT_EQ(SWTriTexelBilinear(kTexels, 3, 6, int64_t(-1) << 40, int64_t(1) << 40), 0u);
+}
+
+TEST(SWTriTexelTest, FetchMatchesChannelByChannelWeightsEverywhere) {
+    // Random texels (random alpha too) at random positions, inside and around the texture,
+    // against the weights computed one channel at a time.
+    std::mt19937 random(7);
+    std::vector<uint32_t> texels(5 * 4);
+    for (int round = 0; round < 200; ++round) {
+        for (uint32_t& t : texels) {
+            t = static_cast<uint32_t>(random());
+        }
+        for (int i = 0; i < 200; ++i) {
+            const int64_t u = static_cast<int64_t>(random() % (8 << 16)) - (1 << 16);
+            const int64_t v = static_cast<int64_t>(random() % (7 << 16)) - (1 << 16);
+            const int64_t uu = u - 0x8000;
+            const int64_t vv = v - 0x8000;
+            const int64_t col = uu >> 16;
+            const int64_t row = vv >> 16;
+            const uint32_t fx = (uint32_t(uu) & 0xFFFE) + 1;
+            const uint32_t fy = (uint32_t(vv) & 0xFFFE) + 1;
+            const uint32_t area[4] = {(65536 - fx) * (65536 - fy) >> 16, fx * (65536 - fy) >> 16,
+                                      (65536 - fx) * fy >> 16, fx * fy >> 16};
+            const int64_t at[4] = {row * 5 + col, row * 5 + col + 1, row * 5 + col + 5,
+                                   row * 5 + col + 6};
+            uint32_t sums[4] = {0, 0, 0, 0}; // alpha, red, green, blue
+            for (int k = 0; k < 4; ++k) {
+                const uint32_t t = at[k] >= 0 && at[k] < 20 ? texels[at[k]] : 0;
+                const uint32_t w = area[k] * (t >> 24) >> 16;
+                sums[0] += w;
+                sums[1] += ((t >> 16) & 0xFF) * w;
+                sums[2] += ((t >> 8) & 0xFF) * w;
+                sums[3] += (t & 0xFF) * w;
+            }
+            const uint32_t expected =
+                sums[0] << 24 | (sums[1] >> 8) << 16 | (sums[2] >> 8) << 8 | sums[3] >> 8;
+            ASSERT_EQ(SWTriTexelBilinear(texels.data(), 5, 20, u, v), expected) << u << "," << v;
+        }
+    }
+}
+
+TEST(SWTriTest, ReciprocalDivisionIsExactOverTheCompositingRange) {
+    for (uint32_t d = 1; d <= 256; ++d) {
+        for (uint32_t n = 0; n < (1u << 17); ++n) {
+            if (SWTriDivide(n, d) != n / d) {
+                FAIL() << n << " / " << d;
+            }
+        }
+    }
 }
 
 // [SECTION] Coverage and clipping
