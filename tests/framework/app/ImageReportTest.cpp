@@ -8,10 +8,13 @@
 #include "framework/graphics/MemoryImage.h"
 #include "support/TempWorkingFolder.h"
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 namespace Vuro::Test {
 namespace {
@@ -47,6 +50,19 @@ void ClearFlags(MemoryImage& image) {
 }
 
 class ImageReportTest : public AppFixture {};
+
+// An image that calls a hook whenever its pixels are read.
+class HookedImage : public MemoryImage {
+public:
+    HookedImage(VuroAppBase* app, std::function<void()> hook)
+        : MemoryImage(app), mHook(std::move(hook)) {}
+    uint32_t* GetBits() override {
+        mHook();
+        return MemoryImage::GetBits();
+    }
+
+    std::function<void()> mHook;
+};
 
 TEST_F(ImageReportTest, EachBufferIsCountedAtItsSize) {
     MemoryImage withNative(&mApp);
@@ -211,6 +227,34 @@ TEST_F(ImageReportTest, AnImageWithoutRowsGetsARowWithoutFiles) {
         << page;
     EXPECT_FALSE(std::filesystem::exists("report/img0000.png"));
     EXPECT_FALSE(std::filesystem::exists("report/thumb0000.jpg"));
+}
+
+TEST_F(ImageReportTest, TheReportHoldsTheImageSetLockForItsWholeWalk) {
+    TempWorkingFolder folder;
+    // The first read of an image's pixels starts a thread that takes the image-set lock (as
+    // a thread making or deleting an image does) and notes how many reads it let happen first.
+    std::atomic<int> reads{0};
+    std::atomic<int> readsBeforeLock{-1};
+    std::thread other;
+    auto hook = [&] {
+        if (reads++ == 0) {
+            other = std::thread([&] {
+                ScopedLock lock(mApp.ImageSetLock());
+                readsBeforeLock = reads.load();
+            });
+        }
+    };
+    std::vector<std::unique_ptr<HookedImage>> images;
+    for (int i = 0; i < 3; ++i) {
+        images.push_back(std::make_unique<HookedImage>(&mApp, hook));
+        images.back()->Create(4 + i, 4); // no pixels yet: the report's copy reads them
+    }
+
+    mApp.WriteImageReport();
+    other.join();
+
+    EXPECT_EQ(reads, 3);
+    EXPECT_EQ(readsBeforeLock, 3) << "the other thread got the lock only after the walk";
 }
 
 TEST_F(ImageReportTest, TheApplicationRebuildsTheDumpFolderForItsLiveImages) {
