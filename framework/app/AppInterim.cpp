@@ -154,7 +154,7 @@ void VuroAppBase::DispatchInputRecord(const Platform::Message& message) {
         mWidgetManager->KeyUp(key);
         return;
     case kWmChar:
-        mWidgetManager->KeyChar(static_cast<char>(key));
+        mWidgetManager->CharInput(static_cast<char>(key));
         return;
     default:
         break;
@@ -219,6 +219,11 @@ void VuroAppBase::CreateMainWindow() {
 }
 
 void VuroAppBase::UpdateCursor() {}
+
+void VuroAppBase::SetCursor(int cursorNum) {
+    mCursorNum = cursorNum;
+    UpdateCursor();
+}
 
 void VuroAppBase::SetWindowedModeEx(bool, bool, bool) {}
 

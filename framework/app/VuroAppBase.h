@@ -175,6 +175,9 @@ public:
     void SetString(const std::string& id, const std::string& value);
     std::string GetString(const std::string& id, const std::string& defaultValue);
     bool IsScreenSaver() const { return mIsScreenSaver; }
+    // Stores the cursor number (0 arrow, 1 hand, 2 drag, 3 text beam, 4 no-entry, 5 none) and
+    // shows it.
+    void SetCursor(int cursorNum);
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
     void WaitForLoadingThread();
@@ -338,6 +341,7 @@ public:
     ResourceManager* mResourceManager;
     bool mIsScreenSaver = false;
     bool mCtrlDown = false;
+    int mCursorNum = 0; // the cursor asked for (SetCursor)
     bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.

@@ -29,14 +29,6 @@ int Dialog::GetPreferredHeight(int) {
     return height;
 }
 
-void Dialog::Resize(int x, int y, int width, int height) {
-    mX = x;
-    mY = y;
-    mWidth = width;
-    mHeight = height;
-    Invalidate();
-}
-
 void Dialog::ButtonPress(int id) {
     if ((id == kYesButtonId || id == kNoButtonId) && mDialogListener != nullptr) {
         mDialogListener->DialogButtonPress(mId, id);

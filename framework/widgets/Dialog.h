@@ -35,9 +35,6 @@ public:
     virtual int GetPreferredHeight(int width);
     virtual bool IsModal() { return mIsModal; }
 
-    // Places the dialog, in its parent's coordinates.
-    void Resize(int x, int y, int width, int height);
-
     DialogListener* mDialogListener = nullptr; // not owned
     Image* mComponentImage;                    // not owned
     Image* mButtonComponentImage;              // not owned

@@ -13,7 +13,7 @@ class KeyWidget : public Widget {
 public:
     void KeyDown(int key) override { downs.push_back(key); }
     void KeyUp(int key) override { ups.push_back(key); }
-    void KeyChar(char c) override { chars += c; }
+    void CharInput(char c) override { chars += c; }
     void MouseWheel(int delta) override { wheel.push_back(delta); }
     std::vector<int> downs;
     std::vector<int> ups;
