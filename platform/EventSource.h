@@ -7,6 +7,9 @@
 //   blocks. Main thread only.
 // - PostMessage appends a message to the queue from the main thread (the way a window asks
 //   itself to close); false when the queue cannot take it.
+// - SetTimer makes kWmTimer messages (wParam = id) for the window every intervalMs of the
+//   process clock, at most one waiting at a time; the same window and id again replaces the
+//   timer. KillTimer stops it.
 // - GetMousePosition gives the last mouse position seen in the client area of the window that
 //   had the mouse; safe from any thread.
 
@@ -20,6 +23,8 @@ public:
     virtual bool PeekMessage(Message& message) = 0;
     virtual bool PostMessage(const Message& message) = 0;
     virtual void GetMousePosition(int& x, int& y) = 0;
+    virtual void SetTimer(uint32_t window, uint32_t id, uint32_t intervalMs) = 0;
+    virtual void KillTimer(uint32_t window, uint32_t id) = 0;
 };
 
 // The source in use: the SDL one unless a test installed another.

@@ -12,8 +12,21 @@
 // - SetFullScreen moves a window between full screen and a plain window of its client size
 //   (a system box must not stay hidden behind a full-screen window).
 //
+// - SetMouseCapture keeps mouse messages coming to the window while a button is held outside
+//   it. GetMouseInClient answers whether the mouse is over the window and where, in the
+//   presented image's pixels (full screen scales them). GetNormalPosition gives the client
+//   position of a window shown normally (false when minimised, maximised or full screen).
+//
 // WindowSystem:
-// - CreateWindow answers null when no window can be made (no display).
+// - CreateWindow answers null when no window can be made (no display). A full-screen window
+//   covers the desktop and shows the image scaled with its aspect kept.
+// - GetWorkArea: the part of the desktop windows may use; GetFrameSize: the frame the window
+//   manager draws around a client area (0 where it cannot be known before a window exists).
+// - Cursors: the Create... calls always answer a cursor; where the system cannot show one it
+//   shows nothing. SetCursor shows one over the application's windows; null hides it.
+// - Screen saver: AllowScreenSaver lets the desktop's screen saver and monitor power-off start
+//   (they are held off otherwise); QueryScreenSaver reads its settings and the user's idle
+//   time where the desktop tells them (see ScreenSaverInfo).
 // - GetDesktopSize gives the size of the primary screen; false when it cannot be read.
 // - ShowMessageBox shows a modal box with the buttons and icon of `flags` (kMb... values) and
 //   answers the button chosen (kId... values). Where no box can be shown (SDL's dummy video
@@ -44,6 +57,26 @@ inline constexpr int kIdNo = 7;
 // The default answer of a box with these flags (what a box nobody can see answers).
 int DefaultMessageBoxAnswer(uint32_t flags);
 
+// Shapes the system draws itself.
+enum class SystemCursor { Arrow, IBeam, No };
+
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+};
+
+// Rows of a 32 x 32 monochrome cursor: 'X' black, '.' white, anything else transparent.
+using CursorRows = const char* const[32];
+
+struct ScreenSaverInfo {
+    bool settingsKnown = false; // timeoutSeconds and enabled were read
+    int timeoutSeconds = 0;     // idle time after which the saver starts
+    bool enabled = false;       // the saver starts at all
+    bool idleKnown = false;     // idleMs and running were read
+    uint32_t idleMs = 0;        // time since the user's last input
+    bool running = false;       // the saver is on now
+};
+
 struct WindowParams {
     std::string title; // code page 1251
     int x = -1;        // client position on the screen; -1 centres
@@ -66,6 +99,9 @@ public:
     virtual bool IsMinimized() = 0;
     virtual void SetFullScreen(bool fullScreen) = 0;
     virtual bool Present(const uint32_t* pixels, int width, int height) = 0;
+    virtual void SetMouseCapture(bool capture) = 0;
+    virtual bool GetMouseInClient(int& x, int& y) = 0;
+    virtual bool GetNormalPosition(int& x, int& y) = 0;
 };
 
 class WindowSystem {
@@ -75,6 +111,16 @@ public:
     virtual bool GetDesktopSize(int& width, int& height) = 0;
     virtual int ShowMessageBox(const std::string& text, const std::string& title,
                                uint32_t flags) = 0;
+    virtual bool GetWorkArea(int& x, int& y, int& width, int& height) = 0;
+    virtual void GetFrameSize(int& left, int& top, int& right, int& bottom) = 0;
+    virtual std::unique_ptr<Cursor> CreateSystemCursor(SystemCursor shape) = 0;
+    virtual std::unique_ptr<Cursor> CreateMaskCursor(CursorRows rows, int hotX, int hotY) = 0;
+    // pixels: width x height 0xAARRGGBB words, rows top first.
+    virtual std::unique_ptr<Cursor> CreateColorCursor(const uint32_t* pixels, int width,
+                                                      int height, int hotX, int hotY) = 0;
+    virtual void SetCursor(const Cursor* cursor) = 0;
+    virtual void AllowScreenSaver(bool allow) = 0;
+    virtual bool QueryScreenSaver(ScreenSaverInfo& info) = 0;
 };
 
 // The window system in use: the SDL one unless a test installed another.

@@ -1,8 +1,12 @@
 // The application's set of live images: every MemoryImage registers here for its whole life,
-// so the application can rebuild or purge them all when the display changes.
+// so the application can rebuild or purge them all when the display changes. The walks over
+// the set hold the lock images register under, since the loading thread makes images too.
+// Also images read from files as display images.
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/display/DDImage.h"
+#include "framework/graphics/ImageLib.h"
 #include "framework/graphics/MemoryImage.h"
 
 namespace Vuro {
@@ -45,6 +49,16 @@ void VuroAppBase::DropExtraImageData() {
     for (MemoryImage* image : mMemoryImageSet) {
         image->DropExtraBuffers();
     }
+}
+
+DDImage* VuroAppBase::GetImage(const std::string& fileName) {
+    std::unique_ptr<ImageLib::Image> loaded = ImageLib::GetImage(fileName, true);
+    if (loaded == nullptr || mDDInterface == nullptr) {
+        return nullptr;
+    }
+    auto* image = new DDImage(mDDInterface);
+    image->SetBits(loaded->mBits.get(), loaded->mWidth, loaded->mHeight);
+    return image;
 }
 
 } // namespace Vuro

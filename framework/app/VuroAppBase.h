@@ -23,6 +23,7 @@
 // AppScreenshots.cpp (screenshot and image report), AppInterim.cpp (simple bodies of
 // operations whose full versions come with their own files).
 
+#include "framework/app/CursorSet.h"
 #include "framework/app/DemoFile.h"
 #include "framework/display/DDInterface.h"
 #include "framework/util/Buffer.h"
@@ -50,6 +51,7 @@ class InstanceLock;
 }
 
 class DDImage;
+class Image;
 class Dialog;
 class MemoryImage;
 class MusicInterface;
@@ -200,6 +202,53 @@ public:
     // count exist.
     int NextDemoFileNumber(const std::string& prefix, int count, bool deleteOld);
 
+    // ---- [Settings store] ----
+    // Values under the application's key (HKEY_LOCAL_MACHINE "SOFTWARE\" + mRegKey in the
+    // design; platform/Registry.h keeps them); a "\" in a value name addresses a subkey. With
+    // an empty mRegKey every call fails. Every call but EraseRegValue passes through the demo:
+    // recorded while recording, answered from the demo while playing back.
+    bool WriteRegValue(const std::string& name, uint32_t type, const uint8_t* data,
+                       uint32_t length);
+    bool WriteRegString(const std::string& name, const std::string& value);
+    bool WriteRegInt(const std::string& name, int value);
+    bool WriteRegBool(const std::string& name, bool value);
+    // On entry length is the buffer's size, on success the value's; false when the value is
+    // missing or does not fit.
+    bool ReadRegValue(const std::string& name, uint32_t& type, uint8_t* data, uint32_t& length);
+    // A DWORD value; value is set only on success (another type fails).
+    bool ReadRegInt(const std::string& name, int& value);
+    bool ReadRegBool(const std::string& name, bool& value);
+    void EraseRegValue(const std::string& name);
+    // The whole file into out; doNotRecord keeps the read out of the demo (and real in playback).
+    bool ReadBufferFromFile(const std::string& path, Buffer& out, bool doNotRecord = false);
+
+    // ---- [Demo record framing] ----
+    // Recording: the update delta of a record about to be written (with fillers for long gaps);
+    // the current update count becomes the last record's.
+    void WriteDemoUpdateDelta();
+    // Recording: delta, mouse flag and code of a record (DemoRecord.h).
+    void WriteDemoRecordHeader(int code, bool mouse);
+    // Playback: reads the next record's header when one is pending (mDemoIsMouseRecord,
+    // mDemoRecordCode, mDemoNextUpdate); answers whether that record is due at this update.
+    bool ReadDemoUpdateDelta();
+    // Playback: the header of a value record (fillers before it skipped); leaves the next
+    // header pending.
+    void ReadDemoValueHeader();
+    // Recording: the records of one dispatched input message.
+    void RecordDemoInput(const Platform::Message& message);
+    // Takes the refresh rate from the display; while recording writes the screen mode.
+    void RecordScreenMode();
+
+    // ---- [Activation, screen mode and cursors] ----
+    // Applies a change of the has-focus state (active and not minimised).
+    void ProcessActivation();
+    // Switches the display's 3-D flag; with reinit the display is initialised again.
+    void Enable3D(bool is3D, bool reinit);
+    bool Is3DOn() const { return mDDInterface != nullptr && mDDInterface->mIs3D; }
+    void UseCustomCursors(bool use);
+    // One of the six cursor images (index 0..5; not owned); other indices are ignored.
+    void SetCursorImage(int index, Image* image);
+
     // Every live MemoryImage is in the set from construction to destruction, so the
     // application can rebuild, purge and list all images. Safe from any thread.
     void AddMemoryImage(MemoryImage* image);
@@ -264,6 +313,35 @@ public:
     MusicInterface* mMusicInterface = nullptr;
     bool mSettingsLoaded = false;
     std::string mProductVersion;
+    // Settings, demo framing, activation, screen mode and cursors.
+    bool mLastShutdownWasGraceful = true; // "InProgress" was 0 when the settings were read
+    bool mDemoNeedsHeader = true;         // playback: the next record's header is still unread
+    bool mDemoIsMouseRecord = false;      // playback: mouse flag and code of the current record
+    int mDemoRecordCode = 0;
+    bool mHasFocus = true; // active and not minimised
+    bool mAutoMuteOnLostFocus = true;
+    bool mMouseIn = false;          // the mouse is over the client area
+    bool mDebugKeysEnabled = false; // developer keys, toggled by Ctrl+Alt+D
+    bool mForceFullscreen = false;  // the desktop's colour depth refused windowed mode
+    bool mForceWindowed = false;    // full screen was refused
+    uint32_t mResumeTick = 0;       // the window timer came back after a pause
+    Image* mCursorImages[6] = {}; // not owned
+    bool mCustomCursorsEnabled = false;
+    std::unique_ptr<CursorSet> mCursorSet; // the cursors shown, made on first use
+    const Platform::Cursor* mShownCursor = nullptr; // what UpdateCursor showed (null hidden)
+    bool mCursorShown = false;                      // UpdateCursor has shown one
+    uint32_t mLastRecoveryAttempt = 0; // last re-initialisation after a lost surface
+    int mRedrawCount = 0;
+    int mScreenSaverLimitMs = 0;       // idle time after which the screen saver is due
+    bool mScreenSaverActive = false;   // the screen saver is enabled at all
+    uint32_t mLastScreenSaverQuery = 0;
+    bool mScreenSaverQueried = false;
+    int mScreenSaverPermission = -1; // what the desktop was last told (-1 nothing yet)
+    bool mScreenSaverClosing = false; // screensaver mode: the saver is ending
+    int mScreenSaverMoves = 0;        // screensaver mode: mouse moves seen
+    bool mScreenSaverMouseNoted = false;
+    int mScreenSaverMouseX = 0;
+    int mScreenSaverMouseY = 0;
     // Frame counters and clock.
     int mUpdateCount = 0;           // updates since start: the demo's time base
     std::atomic<int> mDrawCount{0}; // frames presented
@@ -370,6 +448,20 @@ private:
     void CursorThreadProc();
     void StopCursorThread();
     void RestoreDesktop();
+    // Parts of the window procedure and the input dispatch.
+    void HandleSystemKey(const Platform::Message& message, bool queued);
+    void DispatchMouse(const Platform::Message& message);
+    void DispatchTimer();
+    void CheckMouseInWindow();
+    // Screensaver mode: whether the message was handled (swallowed) by the saver.
+    bool ScreenSaverMessage(const Platform::Message& message);
+    // Parts of making the display: initialise it, fall back from a failure (true: go on and
+    // finish; false: a nested mode change finished it), give up, finish.
+    int InitDisplay();
+    bool FallBackFrom(int result);
+    [[noreturn]] void FailDisplay(int result);
+    void FinishDisplay();
+    void RecoverLostSurface(uint32_t now);
     // Demo hooks of the loop.
     bool IsDemoRecordDue();
     void RecordLoadingDone();

@@ -18,8 +18,8 @@ int DDInterface::Init(Platform::Window* window, bool isWindowed) {
     mWidth = mApp->mWidth;
     mHeight = mApp->mHeight;
     if (window == nullptr) {
-        mErrorString = "no window";
-        return RESULT_DD_CREATE_FAIL;
+        mErrorString = isWindowed ? "no window" : "no full-screen window";
+        return isWindowed ? RESULT_DD_CREATE_FAIL : RESULT_DISPCHANGE_FAIL;
     }
     mScreenImage = std::make_unique<DDImage>(this);
     mScreenImage->Create(mWidth, mHeight);
@@ -57,6 +57,25 @@ bool DDInterface::Redraw(const Rect*) {
         return false;
     }
     return mWindow->Present(mScreenImage->GetBits(), mWidth, mHeight);
+}
+
+bool DDInterface::SetCursorImage(Image* image) {
+    ScopedLock lock(mCritSect);
+    if (image == mCursorImage) {
+        return false;
+    }
+    mCursorImage = image;
+    return true;
+}
+
+void DDInterface::RemakeScreenImage(bool useVideoMemory) {
+    ScopedLock lock(mCritSect);
+    mVideoMemoryScreen = useVideoMemory;
+    if (mScreenImage != nullptr) {
+        auto image = std::make_unique<DDImage>(this);
+        image->Create(mWidth, mHeight);
+        mScreenImage = std::move(image);
+    }
 }
 
 void DDInterface::SetCursorPos(int x, int y) {

@@ -1,3 +1,4 @@
+#include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/TextEncoding.h"
 #include "platform/sdl/SdlKeys.h"
@@ -5,7 +6,9 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <algorithm>
 #include <deque>
+#include <vector>
 
 namespace Vuro::Platform {
 
@@ -23,6 +26,9 @@ public:
                 break;
             }
             Translate(event);
+        }
+        if (mPending.empty()) {
+            AddDueTimers();
         }
         if (mPending.empty()) {
             return false;
@@ -59,7 +65,40 @@ public:
         y = mMouseY.load(std::memory_order_relaxed);
     }
 
+    void SetTimer(uint32_t window, uint32_t id, uint32_t intervalMs) override {
+        KillTimer(window, id);
+        intervalMs = std::max<uint32_t>(intervalMs, 1);
+        mTimers.push_back(Timer{window, id, intervalMs, GetClock().TickMs() + intervalMs});
+    }
+
+    void KillTimer(uint32_t window, uint32_t id) override {
+        mTimers.erase(std::remove_if(mTimers.begin(), mTimers.end(),
+                                     [&](const Timer& timer) {
+                                         return timer.window == window && timer.id == id;
+                                     }),
+                      mTimers.end());
+    }
+
 private:
+    struct Timer {
+        uint32_t window;
+        uint32_t id;
+        uint32_t intervalMs;
+        uint32_t due; // clock tick of the next message
+    };
+
+    // Timer messages come only when nothing else waits, and a late timer sends one message,
+    // not one per missed interval.
+    void AddDueTimers() {
+        uint32_t now = GetClock().TickMs();
+        for (Timer& timer : mTimers) {
+            if (static_cast<int32_t>(now - timer.due) >= 0) {
+                Add(timer.window, kWmTimer, timer.id, 0);
+                timer.due = now + timer.intervalMs;
+            }
+        }
+    }
+
     void Add(uint32_t window, uint32_t number, uint64_t wParam, int64_t lParam) {
         mPending.push_back(Message{window, number, wParam, lParam});
     }
@@ -220,6 +259,7 @@ private:
     }
 
     std::deque<Message> mPending;
+    std::vector<Timer> mTimers;
     uint32_t mPostedType = 0;
     std::atomic<int> mMouseX{0};
     std::atomic<int> mMouseY{0};

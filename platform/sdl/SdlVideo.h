@@ -5,6 +5,8 @@
 
 namespace Vuro::Platform {
 
+struct ScreenSaverInfo;
+
 class SdlVideoUser {
 public:
     SdlVideoUser();
@@ -21,5 +23,10 @@ private:
 
 // SDL runs a video driver that shows nothing (dummy or offscreen), now or once started.
 bool SdlVideoIsHeadless();
+
+// The desktop's screen-saver settings and idle time: read from the X server's screen-saver
+// extension when SDL runs on X11 and the libraries are there (loaded at run time, so the
+// program needs neither); false, with nothing known, anywhere else (Wayland has no such query).
+bool QueryDesktopScreenSaver(ScreenSaverInfo& info);
 
 } // namespace Vuro::Platform

@@ -5,16 +5,36 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 
 namespace Vuro::Platform {
 
 namespace {
 
+// A window and the renderer that shows the application's image in it: the image is the
+// renderer's logical size, so full screen scales it with its aspect kept and SDL maps mouse
+// events back into the image's pixels.
 class SdlWindow : public Window {
 public:
-    explicit SdlWindow(SDL_Window* window) : mWindow(window) {}
-    ~SdlWindow() override { SDL_DestroyWindow(mWindow); }
+    SdlWindow(SDL_Window* window, int width, int height) : mWindow(window) {
+        mRenderer = SDL_CreateRenderer(window, -1, 0);
+        if (mRenderer == nullptr) {
+            mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+        }
+        if (mRenderer != nullptr) {
+            SDL_RenderSetLogicalSize(mRenderer, width, height);
+        }
+    }
+    ~SdlWindow() override {
+        if (mTexture != nullptr) {
+            SDL_DestroyTexture(mTexture);
+        }
+        if (mRenderer != nullptr) {
+            SDL_DestroyRenderer(mRenderer);
+        }
+        SDL_DestroyWindow(mWindow);
+    }
 
     uint32_t Id() const override { return SDL_GetWindowID(mWindow); }
     void Show() override { SDL_ShowWindow(mWindow); }
@@ -37,26 +57,87 @@ public:
     }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
-        SDL_Surface* target = SDL_GetWindowSurface(mWindow);
-        if (!target) {
+        if (mRenderer == nullptr || width <= 0 || height <= 0) {
             return false;
         }
-        // RGB888 is 0x00RRGGBB in a 32-bit word: the image's alpha byte is ignored.
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
-        if (!source) {
+        if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight) {
+            if (mTexture != nullptr) {
+                SDL_DestroyTexture(mTexture);
+            }
+            // ARGB8888 is the 0xAARRGGBB word itself; blending off ignores the alpha byte.
+            mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height);
+            if (mTexture == nullptr) {
+                return false;
+            }
+            SDL_SetTextureBlendMode(mTexture, SDL_BLENDMODE_NONE);
+            mTextureWidth = width;
+            mTextureHeight = height;
+        }
+        if (SDL_UpdateTexture(mTexture, nullptr, pixels, width * 4) != 0) {
             return false;
         }
-        int result = width == target->w && height == target->h
-                         ? SDL_BlitSurface(source, nullptr, target, nullptr)
-                         : SDL_BlitScaled(source, nullptr, target, nullptr);
-        SDL_FreeSurface(source);
-        return result == 0 && SDL_UpdateWindowSurface(mWindow) == 0;
+        SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
+        bool drawn = SDL_RenderClear(mRenderer) == 0 &&
+                     SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr) == 0;
+        SDL_RenderPresent(mRenderer);
+        return drawn;
+    }
+
+    void SetMouseCapture(bool capture) override {
+        // Refused where the driver cannot capture; input then simply stops at the edge.
+        (void)SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
+    }
+
+    bool GetMouseInClient(int& x, int& y) override {
+        if (SDL_GetMouseFocus() != mWindow) {
+            return false;
+        }
+        int windowX = 0;
+        int windowY = 0;
+        SDL_GetMouseState(&windowX, &windowY);
+        float logicalX = static_cast<float>(windowX);
+        float logicalY = static_cast<float>(windowY);
+        if (mRenderer != nullptr) {
+            SDL_RenderWindowToLogical(mRenderer, windowX, windowY, &logicalX, &logicalY);
+        }
+        x = static_cast<int>(std::floor(logicalX));
+        y = static_cast<int>(std::floor(logicalY));
+        return true;
+    }
+
+    bool GetNormalPosition(int& x, int& y) override {
+        uint32_t flags = SDL_GetWindowFlags(mWindow);
+        if ((flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN)) != 0) {
+            return false;
+        }
+        SDL_GetWindowPosition(mWindow, &x, &y);
+        return true;
     }
 
 private:
     SdlVideoUser mVideo; // constructed first, released last
     SDL_Window* mWindow;
+    SDL_Renderer* mRenderer = nullptr;
+    SDL_Texture* mTexture = nullptr;
+    int mTextureWidth = 0;
+    int mTextureHeight = 0;
+};
+
+// A cursor SDL made, or none where SDL cannot make cursors (the dummy driver).
+class SdlCursor : public Cursor {
+public:
+    explicit SdlCursor(SDL_Cursor* cursor) : mCursor(cursor) {}
+    ~SdlCursor() override {
+        if (mCursor != nullptr) {
+            SDL_FreeCursor(mCursor);
+        }
+    }
+    SDL_Cursor* Get() const { return mCursor; }
+
+private:
+    SdlVideoUser mVideo;
+    SDL_Cursor* mCursor;
 };
 
 class SdlWindowSystem : public WindowSystem {
@@ -78,8 +159,99 @@ public:
         if (!window) {
             return nullptr;
         }
-        return std::make_unique<SdlWindow>(window);
+        return std::make_unique<SdlWindow>(window, params.width, params.height);
     }
+
+    bool GetWorkArea(int& x, int& y, int& width, int& height) override {
+        SdlVideoUser video;
+        SDL_Rect area;
+        if (!video.IsReady() || SDL_GetDisplayUsableBounds(0, &area) != 0) {
+            return false;
+        }
+        x = area.x;
+        y = area.y;
+        width = area.w;
+        height = area.h;
+        return true;
+    }
+
+    void GetFrameSize(int& left, int& top, int& right, int& bottom) override {
+        // The window manager draws the frame outside the client area SDL places.
+        left = top = right = bottom = 0;
+    }
+
+    std::unique_ptr<Cursor> CreateSystemCursor(SystemCursor shape) override {
+        SdlVideoUser video;
+        SDL_SystemCursor id = shape == SystemCursor::IBeam ? SDL_SYSTEM_CURSOR_IBEAM
+                              : shape == SystemCursor::No  ? SDL_SYSTEM_CURSOR_NO
+                                                           : SDL_SYSTEM_CURSOR_ARROW;
+        return std::make_unique<SdlCursor>(video.IsReady() ? SDL_CreateSystemCursor(id) : nullptr);
+    }
+
+    std::unique_ptr<Cursor> CreateMaskCursor(CursorRows rows, int hotX, int hotY) override {
+        SdlVideoUser video;
+        // SDL's monochrome cursor: data 1 and mask 1 is black, data 0 and mask 1 white.
+        uint8_t data[32 * 4] = {};
+        uint8_t mask[32 * 4] = {};
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32 && rows[y][x] != '\0'; ++x) {
+                uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+                int index = y * 4 + x / 8;
+                if (rows[y][x] == 'X') {
+                    data[index] |= bit;
+                    mask[index] |= bit;
+                } else if (rows[y][x] == '.') {
+                    mask[index] |= bit;
+                }
+            }
+        }
+        return std::make_unique<SdlCursor>(
+            video.IsReady() ? SDL_CreateCursor(data, mask, 32, 32, hotX, hotY) : nullptr);
+    }
+
+    std::unique_ptr<Cursor> CreateColorCursor(const uint32_t* pixels, int width, int height,
+                                              int hotX, int hotY) override {
+        SdlVideoUser video;
+        SDL_Cursor* cursor = nullptr;
+        SDL_Surface* surface =
+            video.IsReady() && pixels != nullptr && width > 0 && height > 0
+                ? SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(pixels), width, height,
+                                                     32, width * 4, SDL_PIXELFORMAT_ARGB8888)
+                : nullptr;
+        if (surface != nullptr) {
+            cursor = SDL_CreateColorCursor(surface, hotX, hotY);
+            SDL_FreeSurface(surface);
+        }
+        return std::make_unique<SdlCursor>(cursor);
+    }
+
+    void SetCursor(const Cursor* cursor) override {
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            return;
+        }
+        auto* sdlCursor = static_cast<const SdlCursor*>(cursor);
+        if (sdlCursor == nullptr) {
+            SDL_ShowCursor(SDL_DISABLE);
+            return;
+        }
+        if (sdlCursor->Get() != nullptr) {
+            SDL_SetCursor(sdlCursor->Get());
+        }
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+
+    void AllowScreenSaver(bool allow) override {
+        if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+            return;
+        }
+        if (allow) {
+            SDL_EnableScreenSaver();
+        } else {
+            SDL_DisableScreenSaver();
+        }
+    }
+
+    bool QueryScreenSaver(ScreenSaverInfo& info) override { return QueryDesktopScreenSaver(info); }
 
     bool GetDesktopSize(int& width, int& height) override {
         SdlVideoUser video;

@@ -1,13 +1,16 @@
 #pragma once
 // A window system that shows nothing and remembers everything: the windows made, what was
-// presented, which boxes were asked. Installs itself as the process's window system for its
-// lifetime; windows made by it must be destroyed first.
+// presented, which boxes were asked, the cursors made and shown, the screen saver's permission.
+// Installs itself as the process's window system for its lifetime; windows made by it must be
+// destroyed first. A window's mouse and position answers, the work area, the frame and the
+// screen saver's state are set by the test.
 
 #include "platform/Window.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Vuro::Test {
@@ -41,6 +44,18 @@ public:
         return mPresentSucceeds;
     }
 
+    void SetMouseCapture(bool capture) override { mCaptured = capture; }
+    bool GetMouseInClient(int& x, int& y) override {
+        x = mMouseX;
+        y = mMouseY;
+        return mMouseOver;
+    }
+    bool GetNormalPosition(int& x, int& y) override {
+        x = mNormalX;
+        y = mNormalY;
+        return mShownNormally;
+    }
+
     FakeWindowSystem& mSystem;
     uint32_t mId;
     Platform::WindowParams mParams;
@@ -54,6 +69,21 @@ public:
     int mLastWidth = 0;
     int mLastHeight = 0;
     uint32_t mFirstPixel = 0;
+    bool mCaptured = false;
+    bool mMouseOver = false; // GetMouseInClient answers this and mMouseX, mMouseY
+    int mMouseX = 0;
+    int mMouseY = 0;
+    bool mShownNormally = true; // GetNormalPosition answers this and mNormalX, mNormalY
+    int mNormalX = 0;
+    int mNormalY = 0;
+};
+
+// A cursor that says what it was made from: "arrow", "ibeam", "no", "mask 11,4" or
+// "color 32x32 16,16".
+class FakeCursor : public Platform::Cursor {
+public:
+    explicit FakeCursor(std::string what) : mWhat(std::move(what)) {}
+    std::string mWhat;
 };
 
 class FakeWindowSystem : public Platform::WindowSystem {
@@ -86,6 +116,47 @@ public:
         return Platform::DefaultMessageBoxAnswer(flags);
     }
 
+    bool GetWorkArea(int& x, int& y, int& width, int& height) override {
+        x = mWorkX;
+        y = mWorkY;
+        width = mWorkWidth;
+        height = mWorkHeight;
+        return true;
+    }
+    void GetFrameSize(int& left, int& top, int& right, int& bottom) override {
+        left = mFrameLeft;
+        top = mFrameTop;
+        right = mFrameRight;
+        bottom = mFrameBottom;
+    }
+    std::unique_ptr<Platform::Cursor> CreateSystemCursor(Platform::SystemCursor shape) override {
+        using Platform::SystemCursor;
+        return std::make_unique<FakeCursor>(shape == SystemCursor::IBeam ? "ibeam"
+                                            : shape == SystemCursor::No  ? "no"
+                                                                         : "arrow");
+    }
+    std::unique_ptr<Platform::Cursor> CreateMaskCursor(Platform::CursorRows, int hotX,
+                                                       int hotY) override {
+        return std::make_unique<FakeCursor>("mask " + std::to_string(hotX) + "," +
+                                            std::to_string(hotY));
+    }
+    std::unique_ptr<Platform::Cursor> CreateColorCursor(const uint32_t*, int width, int height,
+                                                        int hotX, int hotY) override {
+        return std::make_unique<FakeCursor>("color " + std::to_string(width) + "x" +
+                                            std::to_string(height) + " " + std::to_string(hotX) +
+                                            "," + std::to_string(hotY));
+    }
+    void SetCursor(const Platform::Cursor* cursor) override {
+        ++mCursorSets;
+        auto* fake = static_cast<const FakeCursor*>(cursor);
+        mShownCursor = fake != nullptr ? fake->mWhat : "none";
+    }
+    void AllowScreenSaver(bool allow) override { mScreenSaverAllowed = allow; }
+    bool QueryScreenSaver(Platform::ScreenSaverInfo& info) override {
+        info = mScreenSaver;
+        return mScreenSaver.settingsKnown;
+    }
+
     // The most recently made window that still exists; null when none.
     FakeWindow* LastWindow() const { return mLive.empty() ? nullptr : mLive.back(); }
 
@@ -95,6 +166,18 @@ public:
     int mCreated = 0;
     std::vector<Box> mBoxes;
     std::vector<FakeWindow*> mLive;
+    int mWorkX = 0;
+    int mWorkY = 0;
+    int mWorkWidth = 1024;
+    int mWorkHeight = 738;
+    int mFrameLeft = 0;
+    int mFrameTop = 0;
+    int mFrameRight = 0;
+    int mFrameBottom = 0;
+    int mCursorSets = 0;
+    std::string mShownCursor; // what the last SetCursor showed; "none" for hidden
+    bool mScreenSaverAllowed = true;
+    Platform::ScreenSaverInfo mScreenSaver;
 
 private:
     uint32_t mNextId = 1;

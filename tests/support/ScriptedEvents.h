@@ -6,12 +6,14 @@
 //   at least the given tick (so input can arrive at a chosen moment of a fake-clock run).
 // - PostMessage (from the code under test) queues like Add.
 // - PeekCalls counts every PeekMessage call: a pump that never runs leaves it unchanged.
+// - Timers are only remembered (mTimers): a test scripts the timer messages it wants.
 
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 
 #include <atomic>
 #include <deque>
+#include <vector>
 
 namespace Vuro::Test {
 
@@ -55,6 +57,20 @@ public:
         x = mMouseX;
         y = mMouseY;
     }
+    void SetTimer(uint32_t window, uint32_t id, uint32_t intervalMs) override {
+        KillTimer(window, id);
+        mTimers.push_back({window, id, intervalMs});
+    }
+    void KillTimer(uint32_t window, uint32_t id) override {
+        std::erase_if(mTimers, [&](const TimerSet& t) { return t.window == window && t.id == id; });
+    }
+
+    struct TimerSet {
+        uint32_t window;
+        uint32_t id;
+        uint32_t intervalMs;
+    };
+    std::vector<TimerSet> mTimers;
 
 private:
     struct Entry {

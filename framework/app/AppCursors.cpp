@@ -1,0 +1,71 @@
+// Which mouse cursor shows. Over the client area: the image of the current cursor number when
+// custom cursors are on (a colour cursor made from it), the no-entry cursor while a demo plays
+// back (the real mouse does nothing then), else the cursor of the number. Elsewhere, or after
+// a crash, the arrow. The window system is asked only when the choice changes.
+
+#include "framework/app/VuroAppBase.h"
+
+#include "framework/graphics/Image.h"
+
+namespace Vuro {
+
+namespace {
+constexpr int kCursorImageCount = 6;
+constexpr int kNoCursor = 5; // cursor number that hides the cursor
+constexpr int kNoEntry = 4;  // cursor number of the no-entry shape
+} // namespace
+
+void VuroAppBase::SetCursor(int cursorNum) {
+    mCursorNum = cursorNum;
+    UpdateCursor();
+}
+
+void VuroAppBase::UseCustomCursors(bool use) {
+    mCustomCursorsEnabled = use;
+    UpdateCursor();
+}
+
+void VuroAppBase::SetCursorImage(int index, Image* image) {
+    if (index < 0 || index >= kCursorImageCount) {
+        return;
+    }
+    if (mCursorImages[index] != image && mCursorSet != nullptr) {
+        mCursorSet->ForgetImage(mCursorImages[index]);
+    }
+    mCursorImages[index] = image;
+    UpdateCursor();
+}
+
+void VuroAppBase::UpdateCursor() {
+    if (mCursorSet == nullptr) {
+        mCursorSet = std::make_unique<CursorSet>();
+    }
+    const Platform::Cursor* choice = nullptr;
+    if (mDDInterface != nullptr && !mCrashed && mMouseIn) {
+        bool known = mCursorNum >= 0 && mCursorNum < kCursorImageCount;
+        Image* image = known ? mCursorImages[mCursorNum] : nullptr;
+        bool useImage = image != nullptr && (mCustomCursorsEnabled || mPlayingDemoBuffer);
+        (void)mDDInterface->SetCursorImage(useImage ? image : nullptr);
+        if (mPlayingDemoBuffer) {
+            choice = mCursorSet->Shape(kNoEntry);
+        } else if (mCursorNum != kNoCursor) {
+            choice = useImage ? mCursorSet->FromImage(image) : nullptr;
+            if (choice == nullptr) {
+                choice = mCursorSet->Shape(mCursorNum);
+            }
+        }
+    } else {
+        if (mDDInterface != nullptr) {
+            (void)mDDInterface->SetCursorImage(nullptr);
+        }
+        choice = mCursorSet->Shape(0);
+    }
+    if (mCursorShown && choice == mShownCursor) {
+        return;
+    }
+    mCursorShown = true;
+    mShownCursor = choice;
+    Platform::GetWindowSystem().SetCursor(choice);
+}
+
+} // namespace Vuro
