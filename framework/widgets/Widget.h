@@ -16,12 +16,16 @@
 // The slot order of the virtual operations is fixed: controls extend it and must keep it.
 
 #include "framework/graphics/Color.h"
+#include "framework/graphics/GraphicsTypes.h"
 #include "framework/widgets/Margins.h"
 #include "framework/widgets/WidgetContainer.h"
 
+#include <string>
 #include <vector>
 
 namespace Vuro {
+
+class Image;
 
 // Flags of Widget::Layout, applied in ascending bit order, each to the values the earlier ones
 // left; bits 4 and 8 have no effect.
@@ -99,9 +103,31 @@ public:
     // The last test of the hit test, at a local point: false lets the point through to what
     // lies below.
     virtual bool IsPointVisible(int x, int y);
+
+    // Text helpers: they draw with the context's font (nothing without one), centred in the
+    // widget's own width with x relative to the context's origin; y is the baseline. The
+    // rectangle returned is what the text covers.
+    // The shadow is drawn first, at offset from the text.
+    virtual Rect DrawCenteredShadowedText(Graphics* g, int y, const std::string& text,
+                                          const Color& main, const Color& shadow,
+                                          const Point* offset);
+    virtual Rect DrawCenteredText(Graphics* g, int y, const std::string& text);
+    // Graphics::DrawColoredString with colour codes read; answers the width.
+    virtual int DrawJustifiedText(Graphics* g, const std::string& text, int x, int y, int width = 0,
+                                  int justify = -1, bool draw = true, int start = 0,
+                                  int length = -1);
+    // Graphics::DrawWrappedText with colour codes read; answers the height written.
+    virtual int DrawWrappedText(Graphics* g, const Rect& area, const std::string& text,
+                                int lineSpacing = -1, int justify = -1);
+    virtual int MeasureWrappedText(Graphics* g, int width, const std::string& text,
+                                   int lineSpacing = -1);
     // Number of decimal digits of n (1 for 0 to 9). (Mended: counts in 64 bits, so values from
     // 10^9 up no longer overflow.)
     virtual int CountDigits(int n);
+    // Draws a non-negative number from a strip of the ten digits 0..9 in cells of equal width
+    // (image width / 10), most significant first, spacing pixels apart.
+    virtual void DrawNumberFromDigitStrip(Graphics* g, int number, int x, int y, Image* strip,
+                                          int spacing);
     // x in [x, x + width) and y in [y, y + height), in the parent's coordinates.
     virtual bool Contains(int x, int y);
     // The rectangle shrunk by the margins; the hit test uses it.

@@ -1,5 +1,6 @@
 #include "framework/widgets/WidgetContainer.h"
 
+#include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
 
@@ -232,6 +233,44 @@ void WidgetContainer::UpdateSmoothAll(TraversalFlags* flags, float fraction) {
 }
 
 void WidgetContainer::Draw(Graphics* /*g*/) {}
+
+void WidgetContainer::DrawAll(TraversalFlags* flags, Graphics* g) {
+    // Overlays of lower priority lie beneath this container.
+    if (mWidgetManager != nullptr && mPriority > mWidgetManager->mLowestOverlayPriority) {
+        mWidgetManager->DrawQueuedOverlays(mPriority);
+    }
+    AdjustedFlags adjusted(flags, mFlagAdjust);
+    const int current = flags->Current();
+    if (mClipEnabled && (current & WidgetFlagClip)) {
+        g->ClipRect(0, 0, mWidth, mHeight);
+    }
+    if (mWidgets.empty()) {
+        if (current & WidgetFlagDraw) {
+            Draw(g);
+        }
+        return;
+    }
+    if (current & WidgetFlagDraw) {
+        g->PushState();
+        Draw(g);
+        g->PopState();
+    }
+    ChildWalk walk(*this);
+    while (Widget* child = walk.Next()) {
+        if (!child->mVisible) {
+            continue;
+        }
+        if (IsModal(mWidgetManager, child)) {
+            flags->mPastModal = true;
+        }
+        Graphics childGraphics(*g);
+        childGraphics.Translate(child->mX, child->mY);
+        child->DrawAll(flags, &childGraphics);
+        if (!walk.CurrentLeft()) {
+            child->mDirty = false;
+        }
+    }
+}
 
 // ---- [Operations of the tree] ----
 

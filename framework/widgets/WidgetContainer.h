@@ -73,6 +73,9 @@ public:
     virtual void UpdateSmooth(float fraction);
     virtual void UpdateSmoothAll(TraversalFlags* flags, float fraction);
     virtual void Draw(Graphics* g);
+    // Draw under the flags in force, then the visible children bottom to top, each through a
+    // copy of g translated to it; a child drawn is clean afterwards.
+    virtual void DrawAll(TraversalFlags* flags, Graphics* g);
 
     // ---- [Operations of the tree] ----
     // Appends w on top; nothing when it is a child already. w must have no other parent.

@@ -206,17 +206,6 @@ bool WidgetManager::UpdateFrameSmooth(float fraction) {
     return mDirty;
 }
 
-bool WidgetManager::DrawScreen() {
-    bool drew = false;
-    for (Widget* w : mWidgets) {
-        if (w->mDirty && w->mVisible) {
-            w->mDirty = false;
-            drew = true;
-        }
-    }
-    return drew;
-}
-
 // ---- [Focus and modality] ----
 
 void WidgetManager::SetFocus(Widget* w) {

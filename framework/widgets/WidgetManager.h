@@ -68,8 +68,11 @@ public:
     // cleared by drawing).
     bool UpdateFrame();
     bool UpdateFrameSmooth(float fraction);
-    // Draws the dirty top-level widgets; answers whether any was drawn.
+    // Draws the dirty top-level widgets onto the screen image, each with its whole subtree,
+    // then the pending overlays; answers whether any widget was drawn.
     bool DrawScreen();
+    // Draws the pending overlays, lowest priority first, while their priority is below limit.
+    void DrawQueuedOverlays(int limit);
 
     // ---- [Focus and modality] ----
     // Nothing when w has the focus already; a widget not attached to this manager leaves none.
