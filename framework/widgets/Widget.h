@@ -10,8 +10,8 @@
 //   middle button, anything else the left button. MouseDown and MouseUp turn them into
 //   MouseDownButton / MouseUpButton with button 0 left, 1 right, 2 middle.
 // - Deleting a widget detaches it first: it leaves its parent, the manager forgets it and its
-//   children are let go (not deleted). (Mended: the written design left dangling pointers in
-//   the parent and the manager.)
+//   children are let go (not deleted). (Mended: deleting an attached widget used to leave
+//   dangling pointers in its parent and the manager.)
 // - Colour indices outside the table (negative ones included) read as opaque black.
 // The slot order of the virtual operations is fixed: controls extend it and must keep it.
 
@@ -138,7 +138,7 @@ public:
     // counts as 0, 0 when it is this widget's parent. The result goes through Resize.
     void Layout(int flags, WidgetContainer* other, int dx, int dy, int dw, int dh);
 
-    // ---- [Fields, in the order of the design] ----
+    // ---- [Fields] ----
     bool mVisible = true;
     bool mMouseVisible = true; // the widget itself, not only its children, can be hit
     bool mDisabled = false;    // under the mouse it swallows the hit test

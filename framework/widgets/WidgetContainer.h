@@ -96,7 +96,7 @@ public:
     // Moves w just above ref, or on top when ref is not a child; then w's ZOrderChanged.
     void BringToFront(Widget* w, Widget* ref);
 
-    // ---- [Fields, in the order of the design] ----
+    // ---- [Fields] ----
     std::list<Widget*> mWidgets;             // bottom to top; not owned
     WidgetManager* mWidgetManager = nullptr; // null while detached; the manager's is itself
     WidgetContainer* mParent = nullptr;

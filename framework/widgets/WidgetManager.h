@@ -103,7 +103,7 @@ public:
     // Defers w's DrawOnTop until the widgets of lower priority have been drawn.
     void AddOverlay(Widget* w, int priority);
 
-    // ---- [Fields, in the order of the design] ----
+    // ---- [Fields] ----
     Widget* mCtrlTabWidget = nullptr;
     Graphics* mCurrentGraphics = nullptr; // while DrawScreen runs
     VuroAppBase* mApp;                    // not owned

@@ -2,7 +2,6 @@
 // overlays by priority.
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/display/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -24,8 +23,7 @@ bool WidgetManager::DrawScreen() {
     mCurrentGraphics = &screen;
     bool drew = false;
     if (anyDirty) {
-        const bool is3D =
-            mApp != nullptr && mApp->mDDInterface != nullptr && mApp->mDDInterface->mIs3D;
+        const bool is3D = mApp != nullptr && mApp->Is3DOn();
         ChildWalk walk(*this);
         while (Widget* w = walk.Next()) {
             if (w == mModalWidget) {
