@@ -16,7 +16,13 @@
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, loading progress), AppMainLoop.cpp (loop steps, frame pass, fixed
 // updates, drawing), AppFrameClock.cpp (frame clock and safe-delete queue), AppThreads.cpp
-// (loading and cursor threads), AppImages.cpp (the image set), AppCommandLine.cpp (options),
+// (loading and cursor threads), AppImages.cpp (the image set, images from files),
+// AppWindowProc.cpp (window procedure, input queue), AppInputDispatch.cpp (dispatch of queued
+// input, activation), AppScreenMode.cpp (main window, display and its fallbacks, redraw),
+// AppCursors.cpp (cursor choice), AppScreenSaver.cpp (idle hold, screensaver mode),
+// AppDeveloperKeys.cpp, AppRegistry.cpp (settings store and file reads through the demo),
+// AppSettings.cpp (the settings table), AppDemoRecords.cpp (record framing, input records),
+// AppCommandLine.cpp (options),
 // AppDemoFile.cpp (reading and writing demo files), AppDialogs.cpp (hosted dialogs),
 // AppPopups.cpp (system boxes), AppSound.cpp (samples, volumes, mute), AppLinks.cpp (opening
 // links), AppServices.cpp (string properties, clipboard, product version, crash text),
@@ -240,6 +246,9 @@ public:
     void RecordScreenMode();
 
     // ---- [Activation, screen mode and cursors] ----
+    // The screen saver's permission and idle hold (at most once a second, from the draw pass
+    // and, while the hold is on, from the window timer).
+    void CheckScreenSaverIdle(uint32_t now);
     // Applies a change of the has-focus state (active and not minimised).
     void ProcessActivation();
     // Switches the display's 3-D flag; with reinit the display is initialised again.
@@ -325,18 +334,18 @@ public:
     bool mForceFullscreen = false;  // the desktop's colour depth refused windowed mode
     bool mForceWindowed = false;    // full screen was refused
     uint32_t mResumeTick = 0;       // the window timer came back after a pause
-    Image* mCursorImages[6] = {}; // not owned
+    Image* mCursorImages[6] = {};   // not owned
     bool mCustomCursorsEnabled = false;
-    std::unique_ptr<CursorSet> mCursorSet; // the cursors shown, made on first use
+    std::unique_ptr<CursorSet> mCursorSet;          // the cursors shown, made on first use
     const Platform::Cursor* mShownCursor = nullptr; // what UpdateCursor showed (null hidden)
     bool mCursorShown = false;                      // UpdateCursor has shown one
-    uint32_t mLastRecoveryAttempt = 0; // last re-initialisation after a lost surface
+    uint32_t mLastRecoveryAttempt = 0;              // last re-initialisation after a lost surface
     int mRedrawCount = 0;
-    int mScreenSaverLimitMs = 0;       // idle time after which the screen saver is due
-    bool mScreenSaverActive = false;   // the screen saver is enabled at all
+    int mScreenSaverLimitMs = 0;     // idle time after which the screen saver is due
+    bool mScreenSaverActive = false; // the screen saver is enabled at all
     uint32_t mLastScreenSaverQuery = 0;
     bool mScreenSaverQueried = false;
-    int mScreenSaverPermission = -1; // what the desktop was last told (-1 nothing yet)
+    int mScreenSaverPermission = -1;  // what the desktop was last told (-1 nothing yet)
     bool mScreenSaverClosing = false; // screensaver mode: the saver is ending
     int mScreenSaverMoves = 0;        // screensaver mode: mouse moves seen
     bool mScreenSaverMouseNoted = false;
@@ -443,7 +452,6 @@ private:
     bool DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept);
     bool YieldToLoadingThread(bool allowSleep, uint32_t now, int slept);
     void CompleteLoading();
-    void CheckScreenSaverIdle(uint32_t now);
     void LoadingThreadProc();
     void CursorThreadProc();
     void StopCursorThread();

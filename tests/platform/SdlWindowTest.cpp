@@ -81,3 +81,72 @@ TEST(SdlEventSourceTest, WithoutAWindowPostedMessagesStillArrive) {
 
 } // namespace
 } // namespace Vuro::Platform
+
+namespace Vuro::Platform {
+namespace {
+
+TEST(SdlWindowTest, AFullScreenWindowShowsTheImageScaled) {
+    WindowParams params;
+    params.fullScreen = true;
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(params);
+    ASSERT_NE(window, nullptr);
+    window->Show();
+    std::vector<uint32_t> pixels(640 * 480, 0xFF102030u);
+    EXPECT_TRUE(window->Present(pixels.data(), 640, 480));
+    int x = 0;
+    int y = 0;
+    EXPECT_FALSE(window->GetNormalPosition(x, y)) << "full screen has no normal position";
+    window->SetMouseCapture(true);
+    window->SetMouseCapture(false);
+}
+
+TEST(SdlWindowTest, AWindowReportsWhereItIsAndTheWorkAreaIsKnown) {
+    WindowParams params;
+    params.x = 40;
+    params.y = 50;
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(params);
+    ASSERT_NE(window, nullptr);
+    window->Show();
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE(window->GetNormalPosition(x, y));
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(y, 50);
+    int areaX = 0;
+    int areaY = 0;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(GetWindowSystem().GetWorkArea(areaX, areaY, width, height));
+    EXPECT_GT(width, 0);
+    EXPECT_GT(height, 0);
+}
+
+TEST(SdlWindowTest, CursorsCanBeMadeAndShownEvenWhereNoneCanBeDrawn) {
+    WindowSystem& system = GetWindowSystem();
+    std::unique_ptr<Window> window = system.CreateWindow(WindowParams{});
+    ASSERT_NE(window, nullptr);
+    static const char* const kRows[32] = {"X.", "X.", nullptr};
+    const char* rows[32];
+    for (int i = 0; i < 32; ++i) {
+        rows[i] = i < 2 ? kRows[i] : "";
+    }
+    std::unique_ptr<Cursor> mask = system.CreateMaskCursor(rows, 0, 0);
+    std::vector<uint32_t> pixels(16 * 16, 0xFFFF0000u);
+    std::unique_ptr<Cursor> color = system.CreateColorCursor(pixels.data(), 16, 16, 8, 8);
+    std::unique_ptr<Cursor> beam = system.CreateSystemCursor(SystemCursor::IBeam);
+    ASSERT_NE(mask, nullptr);
+    ASSERT_NE(color, nullptr);
+    ASSERT_NE(beam, nullptr);
+    system.SetCursor(mask.get());
+    system.SetCursor(color.get());
+    system.SetCursor(nullptr);
+    system.SetCursor(beam.get());
+    system.AllowScreenSaver(true);
+    system.AllowScreenSaver(false);
+    ScreenSaverInfo info;
+    EXPECT_FALSE(system.QueryScreenSaver(info)) << "the dummy driver has no screen saver";
+    EXPECT_FALSE(info.settingsKnown);
+}
+
+} // namespace
+} // namespace Vuro::Platform
