@@ -49,6 +49,8 @@ void Widget::SetVisible(bool visible) {
     }
     mVisible = visible;
     if (visible) {
+        // Mended: a dirty field kept while hidden used to make Invalidate skip the redraw.
+        mDirty = false;
         Invalidate();
     } else {
         InvalidateArea();
@@ -111,7 +113,11 @@ void Widget::SetDisabled(bool disabled) {
     Invalidate();
     if (!disabled && mWidgetManager != nullptr) {
         WidgetManager* manager = mWidgetManager;
-        if (Contains(manager->mLastMouseX, manager->mLastMouseY)) {
+        // Mended: the mouse point is on the screen; Contains wants the parent's coordinates.
+        int localX = 0;
+        int localY = 0;
+        ToLocal(manager->mLastMouseX, manager->mLastMouseY, &localX, &localY);
+        if (Contains(localX + mX, localY + mY)) {
             manager->MousePosition(manager->mLastMouseX, manager->mLastMouseY);
         }
     }
@@ -136,6 +142,8 @@ void Widget::Resize(int x, int y, int width, int height) {
     mY = y;
     mWidth = width;
     mHeight = height;
+    // Mended: dirty from the old place, Invalidate used to skip the widgets above the new one.
+    mDirty = false;
     Invalidate();
     if (mWidgetManager != nullptr) {
         mWidgetManager->RefreshMouseState();

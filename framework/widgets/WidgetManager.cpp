@@ -69,6 +69,10 @@ bool WidgetManager::MouseDown(int x, int y, int clickCount) {
     if (target->AcceptsFocus()) {
         SetFocus(target);
     }
+    if (target != hit) {
+        // Mended: the held widget used to get the point local to the widget under the mouse.
+        target->ToLocal(x, y, &localX, &localY);
+    }
     target->mIsDown = true;
     target->MouseDown(localX, localY, clickCount);
     return true;

@@ -161,6 +161,17 @@ TEST_F(WidgetDrawTest, HiddenWidgetsAndTheDrawFlag) {
     EXPECT_EQ(DrawNames(), (std::vector<std::string>{"a", "cell", "c"}));
 }
 
+TEST_F(WidgetDrawTest, AWidgetShownAgainIsDrawn) {
+    mManager.DrawScreen();
+    // Hiding dirties the cell, and the draw walk skips it, so it stays dirty while hidden.
+    mCell.SetVisible(false);
+    EXPECT_EQ(DrawNames(), (std::vector<std::string>{"a", "panel"}));
+    EXPECT_TRUE(mCell.mDirty);
+    // Mended: showing it used to find it dirty already and draw nothing.
+    mCell.SetVisible(true);
+    EXPECT_EQ(DrawNames(), (std::vector<std::string>{"a", "panel", "cell"}));
+}
+
 TEST_F(WidgetDrawTest, BelowTheModalWidgetTheBelowModalFlagsHold) {
     mManager.DrawScreen();
     mManager.PushModalWith(&mB, FlagAdjust{0, WidgetFlagDraw});

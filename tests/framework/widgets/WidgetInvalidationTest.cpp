@@ -146,6 +146,25 @@ TEST_F(WidgetInvalidationTest, MovingRedrawsWhatWasBeneath) {
     EXPECT_EQ(Dirty(), (std::vector<bool>{false, false, false, false})) << "nothing changed";
 }
 
+TEST_F(WidgetInvalidationTest, AWidgetAboveTheNewPlaceIsRedrawn) {
+    // Mended: the widget was already dirty from its old place, so its new place invalidated
+    // nothing and the far widget above it was not drawn over it again.
+    mSmall.Resize(20, 20, 400, 400);
+    EXPECT_EQ(Dirty(), (std::vector<bool>{false, true, true, true}));
+
+    Place(mSmall, 20, 20, 50, 50);
+    Clean();
+    mSmall.Move(380, 380);
+    EXPECT_EQ(Dirty(), (std::vector<bool>{false, true, true, true}));
+    EXPECT_TRUE(mManager.mDirty);
+
+    // A move under nothing above it still leaves the far widget alone.
+    Place(mSmall, 20, 20, 50, 50);
+    Clean();
+    mSmall.Move(100, 300);
+    EXPECT_EQ(Dirty(), (std::vector<bool>{false, true, true, false}));
+}
+
 TEST_F(WidgetInvalidationTest, InvalidateAllMarksEveryDescendant) {
     mPanel.AddWidget(&mChild);
     Clean();

@@ -164,6 +164,42 @@ TEST_F(WidgetManagerInputTest, PointsAreLocalThroughEveryAncestor) {
     EXPECT_EQ(mManager.mHeldButtons, 0);
 }
 
+TEST_F(WidgetManagerInputTest, ASecondPressOverAnotherWidgetIsLocalToTheHeldOne) {
+    // Mended: the held widget used to be told the point local to the widget under the mouse.
+    RecordingWidget screen(mLog, "screen", 300, 200, 300, 200);
+    RecordingWidget child(mLog, "child", 10, 10, 50, 50);
+    screen.AddWidget(&child);
+    mManager.AddWidget(&screen);
+    mManager.MouseMove(315, 220);
+    mManager.MouseDown(315, 220, 1);
+    mManager.MouseDown(250, 20, -1);
+    mManager.MouseDown(150, 150, 3);
+    CallLog downs;
+    for (const std::string& call : Take()) {
+        if (call.find(".Down(") != std::string::npos) {
+            downs.push_back(call);
+        }
+    }
+    EXPECT_EQ(downs,
+              (CallLog{"child.Down(5,10,1)", "child.Down(-60,-190,-1)", "child.Down(-160,-60,3)"}));
+    EXPECT_EQ(mManager.mHeldWidget, &child);
+    EXPECT_EQ(mManager.mHeldButtons, 7);
+}
+
+TEST_F(WidgetManagerInputTest, EnablingANestedWidgetUnderTheMouseEntersIt) {
+    // Mended: the screen point of the mouse used to be compared with the rectangle in the
+    // parent's coordinates.
+    RecordingWidget screen(mLog, "screen", 300, 200, 300, 200);
+    RecordingWidget child(mLog, "child", 10, 10, 50, 50);
+    child.mDisabled = true;
+    screen.AddWidget(&child);
+    mManager.AddWidget(&screen);
+    mManager.MouseMove(315, 220);
+    EXPECT_TRUE(Take().empty()) << "the disabled child swallows the point";
+    child.SetDisabled(false);
+    EXPECT_EQ(Take(), (CallLog{"child.Enter()", "child.Move(5,10)"}));
+}
+
 TEST_F(WidgetManagerInputTest, ChangesToTheTreeUpdateTheOverState) {
     mManager.MouseMove(150, 150);
     RecordingWidget late(mLog, "late", 100, 100, 100, 100);
