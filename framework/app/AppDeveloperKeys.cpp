@@ -2,10 +2,11 @@
 // demo plays back; shift and control are the widget manager's key states. A handled key
 // answers true and does not reach the widgets.
 //
-// F10 runs one update and holds (single-step mode); Shift+F10 runs on and restarts the frame
-// clock; Ctrl+F10 switches the game speed between 1 and 1/4. The profiler (F2), the overlay
-// (F3), the video statistics (F8), screenshots (F11) and reloading tuning values (Alt+R) come
-// with the services they drive.
+// Shift+F8 switches 3-D mode and says so; F10 runs one update and holds (single-step mode);
+// Shift+F10 runs on and restarts the frame clock; Ctrl+F10 switches the game speed between 1
+// and 1/4; F11 takes a screenshot, Shift+F11 writes the image report. The profiler (F2), the
+// overlay (F3), the video statistics (F8) and reloading tuning values (Alt+R) come with the
+// services they drive.
 
 #include "framework/app/VuroAppBase.h"
 
@@ -14,13 +15,28 @@
 namespace Vuro {
 
 namespace {
+constexpr int kVkF8 = Platform::kVkF1 + 7;
 constexpr int kVkF10 = Platform::kVkF1 + 9;
+constexpr int kVkF11 = Platform::kVkF1 + 10;
 constexpr double kSlowSpeed = 0.25;
 } // namespace
 
 bool VuroAppBase::DeveloperKeyDown(int key) {
     bool shift = mWidgetManager->mKeyDown[Platform::kVkShift] != 0;
     bool control = mWidgetManager->mKeyDown[Platform::kVkControl] != 0;
+    if (key == kVkF8 && shift) {
+        Enable3D(!Is3DOn(), true);
+        MsgBox(Is3DOn() ? "3D-Mode: ON" : "3D-Mode: OFF", "Mode Switch", Platform::kMbOk);
+        return true;
+    }
+    if (key == kVkF11) {
+        if (shift) {
+            WriteImageReport();
+        } else {
+            TakeScreenshot();
+        }
+        return true;
+    }
     if (key == kVkF10) {
         if (control) {
             mUpdateMultiplier = mUpdateMultiplier == 1.0 ? kSlowSpeed : 1.0;
