@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config make
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libsdl2-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev libvorbisidec-dev
+    libsdl2-dev libx11-dev libxss-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev libvorbisidec-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libpixman-1-dev
 )

@@ -60,11 +60,13 @@ void VuroAppBase::UpdateCursor() {
         }
         choice = mCursorSet->Shape(0);
     }
-    if (mCursorShown && choice == mShownCursor) {
+    if (mCursorShown && choice == mShownCursor &&
+        mShownCursorGeneration == mCursorSet->Generation()) {
         return;
     }
     mCursorShown = true;
     mShownCursor = choice;
+    mShownCursorGeneration = mCursorSet->Generation();
     Platform::GetWindowSystem().SetCursor(choice);
 }
 

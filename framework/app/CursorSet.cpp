@@ -6,74 +6,42 @@ namespace Vuro {
 
 // A pointing hand, the tip of the index finger at the hot spot.
 const char* const CursorSet::kHandRows[32] = {
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "          XXXX                  ",
-    "          X..X                  ",
-    "          X..X                  ",
-    "          X..X                  ",
-    "          X..X                  ",
-    "          X..X                  ",
-    "          X...XXX               ",
-    "          X..X...XXX            ",
-    "          X..X..X...XXX         ",
-    "          X..X..X..X..X         ",
-    "          X..X..X..X..X         ",
-    "     XXXXX...X..X..X..X         ",
-    "     X................X         ",
-    "     X................X         ",
-    "     XX...............X         ",
-    "       X..............X         ",
-    "       XX.............X         ",
-    "         X............X         ",
-    "         X............X         ",
-    "         X............X         ",
-    "         X............X         ",
-    "          X..........X          ",
-    "          X..........X          ",
-    "          XXXXXXXXXXXX          ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "          XXXX                  ", "          X..X                  ",
+    "          X..X                  ", "          X..X                  ",
+    "          X..X                  ", "          X..X                  ",
+    "          X...XXX               ", "          X..X...XXX            ",
+    "          X..X..X...XXX         ", "          X..X..X..X..X         ",
+    "          X..X..X..X..X         ", "     XXXXX...X..X..X..X         ",
+    "     X................X         ", "     X................X         ",
+    "     XX...............X         ", "       X..............X         ",
+    "       XX.............X         ", "         X............X         ",
+    "         X............X         ", "         X............X         ",
+    "         X............X         ", "          X..........X          ",
+    "          X..........X          ", "          XXXXXXXXXXXX          ",
+    "                                ", "                                ",
+    "                                ", "                                ",
 };
 
 // A closed, grabbing hand.
 const char* const CursorSet::kDragRows[32] = {
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "        XXXXXXXXXXXXXXXX        ",
-    "        X..X...X...X...X        ",
-    "        X..X...X...X...X        ",
-    "       X...X...X...X....X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       X................X       ",
-    "       XX..............XX       ",
-    "         X............X         ",
-    "         X............X         ",
-    "         XXXXXXXXXXXXXX         ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "        XXXXXXXXXXXXXXXX        ",
+    "        X..X...X...X...X        ", "        X..X...X...X...X        ",
+    "       X...X...X...X....X       ", "       X................X       ",
+    "       X................X       ", "       X................X       ",
+    "       X................X       ", "       X................X       ",
+    "       X................X       ", "       X................X       ",
+    "       X................X       ", "       XX..............XX       ",
+    "         X............X         ", "         X............X         ",
+    "         XXXXXXXXXXXXXX         ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
+    "                                ", "                                ",
 };
 
 const Platform::Cursor* CursorSet::Shape(int number) {
@@ -122,7 +90,8 @@ const Platform::Cursor* CursorSet::FromImage(Image* image) {
     if (bits == nullptr || width <= 0 || height <= 0) {
         return nullptr;
     }
-    std::erase_if(mImageCursors, [&](const ImageCursor& entry) { return entry.image == image; });
+    ForgetImage(image);
+    ++mGeneration;
     mImageCursors.push_back(ImageCursor{
         image, changes,
         Platform::GetWindowSystem().CreateColorCursor(bits, width, height, width / 2, height / 2)});
@@ -130,7 +99,10 @@ const Platform::Cursor* CursorSet::FromImage(Image* image) {
 }
 
 void CursorSet::ForgetImage(const Image* image) {
-    std::erase_if(mImageCursors, [&](const ImageCursor& entry) { return entry.image == image; });
+    if (std::erase_if(mImageCursors,
+                      [&](const ImageCursor& entry) { return entry.image == image; }) > 0) {
+        ++mGeneration;
+    }
 }
 
 } // namespace Vuro

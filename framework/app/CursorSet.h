@@ -30,6 +30,8 @@ public:
     const Platform::Cursor* FromImage(Image* image);
     // Lets go of the colour cursor of an image that is no longer used.
     void ForgetImage(const Image* image);
+    // Counts the colour cursors made and let go: a cursor shown before a change may be gone.
+    int Generation() const { return mGeneration; }
 
 private:
     struct ImageCursor {
@@ -39,6 +41,7 @@ private:
     };
     std::unique_ptr<Platform::Cursor> mShapes[kShapeCount];
     std::vector<ImageCursor> mImageCursors;
+    int mGeneration = 0;
 };
 
 } // namespace Vuro

@@ -339,6 +339,7 @@ public:
     std::unique_ptr<CursorSet> mCursorSet;          // the cursors shown, made on first use
     const Platform::Cursor* mShownCursor = nullptr; // what UpdateCursor showed (null hidden)
     bool mCursorShown = false;                      // UpdateCursor has shown one
+    int mShownCursorGeneration = 0;                 // the cursor set's generation then
     uint32_t mLastRecoveryAttempt = 0;              // last re-initialisation after a lost surface
     int mRedrawCount = 0;
     int mScreenSaverLimitMs = 0;     // idle time after which the screen saver is due

@@ -292,6 +292,14 @@ TEST_F(CursorTest, CustomCursorImagesShowCentredAndPlaybackShowsNoEntry) {
     mApp.UpdateCursor();
     EXPECT_EQ(mWindows.mShownCursor, "no");
     mApp.mPlayingDemoBuffer = false;
+    mApp.UpdateCursor();
+    EXPECT_EQ(mWindows.mShownCursor, "color 24x30 12,15");
+    // New pixels make a new cursor, shown although the choice is the same image.
+    int sets = mWindows.mCursorSets;
+    image.Create(8, 8);
+    mApp.UpdateCursor();
+    EXPECT_EQ(mWindows.mShownCursor, "color 8x8 4,4");
+    EXPECT_EQ(mWindows.mCursorSets, sets + 1);
     mApp.SetCursorImage(3, nullptr);
     EXPECT_EQ(mWindows.mShownCursor, "ibeam");
 }
