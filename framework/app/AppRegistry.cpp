@@ -6,6 +6,8 @@
 // - WriteRegValue answers, and records, whether the value was really stored.
 // - A replayed registry read whose recorded data does not fit the caller's buffer fails
 //   without writing past it (its bytes are still consumed, so the stream stays in step).
+// - A replayed registry or file length longer than the rest of the stream means the demo is
+//   damaged: playback ends there instead of copying or allocating that length.
 
 #include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"
@@ -107,6 +109,9 @@ bool VuroAppBase::ReadRegValue(const std::string& name, uint32_t& type, uint8_t*
         }
         uint32_t recordedType = static_cast<uint32_t>(mDemoBuffer.ReadLong());
         uint32_t recordedLength = static_cast<uint32_t>(mDemoBuffer.ReadLong());
+        if (!DemoBytesLeft(recordedLength)) {
+            return false;
+        }
         ReadRecordedBytes(mDemoBuffer, recordedLength, data, length);
         if (recordedLength > length) {
             return false;
@@ -170,6 +175,9 @@ bool VuroAppBase::ReadBufferFromFile(const std::string& path, Buffer& out, bool 
             return false;
         }
         uint32_t count = static_cast<uint32_t>(mDemoBuffer.ReadLong());
+        if (!DemoBytesLeft(count)) {
+            return false;
+        }
         out.Clear();
         for (uint32_t i = 0; i < count && !mDemoBuffer.AtEnd(); ++i) {
             out.WriteByte(mDemoBuffer.ReadByte());

@@ -98,6 +98,9 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
     if (mPlayingDemoBuffer && keyDown) {
         (void)DeveloperKeyDown(key);
     }
+    if (mPlayingDemoBuffer && message.message == kWmChar) {
+        DemoPlaybackKey(static_cast<char>(key));
+    }
 
     bool queued = false;
     uint32_t last = mInputQueue.empty() ? 0 : mInputQueue.back().message;

@@ -153,6 +153,10 @@ void VuroAppBase::Init(bool forceWindowed) {
         mIsWindowed = true;
     }
     CreateMainWindow();
+    if (mPlayingDemoBuffer) {
+        // The screen mode the recorded run had when its window was made.
+        ReplayDemoScreenMode();
+    }
 
     if (mSoundManager == nullptr) {
         mSoundManager = new SilentSoundManager();

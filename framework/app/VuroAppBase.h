@@ -22,12 +22,12 @@
 // AppCursors.cpp (cursor choice), AppScreenSaver.cpp (idle hold, screensaver mode),
 // AppDeveloperKeys.cpp, AppRegistry.cpp (settings store and file reads through the demo),
 // AppSettings.cpp (the settings table), AppDemoRecords.cpp (record framing, input records),
-// AppCommandLine.cpp (options),
-// AppDemoFile.cpp (reading and writing demo files), AppDialogs.cpp (hosted dialogs),
+// AppCommandLine.cpp (options), AppDemoFile.cpp (reading and writing demo files),
+// AppDemoReplay.cpp (playback of input records), AppDemoSync.cpp (synchronised values, end of
+// the stream), AppDemoControls.cpp (playback keys, jumps), AppDialogs.cpp (hosted dialogs),
 // AppPopups.cpp (system boxes), AppSound.cpp (samples, volumes, mute), AppLinks.cpp (opening
 // links), AppServices.cpp (string properties, clipboard, product version, crash text),
-// AppScreenshots.cpp (screenshot and image report), AppInterim.cpp (simple bodies of
-// operations whose full versions come with their own files).
+// AppScreenshots.cpp (screenshot and image report).
 
 #include "framework/app/CursorSet.h"
 #include "framework/app/DemoFile.h"
@@ -203,6 +203,22 @@ public:
     [[nodiscard]] bool ReadDemoFile(std::string& error);
     // Writes the demo file when recording; a file that cannot be made is skipped.
     void WriteDemoFile();
+    // A value kept equal between a recording and its playback: written to the demo while
+    // recording, replaced by the recorded value while playing back (until the user closed the
+    // window), left alone otherwise.
+    void SyncDemoBuffer(Buffer& buffer);
+    void SyncDemoString(std::string& value);
+    void SyncDemoBool(bool& value);
+    // A character typed while a demo plays back: speed, pause, single tick, jumps, sound.
+    void DemoPlaybackKey(char key);
+    // "h:m:s", "m:s" or "s" in seconds; each field adds to the total so far times 60.
+    static int ParseDemoJumpTime(const std::string& text);
+    // Whether a record remains to be played back (less than a record is padding).
+    bool DemoRecordsLeft() const;
+    // For readers of value records: whether count bytes remain in the stream. When they do
+    // not the demo is damaged and playback ends here, as after its last record.
+    [[nodiscard]] bool DemoBytesLeft(uint32_t count);
+    void EndDemoStream();
     // Numbered demo files prefix + "<n>.dmo" in the program's folder: answers the largest n (0
     // when there is none); with deleteOld, deletes the smallest-numbered one when at least
     // count exist.
@@ -271,8 +287,6 @@ public:
     // text; during demo playback it answers the text recorded.
     void CopyToClipboard(const std::string& text);
     std::string GetClipboard();
-    // Passes a value through the demo: recorded while recording, replaced while playing back.
-    void SyncDemoString(std::string& text);
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
     // more than the largest number there. WriteImageReport rebuilds "_dump" with
@@ -474,6 +488,16 @@ private:
     // Demo hooks of the loop.
     bool IsDemoRecordDue();
     void RecordLoadingDone();
+    // Demo playback: the records of input, and the screen mode recorded at window creation.
+    void ReplayMouseRecord(int code);
+    void ReplayDemoRecord(int code);
+    void ReplayDemoScreenMode();
+    // Demo playback controls.
+    void ToggleDemoSound();
+    std::string DemoMarkerText(const DemoMarker& marker) const;
+    void ShowDemoMarkerList();
+    void ShowDemoJumpTime();
+    void JumpBeforeEnd(const std::string& timeText);
 
     LockSection mImageSetLock;
     bool mScreenSaverErrorWritten = false; // "ScrError.txt" was started this run

@@ -48,6 +48,8 @@ public:
     // Bytes holding the written bits (bits rounded up).
     int GetDataLen() const { return (mBitLength + 7) / 8; }
     bool AtEnd() const { return mReadPos >= mBitLength; }
+    // Bits between the read position and the end of the data; 0 at or past the end.
+    int BitsLeft() const { return mReadPos < mBitLength ? mBitLength - mReadPos : 0; }
 
     // Longest string WriteString stores; its length field is 16 bits.
     static constexpr int kMaxStringLength = 65535;

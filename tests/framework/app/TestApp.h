@@ -29,6 +29,12 @@ public:
         drawPassUpdates.push_back(mUpdateCount);
         VuroAppBase::DrawDirtyWidgets();
     }
+    void UpdateWidgets() override {
+        VuroAppBase::UpdateWidgets();
+        if (onUpdate) {
+            onUpdate();
+        }
+    }
     void OnLoadingDone() override {
         ++loadingDoneCalls;
         loadingDoneOnMainThread = std::this_thread::get_id() == mainThread;
@@ -55,6 +61,7 @@ public:
     int loadingDoneCalls = 0;
     bool loadingDoneOnMainThread = false;
     int beforeShutdownCalls = 0;
+    std::function<void()> onUpdate; // after each fixed update
     std::function<void()> beforeShutdown;
     std::function<void()> onLoadingDone;
     std::function<void()> loadingWork;

@@ -19,9 +19,12 @@ TEST(Buffer, ValuesPackBitByBitLeastSignificantFirst) {
     buffer.WriteByte(0xFF);
     EXPECT_EQ(Bytes(buffer), (std::vector<uint8_t>{0xFD, 0x07}));
     EXPECT_EQ(buffer.GetDataLen(), 2); // 11 bits
+    EXPECT_EQ(buffer.BitsLeft(), 11);
     EXPECT_EQ(buffer.ReadBits(3, false), 5);
+    EXPECT_EQ(buffer.BitsLeft(), 8);
     EXPECT_EQ(buffer.ReadByte(), 0xFF);
     EXPECT_TRUE(buffer.AtEnd());
+    EXPECT_EQ(buffer.BitsLeft(), 0);
 
     Buffer aligned;
     aligned.WriteLong(258);
