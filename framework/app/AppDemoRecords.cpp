@@ -105,9 +105,10 @@ void VuroAppBase::RecordDemoInput(const Platform::Message& message) {
         int dy = y - mDemoMouseY;
         if (std::abs(dx) >= kRelativeMoveLimit || std::abs(dy) >= kRelativeMoveLimit) {
             WriteDemoRecordHeader(kMouseMoveTo, false);
-            // A captured mouse can leave the window; the record holds 0..4095.
-            mDemoBuffer.WriteBits(std::clamp(x, 0, 4095), 12);
-            mDemoBuffer.WriteBits(std::clamp(y, 0, 4095), 12);
+            // A captured mouse can leave the window: the record holds -2048..2047 (playback reads
+            // it signed), so a drag to the left of or above the window replays there.
+            mDemoBuffer.WriteBits(std::clamp(x, -2048, 2047), 12);
+            mDemoBuffer.WriteBits(std::clamp(y, -2048, 2047), 12);
         } else if (dx != 0 || dy != 0) {
             WriteDemoRecordHeader(kMouseMoveBy, true);
             mDemoBuffer.WriteBits(dx, 6);
