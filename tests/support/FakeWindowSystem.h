@@ -113,6 +113,11 @@ public:
     }
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         mBoxes.push_back({text, title, flags});
+        if (!mAnswers.empty()) {
+            int answer = mAnswers.front();
+            mAnswers.erase(mAnswers.begin());
+            return answer;
+        }
         return Platform::DefaultMessageBoxAnswer(flags);
     }
 
@@ -165,6 +170,7 @@ public:
     int mDesktopHeight = 768;
     int mCreated = 0;
     std::vector<Box> mBoxes;
+    std::vector<int> mAnswers; // the answers of the next boxes in order; then the default one
     std::vector<FakeWindow*> mLive;
     int mWorkX = 0;
     int mWorkY = 0;

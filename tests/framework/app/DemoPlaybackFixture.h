@@ -17,6 +17,10 @@
 
 namespace Vuro::Test {
 
+// Covers the screen, holds the focus and logs every input it gets with the update count.
+// A drag to the point the mouse already had is not logged: the live run moves the mouse to
+// the point of every button message, which drags in place while a button is held, and the
+// stream has no record for a move of no distance.
 class LogWidget : public Widget {
 public:
     explicit LogWidget(const VuroAppBase& app) : mApp(app) {}
@@ -24,14 +28,42 @@ public:
     void KeyUp(int key) override { Note("up " + std::to_string(key)); }
     void CharInput(char c) override { Note(std::string("char ") + c); }
     void MouseWheel(int delta) override { Note("wheel " + std::to_string(delta)); }
+    void MouseMove(int x, int y) override { NoteAt("move", x, y); }
+    void MouseDrag(int x, int y) override {
+        if (x != mX || y != mY) {
+            NoteAt("drag", x, y);
+        }
+    }
+    void MouseDown(int x, int y, int clicks) override {
+        NoteAt("press", x, y, " " + std::to_string(clicks));
+        Widget::MouseDown(x, y, clicks);
+    }
+    void MouseUp(int x, int y, int clicks) override {
+        NoteAt("release", x, y, " " + std::to_string(clicks));
+        Widget::MouseUp(x, y, clicks);
+    }
     void Note(const std::string& event) {
         log.push_back(std::to_string(mApp.mUpdateCount) + " " + event);
+    }
+    // Joins the application's widgets: the whole screen, with the focus.
+    void Attach(VuroAppBase& app) {
+        Resize(0, 0, app.mWidth, app.mHeight);
+        app.mWidgetManager->AddWidget(this);
+        app.mWidgetManager->SetFocus(this);
     }
 
     std::vector<std::string> log;
 
 private:
+    void NoteAt(const std::string& what, int x, int y, const std::string& more = "") {
+        mX = x;
+        mY = y;
+        Note(what + " " + std::to_string(x) + "," + std::to_string(y) + more);
+    }
+
     const VuroAppBase& mApp;
+    int mX = 0; // the last point noted
+    int mY = 0;
 };
 
 // Collects the debug output of the process while it lives.
@@ -76,8 +108,7 @@ protected:
         mApp.mPlayingDemoBuffer = true;
         mApp.mCmdLineParsed = true;
         mApp.Init();
-        mApp.mWidgetManager->AddWidget(&mLog);
-        mApp.mWidgetManager->SetFocus(&mLog);
+        mLog.Attach(mApp);
     }
     // Steps until the update count reaches tick.
     bool StepToTick(int tick) {

@@ -5,6 +5,8 @@
 
 #include "framework/widgets/WidgetManager.h"
 
+#include <atomic>
+
 namespace Vuro::Test {
 namespace {
 
@@ -156,6 +158,32 @@ TEST_F(DemoPlaybackTest, LoadingCompletesAtTheRecordedTickWhenTheWorkEndsEarly) 
     ASSERT_TRUE(StepToTick(40));
     EXPECT_EQ(doneAt, 30);
     EXPECT_EQ(mApp.loadingDoneCalls, 1);
+    EXPECT_EQ(mLog.log, (std::vector<std::string>{"31 down 65"}));
+}
+
+TEST_F(DemoPlaybackTest, LoadingCompletesAtTheRecordedTickWhenTheWorkEndsLate) {
+    Play(DemoStream().ScreenMode(0, true, 100).LoadingDone(30).KeyDown(31, 65));
+    int doneAt = -1;
+    mApp.onLoadingDone = [&] { doneAt = mApp.mUpdateCount; };
+    std::atomic<bool> release{false};
+    mApp.loadingWork = [&] {
+        while (!release) {
+            Platform::GetClock().SleepMs(5);
+        }
+    };
+    mApp.StartLoadingThread();
+    ASSERT_TRUE(StepToTick(30));
+    for (int i = 0; i < 200; ++i) {
+        bool updated = false;
+        ASSERT_TRUE(mApp.RunLoopStep(&updated));
+    }
+    EXPECT_EQ(mApp.mUpdateCount, 30) << "the game waits for the loading the recording had";
+    EXPECT_EQ(doneAt, -1);
+    release = true;
+    mClock.Advance(10);
+    mApp.WaitForLoadingThread();
+    ASSERT_TRUE(StepToTick(40));
+    EXPECT_EQ(doneAt, 30);
     EXPECT_EQ(mLog.log, (std::vector<std::string>{"31 down 65"}));
 }
 

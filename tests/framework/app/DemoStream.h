@@ -100,4 +100,44 @@ private:
     int mLastTick = 0;
 };
 
+// The headers of a record stream as "delta mouse code", read with the payload sizes of the
+// format; the last entry is "end" when only zero padding of the final byte is left, else
+// "bad <bits left>".
+inline std::vector<std::string> DecodeDemoRecords(const std::vector<uint8_t>& stream) {
+    Buffer in;
+    in.SetData(stream.data(), static_cast<int>(stream.size()));
+    std::vector<std::string> records;
+    while (in.BitsLeft() >= 10) {
+        int delta = in.ReadBits(4, false);
+        int mouse = in.ReadBits(1, false);
+        int code = in.ReadBits(mouse != 0 ? 1 : 5, false);
+        records.push_back(std::to_string(delta) + " " + std::to_string(mouse) + " " +
+                          std::to_string(code));
+        int payload = 0;
+        if (mouse != 0) {
+            payload = code == 0 ? 12 : 4;
+        } else if (code == 11 || code == 15) {
+            if (in.ReadBits(1, false) != 0) {
+                if (code == 11) {
+                    in.ReadLong();
+                }
+                payload = 8 * in.ReadLong();
+            }
+        } else if (code == 18) {
+            payload = 8 * in.ReadLong();
+        } else {
+            static const int kPayload[32] = {24, 1, 8, 8, 8, 8, 0, 0,  0, 0, 0, 0, 1, 0, 0, 0,
+                                             0,  0, 0, 0, 0, 8, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0};
+            payload = kPayload[code];
+        }
+        for (; payload > 0; --payload) {
+            in.ReadBits(1, false);
+        }
+    }
+    int left = in.BitsLeft();
+    records.push_back(left < 8 && in.ReadBits(left, false) == 0 ? "end"
+                                                                : "bad " + std::to_string(left));
+    return records;
+}
+
 } // namespace Vuro::Test
