@@ -44,7 +44,8 @@ void VuroAppBase::EndDemoStream() {
 
 void VuroAppBase::SyncDemoBuffer(Buffer& buffer) {
     if (mPlayingDemoBuffer) {
-        if (mClosedByUser) {
+        // After the last record the program runs on by itself: its values stay its own.
+        if (mClosedByUser || !DemoRecordsLeft()) {
             return;
         }
         ReadDemoValueHeader();

@@ -205,7 +205,7 @@ public:
     void WriteDemoFile();
     // A value kept equal between a recording and its playback: written to the demo while
     // recording, replaced by the recorded value while playing back (until the user closed the
-    // window), left alone otherwise.
+    // window or the records ran out), left alone otherwise.
     void SyncDemoBuffer(Buffer& buffer);
     void SyncDemoString(std::string& value);
     void SyncDemoBool(bool& value);

@@ -93,6 +93,9 @@ TEST_F(DemoValuesTest, ASyncLengthPastTheStreamEndsPlaybackAndKeepsTheValue) {
     EXPECT_NE(mOutput.Text().find(kDamagedStream), std::string::npos);
     EXPECT_TRUE(mLog.log.empty());
     EXPECT_FALSE(mApp.DemoRecordsLeft());
+    std::string text = "after the end";
+    mApp.SyncDemoString(text);
+    EXPECT_EQ(text, "after the end") << "past the last record values stay the program's own";
 }
 
 TEST_F(DemoValuesTest, RegistryReadsAndWritesAnswerWhatWasRecorded) {
