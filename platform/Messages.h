@@ -128,4 +128,34 @@ constexpr uint64_t MakeWheelParam(int delta, uint64_t keyState) {
     return (static_cast<uint64_t>(static_cast<uint16_t>(delta)) << 16) | (keyState & 0xFFFF);
 }
 
+// [Mouse messages] The click count a button message stands for, as the widgets and demo records
+// take it: 1 left, 2 left double, -1 right, -2 right double, 3 middle; 0 for anything else. A
+// middle double click has none: the application does not take it.
+constexpr int MouseClickCount(uint32_t message) {
+    switch (message) {
+    case kWmLButtonDown:
+    case kWmLButtonUp:
+        return 1;
+    case kWmLButtonDblClk:
+        return 2;
+    case kWmRButtonDown:
+    case kWmRButtonUp:
+        return -1;
+    case kWmRButtonDblClk:
+        return -2;
+    case kWmMButtonDown:
+    case kWmMButtonUp:
+        return 3;
+    default:
+        return 0;
+    }
+}
+// A move or a button message the application takes (one with a click count).
+constexpr bool IsMouseMessage(uint32_t message) {
+    return message == kWmMouseMove || MouseClickCount(message) != 0;
+}
+constexpr bool IsMouseButtonUp(uint32_t message) {
+    return message == kWmLButtonUp || message == kWmRButtonUp || message == kWmMButtonUp;
+}
+
 } // namespace Vuro::Platform

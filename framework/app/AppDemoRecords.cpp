@@ -5,56 +5,12 @@
 #include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"
 
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace Vuro {
-
-namespace {
-
-bool IsMouseMessage(uint32_t message) {
-    using namespace Platform;
-    switch (message) {
-    case kWmMouseMove:
-    case kWmLButtonDown:
-    case kWmLButtonUp:
-    case kWmLButtonDblClk:
-    case kWmRButtonDown:
-    case kWmRButtonUp:
-    case kWmRButtonDblClk:
-    case kWmMButtonDown:
-    case kWmMButtonUp:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The recorded button of a button message (0 for a move) and whether it went down.
-int RecordedButton(uint32_t message, bool& down) {
-    using namespace Platform;
-    down = message == kWmLButtonDown || message == kWmLButtonDblClk ||
-           message == kWmRButtonDown || message == kWmRButtonDblClk || message == kWmMButtonDown;
-    switch (message) {
-    case kWmLButtonDown:
-    case kWmLButtonUp:
-        return 1;
-    case kWmLButtonDblClk:
-        return 2;
-    case kWmRButtonDown:
-    case kWmRButtonUp:
-        return -1;
-    case kWmRButtonDblClk:
-        return -2;
-    case kWmMButtonDown:
-    case kWmMButtonUp:
-        return 3;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 void VuroAppBase::WriteDemoUpdateDelta() {
     // A count that went back (a screen may reset it) is recorded as no gap.
@@ -91,8 +47,7 @@ void VuroAppBase::ReadDemoValueHeader() {
     do {
         (void)ReadDemoUpdateDelta();
         mDemoNeedsHeader = true;
-    } while (!mDemoIsMouseRecord && mDemoRecordCode == DemoRecord::kFiller &&
-             !mDemoBuffer.AtEnd());
+    } while (!mDemoIsMouseRecord && mDemoRecordCode == DemoRecord::kFiller && !mDemoBuffer.AtEnd());
 }
 
 void VuroAppBase::RecordDemoInput(const Platform::Message& message) {
@@ -114,11 +69,10 @@ void VuroAppBase::RecordDemoInput(const Platform::Message& message) {
             mDemoBuffer.WriteBits(dx, 6);
             mDemoBuffer.WriteBits(dy, 6);
         }
-        bool down = false;
-        int button = RecordedButton(message.message, down);
+        int button = MouseClickCount(message.message);
         if (button != 0) {
             WriteDemoRecordHeader(kMouseButton, true);
-            mDemoBuffer.WriteBits(down ? 1 : 0, 1);
+            mDemoBuffer.WriteBits(IsMouseButtonUp(message.message) ? 0 : 1, 1);
             mDemoBuffer.WriteBits(button, 3);
         }
         mDemoMouseX = x;

@@ -62,13 +62,7 @@ void VuroAppBase::ReplayDemoRecord(int code) {
         break;
     case kActivate:
         mActive = mDemoBuffer.ReadBits(1, false) != 0;
-        ProcessActivation();
-        if (mActive && !mIsPhysWindowed) {
-            mWidgetManager->InvalidateAll();
-        }
-        if (!mActive && mIsOpeningURL) {
-            OnUrlOpened(mOpeningURL);
-        }
+        ApplyAppActivation();
         break;
     case kMinimize: {
         bool minimized = mDemoBuffer.ReadBoolean();

@@ -8,6 +8,7 @@
 
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
+#include "platform/Messages.h"
 
 namespace Vuro {
 
@@ -22,40 +23,6 @@ constexpr uint32_t kUrlSettleMs = 5001;
 constexpr uint32_t kUrlOpenedMs = 8001;
 // ...and as failed when it still has the focus after this long.
 constexpr uint32_t kUrlFailedMs = 12000;
-// The screen saver's idle check runs at most this often.
-constexpr uint32_t kIdleCheckMs = 1000;
-
-// The click count of a button message: 1 left, 2 left double, -1 right, -2 right double,
-// 3 middle; 0 for a move.
-int ClickCountOf(uint32_t message) {
-    using namespace Platform;
-    switch (message) {
-    case kWmLButtonDown:
-    case kWmLButtonUp:
-        return 1;
-    case kWmLButtonDblClk:
-        return 2;
-    case kWmRButtonDown:
-    case kWmRButtonUp:
-        return -1;
-    case kWmRButtonDblClk:
-        return -2;
-    case kWmMButtonDown:
-    case kWmMButtonUp:
-        return 3;
-    default:
-        return 0;
-    }
-}
-
-bool IsMouseMessage(uint32_t message) {
-    return message == Platform::kWmMouseMove || ClickCountOf(message) != 0;
-}
-
-bool IsButtonUp(uint32_t message) {
-    using namespace Platform;
-    return message == kWmLButtonUp || message == kWmRButtonUp || message == kWmMButtonUp;
-}
 
 } // namespace
 
@@ -153,13 +120,7 @@ void VuroAppBase::DispatchInputRecord(const Platform::Message& message) {
         break;
     case kWmActivateApp:
         if (isMain && !mCrashed && !mShutdown) {
-            ProcessActivation();
-            if (mActive && !mIsPhysWindowed) {
-                mWidgetManager->InvalidateAll();
-            }
-            if (!mActive && mIsOpeningURL) {
-                OnUrlOpened(mOpeningURL);
-            }
+            ApplyAppActivation();
         }
         break;
     default:
@@ -180,11 +141,11 @@ void VuroAppBase::DispatchMouse(const Platform::Message& message) {
         mMouseIn = true;
         UpdateCursor();
     }
-    int clicks = ClickCountOf(message.message);
+    int clicks = MouseClickCount(message.message);
     if (clicks == 0) {
         return;
     }
-    if (IsButtonUp(message.message)) {
+    if (IsMouseButtonUp(message.message)) {
         mWidgetManager->MouseUp(x, y, clicks);
         if (mWidgetManager->mPressedButtons == 0 && mMainWindow != nullptr) {
             mMainWindow->SetMouseCapture(false);
@@ -212,9 +173,8 @@ void VuroAppBase::DispatchTimer() {
         }
     }
     // While the idle hold is on nothing is drawn, so the draw pass cannot end the hold.
-    if (mScreenSaverHold && now - mLastIdleCheck >= kIdleCheckMs) {
-        mLastIdleCheck = now;
-        CheckScreenSaverIdle(now);
+    if (mScreenSaverHold) {
+        CheckScreenSaverIdleDue(now);
     }
     CheckMouseInWindow();
 }
@@ -235,6 +195,16 @@ void VuroAppBase::CheckMouseInWindow() {
     }
     mMouseIn = inside;
     UpdateCursor();
+}
+
+void VuroAppBase::ApplyAppActivation() {
+    ProcessActivation();
+    if (mActive && !mIsPhysWindowed) {
+        mWidgetManager->InvalidateAll();
+    }
+    if (!mActive && mIsOpeningURL) {
+        OnUrlOpened(mOpeningURL);
+    }
 }
 
 void VuroAppBase::ProcessActivation() {

@@ -39,7 +39,6 @@ constexpr double kUpdatesPerDraw = 10.0;
 constexpr uint32_t kMaxPresentGapMs = 1000;
 // A fast-forward draws at most this often.
 constexpr uint32_t kFastForwardDrawMs = 1000;
-constexpr uint32_t kIdleCheckMs = 1000;
 // The loading yield never sleeps longer than this.
 constexpr int kMaxLoadingYieldMs = 250;
 
@@ -364,10 +363,7 @@ void VuroAppBase::DrawDirtyWidgets() {
     if (mSurfaceLost) {
         Redraw(nullptr);
     } else {
-        if (start - mLastIdleCheck >= kIdleCheckMs) {
-            mLastIdleCheck = start;
-            CheckScreenSaverIdle(start);
-        }
+        CheckScreenSaverIdleDue(start);
         if (!mScreenSaverHold) {
             mIsDrawing = true;
             bool drew = mWidgetManager->DrawScreen();

@@ -22,12 +22,21 @@
 namespace Vuro {
 
 namespace {
+// The idle check runs at most this often; the settings are read at most this often.
+constexpr uint32_t kIdleCheckMs = 1000;
 constexpr uint32_t kSettingsCheckMs = 10000;
 // The hold starts this long before the saver's own time.
 constexpr int kLeadSeconds = 2;
 // Mouse moves a saver lets pass before one ends it.
 constexpr int kSwallowedMoves = 3;
 } // namespace
+
+void VuroAppBase::CheckScreenSaverIdleDue(uint32_t now) {
+    if (now - mLastIdleCheck >= kIdleCheckMs) {
+        mLastIdleCheck = now;
+        CheckScreenSaverIdle(now);
+    }
+}
 
 void VuroAppBase::CheckScreenSaverIdle(uint32_t now) {
     Platform::WindowSystem& system = Platform::GetWindowSystem();
@@ -58,7 +67,8 @@ void VuroAppBase::CheckScreenSaverIdle(uint32_t now) {
     }
     uint32_t idle = now - mLastInputTime;
     if (mScreenSaverHold) {
-        if (!(info.idleKnown && info.running) && idle < static_cast<uint32_t>(mScreenSaverLimitMs)) {
+        if (!(info.idleKnown && info.running) &&
+            idle < static_cast<uint32_t>(mScreenSaverLimitMs)) {
             mScreenSaverHold = false;
             mWidgetManager->InvalidateAll();
         }

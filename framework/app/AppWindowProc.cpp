@@ -31,19 +31,10 @@ bool IsQueuedMessage(uint32_t message) {
     case kWmSysKeyDown:
     case kWmSysKeyUp:
     case kWmTimer:
-    case kWmMouseMove:
-    case kWmLButtonDown:
-    case kWmLButtonUp:
-    case kWmLButtonDblClk:
-    case kWmRButtonDown:
-    case kWmRButtonUp:
-    case kWmRButtonDblClk:
-    case kWmMButtonDown:
-    case kWmMButtonUp:
     case kWmMouseWheel:
         return true;
     default:
-        return false;
+        return IsMouseMessage(message);
     }
 }
 

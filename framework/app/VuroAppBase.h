@@ -265,8 +265,13 @@ public:
     // The screen saver's permission and idle hold (at most once a second, from the draw pass
     // and, while the hold is on, from the window timer).
     void CheckScreenSaverIdle(uint32_t now);
+    // CheckScreenSaverIdle when a second has passed since the last check.
+    void CheckScreenSaverIdleDue(uint32_t now);
     // Applies a change of the has-focus state (active and not minimised).
     void ProcessActivation();
+    // Applies the active flag just set: the focus state, a full redraw in full screen, and a
+    // link being opened counts as opened once the application is no longer active.
+    void ApplyAppActivation();
     // Switches the display's 3-D flag; with reinit the display is initialised again.
     void Enable3D(bool is3D, bool reinit);
     bool Is3DOn() const { return mDDInterface != nullptr && mDDInterface->mIs3D; }
