@@ -104,20 +104,17 @@ bool XMLParser::OpenFile(const std::string& fileName) {
     // A second open on the same parser closes the first file instead of leaking it.
     Close();
     mFile = Platform::OpenFile(fileName, "r");
-    if (mFile == nullptr) {
-        mLineNum = 0;
-        Fail("Unable to open file " + fileName);
-        return false;
-    }
-    mFileName = fileName;
-    Init();
-    return true;
+    return Begin(fileName);
 }
 
 bool XMLParser::OpenBuffer(std::string_view text, const std::string& fileName) {
     Close();
     mBuffer.assign(text);
     mFile = Platform::OpenMemoryFile(mBuffer.data(), mBuffer.size());
+    return Begin(fileName);
+}
+
+bool XMLParser::Begin(const std::string& fileName) {
     if (mFile == nullptr) {
         mLineNum = 0;
         Fail("Unable to open file " + fileName);

@@ -85,6 +85,8 @@ public:
 private:
     int NextChar();
     void Close();
+    // Starts on the file just opened (mFile); fails as OpenFile does when it is null.
+    bool Begin(const std::string& fileName);
 
     std::string mFileName;
     std::string mErrorText;
