@@ -2,12 +2,9 @@
 
 #include "PixelTestHelpers.h"
 #include "RecordingImage.h"
-#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/MemoryImage.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace Vuro {
 namespace {
@@ -33,17 +30,9 @@ int SourceOffset(int o, int n, int c, int m) {
     return c + (o - c) % m;
 }
 
-class GraphicsImageBoxTest : public ::testing::Test {
+class GraphicsImageBoxTest : public Testing::ImagePairTest {
 protected:
-    void MakeSource(int width, int height) {
-        std::vector<uint32_t> pixels;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                pixels.push_back(Cell(x, y));
-            }
-        }
-        mSource.SetBits(pixels.data(), width, height);
-    }
+    void MakeSource(int width, int height) { Testing::FillCells(mSource, width, height, Cell); }
 
     // Every pixel of the destination: inside the box the tiled source, elsewhere untouched.
     void ExpectBox(const Rect& box, const Rect& src) {
@@ -63,10 +52,6 @@ protected:
             }
         }
     }
-
-    VuroAppBase mApp;
-    MemoryImage mDest{&mApp};
-    MemoryImage mSource{&mApp};
 };
 
 TEST_F(GraphicsImageBoxTest, CornersOnceEdgesAndCentreTiledAndCut) {

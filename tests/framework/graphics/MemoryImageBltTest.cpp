@@ -14,12 +14,7 @@ using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
 
-class MemoryImageBltTest : public ::testing::Test {
-protected:
-    VuroAppBase mApp;
-    MemoryImage mDest{&mApp};
-    MemoryImage mSource{&mApp};
-};
+class MemoryImageBltTest : public Testing::ImagePairTest {};
 
 // Row 0: 300 opaque, 5 transparent, 5 half white. Row 1: 5 half (32, 64, 96), 300 transparent,
 // 5 opaque.

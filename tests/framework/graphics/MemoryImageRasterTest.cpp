@@ -34,21 +34,10 @@ uint32_t Centre(uint32_t texel) {
     return out;
 }
 
-class MemoryImageRasterTest : public ::testing::Test {
+class MemoryImageRasterTest : public Testing::ImagePairTest {
 protected:
-    void MakeSource(int width, int height) {
-        std::vector<uint32_t> pixels;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                pixels.push_back(Cell(x, y));
-            }
-        }
-        mSource.SetBits(pixels.data(), width, height);
-    }
+    void MakeSource(int width, int height) { Testing::FillCells(mSource, width, height, Cell); }
 
-    VuroAppBase mApp;
-    MemoryImage mDest{&mApp};
-    MemoryImage mSource{&mApp};
     Transform2D mIdentity;
 };
 

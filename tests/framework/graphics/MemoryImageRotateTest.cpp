@@ -17,12 +17,7 @@ using Testing::Fill;
 using Testing::PixelAt;
 using Testing::SentinelIntact;
 
-class MemoryImageRotateTest : public ::testing::Test {
-protected:
-    VuroAppBase mApp;
-    MemoryImage mDest{&mApp};
-    MemoryImage mSource{&mApp};
-};
+class MemoryImageRotateTest : public Testing::ImagePairTest {};
 
 // Distinct opaque colours: channel values x * 40 + y * 8, 100 + x, 200 - y.
 uint32_t Cell(int x, int y) {
@@ -41,13 +36,7 @@ uint32_t WholeSample(uint32_t s) {
 }
 
 TEST_F(MemoryImageRotateTest, AngleZeroLandsWhereBltDoes) {
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            pixels.push_back(Cell(x, y));
-        }
-    }
-    mSource.SetBits(pixels.data(), 4, 3);
+    Testing::FillCells(mSource, 4, 3, Cell);
     Fill(mDest, 8, 6, 0xFF000000);
     mDest.BltRotated(&mSource, 2, 1, Rect(0, 0, 4, 3), Rect(0, 0, 8, 6), Color::White,
                      kDrawModeNormal, 0.0, 0, 0);
@@ -86,13 +75,7 @@ TEST_F(MemoryImageRotateTest, HalfPixelOffsetBlendsNeighbours) {
 }
 
 TEST_F(MemoryImageRotateTest, QuarterTurnOfAnAsymmetricImage) {
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            pixels.push_back(Cell(x, y));
-        }
-    }
-    mSource.SetBits(pixels.data(), 5, 4);
+    Testing::FillCells(mSource, 5, 4, Cell);
     Fill(mDest, 6, 6, 0xFF000000);
     mDest.BltRotated(&mSource, 0, 5, Rect(0, 0, 5, 4), Rect(0, 0, 6, 6), Color::White,
                      kDrawModeNormal, std::numbers::pi / 2, 0, 0);

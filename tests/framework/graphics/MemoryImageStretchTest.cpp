@@ -15,12 +15,7 @@ using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
 
-class MemoryImageStretchTest : public ::testing::Test {
-protected:
-    VuroAppBase mApp;
-    MemoryImage mDest{&mApp};
-    MemoryImage mSource{&mApp};
-};
+class MemoryImageStretchTest : public Testing::ImagePairTest {};
 
 TEST_F(MemoryImageStretchTest, NearestDoublesEachPixelIntoABlock) {
     const uint32_t source[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF};

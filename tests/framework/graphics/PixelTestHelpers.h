@@ -1,16 +1,40 @@
 #pragma once
-// Small helpers for pixel tests of in-memory images.
+// Small helpers for pixel tests of in-memory images, and the fixture of tests that draw one
+// image into another.
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/MemoryImage.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
 namespace Vuro::Testing {
 
+// A destination and a source image of one application.
+class ImagePairTest : public ::testing::Test {
+protected:
+    VuroAppBase mApp;
+    MemoryImage mDest{&mApp};
+    MemoryImage mSource{&mApp};
+};
+
 // Sets the image to width x height copies of one word.
 inline void Fill(MemoryImage& image, int width, int height, uint32_t word) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, word);
+    image.SetBits(pixels.data(), width, height);
+}
+
+// Sets the image to width x height pixels, cell(x, y) at (x, y).
+template <typename CellFn> void FillCells(MemoryImage& image, int width, int height, CellFn cell) {
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pixels.push_back(cell(x, y));
+        }
+    }
     image.SetBits(pixels.data(), width, height);
 }
 

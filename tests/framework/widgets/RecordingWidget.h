@@ -1,8 +1,11 @@
 #pragma once
 // A widget that writes every update, input and focus call it receives into a log shared by
-// the widgets of a test, as "name.Call(args)", so a test can check who heard what, in order.
+// the widgets of a test, as "name.Call(args)", so a test can check who heard what, in order;
+// and the fixture of tests whose widgets share such a log.
 
 #include "framework/widgets/Widget.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -73,6 +76,14 @@ private:
 
     CallLog& mLog;
     std::string mName;
+};
+
+// A test whose widgets write to mLog; Take answers what was written since the last Take.
+class RecordingLogTest : public ::testing::Test {
+protected:
+    CallLog Take() { return std::exchange(mLog, {}); }
+
+    CallLog mLog;
 };
 
 } // namespace Vuro::Test

@@ -16,7 +16,7 @@ using Platform::kVkShift;
 using Platform::kVkTab;
 
 // A screen with a text field, and a dialog with an OK button that is not yet shown.
-class WidgetManagerFocusTest : public ::testing::Test {
+class WidgetManagerFocusTest : public RecordingLogTest {
 protected:
     void SetUp() override {
         mField.acceptsFocus = true;
@@ -25,18 +25,12 @@ protected:
         mDialog.AddWidget(&mOk);
         mManager.AddWidget(&mScreen);
     }
-    CallLog Take() {
-        CallLog taken;
-        taken.swap(mLog);
-        return taken;
-    }
     void Click(int x, int y) {
         mManager.MouseMove(x, y);
         mManager.MouseDown(x, y, 1);
         mManager.MouseUp(x, y, 1);
     }
 
-    CallLog mLog;
     WidgetManager mManager{nullptr};
     RecordingWidget mScreen{mLog, "screen", 0, 0, 640, 480};
     RecordingWidget mField{mLog, "field", 10, 10, 100, 20};

@@ -11,19 +11,13 @@
 namespace Vuro::Test {
 namespace {
 
-class WidgetManagerInputTest : public ::testing::Test {
+class WidgetManagerInputTest : public RecordingLogTest {
 protected:
     void SetUp() override {
         mManager.AddWidget(&mA);
         mManager.AddWidget(&mB);
     }
-    CallLog Take() {
-        CallLog taken;
-        taken.swap(mLog);
-        return taken;
-    }
 
-    CallLog mLog;
     WidgetManager mManager{nullptr};
     RecordingWidget mA{mLog, "a", 10, 10, 100, 100};
     RecordingWidget mB{mLog, "b", 200, 10, 100, 100};
