@@ -139,6 +139,8 @@ void SWTriDrawTriangle(const TexVertex* vertices, int count, MemoryImage* textur
     } else {
         target.mComposite = blend;
     }
+    // White is the neutral colour of every image operation: modulating by it would darken each
+    // channel by the >> 24 rounding (255 to 251), so an all-white call samples unmodulated.
     target.mModulate = target.mDrawColor != Color::White;
     for (int i = 0; i < count && !target.mModulate; ++i) {
         target.mModulate = vertices[i].mColor != 0xFFFFFFFF;
