@@ -5,17 +5,11 @@
 // The comparisons are the nearest equivalents, not identical arithmetic: SDL blends
 // unpremultiplied colours, pixman premultiplied ones, and neither has the run-length tables.
 
-#include "framework/app/VuroAppBase.h"
-#include "framework/graphics/MemoryImage.h"
-
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-#include <pixman.h>
+#include "bench/BenchPictures.h"
+#include "bench/RatioReporter.h"
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -24,6 +18,7 @@
 namespace {
 
 using namespace Vuro;
+using namespace Vuro::Bench;
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
@@ -55,58 +50,8 @@ std::vector<uint32_t> MakePixels(int width, int height, Style style) {
     return pixels;
 }
 
-struct Picture {
-    int mWidth;
-    int mHeight;
-    std::vector<uint32_t> mPixels;
-};
-
 Picture MakePicture(int width, int height, Style style) {
     return Picture{width, height, MakePixels(width, height, style)};
-}
-
-// [SECTION] The three libraries' views of a picture
-
-std::unique_ptr<MemoryImage> MakeOurs(VuroAppBase& app, const Picture& picture) {
-    auto image = std::make_unique<MemoryImage>(&app);
-    image->SetBits(picture.mPixels.data(), picture.mWidth, picture.mHeight);
-    return image;
-}
-
-// An SDL surface over its own copy of the pixels.
-struct SdlPicture {
-    std::vector<uint32_t> mPixels;
-    SDL_Surface* mSurface = nullptr;
-
-    explicit SdlPicture(const Picture& picture) : mPixels(picture.mPixels) {
-        mSurface =
-            SDL_CreateRGBSurfaceWithFormatFrom(mPixels.data(), picture.mWidth, picture.mHeight, 32,
-                                               picture.mWidth * 4, SDL_PIXELFORMAT_ARGB8888);
-    }
-    ~SdlPicture() { SDL_FreeSurface(mSurface); }
-    SdlPicture(const SdlPicture&) = delete;
-    SdlPicture& operator=(const SdlPicture&) = delete;
-};
-
-struct PixmanPicture {
-    std::vector<uint32_t> mPixels;
-    pixman_image_t* mImage = nullptr;
-
-    explicit PixmanPicture(const Picture& picture) : mPixels(picture.mPixels) {
-        mImage = pixman_image_create_bits(PIXMAN_a8r8g8b8, picture.mWidth, picture.mHeight,
-                                          mPixels.data(), picture.mWidth * 4);
-    }
-    ~PixmanPicture() { pixman_image_unref(mImage); }
-    PixmanPicture(const PixmanPicture&) = delete;
-    PixmanPicture& operator=(const PixmanPicture&) = delete;
-};
-
-pixman_image_t* SolidFill(uint8_t r, uint8_t g, uint8_t b, uint8_t a, bool componentAlpha) {
-    const pixman_color_t colour = {uint16_t(r * 257), uint16_t(g * 257), uint16_t(b * 257),
-                                   uint16_t(a * 257)};
-    pixman_image_t* solid = pixman_image_create_solid_fill(&colour);
-    pixman_image_set_component_alpha(solid, componentAlpha);
-    return solid;
 }
 
 // [SECTION] Cases
@@ -388,55 +333,6 @@ std::vector<Case> MakeCases() {
     };
 }
 
-// [SECTION] Ratio table
-
-// Prints the usual console output and keeps every result for the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) {
-                continue;
-            }
-            const auto it = run.counters.find("Mpix/s");
-            if (it != run.counters.end()) {
-                mRates[run.benchmark_name()] = it->second.value;
-            }
-        }
-    }
-
-    void PrintTable(const std::vector<Case>& cases) const {
-        std::printf("\n%-22s %10s %10s %10s %12s %12s\n", "case (Mpix/s)", "ours", "SDL2", "pixman",
-                    "ours/SDL2", "ours/pixman");
-        for (const Case& c : cases) {
-            const double ours = Rate("Ours/" + c.mName);
-            const double sdl = Rate("SDL2/" + c.mName);
-            const double pixman = Rate("pixman/" + c.mName);
-            std::printf("%-22s %10.1f %10s %10s %12s %12s\n", c.mName.c_str(), ours,
-                        Format(sdl, 1).c_str(), Format(pixman, 1).c_str(),
-                        Format(sdl > 0 ? ours / sdl : 0, 2).c_str(),
-                        Format(pixman > 0 ? ours / pixman : 0, 2).c_str());
-        }
-    }
-
-private:
-    double Rate(const std::string& name) const {
-        const auto it = mRates.find(name);
-        return it == mRates.end() ? 0 : it->second;
-    }
-    static std::string Format(double value, int decimals) {
-        if (value <= 0) {
-            return "-";
-        }
-        char text[32];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        return text;
-    }
-
-    std::map<std::string, double> mRates;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -455,7 +351,11 @@ int main(int argc, char** argv) {
     }
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintTable(cases);
+    std::vector<std::string> names;
+    for (const Case& c : cases) {
+        names.push_back(c.mName);
+    }
+    reporter.PrintTable("case (Mpix/s)", names, "Mpix/s");
     benchmark::Shutdown();
     gScene = nullptr;
     return 0;

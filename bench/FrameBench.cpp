@@ -1,0 +1,468 @@
+// Speed of a whole frame of a casual-game screen at 640 x 480 (bench/FrameScene.h): the widget
+// manager drawing a small tree of widgets through the drawing context into the display's screen
+// image, against the same pictures at the same places drawn with SDL2 surfaces (and its software
+// renderer for blended fills and rotation) and with pixman. Each layer of the frame is also
+// measured alone, so a slow frame points at its cause.
+//
+// Counters: frames/s, and Mpix/s, the destination pixels the frame's operations cover (a rotated
+// sprite counts its own area) per second. After the run a table gives ours / theirs (above 1:
+// ours is faster), then ours alone: the same frame without the widget tree, presenting the
+// screen image, and a whole pass of the application's loop (input pump, one fixed update, the
+// draw pass, the present) on the real clock and SDL's window system.
+//
+// The comparisons are the nearest equivalents, not identical arithmetic: SDL blends
+// unpremultiplied colours and rotates into a temporary surface, pixman composites premultiplied
+// ones and samples every pixel of a rotated sprite's bounding box.
+
+#include "bench/BenchPictures.h"
+#include "bench/FrameScene.h"
+#include "bench/RatioReporter.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetManager.h"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Vuro;
+using namespace Vuro::Bench;
+
+constexpr Layer kLayers[] = {Layer::Background, Layer::Sprites, Layer::Additive, Layer::Rotated,
+                             Layer::Panels};
+const char* const kLayerNames[] = {"Background", "Sprites", "Additive", "Rotated", "Panels"};
+
+bool InLayer(const DrawOp& op, Layer layer) {
+    return layer == Layer::All || op.mLayer == layer;
+}
+
+void Measure(benchmark::State& state, double pixels, const std::function<void()>& draw) {
+    for (auto _ : state) {
+        draw();
+        benchmark::ClobberMemory();
+    }
+    state.counters["frames/s"] =
+        benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpix/s"] =
+        benchmark::Counter(pixels / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// [SECTION] Ours: the widget tree
+
+// The program as a game runs it, but keeping the working folder and not reading the command
+// line (the benchmark's options are not the application's).
+class BenchApp : public VuroAppBase {
+public:
+    BenchApp() {
+        mOnlyAllowOneCopyToRun = false;
+        mCmdLineParsed = true;
+    }
+    bool OnChangeDirectory(const std::string&) override { return true; }
+    void DrawDirtyWidgets() override {
+        ++mDrawPasses;
+        VuroAppBase::DrawDirtyWidgets();
+    }
+
+    int mDrawPasses = 0;
+    bool mAnimating = true; // the board invalidates itself at every update
+};
+
+using OurPictures = std::vector<std::unique_ptr<MemoryImage>>;
+
+// One operation through the drawing context, the scene's screen coordinates taken relative to
+// (originX, originY).
+void DrawOurs(Graphics& g, const DrawOp& op, const OurPictures& pictures, int originX,
+              int originY) {
+    const int x = op.mRect.mX - originX;
+    const int y = op.mRect.mY - originY;
+    if (op.mPicture < 0) {
+        g.SetColor(op.mColor);
+        g.SetDrawMode(op.mMode);
+        g.FillRect(x, y, op.mRect.mWidth, op.mRect.mHeight);
+        return;
+    }
+    MemoryImage* picture = pictures[op.mPicture].get();
+    if (op.mLayer != Layer::Rotated) {
+        g.SetDrawMode(op.mMode);
+        g.DrawImage(picture, x, y);
+        return;
+    }
+    // The context has no rotated draw: the destination's slot is called as the context would,
+    // with its translation and clip.
+    g.mDestImage->BltRotated(picture, float(x + g.mTransX), float(y + g.mTransY),
+                             Rect(0, 0, picture->GetWidth(), picture->GetHeight()), g.mClipRect,
+                             Color::White, op.mMode, op.mAngle, picture->GetWidth() / 2.0f,
+                             picture->GetHeight() / 2.0f);
+}
+
+// A widget of the scene: draws the operations of its area. The top one invalidates itself at
+// every update while the application says it animates, as a game board does.
+class SceneWidget : public Widget {
+public:
+    SceneWidget(BenchApp& app, const FrameScene& scene, const OurPictures& pictures, int area)
+        : mApp(app), mScene(scene), mPictures(pictures), mArea(area) {
+        const Rect& rect = kAreas[area].mScreenRect;
+        const int parent = kAreas[area].mParent;
+        const Rect origin = parent < 0 ? Rect() : kAreas[parent].mScreenRect;
+        Resize(rect.mX - origin.mX, rect.mY - origin.mY, rect.mWidth, rect.mHeight);
+    }
+    void Update() override {
+        Widget::Update();
+        if (kAreas[mArea].mParent < 0 && mApp.mAnimating) {
+            Invalidate();
+        }
+    }
+    void Draw(Graphics* g) override {
+        const Rect& rect = kAreas[mArea].mScreenRect;
+        for (const DrawOp& op : mScene.mOps) {
+            if (op.mArea == mArea) {
+                DrawOurs(*g, op, mPictures, rect.mX, rect.mY);
+            }
+        }
+    }
+
+private:
+    const BenchApp& mApp;
+    const FrameScene& mScene;
+    const OurPictures& mPictures;
+    int mArea;
+};
+
+// Everything ours draws with, made once: the application (whose screen image is the target),
+// the pictures and the widget tree attached to the application's widget manager.
+struct OurSide {
+    BenchApp mApp;
+    FrameScene mScene = MakeFrameScene();
+    OurPictures mPictures;
+    std::vector<std::unique_ptr<SceneWidget>> mWidgets;
+
+    OurSide() {
+        mApp.Init();
+        for (const Picture& picture : mScene.mPictures) {
+            mPictures.push_back(MakeOurs(mApp, picture));
+        }
+        for (int area = 0; area < kAreaCount; ++area) {
+            mWidgets.push_back(std::make_unique<SceneWidget>(mApp, mScene, mPictures, area));
+        }
+        // Parents come first, so each widget goes on top of its earlier siblings.
+        for (int area = 0; area < kAreaCount; ++area) {
+            const int parent = kAreas[area].mParent;
+            WidgetContainer* into = parent < 0 ? static_cast<WidgetContainer*>(mApp.mWidgetManager)
+                                               : mWidgets[parent].get();
+            into->AddWidget(mWidgets[area].get());
+        }
+    }
+    ~OurSide() { mApp.mWidgetManager->RemoveAllWidgets(false, false); }
+    OurSide(const OurSide&) = delete;
+    OurSide& operator=(const OurSide&) = delete;
+
+    Image* Screen() { return mApp.mWidgetManager->mImage; }
+};
+
+OurSide* gOurs = nullptr;
+
+void OurFrame(benchmark::State& state) {
+    Widget* top = gOurs->mWidgets.front().get();
+    Measure(state, gOurs->mScene.Pixels(Layer::All), [top] {
+        top->Invalidate();
+        (void)gOurs->mApp.mWidgetManager->DrawScreen();
+    });
+}
+
+// The frame's operations, or one layer's, through one context on the screen image.
+void OurDirect(benchmark::State& state, Layer layer) {
+    Measure(state, gOurs->mScene.Pixels(layer), [layer] {
+        Graphics g(gOurs->Screen());
+        for (const DrawOp& op : gOurs->mScene.mOps) {
+            if (InLayer(op, layer)) {
+                DrawOurs(g, op, gOurs->mPictures, 0, 0);
+            }
+        }
+    });
+}
+
+void OurPresent(benchmark::State& state) {
+    Measure(state, double(kScreenWidth) * kScreenHeight, [] { gOurs->mApp.Redraw(nullptr); });
+}
+
+// One pass of the main loop: the time of one fixed update is owed, then loop steps (pump,
+// update, finish, pump, draw pass) until the draw pass has run. Animating, the pass draws the
+// frame and presents it; otherwise nothing is dirty and the pass is the loop's own work.
+void OurLoopPass(benchmark::State& state, bool animating) {
+    BenchApp& app = gOurs->mApp;
+    app.mAnimating = animating;
+    bool stalled = false;
+    Measure(state, animating ? gOurs->mScene.Pixels(Layer::All) : 0, [&app, &stalled] {
+        app.ResetFrameClock(false);
+        app.mUpdateFTimeAcc = app.mFrameTime;
+        const int passes = app.mDrawPasses;
+        bool updated = false;
+        // Five steps reach the draw pass; more would mean the loop slept.
+        for (int step = 0; step < 8 && app.mDrawPasses == passes; ++step) {
+            (void)app.RunLoopStep(&updated);
+        }
+        stalled = stalled || app.mDrawPasses == passes;
+    });
+    app.mAnimating = true;
+    if (stalled) {
+        state.SkipWithError("a loop pass did not reach the draw pass");
+    }
+}
+
+// [SECTION] SDL2
+
+class SdlFrame {
+public:
+    explicit SdlFrame(const FrameScene& scene)
+        : mScene(scene), mDest(Picture{kScreenWidth, kScreenHeight,
+                                       std::vector<uint32_t>(kScreenWidth * kScreenHeight)}) {
+        mRenderer = SDL_CreateSoftwareRenderer(mDest.mSurface);
+        // One surface per picture and blend mode: changing a surface's mode drops SDL's cached
+        // blitter.
+        for (const Picture& picture : scene.mPictures) {
+            mBlend.push_back(std::make_unique<SdlPicture>(picture));
+            mAdd.push_back(std::make_unique<SdlPicture>(picture));
+            SDL_SetSurfaceBlendMode(mBlend.back()->mSurface, SDL_BLENDMODE_BLEND);
+            SDL_SetSurfaceBlendMode(mAdd.back()->mSurface, SDL_BLENDMODE_ADD);
+        }
+        SDL_SetSurfaceBlendMode(mBlend[kBackground]->mSurface, SDL_BLENDMODE_NONE);
+        for (const DrawOp& op : scene.mOps) {
+            SDL_Texture* texture = nullptr;
+            if (op.mLayer == Layer::Rotated) {
+                texture = SDL_CreateTextureFromSurface(mRenderer, mBlend[op.mPicture]->mSurface);
+                SDL_SetTextureBlendMode(texture, op.mMode == kDrawModeAdditive
+                                                     ? SDL_BLENDMODE_ADD
+                                                     : SDL_BLENDMODE_BLEND);
+                SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+            }
+            mTextures.push_back(texture);
+        }
+    }
+    ~SdlFrame() {
+        for (SDL_Texture* texture : mTextures) {
+            if (texture != nullptr) {
+                SDL_DestroyTexture(texture);
+            }
+        }
+        SDL_DestroyRenderer(mRenderer);
+    }
+    SdlFrame(const SdlFrame&) = delete;
+    SdlFrame& operator=(const SdlFrame&) = delete;
+
+    void Draw(Layer layer) {
+        for (size_t i = 0; i < mScene.mOps.size(); ++i) {
+            const DrawOp& op = mScene.mOps[i];
+            if (InLayer(op, layer)) {
+                Draw(op, mTextures[i]);
+            }
+        }
+        Flush();
+    }
+
+private:
+    void Draw(const DrawOp& op, SDL_Texture* texture) {
+        SDL_Rect rect{op.mRect.mX, op.mRect.mY, op.mRect.mWidth, op.mRect.mHeight};
+        if (texture != nullptr) {
+            const double degrees = -op.mAngle * 180.0 / std::numbers::pi;
+            SDL_RenderCopyEx(mRenderer, texture, nullptr, &rect, degrees, nullptr, SDL_FLIP_NONE);
+            mPending = true;
+        } else if (op.mPicture < 0) {
+            // SDL_FillRect only overwrites: a blended fill is the renderer's.
+            SDL_SetRenderDrawBlendMode(mRenderer, SDL_BLENDMODE_BLEND);
+            SDL_SetRenderDrawColor(mRenderer, uint8_t(op.mColor.mRed), uint8_t(op.mColor.mGreen),
+                                   uint8_t(op.mColor.mBlue), uint8_t(op.mColor.mAlpha));
+            SDL_RenderFillRect(mRenderer, &rect);
+            mPending = true;
+        } else {
+            // The renderer's queued work lies beneath this blit.
+            Flush();
+            auto& surfaces = op.mMode == kDrawModeAdditive ? mAdd : mBlend;
+            SDL_BlitSurface(surfaces[op.mPicture]->mSurface, nullptr, mDest.mSurface, &rect);
+        }
+    }
+    void Flush() {
+        if (mPending) {
+            SDL_RenderFlush(mRenderer);
+            mPending = false;
+        }
+    }
+
+    const FrameScene& mScene;
+    SdlPicture mDest;
+    SDL_Renderer* mRenderer = nullptr;
+    std::vector<std::unique_ptr<SdlPicture>> mBlend;
+    std::vector<std::unique_ptr<SdlPicture>> mAdd;
+    std::vector<SDL_Texture*> mTextures; // per operation; only rotated ones have one
+    bool mPending = false;               // the renderer holds undrawn work
+};
+
+void SdlCase(benchmark::State& state, Layer layer) {
+    SdlFrame frame(gOurs->mScene);
+    Measure(state, gOurs->mScene.Pixels(layer), [&frame, layer] { frame.Draw(layer); });
+}
+
+// [SECTION] pixman
+
+// The operations as pixman composites, made once: sources premultiplied, a solid source per
+// fill, and per rotated sprite an image over the picture's pixels that maps screen pixels back
+// into the picture, composited over the sprite's bounding box.
+class PixmanFrame {
+public:
+    explicit PixmanFrame(const FrameScene& scene)
+        : mDest(Picture{kScreenWidth, kScreenHeight,
+                        std::vector<uint32_t>(kScreenWidth * kScreenHeight)}) {
+        for (const Picture& picture : scene.mPictures) {
+            mPictures.push_back(std::make_unique<PixmanPicture>(picture, true));
+        }
+        for (const DrawOp& op : scene.mOps) {
+            mComposites.push_back(Prepare(op, scene));
+        }
+    }
+    ~PixmanFrame() {
+        for (pixman_image_t* image : mOwned) {
+            pixman_image_unref(image);
+        }
+    }
+    PixmanFrame(const PixmanFrame&) = delete;
+    PixmanFrame& operator=(const PixmanFrame&) = delete;
+
+    void Draw(Layer layer) {
+        for (const Composite& c : mComposites) {
+            if (layer == Layer::All || c.mLayer == layer) {
+                pixman_image_composite32(c.mOp, c.mSource, nullptr, mDest.mImage, c.mSourceX,
+                                         c.mSourceY, 0, 0, c.mArea.mX, c.mArea.mY, c.mArea.mWidth,
+                                         c.mArea.mHeight);
+            }
+        }
+    }
+
+private:
+    struct Composite {
+        Layer mLayer;
+        pixman_op_t mOp;
+        pixman_image_t* mSource;
+        int mSourceX;
+        int mSourceY;
+        Rect mArea; // on the screen
+    };
+
+    Composite Prepare(const DrawOp& op, const FrameScene& scene) {
+        const Rect& r = op.mRect;
+        const pixman_op_t blend = op.mMode == kDrawModeAdditive ? PIXMAN_OP_ADD : PIXMAN_OP_OVER;
+        if (op.mPicture < 0) {
+            // pixman's colours are premultiplied too.
+            const Color& c = op.mColor;
+            const auto times = [&c](int channel) { return uint8_t(channel * c.mAlpha / 255); };
+            pixman_image_t* solid =
+                SolidFill(times(c.mRed), times(c.mGreen), times(c.mBlue), uint8_t(c.mAlpha), false);
+            mOwned.push_back(solid);
+            return {op.mLayer, PIXMAN_OP_OVER, solid, 0, 0, r};
+        }
+        PixmanPicture& picture = *mPictures[op.mPicture];
+        if (op.mLayer == Layer::Background) {
+            return {op.mLayer, PIXMAN_OP_SRC, picture.mImage, 0, 0, r};
+        }
+        if (op.mLayer != Layer::Rotated) {
+            return {op.mLayer, blend, picture.mImage, 0, 0, r};
+        }
+        const Picture& source = scene.mPictures[op.mPicture];
+        pixman_image_t* turned =
+            pixman_image_create_bits(PIXMAN_a8r8g8b8, source.mWidth, source.mHeight,
+                                     picture.mPixels.data(), source.mWidth * 4);
+        mOwned.push_back(turned);
+        // Screen to picture: back to the picture's centre, turned back by the angle.
+        const double cx = source.mWidth / 2.0;
+        const double cy = source.mHeight / 2.0;
+        pixman_transform_t t;
+        pixman_transform_init_identity(&t);
+        pixman_transform_translate(&t, nullptr, pixman_double_to_fixed(-(r.mX + cx)),
+                                   pixman_double_to_fixed(-(r.mY + cy)));
+        pixman_transform_rotate(&t, nullptr, pixman_double_to_fixed(std::cos(op.mAngle)),
+                                pixman_double_to_fixed(std::sin(op.mAngle)));
+        pixman_transform_translate(&t, nullptr, pixman_double_to_fixed(cx),
+                                   pixman_double_to_fixed(cy));
+        pixman_image_set_transform(turned, &t);
+        pixman_image_set_filter(turned, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+        // The bounding box of the turned sprite.
+        const double extent = (std::abs(std::cos(op.mAngle)) + std::abs(std::sin(op.mAngle))) * cx;
+        const int x0 = int(std::floor(r.mX + cx - extent));
+        const int y0 = int(std::floor(r.mY + cy - extent));
+        const int size = int(std::ceil(2 * extent)) + 1;
+        return {op.mLayer, blend, turned, x0, y0, Rect(x0, y0, size, size)};
+    }
+
+    PixmanPicture mDest;
+    std::vector<std::unique_ptr<PixmanPicture>> mPictures;
+    std::vector<Composite> mComposites; // per operation, in order
+    std::vector<pixman_image_t*> mOwned;
+};
+
+void PixmanCase(benchmark::State& state, Layer layer) {
+    PixmanFrame frame(gOurs->mScene);
+    Measure(state, gOurs->mScene.Pixels(layer), [&frame, layer] { frame.Draw(layer); });
+}
+
+// [SECTION] Summary
+
+void PrintOursAlone(const RatioReporter& reporter) {
+    const auto micros = [&reporter](const std::string& name) {
+        const double rate = reporter.Value(name, "frames/s");
+        return rate > 0 ? 1e6 / rate : 0;
+    };
+    std::printf("\n%-40s %10s %10s\n", "ours alone", "us/frame", "frames/s");
+    const struct {
+        const char* label;
+        const char* name;
+    } rows[] = {{"frame through the widget tree", "Ours/Frame"},
+                {"same operations, no widget tree", "Ours/FrameDirect"},
+                {"present to the window", "Ours/Present"},
+                {"loop pass: update, draw, present", "Ours/LoopPass"},
+                {"loop pass with nothing dirty", "Ours/LoopPassIdle"}};
+    for (const auto& row : rows) {
+        std::printf("%-40s %10s %10s\n", row.label,
+                    RatioReporter::Format(micros(row.name), 1).c_str(),
+                    RatioReporter::Format(reporter.Value(row.name, "frames/s"), 1).c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    // No window is needed: SDL's dummy driver unless the environment asks for a real one.
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 0);
+    OurSide ours;
+    gOurs = &ours;
+
+    std::vector<std::string> cases = {"Frame"};
+    benchmark::RegisterBenchmark("Ours/Frame", OurFrame);
+    benchmark::RegisterBenchmark("SDL2/Frame", SdlCase, Layer::All);
+    benchmark::RegisterBenchmark("pixman/Frame", PixmanCase, Layer::All);
+    for (size_t i = 0; i < std::size(kLayers); ++i) {
+        const std::string name = kLayerNames[i];
+        cases.push_back(name);
+        benchmark::RegisterBenchmark(("Ours/" + name).c_str(), OurDirect, kLayers[i]);
+        benchmark::RegisterBenchmark(("SDL2/" + name).c_str(), SdlCase, kLayers[i]);
+        benchmark::RegisterBenchmark(("pixman/" + name).c_str(), PixmanCase, kLayers[i]);
+    }
+    benchmark::RegisterBenchmark("Ours/FrameDirect", OurDirect, Layer::All);
+    benchmark::RegisterBenchmark("Ours/Present", OurPresent);
+    benchmark::RegisterBenchmark("Ours/LoopPass", OurLoopPass, true);
+    benchmark::RegisterBenchmark("Ours/LoopPassIdle", OurLoopPass, false);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintTable("case (Mpix/s)", cases, "Mpix/s");
+    reporter.PrintTable("case (frames/s)", {"Frame"}, "frames/s");
+    PrintOursAlone(reporter);
+    benchmark::Shutdown();
+    gOurs = nullptr;
+    return 0;
+}

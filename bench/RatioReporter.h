@@ -1,0 +1,69 @@
+#pragma once
+// The usual console output of Google Benchmark, keeping every run's counters so that a table of
+// ours against theirs can follow the run. Benchmarks are named "<library>/<case>" with the
+// library "Ours", "SDL2" or "pixman"; a ratio above 1 means ours is faster.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace Vuro::Bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) {
+                continue;
+            }
+            for (const auto& [name, counter] : run.counters) {
+                mValues[run.benchmark_name()][name] = counter.value;
+            }
+        }
+    }
+
+    // The counter of a benchmark that ran; 0 when it did not run or has no such counter.
+    double Value(const std::string& benchmark, const std::string& counter) const {
+        const auto run = mValues.find(benchmark);
+        if (run == mValues.end()) {
+            return 0;
+        }
+        const auto it = run->second.find(counter);
+        return it == run->second.end() ? 0 : it->second;
+    }
+
+    // One row per case: the counter for each library and ours / theirs; "-" where a library
+    // has no such case or it did not run.
+    void PrintTable(const std::string& title, const std::vector<std::string>& cases,
+                    const std::string& counter) const {
+        std::printf("\n%-22s %10s %10s %10s %12s %12s\n", title.c_str(), "ours", "SDL2", "pixman",
+                    "ours/SDL2", "ours/pixman");
+        for (const std::string& name : cases) {
+            const double ours = Value("Ours/" + name, counter);
+            const double sdl = Value("SDL2/" + name, counter);
+            const double pixman = Value("pixman/" + name, counter);
+            std::printf("%-22s %10s %10s %10s %12s %12s\n", name.c_str(), Format(ours, 1).c_str(),
+                        Format(sdl, 1).c_str(), Format(pixman, 1).c_str(),
+                        Format(ours > 0 && sdl > 0 ? ours / sdl : 0, 2).c_str(),
+                        Format(ours > 0 && pixman > 0 ? ours / pixman : 0, 2).c_str());
+        }
+    }
+
+    static std::string Format(double value, int decimals) {
+        if (value <= 0) {
+            return "-";
+        }
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        return text;
+    }
+
+private:
+    std::map<std::string, std::map<std::string, double>> mValues;
+};
+
+} // namespace Vuro::Bench
