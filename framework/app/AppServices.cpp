@@ -56,7 +56,7 @@ std::string VuroAppBase::GetCrashInfo() {
     info += "Version: " + mProductVersion + "\r\n";
     info += "Time Loaded: " +
             StrFormat("%02u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60) + "\r\n";
-    info += std::string("Fullscreen: ") + (mIsPhysWindowed ? "No" : "Yes") + "\r\n";
+    info += std::string("Fullscreen: ") + (mIsWindowed ? "No" : "Yes") + "\r\n";
     info += "Primary ThreadId: " + StrFormat("%X", mPrimaryThreadId) + "\r\n";
     return info;
 }

@@ -57,11 +57,17 @@ TEST_F(AppServicesTest, TheCrashTextNamesProductVersionRunTimeModeAndThread) {
                                    "Time Loaded: 03:25:07\r\n"
                                    "Fullscreen: No\r\n"
                                    "Primary ThreadId: 1A2B\r\n");
-    mApp.mIsPhysWindowed = false;
+    // The line tells the screen mode asked for, not the mode the window is in at the moment.
+    mApp.mIsWindowed = false;
+    mApp.mIsPhysWindowed = true;
     mClock.Set(mApp.mLoadTime + 100 * 3600 * 1000);
     std::string info = mApp.GetCrashInfo();
     EXPECT_NE(info.find("Time Loaded: 100:00:00\r\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Fullscreen: Yes\r\n"), std::string::npos) << info;
+    mApp.mIsWindowed = true;
+    mApp.mIsPhysWindowed = false;
+    info = mApp.GetCrashInfo();
+    EXPECT_NE(info.find("Fullscreen: No\r\n"), std::string::npos) << info;
     EXPECT_EQ(mApp.GetExtraCrashText(), "");
 }
 
