@@ -10,6 +10,15 @@ DDInterface::DDInterface(VuroAppBase* app) : mApp(app) {}
 
 DDInterface::~DDInterface() = default;
 
+std::unique_ptr<DDImage> DDInterface::MakeScreenImage() {
+    auto image = std::make_unique<DDImage>(this);
+    image->Create(mWidth, mHeight);
+    // A screen has no alpha channel: marking it opaque once lets every blit onto it take the
+    // opaque-destination paths (whole runs copied or skipped) instead of alpha compositing.
+    image->SetTransAlphaFlags(false, false);
+    return image;
+}
+
 int DDInterface::Init(Platform::Window* window, bool isWindowed) {
     ScopedLock lock(mCritSect);
     mInitialized = false;
@@ -21,8 +30,7 @@ int DDInterface::Init(Platform::Window* window, bool isWindowed) {
         mErrorString = isWindowed ? "no window" : "no full-screen window";
         return isWindowed ? RESULT_DD_CREATE_FAIL : RESULT_DISPCHANGE_FAIL;
     }
-    mScreenImage = std::make_unique<DDImage>(this);
-    mScreenImage->Create(mWidth, mHeight);
+    mScreenImage = MakeScreenImage();
     mErrorString.clear();
     mInitialized = true;
     return RESULT_OK;
@@ -72,9 +80,7 @@ void DDInterface::RemakeScreenImage(bool useVideoMemory) {
     ScopedLock lock(mCritSect);
     mVideoMemoryScreen = useVideoMemory;
     if (mScreenImage != nullptr) {
-        auto image = std::make_unique<DDImage>(this);
-        image->Create(mWidth, mHeight);
-        mScreenImage = std::move(image);
+        mScreenImage = MakeScreenImage();
     }
 }
 

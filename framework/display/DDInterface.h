@@ -74,6 +74,10 @@ public:
     int mCursorY = 0;
     int mCursorDrawnX = 0;
     int mCursorDrawnY = 0;
+
+private:
+    // A screen-sized image marked opaque.
+    std::unique_ptr<DDImage> MakeScreenImage();
 };
 
 } // namespace Vuro

@@ -2,6 +2,7 @@
 // overlays by priority.
 
 #include "framework/app/VuroAppBase.h"
+#include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -21,6 +22,8 @@ bool WidgetManager::DrawScreen() {
         [](const QueuedOverlay& a, const QueuedOverlay& b) { return a.mPriority < b.mPriority; });
     Graphics screen(mImage);
     mCurrentGraphics = &screen;
+    auto* surfaceImage = dynamic_cast<DDImage*>(mImage);
+    const bool locked = surfaceImage != nullptr && surfaceImage->LockSurface();
     bool drew = false;
     if (anyDirty) {
         const bool is3D = mApp != nullptr && mApp->Is3DOn();
@@ -44,6 +47,9 @@ bool WidgetManager::DrawScreen() {
         }
     }
     DrawQueuedOverlays(kNoOverlay);
+    if (locked) {
+        surfaceImage->UnlockSurface();
+    }
     mCurrentGraphics = nullptr;
     return drew;
 }
