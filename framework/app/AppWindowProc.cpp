@@ -68,11 +68,11 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
     if (!IsQueuedMessage(message.message)) {
         return;
     }
-    if (mPopupShown) {
-        return; // a system box is up in full screen: input belongs to it
-    }
     if (message.message == kWmActivateApp && isMain && !mPlayingDemoBuffer) {
         mActive = message.wParam != 0;
+    }
+    if (mPopupShown) {
+        return; // a system box is up in full screen: input belongs to it
     }
     int key = static_cast<int>(message.wParam);
     bool keyDown = message.message == kWmKeyDown || message.message == kWmSysKeyDown;

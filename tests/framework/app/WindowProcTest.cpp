@@ -169,6 +169,18 @@ TEST_F(WindowProcTest, LosingTheFocusWithAButtonHeldReleasesItAndMutes) {
     EXPECT_FALSE(mApp.IsMuted()) << "automatic mutes undone";
 }
 
+TEST_F(WindowProcTest, WhileAFullScreenBoxIsUpActivityIsNotedButNothingIsQueued) {
+    using namespace Platform;
+    mApp.mPopupShown = true;
+    Send(kWmActivateApp, 0);
+    EXPECT_FALSE(mApp.mActive) << "the box does not hide that the application went inactive";
+    Send(kWmKeyDown, 'A');
+    EXPECT_TRUE(mApp.mInputQueue.empty());
+    Send(kWmActivateApp, 1);
+    EXPECT_TRUE(mApp.mActive);
+    EXPECT_TRUE(mApp.mInputQueue.empty());
+}
+
 TEST_F(WindowProcTest, ButtonsReleaseTheCaptureWhenTheLastOneGoesUp) {
     using namespace Platform;
     FakeWindow* window = mWindows.LastWindow();
