@@ -9,6 +9,8 @@
 #include "framework/graphics/ImageLib.h"
 #include "framework/graphics/MemoryImage.h"
 
+#include <algorithm>
+
 namespace Vuro {
 
 LockSection& VuroAppBase::ImageSetLock() {
@@ -59,6 +61,31 @@ DDImage* VuroAppBase::GetImage(const std::string& fileName) {
     auto* image = new DDImage(mDDInterface);
     image->SetBits(loaded->mBits.get(), loaded->mWidth, loaded->mHeight);
     return image;
+}
+
+DDImage* VuroAppBase::CopyImage(Image* image) {
+    return CopyImageRect(image, Rect(0, 0, image->GetWidth(), image->GetHeight()));
+}
+
+DDImage* VuroAppBase::CopyImageRect(Image* image, const Rect& rect) {
+    auto* source = dynamic_cast<MemoryImage*>(image);
+    if (mDDInterface == nullptr || source == nullptr || rect.IsEmpty()) {
+        return nullptr;
+    }
+    auto* copy = new DDImage(mDDInterface);
+    copy->Create(rect.mWidth, rect.mHeight);
+    // The pixels are taken as they are: blending them onto the empty copy would change them.
+    // Parts of the rectangle outside the image stay transparent.
+    Rect part = rect.Intersection(Rect(0, 0, source->GetWidth(), source->GetHeight()));
+    const uint32_t* in = source->GetBits();
+    uint32_t* out = copy->GetBits();
+    for (int row = 0; row < part.mHeight; ++row) {
+        std::copy_n(
+            in + static_cast<size_t>(part.mY + row) * source->GetWidth() + part.mX, part.mWidth,
+            out + static_cast<size_t>(part.mY - rect.mY + row) * rect.mWidth + (part.mX - rect.mX));
+    }
+    copy->OnBitsChanged();
+    return copy;
 }
 
 } // namespace Vuro

@@ -287,6 +287,10 @@ public:
     void Remove3DData(MemoryImage* image);
     // The lock that guards the image set: the display's when there is one.
     LockSection& ImageSetLock();
+    // A new display image (the caller's) of the whole image or of the rectangle's size, with
+    // that part drawn into it; null without a display.
+    DDImage* CopyImage(Image* image);
+    DDImage* CopyImageRect(Image* image, const Rect& rect);
 
     // Clipboard text, code page 1251. GetClipboard answers the empty string when there is no
     // text; during demo playback it answers the text recorded.

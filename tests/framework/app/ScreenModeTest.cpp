@@ -405,6 +405,51 @@ TEST_F(ScreenSaverTest, AsAScreenSaverAKeyOrLosingTheFocusCloses) {
     EXPECT_EQ(mEvents.Waiting(), 1u);
 }
 
+TEST(ImageSetTest, CopiesAreNewDisplayImagesOfTheWholeImageOrOfARectangle) {
+    FakeClock clock;
+    ScriptedEvents events;
+    FakeWindowSystem windows;
+    TestApp app;
+    MemoryImage source(&app);
+    source.Create(4, 3);
+    EXPECT_EQ(app.CopyImage(&source), nullptr) << "no display yet";
+    app.Init();
+    uint32_t* bits = source.GetBits();
+    for (int i = 0; i < 12; ++i) {
+        bits[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
+    }
+    source.OnBitsChanged();
+
+    std::unique_ptr<DDImage> whole(app.CopyImage(&source));
+    ASSERT_NE(whole, nullptr);
+    EXPECT_EQ(whole->mDDInterface, app.mDDInterface);
+    ASSERT_EQ(whole->GetWidth(), 4);
+    ASSERT_EQ(whole->GetHeight(), 3);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(whole->GetBits()[i], 0xFF000000u | static_cast<uint32_t>(i * 0x010203)) << i;
+    }
+    std::unique_ptr<DDImage> part(app.CopyImageRect(&source, Rect(1, 1, 2, 2)));
+    ASSERT_NE(part, nullptr);
+    ASSERT_EQ(part->GetWidth(), 2);
+    ASSERT_EQ(part->GetHeight(), 2);
+    const int rows[2][2] = {{5, 6}, {9, 10}};
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            EXPECT_EQ(part->GetBits()[y * 2 + x],
+                      0xFF000000u | static_cast<uint32_t>(rows[y][x] * 0x010203))
+                << x << "," << y;
+        }
+    }
+    EXPECT_EQ(app.mMemoryImageSet.count(part.get()), 1u) << "a copy joins the image set";
+    // A rectangle reaching past the image: the part outside stays transparent.
+    std::unique_ptr<DDImage> edge(app.CopyImageRect(&source, Rect(3, 2, 2, 2)));
+    ASSERT_NE(edge, nullptr);
+    EXPECT_EQ(edge->GetBits()[0], 0xFF000000u | static_cast<uint32_t>(11 * 0x010203));
+    EXPECT_EQ(edge->GetBits()[1], 0u);
+    EXPECT_EQ(edge->GetBits()[2], 0u);
+    EXPECT_EQ(edge->GetBits()[3], 0u);
+}
+
 TEST(ImageSetTest, WalksHoldTheLockWhileAnotherThreadMakesAndDropsImages) {
     FakeClock clock;
     ScriptedEvents events;
