@@ -23,6 +23,10 @@ namespace Vuro {
 
 VuroAppBase* gVuroApp = nullptr;
 
+namespace {
+constexpr int kNoCursor = 5; // cursor number that hides the cursor
+} // namespace
+
 VuroAppBase::VuroAppBase() {
     gVuroApp = this;
     mProductVersion = GetProductVersion(Platform::ExecutablePath());
@@ -63,6 +67,27 @@ VuroAppBase::~VuroAppBase() {
     // Shutdown acts only on the main thread; the cursor thread must end in any case.
     mShutdown = true;
     StopCursorThread();
+
+    // A 3-D switch made this run is kept for the next start when the choice was stored before;
+    // a first switch to 3-D is kept only when the user confirms it. (No display here reports
+    // 3-D as recommended or a 3-D fault during the run.)
+    if (mIs3DToggled && mDDInterface != nullptr) {
+        bool stored3D = false;
+        if (ReadRegBool("Is3D", stored3D)) {
+            WriteRegBool("Is3D", mDDInterface->mIs3D);
+        } else if (mDDInterface->mIs3D) {
+            int answer = MsgBox(
+                "Hardware Acceleration was switched on during this session.\r\nIf this "
+                "resulted in slower performance, it should be switched off.\r\nWould you like "
+                "to keep Hardware Acceleration switched on?",
+                mCaptionPrefix + " Hardware Acceleration Confirmation",
+                Platform::kMbYesNo | Platform::kMbIconQuestion);
+            mDDInterface->mIs3D = answer == Platform::kIdYes;
+            if (mDDInterface->mIs3D) {
+                WriteRegBool("Is3D", true);
+            }
+        }
+    }
 
     for (Dialog* dialog : mDialogList) {
         mWidgetManager->RemoveWidget(dialog);
@@ -164,6 +189,9 @@ void VuroAppBase::Init(bool forceWindowed) {
     SetSfxVolume(mSfxVolume);
     mMusicInterface = CreateMusicInterface(mMainWindow.get());
     SetMusicVolume(mMusicVolume);
+    if (mIsScreenSaver) {
+        SetCursor(kNoCursor); // a screen saver shows no mouse cursor
+    }
 
     AfterInit();
     mInitialized = true;

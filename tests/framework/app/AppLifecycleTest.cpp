@@ -9,6 +9,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/Process.h"
 #include "support/ExitTrap.h"
+#include "support/MemoryRegistry.h"
 
 #include <filesystem>
 #include <random>
@@ -164,6 +165,7 @@ TEST_F(AppLifecycleTest, InScreensaverModeASecondCopyMayRun) {
         saver.Init();
         EXPECT_TRUE(saver.mInitialized);
         EXPECT_EQ(saver.mInstanceLock, nullptr);
+        EXPECT_EQ(saver.mCursorNum, 5) << "a screen saver hides the mouse cursor";
     }
     gVuroApp = &mApp;
 }
@@ -220,6 +222,58 @@ TEST_F(AppLifecycleTest, DialogButtonsReachTheAppsOwnButtons) {
     EXPECT_EQ(mApp.clicked, (std::vector<int>{3005, 2009}));
     EXPECT_EQ(mApp.pressed, (std::vector<int>{2005}));
     delete dialog;
+}
+
+// What an application that switched 3-D on during its run stores when it ends.
+class Switched3DTest : public ::testing::Test {
+protected:
+    static constexpr const char* kKey = "Kelmontrave\\Quandrellis";
+
+    // Runs an application that switches 3-D on and ends; answer is the box's answer, if asked.
+    void RunAndEnd(int answer) {
+        mWindows.mAnswers = {answer};
+        {
+            TestApp app;
+            app.mRegKey = kKey;
+            app.mCaptionPrefix = "Quandrellis";
+            app.Init();
+            app.Enable3D(true, false);
+            ASSERT_TRUE(app.mIs3DToggled);
+        }
+        gVuroApp = nullptr;
+    }
+    const Platform::RegistryValue* Stored() const { return mRegistry.Find(kKey, "", "Is3D"); }
+
+    FakeClock mClock;
+    ScriptedEvents mEvents;
+    FakeWindowSystem mWindows;
+    MemoryRegistry mRegistry;
+};
+
+TEST_F(Switched3DTest, AFirstSwitchTo3DIsKeptOnlyWhenTheUserConfirmsIt) {
+    RunAndEnd(Platform::kIdNo);
+    ASSERT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_EQ(mWindows.mBoxes[0].text,
+              "Hardware Acceleration was switched on during this session.\r\nIf this resulted in "
+              "slower performance, it should be switched off.\r\nWould you like to keep Hardware "
+              "Acceleration switched on?");
+    EXPECT_EQ(mWindows.mBoxes[0].title, "Quandrellis Hardware Acceleration Confirmation");
+    EXPECT_EQ(mWindows.mBoxes[0].flags, Platform::kMbYesNo | Platform::kMbIconQuestion);
+    EXPECT_EQ(Stored(), nullptr) << "a no stores nothing";
+
+    RunAndEnd(Platform::kIdYes);
+    EXPECT_EQ(mWindows.mBoxes.size(), 2u);
+    ASSERT_NE(Stored(), nullptr);
+    EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{1, 0, 0, 0}));
+}
+
+TEST_F(Switched3DTest, AStoredChoiceIsReplacedByTheModeAtTheEndWithoutAsking) {
+    mRegistry.PutDword(kKey, "Is3D", 0);
+    // The stored 0 starts the display in 2-D; the run switches 3-D on.
+    RunAndEnd(Platform::kIdNo);
+    EXPECT_TRUE(mWindows.mBoxes.empty());
+    ASSERT_NE(Stored(), nullptr);
+    EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{1, 0, 0, 0}));
 }
 
 TEST_F(AppLifecycleTest, DestructionLeavesNoRegistrationBehind) {
