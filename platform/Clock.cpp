@@ -20,25 +20,33 @@ std::atomic<Clock*> gCurrentClock{nullptr};
 } // namespace
 
 uint32_t SystemClock::TickMs() {
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now().time_since_epoch());
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now().time_since_epoch());
     // Truncation to 32 bits is the point: the tick wraps like the system's millisecond timer.
     return static_cast<uint32_t>(ms.count());
 }
 
 uint64_t SystemClock::CounterTicks() {
-    auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(Steady::now().time_since_epoch());
+    auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Steady::now().time_since_epoch());
     return static_cast<uint64_t>(ns.count());
 }
 
-uint64_t SystemClock::CounterFrequency() { return 1000000000ull; }
+uint64_t SystemClock::CounterFrequency() {
+    return 1000000000ull;
+}
 
-void SystemClock::SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SystemClock::SleepMs(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 Clock& GetClock() {
     Clock* clock = gCurrentClock.load(std::memory_order_acquire);
     return clock ? *clock : TheSystemClock();
 }
 
-void SetClock(Clock* clock) { gCurrentClock.store(clock, std::memory_order_release); }
+void SetClock(Clock* clock) {
+    gCurrentClock.store(clock, std::memory_order_release);
+}
 
 } // namespace Vuro::Platform

@@ -1,6 +1,6 @@
 #pragma once
 // Window messages as the application receives them. Input and window events arrive as Message
-// records carrying the message numbers and key codes the framework was designed around (demo
+// records carrying the system's own message numbers and key codes (demo
 // files store them), so the numbers below must not change.
 //
 // - Message: the receiving window's id, the message number and its two parameters. Parameters

@@ -116,8 +116,8 @@ public:
     virtual std::unique_ptr<Cursor> CreateSystemCursor(SystemCursor shape) = 0;
     virtual std::unique_ptr<Cursor> CreateMaskCursor(CursorRows rows, int hotX, int hotY) = 0;
     // pixels: width x height 0xAARRGGBB words, rows top first.
-    virtual std::unique_ptr<Cursor> CreateColorCursor(const uint32_t* pixels, int width,
-                                                      int height, int hotX, int hotY) = 0;
+    virtual std::unique_ptr<Cursor> CreateColorCursor(const uint32_t* pixels, int width, int height,
+                                                      int hotX, int hotY) = 0;
     virtual void SetCursor(const Cursor* cursor) = 0;
     virtual void AllowScreenSaver(bool allow) = 0;
     virtual bool QueryScreenSaver(ScreenSaverInfo& info) = 0;

@@ -5,7 +5,7 @@
 // Loop states: 0 pump messages and dispatch one queued input record -> 1 run an update when
 // time allows -> 2 finish the update -> 3 idle (draw or sleep) -> 0.
 //
-// Where this differs from the written design (each a mended fault):
+// Mended faults:
 // - A frame pass that runs no update (paused, speed 0, a refused update, a fast-forward that
 //   could not move on) ends in state 3, so the next step pumps messages; pause and speed 0
 //   sleep one frame time, and so does a pass held by the screensaver, instead of spinning.

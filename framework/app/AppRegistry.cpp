@@ -2,7 +2,7 @@
 // through the demo: a recorded run appends each outcome and its data to the demo buffer, a
 // played-back run takes them from there and touches neither the store nor the disk.
 //
-// Where this differs from the written design (mended faults):
+// Mended faults:
 // - WriteRegValue answers, and records, whether the value was really stored.
 // - A replayed registry read whose recorded data does not fit the caller's buffer fails
 //   without writing past it (its bytes are still consumed, so the stream stays in step).
@@ -70,7 +70,8 @@ bool VuroAppBase::WriteRegValue(const std::string& name, uint32_t type, const ui
     Platform::Registry& registry = Platform::GetRegistry();
     bool opened =
         registry.KeyExists(key.appKey, key.subKey) || registry.CreateKey(key.appKey, key.subKey);
-    bool stored = opened && registry.SetValue(key.appKey, key.subKey, key.value, type, data, length);
+    bool stored =
+        opened && registry.SetValue(key.appKey, key.subKey, key.value, type, data, length);
     if (mRecordingDemoBuffer) {
         WriteDemoRecordHeader(DemoRecord::kRegistryWrite, false);
         mDemoBuffer.WriteBits(stored ? 1 : 0, 1);

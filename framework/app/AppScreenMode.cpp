@@ -3,7 +3,7 @@
 // screen when the desktop's colour depth refuses a window, full screen to windowed when the
 // mode cannot be set). Also presenting again (Redraw) and recovering a lost surface.
 //
-// Where this differs from the written design (mended faults):
+// Mended faults:
 // - When every fallback is used up (full screen refused while the colour depth also refuses a
 //   window, or a 2-D re-initialisation failing) the program ends with the "Failed to
 //   initialize DirectDraw: " message and exit code 1 instead of running on without a display.
@@ -219,8 +219,8 @@ void VuroAppBase::Redraw(const Rect* rect) {
         mSurfaceLost = true;
         uint32_t now = Platform::GetClock().TickMs();
         bool minimized = mMinimized || (mMainWindow != nullptr && mMainWindow->IsMinimized());
-        if (!minimized && (mActive || (mIsPhysWindowed &&
-                                       now - mLastRecoveryAttempt > kRecoveryIntervalMs))) {
+        if (!minimized &&
+            (mActive || (mIsPhysWindowed && now - mLastRecoveryAttempt > kRecoveryIntervalMs))) {
             RecoverLostSurface(now);
         }
     }

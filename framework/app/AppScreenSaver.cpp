@@ -8,7 +8,7 @@
 // - Screensaver mode ("-screensaver"): the first three mouse moves are swallowed; the fourth,
 //   a button or key press, a close or losing the focus ends the saver with a close.
 //
-// Where this differs from the written design: the idle check also runs from the window timer,
+// Mended: the idle check also runs from the window timer,
 // because while the hold is on nothing is drawn and the check in the draw pass never runs, so
 // the hold could never end. No screen-saver password check exists on this platform.
 

@@ -5,7 +5,7 @@
 // Queue rules: nothing is queued after a close; a timer message right after a queued timer
 // message is dropped; Alt+Enter toggles the screen mode instead of being queued.
 //
-// Where this differs from the written design: a close asked for with Alt+F4 is posted to the
+// Mended: a close asked for with Alt+F4 is posted to the
 // window as a close message, as the system's default handling did.
 
 #include "framework/app/VuroAppBase.h"

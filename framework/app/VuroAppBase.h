@@ -303,7 +303,7 @@ public:
     void TakeScreenshot();
     void WriteImageReport();
 
-    // ---- [Fields, in the order of the design] ----
+    // ---- [Fields, in their fixed order] ----
     uint32_t mRandSeed = 0;
     std::string mCaptionPrefix; // before " Hardware Acceleration Confirmation"
     std::string mProdName = "Product";

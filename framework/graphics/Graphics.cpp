@@ -107,8 +107,8 @@ void Graphics::DrawImageSrc(Image* image, int x, int y, const Rect& src) {
         src.mY + src.mHeight > image->GetHeight()) {
         return;
     }
-    // The written design passed a negative source corner on to the blitter, which read outside
-    // the image; only the part inside the image is drawn.
+    // Mended: a negative source corner used to reach the blitter, which read outside the
+    // image; only the part inside the image is drawn.
     const Rect inside = src.Intersection(Rect(0, 0, image->GetWidth(), image->GetHeight()));
     BltClipped(image, TransX(x) + inside.mX - src.mX, TransY(y) + inside.mY - src.mY, inside);
 }

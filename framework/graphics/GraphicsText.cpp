@@ -166,7 +166,7 @@ int Graphics::MeasureWrappedText(int width, const std::string& text, int lineSpa
     Graphics measure(nullptr);
     measure.mFont = mFont;
     // Carets must be read as they will be when drawing, or the two break lines differently
-    // (the written design took the font alone).
+    // (mended: the measuring context used to take the font alone).
     measure.mWriteColoredString = mWriteColoredString;
     return measure.DrawWrappedText(Rect(0, 0, width, 0), text, lineSpacing, -1, maxWidthOut);
 }

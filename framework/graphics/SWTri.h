@@ -81,7 +81,7 @@ inline uint32_t SWTriTexelBilinear(const uint32_t* texels, int width, uint32_t c
                                    int64_t v) {
     u -= 0x8000;
     v -= 0x8000;
-    // An arithmetic shift is a true floor; the written design took one texel too few at 0.
+    // An arithmetic shift is a true floor (mended: the old floor took one texel too few at 0).
     const int64_t index = (v >> 16) * width + (u >> 16);
     const uint32_t fx = (static_cast<uint32_t>(u) & 0xFFFE) + 1;
     const uint32_t fy = (static_cast<uint32_t>(v) & 0xFFFE) + 1;

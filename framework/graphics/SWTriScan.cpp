@@ -45,7 +45,7 @@ int64_t CeilFixed(int64_t value) {
 
 // Sample channels times the interpolated colour: 8 bits x 16.16 with 8 integer bits, >> 24.
 // The colour channels are also taken times the colour's alpha so that the sample stays
-// premultiplied (the written design left them unscaled, so a translucent colour brightened).
+// premultiplied (mended: left unscaled, a translucent colour brightened).
 [[gnu::always_inline]] inline uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
     constexpr int64_t kMax = int64_t(255) << 16;
     const auto alpha = static_cast<uint32_t>(std::clamp<int64_t>(a[kAlpha], 0, kMax));
@@ -73,7 +73,7 @@ template <bool Composite, bool DestAlpha>
     const uint32_t da = DestAlpha ? d >> 24 : 255;
     const uint32_t t = 256 - sa;
     const uint32_t kept = (256 - da) * t >> 8;
-    // The written design's 256 - kept reaches 256 on an opaque destination.
+    // Mended: 256 - kept reaches 256 on an opaque destination.
     const uint32_t alpha = DestAlpha ? std::min<uint32_t>(256 - kept, 255) << 24 : top;
     if (sa >= 251) {
         return alpha | (s & 0xFFFFFF);

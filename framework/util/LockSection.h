@@ -1,5 +1,5 @@
 #pragma once
-// A lock shared across threads. Re-entrant, like the critical sections the design was built on:
+// A lock shared across threads. Re-entrant, like a system critical section:
 // the thread that holds it may enter again. Enter and leave through ScopedLock only.
 
 #include <mutex>

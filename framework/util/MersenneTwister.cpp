@@ -15,7 +15,9 @@ std::atomic<int> gRandGuard{0};
 
 MersenneTwister gRandom;
 
-MersenneTwister::MersenneTwister() { SRand(kDefaultSeed); }
+MersenneTwister::MersenneTwister() {
+    SRand(kDefaultSeed);
+}
 
 void MersenneTwister::SRand(uint32_t seed) {
     mState[0] = seed == 0 ? kDefaultSeed : seed;
@@ -55,8 +57,12 @@ int MersenneTwister::AdjustRandGuard(bool allowed) {
     return count > 0 ? count - 1 : count;
 }
 
-int Rand() { return static_cast<int>(gRandom.Next()); }
+int Rand() {
+    return static_cast<int>(gRandom.Next());
+}
 
-void SRand(uint32_t seed) { gRandom.SRand(seed); }
+void SRand(uint32_t seed) {
+    gRandom.SRand(seed);
+}
 
 } // namespace Vuro

@@ -92,11 +92,17 @@ bool IsDirectory(const std::string& path) {
     return stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool MakeDirectory(const std::string& path) { return mkdir(NativePath(path).c_str(), 0755) == 0; }
+bool MakeDirectory(const std::string& path) {
+    return mkdir(NativePath(path).c_str(), 0755) == 0;
+}
 
-bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+    return unlink(NativePath(path).c_str()) == 0;
+}
 
-bool RemoveDirectory(const std::string& path) { return rmdir(NativePath(path).c_str()) == 0; }
+bool RemoveDirectory(const std::string& path) {
+    return rmdir(NativePath(path).c_str()) == 0;
+}
 
 bool RenameFile(const std::string& from, const std::string& to) {
     return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
@@ -139,6 +145,8 @@ std::string GetWorkingDirectory() {
     return getcwd(buffer, sizeof(buffer)) ? std::string(buffer) : std::string();
 }
 
-bool SetWorkingDirectory(const std::string& path) { return chdir(NativePath(path).c_str()) == 0; }
+bool SetWorkingDirectory(const std::string& path) {
+    return chdir(NativePath(path).c_str()) == 0;
+}
 
 } // namespace Vuro::Platform

@@ -5,8 +5,8 @@
 
 #include <SDL.h>
 
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <vector>
 

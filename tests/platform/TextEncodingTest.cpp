@@ -39,8 +39,10 @@ TEST(TextEncoding, EveryByteMatchesTheSystemTableBothWays) {
 }
 
 TEST(TextEncoding, UnmappableAndMalformedBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b"); // a CJK character
-    EXPECT_EQ(Utf8ToCp1251("\xFF\xC3"), "??");           // stray bytes, truncated sequence
+    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");                          // a CJK character
+    EXPECT_EQ(Utf8ToCp1251("\xFF\xC3"), "??"); // stray bytes, truncated sequence
     EXPECT_EQ(Utf8ToCp1251(""), "");
 }
 
@@ -48,7 +50,8 @@ TEST(TextEncoding, CompileTimeLiteralGivesCodePageBytes) {
     constexpr auto text = "Пауза №1"_cp1251;
     static_assert(std::string_view(text).size() == 8);
     std::string bytes = text;
-    EXPECT_EQ(bytes, "\xCF\xE0\xF3\xE7\xE0 \xB9" "1");
+    EXPECT_EQ(bytes, "\xCF\xE0\xF3\xE7\xE0 \xB9"
+                     "1");
     EXPECT_EQ(Cp1251ToUtf8(bytes), "Пауза №1");
 }
 

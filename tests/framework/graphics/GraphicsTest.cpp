@@ -1,10 +1,10 @@
 #include "framework/graphics/Graphics.h"
 
-#include "support/FixedWidthFont.h"
 #include "PixelTestHelpers.h"
 #include "RecordingImage.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/graphics/MemoryImage.h"
+#include "support/FixedWidthFont.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ protected:
     Graphics mG{&mDest};
 };
 
-TEST_F(GraphicsTest, StartsWithTheDesignedState) {
+TEST_F(GraphicsTest, StartsWithTheDefaultState) {
     EXPECT_EQ(mG.mDestImage, &mDest);
     EXPECT_EQ(mG.mClipRect, Rect(0, 0, 100, 80));
     EXPECT_EQ(mG.GetColor(), Color(0, 0, 0, 255));

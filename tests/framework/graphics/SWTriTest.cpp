@@ -263,7 +263,7 @@ TEST(SWTriTest, DegenerateTrianglesAreSkipped) {
 
 TEST(SWTriTest, SliverOfTinyHeightStaysOnItsRow) {
     // 4 units of 16.16 high (1/16384 pixel) and 2000 wide: edge slopes near 2^42, which the
-    // written design's 2^48 / height x difference could not hold.
+    // old 2^48 / height x difference could not hold.
     Surface s(2000, 3, 0xFF000000);
     const float unit = 1.0f / 65536;
     s.Draw({{0, 1 - 2 * unit, 0, 0, 0xFFFFFFFF},

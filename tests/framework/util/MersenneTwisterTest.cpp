@@ -12,8 +12,8 @@ namespace {
 TEST(MersenneTwister, Seed4357MatchesReferenceOverTwoRegenerations) {
     MersenneTwister mt;
     const std::pair<int, uint32_t> samples[] = {
-        {0, 0x513c8af5}, {1, 0x7fc27482}, {2, 0x02a6958b}, {3, 0x21ac240a},  {4, 0x09110bba},
-        {5, 0x7e127bc0}, {6, 0x202e7212}, {7, 0x10060698}, {8, 0x692452f5},  {9, 0x2280870e},
+        {0, 0x513c8af5},   {1, 0x7fc27482},   {2, 0x02a6958b},   {3, 0x21ac240a},   {4, 0x09110bba},
+        {5, 0x7e127bc0},   {6, 0x202e7212},   {7, 0x10060698},   {8, 0x692452f5},   {9, 0x2280870e},
         {623, 0x2b9061bd}, {624, 0x0472d5cf}, {625, 0x74d070ab}, {1247, 0x5cdf92bb}};
     uint32_t values[1248];
     uint32_t hash = 2166136261u;
