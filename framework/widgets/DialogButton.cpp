@@ -1,0 +1,48 @@
+#include "framework/widgets/DialogButton.h"
+
+#include "framework/fonts/Font.h"
+#include "framework/graphics/Graphics.h"
+
+namespace Vuro {
+
+DialogButton::DialogButton(Image* componentImage, int id, ButtonListener* listener)
+    : ButtonWidget(id, listener), mComponentImage(componentImage) {
+    mWantsHandCursor = true;
+    mColors = {Color::White, Color::White};
+}
+
+void DialogButton::Draw(Graphics* g) {
+    if (mComponentImage == nullptr) {
+        ButtonWidget::Draw(g);
+        return;
+    }
+    EnsureLabelFont(12, 1);
+    bool down = IsButtonDown();
+    g->PushState();
+    Rect box(0, 0, mWidth, mHeight);
+    if (mNormalRect.mWidth != 0) {
+        const Rect& src = down ? mDownRect : (mIsOver ? mOverRect : mNormalRect);
+        g->DrawImageBoxSrc(src, box, mComponentImage);
+        if (down) {
+            g->Translate(mTranslateX, mTranslateY); // only the label moves
+        }
+    } else {
+        if (down) {
+            g->Translate(mTranslateX, mTranslateY); // box and label move
+        }
+        g->DrawImageBox(box, mComponentImage);
+    }
+    g->SetColorizeImages(true);
+    g->SetColor(GetColor(mIsOver ? 1 : 0));
+    if (mFont != nullptr) {
+        int ascent = mFont->GetAscent();
+        g->SetFont(mFont);
+        g->DrawString(mLabel, mTextOffsetX + (mWidth - mFont->StringWidth(mLabel)) / 2,
+                      mTextOffsetY +
+                          (mHeight - ascent / 6 - mFont->GetAscentPadding() + ascent - 1) / 2);
+    }
+    g->SetColorizeImages(false);
+    g->PopState();
+}
+
+} // namespace Vuro
