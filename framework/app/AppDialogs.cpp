@@ -92,17 +92,17 @@ bool VuroAppBase::CloseDialog(int id) {
 }
 
 void VuroAppBase::DialogButtonPress(int dialogId, int buttonId) {
-    if (buttonId == Dialog::kYesButtonId) {
+    if (buttonId == DialogButtonYes) {
         ButtonPress(dialogId + kDialogYesOffset);
-    } else if (buttonId == Dialog::kNoButtonId) {
+    } else if (buttonId == DialogButtonNo) {
         ButtonPress(dialogId + kDialogNoOffset);
     }
 }
 
 void VuroAppBase::DialogButtonClick(int dialogId, int buttonId) {
-    if (buttonId == Dialog::kYesButtonId) {
+    if (buttonId == DialogButtonYes) {
         ButtonClick(dialogId + kDialogYesOffset);
-    } else if (buttonId == Dialog::kNoButtonId) {
+    } else if (buttonId == DialogButtonNo) {
         ButtonClick(dialogId + kDialogNoOffset);
     }
 }

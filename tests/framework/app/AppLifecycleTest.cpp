@@ -211,13 +211,13 @@ TEST_F(AppLifecycleTest, DialogButtonsReachTheAppsOwnButtons) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->mId, 5);
     EXPECT_TRUE(dialog->IsModal());
-    dialog->ButtonPress(Dialog::kYesButtonId);
-    dialog->ButtonClick(Dialog::kNoButtonId);
+    dialog->ButtonPress(DialogButtonYes);
+    dialog->ButtonClick(DialogButtonNo);
     dialog->ButtonClick(7); // not a dialog button
     EXPECT_EQ(mApp.pressed, (std::vector<int>{2005}));
     EXPECT_EQ(mApp.clicked, (std::vector<int>{3005}));
-    EXPECT_EQ(dialog->mResult, Dialog::kNoButtonId);
-    mApp.DialogButtonClick(9, Dialog::kYesButtonId);
+    EXPECT_EQ(dialog->mResult, DialogButtonNo);
+    mApp.DialogButtonClick(9, DialogButtonYes);
     mApp.DialogButtonPress(9, 1002);
     EXPECT_EQ(mApp.clicked, (std::vector<int>{3005, 2009}));
     EXPECT_EQ(mApp.pressed, (std::vector<int>{2005}));

@@ -4,6 +4,7 @@
 #include "TestApp.h"
 
 #include "framework/widgets/Dialog.h"
+#include "framework/widgets/WidgetManager.h"
 
 #include <algorithm>
 
@@ -73,6 +74,21 @@ TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {
     EXPECT_EQ(mApp.GetDialog(3), placed);
     EXPECT_EQ(placed->GetRect(), Rect(5, 6, 70, 80));
     EXPECT_EQ(mApp.GetDialogCount(), 3);
+}
+
+TEST_F(DialogHostingTest, ClickingTheButtonsOfAShownDialogReachesTheAppsButtons) {
+    Dialog* dialog = mApp.ShowDialog(7, false, "Title", "Header", "Footer", 1);
+    ASSERT_EQ(dialog->GetRect(), Rect(160, 96, 320, 80));
+    // Buttons (320 - 48 - 8) / 2 = 132 wide at x 184 and 324, y 96 + 80 - 48 = 128.
+    WidgetManager* manager = mApp.mWidgetManager;
+    for (int x : {190, 330}) {
+        manager->MouseMove(x, 130);
+        manager->MouseDown(x, 130, 1);
+        manager->MouseUp(x, 130, 1);
+    }
+    EXPECT_EQ(mApp.pressed, (std::vector<int>{2007, 3007}));
+    EXPECT_EQ(mApp.clicked, (std::vector<int>{2007, 3007}));
+    EXPECT_EQ(dialog->mResult, DialogButtonNo);
 }
 
 TEST_F(DialogHostingTest, AReplacedDialogLeavesAtOnceAndIsDeletedAtTheNextPass) {
