@@ -5,6 +5,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/EditListener.h"
 #include "framework/widgets/WidgetManager.h"
+#include "framework/widgets/WidgetSysFont.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
@@ -456,6 +457,9 @@ void EditWidget::MouseUp(int x, int y, int clickCount) {
 // ---- [Drawing] ----
 
 void EditWidget::Draw(Graphics* g) {
+    if (mFont == nullptr) {
+        mFont = MakeSysFont({"SansSerif", 10, 0, false, false, false});
+    }
     g->SetColor(GetColor(0));
     g->FillRect(0, 0, mWidth, mHeight);
     if (mFont != nullptr) {

@@ -9,8 +9,9 @@
 //   characters and every resulting text; a refused text leaves text, cursor and selection as
 //   they were and records no undo step. It must be set.
 // - Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z arrive as the characters 3, 22, 24 and 26.
-// - Fonts given are duplicated; the field owns its copies. Without a font the text is not drawn
-//   and characters are not measured (every character counts as drawable).
+// - Fonts given are duplicated; the field owns its copies. Without a font the first draw makes a
+//   10-point system font; until there is one, characters are not measured (every character
+//   counts as drawable) and no text is drawn.
 // - SetText applies no listener check and no limit.
 
 #include "framework/widgets/Widget.h"
