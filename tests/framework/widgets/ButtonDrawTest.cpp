@@ -3,7 +3,10 @@
 
 #include "RecordingListeners.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/PixelTestHelpers.h"
 #include "framework/graphics/RecordingImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/DialogButton.h"
@@ -223,6 +226,29 @@ TEST_F(ButtonDrawTest, ScrollbuttonArrowsPointByType) {
     byId.mHorizontal = true;
     calls = DrawCalls(byId);
     EXPECT_EQ(calls[7], Fill(6, 7, 1, 1, Color::Black)) << "id 0 points left";
+}
+
+TEST(ScrollbuttonPixelsTest, AnEightPixelUpArrowButton) {
+    VuroAppBase app;
+    MemoryImage dest(&app);
+    Testing::Fill(dest, 8, 8, 0xFF102030);
+    Graphics g(&dest);
+    ScrollbuttonWidget up(1, nullptr, ScrollbuttonWidget::kArrowUp);
+    up.Resize(0, 0, 8, 8);
+    up.Draw(&g);
+    const uint32_t* bits = dest.GetBits();
+    auto at = [&](int x, int y) { return bits[y * 8 + x]; };
+    EXPECT_EQ(at(0, 0), 0xFFD4D4D4u) << "face";
+    EXPECT_EQ(at(1, 1), 0xFFFFFFFFu) << "light edge";
+    EXPECT_EQ(at(1, 6), 0xFF848484u) << "shade over the light edge";
+    EXPECT_EQ(at(7, 7), 0xFF000000u) << "dark edge";
+    // Arrow rows from y (8 - 4) / 2 = 2: one pixel at x 3, then 3 from x 2, 5 from x 1.
+    EXPECT_EQ(at(3, 2), 0xFF000000u);
+    EXPECT_EQ(at(2, 2), 0xFFD4D4D4u);
+    EXPECT_EQ(at(2, 3), 0xFF000000u);
+    EXPECT_EQ(at(4, 3), 0xFF000000u);
+    EXPECT_EQ(at(5, 3), 0xFFD4D4D4u);
+    EXPECT_EQ(at(1, 4), 0xFF000000u);
 }
 
 } // namespace
