@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the font descriptor language as a file: commands are cut, tokenised
-// and run by a client that stores defines and puts every argument through every conversion, as
-// the font commands do.
+// and run by a client that stores defines and puts every argument through every conversion,
+// then run again as the font commands themselves (without an application, so no images load).
 
 #include "framework/fonts/DescParser.h"
+#include "framework/fonts/FontData.h"
 
 #include "framework/util/StringHelpers.h"
 #include "platform/MemoryFile.h"
@@ -73,5 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (parser.mCommandLine != 0 || !parser.mCommandText.empty()) {
         std::abort();
     }
+    file = Vuro::Platform::OpenMemoryFile(data, size);
+    if (file == nullptr) {
+        return 0;
+    }
+    Vuro::FontData font;
+    (void)font.LoadDescriptorStream(file);
+    std::fclose(file);
     return 0;
 }
