@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,11 @@ constexpr CommandInfo kCommands[] = {
 // cannot overflow (the drawing clamps channels anyway).
 int FractionToChannel(double fraction) {
     return static_cast<int>(std::clamp(fraction * 255.0, -1.0e6, 1.0e6));
+}
+
+// Every argument is read, in order, so that each bad one reports; true when all were good.
+bool AllOk(std::initializer_list<bool> results) {
+    return std::all_of(results.begin(), results.end(), [](bool ok) { return ok; });
 }
 
 uint8_t CharIndex(const std::string& text, size_t i) {
@@ -185,7 +191,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
 
     // Single-valued layer settings share one shape: layer, integer, field.
     auto setLayerInt = [&](int FontLayer::*field) {
-        if (args.Layer(1, &layer) & args.Int(2, &value)) {
+        if (AllOk({args.Layer(1, &layer), args.Int(2, &value)})) {
             layer->*field = value;
         }
     };
@@ -219,7 +225,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
     case Command::CreateHorzSpanRectList: {
         const bool nameOk = args.Name(1, &text);
         const bool rectOk = args.Ints(2, &ints) && (ints.size() == 4 || args.Fail());
-        if (!(args.Ints(3, &moreInts) & nameOk & rectOk)) {
+        if (!AllOk({args.Ints(3, &moreInts), nameOk, rectOk})) {
             break;
         }
         auto* rects = new ListDataElement();
@@ -246,7 +252,8 @@ bool FontData::HandleCommand(ListDataElement* params) {
         break;
     case Command::SetCharMap: {
         std::vector<std::string> to;
-        if ((args.Texts(1, &texts) & args.Texts(2, &to)) && args.Matches(texts.size(), to.size())) {
+        if (AllOk({args.Texts(1, &texts), args.Texts(2, &to)}) &&
+            args.Matches(texts.size(), to.size())) {
             for (size_t i = 0; i < texts.size(); ++i) {
                 if (texts[i].size() != 1 || to[i].size() != 1) {
                     args.Fail();
@@ -274,7 +281,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
     }
     case Command::LayerRequireTags:
     case Command::LayerExcludeTags:
-        if (args.Layer(1, &layer) & args.Texts(2, &texts)) {
+        if (AllOk({args.Layer(1, &layer), args.Texts(2, &texts)})) {
             auto& tags = info->command == Command::LayerRequireTags ? layer->mRequiredTags
                                                                     : layer->mExcludedTags;
             for (const std::string& tag : texts) {
@@ -283,7 +290,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
         }
         break;
     case Command::LayerPointRange:
-        if (args.Layer(1, &layer) & args.Int(2, &value) & args.Int(3, &other)) {
+        if (AllOk({args.Layer(1, &layer), args.Int(2, &value), args.Int(3, &other)})) {
             layer->mMinPointSize = value;
             layer->mMaxPointSize = other;
         }
@@ -292,7 +299,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
         setLayerInt(&FontLayer::mPointSize);
         break;
     case Command::LayerSetImage:
-        if (args.Layer(1, &layer) & args.Text(2, &text)) {
+        if (AllOk({args.Layer(1, &layer), args.Text(2, &text)})) {
             const std::string path = GetPathFrom(text, GetFileDir(mSourceFile, true));
             auto cached = mImageMap.find(path);
             if (cached != mImageMap.end()) {
@@ -309,14 +316,14 @@ bool FontData::HandleCommand(ListDataElement* params) {
         }
         break;
     case Command::LayerSetDrawMode:
-        if ((args.Layer(1, &layer) & args.Int(2, &value)) &&
+        if (AllOk({args.Layer(1, &layer), args.Int(2, &value)}) &&
             ((value == 0 || value == 1) || args.Fail())) {
             layer->mDrawMode = value;
         }
         break;
     case Command::LayerSetColorMult:
     case Command::LayerSetColorAdd:
-        if ((args.Layer(1, &layer) & args.Doubles(2, &doubles)) &&
+        if (AllOk({args.Layer(1, &layer), args.Doubles(2, &doubles)}) &&
             (doubles.size() == 4 || args.Fail())) {
             Color color(FractionToChannel(doubles[0]), FractionToChannel(doubles[1]),
                         FractionToChannel(doubles[2]), FractionToChannel(doubles[3]));
@@ -334,7 +341,8 @@ bool FontData::HandleCommand(ListDataElement* params) {
         setLayerInt(&FontLayer::mLineSpacingOffset);
         break;
     case Command::LayerSetOffset:
-        if ((args.Layer(1, &layer) & args.Ints(2, &ints)) && (ints.size() == 2 || args.Fail())) {
+        if (AllOk({args.Layer(1, &layer), args.Ints(2, &ints)}) &&
+            (ints.size() == 2 || args.Fail())) {
             layer->mOffsetX = ints[0];
             layer->mOffsetY = ints[1];
         }
@@ -347,7 +355,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
         break;
     case Command::LayerSetCharWidths:
     case Command::LayerSetCharOrders:
-        if ((args.Layer(1, &layer) & args.Texts(2, &texts) & args.Ints(3, &ints)) &&
+        if (AllOk({args.Layer(1, &layer), args.Texts(2, &texts), args.Ints(3, &ints)}) &&
             args.Matches(texts.size(), ints.size())) {
             for (size_t i = 0; i < texts.size(); ++i) {
                 if (texts[i].size() != 1) {
@@ -361,7 +369,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
         }
         break;
     case Command::LayerSetKerningPairs:
-        if ((args.Layer(1, &layer) & args.Texts(2, &texts) & args.Ints(3, &ints)) &&
+        if (AllOk({args.Layer(1, &layer), args.Texts(2, &texts), args.Ints(3, &ints)}) &&
             args.Matches(texts.size(), ints.size())) {
             for (size_t i = 0; i < texts.size(); ++i) {
                 if (texts[i].size() != 2) {
@@ -377,7 +385,7 @@ bool FontData::HandleCommand(ListDataElement* params) {
     case Command::LayerSetCharOffsets:
     case Command::LayerSetImageMap: {
         ListDataElement list;
-        if (!(args.Layer(1, &layer) & args.Texts(2, &texts) & args.List(3, &list)) ||
+        if (!AllOk({args.Layer(1, &layer), args.Texts(2, &texts), args.List(3, &list)}) ||
             !args.Matches(texts.size(), list.mElementVector.size())) {
             break;
         }
