@@ -1,10 +1,18 @@
 #include "framework/widgets/WidgetSysFont.h"
 
+#include "framework/app/VuroAppBase.h"
+#include "framework/fonts/SysFont.h"
+
 namespace Vuro {
 
 namespace {
 
-SysFontMaker gSysFontMaker = nullptr;
+Font* MakeSystemFont(const SysFontRequest& request) {
+    return new SysFont(gVuroApp, request.mFace, request.mPointSize, request.mCharSet, request.mBold,
+                       request.mItalic, request.mUnderline);
+}
+
+SysFontMaker gSysFontMaker = &MakeSystemFont;
 
 } // namespace
 

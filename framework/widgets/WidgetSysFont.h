@@ -1,8 +1,7 @@
 #pragma once
 // The system font a control makes for itself when it has to draw a label and was given no
-// font. The controls ask through this one function so that they do not depend on how system
-// fonts are made: whoever provides system fonts installs a maker (the application does so at
-// start-up). Until one is installed no font is made and the controls draw no label.
+// font. The controls ask through this one function; by default it makes a SysFont, and a test
+// may install a maker of its own (or none: then no font is made and no label is drawn).
 
 #include <string>
 

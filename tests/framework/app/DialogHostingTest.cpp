@@ -5,6 +5,7 @@
 
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/WidgetManager.h"
+#include "support/FixedWidthSysFonts.h"
 
 #include <algorithm>
 
@@ -48,6 +49,7 @@ protected:
                            [w](const auto& entry) { return entry.second == w; });
     }
 
+    Testing::FixedWidthSysFonts mFonts; // exact text heights
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
@@ -55,16 +57,17 @@ protected:
 };
 
 TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {
-    // Two buttons: 48 of margins, a 24-pixel button row and 8 below it.
+    // 48 of margins, the header 9, 10 and one line of 9, 8 and the footer's 12, and for two
+    // buttons 8, a 24-pixel button row and 8 below it.
     Dialog* withButtons = mApp.ShowDialog(1, false, "Title", "Header", "Footer", 1);
-    EXPECT_EQ(withButtons->GetRect(), Rect(160, 96, 320, 80));
+    EXPECT_EQ(withButtons->GetRect(), Rect(160, 96, 320, 136));
     EXPECT_EQ(withButtons->mDialogListener, &mApp);
     EXPECT_TRUE(IsTopLevel(withButtons));
 
     mApp.mWidth = 800;
     mApp.mHeight = 600;
     Dialog* plain = mApp.ShowDialog(2, false, "Title", "Header", "Footer", 0);
-    EXPECT_EQ(plain->GetRect(), Rect(200, 120, 400, 48));
+    EXPECT_EQ(plain->GetRect(), Rect(200, 120, 400, 96));
 
     // A dialog that has a size keeps its place.
     bool deleted = false;
@@ -78,13 +81,13 @@ TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {
 
 TEST_F(DialogHostingTest, ClickingTheButtonsOfAShownDialogReachesTheAppsButtons) {
     Dialog* dialog = mApp.ShowDialog(7, false, "Title", "Header", "Footer", 1);
-    ASSERT_EQ(dialog->GetRect(), Rect(160, 96, 320, 80));
-    // Buttons (320 - 48 - 8) / 2 = 132 wide at x 184 and 324, y 96 + 80 - 48 = 128.
+    ASSERT_EQ(dialog->GetRect(), Rect(160, 96, 320, 136));
+    // Buttons (320 - 48 - 8) / 2 = 132 wide at x 184 and 324, y 96 + 136 - 48 = 184.
     WidgetManager* manager = mApp.mWidgetManager;
     for (int x : {190, 330}) {
-        manager->MouseMove(x, 130);
-        manager->MouseDown(x, 130, 1);
-        manager->MouseUp(x, 130, 1);
+        manager->MouseMove(x, 186);
+        manager->MouseDown(x, 186, 1);
+        manager->MouseUp(x, 186, 1);
     }
     EXPECT_EQ(mApp.pressed, (std::vector<int>{2007, 3007}));
     EXPECT_EQ(mApp.clicked, (std::vector<int>{2007, 3007}));

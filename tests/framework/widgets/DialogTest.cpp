@@ -9,6 +9,7 @@
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/WidgetManager.h"
 #include "framework/widgets/WidgetSysFont.h"
+#include "support/FixedWidthSysFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -118,26 +119,22 @@ TEST(DialogLayoutTest, PreferredHeightAddsMarginsTextsAndButtons) {
     EXPECT_EQ(single.GetPreferredHeight(300), 80) << "mode 3: the footer is the button";
 }
 
-std::vector<int> gMadeSizes;
-
-Font* MakeTestFont(const SysFontRequest& request) {
-    gMadeSizes.push_back(request.mPointSize);
-    EXPECT_EQ(request.mFace, "SansSerif");
-    return new FixedWidthFont(6);
-}
-
 TEST(DialogLayoutTest, DefaultFontsAreMadeOnFirstNeed) {
-    SysFontMaker old = SetSysFontMaker(&MakeTestFont);
-    gMadeSizes.clear();
-    Dialog dialog(nullptr, nullptr, 5, false, "Head", "", "", 0);
-    EXPECT_EQ(dialog.GetPreferredHeight(300), 57);
-    EXPECT_EQ(gMadeSizes, (std::vector<int>{14, 12}));
-    dialog.GetPreferredHeight(300);
-    EXPECT_EQ(gMadeSizes.size(), 2u) << "made once";
-    SetSysFontMaker(old);
-
+    {
+        Testing::FixedWidthSysFonts fonts;
+        Dialog dialog(nullptr, nullptr, 5, false, "Head", "", "", 0);
+        EXPECT_EQ(dialog.GetPreferredHeight(300), 57);
+        dialog.GetPreferredHeight(300);
+        const auto& made = Testing::FixedWidthSysFonts::Requests();
+        ASSERT_EQ(made.size(), 2u) << "made once";
+        EXPECT_EQ(made[0].mFace, "SansSerif");
+        EXPECT_EQ(made[0].mPointSize, 14);
+        EXPECT_EQ(made[1].mPointSize, 12);
+    }
+    SysFontMaker old = SetSysFontMaker(nullptr);
     Dialog fontless(nullptr, nullptr, 5, false, "Head", "Lines", "Foot", 0);
     EXPECT_EQ(fontless.GetPreferredHeight(300), 48) << "without fonts the texts take no room";
+    SetSysFontMaker(old);
 }
 
 TEST(DialogDrawTest, DefaultLookAndTextPositions) {
