@@ -92,6 +92,10 @@ Dialog::Dialog(Image* componentImage, Image* buttonComponentImage, int dialogId,
 }
 
 Dialog::~Dialog() {
+    if (mWaitState != nullptr) {
+        mWaitState->mDeleted = true;
+        mWaitState->mFinalResult = mResult;
+    }
     delete mYesButton;
     delete mNoButton;
     mYesButton = nullptr;
@@ -318,9 +322,16 @@ int Dialog::WaitForResult(bool autoKill) {
     if (gVuroApp == nullptr) {
         return mResult;
     }
+    if (mWaitState == nullptr) {
+        mWaitState = std::make_shared<WaitState>();
+    }
+    const std::shared_ptr<WaitState> state = mWaitState;
     bool updated = false;
     while (mWidgetManager != nullptr && mResult == DialogResultNone &&
            gVuroApp->RunLoopStep(&updated)) {
+        if (state->mDeleted) {
+            return state->mFinalResult; // closed and deleted during the step: nothing to kill
+        }
     }
     const int result = mResult;
     if (autoKill) {

@@ -21,6 +21,7 @@
 #include "framework/widgets/Margins.h"
 #include "framework/widgets/Widget.h"
 
+#include <memory>
 #include <string>
 
 namespace Vuro {
@@ -77,6 +78,8 @@ public:
     virtual bool IsModal() { return mIsModal; }
     // Runs the application's loop until a button was clicked, the dialog left the manager or
     // the loop stopped; with autoKill the application then closes the dialog. Answers result.
+    // (Mended: a dialog closed and deleted during a loop step ends the wait with its last
+    // result instead of being read after deletion.)
     virtual int WaitForResult(bool autoKill);
 
     // ButtonListener: the two dialog buttons reach the dialog listener.
@@ -109,8 +112,16 @@ public:
     int mButtonSideInset = 0;
 
 private:
+    // Outlives the dialog so that a running wait learns of its deletion.
+    struct WaitState {
+        bool mDeleted = false;
+        int mFinalResult = DialogResultNone;
+    };
+
     void LoadDefaultFonts();
     void LayoutButtons();
+
+    std::shared_ptr<WaitState> mWaitState; // made by the first wait
 };
 
 } // namespace Vuro
