@@ -80,7 +80,7 @@ TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {
 }
 
 TEST_F(DialogHostingTest, ClickingTheButtonsOfAShownDialogReachesTheAppsButtons) {
-    Dialog* dialog = mApp.ShowDialog(7, false, "Title", "Header", "Footer", 1);
+    Dialog* dialog = mApp.ShowDialog(7, true, "Title", "Header", "Footer", 1); // modal
     ASSERT_EQ(dialog->GetRect(), Rect(160, 96, 320, 136));
     // Buttons (320 - 48 - 8) / 2 = 132 wide at x 184 and 324, y 96 + 136 - 48 = 184.
     WidgetManager* manager = mApp.mWidgetManager;

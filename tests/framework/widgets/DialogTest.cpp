@@ -175,6 +175,24 @@ TEST(DialogDrawTest, DefaultLookAndTextPositions) {
     EXPECT_EQ(header[1].mY, 72);
 }
 
+TEST(DialogDrawTest, AComponentImageIsDrawnAsABoxInsideTheBorderMargins) {
+    RecordingImage component(30, 30); // 10-pixel cells
+    Dialog dialog(&component, nullptr, 5, false, "", "", "", 0);
+    dialog.mBorderMargins = Margins(2, 3, 4, 5);
+    dialog.Resize(0, 0, 100, 80);
+    RecordingImage dest(640, 480);
+    Graphics g(&dest);
+    dialog.Draw(&g);
+    // Into {2, 3, 100 - 6, 80 - 8}: corners at 2, 3 / 86, 3 / 2, 65 / 86, 65.
+    ASSERT_GE(dest.mCalls.size(), 4u);
+    EXPECT_EQ(dest.mCalls[0].mDest, Rect(2, 3, 0, 0));
+    EXPECT_EQ(dest.mCalls[1].mDest, Rect(86, 3, 0, 0));
+    EXPECT_EQ(dest.mCalls[3].mDest, Rect(86, 65, 0, 0));
+    for (const auto& call : dest.mCalls) {
+        EXPECT_EQ(call.mSlot, "Blt") << "no default box";
+    }
+}
+
 TEST(DialogDrawTest, ModeThreeNeverDrawsTheFooter) {
     FixedWidthFont font(6);
     Dialog dialog(nullptr, nullptr, 5, false, "", "", "Foot", 3);
