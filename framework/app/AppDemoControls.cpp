@@ -2,16 +2,20 @@
 // the two small windows that choose a jump: the marker list and the jump to a time before the
 // end. A jump sets the target update count; the frame pass fast-forwards to it.
 //
-// Until the widget set has a list and an edit field, both windows are system message boxes:
-// the marker list asks, marker by marker, whether to jump there; the jump to time offers the
-// stored time ("DemoJumpTime") and jumps on OK.
+// The windows are dialogs among the application's widgets, not nested loops: the main loop
+// keeps running while one is open, but the playback holds still (no update, no replayed
+// record), so the demo's input never reaches the window and the window's never the game.
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/app/DemoJumpDialog.h"
+#include "framework/app/DemoMarkerDialog.h"
+
 #include "framework/util/PathHelpers.h"
 #include "framework/util/StringHelpers.h"
+#include "framework/widgets/EditWidget.h"
+#include "framework/widgets/WidgetManager.h"
 #include "platform/Registry.h"
-#include "platform/Window.h"
 
 #include <algorithm>
 #include <climits>
@@ -62,6 +66,9 @@ void WriteJumpTime(const std::string& regKey, const std::string& text) {
 } // namespace
 
 void VuroAppBase::DemoPlaybackKey(char key) {
+    if (IsDemoControlOpen()) {
+        return; // the keys are typed into the window
+    }
     switch (key) {
     case '+':
         mUpdateMultiplier *= 1.5;
@@ -137,21 +144,20 @@ std::string VuroAppBase::DemoMarkerText(const DemoMarker& marker) const {
     return StrFormat("%s (%02d:%02d:%02d)", marker.name.c_str(), hours, minutes, seconds);
 }
 
+bool VuroAppBase::IsDemoControlOpen() {
+    return GetDialog(kDemoMarkerDialogId) != nullptr || GetDialog(kDemoJumpDialogId) != nullptr;
+}
+
 void VuroAppBase::ShowDemoMarkerList() {
-    for (const DemoMarker& marker : mDemoMarkerList) {
-        if (marker.update <= mUpdateCount) {
-            continue;
-        }
-        int answer = MsgBox(DemoMarkerText(marker), "Marker List",
-                            Platform::kMbYesNo | Platform::kMbIconQuestion);
-        if (answer == Platform::kIdYes) {
-            // Time passed while the box was up; the marker may be behind by now.
-            if (marker.update > mUpdateCount) {
-                mFastForwardTarget = marker.update;
-            }
-            return;
-        }
+    AddDialog(kDemoMarkerDialogId, new DemoMarkerDialog(*this));
+}
+
+bool VuroAppBase::JumpToDemoMarker(int update) {
+    if (update <= mUpdateCount) {
+        return false;
     }
+    mFastForwardTarget = update;
+    return true;
 }
 
 int VuroAppBase::ParseDemoJumpTime(const std::string& text) {
@@ -178,14 +184,28 @@ void VuroAppBase::JumpBeforeEnd(const std::string& timeText) {
 }
 
 void VuroAppBase::ShowDemoJumpTime() {
-    std::string stored = ReadJumpTime(mRegKey);
-    int answer = MsgBox("Jump to " + stored + " before the end?", "Jump To Time",
-                        Platform::kMbOkCancel | Platform::kMbIconQuestion);
-    if (answer != Platform::kIdOk) {
+    auto* dialog = new DemoJumpDialog(*this, ReadJumpTime(mRegKey));
+    AddDialog(kDemoJumpDialogId, dialog);
+    // After the dialog became modal, which takes the focus from the widgets below it.
+    mWidgetManager->SetFocus(dialog->mEdit);
+}
+
+void VuroAppBase::JumpToDemoTime(const std::string& text) {
+    WriteJumpTime(mRegKey, text);
+    JumpBeforeEnd(text);
+}
+
+void VuroAppBase::CloseDemoControl(int id) {
+    if (!CloseDialog(id)) {
         return;
     }
-    WriteJumpTime(mRegKey, stored);
-    JumpBeforeEnd(stored);
+    // The real mouse moved the manager's pointer while the window was up; the game's widgets
+    // go on from the replayed one.
+    if (mPlayingDemoBuffer && mMouseIn) {
+        mWidgetManager->MouseMove(mDemoMouseX, mDemoMouseY);
+    }
+    // As after a pause: the time the window was up is not caught up.
+    ResetFrameClock(false);
 }
 
 } // namespace Vuro

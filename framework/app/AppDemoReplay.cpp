@@ -21,6 +21,9 @@
 namespace Vuro {
 
 void VuroAppBase::ReplayDemoInput() {
+    if (IsDemoControlOpen()) {
+        return; // the records wait for the playback to go on
+    }
     while (mPlayingDemoBuffer && !mShutdown && DemoRecordsLeft() && ReadDemoUpdateDelta()) {
         mDemoNeedsHeader = true;
         if (mDemoIsMouseRecord) {

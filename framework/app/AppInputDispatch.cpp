@@ -1,7 +1,8 @@
 // Queued input reaches the widget manager here, one record per loop step: each record is
 // written to the demo first when one is recorded; while a demo plays back, real input is not
-// dispatched (only a close still ends the program). Also the window timer's work (mouse enter
-// and leave, judging a link being opened) and the application's focus state.
+// dispatched (only a close still ends the program), except the mouse and keys that work a
+// playback window. Also the window timer's work (mouse enter and leave, judging a link being
+// opened) and the application's focus state.
 
 #include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"
@@ -35,6 +36,8 @@ bool VuroAppBase::DispatchQueuedInput(bool one) {
         }
         if (!mPlayingDemoBuffer) {
             DispatchInputRecord(message);
+        } else if (IsDemoControlOpen()) {
+            DispatchDemoControlInput(message);
         }
         if (message.message == Platform::kWmClose) {
             // Also while a demo plays back: the user may always end the program.
@@ -125,6 +128,44 @@ void VuroAppBase::DispatchInputRecord(const Platform::Message& message) {
         break;
     default:
         break;
+    }
+}
+
+void VuroAppBase::DispatchDemoControlInput(const Platform::Message& message) {
+    // Straight to the widgets: the application's own state (mouse in window, input time,
+    // developer keys) stays the demo's.
+    using namespace Platform;
+    int key = static_cast<int>(message.wParam);
+    switch (message.message) {
+    case kWmKeyDown:
+        mWidgetManager->KeyDown(key);
+        return;
+    case kWmKeyUp:
+        mWidgetManager->KeyUp(key);
+        return;
+    case kWmChar:
+        mWidgetManager->CharInput(static_cast<char>(key));
+        return;
+    case kWmMouseWheel:
+        mWidgetManager->MouseWheel(WheelParamDelta(message.wParam) / kWheelDelta);
+        return;
+    default:
+        break;
+    }
+    if (!IsMouseMessage(message.message)) {
+        return;
+    }
+    int x = PointParamX(message.lParam);
+    int y = PointParamY(message.lParam);
+    mWidgetManager->MouseMove(x, y);
+    int clicks = MouseClickCount(message.message);
+    if (clicks == 0) {
+        return;
+    }
+    if (IsMouseButtonUp(message.message)) {
+        mWidgetManager->MouseUp(x, y, clicks);
+    } else {
+        mWidgetManager->MouseDown(x, y, clicks);
     }
 }
 

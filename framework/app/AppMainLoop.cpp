@@ -156,6 +156,12 @@ bool VuroAppBase::Process(bool allowSleep) {
     if (mShutdownRequested) {
         Shutdown();
     }
+    if (mPlayingDemoBuffer && IsDemoControlOpen()) {
+        // A playback window is up: the game holds still, the window is drawn.
+        DrawDirtyWidgets();
+        DeleteQueuedWidgets();
+        return IdleFrame(allowSleep);
+    }
     if (mPlayingDemoBuffer && FastForwardPass()) {
         return true;
     }

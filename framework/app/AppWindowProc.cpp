@@ -38,6 +38,19 @@ bool IsQueuedMessage(uint32_t message) {
     }
 }
 
+bool IsInputMessage(uint32_t message) {
+    using namespace Platform;
+    switch (message) {
+    case kWmKeyDown:
+    case kWmKeyUp:
+    case kWmChar:
+    case kWmMouseWheel:
+        return true;
+    default:
+        return IsMouseMessage(message);
+    }
+}
+
 } // namespace
 
 void VuroAppBase::WindowProc(const Platform::Message& message) {
@@ -86,11 +99,18 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
     if (keyDown && DeveloperKeyFilter(key, mCtrlDown, mAltDown)) {
         return;
     }
-    if (mPlayingDemoBuffer && keyDown) {
-        (void)DeveloperKeyDown(key);
-    }
-    if (mPlayingDemoBuffer && message.message == kWmChar) {
-        DemoPlaybackKey(static_cast<char>(key));
+    if (mPlayingDemoBuffer && !IsDemoControlOpen()) {
+        if (keyDown) {
+            (void)DeveloperKeyDown(key);
+        }
+        if (message.message == kWmChar) {
+            DemoPlaybackKey(static_cast<char>(key));
+        }
+        // Never dispatched while the demo plays; queued, the key that opens a playback window
+        // would reach that window.
+        if (IsInputMessage(message.message)) {
+            return;
+        }
     }
 
     bool queued = false;

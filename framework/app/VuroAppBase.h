@@ -213,6 +213,18 @@ public:
     void DemoPlaybackKey(char key);
     // "h:m:s", "m:s" or "s" in seconds; each field adds to the total so far times 60.
     static int ParseDemoJumpTime(const std::string& text);
+    // The windows of the playback keys "L" and "J" (dialog ids kDemoMarkerDialogId and
+    // kDemoJumpDialogId). While one is open the playback holds still: no update runs and no
+    // record is replayed, real input goes to the window, and playback keys do nothing.
+    [[nodiscard]] bool IsDemoControlOpen();
+    // "name (hh:mm:ss)": the marker's name and the time of its update number.
+    std::string DemoMarkerText(const DemoMarker& marker) const;
+    // Sets the target to a marker's update number while it is still ahead; answers whether.
+    bool JumpToDemoMarker(int update);
+    // Stores text as the jump time and sets the target that long before the end.
+    void JumpToDemoTime(const std::string& text);
+    // Closes a playback window and puts the mouse back where the demo has it.
+    void CloseDemoControl(int id);
     // Whether a record remains to be played back (less than a record is padding).
     bool DemoRecordsLeft() const;
     // For readers of value records: whether count bytes remain in the stream. When they do
@@ -483,6 +495,8 @@ private:
     // Parts of the window procedure and the input dispatch.
     void HandleSystemKey(const Platform::Message& message, bool queued);
     void DispatchMouse(const Platform::Message& message);
+    // Real input while a playback window is open: mouse, keys and wheel, to the widgets only.
+    void DispatchDemoControlInput(const Platform::Message& message);
     void DispatchTimer();
     void CheckMouseInWindow();
     // Screensaver mode: whether the message was handled (swallowed) by the saver.
@@ -503,7 +517,6 @@ private:
     void ReplayDemoScreenMode();
     // Demo playback controls.
     void ToggleDemoSound();
-    std::string DemoMarkerText(const DemoMarker& marker) const;
     void ShowDemoMarkerList();
     void ShowDemoJumpTime();
     void JumpBeforeEnd(const std::string& timeText);

@@ -1,12 +1,21 @@
 // The playback keys: speed, pause, single tick, jumps to the end, to a time before it and to a
-// marker, fast-forward to the end and the sound toggle; a playback steered by them ends in the
-// same state as one left to run at normal speed.
+// marker (through their windows, worked with real input while the playback holds), fast-forward
+// to the end and the sound toggle; a playback steered by them ends in the same state as one left
+// to run at normal speed.
 
 #include "DemoPlaybackFixture.h"
 
+#include "framework/app/DemoJumpDialog.h"
+#include "framework/app/DemoMarkerDialog.h"
 #include "framework/util/MersenneTwister.h"
+#include "framework/widgets/DialogButton.h"
+#include "framework/widgets/EditWidget.h"
+#include "framework/widgets/ListWidget.h"
+#include "framework/widgets/ScrollbarWidget.h"
+#include "framework/widgets/WidgetManager.h"
 #include "platform/Registry.h"
 #include "platform/Window.h"
+#include "support/FixedWidthSysFonts.h"
 #include "support/MemoryRegistry.h"
 
 #include <functional>
@@ -26,7 +35,32 @@ protected:
         return stream;
     }
 
+    // Real input, as the window system delivers it while the demo plays.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            mEvents.Add({mApp.mMainWindow->Id(), Platform::kWmChar, static_cast<uint8_t>(c), 0});
+        }
+    }
+    void Click(int x, int y, int clicks) {
+        const uint32_t window = mApp.mMainWindow->Id();
+        const int64_t point = Platform::MakePointParam(x, y);
+        mEvents.Add({window, Platform::kWmMouseMove, 0, point});
+        mEvents.Add({window, clicks == 2 ? Platform::kWmLButtonDblClk : Platform::kWmLButtonDown, 0,
+                     point});
+        mEvents.Add({window, Platform::kWmLButtonUp, 0, point});
+    }
+    bool Steps(int count) {
+        for (int i = 0; i < count; ++i) {
+            bool updated = false;
+            if (!mApp.RunLoopStep(&updated)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     MemoryRegistry mRegistry;
+    Testing::FixedWidthSysFonts mFonts; // exact layouts
 };
 
 TEST_F(DemoControlsTest, SpeedKeysScaleResetAndJumpKeysCountBackFromTheEnd) {
@@ -126,41 +160,132 @@ TEST_F(DemoControlsTest, SoundTogglesBetweenSilenceAndTheSavedVolumes) {
     EXPECT_DOUBLE_EQ(mApp.GetSfxVolume(), 0.4);
 }
 
-TEST_F(DemoControlsTest, TheMarkerListOffersTheMarkersAheadAndJumpsToTheChosenOne) {
-    mMarkers = {{"start", 5}, {"boss", 300}, {"late", 372000}, {"finale", 372100}};
+TEST_F(DemoControlsTest, TheMarkerListOffersTheMarkersAheadAndHoldsThePlaybackWhileOpen) {
+    mMarkers = {{"start", 5}, {"bridge", 150}, {"boss", 6100}, {"late", 372000}};
     Play(KeysEvery(5, 200));
     ASSERT_TRUE(StepToTick(100));
-    mWindows.mAnswers = {Platform::kIdNo, Platform::kIdYes};
-    mApp.DemoPlaybackKey('L');
-    ASSERT_EQ(mWindows.mBoxes.size(), 2u);
-    EXPECT_EQ(mWindows.mBoxes[0].title, "Marker List");
-    EXPECT_EQ(mWindows.mBoxes[0].text, "boss (00:00:03)");
-    EXPECT_EQ(mWindows.mBoxes[1].text, "late (01:02:00)");
-    EXPECT_EQ(mApp.mFastForwardTarget, 372000);
+    Type("L");
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(kDemoMarkerDialogId) != nullptr; }, 10));
+    auto* dialog = dynamic_cast<DemoMarkerDialog*>(mApp.GetDialog(kDemoMarkerDialogId));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->mDialogHeader, "Marker List");
+    EXPECT_EQ(dialog->mList->mLines,
+              (std::vector<std::string>{"bridge (00:00:01)", "boss (00:01:01)", "late (01:02:00)"}))
+        << "the marker behind the current tick is left out";
+    ASSERT_FALSE(Testing::FixedWidthSysFonts::Requests().empty());
+    EXPECT_EQ(Testing::FixedWidthSysFonts::Requests()[0].mFace, "Tahoma");
 
-    mWindows.mBoxes.clear();
-    mWindows.mAnswers = {Platform::kIdNo, Platform::kIdNo, Platform::kIdNo};
-    mApp.mFastForwardTarget = 0;
-    mApp.DemoPlaybackKey('l');
-    EXPECT_EQ(mWindows.mBoxes.size(), 3u);
-    EXPECT_EQ(mApp.mFastForwardTarget, 0) << "refusing every marker jumps nowhere";
+    // 320 x 240 in the middle of 640 x 480. The client area lies inside the frame (13 in),
+    // from the title's foot (24 + 9) to the button row (240 - 48); the list fills it less 10
+    // on each side, its scroll bar the last 16 pixels of that.
+    EXPECT_EQ(dialog->GetRect(), Rect(160, 120, 320, 240));
+    EXPECT_EQ(dialog->mList->GetRect(), Rect(183, 163, 258, 139));
+    EXPECT_EQ(dialog->mScrollbar->GetRect(), Rect(441, 163, 16, 139));
+    EXPECT_EQ(dialog->mYesButton->mLabel, "Close");
+
+    // The playback holds: no update, no record, and playback keys typed now do nothing.
+    Type("09");
+    ASSERT_TRUE(Steps(40));
+    EXPECT_EQ(mApp.mUpdateCount, 100);
+    EXPECT_EQ(mLog.log.back(), "95 char r") << "the record due at 100 waits";
+    EXPECT_EQ(mApp.mFastForwardTarget, 0);
+    EXPECT_FALSE(mApp.JumpToDemoMarker(100)) << "a marker no longer ahead is no jump";
+
+    // A single click chooses nothing; a double click on "bridge" (row 0: y 167..176) jumps.
+    Click(200, 170, 1);
+    ASSERT_TRUE(Steps(10));
+    EXPECT_EQ(mApp.mFastForwardTarget, 0);
+    Click(200, 170, 2);
+    ASSERT_TRUE(Steps(10));
+    EXPECT_EQ(mApp.mFastForwardTarget, 150);
+    EXPECT_EQ(mApp.GetDialog(kDemoMarkerDialogId), nullptr);
+    EXPECT_EQ(mApp.mWidgetManager->mFocusWidget, &mLog) << "the game has its focus back";
+
+    ASSERT_TRUE(StepToTick(151));
+    ASSERT_EQ(mLog.log.size(), 30u) << "every record arrived, none lost to the window";
+    EXPECT_EQ(mLog.log[19], "100 char w");
+    EXPECT_EQ(mLog.log.back(), "150 char u");
 }
 
-TEST_F(DemoControlsTest, JumpToTimeTakesTheStoredTimeBeforeTheEnd) {
+TEST_F(DemoControlsTest, TheMarkerListsCloseButtonClosesWithoutAJump) {
+    mMarkers = {{"boss", 300}};
+    Play(KeysEvery(5, 200));
+    ASSERT_TRUE(StepToTick(10));
+    Type("l");
+    ASSERT_TRUE(Steps(3));
+    ASSERT_NE(mApp.GetDialog(kDemoMarkerDialogId), nullptr);
+    // One button across the content: x 184, 272 wide; y 120 + 240 - 48 = 312.
+    Click(300, 320, 1);
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(mApp.GetDialog(kDemoMarkerDialogId), nullptr);
+    EXPECT_EQ(mApp.mFastForwardTarget, 0);
+    ASSERT_TRUE(StepToTick(21));
+    EXPECT_EQ(mLog.log.back(), "20 char u");
+}
+
+TEST_F(DemoControlsTest, JumpToTimeEditsTheStoredTimeAndJumpsThatLongBeforeTheEnd) {
     Play(KeysEvery(5, 50), 20000);
     mApp.mRegKey = "Vuro\\Controls\\";
     mRegistry.Put("Vuro\\Controls", "", "DemoJumpTime", Platform::kRegSz, "1:30");
-    mWindows.mAnswers = {Platform::kIdCancel};
-    mApp.DemoPlaybackKey('J');
+    ASSERT_TRUE(StepToTick(3));
+    Type("J");
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(kDemoJumpDialogId) != nullptr; }, 10));
+    auto* dialog = dynamic_cast<DemoJumpDialog*>(mApp.GetDialog(kDemoJumpDialogId));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->mDialogHeader, "Jump To Time");
+    EXPECT_EQ(dialog->mEdit->mText, "1:30");
+    EXPECT_EQ(dialog->mEdit->mHighlightPos, 0) << "all selected";
+    EXPECT_EQ(dialog->mEdit->mCursorPos, 4);
+    EXPECT_EQ(mApp.mWidgetManager->mFocusWidget, dialog->mEdit);
+    EXPECT_EQ(dialog->mYesButton->mLabel, "OK");
+    EXPECT_EQ(dialog->mNoButton->mLabel, "Cancel");
+
+    // Title to 33, 10, a field of 10 + 8, 10, the buttons' 24 and 24 below: 240 x 119,
+    // centred; the field at 180 + 33 + 10. Buttons (192 - 8) / 2 = 92 wide at x 224 and 324, y 180
+    // + 119 - 48 = 251.
+    EXPECT_EQ(dialog->GetRect(), Rect(200, 180, 240, 119));
+    EXPECT_EQ(dialog->mEdit->GetRect(), Rect(224, 223, 192, 18));
+    EXPECT_EQ(dialog->mYesButton->GetRect(), Rect(224, 251, 92, 24));
+    EXPECT_EQ(dialog->mNoButton->GetRect(), Rect(324, 251, 92, 24));
+
+    // Typing replaces the selection; "0", "4" and "5" are no playback keys meanwhile.
+    Type("0:45");
+    ASSERT_TRUE(Steps(20));
+    EXPECT_EQ(dialog->mEdit->mText, "0:45");
     EXPECT_EQ(mApp.mFastForwardTarget, 0);
-    mApp.DemoPlaybackKey('j');
-    ASSERT_EQ(mWindows.mBoxes.size(), 2u);
-    EXPECT_EQ(mWindows.mBoxes[1].title, "Jump To Time");
-    EXPECT_EQ(mWindows.mBoxes[1].text, "Jump to 1:30 before the end?");
-    EXPECT_EQ(mApp.mFastForwardTarget, 20000 - (90 * 1000 + 1000) / 10);
+    EXPECT_EQ(mApp.mUpdateCount, 3);
+
+    Click(250, 260, 1);
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(mApp.GetDialog(kDemoJumpDialogId), nullptr);
+    EXPECT_EQ(mApp.mFastForwardTarget, 20000 - (45 * 1000 + 1000) / 10);
     const Platform::RegistryValue* stored = mRegistry.Find("Vuro\\Controls", "", "DemoJumpTime");
     ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(mApp.DemoRecordsLeft(), true) << "the window reads no demo record";
+    EXPECT_EQ(std::string(stored->data.begin(), stored->data.end()), "0:45");
+    EXPECT_TRUE(mApp.DemoRecordsLeft()) << "the window reads no demo record";
+}
+
+TEST_F(DemoControlsTest, JumpToTimeCancelChangesNothing) {
+    Play(KeysEvery(5, 50), 20000);
+    mApp.mRegKey = "Vuro\\Controls\\";
+    mRegistry.Put("Vuro\\Controls", "", "DemoJumpTime", Platform::kRegSz, "1:30");
+    ASSERT_TRUE(StepToTick(3));
+    Type("j");
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(kDemoJumpDialogId) != nullptr; }, 10));
+    auto* dialog = dynamic_cast<DemoJumpDialog*>(mApp.GetDialog(kDemoJumpDialogId));
+    ASSERT_NE(dialog, nullptr);
+    Type("9");
+    ASSERT_TRUE(Steps(5));
+    EXPECT_EQ(dialog->mEdit->mText, "9");
+    Click(330, 260, 1);
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(mApp.GetDialog(kDemoJumpDialogId), nullptr);
+    EXPECT_EQ(mApp.mFastForwardTarget, 0);
+    const Platform::RegistryValue* stored = mRegistry.Find("Vuro\\Controls", "", "DemoJumpTime");
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(std::string(stored->data.begin(), stored->data.end()), "1:30");
+    ASSERT_TRUE(StepToTick(11));
+    EXPECT_EQ(mLog.log.back(), "10 char k") << "the playback goes on where it stood";
 }
 
 TEST(DemoJumpTimeTest, FieldsSeparatedByColonsCountUpToSeconds) {
