@@ -288,6 +288,22 @@ TEST_F(DemoControlsTest, JumpToTimeCancelChangesNothing) {
     EXPECT_EQ(mLog.log.back(), "10 char k") << "the playback goes on where it stood";
 }
 
+TEST_F(DemoControlsTest, EnterInTheJumpFieldActsAsOk) {
+    Play(KeysEvery(5, 50), 20000);
+    mApp.mRegKey = "Vuro\\Controls\\";
+    ASSERT_TRUE(StepToTick(3));
+    Type("J");
+    ASSERT_TRUE(StepUntil([&] { return mApp.GetDialog(kDemoJumpDialogId) != nullptr; }, 10));
+    Type("2:00");
+    mEvents.Add({mApp.mMainWindow->Id(), Platform::kWmKeyDown, Platform::kVkReturn, 0});
+    ASSERT_TRUE(Steps(20));
+    EXPECT_EQ(mApp.GetDialog(kDemoJumpDialogId), nullptr);
+    EXPECT_EQ(mApp.mFastForwardTarget, 20000 - (120 * 1000 + 1000) / 10);
+    const Platform::RegistryValue* stored = mRegistry.Find("Vuro\\Controls", "", "DemoJumpTime");
+    ASSERT_NE(stored, nullptr) << "made when the key had no value yet";
+    EXPECT_EQ(std::string(stored->data.begin(), stored->data.end()), "2:00");
+}
+
 TEST(DemoJumpTimeTest, FieldsSeparatedByColonsCountUpToSeconds) {
     EXPECT_EQ(VuroAppBase::ParseDemoJumpTime("1:02:03"), 3723);
     EXPECT_EQ(VuroAppBase::ParseDemoJumpTime("2:05"), 125);
