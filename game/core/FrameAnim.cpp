@@ -1,0 +1,28 @@
+#include "game/core/FrameAnim.h"
+
+#include "game/core/RedrawFlag.h"
+
+namespace Vuro {
+
+void FrameAnim::Reset() {
+    *this = FrameAnim();
+}
+
+void FrameAnim::Start(int x, int y, bool looping, int period, int maxFrame) {
+    mState = looping ? kLooping : kStill;
+    mX = x;
+    mY = y;
+    mPeriod = period < 1 ? 1 : period;
+    mMaxFrame = maxFrame;
+    mFrame = 0;
+}
+
+void FrameAnim::Tick(int tick) {
+    if (mState != kLooping || tick % mPeriod != 0) {
+        return;
+    }
+    mFrame = mFrame < mMaxFrame ? mFrame + 1 : 0;
+    SetRedrawNeeded();
+}
+
+} // namespace Vuro

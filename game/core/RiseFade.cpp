@@ -1,0 +1,48 @@
+#include "game/core/RiseFade.h"
+
+#include "game/core/RedrawFlag.h"
+
+namespace Vuro {
+
+void RiseFade::Reset() {
+    *this = RiseFade();
+}
+
+void RiseFade::Start(int seconds) {
+    mActive = true;
+    mOffset = kHiddenOffset;
+    mLimit = 0;
+    mSeconds = seconds;
+    mPhase = kSlidingIn;
+}
+
+void RiseFade::Tick(int tick) {
+    if (!mActive || mPhase == kIdle) {
+        return;
+    }
+    if (mPhase == kStaying) {
+        if (tick % kSecondTicks == 0) {
+            --mSeconds;
+        }
+        if (mSeconds <= 0) {
+            mPhase = kSlidingOut;
+        }
+    }
+    if (tick % 2 != 0) {
+        return;
+    }
+    if (mPhase == kSlidingIn) {
+        if (++mOffset >= mLimit) {
+            mPhase = kStaying;
+        }
+        SetRedrawNeeded();
+    } else if (mPhase == kSlidingOut) {
+        if (--mOffset < kHiddenOffset + 1) {
+            mActive = false;
+            mPhase = kIdle;
+        }
+        SetRedrawNeeded();
+    }
+}
+
+} // namespace Vuro
