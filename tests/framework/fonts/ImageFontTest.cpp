@@ -14,9 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <list>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace Vuro::Test {
@@ -259,6 +261,39 @@ TEST_F(ImageFontTest, AFontThatDidNotLoadMeasuresAndDrawsNothing) {
     font->DrawStringEx(&g, 0, 1, "ab", Color::White, Rect(), nullptr, &width);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(Pixels(), Expect({}));
+}
+
+// The draw-command pool is shared by every image font: two threads drawing at once must each
+// get their own glyphs and widths, which the one lock around the whole call ensures (without
+// it the shared slot chains tangle: wrong widths, or a chain that loops until the timeout).
+TEST_F(ImageFontTest, TwoThreadsDrawingAtOnceEachGetTheirOwnGlyphs) {
+    auto first = MakeFont(kMainLayer);
+    auto second = MakeFont(kMainLayer);
+    MemoryImage otherDest(&app);
+    otherDest.Create(8, 3);
+    std::fill_n(otherDest.GetBits(), 8 * 3, kBlack);
+    otherDest.SetTransAlphaFlags(false, false);
+    std::atomic<int> badWidths{0};
+    std::atomic<int> ready{0};
+    auto draw = [&](ImageFont* font, MemoryImage* image, const std::string& text, int expected) {
+        Graphics g(image);
+        // Both start together, so their calls overlap.
+        ++ready;
+        while (ready.load() < 2) {
+        }
+        for (int i = 0; i < 2000; ++i) {
+            int width = 0;
+            font->DrawStringEx(&g, 1, 2, text, Color::White, Rect(), nullptr, &width);
+            badWidths += width != expected ? 1 : 0;
+        }
+    };
+    std::thread worker(draw, first.get(), &dest, std::string("ab"), 4);
+    draw(second.get(), &otherDest, "ba", 5);
+    worker.join();
+    EXPECT_EQ(badWidths.load(), 0);
+    EXPECT_EQ(Pixels(), Expect({{8 + 1, kRed}, {8 + 2, kRed}, {8 + 3, kGreen}}));
+    std::vector<uint32_t> other(otherDest.GetBits(), otherDest.GetBits() + 8 * 3);
+    EXPECT_EQ(other, Expect({{8 + 1, kGreen}, {8 + 3, kRed}, {8 + 4, kRed}}));
 }
 
 TEST_F(ImageFontTest, DefinesArePrintable) {
