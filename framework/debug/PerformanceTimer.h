@@ -1,0 +1,30 @@
+#pragma once
+// Interval timing on the platform clock's high-resolution counter, and the counter's rate.
+//
+// - GetDuration answers milliseconds; while the timer runs it measures up to now.
+// - On a clock without a counter (frequency 0) every duration is 0.
+// - EstimateCpuSpeed answers the counter's ticks per second, at least 1. The profiler stamps its
+// events with the same counter, so its rate is the speed
+//   that turns event stamps into time.
+
+#include <cstdint>
+
+namespace Vuro {
+
+class PerformanceTimer {
+public:
+    void Start();
+    void Stop();
+    double GetDuration();
+
+    static int64_t EstimateCpuSpeed();
+
+private:
+    void CalcDuration();
+
+    int64_t mStart = 0;     // counter value at Start
+    double mDuration = 0.0; // milliseconds
+    bool mRunning = false;
+};
+
+} // namespace Vuro
