@@ -2,6 +2,7 @@
 // the widgets.
 
 #include "TestApp.h"
+#include "framework/debug/PerfProfiler.h"
 
 namespace Vuro::Test {
 namespace {
@@ -61,6 +62,34 @@ TEST_F(DeveloperKeysTest, ShiftF8SwitchesThreeDAndSaysSo) {
     Key(kVkF1 + 7);
     EXPECT_FALSE(mApp.Is3DOn());
     EXPECT_EQ(mWindows.mBoxes.back().text, "3D-Mode: OFF");
+}
+
+TEST_F(DeveloperKeysTest, F2StartsTheProfilerAndShowsItsResultsOnTheNextPress) {
+    using namespace Platform;
+    mApp.mDebugKeysEnabled = true;
+    Key(kVkF1 + 1);
+    EXPECT_TRUE(PerfIsRunning());
+    EXPECT_TRUE(mWindows.mBoxes.empty());
+    mClock.Advance(1234);
+    Key(kVkF1 + 1);
+    EXPECT_FALSE(PerfIsRunning());
+    ASSERT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_EQ(mWindows.mBoxes[0].text, "Total Time: 1234.00\n");
+    EXPECT_EQ(mWindows.mBoxes[0].title, "Perf Results");
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkF1 + 1], 0);
+}
+
+TEST_F(DeveloperKeysTest, AltRReloadsTuningValuesAndLetsGoOfKeysWhenNothingChanged) {
+    using namespace Platform;
+    mApp.mDebugKeysEnabled = true;
+    Key(kVkShift);
+    Key(kVkMenu);
+    Key('R');
+    ASSERT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_EQ(mWindows.mBoxes[0].title, "MODVAL WARNING!");
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkShift], 0);
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 0);
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown['R'], 0);
 }
 
 } // namespace
