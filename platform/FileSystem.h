@@ -32,6 +32,9 @@ struct FileEntry {
 bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries);
 
 bool FileExists(const std::string& path);
+// The last write of a file that can be opened for reading, as a Windows file time (100 ns
+// steps since 1601-01-01 UTC, the form sound cache files store); false, with 0, otherwise.
+bool GetFileWriteTime(const std::string& path, uint64_t& fileTime);
 bool IsDirectory(const std::string& path);
 // Creates one folder; false when it could not be made (including when it exists already).
 bool MakeDirectory(const std::string& path);

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -80,6 +81,26 @@ bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries) {
     }
     closedir(dir);
     return !entries.empty();
+}
+
+bool GetFileWriteTime(const std::string& path, uint64_t& fileTime) {
+    fileTime = 0;
+    int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    bool ok = fstat(fd, &info) == 0;
+    close(fd);
+    if (!ok) {
+        return false;
+    }
+    // Seconds from 1601-01-01 to 1970-01-01.
+    constexpr int64_t kEpochOffset = 11644473600;
+    const int64_t steps = (static_cast<int64_t>(info.st_mtim.tv_sec) + kEpochOffset) * 10000000 +
+                          info.st_mtim.tv_nsec / 100;
+    fileTime = steps < 0 ? 0 : static_cast<uint64_t>(steps);
+    return true;
 }
 
 bool FileExists(const std::string& path) {
