@@ -98,6 +98,9 @@ VuroAppBase::~VuroAppBase() {
     // Widgets still queued (the loop never ran to delete them) go now.
     mStepDepth = 0;
     DeleteQueuedWidgets();
+    // Its images and fonts live on the display and the sound manager: it goes before them.
+    delete mResourceManager;
+    mResourceManager = nullptr;
     delete mWidgetManager;
     mWidgetManager = nullptr;
     delete mDDInterface;
@@ -113,7 +116,6 @@ VuroAppBase::~VuroAppBase() {
     }
     WriteDemoFile();
     mInstanceLock.reset();
-    delete mResourceManager;
 }
 
 void VuroAppBase::Init(bool forceWindowed) {
