@@ -5,8 +5,8 @@
 
 #include "framework/debug/CrashHandler.h"
 #include "framework/debug/ResourceManager.h"
+#include "framework/sound/DSoundManager.h"
 #include "framework/sound/MusicInterface.h"
-#include "framework/sound/SilentSoundManager.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/WidgetManager.h"
@@ -186,7 +186,8 @@ void VuroAppBase::Init(bool forceWindowed) {
     }
 
     if (mSoundManager == nullptr) {
-        mSoundManager = new SilentSoundManager();
+        // Without a window the manager makes no output: all sound is off.
+        mSoundManager = new DSoundManager(mNoSoundNeeded ? nullptr : mMainWindow.get(), mUseFmod);
     }
     SetSfxVolume(mSfxVolume);
     mMusicInterface = CreateMusicInterface(mMainWindow.get());
