@@ -1,6 +1,7 @@
 #include "framework/debug/AllocationTable.h"
 
 #include "framework/util/StringHelpers.h"
+#include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "platform/Process.h"
 
@@ -69,7 +70,7 @@ void AllocationTable::WriteLeakReport() {
     if (!mAlive) {
         return;
     }
-    FILE* file = std::fopen("mem_leaks.txt", "wt");
+    FILE* file = Platform::OpenFile("mem_leaks.txt", "wt");
     if (file == nullptr) {
         return;
     }

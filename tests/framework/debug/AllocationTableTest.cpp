@@ -10,6 +10,8 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace Vuro {
 namespace {
@@ -104,6 +106,30 @@ TEST_F(AllocationTableTest, ReportIsSkippedWhenTheFileCannotBeMade) {
     table.AddTrack(&gDebugText, 5, "x.cpp", 2);
     table.WriteLeakReport();
     EXPECT_EQ(gDebugText, "");
+}
+
+TEST_F(AllocationTableTest, ThreadsRecordAndForgetAtOnce) {
+    constexpr int kPerThread = 500;
+    std::vector<char> blocks(4 * kPerThread);
+    AllocationTable table;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&table, &blocks, t] {
+            for (int i = 0; i < kPerThread; ++i) {
+                char* block = &blocks[static_cast<size_t>(t * kPerThread + i)];
+                table.AddTrack(block, 1, "t.cpp", i);
+                // Every other block is freed again, so the report holds half of each thread's.
+                if (i % 2 == 1) {
+                    table.RemoveTrack(block);
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    table.WriteLeakReport();
+    EXPECT_NE(ReadReport().find("Total Unfreed: 1000 bytes\n"), std::string::npos);
 }
 
 TEST(AllocationTableProcess, ProcessTableExistsAndTakesRecords) {

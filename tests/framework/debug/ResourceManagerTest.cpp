@@ -247,6 +247,18 @@ TEST_F(ResourceManagerTest, FontsLoadFromDescriptorsReferencesAndTags) {
     EXPECT_TRUE(app.popups.empty());
 }
 
+TEST_F(ResourceManagerTest, FontOverAnImageTakesTheApplicationsImageAndWidthList) {
+    WriteSheet(folder, "glyphs.png", 5, 2, std::vector<uint32_t>(10, 0xFFFFFFFF));
+    // Space width, ascent, then each character with its width, side by side in the image.
+    folder.Write("widths.txt", "4 1 a3 b2");
+    ASSERT_TRUE(
+        Parse("<Font id=\"W\" path=\"" + P("widths.txt") + "\" image=\"" + P("glyphs") + "\"/>"));
+    ASSERT_TRUE(manager.LoadGroup("Main")) << manager.GetErrorText();
+    EXPECT_EQ(app.loadedImages, (std::vector<std::string>{P("glyphs")}));
+    ImageFont* font = manager.RequireFont("W");
+    EXPECT_EQ(font->StringWidth("ab "), 3 + 2 + 4);
+}
+
 TEST_F(ResourceManagerTest, FontFailuresGiveTheirTexts) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"path=\"!ref:NOPE\"", "Ref font not found: NOPE"},
