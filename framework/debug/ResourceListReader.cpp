@@ -22,6 +22,7 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/util/XMLParser.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 

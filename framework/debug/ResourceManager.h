@@ -13,10 +13,11 @@
 //   hands out stay valid until it is deleted.
 
 #include <cstdint>
+#include <exception>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace Vuro {
 
