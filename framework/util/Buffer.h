@@ -43,6 +43,9 @@ public:
     // Replaces the data by a copy; the positions stay, so clear the buffer first.
     void SetData(const uint8_t* bytes, int count);
     void SeekFront() { mReadPos = 0; }
+    // The read position in bits, to look at a record and put it back for another reader.
+    int GetReadPos() const { return mReadPos; }
+    void SetReadPos(int bitPos) { mReadPos = bitPos; }
     // Null when empty.
     const uint8_t* GetDataPtr() const { return mData.empty() ? nullptr : mData.data(); }
     // Bytes holding the written bits (bits rounded up).

@@ -89,6 +89,14 @@ public:
         return ok ? Long(static_cast<uint32_t>(data.size())).Text(data) : *this;
     }
 
+    // Code 17: transfer id, result, then the content as a 16-bit length and its bytes.
+    DemoStream& HttpResult(int tick, uint32_t id, int result, const std::string& content) {
+        Header(tick, false, 17).Long(id).Byte(result);
+        return Byte(static_cast<int>(content.size() & 0xFF))
+            .Byte(static_cast<int>(content.size() >> 8))
+            .Text(content);
+    }
+
     std::vector<uint8_t> Bytes() const {
         const uint8_t* data = mBuffer.GetDataPtr();
         return data == nullptr ? std::vector<uint8_t>()
