@@ -61,6 +61,7 @@ void HTTPTransfer::PrepareRequest(const std::string& address) {
     mResult = kTransferPending;
     mContent.clear();
     mPort = 80;
+    mProtocol.clear();
     size_t start = 0;
     size_t slashes = address.find("//");
     if (slashes != std::string::npos) {

@@ -54,6 +54,8 @@ TEST_F(HTTPTransferTest, SendsTheRequestUnchangedAndReadsALengthFramedBody) {
 
 TEST_F(HTTPTransferTest, ABareHostConnectsToPort80) {
     mNet.mResponse = {"HTTP/1.0 200 OK\r\n\r\nuntil the close"};
+    mTransfer.PrepareRequest("https://reports.example/");
+    EXPECT_EQ(mTransfer.GetProtocol(), "https");
     EXPECT_EQ(Run("reports.example"), kTransferDone);
     EXPECT_EQ(mNet.mPort, 80);
     EXPECT_EQ(mTransfer.GetPath(), "/");
