@@ -11,6 +11,24 @@
 namespace Vuro::Test {
 
 class FakeAudioSystem : public Platform::AudioSystem {
+    // Duplicates answer what the test asks for.
+    class Device : public Platform::MixerSoundDevice {
+    public:
+        explicit Device(FakeAudioSystem& system)
+            : MixerSoundDevice(system.mMixer), mSystem(system) {}
+        Platform::SoundResult
+        DuplicateSoundBuffer(Platform::SoundBuffer& source,
+                             std::unique_ptr<Platform::SoundBuffer>& duplicate) override {
+            if (mSystem.mDuplicateResult != Platform::SoundResult::Ok) {
+                return mSystem.mDuplicateResult;
+            }
+            return MixerSoundDevice::DuplicateSoundBuffer(source, duplicate);
+        }
+
+    private:
+        FakeAudioSystem& mSystem;
+    };
+
 public:
     FakeAudioSystem() { Platform::SetAudioSystem(this); }
     ~FakeAudioSystem() override { Platform::SetAudioSystem(nullptr); }
@@ -21,7 +39,7 @@ public:
         if (!mCanCreate) {
             return nullptr;
         }
-        return std::make_unique<Platform::MixerSoundDevice>(mMixer);
+        return std::make_unique<Device>(*this);
     }
     uint32_t GetWaveOutVolume() override { return mMixer->GetMasterVolume(); }
     void SetWaveOutVolume(uint32_t volume) override { mMixer->SetMasterVolume(volume); }
@@ -34,6 +52,7 @@ public:
     }
 
     bool mCanCreate = true;
+    Platform::SoundResult mDuplicateResult = Platform::SoundResult::Ok;
     std::shared_ptr<Platform::Mixer> mMixer = std::make_shared<Platform::Mixer>();
 };
 

@@ -212,6 +212,21 @@ TEST_F(DSoundManagerTest, StopAllSoundsLetsTheNextSweepReclaimAutoReleaseSlots) 
     EXPECT_EQ(made, 16); // the 16 auto-release instances were reclaimed, the others stay
 }
 
+TEST_F(DSoundManagerTest, AnInstanceThatCannotBeMadeEndsTheProgram) {
+    Give(1, {1, 2});
+    mAudio.mDuplicateResult = Platform::SoundResult::OutOfMemory;
+    Vuro::Test::ExitTrap trap;
+    try {
+        (void)mManager->MakeSoundInstance(1);
+        FAIL() << "the program went on";
+    } catch (const Vuro::Test::ExitCalled& exit) {
+        EXPECT_EQ(exit.code, 0);
+    }
+    ASSERT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_EQ(mWindows.mBoxes[0].text, "DSERR_OUTOFMEMORY");
+    EXPECT_EQ(mWindows.mBoxes[0].title, "Hey");
+}
+
 TEST_F(DSoundManagerTest, MasterVolumeIsTheWaveOutVolume) {
     mManager->SetMasterVolume(0.5);
     EXPECT_EQ(mAudio.GetWaveOutVolume(), 32767u);
