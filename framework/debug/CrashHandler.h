@@ -1,7 +1,22 @@
 #pragma once
-// The crash reporter's hold on the application: the application registers itself at the end
-// of its construction and leaves at its destruction, so a report made on any thread can ask it
-// for its part (OnCrash, GetCrashInfo). Safe from any thread.
+// The crash reporter. One static CrashHandler, defined beside the program entry, installs the
+// fault filter before the entry runs and puts the previous filter back at exit. The application
+// registers itself at the end of its construction and leaves at its destruction, so a fault
+// after the application is gone does not reach it.
+//
+// On a fault, on the faulting thread: the registered application's OnCrash runs, the report is
+// built (exception, module and logical address, stack, registers, system, the application's
+// GetCrashInfo), copied to the clipboard and written to "crash.txt"; a demo being recorded is
+// closed with a filler record and written so it can travel with the report; then the error
+// window shows. While that happens IsReportingCrash answers true, so the window procedure
+// leaves painting, mouse and timers alone.
+//
+// Tests drive CrashFilter and BuildCrashReport with a made-up FaultRecord; no real fault is
+// needed. LastReport answers the text of the latest report.
+
+#include "platform/FaultHandler.h"
+
+#include <string>
 
 namespace Vuro {
 
@@ -9,11 +24,45 @@ class VuroAppBase;
 
 class CrashHandler {
 public:
+    CrashHandler();
+    ~CrashHandler();
+    CrashHandler(const CrashHandler&) = delete;
+    CrashHandler& operator=(const CrashHandler&) = delete;
+
     static void RegisterApp(VuroAppBase* app);
     // Forgets app when it is the registered one.
     static void UnregisterApp(VuroAppBase* app);
     // Null when none is registered.
     static VuroAppBase* GetRegisteredApp();
+
+    static void CrashFilter(const Platform::FaultRecord& fault);
+    static void BuildCrashReport(const Platform::FaultRecord& fault);
+    static bool IsReportingCrash();
+
+    // Shared crash state, read by the windows and the upload.
+    static std::string LastReport();
+    static std::string ErrorTitle();
+    static std::string AttachmentFileName();
+    static bool HasAttachment();
+
+    // Empty when the code is not in the exception table.
+    static const char* ExceptionName(uint32_t code);
+    static std::string WalkStack(const Platform::FaultRecord& fault);
+    static std::string DescribeSystem();
+    static void WriteCrashFile(const std::string& report);
+    // The error window "Fatal Error!": the header text and the report in a message box.
+    // Returns when the user has closed it. No report server is set, so no upload is offered.
+    static void ShowErrorWindow(const std::string& title, const std::string& report);
+
+private:
+    Platform::FaultFilter mPreviousFilter = nullptr;
 };
+
+// The part of a path after its last '\' or '/'; the whole path when it has neither.
+std::string GetFileNamePart(const std::string& path);
+// printf "%x": lower-case hexadecimal without prefix.
+std::string UIntToHexString(uint32_t value);
+// Hexadecimal digits only, most significant first; an empty text gives true and 0.
+[[nodiscard]] bool HexStringToUInt(const std::string& text, uint32_t& value);
 
 } // namespace Vuro
