@@ -1,0 +1,79 @@
+#pragma once
+// The players' profiles: an ordered list of names, the current profile first, and the current
+// player's record. The list lives in data\profile.dat (a signed 32-bit little-endian count, then
+// one 7-byte zero-padded name per profile); each profile's record in data\<name>.pf.
+//
+// An entry read from the list file is its whole 7-byte field; an entry added during the run is
+// the name as entered. A name's text is everything before its first zero byte; file names use
+// the text, lookups compare whole entries. No operation shows a message; results are returned.
+//
+// The loading thread reads the record through GetRecord while the main thread runs; the record
+// is guarded by a lock so that copy is never torn. Everything else belongs to the main thread.
+
+#include "game/screens/PlayerRecord.h"
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace Vuro {
+
+class ProfileManager {
+public:
+    static constexpr size_t kNameLength = 7;
+
+    ProfileManager() = default;
+    ProfileManager(const ProfileManager&) = delete;
+    ProfileManager& operator=(const ProfileManager&) = delete;
+
+    // Reads the list file, then LoadProfile. False when the file is missing, its count cannot be
+    // read, an entry is cut short (the list is then empty) or no profile loads.
+    [[nodiscard]] bool LoadList();
+    // Loads the first loadable profile, dropping the entries before it that do not load, then
+    // saves the record (rewriting an older record in the current form). True when names remain.
+    bool LoadProfile();
+    // Writes the current record to the file of entry 0, or under its own name when the list is
+    // empty.
+    bool SaveCurrent();
+    [[nodiscard]] bool SaveList() const;
+
+    // The current record becomes the defaults with this name, saved to its file; the list is not
+    // touched.
+    [[nodiscard]] bool CreateProfile(const std::string& name);
+    // Refuses empty, over-long and duplicate names and names whose file cannot be written;
+    // appends the name. The caller follows with SelectProfile.
+    [[nodiscard]] bool AddProfile(std::string& name);
+    // Erases the entry and removes its file. False when the file could not be removed, and when
+    // the last profile went (the list then holds the placeholder "Player").
+    bool DeleteProfile(const std::string& name);
+    // DeleteProfile for a name that is in the list.
+    bool RemoveProfile(std::string& name);
+    // Moves the name to the front and loads its record (not reloaded when it is first already).
+    [[nodiscard]] bool SelectProfile(std::string& name);
+
+    int GetCount() const { return static_cast<int>(mNames.size()); }
+    [[nodiscard]] bool GetName(int index, std::string& name) const;
+
+    // Copies the current record into buffer and returns buffer.
+    PlayerRecord* GetRecord(PlayerRecord* buffer) const;
+    // Replaces the current record; does not save it.
+    void SetRecord(PlayerRecord record);
+
+    // The reading and writing of the list file, on an open stream. ReadList replaces the list;
+    // it is left empty when an entry is cut short.
+    [[nodiscard]] bool ReadList(FILE* file);
+    [[nodiscard]] bool WriteList(FILE* file) const;
+
+    // The text of an entry: the characters before its first zero byte.
+    static std::string TextOf(const std::string& entry);
+    // "data\" + text + ".pf".
+    static std::string ProfilePath(const std::string& text);
+
+private:
+    std::vector<std::string> mNames;
+    PlayerRecord mRecord;
+    mutable std::mutex mRecordLock;
+};
+
+} // namespace Vuro
