@@ -1,0 +1,183 @@
+#pragma once
+// The state of one level in play: trees, fruit, boxes, pests and birds, stones, pop-ups and
+// effects, and the level's goals, time and counters. Each game board embeds one, fills it from
+// the level file (LevelFile) after ResetLevel, forwards ticks and mouse input to it and polls
+// its event code. Not a widget; elements are plain values copied into and out of its vectors.
+//
+// ResetLevel clears everything except the goals, which the next level file sets again.
+
+#include "game/core/Bird.h"
+#include "game/core/BobOffset.h"
+#include "game/core/Bouncer.h"
+#include "game/core/Caterpillar.h"
+#include "game/core/ComboSequence.h"
+#include "game/core/Countdown.h"
+#include "game/core/Drifter.h"
+#include "game/core/EdgeWalker.h"
+#include "game/core/EffectAnim.h"
+#include "game/core/FrameAnim.h"
+#include "game/core/Fruit.h"
+#include "game/core/FruitBox.h"
+#include "game/core/FruitTree.h"
+#include "game/core/Hedgehog.h"
+#include "game/core/LoopAnim.h"
+#include "game/core/Mover.h"
+#include "game/core/RiseFade.h"
+#include "game/core/TargetWalker.h"
+#include "game/core/WeatherStepper.h"
+
+#include <vector>
+
+namespace Vuro {
+
+class GameApp;
+
+class PlayField {
+public:
+    static constexpr int kFruitKinds = 4;
+    static constexpr int kCounterCount = 16;
+    static constexpr int kTimerCount = 5;
+
+    // Event codes polled by the boards.
+    static constexpr int kEventNone = 0;
+    static constexpr int kEventLeftButton = 1;
+    static constexpr int kEventRightButton = 2;
+    static constexpr int kEventHelpTip = 3;
+    static constexpr int kEventNoFruitLeft = 4;
+
+    // A timed effect counted down once a second.
+    struct Timer {
+        int mSeconds = 0;
+        bool mActive = false;
+    };
+
+    // A sky picture that scrolls left; only x, y and the period are used.
+    struct SkyLayer {
+        int mX = 0;
+        int mY = 0;
+        int mPeriod = 0;
+        int mUnused[3] = {};
+    };
+
+    struct TimeLineEntry {
+        int mSecond; // second of the level at which it fires
+        int mCode;   // what happens
+    };
+
+    // app is borrowed (may be null in tests).
+    explicit PlayField(GameApp* app);
+
+    PlayField(const PlayField&) = delete;
+    PlayField& operator=(const PlayField&) = delete;
+
+    // Clears the field for the next level; the goals stay.
+    void ResetLevel();
+
+    void AddTimeLineEntry(int second, int code);
+    void AddTree(const FruitTree& tree);
+    void AddFruitBox(const FruitBox& box);
+
+    // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
+    void SetGoal(int kind, int n);
+    // -1 for a kind outside 1..4.
+    int GetGoal(int kind) const;
+
+    void SetLevel(int n) { mLevel = n; }
+    int GetLevel() const { return mLevel; }
+    void SetLevelTime(int seconds) { mTimeLeft = seconds; }
+    int GetLevelTime() const { return mTimeLeft; }
+    void SetSurvival(bool survival);
+    bool IsSurvival() const { return mSurvival; }
+    void SetCustomCursors(bool on) { mCustomCursors = on; }
+    bool GetCustomCursors() const { return mCustomCursors; }
+    void SetDay(bool day) { mDay = day; }
+    bool IsDay() const { return mDay; }
+
+    int GetEvent() const { return mEvent; }
+    void SetEvent(int code) { mEvent = code; }
+    bool IsTimeUp() const { return mTimeUp; }
+    int GetHelpTip() const { return mHelpTip; }
+
+    // Reached unless some kind has a goal of at least 1 and fewer collected than the goal.
+    void CheckGoals();
+    bool IsGoalReached();
+    // The 16 counters; in survival the four collected counters are replaced by onTrees.
+    void GetStats(int out[kCounterCount]) const;
+    // Stores the position and asks for a redraw.
+    void SetMousePos(int x, int y);
+    int GetMouseX() const { return mMouseX; }
+    int GetMouseY() const { return mMouseY; }
+    GameApp* GetApp() const { return mApp; }
+
+    const std::vector<FruitTree>& GetTrees() const { return mTrees; }
+    const std::vector<FruitBox>& GetBoxes() const { return mBoxes; }
+    const std::vector<TimeLineEntry>& GetTimeLine() const { return mTimeLine; }
+    int GetTreeCount() const { return mTreeCount; }
+    int GetBoxCount() const { return mBoxCount; }
+    // Trees of fruit kind 1..4; 0 for another kind.
+    int GetTreesOfKind(int kind) const;
+
+private:
+    bool mDay = true;
+    bool mGoalReached = false;
+    GameApp* mApp;
+    int mHelpTip = 0;
+    // Collected and grown per fruit kind 1..4, then shot and appeared per bird kind 0, 2, 1, 3.
+    int mCounters[kCounterCount] = {};
+    RiseFade mScoreFade;
+    ComboSequence mCombo;
+    bool mCustomCursors = false;
+    int mAimingAtBird = 0;
+    bool mSurvival = false;
+    int mShotsSinceReady = 0;
+    int mLastShotTick = 0;
+    bool mSlingshotReady = true;
+    // Double shot, stop phase, lightning, (unused), smoke.
+    Timer mTimers[kTimerCount];
+    int mEvent = kEventNone;
+    bool mTimeUp = false;
+    int mLevel = 0;
+    int mSurvivalBonusCount = 0;
+    int mTreesOfKind[kFruitKinds] = {};
+    int mTreeCount = 0;
+    int mBoxCount = 0;
+    int mTimeLeft = 0;
+    int mGoals[kFruitKinds] = {};
+    int mOnTrees[kFruitKinds] = {}; // grown and not yet fallen
+    int mElapsedSeconds = 0;
+    int mScore = 0;
+    bool mEffectActive = false;
+    int mEffectStep = 0;
+    int mNextFruitId = 0;
+    int mGreenPicks = 0;
+    EdgeWalker mBroom;
+    TargetWalker mAutocar;
+    EffectAnim mEffect;
+    WeatherStepper mRain;
+    SkyLayer mSkyLayers[2];
+    Drifter mSun;
+    int mLightningPeriod = 0;
+    int mLightningFrame = 0;
+    bool mLightning = false;
+    int mMouseX = 0;
+    int mMouseY = 0;
+    std::vector<FruitTree> mTrees;
+    std::vector<Fruit> mFruit;
+    std::vector<FruitBox> mBoxes;
+    std::vector<Caterpillar> mCaterpillars;
+    std::vector<Bird> mBirds;
+    std::vector<Mover> mStones;
+    std::vector<Hedgehog> mHedgehogs;
+    std::vector<Countdown> mNumberPopups;
+    std::vector<Countdown> mBonusPopups;
+    std::vector<Bouncer> mBonusItems;
+    std::vector<LoopAnim> mSmoke;
+    std::vector<EffectAnim> mFlashes;
+    std::vector<EffectAnim> mMagicShots;
+    std::vector<TimeLineEntry> mTimeLine;
+    BobOffset mBob;
+    FrameAnim mAmbient;
+    FrameAnim mAmbient2; // the night animation
+};
+
+} // namespace Vuro
