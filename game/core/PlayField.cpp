@@ -92,6 +92,38 @@ void PlayField::ResetLevel() {
     }
 }
 
+int PlayField::GetStage(bool survival, int level) {
+    if (survival) {
+        return level;
+    }
+    static constexpr int kStageEnds[] = {7, 14, 22, 28, 36, 44};
+    for (int stage = 0; stage < 6; ++stage) {
+        if (level < kStageEnds[stage]) {
+            return stage + 1;
+        }
+    }
+    return level;
+}
+
+void PlayField::StartAmbient(int stage) {
+    switch (stage) {
+    case 1:
+        mAmbient.Start(397, 9, true, 35, 3);
+        break;
+    case 2:
+        mAmbient.Start(504, 331, true, 150, 1);
+        break;
+    case 3:
+        mAmbient.Start(173, 323, true, 190, 1);
+        break;
+    case 6:
+        mAmbient.Start(174, 4, true, 70, 3);
+        break;
+    default:
+        break;
+    }
+}
+
 void PlayField::AddTimeLineEntry(int second, int code) {
     mTimeLine.push_back({second, code});
 }

@@ -73,6 +73,13 @@ public:
     // Clears the field for the next level; the goals stay.
     void ResetLevel();
 
+    // The stage whose pictures a level uses: story levels 1..43 map to stages 1..6 (a higher
+    // level keeps its own number, a stage without pictures); in survival the level is the stage.
+    static int GetStage(bool survival, int level);
+    // Starts the stage's ambient animation; stages without one leave it stopped. Called when
+    // the image set holds the stage's ambient picture.
+    void StartAmbient(int stage);
+
     void AddTimeLineEntry(int second, int code);
     void AddTree(const FruitTree& tree);
     void AddFruitBox(const FruitBox& box);
@@ -116,6 +123,19 @@ public:
     int GetBoxCount() const { return mBoxCount; }
     // Trees of fruit kind 1..4; 0 for another kind.
     int GetTreesOfKind(int kind) const;
+
+    // Read by the drawing and update steps.
+    const FrameAnim& GetAmbient() const { return mAmbient; }
+    const FrameAnim& GetAmbient2() const { return mAmbient2; }
+    const BobOffset& GetBob() const { return mBob; }
+    const Drifter& GetSun() const { return mSun; }
+    const WeatherStepper& GetRain() const { return mRain; }
+    const SkyLayer& GetSkyLayer(int index) const { return mSkyLayers[index]; }
+    const Timer& GetTimer(int index) const { return mTimers[index]; }
+    int GetLightningPeriod() const { return mLightningPeriod; }
+    bool IsSlingshotReady() const { return mSlingshotReady; }
+    bool IsEffectActive() const { return mEffectActive; }
+    int GetEffectStep() const { return mEffectStep; }
 
 private:
     bool mDay = true;
