@@ -50,9 +50,15 @@ public:
     static std::string WalkStack(const Platform::FaultRecord& fault);
     static std::string DescribeSystem();
     static void WriteCrashFile(const std::string& report);
-    // The error window "Fatal Error!": the header text and the report in a message box.
-    // Returns when the user has closed it. No report server is set, so no upload is offered.
+    // The crash windows, as message boxes: "Fatal Error!" with the report; with a report server
+    // set and an application registered, OK sends the report after the "Error Details" box,
+    // and a failed upload offers a retry (OK) in "Connection Failed". Returns when the user
+    // has finished with them.
     static void ShowErrorWindow(const std::string& title, const std::string& report);
+    // The report server: a host name with an optional ":port"; empty (the default) offers no
+    // upload.
+    static void SetReportServerHost(const std::string& host);
+    static std::string ReportServerHost();
 
 private:
     Platform::FaultFilter mPreviousFilter = nullptr;
