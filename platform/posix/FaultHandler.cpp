@@ -21,6 +21,9 @@ namespace {
 
 constexpr std::array<int, 6> kFaultSignals = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTRAP};
 constexpr int kMaxFrames = 64;
+// The filter builds a report and shows a box: room for that when the fault was a stack
+// overflow, which leaves the thread's own stack unusable.
+constexpr size_t kAltStackSize = 256 * 1024;
 
 std::atomic<FaultFilter> gFilter{nullptr};
 std::array<struct sigaction, kFaultSignals.size()> gPrevious{};
@@ -126,11 +129,25 @@ int FindSegment(struct dl_phdr_info* info, size_t /*size*/, void* data) {
     return 0;
 }
 
+// Gives the installing thread an alternate signal stack unless it has one (a sanitizer's).
+void EnsureAltStack() {
+    stack_t current{};
+    if (sigaltstack(nullptr, &current) != 0 || (current.ss_flags & SS_DISABLE) == 0) {
+        return;
+    }
+    static std::array<char, kAltStackSize> gAltStack{};
+    stack_t stack{};
+    stack.ss_sp = gAltStack.data();
+    stack.ss_size = gAltStack.size();
+    sigaltstack(&stack, nullptr);
+}
+
 } // namespace
 
 FaultFilter SetFaultFilter(FaultFilter filter) {
     FaultFilter previous = gFilter.exchange(filter);
     if (filter != nullptr && previous == nullptr) {
+        EnsureAltStack();
         struct sigaction action {};
         action.sa_sigaction = OnSignal;
         action.sa_flags = SA_SIGINFO | SA_ONSTACK;

@@ -219,5 +219,23 @@ TEST(CrashHandlerDeathTest, RealFaultIsReportedBeforeTheProcessEnds) {
         "Exception: Access Violation \\(code 0xc0000005\\)");
 }
 
+// Deep enough to overflow any thread stack; the volatile frame keeps it from becoming a loop.
+int Recurse(int depth) {
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    return depth > 0 ? Recurse(depth + 1) + frame[0] : 0;
+}
+
+TEST(CrashHandlerDeathTest, StackOverflowStillReachesTheReport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempWorkingFolder folder;
+    EXPECT_DEATH(
+        {
+            CrashHandler handler;
+            std::printf("%d", Recurse(1));
+        },
+        "Exception: Access Violation \\(code 0xc0000005\\)");
+}
+
 } // namespace
 } // namespace Vuro::Test
