@@ -1,5 +1,6 @@
 #include "game/screens/PlayerRecord.h"
 
+#include "game/screens/LittleEndian.h"
 #include "game/screens/SafeFileWrite.h"
 #include "platform/FileSystem.h"
 
@@ -9,25 +10,6 @@
 namespace Vuro {
 
 static_assert(sizeof(PlayerRecord) == PlayerRecord::kFileSize, "the record is copied whole");
-
-namespace {
-
-void PutInt(uint8_t* at, int32_t value) {
-    auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        at[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-int32_t GetInt(const uint8_t* at) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        bits |= static_cast<uint32_t>(at[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(bits);
-}
-
-} // namespace
 
 PlayerRecord::PlayerRecord() : padding1{}, padding2{} {
     Reset();
@@ -64,13 +46,13 @@ void PlayerRecord::NormaliseName() {
 PlayerRecord::Bytes PlayerRecord::ToBytes() const {
     Bytes bytes{};
     std::memcpy(bytes.data(), name, sizeof(name));
-    PutInt(&bytes[8], totalScore);
+    PutInt32LE(&bytes[8], totalScore);
     std::memcpy(&bytes[12], stageUnlocked, sizeof(stageUnlocked));
     std::memcpy(&bytes[17], padding1, sizeof(padding1));
-    PutInt(&bytes[20], storyLevel);
-    PutInt(&bytes[24], survivalLevel);
-    PutInt(&bytes[28], storyLevelMax);
-    PutInt(&bytes[32], survivalLevelMax);
+    PutInt32LE(&bytes[20], storyLevel);
+    PutInt32LE(&bytes[24], survivalLevel);
+    PutInt32LE(&bytes[28], storyLevelMax);
+    PutInt32LE(&bytes[32], survivalLevelMax);
     bytes[36] = easyMode;
     std::memcpy(&bytes[37], padding2, sizeof(padding2));
     return bytes;
@@ -78,13 +60,13 @@ PlayerRecord::Bytes PlayerRecord::ToBytes() const {
 
 void PlayerRecord::FromBytes(const Bytes& bytes) {
     std::memcpy(name, bytes.data(), sizeof(name));
-    totalScore = GetInt(&bytes[8]);
+    totalScore = GetInt32LE(&bytes[8]);
     std::memcpy(stageUnlocked, &bytes[12], sizeof(stageUnlocked));
     std::memcpy(padding1, &bytes[17], sizeof(padding1));
-    storyLevel = GetInt(&bytes[20]);
-    survivalLevel = GetInt(&bytes[24]);
-    storyLevelMax = GetInt(&bytes[28]);
-    survivalLevelMax = GetInt(&bytes[32]);
+    storyLevel = GetInt32LE(&bytes[20]);
+    survivalLevel = GetInt32LE(&bytes[24]);
+    storyLevelMax = GetInt32LE(&bytes[28]);
+    survivalLevelMax = GetInt32LE(&bytes[32]);
     easyMode = bytes[36];
     std::memcpy(padding2, &bytes[37], sizeof(padding2));
 }
@@ -94,12 +76,12 @@ bool PlayerRecord::ApplyShort(const uint8_t* bytes, size_t count) {
         Reset();
         return false;
     }
-    totalScore = GetInt(&bytes[8]);
+    totalScore = GetInt32LE(&bytes[8]);
     std::memcpy(stageUnlocked, &bytes[12], sizeof(stageUnlocked));
-    storyLevel = GetInt(&bytes[20]);
-    survivalLevel = GetInt(&bytes[24]);
-    storyLevelMax = GetInt(&bytes[28]);
-    survivalLevelMax = GetInt(&bytes[32]);
+    storyLevel = GetInt32LE(&bytes[20]);
+    survivalLevel = GetInt32LE(&bytes[24]);
+    storyLevelMax = GetInt32LE(&bytes[28]);
+    survivalLevelMax = GetInt32LE(&bytes[32]);
     easyMode = 0;
     SetName(std::string(reinterpret_cast<const char*>(bytes), kNameLength));
     NormaliseName();

@@ -1,5 +1,6 @@
 #include "game/screens/ProfileManager.h"
 
+#include "game/screens/LittleEndian.h"
 #include "game/screens/SafeFileWrite.h"
 #include "platform/FileSystem.h"
 
@@ -94,10 +95,7 @@ bool ProfileManager::SaveCurrent() {
 
 bool ProfileManager::WriteList(FILE* file) const {
     uint8_t countBytes[4];
-    const auto count = static_cast<uint32_t>(mNames.size());
-    for (int i = 0; i < 4; ++i) {
-        countBytes[i] = static_cast<uint8_t>(count >> (8 * i));
-    }
+    PutInt32LE(countBytes, static_cast<int32_t>(mNames.size()));
     if (std::fwrite(countBytes, 1, sizeof(countBytes), file) != sizeof(countBytes)) {
         return false;
     }

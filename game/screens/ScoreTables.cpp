@@ -1,5 +1,6 @@
 #include "game/screens/ScoreTables.h"
 
+#include "game/screens/LittleEndian.h"
 #include "game/screens/SafeFileWrite.h"
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
@@ -14,24 +15,9 @@ namespace {
 
 const char* const kScoreFile = "data\\scores.dat";
 
-void PutInt(uint8_t* at, int32_t value) {
-    auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        at[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-int32_t GetInt(const uint8_t* at) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        bits |= static_cast<uint32_t>(at[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(bits);
-}
-
 bool WriteCount(FILE* file, size_t count) {
     uint8_t bytes[4];
-    PutInt(bytes, static_cast<int32_t>(count));
+    PutInt32LE(bytes, static_cast<int32_t>(count));
     return std::fwrite(bytes, 1, sizeof(bytes), file) == sizeof(bytes);
 }
 
@@ -54,16 +40,16 @@ std::array<uint8_t, ScoreEntry::kSize> ScoreEntry::ToBytes() const {
     std::array<uint8_t, kSize> bytes{};
     const std::string text = GetName();
     std::memcpy(bytes.data(), text.data(), text.size());
-    PutInt(&bytes[8], score);
-    PutInt(&bytes[12], level);
+    PutInt32LE(&bytes[8], score);
+    PutInt32LE(&bytes[12], level);
     return bytes;
 }
 
 ScoreEntry ScoreEntry::FromBytes(const uint8_t* bytes) {
     ScoreEntry entry;
     std::memcpy(entry.name, bytes, sizeof(entry.name));
-    entry.score = GetInt(&bytes[8]);
-    entry.level = GetInt(&bytes[12]);
+    entry.score = GetInt32LE(&bytes[8]);
+    entry.level = GetInt32LE(&bytes[12]);
     return entry;
 }
 
@@ -74,7 +60,7 @@ bool ScoreTables::ReadTable(FILE* file, std::vector<ScoreEntry>& table, bool& cu
     }
     // Rows are appended as they come, never reserved from the count: a damaged count is only
     // a short file.
-    const int32_t count = GetInt(countBytes);
+    const int32_t count = GetInt32LE(countBytes);
     for (int32_t i = 0; i < count; ++i) {
         uint8_t row[ScoreEntry::kSize];
         if (std::fread(row, 1, sizeof(row), file) != sizeof(row)) {
