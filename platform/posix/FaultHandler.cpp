@@ -148,6 +148,9 @@ FaultFilter SetFaultFilter(FaultFilter filter) {
     FaultFilter previous = gFilter.exchange(filter);
     if (filter != nullptr && previous == nullptr) {
         EnsureAltStack();
+        // The first walk loads the unwinder; do it now rather than inside a fault.
+        std::array<void*, 1> warmUp{};
+        backtrace(warmUp.data(), 1);
         struct sigaction action {};
         action.sa_sigaction = OnSignal;
         action.sa_flags = SA_SIGINFO | SA_ONSTACK;
