@@ -5,6 +5,7 @@
 
 #include "framework/debug/CrashHandler.h"
 #include "framework/debug/ResourceManager.h"
+#include "framework/sound/BassMusicInterface.h"
 #include "framework/sound/DSoundManager.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
@@ -232,9 +233,12 @@ void VuroAppBase::DoExit(int code) {
     Platform::ExitProcess(code);
 }
 
-MusicInterface* VuroAppBase::CreateMusicInterface(Platform::Window*) {
-    // The decoding back ends come with the sound system; until then every choice is silent.
-    return new MusicInterface();
+MusicInterface* VuroAppBase::CreateMusicInterface(Platform::Window* window) {
+    // No fmod.dll back end is built in: with use-fmod set the music stays silent.
+    if (mNoSoundNeeded || mUseFmod) {
+        return new MusicInterface();
+    }
+    return new BassMusicInterface(window);
 }
 
 double VuroAppBase::GetLoadingProgress() {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <vector>
 
 namespace Vuro::Platform {
 
@@ -66,7 +67,8 @@ public:
             return nullptr;
         }
         std::lock_guard lock(mMutex);
-        mMixer = mixer;
+        std::erase_if(mMixers, [](const auto& entry) { return entry.expired(); });
+        mMixers.push_back(mixer);
         return std::make_unique<SdlSoundDevice>(std::move(mixer), id);
     }
 
@@ -76,15 +78,17 @@ public:
         volume = volume > 65535 ? 65535 : volume;
         mWaveOutVolume.store(volume);
         std::lock_guard lock(mMutex);
-        if (auto mixer = mMixer.lock()) {
-            mixer->SetMasterVolume(volume);
+        for (const auto& entry : mMixers) {
+            if (auto mixer = entry.lock()) {
+                mixer->SetMasterVolume(volume);
+            }
         }
     }
 
 private:
     std::atomic<uint32_t> mWaveOutVolume{65535};
     std::mutex mMutex;
-    std::weak_ptr<Mixer> mMixer;
+    std::vector<std::weak_ptr<Mixer>> mMixers; // one per open device (sound effects, music)
 };
 
 SdlAudioSystem& TheSdlAudioSystem() {

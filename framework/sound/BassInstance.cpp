@@ -1,0 +1,108 @@
+#include "framework/sound/BassInstance.h"
+
+#include "platform/Process.h"
+#include "platform/Window.h"
+
+#include <atomic>
+
+namespace Vuro {
+
+BASS_INSTANCE* gBass = nullptr;
+
+namespace {
+
+std::atomic<int> gBassRefCount{0};
+
+[[noreturn]] void FatalBox(const std::string& text) {
+    Platform::GetWindowSystem().ShowMessageBox(text, "Error",
+                                               Platform::kMbOk | Platform::kMbIconError);
+    Platform::ExitProcess(0);
+}
+
+template <typename Fn> Fn Lookup(const Platform::LibraryModule* module, const char* name) {
+    return reinterpret_cast<Fn>(Platform::GetProcAddress(module, name));
+}
+
+template <typename Fn> Fn Required(const Platform::LibraryModule* module, const char* name) {
+    Platform::ProcAddress entry = Platform::GetProcAddress(module, name);
+    CheckBassFunction(entry, name);
+    return reinterpret_cast<Fn>(entry);
+}
+
+} // namespace
+
+void CheckBassFunction(Platform::ProcAddress entry, const char* name) {
+    if (entry == nullptr) {
+        FatalBox(std::string(name) + " function not found in bass.dll");
+    }
+}
+
+BASS_INSTANCE::BASS_INSTANCE(const std::string& libraryName) {
+    using namespace Platform::Bass;
+    const Platform::LibraryModule* module = Platform::LoadLibrary(libraryName);
+    if (module == nullptr) {
+        return;
+    }
+    mModule = module;
+    // Both forms share these two names; their signature is settled once BASS_SetConfig is known.
+    const Platform::ProcAddress init = Required<Platform::ProcAddress>(module, "BASS_Init");
+    BASS_Free = Required<VoidFn>(module, "BASS_Free");
+    BASS_Stop = Required<VoidFn>(module, "BASS_Stop");
+    BASS_Start = Required<VoidFn>(module, "BASS_Start");
+    BASS_SetGlobalVolumes = Lookup<SetGlobalVolumesFn>(module, "BASS_SetGlobalVolumes");
+    BASS_SetVolume = Lookup<SetVolumeFn>(module, "BASS_SetVolume");
+    if (BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
+        FatalBox("Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll");
+    }
+    BASS_SetConfig = Lookup<SetConfigFn>(module, "BASS_SetConfig");
+    BASS_MusicSetAmplify = Required<MusicSetAmplifyFn>(module, "BASS_MusicSetAmplify");
+    BASS_ChannelStop = Required<ChannelFn>(module, "BASS_ChannelStop");
+    BASS_ChannelPause = Required<ChannelFn>(module, "BASS_ChannelPause");
+    BASS_ChannelResume = Required<ChannelFn>(module, "BASS_ChannelResume");
+    BASS_ChannelSetAttributes =
+        Required<ChannelSetAttributesFn>(module, "BASS_ChannelSetAttributes");
+    BASS_ChannelIsActive = Required<ChannelIsActiveFn>(module, "BASS_ChannelIsActive");
+    const Platform::ProcAddress musicLoad =
+        Required<Platform::ProcAddress>(module, "BASS_MusicLoad");
+    BASS_MusicPlay = Required<ChannelFn>(module, "BASS_MusicPlay");
+    BASS_MusicPlayEx = Required<MusicPlayExFn>(module, "BASS_MusicPlayEx");
+    BASS_MusicFree = Required<ChannelFn>(module, "BASS_MusicFree");
+    BASS_StreamCreateFile = Required<StreamCreateFileFn>(module, "BASS_StreamCreateFile");
+    BASS_StreamFree = Required<ChannelFn>(module, "BASS_StreamFree");
+    BASS_StreamPlay = Required<StreamPlayFn>(module, "BASS_StreamPlay");
+
+    mVersion2 = BASS_SetConfig != nullptr;
+    if (mVersion2) {
+        BASS_Init2 = reinterpret_cast<InitFn>(init);
+        BASS_MusicLoad2 = reinterpret_cast<MusicLoadFn>(musicLoad);
+    } else {
+        BASS_Init = reinterpret_cast<InitOldFn>(init);
+        BASS_MusicLoad = reinterpret_cast<MusicLoadOldFn>(musicLoad);
+    }
+}
+
+BASS_INSTANCE::~BASS_INSTANCE() {
+    if (mModule != nullptr) {
+        Platform::FreeLibrary(mModule);
+    }
+}
+
+BASS_INSTANCE* LoadBassDLL() {
+    ++gBassRefCount;
+    if (gBass == nullptr) {
+        gBass = new BASS_INSTANCE("bass.dll");
+        if (gBass->mModule == nullptr) {
+            FatalBox("Can't find bass.dll.");
+        }
+    }
+    return gBass;
+}
+
+void ReleaseBassDLL() {
+    if (gBass != nullptr && --gBassRefCount < 1) {
+        delete gBass;
+        gBass = nullptr;
+    }
+}
+
+} // namespace Vuro

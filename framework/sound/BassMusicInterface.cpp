@@ -1,0 +1,306 @@
+#include "framework/sound/BassMusicInterface.h"
+
+#include "framework/sound/BassInstance.h"
+#include "platform/SoundDevice.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace Vuro {
+
+namespace {
+
+constexpr int kKeepFrequency = -1;
+constexpr int kKeepPan = -101;
+
+int Percent(double value) {
+    return static_cast<int>(value * 100.0);
+}
+
+std::string LowerExtension(const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) {
+        return {};
+    }
+    std::string extension = fileName.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+} // namespace
+
+BassMusicInterface::BassMusicInterface(Platform::Window* window) : mBass(LoadBassDLL()) {
+    // Opening the output must not change the system's wave-out volume.
+    Platform::AudioSystem& audio = Platform::GetAudioSystem();
+    const uint32_t waveOutVolume = audio.GetWaveOutVolume();
+    if (mBass->mVersion2) {
+        mBass->BASS_Init2(1, 44100, 0, window, nullptr);
+        mBass->BASS_SetConfig(Platform::Bass::kConfigBuffer, 2000);
+    } else {
+        mBass->BASS_Init(-1, 44100, 0, window);
+    }
+    audio.SetWaveOutVolume(waveOutVolume);
+    mBass->BASS_Start();
+    mMaxMusicVolume = 40;
+}
+
+BassMusicInterface::~BassMusicInterface() {
+    mBass->BASS_Stop();
+    mBass->BASS_Free();
+    ReleaseBassDLL();
+    mMusicMap.clear();
+}
+
+const BassMusicInterface::MusicInfo* BassMusicInterface::Find(int songId) const {
+    auto found = mMusicMap.find(songId);
+    return found == mMusicMap.end() ? nullptr : &found->second;
+}
+
+BassMusicInterface::MusicInfo* BassMusicInterface::Get(int songId) {
+    auto found = mMusicMap.find(songId);
+    return found == mMusicMap.end() ? nullptr : &found->second;
+}
+
+void BassMusicInterface::SendVolume(const MusicInfo& info) {
+    mBass->BASS_ChannelSetAttributes(info.Channel(), kKeepFrequency, Percent(info.mVolume),
+                                     kKeepPan);
+}
+
+void BassMusicInterface::FreeHandles(const MusicInfo& info) {
+    if (info.mHStream != 0) {
+        mBass->BASS_StreamFree(info.mHStream);
+    } else if (info.mHMusic != 0) {
+        mBass->BASS_MusicFree(info.mHMusic);
+    }
+}
+
+bool BassMusicInterface::LoadMusic(int songId, const std::string& fileName) {
+    MusicInfo info;
+    const std::string extension = LowerExtension(fileName);
+    if (extension == "wav" || extension == "ogg" || extension == "mp3") {
+        info.mHStream = mBass->BASS_StreamCreateFile(0, fileName.c_str(), 0, 0, 0);
+    } else if (mBass->mVersion2) {
+        info.mHMusic = mBass->BASS_MusicLoad2(0, fileName.c_str(), 0, 0, 0x204, 0);
+    } else {
+        info.mHMusic = mBass->BASS_MusicLoad(0, fileName.c_str(), 0, 0, 4);
+    }
+    if (info.Channel() == 0) {
+        return false;
+    }
+    // Mended: a second load under a taken id keeps the first song and frees the new handle
+    // instead of leaking it.
+    if (!mMusicMap.emplace(songId, info).second) {
+        FreeHandles(info);
+    }
+    return true;
+}
+
+void BassMusicInterface::StartStream(const MusicInfo& info, int offset, uint32_t flags) {
+    mBass->BASS_StreamPlay(info.mHStream, offset != -1 ? 1 : 0, flags);
+    // Streams start from their beginning; positioning at an offset is not offered.
+}
+
+void BassMusicInterface::PlayMusic(int songId, int offset, bool noLoop) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    info->mVolume = info->mVolumeCap;
+    info->mVolumeAdd = 0.0;
+    info->mStopOnFade = noLoop;
+    SendVolume(*info);
+    mBass->BASS_ChannelStop(info->Channel());
+    uint32_t flags = noLoop ? 0 : Platform::Bass::kSampleLoop;
+    if (info->mHMusic != 0) {
+        if (mBass->mVersion2) {
+            flags |= Platform::Bass::kMusicRamp;
+        }
+        mBass->BASS_MusicPlayEx(info->mHMusic, static_cast<uint32_t>(offset),
+                                static_cast<int>(flags), 1);
+    } else {
+        StartStream(*info, offset, flags);
+    }
+}
+
+void BassMusicInterface::FadeIn(int songId, int offset, double speed, bool noLoop) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    info->mVolumeAdd = speed;
+    info->mStopOnFade = noLoop;
+    mBass->BASS_ChannelStop(info->Channel());
+    SendVolume(*info);
+    uint32_t flags = noLoop ? 0 : Platform::Bass::kSampleLoop;
+    if (info->mHMusic != 0) {
+        if (offset == -1) {
+            mBass->BASS_MusicPlay(info->mHMusic);
+        } else {
+            if (mBass->mVersion2) {
+                flags |= Platform::Bass::kMusicRamp;
+            }
+            mBass->BASS_MusicPlayEx(info->mHMusic, static_cast<uint32_t>(offset),
+                                    static_cast<int>(flags), 1);
+        }
+    } else {
+        StartStream(*info, offset, flags);
+    }
+}
+
+void BassMusicInterface::StopMusic(int songId) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    info->mVolume = 0.0;
+    if (info->mHMusic != 0) {
+        mBass->BASS_ChannelStop(info->mHMusic);
+    }
+    mBass->BASS_ChannelStop(info->mHStream);
+}
+
+void BassMusicInterface::PauseMusic(int songId) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    if (info->mHMusic != 0) {
+        mBass->BASS_ChannelPause(info->mHMusic);
+    }
+    mBass->BASS_ChannelPause(info->mHStream);
+}
+
+void BassMusicInterface::ResumeMusic(int songId) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    if (info->mHMusic != 0) {
+        mBass->BASS_ChannelResume(info->mHMusic);
+    }
+    mBass->BASS_ChannelResume(info->mHStream);
+}
+
+void BassMusicInterface::StopAllMusic() {
+    for (auto& [id, info] : mMusicMap) {
+        info.mVolume = 0.0;
+        mBass->BASS_ChannelStop(info.Channel());
+    }
+}
+
+void BassMusicInterface::UnloadMusic(int songId) {
+    if (Get(songId) == nullptr) {
+        return;
+    }
+    StopMusic(songId);
+    FreeHandles(mMusicMap.at(songId));
+    mMusicMap.erase(songId);
+}
+
+void BassMusicInterface::UnloadAllMusic() {
+    StopAllMusic();
+    for (const auto& [id, info] : mMusicMap) {
+        FreeHandles(info);
+    }
+    mMusicMap.clear();
+}
+
+void BassMusicInterface::PauseAllMusic() {
+    for (const auto& [id, info] : mMusicMap) {
+        mBass->BASS_ChannelPause(info.Channel());
+    }
+}
+
+void BassMusicInterface::ResumeAllMusic() {
+    for (const auto& [id, info] : mMusicMap) {
+        mBass->BASS_ChannelResume(info.Channel());
+    }
+}
+
+void BassMusicInterface::FadeOut(int songId, bool stopSong, double speed) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    if (info->mVolume != 0.0) {
+        info->mVolumeAdd = -speed;
+    }
+    info->mStopOnFade = stopSong;
+}
+
+void BassMusicInterface::FadeOutAll(bool stopSong, double speed) {
+    for (auto& [id, info] : mMusicMap) {
+        info.mVolumeAdd = -speed;
+        info.mStopOnFade = stopSong;
+    }
+}
+
+void BassMusicInterface::SetSongVolume(int songId, double volume) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    info->mVolume = volume;
+    SendVolume(*info);
+}
+
+void BassMusicInterface::SetSongMaxVolume(int songId, double volume) {
+    MusicInfo* info = Get(songId);
+    if (info == nullptr) {
+        return;
+    }
+    info->mVolumeCap = volume;
+    info->mVolume = std::min(info->mVolume, volume);
+    SendVolume(*info);
+}
+
+bool BassMusicInterface::IsPlaying(int songId) {
+    const MusicInfo* info = Find(songId);
+    return info != nullptr &&
+           mBass->BASS_ChannelIsActive(info->Channel()) == Platform::Bass::kActivePlaying;
+}
+
+void BassMusicInterface::SetVolume(double volume) {
+    if (mBass->mVersion2) {
+        const auto n = static_cast<uint32_t>(Percent(volume));
+        mBass->BASS_SetConfig(Platform::Bass::kConfigStreamVolume, n);
+        mBass->BASS_SetConfig(Platform::Bass::kConfigMusicVolume, n);
+    } else if (mBass->BASS_SetGlobalVolumes != nullptr) {
+        const int n = static_cast<int>(mMaxMusicVolume * volume);
+        mBass->BASS_SetGlobalVolumes(n, n, n);
+    } else {
+        // Mended: a library with only BASS_SetVolume gets the volume there instead of a call
+        // through the missing BASS_SetGlobalVolumes.
+        mBass->BASS_SetVolume(static_cast<uint32_t>(Percent(volume)));
+    }
+}
+
+void BassMusicInterface::SetMusicAmplify(int songId, double amplify) {
+    const MusicInfo* info = Find(songId);
+    if (info != nullptr) {
+        mBass->BASS_MusicSetAmplify(info->Channel(), static_cast<uint32_t>(Percent(amplify)));
+    }
+}
+
+void BassMusicInterface::Update() {
+    for (auto& [id, info] : mMusicMap) {
+        if (info.mVolumeAdd == 0.0) {
+            continue;
+        }
+        info.mVolume += info.mVolumeAdd;
+        if (info.mVolume > info.mVolumeCap) {
+            info.mVolume = info.mVolumeCap;
+            info.mVolumeAdd = 0.0;
+        } else if (info.mVolume < 0.0) {
+            info.mVolume = 0.0;
+            info.mVolumeAdd = 0.0;
+            if (info.mStopOnFade) {
+                mBass->BASS_ChannelStop(info.Channel());
+            }
+        }
+        SendVolume(info);
+    }
+}
+
+} // namespace Vuro

@@ -1,0 +1,255 @@
+// The bass.dll music back end over the built-in library, playing into a mixer the test pulls
+// from. data/tone.ogg is 2205 mono frames at 22050 Hz, so the 44100 Hz output reads half a
+// source frame per output frame and the whole tone lasts exactly 4410 output frames.
+
+#include "support/FakeAudioSystem.h"
+
+#include "framework/sound/BassMusicInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace Vuro {
+namespace {
+
+const std::string kTone = VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg";
+constexpr size_t kToneFrames = 4410;
+
+bool Silent(const std::vector<int16_t>& out) {
+    return std::all_of(out.begin(), out.end(), [](int16_t s) { return s == 0; });
+}
+
+std::vector<int16_t> Slice(const std::vector<int16_t>& out, size_t fromFrame, size_t frames) {
+    return {out.begin() + static_cast<long>(fromFrame * 2),
+            out.begin() + static_cast<long>((fromFrame + frames) * 2)};
+}
+
+// What the mixer makes of a full-volume sample at an attenuation of `db` hundredths.
+std::vector<int16_t> Scaled(const std::vector<int16_t>& full, int db) {
+    std::vector<int16_t> out;
+    const int64_t gain = Platform::Mixer::GainQ16(db);
+    for (int16_t s : full) {
+        out.push_back(static_cast<int16_t>((s * gain) >> 16));
+    }
+    return out;
+}
+
+class BassMusicInterfaceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(mMusic.LoadMusic(1, kTone)); }
+
+    double Volume(int id) { return mMusic.Find(id)->mVolume; }
+    double Step(int id) { return mMusic.Find(id)->mVolumeAdd; }
+
+    Vuro::Test::FakeAudioSystem mAudio;
+    BassMusicInterface mMusic{nullptr};
+};
+
+TEST_F(BassMusicInterfaceTest, LoadsOggAsAStreamAndRefusesWhatItCannotDecode) {
+    const auto* song = mMusic.Find(1);
+    ASSERT_NE(song, nullptr);
+    EXPECT_NE(song->mHStream, 0u);
+    EXPECT_EQ(song->mHMusic, 0u);
+    EXPECT_EQ(song->mVolume, 0.0);
+    EXPECT_EQ(song->mVolumeCap, 1.0);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+
+    // No tracker-module decoder is built in; missing files fail; no record is left.
+    EXPECT_FALSE(mMusic.LoadMusic(2, VURO_SOURCE_DIR "/tests/framework/sound/data/tune.xm"));
+    EXPECT_FALSE(mMusic.LoadMusic(3, "sound/missing.ogg"));
+    EXPECT_FALSE(mMusic.LoadMusic(4, kTone + ".mp3"));
+    EXPECT_EQ(mMusic.Find(2), nullptr);
+    EXPECT_EQ(mMusic.Find(3), nullptr);
+    EXPECT_EQ(mMusic.Find(4), nullptr);
+
+    // A second load under a taken id keeps the first song.
+    const uint32_t first = song->mHStream;
+    EXPECT_TRUE(mMusic.LoadMusic(1, kTone));
+    EXPECT_EQ(mMusic.Find(1)->mHStream, first);
+}
+
+TEST_F(BassMusicInterfaceTest, PlaysLoopsAndStops) {
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+    EXPECT_EQ(Volume(1), 1.0);
+    const auto pass = mAudio.Mix(kToneFrames + 300);
+    EXPECT_FALSE(Silent(Slice(pass, 0, 300)));
+    // The loop wraps exactly at the end of the tone and plays it again from the start.
+    EXPECT_EQ(Slice(pass, kToneFrames, 300), Slice(pass, 0, 300));
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+
+    mMusic.StopMusic(1);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+    EXPECT_EQ(Volume(1), 0.0);
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
+
+    // Played again it starts from the beginning.
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_EQ(mAudio.Mix(300), Slice(pass, 0, 300));
+}
+
+TEST_F(BassMusicInterfaceTest, WithoutLoopTheSongEndsByItself) {
+    mMusic.PlayMusic(1, 0, true);
+    const auto out = mAudio.Mix(kToneFrames + 100);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(Slice(out, kToneFrames, 100)));
+}
+
+TEST_F(BassMusicInterfaceTest, PauseAndResumeContinueWhereTheSongStood) {
+    mMusic.PlayMusic(1, 0, false);
+    const auto reference = mAudio.Mix(400);
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_EQ(mAudio.Mix(150), Slice(reference, 0, 150));
+    mMusic.PauseMusic(1);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(mAudio.Mix(100)));
+    mMusic.ResumeMusic(1);
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+    EXPECT_EQ(mAudio.Mix(100), Slice(reference, 150, 100));
+
+    mMusic.PauseAllMusic();
+    EXPECT_TRUE(Silent(mAudio.Mix(100)));
+    mMusic.ResumeAllMusic();
+    EXPECT_EQ(mAudio.Mix(150), Slice(reference, 250, 150));
+    // Resuming a song that is not paused changes nothing.
+    mMusic.StopAllMusic();
+    mMusic.ResumeMusic(1);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+}
+
+TEST_F(BassMusicInterfaceTest, SongAndMusicVolumesScaleTheOutput) {
+    mMusic.PlayMusic(1, 0, false);
+    const auto full = mAudio.Mix(300);
+    // Half amplitude is -6.02 dB: round(2000 x log10(0.5)) = -602.
+    mMusic.PlayMusic(1, 0, false);
+    mMusic.SetSongVolume(1, 0.5);
+    EXPECT_EQ(mAudio.Mix(300), Scaled(full, -602));
+
+    // The maximum volume lowers a louder song to it.
+    mMusic.SetSongVolume(1, 1.0);
+    mMusic.SetSongMaxVolume(1, 0.5);
+    EXPECT_EQ(Volume(1), 0.5);
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_EQ(mAudio.Mix(300), Scaled(full, -602));
+
+    // The music volume multiplies: 0.5 x 0.5 is -12.04 dB.
+    mMusic.SetVolume(0.5);
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_EQ(mAudio.Mix(300), Scaled(full, -1204));
+    mMusic.SetVolume(0.0);
+    mMusic.PlayMusic(1, 0, false);
+    EXPECT_TRUE(Silent(mAudio.Mix(300)));
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+}
+
+TEST_F(BassMusicInterfaceTest, FadeInStepsOncePerUpdateUpToTheMaximum) {
+    mMusic.FadeIn(1, 0, 0.25, false);
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(mAudio.Mix(64))); // starts at volume 0
+    for (double expected : {0.25, 0.5, 0.75, 1.0}) {
+        mMusic.Update();
+        EXPECT_DOUBLE_EQ(Volume(1), expected);
+    }
+    EXPECT_EQ(Step(1), 0.25); // 1.0 is not above the maximum yet
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 1.0);
+    EXPECT_EQ(Step(1), 0.0);
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 1.0);
+
+    // At 0.3 the fourth update clamps 1.2 to 1.0.
+    mMusic.StopMusic(1);
+    mMusic.FadeIn(1, 0, 0.3, false);
+    for (int i = 0; i < 3; ++i) {
+        mMusic.Update();
+    }
+    EXPECT_NEAR(Volume(1), 0.9, 1e-12);
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 1.0);
+    EXPECT_EQ(Step(1), 0.0);
+}
+
+TEST_F(BassMusicInterfaceTest, FadeOutStopsTheSongOnlyWhenAsked) {
+    mMusic.PlayMusic(1, 0, false);
+    mMusic.FadeOut(1, true, 0.5);
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 0.5);
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 0.0); // not below 0 yet: still playing, silently
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 0.0);
+    EXPECT_EQ(Step(1), 0.0);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+
+    mMusic.PlayMusic(1, 0, false);
+    mMusic.FadeOut(1, false, 0.6);
+    mMusic.Update();
+    mMusic.Update();
+    EXPECT_EQ(Volume(1), 0.0);
+    EXPECT_TRUE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
+}
+
+TEST_F(BassMusicInterfaceTest, FadeOutOfASilentSongOnlyKeepsTheStopFlag) {
+    mMusic.FadeOut(1, true, 0.5);
+    EXPECT_EQ(Step(1), 0.0);
+    EXPECT_TRUE(mMusic.Find(1)->mStopOnFade);
+    // FadeOutAll sets the step even at volume 0.
+    mMusic.FadeOutAll(false, 0.5);
+    EXPECT_EQ(Step(1), -0.5);
+    EXPECT_FALSE(mMusic.Find(1)->mStopOnFade);
+}
+
+TEST_F(BassMusicInterfaceTest, UnloadedAndUnknownSongsDoNothing) {
+    mMusic.PlayMusic(9, 0, false);
+    mMusic.FadeIn(9, 0, 0.5, false);
+    mMusic.SetSongVolume(9, 1.0);
+    EXPECT_FALSE(mMusic.IsPlaying(9));
+    EXPECT_EQ(mMusic.Find(9), nullptr);
+
+    mMusic.PlayMusic(1, 0, false);
+    mMusic.UnloadMusic(1);
+    EXPECT_EQ(mMusic.Find(1), nullptr);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
+
+    ASSERT_TRUE(mMusic.LoadMusic(2, kTone));
+    ASSERT_TRUE(mMusic.LoadMusic(3, kTone));
+    mMusic.PlayMusic(2, 0, false);
+    mMusic.UnloadAllMusic();
+    EXPECT_EQ(mMusic.Find(2), nullptr);
+    EXPECT_EQ(mMusic.Find(3), nullptr);
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
+}
+
+TEST(BassMusicInterfaceOutput, OpeningTheOutputKeepsTheWaveOutVolume) {
+    Vuro::Test::FakeAudioSystem audio;
+    audio.SetWaveOutVolume(12345);
+    BassMusicInterface music(nullptr);
+    EXPECT_EQ(audio.GetWaveOutVolume(), 12345u);
+}
+
+TEST(BassMusicInterfaceOutput, WithoutAnOutputDeviceNothingLoads) {
+    Vuro::Test::FakeAudioSystem audio;
+    audio.mCanCreate = false;
+    BassMusicInterface music(nullptr);
+    EXPECT_FALSE(music.LoadMusic(1, kTone));
+    EXPECT_FALSE(music.IsPlaying(1));
+}
+
+TEST(SilentMusicInterface, AnswersFalseAndDoesNothing) {
+    MusicInterface music;
+    EXPECT_FALSE(music.LoadMusic(1, kTone));
+    music.PlayMusic(1, 0, false);
+    music.FadeIn(1, 0, 0.5, false);
+    music.Update();
+    EXPECT_FALSE(music.IsPlaying(1));
+    EXPECT_FALSE(music.IsPlaying(0));
+}
+
+} // namespace
+} // namespace Vuro
