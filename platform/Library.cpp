@@ -22,6 +22,7 @@ std::mutex& InstalledMutex() {
     return mutex;
 }
 
+// Installed modules by lower-case name; a null module hides the name.
 std::map<std::string, const LibraryModule*>& Installed() {
     static std::map<std::string, const LibraryModule*> installed;
     return installed;
@@ -64,6 +65,11 @@ ProcAddress GetProcAddress(const LibraryModule* module, const std::string& name)
 }
 
 void FreeLibrary(const LibraryModule*) {}
+
+void HideLibrary(const std::string& name) {
+    std::lock_guard lock(InstalledMutex());
+    Installed()[Lower(name)] = nullptr;
+}
 
 void InstallLibrary(const std::string& name, const LibraryModule* module) {
     std::lock_guard lock(InstalledMutex());

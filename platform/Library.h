@@ -35,5 +35,8 @@ const LibraryModule* FindBuiltInLibrary(const std::string& name);
 // stand-in, e.g. a module lacking an entry point); null removes it again. The caller keeps the
 // module alive while installed.
 void InstallLibrary(const std::string& name, const LibraryModule* module);
+// Makes LoadLibrary answer null for the name, as when the library is missing, until
+// InstallLibrary(name, null) removes that again.
+void HideLibrary(const std::string& name);
 
 } // namespace Vuro::Platform

@@ -62,5 +62,13 @@ TEST(Library, AnInstalledModuleShadowsTheBuiltInOneUntilRemoved) {
     EXPECT_EQ(LoadLibrary("fmod.dll"), nullptr);
 }
 
+TEST(Library, AHiddenModuleIsMissingUntilRemoved) {
+    HideLibrary("BASS.dll");
+    EXPECT_EQ(LoadLibrary("bass.dll"), nullptr);
+    EXPECT_EQ(FindBuiltInLibrary("bass.dll"), &BassModule());
+    InstallLibrary("bass.dll", nullptr);
+    EXPECT_EQ(LoadLibrary("bass.dll"), &BassModule());
+}
+
 } // namespace
 } // namespace Vuro::Platform
