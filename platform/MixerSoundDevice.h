@@ -20,6 +20,7 @@ public:
                                      std::unique_ptr<SoundBuffer>& duplicate) override;
 
     int CooperativeLevel() const { return mLevel; }
+    Mixer& GetMixer() { return *mMixer; }
 
 private:
     std::shared_ptr<Mixer> mMixer;

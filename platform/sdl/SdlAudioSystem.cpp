@@ -8,7 +8,6 @@
 
 #include <atomic>
 #include <mutex>
-#include <vector>
 
 namespace Vuro::Platform {
 
@@ -27,27 +26,45 @@ void FillOutput(void* userdata, Uint8* stream, int length) {
     mixer->Mix(reinterpret_cast<int16_t*>(stream), frames);
 }
 
-class SdlSoundDevice : public MixerSoundDevice {
+// The one SDL output and its mixer, shared by every device open at the same time (the sound
+// effects and the music each make one): not every SDL driver can open its output twice.
+class SdlOutput {
 public:
-    SdlSoundDevice(std::shared_ptr<Mixer> mixer, SDL_AudioDeviceID id)
-        : MixerSoundDevice(std::move(mixer)), mId(id) {
+    SdlOutput(std::shared_ptr<Mixer> mixer, SDL_AudioDeviceID id)
+        : mMixer(std::move(mixer)), mId(id) {
         SDL_PauseAudioDevice(mId, 0);
     }
-    ~SdlSoundDevice() override {
+    ~SdlOutput() {
         // Waits for the audio thread to leave the mixer.
         SDL_CloseAudioDevice(mId);
         QuitAudio();
     }
-    SdlSoundDevice(const SdlSoundDevice&) = delete;
-    SdlSoundDevice& operator=(const SdlSoundDevice&) = delete;
+    SdlOutput(const SdlOutput&) = delete;
+    SdlOutput& operator=(const SdlOutput&) = delete;
+
+    const std::shared_ptr<Mixer>& GetMixer() const { return mMixer; }
 
 private:
+    std::shared_ptr<Mixer> mMixer;
     SDL_AudioDeviceID mId;
+};
+
+class SdlSoundDevice : public MixerSoundDevice {
+public:
+    explicit SdlSoundDevice(std::shared_ptr<SdlOutput> output)
+        : MixerSoundDevice(output->GetMixer()), mOutput(std::move(output)) {}
+
+private:
+    std::shared_ptr<SdlOutput> mOutput;
 };
 
 class SdlAudioSystem : public AudioSystem {
 public:
     std::unique_ptr<SoundDevice> CreateSoundDevice() override {
+        std::lock_guard lock(mMutex);
+        if (auto output = mOutput.lock()) {
+            return std::make_unique<SdlSoundDevice>(std::move(output));
+        }
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             return nullptr;
         }
@@ -66,10 +83,9 @@ public:
             QuitAudio();
             return nullptr;
         }
-        std::lock_guard lock(mMutex);
-        std::erase_if(mMixers, [](const auto& entry) { return entry.expired(); });
-        mMixers.push_back(mixer);
-        return std::make_unique<SdlSoundDevice>(std::move(mixer), id);
+        auto output = std::make_shared<SdlOutput>(std::move(mixer), id);
+        mOutput = output;
+        return std::make_unique<SdlSoundDevice>(std::move(output));
     }
 
     uint32_t GetWaveOutVolume() override { return mWaveOutVolume.load(); }
@@ -78,17 +94,15 @@ public:
         volume = volume > 65535 ? 65535 : volume;
         mWaveOutVolume.store(volume);
         std::lock_guard lock(mMutex);
-        for (const auto& entry : mMixers) {
-            if (auto mixer = entry.lock()) {
-                mixer->SetMasterVolume(volume);
-            }
+        if (auto output = mOutput.lock()) {
+            output->GetMixer()->SetMasterVolume(volume);
         }
     }
 
 private:
     std::atomic<uint32_t> mWaveOutVolume{65535};
     std::mutex mMutex;
-    std::vector<std::weak_ptr<Mixer>> mMixers; // one per open device (sound effects, music)
+    std::weak_ptr<SdlOutput> mOutput;
 };
 
 SdlAudioSystem& TheSdlAudioSystem() {

@@ -1,7 +1,7 @@
 // The SDL audio system on SDL's dummy audio driver: a device opens, plays buffers, and the
 // wave-out volume holds before, during and after it.
 
-#include "platform/SoundDevice.h"
+#include "platform/MixerSoundDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,26 @@ TEST(SdlAudioSystem, OpensADeviceThatPlaysAndKeepsTheWaveOutVolume) {
     EXPECT_NE(status & kStatusPlaying, 0u);
     buffer.reset();
     device.reset();
+    audio.SetWaveOutVolume(before);
+}
+
+TEST(SdlAudioSystem, TheWaveOutVolumeReachesEveryOpenDevice) {
+    // Sound effects and music each open a device of their own; they share the one output.
+    AudioSystem& audio = GetAudioSystem();
+    const uint32_t before = audio.GetWaveOutVolume();
+    auto effects = audio.CreateSoundDevice();
+    auto music = audio.CreateSoundDevice();
+    ASSERT_NE(effects, nullptr);
+    ASSERT_NE(music, nullptr);
+    EXPECT_EQ(&static_cast<MixerSoundDevice&>(*effects).GetMixer(),
+              &static_cast<MixerSoundDevice&>(*music).GetMixer());
+    audio.SetWaveOutVolume(30000);
+    EXPECT_EQ(static_cast<MixerSoundDevice&>(*effects).GetMixer().GetMasterVolume(), 30000u);
+    EXPECT_EQ(static_cast<MixerSoundDevice&>(*music).GetMixer().GetMasterVolume(), 30000u);
+    music.reset();
+    audio.SetWaveOutVolume(20000);
+    EXPECT_EQ(static_cast<MixerSoundDevice&>(*effects).GetMixer().GetMasterVolume(), 20000u);
+    effects.reset();
     audio.SetWaveOutVolume(before);
 }
 

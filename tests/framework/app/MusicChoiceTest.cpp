@@ -1,0 +1,43 @@
+// The application's choice of music back end: bass.dll unless all sound is off; with use-fmod
+// the music is silent, since no fmod.dll back end is built in.
+
+#include "TestApp.h"
+
+#include "framework/sound/BassMusicInterface.h"
+#include "support/FakeAudioSystem.h"
+
+#include <memory>
+
+namespace Vuro::Test {
+namespace {
+
+bool IsBass(MusicInterface* music) {
+    return dynamic_cast<BassMusicInterface*>(music) != nullptr;
+}
+
+TEST(MusicChoice, BassUnlessSoundIsOffOrFmodIsAskedFor) {
+    FakeClock clock;
+    ScriptedEvents events;
+    FakeWindowSystem windows;
+    FakeAudioSystem audio;
+    TestApp app;
+
+    std::unique_ptr<MusicInterface> music(app.CreateMusicInterface(nullptr));
+    EXPECT_TRUE(IsBass(music.get()));
+    music.reset();
+
+    app.mNoSoundNeeded = true;
+    music.reset(app.CreateMusicInterface(nullptr));
+    ASSERT_NE(music, nullptr);
+    EXPECT_FALSE(IsBass(music.get()));
+    EXPECT_FALSE(music->LoadMusic(1, VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg"));
+
+    app.mNoSoundNeeded = false;
+    app.mUseFmod = true;
+    music.reset(app.CreateMusicInterface(nullptr));
+    ASSERT_NE(music, nullptr);
+    EXPECT_FALSE(IsBass(music.get()));
+}
+
+} // namespace
+} // namespace Vuro::Test
