@@ -105,6 +105,62 @@ bool DecodeOgg(const char* file, WaveFormat& format, std::vector<uint8_t>& pcm) 
     return ok;
 }
 
+uint32_t ReadLE(const std::vector<uint8_t>& bytes, size_t at, int count) {
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | bytes[at + static_cast<size_t>(i)];
+    }
+    return value;
+}
+
+// A RIFF/WAVE file of 8- or 16-bit PCM; false for anything else.
+bool ReadWav(const char* file, WaveFormat& format, std::vector<uint8_t>& pcm) {
+    FILE* input = std::fopen(file, "rb");
+    if (input == nullptr) {
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[4096];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, input)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(input);
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
+        return false;
+    }
+    bool haveFormat = false;
+    for (size_t at = 12; at + 8 <= bytes.size();) {
+        const uint32_t size = ReadLE(bytes, at + 4, 4);
+        const size_t body = at + 8;
+        if (size > bytes.size() - body) {
+            return false;
+        }
+        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= 16) {
+            format = WaveFormat{static_cast<uint16_t>(ReadLE(bytes, body, 2)),
+                                static_cast<uint16_t>(ReadLE(bytes, body + 2, 2)),
+                                ReadLE(bytes, body + 4, 4),
+                                ReadLE(bytes, body + 8, 4),
+                                static_cast<uint16_t>(ReadLE(bytes, body + 12, 2)),
+                                static_cast<uint16_t>(ReadLE(bytes, body + 14, 2))};
+            haveFormat = format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
+                         (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+                         format.blockAlign == format.channels * format.bitsPerSample / 8;
+        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
+            if (!haveFormat) {
+                return false;
+            }
+            const size_t whole = size - size % format.blockAlign;
+            pcm.assign(bytes.begin() + static_cast<long>(body),
+                       bytes.begin() + static_cast<long>(body + whole));
+            return !pcm.empty();
+        }
+        at = body + size + (size & 1); // chunks are padded to even sizes
+    }
+    return false;
+}
+
 int Init(int device, uint32_t, uint32_t, Window*, const void*) {
     BassState& state = State();
     std::lock_guard lock(state.mutex);
@@ -264,7 +320,8 @@ int MusicFree(uint32_t) {
 uint32_t StreamCreateFile(int memory, const char* file, uint32_t, uint32_t, uint32_t) {
     WaveFormat format;
     std::vector<uint8_t> pcm;
-    if (memory != 0 || file == nullptr || !DecodeOgg(file, format, pcm)) {
+    if (memory != 0 || file == nullptr ||
+        (!DecodeOgg(file, format, pcm) && !ReadWav(file, format, pcm))) {
         return 0;
     }
     BassState& state = State();

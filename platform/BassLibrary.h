@@ -8,8 +8,9 @@
 // - Handles are non-zero 32-bit numbers; 0 means failure. Results are 1 for success, 0 for
 //   failure, unless said otherwise.
 // - BASS_Init opens an output device of the audio system in use; nothing plays without it.
-// - Streams: BASS_StreamCreateFile decodes an Ogg Vorbis file, named by its path, whole;
-//   streams from memory, WAV and MP3 files are not decoded here and answer 0.
+// - Streams: BASS_StreamCreateFile reads an Ogg Vorbis file or a WAVE file of 8- or 16-bit PCM,
+//   named by its path, whole into memory; streams from memory and MP3 files are not decoded
+//   here and answer 0.
 // - Tracker modules are not decoded here: BASS_MusicLoad answers 0, and every module call
 //   answers 0.
 // - Channel volumes are 0..100 percent, scaled by the global stream volume (configuration 6)

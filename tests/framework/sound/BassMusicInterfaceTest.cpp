@@ -2,7 +2,9 @@
 // from. data/tone.ogg is 2205 mono frames at 22050 Hz, so the 44100 Hz output reads half a
 // source frame per output frame and the whole tone lasts exactly 4410 output frames.
 
+#include "SoundTestFiles.h"
 #include "support/FakeAudioSystem.h"
+#include "support/TempWorkingFolder.h"
 
 #include "framework/sound/BassMusicInterface.h"
 
@@ -239,6 +241,32 @@ TEST(BassMusicInterfaceOutput, WithoutAnOutputDeviceNothingLoads) {
     BassMusicInterface music(nullptr);
     EXPECT_FALSE(music.LoadMusic(1, kTone));
     EXPECT_FALSE(music.IsPlaying(1));
+}
+
+TEST(BassMusicInterfaceWav, PlaysAWaveFileSampleForSample) {
+    Vuro::Test::TempWorkingFolder folder;
+    Vuro::Test::FakeAudioSystem audio;
+    BassMusicInterface music(nullptr);
+    // At the output's own rate a mono sample reaches both sides unchanged at full volume.
+    const std::vector<int16_t> samples{1000, -2000, 3000, -4000, 5000, 32767, -32768, 7};
+    Vuro::Test::WriteFile("sound/beep.WAV", Vuro::Test::WavBytes(samples, 1, 44100).bytes);
+    ASSERT_TRUE(music.LoadMusic(5, "sound/beep.WAV"));
+    music.PlayMusic(5, 0, true);
+    std::vector<int16_t> expected;
+    for (int16_t s : samples) {
+        expected.insert(expected.end(), {s, s});
+    }
+    expected.insert(expected.end(), {0, 0, 0, 0});
+    EXPECT_EQ(audio.Mix(samples.size() + 2), expected);
+    EXPECT_FALSE(music.IsPlaying(5));
+
+    // Not a wave file, or one that is not PCM: nothing loads.
+    Vuro::Test::WriteFile("sound/text.wav", {'h', 'e', 'l', 'l', 'o'});
+    EXPECT_FALSE(music.LoadMusic(6, "sound/text.wav"));
+    auto adpcm = Vuro::Test::SoundBytes::Riff().Fmt(2, 1, 44100, 16);
+    adpcm.Text("data").LE32(4).LE32(0);
+    Vuro::Test::WriteFile("sound/adpcm.wav", adpcm.bytes);
+    EXPECT_FALSE(music.LoadMusic(7, "sound/adpcm.wav"));
 }
 
 TEST(SilentMusicInterface, AnswersFalseAndDoesNothing) {
