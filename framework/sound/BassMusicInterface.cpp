@@ -1,6 +1,7 @@
 #include "framework/sound/BassMusicInterface.h"
 
 #include "framework/sound/BassInstance.h"
+#include "framework/util/LockSection.h"
 #include "platform/SoundDevice.h"
 
 #include <algorithm>
@@ -53,6 +54,7 @@ BassMusicInterface::~BassMusicInterface() {
 }
 
 const BassMusicInterface::MusicInfo* BassMusicInterface::Find(int songId) const {
+    ScopedLock lock(mLock);
     auto found = mMusicMap.find(songId);
     return found == mMusicMap.end() ? nullptr : &found->second;
 }
@@ -90,6 +92,7 @@ bool BassMusicInterface::LoadMusic(int songId, const std::string& fileName) {
     }
     // Mended: a second load under a taken id keeps the first song and frees the new handle
     // instead of leaking it.
+    ScopedLock lock(mLock);
     if (!mMusicMap.emplace(songId, info).second) {
         FreeHandles(info);
     }
@@ -102,6 +105,7 @@ void BassMusicInterface::StartStream(const MusicInfo& info, int offset, uint32_t
 }
 
 void BassMusicInterface::PlayMusic(int songId, int offset, bool noLoop) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -124,6 +128,7 @@ void BassMusicInterface::PlayMusic(int songId, int offset, bool noLoop) {
 }
 
 void BassMusicInterface::FadeIn(int songId, int offset, double speed, bool noLoop) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -149,6 +154,7 @@ void BassMusicInterface::FadeIn(int songId, int offset, double speed, bool noLoo
 }
 
 void BassMusicInterface::StopMusic(int songId) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -161,6 +167,7 @@ void BassMusicInterface::StopMusic(int songId) {
 }
 
 void BassMusicInterface::PauseMusic(int songId) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -172,6 +179,7 @@ void BassMusicInterface::PauseMusic(int songId) {
 }
 
 void BassMusicInterface::ResumeMusic(int songId) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -183,6 +191,7 @@ void BassMusicInterface::ResumeMusic(int songId) {
 }
 
 void BassMusicInterface::StopAllMusic() {
+    ScopedLock lock(mLock);
     for (auto& [id, info] : mMusicMap) {
         info.mVolume = 0.0;
         mBass->BASS_ChannelStop(info.Channel());
@@ -190,6 +199,7 @@ void BassMusicInterface::StopAllMusic() {
 }
 
 void BassMusicInterface::UnloadMusic(int songId) {
+    ScopedLock lock(mLock);
     if (Get(songId) == nullptr) {
         return;
     }
@@ -199,6 +209,7 @@ void BassMusicInterface::UnloadMusic(int songId) {
 }
 
 void BassMusicInterface::UnloadAllMusic() {
+    ScopedLock lock(mLock);
     StopAllMusic();
     for (const auto& [id, info] : mMusicMap) {
         FreeHandles(info);
@@ -207,18 +218,21 @@ void BassMusicInterface::UnloadAllMusic() {
 }
 
 void BassMusicInterface::PauseAllMusic() {
+    ScopedLock lock(mLock);
     for (const auto& [id, info] : mMusicMap) {
         mBass->BASS_ChannelPause(info.Channel());
     }
 }
 
 void BassMusicInterface::ResumeAllMusic() {
+    ScopedLock lock(mLock);
     for (const auto& [id, info] : mMusicMap) {
         mBass->BASS_ChannelResume(info.Channel());
     }
 }
 
 void BassMusicInterface::FadeOut(int songId, bool stopSong, double speed) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -230,6 +244,7 @@ void BassMusicInterface::FadeOut(int songId, bool stopSong, double speed) {
 }
 
 void BassMusicInterface::FadeOutAll(bool stopSong, double speed) {
+    ScopedLock lock(mLock);
     for (auto& [id, info] : mMusicMap) {
         info.mVolumeAdd = -speed;
         info.mStopOnFade = stopSong;
@@ -237,6 +252,7 @@ void BassMusicInterface::FadeOutAll(bool stopSong, double speed) {
 }
 
 void BassMusicInterface::SetSongVolume(int songId, double volume) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -246,6 +262,7 @@ void BassMusicInterface::SetSongVolume(int songId, double volume) {
 }
 
 void BassMusicInterface::SetSongMaxVolume(int songId, double volume) {
+    ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
@@ -256,12 +273,14 @@ void BassMusicInterface::SetSongMaxVolume(int songId, double volume) {
 }
 
 bool BassMusicInterface::IsPlaying(int songId) {
+    ScopedLock lock(mLock);
     const MusicInfo* info = Find(songId);
     return info != nullptr &&
            mBass->BASS_ChannelIsActive(info->Channel()) == Platform::Bass::kActivePlaying;
 }
 
 void BassMusicInterface::SetVolume(double volume) {
+    ScopedLock lock(mLock);
     if (mBass->mVersion2) {
         const auto n = static_cast<uint32_t>(Percent(volume));
         mBass->BASS_SetConfig(Platform::Bass::kConfigStreamVolume, n);
@@ -277,6 +296,7 @@ void BassMusicInterface::SetVolume(double volume) {
 }
 
 void BassMusicInterface::SetMusicAmplify(int songId, double amplify) {
+    ScopedLock lock(mLock);
     const MusicInfo* info = Find(songId);
     if (info != nullptr) {
         mBass->BASS_MusicSetAmplify(info->Channel(), static_cast<uint32_t>(Percent(amplify)));
@@ -284,6 +304,7 @@ void BassMusicInterface::SetMusicAmplify(int songId, double amplify) {
 }
 
 void BassMusicInterface::Update() {
+    ScopedLock lock(mLock);
     for (auto& [id, info] : mMusicMap) {
         if (info.mVolumeAdd == 0.0) {
             continue;

@@ -3,8 +3,11 @@
 // other name), each under a song id, with per-song volume, fades over update steps and
 // amplification. Serves the older and the newer form of the library. Operations on an id that
 // has no song do nothing; IsPlaying answers false for it.
+// Mended: the song map is guarded by a lock, since songs are loaded on the loading thread while
+// the main thread updates the fades; the decoding itself runs outside the lock.
 
 #include "framework/sound/MusicInterface.h"
+#include "framework/util/LockSection.h"
 
 #include <cstdint>
 #include <map>
@@ -62,6 +65,7 @@ private:
     void FreeHandles(const MusicInfo& info);
 
     BASS_INSTANCE* mBass;
+    mutable LockSection mLock; // guards the song map
     std::map<int, MusicInfo> mMusicMap;
     int mMaxMusicVolume = 40;
 };

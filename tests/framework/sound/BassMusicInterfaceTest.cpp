@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 namespace Vuro {
 namespace {
@@ -267,6 +269,29 @@ TEST(BassMusicInterfaceWav, PlaysAWaveFileSampleForSample) {
     adpcm.Text("data").LE32(4).LE32(0);
     Vuro::Test::WriteFile("sound/adpcm.wav", adpcm.bytes);
     EXPECT_FALSE(music.LoadMusic(7, "sound/adpcm.wav"));
+}
+
+TEST(BassMusicInterfaceThreads, SongsLoadOnAnotherThreadWhileFadesRun) {
+    Vuro::Test::FakeAudioSystem audio;
+    BassMusicInterface music(nullptr);
+    ASSERT_TRUE(music.LoadMusic(100, kTone));
+    music.FadeIn(100, 0, 0.001, false);
+    std::atomic<bool> done{false};
+    std::thread loader([&] {
+        for (int id = 0; id < 12; ++id) {
+            EXPECT_TRUE(music.LoadMusic(id, kTone));
+        }
+        done = true;
+    });
+    while (!done) {
+        music.Update();
+        music.FadeOutAll(false, 0.0);
+        (void)music.IsPlaying(3);
+    }
+    loader.join();
+    for (int id = 0; id < 12; ++id) {
+        EXPECT_NE(music.Find(id), nullptr);
+    }
 }
 
 TEST(SilentMusicInterface, AnswersFalseAndDoesNothing) {
