@@ -25,15 +25,15 @@ struct FontFile {
     FcMatrix matrix{};
 };
 
-bool FindFontFile(const TextFaceSpec& spec, int pixelHeight, FontFile& out) {
+bool FindFontFile(const TextFaceSpec& faceSpec, int pixelHeight, FontFile& out) {
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) {
         return false;
     }
-    const std::string family = Cp1251ToUtf8(spec.faceName);
+    const std::string family = Cp1251ToUtf8(faceSpec.faceName);
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(pattern, FC_WEIGHT, faceSpec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, faceSpec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddDouble(pattern, FC_PIXEL_SIZE, pixelHeight);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -76,12 +76,12 @@ char32_t CodePointOf(unsigned char byte) {
 
 class FreeTypeTextFace : public TextFace {
 public:
-    explicit FreeTypeTextFace(const TextFaceSpec& spec) : mSpec(spec) {
+    explicit FreeTypeTextFace(const TextFaceSpec& faceSpec) : mSpec(faceSpec) {
         mAdvances.fill(-1);
         // A size below one pixel is drawn at one pixel.
-        mPixelHeight = std::max(1, spec.pixelHeight);
+        mPixelHeight = std::max(1, faceSpec.pixelHeight);
         FontFile file;
-        if (!FindFontFile(spec, mPixelHeight, file) || FT_Init_FreeType(&mLibrary) != 0) {
+        if (!FindFontFile(faceSpec, mPixelHeight, file) || FT_Init_FreeType(&mLibrary) != 0) {
             return;
         }
         if (FT_New_Face(mLibrary, file.path.c_str(), file.index, &mFace) != 0) {
@@ -250,8 +250,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<TextFace> CreateTextFace(const TextFaceSpec& spec) {
-    return std::make_unique<FreeTypeTextFace>(spec);
+std::unique_ptr<TextFace> CreateTextFace(const TextFaceSpec& faceSpec) {
+    return std::make_unique<FreeTypeTextFace>(faceSpec);
 }
 
 } // namespace Vuro::Platform

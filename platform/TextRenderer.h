@@ -82,6 +82,6 @@ public:
                             std::string_view text, uint32_t rgb) = 0;
 };
 
-[[nodiscard]] std::unique_ptr<TextFace> CreateTextFace(const TextFaceSpec& spec);
+[[nodiscard]] std::unique_ptr<TextFace> CreateTextFace(const TextFaceSpec& faceSpec);
 
 } // namespace Vuro::Platform

@@ -35,14 +35,14 @@ int SysFont::MulDiv(int a, int b, int c) {
 void SysFont::Init(VuroAppBase* app, const std::string& faceName, int pointSize, bool bold,
                    bool italic, bool underline) {
     mApp = app;
-    Platform::TextFaceSpec spec;
-    spec.faceName = faceName;
+    Platform::TextFaceSpec faceSpec;
+    faceSpec.faceName = faceName;
     // The characters' height (not the line's) is what a point size fixes.
-    spec.pixelHeight = MulDiv(pointSize, Platform::kTextDotsPerInch, 72);
-    spec.bold = bold;
-    spec.italic = italic;
-    spec.underline = underline;
-    mFace = Platform::CreateTextFace(spec);
+    faceSpec.pixelHeight = MulDiv(pointSize, Platform::kTextDotsPerInch, 72);
+    faceSpec.bold = bold;
+    faceSpec.italic = italic;
+    faceSpec.underline = underline;
+    mFace = Platform::CreateTextFace(faceSpec);
     TakeMetrics();
 }
 

@@ -9,15 +9,15 @@
 namespace Vuro::Platform {
 namespace {
 
-TextFaceSpec Spec(const char* name, int pixelHeight, bool bold = false, bool italic = false,
-                  bool underline = false) {
-    TextFaceSpec spec;
-    spec.faceName = name;
-    spec.pixelHeight = pixelHeight;
-    spec.bold = bold;
-    spec.italic = italic;
-    spec.underline = underline;
-    return spec;
+TextFaceSpec FaceSpec(const char* name, int pixelHeight, bool bold = false, bool italic = false,
+                      bool underline = false) {
+    TextFaceSpec faceSpec;
+    faceSpec.faceName = name;
+    faceSpec.pixelHeight = pixelHeight;
+    faceSpec.bold = bold;
+    faceSpec.italic = italic;
+    faceSpec.underline = underline;
+    return faceSpec;
 }
 
 // A buffer with `pad` spare words at the end of every row, all set to one value, so writes
@@ -34,17 +34,17 @@ struct Canvas {
 
 TEST(TextRendererTest, DejaVuSansMetricsFollowItsWindowsAscentAndDescent) {
     // DejaVu Sans: 2048 units per em, Windows ascent 1901, descent 483.
-    auto face = CreateTextFace(Spec("DejaVu Sans", 13));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 13));
     EXPECT_EQ(face->GetMetrics().ascent, 12); // 12.07
     EXPECT_EQ(face->GetMetrics().descent, 3); // 3.07
     EXPECT_EQ(face->GetMetrics().height, 15);
-    auto large = CreateTextFace(Spec("DejaVu Sans", 40));
+    auto large = CreateTextFace(FaceSpec("DejaVu Sans", 40));
     EXPECT_EQ(large->GetMetrics().ascent, 37); // 37.13
     EXPECT_EQ(large->GetMetrics().descent, 9); // 9.43
     EXPECT_EQ(large->GetMetrics().height, 46);
 
-    // Stable: a second face of the same spec measures the same.
-    auto again = CreateTextFace(Spec("DejaVu Sans", 13));
+    // Stable: a second face of the same faceSpec measures the same.
+    auto again = CreateTextFace(FaceSpec("DejaVu Sans", 13));
     EXPECT_EQ(again->GetMetrics().height, 15);
     EXPECT_EQ(again->StringWidth("Hello, world"), face->StringWidth("Hello, world"));
     EXPECT_EQ(again->GetSpec().faceName, "DejaVu Sans");
@@ -52,7 +52,7 @@ TEST(TextRendererTest, DejaVuSansMetricsFollowItsWindowsAscentAndDescent) {
 }
 
 TEST(TextRendererTest, WidthsAddUpAndArePlausible) {
-    auto face = CreateTextFace(Spec("DejaVu Sans", 13));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 13));
     EXPECT_EQ(face->StringWidth(""), 0);
     const int a = face->StringWidth("a");
     const int w = face->StringWidth("W");
@@ -67,21 +67,21 @@ TEST(TextRendererTest, WidthsAddUpAndArePlausible) {
     EXPECT_GT(face->StringWidth(cyrillic.substr(0, 1)), a);
     EXPECT_GT(face->StringWidth(cyrillic), 0);
 
-    auto bold = CreateTextFace(Spec("DejaVu Sans", 13, true));
+    auto bold = CreateTextFace(FaceSpec("DejaVu Sans", 13, true));
     EXPECT_GT(bold->StringWidth("Hello, world"), face->StringWidth("Hello, world"));
-    auto large = CreateTextFace(Spec("DejaVu Sans", 26));
+    auto large = CreateTextFace(FaceSpec("DejaVu Sans", 26));
     EXPECT_GT(large->StringWidth("Hello"), face->StringWidth("Hello") * 3 / 2);
 }
 
 TEST(TextRendererTest, UnknownNamesAndTinySizesStillGiveAUsableFace) {
-    auto tahoma = CreateTextFace(Spec("Tahoma", 13));
+    auto tahoma = CreateTextFace(FaceSpec("Tahoma", 13));
     EXPECT_GT(tahoma->GetMetrics().height, 10);
     EXPECT_GT(tahoma->StringWidth("abc"), 0);
-    auto unknown = CreateTextFace(Spec("No Such Face At All", 13, false, true));
+    auto unknown = CreateTextFace(FaceSpec("No Such Face At All", 13, false, true));
     EXPECT_GT(unknown->StringWidth("abc"), 0);
 
     // A size below one pixel is drawn at one.
-    auto tiny = CreateTextFace(Spec("DejaVu Sans", 0));
+    auto tiny = CreateTextFace(FaceSpec("DejaVu Sans", 0));
     EXPECT_EQ(tiny->GetSpec().pixelHeight, 0);
     EXPECT_GE(tiny->GetMetrics().height, 1);
     Canvas canvas(8, 8, 0);
@@ -98,7 +98,7 @@ TEST(TextRendererTest, BlendCoverageMovesEachChannelTowardTheColour) {
 }
 
 TEST(TextRendererTest, DrawnPixelsBlendTheColourByTheirCoverage) {
-    auto face = CreateTextFace(Spec("DejaVu Sans", 40));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 40));
     const uint32_t background = 0x00123456; // alpha 0: a drawn pixel's alpha is its coverage
     const uint32_t colour = 0xABCDEF;
     Canvas canvas(60, 50, background);
@@ -125,7 +125,7 @@ TEST(TextRendererTest, DrawnPixelsBlendTheColourByTheirCoverage) {
 }
 
 TEST(TextRendererTest, TheBaselineLiesAscentRowsBelowTheTop) {
-    auto face = CreateTextFace(Spec("DejaVu Sans", 40));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 40));
     const int top = 4;
     Canvas canvas(60, 60, 0);
     face->DrawString(canvas.mTarget, {0, 0, 60, 60}, 2, top, "H", 0xFFFFFF);
@@ -145,7 +145,7 @@ TEST(TextRendererTest, TheBaselineLiesAscentRowsBelowTheTop) {
 }
 
 TEST(TextRendererTest, UnderlineRunsFullyCoveredBelowTheBaseline) {
-    auto face = CreateTextFace(Spec("DejaVu Sans", 40, false, false, true));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 40, false, false, true));
     Canvas canvas(80, 60, 0);
     face->DrawString(canvas.mTarget, {0, 0, 80, 60}, 0, 0, "ab", 0xFFFFFF);
     const int width = face->StringWidth("ab");
@@ -161,7 +161,7 @@ TEST(TextRendererTest, UnderlineRunsFullyCoveredBelowTheBaseline) {
 }
 
 TEST(TextRendererTest, DrawingStaysInsideTheClipAndTheBuffer) {
-    auto face = CreateTextFace(Spec("DejaVu Sans", 30, true, true, true));
+    auto face = CreateTextFace(FaceSpec("DejaVu Sans", 30, true, true, true));
     const uint32_t fill = 0x11223344;
     const TextClip clip{5, 6, 12, 9};
     Canvas canvas(30, 25, fill);

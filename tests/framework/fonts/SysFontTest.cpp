@@ -18,12 +18,12 @@ namespace {
 
 class SysFontTest : public ::testing::Test {
 protected:
-    // The renderer's face for the spec a font of this size asks for.
+    // The renderer's face for the faceSpec a font of this size asks for.
     static std::unique_ptr<Platform::TextFace> FaceFor(const std::string& name, int pixels) {
-        Platform::TextFaceSpec spec;
-        spec.faceName = name;
-        spec.pixelHeight = pixels;
-        return Platform::CreateTextFace(spec);
+        Platform::TextFaceSpec faceSpec;
+        faceSpec.faceName = name;
+        faceSpec.pixelHeight = pixels;
+        return Platform::CreateTextFace(faceSpec);
     }
 
     // Rows of the image that hold any pixel other than `background`: first and last.
