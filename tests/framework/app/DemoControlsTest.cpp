@@ -333,6 +333,8 @@ public:
             }
         };
         mApp.StartLoadingThread();
+        // The loading work ends at once; wait for it so that no step count races the thread.
+        mApp.WaitForLoadingThread();
     }
     ~PlaybackRun() { mApp.mWidgetManager->RemoveWidget(&mLog); }
     void Step() {

@@ -72,7 +72,7 @@ TEST_F(WindowProcTest, AltEnterSwitchesTheModeIsNotQueuedAndLeavesNoKeyDown) {
     Send(kWmSysKeyDown, kVkMenu, 1 << 29);
     DispatchAll();
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 1);
-    FakeWindow* before = mWindows.LastWindow();
+    const uint32_t before = mWindows.LastWindow()->Id();
     ASSERT_TRUE(mApp.mIsWindowed);
 
     Send(kWmSysKeyDown, kVkReturn, 1 << 29);
@@ -81,7 +81,7 @@ TEST_F(WindowProcTest, AltEnterSwitchesTheModeIsNotQueuedAndLeavesNoKeyDown) {
     EXPECT_FALSE(mApp.mIsPhysWindowed);
     FakeWindow* after = mWindows.LastWindow();
     ASSERT_NE(after, nullptr);
-    EXPECT_NE(after, before) << "the window is made again";
+    EXPECT_NE(after->Id(), before) << "the window is made again";
     EXPECT_TRUE(after->mParams.fullScreen);
     EXPECT_TRUE(after->mVisible);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 0) << "no key stays down";
