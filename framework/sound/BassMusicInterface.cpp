@@ -153,6 +153,14 @@ void BassMusicInterface::FadeIn(int songId, int offset, double speed, bool noLoo
     }
 }
 
+// A song's own operations reach the module handle when it has one, and the stream handle always.
+void BassMusicInterface::OnBothChannels(const MusicInfo& info, Platform::Bass::ChannelFn op) {
+    if (info.mHMusic != 0) {
+        op(info.mHMusic);
+    }
+    op(info.mHStream);
+}
+
 void BassMusicInterface::StopMusic(int songId) {
     ScopedLock lock(mLock);
     MusicInfo* info = Get(songId);
@@ -160,10 +168,7 @@ void BassMusicInterface::StopMusic(int songId) {
         return;
     }
     info->mVolume = 0.0;
-    if (info->mHMusic != 0) {
-        mBass->BASS_ChannelStop(info->mHMusic);
-    }
-    mBass->BASS_ChannelStop(info->mHStream);
+    OnBothChannels(*info, mBass->BASS_ChannelStop);
 }
 
 void BassMusicInterface::PauseMusic(int songId) {
@@ -172,10 +177,7 @@ void BassMusicInterface::PauseMusic(int songId) {
     if (info == nullptr) {
         return;
     }
-    if (info->mHMusic != 0) {
-        mBass->BASS_ChannelPause(info->mHMusic);
-    }
-    mBass->BASS_ChannelPause(info->mHStream);
+    OnBothChannels(*info, mBass->BASS_ChannelPause);
 }
 
 void BassMusicInterface::ResumeMusic(int songId) {
@@ -184,10 +186,7 @@ void BassMusicInterface::ResumeMusic(int songId) {
     if (info == nullptr) {
         return;
     }
-    if (info->mHMusic != 0) {
-        mBass->BASS_ChannelResume(info->mHMusic);
-    }
-    mBass->BASS_ChannelResume(info->mHStream);
+    OnBothChannels(*info, mBass->BASS_ChannelResume);
 }
 
 void BassMusicInterface::StopAllMusic() {

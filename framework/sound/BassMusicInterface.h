@@ -8,6 +8,7 @@
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/LockSection.h"
+#include "platform/BassLibrary.h"
 
 #include <cstdint>
 #include <map>
@@ -63,6 +64,7 @@ private:
     void SendVolume(const MusicInfo& info);
     void StartStream(const MusicInfo& info, int offset, uint32_t flags);
     void FreeHandles(const MusicInfo& info);
+    static void OnBothChannels(const MusicInfo& info, Platform::Bass::ChannelFn op);
 
     BASS_INSTANCE* mBass;
     mutable LockSection mLock; // guards the song map

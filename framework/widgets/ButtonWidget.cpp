@@ -3,22 +3,13 @@
 #include "framework/fonts/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/ButtonLook.h"
 #include "framework/widgets/WidgetManager.h"
 #include "framework/widgets/WidgetSysFont.h"
 
 namespace Vuro {
 
-namespace {
-
-constexpr Color kFace{212, 212, 212};
-constexpr Color kShade{132, 132, 132};
-
-void Line(Graphics* g, const Color& color, int x, int y, int width, int height) {
-    g->SetColor(color);
-    g->FillRect(x, y, width, height);
-}
-
-} // namespace
+using namespace ButtonLook;
 
 ButtonWidget::ButtonWidget(int id, ButtonListener* listener) : mId(id), mButtonListener(listener) {
     mTranslucent = true;

@@ -1,20 +1,11 @@
 #include "framework/widgets/ScrollbuttonWidget.h"
 
 #include "framework/graphics/Graphics.h"
+#include "framework/widgets/ButtonLook.h"
 
 namespace Vuro {
 
-namespace {
-
-constexpr Color kFace{212, 212, 212};
-constexpr Color kShade{132, 132, 132};
-
-void Line(Graphics* g, const Color& color, int x, int y, int width, int height) {
-    g->SetColor(color);
-    g->FillRect(x, y, width, height);
-}
-
-} // namespace
+using namespace ButtonLook;
 
 ScrollbuttonWidget::ScrollbuttonWidget(int id, ButtonListener* listener, int arrowType)
     : ButtonWidget(id, listener), mArrowType(arrowType) {}
