@@ -10,6 +10,7 @@ packages=(
     libsdl2-dev libx11-dev libxss-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev libvorbisidec-dev
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libpixman-1-dev
+    libcairo2-dev librsvg2-dev libvorbis-dev libogg-dev
 )
 
 missing=()
