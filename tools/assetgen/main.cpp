@@ -3,6 +3,7 @@
 //   assetgen STEP ASSETS_DIR OUT_DIR
 //
 // Every file the game reads is made here, so a fresh clone builds a playable game.
+#include "tools/assetgen/ContactSheetStep.h"
 #include "tools/assetgen/Steps.h"
 
 #include <cstdio>
@@ -13,9 +14,12 @@ namespace {
 
 using namespace Vuro::AssetGen;
 
-// Each step's source folder under assets/ carries the step's name.
+// Each step's source folder under assets/ carries the step's name; "contactsheet" runs last
+// and joins the other steps' review sheets.
 const std::vector<Step>& AllSteps() {
-    static const std::vector<Step> steps = {};
+    static const std::vector<Step> steps = {
+        {"contactsheet", RunContactSheet},
+    };
     return steps;
 }
 

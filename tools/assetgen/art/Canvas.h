@@ -1,0 +1,83 @@
+#pragma once
+// A small kit of cairo helpers shared by the painters of the asset tool: a canvas that owns its
+// surface, path builders, shaded fills lit from the upper left, the warm outline, soft drop
+// shadows, and a seeded random source so that scattered detail comes out the same every run.
+
+#include "tools/assetgen/art/Palette.h"
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace Vuro::AssetGen::Art {
+
+// An ARGB32 cairo surface with its drawing context, cleared to transparent.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    cairo_t* Cr() const { return mCr; }
+    cairo_surface_t* Surface() const { return mSurface; }
+    int Width() const { return mWidth; }
+    int Height() const { return mHeight; }
+
+private:
+    int mWidth;
+    int mHeight;
+    cairo_surface_t* mSurface;
+    cairo_t* mCr;
+};
+
+// Builds a path on the context it is given (in the context's current transform).
+using PathFn = std::function<void(cairo_t*)>;
+
+// A deterministic generator (xorshift32) for scattered detail: the same seed gives the same
+// picture on every machine.
+class Random {
+public:
+    explicit Random(uint32_t seed) : mState(seed * 2654435761u + 1u) {}
+    uint32_t Next();
+    double Unit() { return (Next() >> 8) / 16777216.0; } // [0, 1)
+    double Range(double low, double high) { return low + (high - low) * Unit(); }
+    int Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
+
+private:
+    uint32_t mState;
+};
+
+void SetColor(cairo_t* cr, const Rgb& color, double alpha = 1.0);
+
+// Paths (each starts a new sub-path and closes it).
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+// A round shape whose edge wobbles by `wobble` (part of the radius) in `lobes` bumps.
+void Blob(cairo_t* cr, double cx, double cy, double rx, double ry, double wobble, int lobes,
+          double phase);
+
+// Fills the current path (kept) with `base` shaded as a ball lit from the upper left: a light
+// spot toward the light, the base colour, then darker toward the far edge.
+void FillShaded(cairo_t* cr, const Rgb& base, double cx, double cy, double radius,
+                double strength = 1.0);
+// Fills the current path (kept) with a vertical gradient from `top` at y0 to `bottom` at y1.
+void FillVertical(cairo_t* cr, const Rgb& top, const Rgb& bottom, double y0, double y1,
+                  double alpha = 1.0);
+// Strokes the current path (cleared) with the warm outline colour.
+void StrokeOutline(cairo_t* cr, double width = kOutlineWidth);
+
+// A soft shadow of the shape `path` builds, offset by (dx, dy) and blurred by `blur` pixels,
+// painted under whatever is drawn next.
+void SoftShadow(cairo_t* cr, const PathFn& path, double dx = kShadowDx, double dy = kShadowDy,
+                double blur = kShadowBlur, double alpha = kShadowAlpha);
+
+// The usual body of a sprite: soft shadow, shaded fill and outline of one shape.
+void ShadedBody(cairo_t* cr, const PathFn& path, const Rgb& base, double cx, double cy,
+                double radius, bool shadow = true, double outline = kOutlineWidth);
+
+// A white gloss spot toward the light, for round shiny things.
+void Gloss(cairo_t* cr, double cx, double cy, double radius, double alpha = 0.7);
+
+} // namespace Vuro::AssetGen::Art

@@ -1,0 +1,26 @@
+#pragma once
+// Writers of the picture files the game reads: PNG, JPEG, 32-bit TGA (top-left origin, as the
+// game's reader wants it), GIF (up to 255 colours and one transparent index), and a JPEG with a
+// separate alpha image ("_" before the file name, alpha in its blue channel).
+// Each writer reports a failure on stderr with the file name and returns false.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace Vuro::AssetGen::Art {
+
+enum class ImageFormat { Png, Jpeg, Tga, Gif, JpegWithAlpha };
+
+// The file's extension (".png", ...); a JPEG with alpha answers ".jpg".
+const char* ExtensionOf(ImageFormat format);
+
+// Writes the surface as `base` + extension; `base` has no extension.
+bool WriteImage(cairo_surface_t* surface, const std::filesystem::path& base, ImageFormat format);
+
+// The surface's pixels as packed 0xAARRGGBB words, not premultiplied, rows top first.
+std::vector<uint32_t> UnpremultipliedPixels(cairo_surface_t* surface);
+
+} // namespace Vuro::AssetGen::Art
