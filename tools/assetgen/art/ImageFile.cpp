@@ -171,6 +171,23 @@ std::vector<uint32_t> UnpremultipliedPixels(cairo_surface_t* surface) {
     return pixels;
 }
 
+cairo_surface_t* SurfaceFromPixels(const std::vector<uint32_t>& pixels, int width, int height) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_flush(surface);
+    const int stride = cairo_image_surface_get_stride(surface) / 4;
+    auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+            const uint32_t a = p >> 24;
+            auto channel = [&](int shift) { return (((p >> shift) & 0xff) * a + 127) / 255; };
+            data[y * stride + x] = a << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
 bool WriteImage(cairo_surface_t* surface, const std::filesystem::path& base, ImageFormat format) {
     std::filesystem::path path = base;
     path += ExtensionOf(format);

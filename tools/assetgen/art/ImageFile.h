@@ -22,5 +22,7 @@ bool WriteImage(cairo_surface_t* surface, const std::filesystem::path& base, Ima
 
 // The surface's pixels as packed 0xAARRGGBB words, not premultiplied, rows top first.
 std::vector<uint32_t> UnpremultipliedPixels(cairo_surface_t* surface);
+// A new ARGB32 surface (the caller destroys it) holding such words.
+cairo_surface_t* SurfaceFromPixels(const std::vector<uint32_t>& pixels, int width, int height);
 
 } // namespace Vuro::AssetGen::Art
