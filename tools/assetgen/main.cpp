@@ -5,6 +5,7 @@
 // Every file the game reads is made here, so a fresh clone builds a playable game.
 #include "tools/assetgen/ContactSheetStep.h"
 #include "tools/assetgen/Steps.h"
+#include "tools/assetgen/fonts/FontsStep.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,7 @@ using namespace Vuro::AssetGen;
 // and joins the other steps' review sheets.
 const std::vector<Step>& AllSteps() {
     static const std::vector<Step> steps = {
+        {"fonts", RunFontsStep},
         {"contactsheet", RunContactSheet},
     };
     return steps;
