@@ -6,6 +6,7 @@
 #include "tools/assetgen/ContactSheetStep.h"
 #include "tools/assetgen/Steps.h"
 #include "tools/assetgen/fonts/FontsStep.h"
+#include "tools/assetgen/sounds/SoundsStep.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,7 @@ using namespace Vuro::AssetGen;
 const std::vector<Step>& AllSteps() {
     static const std::vector<Step> steps = {
         {"fonts", RunFontsStep},
+        {"sounds", RunSoundsStep},
         {"contactsheet", RunContactSheet},
     };
     return steps;
