@@ -1,5 +1,7 @@
 #include "tools/assetgen/art/Canvas.h"
 
+#include "tools/assetgen/art/Blur.h"
+
 #include <cmath>
 #include <vector>
 
@@ -99,33 +101,14 @@ void StrokeOutline(cairo_t* cr, double width) {
     cairo_stroke(cr);
 }
 
-namespace {
-
-// One horizontal and one vertical box pass over an A8 buffer; three of them approximate a
-// Gaussian.
-void BoxBlur(std::vector<uint8_t>& pixels, int width, int height, int stride, int radius) {
-    std::vector<int> line(std::max(width, height));
-    auto pass = [&](int count, int length, auto at) {
-        for (int i = 0; i < count; ++i) {
-            int sum = 0;
-            for (int k = -radius; k <= radius; ++k) {
-                sum += at(i, std::clamp(k, 0, length - 1));
-            }
-            for (int j = 0; j < length; ++j) {
-                line[j] = sum / (2 * radius + 1);
-                sum += at(i, std::min(j + radius + 1, length - 1));
-                sum -= at(i, std::max(j - radius, 0));
-            }
-            for (int j = 0; j < length; ++j) {
-                at(i, j) = static_cast<uint8_t>(line[j]);
-            }
-        }
-    };
-    pass(height, width, [&](int y, int x) -> uint8_t& { return pixels[y * stride + x]; });
-    pass(width, height, [&](int x, int y) -> uint8_t& { return pixels[y * stride + x]; });
+void StrokeWithOutline(cairo_t* cr, const Rgb& colour, double width, double outline) {
+    SetColor(cr, Palette::kOutline);
+    cairo_set_line_width(cr, width + 2 * outline);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, colour);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
 }
-
-} // namespace
 
 void SoftShadow(cairo_t* cr, const PathFn& path, double dx, double dy, double blur, double alpha) {
     cairo_surface_t* target = cairo_get_target(cr);
@@ -146,7 +129,7 @@ void SoftShadow(cairo_t* cr, const PathFn& path, double dx, double dy, double bl
     std::vector<uint8_t> pixels(data, data + stride * height);
     const int radius = std::max(1, static_cast<int>(std::lround(blur / 1.7)));
     for (int i = 0; i < 3; ++i) {
-        BoxBlur(pixels, width, height, stride, radius);
+        BoxBlur(pixels.data(), width, height, stride, radius);
     }
     std::copy(pixels.begin(), pixels.end(), data);
     cairo_surface_mark_dirty(mask);

@@ -67,6 +67,10 @@ void FillVertical(cairo_t* cr, const Rgb& top, const Rgb& bottom, double y0, dou
                   double alpha = 1.0);
 // Strokes the current path (cleared) with the warm outline colour.
 void StrokeOutline(cairo_t* cr, double width = kOutlineWidth);
+// Strokes the current path (cleared) as a line of `colour`, `width` wide, with the warm outline
+// around it (ropes, handles, tentacles).
+void StrokeWithOutline(cairo_t* cr, const Rgb& colour, double width,
+                       double outline = kOutlineWidth * 0.8);
 
 // A soft shadow of the shape `path` builds, offset by (dx, dy) and blurred by `blur` pixels,
 // painted under whatever is drawn next.

@@ -167,34 +167,59 @@ void PutWord(std::vector<uint8_t>& out, int value) {
     out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
-} // namespace
+// The picture as palette indices: index 0 for pixels less than half opaque, the others the
+// nearest of at most 255 median-cut colours; the palette has 256 entries.
+struct IndexedPixels {
+    std::vector<uint32_t> palette; // 0xRRGGBB
+    std::vector<uint8_t> indices;
+};
 
-bool WriteGif(const std::vector<uint32_t>& pixels, int width, int height,
-              const std::filesystem::path& path) {
+IndexedPixels IndexColours(const std::vector<uint32_t>& pixels) {
     std::vector<uint32_t> visible;
     for (uint32_t p : pixels) {
         if ((p >> 24) >= 128) {
             visible.push_back(p & 0xffffff);
         }
     }
-    std::vector<uint32_t> palette = MedianCut(visible);
-    palette.insert(palette.begin(), 0); // the transparent index
+    IndexedPixels out;
+    out.palette = MedianCut(visible);
+    const std::vector<uint32_t> opaque = out.palette;
+    out.palette.insert(out.palette.begin(), 0); // the transparent index
     std::unordered_map<uint32_t, uint8_t> lookup;
-    std::vector<uint8_t> indices(pixels.size());
+    out.indices.resize(pixels.size());
     for (size_t i = 0; i < pixels.size(); ++i) {
         if ((pixels[i] >> 24) < 128) {
-            indices[i] = kTransparentIndex;
+            out.indices[i] = kTransparentIndex;
             continue;
         }
         const uint32_t colour = pixels[i] & 0xffffff;
         auto found = lookup.find(colour);
         if (found == lookup.end()) {
-            const std::vector<uint32_t> opaque(palette.begin() + 1, palette.end());
             found = lookup.emplace(colour, static_cast<uint8_t>(Nearest(opaque, colour) + 1)).first;
         }
-        indices[i] = found->second;
+        out.indices[i] = found->second;
     }
-    palette.resize(256, 0);
+    out.palette.resize(256, 0);
+    return out;
+}
+
+} // namespace
+
+std::vector<uint32_t> LimitColours(const std::vector<uint32_t>& pixels) {
+    const IndexedPixels indexed = IndexColours(pixels);
+    std::vector<uint32_t> out(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint8_t index = indexed.indices[i];
+        out[i] = index == kTransparentIndex ? 0 : 0xff000000u | indexed.palette[index];
+    }
+    return out;
+}
+
+bool WriteGif(const std::vector<uint32_t>& pixels, int width, int height,
+              const std::filesystem::path& path) {
+    const IndexedPixels indexed = IndexColours(pixels);
+    const std::vector<uint32_t>& palette = indexed.palette;
+    const std::vector<uint8_t>& indices = indexed.indices;
 
     std::vector<uint8_t> out = {'G', 'I', 'F', '8', '9', 'a'};
     PutWord(out, width);
