@@ -7,6 +7,7 @@
 #include "tools/assetgen/Steps.h"
 #include "tools/assetgen/fonts/FontsStep.h"
 #include "tools/assetgen/sounds/SoundsStep.h"
+#include "tools/assetgen/menuart/MenuArtStep.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,7 @@ const std::vector<Step>& AllSteps() {
     static const std::vector<Step> steps = {
         {"fonts", RunFontsStep},
         {"sounds", RunSoundsStep},
+        {"menuart", RunMenuArtStep},
         {"contactsheet", RunContactSheet},
     };
     return steps;
