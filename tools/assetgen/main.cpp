@@ -8,6 +8,7 @@
 #include "tools/assetgen/fonts/FontsStep.h"
 #include "tools/assetgen/sounds/SoundsStep.h"
 #include "tools/assetgen/menuart/MenuArtStep.h"
+#include "tools/assetgen/texts/TextsStep.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@ const std::vector<Step>& AllSteps() {
         {"fonts", RunFontsStep},
         {"sounds", RunSoundsStep},
         {"menuart", RunMenuArtStep},
+        {"texts", RunTextsStep},
         {"contactsheet", RunContactSheet},
     };
     return steps;
