@@ -6,6 +6,7 @@
 #include "tools/assetgen/ContactSheetStep.h"
 #include "tools/assetgen/Steps.h"
 #include "tools/assetgen/fonts/FontsStep.h"
+#include "tools/assetgen/levels/LevelsStep.h"
 #include "tools/assetgen/sounds/SoundsStep.h"
 #include "tools/assetgen/menuart/MenuArtStep.h"
 #include "tools/assetgen/texts/TextsStep.h"
@@ -26,6 +27,7 @@ const std::vector<Step>& AllSteps() {
         {"sounds", RunSoundsStep},
         {"menuart", RunMenuArtStep},
         {"texts", RunTextsStep},
+        {"levels", RunLevelsStep},
         {"contactsheet", RunContactSheet},
     };
     return steps;

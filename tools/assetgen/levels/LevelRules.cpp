@@ -1,0 +1,202 @@
+#include "tools/assetgen/levels/LevelRules.h"
+
+#include "tools/assetgen/levels/TreeGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace Vuro::AssetGen {
+
+namespace {
+
+// The first story level of stages 2..6, and one past the last level.
+constexpr int kStageStarts[] = {7, 14, 22, 28, 36, 44};
+// Fruit grown for each one of a goal, by stage: early stages forgive more misses.
+constexpr double kFruitPerGoal[] = {1.6, 1.5, 1.4, 1.35, 1.3, 1.25};
+// Fruit start after the banner and a first tip, and stop early enough to ripen and be picked.
+constexpr int kFirstFruitSecond = 3;
+constexpr int kFruitTail = 15;
+// Pests leave the first moments of a level alone, longer in the first stage.
+constexpr int kFirstPestSecondStage1 = 20;
+constexpr int kFirstPestSecond = 12;
+constexpr int kPestTail = 12;
+// A kind with trees but no goal still grows some fruit, for the combos.
+constexpr int kSecondsPerSpareFruit = 20;
+// A survival wave's birds come after its banner and before the next one.
+constexpr int kWaveLead = 2;
+constexpr int kWaveGap = 4;
+
+int StoryStage(int level) {
+    int stage = 1;
+    while (stage < 6 && level >= kStageStarts[stage - 1]) {
+        ++stage;
+    }
+    return stage;
+}
+
+bool HasTree(const LevelRow& row, int kind) {
+    return std::any_of(row.mTrees.begin(), row.mTrees.end(),
+                       [&](const TreeEntry& tree) { return tree.mKind == kind; });
+}
+
+int EasyGoal(int goal) {
+    return goal - goal / 4;
+}
+int EasyPests(int count) {
+    return (count + 1) / 2;
+}
+
+// count events of each code, each code's events evenly through first..last and the codes
+// interleaved, so that the whole stream is as even as each part of it.
+void Spread(const std::vector<std::pair<int, int>>& codeCounts, int first, int last,
+            std::vector<LevelEvent>& out) {
+    struct Slot {
+        double mPosition;
+        int mCode;
+    };
+    std::vector<Slot> slots;
+    for (const auto& [code, count] : codeCounts) {
+        for (int i = 0; i < count; ++i) {
+            slots.push_back({(i + 0.5) / count, code});
+        }
+    }
+    std::stable_sort(slots.begin(), slots.end(),
+                     [](const Slot& a, const Slot& b) { return a.mPosition < b.mPosition; });
+    const double span = last - first + 1;
+    for (size_t i = 0; i < slots.size(); ++i) {
+        int second = first + static_cast<int>((i + 0.5) * span / static_cast<double>(slots.size()));
+        out.push_back({second, slots[i].mCode});
+    }
+}
+
+bool PlaceTrees(const LevelRow& row, LevelSpec& spec, std::string& error) {
+    using namespace TreeGeometry;
+    for (const TreeEntry& place : row.mTrees) {
+        if (place.mColumns < 3 || place.mColumns > kCrownColumns || place.mRows < 3 ||
+            place.mRows > kCrownRows) {
+            error = "a tree's grid must be 3x3 to 6x5 cells";
+            return false;
+        }
+        LevelTree tree{
+            place, GridOriginX(place.mX, place.mColumns), GridOriginY(place.mY, place.mRows), {}};
+        // Crowns are round: their top corners bear nothing, nor do the bottom ones of a large
+        // grid. A tree always lists one blocked cell, which the level reader needs to add it.
+        int right = place.mColumns - 1;
+        int bottom = place.mRows - 1;
+        tree.mBlocked = {{0, 0}, {right, 0}};
+        if (place.mColumns >= 4 && place.mRows >= 4) {
+            tree.mBlocked.insert(tree.mBlocked.end(), {{0, bottom}, {right, bottom}});
+        }
+        spec.mTrees.push_back(tree);
+    }
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        if (row.mGoals[kind - 1] > 0 && !HasTree(row, kind)) {
+            error = "a goal for fruit kind " + std::to_string(kind) + " without a tree";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The banner opens second 1; the tips stand alone in their seconds, so anything else there
+// moves to the next free second (a tip ends the field's pass over its second).
+void FinishTimeLine(const LevelRow& row, LevelSpec& spec) {
+    std::set<int> tipSeconds;
+    for (const TipEntry& tip : row.mTips) {
+        tipSeconds.insert(tip.mSecond);
+    }
+    for (LevelEvent& event : spec.mTimeLine) {
+        while (tipSeconds.count(event.mSecond) != 0) {
+            ++event.mSecond;
+        }
+    }
+    for (const TipEntry& tip : row.mTips) {
+        spec.mTimeLine.push_back({tip.mSecond, tip.mCode});
+    }
+    spec.mTimeLine.insert(spec.mTimeLine.begin(), {1, TimeLineCode::kBanner});
+    std::stable_sort(
+        spec.mTimeLine.begin(), spec.mTimeLine.end(),
+        [](const LevelEvent& a, const LevelEvent& b) { return a.mSecond < b.mSecond; });
+}
+
+std::string Title(const char* mode, const LevelRow& row, bool easy) {
+    return std::string(mode) + " level " + std::to_string(row.mLevel) +
+           (easy ? ", easy set" : ", normal set");
+}
+
+} // namespace
+
+bool MakeStoryLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error) {
+    spec = {};
+    spec.mTitle = Title("Story", row, easy) + ", stage " + std::to_string(StoryStage(row.mLevel));
+    spec.mTime = row.mTime;
+    spec.mDay = row.mDay;
+    if (!PlaceTrees(row, spec, error)) {
+        return false;
+    }
+    std::vector<std::pair<int, int>> fruit;
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        int goal = row.mGoals[kind - 1];
+        spec.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
+        double perGoal = kFruitPerGoal[StoryStage(row.mLevel) - 1];
+        int count = goal > 0             ? static_cast<int>(std::ceil(goal * perGoal))
+                    : HasTree(row, kind) ? row.mTime / kSecondsPerSpareFruit
+                                         : 0;
+        fruit.push_back({kind, count});
+    }
+    Spread(fruit, kFirstFruitSecond, row.mTime - kFruitTail, spec.mTimeLine);
+
+    std::vector<std::pair<int, int>> pests;
+    for (int kind = 0; kind < kBirdKinds; ++kind) {
+        int birds = row.mBirds[kind];
+        pests.push_back({TimeLineCode::kFirstBird + kind, easy ? EasyPests(birds) : birds});
+    }
+    pests.push_back({TimeLineCode::kHedgehog, easy ? EasyPests(row.mHedgehogs) : row.mHedgehogs});
+    int firstPest = StoryStage(row.mLevel) == 1 ? kFirstPestSecondStage1 : kFirstPestSecond;
+    Spread(pests, firstPest, row.mTime - kPestTail, spec.mTimeLine);
+    if (row.mRainSecond > 0) {
+        spec.mTimeLine.push_back({row.mRainSecond, TimeLineCode::kRain});
+    }
+    FinishTimeLine(row, spec);
+    return true;
+}
+
+bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error) {
+    spec = {};
+    spec.mTitle = Title("Survival", row, easy);
+    spec.mTime = row.mTime;
+    spec.mDay = row.mDay;
+    if (!PlaceTrees(row, spec, error)) {
+        return false;
+    }
+    // Every cell bears its fruit from the first tick; the player only defends them.
+    for (const LevelTree& tree : spec.mTrees) {
+        int cells =
+            tree.mPlace.mColumns * tree.mPlace.mRows - static_cast<int>(tree.mBlocked.size());
+        spec.mTimeLine.insert(spec.mTimeLine.end(), cells, LevelEvent{1, tree.mPlace.mKind});
+    }
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        int goal = row.mGoals[kind - 1];
+        spec.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
+    }
+    // The first wave's banner is the level's own banner at second 1.
+    for (size_t w = 0; w < row.mWaves.size(); ++w) {
+        const WaveEntry& wave = row.mWaves[w];
+        if (wave.mSecond > 1) {
+            spec.mTimeLine.push_back({wave.mSecond, TimeLineCode::kBanner});
+        }
+        int end = w + 1 < row.mWaves.size() ? row.mWaves[w + 1].mSecond - kWaveGap
+                                            : row.mTime - kFruitTail;
+        std::vector<std::pair<int, int>> birds;
+        for (int kind = 0; kind < kBirdKinds; ++kind) {
+            int count = wave.mBirds[kind];
+            birds.push_back({TimeLineCode::kFirstBird + kind, easy ? EasyPests(count) : count});
+        }
+        Spread(birds, wave.mSecond + kWaveLead, end, spec.mTimeLine);
+    }
+    FinishTimeLine(row, spec);
+    return true;
+}
+
+} // namespace Vuro::AssetGen

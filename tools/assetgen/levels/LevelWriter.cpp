@@ -1,0 +1,68 @@
+#include "tools/assetgen/levels/LevelWriter.h"
+
+#include "tools/assetgen/SourceFile.h"
+
+namespace Vuro::AssetGen {
+
+namespace {
+
+// Where the HUD shows the goal of fruit kind 1..4; kept in each box's placement words, which
+// the game does not read.
+constexpr int kGoalTextPoints[kFruitKinds][2] = {{140, 445}, {140, 473}, {220, 445}, {220, 473}};
+
+XmlWriter::Attributes Values(std::initializer_list<int> values) {
+    XmlWriter::Attributes attributes;
+    for (int value : values) {
+        attributes.push_back(
+            {"attrib" + std::to_string(attributes.size() + 1), std::to_string(value)});
+    }
+    return attributes;
+}
+
+} // namespace
+
+std::string WriteLevelFile(const LevelSpec& spec) {
+    XmlWriter xml("", spec.mTitle + ": made by assetgen from assets/levels/");
+    xml.Open("Init");
+    xml.Element("TreeNum", Values({static_cast<int>(spec.mTrees.size())}));
+    for (size_t i = 0; i < spec.mTrees.size(); ++i) {
+        const LevelTree& tree = spec.mTrees[i];
+        std::string t = std::to_string(i + 1);
+        xml.Element("Tree" + t,
+                    Values({tree.mPlace.mKind, tree.mPlace.mX, tree.mPlace.mY, tree.mOriginX,
+                            tree.mOriginY, tree.mPlace.mColumns, tree.mPlace.mRows}));
+        xml.Element("Tree" + t + "MatrixNum" + t, Values({static_cast<int>(tree.mBlocked.size())}));
+        for (size_t k = 0; k < tree.mBlocked.size(); ++k) {
+            xml.Element("Matrix" + t + "Item" + std::to_string(k + 1),
+                        Values({tree.mBlocked[k].first, tree.mBlocked[k].second}));
+        }
+    }
+    std::vector<int> boxKinds;
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        if (spec.mGoals[kind - 1] > 0) {
+            boxKinds.push_back(kind);
+        }
+    }
+    xml.Element("FruitBoxNum", Values({static_cast<int>(boxKinds.size())}));
+    for (size_t b = 0; b < boxKinds.size(); ++b) {
+        const int* point = kGoalTextPoints[boxKinds[b] - 1];
+        xml.Element("FruitBox" + std::to_string(b + 1),
+                    Values({boxKinds[b], point[0], point[1], -1, -1}));
+    }
+    xml.Element("LevelGoal",
+                Values({spec.mGoals[0], spec.mGoals[1], spec.mGoals[2], spec.mGoals[3]}));
+    xml.Element("LevelTime", Values({spec.mTime}));
+    xml.Element("Day", Values({spec.mDay ? 1 : 0}));
+    xml.Close();
+
+    xml.Open("TimeLine");
+    xml.Element("TimeNum", Values({static_cast<int>(spec.mTimeLine.size())}));
+    for (size_t e = 0; e < spec.mTimeLine.size(); ++e) {
+        xml.Element(std::to_string(e + 1),
+                    Values({spec.mTimeLine[e].mSecond, spec.mTimeLine[e].mCode}));
+    }
+    xml.Close();
+    return xml.GetText();
+}
+
+} // namespace Vuro::AssetGen
