@@ -2,10 +2,15 @@
 // custom cursors are on (a colour cursor made from it), the no-entry cursor while a demo plays
 // back (the real mouse does nothing then), else the cursor of the number. Elsewhere, or after
 // a crash, the arrow. The window system is asked only when the choice changes.
+//
+// Mended: the loading work sets cursors too (the game hands over its aiming cursors while a
+// level loads); away from the main thread a change is now queued for the main thread's next
+// frame pass instead of racing it over the cursor state and the window system.
 
 #include "framework/app/VuroAppBase.h"
 
 #include "framework/graphics/Image.h"
+#include "platform/Threads.h"
 
 namespace Vuro {
 
@@ -15,7 +20,38 @@ constexpr int kNoCursor = 5; // cursor number that hides the cursor
 constexpr int kNoEntry = 4;  // cursor number of the no-entry shape
 } // namespace
 
+bool VuroAppBase::AskCursorChange(const CursorRequest& request) {
+    if (mPrimaryThreadId == 0 || Platform::CurrentThreadId() == mPrimaryThreadId) {
+        return false;
+    }
+    ScopedLock lock(mCursorRequestLock);
+    mCursorRequests.push_back(request);
+    mCursorRequested = true;
+    return true;
+}
+
+void VuroAppBase::ApplyCursorRequests() {
+    if (!mCursorRequested.exchange(false)) {
+        return;
+    }
+    std::vector<CursorRequest> requests;
+    {
+        ScopedLock lock(mCursorRequestLock);
+        requests.swap(mCursorRequests);
+    }
+    for (const CursorRequest& request : requests) {
+        if (request.mImageIndex >= 0) {
+            SetCursorImage(request.mImageIndex, request.mImage);
+        } else {
+            SetCursor(request.mNumber);
+        }
+    }
+}
+
 void VuroAppBase::SetCursor(int cursorNum) {
+    if (AskCursorChange({-1, nullptr, cursorNum})) {
+        return;
+    }
     mCursorNum = cursorNum;
     UpdateCursor();
 }
@@ -26,7 +62,7 @@ void VuroAppBase::UseCustomCursors(bool use) {
 }
 
 void VuroAppBase::SetCursorImage(int index, Image* image) {
-    if (index < 0 || index >= kCursorImageCount) {
+    if (index < 0 || index >= kCursorImageCount || AskCursorChange({index, image, 0})) {
         return;
     }
     if (mCursorImages[index] != image && mCursorSet != nullptr) {

@@ -156,6 +156,7 @@ bool VuroAppBase::Process(bool allowSleep) {
     if (mShutdownRequested) {
         Shutdown();
     }
+    ApplyCursorRequests();
     if (mPlayingDemoBuffer && IsDemoControlOpen()) {
         // A playback window is up: the game holds still, the window is drawn.
         DrawDirtyWidgets();
@@ -385,6 +386,11 @@ void VuroAppBase::DrawDirtyWidgets() {
                 UpdateFrameTime();
                 uint32_t end = Now();
                 mScreenBltTime += static_cast<int>(end - now);
+                if (mDrawCount == 1) {
+                    // From the application's construction to the first frame shown.
+                    Platform::DebugOutput(
+                        StrFormat("First Frame Time: %d\r\n", static_cast<int>(end - mLoadTime)));
+                }
                 presented = true;
                 // While the loading thread works, presents are spaced out to leave it the
                 // processor.

@@ -184,7 +184,8 @@ public:
     std::string GetString(const std::string& id, const std::string& defaultValue);
     bool IsScreenSaver() const { return mIsScreenSaver; }
     // Stores the cursor number (0 arrow, 1 hand, 2 drag, 3 text beam, 4 no-entry, 5 none) and
-    // shows it.
+    // shows it. From another thread (the loading work) the change is only asked for, and the
+    // main thread makes it at its next frame pass, as with SetCursorImage.
     void SetCursor(int cursorNum);
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
@@ -290,6 +291,8 @@ public:
     void UseCustomCursors(bool use);
     // One of the six cursor images (index 0..5; not owned); other indices are ignored.
     void SetCursorImage(int index, Image* image);
+    // Main thread: makes the cursor changes other threads asked for, in the order asked.
+    void ApplyCursorRequests();
 
     // Every live MemoryImage is in the set from construction to destruction, so the
     // application can rebuild, purge and list all images. Safe from any thread.
@@ -522,6 +525,16 @@ private:
     void JumpBeforeEnd(const std::string& timeText);
 
     LockSection mImageSetLock;
+    // Cursor changes asked for away from the main thread, in order.
+    struct CursorRequest {
+        int mImageIndex; // 0..5: SetCursorImage (mImageIndex, mImage); -1: SetCursor (mNumber)
+        Image* mImage;
+        int mNumber;
+    };
+    bool AskCursorChange(const CursorRequest& request);
+    LockSection mCursorRequestLock;
+    std::vector<CursorRequest> mCursorRequests;
+    std::atomic<bool> mCursorRequested{false};
     bool mScreenSaverErrorWritten = false; // "ScrError.txt" was started this run
     std::thread mLoadingThread;
     std::thread mCursorThread;

@@ -1,6 +1,7 @@
 #include "game/core/PlayField.h"
 
 #include "framework/util/MersenneTwister.h"
+#include "game/core/GameImages.h"
 #include "game/core/RedrawFlag.h"
 
 namespace Vuro {
@@ -89,6 +90,13 @@ void PlayField::ResetLevel() {
     mSurvival = false;
     for (int& counter : mCounters) {
         counter = 0;
+    }
+}
+
+void PlayField::SetImages(GameImages* images) {
+    mImages = images;
+    if (images != nullptr && images->mAmbient != nullptr) {
+        StartAmbient(GetStage(mSurvival, mLevel));
     }
 }
 

@@ -31,6 +31,7 @@
 namespace Vuro {
 
 class GameApp;
+class GameImages;
 
 class PlayField {
 public:
@@ -72,6 +73,11 @@ public:
 
     // Clears the field for the next level; the goals stay.
     void ResetLevel();
+
+    // Stores the level's image set (borrowed) and starts the stage's ambient animation when the
+    // set holds its picture. Called once the level number and mode are set.
+    void SetImages(GameImages* images);
+    GameImages* GetImages() const { return mImages; }
 
     // The stage whose pictures a level uses: story levels 1..43 map to stages 1..6 (a higher
     // level keeps its own number, a stage without pictures); in survival the level is the stage.
@@ -140,6 +146,7 @@ public:
 private:
     bool mDay = true;
     bool mGoalReached = false;
+    GameImages* mImages = nullptr; // not owned
     GameApp* mApp;
     int mHelpTip = 0;
     // Collected and grown per fruit kind 1..4, then shot and appeared per bird kind 0, 2, 1, 3.

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <deque>
+#include <thread>
 
 namespace Vuro::Test {
 namespace {
@@ -302,6 +303,23 @@ TEST_F(CursorTest, CustomCursorImagesShowCentredAndPlaybackShowsNoEntry) {
     EXPECT_EQ(mWindows.mCursorSets, sets + 1);
     mApp.SetCursorImage(3, nullptr);
     EXPECT_EQ(mWindows.mShownCursor, "ibeam");
+}
+
+TEST_F(CursorTest, CursorChangesFromAnotherThreadWaitForTheMainThreadsFramePass) {
+    DDImage image(mApp.mDDInterface);
+    image.Create(24, 30);
+    mApp.UseCustomCursors(true);
+    std::thread loader([&] {
+        mApp.SetCursorImage(4, &image);
+        mApp.SetCursor(4);
+    });
+    loader.join();
+    EXPECT_EQ(mApp.mCursorImages[4], nullptr) << "nothing changed on the other thread";
+    EXPECT_EQ(mApp.mCursorNum, 0);
+    (void)mApp.Process(true);
+    EXPECT_EQ(mApp.mCursorImages[4], &image);
+    EXPECT_EQ(mApp.mCursorNum, 4);
+    EXPECT_EQ(mWindows.mShownCursor, "color 24x30 12,15");
 }
 
 class ScreenSaverTest : public AppFixture {
