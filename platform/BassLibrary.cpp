@@ -1,41 +1,33 @@
 // The built-in "bass.dll" over the sound device. One library state per process, as a loaded
 // library has; a mutex guards it because songs are loaded on the loading thread while the main
-// thread plays.
+// thread plays. Decoding runs outside the lock, on the device the library had when it began.
 
 #include "platform/BassLibrary.h"
 
-#include "platform/SoundDevice.h"
-
-#include <tremor/ivorbisfile.h>
+#include "platform/LibraryVoice.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <vector>
 
 namespace Vuro::Platform {
 
 namespace {
 
-struct Channel {
-    std::unique_ptr<SoundBuffer> buffer;
-    int volume = 100; // percent
-    bool looping = false;
-    bool paused = false;
+struct Channel : LibraryVoice {
+    int volume = 100;  // percent
+    int amplify = 100; // percent, modules only
 };
 
 struct BassState {
     std::mutex mutex;
-    std::unique_ptr<SoundDevice> device;
+    std::shared_ptr<SoundDevice> device;
     std::map<uint32_t, Channel> channels;
-    uint32_t nextHandle = 1;
-    int streamVolume = 100; // percent
-    int musicVolume = 100;  // percent; no modules play here
-    int outputVolume = 100; // percent
+    uint32_t nextHandle = 1; // never reused, so a freed handle stays unknown
+    int streamVolume = 100;  // percent
+    int musicVolume = 100;   // percent
+    int outputVolume = 100;  // percent
 };
 
 BassState& State() {
@@ -48,117 +40,40 @@ Channel* Find(BassState& state, uint32_t handle) {
     return found == state.channels.end() ? nullptr : &found->second;
 }
 
-// The product of three percentages (1000000 is full amplitude) to the device's attenuation in
-// hundredths of a decibel.
-int Attenuation(int64_t percentCubed) {
-    if (percentCubed <= 0) {
-        return kVolumeMin;
-    }
-    const double amplitude = static_cast<double>(percentCubed) / 1000000.0;
-    const int db = static_cast<int>(std::lround(2000.0 * std::log10(amplitude)));
-    return std::clamp(db, kVolumeMin, kVolumeMax);
-}
-
 void ApplyVolume(const BassState& state, Channel& channel) {
-    (void)channel.buffer->SetVolume(Attenuation(static_cast<int64_t>(channel.volume) *
-                                                state.streamVolume * state.outputVolume));
+    const bool module = channel.kind == SoundFileKind::Module;
+    const double global =
+        (module ? state.musicVolume * channel.amplify / 100.0 : state.streamVolume);
+    channel.SetAmplitude(channel.volume / 100.0 * global / 100.0 * state.outputVolume / 100.0);
 }
 
-// The whole file as 16-bit PCM; false when it is not Ogg Vorbis or cannot be read.
-bool DecodeOgg(const char* file, WaveFormat& format, std::vector<uint8_t>& pcm) {
-    FILE* input = std::fopen(file, "rb");
-    if (input == nullptr) {
-        return false;
+void ApplyVolumes(BassState& state) {
+    for (auto& [handle, channel] : state.channels) {
+        ApplyVolume(state, channel);
     }
-    OggVorbis_File stream;
-    if (ov_open(input, &stream, nullptr, 0) < 0) {
-        std::fclose(input);
-        return false;
-    }
-    const vorbis_info* info = ov_info(&stream, -1);
-    const ogg_int64_t total = ov_pcm_total(&stream, -1);
-    bool ok = info != nullptr && (info->channels == 1 || info->channels == 2) && total > 0 &&
-              static_cast<uint64_t>(total) * info->channels * 2 <= kBufferBytesMax;
-    if (ok) {
-        const auto channels = static_cast<uint16_t>(info->channels);
-        format = WaveFormat{1,
-                            channels,
-                            static_cast<uint32_t>(info->rate),
-                            static_cast<uint32_t>(info->rate) * channels * 2u,
-                            static_cast<uint16_t>(channels * 2),
-                            16};
-        pcm.resize(static_cast<size_t>(total) * channels * 2);
-        size_t filled = 0;
-        while (filled < pcm.size()) {
-            int section = 0;
-            long got =
-                ov_read(&stream, reinterpret_cast<char*>(pcm.data() + filled),
-                        static_cast<int>(std::min<size_t>(pcm.size() - filled, 1 << 20)), &section);
-            if (got < 1) {
-                break;
-            }
-            filled += static_cast<size_t>(got);
-        }
-        ok = filled == pcm.size();
-    }
-    ov_clear(&stream); // closes the file
-    return ok;
 }
 
-uint32_t ReadLE(const std::vector<uint8_t>& bytes, size_t at, int count) {
-    uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes[at + static_cast<size_t>(i)];
+// Decodes a file into a new channel; 0 when its kind is not accepted or it cannot be decoded.
+uint32_t CreateChannel(const char* file, bool (*accept)(SoundFileKind), bool looping) {
+    BassState& state = State();
+    std::shared_ptr<SoundDevice> device;
+    {
+        std::lock_guard lock(state.mutex);
+        device = state.device;
     }
-    return value;
-}
-
-// A RIFF/WAVE file of 8- or 16-bit PCM; false for anything else.
-bool ReadWav(const char* file, WaveFormat& format, std::vector<uint8_t>& pcm) {
-    FILE* input = std::fopen(file, "rb");
-    if (input == nullptr) {
-        return false;
+    Channel channel;
+    channel.looping = looping;
+    if (device == nullptr || file == nullptr || !LoadLibraryVoice(*device, file, accept, channel)) {
+        return 0;
     }
-    std::vector<uint8_t> bytes;
-    uint8_t chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, input)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
+    std::lock_guard lock(state.mutex);
+    if (state.device != device) {
+        return 0; // the library was freed meanwhile
     }
-    std::fclose(input);
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-        return false;
-    }
-    bool haveFormat = false;
-    for (size_t at = 12; at + 8 <= bytes.size();) {
-        const uint32_t size = ReadLE(bytes, at + 4, 4);
-        const size_t body = at + 8;
-        if (size > bytes.size() - body) {
-            return false;
-        }
-        if (std::memcmp(bytes.data() + at, "fmt ", 4) == 0 && size >= 16) {
-            format = WaveFormat{static_cast<uint16_t>(ReadLE(bytes, body, 2)),
-                                static_cast<uint16_t>(ReadLE(bytes, body + 2, 2)),
-                                ReadLE(bytes, body + 4, 4),
-                                ReadLE(bytes, body + 8, 4),
-                                static_cast<uint16_t>(ReadLE(bytes, body + 12, 2)),
-                                static_cast<uint16_t>(ReadLE(bytes, body + 14, 2))};
-            haveFormat = format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
-                         (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
-                         format.blockAlign == format.channels * format.bitsPerSample / 8;
-        } else if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
-            if (!haveFormat) {
-                return false;
-            }
-            const size_t whole = size - size % format.blockAlign;
-            pcm.assign(bytes.begin() + static_cast<long>(body),
-                       bytes.begin() + static_cast<long>(body + whole));
-            return !pcm.empty();
-        }
-        at = body + size + (size & 1); // chunks are padded to even sizes
-    }
-    return false;
+    ApplyVolume(state, channel);
+    const uint32_t handle = state.nextHandle++;
+    state.channels.emplace(handle, std::move(channel));
+    return handle;
 }
 
 int Init(int device, uint32_t, uint32_t, Window*, const void*) {
@@ -171,11 +86,15 @@ int Init(int device, uint32_t, uint32_t, Window*, const void*) {
     return state.device != nullptr ? 1 : 0;
 }
 
+// Mended: freeing puts every setting back, so the next user starts as the first one did.
 int Free() {
     BassState& state = State();
     std::lock_guard lock(state.mutex);
     state.channels.clear();
     state.device.reset();
+    state.streamVolume = 100;
+    state.musicVolume = 100;
+    state.outputVolume = 100;
     return 1;
 }
 
@@ -201,9 +120,7 @@ int SetVolume(uint32_t volume) {
         return 0;
     }
     state.outputVolume = static_cast<int>(volume);
-    for (auto& [handle, channel] : state.channels) {
-        ApplyVolume(state, channel);
-    }
+    ApplyVolumes(state);
     return 1;
 }
 
@@ -219,71 +136,63 @@ uint32_t SetConfig(uint32_t option, uint32_t value) {
     }
     (option == Bass::kConfigMusicVolume ? state.musicVolume : state.streamVolume) =
         static_cast<int>(value);
-    for (auto& [handle, channel] : state.channels) {
-        ApplyVolume(state, channel);
-    }
+    ApplyVolumes(state);
     return 1;
 }
 
-int MusicSetAmplify(uint32_t, uint32_t) {
-    return 0;
+// Runs op on the channel under the lock; 0 when the handle is unknown (or, with
+// modulesOnly, not a module).
+template <typename Op> int OnChannel(uint32_t handle, bool modulesOnly, Op op) {
+    BassState& state = State();
+    std::lock_guard lock(state.mutex);
+    Channel* channel = Find(state, handle);
+    if (channel == nullptr || (modulesOnly && channel->kind != SoundFileKind::Module)) {
+        return 0;
+    }
+    return op(state, *channel) ? 1 : 0;
+}
+
+int MusicSetAmplify(uint32_t handle, uint32_t amplify) {
+    return OnChannel(handle, true, [amplify](BassState& state, Channel& channel) {
+        if (amplify > 100) {
+            return false;
+        }
+        channel.amplify = static_cast<int>(amplify);
+        ApplyVolume(state, channel);
+        return true;
+    });
 }
 
 int ChannelStop(uint32_t handle) {
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    Channel* channel = Find(state, handle);
-    if (channel == nullptr) {
-        return 0;
-    }
-    (void)channel->buffer->Stop();
-    channel->paused = false;
-    return 1;
+    return OnChannel(handle, false, [](BassState&, Channel& channel) {
+        (void)channel.buffer->Stop();
+        channel.paused = false;
+        return true;
+    });
 }
 
 int ChannelPause(uint32_t handle) {
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    Channel* channel = Find(state, handle);
-    uint32_t status = 0;
-    if (channel == nullptr || channel->buffer->GetStatus(status) != SoundResult::Ok ||
-        (status & kStatusPlaying) == 0) {
-        return 0;
-    }
-    (void)channel->buffer->Stop();
-    channel->paused = true;
-    return 1;
+    return OnChannel(handle, false, [](BassState&, Channel& channel) { return channel.Pause(); });
 }
 
 int ChannelResume(uint32_t handle) {
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    Channel* channel = Find(state, handle);
-    if (channel == nullptr || !channel->paused) {
-        return 0;
-    }
-    channel->paused = false;
-    return channel->buffer->Play(channel->looping) == SoundResult::Ok ? 1 : 0;
+    return OnChannel(handle, false, [](BassState&, Channel& channel) { return channel.Resume(); });
 }
 
 int ChannelSetAttributes(uint32_t handle, int frequency, int volume, int pan) {
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    Channel* channel = Find(state, handle);
-    if (channel == nullptr) {
-        return 0;
-    }
-    if (frequency >= 0) {
-        (void)channel->buffer->SetFrequency(static_cast<uint32_t>(frequency));
-    }
-    if (volume >= 0) {
-        channel->volume = std::min(volume, 100);
-        ApplyVolume(state, *channel);
-    }
-    if (pan >= -100) {
-        (void)channel->buffer->SetPan(std::min(pan, 100) * 100);
-    }
-    return 1;
+    return OnChannel(handle, false, [=](BassState& state, Channel& channel) {
+        if (frequency >= 0) {
+            (void)channel.buffer->SetFrequency(static_cast<uint32_t>(frequency));
+        }
+        if (volume >= 0) {
+            channel.volume = std::min(volume, 100);
+            ApplyVolume(state, channel);
+        }
+        if (pan >= -100) {
+            (void)channel.buffer->SetPan(std::min(pan, 100) * 100);
+        }
+        return true;
+    });
 }
 
 uint32_t ChannelIsActive(uint32_t handle) {
@@ -296,76 +205,74 @@ uint32_t ChannelIsActive(uint32_t handle) {
     if (channel->paused) {
         return Bass::kActivePaused;
     }
-    uint32_t status = 0;
-    (void)channel->buffer->GetStatus(status);
-    return (status & kStatusPlaying) != 0 ? Bass::kActivePlaying : Bass::kActiveStopped;
+    return channel->IsPlaying() ? Bass::kActivePlaying : Bass::kActiveStopped;
 }
 
-uint32_t MusicLoad(int, const char*, uint32_t, uint32_t, uint32_t, uint32_t) {
-    return 0; // no tracker-module decoder is built in
+bool IsModule(SoundFileKind kind) {
+    return kind == SoundFileKind::Module;
 }
 
-int MusicPlayEx(uint32_t, uint32_t, int, int) {
-    return 0;
+bool IsStream(SoundFileKind kind) {
+    return kind == SoundFileKind::Wave || kind == SoundFileKind::Ogg || kind == SoundFileKind::Mp3;
 }
 
-int MusicPlay(uint32_t) {
-    return 0;
-}
-
-int MusicFree(uint32_t) {
-    return 0;
-}
-
-uint32_t StreamCreateFile(int memory, const char* file, uint32_t, uint32_t, uint32_t) {
-    WaveFormat format;
-    std::vector<uint8_t> pcm;
-    if (memory != 0 || file == nullptr ||
-        (!DecodeOgg(file, format, pcm) && !ReadWav(file, format, pcm))) {
-        return 0;
+uint32_t MusicLoad(int memory, const char* file, uint32_t, uint32_t, uint32_t flags, uint32_t) {
+    if (memory != 0) {
+        return 0; // modules from memory are not offered
     }
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    if (state.device == nullptr) {
-        return 0;
-    }
-    BufferDesc desc;
-    desc.flags = kBufferStatic | kBufferCtrlVolume | kBufferCtrlPan | kBufferCtrlFrequency;
-    desc.bufferBytes = static_cast<uint32_t>(pcm.size());
-    desc.format = format;
-    Channel channel;
-    uint8_t* data = nullptr;
-    if (state.device->CreateSoundBuffer(desc, channel.buffer) != SoundResult::Ok ||
-        channel.buffer->Lock(0, desc.bufferBytes, &data) != SoundResult::Ok) {
-        return 0;
-    }
-    std::memcpy(data, pcm.data(), pcm.size());
-    (void)channel.buffer->Unlock(data);
-    ApplyVolume(state, channel);
-    const uint32_t handle = state.nextHandle++;
-    state.channels.emplace(handle, std::move(channel));
-    return handle;
+    return CreateChannel(file, &IsModule, (flags & Bass::kSampleLoop) != 0);
 }
 
-int StreamFree(uint32_t handle) {
-    BassState& state = State();
-    std::lock_guard lock(state.mutex);
-    return state.channels.erase(handle) != 0 ? 1 : 0;
+int MusicPlayEx(uint32_t handle, uint32_t position, int flags, int reset) {
+    return OnChannel(handle, true, [=](BassState&, Channel& channel) {
+        (void)reset; // the rendered song carries no effect state to reset
+        (void)channel.buffer->Stop();
+        if (!channel.SetOrder(position & 0xFFFF)) {
+            return false;
+        }
+        channel.looping = (static_cast<uint32_t>(flags) & Bass::kSampleLoop) != 0;
+        return channel.Play();
+    });
 }
 
-int StreamPlay(uint32_t handle, int flush, uint32_t flags) {
+int MusicPlay(uint32_t handle) {
+    return OnChannel(handle, true, [](BassState&, Channel& channel) { return channel.Play(); });
+}
+
+int FreeChannel(uint32_t handle, bool module) {
     BassState& state = State();
     std::lock_guard lock(state.mutex);
     Channel* channel = Find(state, handle);
-    if (channel == nullptr) {
+    if (channel == nullptr || (channel->kind == SoundFileKind::Module) != module) {
         return 0;
     }
-    if (flush != 0) {
-        (void)channel->buffer->SetCurrentPosition(0);
-    }
-    channel->looping = (flags & Bass::kSampleLoop) != 0;
-    channel->paused = false;
-    return channel->buffer->Play(channel->looping) == SoundResult::Ok ? 1 : 0;
+    state.channels.erase(handle);
+    return 1;
+}
+
+int MusicFree(uint32_t handle) {
+    return FreeChannel(handle, true);
+}
+
+uint32_t StreamCreateFile(int memory, const char* file, uint32_t, uint32_t, uint32_t) {
+    return memory != 0 ? 0 : CreateChannel(file, &IsStream, false);
+}
+
+int StreamFree(uint32_t handle) {
+    return FreeChannel(handle, false);
+}
+
+int StreamPlay(uint32_t handle, int flush, uint32_t flags) {
+    return OnChannel(handle, false, [=](BassState&, Channel& channel) {
+        if (channel.kind == SoundFileKind::Module) {
+            return false;
+        }
+        if (flush != 0) {
+            (void)channel.buffer->SetCurrentPosition(0);
+        }
+        channel.looping = (flags & Bass::kSampleLoop) != 0;
+        return channel.Play();
+    });
 }
 
 template <typename Fn> ProcAddress Entry(Fn function) {

@@ -8,13 +8,17 @@
 // - Handles are non-zero 32-bit numbers; 0 means failure. Results are 1 for success, 0 for
 //   failure, unless said otherwise.
 // - BASS_Init opens an output device of the audio system in use; nothing plays without it.
-// - Streams: BASS_StreamCreateFile reads an Ogg Vorbis file or a WAVE file of 8- or 16-bit PCM,
-//   named by its path, whole into memory; streams from memory and MP3 files are not decoded
-//   here and answer 0.
-// - Tracker modules are not decoded here: BASS_MusicLoad answers 0, and every module call
-//   answers 0.
+// - Streams: BASS_StreamCreateFile decodes an Ogg Vorbis, MP3 or PCM WAVE file, named by its
+//   path and told by its content, whole into memory. Files from memory are not offered.
+// - Tracker modules (every format libopenmpt reads): BASS_MusicLoad renders the song once
+//   through its order list. BASS_MusicPlayEx starts at the order in the position's low word
+//   (rows are not offered); BASS_MusicPlay goes on from where the song stands; the load's and
+//   the play's loop flag (kSampleLoop) choose whether the song starts again at its end.
 // - Channel volumes are 0..100 percent, scaled by the global stream volume (configuration 6)
-//   and the output volume (BASS_SetVolume), all percentages; pan is -100..100.
+//   or, for modules, by the global music volume (configuration 5) and the module's
+//   amplification (BASS_MusicSetAmplify, 0..100, 100 as rendered), then by the output volume
+//   (BASS_SetVolume), all percentages; pan is -100..100.
+// - BASS_Free drops every channel and puts every volume back to 100.
 // - BASS_ChannelIsActive answers 0 stopped, 1 playing, 3 paused.
 
 #include "platform/Library.h"

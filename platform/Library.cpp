@@ -1,6 +1,7 @@
 #include "platform/Library.h"
 
 #include "platform/BassLibrary.h"
+#include "platform/FmodLibrary.h"
 
 #include <algorithm>
 #include <cctype>
@@ -31,7 +32,7 @@ std::map<std::string, const LibraryModule*>& Installed() {
 } // namespace
 
 const LibraryModule* FindBuiltInLibrary(const std::string& name) {
-    static const LibraryModule* const kBuiltIn[] = {&BassModule()};
+    static const LibraryModule* const kBuiltIn[] = {&BassModule(), &FmodModule()};
     const std::string key = Lower(name);
     for (const LibraryModule* module : kBuiltIn) {
         if (Lower(module->name) == key) {

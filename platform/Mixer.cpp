@@ -58,6 +58,14 @@ void Mixer::Mix(int16_t* out, size_t frames) {
         int64_t scaled = static_cast<int64_t>(mSums[i]) * mMasterVolume / 65535;
         out[i] = static_cast<int16_t>(std::clamp<int64_t>(scaled, -32768, 32767));
     }
+    if (mTap) {
+        mTap(out, frames);
+    }
+}
+
+void Mixer::SetTap(Tap tap) {
+    std::lock_guard lock(mMutex);
+    mTap = std::move(tap);
 }
 
 void Mixer::MixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
@@ -76,11 +84,20 @@ void Mixer::MixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
     const uint32_t step =
         static_cast<uint32_t>((static_cast<uint64_t>(voice.frequency) << 16) / kOutputRate);
     const bool stereo = voice.format.channels == 2;
+    // The loop as it holds: a bad range repeats the whole sound.
+    uint32_t loopEnd =
+        voice.loopEnd == 0 || voice.loopEnd > frameCount ? frameCount : voice.loopEnd;
+    uint32_t loopStart = voice.loopStart < loopEnd ? voice.loopStart : 0;
+    if (!voice.looping) {
+        loopEnd = frameCount;
+    }
 
     for (size_t i = 0; i < frames; ++i) {
         uint32_t next = voice.frame + 1;
-        if (next >= frameCount) {
-            next = voice.looping ? 0 : voice.frame;
+        if (next == loopEnd && voice.looping) {
+            next = loopStart;
+        } else if (next >= frameCount) {
+            next = voice.frame;
         }
         int32_t side[2];
         for (int c = 0; c < (stereo ? 2 : 1); ++c) {
@@ -98,14 +115,13 @@ void Mixer::MixVoice(MixerVoice& voice, int32_t* sums, size_t frames) {
         uint64_t position = static_cast<uint64_t>(voice.fraction) + step;
         uint64_t frame = voice.frame + (position >> 16);
         voice.fraction = static_cast<uint32_t>(position & 0xFFFF);
-        if (frame >= frameCount) {
-            if (!voice.looping) {
-                voice.frame = frameCount;
-                voice.fraction = 0;
-                voice.playing = false;
-                return;
-            }
-            frame %= frameCount;
+        if (voice.looping && voice.frame < loopEnd && frame >= loopEnd) {
+            frame = loopStart + (frame - loopEnd) % (loopEnd - loopStart);
+        } else if (frame >= frameCount) {
+            voice.frame = frameCount;
+            voice.fraction = 0;
+            voice.playing = false;
+            return;
         }
         voice.frame = static_cast<uint32_t>(frame);
     }

@@ -5,8 +5,10 @@
 // Per output frame and voice (all integer, so results are exact and repeatable):
 // - the source is read at position + step, step = frequency * 65536 / output rate (16.16
 //   fixed point), between two neighbouring frames by linear interpolation:
-//   s0 + (((s1 - s0) * fraction) >> 16); past the last frame s1 is the first frame when
-//   looping, else the last frame again;
+//   s0 + (((s1 - s0) * fraction) >> 16); past the loop's last frame s1 is the loop's first
+//   frame when looping, past the last frame it is the last frame again;
+// - a looping voice repeats its loop, frames loopStart up to loopEnd (the whole sound unless
+//   set), after playing whatever lies before it once;
 // - 8-bit samples become (b - 128) * 256; a mono voice feeds both sides;
 // - each side is scaled by (sample * gain) >> 16, gain = round(65536 * 10^(dB / 2000)) with
 //   dB = volume plus the pan attenuation of that side; -10000 and below are silence;
@@ -18,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -33,6 +36,8 @@ struct MixerVoice {
     uint32_t frequency = 0; // source frames per second
     uint32_t frame = 0;     // next source frame
     uint32_t fraction = 0;  // 16-bit fraction of a frame beyond `frame`
+    uint32_t loopStart = 0; // first frame a loop repeats
+    uint32_t loopEnd = 0;   // frame after the loop's last one; 0: the end of the sound
     bool playing = false;
     bool looping = false;
 };
@@ -56,6 +61,11 @@ public:
     uint32_t GetMasterVolume();
     void SetMasterVolume(uint32_t volume); // 0..65535
 
+    // Sees every block of output as Mix makes it (on the output thread, under the mixer's
+    // lock): a recording of what is heard. An empty tap removes it.
+    using Tap = std::function<void(const int16_t* interleaved, size_t frames)>;
+    void SetTap(Tap tap);
+
 private:
     void MixVoice(MixerVoice& voice, int32_t* sums, size_t frames);
 
@@ -63,6 +73,7 @@ private:
     std::vector<std::shared_ptr<MixerVoice>> mVoices;
     std::vector<int32_t> mSums;
     uint32_t mMasterVolume = 65535;
+    Tap mTap;
 };
 
 } // namespace Vuro::Platform

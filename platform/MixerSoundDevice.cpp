@@ -36,6 +36,7 @@ public:
     SoundResult Play(bool) override { return SoundResult::InvalidCall; }
     SoundResult Stop() override { return SoundResult::InvalidCall; }
     SoundResult SetCurrentPosition(uint32_t) override { return SoundResult::InvalidCall; }
+    SoundResult SetLoopPoints(uint32_t, uint32_t) override { return SoundResult::InvalidCall; }
     SoundResult GetStatus(uint32_t& status) override {
         status = 0;
         return SoundResult::Ok;
@@ -142,6 +143,17 @@ public:
             static_cast<uint32_t>(mVoice->data->size() / mVoice->format.blockAlign);
         mVoice->frame = std::min(position / mVoice->format.blockAlign, frames);
         mVoice->fraction = 0;
+        return SoundResult::Ok;
+    }
+    SoundResult SetLoopPoints(uint32_t startByte, uint32_t endByte) override {
+        const uint32_t align = mVoice->format.blockAlign;
+        if (startByte >= endByte || endByte > mVoice->data->size() || startByte % align != 0 ||
+            endByte % align != 0) {
+            return SoundResult::InvalidParam;
+        }
+        std::lock_guard lock(mMixer->Mutex());
+        mVoice->loopStart = startByte / align;
+        mVoice->loopEnd = endByte / align;
         return SoundResult::Ok;
     }
     SoundResult GetStatus(uint32_t& status) override {

@@ -91,6 +91,10 @@ public:
     virtual SoundResult Stop() = 0;
     // In bytes.
     virtual SoundResult SetCurrentPosition(uint32_t position) = 0;
+    // The part a looping play repeats, in bytes from startByte up to endByte; what lies before
+    // it plays once. The whole buffer until set. For the built-in music libraries (sound
+    // effects always loop whole).
+    virtual SoundResult SetLoopPoints(uint32_t startByte, uint32_t endByte) = 0;
     virtual SoundResult GetStatus(uint32_t& status) = 0;
 };
 

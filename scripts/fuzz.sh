@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-30}"
-targets=(gif tga png jpeg xml text registry demo fontdesc sound resources http level playerdata)
+targets=(gif tga png jpeg xml text registry demo fontdesc sound ogg mp3 module resources http level playerdata)
 
 cmake --preset fuzz
 cmake --build --preset fuzz

@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libx11-dev libxss-dev libpng-dev zlib1g-dev libjpeg62-turbo-dev libvorbisidec-dev
+    libmpg123-dev libopenmpt-dev lame
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libpixman-1-dev
     libcairo2-dev librsvg2-dev libvorbis-dev libogg-dev

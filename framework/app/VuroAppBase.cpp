@@ -7,6 +7,7 @@
 #include "framework/debug/ResourceManager.h"
 #include "framework/sound/BassMusicInterface.h"
 #include "framework/sound/DSoundManager.h"
+#include "framework/sound/FModMusicInterface.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/Dialog.h"
@@ -234,9 +235,11 @@ void VuroAppBase::DoExit(int code) {
 }
 
 MusicInterface* VuroAppBase::CreateMusicInterface(Platform::Window* window) {
-    // No fmod.dll back end is built in: with use-fmod set the music stays silent.
-    if (mNoSoundNeeded || mUseFmod) {
+    if (mNoSoundNeeded) {
         return new MusicInterface();
+    }
+    if (mUseFmod) {
+        return new FModMusicInterface(window);
     }
     return new BassMusicInterface(window);
 }

@@ -1,7 +1,6 @@
 #include "framework/sound/BassInstance.h"
 
-#include "platform/Process.h"
-#include "platform/Window.h"
+#include "framework/sound/LibraryRecord.h"
 
 #include <atomic>
 
@@ -13,16 +12,6 @@ namespace {
 
 std::atomic<int> gBassRefCount{0};
 
-[[noreturn]] void FatalBox(const std::string& text) {
-    Platform::GetWindowSystem().ShowMessageBox(text, "Error",
-                                               Platform::kMbOk | Platform::kMbIconError);
-    Platform::ExitProcess(0);
-}
-
-template <typename Fn> Fn Lookup(const Platform::LibraryModule* module, const char* name) {
-    return reinterpret_cast<Fn>(Platform::GetProcAddress(module, name));
-}
-
 template <typename Fn> Fn Required(const Platform::LibraryModule* module, const char* name) {
     Platform::ProcAddress entry = Platform::GetProcAddress(module, name);
     CheckBassFunction(entry, name);
@@ -33,7 +22,7 @@ template <typename Fn> Fn Required(const Platform::LibraryModule* module, const 
 
 void CheckBassFunction(Platform::ProcAddress entry, const char* name) {
     if (entry == nullptr) {
-        FatalBox(std::string(name) + " function not found in bass.dll");
+        EndWithLibraryBox(std::string(name) + " function not found in bass.dll");
     }
 }
 
@@ -49,12 +38,12 @@ BASS_INSTANCE::BASS_INSTANCE(const std::string& libraryName) {
     BASS_Free = Required<VoidFn>(module, "BASS_Free");
     BASS_Stop = Required<VoidFn>(module, "BASS_Stop");
     BASS_Start = Required<VoidFn>(module, "BASS_Start");
-    BASS_SetGlobalVolumes = Lookup<SetGlobalVolumesFn>(module, "BASS_SetGlobalVolumes");
-    BASS_SetVolume = Lookup<SetVolumeFn>(module, "BASS_SetVolume");
+    BASS_SetGlobalVolumes = LookupEntry<SetGlobalVolumesFn>(module, "BASS_SetGlobalVolumes");
+    BASS_SetVolume = LookupEntry<SetVolumeFn>(module, "BASS_SetVolume");
     if (BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
-        FatalBox("Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll");
+        EndWithLibraryBox("Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll");
     }
-    BASS_SetConfig = Lookup<SetConfigFn>(module, "BASS_SetConfig");
+    BASS_SetConfig = LookupEntry<SetConfigFn>(module, "BASS_SetConfig");
     BASS_MusicSetAmplify = Required<MusicSetAmplifyFn>(module, "BASS_MusicSetAmplify");
     BASS_ChannelStop = Required<ChannelFn>(module, "BASS_ChannelStop");
     BASS_ChannelPause = Required<ChannelFn>(module, "BASS_ChannelPause");
@@ -88,21 +77,11 @@ BASS_INSTANCE::~BASS_INSTANCE() {
 }
 
 BASS_INSTANCE* LoadBassDLL() {
-    ++gBassRefCount;
-    if (gBass == nullptr) {
-        gBass = new BASS_INSTANCE("bass.dll");
-        if (gBass->mModule == nullptr) {
-            FatalBox("Can't find bass.dll.");
-        }
-    }
-    return gBass;
+    return TakeLibraryShare(gBass, gBassRefCount, "bass.dll", "Can't find bass.dll.");
 }
 
 void ReleaseBassDLL() {
-    if (gBass != nullptr && --gBassRefCount < 1) {
-        delete gBass;
-        gBass = nullptr;
-    }
+    GiveLibraryShareBack(gBass, gBassRefCount);
 }
 
 } // namespace Vuro

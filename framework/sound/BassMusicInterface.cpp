@@ -1,6 +1,7 @@
 #include "framework/sound/BassMusicInterface.h"
 
 #include "framework/sound/BassInstance.h"
+#include "framework/sound/MusicFade.h"
 #include "framework/util/LockSection.h"
 #include "platform/SoundDevice.h"
 
@@ -90,11 +91,14 @@ bool BassMusicInterface::LoadMusic(int songId, const std::string& fileName) {
     if (info.Channel() == 0) {
         return false;
     }
-    // Mended: a second load under a taken id keeps the first song and frees the new handle
-    // instead of leaking it.
     ScopedLock lock(mLock);
-    if (!mMusicMap.emplace(songId, info).second) {
-        FreeHandles(info);
+    auto [entry, inserted] = mMusicMap.try_emplace(songId, info);
+    if (!inserted) {
+        // Mended: a second load under a taken id replaces the song; the old one is stopped and
+        // freed, where the map kept it and the new handle leaked.
+        OnBothChannels(entry->second, mBass->BASS_ChannelStop);
+        FreeHandles(entry->second);
+        entry->second = info;
     }
     return true;
 }
@@ -308,16 +312,8 @@ void BassMusicInterface::Update() {
         if (info.mVolumeAdd == 0.0) {
             continue;
         }
-        info.mVolume += info.mVolumeAdd;
-        if (info.mVolume > info.mVolumeCap) {
-            info.mVolume = info.mVolumeCap;
-            info.mVolumeAdd = 0.0;
-        } else if (info.mVolume < 0.0) {
-            info.mVolume = 0.0;
-            info.mVolumeAdd = 0.0;
-            if (info.mStopOnFade) {
-                mBass->BASS_ChannelStop(info.Channel());
-            }
+        if (StepFade(info) && info.mStopOnFade) {
+            mBass->BASS_ChannelStop(info.Channel());
         }
         SendVolume(info);
     }

@@ -4,7 +4,8 @@
 // amplification. Serves the older and the newer form of the library. Operations on an id that
 // has no song do nothing; IsPlaying answers false for it.
 // Mended: the song map is guarded by a lock, since songs are loaded on the loading thread while
-// the main thread updates the fades; the decoding itself runs outside the lock.
+// the main thread updates the fades; the decoding itself runs outside the lock. A second load
+// under a taken id replaces the song and frees the old one.
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/LockSection.h"

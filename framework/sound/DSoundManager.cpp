@@ -1,6 +1,7 @@
 #include "framework/sound/DSoundManager.h"
 
 #include "framework/sound/DSoundInstance.h"
+#include "framework/sound/FModInstance.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -15,6 +16,12 @@ DSoundManager::DSoundManager(Platform::Window* window, bool useFmod) : mUseFmod(
     mDevice = Platform::GetAudioSystem().CreateSoundDevice();
     if (mDevice == nullptr) {
         return;
+    }
+    if (mUseFmod) {
+        mFMod = LoadFModDLL();
+        mFMod->FSOUND_SetHWND(window);
+        mFMod->FSOUND_SetBufferSize(200);
+        mFMod->FSOUND_Init(44100, 64, 2);
     }
     if (mDevice->SetCooperativeLevel(window, Platform::kCoopPriority) !=
         Platform::SoundResult::Ok) {
@@ -34,7 +41,15 @@ DSoundManager::~DSoundManager() {
     ReleaseInstances();
     ReleaseSounds();
     mPrimaryBuffer.reset();
-    mDevice.reset();
+    if (mDevice != nullptr) {
+        if (mFMod != nullptr) {
+            mFMod->FSOUND_Close();
+        }
+        mDevice.reset();
+        if (mFMod != nullptr) {
+            ReleaseFModDLL();
+        }
+    }
 }
 
 bool DSoundManager::Initialized() {

@@ -7,6 +7,10 @@
 // Without a device (no window given, or no output could be opened) the manager still answers
 // every call: loads succeed without loading, LoadSound answers 255, instances are silent.
 //
+// With the use-fmod flag and a device, the manager takes a share of fmod.dll (a missing one
+// ends the program), initialises the library and closes it again at the end; MP3 effects are
+// decoded through it.
+//
 // Used from the main thread; LoadSoundAt also from the loading thread, for other ids.
 
 #include "framework/sound/SoundManager.h"
@@ -20,6 +24,7 @@
 namespace Vuro {
 
 class DSoundInstance;
+class FMOD_INSTANCE;
 
 class DSoundManager : public SoundManager {
 public:
@@ -49,7 +54,8 @@ public:
     [[nodiscard]] bool LoadWAVSound(uint32_t id, const std::string& path);
     [[nodiscard]] bool LoadOGGSound(uint32_t id, const std::string& path);
     [[nodiscard]] bool LoadAUSound(uint32_t id, const std::string& path);
-    // MP3: no decoder is built in, so this always answers false.
+    // MP3 (any file fmod.dll loads as a sample), only with the use-fmod flag.
+    // Mended: a sample that cannot be locked answers false and leaves the id empty.
     [[nodiscard]] bool LoadFModSound(uint32_t id, const std::string& path);
     // Writes the id's sound as a WAV file that names the source and its write time.
     bool WriteWAVCache(uint32_t id, const std::string& cachePath, const std::string& sourcePath);
@@ -77,6 +83,7 @@ private:
     uint32_t mLastReleaseTick = 0; // last sweep of finished instances
     std::unique_ptr<Platform::SoundDevice> mDevice;
     bool mUseFmod;
+    FMOD_INSTANCE* mFMod = nullptr; // set while the manager holds a share of fmod.dll
 };
 
 } // namespace Vuro

@@ -7,7 +7,10 @@
 
 #include "framework/sound/DSoundManager.h"
 
+#include "framework/sound/FModInstance.h"
+
 #include "framework/sound/SoundFileReaders.h"
+#include "framework/sound/WaveHeader.h"
 #include "framework/util/PathHelpers.h"
 #include "platform/FileSystem.h"
 
@@ -15,47 +18,28 @@
 
 namespace Vuro {
 
-// Makes the id's static buffer for a reader and locks it whole.
-class SlotTarget : public PcmTarget {
+// Decodes into a new static buffer and, once the whole sound is in, puts it in the id's slot.
+class SlotTarget : public Platform::SoundBufferTarget {
 public:
-    SlotTarget(DSoundManager& manager, uint32_t id) : mManager(manager), mId(id) {}
-
-    uint8_t* CreateAndLock(const Platform::WaveFormat& format, uint32_t dataSize) override {
-        mManager.mSourceDataSizes[mId] = dataSize;
-        Platform::BufferDesc desc;
-        desc.flags = Platform::kBufferStatic | Platform::kBufferLocSoftware |
-                     Platform::kBufferCtrlFrequency | Platform::kBufferCtrlPan |
-                     Platform::kBufferCtrlVolume | Platform::kBufferGlobalFocus;
-        desc.bufferBytes = dataSize;
-        desc.format = format;
-        auto& buffer = mManager.mSourceSounds[mId];
-        if (mManager.mDevice->CreateSoundBuffer(desc, buffer) != Platform::SoundResult::Ok) {
-            return nullptr;
-        }
-        uint8_t* data = nullptr;
-        if (buffer->Lock(0, dataSize, &data) != Platform::SoundResult::Ok) {
-            return nullptr;
-        }
-        mLocked = data;
-        return data;
-    }
-
-    bool Unlock() override {
-        return mManager.mSourceSounds[mId]->Unlock(mLocked) == Platform::SoundResult::Ok;
-    }
+    SlotTarget(DSoundManager& manager, uint32_t id)
+        : SoundBufferTarget(*manager.mDevice, kSoundBufferFlags), mManager(manager), mId(id) {}
 
     // Mended: a sound that failed to load leaves no half-filled buffer behind to be played.
     bool Finish(bool loaded) {
-        if (!loaded) {
-            mManager.mSourceSounds[mId].reset();
+        mManager.mSourceDataSizes[mId] = DataSize();
+        if (loaded) {
+            mManager.mSourceSounds[mId] = std::move(Buffer());
         }
         return loaded;
     }
 
 private:
+    static constexpr uint32_t kSoundBufferFlags =
+        Platform::kBufferStatic | Platform::kBufferLocSoftware | Platform::kBufferCtrlFrequency |
+        Platform::kBufferCtrlPan | Platform::kBufferCtrlVolume | Platform::kBufferGlobalFocus;
+
     DSoundManager& mManager;
     uint32_t mId;
-    uint8_t* mLocked = nullptr;
 };
 
 bool DSoundManager::LoadSoundAt(uint32_t id, const std::string& fileName) {
@@ -100,36 +84,48 @@ bool DSoundManager::LoadWAVSound(uint32_t id, const std::string& path) {
 
 bool DSoundManager::LoadOGGSound(uint32_t id, const std::string& path) {
     SlotTarget target(*this, id);
-    return target.Finish(ReadOGGSound(Platform::OpenFile(path, "rb"), target));
+    return target.Finish(Platform::DecodeOgg(Platform::OpenFile(path, "rb"), target));
 }
 
 bool DSoundManager::LoadAUSound(uint32_t id, const std::string& path) {
     SlotTarget target(*this, id);
-    return target.Finish(ReadAUSound(Platform::OpenFile(path, "rb"), target));
+    return target.Finish(Platform::DecodeAu(Platform::OpenFile(path, "rb"), target));
 }
 
-bool DSoundManager::LoadFModSound(uint32_t, const std::string&) {
-    // No MP3 decoder is built in: MP3 files are not loaded.
-    return false;
+bool DSoundManager::LoadFModSound(uint32_t id, const std::string& path) {
+    if (!mUseFmod || mFMod == nullptr) {
+        return false;
+    }
+    Platform::Fmod::Sample* sample = mFMod->FSOUND_Sample_Load(-1, path.c_str(), 0, 0);
+    if (sample == nullptr) {
+        return false;
+    }
+    const uint32_t mode = mFMod->FSOUND_Sample_GetMode(sample);
+    int frequency = 0;
+    mFMod->FSOUND_Sample_GetDefaults(sample, &frequency, nullptr, nullptr, nullptr);
+    const uint32_t channels = (mode & Platform::Fmod::kMono) != 0 ? 1 : 2;
+    const uint32_t bits = (mode & Platform::Fmod::k8Bits) != 0 ? 8 : 16;
+    const uint32_t dataSize = mFMod->FSOUND_Sample_GetLength(sample) * (channels * bits / 8);
+    SlotTarget target(*this, id);
+    uint8_t* data = target.CreateAndLock(
+        Platform::MakePcmFormat(channels, static_cast<uint32_t>(frequency), bits), dataSize);
+    bool copied = false;
+    if (data != nullptr) {
+        void* part1 = nullptr;
+        void* part2 = nullptr;
+        uint32_t length1 = 0;
+        uint32_t length2 = 0;
+        if (mFMod->FSOUND_Sample_Lock(sample, 0, static_cast<int>(dataSize), &part1, &part2,
+                                      &length1, &length2) != 0) {
+            std::memcpy(data, part1, dataSize);
+            mFMod->FSOUND_Sample_Unlock(sample, part1, part2, length1, length2);
+            copied = true;
+        }
+        copied = target.Unlock() && copied;
+    }
+    mFMod->FSOUND_Sample_Free(sample);
+    return target.Finish(copied);
 }
-
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
-void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
-}
-
-} // namespace
 
 bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
                                   const std::string& sourcePath) {
@@ -151,30 +147,19 @@ bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
     }
     Platform::WaveFormat format;
     (void)buffer.GetFormat(format);
-    const uint32_t blockAlign = format.channels * format.bitsPerSample / 8u;
     uint64_t sourceTime = 0;
     (void)Platform::GetFileWriteTime(sourcePath, sourceTime);
 
     std::vector<uint8_t> header;
-    PutTag(header, "RIFF");
-    Put32(header, dataSize + 36); // the "dep " chunk is not counted; readers ignore this field
-    PutTag(header, "WAVE");
-    PutTag(header, "fmt ");
-    Put32(header, 16);
-    Put16(header, 1);
-    Put16(header, format.channels);
-    Put32(header, format.samplesPerSec);
-    Put32(header, blockAlign * format.samplesPerSec);
-    Put16(header, blockAlign);
-    Put16(header, format.bitsPerSample);
-    PutTag(header, "dep ");
-    Put32(header, static_cast<uint32_t>(sourcePath.size()) + 10);
-    Put16(header, static_cast<uint32_t>(sourcePath.size()));
+    // The "dep " chunk is not counted in the RIFF size; readers ignore that field.
+    PutWaveStart(header, dataSize + 36, format.channels, format.samplesPerSec,
+                 format.bitsPerSample);
+    PutChunkHeader(header, "dep ", static_cast<uint32_t>(sourcePath.size()) + 10);
+    PutLE16(header, static_cast<uint32_t>(sourcePath.size()));
     header.insert(header.end(), sourcePath.begin(), sourcePath.end());
-    Put32(header, static_cast<uint32_t>(sourceTime));
-    Put32(header, static_cast<uint32_t>(sourceTime >> 32));
-    PutTag(header, "data");
-    Put32(header, dataSize);
+    PutLE32(header, static_cast<uint32_t>(sourceTime));
+    PutLE32(header, static_cast<uint32_t>(sourceTime >> 32));
+    PutChunkHeader(header, "data", dataSize);
     std::fwrite(header.data(), 1, header.size(), file);
     std::fwrite(data, 1, dataSize, file);
     std::fclose(file);

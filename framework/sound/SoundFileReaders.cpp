@@ -1,221 +1,32 @@
 #include "framework/sound/SoundFileReaders.h"
 
+#include "platform/DecoderFiles.h"
+
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <vector>
 
 namespace Vuro {
 
-namespace {
+using Platform::Decoding::ReadLE;
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
-
-bool ReadTag(FILE* file, const char* expected) {
-    char tag[4];
-    return std::fread(tag, 1, 4, file) == 4 && std::memcmp(tag, expected, 4) == 0;
-}
-
-bool ReadLE(FILE* file, int bytes, uint32_t& value) {
-    uint8_t raw[4] = {};
-    if (std::fread(raw, 1, static_cast<size_t>(bytes), file) != static_cast<size_t>(bytes)) {
-        return false;
-    }
-    value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | raw[i];
-    }
-    return true;
-}
-
-bool ReadBE32(FILE* file, uint32_t& value) {
-    uint8_t raw[4];
-    if (std::fread(raw, 1, 4, file) != 4) {
-        return false;
-    }
-    value = (uint32_t{raw[0]} << 24) | (uint32_t{raw[1]} << 16) | (uint32_t{raw[2]} << 8) | raw[3];
-    return true;
-}
-
-// The stream's length in bytes; the position stays where it was.
-long StreamSize(FILE* file) {
-    long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    long size = std::ftell(file);
-    std::fseek(file, here, SEEK_SET);
-    return size;
-}
-
-} // namespace
-
-Platform::WaveFormat MakePcmFormat(uint32_t channels, uint32_t samplesPerSec, uint32_t bits) {
-    Platform::WaveFormat format;
-    const uint32_t blockAlign = channels * bits / 8;
-    format.formatTag = 1;
-    format.channels = static_cast<uint16_t>(channels);
-    format.samplesPerSec = samplesPerSec;
-    format.blockAlign = static_cast<uint16_t>(blockAlign);
-    format.avgBytesPerSec = blockAlign * samplesPerSec;
-    format.bitsPerSample = static_cast<uint16_t>(bits);
-    return format;
-}
-
-bool ReadWAVSound(FILE* stream, PcmTarget& target, FileTimeQuery fileTime) {
-    FilePtr file(stream);
-    if (!file) {
-        return false;
-    }
-    FILE* f = file.get();
-    const long fileSize = StreamSize(f);
-    uint32_t riffSize = 0;
-    if (!ReadTag(f, "RIFF") || !ReadLE(f, 4, riffSize) || !ReadTag(f, "WAVE")) {
-        return false;
-    }
-    uint32_t channels = 1;
-    uint32_t samplesPerSec = 22050;
-    uint32_t bits = 16;
-    while (!std::feof(f)) {
-        char id[4] = {};
-        uint32_t chunkSize = 0;
-        (void)std::fread(id, 1, 4, f);
-        if (!ReadLE(f, 4, chunkSize)) {
-            break;
+bool ReadWAVSound(FILE* file, PcmTarget& target, FileTimeQuery fileTime) {
+    return Platform::DecodeWave(file, target, [fileTime](const char* id, FILE* f, uint32_t) {
+        if (std::memcmp(id, "dep ", 4) != 0) {
+            return true;
         }
-        const long start = std::ftell(f);
-        if (std::memcmp(id, "fmt ", 4) == 0) {
-            uint32_t tag = 0;
-            uint32_t ignored = 0;
-            uint32_t newChannels = 0;
-            uint32_t newRate = 0;
-            uint32_t newBits = 0;
-            (void)(ReadLE(f, 2, tag) && ReadLE(f, 2, newChannels) && ReadLE(f, 4, newRate) &&
-                   ReadLE(f, 4, ignored) && ReadLE(f, 2, ignored) && ReadLE(f, 2, newBits));
-            if (tag != 1) {
-                return false;
-            }
-            channels = newChannels;
-            samplesPerSec = newRate;
-            bits = newBits;
-        } else if (std::memcmp(id, "dep ", 4) == 0) {
-            uint32_t length = 0;
-            (void)ReadLE(f, 2, length);
-            // Longer paths are not read whole: their time never matches, the file is stale.
-            std::string path(std::min<uint32_t>(length, 255), '\0');
-            path.resize(std::fread(path.data(), 1, path.size(), f));
-            uint32_t low = 0;
-            uint32_t high = 0;
-            (void)(ReadLE(f, 4, low) && ReadLE(f, 4, high));
-            uint64_t sourceTime = 0;
-            (void)fileTime(path, sourceTime);
-            if (static_cast<uint32_t>(sourceTime) != low ||
-                static_cast<uint32_t>(sourceTime >> 32) != high) {
-                return false;
-            }
-        } else if (std::memcmp(id, "data", 4) == 0) {
-            // Mended: a size beyond the end of the file is refused before the buffer is made.
-            if (start < 0 || fileSize < start ||
-                chunkSize > static_cast<uint64_t>(fileSize - start)) {
-                return false;
-            }
-            uint8_t* data =
-                target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), chunkSize);
-            if (data == nullptr) {
-                return false;
-            }
-            const size_t read = std::fread(data, 1, chunkSize, f);
-            file.reset();
-            const bool unlocked = target.Unlock();
-            return unlocked && read == chunkSize;
-        }
-        if (std::fseek(f, start + static_cast<long>(chunkSize), SEEK_SET) != 0) {
-            break;
-        }
-    }
-    return false;
-}
-
-int16_t MuLawToSample(uint8_t byte) {
-    const int s = byte | 0x80;
-    int m = 0;
-    if (s >= 240) {
-        m = (255 - s) * 2;
-    } else if (s >= 224) {
-        m = (247 - s) * 4;
-    } else if (s >= 208) {
-        m = (235 - s) * 8;
-    } else if (s >= 192) {
-        m = (221 - s) * 16;
-    } else if (s >= 176) {
-        m = (206 - s) * 32;
-    } else if (s >= 160) {
-        m = 12192 - 64 * s;
-    } else if (s >= 144) {
-        m = 22368 - 128 * s;
-    } else if (s >= 129) {
-        m = 40672 - 256 * s;
-    } else {
-        m = 255;
-    }
-    return static_cast<int16_t>(byte < 128 ? -m * 4 : m * 4);
-}
-
-bool ReadAUSound(FILE* stream, PcmTarget& target) {
-    FilePtr file(stream);
-    if (!file) {
-        return false;
-    }
-    FILE* f = file.get();
-    const long fileSize = StreamSize(f);
-    uint32_t offset = 0;
-    uint32_t dataSize = 0;
-    uint32_t encoding = 0;
-    uint32_t samplesPerSec = 0;
-    uint32_t channels = 0;
-    if (!ReadTag(f, ".snd") || !ReadBE32(f, offset) || !ReadBE32(f, dataSize) ||
-        !ReadBE32(f, encoding) || !ReadBE32(f, samplesPerSec) || !ReadBE32(f, channels)) {
-        return false;
-    }
-    if (encoding != 1 && encoding != 2) {
-        return false;
-    }
-    const uint32_t bits = encoding == 1 ? 16 : 8;
-    // Mended: sizes the file cannot hold, and channel counts a format cannot carry, are refused
-    // before anything is allocated.
-    if (fileSize < 0 || offset > static_cast<uint64_t>(fileSize) ||
-        dataSize > static_cast<uint64_t>(fileSize) - offset || channels > 0xFFFF ||
-        static_cast<uint64_t>(dataSize) * bits / 8 > Platform::kBufferBytesMax) {
-        return false;
-    }
-    std::fseek(f, static_cast<long>(offset), SEEK_SET);
-    const uint32_t bufferSize = dataSize * bits / 8;
-    uint8_t* out = target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), bufferSize);
-    if (out == nullptr) {
-        return false;
-    }
-    std::vector<uint8_t> bytes(dataSize);
-    const size_t read = std::fread(bytes.data(), 1, dataSize, f);
-    file.reset();
-    if (encoding == 2) {
-        // AU's 8-bit samples are signed, a buffer's are unsigned: the top bit is flipped.
-        for (uint32_t i = 0; i < dataSize; ++i) {
-            out[i] = static_cast<uint8_t>(bytes[i] ^ 0x80);
-        }
-    } else {
-        for (uint32_t i = 0; i < dataSize; ++i) {
-            const auto sample = static_cast<uint16_t>(MuLawToSample(bytes[i]));
-            out[i * 2] = static_cast<uint8_t>(sample & 0xFF);
-            out[i * 2 + 1] = static_cast<uint8_t>(sample >> 8);
-        }
-    }
-    if (!target.Unlock()) {
-        return false;
-    }
-    return read == dataSize;
+        uint32_t length = 0;
+        (void)ReadLE(f, 2, length);
+        // Longer paths are not read whole: their time never matches, the file is stale.
+        std::string path(std::min<uint32_t>(length, 255), '\0');
+        path.resize(std::fread(path.data(), 1, path.size(), f));
+        uint32_t low = 0;
+        uint32_t high = 0;
+        (void)(ReadLE(f, 4, low) && ReadLE(f, 4, high));
+        uint64_t sourceTime = 0;
+        (void)fileTime(path, sourceTime);
+        return static_cast<uint32_t>(sourceTime) == low &&
+               static_cast<uint32_t>(sourceTime >> 32) == high;
+    });
 }
 
 } // namespace Vuro

@@ -3,6 +3,7 @@
 
 #include "platform/Library.h"
 #include "platform/BassLibrary.h"
+#include "platform/FmodLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,16 @@ TEST(Library, BassOffersTheNewerFormsEntryPoints) {
     }
 }
 
+TEST(Library, FmodOffersEveryEntryPointByItsDecoratedName) {
+    const LibraryModule* fmod = LoadLibrary("FMOD.DLL");
+    ASSERT_EQ(fmod, &FmodModule());
+    EXPECT_EQ(fmod->exports.size(), 30u);
+    for (const char* name : {"_FSOUND_Init@12", "_FSOUND_Sample_Lock@28", "_FMUSIC_IsPlaying@4"}) {
+        EXPECT_NE(GetProcAddress(fmod, name), nullptr) << name;
+    }
+    EXPECT_EQ(GetProcAddress(fmod, "FSOUND_Init"), nullptr);
+}
+
 TEST(Library, AnInstalledModuleShadowsTheBuiltInOneUntilRemoved) {
     const LibraryModule standIn{"bass.dll", {{"Answer", reinterpret_cast<ProcAddress>(&Answer42)}}};
     InstallLibrary("Bass.DLL", &standIn);
@@ -56,10 +67,10 @@ TEST(Library, AnInstalledModuleShadowsTheBuiltInOneUntilRemoved) {
     InstallLibrary("bass.dll", nullptr);
     EXPECT_EQ(LoadLibrary("bass.dll"), &BassModule());
     // A stand-in under a new name makes that name loadable.
-    InstallLibrary("fmod.dll", &standIn);
-    EXPECT_EQ(LoadLibrary("fmod.dll"), &standIn);
-    InstallLibrary("fmod.dll", nullptr);
-    EXPECT_EQ(LoadLibrary("fmod.dll"), nullptr);
+    InstallLibrary("other.dll", &standIn);
+    EXPECT_EQ(LoadLibrary("other.dll"), &standIn);
+    InstallLibrary("other.dll", nullptr);
+    EXPECT_EQ(LoadLibrary("other.dll"), nullptr);
 }
 
 TEST(Library, AHiddenModuleIsMissingUntilRemoved) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace Vuro::Platform {
@@ -207,6 +208,27 @@ TEST_F(MixerTest, PrimaryBufferTakesOnlyAFormat) {
     EXPECT_EQ(primary->Play(false), SoundResult::InvalidCall);
     std::unique_ptr<SoundBuffer> copy;
     EXPECT_EQ(mDevice.DuplicateSoundBuffer(*primary, copy), SoundResult::InvalidParam);
+}
+
+TEST_F(MixerTest, ALoopRepeatsItsPartAfterWhatComesBeforeItPlayedOnce) {
+    auto buffer = Buffer(1, 16, 44100, {10, 20, 30, 40, 50});
+    // Frames 1 to 3 repeat; bytes count.
+    ASSERT_EQ(buffer->SetLoopPoints(2, 8), SoundResult::Ok);
+    ASSERT_EQ(buffer->Play(true), SoundResult::Ok);
+    EXPECT_EQ(Mix(8), Frames({10, 10, 20, 20, 30, 30, 40, 40, 20, 20, 30, 30, 40, 40, 20, 20}));
+    // Half-rate: between the loop's last and first frame the mixer reads toward the first.
+    ASSERT_EQ(buffer->SetCurrentPosition(6), SoundResult::Ok);
+    ASSERT_EQ(buffer->SetFrequency(22050), SoundResult::Ok);
+    EXPECT_EQ(Mix(3), Frames({40, 40, 30, 30, 20, 20}));
+    // Not looping, the sound plays on to its end.
+    ASSERT_EQ(buffer->SetFrequency(44100), SoundResult::Ok);
+    ASSERT_EQ(buffer->SetCurrentPosition(4), SoundResult::Ok);
+    ASSERT_EQ(buffer->Play(false), SoundResult::Ok);
+    EXPECT_EQ(Mix(4), Frames({30, 30, 40, 40, 50, 50, 0, 0}));
+    // Ranges outside the buffer, empty or between frames are refused.
+    for (auto [start, end] : {std::pair{0u, 12u}, {4u, 4u}, {6u, 2u}, {1u, 4u}}) {
+        EXPECT_EQ(buffer->SetLoopPoints(start, end), SoundResult::InvalidParam) << start;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "SoundTestFiles.h"
 #include "support/FakeAudioSystem.h"
+#include "support/ModuleBytes.h"
 #include "support/TempWorkingFolder.h"
 
 #include "framework/sound/BassMusicInterface.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace Vuro {
@@ -60,18 +62,25 @@ TEST_F(BassMusicInterfaceTest, LoadsOggAsAStreamAndRefusesWhatItCannotDecode) {
     EXPECT_EQ(song->mVolumeCap, 1.0);
     EXPECT_FALSE(mMusic.IsPlaying(1));
 
-    // No tracker-module decoder is built in; missing files fail; no record is left.
-    EXPECT_FALSE(mMusic.LoadMusic(2, VURO_SOURCE_DIR "/tests/framework/sound/data/tune.xm"));
+    // Missing files fail, and so does a stream that is a module or a module that is a stream
+    // (the content decides what a file is); no record is left.
+    Vuro::Test::TempWorkingFolder folder;
+    Vuro::Test::WriteFile("tune.ogg", Vuro::Test::ModuleBytes({0}));
+    EXPECT_FALSE(mMusic.LoadMusic(2, "tune.ogg"));
     EXPECT_FALSE(mMusic.LoadMusic(3, "sound/missing.ogg"));
-    EXPECT_FALSE(mMusic.LoadMusic(4, kTone + ".mp3"));
+    std::filesystem::copy_file(kTone, "song.xm");
+    EXPECT_FALSE(mMusic.LoadMusic(4, "song.xm"));
     EXPECT_EQ(mMusic.Find(2), nullptr);
     EXPECT_EQ(mMusic.Find(3), nullptr);
     EXPECT_EQ(mMusic.Find(4), nullptr);
 
-    // A second load under a taken id keeps the first song.
+    // A second load under a taken id replaces the song and frees the first one.
+    mMusic.PlayMusic(1, 0, false);
     const uint32_t first = song->mHStream;
     EXPECT_TRUE(mMusic.LoadMusic(1, kTone));
-    EXPECT_EQ(mMusic.Find(1)->mHStream, first);
+    EXPECT_NE(mMusic.Find(1)->mHStream, first);
+    EXPECT_FALSE(mMusic.IsPlaying(1));
+    EXPECT_TRUE(Silent(mAudio.Mix(64)));
 }
 
 TEST_F(BassMusicInterfaceTest, PlaysLoopsAndStops) {
@@ -292,6 +301,75 @@ TEST(BassMusicInterfaceThreads, SongsLoadOnAnotherThreadWhileFadesRun) {
     for (int id = 0; id < 12; ++id) {
         EXPECT_NE(music.Find(id), nullptr);
     }
+}
+
+// A module of three orders (patterns 0, 1, 2), each kFramesPerOrder frames long.
+class BassModuleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Vuro::Test::WriteFile("tune.mod", Vuro::Test::ModuleBytes({0, 1, 2}));
+        ASSERT_TRUE(mMusic.LoadMusic(1, "tune.mod"));
+        mMusic.PlayMusic(1, 0, true);
+        mWhole = mAudio.Mix(3 * kOrder + 100);
+        ASSERT_FALSE(mMusic.IsPlaying(1));
+    }
+
+    static constexpr size_t kOrder = Vuro::Test::kFramesPerOrder;
+    Vuro::Test::TempWorkingFolder mFolder;
+    Vuro::Test::FakeAudioSystem mAudio;
+    BassMusicInterface mMusic{nullptr};
+    std::vector<int16_t> mWhole; // the song played once, then silence
+};
+
+TEST_F(BassModuleTest, PlaysFromAnOrderLoopsAndGoesOnWhereItStood) {
+    EXPECT_FALSE(Silent(Slice(mWhole, 0, kOrder)));
+    EXPECT_TRUE(Silent(Slice(mWhole, 3 * kOrder, 100)));
+    // The offset is an order of the song.
+    mMusic.PlayMusic(1, 2, true);
+    EXPECT_EQ(mAudio.Mix(kOrder), Slice(mWhole, 2 * kOrder, kOrder));
+    // Looping, the song starts again at its end.
+    mMusic.PlayMusic(1, 1, false);
+    const auto looped = mAudio.Mix(2 * kOrder + 200);
+    EXPECT_EQ(Slice(looped, 0, 2 * kOrder), Slice(mWhole, kOrder, 2 * kOrder));
+    EXPECT_EQ(Slice(looped, 2 * kOrder, 200), Slice(mWhole, 0, 200));
+    // A fade-in from offset -1 goes on where the stopped song stood.
+    mMusic.StopMusic(1);
+    mMusic.FadeIn(1, -1, 1.0, false);
+    mMusic.Update();
+    EXPECT_EQ(mAudio.Mix(300), Slice(mWhole, 200, 300));
+}
+
+TEST_F(BassModuleTest, AmplificationAndTheMusicVolumeScaleModulesOnly) {
+    ASSERT_TRUE(mMusic.LoadMusic(2, kTone));
+    mMusic.PlayMusic(2, 0, true);
+    const auto tone = mAudio.Mix(300);
+    mMusic.StopMusic(2);
+    mMusic.SetMusicAmplify(1, 0.5);
+    mMusic.PlayMusic(1, 0, true);
+    EXPECT_EQ(mAudio.Mix(300), Scaled(Slice(mWhole, 0, 300), -602));
+
+    // The library's global music volume reaches modules, its stream volume streams.
+    Platform::Bass::SetConfigFn setConfig = reinterpret_cast<Platform::Bass::SetConfigFn>(
+        Platform::GetProcAddress(&Platform::BassModule(), "BASS_SetConfig"));
+    setConfig(Platform::Bass::kConfigMusicVolume, 50);
+    mMusic.PlayMusic(1, 0, true);
+    EXPECT_EQ(mAudio.Mix(300), Scaled(Slice(mWhole, 0, 300), -1204));
+    mMusic.StopMusic(1);
+    mMusic.PlayMusic(2, 0, true);
+    EXPECT_EQ(mAudio.Mix(300), tone);
+}
+
+TEST(BassMusicInterfaceMp3, PlaysAnMp3Stream) {
+    Vuro::Test::FakeAudioSystem audio;
+    BassMusicInterface music(nullptr);
+    ASSERT_TRUE(music.LoadMusic(3, VURO_SOURCE_DIR "/tests/framework/sound/data/tone.mp3"));
+    music.PlayMusic(3, 0, true);
+    EXPECT_TRUE(music.IsPlaying(3));
+    // 11025 frames at the output's rate, then the end.
+    const auto out = audio.Mix(11025 + 100);
+    EXPECT_FALSE(Silent(Slice(out, 0, 11025)));
+    EXPECT_TRUE(Silent(Slice(out, 11025, 100)));
+    EXPECT_FALSE(music.IsPlaying(3));
 }
 
 TEST(SilentMusicInterface, AnswersFalseAndDoesNothing) {

@@ -1,7 +1,7 @@
 #pragma once
 // Writes small sound files into the working folder for the manager tests.
 
-#include "SoundFileBytes.h"
+#include "support/SoundFileBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Ogg Vorbis through Tremor, decoded whole into one 16-bit buffer.
 
-#include "framework/sound/SoundFileReaders.h"
+#include "platform/SoundDecoders.h"
 
 #include <tremor/ivorbisfile.h>
 
-namespace Vuro {
+namespace Vuro::Platform {
 
-bool ReadOGGSound(FILE* file, PcmTarget& target) {
+bool DecodeOgg(FILE* file, PcmTarget& target) {
     if (file == nullptr) {
         return false;
     }
@@ -23,7 +23,7 @@ bool ReadOGGSound(FILE* file, PcmTarget& target) {
     // Mended: an unknown (negative) length or one beyond any buffer is refused, where the
     // product would wrap into a wrong size.
     if (info == nullptr || total < 0 ||
-        static_cast<uint64_t>(total) * blockAlign > Platform::kBufferBytesMax) {
+        static_cast<uint64_t>(total) * blockAlign > kBufferBytesMax) {
         ov_clear(&stream);
         return false;
     }
@@ -49,4 +49,4 @@ bool ReadOGGSound(FILE* file, PcmTarget& target) {
     return unlocked && filled == dataSize;
 }
 
-} // namespace Vuro
+} // namespace Vuro::Platform

@@ -1,4 +1,4 @@
-#include "game/screens/SafeFileWrite.h"
+#include "framework/util/SafeFileWrite.h"
 
 #include "platform/FileSystem.h"
 

@@ -2,7 +2,7 @@
 // Builds sound files byte by byte for the reader tests, and a target that keeps what a reader
 // produced.
 
-#include "framework/sound/SoundFileReaders.h"
+#include "platform/SoundDecoders.h"
 
 #include <cstdint>
 #include <string>
@@ -50,7 +50,7 @@ struct SoundBytes {
     }
 };
 
-class VectorTarget : public PcmTarget {
+class VectorTarget : public Platform::PcmTarget {
 public:
     uint8_t* CreateAndLock(const Platform::WaveFormat& format, uint32_t dataSize) override {
         ++mCreates;

@@ -1,0 +1,305 @@
+// The decoders of every sound file format, fed from memory or from the fixtures: what they
+// make of each format, and what they refuse before any buffer is made.
+
+#include "support/ModuleBytes.h"
+#include "support/SoundFileBytes.h"
+#include "support/TempWorkingFolder.h"
+
+#include "platform/FileSystem.h"
+#include "platform/MemoryFile.h"
+#include "platform/SoundDecoders.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <utility>
+
+namespace Vuro::Platform {
+namespace {
+
+using Vuro::Test::SoundBytes;
+using Vuro::Test::VectorTarget;
+
+bool ReadWav(const SoundBytes& file, VectorTarget& target) {
+    return DecodeWave(OpenMemoryFile(file.bytes.data(), file.bytes.size()), target, {});
+}
+
+bool ReadAu(const SoundBytes& file, VectorTarget& target) {
+    return DecodeAu(OpenMemoryFile(file.bytes.data(), file.bytes.size()), target);
+}
+
+void ExpectFormat(const WaveFormat& f, int channels, uint32_t rate, int bits) {
+    EXPECT_EQ(f.formatTag, 1);
+    EXPECT_EQ(f.channels, channels);
+    EXPECT_EQ(f.samplesPerSec, rate);
+    EXPECT_EQ(f.bitsPerSample, bits);
+    EXPECT_EQ(f.blockAlign, channels * bits / 8);
+    EXPECT_EQ(f.avgBytesPerSec, rate * channels * bits / 8);
+}
+
+TEST(WavReader, ReadsMonoSixteenAndStereoEightBit) {
+    VectorTarget mono;
+    SoundBytes a = SoundBytes::Riff().Fmt(1, 1, 8000, 16).Text("data").LE32(4).Raw({1, 2, 3, 4});
+    ASSERT_TRUE(ReadWav(a, mono));
+    ExpectFormat(mono.mFormat, 1, 8000, 16);
+    EXPECT_EQ(mono.mData, (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(mono.mUnlocks, 1);
+
+    VectorTarget stereo;
+    SoundBytes b =
+        SoundBytes::Riff().Fmt(1, 2, 11025, 8).Text("data").LE32(6).Raw({9, 8, 7, 6, 5, 4});
+    ASSERT_TRUE(ReadWav(b, stereo));
+    ExpectFormat(stereo.mFormat, 2, 11025, 8);
+    EXPECT_EQ(stereo.mData, (std::vector<uint8_t>{9, 8, 7, 6, 5, 4}));
+}
+
+TEST(WavReader, WithoutFormatChunkTakesMonoSixteenBitAt22050) {
+    VectorTarget target;
+    ASSERT_TRUE(ReadWav(SoundBytes::Riff().Text("data").LE32(4).Raw({0, 0, 1, 1}), target));
+    ExpectFormat(target.mFormat, 1, 22050, 16);
+}
+
+TEST(WavReader, SkipsUnknownChunksByTheirExactSizeWithoutPadByte) {
+    VectorTarget target;
+    SoundBytes file = SoundBytes::Riff()
+                          .Text("LIST")
+                          .LE32(3)
+                          .Raw({'a', 'b', 'c'}) // odd size, no pad byte
+                          .Fmt(1, 2, 44100, 16)
+                          .Text("junk")
+                          .LE32(0)
+                          .Text("data")
+                          .LE32(4)
+                          .Raw({0x10, 0x20, 0x30, 0x40});
+    ASSERT_TRUE(ReadWav(file, target));
+    ExpectFormat(target.mFormat, 2, 44100, 16);
+    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x10, 0x20, 0x30, 0x40}));
+}
+
+TEST(WavReader, RefusesWhatIsNotPlainPcmWave) {
+    VectorTarget target;
+    EXPECT_FALSE(ReadWav(
+        SoundBytes::Riff().Fmt(3, 1, 8000, 32).Text("data").LE32(4).Raw({1, 2, 3, 4}), target));
+    SoundBytes notRiff;
+    notRiff.Text("RIFX").LE32(0).Text("WAVE").Text("data").LE32(4).Raw({1, 2, 3, 4});
+    EXPECT_FALSE(ReadWav(notRiff, target));
+    SoundBytes notWave;
+    notWave.Text("RIFF").LE32(0).Text("AVI ").Text("data").LE32(4).Raw({1, 2, 3, 4});
+    EXPECT_FALSE(ReadWav(notWave, target));
+    EXPECT_FALSE(ReadWav(SoundBytes::Riff().Fmt(1, 1, 8000, 16), target)); // no data chunk
+    EXPECT_FALSE(ReadWav(SoundBytes{{'R', 'I', 'F'}}, target));
+    EXPECT_EQ(target.mCreates, 0);
+}
+
+TEST(WavReader, TruncatedDataIsRefusedBeforeAnyBufferIsMade) {
+    VectorTarget target;
+    SoundBytes file =
+        SoundBytes::Riff().Fmt(1, 1, 8000, 16).Text("data").LE32(0xFFFFFFF0).Raw({1, 2});
+    EXPECT_FALSE(ReadWav(file, target));
+    SoundBytes shortByOne =
+        SoundBytes::Riff().Fmt(1, 1, 8000, 16).Text("data").LE32(5).Raw({1, 2, 3, 4});
+    EXPECT_FALSE(ReadWav(shortByOne, target));
+    EXPECT_EQ(target.mCreates, 0);
+}
+
+TEST(WavReader, RefusedBufferAnswersFalse) {
+    VectorTarget target;
+    target.mRefuse = true;
+    EXPECT_FALSE(ReadWav(SoundBytes::Riff().Text("data").LE32(4).Raw({0, 0, 1, 1}), target));
+}
+
+TEST(AuReader, MuLawBytesDecodeToSixteenBitSamples) {
+    EXPECT_EQ(MuLawToSample(0x00), -1020);
+    EXPECT_EQ(MuLawToSample(0x80), 1020);
+    EXPECT_EQ(MuLawToSample(0xFF), 0);
+    EXPECT_EQ(MuLawToSample(0x7F), 0);
+    EXPECT_EQ(MuLawToSample(0x81), 30592);
+    EXPECT_EQ(MuLawToSample(0x8F), (40672 - 256 * 143) * 4);
+    EXPECT_EQ(MuLawToSample(0x90), (22368 - 128 * 144) * 4);
+    EXPECT_EQ(MuLawToSample(0x20), -(12192 - 64 * 160) * 4);
+    EXPECT_EQ(MuLawToSample(0xB0), (206 - 176) * 32 * 4);
+    EXPECT_EQ(MuLawToSample(0xC0), (221 - 192) * 16 * 4);
+    EXPECT_EQ(MuLawToSample(0xDF), (235 - 223) * 8 * 4);
+    EXPECT_EQ(MuLawToSample(0xE0), (247 - 224) * 4 * 4);
+}
+
+SoundBytes Au(uint32_t offset, uint32_t size, uint32_t encoding, uint32_t rate, uint32_t channels) {
+    SoundBytes b;
+    b.Text(".snd").BE32(offset).BE32(size).BE32(encoding).BE32(rate).BE32(channels);
+    return b;
+}
+
+TEST(AuReader, MuLawBecomesSixteenBitAfterTheAnnotation) {
+    VectorTarget target;
+    SoundBytes file = Au(28, 3, 1, 8000, 1).Raw({0xAA, 0xBB, 0xCC, 0xDD}).Raw({0x00, 0x80, 0x81});
+    ASSERT_TRUE(ReadAu(file, target));
+    ExpectFormat(target.mFormat, 1, 8000, 16);
+    // -1020 = 0xFC04, 1020 = 0x03FC, 30592 = 0x7780, little-endian.
+    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x04, 0xFC, 0xFC, 0x03, 0x80, 0x77}));
+}
+
+TEST(AuReader, LinearEightBitBecomesUnsigned) {
+    VectorTarget target;
+    ASSERT_TRUE(ReadAu(Au(24, 4, 2, 11025, 2).Raw({0x00, 0x7F, 0x80, 0xFF}), target));
+    ExpectFormat(target.mFormat, 2, 11025, 8);
+    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x80, 0xFF, 0x00, 0x7F}));
+}
+
+TEST(AuReader, RefusesOtherEncodingsAndSizesTheFileCannotHold) {
+    VectorTarget target;
+    EXPECT_FALSE(ReadAu(Au(24, 2, 3, 8000, 1).Raw({1, 2}), target));
+    EXPECT_FALSE(ReadAu(Au(24, 0x7FFFFFFF, 1, 8000, 1).Raw({1, 2}), target));
+    EXPECT_FALSE(ReadAu(Au(0xFFFFFFF0, 2, 1, 8000, 1).Raw({1, 2}), target));
+    EXPECT_FALSE(ReadAu(Au(24, 2, 1, 8000, 0x10001).Raw({1, 2}), target));
+    EXPECT_EQ(target.mCreates, 0);
+    SoundBytes wrongMagic;
+    wrongMagic.Text(".snc").BE32(24).BE32(2).BE32(1).BE32(8000).BE32(1).Raw({1, 2});
+    EXPECT_FALSE(ReadAu(wrongMagic, target));
+    EXPECT_FALSE(ReadAu(SoundBytes{{'.', 's', 'n', 'd', 0, 0}}, target));
+}
+
+// data/tone.ogg: 2205 samples (0.1 s) of a 441 Hz sine at amplitude 16000, mono 22050 Hz,
+// written with Python's wave module and encoded with `oggenc -q 0` (Debian vorbis-tools).
+TEST(OggReader, DecodesTheWholeToneIntoSixteenBitPcm) {
+    VectorTarget target;
+    FILE* file = OpenFile(VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg", "rb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_TRUE(DecodeOgg(file, target));
+    ExpectFormat(target.mFormat, 1, 22050, 16);
+    ASSERT_EQ(target.mData.size(), 4410u);
+    // Lossy: the shape is checked, not the exact values. One period is 50 samples.
+    auto sample = [&](size_t i) {
+        return static_cast<int16_t>(target.mData[i * 2] | (target.mData[i * 2 + 1] << 8));
+    };
+    int peak = 0;
+    for (size_t i = 100; i < 2100; ++i) {
+        peak = std::max(peak, std::abs(static_cast<int>(sample(i))));
+    }
+    EXPECT_GT(peak, 13000);
+    EXPECT_LT(peak, 19000);
+    EXPECT_GT(sample(1012), 10000);  // a quarter period after a period's start
+    EXPECT_LT(sample(1037), -10000); // three quarters
+}
+
+TEST(OggReader, RefusesWhatIsNotOgg) {
+    VectorTarget target;
+    SoundBytes notOgg = SoundBytes::Riff().Text("data").LE32(4).Raw({1, 2, 3, 4});
+    EXPECT_FALSE(DecodeOgg(OpenMemoryFile(notOgg.bytes.data(), notOgg.bytes.size()), target));
+    EXPECT_FALSE(DecodeOgg(nullptr, target));
+    EXPECT_EQ(target.mCreates, 0);
+}
+
+int16_t SampleAt(const std::vector<uint8_t>& pcm, size_t index) {
+    return static_cast<int16_t>(pcm[index * 2] | (pcm[index * 2 + 1] << 8));
+}
+
+// data/tone.mp3: 11025 samples of a 441 Hz sine at amplitude 16000, mono 44100 Hz, encoded
+// with lame (data/README.md). The encoder's delay and padding are taken off again, so the
+// decoded sound lines up with its source sample for sample.
+TEST(Mp3Reader, DecodesTheToneAtItsOwnLengthAndShape) {
+    VectorTarget target;
+    ASSERT_TRUE(
+        DecodeMp3(OpenFile(VURO_SOURCE_DIR "/tests/framework/sound/data/tone.mp3", "rb"), target));
+    ExpectFormat(target.mFormat, 1, 44100, 16);
+    ASSERT_EQ(target.mData.size(), 11025u * 2);
+    int worst = 0;
+    for (size_t i = 500; i < 10500; ++i) {
+        const int source =
+            static_cast<int>(std::lround(16000 * std::sin(2 * M_PI * 441 * i / 44100.0)));
+        worst = std::max(worst, std::abs(SampleAt(target.mData, i) - source));
+    }
+    EXPECT_LT(worst, 1600); // within a tenth of the amplitude
+}
+
+TEST(Mp3Reader, RefusesWhatIsNotMp3) {
+    VectorTarget target;
+    SoundBytes text;
+    text.Text(std::string(4000, 'x'));
+    EXPECT_FALSE(DecodeMp3(OpenMemoryFile(text.bytes.data(), text.bytes.size()), target));
+    EXPECT_FALSE(DecodeMp3(nullptr, target));
+    EXPECT_EQ(target.mCreates, 0);
+}
+
+bool ReadModule(const std::vector<uint8_t>& bytes, VectorTarget& target,
+                std::vector<uint32_t>* orders, double maxSeconds = kModuleSecondsMax) {
+    return DecodeModule(OpenMemoryFile(bytes.data(), bytes.size()), target, orders, maxSeconds);
+}
+
+TEST(ModuleReader, RendersTheOrderListOnceAndTellsWhereEachOrderStarts) {
+    VectorTarget target;
+    std::vector<uint32_t> orders;
+    ASSERT_TRUE(ReadModule(Vuro::Test::ModuleBytes({0, 1, 0}), target, &orders));
+    ExpectFormat(target.mFormat, 2, 44100, 16);
+    ASSERT_EQ(target.mData.size(), 3 * Vuro::Test::kFramesPerOrder * 4);
+    EXPECT_EQ(orders, (std::vector<uint32_t>{0, Vuro::Test::kFramesPerOrder,
+                                             2 * Vuro::Test::kFramesPerOrder}));
+    // Every order sounds; channel 0 of the module lies more on the left.
+    for (uint32_t order = 0; order < 3; ++order) {
+        int left = 0;
+        int right = 0;
+        for (uint32_t frame = 100; frame < 1000; ++frame) {
+            const size_t at = order * Vuro::Test::kFramesPerOrder + frame;
+            left = std::max(left, std::abs(static_cast<int>(SampleAt(target.mData, at * 2))));
+            right = std::max(right, std::abs(static_cast<int>(SampleAt(target.mData, at * 2 + 1))));
+        }
+        EXPECT_GT(left, 4000) << order;
+        EXPECT_GT(left, right * 2) << order;
+    }
+}
+
+TEST(ModuleReader, RefusesDamagedAndOverlongSongsBeforeAnyBufferIsMade) {
+    VectorTarget target;
+    std::vector<uint8_t> bytes = Vuro::Test::ModuleBytes({0, 1});
+    EXPECT_FALSE(ReadModule({bytes.begin(), bytes.begin() + 600}, target, nullptr));
+    EXPECT_FALSE(ReadModule(std::vector<uint8_t>(5000, 0x55), target, nullptr));
+    EXPECT_FALSE(ReadModule(bytes, target, nullptr, 0.15)); // lasts 0.16 s
+    EXPECT_FALSE(DecodeModule(nullptr, target));
+    EXPECT_EQ(target.mCreates, 0);
+    EXPECT_TRUE(ReadModule(bytes, target, nullptr, 0.17));
+}
+
+TEST(SoundFiles, AreToldByTheirContentAndDecodedByTheirKind) {
+    Vuro::Test::TempWorkingFolder folder;
+    auto write = [](const std::string& name, const std::vector<uint8_t>& bytes) {
+        FILE* file = OpenFile(name, "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    };
+    auto copy = [&](const std::string& name, const std::string& fixture) {
+        std::vector<uint8_t> bytes;
+        FILE* file = OpenFile(VURO_SOURCE_DIR "/tests/framework/sound/data/" + fixture, "rb");
+        ASSERT_NE(file, nullptr);
+        for (int c = 0; (c = std::fgetc(file)) != EOF;) {
+            bytes.push_back(static_cast<uint8_t>(c));
+        }
+        std::fclose(file);
+        write(name, bytes);
+    };
+    // Names say nothing: every file is named .snd.
+    write("a.snd", SoundBytes::Riff().Text("data").LE32(2).Raw({1, 2}).bytes);
+    write("b.snd",
+          SoundBytes().Text(".snd").BE32(24).BE32(2).BE32(2).BE32(8000).BE32(1).Raw({1, 2}).bytes);
+    copy("c.snd", "tone.ogg");
+    copy("d.snd", "tone.mp3");
+    write("e.snd", Vuro::Test::ModuleBytes({0}));
+    write("f.snd", std::vector<uint8_t>(100, 'x'));
+    const std::pair<const char*, SoundFileKind> kinds[] = {
+        {"a.snd", SoundFileKind::Wave},         {"b.snd", SoundFileKind::Au},
+        {"c.snd", SoundFileKind::Ogg},          {"d.snd", SoundFileKind::Mp3},
+        {"e.snd", SoundFileKind::Module},       {"f.snd", SoundFileKind::Unknown},
+        {"missing.snd", SoundFileKind::Unknown}};
+    const uint32_t bytes[] = {2, 2, 4410, 22050, Vuro::Test::kFramesPerOrder * 4, 0, 0};
+    for (size_t i = 0; i < std::size(kinds); ++i) {
+        const auto& [name, kind] = kinds[i];
+        EXPECT_EQ(IdentifySoundFile(name), kind) << name;
+        VectorTarget target;
+        EXPECT_EQ(DecodeSoundFile(name, kind, target), kind != SoundFileKind::Unknown) << name;
+        EXPECT_EQ(target.mData.size(), bytes[i]) << name;
+    }
+    VectorTarget target;
+    EXPECT_FALSE(DecodeSoundFile("missing.snd", SoundFileKind::Wave, target));
+}
+
+} // namespace
+} // namespace Vuro::Platform
