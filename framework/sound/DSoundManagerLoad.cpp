@@ -100,15 +100,11 @@ bool DSoundManager::LoadFModSound(uint32_t id, const std::string& path) {
     if (sample == nullptr) {
         return false;
     }
-    const uint32_t mode = mFMod->FSOUND_Sample_GetMode(sample);
-    int frequency = 0;
-    mFMod->FSOUND_Sample_GetDefaults(sample, &frequency, nullptr, nullptr, nullptr);
-    const uint32_t channels = (mode & Platform::Fmod::kMono) != 0 ? 1 : 2;
-    const uint32_t bits = (mode & Platform::Fmod::k8Bits) != 0 ? 8 : 16;
-    const uint32_t dataSize = mFMod->FSOUND_Sample_GetLength(sample) * (channels * bits / 8);
+    const FModSampleFormat format = GetFModSampleFormat(*mFMod, sample);
+    const uint32_t dataSize = format.dataSize;
     SlotTarget target(*this, id);
     uint8_t* data = target.CreateAndLock(
-        Platform::MakePcmFormat(channels, static_cast<uint32_t>(frequency), bits), dataSize);
+        Platform::MakePcmFormat(format.channels, format.frequency, format.bits), dataSize);
     bool copied = false;
     if (data != nullptr) {
         void* part1 = nullptr;

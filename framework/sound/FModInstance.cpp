@@ -69,6 +69,18 @@ FMOD_INSTANCE::~FMOD_INSTANCE() {
     }
 }
 
+FModSampleFormat GetFModSampleFormat(FMOD_INSTANCE& fmod, Platform::Fmod::Sample* sample) {
+    const uint32_t mode = fmod.FSOUND_Sample_GetMode(sample);
+    int frequency = 0;
+    fmod.FSOUND_Sample_GetDefaults(sample, &frequency, nullptr, nullptr, nullptr);
+    FModSampleFormat format;
+    format.channels = (mode & Platform::Fmod::kMono) != 0 ? 1 : 2;
+    format.bits = (mode & Platform::Fmod::k8Bits) != 0 ? 8 : 16;
+    format.frequency = static_cast<uint32_t>(frequency);
+    format.dataSize = fmod.FSOUND_Sample_GetLength(sample) * format.BlockAlign();
+    return format;
+}
+
 FMOD_INSTANCE* LoadFModDLL() {
     return TakeLibraryShare(gFMod, gFModRefCount, "fmod.dll", "Can't find fmod.dll.");
 }

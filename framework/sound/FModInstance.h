@@ -7,6 +7,7 @@
 
 #include "platform/FmodLibrary.h"
 
+#include <cstdint>
 #include <string>
 
 namespace Vuro {
@@ -52,6 +53,18 @@ public:
 };
 
 extern FMOD_INSTANCE* gFMod;
+
+// A sample's PCM as the library describes it: channels from the mode's mono bit, bits from its
+// 8-bit bit, the default frequency, and the data size (length x block alignment).
+struct FModSampleFormat {
+    uint32_t channels = 0;
+    uint32_t bits = 0;
+    uint32_t frequency = 0;
+    uint32_t dataSize = 0;
+
+    uint32_t BlockAlign() const { return channels * bits / 8; }
+};
+FModSampleFormat GetFModSampleFormat(FMOD_INSTANCE& fmod, Platform::Fmod::Sample* sample);
 
 // Takes a share of the record, loading "fmod.dll" on first use.
 FMOD_INSTANCE* LoadFModDLL();

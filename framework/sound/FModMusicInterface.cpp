@@ -134,30 +134,25 @@ void FModMusicInterface::StopMusic(int songId) {
     mFMod->FSOUND_StopSound(songId);
 }
 
-void FModMusicInterface::PauseMusic(int songId) {
+void FModMusicInterface::SetPaused(int songId, int paused) {
     ScopedLock lock(mLock);
     const MusicInfo* info = Get(songId);
     if (info == nullptr) {
         return;
     }
     if (info->mHMusic != nullptr) {
-        mFMod->FMUSIC_SetPaused(info->mHMusic, 1);
+        mFMod->FMUSIC_SetPaused(info->mHMusic, paused);
     } else {
-        mFMod->FSOUND_SetPaused(songId, 1);
+        mFMod->FSOUND_SetPaused(songId, paused);
     }
 }
 
+void FModMusicInterface::PauseMusic(int songId) {
+    SetPaused(songId, 1);
+}
+
 void FModMusicInterface::ResumeMusic(int songId) {
-    ScopedLock lock(mLock);
-    const MusicInfo* info = Get(songId);
-    if (info == nullptr) {
-        return;
-    }
-    if (info->mHMusic != nullptr) {
-        mFMod->FMUSIC_SetPaused(info->mHMusic, 0);
-    } else {
-        mFMod->FSOUND_SetPaused(songId, 0);
-    }
+    SetPaused(songId, 0);
 }
 
 void FModMusicInterface::StopAllMusic() {

@@ -77,6 +77,7 @@ private:
     void SendVolume(int songId, const MusicInfo& info);
     void StartSample(int songId, const MusicInfo& info);
     void StopSong(int songId, const MusicInfo& info);
+    void SetPaused(int songId, int paused);
     int ModuleVolume(const MusicInfo& info) const;
     int SampleVolume(const MusicInfo& info) const;
 

@@ -16,13 +16,6 @@ namespace {
 
 using Platform::Fmod::Sample;
 
-// The sample's frame size in bytes, from its mode.
-uint32_t BytesPerFrame(uint32_t mode) {
-    const uint32_t channels = (mode & Platform::Fmod::kMono) != 0 ? 1 : 2;
-    const uint32_t bits = (mode & Platform::Fmod::k8Bits) != 0 ? 8 : 16;
-    return bits * channels / 8;
-}
-
 // True when the cache file exists and its source is not newer (a missing source counts as
 // older), so the Ogg file need not be decoded.
 bool CacheIsCurrent(const std::string& cachePath, const std::string& sourcePath) {
@@ -63,13 +56,8 @@ Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
     if (sample == nullptr) {
         return nullptr;
     }
-    const uint32_t mode = mFMod->FSOUND_Sample_GetMode(sample);
-    int frequency = 0;
-    mFMod->FSOUND_Sample_GetDefaults(sample, &frequency, nullptr, nullptr, nullptr);
-    const uint32_t channels = (mode & Platform::Fmod::kMono) != 0 ? 1 : 2;
-    const uint32_t bits = (mode & Platform::Fmod::k8Bits) != 0 ? 8 : 16;
-    const uint32_t blockAlign = BytesPerFrame(mode);
-    const uint32_t dataSize = mFMod->FSOUND_Sample_GetLength(sample) * blockAlign;
+    const FModSampleFormat format = GetFModSampleFormat(*mFMod, sample);
+    const uint32_t dataSize = format.dataSize;
 
     void* part1 = nullptr;
     void* part2 = nullptr;
@@ -78,7 +66,7 @@ Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
     if (mFMod->FSOUND_Sample_Lock(sample, 0, static_cast<int>(dataSize), &part1, &part2, &length1,
                                   &length2) != 0) {
         std::vector<uint8_t> header;
-        PutWaveStart(header, dataSize + 36, channels, static_cast<uint32_t>(frequency), bits);
+        PutWaveStart(header, dataSize + 36, format.channels, format.frequency, format.bits);
         PutChunkHeader(header, "data", dataSize);
         // Mended: written to a temporary file renamed over the old one, so a broken write never
         // leaves a short cache file to be read next time. A cache that cannot be written is
@@ -115,25 +103,23 @@ bool FModMusicInterface::LoadSampleWithIntro(int songId, const std::string& intr
     if (intro == nullptr || repeat == nullptr) {
         return fail();
     }
-    int introFrequency = 0;
-    int loopFrequency = 0;
-    mFMod->FSOUND_Sample_GetDefaults(intro, &introFrequency, nullptr, nullptr, nullptr);
-    mFMod->FSOUND_Sample_GetDefaults(repeat, &loopFrequency, nullptr, nullptr, nullptr);
+    const FModSampleFormat introFormat = GetFModSampleFormat(*mFMod, intro);
+    const FModSampleFormat loopFormat = GetFModSampleFormat(*mFMod, repeat);
     const uint32_t mode = mFMod->FSOUND_Sample_GetMode(intro);
-    if (introFrequency != loopFrequency || mode != mFMod->FSOUND_Sample_GetMode(repeat)) {
+    if (introFormat.frequency != loopFormat.frequency ||
+        mode != mFMod->FSOUND_Sample_GetMode(repeat)) {
         return fail();
     }
-    const uint32_t introLength = mFMod->FSOUND_Sample_GetLength(intro);
-    const uint32_t loopLength = mFMod->FSOUND_Sample_GetLength(repeat);
-    Sample* joined =
-        mFMod->FSOUND_Sample_Alloc(-1, static_cast<int>(introLength + loopLength),
-                                   mode | Platform::Fmod::kLoopNormal, introFrequency, 255, 128, 0);
+    const uint32_t introBytes = introFormat.dataSize;
+    const uint32_t loopBytes = loopFormat.dataSize;
+    const uint32_t introLength = introBytes / introFormat.BlockAlign();
+    const uint32_t loopLength = loopBytes / loopFormat.BlockAlign();
+    Sample* joined = mFMod->FSOUND_Sample_Alloc(
+        -1, static_cast<int>(introLength + loopLength), mode | Platform::Fmod::kLoopNormal,
+        static_cast<int>(introFormat.frequency), 255, 128, 0);
     if (joined == nullptr) {
         return fail();
     }
-    const uint32_t frameBytes = BytesPerFrame(mode);
-    const uint32_t introBytes = introLength * frameBytes;
-    const uint32_t loopBytes = loopLength * frameBytes;
     void* target[2] = {};
     uint32_t targetLength[2] = {};
     if (mFMod->FSOUND_Sample_Lock(joined, 0, static_cast<int>(introBytes + loopBytes), &target[0],

@@ -2,8 +2,8 @@
 // them: both forms of the library, the flags and volumes sent, and the boxes that end the
 // program when the library or an entry point is missing.
 
-#include "support/ExitTrap.h"
 #include "support/FakeWindowSystem.h"
+#include "support/LibraryBoxes.h"
 
 #include "framework/sound/BassInstance.h"
 #include "framework/sound/BassMusicInterface.h"
@@ -302,25 +302,8 @@ TEST(BassCalls, PauseAndResumeAllReachEverySong) {
                              "ChannelResume 30", "ChannelStop 20", "ChannelStop 30"}));
 }
 
-// The end of the program is seen in a child process: it prints the box it was shown and the
-// exit code, then leaves with a code of its own.
 void ShowsBoxAndEnds(const Platform::LibraryModule* module) {
-    Test::FakeWindowSystem windows;
-    Test::ExitTrap trap;
-    if (module != nullptr) {
-        Platform::InstallLibrary("bass.dll", module);
-    } else {
-        Platform::HideLibrary("bass.dll");
-    }
-    try {
-        (void)LoadBassDLL();
-    } catch (const Test::ExitCalled& exit) {
-        const auto& box = windows.mBoxes.at(0);
-        std::fprintf(stderr, "[%s|%s|%u|%d]", box.text.c_str(), box.title.c_str(), box.flags,
-                     exit.code);
-        std::_Exit(7);
-    }
-    std::_Exit(1);
+    Test::ShowsBoxAndEnds("bass.dll", module, &LoadBassDLL);
 }
 
 TEST(BassCallsDeathTest, AMissingEntryPointEndsTheProgramWithABox) {

@@ -2,9 +2,9 @@
 // under "fmod.dll" records them (it hands every call on to the built-in library), and the
 // boxes that end the program when the library or an entry point is missing.
 
-#include "support/ExitTrap.h"
 #include "support/FakeAudioSystem.h"
 #include "support/FakeWindowSystem.h"
+#include "support/LibraryBoxes.h"
 #include "support/ModuleBytes.h"
 #include "support/TempWorkingFolder.h"
 
@@ -265,25 +265,8 @@ TEST_F(FModCallsTest, SongsAndSamplesGetTheirCallsAndVolumes) {
     EXPECT_FALSE(music.Find(2)->mRepeat);
 }
 
-// The end of the program is seen in a child process: it prints the box it was shown and the
-// exit code, then leaves with a code of its own.
 void ShowsBoxAndEnds(const Platform::LibraryModule* module) {
-    Test::FakeWindowSystem windows;
-    Test::ExitTrap trap;
-    if (module != nullptr) {
-        Platform::InstallLibrary("fmod.dll", module);
-    } else {
-        Platform::HideLibrary("fmod.dll");
-    }
-    try {
-        (void)LoadFModDLL();
-    } catch (const Test::ExitCalled& exit) {
-        const auto& box = windows.mBoxes.at(0);
-        std::fprintf(stderr, "[%s|%s|%u|%d]", box.text.c_str(), box.title.c_str(), box.flags,
-                     exit.code);
-        std::_Exit(7);
-    }
-    std::_Exit(1);
+    Test::ShowsBoxAndEnds("fmod.dll", module, &LoadFModDLL);
 }
 
 Platform::LibraryModule Without(const std::string& name) {

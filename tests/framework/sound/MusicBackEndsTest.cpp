@@ -66,17 +66,22 @@ std::vector<int16_t> Reference(const std::string& file, size_t frames, int db) {
 }
 
 // fmod.dll is opened by a sound manager with the use-fmod flag, as the application does.
+void MakeBackEnd(bool fmod, Platform::Window* window, std::unique_ptr<DSoundManager>& sounds,
+                 std::unique_ptr<MusicInterface>& music) {
+    if (fmod) {
+        sounds = std::make_unique<DSoundManager>(window, true);
+        music = std::make_unique<FModMusicInterface>(window);
+    } else {
+        music = std::make_unique<BassMusicInterface>(window);
+    }
+}
+
 class MusicBackEnds : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         WriteSongs();
         mWindow = mWindows.CreateWindow({});
-        if (GetParam()) {
-            mSounds = std::make_unique<DSoundManager>(mWindow.get(), true);
-            mMusic = std::make_unique<FModMusicInterface>(mWindow.get());
-        } else {
-            mMusic = std::make_unique<BassMusicInterface>(mWindow.get());
-        }
+        MakeBackEnd(GetParam(), mWindow.get(), mSounds, mMusic);
     }
     void TearDown() override {
         mSounds.reset();
@@ -148,12 +153,7 @@ protected:
             std::lock_guard lock(mRecordMutex);
             mRecord.insert(mRecord.end(), out, out + frames * 2);
         });
-        if (GetParam()) {
-            mSounds = std::make_unique<DSoundManager>(mWindow.get(), true);
-            mMusic = std::make_unique<FModMusicInterface>(mWindow.get());
-        } else {
-            mMusic = std::make_unique<BassMusicInterface>(mWindow.get());
-        }
+        MakeBackEnd(GetParam(), mWindow.get(), mSounds, mMusic);
     }
     void TearDown() override {
         if (mMixer != nullptr) {
