@@ -10,8 +10,8 @@ namespace Vuro::AssetGen {
 
 namespace {
 
-// The first story level of stages 2..6, and one past the last level.
-constexpr int kStageStarts[] = {7, 14, 22, 28, 36, 44};
+// The first story level of stages 2..6.
+constexpr int kStageStarts[] = {7, 14, 22, 28, 36};
 // Fruit grown for each one of a goal, by stage: early stages forgive more misses.
 constexpr double kFruitPerGoal[] = {1.6, 1.5, 1.4, 1.35, 1.3, 1.25};
 // Fruit start after the banner and a first tip, and stop early enough to ripen and be picked.
@@ -47,7 +47,7 @@ int EasyPests(int count) {
     return (count + 1) / 2;
 }
 
-// count events of each code, each code's events evenly through first..last and the codes
+// Count events of each code, each code's events evenly through first..last and the codes
 // interleaved, so that the whole stream is as even as each part of it.
 void Spread(const std::vector<std::pair<int, int>>& codeCounts, int first, int last,
             std::vector<LevelEvent>& out) {
