@@ -13,10 +13,6 @@ constexpr int kSkyWidth = 640;
 constexpr int kLightningPeriod = 6;
 constexpr int kSunStopX = -133;
 
-bool IsFruitKind(int kind) {
-    return kind >= 1 && kind <= PlayField::kFruitKinds;
-}
-
 } // namespace
 
 PlayField::PlayField(GameApp* app) : mApp(app) {

@@ -5,6 +5,12 @@
 // its event code. Not a widget; elements are plain values copied into and out of its vectors.
 //
 // ResetLevel clears everything except the goals, which the next level file sets again.
+//
+// One level plays through Update (every update tick; PlayFieldUpdate.cpp, with the time line in
+// PlayFieldTimeLine.cpp, the fruit and ground actors in PlayFieldGround.cpp and the birds and
+// stones in PlayFieldBirds.cpp) and MouseDown (PlayFieldMouse.cpp). Sounds, music and the cursor
+// go through a PlayFieldHost. A penalty never takes the score below 0, and every score pop-up
+// shows the points the score actually changed by.
 
 #include "game/core/Bird.h"
 #include "game/core/BobOffset.h"
@@ -22,6 +28,7 @@
 #include "game/core/Hedgehog.h"
 #include "game/core/LoopAnim.h"
 #include "game/core/Mover.h"
+#include "game/core/PlayFieldHost.h"
 #include "game/core/RiseFade.h"
 #include "game/core/TargetWalker.h"
 #include "game/core/WeatherStepper.h"
@@ -46,6 +53,17 @@ public:
     static constexpr int kEventHelpTip = 3;
     static constexpr int kEventNoFruitLeft = 4;
 
+    // The timers, counted down once a second.
+    static constexpr int kTimerDoubleShot = 0;
+    static constexpr int kTimerStopPhase = 1;
+    static constexpr int kTimerLightning = 2;
+    static constexpr int kTimerSmoke = 4;
+
+    // The help tip of the unripe-fruit warning (time-line tips are 100 and up too).
+    static constexpr int kGreenPickTip = 100;
+    // The strip below the field: side buttons and the in-game menu.
+    static constexpr int kFieldBottom = 420;
+
     // A timed effect counted down once a second.
     struct Timer {
         int mSeconds = 0;
@@ -63,6 +81,17 @@ public:
     struct TimeLineEntry {
         int mSecond; // second of the level at which it fires
         int mCode;   // what happens
+    };
+
+    // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
+    // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
+    // hedgehog sniffs by the width of the tree picture. Whoever gives the field its pictures
+    // sets them; until then the sizes of the game's data set stand (sheets of six 20 x 20 cels,
+    // trees 140 wide).
+    struct PictureSizes {
+        int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
+        int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
+        int mTreeWidth[kFruitKinds] = {140, 140, 140, 140};
     };
 
     // app is borrowed (may be null in tests).
@@ -86,9 +115,31 @@ public:
     // the image set holds the stage's ambient picture.
     void StartAmbient(int stage);
 
+    // Borrowed; null goes back to the application host without a profile manager.
+    void SetHost(PlayFieldHost* host);
+    void SetPictureSizes(const PictureSizes& sizes) { mPictureSizes = sizes; }
+
     void AddTimeLineEntry(int second, int code);
     void AddTree(const FruitTree& tree);
     void AddFruitBox(const FruitBox& box);
+
+    // ---- [Adding objects] ----
+    // A grown fruit of kind 1..4: in survival it counts as collected at once, fills its box and
+    // ripens only after 600 seconds; in story it ages normally. Inserted at the front (drawn
+    // below the others).
+    void AddFruit(Fruit fruit);
+    // A caterpillar from where a fruit of the kind fell, to a random tree; none without trees.
+    void AddCaterpillar(int fruitKind, int x);
+    // A bird of kind 0..3 from a random side; counted as appeared.
+    void AddBird(int kind);
+    // A hedgehog from a random side.
+    void AddHedgehog();
+    // A bonus item at the point for 15 seconds, its kind drawn by mode and level; none on
+    // survival levels outside 1..6.
+    void AddBonusItem(int x, int y);
+    // A rising score number or combo text (ComboSequence result) for one second.
+    void AddNumberPopup(int x, int y, int value);
+    void AddBonusPopup(int x, int y, int code);
 
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
@@ -110,6 +161,15 @@ public:
     void SetEvent(int code) { mEvent = code; }
     bool IsTimeUp() const { return mTimeUp; }
     int GetHelpTip() const { return mHelpTip; }
+    int GetScore() const { return mScore; }
+    int GetCurrentTick() const { return mCurrentTick; }
+    int GetElapsedSeconds() const { return mElapsedSeconds; }
+    // Wave banners seen in survival (the wave number the banner shows).
+    int GetSurvivalBonusCount() const { return mSurvivalBonusCount; }
+    // Fruit of kind 1..4 collected (in survival: grown less those the birds took) and grown
+    // and not yet fallen; 0 for another kind.
+    int GetCollected(int kind) const;
+    int GetOnTrees(int kind) const;
 
     // Reached unless some kind has a goal of at least 1 and fewer collected than the goal.
     void CheckGoals();
@@ -139,11 +199,52 @@ public:
     const SkyLayer& GetSkyLayer(int index) const { return mSkyLayers[index]; }
     const Timer& GetTimer(int index) const { return mTimers[index]; }
     int GetLightningPeriod() const { return mLightningPeriod; }
+    int GetLightningFrame() const { return mLightningFrame; }
+    bool IsLightning() const { return mLightning; }
     bool IsSlingshotReady() const { return mSlingshotReady; }
+    int GetShotsSinceReady() const { return mShotsSinceReady; }
+    bool IsAimingAtBird() const { return mAimingAtBird != 0; }
     bool IsEffectActive() const { return mEffectActive; }
     int GetEffectStep() const { return mEffectStep; }
+    const RiseFade& GetScoreFade() const { return mScoreFade; }
+    const EdgeWalker& GetBroom() const { return mBroom; }
+    const TargetWalker& GetAutocar() const { return mAutocar; }
+    const std::vector<Fruit>& GetFruit() const { return mFruit; }
+    const std::vector<Caterpillar>& GetCaterpillars() const { return mCaterpillars; }
+    const std::vector<Bird>& GetBirds() const { return mBirds; }
+    const std::vector<Mover>& GetStones() const { return mStones; }
+    const std::vector<Hedgehog>& GetHedgehogs() const { return mHedgehogs; }
+    const std::vector<Countdown>& GetNumberPopups() const { return mNumberPopups; }
+    const std::vector<Countdown>& GetBonusPopups() const { return mBonusPopups; }
+    const std::vector<Bouncer>& GetBonusItems() const { return mBonusItems; }
+    const std::vector<LoopAnim>& GetSmoke() const { return mSmoke; }
+    const std::vector<EffectAnim>& GetFlashes() const { return mFlashes; }
+    const std::vector<EffectAnim>& GetMagicShots() const { return mMagicShots; }
 
 private:
+    static bool IsFruitKind(int kind) { return kind >= 1 && kind <= kFruitKinds; }
+
+    // ---- [Score and shared steps: PlayFieldAdd.cpp] ----
+    // Adds points (a penalty stops at 0) and returns the change actually made.
+    int AddScore(int points);
+    // AddScore with a number pop-up of the change at the point.
+    void AddScoreWithPopup(int points, int x, int y);
+    // The box of the kind, or null.
+    FruitBox* FindBox(int kind);
+    // One fruit into the box of its kind, its gauge against the kind's goal.
+    void AddToBox(int kind);
+    // Frees the tree cell holding id; true when one held it.
+    bool ReleaseCell(int id);
+    // Birds aiming at the cell (not carrying) fly on without it.
+    void BirdsGiveUpCell(int cellId);
+    // The collected counter of the kind, by delta, never below 0.
+    void CountCollected(int kind, int delta);
+    // Counts a bird of kind 0..3 as appeared or as shot.
+    void CountBird(int kind, bool appeared);
+    bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
+    void StartTimer(int index, int seconds);
+    bool IsEasyModePlayer() { return mHost->IsEasyModePlayer(); }
+
     bool mDay = true;
     bool mGoalReached = false;
     GameImages* mImages = nullptr; // not owned
@@ -172,6 +273,7 @@ private:
     int mGoals[kFruitKinds] = {};
     int mOnTrees[kFruitKinds] = {}; // grown and not yet fallen
     int mElapsedSeconds = 0;
+    int mCurrentTick = 0;
     int mScore = 0;
     bool mEffectActive = false;
     int mEffectStep = 0;
@@ -205,6 +307,9 @@ private:
     BobOffset mBob;
     FrameAnim mAmbient;
     FrameAnim mAmbient2; // the night animation
+    PlayFieldAppHost mAppHost;
+    PlayFieldHost* mHost = &mAppHost; // borrowed
+    PictureSizes mPictureSizes;
 };
 
 } // namespace Vuro
