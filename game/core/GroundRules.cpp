@@ -24,7 +24,8 @@ bool WhollyUnder(const EdgeWalker& broom, int x, int width) {
 bool HedgehogTakesFruit(const Hedgehog& hedgehog, const Fruit& fruit) {
     const int state = hedgehog.GetState();
     if (state < Hedgehog::WalkingRight || state > Hedgehog::SniffingFromLeft ||
-        hedgehog.IsScared() || fruit.IsHeld() || fruit.GetState() != Fruit::OnGround) {
+        hedgehog.IsScared() || hedgehog.IsStunned() || fruit.IsHeld() ||
+        fruit.GetState() != Fruit::OnGround) {
         return false;
     }
     return hedgehog.GetX() <= fruit.GetX() &&

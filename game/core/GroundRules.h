@@ -11,8 +11,9 @@ class Fruit;
 class Hedgehog;
 class TargetWalker;
 
-// A free fruit lying on the ground under a walking or sniffing hedgehog that is not scared:
-// hedgehog x <= fruit x and fruit x + 20 <= hedgehog x + 33.
+// A free fruit lying on the ground under a walking or sniffing hedgehog that is neither scared
+// nor stunned (lightning puts its fruit down right under it): hedgehog x <= fruit x and
+// fruit x + 20 <= hedgehog x + 33.
 bool HedgehogTakesFruit(const Hedgehog& hedgehog, const Fruit& fruit);
 // A free rotting fruit wholly under the broom (from its x to its right edge).
 bool BroomSweepsFruit(const EdgeWalker& broom, const Fruit& fruit);

@@ -141,6 +141,10 @@ public:
     void AddNumberPopup(int x, int y, int value);
     void AddBonusPopup(int x, int y, int code);
 
+    // ---- [Playing] ----
+    // One update tick (PlayFieldUpdate.cpp). Once the time is up only the banner moves.
+    void Update(int tick);
+
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
     // -1 for a kind outside 1..4.
@@ -222,7 +226,12 @@ public:
     const std::vector<EffectAnim>& GetMagicShots() const { return mMagicShots; }
 
 private:
+    // The autocar heads this far left of a falling fruit.
+    static constexpr int kAutocarLeadX = 5;
+
     static bool IsFruitKind(int kind) { return kind >= 1 && kind <= kFruitKinds; }
+    // Points of a fruit picked or collected in the state (0..9).
+    static int PointsForState(int state);
 
     // ---- [Score and shared steps: PlayFieldAdd.cpp] ----
     // Adds points (a penalty stops at 0) and returns the change actually made.
@@ -244,6 +253,49 @@ private:
     bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
     void StartTimer(int index, int seconds);
     bool IsEasyModePlayer() { return mHost->IsEasyModePlayer(); }
+
+    // ---- [Update steps: PlayFieldUpdate.cpp] ----
+    void UpdateStopPhase(int tick);
+    void UpdateEffects(int tick);
+    void UpdateSky(int tick);
+    void ReloadRule(int tick);
+    void StepTimers();
+
+    // ---- [Time line and growth: PlayFieldTimeLine.cpp] ----
+    void RunTimeLine();
+    // Acts on one entry; false when the pass stops after it (a help tip).
+    bool RunTimeLineCode(int code);
+    void GrowFruit(int kind);
+    FruitTree* ChooseTreeToGrow(int kind);
+
+    // ---- [Fruit and ground actors: PlayFieldGround.cpp] ----
+    void UpdateFruit(int tick);
+    // Acts on what one fruit's tick reported; true when it came off its tree.
+    bool OnFruitTick(Fruit& fruit, int result);
+    // A hedgehog, the broom or the autocar takes the fruit; true when it is gone.
+    bool TakeFromGround(Fruit& fruit);
+    void UpdateCaterpillars(int tick);
+    void UpdateHedgehogs(int tick);
+    // In survival, once no tree holds a fruit any more, the boards are told.
+    void CheckTreesBare();
+
+    // ---- [Birds and stones: PlayFieldBirds.cpp] ----
+    void UpdateCursor();
+    void UpdateBirds(int tick, bool stopPhase);
+    // The first stone on the bird strikes it.
+    void StrikeWithStone(Bird& bird, bool stopPhase);
+    // Acts on the bird's tick; false when the bird is to be erased.
+    bool OnBirdTick(Bird& bird, int result);
+    void KamikazeStrikes(const Bird& bird);
+    void BirdReachesFruit(Bird& bird);
+    // Drops what the bird carries as a knocked-down fruit the autocar goes for.
+    void DropFromBird(Bird& bird);
+    // A fruit a bird took or knocked down leaves its tree cell; in survival it is no longer
+    // counted as collected.
+    void LoseFruitFromTree(const Fruit& fruit);
+    // Lightning stuns every bird and hedgehog; its end lets them go.
+    void StartLightningStrike();
+    void EndLightningStrike();
 
     bool mDay = true;
     bool mGoalReached = false;

@@ -62,6 +62,9 @@ TEST_F(GroundRulesTest, AHedgehogTakesAFreeFruitLyingUnderIt) {
     Hedgehog scared = Walking(100, 640);
     scared.Scare();
     EXPECT_FALSE(HedgehogTakesFruit(scared, FruitAt(Fruit::OnGround, 105, 396)));
+    Hedgehog stunned = Walking(100, 640);
+    stunned.SetStunned(true);
+    EXPECT_FALSE(HedgehogTakesFruit(stunned, FruitAt(Fruit::OnGround, 105, 396)));
     Hedgehog leaving = Walking(100, 640);
     leaving.Leave();
     EXPECT_FALSE(HedgehogTakesFruit(leaving, FruitAt(Fruit::OnGround, 105, 396)));

@@ -57,12 +57,13 @@ protected:
     }
     void TearDown() override { ClearRedrawNeeded(); }
 
-    // An empty level of 600 seconds, with nothing heard yet.
+    // An empty level of 600 seconds from tick 0, with nothing heard yet.
     void NewLevel(bool survival = false, int level = 1) {
         mField.ResetLevel();
         mField.SetSurvival(survival);
         mField.SetLevel(level);
         mField.SetLevelTime(600);
+        mTick = 0;
         mHost.Clear();
     }
     // A tree whose nx cells lie in a row from (cellX, cellY), 21 pixels apart; while fewer than
@@ -78,6 +79,26 @@ protected:
         box.Set(kind, 0, 0, 0, 0);
         mField.AddFruitBox(box);
     }
+
+    // Runs n update ticks after the last one run.
+    void Run(int n) {
+        for (int i = 0; i < n; ++i) {
+            mField.Update(++mTick);
+        }
+    }
+    // Runs ticks until the condition holds (at most limit); false when it never did.
+    template <typename Condition> bool RunUntil(Condition condition, int limit = 20000) {
+        for (int i = 0; i < limit && !condition(); ++i) {
+            mField.Update(++mTick);
+        }
+        return condition();
+    }
+    bool RunUntilFruitState(int state, int limit = 20000) {
+        return RunUntil(
+            [&] { return !mField.GetFruit().empty() && OnlyFruit().GetState() == state; }, limit);
+    }
+    // Runs up to the end of the current game second (the next multiple of 60).
+    void RunToSecond() { Run(60 - mTick % 60); }
 
     // Seeds the generator so that the next draw % n gives value.
     static void SeedFirstDraw(int n, int value) {
@@ -123,6 +144,7 @@ protected:
 
     PlayField mField{nullptr};
     RecordingFieldHost mHost;
+    int mTick = 0;
 };
 
 } // namespace Vuro::Testing
