@@ -144,6 +144,8 @@ public:
     // ---- [Playing] ----
     // One update tick (PlayFieldUpdate.cpp). Once the time is up only the banner moves.
     void Update(int tick);
+    // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
+    void MouseDown(int x, int y, int clickCount);
 
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
@@ -296,6 +298,19 @@ private:
     // Lightning stuns every bird and hedgehog; its end lets them go.
     void StartLightningStrike();
     void EndLightningStrike();
+
+    // ---- [Mouse: PlayFieldMouse.cpp] ----
+    void MouseDownSurvival(int x, int y, int clickCount);
+    void MouseDownStory(int x, int y);
+    void PressSideButtons(int x, int y);
+    void FireStone(int x);
+    // A click on a clickable bonus item; true when one was taken.
+    bool ClickBonusItem(int x, int y);
+    void ApplyBonus(int kind);
+    // The first caterpillar under the point is caught.
+    void ClickCaterpillar(int x, int y);
+    // The first fruit under the point is picked into its box.
+    void PickFruit(int x, int y);
 
     bool mDay = true;
     bool mGoalReached = false;

@@ -136,6 +136,13 @@ protected:
         mField.SetLevel(level);
         ASSERT_EQ(mField.GetBonusItems().back().mKind, kind);
     }
+    // Lets the newest bonus item age until it can be clicked, then clicks it.
+    void ClickNewestBonusItem() {
+        Run(30);
+        const Bouncer& item = mField.GetBonusItems().back();
+        mField.MouseDown(item.mX + 5, item.mY + 5, 1);
+    }
+
     const Fruit& OnlyFruit() const {
         EXPECT_EQ(mField.GetFruit().size(), 1u);
         return mField.GetFruit().front();
