@@ -7,8 +7,9 @@
 #include "tools/assetgen/Steps.h"
 #include "tools/assetgen/fonts/FontsStep.h"
 #include "tools/assetgen/levels/LevelsStep.h"
-#include "tools/assetgen/sounds/SoundsStep.h"
 #include "tools/assetgen/menuart/MenuArtStep.h"
+#include "tools/assetgen/music/MusicStep.h"
+#include "tools/assetgen/sounds/SoundsStep.h"
 #include "tools/assetgen/texts/TextsStep.h"
 
 #include <cstdio>
@@ -22,14 +23,18 @@ using namespace Vuro::AssetGen;
 // Each step's source folder under assets/ carries the step's name; "contactsheet" runs last
 // and joins the other steps' review sheets.
 const std::vector<Step>& AllSteps() {
+    // One step a line, so steps are added without touching the others' lines.
+    // clang-format off
     static const std::vector<Step> steps = {
         {"fonts", RunFontsStep},
         {"sounds", RunSoundsStep},
         {"menuart", RunMenuArtStep},
         {"texts", RunTextsStep},
         {"levels", RunLevelsStep},
+        {"music", RunMusicStep},
         {"contactsheet", RunContactSheet},
     };
+    // clang-format on
     return steps;
 }
 

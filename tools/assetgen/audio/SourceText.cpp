@@ -51,7 +51,11 @@ bool SourceText::Load(const std::filesystem::path& path) {
 }
 
 bool SourceText::Fail(int line, const std::string& message) const {
-    std::fprintf(stderr, "%s:%d: %s\n", mPath.string().c_str(), line, message.c_str());
+    if (line > 0) {
+        std::fprintf(stderr, "%s:%d: %s\n", mPath.string().c_str(), line, message.c_str());
+    } else {
+        std::fprintf(stderr, "%s: %s\n", mPath.string().c_str(), message.c_str());
+    }
     return false;
 }
 

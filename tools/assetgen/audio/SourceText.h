@@ -22,8 +22,8 @@ public:
     const std::vector<SourceLine>& Lines() const { return mLines; }
     const std::filesystem::path& Path() const { return mPath; }
 
-    // Writes "path:line: message" to stderr and answers false, so parsers can
-    // `return source.Fail(...)`.
+    // Writes "path:line: message" to stderr ("path: message" for line 0, the whole file) and
+    // answers false, so parsers can `return source.Fail(...)`.
     bool Fail(int line, const std::string& message) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace Vuro::AssetGen {
 
@@ -89,6 +90,95 @@ void TrimTail(Wave& wave, double thresholdDb, double fadeSeconds) {
         const auto gain = static_cast<float>(fadeFrames - i) / static_cast<float>(fadeFrames + 1);
         for (size_t channel = 0; channel < channels; ++channel) {
             wave.mSamples[frame * channels + channel] *= gain;
+        }
+    }
+}
+
+namespace {
+
+// The smallest value within radius frames of each frame (a sliding minimum, linear time).
+std::vector<double> NearbyMinimum(const std::vector<double>& values, size_t radius, bool periodic) {
+    const size_t count = values.size();
+    auto valueAt = [&](long index) {
+        if (periodic) {
+            return values[static_cast<size_t>((index % static_cast<long>(count) + count) % count)];
+        }
+        return index < 0 || index >= static_cast<long>(count) ? 1.0 : values[index];
+    };
+    std::vector<double> out(count);
+    std::deque<std::pair<long, double>> window; // increasing values
+    const auto reach = static_cast<long>(radius);
+    for (long index = -reach; index < static_cast<long>(count) + reach; ++index) {
+        const double value = valueAt(index);
+        while (!window.empty() && window.back().second >= value) {
+            window.pop_back();
+        }
+        window.emplace_back(index, value);
+        const long centre = index - reach;
+        while (window.front().first < centre - reach) {
+            window.pop_front();
+        }
+        if (centre >= 0) {
+            out[centre] = window.front().second;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void LimitPeaks(Wave& wave, double ceilingDb, bool periodic) {
+    const size_t frames = wave.Frames();
+    const size_t channels = static_cast<size_t>(wave.mChannels);
+    if (frames == 0) {
+        return;
+    }
+    const double ceiling = FromDecibels(ceilingDb);
+    std::vector<double> needed(frames, 1.0);
+    for (size_t frame = 0; frame < frames; ++frame) {
+        for (size_t channel = 0; channel < channels; ++channel) {
+            const double level = std::fabs(wave.mSamples[frame * channels + channel]);
+            if (level > ceiling) {
+                needed[frame] = std::min(needed[frame], ceiling / level);
+            }
+        }
+    }
+    // Every gain within the radius of a peak is at most the peak's, and their average over
+    // that window therefore too: the average falls smoothly and reaches the need in time.
+    const size_t radius = wave.mRate * 3 / 1000;
+    const std::vector<double> lowest = NearbyMinimum(needed, radius, periodic);
+    std::vector<double> gain(frames);
+    double sum = 0.0;
+    const long width = static_cast<long>(2 * radius + 1);
+    auto lowestAt = [&](long index) {
+        if (periodic) {
+            return lowest[static_cast<size_t>((index % static_cast<long>(frames) + frames) %
+                                              frames)];
+        }
+        return index < 0 || index >= static_cast<long>(frames) ? 1.0 : lowest[index];
+    };
+    for (long index = -static_cast<long>(radius); index <= static_cast<long>(radius); ++index) {
+        sum += lowestAt(index);
+    }
+    for (size_t frame = 0; frame < frames; ++frame) {
+        gain[frame] = sum / static_cast<double>(width);
+        const auto at = static_cast<long>(frame);
+        sum +=
+            lowestAt(at + static_cast<long>(radius) + 1) - lowestAt(at - static_cast<long>(radius));
+    }
+    // Recovery: the gain follows a fall at once and a rise over about 100 ms; a loop goes
+    // round twice so its start recovers from its end.
+    const double recovery = 1.0 - std::exp(-1.0 / (0.1 * wave.mRate));
+    double current = 1.0;
+    for (int pass = periodic ? 0 : 1; pass < 2; ++pass) {
+        for (size_t frame = 0; frame < frames; ++frame) {
+            current =
+                gain[frame] < current ? gain[frame] : current + (gain[frame] - current) * recovery;
+            if (pass == 1) {
+                for (size_t channel = 0; channel < channels; ++channel) {
+                    wave.mSamples[frame * channels + channel] *= static_cast<float>(current);
+                }
+            }
         }
     }
 }

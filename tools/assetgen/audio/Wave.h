@@ -36,4 +36,10 @@ void BlockDc(Wave& wave);
 // zero, so a one-shot sound ends without a click.
 void TrimTail(Wave& wave, double thresholdDb, double fadeSeconds);
 
+// Keeps every sample at or below ceilingDb with a smooth gain: it falls over a few
+// milliseconds before a peak (it looks ahead) and recovers over a tenth of a second, so the
+// limiting is heard as nothing. A periodic wave is treated as a loop: the gain at its end
+// carries on into its start.
+void LimitPeaks(Wave& wave, double ceilingDb, bool periodic);
+
 } // namespace Vuro::AssetGen

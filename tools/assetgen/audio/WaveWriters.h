@@ -1,8 +1,8 @@
 #pragma once
-// The sound files the game's readers take: RIFF/WAVE with 16-bit PCM, Ogg Vorbis (VBR through
-// libvorbisenc) and Sun AU with 8-bit mu-law. Samples beyond full scale are clamped. Each
-// writer answers false, after a message naming the file on stderr, when the file cannot be
-// written.
+// The uncompressed sound files the game's readers take: RIFF/WAVE with 16-bit PCM and Sun AU
+// with 8-bit mu-law (Ogg Vorbis is in OggWriter.h). Samples beyond full scale are clamped.
+// Each writer answers false, after a message naming the file on stderr, when the file cannot
+// be written.
 
 #include "tools/assetgen/audio/Wave.h"
 
@@ -12,9 +12,6 @@
 namespace Vuro::AssetGen {
 
 [[nodiscard]] bool WriteWav(const std::filesystem::path& path, const Wave& wave);
-// quality: libvorbisenc's VBR quality, -0.1..1. The stream's serial number comes from the
-// file name, so the same sound always gives the same bytes.
-[[nodiscard]] bool WriteOgg(const std::filesystem::path& path, const Wave& wave, float quality);
 [[nodiscard]] bool WriteAu(const std::filesystem::path& path, const Wave& wave);
 
 // The 16-bit sample the game's AU reader makes of a mu-law byte: its own table, in which the

@@ -121,35 +121,42 @@ bool ParseLayer(const SourceText& source, const SourceLine& line, EffectLayer& l
     return true;
 }
 
+// A setting line; false when its key or value is not understood.
+bool ReadSetting(const std::vector<std::string>& words, EffectRecipe& recipe) {
+    const std::string& key = words[0];
+    double value = 0.0;
+    const bool oneNumber = words.size() == 2 && ParseNumber(words[1], value);
+    if (key == "format" && words.size() == 2 &&
+        (words[1] == "wav" || words[1] == "ogg" || words[1] == "au")) {
+        recipe.mFormat = words[1];
+    } else if (key == "channels" && oneNumber && (value == 1.0 || value == 2.0)) {
+        recipe.mChannels = static_cast<int>(value);
+    } else if (key == "rate" && oneNumber && value >= 8000.0 && value <= 48000.0) {
+        recipe.mRate = static_cast<uint32_t>(value);
+    } else if (key == "peak" && oneNumber && value < 0.0) {
+        recipe.mPeakDb = value;
+    } else if (key == "reverb" && words.size() == 3) {
+        return ParseNumber(words[1], recipe.mReverbMix) &&
+               ParseNumber(words[2], recipe.mReverbSize);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool ParseEffectRecipe(const SourceText& source, EffectRecipe& recipe) {
     for (const SourceLine& line : source.Lines()) {
-        const auto& words = line.mWords;
-        const std::string& key = words[0];
-        double value = 0.0;
-        if (key == "tone") {
+        if (line.mWords[0] == "tone") {
             EffectLayer layer;
             layer.mSeed = static_cast<uint32_t>(recipe.mLayers.size() + 1);
             if (!ParseLayer(source, line, layer)) {
                 return false;
             }
             recipe.mLayers.push_back(layer);
-        } else if (key == "format" && words.size() == 2 &&
-                   (words[1] == "wav" || words[1] == "ogg" || words[1] == "au")) {
-            recipe.mFormat = words[1];
-        } else if (key == "channels" && words.size() == 2 && (words[1] == "1" || words[1] == "2")) {
-            recipe.mChannels = words[1] == "1" ? 1 : 2;
-        } else if (key == "rate" && words.size() == 2 && ParseNumber(words[1], value) &&
-                   value >= 8000.0 && value <= 48000.0) {
-            recipe.mRate = static_cast<uint32_t>(value);
-        } else if (key == "peak" && words.size() == 2 && ParseNumber(words[1], recipe.mPeakDb) &&
-                   recipe.mPeakDb < 0.0) {
-        } else if (key == "reverb" && words.size() == 3 &&
-                   ParseNumber(words[1], recipe.mReverbMix) &&
-                   ParseNumber(words[2], recipe.mReverbSize)) {
-        } else {
-            return source.Fail(line.mNumber, "cannot read '" + key + "' line");
+        } else if (!ReadSetting(line.mWords, recipe)) {
+            return source.Fail(line.mNumber, "cannot read '" + line.mWords[0] + "' line");
         }
     }
     if (recipe.mLayers.empty()) {

@@ -1,5 +1,6 @@
 #include "tools/assetgen/sounds/SoundsStep.h"
 
+#include "tools/assetgen/audio/OggWriter.h"
 #include "tools/assetgen/audio/Parallel.h"
 #include "tools/assetgen/audio/SoundTable.h"
 #include "tools/assetgen/audio/WaveWriters.h"
