@@ -3,7 +3,6 @@
 #include "framework/fonts/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/WidgetSysFont.h"
-#include "game/core/GameApp.h"
 
 #include <utility>
 
@@ -49,35 +48,6 @@ void StandInBoard::DrawCaption(Graphics* g) {
     if (!detail.empty()) {
         DrawCenteredText(g, kDetailBaseline, detail);
     }
-}
-
-StandInPlayBoard::StandInPlayBoard(GameApp* app, const Color& fill, std::string caption)
-    : StandInBoard(app, fill, std::move(caption)), mField(app) {}
-
-void StandInPlayBoard::LoadPlay(int level, int pictureLevel, bool survival,
-                                const std::string& failureText) {
-    mField.ResetLevel();
-    mField.SetSurvival(survival);
-    mField.SetLevel(level);
-    if (!mImages.LoadAll(mApp)) {
-        mApp->ShowError(failureText, true);
-        return;
-    }
-    if (mImages.LoadScenery(mApp, pictureLevel, mField.IsDay())) {
-        mField.SetImages(&mImages);
-    }
-}
-
-std::string StandInPlayBoard::Detail() {
-    return std::to_string(mField.GetLevel());
-}
-
-void StandInPlayBoard::Draw(Graphics* g) {
-    DrawFill(g);
-    if (mImages.mEmpty != nullptr) {
-        g->DrawImage(mImages.mEmpty, 0, 0);
-    }
-    DrawCaption(g);
 }
 
 } // namespace Vuro

@@ -3,14 +3,9 @@
 // one colour and shows a caption, so the game starts, switches and loads through it. Each
 // stand-in screen derives from it and keeps the operations the screen switch calls; its real
 // form replaces it later, and this file goes with the last stand-in.
-//
-// StandInPlayBoard adds what a play board's loading needs: the play field and the image set,
-// filled for a level on the loading thread, and the composite background drawn.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Widget.h"
-#include "game/core/GameImages.h"
-#include "game/core/PlayField.h"
 
 #include <memory>
 #include <string>
@@ -43,24 +38,6 @@ private:
     Color mFill;
     std::string mCaption;
     std::unique_ptr<Font> mFont; // made at the first draw
-};
-
-class StandInPlayBoard : public StandInBoard {
-public:
-    StandInPlayBoard(GameApp* app, const Color& fill, std::string caption);
-
-    // The composite background under the caption.
-    void Draw(Graphics* g) override;
-
-    PlayField mField;
-    GameImages mImages;
-
-protected:
-    // Loading thread: the field reset for level (in the mode), the image set loaded with the
-    // scenery of pictureLevel, then handed to the field. A failing image set ends the program
-    // with failureText.
-    void LoadPlay(int level, int pictureLevel, bool survival, const std::string& failureText);
-    std::string Detail() override;
 };
 
 } // namespace Vuro

@@ -8,6 +8,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/core/GameImages.h"
+#include "game/core/LevelFile.h"
 #include "platform/TextEncoding.h"
 #include "support/ExitTrap.h"
 #include "support/FakeClock.h"
@@ -117,6 +118,19 @@ inline void WriteGameData() {
     }
     for (const GameFontFile& font : GameImages::LoadAllFonts()) {
         WriteText(font.mFile, "");
+    }
+    // Every level of the normal sets: one apple tree, its box, a goal of one apple, a minute.
+    const std::string level = "<Init><TreeNum attrib1=\"1\"/>"
+                              "<Tree1 attrib1=\"1\" attrib2=\"100\" attrib3=\"150\" "
+                              "attrib4=\"120\" attrib5=\"200\" attrib6=\"3\" attrib7=\"2\"/>"
+                              "<Tree1MatrixNum1 attrib1=\"1\"/><Matrix1Item1 attrib1=\"9\"/>"
+                              "<FruitBoxNum attrib1=\"1\"/><FruitBox1 attrib1=\"1\"/>"
+                              "<LevelGoal attrib1=\"1\"/><LevelTime attrib1=\"60\"/></Init>\n";
+    for (int number = 1; number <= GameImages::kLastStoryLevel; ++number) {
+        WriteText(LevelFile::GetFileName(false, false, number), level);
+    }
+    for (int number = 1; number <= 6; ++number) {
+        WriteText(LevelFile::GetFileName(true, false, number), level);
     }
     std::filesystem::create_directories("data");
 }

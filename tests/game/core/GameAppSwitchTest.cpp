@@ -86,7 +86,7 @@ TEST_F(GameAppSwitchTest, EveryTargetLoadsItsScreensAndFinishesWithItsCountersAn
          "story",
          1,
          {"stop all", "stop all", "play level"}},
-        {2, 7, 1, {10, 16}, {0, 0}, true, {"menu", "map"}, "map", 1, {"play 1"}},
+        {2, 7, 1, {10, 16}, {0, 0}, true, {"menu", "map"}, "map", 1, {"pause all", "play 1"}},
         {5,
          3,
          0,
@@ -97,7 +97,16 @@ TEST_F(GameAppSwitchTest, EveryTargetLoadsItsScreensAndFinishesWithItsCountersAn
          "survive",
          0,
          {"stop all", "stop all", "play level"}},
-        {3, 8, 99, {10, 16}, {0, 0}, true, {"menu", "titres"}, "titres", 0, {"stop all", "play 1"}},
+        {3,
+         8,
+         99,
+         {10, 16},
+         {0, 0},
+         true,
+         {"menu", "titres"},
+         "titres",
+         0,
+         {"pause all", "stop all", "play 1"}},
         {6, 1, 0, {16, 16}, {0, 0}, true, {"menu"}, "menu", 0, {}},
     };
     MusicSince();
@@ -142,16 +151,16 @@ TEST_F(GameAppSwitchTest, TheLoadingWorkReadsTheRecordAndTheMapMode) {
     // The loading screen shows the level's progress meanwhile.
     EXPECT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mLoadingScreen));
     ASSERT_TRUE(StepUntilLoaded());
-    EXPECT_EQ(mApp->mStoryBoard->mField.GetLevel(), 13);
-    EXPECT_FALSE(mApp->mStoryBoard->mField.IsSurvival());
-    EXPECT_EQ(mApp->mStoryBoard->mField.GetImages(), &mApp->mStoryBoard->mImages);
-    EXPECT_NE(mApp->mStoryBoard->mImages.mEmpty, nullptr);
+    EXPECT_EQ(mApp->mStoryBoard->GetField().GetLevel(), 13);
+    EXPECT_FALSE(mApp->mStoryBoard->GetField().IsSurvival());
+    EXPECT_EQ(mApp->mStoryBoard->GetField().GetImages(), &mApp->mStoryBoard->GetImages());
+    EXPECT_NE(mApp->mStoryBoard->GetImages().mEmpty, nullptr);
     Switch(2, 7);
     ASSERT_TRUE(StepUntilLoaded());
     Switch(5, 3);
     ASSERT_TRUE(StepUntilLoaded());
-    EXPECT_EQ(mApp->mSurviveBoard->mField.GetLevel(), 3);
-    EXPECT_TRUE(mApp->mSurviveBoard->mField.IsSurvival());
+    EXPECT_EQ(mApp->mSurviveBoard->GetField().GetLevel(), 3);
+    EXPECT_TRUE(mApp->mSurviveBoard->GetField().IsSurvival());
     Switch(3, 8);
     ASSERT_TRUE(StepUntilLoaded());
     EXPECT_FALSE(mApp->mTitres->mPrologue) << "after a mode's end: the credits";

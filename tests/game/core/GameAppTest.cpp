@@ -195,7 +195,9 @@ TEST_F(GameAppTest, MusicFollowsTheFocusExceptThatPlayBoardsResumeTheirOwn) {
     mApp->Music().mLog.clear();
     mApp->LostFocus();
     mApp->GotFocus();
-    EXPECT_EQ(mApp->Music().mLog, (Strings{"pause all"}));
+    // The board pauses the level, then the application its music; the board resumes it when
+    // the player goes on.
+    EXPECT_EQ(mApp->Music().mLog, (Strings{"pause all", "pause all"}));
 }
 
 TEST_F(GameAppTest, ShutdownOpensPlayUrlBesideTheProgramWhenItExists) {
