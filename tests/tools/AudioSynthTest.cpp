@@ -3,6 +3,7 @@
 // peak limiter, and the WAV and AU writers against the game's own readers. (The Ogg writer is
 // checked through the data set's songs: it cannot share a program with the game's decoder.)
 
+#include "PcmCapture.h"
 #include "support/TempFolder.h"
 
 #include "framework/sound/SoundFileReaders.h"
@@ -189,22 +190,6 @@ TEST(LimitPeaks, KeepsPeaksUnderTheCeilingAndLeavesTheRestAlone) {
     EXPECT_NEAR(wave.mSamples[22050], 0.25f, 1e-3f);
 }
 
-class PcmCopy : public PcmTarget {
-public:
-    uint8_t* CreateAndLock(const Platform::WaveFormat& format, uint32_t dataSize) override {
-        mFormat = format;
-        mBytes.resize(dataSize);
-        return mBytes.data();
-    }
-    bool Unlock() override { return true; }
-    int16_t Sample(size_t index) const {
-        return static_cast<int16_t>(mBytes[2 * index] | (mBytes[2 * index + 1] << 8));
-    }
-
-    Platform::WaveFormat mFormat;
-    std::vector<uint8_t> mBytes;
-};
-
 TEST(WaveWriters, TheGameReadsBackWhatEachWriterWrote) {
     Wave wave;
     wave.mRate = 22050;
@@ -218,11 +203,11 @@ TEST(WaveWriters, TheGameReadsBackWhatEachWriterWrote) {
     ASSERT_TRUE(WriteAu(folder.Path("a.au"), wave));
 
     auto noFile = [](const std::string&, uint64_t&) { return false; };
-    PcmCopy wav;
+    Vuro::Test::PcmCapture wav;
     ASSERT_TRUE(ReadWAVSound(std::fopen(folder.Path("a.wav").c_str(), "rb"), wav, noFile));
-    PcmCopy au;
+    Vuro::Test::PcmCapture au;
     ASSERT_TRUE(Platform::DecodeAu(std::fopen(folder.Path("a.au").c_str(), "rb"), au));
-    for (const PcmCopy* copy : {&wav, &au}) {
+    for (const Vuro::Test::PcmCapture* copy : {&wav, &au}) {
         EXPECT_EQ(copy->mFormat.channels, 2);
         EXPECT_EQ(copy->mFormat.samplesPerSec, 22050u);
         EXPECT_EQ(copy->mFormat.bitsPerSample, 16);

@@ -2,6 +2,8 @@
 // library on SDL's dummy audio driver) as the game loads it, and decoded through the
 // platform's Ogg decoder to check its length, channels, level, and that the loops join up.
 
+#include "PcmCapture.h"
+
 #include "framework/sound/BassMusicInterface.h"
 #include "platform/SoundDecoders.h"
 #include "tools/assetgen/audio/SoundTable.h"
@@ -20,27 +22,6 @@ namespace {
 std::string SongPath(const AssetGen::SongEntry& song) {
     return (std::filesystem::path(VURO_DATA_DIR) / song.mFile).string();
 }
-
-class VectorTarget : public Platform::PcmTarget {
-public:
-    uint8_t* CreateAndLock(const Platform::WaveFormat& format, uint32_t dataSize) override {
-        mFormat = format;
-        mBytes.resize(dataSize);
-        return mBytes.data();
-    }
-    bool Unlock() override { return true; }
-
-    std::vector<int16_t> Samples() const {
-        std::vector<int16_t> samples(mBytes.size() / 2);
-        for (size_t i = 0; i < samples.size(); ++i) {
-            samples[i] = static_cast<int16_t>(mBytes[2 * i] | (mBytes[2 * i + 1] << 8));
-        }
-        return samples;
-    }
-
-    Platform::WaveFormat mFormat;
-    std::vector<uint8_t> mBytes;
-};
 
 // The largest change from one frame to the next over frames [from, to).
 int LargestStep(const std::vector<int16_t>& samples, size_t from, size_t to) {
@@ -71,7 +52,7 @@ TEST(MusicTest, EverySongLoadsAndStartsThroughTheMusicBackEnd) {
 TEST(MusicTest, EverySongHasItsLengthAndLevelAndNeverClips) {
     for (const auto& song : AssetGen::kGameSongs) {
         SCOPED_TRACE(song.mFile);
-        VectorTarget target;
+        Vuro::Test::PcmCapture target;
         ASSERT_TRUE(Platform::DecodeOgg(std::fopen(SongPath(song).c_str(), "rb"), target));
         ASSERT_EQ(target.mFormat.channels, 2);
         ASSERT_EQ(target.mFormat.samplesPerSec, 44100u);

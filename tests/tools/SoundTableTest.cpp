@@ -15,28 +15,26 @@ namespace {
 
 using Entries = std::set<std::pair<int, std::string>>;
 
+// Id and file name of every entry of the tables, whatever their field names.
+template <typename Table, typename Name> void Add(Entries& entries, const Table& table, Name name) {
+    for (const auto& entry : table) {
+        entries.emplace(entry.mId, name(entry));
+    }
+}
+
 TEST(SoundTable, HoldsEveryEffectAndSongTheGameLoads) {
+    auto file = [](const auto& entry) { return std::string(entry.mFile); };
     Entries gameEffects{{kClickSound.mId, kClickSound.mFile}};
-    for (const GameSoundFile& effect : kGameSoundEffects) {
-        gameEffects.emplace(effect.mId, effect.mFile);
-    }
+    Add(gameEffects, kGameSoundEffects, file);
     Entries madeEffects;
-    for (const AssetGen::EffectEntry& effect : AssetGen::kGameEffects) {
-        madeEffects.emplace(effect.mId, effect.mName);
-    }
+    Add(madeEffects, AssetGen::kGameEffects, [](const auto& entry) { return entry.mName; });
     EXPECT_EQ(madeEffects, gameEffects);
 
     Entries gameSongs;
-    for (const GameSoundFile& song : kStartMusic) {
-        gameSongs.emplace(song.mId, song.mFile);
-    }
-    for (const GameSoundFile& song : kGameMusic) {
-        gameSongs.emplace(song.mId, song.mFile);
-    }
+    Add(gameSongs, kStartMusic, file);
+    Add(gameSongs, kGameMusic, file);
     Entries madeSongs;
-    for (const AssetGen::SongEntry& song : AssetGen::kGameSongs) {
-        madeSongs.emplace(song.mId, song.mFile);
-    }
+    Add(madeSongs, AssetGen::kGameSongs, file);
     EXPECT_EQ(madeSongs, gameSongs);
 }
 
