@@ -1,14 +1,16 @@
 #pragma once
 // A game application on the fakes (clock, events, windows, settings store, sound and music that
 // record what they are asked) in a fresh working folder holding a small data set of its own:
-// local/1.xml, the menu cursor and a 1 x 1 picture or an empty font descriptor for every file of
-// the game's image set. A test removes or replaces files before InitGame to reach failures.
+// local/1.xml, local\2.xml, the menu cursor and a small picture (one pixel a cel) or an empty font
+// descriptor for every file of the game's image set and the menu art set. A test removes or
+// replaces files before InitGame to reach failures.
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/core/GameImages.h"
 #include "game/core/LevelFile.h"
+#include "game/screens/MenuArtSet.h"
 #include "platform/TextEncoding.h"
 #include "support/ExitTrap.h"
 #include "support/FakeClock.h"
@@ -131,6 +133,16 @@ inline void WriteGameData() {
     }
     for (int number = 1; number <= 6; ++number) {
         WriteText(LevelFile::GetFileName(true, false, number), level);
+    }
+    WriteText("local/2.xml", "<HelpText><Text1 value=\"Exit?\"/></HelpText>\n");
+    for (const MenuArtStep& step : MenuArtSet::LoadTable()) {
+        if (step.mKind == MenuArtStep::Picture || step.mKind == MenuArtStep::OptionalPicture) {
+            WriteTga(
+                std::string(step.mFile) + ".tga", step.mCols, step.mRows,
+                std::vector<uint32_t>(static_cast<size_t>(step.mCols * step.mRows), 0xFF808080));
+        } else if (step.mKind == MenuArtStep::Font) {
+            WriteText(step.mFile, "");
+        }
     }
     std::filesystem::create_directories("data");
 }
