@@ -6,6 +6,7 @@
 #include "tools/assetgen/ContactSheetStep.h"
 #include "tools/assetgen/Steps.h"
 #include "tools/assetgen/fonts/FontsStep.h"
+#include "tools/assetgen/gameart/GameArtStep.h"
 #include "tools/assetgen/levels/LevelsStep.h"
 #include "tools/assetgen/menuart/MenuArtStep.h"
 #include "tools/assetgen/music/MusicStep.h"
@@ -32,6 +33,7 @@ const std::vector<Step>& AllSteps() {
         {"texts", RunTextsStep},
         {"levels", RunLevelsStep},
         {"music", RunMusicStep},
+        {"gameart", RunGameArt},
         {"contactsheet", RunContactSheet},
     };
     // clang-format on

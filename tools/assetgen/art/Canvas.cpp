@@ -85,14 +85,23 @@ void FillShaded(cairo_t* cr, const Rgb& base, double cx, double cy, double radiu
     cairo_pattern_destroy(pattern);
 }
 
-void FillVertical(cairo_t* cr, const Rgb& top, const Rgb& bottom, double y0, double y1,
-                  double alpha) {
-    cairo_pattern_t* pattern = cairo_pattern_create_linear(0, y0, 0, y1);
-    cairo_pattern_add_color_stop_rgba(pattern, 0, top.r, top.g, top.b, alpha);
-    cairo_pattern_add_color_stop_rgba(pattern, 1, bottom.r, bottom.g, bottom.b, alpha);
+void FillLinear(cairo_t* cr, const Rgb& from, const Rgb& to, double x0, double y0, double x1,
+                double y1, double alpha) {
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(x0, y0, x1, y1);
+    cairo_pattern_add_color_stop_rgba(pattern, 0, from.r, from.g, from.b, alpha);
+    cairo_pattern_add_color_stop_rgba(pattern, 1, to.r, to.g, to.b, alpha);
     cairo_set_source(cr, pattern);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(pattern);
+}
+
+void FillVertical(cairo_t* cr, const Rgb& top, const Rgb& bottom, double y0, double y1,
+                  double alpha) {
+    FillLinear(cr, top, bottom, 0, y0, 0, y1, alpha);
+}
+
+void FillLitFromLeft(cairo_t* cr, const Rgb& base, double x0, double x1, double amount) {
+    FillLinear(cr, base.Lighter(amount), base.Darker(amount), x0, 0, x1, 0);
 }
 
 void StrokeOutline(cairo_t* cr, double width) {
@@ -108,6 +117,50 @@ void StrokeWithOutline(cairo_t* cr, const Rgb& colour, double width, double outl
     SetColor(cr, colour);
     cairo_set_line_width(cr, width);
     cairo_stroke(cr);
+}
+
+void OutlineBehind(cairo_t* cr, const PathFn& path, double width) {
+    cairo_new_path(cr);
+    path(cr);
+    SetColor(cr, Palette::kOutline);
+    cairo_set_line_width(cr, 2 * width);
+    cairo_stroke(cr);
+}
+
+void StrokeGlowing(cairo_t* cr, const Rgb& colour, double width, double alpha) {
+    cairo_set_line_width(cr, width * 2.5);
+    SetColor(cr, colour, 0.45 * alpha);
+    cairo_stroke_preserve(cr);
+    cairo_set_line_width(cr, width);
+    SetColor(cr, Palette::kWhite, alpha);
+    cairo_stroke(cr);
+}
+
+void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& colour, double alpha) {
+    cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
+    cairo_pattern_add_color_stop_rgba(glow, 0, colour.r, colour.g, colour.b, alpha);
+    cairo_pattern_add_color_stop_rgba(glow, 1, colour.r, colour.g, colour.b, 0);
+    cairo_set_source(cr, glow);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glow);
+}
+
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+              double turn) {
+    cairo_new_sub_path(cr);
+    for (int i = 0; i < points * 2; ++i) {
+        const double a = turn - M_PI / 2 + i * M_PI / points;
+        const double r = i % 2 == 0 ? outer : inner;
+        cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+    }
+    cairo_close_path(cr);
+}
+
+void MirrorX(cairo_t* cr, double width) {
+    cairo_translate(cr, width, 0);
+    cairo_scale(cr, -1, 1);
 }
 
 void SoftShadow(cairo_t* cr, const PathFn& path, double dx, double dy, double blur, double alpha) {

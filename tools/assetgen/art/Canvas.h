@@ -62,15 +62,39 @@ void Blob(cairo_t* cr, double cx, double cy, double rx, double ry, double wobble
 // spot toward the light, the base colour, then darker toward the far edge.
 void FillShaded(cairo_t* cr, const Rgb& base, double cx, double cy, double radius,
                 double strength = 1.0);
+// Fills the current path (kept) with a linear gradient from `from` at (x0, y0) to `to` at
+// (x1, y1).
+void FillLinear(cairo_t* cr, const Rgb& from, const Rgb& to, double x0, double y0, double x1,
+                double y1, double alpha = 1.0);
 // Fills the current path (kept) with a vertical gradient from `top` at y0 to `bottom` at y1.
 void FillVertical(cairo_t* cr, const Rgb& top, const Rgb& bottom, double y0, double y1,
                   double alpha = 1.0);
+// Fills the current path (kept) lit from the left: lighter at x0, darker at x1.
+void FillLitFromLeft(cairo_t* cr, const Rgb& base, double x0, double x1, double amount = 0.2);
 // Strokes the current path (cleared) with the warm outline colour.
 void StrokeOutline(cairo_t* cr, double width = kOutlineWidth);
 // Strokes the current path (cleared) as a line of `colour`, `width` wide, with the warm outline
 // around it (ropes, handles, tentacles).
 void StrokeWithOutline(cairo_t* cr, const Rgb& colour, double width,
                        double outline = kOutlineWidth * 0.8);
+
+// The outline of a shape made of many overlapping parts (leaves, puffs of cloud): strokes
+// every part twice as wide as `width`, so that filling the parts afterwards leaves only the
+// outer edge lined.
+void OutlineBehind(cairo_t* cr, const PathFn& path, double width = kOutlineWidth);
+
+// A glowing stroke of the current path (cleared): a wide haze of `colour`, a core of white.
+void StrokeGlowing(cairo_t* cr, const Rgb& colour, double width, double alpha = 1.0);
+
+// A round glow of `colour` fading out at `radius`.
+void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& colour, double alpha);
+
+// A star of `points` points between the radii `outer` and `inner`, turned by `turn`.
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
+              double turn = 0);
+
+// Mirrors what follows left to right within a box of `width`.
+void MirrorX(cairo_t* cr, double width);
 
 // A soft shadow of the shape `path` builds, offset by (dx, dy) and blurred by `blur` pixels,
 // painted under whatever is drawn next.

@@ -130,21 +130,6 @@ bool WriteAlphaImage(const std::vector<uint32_t>& pixels, int width, int height,
 
 } // namespace
 
-const char* ExtensionOf(ImageFormat format) {
-    switch (format) {
-    case ImageFormat::Png:
-        return ".png";
-    case ImageFormat::Jpeg:
-    case ImageFormat::JpegWithAlpha:
-        return ".jpg";
-    case ImageFormat::Tga:
-        return ".tga";
-    case ImageFormat::Gif:
-        return ".gif";
-    }
-    return "";
-}
-
 std::vector<uint32_t> UnpremultipliedPixels(cairo_surface_t* surface) {
     cairo_surface_flush(surface);
     const int width = cairo_image_surface_get_width(surface);

@@ -4,6 +4,8 @@
 // separate alpha image ("_" before the file name, alpha in its blue channel).
 // Each writer reports a failure on stderr with the file name and returns false.
 
+#include "tools/assetgen/art/ImageFormat.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -11,11 +13,6 @@
 #include <vector>
 
 namespace Vuro::AssetGen::Art {
-
-enum class ImageFormat { Png, Jpeg, Tga, Gif, JpegWithAlpha };
-
-// The file's extension (".png", ...); a JPEG with alpha answers ".jpg".
-const char* ExtensionOf(ImageFormat format);
 
 // Writes the surface as `base` + extension; `base` has no extension.
 bool WriteImage(cairo_surface_t* surface, const std::filesystem::path& base, ImageFormat format);

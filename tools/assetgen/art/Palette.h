@@ -21,6 +21,7 @@ struct Rgb {
     }
     constexpr Rgb Lighter(double amount) const { return Mix({1.0, 0.98, 0.9}, amount); }
     constexpr Rgb Darker(double amount) const { return Mix({0.12, 0.06, 0.05}, amount); }
+    constexpr bool operator==(const Rgb&) const = default;
 };
 
 constexpr Rgb Hex(uint32_t rgb) {

@@ -20,15 +20,8 @@ void GroundShadow(cairo_t* cr, double x, double y, double rx) {
 }
 
 // Fills the current path with a left-to-right light (lit side left) and outlines it.
-void FillLitFromLeft(cairo_t* cr, const Rgb& base, double x0, double x1) {
-    cairo_pattern_t* pattern = cairo_pattern_create_linear(x0, 0, x1, 0);
-    const Rgb light = base.Lighter(0.25);
-    const Rgb dark = base.Darker(0.25);
-    cairo_pattern_add_color_stop_rgb(pattern, 0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(pattern, 1, dark.r, dark.g, dark.b);
-    cairo_set_source(cr, pattern);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(pattern);
+void FillLitAndOutline(cairo_t* cr, const Rgb& base, double x0, double x1) {
+    FillLitFromLeft(cr, base, x0, x1, 0.25);
     StrokeOutline(cr, kLine);
 }
 
@@ -37,7 +30,7 @@ void Roof(cairo_t* cr, double x0, double x1, double eaves, double top, const Rgb
     cairo_line_to(cr, (x0 + x1) / 2, top);
     cairo_line_to(cr, x1 + 1.5, eaves);
     cairo_close_path(cr);
-    FillLitFromLeft(cr, roof, x0, x1);
+    FillLitAndOutline(cr, roof, x0, x1);
 }
 
 } // namespace
@@ -74,7 +67,7 @@ void Pine(cairo_t* cr, double x, double y, double h) {
         cairo_line_to(cr, x, base - h * 0.42);
         cairo_line_to(cr, x + half, base);
         cairo_close_path(cr);
-        FillLitFromLeft(cr, Palette::kPine, x - half, x + half);
+        FillLitAndOutline(cr, Palette::kPine, x - half, x + half);
     }
 }
 
@@ -82,7 +75,7 @@ void House(cairo_t* cr, double x, double y, double w, const Rgb& wall, const Rgb
     GroundShadow(cr, x, y, w * 0.6);
     const double h = w * 0.7;
     cairo_rectangle(cr, x - w / 2, y - h, w, h);
-    FillLitFromLeft(cr, wall, x - w / 2, x + w / 2);
+    FillLitAndOutline(cr, wall, x - w / 2, x + w / 2);
     Roof(cr, x - w / 2, x + w / 2, y - h, y - h - w * 0.55, roof);
     cairo_rectangle(cr, x - w * 0.12, y - h * 0.55, w * 0.24, h * 0.55);
     SetColor(cr, Palette::kWoodDark);
@@ -108,7 +101,7 @@ void Castle(cairo_t* cr, double x, double y, double s) {
     }
     cairo_line_to(cr, x + 20 * s, y);
     cairo_close_path(cr);
-    FillLitFromLeft(cr, stone, x - 20 * s, x + 20 * s);
+    FillLitAndOutline(cr, stone, x - 20 * s, x + 20 * s);
     // Gate.
     cairo_move_to(cr, x - 5 * s, y);
     cairo_line_to(cr, x - 5 * s, y - 8 * s);
@@ -126,7 +119,7 @@ void Castle(cairo_t* cr, double x, double y, double s) {
         const double half = towers[order][2] * s / 2;
         const double bottom = order == 2 ? y - 18 * s : y;
         cairo_rectangle(cr, tx - half, top, half * 2, bottom - top);
-        FillLitFromLeft(cr, stone, tx - half, tx + half);
+        FillLitAndOutline(cr, stone, tx - half, tx + half);
         Roof(cr, tx - half, tx + half, top, top - 10 * s, Palette::kRoofRed);
         cairo_rectangle(cr, tx - 1 * s, top + 5 * s, 2 * s, 3.5 * s);
         SetColor(cr, Palette::kOutline);
@@ -150,7 +143,7 @@ void Mountain(cairo_t* cr, double x, double y, double w, double h, bool snow) {
     cairo_line_to(cr, x + w * 0.08, y - h * 0.92);
     cairo_line_to(cr, x + w / 2, y);
     cairo_close_path(cr);
-    FillLitFromLeft(cr, Palette::kMountain, x - w / 2, x + w / 2);
+    FillLitAndOutline(cr, Palette::kMountain, x - w / 2, x + w / 2);
     // The shaded flank.
     cairo_move_to(cr, x - w * 0.05, y - h);
     cairo_line_to(cr, x + w * 0.08, y - h * 0.92);
@@ -219,7 +212,7 @@ void Windmill(cairo_t* cr, double x, double y, double h) {
     cairo_line_to(cr, x + h * 0.13, y - h * 0.7);
     cairo_line_to(cr, x + h * 0.22, y);
     cairo_close_path(cr);
-    FillLitFromLeft(cr, Palette::kWallCream, x - h * 0.22, x + h * 0.22);
+    FillLitAndOutline(cr, Palette::kWallCream, x - h * 0.22, x + h * 0.22);
     Roof(cr, x - h * 0.15, x + h * 0.15, y - h * 0.7, y - h * 0.88, Palette::kRoofRed);
     const double hubY = y - h * 0.72;
     for (int k = 0; k < 4; ++k) {
@@ -275,7 +268,7 @@ void Rock(cairo_t* cr, double x, double y, double r) {
     cairo_curve_to(cr, x - r, y - r * 0.9, x - r * 0.2, y - r * 1.1, x + r * 0.3, y - r * 0.8);
     cairo_curve_to(cr, x + r, y - r * 0.5, x + r, y - r * 0.2, x + r, y);
     cairo_close_path(cr);
-    FillLitFromLeft(cr, Palette::kRock, x - r, x + r);
+    FillLitAndOutline(cr, Palette::kRock, x - r, x + r);
 }
 
 void Compass(cairo_t* cr, double cx, double cy, double r, const char* north) {

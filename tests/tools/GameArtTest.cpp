@@ -1,0 +1,107 @@
+// The play field's pictures in the data set: each one read back through the game's image
+// reader with the size its cel grid asks for, in the file kind the table names; the stage
+// backgrounds open to the sky; every tree's crown over all of its fruit cells.
+#include "framework/graphics/ImageLib.h"
+#include "tools/assetgen/gameart/GameArtList.h"
+#include "tools/assetgen/levels/TreeGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace Vuro {
+namespace {
+
+using AssetGen::GameArtPicture;
+using AssetGen::kGameArtPictures;
+
+std::string DataPath(const std::string& name) {
+    return std::string(VURO_DATA_DIR) + "/" + name;
+}
+
+int AlphaAt(const ImageLib::Image& image, int x, int y) {
+    return static_cast<int>(image.mBits[y * image.mWidth + x] >> 24);
+}
+
+const GameArtPicture* Find(const std::string& name) {
+    for (const GameArtPicture& picture : kGameArtPictures) {
+        if (name == picture.mName) {
+            return &picture;
+        }
+    }
+    return nullptr;
+}
+
+TEST(GameArtTest, EveryPictureIsReadWithItsCelGrid) {
+    for (const GameArtPicture& picture : kGameArtPictures) {
+        SCOPED_TRACE(picture.mName);
+        const std::string base = DataPath(picture.mName);
+        EXPECT_TRUE(std::filesystem::exists(base + AssetGen::Art::ExtensionOf(picture.mFormat)));
+        std::unique_ptr<ImageLib::Image> image = ImageLib::GetImage(base, true);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->mWidth, picture.mColumns * picture.mCelWidth);
+        EXPECT_EQ(image->mHeight, picture.mRows * picture.mCelHeight);
+    }
+}
+
+TEST(GameArtTest, NamesAreUniqueAndCaseKept) {
+    for (const GameArtPicture& picture : kGameArtPictures) {
+        EXPECT_EQ(Find(picture.mName), &picture) << picture.mName;
+    }
+    ASSERT_NE(Find("images/Flash_black"), nullptr);
+    ASSERT_NE(Find("images/flash_blue"), nullptr);
+    EXPECT_EQ(Find("images/flash_black"), nullptr);
+}
+
+// The sky, sun and clouds are drawn before the stage composite: every stage background must
+// be open at the top and solid at the ground, also those whose alpha comes from a "_" image.
+TEST(GameArtTest, StageBackgroundsOpenToTheSky) {
+    for (const char* theme : {"granny", "lake", "forest", "castle", "mountain", "city"}) {
+        SCOPED_TRACE(theme);
+        std::unique_ptr<ImageLib::Image> image =
+            ImageLib::GetImage(DataPath(std::string("images/") + theme), true);
+        ASSERT_NE(image, nullptr);
+        for (int x : {0, 320, 639}) {
+            EXPECT_EQ(AlphaAt(*image, x, 0), 0);
+            EXPECT_EQ(AlphaAt(*image, x, 400), 255);
+        }
+    }
+}
+
+// Levels may put fruit on any cell of the largest grid a crown holds: each hangs in the
+// leaves; the crown is not cut off at the picture's edges; the trunk stands on its foot.
+TEST(GameArtTest, TreeCrownsHoldEveryFruitCellAndTrunksReachTheGround) {
+    namespace Geometry = AssetGen::TreeGeometry;
+    for (const char* tree : {"appletree", "peartree", "plumtree", "orangetree"}) {
+        SCOPED_TRACE(tree);
+        std::unique_ptr<ImageLib::Image> image =
+            ImageLib::GetImage(DataPath(std::string("images/") + tree), true);
+        ASSERT_NE(image, nullptr);
+        ASSERT_EQ(image->mWidth, Geometry::kPictureWidth);
+        ASSERT_EQ(image->mHeight, Geometry::kPictureHeight);
+        const int middle = Geometry::kFruitSize / 2;
+        for (int i = 0; i < Geometry::kCrownColumns; ++i) {
+            for (int j = 0; j < Geometry::kCrownRows; ++j) {
+                EXPECT_EQ(AlphaAt(*image,
+                                  Geometry::kCrownLeft + i * Geometry::kCellSpacing + middle,
+                                  Geometry::kCrownTop + j * Geometry::kCellSpacing + middle),
+                          255)
+                    << i << ", " << j;
+            }
+        }
+        for (int y = 0; y < Geometry::kPictureHeight; ++y) {
+            // At most the faint end of the crown's shadow.
+            EXPECT_LT(AlphaAt(*image, 0, y), 32) << y;
+            EXPECT_LT(AlphaAt(*image, Geometry::kPictureWidth - 1, y), 32) << y;
+        }
+        for (int x = 0; x < Geometry::kPictureWidth; ++x) {
+            EXPECT_LT(AlphaAt(*image, x, 0), 32) << x;
+        }
+        const int trunk = (Geometry::kTrunkLeft + Geometry::kTrunkRight) / 2;
+        EXPECT_EQ(AlphaAt(*image, trunk, Geometry::kPictureHeight - 4), 255);
+    }
+}
+
+} // namespace
+} // namespace Vuro
