@@ -2,11 +2,13 @@
 // reader with the size its cel grid asks for, in the file kind the table names; the stage
 // backgrounds open to the sky; every tree's crown over all of its fruit cells.
 #include "framework/graphics/ImageLib.h"
+#include "game/core/GameImages.h"
 #include "tools/assetgen/gameart/GameArtList.h"
 #include "tools/assetgen/levels/TreeGeometry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -52,6 +54,36 @@ TEST(GameArtTest, NamesAreUniqueAndCaseKept) {
     ASSERT_NE(Find("images/Flash_black"), nullptr);
     ASSERT_NE(Find("images/flash_blue"), nullptr);
     EXPECT_EQ(Find("images/flash_black"), nullptr);
+}
+
+// The game's image set and the data set agree on every file and its cels; the data set makes
+// nothing the game does not load but the menu cursor, which the game application loads.
+TEST(GameArtTest, MatchesTheGameImageSetsTables) {
+    auto expectCels = [](const char* file, int rows, int columns) {
+        const GameArtPicture* picture = Find(file);
+        ASSERT_NE(picture, nullptr) << file;
+        EXPECT_EQ(picture->mRows, rows) << file;
+        EXPECT_EQ(picture->mColumns, columns) << file;
+    };
+    for (auto files :
+         {GameImages::LoadAllImages(), GameImages::DaySkyImages(), GameImages::NightSkyImages()}) {
+        for (const GameImageFile& file : files) {
+            expectCels(file.mFile, file.mRows, file.mCols);
+        }
+    }
+    for (const GameAmbientFile& file : GameImages::AmbientFiles()) {
+        expectCels(file.mFile, file.mRows, file.mCols);
+    }
+    const std::vector<std::string> loaded = GameImages::AllImageFiles();
+    for (const std::string& file : loaded) {
+        EXPECT_NE(Find(file), nullptr) << file;
+    }
+    for (const GameArtPicture& picture : kGameArtPictures) {
+        if (std::string(picture.mName) != "images/menu_cursor") {
+            EXPECT_NE(std::find(loaded.begin(), loaded.end(), picture.mName), loaded.end())
+                << picture.mName;
+        }
+    }
 }
 
 // The sky, sun and clouds are drawn before the stage composite: every stage background must
