@@ -1,7 +1,9 @@
 #include "game/core/PlayField.h"
 
+#include "framework/graphics/Image.h"
 #include "framework/util/MersenneTwister.h"
 #include "game/core/GameImages.h"
+#include "game/core/PlayFieldPictures.h"
 #include "game/core/RedrawFlag.h"
 
 namespace Vuro {
@@ -91,7 +93,19 @@ void PlayField::ResetLevel() {
 
 void PlayField::SetImages(GameImages* images) {
     mImages = images;
-    if (images != nullptr && images->mAmbient != nullptr) {
+    if (images == nullptr) {
+        return;
+    }
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        if (const Image* sheet = PlayFieldPictures::FruitAnimSheet(*images, kind)) {
+            mPictureSizes.mFruitSheetWidth[kind - 1] = sheet->GetWidth();
+            mPictureSizes.mFruitSheetHeight[kind - 1] = sheet->GetHeight();
+        }
+        if (const Image* tree = PlayFieldPictures::TreePicture(*images, kind)) {
+            mPictureSizes.mTreeWidth[kind - 1] = tree->GetWidth();
+        }
+    }
+    if (images->mAmbient != nullptr) {
         StartAmbient(GetStage(mSurvival, mLevel));
     }
 }

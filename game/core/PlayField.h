@@ -39,6 +39,7 @@ namespace Vuro {
 
 class GameApp;
 class GameImages;
+class Graphics;
 
 class PlayField {
 public:
@@ -85,9 +86,9 @@ public:
 
     // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
     // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
-    // hedgehog sniffs by the width of the tree picture. Whoever gives the field its pictures
-    // sets them; until then the sizes of the game's data set stand (sheets of six 20 x 20 cels,
-    // trees 140 wide).
+    // hedgehog sniffs by the width of the tree picture. SetImages takes them from the pictures
+    // the image set holds; until then the sizes of the game's data set stand (sheets of six
+    // 20 x 20 cels, trees 140 wide).
     struct PictureSizes {
         int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
         int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
@@ -103,8 +104,9 @@ public:
     // Clears the field for the next level; the goals stay.
     void ResetLevel();
 
-    // Stores the level's image set (borrowed) and starts the stage's ambient animation when the
-    // set holds its picture. Called once the level number and mode are set.
+    // Stores the level's image set (borrowed), takes the picture sizes from the fruit anim
+    // sheets and trees it holds, and starts the stage's ambient animation when the set holds
+    // its picture. Called once the level number and mode are set.
     void SetImages(GameImages* images);
     GameImages* GetImages() const { return mImages; }
 
@@ -118,6 +120,7 @@ public:
     // Borrowed; null goes back to the application host without a profile manager.
     void SetHost(PlayFieldHost* host);
     void SetPictureSizes(const PictureSizes& sizes) { mPictureSizes = sizes; }
+    const PictureSizes& GetPictureSizes() const { return mPictureSizes; }
 
     void AddTimeLineEntry(int second, int code);
     void AddTree(const FruitTree& tree);
@@ -146,6 +149,47 @@ public:
     void Update(int tick);
     // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
     void MouseDown(int x, int y, int clickCount);
+
+    // ---- [Drawing] ----
+    // Each part draws one layer from the field's state with the pictures of the image set;
+    // without an image set nothing is drawn. The boards call the parts in the order listed,
+    // DrawSmoke twice (before the slingshot and after the weather); DrawAll does exactly that.
+    // The parts that write text use the image set's help font (images/fonts/Help14Bold.txt)
+    // and leave it set on the context; a shadow is the text in black, lower right. A frame
+    // past the end of its sheet is brought into the sheet (PlayFieldPictures.h).
+    // PlayFieldDraw.cpp holds the order and the scenery, PlayFieldDrawSprites.cpp the
+    // creatures, helpers and effects, PlayFieldDrawPanel.cpp the panel, icons and texts.
+    //
+    // Every part in order; drawSlingshot is false while the boards hide it (the curtain).
+    void DrawAll(Graphics* g, bool drawSlingshot);
+    void DrawBackground(Graphics* g);
+    void DrawSunMoon(Graphics* g);
+    void DrawSky(Graphics* g);
+    void DrawStagePicture(Graphics* g);
+    void DrawAmbient(Graphics* g);
+    void DrawTrees(Graphics* g);
+    void DrawCaterpillars(Graphics* g);
+    void DrawFruit(Graphics* g);
+    void DrawBirds(Graphics* g);
+    void DrawAutocar(Graphics* g);
+    void DrawHedgehogs(Graphics* g);
+    void DrawMenuButton(Graphics* g);
+    void DrawHud(Graphics* g);
+    void DrawTime(Graphics* g);
+    void DrawBroom(Graphics* g);
+    void DrawBonusItems(Graphics* g);
+    void DrawSmoke(Graphics* g);
+    // The slingshot while aiming at a bird (always in survival), and the stones in flight.
+    void DrawSlingshot(Graphics* g);
+    void DrawCircles(Graphics* g);
+    void DrawMagicShots(Graphics* g);
+    void DrawShots(Graphics* g);
+    void DrawWeather(Graphics* g);
+    void DrawNumberPopups(Graphics* g);
+    void DrawBonusPopups(Graphics* g);
+    // While the banner shows: images/side sliding in from above with "Уровень <level>" in
+    // story or "Волна <wave>" in survival.
+    void DrawBanner(Graphics* g);
 
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
