@@ -162,6 +162,15 @@ public:
         return mScreenSaver.settingsKnown;
     }
 
+    // The boxes shown so far, each as "title: text".
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const Box& box : mBoxes) {
+            texts.push_back(box.title + ": " + box.text);
+        }
+        return texts;
+    }
+
     // The most recently made window that still exists; null when none.
     FakeWindow* LastWindow() const { return mLive.empty() ? nullptr : mLive.back(); }
 

@@ -62,13 +62,7 @@ protected:
         }
         return -1;
     }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> texts;
-        for (const auto& box : mWindows.mBoxes) {
-            texts.push_back(box.title + ": " + box.text);
-        }
-        return texts;
-    }
+    std::vector<std::string> Boxes() const { return mWindows.BoxTexts(); }
 
     FakeClock mClock;
     ScriptedEvents mEvents;

@@ -187,13 +187,7 @@ protected:
                std::find(widgets.begin(), widgets.end(), widget) != widgets.end();
     }
     // The boxes shown, as "title: text".
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> boxes;
-        for (const auto& box : mWindows.mBoxes) {
-            boxes.push_back(box.title + ": " + box.text);
-        }
-        return boxes;
-    }
+    std::vector<std::string> Boxes() const { return mWindows.BoxTexts(); }
 
     TempWorkingFolder mFolder;
     FakeClock mClock;
