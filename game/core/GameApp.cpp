@@ -30,6 +30,7 @@ GameApp* gGameApp = nullptr;
 constexpr const char* kMenuCursorFile = "images/menu_cursor";
 // Every cursor but "none" shows the menu cursor, in this order.
 constexpr int kMenuCursorNumbers[] = {0, 2, 1, 4, 3};
+constexpr int kCursorCount = 6;
 constexpr const char* kPlayLinkFile = "play.url";
 
 } // namespace
@@ -76,6 +77,12 @@ GameApp::~GameApp() {
     // The screens go while the game's part of the application still stands.
     mStepDepth = 0;
     DeleteQueuedWidgets();
+    // No cursor may keep the picture that goes now.
+    for (int number = 0; number < kCursorCount; ++number) {
+        if (mCursorImages[number] == mCursorImage) {
+            SetCursorImage(number, nullptr);
+        }
+    }
     delete mCursorImage;
     mCursorImage = nullptr;
     if (mSoundManager != nullptr) {

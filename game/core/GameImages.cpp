@@ -90,6 +90,7 @@ constexpr int kArrowCursor = 0;
 constexpr int kHandCursor = 1;
 constexpr int kStoryAimCursor = 3;
 constexpr int kAimCursor = 4;
+constexpr int kCursorCount = 6;
 
 } // namespace
 
@@ -132,6 +133,14 @@ std::vector<std::string> GameImages::AllImageFiles() {
 }
 
 GameImages::~GameImages() {
+    if (mCursorsGivenTo != nullptr) {
+        for (int number = 0; number < kCursorCount; ++number) {
+            Image* shown = mCursorsGivenTo->mCursorImages[number];
+            if (shown != nullptr && (shown == mCursor || shown == mCursor2)) {
+                mCursorsGivenTo->SetCursorImage(number, mCursorsGivenTo->mCursorImage);
+            }
+        }
+    }
     for (Image*& picture : mStagePictures) {
         delete picture;
     }
@@ -195,6 +204,7 @@ bool GameImages::LoadAll(GameApp* app) {
             this->*file.mMember = font;
         }
         if (step == kLoadAllSteps) {
+            mCursorsGivenTo = app;
             app->SetCursorImage(kAimCursor, mCursor);
             app->SetCursorImage(kStoryAimCursor, mCursor2);
             app->SetCursorImage(kArrowCursor, app->mCursorImage);

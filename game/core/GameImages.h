@@ -96,6 +96,8 @@ public:
     static int AmbientKindOfLevel(int level);
 
     GameImages() = default;
+    // The application's cursors that still show this set's aiming pictures go back to the menu
+    // cursor first. (Mended: they were left pointing at the deleted pictures.)
     ~GameImages();
     GameImages(const GameImages&) = delete;
     GameImages& operator=(const GameImages&) = delete;
@@ -126,7 +128,8 @@ public:
     bool LoadScenery(VuroAppBase* app, int level, bool day);
 
     // ---- [Members, owned] ----
-    VuroAppBase* mApp = nullptr; // not owned; stored by the loaders that are given it
+    VuroAppBase* mApp = nullptr;        // not owned; stored by the loaders that are given it
+    GameApp* mCursorsGivenTo = nullptr; // the application LoadAll handed its cursors to
     Image* mStagePictures[kStagePictureSlots] = {};
     Image* mEmpty = nullptr; // the composite of the stage pictures and background
     Image* mStars = nullptr;

@@ -73,6 +73,17 @@ TEST_F(GameImagesTest, LoadAllLoadsEveryPictureWithItsCelsCountsNineStepsAndSets
     EXPECT_TRUE(mSet->mPopups.empty());
 }
 
+TEST_F(GameImagesTest, TheAimingCursorsGoBackToTheMenuCursorWithTheirSet) {
+    {
+        GameImages images;
+        ASSERT_TRUE(images.LoadAll(mSet));
+        ASSERT_EQ(mSet->mCursorImages[4], images.mCursor);
+    }
+    for (int number : {0, 1, 3, 4}) {
+        EXPECT_EQ(mSet->mCursorImages[number], mSet->mCursorImage) << number;
+    }
+}
+
 TEST_F(GameImagesTest, AMissingFileStopsLoadAllWithItsMessageAndKeepsWhatWasLoaded) {
     struct Case {
         const char* removed;
