@@ -1,13 +1,14 @@
 #pragma once
 // A fresh, empty folder under the system's temporary folder for one test, removed with
-// everything in it when the object goes. The name holds the test's name and the run's seed, so
-// parallel test programs do not meet.
+// everything in it when the object goes. The name holds the test's name, the run's seed and the
+// process id, so parallel test programs (of this and other work trees) do not meet.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace Vuro::Test {
 
@@ -17,6 +18,7 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "vuro_" + tag + "_" +
                            std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                           std::to_string(::getpid()) + "_" +
                            (info != nullptr ? info->name() : "none");
         mPath = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(mPath);

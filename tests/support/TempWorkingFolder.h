@@ -1,12 +1,13 @@
 #pragma once
 // A fresh, empty folder that is the working folder for one test (for code that writes beside
-// the program: screenshots, reports, logs). The old working folder comes back and the folder
-// is removed afterwards.
+// the program: screenshots, reports, logs), named for the test and the process. The old working
+// folder comes back and the folder is removed afterwards.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace Vuro::Test {
 
@@ -14,8 +15,10 @@ class TempWorkingFolder {
 public:
     TempWorkingFolder() : mPrevious(std::filesystem::current_path()) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // The process id keeps apart runs of the same test from several work trees at once.
         mPath = std::filesystem::temp_directory_path() /
-                (std::string("vuro_cwd_") + info->test_suite_name() + "_" + info->name());
+                (std::string("vuro_cwd_") + info->test_suite_name() + "_" + info->name() + "_" +
+                 std::to_string(::getpid()));
         std::filesystem::remove_all(mPath);
         std::filesystem::create_directories(mPath);
         std::filesystem::current_path(mPath);
