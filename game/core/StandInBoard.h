@@ -3,12 +3,21 @@
 // one colour and shows a caption, so the game starts, switches and loads through it. Each
 // stand-in screen derives from it and keeps the operations the screen switch calls; its real
 // form replaces it later, and this file goes with the last stand-in.
+//
+// So that the game can be played through from the intro (by hand, or by a recorded demo), the
+// stand-ins of the menu, the prologue and the stage map show their leading buttons as plain
+// boxes where the real buttons are, and a click on one leads on as the real button does: the
+// menu's story button (to the prologue for a new player, else to the map) and survival button
+// (to the map), the prologue's button (to the map), the map's back button (to the menu) and
+// play button (to the board of the map's mode, after saving the player's record). Only the
+// first click leads on; the screen is dropped by the switch it starts.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Widget.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Vuro {
 
@@ -20,8 +29,9 @@ public:
     StandInBoard(GameApp* app, const Color& fill, std::string caption);
     ~StandInBoard() override;
 
-    // The fill, the caption at the top, and Detail below it.
+    // The fill, the caption at the top, Detail below it, and the leading buttons.
     void Draw(Graphics* g) override;
+    void MouseDown(int x, int y, int clickCount) override;
 
 protected:
     // A second line under the caption; empty draws nothing.
@@ -33,11 +43,16 @@ protected:
     GameApp* mApp; // not owned
 
 private:
+    struct LeadingButton;
+    // The leading buttons of this screen while it is the application's menu, prologue or map.
+    std::vector<LeadingButton> LeadingButtons() const;
+    void LeadOn(const LeadingButton& button);
     Font* CaptionFont();
 
     Color mFill;
     std::string mCaption;
     std::unique_ptr<Font> mFont; // made at the first draw
+    bool mLedOn = false;         // a leading button was clicked
 };
 
 } // namespace Vuro

@@ -2,8 +2,12 @@
 #include "platform/EventSource.h"
 #include "platform/TextEncoding.h"
 #include "platform/sdl/SdlKeys.h"
+#include "platform/sdl/SdlVideo.h"
 
 #include <SDL.h>
+
+#include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -26,6 +30,9 @@ public:
                 break;
             }
             Translate(event);
+        }
+        if (mPending.empty()) {
+            AddStandardInputCharacters();
         }
         if (mPending.empty()) {
             AddDueTimers();
@@ -95,6 +102,34 @@ private:
             if (static_cast<int32_t>(now - timer.due) >= 0) {
                 Add(timer.window, kWmTimer, timer.id, 0);
                 timer.due = now + timer.intervalMs;
+            }
+        }
+    }
+
+    // SDL's headless video drivers have no keyboard: there the characters of the standard input
+    // arrive as typed characters, so a headless run can be steered (the keys of demo playback).
+    // The input is only looked at, never waited for; line ends are passed over. Its end (or an
+    // input that cannot be read) ends the looking.
+    void AddStandardInputCharacters() {
+        if (!mReadInput || SDL_WasInit(SDL_INIT_VIDEO) == 0 || !SdlVideoIsHeadless()) {
+            return;
+        }
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (poll(&input, 1, 0) != 1 || (input.revents & POLLIN) == 0) {
+            mReadInput = (input.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+            return;
+        }
+        char chars[64];
+        ssize_t count = read(STDIN_FILENO, chars, sizeof chars);
+        if (count <= 0) {
+            mReadInput = false; // the end of the input, or none to read
+            return;
+        }
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        uint32_t window = focus != nullptr ? SDL_GetWindowID(focus) : 0;
+        for (ssize_t i = 0; i < count; ++i) {
+            if (chars[i] != '\n' && chars[i] != '\r') {
+                Add(window, kWmChar, static_cast<unsigned char>(chars[i]), 1);
             }
         }
     }
@@ -261,6 +296,7 @@ private:
     std::deque<Message> mPending;
     std::vector<Timer> mTimers;
     uint32_t mPostedType = 0;
+    bool mReadInput = true; // the standard input may still give characters
     std::atomic<int> mMouseX{0};
     std::atomic<int> mMouseY{0};
 };
