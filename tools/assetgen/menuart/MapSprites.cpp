@@ -44,29 +44,13 @@ void PaintFillPoint(Sheet& sheet, const MenuArtSources&) {
     });
 }
 
-// A five-pointed star centred at (cx, cy).
-void Star(cairo_t* cr, double cx, double cy, double outer, double inner) {
-    cairo_new_sub_path(cr);
-    for (int k = 0; k < 10; ++k) {
-        const double a = -M_PI / 2 + k * M_PI / 5;
-        const double r = k % 2 == 0 ? outer : inner;
-        cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
-    }
-    cairo_close_path(cr);
-}
-
 // The current point: a golden button with a white star in a warm halo; drawn 2 pixels up and
 // left of the point, so it stands over the same spot as the others.
 void PaintCurrentPoint(Sheet& sheet, const MenuArtSources&) {
     sheet.DrawCel(0, [](cairo_t* cr) {
-        cairo_pattern_t* halo = cairo_pattern_create_radial(12, 12, 5, 12, 12, 12);
-        cairo_pattern_add_color_stop_rgba(halo, 0, 1, 0.95, 0.5, 0.9);
-        cairo_pattern_add_color_stop_rgba(halo, 1, 1, 0.85, 0.2, 0);
-        cairo_set_source(cr, halo);
-        cairo_paint(cr);
-        cairo_pattern_destroy(halo);
+        Glow(cr, 12, 12, 12, Palette::kSunGlow, 0.95);
         Disc(cr, 12, 12, 8.5, Palette::kOrange);
-        Star(cr, 12, 12.3, 6, 2.6);
+        StarPath(cr, 12, 12.3, 6, 2.6, 5, 0);
         SetColor(cr, Palette::kWhite);
         cairo_fill_preserve(cr);
         SetColor(cr, Palette::kOutline, 0.8);

@@ -30,6 +30,7 @@ struct MenuArtPicture {
 
 inline constexpr MenuArtPicture kMenuArtPictures[] = {
     // The menu art set, in its load order
+    {"images/logo_RU", 1, 2, 120, 60, MenuArtFormat::Png},
     {"images/easy", 1, 1, 136, 24, MenuArtFormat::Png},
     {"images/easy_over", 1, 1, 136, 24, MenuArtFormat::Png},
     {"images/easy_enable", 1, 1, 136, 24, MenuArtFormat::Png},
@@ -37,6 +38,16 @@ inline constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/octi", 1, 2, 56, 48, MenuArtFormat::Png},
     {"images/ship", 1, 4, 64, 44, MenuArtFormat::Png},
     {"images/ship2", 1, 4, 48, 40, MenuArtFormat::Png},
+    {"images/painttable", 1, 1, 640, 480, MenuArtFormat::Jpeg},
+    {"images/cred1", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred2", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred3", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred4", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred5", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred6", 1, 1, 250, 300, MenuArtFormat::PalettePng},
+    {"images/cred7", 1, 1, 250, 300, MenuArtFormat::Gif},
+    {"images/start", 1, 1, 640, 480, MenuArtFormat::Jpeg},
+    {"images/end", 1, 1, 640, 480, MenuArtFormat::Jpeg},
     {"images/play", 1, 1, 100, 46, MenuArtFormat::Png},
     {"images/map", 1, 1, 640, 480, MenuArtFormat::Jpeg},
     {"images/curpoint", 1, 1, 24, 24, MenuArtFormat::Png},
@@ -49,6 +60,7 @@ inline constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/levelselect5", 1, 1, 216, 228, MenuArtFormat::Png},
     {"images/levelselect4", 1, 1, 268, 134, MenuArtFormat::Png},
     {"images/lock", 1, 1, 30, 36, MenuArtFormat::Tga},
+    {"images/stat", 1, 1, 640, 480, MenuArtFormat::Jpeg},
     {"images/light", 2, 1, 72, 18, MenuArtFormat::Png},
     {"images/slider", 1, 1, 72, 18, MenuArtFormat::Png},
     {"images/sliderthumb", 1, 1, 26, 30, MenuArtFormat::Png},
@@ -68,6 +80,21 @@ inline constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/buttonover7", 1, 1, 121, 57, MenuArtFormat::Png},
     {"images/profileicon", 1, 1, 222, 78, MenuArtFormat::Png},
     {"images/profileiconover", 1, 1, 222, 78, MenuArtFormat::Png},
+    {"images/menu", 1, 1, 640, 480, MenuArtFormat::JpegWithAlpha},
+    // The intro
+    {"images/splash1", 1, 1, 640, 480, MenuArtFormat::Jpeg},
+    {"images/splash2", 1, 1, 640, 480, MenuArtFormat::Jpeg},
+    {"images/kelmontrave", 1, 1, 340, 120, MenuArtFormat::Png},
+    {"images/introload_empty", 1, 1, 230, 36, MenuArtFormat::Png},
+    {"images/introload_full", 1, 1, 230, 36, MenuArtFormat::Png},
+    {"images/Logo_game_ru", 1, 1, 640, 480, MenuArtFormat::Jpeg},
+    // The loading screen: frame and fill of each pair
+    {"images/load_1x", 1, 1, 306, 134, MenuArtFormat::Png},
+    {"images/load_1", 1, 1, 306, 134, MenuArtFormat::Png},
+    {"images/load_2x", 1, 1, 306, 134, MenuArtFormat::Png},
+    {"images/load_2", 1, 1, 306, 134, MenuArtFormat::Png},
+    {"images/load_4x", 1, 1, 306, 134, MenuArtFormat::Png},
+    {"images/load_4", 1, 1, 306, 134, MenuArtFormat::Png},
 };
 
 // The entry of a picture, or null.

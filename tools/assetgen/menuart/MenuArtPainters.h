@@ -4,6 +4,7 @@
 
 #include "tools/assetgen/art/Sheet.h"
 #include "tools/assetgen/menuart/MenuArtSources.h"
+#include "tools/assetgen/menuart/MenuScenes.h"
 
 #include <functional>
 #include <map>
@@ -18,5 +19,10 @@ void AddMapPainters(MenuPainterMap& out);
 void AddMapSpritePainters(MenuPainterMap& out);
 void AddMenuButtonPainters(MenuPainterMap& out);
 void AddControlPainters(MenuPainterMap& out);
+void AddIntroPainters(MenuPainterMap& out);
+void AddPaintTablePainters(MenuPainterMap& out);
+// Painters for the pictures of scenes.txt that no other painter makes; they read `scenes`, which
+// must outlive them.
+void AddScenePainters(MenuPainterMap& out, const MenuScenes& scenes);
 
 } // namespace Vuro::AssetGen

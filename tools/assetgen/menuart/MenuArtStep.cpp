@@ -45,11 +45,18 @@ int RunMenuArtStep(const StepContext& context) {
         std::fprintf(stderr, "assetgen menuart: %s\n", error.c_str());
         return 1;
     }
+    MenuScenes scenes;
+    if (!scenes.Read(context.mAssets / "menuart" / "scenes.txt")) {
+        return 1;
+    }
     MenuPainterMap painters;
     AddMapPainters(painters);
     AddMapSpritePainters(painters);
     AddMenuButtonPainters(painters);
     AddControlPainters(painters);
+    AddIntroPainters(painters);
+    AddPaintTablePainters(painters);
+    AddScenePainters(painters, scenes);
 
     std::error_code folderError;
     std::filesystem::create_directories(context.mOut / "images", folderError);

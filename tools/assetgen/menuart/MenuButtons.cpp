@@ -33,9 +33,6 @@ const MenuSign kSigns[] = {
     {7, {Palette::kWood, SignEnd::PointRight, -0.02, 17}},
 };
 
-const SignLook kPlaySign{Palette::kButtonGreen.Mix(Palette::kWood, 0.3), SignEnd::PointRight, 0,
-                         18};
-
 // Room kept around a sign's body inside its own picture: its shadow and its tilt.
 constexpr double kMarginX = 2;
 constexpr double kMarginTop = 2;
@@ -150,8 +147,8 @@ void AddMenuButtonPainters(MenuPainterMap& out) {
     }
     // The lit sign over the hot spot of the credits' first picture, which shows it at rest.
     out["images/play"] = [](Sheet& sheet, const MenuArtSources& sources) {
-        PaintSign(sheet.GetCanvas().Cr(), 4, 4, 92, 38, sources.Line("images/play"), kPlaySign,
-                  true, 4);
+        PaintSign(sheet.GetCanvas().Cr(), 4, 4, 92, 38, sources.Line("images/play"), kGoSign, true,
+                  4);
     };
     out["images/profileicon"] = [](Sheet& sheet, const MenuArtSources& sources) {
         PaintProfilePlaque(sheet, sources, false);

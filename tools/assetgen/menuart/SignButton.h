@@ -20,6 +20,10 @@ struct SignLook {
     unsigned seed = 1; // grain
 };
 
+// The green sign that leads on from the credits' first picture.
+inline const SignLook kGoSign{Art::Palette::kButtonGreen.Mix(Art::Palette::kWood, 0.3),
+                              SignEnd::PointRight, 0, 18};
+
 // Paints the sign with its body in the box (x, y, w, h); lit paints the hovered look, whose
 // glow reaches `glow` pixels beyond the box.
 void PaintSign(cairo_t* cr, double x, double y, double w, double h, const std::string& caption,

@@ -1,0 +1,105 @@
+// The pictures painted from scenes.txt: every listed picture that has a scene, the loading
+// screen's dim twins of its three pictures, and the publisher's logo with its lit cel.
+#include "tools/assetgen/menuart/MenuArtPainters.h"
+
+#include "tools/assetgen/art/Canvas.h"
+#include "tools/assetgen/art/ImageFile.h"
+#include "tools/assetgen/art/Text.h"
+#include "tools/assetgen/gameart/Fruit.h"
+#include "tools/assetgen/menuart/MenuArtList.h"
+#include "tools/assetgen/menuart/Plaques.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace Vuro::AssetGen {
+
+using namespace Art;
+
+namespace {
+
+void PaintScene(const MenuScenes& scenes, const std::string& name, cairo_t* cr,
+                const MenuArtSources& sources) {
+    if (!scenes.Paint(name, cr, sources)) {
+        std::exit(1); // the scene file named what it could not paint
+    }
+}
+
+// The frame of a loading picture: the picture itself, darkened to a cool, grey twin over which
+// the loading screen uncovers the coloured one.
+void Dim(cairo_surface_t* surface) {
+    std::vector<uint32_t> pixels = UnpremultipliedPixels(surface);
+    for (uint32_t& p : pixels) {
+        const double r = (p >> 16 & 0xFF) / 255.0;
+        const double g = (p >> 8 & 0xFF) / 255.0;
+        const double b = (p & 0xFF) / 255.0;
+        const double grey = 0.3 * r + 0.59 * g + 0.11 * b;
+        auto channel = [](double v) {
+            return static_cast<uint32_t>(std::clamp(v, 0.0, 1.0) * 255);
+        };
+        p = (p & 0xFF000000) | channel(grey * 0.38 + 0.04) << 16 | channel(grey * 0.4 + 0.05) << 8 |
+            channel(grey * 0.45 + 0.09);
+    }
+    cairo_surface_t* dimmed = SurfaceFromPixels(pixels, cairo_image_surface_get_width(surface),
+                                                cairo_image_surface_get_height(surface));
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, dimmed, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(dimmed);
+}
+
+// The publisher's badge: an apple and the name on a green board; cel 1 lit up under the mouse.
+void PaintPublisherLogo(Sheet& sheet, const MenuArtSources& sources) {
+    const std::vector<std::string>& lines = sources.Caption("images/logo_RU");
+    sheet.DrawEach([&](cairo_t* cr, int cel) {
+        const bool lit = cel == 1;
+        if (lit) {
+            Plaques::Glow(cr, 6, 6, 108, 46, 5, Palette::kSunGlow, 1.0);
+        }
+        const Rgb board = lit ? Palette::kButtonGreen.Lighter(0.25) : Palette::kButtonGreen;
+        auto shape = [](cairo_t* c) { RoundedRect(c, 6, 6, 108, 46, 12); };
+        if (!lit) {
+            SoftShadow(cr, shape, 2, 3, 2, 0.35);
+        }
+        cairo_new_path(cr);
+        shape(cr);
+        FillVertical(cr, board.Lighter(0.2), board.Darker(0.2), 6, 52);
+        StrokeOutline(cr, 1.8);
+        PaintFruit(cr, 1, FruitLook::Ripe, 9, 11, 1.8);
+        TextStyle name{.size = 17,
+                       .fill = lit ? Palette::kCaptionYellow : Palette::kWhite,
+                       .outline = 3,
+                       .align = TextAlign::Centre};
+        DrawText(cr, lines[0].c_str(), 80, 29, name);
+        name.size = 12;
+        name.outline = 2.4;
+        name.shadow = false;
+        DrawText(cr, lines[1].c_str(), 80, 45, name);
+    });
+}
+
+} // namespace
+
+void AddScenePainters(MenuPainterMap& out, const MenuScenes& scenes) {
+    for (const MenuArtPicture& picture : kMenuArtPictures) {
+        const std::string name = picture.mName;
+        if (out.count(name) == 0 && scenes.Has(name)) {
+            out[name] = [&scenes, name](Sheet& sheet, const MenuArtSources& sources) {
+                sheet.DrawCel(0, [&](cairo_t* cr) { PaintScene(scenes, name, cr, sources); });
+            };
+        }
+    }
+    for (const char* fill : {"images/load_1", "images/load_2", "images/load_4"}) {
+        const std::string name = fill;
+        out[name + "x"] = [&scenes, name](Sheet& sheet, const MenuArtSources& sources) {
+            sheet.DrawCel(0, [&](cairo_t* cr) { PaintScene(scenes, name, cr, sources); });
+            Dim(sheet.GetCanvas().Surface());
+        };
+    }
+    out["images/logo_RU"] = PaintPublisherLogo;
+}
+
+} // namespace Vuro::AssetGen
