@@ -135,6 +135,7 @@ inline void WriteGameData() {
         WriteText(LevelFile::GetFileName(true, false, number), level);
     }
     WriteText("local/2.xml", "<HelpText><Text1 value=\"Exit?\"/></HelpText>\n");
+    WriteText("local/682.xml", "<HelpText><Text1 value=\"Region\"/></HelpText>\n"); // the map
     for (const MenuArtStep& step : MenuArtSet::LoadTable()) {
         if (step.mKind == MenuArtStep::Picture || step.mKind == MenuArtStep::OptionalPicture) {
             WriteTga(

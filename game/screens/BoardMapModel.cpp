@@ -1,0 +1,222 @@
+// The stage map's model: its points, the selection rules, buying stages and the difficulty
+// switch.
+
+#include "game/core/GameApp.h"
+#include "game/screens/BoardMap.h"
+#include "game/screens/LocalTexts.h"
+#include "game/screens/StageTables.h"
+#include "platform/TextEncoding.h"
+
+#include <algorithm>
+
+namespace Vuro {
+
+namespace {
+
+// The failure text names the file as the game has always written it.
+constexpr const char* kMapTextFailure = "There was an error loading the file: local\\682.xml";
+
+constexpr int kOpenableStages = kStageCount - 1; // stages 2..6, one flag each
+
+// The pending map message of a survival visit.
+constexpr int kSurvivalAdvanced = 1;
+constexpr int kSurvivalWaiting = 2;
+
+struct AnimPlace {
+    int mX;
+    int mY;
+    int mPeriod;
+    int mMaxFrame;
+};
+constexpr AnimPlace kShip{410, 377, 48, 3};
+constexpr AnimPlace kShip2{5, 268, 53, 3};
+constexpr AnimPlace kOcti{385, 15, 50, 1};
+
+void StartLooping(FrameAnim& anim, const AnimPlace& place) {
+    anim.Start(place.mX, place.mY, true, place.mPeriod, place.mMaxFrame);
+}
+
+} // namespace
+
+BoardMap::BoardMap(GameApp* app, BoardMenu* menu)
+    : StandInBoard(app, Color(120, 100, 50), "Карта"_cp1251), mGameApp(app), mMenu(menu) {
+    app->mProfileManager.GetRecord(&mRecord);
+    ComputeOpenLimit();
+}
+
+bool BoardMap::ReadMapTexts() {
+    return ReadLocalTexts(kMapTextFile, mMapTexts, kMapTextCount);
+}
+
+bool BoardMap::IsStageOpened(int stage) const {
+    return stage <= 1 || (stage <= kStageCount && mRecord.stageUnlocked[stage - 2] != 0);
+}
+
+void BoardMap::Setup(bool story) {
+    if (!ReadMapTexts()) {
+        mGameApp->Popup(kMapTextFailure);
+        return;
+    }
+    StartLooping(mShip, kShip);
+    StartLooping(mShip2, kShip2);
+    StartLooping(mOcti, kOcti);
+    mStory = story;
+    std::span<const PointPlace> places = story ? StoryPointPlaces() : SurvivalPointPlaces();
+    for (int number = 0; number < static_cast<int>(places.size()); ++number) {
+        mPoints[number] =
+            LevelPoint{number, places[number].mX, places[number].mY, LevelPoint::kLocked};
+    }
+    mGameApp->mProfileManager.GetRecord(&mRecord);
+    ClampProgress();
+    ApplyPointStates();
+    TakeVisitMessage();
+    ComputeOpenLimit();
+}
+
+void BoardMap::ClampProgress() {
+    mRecord.storyLevelMax = std::clamp(mRecord.storyLevelMax, 0, kLastStoryPoint);
+    mRecord.storyLevel = std::clamp(mRecord.storyLevel, 0, mRecord.storyLevelMax);
+    mRecord.survivalLevelMax = std::clamp(mRecord.survivalLevelMax, 0, kLastSurvivalPoint);
+    mRecord.survivalLevel = std::clamp(mRecord.survivalLevel, 0, mRecord.survivalLevelMax);
+}
+
+void BoardMap::TakeVisitMessage() {
+    if (!mStory) {
+        if (mGameApp->mMapMessage == kSurvivalAdvanced) {
+            mMessageCode = mRecord.survivalLevelMax;
+        } else if (mGameApp->mMapMessage == kSurvivalWaiting) {
+            mMessageCode = mRecord.survivalLevelMax + 1;
+        }
+        return;
+    }
+    // Standing on the first level of a stage not bought: the stage before it was finished.
+    for (int stage = 2; stage <= kStageCount; ++stage) {
+        if (mRecord.storyLevelMax == StageFirstLevel(stage) && !IsStageOpened(stage)) {
+            mMessageCode = stage - 1;
+        }
+    }
+}
+
+void BoardMap::ComputeOpenLimit() {
+    int opened = 0;
+    while (opened < kOpenableStages && mRecord.stageUnlocked[opened] != 0) {
+        ++opened;
+    }
+    mOpenLimit = mStory ? StageLastLevel(opened + 1) : opened;
+}
+
+void BoardMap::SetPointState(int number, int state) {
+    auto point = mPoints.find(number);
+    if (point != mPoints.end()) {
+        point->second.mState = state;
+    }
+}
+
+void BoardMap::ApplyPointStates() {
+    const int highest = mStory ? mRecord.storyLevelMax : mRecord.survivalLevelMax;
+    for (auto& [number, point] : mPoints) {
+        point.mState = number <= highest ? LevelPoint::kReached : LevelPoint::kLocked;
+    }
+    SetPointState(mStory ? mRecord.storyLevel : mRecord.survivalLevel, LevelPoint::kCurrent);
+}
+
+void BoardMap::MoveCurrentPoint(int32_t& current, int level) {
+    SetPointState(current, LevelPoint::kReached);
+    current = level;
+    SetPointState(current, LevelPoint::kCurrent);
+}
+
+void BoardMap::SelectStoryPoint(int x, int y) {
+    if (mRecord.storyLevelMax == 0) {
+        return;
+    }
+    mGameApp->PlaySampleAt(kSelectSound, 0);
+    auto hit = std::find_if(mPoints.begin(), mPoints.end(),
+                            [&](const auto& entry) { return entry.second.Contains(x, y); });
+    if (hit == mPoints.end()) {
+        return;
+    }
+    if (hit->first > mRecord.storyLevelMax) {
+        SelectHighestStoryPoint();
+        return;
+    }
+    mRecord.storyLevel = hit->first;
+    ApplyPointStates();
+}
+
+void BoardMap::SelectHighestStoryPoint() {
+    const int highest = mRecord.storyLevelMax;
+    if (mPoints[highest].mState == LevelPoint::kCurrent) {
+        return;
+    }
+    for (int number = 0; number < highest; ++number) {
+        if (mPoints[number].mState == LevelPoint::kCurrent) {
+            mPoints[number].mState = LevelPoint::kReached;
+            mPoints[highest].mState = LevelPoint::kCurrent;
+            mRecord.storyLevel = highest;
+            return;
+        }
+    }
+}
+
+void BoardMap::SelectSurvivalRegion() {
+    const int highest = mRecord.survivalLevelMax;
+    if (highest == 0) {
+        return;
+    }
+    mGameApp->PlaySampleAt(kSelectSound, 0);
+    const int level = mHoveredRegion - 1;
+    if (level > highest) {
+        MoveCurrentPoint(mRecord.survivalLevel, highest);
+    } else if (level >= 0 && level != mRecord.survivalLevel && mRecord.survivalLevel <= highest) {
+        MoveCurrentPoint(mRecord.survivalLevel, level);
+    }
+}
+
+void BoardMap::StoreRecord() {
+    mGameApp->mProfileManager.SetRecord(mRecord);
+    (void)mGameApp->mProfileManager.SaveCurrent(); // a failed save keeps the copy for the next
+}
+
+void BoardMap::BuyNextStage() {
+    const int before = mRecord.totalScore;
+    for (int flag = 0; flag < kOpenableStages; ++flag) {
+        if (mRecord.stageUnlocked[flag] == 0) {
+            mRecord.stageUnlocked[flag] = 1;
+            mRecord.totalScore -= StagePriceTaken(flag + 2, mRecord.easyMode != 0);
+            break;
+        }
+    }
+    mRecord.totalScore = std::max(mRecord.totalScore, 0);
+    if (mRecord.totalScore != before) {
+        mGameApp->PlaySampleAt(kPaidSound, 0);
+    }
+    mRecord.storyLevel = mRecord.storyLevelMax;
+    StoreRecord();
+    ComputeOpenLimit();
+    ApplyPointStates();
+    mMessageCode = kNoMessage;
+}
+
+void BoardMap::SwitchDifficulty() {
+    mMessageCode = kNoMessage;
+    mRecord.easyMode = mRecord.easyMode == 0 ? 1 : 0;
+}
+
+void BoardMap::Update() {
+    Widget::Update();
+    if (!mGameApp->mActive) {
+        return;
+    }
+    mShip.Tick(mUpdateCount);
+    mShip2.Tick(mUpdateCount);
+    mOcti.Tick(mUpdateCount);
+    if (mMessageCode == kDifficultySwitch) {
+        SwitchDifficulty();
+    } else if (mMessageCode == kBuyAccepted && mStory) {
+        BuyNextStage();
+    }
+    Invalidate();
+}
+
+} // namespace Vuro
