@@ -4,6 +4,10 @@
 #include <chrono>
 #include <thread>
 
+#if defined(__x86_64__)
+#include <x86intrin.h>
+#endif
+
 namespace Vuro::Platform {
 
 namespace {
@@ -38,6 +42,16 @@ uint64_t SystemClock::CounterFrequency() {
 
 void SystemClock::SleepMs(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+bool SystemClock::ReadCycleCounter(uint64_t& value) {
+#if defined(__x86_64__)
+    value = __rdtsc();
+    return true;
+#else
+    (void)value;
+    return false;
+#endif
 }
 
 Clock& GetClock() {

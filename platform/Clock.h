@@ -6,6 +6,9 @@
 //   unsigned difference, never by magnitude.
 // - CounterTicks / CounterFrequency form a high-resolution counter for profiling.
 // - SleepMs blocks the calling thread (a fake clock advances its time instead).
+// - ReadCycleCounter reads the processor's own cycle counter where the clock has one (the
+//   time-stamp counter on x86-64); false where it has none, and its rate is unknown until
+//   measured against the high-resolution counter.
 
 #include <cstdint>
 
@@ -18,6 +21,7 @@ public:
     virtual uint64_t CounterTicks() = 0;
     virtual uint64_t CounterFrequency() = 0;
     virtual void SleepMs(uint32_t ms) = 0;
+    virtual bool ReadCycleCounter(uint64_t& /*value*/) { return false; }
 };
 
 // Real time from the steady clock.
@@ -27,6 +31,7 @@ public:
     uint64_t CounterTicks() override;
     uint64_t CounterFrequency() override;
     void SleepMs(uint32_t ms) override;
+    bool ReadCycleCounter(uint64_t& value) override;
 };
 
 // The clock in use; the system clock unless a test installed another.

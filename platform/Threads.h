@@ -13,4 +13,9 @@ bool StartDetachedThread(std::function<void()> body);
 // A number for the calling thread, stable for its lifetime.
 uint32_t CurrentThreadId();
 
+// Raises the calling thread's scheduling priority two steps and keeps in `previous` what
+// RestoreThreadPriority needs to put it back; false (nothing changed) where the system refuses.
+bool RaiseThreadPriority(int& previous);
+void RestoreThreadPriority(int previous);
+
 } // namespace Vuro::Platform

@@ -34,8 +34,11 @@ Profiler& State() {
     return profiler;
 }
 
+// The cycle counter where there is one, as EstimateCpuSpeed measures its rate.
 uint64_t Stamp() {
-    return Platform::GetClock().CounterTicks();
+    Platform::Clock& clock = Platform::GetClock();
+    uint64_t cycles = 0;
+    return clock.ReadCycleCounter(cycles) ? cycles : clock.CounterTicks();
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // The section profiler: while it runs, a product appends start and stop events of named
 // sections (PerfAddEvent, one append each); PerfStop folds them into per-section totals and
-// PerfGetResults prints them. Times are in milliseconds of the platform clock's counter.
+// PerfGetResults prints them. Events are stamped with the processor's cycle counter where the
+// clock has one, else its high-resolution counter; times come out in milliseconds at the rate
+// PerformanceTimer::EstimateCpuSpeed gives.
 //
 // - Nested starts of one section count every call but time only the outermost pair.
 // - A stop without a started section is ignored.
@@ -16,7 +18,7 @@ namespace Vuro {
 // One event; the name must outlive the profile (a string literal).
 struct PerfSectionEvent {
     const char* mName;
-    uint64_t mStamp; // counter value
+    uint64_t mStamp; // cycle or counter value
     bool mStart;     // start, else stop
 };
 

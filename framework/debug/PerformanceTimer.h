@@ -3,9 +3,10 @@
 //
 // - GetDuration answers milliseconds; while the timer runs it measures up to now.
 // - On a clock without a counter (frequency 0) every duration is 0.
-// - EstimateCpuSpeed answers the counter's ticks per second, at least 1. The profiler stamps its
-// events with the same counter, so its rate is the speed
-//   that turns event stamps into time.
+// - EstimateCpuSpeed answers the rate of the counter the profiler stamps its events with, in
+//   ticks per second, at least 1: the processor's cycle counter where the clock has one,
+//   measured once over a 10 ms spin on the high-resolution counter at raised priority and
+//   cached; else the high-resolution counter's own frequency.
 
 #include <cstdint>
 

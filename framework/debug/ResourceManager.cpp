@@ -268,8 +268,8 @@ bool ResourceManager::DoLoadFont(FontRes* res) {
 
 void ResourceManager::Fail(const std::string& message) {
     SetError(message);
-    // The lookup's own message: after an earlier error the kept text would name another id.
-    throw ResourceManagerException(message);
+    // The kept text: after an earlier error that is the first error, not this lookup's.
+    throw ResourceManagerException(mError);
 }
 
 DDImage* ResourceManager::RequireImage(const std::string& id) {

@@ -8,7 +8,8 @@
 // - The first error is kept (GetErrorText) and stops all further loading; later errors are
 //   dropped. While a list is being read, errors name its line and file.
 // - RequireImage/RequireSound/RequireFont throw ResourceManagerException for an id that is not
-//   loaded; this is the one place the system throws, so callers must catch it.
+//   loaded, carrying the kept error text (this lookup's message unless an earlier error was
+//   kept); this is the one place the system throws, so callers must catch it.
 // - The manager owns every entry and everything loaded through it; Font and Image pointers it
 //   hands out stay valid until it is deleted.
 
@@ -132,7 +133,7 @@ private:
     // recorded) when it cannot be read or does not fit.
     bool ApplyAlphaImage(ImageRes* res, uint32_t* bits, int width, int height);
     bool ApplyAlphaGrid(ImageRes* res, uint32_t* bits, int width, int height);
-    // The lookup's own message, recorded when it is the first error, and thrown.
+    // Records the lookup's message when it is the first error, and throws the kept text.
     [[noreturn]] void Fail(const std::string& message);
 
     // Resource list reading (ResourceListReader.cpp).

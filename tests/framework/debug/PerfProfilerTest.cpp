@@ -1,8 +1,11 @@
-// The interval timer and the section profiler on the fake clock (counter in microseconds).
+// The interval timer and the section profiler on the fake clock (counter in microseconds), and
+// the processor speed measured on a clock with a cycle counter.
 
 #include "framework/debug/PerfProfiler.h"
 #include "framework/debug/PerformanceTimer.h"
 #include "support/FakeClock.h"
+
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,38 @@ TEST(PerfProfilerTest, SectionsOfAProfileOfNoLengthShowNoShare) {
     PerfStop();
     EXPECT_EQ(PerfGetResults(), "Total Time: 0.00\n"
                                 "tick (1 calls, %0.00 time): 0.00 (0.00 avg, 0.00 longest)\n");
+}
+
+// A processor of 3 cycles per microsecond whose 1 MHz counter moves one tick each time it is
+// read, so a spin on it ends.
+class CycleClock : public Platform::Clock {
+public:
+    CycleClock() { Platform::SetClock(this); }
+    ~CycleClock() override { Platform::SetClock(nullptr); }
+    uint32_t TickMs() override { return static_cast<uint32_t>(mTicks / 1000); }
+    uint64_t CounterTicks() override { return ++mTicks; }
+    uint64_t CounterFrequency() override { return 1000000; }
+    void SleepMs(uint32_t) override {}
+    bool ReadCycleCounter(uint64_t& value) override {
+        value = mTicks * 3;
+        return true;
+    }
+    uint64_t mTicks = 0;
+};
+
+TEST(PerformanceTimerTest, CycleCounterRateIsMeasuredOverTenMillisecondsOnceAndTimesTheProfile) {
+    {
+        CycleClock clock;
+        EXPECT_EQ(PerformanceTimer::EstimateCpuSpeed(), 3000000);
+        EXPECT_EQ(clock.mTicks, 10001u) << "the spin lasts 10 ms of the counter";
+    }
+    CycleClock other;
+    EXPECT_EQ(PerformanceTimer::EstimateCpuSpeed(), 3000000) << "measured once, then cached";
+    EXPECT_EQ(other.mTicks, 0u);
+    PerfStart();
+    other.mTicks += 5000;
+    PerfStop();
+    EXPECT_EQ(PerfGetResults(), "Total Time: 5.00\n") << "stamps are cycles at the measured rate";
 }
 
 } // namespace

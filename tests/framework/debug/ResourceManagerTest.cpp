@@ -81,23 +81,25 @@ TEST_F(ResourceManagerTest, EmptyTablesLoadAtOnceAndEveryLookupThrows) {
             }
         },
         ResourceManagerException);
+    // A lookup throws the kept error: a group load clears it for the next one.
+    EXPECT_TRUE(manager.LoadGroup(""));
     try {
         manager.RequireSound("SND");
         ADD_FAILURE();
     } catch (const ResourceManagerException& e) {
         EXPECT_EQ(e.mWhat, "Sound resource not found: SND");
     }
+    EXPECT_TRUE(manager.LoadGroup(""));
     try {
         manager.RequireFont("FNT");
         ADD_FAILURE();
     } catch (const ResourceManagerException& e) {
         EXPECT_EQ(e.mWhat, "Font resource not found: FNT");
     }
-    // The first failed lookup is the kept error.
-    EXPECT_EQ(manager.GetErrorText(), "Image resource not found: IMG");
+    EXPECT_EQ(manager.GetErrorText(), "Font resource not found: FNT");
 }
 
-TEST_F(ResourceManagerTest, FirstErrorStaysAndEachThrowNamesItsOwnId) {
+TEST_F(ResourceManagerTest, FirstErrorStaysAndIsWhatLookupsThrow) {
     EXPECT_FALSE(manager.SetError("first"));
     EXPECT_FALSE(manager.SetError("second"));
     EXPECT_TRUE(manager.HadError());
@@ -106,7 +108,7 @@ TEST_F(ResourceManagerTest, FirstErrorStaysAndEachThrowNamesItsOwnId) {
         manager.RequireImage("B");
         ADD_FAILURE();
     } catch (const ResourceManagerException& e) {
-        EXPECT_EQ(e.mWhat, "Image resource not found: B");
+        EXPECT_EQ(e.mWhat, "first");
     }
     EXPECT_EQ(manager.GetErrorText(), "first");
     // A new group load starts clean.
