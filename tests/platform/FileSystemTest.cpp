@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace Vuro::Platform {
 namespace {
@@ -13,7 +15,8 @@ protected:
     void SetUp() override {
         mRoot = std::filesystem::temp_directory_path() /
                 ("vuro_fs_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                 std::to_string(::getpid()));
         std::filesystem::remove_all(mRoot);
         std::filesystem::create_directories(mRoot);
     }

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace Vuro::Platform {
@@ -27,7 +29,8 @@ protected:
         gOpened.clear();
         mFolder = std::filesystem::temp_directory_path() /
                   (std::string("vuro_links_") +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                   std::to_string(::getpid()));
         std::filesystem::remove_all(mFolder);
         std::filesystem::create_directories(mFolder);
     }

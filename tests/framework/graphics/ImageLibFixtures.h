@@ -3,6 +3,7 @@
 // README), byte access, and the formulas the fixtures were drawn with.
 
 #include "framework/graphics/ImageLib.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -36,21 +37,13 @@ inline uint32_t Pixel(const Image& image, int x, int y) {
 // A fresh, empty folder for one test, removed afterwards.
 class TempFolder {
 public:
-    TempFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        mPath = std::filesystem::temp_directory_path() /
-                (std::string("vuro_img_") + info->test_suite_name() + "_" + info->name());
-        std::filesystem::remove_all(mPath);
-        std::filesystem::create_directories(mPath);
-    }
-    ~TempFolder() { std::filesystem::remove_all(mPath); }
-    std::string operator/(const std::string& name) const { return (mPath / name).string(); }
+    std::string operator/(const std::string& name) const { return mFolder.Path(name); }
     void Copy(const std::string& fixture, const std::string& name) const {
-        std::filesystem::copy_file(Path(fixture), mPath / name);
+        std::filesystem::copy_file(Path(fixture), mFolder.Path(name));
     }
 
 private:
-    std::filesystem::path mPath;
+    Test::TempFolder mFolder{"img"};
 };
 
 } // namespace Vuro::ImageLib::Fixtures

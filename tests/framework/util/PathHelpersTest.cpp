@@ -5,6 +5,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace Vuro {
 namespace {
@@ -83,7 +85,8 @@ protected:
     void SetUp() override {
         mRoot = fs::temp_directory_path() /
                 ("vuro_path_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                 std::to_string(::getpid()));
         fs::remove_all(mRoot);
         fs::create_directories(mRoot);
     }

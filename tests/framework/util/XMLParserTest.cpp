@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace Vuro {
@@ -59,7 +60,8 @@ void ExpectTranscript(const std::string& fixture, const std::vector<std::string>
     for (char c : text) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    auto copy = std::filesystem::temp_directory_path() / ("vuro_crlf_" + fixture);
+    auto copy = std::filesystem::temp_directory_path() /
+                ("vuro_crlf_" + std::to_string(::getpid()) + "_" + fixture);
     std::ofstream(copy, std::ios::binary) << crlf;
     EXPECT_EQ(Transcript(copy.string(), returnComments), expected) << fixture << " (CR LF)";
     std::filesystem::remove(copy);
