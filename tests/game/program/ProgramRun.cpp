@@ -1,0 +1,130 @@
+#include "ProgramRun.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace Vuro::Test {
+
+namespace fs = std::filesystem;
+
+namespace {
+// What the asset tool makes beside the program.
+constexpr const char* kDataFolders[] = {"images", "levels", "local", "sound"};
+} // namespace
+
+ProgramRun::ProgramRun(const std::string& program, const TempFolder& folder)
+    : mFolder(folder.Folder()), mProgram(folder.Path(fs::path(program).filename().string())),
+      mOutput(folder.Path("output.txt")) {
+    std::error_code linked;
+    fs::create_hard_link(program, mProgram, linked);
+    if (linked) {
+        fs::copy_file(program, mProgram);
+    }
+    fs::path data = fs::path(program).parent_path();
+    for (const char* name : kDataFolders) {
+        fs::create_directory_symlink(data / name, folder.Path(name));
+    }
+    fs::create_directories(folder.Path("data"));
+    fs::create_directories(folder.Path("config"));
+    fs::create_directories(folder.Path("run"));
+}
+
+ProgramRun::~ProgramRun() {
+    if (mInput >= 0) {
+        close(mInput);
+    }
+    if (mStarted && !mEnded) {
+        kill(mPid, SIGKILL);
+        waitpid(mPid, nullptr, 0);
+    }
+}
+
+std::string ProgramRun::Path(const std::string& relative) const {
+    return (fs::path(mFolder) / relative).string();
+}
+
+bool ProgramRun::Start(const std::vector<std::string>& options) {
+    // A settings store and an instance lock of its own: a fresh start, beside other runs.
+    std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
+                                    "VURO_DEBUG_OUTPUT=1", "XDG_CONFIG_HOME=" + Path("config"),
+                                    "XDG_RUNTIME_DIR=" + Path("run")};
+    for (char** var = environ; *var != nullptr; ++var) {
+        std::string entry = *var;
+        if (!entry.starts_with("SDL_") && !entry.starts_with("XDG_") &&
+            !entry.starts_with("DISPLAY=")) {
+            env.push_back(entry);
+        }
+    }
+    std::vector<char*> envp;
+    for (std::string& entry : env) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    std::vector<std::string> args = {mProgram};
+    args.insert(args.end(), options.begin(), options.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        return false;
+    }
+    mInput = pipeEnds[1];
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], 0);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+    posix_spawn_file_actions_addopen(&actions, 1, mOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    mStarted =
+        posix_spawn(&mPid, mProgram.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[0]);
+    return mStarted;
+}
+
+void ProgramRun::Type(const std::string& text) {
+    if (mInput >= 0) {
+        (void)!write(mInput, text.data(), text.size());
+    }
+}
+
+void ProgramRun::Terminate() {
+    if (mStarted && !mEnded) {
+        kill(mPid, SIGTERM);
+    }
+}
+
+std::string ProgramRun::Output() const {
+    std::ifstream in(mOutput, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool ProgramRun::Ended() {
+    if (mStarted && !mEnded && waitpid(mPid, &mStatus, WNOHANG) == mPid) {
+        mEnded = true;
+    }
+    return mEnded;
+}
+
+int ProgramRun::WaitForExit(Clock::time_point deadline) {
+    while (Clock::now() < deadline && !Ended()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return mEnded && WIFEXITED(mStatus) ? WEXITSTATUS(mStatus) : -1;
+}
+
+} // namespace Vuro::Test

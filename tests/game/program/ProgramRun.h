@@ -1,0 +1,52 @@
+#pragma once
+// One run of the real program on SDL's dummy video and audio drivers, in a folder of its own
+// that stands beside the program's data set: the program is linked (or copied) into the folder
+// and the data folders the asset tool made are linked beside it, so the run's player data, demo
+// files and settings stay in the folder. Its output (stdout and stderr) goes to a file; its
+// standard input is a pipe the test writes to (on the dummy driver, typed characters).
+
+#include "support/TempFolder.h"
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace Vuro::Test {
+
+class ProgramRun {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Links program and its data folders into folder; nothing is started yet.
+    ProgramRun(const std::string& program, const TempFolder& folder);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Starts the program with the options; false when it could not be started.
+    bool Start(const std::vector<std::string>& options);
+    // Characters for the program's standard input.
+    void Type(const std::string& text);
+    // Asks the program to close, as the desktop does at log-out (SDL makes SIGTERM a quit).
+    void Terminate();
+    std::string Output() const;
+    // The exit status once the program ended by itself before the deadline; -1 otherwise.
+    int WaitForExit(Clock::time_point deadline);
+    // A path inside the run's folder.
+    std::string Path(const std::string& relative) const;
+
+private:
+    bool Ended();
+
+    std::string mFolder;
+    std::string mProgram; // the link in the folder
+    std::string mOutput;
+    pid_t mPid = 0;
+    int mInput = -1; // the write end of the standard input's pipe
+    bool mStarted = false;
+    bool mEnded = false;
+    int mStatus = 0;
+};
+
+} // namespace Vuro::Test

@@ -1,0 +1,88 @@
+// The real program, run on SDL's dummy video and audio drivers beside the data set made for it:
+// it starts, loads its texts, cursor, sounds, music and the menu's pictures and fonts without a
+// fatal box, draws its first screen and ends with status 0 when it is asked to close (SDL turns
+// SIGTERM into the session's end); with a picture missing it ends with the picture's message
+// and status 1, whether the picture is read at start or on the loading thread.
+
+#include "ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace Vuro::Test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = ProgramRun::Clock;
+
+Clock::time_point In(int seconds) {
+    return Clock::now() + std::chrono::seconds(seconds);
+}
+
+// Waits until the program wrote text; false when it ended without writing it or time ran out.
+bool WaitForOutput(ProgramRun& run, const std::string& text, Clock::time_point deadline) {
+    while (Clock::now() < deadline) {
+        if (run.Output().find(text) != std::string::npos) {
+            return true;
+        }
+        // Sleeps a little while the program runs; answers at once once it has ended.
+        if (run.WaitForExit(Clock::now() + std::chrono::milliseconds(20)) != -1) {
+            return run.Output().find(text) != std::string::npos;
+        }
+    }
+    return false;
+}
+
+TEST(Program, StartsLoadsDrawsItsFirstScreenAndEndsCleanlyWhenAskedToClose) {
+    TempFolder folder("program");
+    ProgramRun run(VURO_PROGRAM, folder);
+    ASSERT_TRUE(run.Start({}));
+    Clock::time_point deadline = In(60);
+    // The intro is drawn; the menu's loading work (its pictures and fonts, every sound and
+    // song) ends.
+    EXPECT_TRUE(WaitForOutput(run, "First Frame Time: ", deadline)) << run.Output();
+    EXPECT_TRUE(WaitForOutput(run, "Resource Loading Time: ", deadline)) << run.Output();
+    run.Terminate();
+    EXPECT_EQ(run.WaitForExit(In(20)), 0) << run.Output();
+    std::string output = run.Output();
+    EXPECT_EQ(output.find("Error: "), std::string::npos) << output;
+    EXPECT_EQ(output.find("Information: "), std::string::npos) << output;
+    // The default score tables were written to the player data beside the program.
+    EXPECT_TRUE(fs::exists(run.Path("data/scores.dat")));
+}
+
+TEST(Program, AMissingPictureEndsTheProgramWithItsMessageAndStatus1) {
+    struct Case {
+        const char* picture; // its file name in images/, without the extension
+        const char* message; // the name the error box gives
+    };
+    // The menu cursor is read at start on the main thread, the easy toggle with the menu's
+    // pictures on the loading thread.
+    for (Case c : {Case{"menu_cursor", "images/menu_cursor"}, Case{"easy", "easy"}}) {
+        SCOPED_TRACE(c.picture);
+        TempFolder folder(std::string("program_missing_") + c.picture);
+        ProgramRun run(VURO_PROGRAM, folder);
+        // The run's images folder links every entry of the data set's but the picture.
+        fs::path images = fs::read_symlink(run.Path("images"));
+        fs::remove(run.Path("images"));
+        fs::create_directory(run.Path("images"));
+        for (const fs::directory_entry& entry : fs::directory_iterator(images)) {
+            if (entry.path().stem() != c.picture) {
+                fs::create_symlink(entry.path(),
+                                   fs::path(run.Path("images")) / entry.path().filename());
+            }
+        }
+        ASSERT_TRUE(run.Start({}));
+        EXPECT_EQ(run.WaitForExit(In(60)), 1) << run.Output();
+        EXPECT_NE(run.Output().find(std::string("Error: There was an error loading the file: ") +
+                                    c.message +
+                                    "\nInformation: Please reinstall or download game again\n"),
+                  std::string::npos)
+            << run.Output();
+    }
+}
+
+} // namespace
+} // namespace Vuro::Test
