@@ -3,11 +3,10 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
-#include "framework/util/StringHelpers.h"
-#include "framework/util/XMLParser.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameImages.h"
 #include "game/core/PlayBoard.h"
+#include "game/screens/LocalTexts.h"
 
 namespace Vuro {
 
@@ -21,7 +20,6 @@ constexpr int kPictureY = 110;
 constexpr int kLineX = 40;
 constexpr int kFirstLineY = 200;
 constexpr int kLineStep = 20;
-constexpr const char* kLineNames[BoardH::kLineCount] = {"Text1", "Text2", "Text3", "Text4"};
 
 } // namespace
 
@@ -34,22 +32,7 @@ int BoardH::GetDelay() {
 }
 
 void BoardH::ReadTexts(int tipNumber) {
-    XMLParser parser;
-    if (!parser.OpenFile(StrFormat("local/%i.xml", tipNumber))) {
-        return;
-    }
-    XMLNode node;
-    while (parser.ReadElement(&node)) {
-        if (node.mKind != XMLNodeKind::Start || node.mSection != "HelpText") {
-            continue;
-        }
-        for (int line = 0; line < kLineCount; ++line) {
-            if (node.mValue == kLineNames[line]) {
-                auto value = node.mAttributes.find("value");
-                mLines[line] = value != node.mAttributes.end() ? value->second : "";
-            }
-        }
-    }
+    (void)ReadLocalTexts(LocalTextFile(tipNumber), mLines, kLineCount); // a missing file: no tip
 }
 
 void BoardH::OnAttached(WidgetManager* manager) {
