@@ -90,6 +90,13 @@ int EditWidget::DisplayWidth(int count) {
     return mFont != nullptr ? mFont->StringWidth(display.substr(0, n)) : 0;
 }
 
+bool EditWidget::IsTypedChar(char c) {
+    // Mended: only 32..126 were taken, so the letters of code page 1251 above 127 (Russian
+    // names) could not be typed, though pasting them worked.
+    const auto code = static_cast<unsigned char>(c);
+    return code >= 32 && code != 127;
+}
+
 bool EditWidget::IsDrawable(char c) {
     return mFont == nullptr || mFont->CharWidth(c) > 0;
 }
@@ -293,7 +300,7 @@ void EditWidget::ProcessInput(int key, char c, bool shift, bool ctrl, bool& clea
         mCursorPos = length;
     } else if (key == Platform::kVkReturn) {
         mListener->EditTextEntered(mId, mText);
-    } else if (c >= 32 && c <= 126 && IsDrawable(c) && mListener->EditAllowChar(mId, c)) {
+    } else if (IsTypedChar(c) && IsDrawable(c) && mListener->EditAllowChar(mId, c)) {
         if (!HasSelection()) {
             changed = mCursorPos != mLastModifyPos + 1;
             mLastModifyPos = mCursorPos;

@@ -92,6 +92,8 @@ private:
     bool HasSelection() const;
     // Width of the display string's first count characters.
     int DisplayWidth(int count);
+    // A character that typing inserts: printable ASCII and the upper half of code page 1251.
+    static bool IsTypedChar(char c);
     // The font draws c with a width (true without a font).
     bool IsDrawable(char c);
     // Removes the selection; the cursor goes to its start.

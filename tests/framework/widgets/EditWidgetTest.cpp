@@ -276,6 +276,11 @@ TEST_F(EditWidgetTest, ClicksPlaceTheCursorAtTheNearestGapAndADoubleClickSelects
     EXPECT_EQ(mClipboard.mText, "bar");
 }
 
+TEST_F(EditWidgetTest, TypingTakesTheLettersOfCodePage1251ButNotControlCharacters) {
+    Type("\xC8\xE2\xE0\xED a\x7F\x01\x9C"); // "Ivan" in Cyrillic, a blank, DEL, ^A, "nj"
+    EXPECT_EQ(mEdit.mText, "\xC8\xE2\xE0\xED a\x9C");
+}
+
 TEST_F(EditWidgetTest, DraggingSelects) {
     Type("foo bar");
     Manager().MouseMove(mEdit.mX + 8, 20);

@@ -1,0 +1,201 @@
+#include "game/screens/SimpleDialog.h"
+
+#include "framework/fonts/ImageFont.h"
+#include "framework/widgets/DialogButton.h"
+#include "framework/widgets/EditWidget.h"
+#include "framework/widgets/WidgetManager.h"
+#include "game/core/GameApp.h"
+#include "game/screens/BoardMenu.h"
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace Vuro {
+
+namespace {
+constexpr int kX = 120;
+constexpr int kY = 150;
+constexpr int kWidth = 400;
+constexpr int kHeight = 200;
+constexpr int kHeaderSpacing = 25;
+constexpr int kButtonY = 280;
+constexpr int kAcceptX = 200;
+constexpr int kCancelX = 330;
+constexpr int kButtonWidth = 110;
+constexpr int kEditX = 220; // where Resize puts the field
+constexpr int kEditY = 210;
+constexpr int kEditOffsetX = 100; // where attaching puts it, from the dialog
+constexpr int kEditOffsetY = 80;
+constexpr Color kEditText{198, 149, 61};
+constexpr Color kEditSelection{255, 255, 255};
+constexpr int kKeySample = 4;
+constexpr int kOkText = 1;
+constexpr int kCancelText = 2;
+} // namespace
+
+SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode,
+                           int* stateWord)
+    : MenuDialog(LookOf(owner->mArt), owner->mArt.mDlgButton, kDialogId, header, "", "", 0,
+                 kHeaderSpacing),
+      mMode(mode), mOwner(owner), mStateWord(stateWord), mHeaderCopy(std::move(header)),
+      mText(text) {
+    if (mode == Confirm || mode == Question) {
+        mDialogLines = *text;
+    }
+    const GameApp* app = owner->mGameApp;
+    mCancelButton = MakeButton(kCancelButtonId, app->GetHelpText(kCancelText));
+    mAcceptButton = MakeButton(kAcceptButtonId, app->GetHelpText(kOkText));
+    // Input is taken from the next update on.
+    mNextKeyUpdate = UpdateCount() - 1;
+    mNextCharUpdate = mNextKeyUpdate;
+}
+
+SimpleDialog::~SimpleDialog() {
+    delete mCancelButton;
+    delete mAcceptButton;
+    delete mEdit;
+}
+
+bool SimpleDialog::HasNameField() const {
+    return mMode == AskName || mMode == AskAnyName || mMode == AskNameNoCancel;
+}
+
+int SimpleDialog::UpdateCount() {
+    return gVuroApp->mUpdateCount;
+}
+
+void SimpleDialog::OnAttached(WidgetManager* manager) {
+    MenuDialog::OnAttached(manager);
+    manager->AddWidget(mCancelButton);
+    manager->AddWidget(mAcceptButton);
+    if (!HasNameField()) {
+        return;
+    }
+    delete mEdit;
+    mEdit = new EditWidget(kEditId, this);
+    mEdit->SetFont(mLook.mFont, nullptr);
+    mEdit->mMaxChars = kMaxNameLength;
+    mEdit->Resize(10, 300, 200, 30);
+    mEdit->mX = mX + kEditOffsetX;
+    mEdit->mY = mY + kEditOffsetY;
+    mEdit->SetColor(0, kEditText);
+    mEdit->SetColor(2, kEditSelection);
+    mEdit->SetText(*mText, false);
+    mEdit->GotFocus();
+    manager->AddWidget(mEdit);
+    manager->SetFocus(mEdit);
+}
+
+void SimpleDialog::OnDetached(WidgetManager* manager) {
+    MenuDialog::OnDetached(manager);
+    manager->RemoveWidget(mCancelButton);
+    manager->RemoveWidget(mAcceptButton);
+    if (mEdit != nullptr) {
+        manager->RemoveWidget(mEdit);
+    }
+}
+
+void SimpleDialog::Resize(int, int, int, int) {
+    MenuDialog::Resize(kX, kY, kWidth, kHeight);
+    const int buttonHeight = ButtonHeight();
+    mAcceptButton->Resize(kAcceptX, kButtonY, kButtonWidth, buttonHeight);
+    mCancelButton->Resize(kCancelX, kButtonY, kButtonWidth, buttonHeight);
+    if (mEdit != nullptr) {
+        mEdit->Move(kEditX, kEditY);
+    }
+}
+
+void SimpleDialog::ButtonClick(int id) {
+    MenuDialog::ButtonClick(id);
+    PlayClick();
+    const bool plain = *mStateWord == kPlainQuestion;
+    if (id == kAcceptButtonId) {
+        if (plain) {
+            Answer(mStateWord, kPlainYes);
+            return;
+        }
+        const std::string name = mEdit != nullptr ? mEdit->mText : std::string();
+        switch (mMode) {
+        case AskName:
+        case AskNameNoCancel:
+            if (!name.empty()) {
+                *mText = name;
+                Answer(mStateWord, kNameGiven);
+            }
+            break;
+        case AskAnyName:
+            *mText = name;
+            Answer(mStateWord, kAnyNameGiven);
+            break;
+        case Confirm:
+            Answer(mStateWord, kConfirmed);
+            break;
+        case Question:
+            Answer(mStateWord, kYes);
+            break;
+        default:
+            gVuroApp->CloseDialogWidget(this);
+            break;
+        }
+    } else if (id == kCancelButtonId) {
+        if (plain) {
+            Answer(mStateWord, kPlainNo);
+        } else if (mMode != AskNameNoCancel) {
+            Answer(mStateWord, kCancelled);
+        }
+    }
+}
+
+void SimpleDialog::EditTextEntered(int, const std::string& text) {
+    if (!HasNameField() || text.empty()) {
+        return;
+    }
+    *mText = text;
+    Answer(mStateWord, mMode == AskAnyName ? kAnyNameGiven : kNameGiven);
+}
+
+bool SimpleDialog::EditAllowKey(int, int key) {
+    if (UpdateCount() <= mNextKeyUpdate) {
+        return false;
+    }
+    if (key != Platform::kVkBack && key != Platform::kVkReturn) {
+        return false;
+    }
+    gVuroApp->PlaySampleAt(kKeySample, 0);
+    mNextKeyUpdate = UpdateCount() + kInputPacing;
+    return true;
+}
+
+bool SimpleDialog::EditAllowChar(int, char c) {
+    if (UpdateCount() <= mNextCharUpdate) {
+        return false;
+    }
+    // A refused character uses up its turn all the same.
+    mNextCharUpdate = UpdateCount() + kInputPacing;
+    if (!IsNameChar(c)) {
+        return false;
+    }
+    gVuroApp->PlaySampleAt(kKeySample, 0);
+    return true;
+}
+
+bool SimpleDialog::EditAllowText(int, const std::string& text) {
+    return IsStorableName(text);
+}
+
+bool SimpleDialog::IsNameChar(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    const bool punctuation = (code >= 34 && code <= 47) || (code >= 58 && code <= 62) ||
+                             code == 64 || (code >= 91 && code <= 96) ||
+                             (code >= 123 && code <= 126);
+    // Mended: control characters, the zero byte and DEL would reach the profile's file name.
+    const bool control = code < 32 || code == 127;
+    return !punctuation && !control;
+}
+
+bool SimpleDialog::IsStorableName(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), IsNameChar);
+}
+
+} // namespace Vuro
