@@ -30,6 +30,7 @@ protected:
     int PlayCursor() const override { return 0; }
     bool EndsWhenTreesBare() const override { return true; }
     bool FollowsDragWhenOver() const override { return true; }
+    bool HidesSlingshotWhenOver() const override { return true; }
     void OnLeave() override { LeaveBoard(); }
     void OnNextLevel() override { LeaveBoard(); }
     void OnStatsClosed() override { LeaveBoard(); }

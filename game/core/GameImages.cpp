@@ -182,7 +182,7 @@ bool GameImages::LoadInto(Image*& member, const GameImageFile& file) {
                     "There was an error loading the file: " + name);
 }
 
-bool GameImages::LoadAll(GameApp* app) {
+bool GameImages::LoadSprites(VuroAppBase* app) {
     mApp = app;
     for (int step = 1; step <= kLoadAllSteps; ++step) {
         for (const GameImageFile& file : LoadAllImages()) {
@@ -203,16 +203,21 @@ bool GameImages::LoadAll(GameApp* app) {
             delete (this->*file.mMember);
             this->*file.mMember = font;
         }
-        if (step == kLoadAllSteps) {
-            mCursorsGivenTo = app;
-            app->SetCursorImage(kAimCursor, mCursor);
-            app->SetCursorImage(kStoryAimCursor, mCursor2);
-            app->SetCursorImage(kArrowCursor, app->mCursorImage);
-            app->SetCursorImage(kHandCursor, app->mCursorImage);
-            app->SetCursor(kArrowCursor);
-        }
         ++app->mCompletedLoadingThreadTasks;
     }
+    return true;
+}
+
+bool GameImages::LoadAll(GameApp* app) {
+    if (!LoadSprites(app)) {
+        return false;
+    }
+    mCursorsGivenTo = app;
+    app->SetCursorImage(kAimCursor, mCursor);
+    app->SetCursorImage(kStoryAimCursor, mCursor2);
+    app->SetCursorImage(kArrowCursor, app->mCursorImage);
+    app->SetCursorImage(kHandCursor, app->mCursorImage);
+    app->SetCursor(kArrowCursor);
     return true;
 }
 

@@ -107,6 +107,9 @@ public:
     // application its cursor pictures (4 aim, 3 aim over a bird, 0 and 1 the menu cursor) and
     // choosing cursor 0.
     bool LoadAll(GameApp* app);
+    // LoadAll's pictures and fonts alone, counted as LoadAll counts them: what the play field
+    // draws with, for a field drawn outside the game (its tests and benchmark).
+    bool LoadSprites(VuroAppBase* app);
     // The stage pictures a story level has reached: none for the first level of a stage, nor
     // for levels below 2 or above 43.
     bool LoadStageImages(VuroAppBase* app, int level);

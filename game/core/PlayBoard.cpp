@@ -304,9 +304,8 @@ void PlayBoard::Draw(Graphics* g) {
 }
 
 void PlayBoard::DrawField(Graphics* g) {
-    if (mImages.mEmpty != nullptr) {
-        g->DrawImage(mImages.mEmpty, 0, 0);
-    }
+    const bool slingshotHidden = mCurtainActive || (mLevelOver && HidesSlingshotWhenOver());
+    mField.DrawAll(g, !slingshotHidden);
 }
 
 void PlayBoard::DrawEnd(Graphics* g) {

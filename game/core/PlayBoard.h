@@ -107,6 +107,8 @@ protected:
     // once the level is over.
     virtual bool EndsWhenTreesBare() const { return false; }
     virtual bool FollowsDragWhenOver() const { return false; }
+    // The survival board also hides the slingshot once the level is over.
+    virtual bool HidesSlingshotWhenOver() const { return false; }
     // The states that lead away; StatsClosed has already deleted the statistics screen and
     // set the map message for a lost level.
     virtual void OnLeave() = 0;

@@ -51,14 +51,20 @@ TEST_F(BoardSurviveTest, AWaveRunsToItsEndAndAWonLevelOpensTheNextOnceItsStorySt
     EXPECT_EQ(mApp->mMapMessage, 1) << "a won level leaves the message as it was";
 }
 
-TEST_F(BoardSurviveTest, TheLevelEndsWhenEveryTreeIsSpent) {
+TEST_F(BoardSurviveTest, TheLevelEndsWhenEveryTreeIsSpentAndTheSlingshotGoes) {
+    WriteTga("images/slingshot.tga", 1, 1, {0xFFFF0000});
+    constexpr uint32_t kSlingshotDrawn = 0xFFFE0000; // over the black below the 1 x 1 scenery
     Enter(true, 0, LevelText(1, 60, {}));
     StepUntil([&] { return mBoard->GetField().GetElapsedSeconds() >= 2; });
+    // The board draws the field, whose slingshot follows the mouse all through survival.
+    mApp->mWidgetManager->MouseMove(100, 300);
+    EXPECT_EQ(DrawnPixel(95, 392), kSlingshotDrawn);
     mBoard->GetField().SetEvent(PlayField::kEventNoFruitLeft);
     ASSERT_TRUE(StepUntil([&] { return mBoard->IsLevelOver(); }));
     EXPECT_GT(mBoard->GetField().GetLevelTime(), 50);
     EXPECT_FALSE(mBoard->IsGoalReachedAtEnd());
     EXPECT_EQ(mApp->Music().mLog, (std::vector<std::string>{"stop all", "play 2"}));
+    EXPECT_EQ(DrawnPixel(95, 392), 0xFF000000) << "no slingshot once the level is over";
 }
 
 TEST_F(BoardSurviveTest, AWonLevelMovesTheSurvivalProgressByItsRules) {

@@ -1,11 +1,51 @@
-// The play field's drawing: the cels of the sheets that object frames run past.
+// The play field's drawing: a busy story level drawn with the generated data set against its
+// reviewed golden picture, the picture sizes the field takes from the image set, and the cels
+// of the sheets that object frames run past.
 
+#include "framework/display/DDInterface.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "game/core/PlayFieldPictures.h"
+#include "support/BusyPlayField.h"
+#include "support/GoldenImage.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace Vuro::Testing {
 namespace {
+
+using Vuro::Test::BusyPlayField;
+using Vuro::Test::GoldenPath;
+using Vuro::Test::MatchesGolden;
+
+// Loads pictures through a display in memory; a missing file fails the load, not the program.
+class DataSetApp : public VuroAppBase {
+public:
+    DataSetApp() { mDDInterface = new DDInterface(this); }
+    void Popup(const std::string& text) override { ADD_FAILURE() << text; }
+};
+
+TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
+    DataSetApp app;
+    BusyPlayField busy(app, VURO_DATA_DIR);
+    ASSERT_TRUE(busy.IsLoaded());
+
+    // The rules measure with the pictures of the set: 20 x 20 fruit cels, trees 140 wide.
+    const PlayField::PictureSizes& sizes = busy.Field().GetPictureSizes();
+    for (int kind = 0; kind < PlayField::kFruitKinds; ++kind) {
+        EXPECT_EQ(sizes.mFruitSheetWidth[kind], 120);
+        EXPECT_EQ(sizes.mFruitSheetHeight[kind], 20);
+        EXPECT_EQ(sizes.mTreeWidth[kind], 140);
+    }
+
+    MemoryImage screen(&app);
+    screen.Create(640, 480);
+    Graphics g(&screen);
+    busy.Field().DrawAll(&g, true);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/core/golden/busy_field.png")));
+}
 
 // A frame past the end of its sheet shows a cel inside it, the one the look intends.
 TEST(PlayFieldDrawTest, FramesPastTheirSheetShowTheCelTheLookIntends) {
