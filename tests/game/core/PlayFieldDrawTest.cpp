@@ -3,6 +3,8 @@
 // of the sheets that object frames run past.
 
 #include "framework/display/DDInterface.h"
+#include "framework/fonts/ImageFont.h"
+#include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/core/PlayFieldPictures.h"
@@ -11,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 
 namespace Vuro::Testing {
 namespace {
@@ -45,6 +49,41 @@ TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
     Graphics g(&screen);
     busy.Field().DrawAll(&g, true);
     EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/core/golden/busy_field.png")));
+}
+
+// The time left as minutes and two-digit seconds, in blue with its shadow one pixel lower right:
+// checked against the text drawn by hand with the same font.
+TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
+    DataSetApp app;
+    GameImages images;
+    ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
+    PlayField field(nullptr);
+    field.SetImages(&images);
+    const struct {
+        int seconds;
+        const char* shown;
+    } cases[] = {{150, "2:30"}, {60, "1:00"}, {59, "0:59"}, {10, "0:10"},
+                 {9, "0:09"},   {0, "0:00"},  {-3, "0:00"}};
+    for (const auto& c : cases) {
+        field.SetLevelTime(c.seconds);
+        MemoryImage drawn(&app);
+        drawn.Create(120, 480);
+        Graphics byField(&drawn);
+        field.DrawTime(&byField);
+
+        MemoryImage expected(&app);
+        expected.Create(120, 480);
+        Graphics byHand(&expected);
+        byHand.SetFont(images.mHelpFont);
+        for (const auto& [text, x, y] : {std::tuple{c.shown, 34, 444}, std::tuple{"0", 36, 471}}) {
+            byHand.SetColor(Color::Black);
+            byHand.DrawString(text, x + 1, y + 1);
+            byHand.SetColor(Color(0, 0, 191));
+            byHand.DrawString(text, x, y);
+        }
+        EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 120 * 480, expected.GetBits()))
+            << c.seconds << " seconds should show " << c.shown;
+    }
 }
 
 // A frame past the end of its sheet shows a cel inside it, the one the look intends.
