@@ -3,10 +3,13 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/core/PlayBoard.h"
+#include "game/core/PlayFieldPictures.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
@@ -14,25 +17,65 @@
 namespace Vuro {
 
 namespace {
+
 constexpr int kClickSample = 2;
 constexpr int kTitleHelpText = 25;
-const Color kTextColor(255, 255, 0);
+const Color kYellow(255, 255, 0);
+const Color kButtonColor(248, 255, 68);
+const Color kBlack(0, 0, 0);
+
+struct BirdFlight {
+    int mX;
+    int mY;
+    int mTargetX;
+    int mTargetY;
+    int mKind;
+};
+// Beside the bird counters, in their order: plain, white, black, kamikaze.
+constexpr BirdFlight kBirdFlights[BoardStat::kBirdCount] = {
+    {317, 137, 340, 155, Bird::Plain},
+    {317, 170, 340, 185, Bird::White},
+    {317, 205, 340, 215, Bird::Black},
+    {306, 252, 340, 245, Bird::Kamikaze},
+};
+
+constexpr int kRows = 4;
+constexpr int kIconX = 170;
+constexpr int kIconY[kRows] = {155, 188, 223, 258};
+constexpr int kIconCel = 2;
+constexpr int kCounterY[kRows] = {175, 210, 245, 280};
+constexpr int kFruitCounterX = 200;
+constexpr int kBirdCounterX = 390;
+
+// The sky is laid three times from the middle of the screen and four from left of it.
+constexpr int kLeftTiles = 4;
+constexpr int kLeftTileX = -188;
+constexpr int kRightTiles = 3;
+constexpr int kRightTileX = 320;
+
 } // namespace
 
-BoardStat::BoardStat(PlayBoard* board, int* stateWord) : mBoard(board), mStateWord(stateWord) {
+BoardStat::BoardStat(PlayBoard* board, int* stateWord)
+    : mIsStory(board->IsStory()), mBoard(board), mStateWord(stateWord) {
     GameApp* app = board->GetApp();
     PlayerRecord record;
     app->mProfileManager.GetRecord(&record);
     mStageSum = board->GetStageSum();
     mTotalSum = record.totalScore;
+    for (int i = 0; i < kBirdCount; ++i) {
+        const BirdFlight& flight = kBirdFlights[i];
+        mBirds[i].Launch(flight.mX, flight.mY, flight.mTargetX, flight.mTargetY, flight.mKind);
+        mBirds[i].SetHeld(true);
+    }
     PlayField& field = board->GetField();
+    field.GetStats(mCounters);
     if (field.IsGoalReached()) {
         ScoreEntry entry;
         entry.SetName(record.GetName());
         entry.score = mStageSum;
         entry.level = field.GetLevel();
         (void)app->mScoreTables.Add(entry, !field.IsSurvival());
-        (void)app->mScoreTables.Save();
+        (void)app->mScoreTables.Save(); // a table that cannot be saved still shows this run
     }
 }
 
@@ -48,13 +91,13 @@ void BoardStat::OnAttached(WidgetManager* manager) {
         mOkButton->mNormalImage = images.mStatButton;
         mOkButton->mOverImage = images.mStatButtonOver;
         mOkButton->SetFont(images.mMainMenuFont);
-        mOkButton->SetColor(0, kTextColor);
-        mOkButton->SetColor(1, kTextColor);
+        mOkButton->SetColor(0, kButtonColor);
+        mOkButton->SetColor(1, kButtonColor);
         mOkButton->mLabel = "OK";
+        const Image* face = images.mStatButton;
+        mOkButton->Resize(260, 365, face != nullptr ? face->GetWidth() : 0,
+                          face != nullptr ? face->GetHeight() : 0);
     }
-    int width = images.mStatButton != nullptr ? images.mStatButton->GetWidth() : 120;
-    int height = images.mStatButton != nullptr ? images.mStatButton->GetHeight() : 40;
-    mOkButton->Resize(260, 365, width, height);
     manager->AddWidget(mOkButton);
 }
 
@@ -64,22 +107,65 @@ void BoardStat::OnDetached(WidgetManager* manager) {
     manager->SetFocus(mBoard);
 }
 
-void BoardStat::Draw(Graphics* g) {
-    GameImages& images = mBoard->GetImages();
-    g->SetColor(Color(0, 0, 0));
-    g->FillRect(0, 0, mWidth, mHeight);
-    if (images.mStatLow != nullptr) {
-        g->DrawImage(images.mStatLow, 70, 55);
+void BoardStat::GotFocus() {
+    Widget::GotFocus();
+    mBoard->GetApp()->mMusicInterface->ResumeAllMusic();
+}
+
+void BoardStat::Update() {
+    Widget::Update();
+    if (!mBoard->GetApp()->mActive) {
+        return;
     }
+    for (Bird& bird : mBirds) {
+        bird.Tick(mUpdateCount);
+    }
+    Invalidate();
+}
+
+void BoardStat::Draw(Graphics* g) {
+    const GameImages& images = mBoard->GetImages();
+    g->SetColor(kBlack);
+    g->FillRect(0, 440, 640, 480);
+    if (Image* sky = images.mSkyBackground) {
+        for (int k = 0; k < kLeftTiles; ++k) {
+            g->DrawImage(sky, kLeftTileX + k * sky->GetWidth(), 0);
+        }
+        for (int k = 0; k < kRightTiles; ++k) {
+            g->DrawImage(sky, kRightTileX + k * sky->GetWidth(), 0);
+        }
+    }
+    g->DrawImage(images.mStatLow, 70, 55);
     g->SetFont(images.mMainMenuFont);
-    g->SetColor(kTextColor);
+    g->SetColor(kYellow);
     g->DrawString(mBoard->GetApp()->GetHelpText(kTitleHelpText), 250, 137);
-    g->DrawString(std::string("Сумма за этап : "_cp1251) + std::to_string(mStageSum), 210, 320);
-    g->DrawString(std::string("Общая сумма : "_cp1251) + std::to_string(mTotalSum), 210, 350);
+    g->SetColor(kBlack);
+    for (int row = 0; row < kRows; ++row) {
+        g->DrawImageFrame(PlayFieldPictures::FruitAnimSheet(images, row + 1), kIconX, kIconY[row],
+                          kIconCel);
+    }
+    constexpr auto outOf = "%d из %d"_cp1251;
+    for (int row = 0; row < kRows; ++row) {
+        g->DrawString(StrFormat(outOf.c_str(), mCounters[2 * row], mCounters[2 * row + 1]),
+                      kFruitCounterX, kCounterY[row]);
+    }
+    for (const Bird& bird : mBirds) {
+        g->DrawImageFrame(PlayFieldPictures::BirdFlightSheet(images, bird.GetKind()), bird.GetX(),
+                          bird.GetY(), bird.GetFrame());
+    }
+    for (int row = 0; row < kRows; ++row) {
+        g->DrawString(StrFormat(outOf.c_str(), mCounters[8 + 2 * row], mCounters[9 + 2 * row]),
+                      kBirdCounterX, kCounterY[row]);
+    }
+    g->SetColor(kYellow);
+    constexpr auto stageSum = "Сумма за этап : %d"_cp1251;
+    constexpr auto totalSum = "Общая сумма : %d"_cp1251;
+    g->DrawString(StrFormat(stageSum.c_str(), mStageSum), 210, 320);
+    g->DrawString(StrFormat(totalSum.c_str(), mTotalSum), 210, 350);
 }
 
 void BoardStat::ButtonClick(int id) {
-    gVuroApp->PlaySampleAt(kClickSample, 0);
+    mBoard->GetApp()->PlaySampleAt(kClickSample, 0);
     if (id != kOkButtonId) {
         return;
     }

@@ -67,9 +67,10 @@ TEST_F(BoardStoryTest, AWonLevelFadesInItsPictureClosesTheCurtainSavesTheProgres
     EXPECT_EQ(DrawnPixel(0, 0), kGreyDrawn) << "the composite background";
     PlayToStatistics(kGreenDrawn, 101, 146);
     EXPECT_TRUE(mBoard->IsGoalReachedAtEnd());
-    // The statistics screen takes the focus from the board, which pauses the music.
-    EXPECT_EQ(mApp->Music().mLog,
-              (Strings{"stop all", "play 3", "pause all", "stop all", "play 7"}));
+    // The statistics screen takes the focus from the board, which pauses the music, and
+    // resumes it on taking the focus, before its own song starts.
+    EXPECT_EQ(mApp->Music().mLog, (Strings{"stop all", "play 3", "pause all", "resume all",
+                                           "stop all", "play 7"}));
     PlayerRecord record = Record();
     EXPECT_EQ(record.storyLevel, 1);
     EXPECT_EQ(record.storyLevelMax, 1);
