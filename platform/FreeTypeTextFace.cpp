@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 namespace Vuro::Platform {
@@ -173,8 +174,35 @@ private:
             if (coverage == 0 || x < left || x >= right || y < upper || y >= lower) {
                 return;
             }
-            uint32_t& pixel = target.pixels[static_cast<size_t>(y) * target.pitch + x];
-            pixel = BlendCoverage(pixel, rgb, coverage);
+            const size_t at = static_cast<size_t>(y) * target.pitch + x;
+            if (target.pixels16 == nullptr) {
+                target.pixels[at] = BlendCoverage(target.pixels[at], rgb, coverage);
+                return;
+            }
+            uint16_t& pixel = target.pixels16[at];
+            pixel = static_cast<uint16_t>(Pack16(BlendCoverage(Unpack16(pixel), rgb, coverage)));
+        }
+
+        // A 16-bit pixel's channels as 8-bit ones (each channel's top bits) and back.
+        uint32_t Unpack16(uint32_t pixel) const {
+            uint32_t out = 0;
+            const uint32_t masks[3] = {target.redMask, target.greenMask, target.blueMask};
+            for (int k = 0; k < 3; ++k) {
+                const int low = std::countr_zero(masks[k]);
+                const int bits = std::popcount(masks[k]);
+                out |= (((pixel & masks[k]) >> low) << (8 - bits)) << (16 - 8 * k);
+            }
+            return out;
+        }
+        uint32_t Pack16(uint32_t argb) const {
+            uint32_t out = 0;
+            const uint32_t masks[3] = {target.redMask, target.greenMask, target.blueMask};
+            for (int k = 0; k < 3; ++k) {
+                const int low = std::countr_zero(masks[k]);
+                const int bits = std::popcount(masks[k]);
+                out |= (((argb >> (16 - 8 * k)) & 0xFF) >> (8 - bits)) << low;
+            }
+            return out;
         }
     };
 

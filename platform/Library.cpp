@@ -1,6 +1,7 @@
 #include "platform/Library.h"
 
 #include "platform/BassLibrary.h"
+#include "platform/DirectDraw.h"
 #include "platform/FmodLibrary.h"
 
 #include <algorithm>
@@ -32,7 +33,8 @@ std::map<std::string, const LibraryModule*>& Installed() {
 } // namespace
 
 const LibraryModule* FindBuiltInLibrary(const std::string& name) {
-    static const LibraryModule* const kBuiltIn[] = {&BassModule(), &FmodModule()};
+    static const LibraryModule* const kBuiltIn[] = {&BassModule(), &FmodModule(),
+                                                    &DirectDrawModule()};
     const std::string key = Lower(name);
     for (const LibraryModule* module : kBuiltIn) {
         if (Lower(module->name) == key) {

@@ -46,12 +46,18 @@ struct TextClip {
     int height = 0;
 };
 
-// A 32-bit pixel buffer of width x height words, rows top first, `pitch` words apart.
+// A pixel buffer of width x height pixels, rows top first, `pitch` pixels apart: 32-bit
+// 0xAARRGGBB words in `pixels`, or (when `pixels16` is set instead) 16-bit pixels whose
+// channels lie under the three masks, which the text is converted into (low bits dropped).
 struct TextTarget {
     uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
     int pitch = 0;
+    uint16_t* pixels16 = nullptr;
+    uint32_t redMask = 0;
+    uint32_t greenMask = 0;
+    uint32_t blueMask = 0;
 };
 
 // The colour `rgb` (0x00RRGGBB) laid over `pixel` with `coverage` (0..255): every channel

@@ -7,7 +7,9 @@
 // - Created hidden; Show makes it visible. Id is the Message::window of its messages.
 // - Present shows a 32-bit 0xAARRGGBB image (rows top first, alpha ignored) in the client
 //   area, scaled when the sizes differ; false when the window cannot show it now (the caller
-//   presents again later).
+//   presents again later). PresentPixels does the same for rows `pitch` bytes apart of 16-bit
+//   pixels (channels under the three masks) or 32-bit ones (0x00RRGGBB); by default they are
+//   converted and handed to Present. GetClientSize answers the size the window was made with.
 // - Raise restores a minimised window and brings it to the front with the input focus.
 // - SetFullScreen moves a window between full screen and a plain window of its client size
 //   (a system box must not stay hidden behind a full-screen window).
@@ -99,6 +101,9 @@ public:
     virtual bool IsMinimized() = 0;
     virtual void SetFullScreen(bool fullScreen) = 0;
     virtual bool Present(const uint32_t* pixels, int width, int height) = 0;
+    virtual bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
+                               uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
+    virtual void GetClientSize(int& width, int& height) = 0;
     virtual void SetMouseCapture(bool capture) = 0;
     virtual bool GetMouseInClient(int& x, int& y) = 0;
     virtual bool GetNormalPosition(int& x, int& y) = 0;

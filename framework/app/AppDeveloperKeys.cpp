@@ -6,8 +6,8 @@
 // F2 stops the profiler and shows its results, or restarts the frame clock and starts it.
 // Shift+F8 switches 3-D mode and says so; F10 runs one update and holds (single-step mode);
 // Shift+F10 runs on and restarts the frame clock; Ctrl+F10 switches the game speed between 1
-// and 1/4; F11 takes a screenshot, Shift+F11 writes the image report. The overlay (F3) and the
-// video statistics (F8) come with the services they drive.
+// and 1/4; F11 takes a screenshot, Shift+F11 writes the image report; F3 switches the
+// developer overlay (Shift: on, and its other mode); F8 shows the "Video Stats" box.
 
 #include "framework/app/VuroAppBase.h"
 
@@ -21,6 +21,7 @@ namespace Vuro {
 
 namespace {
 constexpr int kVkF2 = Platform::kVkF1 + 1;
+constexpr int kVkF3 = Platform::kVkF1 + 2;
 constexpr int kVkF8 = Platform::kVkF1 + 7;
 constexpr int kVkF10 = Platform::kVkF1 + 9;
 constexpr int kVkF11 = Platform::kVkF1 + 10;
@@ -47,9 +48,17 @@ bool VuroAppBase::DeveloperKeyDown(int key) {
         }
         return true;
     }
+    if (key == kVkF3) {
+        ToggleDeveloperOverlay(shift);
+        return true;
+    }
     if (key == kVkF8 && shift) {
         Enable3D(!Is3DOn(), true);
         MsgBox(Is3DOn() ? "3D-Mode: ON" : "3D-Mode: OFF", "Mode Switch", Platform::kMbOk);
+        return true;
+    }
+    if (key == kVkF8) {
+        (void)MsgBox(VideoStatsText(), "Video Stats", Platform::kMbOk);
         return true;
     }
     if (key == kVkF11) {

@@ -28,8 +28,10 @@ void VuroAppBase::RemoveMemoryImage(MemoryImage* image) {
     Remove3DData(image);
 }
 
-void VuroAppBase::Remove3DData(MemoryImage*) {
-    // Texture data exists only once the 3-D display does; nothing to drop until then.
+void VuroAppBase::Remove3DData(MemoryImage* image) {
+    if (mDDInterface != nullptr) {
+        mDDInterface->Remove3DData(image);
+    }
 }
 
 void VuroAppBase::RebuildAllImages() {

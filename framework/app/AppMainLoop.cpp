@@ -376,8 +376,14 @@ void VuroAppBase::DrawDirtyWidgets() {
             bool drew = mWidgetManager->DrawScreen();
             mIsDrawing = false;
             uint32_t now = Now();
-            bool due = drew || mForcePresent || now - mLastPresentTime >= kMaxPresentGapMs;
+            // The overlay's text changes by itself (rate, mouse, demo time): it presents too.
+            bool due =
+                drew || mForcePresent || mShowOverlay || now - mLastPresentTime >= kMaxPresentGapMs;
             if (due && static_cast<int32_t>(now - mNextPresentTime) >= 0) {
+                DrawDeveloperOverlay();
+                if (mShowOverlay) {
+                    CountOverlayFrame(now);
+                }
                 mFrameSkipped = false;
                 ++mDrawCount;
                 mDrawTime += static_cast<int>(now - start);

@@ -32,6 +32,10 @@ constexpr uint32_t kRecoveryIntervalMs = 1000;
 
 void VuroAppBase::CreateMainWindow() {
     mWidgetManager->mImage = nullptr;
+    // The display's surfaces show themselves in the window: they go first.
+    if (mDDInterface != nullptr) {
+        mDDInterface->Cleanup();
+    }
     mMainWindow.reset();
     Platform::WindowSystem& system = Platform::GetWindowSystem();
     Platform::WindowParams params;

@@ -5,6 +5,8 @@
 
 #include "framework/debug/CrashHandler.h"
 #include "framework/debug/ResourceManager.h"
+#include "framework/display/DDImage.h"
+#include "framework/fonts/SysFont.h"
 #include "framework/sound/BassMusicInterface.h"
 #include "framework/sound/DSoundManager.h"
 #include "framework/sound/FModMusicInterface.h"
@@ -105,6 +107,10 @@ VuroAppBase::~VuroAppBase() {
     mResourceManager = nullptr;
     delete mWidgetManager;
     mWidgetManager = nullptr;
+    for (auto& image : mOverlayImages) {
+        image.reset();
+    }
+    mOverlayFont.reset();
     delete mDDInterface;
     mDDInterface = nullptr;
     delete mSoundManager;

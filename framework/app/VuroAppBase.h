@@ -63,6 +63,7 @@ class MemoryImage;
 class MusicInterface;
 class ResourceManager;
 class SoundManager;
+class SysFont;
 class Widget;
 class WidgetManager;
 
@@ -288,6 +289,9 @@ public:
     // Switches the display's 3-D flag; with reinit the display is initialised again.
     void Enable3D(bool is3D, bool reinit);
     bool Is3DOn() const { return mDDInterface != nullptr && mDDInterface->mIs3D; }
+    // Whether the 3-D capability test found 3-D usable, and recommended (none runs yet).
+    bool Is3DSupported() const;
+    bool Is3DRecommended() const;
     void UseCustomCursors(bool use);
     // One of the six cursor images (index 0..5; not owned); other indices are ignored.
     void SetCursorImage(int index, Image* image);
@@ -317,6 +321,16 @@ public:
     // "imagelist.html" and a full PNG and a 64 x 64 JPEG thumbnail of every live image.
     void TakeScreenshot();
     void WriteImageReport();
+    // The developer overlay (F3): on and off, or (nextMode) on and the other of its two modes,
+    // frames a second and the mouse position. Its lines, top first: the demo time during
+    // playback, then the mode's text. DrawDeveloperOverlay lays it over the screen image.
+    void ToggleDeveloperOverlay(bool nextMode);
+    std::vector<std::string> DeveloperOverlayLines() const;
+    void DrawDeveloperOverlay();
+    // Counts a presented frame; the rate is taken once a second.
+    void CountOverlayFrame(uint32_t now);
+    // The text of the "Video Stats" box (F8).
+    std::string VideoStatsText();
 
     // ---- [Fields, in their fixed order] ----
     uint32_t mRandSeed = 0;
@@ -394,14 +408,15 @@ public:
     int mUpdateCount = 0;           // updates since start: the demo's time base
     std::atomic<int> mDrawCount{0}; // frames presented
     int mSleepCount = 0;
-    int mLoopState = 0;             // 0 messages, 1 update, 2 after an update, 3 idle
-    int mStepDepth = 0;             // nesting of RunLoopStep
-    double mUpdateMultiplier = 1.0; // game speed
-    int mFrameTime = 10;            // ms per update tick
-    int mRefreshRate = 100;         // Hz
-    double mUpdateFTimeAcc = 0.0;   // ms owed to updates, at most 200
-    uint32_t mLastTimeCheck = 0;    // clock at the last accumulation; 0 not started
-    uint32_t mStartTime = 0;        // clock when the main loop started
+    int mLoopState = 0;                  // 0 messages, 1 update, 2 after an update, 3 idle
+    int mStepDepth = 0;                  // nesting of RunLoopStep
+    double mUpdateMultiplier = 1.0;      // game speed
+    int mFrameTime = 10;                 // ms per update tick
+    int mRefreshRate = 100;              // Hz
+    bool mRefreshRateUnreliable = false; // the display could not measure a rate of 60..100 Hz
+    double mUpdateFTimeAcc = 0.0;        // ms owed to updates, at most 200
+    uint32_t mLastTimeCheck = 0;         // clock at the last accumulation; 0 not started
+    uint32_t mStartTime = 0;             // clock when the main loop started
     uint32_t mLastInputTime = 0;
     std::atomic<uint32_t> mLastPresentTime{0};
     uint32_t mNextPresentTime = 0;
@@ -480,6 +495,14 @@ public:
     std::string mOpeningURL;
     uint32_t mOpeningURLTime = 0; // clock when it was opened
     std::atomic<bool> mCrashed{false};
+    // Developer overlay.
+    bool mShowOverlay = false;
+    int mOverlayMode = 0; // 0 frames a second, 1 mouse position
+    int mOverlayFrames = 0;
+    uint32_t mOverlayPeriodStart = 0;
+    int mOverlayFrameRate = 0;
+    std::unique_ptr<SysFont> mOverlayFont;
+    std::unique_ptr<DDImage> mOverlayImages[2];
 
 private:
     void PumpMessages();

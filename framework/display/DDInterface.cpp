@@ -1,39 +1,66 @@
+// The display's set-up and shutdown: the device, its surfaces, the pixel layout and its tables,
+// the refresh rate and the cursor's save areas.
+
 #include "framework/display/DDInterface.h"
 
 #include "framework/app/VuroAppBase.h"
+#include "framework/debug/CrashHandler.h"
+#include "framework/display/D3DInterface.h"
 #include "framework/display/DDImage.h"
-#include "platform/Window.h"
+#include "framework/util/StringHelpers.h"
+#include "platform/Library.h"
 
 namespace Vuro {
 
-DDInterface::DDInterface(VuroAppBase* app) : mApp(app) {}
+namespace {
 
-DDInterface::~DDInterface() = default;
+constexpr int kMinRefreshRate = 60;
+constexpr int kMaxRefreshRate = 100;
 
-std::unique_ptr<DDImage> DDInterface::MakeScreenImage() {
-    auto image = std::make_unique<DDImage>(this);
-    image->Create(mWidth, mHeight);
-    // A screen has no alpha channel: marking it opaque once lets every blit onto it take the
-    // opaque-destination paths (whole runs copied or skipped) instead of alpha compositing.
-    image->SetTransAlphaFlags(false, false);
-    return image;
+// Position of the lowest set bit and the width of the mask from there; a full 32-bit mask is
+// well defined (mended: the width test shifted by 32).
+void MaskShiftAndBits(uint32_t mask, int& shift, int& bits) {
+    shift = 0;
+    for (int i = 31; i >= 0; --i) {
+        if ((mask >> i) & 1) {
+            shift = i;
+        }
+    }
+    bits = 0;
+    for (int i = 1; i <= 32 && shift + i - 1 < 32; ++i) {
+        if ((uint64_t(mask) >> (shift + i - 1)) != 0) {
+            bits = i;
+        }
+    }
 }
 
-int DDInterface::Init(Platform::Window* window, bool isWindowed) {
-    ScopedLock lock(mCritSect);
-    mInitialized = false;
-    mWindow = window;
-    mIsWindowed = isWindowed;
-    mWidth = mApp->mWidth;
-    mHeight = mApp->mHeight;
-    if (window == nullptr) {
-        mErrorString = isWindowed ? "no window" : "no full-screen window";
-        return isWindowed ? RESULT_DD_CREATE_FAIL : RESULT_DISPCHANGE_FAIL;
+std::vector<uint32_t> ClampTable(int bits) {
+    const uint32_t max = (uint32_t(1) << bits) - 1;
+    std::vector<uint32_t> table(2 * max + 1);
+    for (uint32_t i = 0; i < table.size(); ++i) {
+        table[i] = std::min(i, max);
     }
-    mScreenImage = MakeScreenImage();
-    mErrorString.clear();
-    mInitialized = true;
-    return RESULT_OK;
+    return table;
+}
+
+} // namespace
+
+DDInterface::DDInterface(VuroAppBase* app)
+    : mApp(app), mD3DInterface(std::make_unique<D3DInterface>()) {
+    const Platform::LibraryModule* module = Platform::LoadLibrary("ddraw.dll");
+    mDirectDrawCreate = reinterpret_cast<Platform::DirectDrawCreateFn>(
+        Platform::GetProcAddress(module, "DirectDrawCreate"));
+    mDirectDrawCreateEx = reinterpret_cast<Platform::DirectDrawCreateExFn>(
+        Platform::GetProcAddress(module, "DirectDrawCreateEx"));
+}
+
+DDInterface::~DDInterface() {
+    Cleanup();
+    ScopedLock lock(mCritSect);
+    // Images that outlive the display keep their pictures in memory and stop using it.
+    for (DDImage* image : std::set<DDImage*>(mDDImageSet)) {
+        image->DetachFromDisplay();
+    }
 }
 
 std::string DDInterface::ResultToString(int result) {
@@ -52,42 +79,271 @@ std::string DDInterface::ResultToString(int result) {
         return "RESULT_DISPCHANGE_FAIL";
     case RESULT_INVALID_COLORDEPTH:
         return "RESULT_INVALID_COLORDEPTH";
-    case RESULT_3D_FAIL:
-        return "RESULT_3D_FAIL";
     default:
         return "RESULT_UNKNOWN";
     }
 }
 
-bool DDInterface::Redraw(const Rect*) {
-    ScopedLock lock(mCritSect);
-    if (!mInitialized || mScreenImage == nullptr) {
+bool DDInterface::CheckDXError(Platform::DDResult result, const char* operation) {
+    if (!Platform::DDFailed(result)) {
         return false;
     }
-    return mWindow->Present(mScreenImage->GetBits(), mWidth, mHeight);
-}
-
-bool DDInterface::SetCursorImage(Image* image) {
-    ScopedLock lock(mCritSect);
-    if (image == mCursorImage) {
-        return false;
-    }
-    mCursorImage = image;
+    mErrorString =
+        StrFormat("%s: %s", operation, UIntToHexString(static_cast<uint32_t>(result)).c_str());
     return true;
 }
 
-void DDInterface::RemakeScreenImage(bool useVideoMemory) {
+Platform::DDResult DDInterface::CreateSurface(const Platform::SurfaceDesc& desc,
+                                              std::shared_ptr<Platform::Surface>& out) {
     ScopedLock lock(mCritSect);
-    mVideoMemoryScreen = useVideoMemory;
-    if (mScreenImage != nullptr) {
-        mScreenImage = MakeScreenImage();
+    out.reset();
+    if (mDirectDraw == nullptr) {
+        return Platform::kDDErrGeneric; // not initialised
+    }
+    std::shared_ptr<Platform::Surface> surface;
+    Platform::DDResult result;
+    if (mDirectDraw7 != nullptr) {
+        result = mDirectDraw7->CreateSurface(desc, surface);
+    } else {
+        // The older device is given the fields it knows; colour keys stay cleared.
+        Platform::SurfaceDesc older = desc;
+        older.flags &= ~Platform::kDescSrcColorKey;
+        older.srcColorKey = Platform::ColorKey{};
+        result = mDirectDraw->CreateSurface(older, surface);
+    }
+    if (Platform::DDFailed(result)) {
+        return result;
+    }
+    // The first surface made is the primary itself.
+    Platform::Surface* primary = mPrimarySurface != nullptr ? mPrimarySurface.get() : surface.get();
+    Platform::SurfaceDesc primaryDesc;
+    if (Platform::DDFailed(primary->GetSurfaceDesc(primaryDesc)) ||
+        (primaryDesc.pixelFormat.bitCount != 16 && primaryDesc.pixelFormat.bitCount != 32)) {
+        return Platform::kDDErrInvalidPixelFormat;
+    }
+    out = std::move(surface);
+    return Platform::kDDOk;
+}
+
+bool DDInterface::Do3DTest(Platform::Window*) {
+    return false;
+}
+
+Platform::DDResult DDInterface::MakePlainSurface(int width, int height, uint32_t caps,
+                                                 std::shared_ptr<Platform::Surface>& out) {
+    Platform::SurfaceDesc desc;
+    desc.flags = Platform::kDescCaps | Platform::kDescWidth | Platform::kDescHeight;
+    desc.width = width;
+    desc.height = height;
+    desc.caps = caps;
+    return CreateSurface(desc, out);
+}
+
+int DDInterface::Init(Platform::Window* window, bool isWindowed) {
+    ScopedLock lock(mCritSect);
+    mInitialized = false;
+    Cleanup();
+
+    if (mDirectDrawCreateEx != nullptr) {
+        if (CheckDXError(mDirectDrawCreateEx(&mDirectDraw7), "DirectDrawCreateEx")) {
+            return RESULT_DD_CREATE_FAIL;
+        }
+        if (CheckDXError(mDirectDraw7->QueryInterface(mDirectDraw),
+                         "QueryrInterface IID_IDirectDraw")) {
+            return RESULT_DD_CREATE_FAIL;
+        }
+    }
+    Platform::DDResult createResult = Platform::kDDOk;
+    if (mDirectDraw7 == nullptr) {
+        createResult = mDirectDrawCreate != nullptr ? mDirectDrawCreate(&mDirectDraw)
+                                                    : Platform::kDDErrUnsupported;
+    }
+    (void)Do3DTest(window);
+    mWindow = window;
+    mWidth = mApp->mWidth;
+    mHeight = mApp->mHeight;
+    mColorDepth = mApp->mColorDepth;
+    mIsWindowed = isWindowed;
+    if (CheckDXError(createResult, "DirectDrawCreate")) {
+        return RESULT_DD_CREATE_FAIL;
+    }
+
+    const uint32_t caps3D = mIs3D ? Platform::kCaps3DDevice : 0;
+    int result = isWindowed ? InitWindowed(caps3D) : InitFullScreen(caps3D);
+    if (result != RESULT_OK) {
+        return result;
+    }
+    MeasureRefreshRate();
+
+    const uint32_t areaCaps = Platform::kCapsOffscreenPlain | Platform::kCapsSystemMemory;
+    if (CheckDXError(MakePlainSurface(mCursorWidth, mCursorHeight, areaCaps, mOldCursorArea),
+                     "CreateSurface OldCursorArea") ||
+        CheckDXError(MakePlainSurface(mCursorWidth, mCursorHeight, areaCaps, mNewCursorArea),
+                     "CreateSurface NewCursorArea")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    mOldCursorAreaImage = std::make_unique<DDImage>(this);
+    mOldCursorAreaImage->SetSurface(mOldCursorArea);
+    mOldCursorAreaImage->SetTransAlphaFlags(false, false);
+    mNewCursorAreaImage = std::make_unique<DDImage>(this);
+    mNewCursorAreaImage->SetSurface(mNewCursorArea);
+    mNewCursorAreaImage->SetTransAlphaFlags(false, false);
+
+    if (!ReadPixelLayout()) {
+        return RESULT_INVALID_COLORDEPTH;
+    }
+    RemakeScreenImage(mVideoMemoryScreen);
+    if (mIs3D && !mD3DInterface->InitD3D(this)) {
+        mErrorString = "3D init error: " + gD3DError;
+        return RESULT_3D_FAIL;
+    }
+    mInitialized = true;
+    return RESULT_OK;
+}
+
+int DDInterface::InitFullScreen(uint32_t caps3D) {
+    using namespace Platform;
+    if (CheckDXError(
+            mDirectDraw->SetCooperativeLevel(mWindow, kDDCoopExclusive | kDDCoopFullScreen),
+            "SetCooperativeLevel FullScreen")) {
+        return RESULT_EXCLUSIVE_FAIL;
+    }
+    if (CheckDXError(mDirectDraw->SetDisplayMode(mWidth, mHeight, mColorDepth),
+                     "SetDisplayMode FullScreen")) {
+        return RESULT_DISPCHANGE_FAIL;
+    }
+    SurfaceDesc primary;
+    primary.flags = kDescCaps | kDescBackBufferCount;
+    primary.caps = kCapsPrimarySurface | kCapsFlip | kCapsComplex | caps3D;
+    primary.backBufferCount = 1;
+    if (CheckDXError(CreateSurface(primary, mPrimarySurface), "CreateSurface FullScreen Primary")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    if (CheckDXError(mPrimarySurface->GetAttachedSurface(kCapsBackBuffer, mSecondarySurface),
+                     "GetAttachedSurface")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    const uint32_t drawCaps = caps3D != 0 ? kCapsOffscreenPlain | kCapsVideoMemory | caps3D
+                                          : kCapsOffscreenPlain | kCapsSystemMemory;
+    if (CheckDXError(MakePlainSurface(mWidth, mHeight, drawCaps, mDrawSurface),
+                     "CreateSurface FullScreen DrawSurface")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    std::shared_ptr<Clipper> clipper;
+    if (CheckDXError(mDirectDraw->CreateClipper(clipper), "CreateClipper FullScreen")) {
+        return RESULT_FAIL;
+    }
+    if (!DDFailed(clipper->SetWindow(mWindow))) {
+        (void)mPrimarySurface->SetClipper(clipper);
+    }
+    return RESULT_OK;
+}
+
+int DDInterface::InitWindowed(uint32_t caps3D) {
+    using namespace Platform;
+    (void)mDirectDraw->SetCooperativeLevel(mWindow, kDDCoopNormal);
+    SurfaceDesc primary;
+    primary.flags = kDescCaps;
+    primary.caps = kCapsPrimarySurface | caps3D;
+    DDResult result = CreateSurface(primary, mPrimarySurface);
+    if (result == kDDErrInvalidPixelFormat) {
+        return RESULT_INVALID_COLORDEPTH;
+    }
+    if (CheckDXError(result, "CreateSurface Windowed Primary")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    const uint32_t drawCaps = caps3D != 0 ? kCapsOffscreenPlain | kCapsVideoMemory | caps3D
+                                          : kCapsOffscreenPlain | kCapsSystemMemory;
+    if (CheckDXError(MakePlainSurface(mWidth, mHeight, drawCaps, mDrawSurface),
+                     "CreateSurface Windowed DrawSurface")) {
+        return RESULT_SURFACE_FAIL;
+    }
+    std::shared_ptr<Clipper> clipper;
+    if (CheckDXError(mDirectDraw->CreateClipper(clipper), "CreateClipper Windowed")) {
+        return RESULT_FAIL;
+    }
+    if (!DDFailed(clipper->SetWindow(mWindow))) {
+        (void)mPrimarySurface->SetClipper(clipper);
+    }
+    return RESULT_OK;
+}
+
+void DDInterface::MeasureRefreshRate() {
+    uint32_t hertz = 0;
+    const bool measured = !Platform::DDFailed(mDirectDraw->GetMonitorFrequency(hertz));
+    int rate = static_cast<int>(std::min<uint32_t>(hertz, 1000));
+    if (!measured || rate < kMinRefreshRate) {
+        mApp->mRefreshRateUnreliable = true;
+        rate = kMinRefreshRate;
+    } else if (rate > kMaxRefreshRate) {
+        mApp->mRefreshRateUnreliable = true;
+        rate = kMaxRefreshRate;
+    }
+    mRefreshRate = rate;
+    mMillisecondsPerFrame = 1000 / rate;
+}
+
+bool DDInterface::ReadPixelLayout() {
+    Platform::SurfaceDesc desc;
+    if (Platform::DDFailed(mPrimarySurface->GetSurfaceDesc(desc))) {
+        return false;
+    }
+    const Platform::PixelFormat& format = desc.pixelFormat;
+    if (format.bitCount != 16 && format.bitCount != 32) {
+        return false;
+    }
+    mRGBBits = static_cast<int>(format.bitCount);
+    mRedMask = format.redMask;
+    mGreenMask = format.greenMask;
+    mBlueMask = format.blueMask;
+    MaskShiftAndBits(mRedMask, mRedShift, mRedBits);
+    MaskShiftAndBits(mGreenMask, mGreenShift, mGreenBits);
+    MaskShiftAndBits(mBlueMask, mBlueShift, mBlueBits);
+    BuildTables();
+    return true;
+}
+
+void DDInterface::BuildTables() {
+    mRedAddTable = ClampTable(mRedBits);
+    mGreenAddTable = ClampTable(mGreenBits);
+    mBlueAddTable = ClampTable(mBlueBits);
+    for (uint32_t i = 0; i < 256; ++i) {
+        mRedConvTable[i] = (mRedMask * i / 255) & mRedMask;
+        mGreenConvTable[i] = (mGreenMask * i / 255) & mGreenMask;
+        mBlueConvTable[i] = (mBlueMask * i / 255) & mBlueMask;
     }
 }
 
-void DDInterface::SetCursorPos(int x, int y) {
+void DDInterface::Cleanup() {
     ScopedLock lock(mCritSect);
-    mCursorX = x;
-    mCursorY = y;
+    mInitialized = false;
+    mD3DInterface->Cleanup();
+    mHasOldCursorArea = false;
+    mOldCursorAreaImage.reset();
+    mNewCursorAreaImage.reset();
+    mOldCursorArea.reset();
+    mNewCursorArea.reset();
+    mScreenImage.reset();
+    mDrawSurface.reset();
+    mSecondarySurface.reset();
+    mPrimarySurface.reset();
+    if (mDirectDraw != nullptr) {
+        (void)mDirectDraw->SetCooperativeLevel(mWindow, Platform::kDDCoopNormal);
+    }
+    mDirectDraw.reset();
+    mDirectDraw7.reset();
+    mWindow = nullptr;
+}
+
+bool DDInterface::GetVideoMemory(uint32_t& total, uint32_t& used) {
+    ScopedLock lock(mCritSect);
+    uint32_t free = 0;
+    if (mDirectDraw == nullptr || Platform::DDFailed(mDirectDraw->GetAvailableVidMem(
+                                      Platform::kCapsVideoMemory, total, free))) {
+        return false;
+    }
+    used = total - free;
+    return true;
 }
 
 } // namespace Vuro

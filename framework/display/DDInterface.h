@@ -1,21 +1,33 @@
 #pragma once
-// The display: owns the screen image every frame is drawn into and presents it through the
-// platform window; keeps the software cursor's position.
+// The display: the device (platform/DirectDraw.h), the surfaces frames are drawn into and shown
+// from, the screen image every frame is drawn into (a DDImage over the drawing surface), the
+// software cursor with its two save areas, the set of live DDImages and the pixel layout with
+// its clamp and conversion tables.
 //
-// - Init (window, windowed) makes a fresh screen image of the application's size and answers a
-//   result code (RESULT_OK on success); the screen image must be taken again after every Init.
-//   Without a window it fails: RESULT_DISPCHANGE_FAIL for full screen (the mode could not be
-//   set), RESULT_DD_CREATE_FAIL in a window. Init is virtual so that tests can refuse it.
-// - SetCursorImage keeps the software cursor's image (null: none); true when it changed.
-// - Redraw presents the screen image; false when the window could not show it.
-// - The lock (mCritSect, from NativeDisplay) guards the screen image, the cursor fields and the
-//   application's image set; the cursor thread takes it.
-// (Minimal form: 32-bit output, no 3-D path, no software cursor image yet.)
+// - Init (window, windowed) makes everything anew (Cleanup first) and answers a result code:
+//   RESULT_OK, or the step that failed, with the failing call and its code in mErrorString.
+//   The screen image must be taken again after every Init. Full screen sets the application's
+//   width x height at its colour depth (16 bits gives a 5-6-5 screen); a window takes the
+//   desktop's format, which must be 16 or 32 bits (else RESULT_INVALID_COLORDEPTH). With mIs3D
+//   set, Init initialises the 3-D device and answers RESULT_3D_FAIL when it cannot.
+// - Redraw presents the drawing surface with the software cursor on top; false before a
+//   successful Init or when the blit or flip failed (its text in mErrorString).
+// - SetCursorPos may be called from the cursor thread; the cursor is moved on the primary
+//   surface at once unless a presentation is under way (that one draws it where it is now).
+// - The lock (mCritSect) guards surfaces, the screen image, the cursor and both image sets.
+//
+// Mended faults: a second Init releases everything of the first (objects shared, never
+// double-released); the device is released before its window goes (Cleanup); the images still
+// alive when the display goes keep their pictures in memory and stop using it.
 
 #include "framework/display/NativeDisplay.h"
+#include "platform/DirectDraw.h"
 
+#include <atomic>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace Vuro {
 
@@ -23,8 +35,10 @@ namespace Platform {
 class Window;
 }
 
+class D3DInterface;
 class DDImage;
 class Image;
+class MemoryImage;
 struct Rect;
 class VuroAppBase;
 
@@ -40,44 +54,103 @@ public:
         RESULT_INVALID_COLORDEPTH = 6,
         RESULT_3D_FAIL = 7,
     };
+    static constexpr int kCursorAreaSize = 64;
 
     explicit DDInterface(VuroAppBase* app);
     ~DDInterface() override;
 
+    // Virtual so that tests can script the results the application sees.
     virtual int Init(Platform::Window* window, bool isWindowed);
-    // The name of a result code; "RESULT_UNKNOWN" for any other.
+    void Cleanup();
+    // The name of a result code; "RESULT_UNKNOWN" for any other (7 included).
     static std::string ResultToString(int result);
+    // False when the result is not a failure; else mErrorString = "<operation>: <hex code>".
+    bool CheckDXError(Platform::DDResult result, const char* operation);
+    // Makes a surface through the newer device when there is one; refuses (and releases) any
+    // surface when the primary's depth is neither 16 nor 32 bits.
+    Platform::DDResult CreateSurface(const Platform::SurfaceDesc& desc,
+                                     std::shared_ptr<Platform::Surface>& out);
     DDImage* GetScreenImage() { return mScreenImage.get(); }
-    // rect: the part to present, null for all (the whole image is presented either way).
-    bool Redraw(const Rect* rect);
-    bool SetCursorImage(Image* image);
-    // A new screen image, in video memory or not; take the screen image again afterwards.
-    void RemakeScreenImage(bool useVideoMemory);
-    // Moves the software cursor now (the cursor thread calls it when the mouse moved).
-    void SetCursorPos(int x, int y);
+    // Runs the 3-D capability test when one is due; the test comes with the 3-D display, so
+    // none runs yet and the answer is false.
+    bool Do3DTest(Platform::Window* window);
 
-    VuroAppBase* mApp;  // not owned
+    // [Presentation, screen image and cursor: DDInterfacePresent.cpp, DDInterfaceCursor.cpp]
+    void RemakeScreenImage(bool useVideoMemory);
+    // rect: the destination in the window, null for all of it.
+    bool Redraw(const Rect* rect);
+    void AddDDImage(DDImage* image);
+    void RemoveDDImage(DDImage* image);
+    void Remove3DData(MemoryImage* image);
+    bool SetCursorImage(Image* image);
+    void SetCursorPos(int x, int y);
+    // The cursor steps on a surface. The primary surface is the window's client area, so
+    // window and screen coordinates are the same and need no offset.
+    void DrawCursor(Platform::Surface* surface);
+    void RestoreOldCursorArea(Platform::Surface* surface);
+    void MoveCursor(Platform::Surface* surface, int x, int y);
+
+    // [Figures for the developer tools]
+    // Total and used bytes of video memory; false when the device cannot tell.
+    bool GetVideoMemory(uint32_t& total, uint32_t& used);
+
+    VuroAppBase* mApp; // not owned
+    std::unique_ptr<D3DInterface> mD3DInterface;
     bool mIs3D = false; // drawing goes through the 3-D device
+    std::atomic<bool> mPresenting{false};
+    std::shared_ptr<Platform::DirectDraw> mDirectDraw;  // the older face of the device
+    std::shared_ptr<Platform::DirectDraw> mDirectDraw7; // null without DirectDrawCreateEx
+    std::shared_ptr<Platform::Surface> mPrimarySurface;
+    // Full screen: the back buffer; in a window: the video-memory screen when asked for.
+    std::shared_ptr<Platform::Surface> mSecondarySurface;
+    std::shared_ptr<Platform::Surface> mDrawSurface;
+    int mWidth = 0;
+    int mHeight = 0;
+    int mColorDepth = 0;
+    int mRefreshRate = 60;          // Hz, 60..100
+    int mMillisecondsPerFrame = 16; // 1000 / refresh rate
+    // Per channel: entry i = min(i, max) for i in 0..2 max (saturating sums).
+    std::vector<uint32_t> mRedAddTable;
+    std::vector<uint32_t> mGreenAddTable;
+    std::vector<uint32_t> mBlueAddTable;
+    // Per channel: an 8-bit value placed in the display's format, (mask x i / 255) & mask.
+    uint32_t mRedConvTable[256] = {};
+    uint32_t mGreenConvTable[256] = {};
+    uint32_t mBlueConvTable[256] = {};
     bool mInitialized = false;
     Platform::Window* mWindow = nullptr; // not owned
     bool mIsWindowed = true;
-    int mWidth = 0;
-    int mHeight = 0;
-    int mRefreshRate = 60;          // Hz
-    int mMillisecondsPerFrame = 16; // 1000 / refresh rate
-    std::string mErrorString;       // why the last Init failed
     std::unique_ptr<DDImage> mScreenImage;
-    bool mVideoMemoryScreen = false; // the screen image lives in video memory
-    Image* mCursorImage = nullptr;   // the software cursor; not owned
-    // Software cursor: the position last given, and where it was last drawn (guarded by the lock).
-    int mCursorX = 0;
-    int mCursorY = 0;
-    int mCursorDrawnX = 0;
+    std::set<DDImage*> mDDImageSet;
+    bool mVideoMemoryScreen = false; // the screen image lies on the second surface
+    // Software cursor.
+    int mCursorWidth = kCursorAreaSize;
+    int mCursorHeight = kCursorAreaSize;
+    std::atomic<int> mCursorX{0}; // last position given (SetCursorPos may run unlocked)
+    std::atomic<int> mCursorY{0};
+    int mCursorDrawnX = 0; // where the cursor was drawn; the image is centred on it
     int mCursorDrawnY = 0;
+    Image* mCursorImage = nullptr; // not owned; null: no software cursor
+    bool mHasOldCursorArea = false;
+    std::shared_ptr<Platform::Surface> mOldCursorArea;
+    std::shared_ptr<Platform::Surface> mNewCursorArea;
+    std::unique_ptr<DDImage> mOldCursorAreaImage;
+    std::unique_ptr<DDImage> mNewCursorAreaImage;
+    std::string mErrorString;
 
 private:
-    // A screen-sized image marked opaque.
-    std::unique_ptr<DDImage> MakeScreenImage();
+    int InitFullScreen(uint32_t caps3D);
+    int InitWindowed(uint32_t caps3D);
+    // Surfaces of the size and caps, through CreateSurface.
+    Platform::DDResult MakePlainSurface(int width, int height, uint32_t caps,
+                                        std::shared_ptr<Platform::Surface>& out);
+    void MeasureRefreshRate();
+    bool ReadPixelLayout();
+    void BuildTables();
+
+    // Entry points of "ddraw.dll", looked up at construction (null when missing).
+    Platform::DirectDrawCreateFn mDirectDrawCreate = nullptr;
+    Platform::DirectDrawCreateExFn mDirectDrawCreateEx = nullptr;
 };
 
 } // namespace Vuro

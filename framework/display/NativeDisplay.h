@@ -1,7 +1,8 @@
 #pragma once
 // The display's pixel layout, read by images when they build or read their premultiplied native
 // copy. Each channel is described by its mask, its width in bits and the position of its lowest
-// bit. Until a display chooses otherwise the layout is 32-bit 0xAARRGGBB.
+// bit. Until a display is initialised the layout is 32-bit 0x00RRGGBB, so that images made
+// before (or without) a display still have a meaningful native copy.
 
 #include "framework/util/LockSection.h"
 
@@ -16,7 +17,7 @@ public:
     NativeDisplay(const NativeDisplay&) = delete;
     NativeDisplay& operator=(const NativeDisplay&) = delete;
 
-    int mRGBBits = 32;                // bits per native pixel
+    int mRGBBits = 32;                // bits per native pixel: 16 or 32
     uint32_t mRedMask = 0x00FF0000;   // bits of red in a native pixel
     uint32_t mGreenMask = 0x0000FF00; // bits of green
     uint32_t mBlueMask = 0x000000FF;  // bits of blue

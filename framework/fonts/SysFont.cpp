@@ -77,9 +77,6 @@ void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, con
     if (image == nullptr || image->mWidth <= 0 || image->mHeight <= 0) {
         return;
     }
-    // The image's memory pixels are its surface, so a held lock needs no release around the
-    // drawing.
-    Platform::TextTarget target{image->GetBits(), image->mWidth, image->mHeight, image->mWidth};
     const Platform::TextClip clip{clipRect.mX, clipRect.mY, clipRect.mWidth, clipRect.mHeight};
     auto channel = [](int value) { return static_cast<uint32_t>(std::clamp(value, 0, 255)); };
     const uint32_t rgb =
@@ -88,8 +85,28 @@ void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, con
     // capital's ink is row y.
     const int left = static_cast<int>(static_cast<double>(x) + g->mTransX);
     const int top = static_cast<int>(static_cast<double>(y - mAscent + 1) + g->mTransY);
-    mFace->DrawString(target, clip, left, top, text, rgb);
-    image->OnBitsChanged();
+    Platform::Surface* surface = image->GetSurface();
+    if (surface == nullptr) {
+        // An image with partly transparent pixels has no surface: the text goes into its bits.
+        Platform::TextTarget target{image->GetBits(), image->mWidth, image->mHeight, image->mWidth};
+        mFace->DrawString(target, clip, left, top, text, rgb);
+        image->OnBitsChanged();
+        return;
+    }
+    // The surface's text target is refused while the surface is locked.
+    const bool locked = image->mLockCount > 0;
+    if (locked) {
+        (void)surface->Unlock();
+    }
+    Platform::TextTarget target;
+    if (!Platform::DDFailed(surface->GetDC(target))) {
+        mFace->DrawString(target, clip, left, top, text, rgb);
+        (void)surface->ReleaseDC();
+        image->DeleteMemoryBuffers();
+    }
+    if (locked) {
+        (void)surface->Lock(image->mLockedSurfaceDesc, Platform::kLockWait);
+    }
 }
 
 Font* SysFont::Duplicate() {

@@ -8,8 +8,9 @@
 // - Widths are the renderer's, without kerning: a character's width is that of the string of
 //   it alone. A text of several lines ('\n') is as wide as its widest line; '&' is an ordinary
 //   character.
-// - DrawString draws only onto display images (DDImage), whose pixels stay in memory: the text
-//   is blended into them inside the context's clip and the image's bounds. Onto any other image
+// - DrawString draws only onto display images (DDImage): into the image's surface (16 or 32
+//   bits; the surface then alone holds the picture), or into its bits when it has no surface.
+//   The text is blended inside the context's clip and the image's bounds. Onto any other image
 //   it draws nothing. The colour's alpha is not used.
 
 #include "framework/fonts/Font.h"

@@ -6,8 +6,9 @@
 // What a caller can rely on:
 // - Nothing is written outside the clip rectangle, which must lie inside the destination
 //   memory (the clip is also kept to 0 .. 32767, the range 16.16 fixed point holds).
-// - Destination formats 0x8888 and 0x888 are drawn. 16-bit formats (0x565, 0x555) and any
-//   other code draw nothing: there is no 16-bit writer, and a 32-bit writer would overrun them.
+// - Destination formats 0x8888, 0x888 and the 16-bit 0x565 and 0x555 are drawn; any other code
+//   draws nothing. A 16-bit pixel is composited as the 32-bit one its channels' top bits make
+//   (low bits 0) and written back with each channel's low bits dropped.
 // - Triangles without area, without a pixel row, or with a non-finite coordinate are skipped.
 // - Every call works on its own stack memory: several threads may draw at once into
 //   different destinations.
@@ -51,7 +52,7 @@ struct SWTriTexture {
 
 // Everything one triangle of a draw call needs besides its vertices.
 struct SWTriTarget {
-    uint8_t* mBits = nullptr; // destination memory
+    uint8_t* mBits = nullptr; // destination memory, 16- or 32-bit words by the format
     int mPitch = 0;           // bytes per row
     PixelFormatCode mFormat = kPixelFormat8888;
     Rect mClip; // inside the destination

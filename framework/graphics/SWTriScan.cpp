@@ -89,7 +89,39 @@ template <bool Composite, bool DestAlpha>
     return alpha | rgb;
 }
 
-template <bool Textured, bool Modulate, bool Composite, bool DestAlpha>
+// Destination words: 32-bit (with or without an alpha byte) or 16-bit, whose channels are
+// widened to 8 bits (low bits 0) for compositing and narrowed again (low bits dropped).
+struct Format8888 {
+    using Word = uint32_t;
+    static constexpr bool kDestAlpha = true;
+    static uint32_t Load(Word w) { return w; }
+    static Word Store(uint32_t v) { return v; }
+};
+struct Format888 : Format8888 {
+    static constexpr bool kDestAlpha = false;
+};
+struct Format565 {
+    using Word = uint16_t;
+    static constexpr bool kDestAlpha = false;
+    static uint32_t Load(Word w) {
+        return ((w & 0xF800u) << 8) | ((w & 0x7E0u) << 5) | ((w & 0x1Fu) << 3);
+    }
+    static Word Store(uint32_t v) {
+        return static_cast<Word>(((v >> 8) & 0xF800) | ((v >> 5) & 0x7E0) | ((v >> 3) & 0x1F));
+    }
+};
+struct Format555 {
+    using Word = uint16_t;
+    static constexpr bool kDestAlpha = false;
+    static uint32_t Load(Word w) {
+        return ((w & 0x7C00u) << 9) | ((w & 0x3E0u) << 6) | ((w & 0x1Fu) << 3);
+    }
+    static Word Store(uint32_t v) {
+        return static_cast<Word>(((v >> 9) & 0x7C00) | ((v >> 6) & 0x3E0) | ((v >> 3) & 0x1F));
+    }
+};
+
+template <bool Textured, bool Modulate, bool Composite, typename Format>
 void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
     constexpr int kFirst = Textured ? kU : kRed;
     constexpr int kLast = Modulate ? kAttributeCount : kRed; // one past the last
@@ -168,7 +200,7 @@ void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
             a[k] = v[0].mA[k] + (longA[k] * down >> 16) +
                    (gradient[k] * ((xStart << 16) - xLong) >> 16);
         }
-        auto* out = reinterpret_cast<uint32_t*>(target.mBits + row * target.mPitch);
+        auto* out = reinterpret_cast<typename Format::Word*>(target.mBits + row * target.mPitch);
         for (int64_t x = xStart; x < xEnd; ++x) {
             uint32_t s = 0xFFFFFFFF;
             if constexpr (Textured) {
@@ -177,7 +209,7 @@ void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
             if constexpr (Modulate) {
                 s = Modulated(s, a);
             }
-            out[x] = Write<Composite, DestAlpha>(out[x], s);
+            out[x] = Format::Store(Write<Composite, Format::kDestAlpha>(Format::Load(out[x]), s));
             for (int k = kFirst; k < kLast; ++k) {
                 a[k] += gradient[k];
             }
@@ -188,14 +220,14 @@ void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
 using ScanFunction = void (*)(const SWTriVertex (&)[3], const SWTriTarget&);
 
 // Flags: 4 textured, 2 modulated, 1 composited.
-template <bool DestAlpha, int Flags> constexpr ScanFunction Entry() {
-    return &ScanConvert<(Flags & 4) != 0, (Flags & 2) != 0, (Flags & 1) != 0, DestAlpha>;
+template <typename Format, int Flags> constexpr ScanFunction Entry() {
+    return &ScanConvert<(Flags & 4) != 0, (Flags & 2) != 0, (Flags & 1) != 0, Format>;
 }
 
-template <bool DestAlpha>
-constexpr ScanFunction kWriters[8] = {
-    Entry<DestAlpha, 0>(), Entry<DestAlpha, 1>(), Entry<DestAlpha, 2>(), Entry<DestAlpha, 3>(),
-    Entry<DestAlpha, 4>(), Entry<DestAlpha, 5>(), Entry<DestAlpha, 6>(), Entry<DestAlpha, 7>()};
+template <typename Format>
+constexpr ScanFunction kWriters[8] = {Entry<Format, 0>(), Entry<Format, 1>(), Entry<Format, 2>(),
+                                      Entry<Format, 3>(), Entry<Format, 4>(), Entry<Format, 5>(),
+                                      Entry<Format, 6>(), Entry<Format, 7>()};
 
 } // namespace
 
@@ -204,13 +236,18 @@ bool SWTriScanDispatch(const SWTriVertex (&triangle)[3], const SWTriTarget& targ
                       (target.mComposite ? 1 : 0);
     switch (target.mFormat) {
     case kPixelFormat8888:
-        kWriters<true>[flags](triangle, target);
+        kWriters<Format8888>[flags](triangle, target);
         return true;
     case kPixelFormat888:
-        kWriters<false>[flags](triangle, target);
+        kWriters<Format888>[flags](triangle, target);
+        return true;
+    case kPixelFormat565:
+        kWriters<Format565>[flags](triangle, target);
+        return true;
+    case kPixelFormat555:
+        kWriters<Format555>[flags](triangle, target);
         return true;
     default:
-        // 16-bit formats have no writer yet: the 32-bit writer would run past their rows.
         return false;
     }
 }

@@ -17,7 +17,8 @@ namespace {
 // events back into the image's pixels.
 class SdlWindow : public Window {
 public:
-    SdlWindow(SDL_Window* window, int width, int height) : mWindow(window) {
+    SdlWindow(SDL_Window* window, int width, int height)
+        : mWindow(window), mClientWidth(width), mClientHeight(height) {
         mRenderer = SDL_CreateRenderer(window, -1, 0);
         if (mRenderer == nullptr) {
             mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -57,31 +58,24 @@ public:
     }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
-        if (mRenderer == nullptr || width <= 0 || height <= 0) {
-            return false;
+        // ARGB8888 is the 0xAARRGGBB word itself; blending off ignores the alpha byte.
+        return Show(pixels, width * 4, width, height, SDL_PIXELFORMAT_ARGB8888);
+    }
+
+    bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
+                       uint32_t redMask, uint32_t greenMask, uint32_t blueMask) override {
+        // The renderer converts 16-bit pictures itself as it shows them.
+        uint32_t format = SDL_MasksToPixelFormatEnum(bitCount, redMask, greenMask, blueMask, 0);
+        if (format == SDL_PIXELFORMAT_UNKNOWN) {
+            return Window::PresentPixels(pixels, pitch, width, height, bitCount, redMask, greenMask,
+                                         blueMask);
         }
-        if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight) {
-            if (mTexture != nullptr) {
-                SDL_DestroyTexture(mTexture);
-            }
-            // ARGB8888 is the 0xAARRGGBB word itself; blending off ignores the alpha byte.
-            mTexture = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STREAMING, width, height);
-            if (mTexture == nullptr) {
-                return false;
-            }
-            SDL_SetTextureBlendMode(mTexture, SDL_BLENDMODE_NONE);
-            mTextureWidth = width;
-            mTextureHeight = height;
-        }
-        if (SDL_UpdateTexture(mTexture, nullptr, pixels, width * 4) != 0) {
-            return false;
-        }
-        SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-        bool drawn = SDL_RenderClear(mRenderer) == 0 &&
-                     SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr) == 0;
-        SDL_RenderPresent(mRenderer);
-        return drawn;
+        return Show(pixels, pitch, width, height, format);
+    }
+
+    void GetClientSize(int& width, int& height) override {
+        width = mClientWidth;
+        height = mClientHeight;
     }
 
     void SetMouseCapture(bool capture) override {
@@ -116,12 +110,44 @@ public:
     }
 
 private:
+    bool Show(const void* pixels, int pitch, int width, int height, uint32_t format) {
+        if (mRenderer == nullptr || pixels == nullptr || width <= 0 || height <= 0) {
+            return false;
+        }
+        if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight ||
+            format != mTextureFormat) {
+            if (mTexture != nullptr) {
+                SDL_DestroyTexture(mTexture);
+            }
+            mTexture =
+                SDL_CreateTexture(mRenderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+            if (mTexture == nullptr) {
+                return false;
+            }
+            SDL_SetTextureBlendMode(mTexture, SDL_BLENDMODE_NONE);
+            mTextureWidth = width;
+            mTextureHeight = height;
+            mTextureFormat = format;
+        }
+        if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitch) != 0) {
+            return false;
+        }
+        SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
+        bool drawn = SDL_RenderClear(mRenderer) == 0 &&
+                     SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr) == 0;
+        SDL_RenderPresent(mRenderer);
+        return drawn;
+    }
+
     SdlVideoUser mVideo; // constructed first, released last
     SDL_Window* mWindow;
+    int mClientWidth;
+    int mClientHeight;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;
     int mTextureHeight = 0;
+    uint32_t mTextureFormat = 0;
 };
 
 // A cursor SDL made, or none where SDL cannot make cursors (the dummy driver).

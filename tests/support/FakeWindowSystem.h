@@ -44,6 +44,21 @@ public:
         return mPresentSucceeds;
     }
 
+    // Only the first pixel is converted (as the base would), so presenting costs tests nothing.
+    bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
+                       uint32_t redMask, uint32_t greenMask, uint32_t blueMask) override {
+        const bool shown =
+            Window::PresentPixels(pixels, pitch, std::min(width, 1), std::min(height, 1), bitCount,
+                                  redMask, greenMask, blueMask);
+        mLastWidth = width;
+        mLastHeight = height;
+        return shown;
+    }
+    void GetClientSize(int& width, int& height) override {
+        width = mParams.width;
+        height = mParams.height;
+    }
+
     void SetMouseCapture(bool capture) override { mCaptured = capture; }
     bool GetMouseInClient(int& x, int& y) override {
         x = mMouseX;

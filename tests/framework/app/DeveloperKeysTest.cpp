@@ -3,6 +3,9 @@
 
 #include "TestApp.h"
 #include "framework/debug/PerfProfiler.h"
+#include "framework/display/DDImage.h"
+#include "framework/display/TextureData.h"
+#include "support/FakeDirectDraw.h"
 
 namespace Vuro::Test {
 namespace {
@@ -52,16 +55,14 @@ TEST_F(DeveloperKeysTest, ShiftF8SwitchesThreeDAndSaysSo) {
     mApp.mDebugKeysEnabled = true;
     Key(kVkShift);
     Key(kVkF1 + 7);
-    EXPECT_TRUE(mApp.Is3DOn());
+    // There is no 3-D device: the display's 3-D initialisation fails and 2-D comes back.
+    EXPECT_FALSE(mApp.Is3DOn());
     EXPECT_TRUE(mApp.mIs3DToggled);
     ASSERT_FALSE(mWindows.mBoxes.empty());
-    EXPECT_EQ(mWindows.mBoxes.back().text, "3D-Mode: ON");
+    EXPECT_EQ(mWindows.mBoxes.back().text, "3D-Mode: OFF");
     EXPECT_EQ(mWindows.mBoxes.back().title, "Mode Switch");
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkShift], 0) << "the box let go of the keys";
-    Key(kVkShift);
-    Key(kVkF1 + 7);
-    EXPECT_FALSE(mApp.Is3DOn());
-    EXPECT_EQ(mWindows.mBoxes.back().text, "3D-Mode: OFF");
+    EXPECT_NE(mApp.mWidgetManager->mImage, nullptr);
 }
 
 TEST_F(DeveloperKeysTest, F2StartsTheProfilerAndShowsItsResultsOnTheNextPress) {
@@ -90,6 +91,73 @@ TEST_F(DeveloperKeysTest, AltRReloadsTuningValuesAndLetsGoOfKeysWhenNothingChang
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkShift], 0);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 0);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown['R'], 0);
+}
+
+// The tools that read the display's figures, on the fake device (16 MiB of video memory).
+class DisplayToolsTest : public DeveloperKeysTest {
+protected:
+    FakeDirectDraw mDevice;
+};
+
+TEST_F(DisplayToolsTest, F8ShowsTheVideoStats) {
+    using namespace Platform;
+    mApp.mDebugKeysEnabled = true;
+    TextureData texture;
+    texture.mTexMemSize = 2048;
+    texture.mPixelFormat = TextureData::kFormatR5G6B5;
+    MemoryImage image(&mApp);
+    image.mTextureData = &texture;
+    Key(kVkF1 + 7);
+    image.mTextureData = nullptr;
+    ASSERT_FALSE(mWindows.mBoxes.empty());
+    EXPECT_EQ(mWindows.mBoxes.back().title, "Video Stats");
+    // In a window the screen's video-memory surface is made: 640 x 480 x 4 bytes = 1,200 KB.
+    EXPECT_EQ(mWindows.mBoxes.back().text,
+              "3D-Mode is Off (3D is Unsupported on this system)\r\n\r\n"
+              "Video Memory: 1,200/16,384 KB\r\n\r\n"
+              "Texture Memory: 2 KB\r\n"
+              "A8R8G8B8: 0 - 0 KB\r\n"
+              "A4R4G4B4: 0 - 0 KB\r\n"
+              "R5G6B5: 1 - 2 KB\r\n"
+              "Palette8: 0 - 0 KB\r\n");
+}
+
+TEST_F(DisplayToolsTest, F3SwitchesTheOverlayAndItsMode) {
+    using namespace Platform;
+    mApp.mDebugKeysEnabled = true;
+    Key(kVkF1 + 2);
+    EXPECT_TRUE(mApp.mShowOverlay);
+    EXPECT_EQ(mApp.DeveloperOverlayLines(), std::vector<std::string>{"FPS: 0"});
+    for (int frame = 0; frame < 30; ++frame) {
+        mApp.CountOverlayFrame(mApp.mOverlayPeriodStart + 1000 * (frame + 1) / 30);
+    }
+    EXPECT_EQ(mApp.DeveloperOverlayLines(), std::vector<std::string>{"FPS: 30"});
+    Key(kVkShift);
+    Key(kVkF1 + 2);
+    Key(kVkShift, false);
+    EXPECT_TRUE(mApp.mShowOverlay) << "Shift keeps it on";
+    mApp.mWidgetManager->mLastMouseX = 12;
+    mApp.mWidgetManager->mLastMouseY = 34;
+    mApp.mPlayingDemoBuffer = true;
+    mApp.mUpdateCount = 372300; // 3723 s at 10 ms an update
+    EXPECT_EQ(mApp.DeveloperOverlayLines(), (std::vector<std::string>{"01:02:03", "12,34"}));
+    mApp.mPlayingDemoBuffer = false;
+
+    // Drawn in the bottom right corner, 10 pixels from the edges: white text on black.
+    mApp.DrawDirtyWidgets();
+    const uint32_t* screen = mApp.mDDInterface->GetScreenImage()->GetBits();
+    int lit = 0;
+    for (int y = 440; y < 470; ++y) {
+        for (int x = 560; x < 640; ++x) {
+            lit += (screen[y * 640 + x] & 0xFFFFFF) != 0;
+            if (x >= 630 || y >= 470) {
+                EXPECT_EQ(screen[y * 640 + x] & 0xFFFFFF, 0u);
+            }
+        }
+    }
+    EXPECT_GT(lit, 5);
+    Key(kVkF1 + 2);
+    EXPECT_FALSE(mApp.mShowOverlay);
 }
 
 } // namespace

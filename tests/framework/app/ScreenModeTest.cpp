@@ -195,7 +195,9 @@ TEST_F(ScreenModeTest, A2DFailureEndsTheProgramWithItsCodesName) {
 TEST_F(ScreenModeTest, NoWindowAtAllEndsTheProgram) {
     mWindows.mCanCreate = false;
     EXPECT_EQ(InitOrExit(), 1);
-    EXPECT_EQ(LastBoxText(), "Failed to initialize DirectDraw: RESULT_DD_CREATE_FAIL no window");
+    // The device has no window to put its primary surface in.
+    EXPECT_EQ(LastBoxText(), "Failed to initialize DirectDraw: RESULT_SURFACE_FAIL CreateSurface "
+                             "Windowed Primary: 887600d4");
 }
 
 TEST_F(ScreenModeTest, ALostSurfaceIsRecoveredAtOnceWhileActive) {
@@ -489,7 +491,7 @@ TEST(ImageSetTest, WalksHoldTheLockWhileAnotherThreadMakesAndDropsImages) {
     }
     stop = true;
     maker.join();
-    EXPECT_EQ(app.mMemoryImageSet.size(), 1u) << "only the screen image is left";
+    EXPECT_EQ(app.mMemoryImageSet.size(), 3u) << "only the screen and the cursor's save areas";
 }
 
 } // namespace

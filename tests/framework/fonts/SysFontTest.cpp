@@ -7,6 +7,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextRenderer.h"
+#include "support/DisplayRig.h"
 
 #include <gtest/gtest.h>
 
@@ -158,10 +159,15 @@ TEST_F(SysFontTest, TextThroughGraphicsSitsOnTheTranslatedBaseline) {
 }
 
 TEST_F(SysFontTest, DrawingKeepsToTheContextsClipAndTheImagesLock) {
-    SysFont font(&mApp, "DejaVu Sans", 30);
-    DDImage image(&mDisplay);
+    // On a surface of an initialised display, held locked by the caller.
+    Vuro::Test::DisplayRig rig(Platform::kFormat888);
+    ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+    SysFont font(&rig.app, "DejaVu Sans", 30);
+    DDImage image(rig.display);
     image.Create(80, 70);
     Fill(image, 0xFF000000);
+    image.OnBitsChanged();
+    ASSERT_NE(image.GetSurface(), nullptr);
     ASSERT_TRUE(image.LockSurface());
     Graphics g(&image);
     g.SetFont(&font);
@@ -186,7 +192,7 @@ TEST_F(SysFontTest, DrawingKeepsToTheContextsClipAndTheImagesLock) {
     EXPECT_TRUE(image.UnlockSurface());
 
     // An image with no pixels is left alone.
-    DDImage empty(&mDisplay);
+    DDImage empty(rig.display);
     Graphics emptyContext(&empty);
     font.DrawString(&emptyContext, 0, 10, "abc", Color(255, 255, 255), Rect(0, 0, 100, 100));
     EXPECT_EQ(empty.mBitsChangedCount, 0);

@@ -276,8 +276,27 @@ TEST(SWTriTest, SliverOfTinyHeightStaysOnItsRow) {
     }
 }
 
-TEST(SWTriTest, OnlyThe32BitFormatsAreDrawn) {
-    for (const PixelFormatCode format : {kPixelFormat565, kPixelFormat555, 0x1234, 0}) {
+TEST(SWTriTest, SixteenBitFormatsCompositeThroughTheirChannels) {
+    // Each channel widened with low bits 0, composited as on 0x888 (sample alpha 126, colour
+    // 125: c = ((dc * 255 >> 8) * 130 + 125 * 256) / 256), narrowed with low bits dropped.
+    // 5-6-5 0x02A5: red 0 -> 125 -> 15, green 84 -> 167 -> 41, blue 40 -> 144 -> 18.
+    // 5-5-5 0x4000: red 128 -> 189 -> 23, green and blue 0 -> 125 -> 15.
+    struct Case {
+        PixelFormatCode format;
+        uint16_t before;
+        uint16_t after;
+    };
+    for (const Case c :
+         {Case{kPixelFormat565, 0x02A5, 0x7D32}, Case{kPixelFormat555, 0x4000, 0x5DEF}}) {
+        std::vector<uint16_t> pixels(8, c.before);
+        SWTriDrawTriangle(Quad(0, 0, 4, 2).data(), 4, nullptr, kHalfWhite, kDrawModeNormal,
+                          Rect(0, 0, 4, 2), pixels.data(), 8, c.format, true);
+        EXPECT_EQ(pixels, std::vector<uint16_t>(8, c.after)) << c.format;
+    }
+}
+
+TEST(SWTriTest, UnknownFormatsAreNotDrawn) {
+    for (const PixelFormatCode format : {0x1234, 0}) {
         Surface s(4, 4, 0x12345678);
         s.Draw(Quad(0, 0, 4, 4), Color::White, Rect(0, 0, 4, 4), false, format);
         EXPECT_EQ(s.mPixels, std::vector<uint32_t>(16, 0x12345678)) << format;

@@ -54,14 +54,15 @@ public:
     int updates = 0;
 };
 
-constexpr uint32_t kBackdrop = 0xFF14283C; // (20, 40, 60)
-constexpr uint32_t kRed = 0xFFC80000;
-constexpr uint32_t kGreen = 0xFF00C800;
-constexpr uint32_t kBlue = 0xFF0000FF;
-// White at alpha 128 over the opaque backdrop: weight f = 255 * 128 / 255 = 128, and each
-// channel field is (d * (256 - f) >> 8) + (s * f >> 8): red 0x0A0000 + 0x7F8000 -> 0x89,
-// green 0x1400 + 0x7F80 -> 0x93, blue 30 + 127 = 0x9D; alpha stays 255.
-constexpr uint32_t kVeiled = 0xFF89939D;
+// The screen is a 32-bit surface (the fake desktop's format), read back with alpha 255. An
+// opaque fill writes each channel as c * 255 >> 8: (20, 40, 60) becomes (19, 39, 59).
+constexpr uint32_t kBackdrop = 0xFF13273B;
+constexpr uint32_t kRed = 0xFFC70000;   // 200 -> 199
+constexpr uint32_t kGreen = 0xFF00C700; // 200 -> 199
+constexpr uint32_t kBlue = 0xFF0000FE;  // 255 -> 254
+// White at alpha 128 over the backdrop: the source (((255 * 128 + 127) >> 8) + 1) * 255 >> 8
+// = 127, plus d * 128 >> 8 of each channel: 127 + 9, 127 + 19, 127 + 29.
+constexpr uint32_t kVeiled = 0xFF88929C;
 
 class WidgetLoopTest : public AppFixture {
 protected:

@@ -1,0 +1,261 @@
+// Blits drawn in software on the locked surface: normal (alpha blending) and additive
+// (saturating sums), plain and mirrored, 16 or 32 bits. They read the source's native copy
+// (premultiplied, in the display's layout, alpha in the top byte) and its run-length tables, so
+// runs of transparent pixels are skipped and runs of opaque ones copied whole.
+
+#include "framework/display/DDImage.h"
+
+#include "framework/display/DDInterface.h"
+#include "framework/display/SurfacePixels.h"
+
+#include <algorithm>
+
+namespace Vuro {
+
+namespace {
+
+// The source's native words, through the index bytes when palettised.
+struct NativeSource {
+    const uint32_t* mNative = nullptr;
+    const uint8_t* mIndices = nullptr;
+    int mWidth = 0;
+
+    NativeSource(MemoryImage& image, NativeDisplay* layout) : mWidth(image.mWidth) {
+        mNative = image.GetNativeAlphaData(layout);
+        if (image.IsPalettised()) {
+            mIndices = image.mColorIndices.get();
+        }
+    }
+    uint32_t At(size_t i) const { return mIndices != nullptr ? mNative[mIndices[i]] : mNative[i]; }
+};
+
+// Per-channel tint t_c = c * a / 255.
+void Tint(const Color& c, uint32_t (&t)[3]) {
+    t[0] = static_cast<uint32_t>(c.mRed * c.mAlpha / 255);
+    t[1] = static_cast<uint32_t>(c.mGreen * c.mAlpha / 255);
+    t[2] = static_cast<uint32_t>(c.mBlue * c.mAlpha / 255);
+}
+
+// Walks the source rectangle row by row and run by run; `run` gets the index of the run's
+// first source pixel, its length and the destination column of that pixel (the column of
+// the run's last pixel when mirrored, the run then going leftward).
+template <typename Run>
+void ForEachRun(const uint8_t* runs, int sourceWidth, int x, int y, const Rect& from, bool mirror,
+                Run run) {
+    for (int row = 0; row < from.mHeight; ++row) {
+        const size_t first = static_cast<size_t>(from.mY + row) * sourceWidth + from.mX;
+        for (int i = 0; i < from.mWidth;) {
+            const int n = std::min<int>(runs[first + i], from.mWidth - i);
+            const int destX = mirror ? x + from.mWidth - 1 - i : x + i;
+            run(first + i, n, destX, y + row);
+            i += n;
+        }
+    }
+}
+
+template <typename Word>
+void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout, int x, int y,
+                const Rect& from, const Color& color, bool mirror) {
+    const NativeSource native(src, layout);
+    const uint8_t* runs = src.GetRLAlphaData();
+    const int step = mirror ? -1 : 1;
+    const bool white = color == Color::White;
+    uint32_t t[3];
+    Tint(color, t);
+    const uint32_t colorAlpha = static_cast<uint32_t>(color.mAlpha);
+    ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
+        Word* out = s.Row<Word>(destY) + destX;
+        const uint32_t firstAlpha = native.At(at) >> 24;
+        if (firstAlpha == 0) {
+            return;
+        }
+        for (int k = 0; k < n; ++k) {
+            const uint32_t p = native.At(at + k);
+            Word& d = out[k * step];
+            if (white) {
+                if (firstAlpha == 255) {
+                    d = static_cast<Word>(p);
+                    continue;
+                }
+                uint32_t value = s.mBitCount == 16 ? (p & 0xFFFF) : p;
+                for (int c = 0; c < 3; ++c) {
+                    value += ((d & s.mMask[c]) * (256 - (p >> 24)) >> 8) & s.mMask[c];
+                }
+                d = static_cast<Word>(value);
+                continue;
+            }
+            uint32_t value = 0;
+            if (firstAlpha == 255 && colorAlpha == 255) {
+                for (int c = 0; c < 3; ++c) {
+                    value |= ((p & s.mMask[c]) * t[c] >> 8) & s.mMask[c];
+                }
+            } else {
+                const uint32_t a = (p >> 24) * colorAlpha / 255;
+                for (int c = 0; c < 3; ++c) {
+                    const uint32_t m = s.mMask[c];
+                    value |= (((d & m) * (256 - a) + (p & m) * t[c]) >> 8) & m;
+                }
+            }
+            d = static_cast<Word>(value);
+        }
+    });
+}
+
+template <typename Word>
+void AdditiveRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout, int x, int y,
+                  const Rect& from, const Color& color, bool mirror) {
+    const NativeSource native(src, layout);
+    const uint8_t* runs = src.GetRLAdditiveData(layout);
+    const int step = mirror ? -1 : 1;
+    const bool white = color == Color::White;
+    uint32_t t[3];
+    Tint(color, t);
+    ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
+        if ((native.At(at) & 0xFFFFFF) == 0) {
+            return;
+        }
+        Word* out = s.Row<Word>(destY) + destX;
+        for (int k = 0; k < n; ++k) {
+            const uint32_t p = native.At(at + k);
+            Word& d = out[k * step];
+            uint32_t value = 0;
+            for (int c = 0; c < 3; ++c) {
+                const uint32_t m = s.mMask[c];
+                const int shift = s.mShift[c];
+                const uint32_t sum = white
+                                         ? ((d & m) + (p & m)) >> shift
+                                         : ((((p & m) >> shift) * t[c]) >> 8) + ((d & m) >> shift);
+                value |= s.mTable[c][sum] << shift;
+            }
+            d = static_cast<Word>(value);
+        }
+    });
+}
+
+// A volatile source is read from its 32-bit colours without any derived data.
+template <typename Word>
+void VolatileBlt(const SurfacePixels& s, MemoryImage& src, int x, int y, const Rect& from) {
+    const SourcePixels pixels = SourcePixels::Of(&src);
+    for (int row = 0; row < from.mHeight; ++row) {
+        Word* out = s.Row<Word>(y + row) + x;
+        for (int i = 0; i < from.mWidth; ++i) {
+            const uint32_t p = pixels.At(from.mX + i, from.mY + row);
+            const uint32_t a = p >> 24;
+            uint32_t value = 0;
+            for (int c = 0; c < 3; ++c) {
+                const uint32_t m = s.mMask[c];
+                const uint32_t channel = (p >> (16 - 8 * c)) & 0xFF;
+                const uint32_t q =
+                    s.mBitCount == 16 ? (channel * a * m) >> 8 : ((channel * a) >> 8) * m;
+                value |= (((out[i] & m) * (256 - a) + q + (m >> 1)) >> 8) & m;
+            }
+            out[i] = static_cast<Word>(value);
+        }
+    }
+}
+
+// An image without partly transparent pixels: its native words copied, transparent ones (alpha
+// 0) skipped when it has any.
+template <typename Word>
+void CopyNative(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout, int x, int y,
+                const Rect& from) {
+    const NativeSource native(src, layout);
+    const bool skipTransparent = src.mHasTrans;
+    for (int row = 0; row < from.mHeight; ++row) {
+        Word* out = s.Row<Word>(y + row) + x;
+        const size_t first = static_cast<size_t>(from.mY + row) * src.mWidth + from.mX;
+        for (int i = 0; i < from.mWidth; ++i) {
+            const uint32_t p = native.At(first + i);
+            if (!skipTransparent || (p >> 24) != 0) {
+                out[i] = static_cast<Word>(p);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void DDImage::NormalBlt(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
+    auto* src = dynamic_cast<MemoryImage*>(image);
+    if (src == nullptr) {
+        return;
+    }
+    src->ApplyBits();
+    auto* ddSource = dynamic_cast<DDImage*>(image);
+    const bool sourceHasSurface = ddSource != nullptr && ddSource->mSurface != nullptr;
+    const bool white = color == Color::White;
+    if (white && !src->mHasAlpha && sourceHasSurface &&
+        (mWantVideoMemory || !ddSource->mWantVideoMemory)) {
+        DeviceBlt(
+            ddSource,
+            {srcRect.mX, srcRect.mY, srcRect.mX + srcRect.mWidth, srcRect.mY + srcRect.mHeight},
+            {x, y, x + srcRect.mWidth, y + srcRect.mHeight});
+        return;
+    }
+    if (mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
+        return;
+    }
+    const SurfacePixels s = SurfacePixels::Of(*this);
+    const bool wide = s.mBitCount == 32;
+    if (s.mBits == nullptr) {
+        // Neither 16 nor 32 bits: nothing is drawn.
+    } else if (src->mIsVolatile && !sourceHasSurface && white) {
+        wide ? VolatileBlt<uint32_t>(s, *src, x, y, srcRect)
+             : VolatileBlt<uint16_t>(s, *src, x, y, srcRect);
+    } else if (white && !src->mHasAlpha) {
+        wide ? CopyNative<uint32_t>(s, *src, mDDInterface, x, y, srcRect)
+             : CopyNative<uint16_t>(s, *src, mDDInterface, x, y, srcRect);
+    } else {
+        wide ? NormalRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, false)
+             : NormalRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, false);
+    }
+    UnlockSurface();
+}
+
+void DDImage::NormalBltMirror(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
+    auto* src = dynamic_cast<MemoryImage*>(image);
+    if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
+        return;
+    }
+    src->ApplyBits();
+    const SurfacePixels s = SurfacePixels::Of(*this);
+    if (s.mBitCount == 32) {
+        NormalRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+    } else if (s.mBitCount == 16) {
+        NormalRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+    }
+    UnlockSurface();
+}
+
+void DDImage::AdditiveBlt(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
+    auto* src = dynamic_cast<MemoryImage*>(image);
+    if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
+        return;
+    }
+    src->ApplyBits();
+    const SurfacePixels s = SurfacePixels::Of(*this);
+    if (s.mBitCount == 32) {
+        AdditiveRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, false);
+    } else if (s.mBitCount == 16) {
+        AdditiveRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, false);
+    }
+    UnlockSurface();
+}
+
+void DDImage::AdditiveBltMirror(Image* image, int x, int y, const Rect& srcRect,
+                                const Color& color) {
+    auto* src = dynamic_cast<MemoryImage*>(image);
+    if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
+        return;
+    }
+    src->ApplyBits();
+    const SurfacePixels s = SurfacePixels::Of(*this);
+    if (s.mBitCount == 32) {
+        AdditiveRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+    } else if (s.mBitCount == 16) {
+        AdditiveRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+    }
+    UnlockSurface();
+}
+
+} // namespace Vuro
