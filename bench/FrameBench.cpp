@@ -10,12 +10,18 @@
 // screen image, and a whole pass of the application's loop (input pump, one fixed update, the
 // draw pass, the present) on the real clock and SDL's window system.
 //
+// The same frame is also drawn onto the display's screen surface in 32 and in 16 bits (5-6-5),
+// the pictures being display images, and a last table sets memory, both surfaces and SDL2 side
+// by side with the 16-bit / 32-bit ratio.
+//
 // The comparisons are the nearest equivalents, not identical arithmetic: SDL blends
 // unpremultiplied colours and rotates into a temporary surface, pixman composites premultiplied
 // ones and samples every pixel of a rotated sprite's bounding box.
 
 #include "bench/OurFrame.h"
 #include "bench/RatioReporter.h"
+#include "framework/display/DDImage.h"
+#include "platform/MemoryDirectDraw.h"
 
 #include <cmath>
 #include <cstdio>
@@ -81,6 +87,91 @@ void OurLoopPass(benchmark::State& state, bool animating) {
     if (stalled) {
         state.SkipWithError("a loop pass did not reach the draw pass");
     }
+}
+
+// [SECTION] Ours on display surfaces
+
+// A desktop of the given format for a display of its own; the display's surfaces are made by
+// the memory device as in the game.
+class BenchDesktop : public Platform::DirectDrawSystem, public Platform::DisplayHost {
+public:
+    explicit BenchDesktop(const Platform::PixelFormat& format) : mFormat(format) {}
+    Platform::DDResult Create(std::shared_ptr<Platform::DirectDraw>& out) override {
+        out = Platform::MakeMemoryDirectDraw(*this);
+        return Platform::kDDOk;
+    }
+    Platform::PixelFormat DesktopFormat() override { return mFormat; }
+    void DesktopSize(int& width, int& height) override {
+        width = kScreenWidth;
+        height = kScreenHeight;
+    }
+    Platform::DDResult MonitorFrequency(uint32_t& hertz) override {
+        hertz = 60;
+        return Platform::kDDOk;
+    }
+    uint32_t VideoMemoryBytes() override { return 64u << 20; }
+
+private:
+    Platform::PixelFormat mFormat;
+};
+
+// The same scene drawn onto a display's screen surface of 16 or 32 bits, with the pictures as
+// display images (those without partial alpha in keyed surfaces, as the game's).
+struct SurfaceSide {
+    BenchDesktop mDesktop;
+    std::unique_ptr<Platform::Window> mWindow;
+    std::unique_ptr<DDInterface> mDisplay;
+    OurPictures mPictures;
+
+    SurfaceSide(VuroAppBase& app, const FrameScene& scene, const Platform::PixelFormat& format)
+        : mDesktop(format) {
+        Platform::WindowParams params;
+        params.width = kScreenWidth;
+        params.height = kScreenHeight;
+        mWindow = Platform::GetWindowSystem().CreateWindow(params);
+        Platform::SetDirectDrawSystem(&mDesktop);
+        mDisplay = std::make_unique<DDInterface>(&app);
+        const int result = mDisplay->Init(mWindow.get(), true);
+        Platform::SetDirectDrawSystem(nullptr);
+        if (result != DDInterface::RESULT_OK) {
+            std::fprintf(stderr, "display: %s\n", DDInterface::ResultToString(result).c_str());
+        }
+        for (const Picture& picture : scene.mPictures) {
+            auto image = std::make_unique<DDImage>(mDisplay.get());
+            image->SetBits(picture.mPixels.data(), picture.mWidth, picture.mHeight);
+            (void)image->GetSurface();
+            mPictures.push_back(std::move(image));
+        }
+    }
+    ~SurfaceSide() {
+        mPictures.clear();
+        mDisplay.reset();
+    }
+    SurfaceSide(const SurfaceSide&) = delete;
+    SurfaceSide& operator=(const SurfaceSide&) = delete;
+};
+
+SurfaceSide* gSurface16 = nullptr;
+SurfaceSide* gSurface32 = nullptr;
+
+void SurfaceCase(benchmark::State& state, SurfaceSide* side, Layer layer) {
+    DDImage* screen = side->mDisplay->GetScreenImage();
+    Measure(state, gOurs->mScene.Pixels(layer), [side, screen, layer] {
+        (void)screen->LockSurface();
+        Graphics g(screen);
+        g.SetFastStretch(true);
+        for (const DrawOp& op : gOurs->mScene.mOps) {
+            if (InLayer(op, layer)) {
+                DrawOurs(g, op, side->mPictures, 0, 0);
+            }
+        }
+        (void)screen->UnlockSurface();
+    });
+}
+
+void SurfacePresent(benchmark::State& state, SurfaceSide* side) {
+    Measure(state, double(kScreenWidth) * kScreenHeight,
+            [side] { (void)side->mDisplay->Redraw(nullptr); });
 }
 
 // [SECTION] SDL2
@@ -299,6 +390,24 @@ void PrintOursAlone(const RatioReporter& reporter) {
     }
 }
 
+// Ours in memory beside ours on 32- and 16-bit surfaces: Mpix/s of each and the ratios.
+void PrintSurfaceTable(const RatioReporter& reporter, const std::vector<std::string>& cases) {
+    std::printf("\n%-22s %10s %10s %10s %10s %10s %10s\n", "case (Mpix/s)", "memory", "surf32",
+                "surf16", "SDL2", "16/32", "16/SDL2");
+    for (const std::string& name : cases) {
+        const double memory = reporter.Value("Ours/" + name, "Mpix/s");
+        const double wide = reporter.Value("Surface32/" + name, "Mpix/s");
+        const double narrow = reporter.Value("Surface16/" + name, "Mpix/s");
+        const double sdl = reporter.Value("SDL2/" + name, "Mpix/s");
+        std::printf("%-22s %10s %10s %10s %10s %10s %10s\n", name.c_str(),
+                    RatioReporter::Format(memory, 1).c_str(),
+                    RatioReporter::Format(wide, 1).c_str(),
+                    RatioReporter::Format(narrow, 1).c_str(), RatioReporter::Format(sdl, 1).c_str(),
+                    RatioReporter::Format(wide > 0 ? narrow / wide : 0, 2).c_str(),
+                    RatioReporter::Format(sdl > 0 ? narrow / sdl : 0, 2).c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -306,20 +415,32 @@ int main(int argc, char** argv) {
     UseDummyDriversByDefault();
     OurSide ours;
     gOurs = &ours;
+    SurfaceSide surface16(ours.mApp, ours.mScene, Platform::kFormat565);
+    SurfaceSide surface32(ours.mApp, ours.mScene, Platform::kFormat888);
+    gSurface16 = &surface16;
+    gSurface32 = &surface32;
 
     std::vector<std::string> cases = {"Frame"};
     benchmark::RegisterBenchmark("Ours/Frame", OurFrame);
     benchmark::RegisterBenchmark("SDL2/Frame", SdlCase, Layer::All);
     benchmark::RegisterBenchmark("pixman/Frame", PixmanCase, Layer::All);
+    benchmark::RegisterBenchmark("Surface32/Frame", SurfaceCase, gSurface32, Layer::All);
+    benchmark::RegisterBenchmark("Surface16/Frame", SurfaceCase, gSurface16, Layer::All);
     for (size_t i = 0; i < std::size(kLayers); ++i) {
         const std::string name = kLayerNames[i];
         cases.push_back(name);
         benchmark::RegisterBenchmark(("Ours/" + name).c_str(), OurDirect, kLayers[i]);
         benchmark::RegisterBenchmark(("SDL2/" + name).c_str(), SdlCase, kLayers[i]);
         benchmark::RegisterBenchmark(("pixman/" + name).c_str(), PixmanCase, kLayers[i]);
+        benchmark::RegisterBenchmark(("Surface32/" + name).c_str(), SurfaceCase, gSurface32,
+                                     kLayers[i]);
+        benchmark::RegisterBenchmark(("Surface16/" + name).c_str(), SurfaceCase, gSurface16,
+                                     kLayers[i]);
     }
     benchmark::RegisterBenchmark("Ours/FrameDirect", OurDirect, Layer::All);
     benchmark::RegisterBenchmark("Ours/Present", OurPresent);
+    benchmark::RegisterBenchmark("Surface32/Present", SurfacePresent, gSurface32);
+    benchmark::RegisterBenchmark("Surface16/Present", SurfacePresent, gSurface16);
     benchmark::RegisterBenchmark("Ours/LoopPass", OurLoopPass, true);
     benchmark::RegisterBenchmark("Ours/LoopPassIdle", OurLoopPass, false);
 
@@ -327,8 +448,13 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable("case (Mpix/s)", cases, "Mpix/s");
     reporter.PrintTable("case (frames/s)", {"Frame"}, "frames/s");
+    std::vector<std::string> surfaceCases = cases;
+    surfaceCases.push_back("Present");
+    PrintSurfaceTable(reporter, surfaceCases);
     PrintOursAlone(reporter);
     benchmark::Shutdown();
+    gSurface16 = nullptr;
+    gSurface32 = nullptr;
     gOurs = nullptr;
     return 0;
 }
