@@ -146,8 +146,8 @@ private:
 };
 
 // Decodes the image data into sink until the picture is full or the data stop making sense:
-// the end code, a code beyond the table, a first code after a clear that is not a literal, a
-// full table, or the end of the sub-blocks.
+// the end code, a code beyond the table, a first code after a clear that is not a literal, or
+// the end of the sub-blocks.
 void DecodeLZW(CodeReader& reader, int minCodeSize, PixelSink& sink) {
     uint16_t prefix[kMaxCodes];
     unsigned char suffix[kMaxCodes];
@@ -187,9 +187,6 @@ void DecodeLZW(CodeReader& reader, int minCodeSize, PixelSink& sink) {
             firstChar = code;
             continue;
         }
-        if (available >= kMaxCodes) {
-            return;
-        }
         const int inCode = code;
         int top = 0;
         if (code == available) {
@@ -204,12 +201,16 @@ void DecodeLZW(CodeReader& reader, int minCodeSize, PixelSink& sink) {
         firstChar = suffix[code];
         stack[top++] = static_cast<unsigned char>(firstChar);
 
-        prefix[available] = static_cast<uint16_t>(oldCode);
-        suffix[available] = static_cast<unsigned char>(firstChar);
-        ++available;
-        if ((available & mask) == 0 && available < kMaxCodes) {
-            ++codeSize;
-            mask = (mask << 1) | 1;
+        // A full table stays as it is until the next clear: encoders may go on with 12-bit
+        // codes of the table they have rather than clearing it.
+        if (available < kMaxCodes) {
+            prefix[available] = static_cast<uint16_t>(oldCode);
+            suffix[available] = static_cast<unsigned char>(firstChar);
+            ++available;
+            if ((available & mask) == 0 && available < kMaxCodes) {
+                ++codeSize;
+                mask = (mask << 1) | 1;
+            }
         }
         oldCode = inCode;
         while (top > 0) {

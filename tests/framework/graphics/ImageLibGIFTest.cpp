@@ -221,6 +221,31 @@ TEST(GIFReader, OutputStopsAtWidthTimesHeight) {
     EXPECT_EQ(image->mBits[1], TableColor(1));
 }
 
+TEST(GIFReader, AFullCodeTableKeepsDecodingWithoutAClear) {
+    // Literals only, in the widths the table's growth sets: every code after the first adds an
+    // entry, so the table fills to 4096 entries after 4091 codes, and the rest of the picture
+    // follows in 12-bit codes with no clear between.
+    constexpr int kWidth = 64;
+    constexpr int kHeight = 80;
+    auto literal = [](int i) { return (i * 7 / 3) % 4; };
+    std::vector<Code> codes = {{4, 3}};
+    int available = 6;
+    int bits = 3;
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        codes.push_back({literal(i), bits});
+        if (i > 0 && available < 4096 && (++available & ((1 << bits) - 1)) == 0 &&
+            available < 4096) {
+            ++bits;
+        }
+    }
+    codes.push_back({5, bits});
+    auto image = Decode(MakeGIF(kWidth, kHeight, 2, codes));
+    ASSERT_TRUE(image);
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        ASSERT_EQ(image->mBits[i], TableColor(literal(i))) << i;
+    }
+}
+
 TEST(GIFReader, ShortGraphicControlBlockNamesNoTransparentIndex) {
     // Flags with the transparency bit, then the block ends before the index byte. Pixels use
     // indices 0 and 2.
