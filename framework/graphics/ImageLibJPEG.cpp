@@ -27,12 +27,24 @@ struct JpegErrorManager {
     jmp_buf jump;
 };
 
+// A slightly damaged file (cut short, a stray byte) still shows; data that keeps failing to
+// decode is junk, and decoding a large declared picture from junk only wastes time.
+constexpr long kJpegWarningsMax = 5;
+
 void JpegSilentMessage(j_common_ptr) {}
+
+// Warnings (level -1) are counted, and too many are an error; trace messages are ignored.
+void JpegCountWarning(j_common_ptr info, int level) {
+    if (level < 0 && ++info->err->num_warnings > kJpegWarningsMax) {
+        JpegErrorExit(info);
+    }
+}
 
 void SetUpErrors(JpegErrorManager& errors) {
     jpeg_std_error(&errors.base);
     errors.base.error_exit = JpegErrorExit;
     errors.base.output_message = JpegSilentMessage;
+    errors.base.emit_message = JpegCountWarning;
 }
 
 bool DecodeJPEG(jpeg_decompress_struct* info, JpegErrorManager* errors, FILE* file,

@@ -49,6 +49,39 @@ TEST(JPEGReader, CmykAndDamagedFilesGiveNull) {
     EXPECT_FALSE(GetJPEGImageFromMemory(notJpeg.data(), notJpeg.size()));
 }
 
+// The fixture with its frame header claiming width x height and its entropy-coded data
+// replaced by `data` (no 0xFF bytes, so no marker appears in it).
+std::string WithFrameAndData(int width, int height, const std::string& data) {
+    std::string bytes = Bytes("rgb.jpg");
+    const size_t frame = bytes.find("\xFF\xC0");
+    const size_t scan = bytes.find("\xFF\xDA");
+    if (frame == std::string::npos || scan == std::string::npos) {
+        return {};
+    }
+    bytes[frame + 5] = static_cast<char>(height >> 8);
+    bytes[frame + 6] = static_cast<char>(height);
+    bytes[frame + 7] = static_cast<char>(width >> 8);
+    bytes[frame + 8] = static_cast<char>(width);
+    const size_t scanLength =
+        static_cast<uint8_t>(bytes[scan + 2]) << 8 | static_cast<uint8_t>(bytes[scan + 3]);
+    return bytes.substr(0, scan + 2 + scanLength) + data;
+}
+
+TEST(JPEGReader, AFileCutShortShowsButJunkDataFailsFast) {
+    std::string good = Bytes("rgb.jpg");
+    auto cut = GetJPEGImageFromMemory(good.data(), good.size() - 6);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->mWidth, 16);
+    // Twenty bytes of junk where the data of an 11016 x 2561 picture should be.
+    std::string junk;
+    for (int i = 0; i < 20; ++i) {
+        junk += static_cast<char>((i * 97 + 13) % 0xFF);
+    }
+    std::string bytes = WithFrameAndData(11016, 2561, junk);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_FALSE(GetJPEGImageFromMemory(bytes.data(), bytes.size()));
+}
+
 TEST(JPEGWriter, WriteThenReadIsClose) {
     Fixtures::TempFolder folder;
     Image image(32, 24);
