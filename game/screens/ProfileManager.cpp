@@ -146,12 +146,14 @@ bool ProfileManager::DeleteProfile(const std::string& name) {
         mNames.erase(found);
     }
     const std::string text = TextOf(name);
-    bool removed = !EscapesFolder(text) && Platform::RemoveFile(ProfilePath(text));
+    if (EscapesFolder(text) || !Platform::RemoveFile(ProfilePath(text))) {
+        return false; // the entry stays erased
+    }
     if (mNames.empty()) {
         mNames.push_back(PlayerRecord().GetName());
         return false;
     }
-    return removed;
+    return true;
 }
 
 bool ProfileManager::RemoveProfile(std::string& name) {

@@ -177,6 +177,13 @@ TEST_F(ProfileManagerTest, DeleteAndRemove) {
     std::filesystem::remove("data/Cy.pf");
     EXPECT_FALSE(manager.DeleteProfile("Cy"));
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Player"}));
+    // When that empties the list, the failed removal answers first: no placeholder is added.
+    ProfileManager lone;
+    name = "Eve";
+    ASSERT_TRUE(lone.AddProfile(name));
+    std::filesystem::remove("data/Eve.pf");
+    EXPECT_FALSE(lone.DeleteProfile("Eve"));
+    EXPECT_TRUE(Texts(lone).empty());
 }
 
 TEST_F(ProfileManagerTest, SaveListWritesSevenBytesPerName) {
