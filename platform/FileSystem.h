@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,14 @@ bool RemoveFile(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 // Replaces `to` by `from` in one step (the way saved files are committed).
 bool RenameFile(const std::string& from, const std::string& to);
+
+// Writes a stored file so that a crash, a kill or a full disk while saving never loses the old
+// content: the writer's bytes go to a new file of a unique name beside it, are flushed to the
+// disk, and then replace the file in one step. writer returns false when a write came short.
+// On any failure the temporary file is removed, the old file stays as it was, and the result
+// is false.
+[[nodiscard]] bool WriteFileReplacing(const std::string& path,
+                                      const std::function<bool(FILE*)>& writer);
 
 // The name under which a file exists when only its case differs from `path` (its folder must
 // match exactly); `path` itself when it exists; empty when neither.

@@ -2,8 +2,6 @@
 #include "platform/Registry.h"
 #include "platform/RegistryDocument.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +11,7 @@ namespace Vuro::Platform {
 
 namespace {
 
-// A settings file larger than this is not a settings file: it reads as empty.
+// A settings file larger than this is not a settings file: it cannot be read.
 constexpr long kMaxFileBytes = 16 * 1024 * 1024;
 
 std::string ConfigRoot() {
@@ -41,10 +39,30 @@ std::optional<RegistryDocument> Load(const std::string& path, bool& unreadable) 
     }
     if (size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0) {
         text.resize(static_cast<size_t>(size));
-        text.resize(std::fread(text.data(), 1, text.size(), file));
+        unreadable = std::fread(text.data(), 1, text.size(), file) != text.size();
+    } else {
+        unreadable = true;
     }
     std::fclose(file);
+    if (unreadable) {
+        return std::nullopt;
+    }
     return RegistryDocument::FromText(text);
+}
+
+// Moves a file that could not be read out of the way under a new name, so that starting a new
+// one loses nothing; false when it could not be moved.
+bool SetAside(const std::string& path) {
+    std::string aside = path + ".unreadable";
+    for (int n = 1; FileExists(aside) || IsDirectory(aside); ++n) {
+        aside = path + ".unreadable." + std::to_string(n);
+    }
+    if (!RenameFile(path, aside)) {
+        return false;
+    }
+    std::fprintf(stderr, "Settings file %s could not be read; it is kept as %s\n", path.c_str(),
+                 aside.c_str());
+    return true;
 }
 
 bool MakeFolders(const std::string& path) {
@@ -62,20 +80,10 @@ bool Save(const std::string& path, const RegistryDocument& document, const std::
     if (!MakeFolders(path)) {
         return false;
     }
-    std::string text = document.ToText(title);
-    std::string temporary = path + ".tmp";
-    FILE* file = OpenFile(temporary, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                   std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (!written || !RenameFile(temporary, path)) {
-        RemoveFile(temporary);
-        return false;
-    }
-    return true;
+    const std::string text = document.ToText(title);
+    return WriteFileReplacing(path, [&text](FILE* file) {
+        return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    });
 }
 
 std::string TitleOf(const std::string& appKey) {
@@ -121,7 +129,7 @@ bool FileRegistry::CreateKey(const std::string& appKey, const std::string& subKe
     }
     bool unreadable = false;
     auto document = Load(path, unreadable);
-    if (unreadable) {
+    if (unreadable && !SetAside(path)) {
         return false;
     }
     if (document && document->HasKey(subKey)) {

@@ -88,6 +88,36 @@ TEST_F(FileSystemTest, RenameReplacesTarget) {
     EXPECT_TRUE(FileExists(Path("old")));
 }
 
+TEST_F(FileSystemTest, AReplacingWriteCommitsWholeOrLeavesTheOldFile) {
+    auto writeText = [](const std::string& text) {
+        return [text](FILE* file) {
+            return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        };
+    };
+    auto content = [this](const std::string& rel) {
+        std::string text(64, '\0');
+        FILE* file = OpenFile(Path(rel), "rb");
+        text.resize(file ? std::fread(text.data(), 1, text.size(), file) : 0);
+        if (file) {
+            std::fclose(file);
+        }
+        return text;
+    };
+    ASSERT_TRUE(WriteFileReplacing(Path("saved"), writeText("old")));
+    EXPECT_FALSE(WriteFileReplacing(Path("saved"), [](FILE* file) {
+        std::fputs("half", file);
+        return false; // a short write
+    }));
+    EXPECT_EQ(content("saved"), "old");
+    ASSERT_TRUE(WriteFileReplacing(Path("saved"), writeText("new")));
+    EXPECT_EQ(content("saved"), "new");
+    EXPECT_FALSE(WriteFileReplacing(Path("missing/saved"), writeText("x")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mRoot),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}
+
 TEST_F(FileSystemTest, FindFilesListsHiddenNamesAndMarksLinks) {
     Touch(".hidden");
     ASSERT_TRUE(MakeDirectory(Path("target")));

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -166,7 +167,10 @@ TEST_F(FileRegistryTest, AnApplicationKeyIsOneFileWrittenWholeEachTime) {
                     "\n"
                     "[\"Test3D\"]\n"
                     "\"RuntimeError\"=\"lost\"\n");
-    EXPECT_FALSE(mFolder.Exists("Kelmontrave/Quandrellis.reg.tmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mFolder.Path("Kelmontrave")),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left beside the settings";
 
     FileRegistry again(mFolder.Folder());
     uint8_t buffer[4] = {};
@@ -198,16 +202,41 @@ TEST_F(FileRegistryTest, ADamagedFileReadsAsEmptyValuesAndIsRepairedByTheNextWri
               "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"Only\"=dword:00000007\n\"New\"=hex:01\n");
 }
 
-TEST_F(FileRegistryTest, AFileThatCannotBeWrittenFailsTheWrite) {
+TEST_F(FileRegistryTest, NothingPlantedAtATemporaryNameIsFollowedOrBlocksTheSave) {
     ASSERT_TRUE(mRegistry.CreateKey("Game", ""));
-    // A folder where the temporary file should go: the file cannot be made.
-    std::filesystem::create_directories(mFolder.Path("Game.reg.tmp"));
+    mFolder.Write("elsewhere", "untouched");
+    std::filesystem::create_symlink(mFolder.Path("elsewhere"), mFolder.Path("Game.reg.tmp"));
+    std::filesystem::create_directories(mFolder.Path("Game.reg.tmp.folder"));
     const uint8_t one = 1;
-    EXPECT_FALSE(mRegistry.SetValue("Game", "", "Value", kRegBinary, &one, 1));
+    ASSERT_TRUE(mRegistry.SetValue("Game", "", "Value", kRegBinary, &one, 1));
+    EXPECT_EQ(ReadFile(mFolder.Path("elsewhere")), "untouched");
+    EXPECT_FALSE(std::filesystem::is_symlink(mFolder.Path("Game.reg")));
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")),
+              "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"Value\"=hex:01\n");
+}
+
+TEST_F(FileRegistryTest, AFileThatCannotBeWrittenFailsTheWrite) {
+    // A plain file where the key's folder should be: nothing can be made under it.
+    mFolder.Write("Maker", "not a folder");
+    EXPECT_FALSE(mRegistry.CreateKey("Maker\\Game", ""));
+    EXPECT_EQ(ReadFile(mFolder.Path("Maker")), "not a folder");
+}
+
+TEST_F(FileRegistryTest, AFileTooLargeToReadIsKeptAsideNotOverwritten) {
+    std::string huge = "\"Kept\"=dword:00000007\n";
+    huge.resize((16u << 20) + 1, ';');
+    mFolder.Write("Game.reg", huge);
+    uint8_t buffer[4] = {};
     uint32_t type = 0;
-    uint8_t buffer[1] = {};
-    uint32_t length = 1;
-    EXPECT_EQ(mRegistry.QueryValue("Game", "", "Value", type, buffer, length), RegResult::NoValue);
+    uint32_t length = 4;
+    EXPECT_EQ(mRegistry.QueryValue("Game", "", "Kept", type, buffer, length), RegResult::Failed);
+    EXPECT_FALSE(mRegistry.KeyExists("Game", ""));
+    ASSERT_TRUE(mRegistry.CreateKey("Game", ""));
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg.unreadable")), huge);
+    const uint8_t one = 1;
+    ASSERT_TRUE(mRegistry.SetValue("Game", "", "New", kRegBinary, &one, 1));
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")),
+              "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"New\"=hex:01\n");
 }
 
 TEST(FileRegistryRootTest, TheRootComesFromTheEnvironment) {

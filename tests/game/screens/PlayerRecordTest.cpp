@@ -1,4 +1,5 @@
 #include "game/screens/PlayerRecord.h"
+#include "support/FileSizeLimit.h"
 
 #include "PlayerDataFolder.h"
 
@@ -141,9 +142,10 @@ TEST_F(PlayerRecordTest, SetNameCutsToSevenCharactersAndStopsAtZero) {
 
 TEST_F(PlayerRecordTest, FailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(AnnRecord().Save("data\\Ann.pf"));
-    // The temporary file cannot be made where a folder of its name stands.
-    std::filesystem::create_directory("data/Ann.pf.tmp");
-    EXPECT_FALSE(PlayerRecord().Save("data\\Ann.pf"));
+    {
+        Vuro::Test::FileSizeLimit diskFull(8);
+        EXPECT_FALSE(PlayerRecord().Save("data\\Ann.pf"));
+    }
     EXPECT_EQ(ReadData("Ann.pf"), kAnnBytes);
     EXPECT_FALSE(PlayerRecord().Save("nofolder\\x.pf"));
 }

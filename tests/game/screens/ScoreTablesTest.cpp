@@ -1,4 +1,5 @@
 #include "game/screens/ScoreTables.h"
+#include "support/FileSizeLimit.h"
 
 #include "PlayerDataFolder.h"
 #include "platform/TextEncoding.h"
@@ -202,10 +203,15 @@ TEST_F(ScoreTablesTest, FailedSaveKeepsTheOldFile) {
     tables.Add(Row("Ann", 1), true);
     ASSERT_TRUE(tables.Save());
     const std::string before = ReadData("scores.dat");
-    std::filesystem::create_directory("data/scores.dat.tmp");
     tables.Add(Row("Bob", 2), true);
-    EXPECT_FALSE(tables.Save());
+    {
+        Vuro::Test::FileSizeLimit diskFull(8);
+        EXPECT_FALSE(tables.Save());
+    }
     EXPECT_EQ(ReadData("scores.dat"), before);
+    // A folder at a name a temporary file once had does not block saving.
+    std::filesystem::create_directory("data/scores.dat.tmp");
+    EXPECT_TRUE(tables.Save());
 }
 
 } // namespace
