@@ -87,7 +87,14 @@ bool DescParser::LoadDescriptorStream(FILE* file) {
         return ok;
     };
 
+    size_t length = 0;
     for (int read = std::fgetc(file); read != EOF; read = std::fgetc(file)) {
+        // A descriptor is a page of text: anything longer is not one (a device, a stray
+        // binary), and reading on would never end or fill the memory.
+        if (++length > kMaxDescriptorBytes) {
+            ok = Error("Descriptor File Too Large");
+            break;
+        }
         const char c = static_cast<char>(read);
         if (c == '\r') {
             continue;
@@ -141,6 +148,9 @@ bool DescParser::LoadDescriptorStream(FILE* file) {
             flushEscape();
             append(c);
         }
+    }
+    if (ok && std::ferror(file)) {
+        ok = Error("Unable to Read Descriptor File"); // a folder, or a failing disk
     }
     if (ok) {
         endCommand();

@@ -26,6 +26,7 @@ class DescParser {
 public:
     static constexpr int kMaxListDepth = 64;
     static constexpr int kMaxValues = 65536;
+    static constexpr size_t kMaxDescriptorBytes = 4u << 20;
 
     DescParser() = default;
     DescParser(const DescParser&) = delete;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,6 +87,15 @@ TEST_F(DescParserTest, AFailingCommandStopsTheLoadAndEarlierCommandsStand) {
 TEST_F(DescParserTest, AMissingFileFailsWithoutAMessage) {
     EXPECT_FALSE(parser.LoadDescriptor(folder.Path("absent.txt")));
     EXPECT_TRUE(parser.errors.empty());
+}
+
+TEST_F(DescParserTest, AFolderOrAnEndlessDeviceIsAnErrorNotAnEmptyFont) {
+    std::filesystem::create_directory(folder.Path("folder.txt"));
+    EXPECT_FALSE(parser.LoadDescriptor(folder.Path("folder.txt")));
+    EXPECT_EQ(parser.mError, "Unable to Read Descriptor File");
+    EXPECT_FALSE(parser.LoadDescriptor("/dev/zero"));
+    EXPECT_EQ(parser.mError, "Descriptor File Too Large");
+    EXPECT_TRUE(parser.commands.empty());
 }
 
 TEST_F(DescParserTest, ErrorsNameTheLineOfTheFailingCommand) {
