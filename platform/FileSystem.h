@@ -16,7 +16,7 @@ namespace Vuro::Platform {
 // The path with every "\" turned into "/".
 std::string NativePath(std::string_view path);
 
-// fopen on the native path; null on failure.
+// fopen on the native path; null on failure, and for a folder.
 FILE* OpenFile(const std::string& path, const char* mode);
 
 struct FileEntry {

@@ -61,6 +61,10 @@ bool ScoreTables::ReadTable(FILE* file, std::vector<ScoreEntry>& table, bool& cu
     // Rows are appended as they come, never reserved from the count: a damaged count is only
     // a short file.
     const int32_t count = GetInt32LE(countBytes);
+    if (count < 0) {
+        cutShort = true; // damaged: no table has a negative length
+        return false;
+    }
     for (int32_t i = 0; i < count; ++i) {
         uint8_t row[ScoreEntry::kSize];
         if (std::fread(row, 1, sizeof(row), file) != sizeof(row)) {

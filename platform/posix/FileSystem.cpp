@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -39,7 +40,15 @@ std::string NativePath(std::string_view path) {
 }
 
 FILE* OpenFile(const std::string& path, const char* mode) {
-    return std::fopen(NativePath(path).c_str(), mode);
+    FILE* file = std::fopen(NativePath(path).c_str(), mode);
+    // A folder opens for reading here, and would read as an empty file: it is not a file.
+    struct stat info {};
+    if (file != nullptr && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return file;
 }
 
 bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries) {

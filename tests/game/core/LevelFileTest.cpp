@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace Vuro {
 namespace {
 
@@ -108,12 +110,14 @@ TEST_F(LevelFileTest, WholeLevelReachesTheField) {
     EXPECT_EQ(mField.GetTimeLine()[2].mCode, 0);
 }
 
-TEST_F(LevelFileTest, MissingFileGivesThePopupText) {
-    std::string name = mFolder.Path("nope.xml");
-    EXPECT_FALSE(LevelFile::ParseLevel(name, mField, mError));
-    EXPECT_EQ(mError, "Couldn't open file " + name + ". Error returned:\n\"Unable to open file " +
-                          name + "\"");
-    EXPECT_EQ(mField.GetTreeCount(), 0);
+TEST_F(LevelFileTest, MissingFileOrAFolderGivesThePopupText) {
+    std::filesystem::create_directory(mFolder.Path("folder.xml"));
+    for (const std::string& name : {mFolder.Path("nope.xml"), mFolder.Path("folder.xml")}) {
+        EXPECT_FALSE(LevelFile::ParseLevel(name, mField, mError));
+        EXPECT_EQ(mError, "Couldn't open file " + name +
+                              ". Error returned:\n\"Unable to open file " + name + "\"");
+        EXPECT_EQ(mField.GetTreeCount(), 0);
+    }
 }
 
 TEST_F(LevelFileTest, SyntaxErrorKeepsWhatWasRead) {

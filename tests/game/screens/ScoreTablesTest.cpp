@@ -141,12 +141,22 @@ TEST_F(ScoreTablesTest, DamagedFiles) {
     EXPECT_FALSE(tables.Load());
     EXPECT_EQ(tables.Count(true), 0);
 
-    // A huge count is only a short file; negative counts mean no rows.
+    // A huge count is only a short file; a negative count is damage, and start-up then
+    // takes the default rows.
     WriteData("scores.dat", Le(0x7FFFFFFF) + row);
     EXPECT_FALSE(tables.Load());
-    WriteData("scores.dat", Le(0xFFFFFFFF) + Le(0x80000000));
-    EXPECT_TRUE(tables.Load());
-    EXPECT_EQ(tables.Count(true) + tables.Count(false), 0);
+    for (const std::string& bytes : {Le(0xFFFFFFFF) + Le(0), Le(1) + row + Le(0x80000000)}) {
+        WriteData("scores.dat", bytes);
+        EXPECT_FALSE(tables.Load());
+        EXPECT_EQ(tables.Count(true) + tables.Count(false), 0);
+    }
+    ScoreTables started;
+    EXPECT_TRUE(InitScoreTables(started));
+    EXPECT_EQ(started.Count(true), 3);
+    // A folder where the file should be is no file at all.
+    std::filesystem::remove("data/scores.dat");
+    std::filesystem::create_directory("data/scores.dat");
+    EXPECT_FALSE(tables.Load());
 }
 
 TEST_F(ScoreTablesTest, NameWithoutTerminatorIsCutToSevenOnSave) {
