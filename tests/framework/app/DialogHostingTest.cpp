@@ -8,6 +8,7 @@
 #include "support/FixedWidthSysFonts.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace Vuro::Test {
 namespace {
@@ -49,6 +50,11 @@ protected:
                            [w](const auto& entry) { return entry.second == w; });
     }
 
+    // A flag that outlives the test body: dialogs still open are deleted with the application,
+    // after the body's locals are gone.
+    bool& NewFlag() { return mFlags.emplace_back(false); }
+
+    std::deque<bool> mFlags;
     Testing::FixedWidthSysFonts mFonts; // exact text heights
     FakeClock mClock;
     ScriptedEvents mEvents;
@@ -70,7 +76,7 @@ TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {
     EXPECT_EQ(plain->GetRect(), Rect(200, 120, 400, 96));
 
     // A dialog that has a size keeps its place.
-    bool deleted = false;
+    bool& deleted = NewFlag();
     auto* placed = new ProbeDialog(3, false, &deleted);
     placed->Resize(5, 6, 70, 80);
     mApp.AddDialogWidget(placed);
@@ -95,10 +101,10 @@ TEST_F(DialogHostingTest, ClickingTheButtonsOfAShownDialogReachesTheAppsButtons)
 }
 
 TEST_F(DialogHostingTest, AReplacedDialogLeavesAtOnceAndIsDeletedAtTheNextPass) {
-    bool firstDeleted = false;
+    bool& firstDeleted = NewFlag();
     auto* first = new ProbeDialog(7, false, &firstDeleted);
     mApp.AddDialog(7, first);
-    bool secondDeleted = false;
+    bool& secondDeleted = NewFlag();
     auto* second = new ProbeDialog(7, false, &secondDeleted);
     mApp.AddDialog(7, second);
 
@@ -116,7 +122,7 @@ TEST_F(DialogHostingTest, AReplacedDialogLeavesAtOnceAndIsDeletedAtTheNextPass) 
 }
 
 TEST_F(DialogHostingTest, AddingTheOpenDialogAgainUnderItsIdChangesNothing) {
-    bool deleted = false;
+    bool& deleted = NewFlag();
     auto* dialog = new ProbeDialog(4, true, &deleted);
     mApp.AddDialog(4, dialog);
     mApp.AddDialog(4, dialog);
