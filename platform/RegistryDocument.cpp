@@ -1,5 +1,6 @@
 #include "platform/RegistryDocument.h"
 
+#include "platform/LittleEndian.h"
 #include "platform/TextEncoding.h"
 
 #include <algorithm>
@@ -92,8 +93,7 @@ void AppendValue(std::string& out, const RegistryValue& value) {
     AppendQuoted(out, value.name);
     out += '=';
     if (value.type == kRegDword && value.data.size() == 4) {
-        uint32_t word = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-                        (static_cast<uint32_t>(value.data[3]) << 24);
+        const uint32_t word = LoadLE(value.data.data(), 4);
         char text[16];
         std::snprintf(text, sizeof text, "dword:%08x", word);
         out += text;

@@ -5,6 +5,7 @@
 
 #include "platform/DecoderFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/LittleEndian.h"
 
 #include <libopenmpt/libopenmpt.h>
 
@@ -29,10 +30,7 @@ bool ReadLE(FILE* file, int bytes, uint32_t& value) {
     if (std::fread(raw, 1, static_cast<size_t>(bytes), file) != static_cast<size_t>(bytes)) {
         return false;
     }
-    value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | raw[i];
-    }
+    value = LoadLE(raw, bytes);
     return true;
 }
 

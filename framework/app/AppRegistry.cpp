@@ -13,6 +13,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/util/PathHelpers.h"
 #include "platform/FileSystem.h"
+#include "platform/LittleEndian.h"
 #include "platform/Registry.h"
 
 #include <cstdio>
@@ -144,8 +145,7 @@ bool VuroAppBase::ReadRegInt(const std::string& name, int& value) {
     if (!ReadRegValue(name, type, bytes, length) || type != Platform::kRegDword) {
         return false;
     }
-    value = static_cast<int>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                             (static_cast<uint32_t>(bytes[3]) << 24));
+    value = Platform::GetInt32LE(bytes);
     return true;
 }
 

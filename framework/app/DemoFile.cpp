@@ -1,6 +1,7 @@
 #include "framework/app/DemoFile.h"
 
 #include "framework/util/Buffer.h"
+#include "platform/LittleEndian.h"
 
 #include <algorithm>
 
@@ -32,10 +33,7 @@ private:
         if (!Bytes(count, bytes)) {
             return false;
         }
-        value = 0;
-        for (size_t i = 0; i < count; ++i) {
-            value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
-        }
+        value = Platform::LoadLE(bytes, static_cast<int>(count));
         return true;
     }
 

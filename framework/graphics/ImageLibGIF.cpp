@@ -4,6 +4,8 @@
 
 #include "framework/graphics/ImageLib.h"
 
+#include "platform/LittleEndian.h"
+
 #include <array>
 #include <cstring>
 #include <vector>
@@ -54,10 +56,6 @@ bool ReadColorTable(FILE* file, int flags, ColorMap& map) {
                  static_cast<uint32_t>(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
     }
     return true;
-}
-
-uint16_t Little16(const unsigned char* bytes) {
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
 }
 
 // LZW codes packed least significant bit first into the image's data sub-blocks.
@@ -224,8 +222,8 @@ std::unique_ptr<Image> ReadImageBlock(FILE* file, ColorMap map, int transparent)
     if (std::fread(descriptor, 1, sizeof(descriptor), file) != sizeof(descriptor)) {
         return nullptr;
     }
-    int width = Little16(descriptor + 4);
-    int height = Little16(descriptor + 6);
+    int width = Platform::LoadU16LE(descriptor + 4);
+    int height = Platform::LoadU16LE(descriptor + 6);
     int flags = descriptor[8];
     if (width == 0 || height == 0 || width > kMaxDimension || height > kMaxDimension) {
         return nullptr;

@@ -3,6 +3,8 @@
 
 #include "framework/graphics/ImageLib.h"
 
+#include "platform/LittleEndian.h"
+
 #include <vector>
 
 namespace Vuro::ImageLib {
@@ -12,10 +14,6 @@ namespace {
 constexpr int kHeaderSize = 18;
 constexpr int kTypeTrueColor = 2;
 constexpr int kDescriptorTopLeftAlpha8 = 0x28;
-
-uint16_t Little16(const unsigned char* bytes) {
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
 
 } // namespace
 
@@ -27,8 +25,8 @@ std::unique_ptr<Image> ReadTGAImage(FILE* file) {
     int idLength = header[0];
     int colorMapType = header[1];
     int imageType = header[2];
-    int width = Little16(header + 12);
-    int height = Little16(header + 14);
+    int width = Platform::LoadU16LE(header + 12);
+    int height = Platform::LoadU16LE(header + 14);
     int pixelDepth = header[16];
     int descriptor = header[17];
     // The type and colour-map fields are checked too, so a compressed or colour-mapped file with

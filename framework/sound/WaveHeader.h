@@ -2,19 +2,19 @@
 // Little-endian pieces of the WAVE files the system writes (the sound cache, the fmod back
 // end's "cached_" samples): the file's start with its PCM "fmt " chunk, and chunk headers.
 
+#include "platform/LittleEndian.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace Vuro {
 
 inline void PutLE16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
+    Platform::AppendLE(out, value, 2);
 }
 
 inline void PutLE32(std::vector<uint8_t>& out, uint32_t value) {
-    PutLE16(out, value & 0xFFFF);
-    PutLE16(out, value >> 16);
+    Platform::AppendLE(out, value, 4);
 }
 
 inline void PutChunkHeader(std::vector<uint8_t>& out, const char* tag, uint32_t size) {

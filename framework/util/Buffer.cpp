@@ -1,5 +1,7 @@
 #include "framework/util/Buffer.h"
 
+#include "platform/LittleEndian.h"
+
 #include <algorithm>
 
 namespace Vuro {
@@ -48,9 +50,10 @@ void Buffer::WriteShort(int16_t value) {
 }
 
 void Buffer::WriteLong(int32_t value) {
-    uint32_t bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) {
-        WriteByte(static_cast<uint8_t>(bits >> shift));
+    uint8_t bytes[4];
+    Platform::PutInt32LE(bytes, value);
+    for (uint8_t byte : bytes) {
+        WriteByte(byte);
     }
 }
 
@@ -112,11 +115,11 @@ int16_t Buffer::ReadShort() {
 }
 
 int32_t Buffer::ReadLong() {
-    uint32_t bits = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        bits |= static_cast<uint32_t>(ReadByte()) << shift;
+    uint8_t bytes[4];
+    for (uint8_t& byte : bytes) {
+        byte = ReadByte();
     }
-    return static_cast<int32_t>(bits);
+    return Platform::GetInt32LE(bytes);
 }
 
 std::string Buffer::ReadString() {

@@ -1,23 +1,11 @@
 #pragma once
-// 32-bit little-endian fields of the stored player files, independent of the machine's order.
+// The player files' 32-bit fields, through the file layer's little-endian helper.
 
-#include <cstdint>
+#include "platform/LittleEndian.h"
 
 namespace Vuro {
 
-inline void PutInt32LE(uint8_t* at, int32_t value) {
-    const auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        at[i] = static_cast<uint8_t>(bits >> (8 * i));
-    }
-}
-
-inline int32_t GetInt32LE(const uint8_t* at) {
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i) {
-        bits |= static_cast<uint32_t>(at[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(bits);
-}
+using Platform::GetInt32LE;
+using Platform::PutInt32LE;
 
 } // namespace Vuro

@@ -42,9 +42,7 @@ bool ProfileManager::ReadList(FILE* file) {
     if (std::fread(countBytes, 1, sizeof(countBytes), file) != sizeof(countBytes)) {
         return false;
     }
-    const auto count = static_cast<int32_t>(
-        static_cast<uint32_t>(countBytes[0]) | static_cast<uint32_t>(countBytes[1]) << 8 |
-        static_cast<uint32_t>(countBytes[2]) << 16 | static_cast<uint32_t>(countBytes[3]) << 24);
+    const int32_t count = GetInt32LE(countBytes);
     for (int32_t i = 0; i < count; ++i) {
         char field[kNameLength];
         if (std::fread(field, 1, sizeof(field), file) != sizeof(field)) {
