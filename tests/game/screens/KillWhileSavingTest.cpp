@@ -1,0 +1,96 @@
+// A process killed at any point while it saves leaves every stored file as it was before that
+// save or as the save made it, never half written: a child saves a player file and the settings
+// in a loop, one version after the other, and is killed at random points.
+
+#include "PlayerDataFolder.h"
+#include "game/screens/PlayerRecord.h"
+#include "platform/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+
+namespace Vuro {
+namespace {
+
+constexpr int kKills = 40;
+constexpr auto kTimeLimit = std::chrono::seconds(40);
+
+PlayerRecord Version(int32_t n) {
+    PlayerRecord record;
+    record.SetName("Kim");
+    record.totalScore = n;
+    record.storyLevel = n % 7;
+    return record;
+}
+
+void SetVolume(Platform::FileRegistry& registry, uint32_t n) {
+    const uint8_t value[4] = {static_cast<uint8_t>(n), 0, 0, 0};
+    (void)registry.SetValue("Saver", "", "Volume", Platform::kRegDword, value, 4);
+}
+
+// The child: saves versions n = 1, 2, ... forever, telling the parent after each pair.
+[[noreturn]] void SaveForever(int progress) {
+    Platform::FileRegistry registry("settings");
+    (void)registry.CreateKey("Saver", "");
+    for (uint32_t n = 1;; ++n) {
+        (void)Version(static_cast<int32_t>(n)).Save("data\\Kim.pf");
+        SetVolume(registry, n);
+        const char tick = 1;
+        (void)!write(progress, &tick, 1);
+    }
+}
+
+class KillWhileSavingTest : public Test::PlayerDataTest {};
+
+TEST_F(KillWhileSavingTest, EveryFileReadsBackWholeAfterAKillAtAnyPoint) {
+    std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed());
+    const auto start = std::chrono::steady_clock::now();
+    int kills = 0;
+    for (; kills < kKills && std::chrono::steady_clock::now() - start < kTimeLimit; ++kills) {
+        int pipeEnds[2];
+        ASSERT_EQ(pipe(pipeEnds), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(pipeEnds[0]);
+            SaveForever(pipeEnds[1]);
+        }
+        close(pipeEnds[1]);
+        // Let a random number of saves finish, then kill somewhere inside a later one.
+        const int saves = 1 + static_cast<int>(random() % 4);
+        char tick = 0;
+        for (int i = 0; i < saves; ++i) {
+            ASSERT_EQ(read(pipeEnds[0], &tick, 1), 1);
+        }
+        const auto spin = std::chrono::microseconds(random() % 800);
+        for (auto until = std::chrono::steady_clock::now() + spin;
+             std::chrono::steady_clock::now() < until;) {
+        }
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        close(pipeEnds[0]);
+
+        PlayerRecord record;
+        ASSERT_TRUE(record.Load("data\\Kim.pf")) << "kill " << kills;
+        EXPECT_EQ(record.storyLevel, record.totalScore % 7) << "kill " << kills;
+        Platform::FileRegistry registry("settings");
+        uint8_t value[4] = {};
+        uint32_t type = 0;
+        uint32_t length = 4;
+        ASSERT_EQ(registry.QueryValue("Saver", "", "Volume", type, value, length),
+                  Platform::RegResult::Ok)
+            << "kill " << kills;
+        EXPECT_EQ(length, 4u);
+    }
+    EXPECT_GE(kills, 10) << "too few kills in the time allowed";
+}
+
+} // namespace
+} // namespace Vuro
