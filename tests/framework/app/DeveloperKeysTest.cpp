@@ -90,7 +90,7 @@ TEST_F(DeveloperKeysTest, AltRReloadsTuningValuesAndLetsGoOfKeysWhenNothingChang
     EXPECT_EQ(mWindows.mBoxes[0].title, "MODVAL WARNING!");
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkShift], 0);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 0);
-    EXPECT_EQ(mApp.mWidgetManager->mKeyDown['R'], 0);
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[int{'R'}], 0);
 }
 
 // The tools that read the display's figures, on the fake device (16 MiB of video memory).

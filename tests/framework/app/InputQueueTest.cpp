@@ -80,7 +80,7 @@ TEST_F(InputQueueTest, OneRecordIsDispatchedPerStepAndKeysReachTheFocusWidget) {
     EXPECT_EQ(focus.chars, "\xE0");
     EXPECT_EQ(focus.wheel, (std::vector<int>{-2}));
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkControl], 1);
-    EXPECT_EQ(mApp.mWidgetManager->mKeyDown['S'], 0);
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[int{'S'}], 0);
     EXPECT_EQ(mApp.mLoopState, 1) << "the queue is empty: the next step may update";
     mApp.mWidgetManager->RemoveWidget(&focus);
 }
