@@ -128,6 +128,10 @@ private:
     // fully transparent pixels; a held lock is released around it.
     void DeviceBlt(DDImage* source, const Platform::SurfaceRect& from,
                    const Platform::SurfaceRect& to);
+    // Runs `runs(pixels, source, pixel)` on the locked surface, `pixel` a uint16_t or uint32_t
+    // for its depth, with the source's bits applied; nothing when the source is no memory image
+    // or the surface cannot be drawn on or locked (DDImageBlt.cpp).
+    template <typename Runs> void RunsOnSurface(Image* image, Runs&& runs);
     // Writes bits into the adopted surface (they changed through the in-memory image).
     void WriteBitsToSurface();
     // The rasteriser's format code of the locked surface; 0 for one it cannot draw.

@@ -212,7 +212,7 @@ void DDImage::NormalBlt(Image* image, int x, int y, const Rect& srcRect, const C
     UnlockSurface();
 }
 
-void DDImage::NormalBltMirror(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
+template <typename Runs> void DDImage::RunsOnSurface(Image* image, Runs&& runs) {
     auto* src = dynamic_cast<MemoryImage*>(image);
     if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
         return;
@@ -220,42 +220,30 @@ void DDImage::NormalBltMirror(Image* image, int x, int y, const Rect& srcRect, c
     src->ApplyBits();
     const SurfacePixels s = SurfacePixels::Of(*this);
     if (s.mBitCount == 32) {
-        NormalRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+        runs(s, *src, uint32_t{});
     } else if (s.mBitCount == 16) {
-        NormalRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
+        runs(s, *src, uint16_t{});
     }
     UnlockSurface();
 }
 
+void DDImage::NormalBltMirror(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
+    RunsOnSurface(image, [&](const SurfacePixels& s, MemoryImage& src, auto pixel) {
+        NormalRuns<decltype(pixel)>(s, src, mDDInterface, x, y, srcRect, color, true);
+    });
+}
+
 void DDImage::AdditiveBlt(Image* image, int x, int y, const Rect& srcRect, const Color& color) {
-    auto* src = dynamic_cast<MemoryImage*>(image);
-    if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
-        return;
-    }
-    src->ApplyBits();
-    const SurfacePixels s = SurfacePixels::Of(*this);
-    if (s.mBitCount == 32) {
-        AdditiveRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, false);
-    } else if (s.mBitCount == 16) {
-        AdditiveRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, false);
-    }
-    UnlockSurface();
+    RunsOnSurface(image, [&](const SurfacePixels& s, MemoryImage& src, auto pixel) {
+        AdditiveRuns<decltype(pixel)>(s, src, mDDInterface, x, y, srcRect, color, false);
+    });
 }
 
 void DDImage::AdditiveBltMirror(Image* image, int x, int y, const Rect& srcRect,
                                 const Color& color) {
-    auto* src = dynamic_cast<MemoryImage*>(image);
-    if (src == nullptr || mVideoMemoryOnly || GetSurface() == nullptr || !LockSurface()) {
-        return;
-    }
-    src->ApplyBits();
-    const SurfacePixels s = SurfacePixels::Of(*this);
-    if (s.mBitCount == 32) {
-        AdditiveRuns<uint32_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
-    } else if (s.mBitCount == 16) {
-        AdditiveRuns<uint16_t>(s, *src, mDDInterface, x, y, srcRect, color, true);
-    }
-    UnlockSurface();
+    RunsOnSurface(image, [&](const SurfacePixels& s, MemoryImage& src, auto pixel) {
+        AdditiveRuns<decltype(pixel)>(s, src, mDDInterface, x, y, srcRect, color, true);
+    });
 }
 
 } // namespace Vuro
