@@ -81,8 +81,12 @@ bool MakeGameArtPainters(const StepContext& context, std::map<std::string, Sheet
     out["images/dlg_button"] = Plain(PaintDialogButtons);
     out["images/button_1"] = [](Sheet& s) { PaintButton(s, Art::Hex(0x2a64b4), false); };
     out["images/button_1over"] = [](Sheet& s) { PaintButton(s, Art::Hex(0x2a64b4), true); };
-    out["images/stat_button"] = [](Sheet& s) { PaintButton(s, Palette::kButtonGreen, false); };
-    out["images/stat_button_over"] = [](Sheet& s) { PaintButton(s, Palette::kButtonGreen, true); };
+    out["images/stat_button"] = [](Sheet& s) {
+        PaintButton(s, Palette::kButtonGreen.Darker(0.2), false);
+    };
+    out["images/stat_button_over"] = [](Sheet& s) {
+        PaintButton(s, Palette::kButtonGreen.Darker(0.2), true);
+    };
     out["images/side"] = Plain(PaintBanner);
     out["images/menu_ingame"] = Plain(PaintFieldPanel);
     out["images/curtain"] = Plain(PaintCurtain);

@@ -79,15 +79,23 @@ void Nail(cairo_t* cr, double x, double y) {
     StrokeOutline(cr, 1);
 }
 
-// A raised rounded button face of `colour`; `state` 0 normal, 1 over (brighter), 2 down.
+// A raised rounded button face of `colour`; `state` 0 normal, 1 over, 2 down. The face stays
+// dark enough under every state for the yellow caption: the over state lights a golden rim
+// instead of paling the face.
 void ButtonFace(cairo_t* cr, double w, double h, const Rgb& colour, int state) {
     const double sink = state == 2 ? 1.5 : 0;
-    const Rgb face = state == 1 ? colour.Lighter(0.2) : state == 2 ? colour.Darker(0.15) : colour;
+    const Rgb face = state == 1 ? colour.Lighter(0.08) : state == 2 ? colour.Darker(0.15) : colour;
     RoundedRect(cr, 1.5, 1.5 + sink, w - 3, h - 3.5, h * 0.35);
     FillVertical(cr, face.Lighter(0.3), face.Darker(0.2), 1.5, h - 2);
     StrokeOutline(cr, 1.8);
-    RoundedRect(cr, 4, 3.5 + sink, w - 8, (h - 6) * 0.45, h * 0.25);
-    SetColor(cr, Palette::kWhite, state == 2 ? 0.12 : 0.28);
+    if (state == 1) {
+        RoundedRect(cr, 3.2, 3.2, w - 6.4, h - 6.9, h * 0.3);
+        SetColor(cr, Palette::kGold, 0.95);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+    }
+    RoundedRect(cr, 5, 4.5 + sink, w - 10, (h - 8) * 0.42, h * 0.22);
+    SetColor(cr, Palette::kWhite, state == 2 ? 0.12 : state == 1 ? 0.34 : 0.28);
     cairo_fill(cr);
 }
 
