@@ -101,8 +101,8 @@ TEST(GameArtTest, StageBackgroundsOpenToTheSky) {
     }
 }
 
-// Levels may put fruit on any cell of the largest grid a crown holds: each hangs in the
-// leaves; the crown is not cut off at the picture's edges; the trunk stands on its foot.
+// Levels may put fruit on any cell that bears fruit in any grid a crown holds: each hangs in
+// the leaves; the crown is not cut off at the picture's edges; the trunk stands on its foot.
 TEST(GameArtTest, TreeCrownsHoldEveryFruitCellAndTrunksReachTheGround) {
     namespace Geometry = AssetGen::TreeGeometry;
     for (const char* tree : {"appletree", "peartree", "plumtree", "orangetree"}) {
@@ -113,13 +113,21 @@ TEST(GameArtTest, TreeCrownsHoldEveryFruitCellAndTrunksReachTheGround) {
         ASSERT_EQ(image->mWidth, Geometry::kPictureWidth);
         ASSERT_EQ(image->mHeight, Geometry::kPictureHeight);
         const int middle = Geometry::kFruitSize / 2;
-        for (int i = 0; i < Geometry::kCrownColumns; ++i) {
-            for (int j = 0; j < Geometry::kCrownRows; ++j) {
-                EXPECT_EQ(AlphaAt(*image,
-                                  Geometry::kCrownLeft + i * Geometry::kCellSpacing + middle,
-                                  Geometry::kCrownTop + j * Geometry::kCellSpacing + middle),
-                          255)
-                    << i << ", " << j;
+        for (int columns = 3; columns <= Geometry::kCrownColumns; ++columns) {
+            for (int rows = 3; rows <= Geometry::kCrownRows; ++rows) {
+                for (int i = 0; i < columns; ++i) {
+                    for (int j = 0; j < rows; ++j) {
+                        if (Geometry::CellBearsFruit(columns, rows, i, j)) {
+                            EXPECT_EQ(AlphaAt(*image,
+                                              Geometry::GridOriginX(0, columns) +
+                                                  i * Geometry::kCellSpacing + middle,
+                                              Geometry::GridOriginY(0, rows) +
+                                                  j * Geometry::kCellSpacing + middle),
+                                      255)
+                                << columns << "x" << rows << ": " << i << ", " << j;
+                        }
+                    }
+                }
             }
         }
         for (int y = 0; y < Geometry::kPictureHeight; ++y) {

@@ -160,39 +160,40 @@ void PaintTree(Sheet& sheet, int kind) {
         cairo_set_line_width(cr, 1.2);
         cairo_stroke(cr);
 
-        // The crown: a squarish mass around the box of fruit cells, filling the picture's
-        // width, with a few bumps on top.
-        const double boxW = (kCrownColumns - 1) * kCellSpacing + kFruitSize;
-        const double boxH = (kCrownRows - 1) * kCellSpacing + kFruitSize;
-        const double crownX = kCrownLeft + boxW / 2;
-        const double crownY = kCrownTop + boxH / 2;
-        // Leaf clusters bulge about half their size past the lobe, and stay inside the
-        // picture.
-        const double rx = kPictureWidth / 2.0 - 14;
-        const double ry = boxH / 2 + 8;
+        // The crown: a round mass over the box of fruit cells with two bumps on top. Its body
+        // covers every cell that may bear fruit (the corner cells bear none, so the crown can
+        // be round); its leaf clusters bulge past it and stay inside the picture.
+        const double crownX = kCrownLeft + ((kCrownColumns - 1) * kCellSpacing + kFruitSize) / 2.0;
+        const double crownY = kCrownTop + ((kCrownRows - 1) * kCellSpacing + kFruitSize) / 2.0 + 2;
         Rgb leaf = Palette::kLeaf;
         double cluster = 15;
-        double bumps = 0.55; // how far the top bumps reach across
+        double roundness = 2.4; // the body's superellipse power
+        double spread = 0;      // how far the top bumps lean apart (plum) or together (pear)
         switch (kind) {
-        case 2: // pear: yellower leaves, a narrow peak on top
+        case 2: // pear: yellower leaves, the bumps close together into a peak
             leaf = Palette::kLeaf.Mix(Palette::kLeafLight, 0.35);
-            bumps = 0.3;
+            spread = -7;
             break;
         case 3: // plum: blue-green, small leaves, broad
             leaf = Palette::kLeaf.Mix(Hex(0x2f8f6a), 0.5);
             cluster = 13;
-            bumps = 0.75;
+            roundness = 2.8;
+            spread = 5;
             break;
-        case 4: // orange: dark and glossy
+        case 4: // orange: dark and glossy, round
             leaf = Palette::kLeafDark.Mix(Palette::kLeaf, 0.45);
             cluster = 14;
+            roundness = 2.2;
             break;
         default:
             break;
         }
-        const FoliageLobe core{crownX, crownY + 4, rx, ry - 4, 4.5};
-        const FoliageLobe top{crownX, crownY - ry * 0.5 + 6, rx * bumps, ry * 0.42, 2};
-        PaintFoliage(cr, {core, top}, leaf, 11 + kind * 7, cluster);
+        const std::vector<FoliageLobe> lobes = {
+            {crownX, crownY, 57, 54, roundness},
+            {crownX - 22 - spread, kCrownTop + 20, 22, 20, 2},
+            {crownX + 22 + spread, kCrownTop + 18, 21, 20, 2},
+        };
+        PaintFoliage(cr, lobes, leaf, 11 + kind * 7, cluster);
     });
 }
 

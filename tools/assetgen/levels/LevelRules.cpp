@@ -80,13 +80,14 @@ bool PlaceTrees(const LevelRow& row, LevelSpec& spec, std::string& error) {
         }
         LevelTree tree{
             place, GridOriginX(place.mX, place.mColumns), GridOriginY(place.mY, place.mRows), {}};
-        // Crowns are round: their top corners bear nothing, nor do the bottom ones of a large
-        // grid. A tree always lists one blocked cell, which the level reader needs to add it.
-        int right = place.mColumns - 1;
-        int bottom = place.mRows - 1;
-        tree.mBlocked = {{0, 0}, {right, 0}};
-        if (place.mColumns >= 4 && place.mRows >= 4) {
-            tree.mBlocked.insert(tree.mBlocked.end(), {{0, bottom}, {right, bottom}});
+        // A tree always lists at least one blocked cell (a top corner), which the level reader
+        // needs to add it.
+        for (int iy = 0; iy < place.mRows; ++iy) {
+            for (int ix = 0; ix < place.mColumns; ++ix) {
+                if (!CellBearsFruit(place.mColumns, place.mRows, ix, iy)) {
+                    tree.mBlocked.emplace_back(ix, iy);
+                }
+            }
         }
         spec.mTrees.push_back(tree);
     }

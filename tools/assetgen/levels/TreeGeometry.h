@@ -10,7 +10,9 @@ inline constexpr int kPictureWidth = 140;
 inline constexpr int kPictureHeight = 220;
 
 // The crown holds the fruit-cell grid: at most 6 columns by 5 rows of cells 21 pixels apart,
-// the top-left fruit at (8, 12) in the picture. A smaller grid is centred in that box.
+// the top-left fruit at (8, 12) in the picture. A smaller grid is centred in that box. Crowns
+// are round: the corner cells of a grid bear no fruit (CellBearsFruit), the level tables block
+// them.
 inline constexpr int kCrownLeft = 8;
 inline constexpr int kCrownTop = 12;
 inline constexpr int kCrownColumns = 6;
@@ -37,6 +39,14 @@ inline constexpr int GridOriginX(int x, int columns) {
 }
 inline constexpr int GridOriginY(int y, int rows) {
     return y + kCrownTop + (kCrownRows - rows) * kCellSpacing / 2;
+}
+
+// Whether cell (ix, iy) of a grid of columns x rows may bear fruit: not the top corners, nor the
+// bottom ones of a grid of 4 x 4 or more.
+inline constexpr bool CellBearsFruit(int columns, int rows, int ix, int iy) {
+    const bool side = ix == 0 || ix == columns - 1;
+    const bool end = iy == 0 || (iy == rows - 1 && columns >= 4 && rows >= 4);
+    return !(side && end);
 }
 
 } // namespace Vuro::AssetGen::TreeGeometry
