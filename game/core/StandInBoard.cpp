@@ -4,7 +4,6 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/WidgetSysFont.h"
 #include "game/core/GameApp.h"
-#include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardTitres.h"
 #include "game/screens/PlayerRecord.h"
@@ -24,8 +23,6 @@ constexpr int kClickSample = 2;
 
 // Help texts of the button captions.
 constexpr int kOkText = 1;
-constexpr int kBackText = 7;
-constexpr int kPlayText = 8;
 constexpr int kStoryText = 18;
 constexpr int kSurvivalText = 19;
 } // namespace
@@ -41,7 +38,6 @@ struct StandInBoard::LeadingButton {
     int mFrom;    // the screen id of the screen it is on
     int mTarget;  // the screen id switched to
     int mMapMode; // set before the switch; -1 keeps it
-    bool mSaveRecord;
 
     bool Holds(int x, int y) const {
         return x >= mLeft && x <= mRight && y >= mTop && y <= mBottom;
@@ -103,24 +99,17 @@ std::vector<StandInBoard::LeadingButton> StandInBoard::LeadingButtons() const {
         bool newPlayer = mApp->mProfileManager.GetRecord(&record)->storyLevelMax == 0;
         int storyTarget = newPlayer ? GameApp::kScreenTitres : GameApp::kScreenMap;
         int from = GameApp::kScreenMenu;
-        return {{249, 156, 358, 203, kStoryText, from, storyTarget, GameApp::kMapModeStory, false},
+        return {{249, 156, 358, 203, kStoryText, from, storyTarget, GameApp::kMapModeStory},
                 {249, 214, 358, 259, kSurvivalText, from, GameApp::kScreenMap,
-                 GameApp::kMapModeSurvival, false}};
+                 GameApp::kMapModeSurvival}};
     }
     if (self == mApp->mTitres) {
         // The prologue has its button; the credits after a mode's end go back at any click.
         int from = GameApp::kScreenTitres;
         if (mApp->mTargetScreenId == GameApp::kScreenTitres) {
-            return {{450, 415, 576, 475, kOkText, from, GameApp::kScreenMap, -1, false}};
+            return {{450, 415, 576, 475, kOkText, from, GameApp::kScreenMap, -1}};
         }
-        return {{0, 0, mWidth - 1, mHeight - 1, 0, from, GameApp::kScreenMenu, -1, false}};
-    }
-    if (self == mApp->mMap) {
-        int board = mApp->mMapMode == GameApp::kMapModeSurvival ? GameApp::kScreenSurvive
-                                                                : GameApp::kScreenStory;
-        int from = GameApp::kScreenMap;
-        return {{10, 440, 119, 472, kBackText, from, GameApp::kScreenMenu, -1, true},
-                {520, 440, 629, 472, kPlayText, from, board, -1, true}};
+        return {{0, 0, mWidth - 1, mHeight - 1, 0, from, GameApp::kScreenMenu, -1}};
     }
     return {};
 }
@@ -128,9 +117,6 @@ std::vector<StandInBoard::LeadingButton> StandInBoard::LeadingButtons() const {
 void StandInBoard::LeadOn(const LeadingButton& button) {
     mLedOn = true;
     mApp->PlaySampleAt(kClickSample, 0);
-    if (button.mSaveRecord) {
-        (void)mApp->mProfileManager.SaveCurrent();
-    }
     if (button.mMapMode >= 0) {
         mApp->mMapMode = button.mMapMode;
     }

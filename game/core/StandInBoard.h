@@ -5,12 +5,11 @@
 // form replaces it later, and this file goes with the last stand-in.
 //
 // So that the game can be played through from the intro (by hand, or by a recorded demo), the
-// stand-ins of the menu, the prologue and the stage map show their leading buttons as plain
-// boxes where the real buttons are, and a click on one leads on as the real button does: the
-// menu's story button (to the prologue for a new player, else to the map) and survival button
-// (to the map), the prologue's button (to the map), the map's back button (to the menu) and
-// play button (to the board of the map's mode, after saving the player's record). Only the
-// first click leads on; the screen is dropped by the switch it starts.
+// stand-ins of the menu and the prologue show their leading buttons as plain boxes where the
+// real buttons are, and a click on one leads on as the real button does: the menu's story
+// button (to the prologue for a new player, else to the map) and survival button (to the map),
+// and the prologue's button (to the map). Only the first click leads on; the screen is dropped
+// by the switch it starts.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Widget.h"

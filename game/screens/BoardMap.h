@@ -11,14 +11,22 @@
 //   level at most the highest) before any of them selects a point (mended: a negative field
 //   read from a player's file reached past the point table); the clamped values are saved
 //   with the next save.
+// - A button leaves once: clicks while the switch it started runs do nothing (mended: a second
+//   click started a second switch over the first one's loading).
 // - Setup runs once, on the loading thread, before the map is attached; everything else runs
 //   on the main thread.
+// - The screen draws the menu's art set, which the menu keeps loaded while the map lives.
+// - Its messages are read from local\6NN.xml when due and shown in the menu's dialogs under
+//   dialog id 0; the dialogs answer through the message code. A message file that cannot be
+//   read is reported through the application's Popup (fatal in the game).
 //
-// Implementation files: BoardMapModel.cpp (the points, the selection rules, buying stages,
-// the difficulty switch).
+// Implementation files: BoardMap.cpp (the screen: buttons, regions, drawing, input),
+// BoardMapModel.cpp (the points, the selection rules, buying stages, the difficulty switch),
+// BoardMapMessages.cpp (which message is due and the dialogs that show it).
 
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/Widget.h"
 #include "game/core/FrameAnim.h"
-#include "game/core/StandInBoard.h"
 #include "game/screens/LevelPoint.h"
 #include "game/screens/PlayerRecord.h"
 
@@ -28,9 +36,10 @@
 namespace Vuro {
 
 class BoardMenu;
+class ButtonWidget;
 class GameApp;
 
-class BoardMap : public StandInBoard {
+class BoardMap : public Widget, public ButtonListener {
 public:
     static constexpr int kMapTextCount = 9;
     static constexpr const char* kMapTextFile = "local/682.xml";
@@ -50,9 +59,13 @@ public:
     static constexpr int kSelectSound = 17;
     static constexpr int kQuestionSound = 23;
 
+    static constexpr int kBackButtonId = 1;
+    static constexpr int kPlayButtonId = 2;
+
     // The map draws on the menu's pictures (not owned). Takes a copy of the current record and
     // is in story mode until Setup.
     BoardMap(GameApp* app, BoardMenu* menu);
+    ~BoardMap() override;
 
     // ---- [Model] ----
     // Loading thread: the map texts, the animations, the mode, the points of the mode with
@@ -78,21 +91,51 @@ public:
     // Stage 2..6 is opened in the copy; stage 1 always is.
     bool IsStageOpened(int stage) const;
 
+    // ---- [Messages] ----
+    // Texts 1 (header) and 2 (body) of a message file into the message texts; false when the
+    // file cannot be opened.
+    bool ReadMessage(const std::string& file);
+    // Story click on the hovered region: true when it was taken by a message about a stage not
+    // opened (or fell outside every region), so no point is selected.
+    bool CheckStoryRegion();
+    bool CheckSurvivalRegion();
+    // The difficulty question (local\680.xml or local\681.xml), answered through code 333.
+    void AskDifficulty(bool easy);
+
+    // ---- [Screen] ----
+    // The region 1..6 of a point of the map; 0 outside every region.
+    static int RegionAt(int x, int y);
+    // The difficulty caption's box.
+    static bool OnCaption(int x, int y);
+
+    void OnAttached(WidgetManager* manager) override;
+    void OnDetached(WidgetManager* manager) override;
     void Update() override;
+    void Draw(Graphics* g) override;
+    void MouseMove(int x, int y) override;
+    void MouseDown(int x, int y, int clickCount) override;
+    void MouseUpButton(int x, int y, int button, int clickCount) override;
+    void ButtonClick(int id) override;
 
     // ---- [Fields] ----
     GameApp* mGameApp; // not owned
     BoardMenu* mMenu;  // not owned
     std::string mMapTexts[kMapTextCount];
+    std::string mMessageHeader;
+    std::string mMessageBody;
     FrameAnim mShip;
     FrameAnim mShip2;
     FrameAnim mOcti;
     int mMessageCode = kNoMessage;
     int mOpenLimit = 0;
     int mHoveredRegion = 0; // 0 none, 1..6 the region under the mouse
+    bool mCaptionHovered = false;
+    ButtonWidget* mBackButton = nullptr; // owned, made on attach
+    ButtonWidget* mPlayButton = nullptr; // owned, made on attach
     std::map<int, LevelPoint> mPoints;
     PlayerRecord mRecord; // the working copy
     bool mStory = true;
+    bool mLeaving = false; // a button asked for the switch away
 
 private:
     // Every level field into range (see the header).
@@ -107,6 +150,21 @@ private:
     // (survival).
     void TakeVisitMessage();
     void StoreRecord();
+    // What a click on the hovered region is before any message: outside every region (taken,
+    // nothing shown), on an opened stage or region 1 (a selection), or on a closed stage.
+    enum class RegionClick { Outside, Opened, Closed };
+    RegionClick ClassifyRegionClick() const;
+    // The message code's action in an active update: the difficulty switch, a purchase, or the
+    // message of a stage or survival level.
+    void HandleMessageCode();
+    // Reads local\<number>.xml and shows it in a one-button box or, as a question, in a
+    // two-button dialog; plays the sound (0: none). A file that cannot be read ends in Popup.
+    void ShowMessage(int number, bool question, int sound);
+    ButtonWidget* MakeButton(int id, int x, int helpText);
+    void DrawRegion(Graphics* g, int region);
+    void DrawPoints(Graphics* g);
+    // Leaves for the screen after saving the copy.
+    void Leave(int target);
 };
 
 } // namespace Vuro

@@ -5,7 +5,6 @@
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"
-#include "platform/TextEncoding.h"
 
 #include <algorithm>
 
@@ -37,12 +36,6 @@ void StartLooping(FrameAnim& anim, const AnimPlace& place) {
 }
 
 } // namespace
-
-BoardMap::BoardMap(GameApp* app, BoardMenu* menu)
-    : StandInBoard(app, Color(120, 100, 50), "Карта"_cp1251), mGameApp(app), mMenu(menu) {
-    app->mProfileManager.GetRecord(&mRecord);
-    ComputeOpenLimit();
-}
 
 bool BoardMap::ReadMapTexts() {
     return ReadLocalTexts(kMapTextFile, mMapTexts, kMapTextCount);
@@ -201,22 +194,6 @@ void BoardMap::BuyNextStage() {
 void BoardMap::SwitchDifficulty() {
     mMessageCode = kNoMessage;
     mRecord.easyMode = mRecord.easyMode == 0 ? 1 : 0;
-}
-
-void BoardMap::Update() {
-    Widget::Update();
-    if (!mGameApp->mActive) {
-        return;
-    }
-    mShip.Tick(mUpdateCount);
-    mShip2.Tick(mUpdateCount);
-    mOcti.Tick(mUpdateCount);
-    if (mMessageCode == kDifficultySwitch) {
-        SwitchDifficulty();
-    } else if (mMessageCode == kBuyAccepted && mStory) {
-        BuyNextStage();
-    }
-    Invalidate();
 }
 
 } // namespace Vuro

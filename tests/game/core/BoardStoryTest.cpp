@@ -69,8 +69,8 @@ TEST_F(BoardStoryTest, AWonLevelFadesInItsPictureClosesTheCurtainSavesTheProgres
     EXPECT_TRUE(mBoard->IsGoalReachedAtEnd());
     // The statistics screen takes the focus from the board, which pauses the music, and
     // resumes it on taking the focus, before its own song starts.
-    EXPECT_EQ(mApp->Music().mLog, (Strings{"stop all", "play 3", "pause all", "resume all",
-                                           "stop all", "play 7"}));
+    EXPECT_EQ(mApp->Music().mLog,
+              (Strings{"stop all", "play 3", "pause all", "resume all", "stop all", "play 7"}));
     PlayerRecord record = Record();
     EXPECT_EQ(record.storyLevel, 1);
     EXPECT_EQ(record.storyLevelMax, 1);
@@ -98,11 +98,12 @@ TEST_F(BoardStoryTest, ALostLevelChangesNoRecordFieldAndLeavesForTheMapWithMessa
 
     CloseStatistics();
     ASSERT_TRUE(StepUntil([&] { return mApp->mStoryBoard == nullptr; }));
-    EXPECT_EQ(mApp->mMapMessage, 333);
     EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenStory);
     EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenMenuMap);
     ASSERT_TRUE(StepUntilLoaded());
     EXPECT_TRUE(Attached(mApp->mMap));
+    EXPECT_EQ(mApp->mMap->mMessageCode, 333) << "the map asks whether to play easy";
+    EXPECT_EQ(mApp->mMapMessage, 0);
 }
 
 TEST_F(BoardStoryTest, ALevelWhoseTimeLineHoldsTheEndCodeEndsThere) {

@@ -45,10 +45,11 @@ TEST_F(BoardSurviveTest, AWaveRunsToItsEndAndAWonLevelOpensTheNextOnceItsStorySt
 
     ButtonWidget* ok = mBoard->GetStatBoard()->GetOkButton();
     Click(ok->mX, ok->mY);
+    EXPECT_EQ(mApp->mMapMessage, 1) << "a won level leaves the message as it was";
     ASSERT_TRUE(StepUntil([&] { return mApp->mSurviveBoard == nullptr; }));
     EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenSurvive);
     EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenMenuMap);
-    EXPECT_EQ(mApp->mMapMessage, 1) << "a won level leaves the message as it was";
+    EXPECT_EQ(mApp->mMapMessage, 0) << "taken by the map";
 }
 
 TEST_F(BoardSurviveTest, TheLevelEndsWhenEveryTreeIsSpentAndTheSlingshotGoes) {

@@ -136,6 +136,14 @@ inline void WriteGameData() {
     }
     WriteText("local/2.xml", "<HelpText><Text1 value=\"Exit?\"/></HelpText>\n");
     WriteText("local/682.xml", "<HelpText><Text1 value=\"Region\"/></HelpText>\n"); // the map
+    // The map's messages, each headed by its number.
+    for (int number : {601, 602, 603, 604, 605, 611, 612, 613, 614, 615, 621, 622, 623, 624,
+                       625, 641, 642, 643, 644, 645, 651, 652, 653, 654, 655, 661, 662, 663,
+                       664, 665, 671, 672, 673, 674, 675, 680, 681, 691, 692, 693, 694, 695}) {
+        WriteText("local/" + std::to_string(number) + ".xml",
+                  "<HelpText><Text1 value=\"" + std::to_string(number) +
+                      "\"/><Text2 value=\"body\"/></HelpText>\n");
+    }
     for (const MenuArtStep& step : MenuArtSet::LoadTable()) {
         if (step.mKind == MenuArtStep::Picture || step.mKind == MenuArtStep::OptionalPicture) {
             WriteTga(

@@ -18,9 +18,15 @@ class StandInBoardTest : public GameAppFixture {
 protected:
     void SetUp() override { StartToMenu(); }
 
-    // A click on the current screen, then the switch it started run to its end.
+    // A click at a point of the screen, through the widget manager.
+    void Click(int x, int y) {
+        mApp->mWidgetManager->MouseMove(x, y);
+        mApp->mWidgetManager->MouseDown(x, y, 1);
+        mApp->mWidgetManager->MouseUp(x, y, 1);
+    }
+    // A click, then the switch it started run to its end.
     void ClickAndLoad(int x, int y) {
-        mApp->mCurrentScreen->MouseDown(x, y, 1);
+        Click(x, y);
         ASSERT_TRUE(StepUntilLoaded());
     }
     void StoryLevelMax(int level) {
@@ -65,8 +71,8 @@ TEST_F(StandInBoardTest, MenuAndMapButtonsLeadWhereTheirPlayersExpect) {
         ASSERT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mMap));
         EXPECT_EQ(mApp->mMapMode, c.mapMode);
         // Only the first click leads on: a second is ignored while the switch runs.
-        mApp->mCurrentScreen->MouseDown(c.mapX, c.mapY, 1);
-        mApp->mCurrentScreen->MouseDown(c.mapX, c.mapY, 1);
+        Click(c.mapX, c.mapY);
+        Click(c.mapX, c.mapY);
         EXPECT_EQ(mApp->mTargetScreenId, c.target);
         EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenMap);
         ASSERT_TRUE(StepUntilLoaded());
@@ -84,7 +90,7 @@ TEST_F(StandInBoardTest, MenuAndMapButtonsLeadWhereTheirPlayersExpect) {
 
 TEST_F(StandInBoardTest, ClicksBesideTheButtonsLeadNowhere) {
     for (auto [x, y] : {std::pair{248, 180}, {359, 180}, {300, 155}, {300, 260}, {300, 210}}) {
-        mApp->mCurrentScreen->MouseDown(x, y, 1);
+        Click(x, y);
         EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenMenu) << x << "," << y;
     }
     StoryLevelMax(1);

@@ -1,9 +1,16 @@
 #pragma once
 // A game application on the fakes at its menu with a player "Tester" (BoardFixture), and a
-// stage map made for a record the test chooses, set up on the main thread.
+// stage map made for a record the test chooses: set up on the main thread, or shown through
+// the screen switch. The map's message files are headed by their numbers.
 
 #include "game/core/BoardFixture.h"
+
+#include "framework/graphics/MemoryImage.h"
+#include "framework/widgets/DialogButton.h"
+#include "framework/widgets/WidgetManager.h"
 #include "game/screens/BoardMap.h"
+#include "game/screens/OKDialog.h"
+#include "game/screens/SimpleDialog.h"
 
 #include <memory>
 
@@ -41,6 +48,56 @@ protected:
         mMap->Setup(story);
         SamplesSince();
         return *mMap;
+    }
+    // The map shown through the screen switch from the menu, after its first update; the
+    // samples played since are those of that update.
+    BoardMap* ShowMap(bool story) {
+        mApp->mMapMode = story ? GameApp::kMapModeStory : GameApp::kMapModeSurvival;
+        mApp->mPreviousScreenId = GameApp::kScreenMenu;
+        mApp->mTargetScreenId = GameApp::kScreenMap;
+        SamplesSince();
+        mApp->SwitchScreen();
+        EXPECT_TRUE(StepUntilLoaded());
+        StepUpdates(1);
+        return mApp->mMap;
+    }
+    void StepUpdates(int count) {
+        const int target = mApp->mUpdateCount + count;
+        StepUntil([&] { return mApp->mUpdateCount >= target; });
+    }
+    // Every widget of the screen drawn afresh onto image (640 x 480), bottom to top.
+    void DrawWholeScreen(MemoryImage& image) {
+        image.Create(640, 480);
+        WidgetManager& manager = *mApp->mWidgetManager;
+        Image* screen = manager.mImage;
+        manager.mImage = &image;
+        for (Widget* widget : manager.mWidgets) {
+            widget->InvalidateAll();
+        }
+        manager.DrawScreen();
+        manager.mImage = screen;
+    }
+    // The dialog shown: "ok <header>" or "question <header>"; "none".
+    std::string Shown() const {
+        Dialog* dialog = mApp->GetDialog(0);
+        if (dialog == nullptr) {
+            return "none";
+        }
+        const char* kind = dynamic_cast<SimpleDialog*>(dialog) != nullptr ? "question " : "ok ";
+        return kind + dialog->mDialogHeader;
+    }
+    // Clicks the shown dialog's button: OK, or yes / no of a question.
+    void Answer(bool yes) {
+        Dialog* dialog = mApp->GetDialog(0);
+        ASSERT_NE(dialog, nullptr);
+        Widget* button = nullptr;
+        if (auto* question = dynamic_cast<SimpleDialog*>(dialog)) {
+            button = yes ? question->mAcceptButton : question->mCancelButton;
+        } else {
+            button = static_cast<OKDialog*>(dialog)->mOkButton;
+        }
+        Click(button->mX, button->mY);
+        StepUpdates(1); // the dialog goes
     }
     // The states of points 0..count-1 as digits.
     std::string States() const {

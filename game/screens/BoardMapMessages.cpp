@@ -1,0 +1,135 @@
+// The stage map's messages: which one is due after a visit, on a click on a stage not opened
+// and on the difficulty caption, and the dialogs that show them.
+
+#include "game/core/GameApp.h"
+#include "game/screens/BoardMap.h"
+#include "game/screens/LocalTexts.h"
+#include "game/screens/OKDialog.h"
+#include "game/screens/SimpleDialog.h"
+#include "game/screens/StageTables.h"
+
+namespace Vuro {
+
+namespace {
+
+// Message files local\<base + N>.xml, N = 1..5 for stage N + 1 or survival level N.
+constexpr int kStageFinished = 600;   // a story stage finished, the next one not bought
+constexpr int kSurvivalOpened = 610;  // a survival level opened
+constexpr int kSurvivalWaiting = 620; // a survival level waits for its story stage
+constexpr int kEasyTooPoor = 640;     // easy price not reached
+constexpr int kEasyOffer = 650;       // easy price reached: buy?
+constexpr int kNormalTooPoor = 660;
+constexpr int kNormalOffer = 670;
+constexpr int kStageNotReached = 690; // the stage's first level not reached yet
+constexpr int kToHardQuestion = 680;
+constexpr int kToEasyQuestion = 681;
+
+constexpr int kMessageX = 120;
+constexpr int kMessageY = 150;
+constexpr int kMessageWidth = 400;
+constexpr int kMessageHeight = 300;
+constexpr int kMessageDialogId = 0;
+
+// The file as the game names it, in the failure text too.
+std::string MessageFile(int number) {
+    return "local\\" + std::to_string(number) + ".xml";
+}
+
+} // namespace
+
+bool BoardMap::ReadMessage(const std::string& file) {
+    std::string texts[2] = {mMessageHeader, mMessageBody};
+    if (!ReadLocalTexts(file, texts, 2)) {
+        return false;
+    }
+    mMessageHeader = texts[0];
+    mMessageBody = texts[1];
+    return true;
+}
+
+void BoardMap::ShowMessage(int number, bool question, int sound) {
+    const std::string file = MessageFile(number);
+    if (!ReadMessage(file)) {
+        mGameApp->Popup("There was an error loading the file: " + file);
+        return;
+    }
+    Dialog* dialog = nullptr;
+    if (question) {
+        dialog = new SimpleDialog(mMenu, mMessageHeader, &mMessageBody, SimpleDialog::Question,
+                                  &mMessageCode);
+    } else {
+        dialog = new OKDialog(mMenu, mMessageHeader, mMessageBody, &mMessageCode);
+    }
+    dialog->Resize(kMessageX, kMessageY, kMessageWidth, kMessageHeight);
+    mGameApp->AddDialog(kMessageDialogId, dialog);
+    if (sound != 0) {
+        mGameApp->PlaySampleAt(sound, 0);
+    }
+}
+
+void BoardMap::HandleMessageCode() {
+    const int code = mMessageCode;
+    if (code == kDifficultySwitch) {
+        SwitchDifficulty();
+        return;
+    }
+    if (mStory) {
+        if (code >= 1 && code <= kStageCount - 1) {
+            ShowMessage(kStageFinished + code, false, kQuestionSound);
+            mMessageCode = kNoMessage;
+        } else if (code == kBuyAccepted) {
+            BuyNextStage();
+        }
+        return;
+    }
+    if (code >= 1 && code <= kStageCount - 1) {
+        if (IsStageOpened(code + 1)) {
+            ShowMessage(kSurvivalOpened + code, false, 0);
+        } else {
+            ShowMessage(kSurvivalWaiting + code, false, kMessageSound);
+        }
+        mMessageCode = kNoMessage;
+    }
+}
+
+BoardMap::RegionClick BoardMap::ClassifyRegionClick() const {
+    const int region = mHoveredRegion;
+    if (region < 1 || region > kStageCount) {
+        return RegionClick::Outside;
+    }
+    return IsStageOpened(region) ? RegionClick::Opened : RegionClick::Closed;
+}
+
+bool BoardMap::CheckStoryRegion() {
+    const RegionClick click = ClassifyRegionClick();
+    if (click != RegionClick::Closed) {
+        return click == RegionClick::Outside;
+    }
+    const int stage = mHoveredRegion;
+    const int n = stage - 1;
+    const bool easy = mRecord.easyMode != 0;
+    if (mRecord.storyLevelMax < StageFirstLevel(stage)) {
+        ShowMessage(kStageNotReached + n, false, kMessageSound);
+    } else if (mRecord.totalScore < StagePrice(stage, easy)) {
+        ShowMessage((easy ? kEasyTooPoor : kNormalTooPoor) + n, false, kMessageSound);
+    } else {
+        ShowMessage((easy ? kEasyOffer : kNormalOffer) + n, true, kQuestionSound);
+    }
+    return true;
+}
+
+bool BoardMap::CheckSurvivalRegion() {
+    const RegionClick click = ClassifyRegionClick();
+    if (click != RegionClick::Closed) {
+        return click == RegionClick::Outside;
+    }
+    ShowMessage(kSurvivalWaiting + mHoveredRegion - 1, false, kMessageSound);
+    return true;
+}
+
+void BoardMap::AskDifficulty(bool easy) {
+    mMessageCode = kDifficultyQuestion;
+    ShowMessage(easy ? kToHardQuestion : kToEasyQuestion, true, kQuestionSound);
+}
+
+} // namespace Vuro

@@ -1,0 +1,64 @@
+// The stage map and the statistics screen drawn whole (with their buttons) from the data set
+// the asset tool made beside the program, against their reviewed golden pictures.
+
+#include "MapFixture.h"
+
+#include "framework/widgets/ButtonWidget.h"
+#include "game/core/Fruit.h"
+#include "game/screens/BoardStat.h"
+#include "support/GoldenImage.h"
+
+#include <filesystem>
+
+namespace Vuro::Test {
+namespace {
+
+class ScreensGoldenTest : public MapFixture {
+protected:
+    // The data set's pictures, fonts and texts in place of the small ones, before the menu
+    // loads its art.
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        fs::remove_all("images");
+        fs::copy(fs::path(VURO_DATA_DIR) / "images", "images", fs::copy_options::recursive);
+        fs::copy(fs::path(VURO_DATA_DIR) / "local", "local",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        MapFixture::SetUp();
+    }
+};
+
+TEST_F(ScreensGoldenTest, TheStageMapWithAStageOnOffer) {
+    // Stage 2 bought, level 8 of 10 reached selected, the mouse over the forest (stage 3).
+    SetProgress({7, 9, 1, 12345});
+    BoardMap* map = ShowMap(true);
+    map->MouseMove(100, 250);
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/stage_map.png")));
+}
+
+TEST_F(ScreensGoldenTest, TheStatisticsOfAWonLevel) {
+    Enter(false, 0, LevelText(1, 600, {{1, 1}, {30, 7}, {30, 8}, {30, 10}}));
+    PlayField& field = mBoard->GetField();
+    ASSERT_TRUE(StepUntil([&] {
+        return !field.GetFruit().empty() && field.GetFruit().front().GetState() == Fruit::Ripe;
+    }));
+    const Fruit& fruit = field.GetFruit().front();
+    field.MouseDown(fruit.GetX() + 5, fruit.GetY() + 5, 1);
+    ASSERT_TRUE(StepUntil([&] { return field.GetBirds().size() == 3; }));
+    PlayerRecord record = Record();
+    record.totalScore = 4321;
+    SetRecord(record);
+    int state = PlayBoard::kWait;
+    auto* stat = new BoardStat(mBoard, &state);
+    stat->Resize(0, 0, 640, 480);
+    mApp->mWidgetManager->AddWidget(stat);
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/statistics.png")));
+    mApp->mWidgetManager->RemoveWidget(stat);
+    delete stat;
+}
+
+} // namespace
+} // namespace Vuro::Test
