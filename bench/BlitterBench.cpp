@@ -349,6 +349,7 @@ int main(int argc, char** argv) {
             benchmark::RegisterBenchmark(("pixman/" + c.mName).c_str(), c.mPixman);
         }
     }
+    RegisterMemcpy(kWidth, kHeight);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::vector<std::string> names;
@@ -356,6 +357,7 @@ int main(int argc, char** argv) {
         names.push_back(c.mName);
     }
     reporter.PrintTable("case (Mpix/s)", names, "Mpix/s");
+    PrintMemcpy(reporter);
     benchmark::Shutdown();
     gScene = nullptr;
     return 0;

@@ -444,6 +444,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Ours/LoopPass", OurLoopPass, true);
     benchmark::RegisterBenchmark("Ours/LoopPassIdle", OurLoopPass, false);
 
+    RegisterMemcpy(kScreenWidth, kScreenHeight);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable("case (Mpix/s)", cases, "Mpix/s");
@@ -452,6 +453,7 @@ int main(int argc, char** argv) {
     surfaceCases.push_back("Present");
     PrintSurfaceTable(reporter, surfaceCases);
     PrintOursAlone(reporter);
+    PrintMemcpy(reporter);
     benchmark::Shutdown();
     gSurface16 = nullptr;
     gSurface32 = nullptr;

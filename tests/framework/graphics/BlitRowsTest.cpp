@@ -103,5 +103,83 @@ TEST(BlitRows, AdditiveRowsMatchTheReference) {
     }
 }
 
+// The 16-bit lane kernels: every channel value of an opaque destination under every source
+// channel value, for every translucent fill alpha.
+TEST(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
+    std::vector<uint32_t> dest(256);
+    for (uint32_t v = 0; v < 256; ++v) {
+        dest[v] = 0xFF000000u | (v * 0x010101u);
+    }
+    std::vector<uint32_t> filled(dest.size());
+    for (uint32_t sa = 1; sa < 255; ++sa) {
+        for (uint32_t sc = 0; sc < 256; ++sc) {
+            const uint32_t colour = (sa << 24) | (sc * 0x010101u);
+            filled = dest;
+            Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
+            for (size_t i = 0; i < filled.size(); ++i) {
+                ASSERT_EQ(filled[i], Blend::NormalRef(dest[i], colour, sa)) << std::hex << colour;
+            }
+        }
+    }
+}
+
+// The tinted row over an opaque destination: every source channel value and alpha under every
+// tint channel value, with tint alphas that give every source weight.
+TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintValue) {
+    MersenneTwister random;
+    std::vector<uint32_t> source;
+    std::vector<uint32_t> dest;
+    for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+        for (uint32_t v = 0; v < 256; ++v) {
+            source.push_back((alpha << 24) | (v * 0x010101u));
+            dest.push_back(0xFF000000u | (v < 2 ? v * 0xFFFFFFu : random.Next() & 0xFFFFFF));
+        }
+    }
+    std::vector<uint32_t> tinted;
+    for (int v = 0; v < 256; ++v) {
+        for (const int alpha : {255, 254, 128, 1}) {
+            const Color c(v, 255 - v, v ^ 0x55, alpha);
+            tinted = dest;
+            Blend::TintedRow(tinted.data(), source.data(), static_cast<int>(tinted.size()), c);
+            for (size_t i = 0; i < tinted.size(); ++i) {
+                ASSERT_EQ(tinted[i], Blend::TintedRef(dest[i], source[i], c))
+                    << std::hex << dest[i] << " " << source[i] << " v " << v;
+            }
+        }
+    }
+}
+
+// Every source channel value and alpha under every tint factor m, for the tinted additive
+// forms (the colour (m, m, m + 1) is never white and gives every m to every channel).
+TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
+    uint8_t table[512];
+    for (int i = 0; i < 512; ++i) {
+        table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
+    }
+    std::vector<uint32_t> source;
+    std::vector<uint32_t> dest;
+    for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+        for (uint32_t v = 0; v < 256; ++v) {
+            source.push_back((alpha << 24) | (v * 0x010101u));
+            dest.push_back(((255 - alpha) << 24) | ((v * 7) & 0xFF) * 0x010101u);
+        }
+    }
+    using Form = Blend::AdditiveForm;
+    std::vector<uint32_t> added;
+    for (int m = 0; m < 256; ++m) {
+        const Color c(m, m, (m + 1) & 0xFF);
+        const uint32_t factors[3] = {uint32_t(c.mRed), uint32_t(c.mGreen), uint32_t(c.mBlue)};
+        for (const bool hasAlpha : {false, true}) {
+            added = dest;
+            Blend::AdditiveRow(hasAlpha ? Form::TintedAlpha : Form::Tinted, added.data(),
+                               source.data(), static_cast<int>(added.size()), factors);
+            for (size_t i = 0; i < added.size(); ++i) {
+                ASSERT_EQ(added[i], Blend::AdditiveRef(dest[i], source[i], c, hasAlpha, table))
+                    << std::hex << dest[i] << " " << source[i] << " m " << m;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace Vuro
