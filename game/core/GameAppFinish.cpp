@@ -127,7 +127,7 @@ void GameApp::DropLeftBoard(bool setMapMode) {
 
 void GameApp::FinishMenuScreen() {
     if (mMenu != nullptr) {
-        mMenu->mSwitchPending = false;
+        mMenu->mBusy = false;
     }
     // Back from the map: nothing was loaded and the menu is attached below the map.
     if (mPreviousScreenId == kScreenMap) {

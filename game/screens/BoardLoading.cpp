@@ -1,35 +1,58 @@
 #include "game/screens/BoardLoading.h"
 
+#include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/util/MersenneTwister.h"
 #include "game/core/GameApp.h"
-#include "platform/TextEncoding.h"
 
 namespace Vuro {
 
 namespace {
-const Color kLoadingFill(30, 60, 30);
-const Color kBarBack(70, 70, 70);
-const Color kBarFront(250, 200, 60);
-constexpr int kBarX = 170;
-constexpr int kBarY = 300;
-constexpr int kBarWidth = 300;
-constexpr int kBarHeight = 16;
+constexpr BoardLoading::PicturePair kPairs[] = {
+    {"images/load_1x", "images/load_1"},
+    {"images/load_2x", "images/load_2"},
+    {"images/load_4x", "images/load_4"},
+    {"images/load_4x", "images/load_4"},
+};
 } // namespace
 
-BoardLoading::BoardLoading(GameApp* app, int)
-    : StandInBoard(app, kLoadingFill, "Загрузка"_cp1251) {}
+BoardLoading::BoardLoading(GameApp* app, int) : mApp(app) {}
+
+BoardLoading::~BoardLoading() {
+    delete mFrame;
+    delete mFill;
+}
+
+std::span<const BoardLoading::PicturePair> BoardLoading::Pairs() {
+    return kPairs;
+}
+
+void BoardLoading::LoadImages() {
+    const PicturePair& pair = kPairs[Rand() % std::size(kPairs)];
+    for (auto [file, member] : {std::pair{pair.mFrame, &mFrame}, std::pair{pair.mFill, &mFill}}) {
+        *member = mApp->GetImage(file);
+        if (*member == nullptr) {
+            mApp->Popup(std::string("There was an error loading the file: ") + file);
+            return;
+        }
+    }
+}
 
 void BoardLoading::Update() {
-    StandInBoard::Update();
+    if (!mApp->mHasFocus) {
+        return;
+    }
+    Widget::Update();
     Invalidate();
 }
 
 void BoardLoading::Draw(Graphics* g) {
-    StandInBoard::Draw(g);
-    g->SetColor(kBarBack);
-    g->FillRect(kBarX, kBarY, kBarWidth, kBarHeight);
-    g->SetColor(kBarFront);
-    g->FillRect(kBarX, kBarY, static_cast<int>(kBarWidth * mApp->GetLoadingProgress()), kBarHeight);
+    const int remaining =
+        std::max(mApp->mNumLoadingThreadTasks - mApp->mCompletedLoadingThreadTasks, 1);
+    g->SetColor(Color(0, 0, 0));
+    g->FillRect(0, 0, mWidth, mHeight);
+    g->DrawImage(mFrame, kX, kY);
+    g->DrawImageSrc(mFill, kX, kY, Rect(0, 0, mFill->GetWidth() / remaining, mFill->GetHeight()));
 }
 
 } // namespace Vuro

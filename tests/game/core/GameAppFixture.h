@@ -1,16 +1,21 @@
 #pragma once
 // A game application on the fakes (clock, events, windows, settings store, sound and music that
 // record what they are asked) in a fresh working folder holding a small data set of its own:
-// local/1.xml, local\2.xml, the menu cursor and a small picture (one pixel a cel) or an empty font
-// descriptor for every file of the game's image set and the menu art set. A test removes or
-// replaces files before InitGame to reach failures.
+// local/1.xml, local\2.xml, the branding file (no splash pictures), the menu cursor and a small
+// picture (one pixel a cel) or an empty font descriptor for every file of the game's image set,
+// the menu art set, the intro and the loading screen; no player's profile (WriteProfile writes
+// one). A test removes or replaces files before InitGame to reach failures (data/profile.dat for a
+// first start).
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/core/GameImages.h"
 #include "game/core/LevelFile.h"
+#include "game/screens/BoardIntro.h"
+#include "game/screens/BoardLoading.h"
 #include "game/screens/MenuArtSet.h"
+#include "game/screens/ProfileManager.h"
 #include "platform/TextEncoding.h"
 #include "support/ExitTrap.h"
 #include "support/FakeClock.h"
@@ -153,7 +158,21 @@ inline void WriteGameData() {
             WriteText(step.mFile, "");
         }
     }
+    WriteText("images/branding.xml", "<Branding><Data1 value=\"0\"/></Branding>\n");
+    for (const std::string& file : BoardIntro::RequiredPictures()) {
+        WriteTga(file + ".tga", 1, 1, {0xFF808080});
+    }
+    for (const BoardLoading::PicturePair& pair : BoardLoading::Pairs()) {
+        WriteTga(std::string(pair.mFrame) + ".tga", 1, 1, {0xFF808080});
+        WriteTga(std::string(pair.mFill) + ".tga", 1, 1, {0xFF808080});
+    }
     std::filesystem::create_directories("data");
+}
+
+// One player's profile on disk, current, so the menu opens without asking for a name.
+inline void WriteProfile(std::string name) {
+    ProfileManager profiles;
+    EXPECT_TRUE(profiles.AddProfile(name) && profiles.SelectProfile(name) && profiles.SaveList());
 }
 
 class GameAppFixture : public ::testing::Test {
@@ -183,11 +202,15 @@ protected:
         mApp->WaitForLoadingThread();
         return StepUntil([&] { return mApp->mLoaded.load(); });
     }
-    // InitGame, then the menu's loading work done and the intro's start box pressed.
+    // InitGame, then the menu's loading work done and the intro's start box pressed. Without a
+    // profile on disk the menu asks for a first name; those dialogs are closed unanswered.
     void StartToMenu() {
         mApp->InitGame();
         ASSERT_TRUE(StepUntilLoaded());
         mApp->FinishMenuScreen();
+        while (!mApp->mDialogList.empty()) {
+            mApp->CloseDialogWidget(mApp->mDialogList.front());
+        }
         mApp->DeleteQueuedWidgets();
     }
     bool Attached(Widget* widget) const {

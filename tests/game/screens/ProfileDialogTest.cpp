@@ -1,0 +1,116 @@
+// The profile dialog: the six-profile limit, adding through the name question, deleting the
+// current and the last profile, and its fixed place.
+
+#include "game/screens/ProfileDialog.h"
+#include "MenuDialogFixture.h"
+#include "framework/widgets/EditWidget.h"
+#include "framework/widgets/ListWidget.h"
+#include "game/screens/OKDialog.h"
+#include "game/screens/SimpleDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace Vuro::Test {
+namespace {
+
+class ProfileDialogTest : public MenuDialogFixture {
+protected:
+    ProfileDialog* Open(std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            std::string text = name;
+            EXPECT_TRUE(mApp->mProfileManager.AddProfile(text));
+        }
+        auto* dialog = new ProfileDialog(mMenu.get(), "Players");
+        dialog->Resize(0, 0, 10, 10);
+        mApp->AddDialog(ProfileDialog::kDialogId, dialog);
+        return dialog;
+    }
+    // The question or message the dialog opened last, under id 0.
+    template <typename D> D* Opened() { return dynamic_cast<D*>(mApp->GetDialog(0)); }
+    // Answers the open name question with name.
+    void Name(ProfileDialog* dialog, const std::string& name) {
+        auto* question = Opened<SimpleDialog>();
+        ASSERT_NE(question, nullptr);
+        question->EditTextEntered(SimpleDialog::kEditId, name);
+        mApp->DeleteQueuedWidgets();
+        dialog->Update();
+    }
+    std::string Line(ProfileDialog* dialog, int index) { return dialog->mList->GetLine(index); }
+};
+
+TEST_F(ProfileDialogTest, SixProfilesAreTheMostAndANewOneIsListedSelectedAndCurrent) {
+    auto* dialog = Open({"A", "B", "C", "D", "E"});
+    EXPECT_EQ((std::vector<int>{dialog->mX, dialog->mY, dialog->mWidth, dialog->mHeight}),
+              (std::vector<int>{180, 50, 300, 390}));
+    EXPECT_EQ(dialog->mList->mX, 210);
+    EXPECT_EQ(dialog->mList->mY, 110);
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    ASSERT_NE(Opened<SimpleDialog>(), nullptr);
+    EXPECT_EQ(Opened<SimpleDialog>()->mMode, SimpleDialog::AskName);
+    Name(dialog, "Fay");
+    EXPECT_EQ(Line(dialog, 5), "Fay");
+    EXPECT_EQ(dialog->mSelectedIndex, 5);
+    std::string current;
+    ASSERT_TRUE(mApp->mProfileManager.GetName(0, current));
+    EXPECT_EQ(current, "Fay");
+    EXPECT_TRUE(std::filesystem::exists("data/Fay.pf"));
+
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    auto* message = Opened<OKDialog>();
+    ASSERT_NE(message, nullptr) << "the seventh is refused";
+    EXPECT_EQ(message->mDialogLines, mApp->GetHelpText(14));
+    EXPECT_EQ(mApp->mProfileManager.GetCount(), 6);
+
+    // A name already taken is refused with its message.
+    message->ButtonClick(OKDialog::kOkButtonId);
+    mApp->DeleteQueuedWidgets();
+    dialog->Update();
+    mApp->mProfileManager.DeleteProfile("A");
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    Name(dialog, "B");
+    ASSERT_NE(Opened<OKDialog>(), nullptr);
+    EXPECT_EQ(Opened<OKDialog>()->mDialogLines, mApp->GetHelpText(13));
+}
+
+TEST_F(ProfileDialogTest, DeletingTheCurrentSelectsTheNextAndDeletingTheLastAsksForANewName) {
+    auto* dialog = Open({"Ann", "Bob", "Cid"});
+    dialog->ButtonClick(ProfileDialog::kDeleteButtonId);
+    auto* confirm = Opened<SimpleDialog>();
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(confirm->mMode, SimpleDialog::Confirm);
+    EXPECT_EQ(confirm->mDialogLines, "Ann");
+    confirm->ButtonClick(SimpleDialog::kAcceptButtonId);
+    mApp->DeleteQueuedWidgets();
+    dialog->Update();
+    EXPECT_EQ(Line(dialog, 0), "Bob");
+    EXPECT_EQ(dialog->mSelectedIndex, 0);
+    EXPECT_FALSE(std::filesystem::exists("data/Ann.pf"));
+
+    for (int i = 0; i < 2; ++i) {
+        dialog->ButtonClick(ProfileDialog::kDeleteButtonId);
+        Opened<SimpleDialog>()->ButtonClick(SimpleDialog::kAcceptButtonId);
+        mApp->DeleteQueuedWidgets();
+        dialog->Update();
+    }
+    // The last is gone: the placeholder stands in the list and the name cannot be cancelled.
+    EXPECT_EQ(mMenu->mState, BoardMenu::kStateLastProfileDeleted);
+    EXPECT_EQ(Line(dialog, 0), "Player");
+    auto* question = Opened<SimpleDialog>();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->mMode, SimpleDialog::AskNameNoCancel);
+    EXPECT_EQ(question->mEdit->mText, "Player");
+    Name(dialog, "Dee");
+    EXPECT_EQ(mMenu->mState, BoardMenu::kStateIdle);
+    EXPECT_EQ(dialog->mList->GetLineCount(), 1);
+    EXPECT_EQ(Line(dialog, 0), "Dee");
+    dialog->ButtonClick(ProfileDialog::kOkButtonId);
+    ProfileManager reread;
+    ASSERT_TRUE(reread.LoadList());
+    EXPECT_EQ(reread.GetCount(), 1) << "no placeholder without a file in the list";
+}
+
+} // namespace
+} // namespace Vuro::Test
