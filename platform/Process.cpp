@@ -85,6 +85,10 @@ std::string CommandLine() {
 }
 
 void RaiseFault() {
+    // A real invalid write, as a faulty program makes: the first page is never mapped. Not
+    // null, which the undefined-behaviour checks would catch before the processor does.
+    volatile uintptr_t firstPage = 16;
+    *reinterpret_cast<volatile int*>(firstPage) = 0;
     std::raise(SIGSEGV);
     // A handler that returned (or an ignored signal): end as the default action would.
     std::signal(SIGSEGV, SIG_DFL);

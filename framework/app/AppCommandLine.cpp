@@ -10,6 +10,7 @@
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/debug/CrashHandler.h"
 #include "framework/util/PathHelpers.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/FileSystem.h"
@@ -138,6 +139,10 @@ void VuroAppBase::HandleCommandLineOption(const std::string& name, const std::st
         mDemoFileName = value;
     } else if (name == "-crash") {
         Platform::RaiseFault();
+    } else if (name == kCrashReportOption) {
+        mCrashReportOnly = true;
+    } else if (name == kCrashAttachOption) {
+        mCrashAttachment = value;
     } else if (name == "-screensaver") {
         mIsScreenSaver = true;
     } else {

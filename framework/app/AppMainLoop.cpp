@@ -17,6 +17,8 @@
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/debug/CrashHandler.h"
+
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/util/MersenneTwister.h"
@@ -41,6 +43,8 @@ constexpr uint32_t kMaxPresentGapMs = 1000;
 constexpr uint32_t kFastForwardDrawMs = 1000;
 // The loading yield never sleeps longer than this.
 constexpr int kMaxLoadingYieldMs = 250;
+// Fixed updates of 10 ms.
+constexpr int kUpdatesPerSecond = 100;
 
 uint32_t Now() {
     return Platform::GetClock().TickMs();
@@ -348,6 +352,10 @@ void VuroAppBase::CompleteLoading() {
 
 void VuroAppBase::UpdateWidgets() {
     ++mUpdateCount;
+    // A crash report shows the application's state as of at most a second ago.
+    if (mUpdateCount % kUpdatesPerSecond == 0) {
+        CrashHandler::PublishCrashInfo(*this);
+    }
     if (!mMinimized && mWidgetManager->UpdateFrame()) {
         ++mChangedUpdates;
     }

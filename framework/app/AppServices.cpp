@@ -37,18 +37,6 @@ std::string VuroAppBase::GetProductVersion(const std::string& path) {
     return path == Platform::ExecutablePath() ? Platform::ProductVersion() : std::string();
 }
 
-void VuroAppBase::OnCrash() {
-    // The user's music volume stays stored; only the sound stops.
-    if (mMusicInterface != nullptr) {
-        mMusicInterface->SetVolume(0.0);
-    }
-    if (mMainWindow != nullptr) {
-        mMainWindow->Hide();
-    }
-    mCrashed = true;
-    UpdateCursor();
-}
-
 std::string VuroAppBase::GetCrashInfo() {
     uint32_t seconds = (Platform::GetClock().TickMs() - mLoadTime) / 1000;
     std::string info;

@@ -4,6 +4,7 @@
 #include "framework/app/VuroAppBase.h"
 
 #include "framework/debug/CrashHandler.h"
+#include "framework/debug/CrashReporter.h"
 #include "framework/debug/ResourceManager.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/SysFont.h"
@@ -15,6 +16,7 @@
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
+#include "platform/FaultHandler.h"
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/Process.h"
@@ -134,6 +136,12 @@ void VuroAppBase::Init(bool forceWindowed) {
     if (!mCmdLineParsed) {
         ParseCommandLine();
     }
+    if (mCrashReportOnly) {
+        // A fault while reporting must not start yet another reporter.
+        Platform::SetFaultReportProgram({});
+        CrashReporter::Run(*this, mCrashAttachment);
+        DoExit(0);
+    }
     if (mIsScreenSaver) {
         mOnlyAllowOneCopyToRun = false;
     }
@@ -206,6 +214,7 @@ void VuroAppBase::Init(bool forceWindowed) {
 
     AfterInit();
     mInitialized = true;
+    CrashHandler::PublishCrashInfo(*this);
 }
 
 void VuroAppBase::Shutdown() {

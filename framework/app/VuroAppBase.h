@@ -117,7 +117,6 @@ public:
     virtual void OnUrlOpened(const std::string& url);
     virtual bool OpenURL(const std::string& url, bool shutdownAfter);
     virtual std::string GetProductVersion(const std::string& path);
-    virtual void OnCrash();
     virtual std::string GetCrashInfo();
     virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
     virtual void Shutdown();
@@ -481,6 +480,9 @@ public:
     std::map<std::string, std::string> mStringProperties;
     ResourceManager* mResourceManager;
     bool mIsScreenSaver = false;
+    // Report-only mode: started by a crashed copy to show its report (CrashReporter).
+    bool mCrashReportOnly = false;
+    std::string mCrashAttachment; // the file that copy asked to send with the report
     bool mCtrlDown = false;
     int mCursorNum = 0; // the cursor asked for (SetCursor)
     bool mAltDown = false;

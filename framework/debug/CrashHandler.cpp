@@ -1,28 +1,41 @@
 #include "framework/debug/CrashHandler.h"
 
-#include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"
+#include "framework/debug/ReportText.h"
 #include "framework/util/StringHelpers.h"
+#include "platform/DriverInfo.h"
+#include "platform/FileSystem.h"
 
+#include <array>
 #include <atomic>
-#include <cstdio>
-#include <mutex>
 
 namespace Vuro {
 
 namespace {
 
-std::atomic<VuroAppBase*> gRegisteredApp{nullptr};
-std::atomic<bool> gReportingCrash{false};
 constexpr bool kShowErrorWindow = true;
+constexpr size_t kReportSize = 64 * 1024;
+constexpr size_t kInfoSize = 4096;
+constexpr size_t kPathSize = 1024;
 
-// Written only on the faulting thread before anything reads it; the lock keeps a second
-// thread faulting at the same time from tearing the texts.
-std::recursive_mutex gStateLock;
-std::string gLastReport;
-std::string gErrorTitle;
-std::string gAttachmentFileName;
-bool gHasAttachment = false;
+std::atomic<VuroAppBase*> gRegisteredApp{nullptr};
+
+// The report and its title live here, made before any fault; only the faulting thread writes
+// them (the fault handler lets one thread report).
+char gReportBuffer[kReportSize];
+char gTitleBuffer[64];
+ReportText gReport(gReportBuffer, sizeof(gReportBuffer));
+ReportText gTitle(gTitleBuffer, sizeof(gTitleBuffer));
+
+// What the application last published, twice over: the application writes the copy the filter
+// does not read, then makes it the current one.
+struct PublishedInfo {
+    char system[kInfoSize];    // the driver lines of the system description
+    char info[kInfoSize];      // GetCrashInfo
+    char attachArg[kPathSize]; // kCrashAttachOption, '=' and GetExtraCrashText, or empty
+};
+std::array<PublishedInfo, 2> gPublished{};
+std::atomic<int> gCurrentPublished{0};
 
 struct ExceptionEntry {
     uint32_t code;
@@ -61,44 +74,78 @@ constexpr ExceptionEntry kExceptionNameTable[] = {
     {0xC000013A, "Ctrl+C Exit"},
 };
 
-using ULL = unsigned long long;
-
-std::string RegisterLines(const Platform::FaultRegisters& r) {
-    // Registers are 64 bits wide here; they are written whole under the classic names.
-    std::string text;
-    text += StrFormat("EAX:%08llX EBX:%08llX ECX:%08llX EDX:%08llX ESI:%08llX EDI:%08llX\r\n",
-                      ULL(r.ax), ULL(r.bx), ULL(r.cx), ULL(r.dx), ULL(r.si), ULL(r.di));
-    text += StrFormat("EIP:%08llX ESP:%08llX  EBP:%08llX\r\n", ULL(r.ip), ULL(r.sp), ULL(r.bp));
-    text += StrFormat("CS:%04X SS:%04X DS:%04X ES:%04X FS:%04X GS:%04X\r\n", r.cs, r.ss, r.ds, r.es,
-                      r.fs, r.gs);
-    text += StrFormat("Flags:%08llX\r\n", ULL(r.flags));
-    return text;
+const char* FileNamePart(const char* path) {
+    const char* part = path;
+    for (const char* c = path; *c != '\0'; ++c) {
+        if (*c == '/' || *c == '\\') {
+            part = c + 1;
+        }
+    }
+    return part;
 }
 
-void CloseDemoForReport(VuroAppBase& app) {
-    std::lock_guard<std::recursive_mutex> lock(gStateLock);
-    bool recording = app.mRecordingDemoBuffer.load();
-    if (recording) {
-        app.WriteDemoRecordHeader(DemoRecord::kFiller, false);
-        app.WriteDemoFile();
-        gAttachmentFileName = app.mDemoFileName;
+void CopyText(char* destination, size_t capacity, const std::string& text) {
+    ReportText copy(destination, capacity);
+    copy.Add(text.c_str(), text.size());
+}
+
+// Registers are 64 bits wide here; they are written whole under the classic names.
+void AddRegisters(ReportText& text, const Platform::FaultRegisters& r) {
+    text.Add("EAX:").Hex(r.ax, 8).Add(" EBX:").Hex(r.bx, 8).Add(" ECX:").Hex(r.cx, 8);
+    text.Add(" EDX:").Hex(r.dx, 8).Add(" ESI:").Hex(r.si, 8).Add(" EDI:").Hex(r.di, 8);
+    text.Add("\r\nEIP:").Hex(r.ip, 8).Add(" ESP:").Hex(r.sp, 8).Add("  EBP:").Hex(r.bp, 8);
+    text.Add("\r\nCS:").Hex(r.cs, 4).Add(" SS:").Hex(r.ss, 4).Add(" DS:").Hex(r.ds, 4);
+    text.Add(" ES:").Hex(r.es, 4).Add(" FS:").Hex(r.fs, 4).Add(" GS:").Hex(r.gs, 4);
+    text.Add("\r\nFlags:").Hex(r.flags, 8).Add("\r\n");
+}
+
+void AddLogicalAddress(ReportText& text, const Platform::ModuleAddress& module) {
+    text.Hex(module.section, 4).Add(":").Hex(module.offset, 8);
+}
+
+// Every frame with its frame address, program counter, logical address and module, then its
+// parameter words; the map file names them later. Return addresses point after the call, so a
+// caller's logical address is taken one byte back, inside the calling instruction.
+void AddStack(ReportText& text, const Platform::FaultRecord& fault) {
+    Platform::ModuleAddress module;
+    if (fault.frameCount == 0) {
+        // No walk: the faulting frame alone, from the registers.
+        Platform::ResolveModuleAddress(fault.registers.ip, module);
+        text.Hex(fault.registers.ip, 8).Add("  ").Hex(fault.registers.bp, 8).Add("  ");
+        AddLogicalAddress(text, module);
+        text.Add(" ").Add(FileNamePart(module.path)).Add("\r\n");
+        return;
     }
-    gHasAttachment = recording;
-    std::string extra = app.GetExtraCrashText();
-    if (!extra.empty()) {
-        gAttachmentFileName = extra;
-        gHasAttachment = true;
+    for (int i = 0; i < fault.frameCount; ++i) {
+        const Platform::FaultFrame& frame = fault.frames[i];
+        if (frame.pc == 0 || frame.frame == 0) {
+            break; // the outermost frame's made-up caller
+        }
+        Platform::ResolveModuleAddress(i == 0 ? frame.pc : frame.pc - 1, module);
+        text.Hex(frame.frame, 8).Add(" ").Hex(frame.pc, 8).Add(" ");
+        AddLogicalAddress(text, module);
+        text.Add(" ").Add(FileNamePart(module.path)).Add("\r\n");
+        text.Add("Params:");
+        for (uint64_t word : frame.params) {
+            text.Add(" ").Hex(word, 8);
+        }
+        text.Add("\r\n\r\n");
     }
-    app.mRecordingDemoBuffer = false;
-    app.mPlayingDemoBuffer = false;
+    text.Add("StackWalk failed (error ").Decimal(fault.walkEnd).Add(")\r\n");
 }
 
 } // namespace
 
-CrashHandler::CrashHandler() : mPreviousFilter(Platform::SetFaultFilter(&CrashFilter)) {}
+CrashHandler::CrashHandler(bool startReporter)
+    : mPreviousFilter(Platform::SetFaultFilter(&CrashFilter)) {
+    if (startReporter) {
+        Platform::SetFaultReportProgram({Platform::ExecutablePath(), kCrashReportOption});
+    }
+}
 
 CrashHandler::~CrashHandler() {
     Platform::SetFaultFilter(mPreviousFilter);
+    Platform::SetFaultReportProgram({});
 }
 
 void CrashHandler::RegisterApp(VuroAppBase* app) {
@@ -113,17 +160,25 @@ VuroAppBase* CrashHandler::GetRegisteredApp() {
     return gRegisteredApp.load();
 }
 
-bool CrashHandler::IsReportingCrash() {
-    return gReportingCrash.load();
+void CrashHandler::PublishCrashInfo(VuroAppBase& app) {
+    int next = 1 - gCurrentPublished.load();
+    PublishedInfo& published = gPublished[static_cast<size_t>(next)];
+    CopyText(published.system, kInfoSize,
+             "Video Driver: " + Platform::VideoDriverVersion() +
+                 "\r\nAudio Driver: " + Platform::AudioDriverVersion() + "\r\n");
+    CopyText(published.info, kInfoSize, app.GetCrashInfo());
+    std::string attachment = app.GetExtraCrashText();
+    CopyText(published.attachArg, kPathSize,
+             attachment.empty() ? std::string() : kCrashAttachOption + ("=" + attachment));
+    gCurrentPublished = next;
 }
 
 void CrashHandler::CrashFilter(const Platform::FaultRecord& fault) {
-    gReportingCrash = true;
     if (VuroAppBase* app = gRegisteredApp.load()) {
-        app->OnCrash();
+        // Its timers and painting stop; its window and sound go when the process ends.
+        app->mCrashed = true;
     }
     BuildCrashReport(fault);
-    // Returning lets the process end the way the fault ends it; the flag stays set meanwhile.
 }
 
 const char* CrashHandler::ExceptionName(uint32_t code) {
@@ -135,118 +190,60 @@ const char* CrashHandler::ExceptionName(uint32_t code) {
     return "";
 }
 
-std::string CrashHandler::WalkStack(const Platform::FaultRecord& fault) {
-    std::string text;
-    Platform::ModuleAddress module;
-    if (fault.frames.empty()) {
-        // No walk: the faulting frame alone, from the registers.
-        Platform::ResolveModuleAddress(fault.registers.ip, module);
-        text += StrFormat("%08llX  %08llX  %04X:%08llX %s\r\n", ULL(fault.registers.ip),
-                          ULL(fault.registers.bp), module.section, ULL(module.offset),
-                          GetFileNamePart(module.path).c_str());
-        return text;
-    }
-    // The walk gives program counters only; frame addresses and parameter words are not
-    // known here, so the frame column shows 0 and no "Params" line follows.
-    for (uint64_t pc : fault.frames) {
-        std::string name;
-        uint64_t displacement = 0;
-        if (Platform::SymbolAt(pc, name, displacement)) {
-            text +=
-                StrFormat("%08X %08llX %s+%llX\r\n", 0u, ULL(pc), name.c_str(), ULL(displacement));
-        } else {
-            Platform::ResolveModuleAddress(pc, module);
-            text += StrFormat("%08X %08llX %04X:%08llX %s\r\n", 0u, ULL(pc), module.section,
-                              ULL(module.offset), GetFileNamePart(module.path).c_str());
-        }
-        text += "\r\n";
-    }
-    return text;
-}
-
-std::string CrashHandler::DescribeSystem() {
-    return "System: " + Platform::SystemDescription() + "\r\n";
-}
-
-void CrashHandler::WriteCrashFile(const std::string& report) {
-    FILE* file = std::fopen("crash.txt", "w");
-    if (file == nullptr) {
-        return;
-    }
-    std::fputs(report.c_str(), file);
-    std::fputc('\n', file);
-    std::fclose(file);
-}
-
 void CrashHandler::BuildCrashReport(const Platform::FaultRecord& fault) {
-    bool wasReporting = gReportingCrash.exchange(true);
-    VuroAppBase* app = gRegisteredApp.load();
-    std::string report;
+    bool hasApp = gRegisteredApp.load() != nullptr;
+    const PublishedInfo& published = gPublished[static_cast<size_t>(gCurrentPublished.load())];
+    ReportText& report = gReport;
+    report.Clear();
     const char* name = ExceptionName(fault.code);
-    if (name[0] != '\0') {
-        report = StrFormat("Exception: %s (code 0x%x) at address %08llX in thread %X\r\n", name,
-                           fault.code, ULL(fault.address), fault.threadId);
-    } else {
-        report = StrFormat("Unknown exception: (code 0x%x) at address %08llX in thread %X\r\n",
-                           fault.code, ULL(fault.address), fault.threadId);
-    }
+    report.Add(name[0] != '\0' ? "Exception: " : "Unknown exception: ").Add(name);
+    report.Add(name[0] != '\0' ? " (code 0x" : "(code 0x").LowerHex(fault.code);
+    report.Add(") at address ").Hex(fault.address, 8).Add(" in thread ");
+    report.Hex(fault.threadId, 1).Add("\r\n");
+
     Platform::ModuleAddress module;
     Platform::ResolveModuleAddress(fault.address, module);
-    report += "Module: " + GetFileNamePart(module.path) + "\r\n";
-    report += StrFormat("Logical Address: %04X:%08llX\r\n", module.section, ULL(module.offset));
-    report += "\r\n";
-    std::string title = StrFormat("Exception at %04X:%08llX", module.section, ULL(module.offset));
+    report.Add("Module: ").Add(FileNamePart(module.path)).Add("\r\n");
+    report.Add("Logical Address: ");
+    AddLogicalAddress(report, module);
+    report.Add("\r\n\r\n");
+    gTitle.Clear();
+    gTitle.Add("Exception at ");
+    AddLogicalAddress(gTitle, module);
 
-    report += WalkStack(fault);
-    report += "\r\n";
-    report += RegisterLines(fault.registers);
-    report += "\r\n";
-    report += DescribeSystem();
-    if (app != nullptr) {
-        std::string info = app->GetCrashInfo();
-        if (!info.empty()) {
-            report += "\r\n" + info;
+    AddStack(report, fault);
+    report.Add("\r\n");
+    AddRegisters(report, fault.registers);
+    report.Add("\r\n");
+    report.Add("System: ").Add(Platform::SystemDescription()).Add("\r\n");
+    if (hasApp) {
+        report.Add(published.system);
+        if (published.info[0] != '\0') {
+            report.Add("\r\n").Add(published.info);
         }
-        app->CopyToClipboard(report);
     }
-    WriteCrashFile(report);
-    {
-        std::lock_guard<std::recursive_mutex> lock(gStateLock);
-        gLastReport = report;
-        gErrorTitle = title;
-    }
-    if (app != nullptr) {
-        CloseDemoForReport(*app);
-    }
+    // The file ends with one newline after the report.
+    report.Add("\n");
+    Platform::WriteFileSignalSafe("crash.txt", report.Data(), report.Size());
     if (kShowErrorWindow) {
-        ShowErrorWindow(title, report);
+        const char* attach =
+            hasApp && published.attachArg[0] != '\0' ? published.attachArg : nullptr;
+        Platform::StartFaultReportProgram(attach);
     }
-    gReportingCrash = wasReporting;
 }
 
 std::string CrashHandler::LastReport() {
-    std::lock_guard<std::recursive_mutex> lock(gStateLock);
-    return gLastReport;
+    // Without the newline that ends the file.
+    std::string text(gReport.Data(), gReport.Size());
+    return text.empty() ? text : text.substr(0, text.size() - 1);
 }
 
 std::string CrashHandler::ErrorTitle() {
-    std::lock_guard<std::recursive_mutex> lock(gStateLock);
-    return gErrorTitle;
-}
-
-std::string CrashHandler::AttachmentFileName() {
-    std::lock_guard<std::recursive_mutex> lock(gStateLock);
-    return gAttachmentFileName;
-}
-
-bool CrashHandler::HasAttachment() {
-    std::lock_guard<std::recursive_mutex> lock(gStateLock);
-    return gHasAttachment;
+    return gTitle.Data();
 }
 
 std::string GetFileNamePart(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return FileNamePart(path.c_str());
 }
 
 std::string UIntToHexString(uint32_t value) {

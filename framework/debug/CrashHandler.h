@@ -4,12 +4,19 @@
 // registers itself at the end of its construction and leaves at its destruction, so a fault
 // after the application is gone does not reach it.
 //
-// On a fault, on the faulting thread: the registered application's OnCrash runs, the report is
-// built (exception, module and logical address, stack, registers, system, the application's
-// GetCrashInfo), copied to the clipboard and written to "crash.txt"; a demo being recorded is
-// closed with a filler record and written so it can travel with the report; then the error
-// window shows. While that happens IsReportingCrash answers true, so the window procedure
-// leaves painting, mouse and timers alone.
+// A crashed process may hold the heap's lock or have a broken heap, so the filter does only
+// what is async-signal-safe, in buffers made beforehand: it marks the registered application
+// crashed, builds the report (exception, module and logical address, the whole stack with its
+// parameter words, registers, system, the application's crash information as last published),
+// writes it to "crash.txt" in the current folder and starts the program again in its
+// report-only mode (CrashReporter), which names functions and source lines from the map file,
+// shows the crash windows and sends the report. The crashed process does not wait for the
+// windows: it ends at once with its signal's status (a watchdog sees to it when reporting
+// stalls), so its full-screen window, sound device and single-instance lock go with it.
+//
+// The application publishes what the report says of it (PublishCrashInfo: GetCrashInfo, the
+// video and audio drivers in use, GetExtraCrashText as the file to attach) at start and once a
+// second; the filter copies the last published texts.
 //
 // Tests drive CrashFilter and BuildCrashReport with a made-up FaultRecord; no real fault is
 // needed. LastReport answers the text of the latest report.
@@ -22,9 +29,15 @@ namespace Vuro {
 
 class VuroAppBase;
 
+// The option that starts the program in its report-only mode, and the one (followed by '=' and
+// a file name) that names a file to send with the report.
+inline constexpr const char* kCrashReportOption = "-crashreport";
+inline constexpr const char* kCrashAttachOption = "-crashattach";
+
 class CrashHandler {
 public:
-    CrashHandler();
+    // With startReporter, a fault starts this program again with kCrashReportOption.
+    explicit CrashHandler(bool startReporter = false);
     ~CrashHandler();
     CrashHandler(const CrashHandler&) = delete;
     CrashHandler& operator=(const CrashHandler&) = delete;
@@ -34,31 +47,17 @@ public:
     static void UnregisterApp(VuroAppBase* app);
     // Null when none is registered.
     static VuroAppBase* GetRegisteredApp();
+    // Copies what a report says of the application; call from the application's own thread.
+    static void PublishCrashInfo(VuroAppBase& app);
 
     static void CrashFilter(const Platform::FaultRecord& fault);
     static void BuildCrashReport(const Platform::FaultRecord& fault);
-    static bool IsReportingCrash();
 
-    // Shared crash state, read by the windows and the upload.
     static std::string LastReport();
     static std::string ErrorTitle();
-    static std::string AttachmentFileName();
-    static bool HasAttachment();
 
     // Empty when the code is not in the exception table.
     static const char* ExceptionName(uint32_t code);
-    static std::string WalkStack(const Platform::FaultRecord& fault);
-    static std::string DescribeSystem();
-    static void WriteCrashFile(const std::string& report);
-    // The crash windows, as message boxes: "Fatal Error!" with the report; with a report server
-    // set and an application registered, OK sends the report after the "Error Details" box,
-    // and a failed upload offers a retry (OK) in "Connection Failed". Returns when the user
-    // has finished with them.
-    static void ShowErrorWindow(const std::string& title, const std::string& report);
-    // The report server: a host name with an optional ":port"; empty (the default) offers no
-    // upload.
-    static void SetReportServerHost(const std::string& host);
-    static std::string ReportServerHost();
 
 private:
     Platform::FaultFilter mPreviousFilter = nullptr;

@@ -6,7 +6,8 @@
 #include "platform/Process.h"
 
 namespace {
-Vuro::CrashHandler gCrashHandler;
+// A fault starts the program again in its report-only mode to show the report.
+Vuro::CrashHandler gCrashHandler(true);
 } // namespace
 
 int main(int argc, char** argv) {

@@ -3,30 +3,51 @@
 #include "platform/Threads.h"
 
 #include <cxxabi.h>
-#include <dlfcn.h>
-#include <execinfo.h>
+#include <elf.h>
+#include <fcntl.h>
 #include <link.h>
 #include <signal.h>
+#include <sys/syscall.h>
+#include <sys/uio.h>
 #include <sys/utsname.h>
 #include <ucontext.h>
+#include <unistd.h>
+#include <unwind.h>
 
 #include <array>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 
+extern char** environ;
+
 namespace Vuro::Platform {
 
 namespace {
 
 constexpr std::array<int, 6> kFaultSignals = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTRAP};
-constexpr int kMaxFrames = 64;
-// The filter builds a report and shows a box: room for that when the fault was a stack
-// overflow, which leaves the thread's own stack unusable.
+// The handler's own frames (and a sanitizer's) before the faulting one.
+constexpr int kMaxHandlerFrames = 16;
+// Room for the filter when the fault was a stack overflow, which leaves the thread's own stack
+// unusable; a sanitizer's instrumented frames are large.
 constexpr size_t kAltStackSize = 256 * 1024;
+constexpr size_t kPathSize = 4096;
+constexpr size_t kMaxReportArgs = 8;
 
 std::atomic<FaultFilter> gFilter{nullptr};
 std::array<struct sigaction, kFaultSignals.size()> gPrevious{};
+std::atomic<unsigned> gWatchdogSeconds{5};
+// The kernel id of the thread that reports; 0 until a fault.
+std::atomic<long> gReportingThread{0};
+std::atomic<int> gFaultSignal{0};
+
+// Made at installation, used inside the handler.
+FaultRecord gRecord;
+std::array<FaultFrame, kMaxFaultFrames + kMaxHandlerFrames> gRawFrames;
+char gExecutablePath[kPathSize];
+char gSystemText[4 * sizeof(utsname::release) + 8];
+char gReportArgText[kPathSize];
+std::array<char*, kMaxReportArgs + 2> gReportArgs{}; // the extra one, then null
 
 uint32_t FaultCode(const siginfo_t* info) {
     switch (info->si_signo) {
@@ -72,29 +93,106 @@ void FillRegisters(const ucontext_t* context, FaultRecord& fault) {
 #endif
 }
 
+long KernelThreadId() {
+    return syscall(SYS_gettid);
+}
+
+// Reads through the kernel, so a frame address the unwinder got wrong gives zeros, not a
+// second fault.
+void ReadStackWords(uint64_t address, uint64_t (&words)[4]) {
+    iovec local{words, sizeof(words)};
+    iovec remote{reinterpret_cast<void*>(address), sizeof(words)};
+    if (process_vm_readv(getpid(), &local, 1, &remote, 1, 0) !=
+        static_cast<ssize_t>(sizeof(words))) {
+        std::memset(words, 0, sizeof(words));
+    }
+}
+
+struct Walk {
+    int count = 0;
+};
+
+_Unwind_Reason_Code OnFrame(_Unwind_Context* context, void* data) {
+    auto* walk = static_cast<Walk*>(data);
+    if (walk->count == static_cast<int>(gRawFrames.size())) {
+        return _URC_NORMAL_STOP;
+    }
+    int beforeInstruction = 0;
+    FaultFrame& frame = gRawFrames[static_cast<size_t>(walk->count++)];
+    frame.pc = _Unwind_GetIPInfo(context, &beforeInstruction);
+    frame.frame = _Unwind_GetCFA(context);
+    ReadStackWords(frame.frame, frame.params);
+    return _URC_NO_REASON;
+}
+
+// The unwinder reads the tables the compiler wrote, so it walks code built without frame
+// pointers; it steps through the signal frame into the faulting one.
+void WalkStack(FaultRecord& fault) {
+    Walk walk;
+    fault.walkEnd = static_cast<int>(_Unwind_Backtrace(OnFrame, &walk));
+    // Drop this handler's own frames: the walk starts at the faulting instruction.
+    int first = 0;
+    for (int i = 0; i < walk.count && i < kMaxHandlerFrames; ++i) {
+        if (gRawFrames[static_cast<size_t>(i)].pc == fault.address) {
+            first = i;
+            break;
+        }
+    }
+    fault.frameCount = 0;
+    for (int i = first; i < walk.count && fault.frameCount < kMaxFaultFrames; ++i) {
+        fault.frames[fault.frameCount++] = gRawFrames[static_cast<size_t>(i)];
+    }
+}
+
+// Ends the process with the signal's own status.
+void EndWithSignal(int signal) {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signal);
+    pthread_sigmask(SIG_UNBLOCK, &unblock, nullptr);
+    raise(signal);
+    _exit(128 + signal); // only when the signal could not end it
+}
+
+void OnWatchdog(int /*signal*/) {
+    EndWithSignal(gFaultSignal.load());
+}
+
+void StartWatchdog() {
+    struct sigaction action {};
+    action.sa_handler = OnWatchdog;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGALRM, &action, nullptr);
+    alarm(gWatchdogSeconds.load());
+}
+
 void OnSignal(int signal, siginfo_t* info, void* context) {
+    long self = KernelThreadId();
+    long owner = 0;
+    if (!gReportingThread.compare_exchange_strong(owner, self)) {
+        if (owner == self) {
+            EndWithSignal(gFaultSignal.load()); // the report itself faulted
+        }
+        for (;;) {
+            pause(); // the reporting thread ends the process
+        }
+    }
+    gFaultSignal = signal;
+    StartWatchdog();
     FaultFilter filter = gFilter.load();
     if (filter != nullptr) {
-        FaultRecord fault;
-        fault.code = FaultCode(info);
-        fault.threadId = CurrentThreadId();
-        FillRegisters(static_cast<const ucontext_t*>(context), fault);
-        std::array<void*, kMaxFrames> frames{};
-        int count = backtrace(frames.data(), kMaxFrames);
-        // Drop this handler's own frames: the walk starts at the faulting instruction.
-        int first = 0;
-        for (int i = 0; i < count; ++i) {
-            if (reinterpret_cast<uint64_t>(frames[i]) == fault.address) {
-                first = i;
-                break;
-            }
-        }
-        for (int i = first; i < count; ++i) {
-            fault.frames.push_back(reinterpret_cast<uint64_t>(frames[i]));
-        }
-        filter(fault);
+        gRecord = FaultRecord();
+        gRecord.code = FaultCode(info);
+        gRecord.threadId = CurrentThreadId();
+        FillRegisters(static_cast<const ucontext_t*>(context), gRecord);
+        WalkStack(gRecord);
+        filter(gRecord);
     }
-    // The fault was not handled: end the way the signal ends a process.
+    // Pending until this handler returns, then the default action ends the process.
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
@@ -102,31 +200,87 @@ void OnSignal(int signal, siginfo_t* info, void* context) {
     raise(signal);
 }
 
-struct SegmentSearch {
+struct ModuleSearch {
     uint64_t address = 0;
-    ModuleAddress* out = nullptr;
-    bool found = false;
+    uint64_t bias = 0;
+    const char* name = nullptr;
 };
 
-int FindSegment(struct dl_phdr_info* info, size_t /*size*/, void* data) {
-    auto* search = static_cast<SegmentSearch*>(data);
-    uint32_t loadIndex = 0;
+int FindModule(struct dl_phdr_info* info, size_t /*size*/, void* data) {
+    auto* search = static_cast<ModuleSearch*>(data);
     for (int i = 0; i < info->dlpi_phnum; ++i) {
         const ElfW(Phdr)& header = info->dlpi_phdr[i];
-        if (header.p_type != PT_LOAD) {
-            continue;
-        }
-        ++loadIndex;
         uint64_t start = info->dlpi_addr + header.p_vaddr;
-        if (search->address >= start && search->address < start + header.p_memsz) {
-            search->out->section = loadIndex;
-            search->out->offset = search->address - start;
-            search->out->path = info->dlpi_name;
-            search->found = true;
+        if (header.p_type == PT_LOAD && search->address >= start &&
+            search->address < start + header.p_memsz) {
+            search->bias = info->dlpi_addr;
+            search->name = info->dlpi_name;
             return 1;
         }
     }
     return 0;
+}
+
+bool ReadExact(int file, void* data, size_t size, uint64_t offset) {
+    return pread(file, data, size, static_cast<off_t>(offset)) == static_cast<ssize_t>(size);
+}
+
+// The file's section holding a link-time address, searched header by header so no buffer is
+// needed. Thread-local storage sections overlap others in the address space and are skipped.
+bool FindSection(const char* path, uint64_t linkAddress, ModuleAddress& out) {
+    int file = open(path, O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        return false;
+    }
+    bool found = false;
+    Elf64_Ehdr header{};
+    if (ReadExact(file, &header, sizeof(header), 0) &&
+        std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 &&
+        header.e_ident[EI_CLASS] == ELFCLASS64 && header.e_shentsize == sizeof(Elf64_Shdr)) {
+        for (uint32_t i = 1; i < header.e_shnum && !found; ++i) {
+            Elf64_Shdr section{};
+            if (!ReadExact(file, &section, sizeof(section),
+                           header.e_shoff + uint64_t{i} * sizeof(section))) {
+                break;
+            }
+            if ((section.sh_flags & SHF_ALLOC) != 0 && (section.sh_flags & SHF_TLS) == 0 &&
+                linkAddress >= section.sh_addr &&
+                linkAddress <= section.sh_addr + section.sh_size) {
+                out.section = i;
+                out.offset = linkAddress - section.sh_addr;
+                found = true;
+            }
+        }
+    }
+    close(file);
+    return found;
+}
+
+void RememberExecutablePath() {
+    if (gExecutablePath[0] != '\0') {
+        return;
+    }
+    ssize_t length = readlink("/proc/self/exe", gExecutablePath, kPathSize - 1);
+    gExecutablePath[length > 0 ? length : 0] = '\0';
+}
+
+void FillSystemText() {
+    struct utsname names {};
+    if (uname(&names) != 0) {
+        std::strcpy(gSystemText, "Linux");
+        return;
+    }
+    // The three parts with blanks between; each fits, as the buffer holds four of the largest.
+    char* end = gSystemText;
+    for (const char* part : {names.sysname, names.release, names.version}) {
+        if (end != gSystemText) {
+            *end++ = ' ';
+        }
+        size_t length = strnlen(part, sizeof(names.release));
+        std::memcpy(end, part, length);
+        end += length;
+    }
+    *end = '\0';
 }
 
 // Gives the installing thread an alternate signal stack unless it has one (a sanitizer's).
@@ -148,9 +302,11 @@ FaultFilter SetFaultFilter(FaultFilter filter) {
     FaultFilter previous = gFilter.exchange(filter);
     if (filter != nullptr && previous == nullptr) {
         EnsureAltStack();
-        // The first walk loads the unwinder; do it now rather than inside a fault.
-        std::array<void*, 1> warmUp{};
-        backtrace(warmUp.data(), 1);
+        RememberExecutablePath();
+        FillSystemText();
+        // The first walk loads the unwinder and its tables; do it now rather than in a fault.
+        Walk warmUp;
+        _Unwind_Backtrace(OnFrame, &warmUp);
         struct sigaction action {};
         action.sa_sigaction = OnSignal;
         action.sa_flags = SA_SIGINFO | SA_ONSTACK;
@@ -172,45 +328,100 @@ bool FaultFilterInstalled() {
     return (current.sa_flags & SA_SIGINFO) != 0 && current.sa_sigaction == OnSignal;
 }
 
+void SetFaultWatchdogSeconds(unsigned seconds) {
+    gWatchdogSeconds = seconds;
+}
+
 bool ResolveModuleAddress(uint64_t address, ModuleAddress& out) {
     out = ModuleAddress();
-    SegmentSearch search;
+    ModuleSearch search;
     search.address = address;
-    search.out = &out;
-    dl_iterate_phdr(FindSegment, &search);
-    if (!search.found) {
+    if (dl_iterate_phdr(FindModule, &search) == 0) {
+        return false;
+    }
+    // The main program is listed without a name.
+    const char* path = search.name;
+    if (path == nullptr || path[0] == '\0') {
+        RememberExecutablePath();
+        path = gExecutablePath;
+    }
+    if (!FindSection(path, address - search.bias, out)) {
         out = ModuleAddress();
         return false;
     }
-    if (out.path.empty()) {
-        // The main program is listed without a name.
-        Dl_info info{};
-        if (dladdr(reinterpret_cast<void*>(address), &info) != 0 && info.dli_fname != nullptr) {
-            out.path = info.dli_fname;
-        }
-    }
+    out.path = path;
     return true;
 }
 
-bool SymbolAt(uint64_t address, std::string& name, uint64_t& displacement) {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(address), &info) == 0 || info.dli_sname == nullptr) {
+const char* SystemDescription() {
+    if (gSystemText[0] == '\0') {
+        FillSystemText();
+    }
+    return gSystemText;
+}
+
+bool WriteFileSignalSafe(const char* path, const char* data, size_t size) {
+    int file = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (file < 0) {
         return false;
     }
-    int status = 0;
-    char* demangled = abi::__cxa_demangle(info.dli_sname, nullptr, nullptr, &status);
-    name = status == 0 && demangled != nullptr ? demangled : info.dli_sname;
-    std::free(demangled);
-    displacement = address - reinterpret_cast<uint64_t>(info.dli_saddr);
-    return true;
+    bool whole = true;
+    while (size > 0) {
+        ssize_t written = write(file, data, size);
+        if (written <= 0) {
+            whole = false;
+            break;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return close(file) == 0 && whole;
 }
 
-std::string SystemDescription() {
-    struct utsname names {};
-    if (uname(&names) != 0) {
-        return "Linux";
+void SetFaultReportProgram(const std::vector<std::string>& args) {
+    gReportArgs.fill(nullptr);
+    char* end = gReportArgText;
+    for (size_t i = 0; i < args.size() && i < kMaxReportArgs; ++i) {
+        size_t room = static_cast<size_t>(gReportArgText + kPathSize - end);
+        if (args[i].size() + 1 > room) {
+            gReportArgs.fill(nullptr); // a program named in part is not started at all
+            return;
+        }
+        std::memcpy(end, args[i].c_str(), args[i].size() + 1);
+        gReportArgs[i] = end;
+        end += args[i].size() + 1;
     }
-    return std::string(names.sysname) + " " + names.release + " " + names.version;
+}
+
+bool StartFaultReportProgram(const char* extraArg) {
+    if (gReportArgs[0] == nullptr) {
+        return false;
+    }
+    size_t count = 0;
+    while (gReportArgs[count] != nullptr) {
+        ++count;
+    }
+    gReportArgs[count] = const_cast<char*>(extraArg);
+    // _Fork runs no fork handlers, which could wait for a lock the crashed thread holds.
+    pid_t child = _Fork();
+    if (child == 0) {
+        // Its own session, so it outlives this process; the fault signal was blocked here.
+        setsid();
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        execve(gReportArgs[0], gReportArgs.data(), environ);
+        _exit(127);
+    }
+    return child > 0;
+}
+
+std::string DemangleSymbol(const std::string& name) {
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status);
+    std::string text = status == 0 && demangled != nullptr ? demangled : name;
+    std::free(demangled);
+    return text;
 }
 
 } // namespace Vuro::Platform

@@ -71,21 +71,6 @@ TEST_F(AppServicesTest, TheCrashTextNamesProductVersionRunTimeModeAndThread) {
     EXPECT_EQ(mApp.GetExtraCrashText(), "");
 }
 
-TEST_F(AppServicesTest, ACrashSilencesTheMusicAndHidesTheWindow) {
-    mApp.Init();
-    auto* music = new RecordingMusicInterface();
-    delete mApp.mMusicInterface;
-    mApp.mMusicInterface = music;
-    FakeWindow* window = mWindows.LastWindow();
-    window->Show();
-
-    mApp.OnCrash();
-    EXPECT_EQ(music->LastVolume(), 0.0);
-    EXPECT_EQ(mApp.GetMusicVolume(), 0.85) << "the user's volume stays stored";
-    EXPECT_FALSE(window->mVisible);
-    EXPECT_TRUE(mApp.mCrashed);
-}
-
 TEST_F(AppServicesTest, AWebLinkOpensOnceWhileItIsPending) {
     mApp.Init();
     mClock.Set(500000);

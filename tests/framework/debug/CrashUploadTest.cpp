@@ -2,8 +2,8 @@
 // (no server, a server that refuses, a declined send).
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/debug/CrashHandler.h"
 #include "framework/debug/CrashReportForm.h"
+#include "framework/debug/CrashReporter.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedEvents.h"
@@ -60,7 +60,7 @@ TEST(CrashReportForm, ExtraFieldsByNameFirstAndTheAttachmentLast) {
 
 class CrashWindowsTest : public ::testing::Test {
 protected:
-    ~CrashWindowsTest() override { CrashHandler::SetReportServerHost(""); }
+    ~CrashWindowsTest() override { CrashReporter::SetReportServerHost(""); }
 
     FakeClock mClock;
     ScriptedEvents mEvents;
@@ -75,7 +75,7 @@ public:
 
 TEST_F(CrashWindowsTest, WithoutAServerOnlyCloseIsOffered) {
     PlainApp app;
-    CrashHandler::ShowErrorWindow("Exception at 0000:00000000", "report");
+    CrashReporter::ShowErrorWindow("Exception at 0000:00000000", "report");
     ASSERT_EQ(mWindows.mBoxes.size(), 1u);
     EXPECT_EQ(mWindows.mBoxes[0].title, "Fatal Error!");
     EXPECT_EQ(mWindows.mBoxes[0].text, "An unexpected error has occured!\r\n\r\nreport");
@@ -84,18 +84,18 @@ TEST_F(CrashWindowsTest, WithoutAServerOnlyCloseIsOffered) {
 
 TEST_F(CrashWindowsTest, DeclinedSendShowsNothingMore) {
     PlainApp app;
-    CrashHandler::SetReportServerHost("127.0.0.1:1");
+    CrashReporter::SetReportServerHost("127.0.0.1:1");
     mWindows.mAnswers = {Platform::kIdCancel};
-    CrashHandler::ShowErrorWindow("t", "report");
+    CrashReporter::ShowErrorWindow("t", "report");
     ASSERT_EQ(mWindows.mBoxes.size(), 1u);
     EXPECT_EQ(mWindows.mBoxes[0].flags, Platform::kMbOkCancel | Platform::kMbIconError);
 }
 
 TEST_F(CrashWindowsTest, RefusedUploadOffersRetryUntilCancelled) {
     PlainApp app;
-    CrashHandler::SetReportServerHost("127.0.0.1:1"); // nothing listens on port 1
+    CrashReporter::SetReportServerHost("127.0.0.1:1"); // nothing listens on port 1
     mWindows.mAnswers = {Platform::kIdOk, Platform::kIdOk, Platform::kIdOk, Platform::kIdCancel};
-    CrashHandler::ShowErrorWindow("t", "report");
+    CrashReporter::ShowErrorWindow("t", "report");
     ASSERT_EQ(mWindows.mBoxes.size(), 4u);
     EXPECT_EQ(mWindows.mBoxes[1].title, "Error Details");
     EXPECT_EQ(mWindows.mBoxes[1].text,
