@@ -42,12 +42,23 @@ bool VuroAppBase::ReadDemoUpdateDelta() {
     return mUpdateCount == mDemoNextUpdate;
 }
 
-void VuroAppBase::ReadDemoValueHeader() {
-    // A value is asked for at its own tick; fillers before it only bridge time.
-    do {
+void VuroAppBase::ReadDemoValueHeader(bool passScreenModes) {
+    // A value is asked for at its own tick; fillers before it only bridge time. A screen mode
+    // before it was written when the window was made again outside the main loop's input replay
+    // (the game's start going to full screen re-creates it before the first update): nothing
+    // else reads that record, so it is applied on the way (mended: the value was read from it).
+    for (;;) {
         (void)ReadDemoUpdateDelta();
         mDemoNeedsHeader = true;
-    } while (!mDemoIsMouseRecord && mDemoRecordCode == DemoRecord::kFiller && !mDemoBuffer.AtEnd());
+        bool filler = !mDemoIsMouseRecord && mDemoRecordCode == DemoRecord::kFiller;
+        bool screenMode = !mDemoIsMouseRecord && mDemoRecordCode == DemoRecord::kScreenMode;
+        if (!(filler || (screenMode && passScreenModes)) || mDemoBuffer.AtEnd()) {
+            return;
+        }
+        if (screenMode) {
+            ReadDemoScreenMode();
+        }
+    }
 }
 
 void VuroAppBase::RecordDemoInput(const Platform::Message& message) {

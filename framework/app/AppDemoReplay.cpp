@@ -108,8 +108,7 @@ void VuroAppBase::ReplayDemoRecord(int code) {
         mDemoLoadingComplete = true;
         break;
     case kScreenMode:
-        mIsWindowed = mDemoBuffer.ReadBoolean();
-        mRefreshRate = mDemoBuffer.ReadByte();
+        ReadDemoScreenMode();
         break;
     case kFiller:
         break;
@@ -120,11 +119,15 @@ void VuroAppBase::ReplayDemoRecord(int code) {
 }
 
 void VuroAppBase::ReplayDemoScreenMode() {
-    ReadDemoValueHeader();
+    ReadDemoValueHeader(false);
     if (mDemoIsMouseRecord || mDemoRecordCode != DemoRecord::kScreenMode) {
         EndDemoStream();
         return;
     }
+    ReadDemoScreenMode();
+}
+
+void VuroAppBase::ReadDemoScreenMode() {
     mIsWindowed = mDemoBuffer.ReadBoolean();
     mRefreshRate = mDemoBuffer.ReadByte();
 }

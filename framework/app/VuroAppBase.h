@@ -266,9 +266,9 @@ public:
     // Playback: reads the next record's header when one is pending (mDemoIsMouseRecord,
     // mDemoRecordCode, mDemoNextUpdate); answers whether that record is due at this update.
     bool ReadDemoUpdateDelta();
-    // Playback: the header of a value record (fillers before it skipped); leaves the next
-    // header pending.
-    void ReadDemoValueHeader();
+    // Playback: the header of a value record (fillers before it skipped, and screen modes
+    // applied unless passScreenModes is false); leaves the next header pending.
+    void ReadDemoValueHeader(bool passScreenModes = true);
     // Recording: the records of one dispatched input message.
     void RecordDemoInput(const Platform::Message& message);
     // Takes the refresh rate from the display; while recording writes the screen mode.
@@ -543,6 +543,8 @@ private:
     void ReplayMouseRecord(int code);
     void ReplayDemoRecord(int code);
     void ReplayDemoScreenMode();
+    // The payload of a screen-mode record: windowed and the refresh rate.
+    void ReadDemoScreenMode();
     // Demo playback controls.
     void ToggleDemoSound();
     void ShowDemoMarkerList();

@@ -63,6 +63,10 @@ void GameApp::StartLoadingWork(int taskTotal) {
     mLoadingThreadStarted = false;
     mLoadingThreadCompleted = false;
     mLoaded = false;
+    // A demo records every loading work's completion: playback completes this one at its own
+    // recorded tick, not at the first one's (mended: later screens came in early and the run
+    // went its own way).
+    mDemoLoadingComplete = false;
     StartLoadingThread();
 }
 

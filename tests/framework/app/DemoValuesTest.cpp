@@ -144,6 +144,27 @@ TEST_F(DemoValuesTest, RegistryReadsAndWritesAnswerWhatWasRecorded) {
     EXPECT_TRUE(mRegistry.mWriteLog.empty()) << "playback never touches the store";
 }
 
+TEST_F(DemoValuesTest, AScreenModeBetweenValuesIsAppliedOnTheWay) {
+    // Mended: a window made again before the main loop (the start going to full screen) left
+    // its screen mode between the values, and the next value was read out of it.
+    Play(DemoStream()
+             .ScreenMode(0, true, 100)
+             .RegRead(0, false)
+             .ScreenMode(0, false, 75)
+             .RegWrite(0, true)
+             .KeyDown(2, 65));
+    mApp.mRegKey = "Vuro\\DemoTest";
+    int value = -1;
+    EXPECT_FALSE(mApp.ReadRegInt("ScreenMode", value));
+    EXPECT_TRUE(mApp.mIsWindowed);
+    EXPECT_TRUE(mApp.WriteRegInt("ScreenMode", 1));
+    EXPECT_FALSE(mApp.mIsWindowed);
+    EXPECT_EQ(mApp.mRefreshRate, 75);
+    ASSERT_TRUE(StepToTick(5));
+    EXPECT_EQ(mLog.log, (std::vector<std::string>{"2 down 65"}));
+    EXPECT_EQ(mOutput.Text().find(kDamagedStream), std::string::npos);
+}
+
 TEST_F(DemoValuesTest, ARegistryValueLongerThanTheCallersBufferIsSkippedWhole) {
     Play(DemoStream()
              .ScreenMode(0, true, 100)

@@ -172,6 +172,19 @@ TEST_F(GameAppSwitchTest, TheLoadingWorkReadsTheRecordAndTheMapMode) {
     EXPECT_FALSE(mApp->mTitres->mPrologue) << "after a mode's end: the credits";
 }
 
+TEST_F(GameAppSwitchTest, InPlaybackEachLoadingWorkCompletesAtItsOwnRecordedTick) {
+    // Mended: the first completion's record let every later loading work complete at once.
+    mApp->mPlayingDemoBuffer = true; // an empty stream: no record is ever due
+    mApp->mDemoLoadingComplete = true;
+    Switch(1, 5);
+    mApp->WaitForLoadingThread();
+    EXPECT_FALSE(StepUntil([&] { return mApp->mLoaded.load(); }, 50));
+    mApp->mDemoLoadingComplete = true; // as its record replays
+    EXPECT_TRUE(StepUntil([&] { return mApp->mLoaded.load(); }));
+    EXPECT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mMap));
+    mApp->mPlayingDemoBuffer = false;
+}
+
 TEST_F(GameAppSwitchTest, TargetsOutsideTheTableChangeNothing) {
     for (int target : {0, 4, 9, -1}) {
         Switch(1, target);
