@@ -20,7 +20,6 @@ constexpr Margins kMargins{30, 20, 30, 20};
 constexpr int kHeaderSpacing = 30;
 constexpr int kTitleText = 4; // of the menu's texts
 constexpr int kOkText = 1;
-constexpr int kClickSample = 2;
 } // namespace
 
 OptionsDialog::OptionsDialog(BoardMenu* owner, std::string header, std::string lines)

@@ -41,7 +41,6 @@ constexpr int kBoxX = 120;
 constexpr int kBoxY = 150;
 constexpr int kBoxWidth = 400;
 
-constexpr int kClickSample = 2;
 constexpr int kMessageSample = 1;
 
 // Help texts.

@@ -15,7 +15,6 @@ using namespace Art;
 namespace {
 
 constexpr double kW = 640;
-constexpr double kH = 480;
 
 void TablePlanks(cairo_t* cr) {
     const double plank = 80;
