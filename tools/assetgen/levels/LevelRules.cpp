@@ -70,7 +70,7 @@ void Spread(const std::vector<std::pair<int, int>>& codeCounts, int first, int l
     }
 }
 
-bool PlaceTrees(const LevelRow& row, LevelSpec& spec, std::string& error) {
+bool PlaceTrees(const LevelRow& row, LevelPlan& plan, std::string& error) {
     using namespace TreeGeometry;
     for (const TreeEntry& place : row.mTrees) {
         if (place.mColumns < 3 || place.mColumns > kCrownColumns || place.mRows < 3 ||
@@ -89,7 +89,7 @@ bool PlaceTrees(const LevelRow& row, LevelSpec& spec, std::string& error) {
                 }
             }
         }
-        spec.mTrees.push_back(tree);
+        plan.mTrees.push_back(tree);
     }
     for (int kind = 1; kind <= kFruitKinds; ++kind) {
         if (row.mGoals[kind - 1] > 0 && !HasTree(row, kind)) {
@@ -102,22 +102,22 @@ bool PlaceTrees(const LevelRow& row, LevelSpec& spec, std::string& error) {
 
 // The banner opens second 1; the tips stand alone in their seconds, so anything else there
 // moves to the next free second (a tip ends the field's pass over its second).
-void FinishTimeLine(const LevelRow& row, LevelSpec& spec) {
+void FinishTimeLine(const LevelRow& row, LevelPlan& plan) {
     std::set<int> tipSeconds;
     for (const TipEntry& tip : row.mTips) {
         tipSeconds.insert(tip.mSecond);
     }
-    for (LevelEvent& event : spec.mTimeLine) {
+    for (LevelEvent& event : plan.mTimeLine) {
         while (tipSeconds.count(event.mSecond) != 0) {
             ++event.mSecond;
         }
     }
     for (const TipEntry& tip : row.mTips) {
-        spec.mTimeLine.push_back({tip.mSecond, tip.mCode});
+        plan.mTimeLine.push_back({tip.mSecond, tip.mCode});
     }
-    spec.mTimeLine.insert(spec.mTimeLine.begin(), {1, TimeLineCode::kBanner});
+    plan.mTimeLine.insert(plan.mTimeLine.begin(), {1, TimeLineCode::kBanner});
     std::stable_sort(
-        spec.mTimeLine.begin(), spec.mTimeLine.end(),
+        plan.mTimeLine.begin(), plan.mTimeLine.end(),
         [](const LevelEvent& a, const LevelEvent& b) { return a.mSecond < b.mSecond; });
 }
 
@@ -128,25 +128,25 @@ std::string Title(const char* mode, const LevelRow& row, bool easy) {
 
 } // namespace
 
-bool MakeStoryLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error) {
-    spec = {};
-    spec.mTitle = Title("Story", row, easy) + ", stage " + std::to_string(StoryStage(row.mLevel));
-    spec.mTime = row.mTime;
-    spec.mDay = row.mDay;
-    if (!PlaceTrees(row, spec, error)) {
+bool MakeStoryLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string& error) {
+    plan = {};
+    plan.mTitle = Title("Story", row, easy) + ", stage " + std::to_string(StoryStage(row.mLevel));
+    plan.mTime = row.mTime;
+    plan.mDay = row.mDay;
+    if (!PlaceTrees(row, plan, error)) {
         return false;
     }
     std::vector<std::pair<int, int>> fruit;
     for (int kind = 1; kind <= kFruitKinds; ++kind) {
         int goal = row.mGoals[kind - 1];
-        spec.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
+        plan.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
         double perGoal = kFruitPerGoal[StoryStage(row.mLevel) - 1];
         int count = goal > 0             ? static_cast<int>(std::ceil(goal * perGoal))
                     : HasTree(row, kind) ? row.mTime / kSecondsPerSpareFruit
                                          : 0;
         fruit.push_back({kind, count});
     }
-    Spread(fruit, kFirstFruitSecond, row.mTime - kFruitTail, spec.mTimeLine);
+    Spread(fruit, kFirstFruitSecond, row.mTime - kFruitTail, plan.mTimeLine);
 
     std::vector<std::pair<int, int>> pests;
     for (int kind = 0; kind < kBirdKinds; ++kind) {
@@ -155,37 +155,37 @@ bool MakeStoryLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string
     }
     pests.push_back({TimeLineCode::kHedgehog, easy ? EasyPests(row.mHedgehogs) : row.mHedgehogs});
     int firstPest = StoryStage(row.mLevel) == 1 ? kFirstPestSecondStage1 : kFirstPestSecond;
-    Spread(pests, firstPest, row.mTime - kPestTail, spec.mTimeLine);
+    Spread(pests, firstPest, row.mTime - kPestTail, plan.mTimeLine);
     if (row.mRainSecond > 0) {
-        spec.mTimeLine.push_back({row.mRainSecond, TimeLineCode::kRain});
+        plan.mTimeLine.push_back({row.mRainSecond, TimeLineCode::kRain});
     }
-    FinishTimeLine(row, spec);
+    FinishTimeLine(row, plan);
     return true;
 }
 
-bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error) {
-    spec = {};
-    spec.mTitle = Title("Survival", row, easy);
-    spec.mTime = row.mTime;
-    spec.mDay = row.mDay;
-    if (!PlaceTrees(row, spec, error)) {
+bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string& error) {
+    plan = {};
+    plan.mTitle = Title("Survival", row, easy);
+    plan.mTime = row.mTime;
+    plan.mDay = row.mDay;
+    if (!PlaceTrees(row, plan, error)) {
         return false;
     }
     // Every cell bears its fruit from the first tick; the player only defends them.
-    for (const LevelTree& tree : spec.mTrees) {
+    for (const LevelTree& tree : plan.mTrees) {
         int cells =
             tree.mPlace.mColumns * tree.mPlace.mRows - static_cast<int>(tree.mBlocked.size());
-        spec.mTimeLine.insert(spec.mTimeLine.end(), cells, LevelEvent{1, tree.mPlace.mKind});
+        plan.mTimeLine.insert(plan.mTimeLine.end(), cells, LevelEvent{1, tree.mPlace.mKind});
     }
     for (int kind = 1; kind <= kFruitKinds; ++kind) {
         int goal = row.mGoals[kind - 1];
-        spec.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
+        plan.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
     }
     // The first wave's banner is the level's own banner at second 1.
     for (size_t w = 0; w < row.mWaves.size(); ++w) {
         const WaveEntry& wave = row.mWaves[w];
         if (wave.mSecond > 1) {
-            spec.mTimeLine.push_back({wave.mSecond, TimeLineCode::kBanner});
+            plan.mTimeLine.push_back({wave.mSecond, TimeLineCode::kBanner});
         }
         int end = w + 1 < row.mWaves.size() ? row.mWaves[w + 1].mSecond - kWaveGap
                                             : row.mTime - kFruitTail;
@@ -194,9 +194,9 @@ bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::str
             int count = wave.mBirds[kind];
             birds.push_back({TimeLineCode::kFirstBird + kind, easy ? EasyPests(count) : count});
         }
-        Spread(birds, wave.mSecond + kWaveLead, end, spec.mTimeLine);
+        Spread(birds, wave.mSecond + kWaveLead, end, plan.mTimeLine);
     }
-    FinishTimeLine(row, spec);
+    FinishTimeLine(row, plan);
     return true;
 }
 

@@ -34,7 +34,7 @@ struct LevelEvent {
     int mCode;
 };
 
-struct LevelSpec {
+struct LevelPlan {
     std::string mTitle; // for the file's comment
     int mTime = 0;
     bool mDay = true;
@@ -45,7 +45,7 @@ struct LevelSpec {
 
 // False, with the reason, for a row no level file could follow: a grid larger than the crown
 // or smaller than 3 x 3, or a goal for a kind without a tree.
-bool MakeStoryLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error);
-bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelSpec& spec, std::string& error);
+bool MakeStoryLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string& error);
+bool MakeSurvivalLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string& error);
 
 } // namespace Vuro::AssetGen

@@ -21,12 +21,12 @@ XmlWriter::Attributes Values(std::initializer_list<int> values) {
 
 } // namespace
 
-std::string WriteLevelFile(const LevelSpec& spec) {
-    XmlWriter xml("", spec.mTitle + ": made by assetgen from assets/levels/");
+std::string WriteLevelFile(const LevelPlan& plan) {
+    XmlWriter xml("", plan.mTitle + ": made by assetgen from assets/levels/");
     xml.Open("Init");
-    xml.Element("TreeNum", Values({static_cast<int>(spec.mTrees.size())}));
-    for (size_t i = 0; i < spec.mTrees.size(); ++i) {
-        const LevelTree& tree = spec.mTrees[i];
+    xml.Element("TreeNum", Values({static_cast<int>(plan.mTrees.size())}));
+    for (size_t i = 0; i < plan.mTrees.size(); ++i) {
+        const LevelTree& tree = plan.mTrees[i];
         std::string t = std::to_string(i + 1);
         xml.Element("Tree" + t,
                     Values({tree.mPlace.mKind, tree.mPlace.mX, tree.mPlace.mY, tree.mOriginX,
@@ -39,7 +39,7 @@ std::string WriteLevelFile(const LevelSpec& spec) {
     }
     std::vector<int> boxKinds;
     for (int kind = 1; kind <= kFruitKinds; ++kind) {
-        if (spec.mGoals[kind - 1] > 0) {
+        if (plan.mGoals[kind - 1] > 0) {
             boxKinds.push_back(kind);
         }
     }
@@ -50,16 +50,16 @@ std::string WriteLevelFile(const LevelSpec& spec) {
                     Values({boxKinds[b], point[0], point[1], -1, -1}));
     }
     xml.Element("LevelGoal",
-                Values({spec.mGoals[0], spec.mGoals[1], spec.mGoals[2], spec.mGoals[3]}));
-    xml.Element("LevelTime", Values({spec.mTime}));
-    xml.Element("Day", Values({spec.mDay ? 1 : 0}));
+                Values({plan.mGoals[0], plan.mGoals[1], plan.mGoals[2], plan.mGoals[3]}));
+    xml.Element("LevelTime", Values({plan.mTime}));
+    xml.Element("Day", Values({plan.mDay ? 1 : 0}));
     xml.Close();
 
     xml.Open("TimeLine");
-    xml.Element("TimeNum", Values({static_cast<int>(spec.mTimeLine.size())}));
-    for (size_t e = 0; e < spec.mTimeLine.size(); ++e) {
+    xml.Element("TimeNum", Values({static_cast<int>(plan.mTimeLine.size())}));
+    for (size_t e = 0; e < plan.mTimeLine.size(); ++e) {
         xml.Element(std::to_string(e + 1),
-                    Values({spec.mTimeLine[e].mSecond, spec.mTimeLine[e].mCode}));
+                    Values({plan.mTimeLine[e].mSecond, plan.mTimeLine[e].mCode}));
     }
     xml.Close();
     return xml.GetText();

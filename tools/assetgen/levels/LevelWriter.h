@@ -9,6 +9,6 @@
 
 namespace Vuro::AssetGen {
 
-std::string WriteLevelFile(const LevelSpec& spec);
+std::string WriteLevelFile(const LevelPlan& plan);
 
 } // namespace Vuro::AssetGen

@@ -40,10 +40,10 @@ bool WriteMode(const StepContext& context, const Mode& mode) {
             return false;
         }
         for (bool easy : {false, true}) {
-            LevelSpec spec;
+            LevelPlan plan;
             std::string error;
-            bool made = mode.mSurvival ? MakeSurvivalLevel(row, easy, spec, error)
-                                       : MakeStoryLevel(row, easy, spec, error);
+            bool made = mode.mSurvival ? MakeSurvivalLevel(row, easy, plan, error)
+                                       : MakeStoryLevel(row, easy, plan, error);
             if (!made) {
                 std::fprintf(stderr, "%s: level %d: %s\n", table.string().c_str(), row.mLevel,
                              error.c_str());
@@ -52,7 +52,7 @@ bool WriteMode(const StepContext& context, const Mode& mode) {
             std::filesystem::path file = context.mOut / "levels" / (easy ? "easy" : "") /
                                          mode.mFolder /
                                          ("level" + std::to_string(row.mLevel) + ".xml");
-            if (!WriteDataFile(file, WriteLevelFile(spec))) {
+            if (!WriteDataFile(file, WriteLevelFile(plan))) {
                 return false;
             }
         }
