@@ -124,6 +124,10 @@ private:
     bool StrictlySurfaceDrawable() const;
     // Hands the operation to the 3-D device when this image is the 3-D screen; true when taken.
     bool Draw3D(const D3DDrawCall& call);
+    // The stretch (mirrored or not) handed to the 3-D device, after applying pending bits;
+    // true when taken.
+    bool StretchBlt3D(Image* image, const Rect& destRect, const Rect& srcRect, const Rect& clipRect,
+                      const Color& color, DrawMode mode, bool fastStretch, bool mirror);
     // A device blit from a source surface onto this one, with the source's key when it has
     // fully transparent pixels; a held lock is released around it.
     void DeviceBlt(DDImage* source, const Platform::SurfaceRect& from,

@@ -261,18 +261,26 @@ void DDImage::BltRotated(Image* image, float x, float y, const Rect& srcRect, co
     DeleteMemoryBuffers();
 }
 
+bool DDImage::StretchBlt3D(Image* image, const Rect& destRect, const Rect& srcRect,
+                           const Rect& clipRect, const Color& color, DrawMode mode,
+                           bool fastStretch, bool mirror) {
+    ApplyBits();
+    if (!Check3D()) {
+        return false;
+    }
+    D3DDrawCall call = Call(D3DDrawCall::Op::StretchBlt, image, srcRect, color, mode);
+    call.mDestRect = destRect;
+    call.mClipRect = clipRect;
+    call.mFastStretch = fastStretch;
+    call.mMirror = mirror;
+    return Draw3D(call);
+}
+
 void DDImage::StretchBlt(Image* image, const Rect& destRect, const Rect& srcRect,
                          const Rect& clipRect, const Color& color, DrawMode mode,
                          bool fastStretch) {
-    ApplyBits();
-    if (Check3D()) {
-        D3DDrawCall call = Call(D3DDrawCall::Op::StretchBlt, image, srcRect, color, mode);
-        call.mDestRect = destRect;
-        call.mClipRect = clipRect;
-        call.mFastStretch = fastStretch;
-        if (Draw3D(call)) {
-            return;
-        }
+    if (StretchBlt3D(image, destRect, srcRect, clipRect, color, mode, fastStretch, false)) {
+        return;
     }
     DoubleRect from;
     Rect to;
@@ -316,16 +324,8 @@ void DDImage::StretchBlt(Image* image, const Rect& destRect, const Rect& srcRect
 void DDImage::StretchBltMirror(Image* image, const Rect& destRect, const Rect& srcRect,
                                const Rect& clipRect, const Color& color, DrawMode mode,
                                bool fastStretch) {
-    ApplyBits();
-    if (Check3D()) {
-        D3DDrawCall call = Call(D3DDrawCall::Op::StretchBlt, image, srcRect, color, mode);
-        call.mDestRect = destRect;
-        call.mClipRect = clipRect;
-        call.mFastStretch = fastStretch;
-        call.mMirror = true;
-        if (Draw3D(call)) {
-            return;
-        }
+    if (StretchBlt3D(image, destRect, srcRect, clipRect, color, mode, fastStretch, true)) {
+        return;
     }
     DoubleRect from;
     Rect to;
