@@ -5,7 +5,7 @@
 
 #include "framework/widgets/WidgetManager.h"
 
-#include <atomic>
+#include <future>
 
 namespace Vuro::Test {
 namespace {
@@ -165,12 +165,11 @@ TEST_F(DemoPlaybackTest, LoadingCompletesAtTheRecordedTickWhenTheWorkEndsLate) {
     Play(DemoStream().ScreenMode(0, true, 100).LoadingDone(30).KeyDown(31, 65));
     int doneAt = -1;
     mApp.onLoadingDone = [&] { doneAt = mApp.mUpdateCount; };
-    std::atomic<bool> release{false};
-    mApp.loadingWork = [&] {
-        while (!release) {
-            Platform::GetClock().SleepMs(5);
-        }
-    };
+    // The work waits on the test, not on the clock: a worker that sleeps on the test's clock
+    // could take its wake-up point after the last move of time and sleep for ever.
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    mApp.loadingWork = [released] { released.wait(); };
     mApp.StartLoadingThread();
     ASSERT_TRUE(StepToTick(30));
     for (int i = 0; i < 200; ++i) {
@@ -179,8 +178,7 @@ TEST_F(DemoPlaybackTest, LoadingCompletesAtTheRecordedTickWhenTheWorkEndsLate) {
     }
     EXPECT_EQ(mApp.mUpdateCount, 30) << "the game waits for the loading the recording had";
     EXPECT_EQ(doneAt, -1);
-    release = true;
-    mClock.Advance(10);
+    release.set_value();
     mApp.WaitForLoadingThread();
     ASSERT_TRUE(StepToTick(40));
     EXPECT_EQ(doneAt, 30);
