@@ -24,14 +24,19 @@ constexpr const char* kDataFolders[] = {"images", "levels", "local", "sound"};
 ProgramRun::ProgramRun(const std::string& program, const TempFolder& folder)
     : mFolder(folder.Folder()), mProgram(folder.Path(fs::path(program).filename().string())),
       mOutput(folder.Path("output.txt")) {
+    // A folder that held a run before keeps its links: a later start of the same program.
     std::error_code linked;
-    fs::create_hard_link(program, mProgram, linked);
-    if (linked) {
-        fs::copy_file(program, mProgram);
+    if (!fs::exists(mProgram)) {
+        fs::create_hard_link(program, mProgram, linked);
+        if (linked) {
+            fs::copy_file(program, mProgram);
+        }
     }
     fs::path data = fs::path(program).parent_path();
     for (const char* name : kDataFolders) {
-        fs::create_directory_symlink(data / name, folder.Path(name));
+        if (!fs::exists(folder.Path(name))) {
+            fs::create_directory_symlink(data / name, folder.Path(name));
+        }
     }
     fs::create_directories(folder.Path("data"));
     fs::create_directories(folder.Path("config"));

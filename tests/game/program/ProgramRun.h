@@ -18,7 +18,8 @@ class ProgramRun {
 public:
     using Clock = std::chrono::steady_clock;
 
-    // Links program and its data folders into folder; nothing is started yet.
+    // Links program and its data folders into folder (a folder that held a run of it before is
+    // taken as it is); nothing is started yet.
     ProgramRun(const std::string& program, const TempFolder& folder);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
