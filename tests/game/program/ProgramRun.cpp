@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -55,6 +56,25 @@ ProgramRun::~ProgramRun() {
 
 std::string ProgramRun::Path(const std::string& relative) const {
     return (fs::path(mFolder) / relative).string();
+}
+
+double ProgramRun::CpuSeconds() const {
+    std::ifstream stat("/proc/" + std::to_string(mPid) + "/stat");
+    std::string line;
+    if (!mStarted || mEnded || !std::getline(stat, line)) {
+        return 0.0;
+    }
+    // The command's name stands in parentheses and may hold blanks; the fields after it are
+    // numbered from 3 (the state): utime and stime are fields 14 and 15.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) {
+        fields >> skipped;
+    }
+    long long userTicks = 0;
+    long long systemTicks = 0;
+    fields >> userTicks >> systemTicks;
+    return static_cast<double>(userTicks + systemTicks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 bool ProgramRun::Start(const std::vector<std::string>& options) {

@@ -34,6 +34,9 @@ public:
     std::string Output() const;
     // The exit status once the program ended by itself before the deadline; -1 otherwise.
     int WaitForExit(Clock::time_point deadline);
+    // The processor time (user and system, all threads) the running program has used so far;
+    // a speed measured by it holds however busy the machine is. 0 once it has ended.
+    double CpuSeconds() const;
     // A path inside the run's folder.
     std::string Path(const std::string& relative) const;
 
