@@ -1,5 +1,6 @@
 // The profile dialog: the six-profile limit, adding through the name question, deleting the
-// current and the last profile, and its fixed place.
+// current and the last profile, cancelled questions, choosing a profile whose file is gone, and
+// its fixed place.
 
 #include "game/screens/ProfileDialog.h"
 #include "MenuDialogFixture.h"
@@ -110,6 +111,36 @@ TEST_F(ProfileDialogTest, DeletingTheCurrentSelectsTheNextAndDeletingTheLastAsks
     ProfileManager reread;
     ASSERT_TRUE(reread.LoadList());
     EXPECT_EQ(reread.GetCount(), 1) << "no placeholder without a file in the list";
+}
+
+TEST_F(ProfileDialogTest, CancelledQuestionsChangeNothingAndAProfileWhoseFileIsGoneIsDropped) {
+    auto* dialog = Open({"Ann", "Bob"});
+    for (int button : {ProfileDialog::kNewButtonId, ProfileDialog::kDeleteButtonId}) {
+        dialog->ButtonClick(button);
+        Opened<SimpleDialog>()->ButtonClick(SimpleDialog::kCancelButtonId);
+        mApp->DeleteQueuedWidgets();
+        EXPECT_EQ(dialog->mResultCode, SimpleDialog::kCancelled);
+        dialog->Update();
+        EXPECT_EQ(dialog->mResultCode, 0);
+        EXPECT_EQ(Opened<SimpleDialog>(), nullptr);
+        EXPECT_EQ(dialog->mList->GetLineCount(), 2);
+        EXPECT_EQ(mApp->mProfileManager.GetCount(), 2);
+        EXPECT_TRUE(std::filesystem::exists("data/Ann.pf"));
+    }
+
+    // Bob chosen after his file went: he leaves the list, the list file is written, and the
+    // dialog closes all the same.
+    dialog->ListItemClicked(ProfileDialog::kListId, 1, 1);
+    EXPECT_EQ(dialog->mSelectedIndex, 1);
+    std::filesystem::remove("data/Bob.pf");
+    dialog->ButtonClick(ProfileDialog::kOkButtonId);
+    EXPECT_FALSE(IsOpen(dialog));
+    ProfileManager reread;
+    ASSERT_TRUE(reread.LoadList());
+    ASSERT_EQ(reread.GetCount(), 1);
+    std::string name;
+    ASSERT_TRUE(reread.GetName(0, name));
+    EXPECT_EQ(ProfileManager::TextOf(name), "Ann");
 }
 
 } // namespace

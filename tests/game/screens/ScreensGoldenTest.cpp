@@ -1,14 +1,19 @@
-// The stage map and the statistics screen drawn whole (with their buttons) from the data set
-// the asset tool made beside the program, against their reviewed golden pictures.
+// The main menu, the profile dialog over it, the stage map and the statistics screen drawn whole
+// (with their buttons) from the data set the asset tool made beside the program, against their
+// reviewed golden pictures.
 
 #include "MapFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
 #include "game/core/Fruit.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/ProfileDialog.h"
+#include "platform/TextEncoding.h"
 #include "support/GoldenImage.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace Vuro::Test {
 namespace {
@@ -26,6 +31,28 @@ protected:
         MapFixture::SetUp();
     }
 };
+
+TEST_F(ScreensGoldenTest, TheMainMenuWithTheMouseOverTheStoryButton) {
+    StepUpdates(250); // the sky has drifted and the sun changed its cell
+    mApp->mWidgetManager->MouseMove(300, 180);
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/main_menu.png")));
+}
+
+TEST_F(ScreensGoldenTest, TheProfileDialogWithThreePlayers) {
+    const std::vector<std::string> names = {"Миша"_cp1251, "Alice"};
+    for (std::string name : names) {
+        ASSERT_TRUE(mApp->mProfileManager.AddProfile(name));
+    }
+    ASSERT_TRUE(mApp->mProfileManager.LoadProfile()); // the record of the first, "Tester"
+    Click(100, 40);                                   // the profile icon
+    ASSERT_NE(mApp->GetDialog(ProfileDialog::kDialogId), nullptr);
+    mApp->mWidgetManager->MouseMove(330, 380); // over the OK button
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/profile_dialog.png")));
+}
 
 TEST_F(ScreensGoldenTest, TheStageMapWithAStageOnOffer) {
     // Stage 2 bought, level 8 of 10 reached selected, the mouse over the forest (stage 3).
