@@ -28,18 +28,15 @@
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/Process.h"
-#include "platform/Window.h"
+#include "tests/game/ScriptedPlayer.h"
 
 #include <atomic>
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <thread>
 
 namespace Vuro {
 namespace {
-
-using Platform::Message;
 
 constexpr int kPickTop = 200; // the field picks fruit only below this line
 constexpr int kLevelsToPlay = 3;
@@ -82,28 +79,9 @@ private:
     std::atomic<uint32_t> mSkippedMs{0};
 };
 
-class BotEvents : public Platform::EventSource {
+class BotEvents : public Test::ScriptedPlayer {
 public:
-    explicit BotEvents(Platform::EventSource& inner) : mInner(inner) {}
-
-    bool PeekMessage(Message& message) override {
-        Act();
-        if (!mQueue.empty()) {
-            message = mQueue.front();
-            mQueue.pop_front();
-            return true;
-        }
-        return mInner.PeekMessage(message);
-    }
-    bool PostMessage(const Message& message) override { return mInner.PostMessage(message); }
-    void GetMousePosition(int& x, int& y) override {
-        x = mMouseX;
-        y = mMouseY;
-    }
-    void SetTimer(uint32_t window, uint32_t id, uint32_t intervalMs) override {
-        mInner.SetTimer(window, id, intervalMs);
-    }
-    void KillTimer(uint32_t window, uint32_t id) override { mInner.KillTimer(window, id); }
+    explicit BotEvents(Platform::EventSource& inner) : ScriptedPlayer(inner) {}
 
     // What the levels gave: fruit collected, birds shot, the score, the levels won.
     int mFruitCollected = 0;
@@ -112,61 +90,32 @@ public:
     int mLevelsWon = 0;
     std::string mLevelScores; // each level's score, after a blank
     std::string mLevelEnds;   // the update count at which each level's record was saved
-    bool mClosed = false;
 
 private:
-    void Post(uint32_t code, int x, int y) {
-        mQueue.push_back(Message{mWindow, code, 0, Platform::MakePointParam(x, y)});
-    }
-    void MoveTo(int x, int y) {
-        mMouseX = x;
-        mMouseY = y;
-        Post(Platform::kWmMouseMove, x, y);
-    }
-    void Click(int x, int y) {
-        MoveTo(x, y);
-        Post(Platform::kWmLButtonDown, x, y);
-        Post(Platform::kWmLButtonUp, x, y);
-        mLastPress = mUpdate;
-    }
-    void Click(const ButtonWidget& button) {
-        Click(button.mX + button.mWidth / 2, button.mY + button.mHeight / 2);
-    }
-    void TypeChar(char c) {
-        mQueue.push_back(Message{mWindow, Platform::kWmChar, static_cast<uint8_t>(c), 0});
-        mLastPress = mUpdate;
-    }
-    bool Patient() const { return mUpdate - mLastPress >= kPatienceUpdates; }
+    bool Patient() const { return mUpdate - mLastInput >= kPatienceUpdates; }
 
     // One decision per update, once the last one's input has been handed on.
-    void Act() {
-        GameApp* app = GetGameApp();
-        if (app == nullptr || app->mMainWindow == nullptr || !mQueue.empty() || mClosed ||
-            app->mUpdateCount == mUpdate) {
-            return;
-        }
-        mUpdate = app->mUpdateCount;
-        mWindow = app->mMainWindow->Id();
-        Widget* screen = app->mCurrentScreen;
-        if (screen != nullptr && screen == app->mStoryBoard) {
-            RememberResult(*app->mStoryBoard); // at once: the tick the record was saved
+    void Act(GameApp& app) override {
+        Widget* screen = app.mCurrentScreen;
+        if (screen != nullptr && screen == app.mStoryBoard) {
+            RememberResult(*app.mStoryBoard); // at once: the tick the record was saved
         }
         if (screen == nullptr || !Patient()) {
             return;
         }
-        if (screen == app->mIntro && app->mIntro->Ready()) {
+        if (screen == app.mIntro && app.mIntro->Ready()) {
             Click((BoardIntro::kStartLeft + BoardIntro::kStartRight) / 2,
                   (BoardIntro::kStartTop + BoardIntro::kStartBottom) / 2);
-        } else if (screen == app->mMenu) {
-            if (!NameThePlayer(*app)) {
+        } else if (screen == app.mMenu) {
+            if (!NameThePlayer(app)) {
                 Click(kStoryButtonX, kStoryButtonY);
             }
-        } else if (screen == app->mTitres) {
+        } else if (screen == app.mTitres) {
             Click(510, 445);
-        } else if (screen == app->mMap) {
+        } else if (screen == app.mMap) {
             Click(570, 455);
-        } else if (screen == app->mStoryBoard) {
-            Play(*app->mStoryBoard);
+        } else if (screen == app.mStoryBoard) {
+            Play(*app.mStoryBoard);
         }
     }
 
@@ -196,8 +145,7 @@ private:
         PlayField& field = board.GetField();
         if (field.GetLevel() > kLevelsToPlay) {
             // The next level began in place: the recording ends here.
-            mClosed = true;
-            mQueue.push_back(Message{mWindow, Platform::kWmClose, 0, 0});
+            Close();
             return;
         }
         if (board.IsHelpPanelOpen()) {
@@ -274,13 +222,6 @@ private:
         mLevelsWon += board.IsGoalReachedAtEnd() ? 1 : 0;
     }
 
-    Platform::EventSource& mInner;
-    std::deque<Message> mQueue;
-    uint32_t mWindow = 0;
-    int mMouseX = 0;
-    int mMouseY = 0;
-    int mUpdate = -1;
-    int mLastPress = -kPatienceUpdates;
     int mLevelRemembered = 0;
 };
 

@@ -1,0 +1,101 @@
+#pragma once
+// A player made of code for programs that run the real game (whole-program tests, demo
+// recorders): an event source in front of the platform's that lets the player act only through
+// the window's messages, as a person at the mouse and keyboard would. Once per update of the
+// game, when the input it queued before has been handed on, the player looks at the game (Act)
+// and queues what it does; that input goes before anything of the platform's own. The mouse
+// position reported is the player's.
+
+#include "framework/widgets/WidgetContainer.h"
+#include "game/core/GameApp.h"
+#include "platform/EventSource.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+
+#include <cstdint>
+#include <deque>
+
+namespace Vuro::Test {
+
+class ScriptedPlayer : public Platform::EventSource {
+public:
+    explicit ScriptedPlayer(Platform::EventSource& inner) : mInner(inner) {}
+
+    bool PeekMessage(Platform::Message& message) override {
+        Look();
+        if (mQueue.empty()) {
+            return mInner.PeekMessage(message);
+        }
+        message = mQueue.front();
+        mQueue.pop_front();
+        return true;
+    }
+    bool PostMessage(const Platform::Message& message) override {
+        return mInner.PostMessage(message);
+    }
+    void GetMousePosition(int& x, int& y) override {
+        x = mMouseX;
+        y = mMouseY;
+    }
+    void SetTimer(uint32_t window, uint32_t id, uint32_t intervalMs) override {
+        mInner.SetTimer(window, id, intervalMs);
+    }
+    void KillTimer(uint32_t window, uint32_t id) override { mInner.KillTimer(window, id); }
+
+    bool mClosed = false; // the player closed the window: it acts no more
+
+protected:
+    // The player's look at the game, once an update.
+    virtual void Act(GameApp& app) = 0;
+
+    void MoveTo(int x, int y) {
+        mMouseX = x;
+        mMouseY = y;
+        Post(Platform::kWmMouseMove, 0, Platform::MakePointParam(x, y));
+    }
+    void Click(int x, int y) {
+        MoveTo(x, y);
+        Post(Platform::kWmLButtonDown, Platform::kMkLButton, Platform::MakePointParam(x, y));
+        Post(Platform::kWmLButtonUp, 0, Platform::MakePointParam(x, y));
+        mLastInput = mUpdate;
+    }
+    // A click in the middle of a widget (a button), which stands in screen coordinates.
+    void Click(const WidgetContainer& widget) {
+        Click(widget.mX + widget.mWidth / 2, widget.mY + widget.mHeight / 2);
+    }
+    // A character typed, in code page 1251.
+    void TypeChar(char c) {
+        Post(Platform::kWmChar, static_cast<uint8_t>(c), 1);
+        mLastInput = mUpdate;
+    }
+    void Close() {
+        mClosed = true;
+        Post(Platform::kWmClose, 0, 0);
+    }
+
+    int mUpdate = -1;                // the game's update count at the player's last look
+    int mLastInput = -1'000'000'000; // the update of the last click or character
+
+private:
+    void Post(uint32_t code, uint64_t wParam, int64_t lParam) {
+        mQueue.push_back(Platform::Message{mWindow, code, wParam, lParam});
+    }
+    void Look() {
+        GameApp* app = GetGameApp();
+        if (app == nullptr || app->mMainWindow == nullptr || !mQueue.empty() || mClosed ||
+            app->mUpdateCount == mUpdate) {
+            return;
+        }
+        mUpdate = app->mUpdateCount;
+        mWindow = app->mMainWindow->Id();
+        Act(*app);
+    }
+
+    Platform::EventSource& mInner;
+    std::deque<Platform::Message> mQueue;
+    uint32_t mWindow = 0;
+    int mMouseX = 0;
+    int mMouseY = 0;
+};
+
+} // namespace Vuro::Test
