@@ -1,5 +1,7 @@
 #include "framework/graphics/BlitRows.h"
 
+#include "framework/graphics/BlitLanes.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,84 +9,7 @@ namespace Vuro::Blend {
 
 namespace {
 
-// The vector helpers below take and return 32-byte vectors; they are always inlined into the
-// kernels, so no call with the AVX calling convention the warning is about is ever made.
-#pragma GCC diagnostic ignored "-Wpsabi"
-#define VURO_LANES inline __attribute__((always_inline))
-
-// Eight pixels as a compiler vector (one AVX2 register, two SSE2 ones), and the same bits seen
-// as sixteen 16-bit lanes. A pixel splits into two lane pairs without any shuffle: "blue-red"
-// (p & 0x00FF00FF: blue in the even lane, red in the odd one) and "green-alpha"
-// ((p >> 8) & 0x00FF00FF). Every formula below keeps its values under 2^16 in these lanes,
-// so they give the reference's exact results.
-using Pixels = uint32_t __attribute__((vector_size(32)));
-using Lanes = uint16_t __attribute__((vector_size(32)));
-
-constexpr int kGroup = 8;
-
-struct Split {
-    Lanes mBlueRed;
-    Lanes mGreenAlpha;
-};
-
-VURO_LANES Pixels Load(const uint32_t* pixels) {
-    Pixels p;
-    std::memcpy(&p, pixels, sizeof p);
-    return p;
-}
-
-VURO_LANES void Store(uint32_t* pixels, Pixels p) {
-    std::memcpy(pixels, &p, sizeof p);
-}
-
-VURO_LANES Split SplitOf(Pixels p) {
-    return {reinterpret_cast<Lanes>(p & 0x00FF00FF),
-            reinterpret_cast<Lanes>((p >> 8) & 0x00FF00FF)};
-}
-
-// Lane values of at most 255 put back into pixels.
-VURO_LANES Pixels Join(Lanes blueRed, Lanes greenAlpha) {
-    return reinterpret_cast<Pixels>(blueRed) | (reinterpret_cast<Pixels>(greenAlpha) << 8);
-}
-
-// Each pixel's alpha in both lanes of its pairs.
-VURO_LANES Lanes AlphaLanes(Pixels p) {
-    const Pixels a = p >> 24;
-    return reinterpret_cast<Lanes>(a | (a << 16));
-}
-
-// One value for the even lanes and one for the odd lanes of every pixel.
-VURO_LANES Lanes Pair(uint32_t even, uint32_t odd) {
-    return reinterpret_cast<Lanes>(Pixels{} + (even | (odd << 16)));
-}
-
-// Whether every lane of a comparison's result is set.
-VURO_LANES bool AllSet(Pixels mask) {
-    using Quads = uint64_t __attribute__((vector_size(32)));
-    const Quads q = reinterpret_cast<Quads>(mask);
-    return (q[0] & q[1] & q[2] & q[3]) == ~uint64_t{0};
-}
-
-// Fast form: floor(t * k / 65536) for t < 2^16 and k < 256 without 32-bit lanes. With
-// t = 256 th + tl it is floor((th k + floor(tl k / 256)) / 256): the dropped fraction is below
-// one and cannot carry the sum across a multiple of 256, and th k + 254 stays below 2^16.
-VURO_LANES Lanes MulHigh(Lanes t, Lanes k) {
-    return ((t >> 8) * k + (((t & 0xFF) * k) >> 8)) >> 8;
-}
-
-// MixFields with the weight f per lane (g = 256 - f) over an opaque destination: red and green
-// shift the sum of both terms, blue adds its two truncated terms, alpha is 255. d g + s f is at
-// most 255 * 256, so the 16-bit sums are exact.
-VURO_LANES Pixels MixOpaque(Split d, Split s, Lanes f) {
-    const Lanes g = 256 - f;
-    const Lanes dgBR = d.mBlueRed * g;
-    const Lanes sfBR = s.mBlueRed * f;
-    const Lanes evenLanes = Pair(0xFFFF, 0);
-    const Lanes blueRed =
-        (((dgBR + sfBR) >> 8) & ~evenLanes) | (((dgBR >> 8) + (sfBR >> 8)) & evenLanes);
-    const Lanes green = (d.mGreenAlpha * g + s.mGreenAlpha * f) >> 8;
-    return Join(blueRed, green & evenLanes) | 0xFF000000u;
-}
+using namespace Simd;
 
 // Fast path: x / 255 for 0 <= x < 65535 without a division.
 inline uint32_t DivideBy255(uint32_t x) {
@@ -113,19 +38,8 @@ inline uint32_t NormalPixel(uint32_t d, uint32_t s, uint32_t sa) {
     return Select(sa != 0, result, d);
 }
 
-// Builds each kernel for AVX2 as well as for the baseline; the loader picks one once.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VURO_ROW_KERNEL __attribute__((target_clones("avx2", "default")))
-#else
-#define VURO_ROW_KERNEL
-#endif
-
 } // namespace
 
-// Fast path: where the destination is opaque or the source is, normal compositing's alpha is
-// 255 and its weight is sa itself (255 * sa / 255), which is the opaque-destination formula;
-// where the source's alpha is 0 the destination stays. Groups of pixels that are all one of
-// these skip the division.
 // Fast path: where the destination is opaque or the source is, normal compositing's alpha is
 // 255 and its weight is sa itself (255 * sa / 255), which is the opaque-destination formula;
 // where the source's alpha is 0 the destination stays. Groups of pixels that are all one of

@@ -28,6 +28,7 @@
 #include "framework/graphics/GraphicsTypes.h"
 #include "framework/graphics/Rect.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace Vuro {
@@ -131,5 +132,49 @@ inline constexpr SWTriReciprocals kSWTriReciprocals;
 inline uint32_t SWTriDivide(uint32_t n, uint32_t d) {
     return static_cast<uint32_t>(n * kSWTriReciprocals.mFactor[d] >> 25);
 }
+
+// The compositing of one premultiplied sample s onto the destination word d by the pixel rules
+// above. Without DestAlpha (0x888 and the 16-bit formats) the destination counts as opaque and
+// its top byte is kept.
+template <bool Composite, bool DestAlpha>
+[[gnu::always_inline]] inline uint32_t SWTriWrite(uint32_t d, uint32_t s) {
+    const uint32_t top = d & 0xFF000000;
+    if constexpr (!Composite) {
+        return (DestAlpha ? 0xFF000000 : top) | (s & 0xFFFFFF);
+    }
+    const uint32_t sa = s >> 24;
+    if (sa == 0) {
+        return d;
+    }
+    const uint32_t da = DestAlpha ? d >> 24 : 255;
+    const uint32_t t = 256 - sa;
+    const uint32_t kept = (256 - da) * t >> 8;
+    // Mended: 256 - kept reaches 256 on an opaque destination.
+    const uint32_t alpha = DestAlpha ? std::min<uint32_t>(256 - kept, 255) << 24 : top;
+    if (sa >= 251) {
+        return alpha | (s & 0xFFFFFF);
+    }
+    uint32_t rgb = 0;
+    for (const int shift : {16, 8, 0}) {
+        const uint32_t dc = (d >> shift) & 0xFF;
+        const uint32_t sc = (s >> shift) & 0xFF;
+        // ((dc * da >> 8) * t + (sc << 8)) / (256 - kept), below 2^17.
+        const uint32_t c = SWTriDivide((dc * da >> 8) * t + (sc << 8), 256 - kept);
+        rgb |= std::min<uint32_t>(c, 255) << shift;
+    }
+    return alpha | rgb;
+}
+
+// Whether a fetch at (u, v) (16.16, as SWTriTexelBilinear takes it) falls on a texel's centre
+// closely enough that its three neighbours get no weight: then the sample is a function of
+// that one texel, and a span stepping exactly one texel across reads consecutive texels.
+inline bool SWTriOnTexelCentre(int64_t u, int64_t v) {
+    return ((static_cast<uint32_t>(u - 0x8000) | static_cast<uint32_t>(v - 0x8000)) & 0xFFFE) == 0;
+}
+
+// Fast path: SWTriWrite of the centred samples of count consecutive texels onto count 32-bit
+// destination words, the same words SWTriTexelBilinear and SWTriWrite give pixel by pixel.
+void SWTriTexelSpan(uint32_t* out, const uint32_t* texels, int count, bool composite,
+                    bool destAlpha);
 
 } // namespace Vuro

@@ -59,36 +59,6 @@ int64_t CeilFixed(int64_t value) {
     return out;
 }
 
-template <bool Composite, bool DestAlpha>
-[[gnu::always_inline]] inline uint32_t Write(uint32_t d, uint32_t s) {
-    // 0x888 keeps whatever the top byte held and counts the destination as opaque.
-    const uint32_t top = d & 0xFF000000;
-    if constexpr (!Composite) {
-        return (DestAlpha ? 0xFF000000 : top) | (s & 0xFFFFFF);
-    }
-    const uint32_t sa = s >> 24;
-    if (sa == 0) {
-        return d;
-    }
-    const uint32_t da = DestAlpha ? d >> 24 : 255;
-    const uint32_t t = 256 - sa;
-    const uint32_t kept = (256 - da) * t >> 8;
-    // Mended: 256 - kept reaches 256 on an opaque destination.
-    const uint32_t alpha = DestAlpha ? std::min<uint32_t>(256 - kept, 255) << 24 : top;
-    if (sa >= 251) {
-        return alpha | (s & 0xFFFFFF);
-    }
-    uint32_t rgb = 0;
-    for (const int shift : {16, 8, 0}) {
-        const uint32_t dc = (d >> shift) & 0xFF;
-        const uint32_t sc = (s >> shift) & 0xFF;
-        // ((dc * da >> 8) * t + (sc << 8)) / (256 - kept), below 2^17.
-        const uint32_t c = SWTriDivide((dc * da >> 8) * t + (sc << 8), 256 - kept);
-        rgb |= std::min<uint32_t>(c, 255) << shift;
-    }
-    return alpha | rgb;
-}
-
 // Destination words: 32-bit (with or without an alpha byte) or 16-bit, whose channels are
 // widened to 8 bits (low bits 0) for compositing and narrowed again (low bits dropped).
 struct Format8888 {
@@ -182,6 +152,7 @@ void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
 
     const auto texelCount =
         static_cast<uint32_t>(texture.mWidth) * static_cast<uint32_t>(texture.mHeight);
+    const bool oneToOne = gradient[kU] == 65536 && gradient[kV] == 0;
     for (int64_t row = rowStart; row < rowEnd; ++row) {
         const int64_t y = row << 16;
         const int64_t down = y - v[0].mY;
@@ -201,19 +172,42 @@ void ScanConvert(const SWTriVertex (&triangle)[3], const SWTriTarget& target) {
                    (gradient[k] * ((xStart << 16) - xLong) >> 16);
         }
         auto* out = reinterpret_cast<typename Format::Word*>(target.mBits + row * target.mPitch);
-        for (int64_t x = xStart; x < xEnd; ++x) {
-            uint32_t s = 0xFFFFFFFF;
-            if constexpr (Textured) {
-                s = SWTriTexelBilinear(texture.mTexels, texture.mWidth, texelCount, a[kU], a[kV]);
+        const auto pixels = [&](int64_t from, int64_t to) {
+            for (int64_t x = from; x < to; ++x) {
+                uint32_t s = 0xFFFFFFFF;
+                if constexpr (Textured) {
+                    s = SWTriTexelBilinear(texture.mTexels, texture.mWidth, texelCount, a[kU],
+                                           a[kV]);
+                }
+                if constexpr (Modulate) {
+                    s = Modulated(s, a);
+                }
+                out[x] = Format::Store(
+                    SWTriWrite<Composite, Format::kDestAlpha>(Format::Load(out[x]), s));
+                for (int k = kFirst; k < kLast; ++k) {
+                    a[k] += gradient[k];
+                }
             }
-            if constexpr (Modulate) {
-                s = Modulated(s, a);
-            }
-            out[x] = Format::Store(Write<Composite, Format::kDestAlpha>(Format::Load(out[x]), s));
-            for (int k = kFirst; k < kLast; ++k) {
-                a[k] += gradient[k];
+        };
+        // Fast path: a span on texel centres stepping one texel across and none down reads
+        // consecutive texels one to one; the part of it off either end of the texels samples
+        // nothing and takes the general loop.
+        if constexpr (Textured && !Modulate && sizeof(typename Format::Word) == 4) {
+            if (oneToOne && SWTriOnTexelCentre(a[kU], a[kV])) {
+                const int64_t first =
+                    ((a[kV] - 0x8000) >> 16) * texture.mWidth + ((a[kU] - 0x8000) >> 16);
+                const int64_t count = xEnd - xStart;
+                const int64_t inFrom = std::clamp<int64_t>(-first, 0, count);
+                const int64_t inTo = std::clamp<int64_t>(texelCount - first, inFrom, count);
+                pixels(xStart, xStart + inFrom);
+                SWTriTexelSpan(out + xStart + inFrom, texture.mTexels + first + inFrom,
+                               static_cast<int>(inTo - inFrom), Composite, Format::kDestAlpha);
+                a[kU] += gradient[kU] * (inTo - inFrom);
+                pixels(xStart + inTo, xEnd);
+                continue;
             }
         }
+        pixels(xStart, xEnd);
     }
 }
 

@@ -1,0 +1,100 @@
+// The rasteriser's span of centred samples (SWTriTexelSpan): a sprite drawn through a matrix
+// that only moves it by whole pixels reads one texel per pixel, so the bilinear fetch reduces
+// to a per-texel function and the span runs on 16-bit lanes.
+
+#include "framework/graphics/SWTri.h"
+
+#include "framework/graphics/BlitLanes.h"
+
+namespace Vuro {
+
+namespace {
+
+using namespace Blend::Simd;
+
+// The centred sample of a texel of alpha a: its bilinear weight 65535 * 65535 >> 16 = 65534
+// scales a to 65534 a >> 16, which is a - 1 for a >= 1 and 0 for 0; each channel becomes
+// c (a - 1) >> 8, below the sample's alpha, so the sample is premultiplied.
+inline uint32_t CentredTexel(uint32_t texel) {
+    const uint32_t a = texel >> 24;
+    const uint32_t weight = a - (a != 0);
+    return (weight << 24) | (((texel & 0xFF00FF) * weight >> 8) & 0xFF00FF) |
+           (((texel & 0xFF00) * weight >> 8) & 0xFF00);
+}
+
+// CentredTexel of eight texels on 16-bit lanes.
+struct Sample {
+    Lanes mWeight;    // the sample's alpha in every lane of its pixel
+    Lanes mBlueRed;   // blue and red channels
+    Lanes mGreenLane; // green in the even lanes, 0 in the odd ones
+};
+
+VURO_LANES Sample CentredSample(Pixels texels, Lanes evenLanes) {
+    const Lanes a = AlphaLanes(texels);
+    const Lanes weight = a + reinterpret_cast<Lanes>(a != 0);
+    const Split s = SplitOf(texels);
+    return {weight, (s.mBlueRed * weight) >> 8, ((s.mGreenAlpha * weight) >> 8) & evenLanes};
+}
+
+template <bool Composite, bool DestAlpha>
+VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
+    const Lanes evenLanes = Pair(0xFFFF, 0);
+    const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) {
+        const Pixels texelsOf = Load(from);
+        // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
+        // leaves the destination, one of weights all at least 251 is copied.
+        const Pixels texelAlpha = texelsOf >> 24;
+        if (Composite && AllSet(reinterpret_cast<Pixels>(texelAlpha <= 1))) {
+            return;
+        }
+        const Pixels d = Load(to);
+        if (Composite && DestAlpha && !AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
+            for (int i = 0; i < kGroup; ++i) {
+                to[i] = SWTriWrite<Composite, DestAlpha>(to[i], CentredTexel(from[i]));
+            }
+            return;
+        }
+        const Sample s = CentredSample(texelsOf, evenLanes);
+        const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
+        const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
+        if (!Composite || AllSet(reinterpret_cast<Pixels>(texelAlpha >= 252))) {
+            Store(to, copied);
+            return;
+        }
+        // Fast path: over an opaque destination the compositing divisor 256 - kept is 256, so
+        // each channel is ((d * 255 >> 8) (256 - sa) + 256 sc) >> 8. With sc < sa that sum is
+        // at most 254 (256 - sa) + 256 (sa - 1) < 2^16 and its quotient at most 255, so the
+        // 16-bit lanes hold it and the clamp to 255 never acts.
+        const Split ds = SplitOf(d);
+        const Lanes rest = 256 - s.mWeight;
+        const Lanes blueRed = (((ds.mBlueRed * 255) >> 8) * rest + (s.mBlueRed << 8)) >> 8;
+        const Lanes green = (((ds.mGreenAlpha * 255) >> 8) * rest + (s.mGreenLane << 8)) >> 8;
+        const Pixels mixed = Join(blueRed, green & evenLanes) | alpha;
+        const Pixels weight = reinterpret_cast<Pixels>(s.mWeight) & 0xFFFF;
+        const Pixels keep = reinterpret_cast<Pixels>(weight == 0);
+        const Pixels copy = reinterpret_cast<Pixels>(weight >= 251);
+        Store(to, (d & keep) | (copied & copy) | (mixed & ~(keep | copy)));
+    };
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
+        group(out + i, texels + i);
+    }
+    for (; i < count; ++i) {
+        out[i] = SWTriWrite<Composite, DestAlpha>(out[i], CentredTexel(texels[i]));
+    }
+}
+
+} // namespace
+
+void SWTriTexelSpan(uint32_t* out, const uint32_t* texels, int count, bool composite,
+                    bool destAlpha) {
+    if (composite) {
+        destAlpha ? SpanOf<true, true>(out, texels, count)
+                  : SpanOf<true, false>(out, texels, count);
+    } else {
+        destAlpha ? SpanOf<false, true>(out, texels, count)
+                  : SpanOf<false, false>(out, texels, count);
+    }
+}
+
+} // namespace Vuro
