@@ -1,36 +1,68 @@
 #include "game/screens/InGameDialog.h"
 
 #include "framework/widgets/DialogButton.h"
+#include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 
 namespace Vuro {
 
 namespace {
-constexpr int kClickSample = 2;
-constexpr int kButtonModeYesNo = 1;
+constexpr int kX = 120;
+constexpr int kY = 150;
+constexpr int kWidth = 400;
+constexpr int kHeight = 200;
+constexpr int kHeaderSpacing = 25;
+constexpr int kButtonY = 280;
+constexpr int kLeaveX = 200;
+constexpr int kPlayOnX = 330;
+constexpr int kButtonWidth = 110;
+constexpr int kLeaveText = 1;
+constexpr int kPlayOnText = 2;
 } // namespace
 
 InGameDialog::InGameDialog(std::string header, std::string* lines, int* stateWord,
                            Image* frameImage, Image* buttonImage, Font* font)
-    : Dialog(frameImage, buttonImage, 0, true, header, *lines, "", kButtonModeYesNo),
+    : MenuDialog(DialogLook{frameImage, buttonImage, font}, buttonImage, 0, header, "", "", 0,
+                 kHeaderSpacing),
       mStateWord(stateWord) {
-    SetHeaderFont(font);
-    SetLinesFont(font);
-    SetButtonFont(font);
-    if (GameApp* app = GetGameApp()) {
-        mYesButton->mLabel = app->GetHelpText(2);
-        mNoButton->mLabel = app->GetHelpText(1);
-    }
+    mDialogLines = *lines;
+    const GameApp* app = GetGameApp();
+    mPlayOnButton = MakeButton(kPlayOnButtonId, app->GetHelpText(kPlayOnText));
+    mLeaveButton = MakeButton(kLeaveButtonId, app->GetHelpText(kLeaveText));
+}
+
+InGameDialog::~InGameDialog() {
+    delete mLeaveButton;
+    delete mPlayOnButton;
+}
+
+void InGameDialog::OnAttached(WidgetManager* manager) {
+    MenuDialog::OnAttached(manager);
+    manager->AddWidget(mPlayOnButton);
+    manager->AddWidget(mLeaveButton);
+}
+
+void InGameDialog::OnDetached(WidgetManager* manager) {
+    MenuDialog::OnDetached(manager);
+    manager->RemoveWidget(mPlayOnButton);
+    manager->RemoveWidget(mLeaveButton);
+}
+
+void InGameDialog::Resize(int, int, int, int) {
+    MenuDialog::Resize(kX, kY, kWidth, kHeight);
+    const int buttonHeight = ButtonHeight();
+    mLeaveButton->Resize(kLeaveX, kButtonY, kButtonWidth, buttonHeight);
+    mPlayOnButton->Resize(kPlayOnX, kButtonY, kButtonWidth, buttonHeight);
 }
 
 void InGameDialog::ButtonClick(int id) {
-    Dialog::ButtonClick(id);
-    if (id != DialogButtonYes && id != DialogButtonNo) {
-        return;
+    MenuDialog::ButtonClick(id);
+    PlayClick();
+    if (id == kLeaveButtonId) {
+        Answer(mStateWord, kLeave);
+    } else if (id == kPlayOnButtonId) {
+        Answer(mStateWord, kPlayOn);
     }
-    gVuroApp->PlaySampleAt(kClickSample, 0);
-    *mStateWord = id == DialogButtonYes ? kResume : kQuit;
-    gVuroApp->CloseDialogWidget(this);
 }
 
 } // namespace Vuro

@@ -1,31 +1,46 @@
 #pragma once
-// The in-game question a play board opens from the field's menu button: leave the level or
-// play on. In its least form a plain dialog with two buttons, which write Resume (2, the first
-// button, labelled with help text 2) or Quit (101, the second, help text 1) into the board's
-// state word and close the dialog. Replaced by the real dialog with its own placement.
+// The question a play board asks when the field's menu button is clicked during a level: leave
+// the level or play on. Drawn with the board's own dialog frame, button strip and font (the
+// menu's art is not loaded while a level runs).
+//
+// What a caller can rely on:
+// - The dialog always stands at 120, 150, 400 x 200, whatever size it is given; its two
+//   buttons are widgets of the manager beside it, in screen coordinates: "leave" (id 2, help
+//   text 1) at 200, 280 and "play on" (id 1, help text 2) at 330, 280, each 110 wide.
+// - Either button plays the click, writes its answer into the board's state word (kPlayOn 2 or
+//   kLeave 101) and closes the dialog; the board acts on the word in its next update.
 
-#include "framework/widgets/Dialog.h"
+#include "game/screens/MenuDialog.h"
 
 #include <string>
 
 namespace Vuro {
 
+class DialogButton;
 class Font;
 class Image;
 
-class InGameDialog : public Dialog {
+class InGameDialog : public MenuDialog {
 public:
-    static constexpr int kResume = 2;
-    static constexpr int kQuit = 101;
+    static constexpr int kPlayOnButtonId = 1;
+    static constexpr int kLeaveButtonId = 2;
+    static constexpr int kPlayOn = 2;
+    static constexpr int kLeave = 101;
 
-    // lines and stateWord are the board's (not owned); so are the pictures and the font.
+    // lines, stateWord, the pictures and the font are the board's (not owned).
     InGameDialog(std::string header, std::string* lines, int* stateWord, Image* frameImage,
                  Image* buttonImage, Font* font);
+    ~InGameDialog() override;
 
+    void OnAttached(WidgetManager* manager) override;
+    void OnDetached(WidgetManager* manager) override;
+    // Ignores its arguments.
+    void Resize(int x, int y, int width, int height) override;
     void ButtonClick(int id) override;
 
-private:
-    int* mStateWord;
+    int* mStateWord; // not owned
+    DialogButton* mPlayOnButton;
+    DialogButton* mLeaveButton;
 };
 
 } // namespace Vuro

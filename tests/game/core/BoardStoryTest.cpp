@@ -11,6 +11,7 @@
 #include "game/core/BoardH.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/InGameDialog.h"
 
 namespace Vuro::Test {
 namespace {
@@ -185,14 +186,26 @@ TEST_F(BoardStoryTest, TheInGameQuestionPausesTheMusicAndItsButtonsPlayOnOrLeave
         SCOPED_TRACE(leave);
         Click(600, 460);
         ASSERT_TRUE(StepUntilState(PlayBoard::kWait));
-        auto* dialog = mApp->GetDialog(0);
+        auto* dialog = dynamic_cast<InGameDialog*>(mApp->GetDialog(0));
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(gDialogPause);
         EXPECT_EQ(mApp->Music().mLog.back(), "pause all");
-        DialogButton* button = leave ? dialog->mNoButton : dialog->mYesButton;
+        // The board asks for a height of 160, which the dialog does not take.
+        EXPECT_EQ((std::vector<int>{dialog->mX, dialog->mY, dialog->mWidth, dialog->mHeight}),
+                  (std::vector<int>{120, 150, 400, 200}));
+        EXPECT_EQ(dialog->mDialogHeader, mApp->GetHelpText(27));
+        EXPECT_EQ(dialog->mDialogLines, mApp->GetHelpText(28));
+        EXPECT_EQ((std::vector<int>{dialog->mLeaveButton->mX, dialog->mLeaveButton->mY,
+                                    dialog->mPlayOnButton->mX, dialog->mPlayOnButton->mY}),
+                  (std::vector<int>{200, 280, 330, 280}));
+        EXPECT_EQ(dialog->mLeaveButton->mLabel, mApp->GetHelpText(1));
+        EXPECT_EQ(dialog->mPlayOnButton->mLabel, mApp->GetHelpText(2));
+        SamplesSince();
+        DialogButton* button = leave ? dialog->mLeaveButton : dialog->mPlayOnButton;
         Click(button->mX, button->mY);
         EXPECT_EQ(mApp->GetDialog(0), nullptr);
         EXPECT_EQ(mBoard->GetState(), leave ? PlayBoard::kQuit : PlayBoard::kResume);
+        EXPECT_EQ(SamplesSince(), std::vector<uint32_t>{2});
         if (!leave) {
             ASSERT_TRUE(StepUntilState(PlayBoard::kPlay));
             EXPECT_FALSE(gDialogPause);
