@@ -10,6 +10,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/CaptionedButton.h"
 #include "game/screens/StageTables.h"
 #include "platform/TextEncoding.h"
 
@@ -23,7 +24,6 @@ const Color kBlack(0, 0, 0);
 const Color kWhite(255, 255, 255);
 const Color kYellow(255, 255, 0);
 const Color kTitleColor(60, 10, 255);
-const Color kButtonColor(248, 255, 68);
 
 constexpr int kButtonY = 440;
 constexpr int kButtonWidth = 110;
@@ -140,14 +140,10 @@ bool BoardMap::OnCaption(int x, int y) {
 }
 
 ButtonWidget* BoardMap::MakeButton(int id, int x, int helpText) {
-    auto* button = new ButtonWidget(id, this);
+    const MenuArtSet& art = mMenu->mArt;
+    ButtonWidget* button = MakeCaptionedButton(id, this, art.mButton, art.mButtonOver,
+                                               art.mMainFont, mGameApp->GetHelpText(helpText));
     button->Resize(x, kButtonY, kButtonWidth, kButtonHeight);
-    button->SetFont(mMenu->mArt.mMainFont);
-    button->mLabel = mGameApp->GetHelpText(helpText);
-    button->mNormalImage = mMenu->mArt.mButton;
-    button->mOverImage = mMenu->mArt.mButtonOver;
-    button->SetColor(0, kButtonColor);
-    button->SetColor(1, kButtonColor);
     return button;
 }
 

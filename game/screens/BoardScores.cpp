@@ -1,19 +1,113 @@
 #include "game/screens/BoardScores.h"
 
+#include "framework/fonts/ImageFont.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "framework/util/StringHelpers.h"
+#include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/core/GameApp.h"
 #include "game/screens/BoardMenu.h"
-#include "platform/TextEncoding.h"
+#include "game/screens/CaptionedButton.h"
+#include "game/screens/MenuDialog.h"
 
 namespace Vuro {
 
-BoardScores::BoardScores(BoardMenu* owner, int* stateWord)
-    : StandInBoard(owner->mGameApp, Color(40, 70, 40), "Рекорды"_cp1251), mOwner(owner),
-      mStateWord(stateWord) {}
+namespace {
+constexpr Point kBackButton{115, 360};
+constexpr Point kSwitchButton{420, 360};
+constexpr Point kTitle{210, 110};
+constexpr int kFirstRowY = 160;
+constexpr int kRowStep = 40;
+constexpr int kNameX = 120;
+constexpr int kLevelX = 250;
+constexpr int kScoreX = 380;
+constexpr int kClickSample = 2;
 
-void BoardScores::MouseUp(int x, int y, int clickCount) {
-    StandInBoard::MouseUp(x, y, clickCount);
-    mWidgetManager->RemoveWidget(this);
-    *mStateWord = kClosed;
+// Help texts.
+constexpr int kBackText = 7;
+constexpr int kSwitchText = 9;
+constexpr int kLevelText = 21;
+constexpr int kScoreText = 22;
+constexpr int kStoryTitleText = 23;
+constexpr int kSurvivalTitleText = 24;
+} // namespace
+
+BoardScores::BoardScores(BoardMenu* owner, int* stateWord) : mOwner(owner), mStateWord(stateWord) {
+    ScoreTables& tables = owner->mGameApp->mScoreTables;
+    tables.Sort(true);
+    tables.Sort(false);
+}
+
+BoardScores::~BoardScores() {
+    (void)mOwner->mGameApp->mScoreTables.Save();
+    delete mBackButton;
+    delete mSwitchButton;
+}
+
+void BoardScores::OnAttached(WidgetManager* manager) {
+    Widget::OnAttached(manager);
+    const MenuArtSet& art = mOwner->mArt;
+    const GameApp* app = mOwner->mGameApp;
+    const int width = art.mButton->GetWidth();
+    const int height = art.mButton->GetHeight();
+    if (mBackButton == nullptr) {
+        mBackButton = MakeCaptionedButton(kBackButtonId, this, art.mButton, art.mButtonOver,
+                                          art.mMainFont, app->GetHelpText(kBackText));
+        mBackButton->Resize(kBackButton.mX, kBackButton.mY, width, height);
+        mSwitchButton = MakeCaptionedButton(kSwitchButtonId, this, art.mButton, art.mButtonOver,
+                                            art.mMainFont, app->GetHelpText(kSwitchText));
+        mSwitchButton->Resize(kSwitchButton.mX, kSwitchButton.mY, width, height);
+    }
+    manager->AddWidget(mBackButton);
+    manager->AddWidget(mSwitchButton);
+}
+
+void BoardScores::OnDetached(WidgetManager* manager) {
+    Widget::OnDetached(manager);
+    manager->RemoveWidget(mBackButton);
+    manager->RemoveWidget(mSwitchButton);
+}
+
+void BoardScores::Update() {
+    Widget::Update();
+    if (mOwner->mGameApp->mActive) {
+        Invalidate();
+    }
+}
+
+void BoardScores::Draw(Graphics* g) {
+    const GameApp* app = mOwner->mGameApp;
+    g->DrawImage(mOwner->mArt.mStat, 0, 0);
+    g->SetFont(mOwner->mArt.mMainFont);
+    g->SetColor(kMenuYellow);
+    g->DrawString(app->GetHelpText(mShowStory ? kStoryTitleText : kSurvivalTitleText), kTitle.mX,
+                  kTitle.mY);
+    const ScoreTables& tables = app->mScoreTables;
+    const std::string& level = app->GetHelpText(kLevelText);
+    const std::string& score = app->GetHelpText(kScoreText);
+    for (int row = 0; row < tables.Count(mShowStory); ++row) {
+        ScoreEntry entry;
+        if (!tables.GetRow(row, entry, mShowStory)) {
+            continue;
+        }
+        const int y = kFirstRowY + kRowStep * row;
+        g->DrawString(entry.GetName(), kNameX, y);
+        g->DrawString(StrFormat("%s : %d", level.c_str(), entry.level), kLevelX, y);
+        g->DrawString(StrFormat("%s : %d", score.c_str(), entry.score), kScoreX, y);
+    }
+}
+
+void BoardScores::ButtonClick(int id) {
+    mOwner->mGameApp->PlaySampleAt(kClickSample, 0);
+    if (id == kBackButtonId) {
+        if (mWidgetManager != nullptr) {
+            mWidgetManager->RemoveWidget(this);
+        }
+        *mStateWord = kClosed;
+    } else if (id == kSwitchButtonId) {
+        mShowStory = !mShowStory;
+    }
 }
 
 } // namespace Vuro

@@ -1,24 +1,46 @@
 #pragma once
-// The score board in its least form: a plain screen over the menu; a click closes it, writing
-// 1 into the menu's state word. Replaced by the real score tables and their buttons.
+// The score board over the main menu: one of the two high-score tables at a time, story first,
+// with a button that switches between them and one that goes back to the menu. Drawn with the
+// menu's art and font; captions are help texts (7 back, 9 switch, 21 level, 22 score, 23 and
+// 24 the tables' titles).
+//
+// What a caller can rely on:
+// - Making it sorts both tables; deleting it saves them to data/scores.dat (also when nothing
+//   changed). A table that cannot be saved stays as it is in memory.
+// - The back button removes the screen from the widget manager and writes kClosed (1) into the
+//   menu's state word; the menu deletes it.
+// - Rows are drawn 40 pixels apart from a baseline of 160: the name (at most 7 characters), the
+//   level and the score.
 
-#include "game/core/StandInBoard.h"
+#include "framework/widgets/ButtonListener.h"
+#include "framework/widgets/Widget.h"
 
 namespace Vuro {
 
 class BoardMenu;
+class ButtonWidget;
 
-class BoardScores : public StandInBoard {
+class BoardScores : public Widget, public ButtonListener {
 public:
     static constexpr int kClosed = 1;
+    static constexpr int kBackButtonId = 1;
+    static constexpr int kSwitchButtonId = 2;
 
     // The state word is the menu's (not owned).
     BoardScores(BoardMenu* owner, int* stateWord);
+    ~BoardScores() override;
 
-    void MouseUp(int x, int y, int clickCount) override;
+    void OnAttached(WidgetManager* manager) override;
+    void OnDetached(WidgetManager* manager) override;
+    void Update() override;
+    void Draw(Graphics* g) override;
+    void ButtonClick(int id) override;
 
     BoardMenu* mOwner; // not owned
     int* mStateWord;   // not owned
+    ButtonWidget* mBackButton = nullptr;
+    ButtonWidget* mSwitchButton = nullptr;
+    bool mShowStory = true;
 };
 
 } // namespace Vuro

@@ -10,6 +10,7 @@
 #include "game/core/GameApp.h"
 #include "game/core/PlayBoard.h"
 #include "game/core/PlayFieldPictures.h"
+#include "game/screens/CaptionedButton.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
@@ -21,7 +22,6 @@ namespace {
 constexpr int kClickSample = 2;
 constexpr int kTitleHelpText = 25;
 const Color kYellow(255, 255, 0);
-const Color kButtonColor(248, 255, 68);
 const Color kBlack(0, 0, 0);
 
 struct BirdFlight {
@@ -87,13 +87,8 @@ void BoardStat::OnAttached(WidgetManager* manager) {
     Widget::OnAttached(manager);
     GameImages& images = mBoard->GetImages();
     if (mOkButton == nullptr) {
-        mOkButton = new ButtonWidget(kOkButtonId, this);
-        mOkButton->mNormalImage = images.mStatButton;
-        mOkButton->mOverImage = images.mStatButtonOver;
-        mOkButton->SetFont(images.mMainMenuFont);
-        mOkButton->SetColor(0, kButtonColor);
-        mOkButton->SetColor(1, kButtonColor);
-        mOkButton->mLabel = "OK";
+        mOkButton = MakeCaptionedButton(kOkButtonId, this, images.mStatButton,
+                                        images.mStatButtonOver, images.mMainMenuFont, "OK");
         const Image* face = images.mStatButton;
         mOkButton->Resize(260, 365, face != nullptr ? face->GetWidth() : 0,
                           face != nullptr ? face->GetHeight() : 0);

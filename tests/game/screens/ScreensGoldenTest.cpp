@@ -1,11 +1,12 @@
-// The main menu, the profile dialog over it, the stage map and the statistics screen drawn whole
-// (with their buttons) from the data set the asset tool made beside the program, against their
-// reviewed golden pictures.
+// The main menu, the profile dialog over it, the stage map, the statistics screen and the score
+// board drawn whole (with their buttons) from the data set the asset tool made beside the
+// program, against their reviewed golden pictures.
 
 #include "MapFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
 #include "game/core/Fruit.h"
+#include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/ProfileDialog.h"
 #include "platform/TextEncoding.h"
@@ -85,6 +86,33 @@ TEST_F(ScreensGoldenTest, TheStatisticsOfAWonLevel) {
     EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/statistics.png")));
     mApp->mWidgetManager->RemoveWidget(stat);
     delete stat;
+}
+
+TEST_F(ScreensGoldenTest, TheStoryScoreTable) {
+    // Four rows entered out of order (the board sorts them), a name of seven letters among them.
+    ScoreTables& tables = mApp->mScoreTables;
+    tables.Clear();
+    const struct {
+        const char* name;
+        int score;
+        int level;
+    } rows[] = {{"Tester", 1830, 4}, {"Маша", 5210, 12}, {"Садовод", 2975, 7}, {"Ann", 460, 1}};
+    for (const auto& row : rows) {
+        ScoreEntry entry;
+        entry.SetName(Platform::Utf8ToCp1251(row.name));
+        entry.score = row.score;
+        entry.level = row.level;
+        ASSERT_TRUE(tables.Add(entry, true));
+    }
+    int state = 0;
+    auto* board = new BoardScores(mApp->mMenu, &state);
+    board->Resize(0, 0, 640, 480);
+    mApp->mWidgetManager->AddWidget(board);
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/score_table.png")));
+    mApp->mWidgetManager->RemoveWidget(board);
+    delete board;
 }
 
 } // namespace
