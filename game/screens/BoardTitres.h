@@ -1,23 +1,64 @@
 #pragma once
-// The story prologue or the credits, shown above the menu: in its least form a plain screen.
-// Replaced by the real scrolling texts and their buttons.
+// The story's pictures and the credits, over the menu. Opened for a story not yet begun (screen
+// 6) it shows the first picture, whose signpost (450..576, 415..475) leads to the stage map.
+// Opened after a mode's last level (screen 8) it shows the second picture until a click, then
+// scrolls the credits up over the painter's table, one pixel every 10 updates, beside a
+// painting that changes every 1000 updates (seven in all, the last one stays), and returns to
+// the menu once the last line has left the screen: 870 pixels, 8700 updates, from the start.
+//
+// What a caller can rely on:
+// - The pictures and the font are the menu's; the credits' texts are the menu's information
+//   texts (local/700.xml), which Restart reads before the credits run (mended: they were read
+//   only when the menu's information page had been opened, so the credits after a mode's end,
+//   always under a new menu, scrolled empty). A file that cannot be read ends in the
+//   application's error popup, as every text a screen needs.
+// - The signpost leads on at its first click only; later clicks while the switch runs do
+//   nothing.
+// - While the application is inactive nothing moves.
 
-#include "game/core/StandInBoard.h"
+#include "framework/widgets/Widget.h"
 
 namespace Vuro {
 
 class BoardMenu;
+class GameApp;
 
-class BoardTitres : public StandInBoard {
+class BoardTitres : public Widget {
 public:
-    // The texts draw on the menu's pictures (not owned).
-    BoardTitres(GameApp* app, BoardMenu* menu);
+    enum Phase {
+        kFirstPicture = 0,
+        kSecondPicture = 1,
+        kScrolling = 2,
+        kFinished = 5,
+    };
+    static constexpr int kScrollStart = 200;
 
-    // Loading thread: true shows the prologue, false the credits.
-    void Restart(bool prologue) { mPrologue = prologue; }
+    // The menu draws the pictures and holds the texts (not owned).
+    BoardTitres(GameApp* app, BoardMenu* art);
 
-    BoardMenu* mMenu;
-    bool mPrologue = true;
+    // Loading thread: true opens on the first picture, false on the second, with the credits'
+    // texts read.
+    void Restart(bool startWithPicture);
+
+    void Update() override;
+    void Draw(Graphics* g) override;
+    void MouseMove(int x, int y) override;
+    void MouseDown(int x, int y, int clickCount) override;
+    void MouseUpButton(int x, int y, int button, int clickCount) override;
+
+    GameApp* mApp;   // not owned
+    BoardMenu* mArt; // not owned
+    bool mStartWithPicture = true;
+    int mPhase = kFirstPicture;
+    bool mHover = false;   // the mouse is over the signpost
+    bool mClicked = false; // the signpost led on
+    int mScroll = kScrollStart;
+    int mPicture = 0; // the painting shown, 0..6
+
+private:
+    static bool OnSignpost(int x, int y);
+    void SwitchTo(int screenId);
+    void DrawCredits(Graphics* g);
 };
 
 } // namespace Vuro

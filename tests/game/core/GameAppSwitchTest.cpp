@@ -19,7 +19,11 @@ using Strings = std::vector<std::string>;
 
 class GameAppSwitchTest : public GameAppFixture {
 protected:
-    void SetUp() override { StartToMenu(); }
+    void SetUp() override {
+        // The credits' texts, read when the credits open after a mode's end.
+        WriteText("local/700.xml", "<HelpText><Text1 value=\"Thanks\"/></HelpText>\n");
+        StartToMenu();
+    }
 
     void Switch(int previous, int target) {
         mApp->mPreviousScreenId = previous;
@@ -169,7 +173,8 @@ TEST_F(GameAppSwitchTest, TheLoadingWorkReadsTheRecordAndTheMapMode) {
     EXPECT_TRUE(mApp->mSurviveBoard->GetField().IsSurvival());
     Switch(3, 8);
     ASSERT_TRUE(StepUntilLoaded());
-    EXPECT_FALSE(mApp->mTitres->mPrologue) << "after a mode's end: the credits";
+    EXPECT_FALSE(mApp->mTitres->mStartWithPicture) << "after a mode's end: the credits";
+    EXPECT_EQ(mApp->mMenu->mInfoTexts[0], "Thanks") << "the credits' texts are read";
 }
 
 TEST_F(GameAppSwitchTest, InPlaybackEachLoadingWorkCompletesAtItsOwnRecordedTick) {

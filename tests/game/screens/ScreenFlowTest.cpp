@@ -1,7 +1,7 @@
-// The stand-ins' leading buttons: from the menu through the prologue and the map into a board,
-// each click at a real button's place, and the record saved by the map's buttons.
+// The way from the menu through the first story picture and the map into a board, each click
+// at a button's place, and the record saved by the map's buttons.
 
-#include "GameAppFixture.h"
+#include "game/core/GameAppFixture.h"
 
 #include "game/core/BoardStory.h"
 #include "game/core/BoardSurvive.h"
@@ -14,7 +14,7 @@
 namespace Vuro::Test {
 namespace {
 
-class StandInBoardTest : public GameAppFixture {
+class ScreenFlowTest : public GameAppFixture {
 protected:
     void SetUp() override { StartToMenu(); }
 
@@ -37,10 +37,10 @@ protected:
     }
 };
 
-TEST_F(StandInBoardTest, ANewPlayersStoryLeadsThroughThePrologueAndTheMapIntoTheStoryBoard) {
+TEST_F(ScreenFlowTest, ANewPlayersStoryLeadsThroughThePrologueAndTheMapIntoTheStoryBoard) {
     ClickAndLoad(300, 180); // the menu's story button
     EXPECT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mTitres));
-    ClickAndLoad(500, 445); // the prologue's button
+    ClickAndLoad(500, 445); // the first picture's signpost
     EXPECT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mMap));
     ClickAndLoad(570, 455); // the map's play button
     EXPECT_EQ(mApp->mCurrentScreen, static_cast<Widget*>(mApp->mStoryBoard));
@@ -48,7 +48,7 @@ TEST_F(StandInBoardTest, ANewPlayersStoryLeadsThroughThePrologueAndTheMapIntoThe
     EXPECT_TRUE(std::filesystem::exists("data/Player.pf")) << "the map's button saved";
 }
 
-TEST_F(StandInBoardTest, MenuAndMapButtonsLeadWhereTheirPlayersExpect) {
+TEST_F(ScreenFlowTest, MenuAndMapButtonsLeadWhereTheirPlayersExpect) {
     struct Case {
         const char* name;
         int storyLevelMax;
@@ -89,7 +89,7 @@ TEST_F(StandInBoardTest, MenuAndMapButtonsLeadWhereTheirPlayersExpect) {
     }
 }
 
-TEST_F(StandInBoardTest, ClicksBesideTheButtonsLeadNowhere) {
+TEST_F(ScreenFlowTest, ClicksBesideTheButtonsLeadNowhere) {
     for (auto [x, y] : {std::pair{248, 180}, {359, 180}, {300, 155}, {300, 260}, {300, 210}}) {
         Click(x, y);
         EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenMenu) << x << "," << y;
