@@ -38,13 +38,7 @@ std::string MessageFile(int number) {
 } // namespace
 
 bool BoardMap::ReadMessage(const std::string& file) {
-    std::string texts[2] = {mMessageHeader, mMessageBody};
-    if (!ReadLocalTexts(file, texts, 2)) {
-        return false;
-    }
-    mMessageHeader = texts[0];
-    mMessageBody = texts[1];
-    return true;
+    return ReadLocalTextPair(file, mMessageHeader, mMessageBody);
 }
 
 void BoardMap::ShowMessage(int number, bool question, int sound) {

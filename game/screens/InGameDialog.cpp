@@ -1,7 +1,6 @@
 #include "game/screens/InGameDialog.h"
 
 #include "framework/widgets/DialogButton.h"
-#include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 
 namespace Vuro {
@@ -27,25 +26,8 @@ InGameDialog::InGameDialog(std::string header, std::string* lines, int* stateWor
       mStateWord(stateWord) {
     mDialogLines = *lines;
     const GameApp* app = GetGameApp();
-    mPlayOnButton = MakeButton(kPlayOnButtonId, app->GetHelpText(kPlayOnText));
-    mLeaveButton = MakeButton(kLeaveButtonId, app->GetHelpText(kLeaveText));
-}
-
-InGameDialog::~InGameDialog() {
-    delete mLeaveButton;
-    delete mPlayOnButton;
-}
-
-void InGameDialog::OnAttached(WidgetManager* manager) {
-    MenuDialog::OnAttached(manager);
-    manager->AddWidget(mPlayOnButton);
-    manager->AddWidget(mLeaveButton);
-}
-
-void InGameDialog::OnDetached(WidgetManager* manager) {
-    MenuDialog::OnDetached(manager);
-    manager->RemoveWidget(mPlayOnButton);
-    manager->RemoveWidget(mLeaveButton);
+    mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, app->GetHelpText(kPlayOnText)));
+    mLeaveButton = AddControl(MakeButton(kLeaveButtonId, app->GetHelpText(kLeaveText)));
 }
 
 void InGameDialog::Resize(int, int, int, int) {

@@ -30,16 +30,13 @@ public:
     // lines, stateWord, the pictures and the font are the board's (not owned).
     InGameDialog(std::string header, std::string* lines, int* stateWord, Image* frameImage,
                  Image* buttonImage, Font* font);
-    ~InGameDialog() override;
 
-    void OnAttached(WidgetManager* manager) override;
-    void OnDetached(WidgetManager* manager) override;
     // Ignores its arguments.
     void Resize(int x, int y, int width, int height) override;
     void ButtonClick(int id) override;
 
-    int* mStateWord; // not owned
-    DialogButton* mPlayOnButton;
+    int* mStateWord;             // not owned
+    DialogButton* mPlayOnButton; // the dialog's controls
     DialogButton* mLeaveButton;
 };
 

@@ -58,6 +58,16 @@ bool ReadLocalTexts(const std::string& file, std::string* texts, int count) {
     return true;
 }
 
+bool ReadLocalTextPair(const std::string& file, std::string& header, std::string& body) {
+    std::string texts[2] = {header, body};
+    if (!ReadLocalTexts(file, texts, 2)) {
+        return false;
+    }
+    header = texts[0];
+    body = texts[1];
+    return true;
+}
+
 std::string LocalTextFile(int number) {
     return "local/" + std::to_string(number) + ".xml";
 }

@@ -19,6 +19,10 @@ namespace Vuro {
 // Reads Text1..Text<count> of file into texts[0] .. texts[count - 1].
 [[nodiscard]] bool ReadLocalTexts(const std::string& file, std::string* texts, int count);
 
+// Text1 and Text2 of file into header and body, as ReadLocalTexts.
+[[nodiscard]] bool ReadLocalTextPair(const std::string& file, std::string& header,
+                                     std::string& body);
+
 // "local/<number>.xml".
 std::string LocalTextFile(int number);
 

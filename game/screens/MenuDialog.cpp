@@ -4,6 +4,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/DialogButton.h"
+#include "framework/widgets/WidgetManager.h"
 #include "game/screens/MenuArtSet.h"
 
 namespace Vuro {
@@ -25,6 +26,26 @@ MenuDialog::MenuDialog(const DialogLook& look, Image* buttonImage, int dialogId,
     SetButtonFont(look.mFont);
     SetColor(ColorHeader, kMenuYellow);
     SetColor(ColorLines, kMenuYellow);
+}
+
+MenuDialog::~MenuDialog() {
+    for (Widget* control : mControls) {
+        delete control;
+    }
+}
+
+void MenuDialog::OnAttached(WidgetManager* manager) {
+    Dialog::OnAttached(manager);
+    for (Widget* control : mControls) {
+        manager->AddWidget(control);
+    }
+}
+
+void MenuDialog::OnDetached(WidgetManager* manager) {
+    Dialog::OnDetached(manager);
+    for (Widget* control : mControls) {
+        manager->RemoveWidget(control);
+    }
 }
 
 DialogLook MenuDialog::LookOf(const MenuArtSet& art) {

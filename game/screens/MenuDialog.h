@@ -6,7 +6,9 @@
 //
 // What a subclass can rely on:
 // - Buttons made here are top-level widgets of the manager once the subclass adds them; the
-//   subclass owns them, adds them in OnAttached and removes them in OnDetached.
+//   subclass owns them, adds them in OnAttached and removes them in OnDetached. Controls handed
+//   to AddControl instead are the dialog's: added to the manager with it, in the order given,
+//   removed with it and deleted with it.
 // - Answer writes the answer into the caller's state word, then asks the application to close
 //   the dialog; the application deletes it later, so the dialog may still be used meanwhile.
 
@@ -15,6 +17,7 @@
 #include "framework/widgets/Margins.h"
 
 #include <string>
+#include <vector>
 
 namespace Vuro {
 
@@ -54,12 +57,24 @@ public:
     // The height of the strip: the height of every button made here.
     int ButtonHeight() const;
 
+    // Takes control; it comes and goes with the dialog. Answers control.
+    template <typename W> W* AddControl(W* control) {
+        mControls.push_back(control);
+        return control;
+    }
+    ~MenuDialog() override;
+    void OnAttached(WidgetManager* manager) override;
+    void OnDetached(WidgetManager* manager) override;
+
     // The click every button of these dialogs makes.
     static void PlayClick();
     // Writes state into the caller's word, then has the application close the dialog.
     void Answer(int* stateWord, int state);
 
     DialogLook mLook;
+
+private:
+    std::vector<Widget*> mControls; // owned
 };
 
 } // namespace Vuro

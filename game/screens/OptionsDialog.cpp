@@ -6,13 +6,11 @@
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/Slider.h"
-#include "framework/widgets/WidgetManager.h"
 #include "game/core/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"
 
-#include <initializer_list>
 #include <utility>
 
 namespace Vuro {
@@ -56,27 +54,16 @@ OptionsDialog::OptionsDialog(BoardMenu* owner, std::string header, std::string l
       mOwner(owner) {
     const MenuArtSet& art = owner->mArt;
     ApplyButtonLook(mYesButton, mLook, owner->mGameApp->GetHelpText(kOkText));
-    mMusicSlider = new Slider(art.mSlider, art.mSliderThumb, kMusicSliderId, this);
+    mMusicSlider = AddControl(new Slider(art.mSlider, art.mSliderThumb, kMusicSliderId, this));
     mMusicSlider->SetValue(gVuroApp->GetMusicVolume());
-    mSoundSlider = new Slider(art.mSlider, art.mSliderThumb, kSoundSliderId, this);
+    mSoundSlider = AddControl(new Slider(art.mSlider, art.mSliderThumb, kSoundSliderId, this));
     mSoundSlider->SetValue(gVuroApp->GetSfxVolume());
-    m3DBox = new Checkbox(art.mCheckbox, art.mCheckbox, k3DBoxId, this);
-    mFullScreenBox = new Checkbox(art.mCheckbox, art.mCheckbox, kFullScreenBoxId, this);
-    mCursorBox = new Checkbox(art.mCheckbox, art.mCheckbox, kCursorBoxId, this);
-}
-
-OptionsDialog::~OptionsDialog() {
-    delete mMusicSlider;
-    delete mSoundSlider;
-    delete m3DBox;
-    delete mFullScreenBox;
-    delete mCursorBox;
+    m3DBox = AddControl(new Checkbox(art.mCheckbox, art.mCheckbox, k3DBoxId, this));
+    mFullScreenBox = AddControl(new Checkbox(art.mCheckbox, art.mCheckbox, kFullScreenBoxId, this));
+    mCursorBox = AddControl(new Checkbox(art.mCheckbox, art.mCheckbox, kCursorBoxId, this));
 }
 
 void OptionsDialog::OnAttached(WidgetManager* manager) {
-    MenuDialog::OnAttached(manager);
-    manager->AddWidget(mMusicSlider);
-    manager->AddWidget(mSoundSlider);
     const Image* light = mOwner->mArt.mCheckbox;
     const int half = light->GetWidth() / 2;
     for (Checkbox* box : {m3DBox, mFullScreenBox, mCursorBox}) {
@@ -86,17 +73,7 @@ void OptionsDialog::OnAttached(WidgetManager* manager) {
     m3DBox->mChecked = gVuroApp->Is3DOn();
     mFullScreenBox->mChecked = !gVuroApp->mIsWindowed;
     mCursorBox->mChecked = gVuroApp->mCustomCursorsEnabled;
-    for (Checkbox* box : {m3DBox, mFullScreenBox, mCursorBox}) {
-        manager->AddWidget(box);
-    }
-}
-
-void OptionsDialog::OnDetached(WidgetManager* manager) {
-    MenuDialog::OnDetached(manager);
-    for (Widget* control : std::initializer_list<Widget*>{mMusicSlider, mSoundSlider, m3DBox,
-                                                          mFullScreenBox, mCursorBox}) {
-        manager->RemoveWidget(control);
-    }
+    MenuDialog::OnAttached(manager);
 }
 
 void OptionsDialog::Resize(int, int, int, int) {
@@ -176,13 +153,7 @@ void OptionsDialog::Explain(const std::string& fileName, int height) {
 }
 
 bool OptionsDialog::ReadTexts(const std::string& fileName) {
-    std::string texts[2] = {mMessageHeader, mMessageLines};
-    if (!ReadLocalTexts(fileName, texts, 2)) {
-        return false;
-    }
-    mMessageHeader = texts[0];
-    mMessageLines = texts[1];
-    return true;
+    return ReadLocalTextPair(fileName, mMessageHeader, mMessageLines);
 }
 
 void OptionsDialog::ButtonClick(int id) {

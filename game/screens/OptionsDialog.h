@@ -38,10 +38,9 @@ public:
     static constexpr int kCursorBoxId = 5;
 
     OptionsDialog(BoardMenu* owner, std::string header, std::string lines = std::string());
-    ~OptionsDialog() override;
 
+    // Sets the check boxes from the application before they are shown.
     void OnAttached(WidgetManager* manager) override;
-    void OnDetached(WidgetManager* manager) override;
     // Ignores its arguments.
     void Resize(int x, int y, int width, int height) override;
     void Draw(Graphics* g) override;
@@ -53,6 +52,7 @@ public:
     // opened.
     bool ReadTexts(const std::string& fileName);
 
+    // The dialog's controls.
     Checkbox* m3DBox;
     Checkbox* mFullScreenBox;
     Checkbox* mCursorBox;
