@@ -101,7 +101,7 @@ TEST_F(BoardStatTest, BirdsFlapOnlyWhileTheApplicationIsActiveAndOnlyOkCloses) {
         stat->Update();
     }
     EXPECT_NE(stat->GetBird(0).GetFrame(), 0);
-    EXPECT_EQ(stat->GetBird(0).GetX(), 317) << "held birds do not fly";
+    EXPECT_EQ(stat->GetBird(0).GetX(), 324) << "held birds do not fly";
 
     SamplesSince();
     Click(100, 400);
