@@ -1,0 +1,53 @@
+#include "LayerRules.h"
+
+namespace Vuro::LayerCheck {
+
+// Each entry is a place where today's code reaches up past its layer. They go as the lower
+// layers learn to ask narrow interfaces (declared below the application, implemented by it)
+// instead of the whole application object; an entry that no longer occurs is reported.
+const std::vector<Exception>& KnownExceptions() {
+    static const std::vector<Exception> kExceptions = {
+        // The application owns the crash hook, the crash report mode, the resource manager and
+        // the developer keys' profiler and tuning values.
+        {"framework/app/AppCommandLine.cpp", "framework/debug/CrashHandler.h",
+         "crash hook options"},
+        {"framework/app/AppDeveloperKeys.cpp", "framework/debug/ModVal.h", "Alt+R reloads tuning"},
+        {"framework/app/AppDeveloperKeys.cpp", "framework/debug/PerfProfiler.h", "F2 profiler"},
+        {"framework/app/AppMainLoop.cpp", "framework/debug/CrashHandler.h", "publishes crash info"},
+        {"framework/app/VuroAppBase.cpp", "framework/debug/CrashHandler.h", "registers the app"},
+        {"framework/app/VuroAppBase.cpp", "framework/debug/CrashReporter.h", "-crashreport mode"},
+        {"framework/app/VuroAppBase.cpp", "framework/debug/ResourceManager.h", "owns it"},
+        // The display reads the window's size and depth and the popup flag of the application,
+        // and registers its surfaces as the application's images.
+        {"framework/display/DDImage.cpp", "framework/app/VuroAppBase.h", "3-D mode, images"},
+        {"framework/display/DDImageDraw.cpp", "framework/app/VuroAppBase.h", "image registry"},
+        {"framework/display/DDInterface.cpp", "framework/app/VuroAppBase.h", "window settings"},
+        {"framework/display/DDInterface.cpp", "framework/debug/CrashHandler.h", "driver info"},
+        {"framework/display/DDInterfacePresent.cpp", "framework/app/VuroAppBase.h", "popup flag"},
+        // Fonts load their glyph images and report descriptor errors through the application.
+        {"framework/fonts/ActiveFontLayer.cpp", "framework/app/VuroAppBase.h", "image copy"},
+        {"framework/fonts/FontData.cpp", "framework/app/VuroAppBase.h", "error popup"},
+        {"framework/fonts/FontDataCommands.cpp", "framework/app/VuroAppBase.h", "image loading"},
+        {"framework/fonts/ImageFont.cpp", "framework/app/VuroAppBase.h", "image copy"},
+        // The drawing context draws text through the font interface it is handed.
+        {"framework/graphics/Graphics.cpp", "framework/fonts/Font.h", "text drawing"},
+        {"framework/graphics/GraphicsText.cpp", "framework/fonts/Font.h", "text drawing"},
+        // Memory images register with the application and read its additive table and display.
+        {"framework/graphics/MemoryImage.cpp", "framework/app/VuroAppBase.h", "image registry"},
+        {"framework/graphics/MemoryImageFill.cpp", "framework/app/VuroAppBase.h", "additive table"},
+        {"framework/graphics/MemoryImageRotate.cpp", "framework/app/VuroAppBase.h",
+         "additive table"},
+        // Widgets choose the cursor, use the clipboard, step the modal loop and make system fonts
+        // through the application.
+        {"framework/widgets/Dialog.cpp", "framework/app/VuroAppBase.h", "cursor, modal loop"},
+        {"framework/widgets/EditWidget.cpp", "framework/app/VuroAppBase.h", "cursor, clipboard"},
+        {"framework/widgets/ListWidget.cpp", "framework/app/VuroAppBase.h", "cursor, manager"},
+        {"framework/widgets/Slider.cpp", "framework/app/VuroAppBase.h", "cursor"},
+        {"framework/widgets/Widget.cpp", "framework/app/VuroAppBase.h", "cursor"},
+        {"framework/widgets/WidgetManagerDraw.cpp", "framework/app/VuroAppBase.h", "3-D mode"},
+        {"framework/widgets/WidgetSysFont.cpp", "framework/app/VuroAppBase.h", "system font"},
+    };
+    return kExceptions;
+}
+
+} // namespace Vuro::LayerCheck
