@@ -1,19 +1,26 @@
 #pragma once
-// A player made of code for programs that run the real game (whole-program tests, demo
-// recorders): an event source in front of the platform's that lets the player act only through
-// the window's messages, as a person at the mouse and keyboard would. Once per update of the
-// game, when the input it queued before has been handed on, the player looks at the game (Act)
-// and queues what it does; that input goes before anything of the platform's own. The mouse
-// position reported is the player's.
+// For programs that run the real game under a script (whole-program tests, demo recorders):
+//
+// - ScriptedPlayer, a player made of code: an event source in front of the platform's that lets the
+// player act only through the window's messages, as a person at the mouse and keyboard would. Once
+// per update of the game, when the input it queued before has been handed on, the player looks at
+// the game (Act) and queues what it does; that input goes before anything of the platform's own.
+// The mouse position reported is the player's.
+// - HurriedClock: real time, except that the main thread's waits between updates take none, so
+//   a scripted run goes as fast as the game can update. While the loading thread works the main
+//   thread waits in real time, so loading lasts as many updates as in a real run.
 
 #include "framework/widgets/WidgetContainer.h"
 #include "game/core/GameApp.h"
+#include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <thread>
 
 namespace Vuro::Test {
 
@@ -96,6 +103,36 @@ private:
     uint32_t mWindow = 0;
     int mMouseX = 0;
     int mMouseY = 0;
+};
+
+// Made on the main thread, before the game; it stands in for the platform's clock while it
+// lives.
+class HurriedClock : public Platform::Clock {
+public:
+    HurriedClock() : mMainThread(std::this_thread::get_id()) { Platform::SetClock(this); }
+    ~HurriedClock() override { Platform::SetClock(nullptr); }
+    HurriedClock(const HurriedClock&) = delete;
+    HurriedClock& operator=(const HurriedClock&) = delete;
+
+    uint32_t TickMs() override { return mReal.TickMs() + mSkippedMs.load(); }
+    uint64_t CounterTicks() override {
+        return mReal.CounterTicks() + mSkippedMs.load() * mReal.CounterFrequency() / 1000;
+    }
+    uint64_t CounterFrequency() override { return mReal.CounterFrequency(); }
+    void SleepMs(uint32_t ms) override {
+        GameApp* app = GetGameApp();
+        bool loading = app == nullptr || app->mLoadingThreadRunning;
+        if (std::this_thread::get_id() == mMainThread && !loading) {
+            mSkippedMs += ms;
+        } else {
+            mReal.SleepMs(ms);
+        }
+    }
+
+private:
+    Platform::SystemClock mReal;
+    std::thread::id mMainThread;
+    std::atomic<uint32_t> mSkippedMs{0};
 };
 
 } // namespace Vuro::Test

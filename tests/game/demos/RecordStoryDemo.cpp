@@ -25,15 +25,12 @@
 #include "game/screens/BoardTitres.h"
 #include "game/screens/ProfileDialog.h"
 #include "game/screens/SimpleDialog.h"
-#include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/Process.h"
 #include "tests/game/ScriptedPlayer.h"
 
-#include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 namespace Vuro {
 namespace {
@@ -47,37 +44,6 @@ constexpr int kPatienceUpdates = 40;          // between two presses on the same
 constexpr const char* kPlayerName = "Player"; // the first start's name: data/Player.pf
 constexpr int kStoryButtonX = 300;
 constexpr int kStoryButtonY = 180;
-
-// Real time, but the main thread's waits between updates take none: they move the clock on at
-// once. While the loading thread works the main thread waits in real time, so loading lasts as
-// many ticks as in a real run.
-class HurriedClock : public Platform::Clock {
-public:
-    HurriedClock() : mMainThread(std::this_thread::get_id()) { Platform::SetClock(this); }
-    ~HurriedClock() override { Platform::SetClock(nullptr); }
-    HurriedClock(const HurriedClock&) = delete;
-    HurriedClock& operator=(const HurriedClock&) = delete;
-
-    uint32_t TickMs() override { return mReal.TickMs() + mSkippedMs.load(); }
-    uint64_t CounterTicks() override {
-        return mReal.CounterTicks() + mSkippedMs.load() * mReal.CounterFrequency() / 1000;
-    }
-    uint64_t CounterFrequency() override { return mReal.CounterFrequency(); }
-    void SleepMs(uint32_t ms) override {
-        GameApp* app = GetGameApp();
-        bool loading = app == nullptr || app->mLoadingThreadRunning;
-        if (std::this_thread::get_id() == mMainThread && !loading) {
-            mSkippedMs += ms;
-        } else {
-            mReal.SleepMs(ms);
-        }
-    }
-
-private:
-    Platform::SystemClock mReal;
-    std::thread::id mMainThread;
-    std::atomic<uint32_t> mSkippedMs{0};
-};
 
 class BotEvents : public Test::ScriptedPlayer {
 public:
@@ -236,7 +202,7 @@ int main(int argc, char** argv) {
     std::string demoOption = std::string("-demofile=") + argv[1];
     const char* args[] = {argv[0], "-record", demoOption.c_str()};
     Vuro::Platform::SetCommandLineArgs(3, args);
-    Vuro::HurriedClock clock;
+    Vuro::Test::HurriedClock clock;
     Vuro::BotEvents bot(Vuro::Platform::GetEventSource());
     Vuro::Platform::SetEventSource(&bot);
     auto* app = new Vuro::GameApp();

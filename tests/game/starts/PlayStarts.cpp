@@ -1,6 +1,7 @@
 // The game as a player starts it, for the whole-program test of the first and a later start
-// (tests/game/program/StartsTest.cpp): the real game application on the real clock, played
-// through the window's messages by a scripted player that watches the screens.
+// (tests/game/program/StartsTest.cpp): the real game application, played through the window's
+// messages by a scripted player that watches the screens, on a clock that skips the waits
+// between updates (the intro's seconds pass at once; loading takes its real time).
 //
 //   play_starts first NAME   the intro's start box, then the name question: NAME typed a
 //                            character at a time and accepted, the profile dialog's OK
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     }
     const char* args[] = {argv[0]};
     Vuro::Platform::SetCommandLineArgs(1, args);
+    Vuro::Test::HurriedClock clock;
     Vuro::StartPlayer player(Vuro::Platform::GetEventSource(), mode == "first",
                              Vuro::Platform::Utf8ToCp1251(argv[2]));
     Vuro::Platform::SetEventSource(&player);
