@@ -1,11 +1,12 @@
 #pragma once
 // For programs that run the real game under a script (whole-program tests, demo recorders):
 //
-// - ScriptedPlayer, a player made of code: an event source in front of the platform's that lets the
-// player act only through the window's messages, as a person at the mouse and keyboard would. Once
-// per update of the game, when the input it queued before has been handed on, the player looks at
-// the game (Act) and queues what it does; that input goes before anything of the platform's own.
-// The mouse position reported is the player's.
+// - ScriptedPlayer, a player made of code: an event source in front of the platform's that lets
+//   the player act only through the window's messages, as a person at the mouse and keyboard
+//   would. Once per update of the game, when the input it queued before has been handed on, the
+//   player looks at the game (Act) and queues what it does; that input goes before anything of
+//   the platform's own. The mouse position reported is the player's.
+// - PlayGame runs the game under such a player, from its start to its end.
 // - HurriedClock: real time, except that the main thread's waits between updates take none, so
 //   a scripted run goes as fast as the game can update. While the loading thread works the main
 //   thread waits in real time, so loading lasts as many updates as in a real run.
@@ -104,6 +105,16 @@ private:
     int mMouseX = 0;
     int mMouseY = 0;
 };
+
+// The real game run from its start to its end with the player at its mouse and keyboard.
+inline void PlayGame(ScriptedPlayer& player) {
+    Platform::SetEventSource(&player);
+    auto* app = new GameApp();
+    app->InitGame();
+    app->Start();
+    delete app;
+    Platform::SetEventSource(nullptr);
+}
 
 // Made on the main thread, before the game; it stands in for the platform's clock while it
 // lives.

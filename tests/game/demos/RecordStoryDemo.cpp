@@ -204,12 +204,7 @@ int main(int argc, char** argv) {
     Vuro::Platform::SetCommandLineArgs(3, args);
     Vuro::Test::HurriedClock clock;
     Vuro::BotEvents bot(Vuro::Platform::GetEventSource());
-    Vuro::Platform::SetEventSource(&bot);
-    auto* app = new Vuro::GameApp();
-    app->InitGame();
-    app->Start();
-    delete app;
-    Vuro::Platform::SetEventSource(nullptr);
+    Vuro::Test::PlayGame(bot);
     std::printf("levels won %d, fruit collected %d, birds shot %d, score %d\n"
                 "kLevelScores:%s\nkLevelEnds:%s\n",
                 bot.mLevelsWon, bot.mFruitCollected, bot.mBirdsShot, bot.mScore,

@@ -146,11 +146,6 @@ int main(int argc, char** argv) {
     Vuro::Test::HurriedClock clock;
     Vuro::StartPlayer player(Vuro::Platform::GetEventSource(), mode == "first",
                              Vuro::Platform::Utf8ToCp1251(argv[2]));
-    Vuro::Platform::SetEventSource(&player);
-    auto* app = new Vuro::GameApp();
-    app->InitGame();
-    app->Start();
-    delete app;
-    Vuro::Platform::SetEventSource(nullptr);
+    Vuro::Test::PlayGame(player);
     return player.mDone ? 0 : 1;
 }
