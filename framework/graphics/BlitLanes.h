@@ -80,6 +80,15 @@ VURO_LANES Lanes MulHigh(Lanes t, Lanes k) {
     return ((t >> 8) * k + (((t & 0xFF) * k) >> 8)) >> 8;
 }
 
+// min(a + b, 255) in every byte, as a + min(b, 255 - a).
+VURO_LANES Pixels AddSaturated(Pixels a, Pixels b) {
+    using Bytes = uint8_t __attribute__((vector_size(32)));
+    const Bytes x = reinterpret_cast<Bytes>(a);
+    const Bytes y = reinterpret_cast<Bytes>(b);
+    const Bytes room = ~x;
+    return reinterpret_cast<Pixels>(x + (y < room ? y : room));
+}
+
 // MixFields with the weight f per lane (g = 256 - f) over an opaque destination: red and green
 // shift the sum of both terms, blue adds its two truncated terms, alpha is 255. d g + s f is at
 // most 255 * 256, so the 16-bit sums are exact.

@@ -3,6 +3,7 @@
 #include "framework/graphics/BlitLanes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace Vuro::Blend {
@@ -10,6 +11,10 @@ namespace Vuro::Blend {
 namespace {
 
 using namespace Simd;
+
+// Runs from this length on are filled by the string store, whose start-up costs more than a
+// row of a small widget takes.
+constexpr int kLongFill = 2048;
 
 // Fast path: x / 255 for 0 <= x < 65535 without a division.
 inline uint32_t DivideBy255(uint32_t x) {
@@ -38,45 +43,85 @@ inline uint32_t NormalPixel(uint32_t d, uint32_t s, uint32_t sa) {
     return Select(sa != 0, result, d);
 }
 
+// NormalPixel on a whole group: the same integer steps in 32-bit lanes and the same float
+// division, lane by lane.
+VURO_LANES Pixels NormalGroup(Pixels d, Pixels s, Pixels sa) {
+    using Floats = float __attribute__((vector_size(32)));
+    using Ints = int32_t __attribute__((vector_size(32)));
+    const Pixels da = d >> 24;
+    const Pixels x = (255 - da) * sa;
+    const Pixels newAlpha = da + ((x + 1 + (x >> 8)) >> 8);
+    const Pixels divisor = newAlpha | (reinterpret_cast<Pixels>(newAlpha == 0) & 1);
+    // The values fit in signed lanes, whose conversion is one instruction.
+    const Floats quotient = __builtin_convertvector(reinterpret_cast<Ints>(255 * sa), Floats) /
+                            __builtin_convertvector(reinterpret_cast<Ints>(divisor), Floats);
+    const Pixels f = reinterpret_cast<Pixels>(__builtin_convertvector(quotient, Ints));
+    const Pixels keep = reinterpret_cast<Pixels>(sa == 0);
+    return (d & keep) | (((newAlpha << 24) | MixFields(d, s, f)) & ~keep);
+}
+
 } // namespace
 
 // Fast path: where the destination is opaque or the source is, normal compositing's alpha is
 // 255 and its weight is sa itself (255 * sa / 255), which is the opaque-destination formula;
 // where the source's alpha is 0 the destination stays. Groups of pixels that are all one of
-// these skip the division; the other pixels take the general form, vectorised by the compiler.
+// these skip the division; the other groups take the general form.
 VURO_ROW_KERNEL
 void NormalRow(uint32_t* out, const uint32_t* src, int count) {
-    const auto general = [out, src](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            out[i] = NormalPixel(out[i], src[i], src[i] >> 24);
-        }
-    };
-    int pending = 0;
-    for (int i = 0; i + kGroup <= count; i += kGroup) {
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
         const Pixels d = Load(out + i);
         const Pixels s = Load(src + i);
         const Pixels keep = reinterpret_cast<Pixels>((s >> 24) == 0);
         const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | ((s >> 24) == 255));
         if (AllSet(keep | opaque)) {
-            general(pending, i);
             const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
             Store(out + i, (d & keep) | (mixed & ~keep));
-            pending = i + kGroup;
+        } else {
+            Store(out + i, NormalGroup(d, s, s >> 24));
         }
     }
-    general(pending, count);
+    for (; i < count; ++i) {
+        out[i] = NormalPixel(out[i], src[i], src[i] >> 24);
+    }
 }
 
-// The same fast path for one colour: over an opaque destination its weight is its alpha, so
+// Fast path: whole groups stored at once, from the first 32-byte boundary on, four groups to a
+// loop pass (the compiler's fill of 32-bit words stores 16 unaligned bytes at a time). Long
+// runs on x86-64 use the string store instead, which the processor widens to whole lines.
+VURO_ROW_KERNEL
+void FillRow(uint32_t* out, uint32_t colour, int count) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (count >= kLongFill) {
+        auto words = static_cast<size_t>(count);
+        asm volatile("rep stosl" : "+D"(out), "+c"(words) : "a"(colour) : "memory");
+        return;
+    }
+#endif
+    int i = 0;
+    for (; i < count && (reinterpret_cast<uintptr_t>(out + i) & 31) != 0; ++i) {
+        out[i] = colour;
+    }
+    const Pixels p = Pixels{} + colour;
+    for (; i + 4 * kGroup <= count; i += 4 * kGroup) {
+        Store(out + i, p);
+        Store(out + i + kGroup, p);
+        Store(out + i + 2 * kGroup, p);
+        Store(out + i + 3 * kGroup, p);
+    }
+    for (; i + kGroup <= count; i += kGroup) {
+        Store(out + i, p);
+    }
+    for (; i < count; ++i) {
+        out[i] = colour;
+    }
+}
+
+// NormalRow's fast path for one colour: over an opaque destination its weight is its alpha, so
 // its products are made once.
 VURO_ROW_KERNEL
 void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
     const uint32_t sa = colour >> 24;
-    const auto general = [out, colour, sa](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            out[i] = NormalPixel(out[i], colour, sa);
-        }
-    };
     const Lanes f = Pair(sa, sa);
     const Split s = SplitOf(Pixels{} + colour);
     const Lanes evenLanes = Pair(0xFFFF, 0);
@@ -84,21 +129,23 @@ void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
     const Lanes sfRed = sfBR & ~evenLanes;
     const Lanes sfBlue = (sfBR >> 8) & evenLanes;
     const Lanes sfGreen = (s.mGreenAlpha * f) & evenLanes;
-    int pending = 0;
-    for (int i = 0; i + kGroup <= count; i += kGroup) {
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
         const Pixels d = Load(out + i);
-        if (AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
-            general(pending, i);
-            const Split split = SplitOf(d);
-            const Lanes dgBR = split.mBlueRed * (256 - f);
-            const Lanes blueRed =
-                (((dgBR + sfRed) >> 8) & ~evenLanes) | (((dgBR >> 8) + sfBlue) & evenLanes);
-            const Lanes green = ((split.mGreenAlpha * (256 - f) + sfGreen) >> 8) & evenLanes;
-            Store(out + i, Join(blueRed, green) | 0xFF000000u);
-            pending = i + kGroup;
+        if (!AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
+            Store(out + i, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
+            continue;
         }
+        const Split split = SplitOf(d);
+        const Lanes dgBR = split.mBlueRed * (256 - f);
+        const Lanes blueRed =
+            (((dgBR + sfRed) >> 8) & ~evenLanes) | (((dgBR >> 8) + sfBlue) & evenLanes);
+        const Lanes green = ((split.mGreenAlpha * (256 - f) + sfGreen) >> 8) & evenLanes;
+        Store(out + i, Join(blueRed, green) | 0xFF000000u);
     }
-    general(pending, count);
+    for (; i < count; ++i) {
+        out[i] = NormalPixel(out[i], colour, sa);
+    }
 }
 
 VURO_ROW_KERNEL
@@ -178,25 +225,30 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
 
 namespace {
 
-// Fast path: the three weighted forms on 16-bit lanes. Each channel's term x is at most 255,
-// so table[d + x] is min(d + x, 255); the alpha lanes add 0 and keep the destination's alpha.
-// The tinted forms' products sc * m stay below 2^16, and MulHigh gives their exact >> 16.
+// Fast path: each channel's term x is at most 255, so table[d + x] is min(d + x, 255), the
+// saturating byte add; the terms' alpha byte is 0 and keeps the destination's alpha. The
+// untinted form's terms are the colour bytes themselves; the weighted forms' are made on
+// 16-bit lanes, where the tinted forms' products sc * m stay below 2^16 and MulHigh gives
+// their exact >> 16.
 template <AdditiveForm Form>
-VURO_LANES Split AdditiveTerms(Pixels p, Lanes mBlueRed, Lanes mGreen) {
+VURO_LANES Pixels AdditiveTerms(Pixels p, Lanes mBlueRed, Lanes mGreen) {
+    if constexpr (Form == AdditiveForm::White) {
+        return p & 0x00FFFFFFu;
+    }
     const Split s = SplitOf(p);
     const Lanes evenLanes = Pair(0xFFFF, 0);
     const Lanes alpha = AlphaLanes(p);
     if constexpr (Form == AdditiveForm::WhiteAlpha) {
-        return {(s.mBlueRed * alpha) >> 8, ((s.mGreenAlpha * alpha) >> 8) & evenLanes};
+        return Join((s.mBlueRed * alpha) >> 8, ((s.mGreenAlpha * alpha) >> 8) & evenLanes);
     } else if constexpr (Form == AdditiveForm::Tinted) {
-        return {(s.mBlueRed * mBlueRed) >> 8, (s.mGreenAlpha * mGreen) >> 8};
+        return Join((s.mBlueRed * mBlueRed) >> 8, (s.mGreenAlpha * mGreen) >> 8);
     } else {
         // Red and green: sc * m * alpha >> 16; blue: (sc * m >> 8) * alpha >> 8. The alpha
         // lanes' m is 0.
         const Lanes tBR = s.mBlueRed * mBlueRed;
         const Lanes blue = ((tBR >> 8) * alpha) >> 8;
-        return {(MulHigh(tBR, alpha) & ~evenLanes) | (blue & evenLanes),
-                MulHigh(s.mGreenAlpha * mGreen, alpha)};
+        return Join((MulHigh(tBR, alpha) & ~evenLanes) | (blue & evenLanes),
+                    MulHigh(s.mGreenAlpha * mGreen, alpha));
     }
 }
 
@@ -206,12 +258,7 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
     const Lanes mBlueRed = Pair(m[2], m[0]);
     const Lanes mGreen = Pair(m[1], 0);
     const auto add = [&mBlueRed, &mGreen](uint32_t* to, const uint32_t* from) {
-        const Split d = SplitOf(Load(to));
-        const Split x = AdditiveTerms<Form>(Load(from), mBlueRed, mGreen);
-        const Lanes blueRed = d.mBlueRed + x.mBlueRed;
-        const Lanes greenAlpha = d.mGreenAlpha + x.mGreenAlpha;
-        const Lanes limit = Pair(255, 255);
-        Store(to, Join(blueRed < limit ? blueRed : limit, greenAlpha < limit ? greenAlpha : limit));
+        Store(to, AddSaturated(Load(to), AdditiveTerms<Form>(Load(from), mBlueRed, mGreen)));
     };
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
@@ -228,28 +275,13 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
     }
 }
 
-// Fast path: the untinted form is a saturating add of the colour bytes, done on all three at
-// once: the low seven bits of each byte are added without carries between bytes, the top bits
-// put back with an exclusive or, and every byte that carried out is set to 0xFF. The source's
-// alpha byte is masked to 0, so the destination's alpha stays.
-VURO_ROW_KERNEL
-void AdditiveWhiteRow(uint32_t* out, const uint32_t* src, int count) {
-    for (int i = 0; i < count; ++i) {
-        const uint32_t d = out[i];
-        const uint32_t s = src[i] & 0xFFFFFF;
-        const uint32_t sum = ((d & 0x7F7F7F7F) + (s & 0x7F7F7F7F)) ^ ((d ^ s) & 0x80808080);
-        const uint32_t carried = (((d & s) | ((d | s) & ~sum)) & 0x80808080) >> 7;
-        out[i] = sum | ((carried << 8) - carried);
-    }
-}
-
 } // namespace
 
 void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                  const uint32_t (&m)[3]) {
     switch (form) {
     case AdditiveForm::White:
-        AdditiveWhiteRow(out, src, count);
+        AdditiveRowOf<AdditiveForm::White>(out, src, count, m);
         break;
     case AdditiveForm::WhiteAlpha:
         AdditiveRowOf<AdditiveForm::WhiteAlpha>(out, src, count, m);

@@ -12,6 +12,8 @@ namespace Vuro::Blend {
 
 // Normal compositing of each source pixel with its own alpha over any destination.
 void NormalRow(uint32_t* out, const uint32_t* src, int count);
+// Every pixel set to one colour: the opaque fill.
+void FillRow(uint32_t* out, uint32_t colour, int count);
 // Normal compositing of one colour (alpha 1..254) over every pixel: the translucent fill.
 void NormalFillRow(uint32_t* out, uint32_t colour, int count);
 // Opaque-destination compositing of each pixel with its own alpha (the run-length path's runs

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace Vuro {
@@ -39,12 +40,17 @@ void MemoryImage::FillRect(const Rect& rect, const Color& color, DrawMode) {
     }
     uint32_t* bits = GetBits();
     const uint32_t packed = c.ToInt();
-    for (int y = r.mY; y < r.mY + r.mHeight; ++y) {
-        uint32_t* row = bits + static_cast<size_t>(y) * mWidth + r.mX;
+    // Whole rows lie end to end: the rectangle is one run (while its length fits the kernels').
+    const bool oneRun =
+        r.mWidth == mWidth && static_cast<int64_t>(r.mWidth) * r.mHeight <= INT32_MAX;
+    const int runs = oneRun ? 1 : r.mHeight;
+    const int length = oneRun ? r.mWidth * r.mHeight : r.mWidth;
+    for (int k = 0; k < runs; ++k) {
+        uint32_t* run = bits + static_cast<size_t>(r.mY + k) * mWidth + r.mX;
         if (c.mAlpha == 255) {
-            std::fill_n(row, r.mWidth, packed);
+            Blend::FillRow(run, packed, length);
         } else {
-            Blend::NormalFillRow(row, packed, r.mWidth);
+            Blend::NormalFillRow(run, packed, length);
         }
     }
     OnBitsChanged();

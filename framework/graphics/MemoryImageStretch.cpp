@@ -3,11 +3,15 @@
 
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/graphics/BlitLanes.h"
 #include "framework/graphics/BlitRows.h"
 #include "framework/graphics/BltClip.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace Vuro {
@@ -64,6 +68,67 @@ std::vector<Tap> BuildTaps(double origin, double extent, int destExtent, int win
     return taps;
 }
 
+// The horizontal pass over one source row: its pixels split into cells and spread over the
+// accumulator cells by the taps.
+VURO_ROW_KERNEL
+void SpreadRow(const uint32_t* in, int width, const std::vector<Tap>& taps, int firstSource,
+               int cellCount, Channels* unpacked, Channels* acc) {
+    std::fill_n(acc, cellCount, Channels{});
+    for (int i = 0; i < width; ++i) {
+        unpacked[i] = Channels{int32_t(in[i] & 0xFF), int32_t((in[i] >> 8) & 0xFF),
+                               int32_t((in[i] >> 16) & 0xFF), int32_t(in[i] >> 24)};
+    }
+    // Consecutive taps mostly feed one cell: their sum is added to it once.
+    Channels run{};
+    int cell = taps.empty() ? 0 : taps.front().mCell;
+    for (const Tap& tap : taps) {
+        if (tap.mCell != cell) {
+            acc[cell] += run;
+            run = Channels{};
+            cell = tap.mCell;
+        }
+        run += unpacked[tap.mSource - firstSource] * tap.mWeight;
+    }
+    acc[cell] += run;
+}
+
+// The vertical pass's sum of one destination row: each tap's row of cells, weighted.
+VURO_ROW_KERNEL
+void SumRows(const std::vector<Tap>& taps, const Channels* rows, int firstRow, int cellsX,
+             int width, Channels* sum) {
+    if (taps.empty()) {
+        std::fill_n(sum, width, Channels{});
+    }
+    for (size_t k = 0; k < taps.size(); ++k) {
+        // Cell 0 of a row is margin: destination column i is cell i + 1.
+        const Channels* in = rows + static_cast<size_t>(taps[k].mSource - firstRow) * cellsX + 1;
+        const int weight = taps[k].mWeight;
+        if (k == 0) {
+            for (int i = 0; i < width; ++i) {
+                sum[i] = in[i] * weight;
+            }
+        } else {
+            for (int i = 0; i < width; ++i) {
+                sum[i] += in[i] * weight;
+            }
+        }
+    }
+}
+
+// Each sum >> 16 is a channel value below 256, so the low bytes of the four lanes are the
+// pixel's bytes in memory order.
+VURO_ROW_KERNEL
+void PackSums(const Channels* sum, int width, uint32_t* samples) {
+    static_assert(std::endian::native == std::endian::little, "bytes in memory order");
+    using Bytes = uint8_t __attribute__((vector_size(16)));
+    for (int i = 0; i < width; ++i) {
+        const Bytes bytes = reinterpret_cast<Bytes>(sum[i] >> 16);
+        const Bytes packed = __builtin_shufflevector(bytes, bytes, 0, 4, 8, 12, 0, 4, 8, 12, 0, 4,
+                                                     8, 12, 0, 4, 8, 12);
+        std::memcpy(samples + i, &packed, sizeof(uint32_t));
+    }
+}
+
 } // namespace
 
 void MemoryImage::StretchBlt(Image* image, const Rect& destRect, const Rect& srcRect,
@@ -101,19 +166,29 @@ void MemoryImage::NearestStretch(MemoryImage* src, const Rect& to, const DoubleR
         const double pos = from.mX + i * stepX;
         columns[i] = pos >= 0 && pos < pixels.mWidth ? static_cast<int>(pos) : -1;
     }
-    std::vector<uint32_t> samples(to.mWidth);
+    // A skipped sample reads as alpha 0, which leaves the pixel as it is: only the columns
+    // that sample the image (one run, as the position grows with the column) are drawn.
+    const auto firstIn = std::find_if(columns.begin(), columns.end(), [](int c) { return c >= 0; });
+    const auto endIn = std::find_if(firstIn, columns.end(), [](int c) { return c < 0; });
+    const int first = static_cast<int>(firstIn - columns.begin());
+    const int count = static_cast<int>(endIn - firstIn);
+    std::vector<uint32_t> samples(static_cast<size_t>(count));
+    int sampledRow = -1;
     for (int j = 0; j < to.mHeight; ++j) {
         const double pos = from.mY + j * stepY;
         if (!(pos >= 0 && pos < pixels.mHeight)) {
             continue;
         }
+        // Rows of a magnified image repeat their source row: its samples are kept.
         const int sy = static_cast<int>(pos);
-        // A skipped sample reads as alpha 0, which leaves the pixel as it is.
-        for (int i = 0; i < to.mWidth; ++i) {
-            samples[i] = columns[i] < 0 ? 0 : pixels.At(columns[i], sy);
+        if (sy != sampledRow) {
+            for (int i = 0; i < count; ++i) {
+                samples[i] = pixels.At(firstIn[i], sy);
+            }
+            sampledRow = sy;
         }
-        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX;
-        Blend::NormalRow(out, samples.data(), to.mWidth);
+        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX + first;
+        Blend::NormalRow(out, samples.data(), count);
     }
 }
 
@@ -139,19 +214,14 @@ void MemoryImage::SlowStretchBlt(Image* image, const Rect& destRect, const Doubl
 
     // Horizontal pass: every window row spread over the destination columns, the four
     // channels of a cell (blue, green, red, alpha) held and summed together.
-    std::vector<Channels> rows(static_cast<size_t>(winY1 - winY0) * cellsX, Channels{});
+    // Each row of cells is cleared by its own pass, while it is in the cache.
+    const auto rows =
+        std::make_unique_for_overwrite<Channels[]>(static_cast<size_t>(winY1 - winY0) * cellsX);
     std::vector<Channels> unpacked(static_cast<size_t>(winWidth));
     std::vector<uint32_t> scratch(static_cast<size_t>(winWidth));
     for (int r = winY0; r < winY1; ++r) {
-        const uint32_t* in = pixels.Row(winX0, r, winWidth, scratch.data());
-        for (int i = 0; i < winWidth; ++i) {
-            unpacked[i] = Channels{int32_t(in[i] & 0xFF), int32_t((in[i] >> 8) & 0xFF),
-                                   int32_t((in[i] >> 16) & 0xFF), int32_t(in[i] >> 24)};
-        }
-        Channels* acc = rows.data() + static_cast<size_t>(r - winY0) * cellsX;
-        for (const Tap& tap : across) {
-            acc[tap.mCell] += unpacked[tap.mSource - winX0] * tap.mWeight;
-        }
+        SpreadRow(pixels.Row(winX0, r, winWidth, scratch.data()), winWidth, across, winX0, cellsX,
+                  unpacked.data(), rows.get() + static_cast<size_t>(r - winY0) * cellsX);
     }
 
     // Vertical pass, one destination row at a time, straight into the destination.
@@ -165,20 +235,8 @@ void MemoryImage::SlowStretchBlt(Image* image, const Rect& destRect, const Doubl
     std::vector<Channels> sum(static_cast<size_t>(to.mWidth));
     std::vector<uint32_t> samples(to.mWidth);
     for (int j = 0; j < to.mHeight; ++j) {
-        std::fill(sum.begin(), sum.end(), Channels{});
-        for (const Tap& tap : downByRow[j]) {
-            // Cell 0 of a row is margin: destination column i is cell i + 1.
-            const Channels* in =
-                rows.data() + static_cast<size_t>(tap.mSource - winY0) * cellsX + 1;
-            for (int i = 0; i < to.mWidth; ++i) {
-                sum[i] += in[i] * tap.mWeight;
-            }
-        }
-        for (int i = 0; i < to.mWidth; ++i) {
-            const Channels v = sum[i] >> 16;
-            samples[i] = (uint32_t(v[3]) << 24) | (uint32_t(v[2]) << 16) | (uint32_t(v[1]) << 8) |
-                         uint32_t(v[0]);
-        }
+        SumRows(downByRow[j], rows.get(), winY0, cellsX, to.mWidth, sum.data());
+        PackSums(sum.data(), to.mWidth, samples.data());
         Blend::NormalRow(bits + static_cast<size_t>(to.mY + j) * mWidth + to.mX, samples.data(),
                          to.mWidth);
     }

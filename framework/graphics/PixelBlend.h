@@ -113,14 +113,19 @@ enum class AdditiveForm { White, WhiteAlpha, Tinted, TintedAlpha };
 // MixFieldsRef. Fast path: red and blue fields are multiplied together in one word. Their
 // products stay below 2^16 each, so nothing carries between them; red keeps the carry of the
 // sum (as the field formula does) and blue adds its two truncated terms (as it does too).
-inline uint32_t MixFields(uint32_t d, uint32_t s, uint32_t f) {
-    const uint32_t g = 256 - f;
-    const uint32_t rbD = (d & 0xFF00FF) * g;
-    const uint32_t rbS = (s & 0xFF00FF) * f;
-    const uint32_t red = ((rbD + rbS) >> 8) & 0xFF0000;
-    const uint32_t blue = ((rbD >> 8) & 0xFF) + ((rbS >> 8) & 0xFF);
-    const uint32_t green = (((d & 0xFF00) * g + (s & 0xFF00) * f) >> 8) & 0xFF00;
+// Word is a 32-bit word or a compiler vector of them (the row kernels' groups, into which it is
+// always inlined, so the vector calling convention the warning is about never applies).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+template <typename Word> [[gnu::always_inline]] inline Word MixFields(Word d, Word s, Word f) {
+    const Word g = 256 - f;
+    const Word rbD = (d & 0xFF00FF) * g;
+    const Word rbS = (s & 0xFF00FF) * f;
+    const Word red = ((rbD + rbS) >> 8) & 0xFF0000;
+    const Word blue = ((rbD >> 8) & 0xFF) + ((rbS >> 8) & 0xFF);
+    const Word green = (((d & 0xFF00) * g + (s & 0xFF00) * f) >> 8) & 0xFF00;
     return red | green | blue;
 }
+#pragma GCC diagnostic pop
 
 } // namespace Vuro::Blend

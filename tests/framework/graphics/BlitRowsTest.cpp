@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace Vuro {
@@ -49,6 +50,23 @@ TEST(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
         ASSERT_EQ(normal[i], Blend::NormalRef(d, s, s >> 24)) << std::hex << d << " " << s;
         if (s >> 24 != 0 && s >> 24 != 255) {
             ASSERT_EQ(opaque[i], Blend::OpaqueRef(d, s, s >> 24)) << std::hex << d << " " << s;
+        }
+    }
+}
+
+// Every start alignment and length up to past the string store's threshold: the run is set,
+// the words around it are not.
+TEST(BlitRows, OpaqueFillSetsExactlyTheRun) {
+    std::vector<uint32_t> words(2200);
+    for (int start = 0; start < 9; ++start) {
+        for (int count = 0; count < 2150; count += count < 80 ? 1 : 97) {
+            std::fill(words.begin(), words.end(), 0x12345678u);
+            Blend::FillRow(words.data() + start, 0xFF2878DCu, count);
+            for (int i = 0; i < static_cast<int>(words.size()); ++i) {
+                const bool inRun = i >= start && i < start + count;
+                ASSERT_EQ(words[i], inRun ? 0xFF2878DCu : 0x12345678u)
+                    << "start " << start << " count " << count << " at " << i;
+            }
         }
     }
 }
