@@ -2,9 +2,9 @@
 // the stored player data. Whatever each reader takes must write out and read back to the same
 // bytes, so a damaged file, once saved again, stays stable.
 
-#include "game/screens/PlayerRecord.h"
-#include "game/screens/ProfileManager.h"
-#include "game/screens/ScoreTables.h"
+#include "game/player/PlayerRecord.h"
+#include "game/player/ProfileManager.h"
+#include "game/player/ScoreTables.h"
 #include "platform/MemoryFile.h"
 
 #include <cstdint>

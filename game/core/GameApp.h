@@ -27,8 +27,8 @@
 // loading work), GameAppFinish.cpp (finish functions, the wait, dropping screens).
 
 #include "framework/app/VuroAppBase.h"
-#include "game/screens/ProfileManager.h"
-#include "game/screens/ScoreTables.h"
+#include "game/player/ProfileManager.h"
+#include "game/player/ScoreTables.h"
 
 #include <string>
 

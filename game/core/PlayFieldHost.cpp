@@ -2,7 +2,7 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/screens/ProfileManager.h"
+#include "game/player/ProfileManager.h"
 
 namespace Vuro {
 

@@ -27,8 +27,8 @@
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
 #include "game/core/FrameAnim.h"
+#include "game/player/PlayerRecord.h"
 #include "game/screens/LevelPoint.h"
-#include "game/screens/PlayerRecord.h"
 
 #include <map>
 #include <string>

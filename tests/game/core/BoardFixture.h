@@ -9,7 +9,7 @@
 #include "game/core/BoardStory.h"
 #include "game/core/BoardSurvive.h"
 #include "game/core/PlayBoard.h"
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 
 #include <utility>
 #include <vector>

@@ -5,9 +5,9 @@
 #include "framework/display/DDImage.h"
 #include "game/core/BoardStory.h"
 #include "game/core/GameSounds.h"
+#include "game/player/ScoreTables.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMenu.h"
-#include "game/screens/ScoreTables.h"
 #include "support/FakeLinkOpener.h"
 
 namespace Vuro::Test {

@@ -7,7 +7,7 @@
 
 #include "ProgramRun.h"
 
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 #include "platform/TextEncoding.h"
 
 #include <gtest/gtest.h>

@@ -15,7 +15,7 @@
 #include "ProgramRun.h"
 
 #include "framework/app/DemoFile.h"
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 
 #include <gtest/gtest.h>
 

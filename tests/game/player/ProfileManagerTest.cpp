@@ -1,4 +1,4 @@
-#include "game/screens/ProfileManager.h"
+#include "game/player/ProfileManager.h"
 
 #include "PlayerDataFolder.h"
 

@@ -1,7 +1,7 @@
-#include "game/screens/ScoreTables.h"
+#include "game/player/ScoreTables.h"
 
 #include "framework/util/SafeFileWrite.h"
-#include "game/screens/LittleEndian.h"
+#include "game/player/LittleEndian.h"
 #include "platform/FileSystem.h"
 #include "platform/TextEncoding.h"
 

@@ -1,7 +1,7 @@
-#include "game/screens/ProfileManager.h"
+#include "game/player/ProfileManager.h"
 
 #include "framework/util/SafeFileWrite.h"
-#include "game/screens/LittleEndian.h"
+#include "game/player/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 #include "support/FileSizeLimit.h"
 
 #include "PlayerDataFolder.h"

@@ -1,7 +1,7 @@
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 
 #include "framework/util/SafeFileWrite.h"
-#include "game/screens/LittleEndian.h"
+#include "game/player/LittleEndian.h"
 #include "platform/FileSystem.h"
 
 #include <algorithm>

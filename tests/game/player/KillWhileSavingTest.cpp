@@ -3,7 +3,7 @@
 // in a loop, one version after the other, and is killed at random points.
 
 #include "PlayerDataFolder.h"
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 #include "platform/Registry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "game/screens/ScoreTables.h"
+#include "game/player/ScoreTables.h"
 #include "support/FileSizeLimit.h"
 
 #include "PlayerDataFolder.h"

@@ -10,7 +10,7 @@
 // The loading thread reads the record through GetRecord while the main thread runs; the record
 // is guarded by a lock so that copy is never torn. Everything else belongs to the main thread.
 
-#include "game/screens/PlayerRecord.h"
+#include "game/player/PlayerRecord.h"
 
 #include <cstdio>
 #include <mutex>
