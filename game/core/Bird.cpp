@@ -1,7 +1,6 @@
 #include "game/core/Bird.h"
 
 #include "game/core/Fruit.h"
-#include "game/core/RedrawFlag.h"
 
 #include <algorithm>
 
@@ -241,25 +240,21 @@ int Bird::Tick(int tick) {
     if (mHit && mHitCountdown > 0) {
         if (tick % kHitPeriod == 0) {
             --mHitCountdown;
-            SetRedrawNeeded();
         }
         if (mHitCountdown > 0 || !mLeaveAfterHit) {
             return TickPose;
         }
         mHit = false;
         FlyAway();
-        SetRedrawNeeded();
     }
     if (mStunned) {
         if (tick % kStunPeriod == 0) {
             StepStunned();
-            SetRedrawNeeded();
         }
         return TickPose;
     }
     if (tick % kFlapPeriod == 0) {
         Flap();
-        SetRedrawNeeded();
     }
     if (mState == AtFruitFlyingLeft || mState == AtFruitFlyingRight) {
         return TickAtFruit;
@@ -268,7 +263,6 @@ int Bird::Tick(int tick) {
         return TickNothing;
     }
 
-    SetRedrawNeeded();
     const bool leaving = mState == LeavingLeft || mState == LeavingRight;
     if (!leaving && HasFruitTarget() && !mCarrying) {
         if (MoveToward(mFruitTargetX, mFruitTargetY, true)) {

@@ -5,7 +5,7 @@
 // launches it, ticks it, tests it against stones and fruit (BirdRules) and draws it.
 //
 // Tick moves it one step a tick and reports what the field must do (the TickResult values).
-// Wings flap every 15 ticks. Every change of a tick raises the redraw flag.
+// Wings flap every 15 ticks.
 
 namespace Vuro {
 

@@ -1,7 +1,5 @@
 #include "game/core/BobOffset.h"
 
-#include "game/core/RedrawFlag.h"
-
 namespace Vuro {
 
 void BobOffset::Reset() {
@@ -18,9 +16,9 @@ void BobOffset::Start(int x, int y, int halfSwing, float delta) {
     mDelta = delta;
 }
 
-void BobOffset::Tick(int tick) {
+bool BobOffset::Tick(int tick) {
     if (mState == kStopped || tick % kStepTicks != 0) {
-        return;
+        return false;
     }
     if (mStepsLeft > 0) {
         mOffset += mState == kFalling ? -mDelta : mDelta;
@@ -29,7 +27,7 @@ void BobOffset::Tick(int tick) {
         mState = mState == kFalling ? kRising : kFalling;
         mStepsLeft = 2 * mHalfSwing;
     }
-    SetRedrawNeeded();
+    return true;
 }
 
 } // namespace Vuro

@@ -2,7 +2,7 @@
 // A small swing for a picture: every 20 update ticks the offset either moves by delta or, with
 // no steps left, turns. Start begins with a turn, so the offset rises 2 * halfSwing steps from 0,
 // turns, falls back to 0, turns, and so on: it swings between 0 and 2 * halfSwing * delta.
-// A plain record; every step and turn raises the redraw flag.
+// A plain record; Tick answers whether it changed what is drawn (each step and turn counts).
 
 namespace Vuro {
 
@@ -22,7 +22,8 @@ struct BobOffset {
 
     void Reset();
     void Start(int x, int y, int halfSwing, float delta);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

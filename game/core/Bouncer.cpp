@@ -1,6 +1,6 @@
 #include "game/core/Bouncer.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 namespace Vuro {
 
@@ -55,21 +55,20 @@ void Bouncer::Start(int x, int y, int kind, int seconds) {
     mDirection = x < 320 ? kUpRight : kUpLeft;
 }
 
-void Bouncer::Tick(int tick) {
+bool Bouncer::Tick(int tick) {
+    bool changed = false;
     if (!mActive) {
         mKind = kErased;
-        return;
+        return false;
     }
     if (mSecondsLeft < 0) {
         mActive = false;
-        SetRedrawNeeded();
-        return;
+        return true;
     }
     if (tick % 2 == 0) {
         if (mDirection < kUpLeft || mDirection > kStill) {
             mActive = false;
-            SetRedrawNeeded();
-            return;
+            return true;
         }
         const int dy = IsUp(mDirection) ? -kStep : IsDown(mDirection) ? kStep : 0;
         const int dx = IsLeft(mDirection) ? -kStep : IsRight(mDirection) ? kStep : 0;
@@ -88,14 +87,13 @@ void Bouncer::Tick(int tick) {
             turned = TurnedLeft(mDirection);
         }
         mDirection = turned;
-        SetRedrawNeeded();
+        changed = true;
     }
     if (tick % kAgeTicks == 0) {
         ++mAge;
     }
-    if (tick % kSecondTicks == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
+    return changed;
 }
 
 } // namespace Vuro

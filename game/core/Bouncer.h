@@ -4,7 +4,7 @@
 // 610). In a corner only the x turn is taken; the y turn follows on a later move. It ends when
 // its game seconds have gone below 0 or its direction is not one of the five known; on the
 // tick after it ends its kind becomes -1, which tells the play field to erase it.
-// A plain record; each move raises the redraw flag.
+// A plain record; Tick answers whether it changed what is drawn (each move counts).
 
 namespace Vuro {
 
@@ -19,7 +19,6 @@ struct Bouncer {
     static constexpr int kMaxY = 389;
     static constexpr int kMaxX = 610;
     static constexpr int kAgeTicks = 30;
-    static constexpr int kSecondTicks = 60;
 
     bool mActive = false;
     int mX = 0;
@@ -32,7 +31,8 @@ struct Bouncer {
     void Reset();
     // Heads up and to the right when started left of x 320, else up and to the left.
     void Start(int x, int y, int kind, int seconds);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
     // Clicks count once the item is old enough, or at any age while the field's stop phase runs.
     bool IsClickable(bool stopPhase) const { return mAge >= 1 || stopPhase; }
 };

@@ -2,7 +2,6 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/core/FruitTree.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -56,7 +55,6 @@ bool Caterpillar::StartFromFruit(int fruitKind, int fruitX, const std::vector<Fr
     }
     Start(fruitX, kGroundY);
     SetTargetTree(trees[Rand() % static_cast<int>(trees.size())]);
-    SetRedrawNeeded();
     return true;
 }
 
@@ -98,7 +96,6 @@ void Caterpillar::Tick(int tick) {
         }
         break;
     }
-    SetRedrawNeeded();
 }
 
 } // namespace Vuro

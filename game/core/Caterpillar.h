@@ -1,8 +1,7 @@
 #pragma once
 // A caterpillar: it comes out where a fruit fell, crawls along the ground to the foot of a tree
 // and climbs its trunk, a pixel every 20 ticks. The play field charges points for one that
-// arrives (state 4) and removes those the player, the broom or the smoke clears. A plain record;
-// every change raises the redraw flag.
+// arrives (state 4) and removes those the player, the broom or the smoke clears. A plain record.
 
 #include <vector>
 

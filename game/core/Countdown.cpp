@@ -1,6 +1,6 @@
 #include "game/core/Countdown.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 namespace Vuro {
 
@@ -16,25 +16,24 @@ void Countdown::Start(int x, int y, int value, int seconds) {
     mSecondsLeft = seconds;
 }
 
-void Countdown::Tick(int tick) {
+bool Countdown::Tick(int tick) {
+    bool changed = false;
     if (!mActive) {
-        return;
+        return false;
     }
     if (mSecondsLeft < 0) {
         mActive = false;
-        SetRedrawNeeded();
-        return;
+        return true;
     }
     if (tick % 2 == 0) {
         --mY;
         if (mY < 0) {
             mActive = false;
         }
-        SetRedrawNeeded();
+        changed = true;
     }
-    if (tick % kSecondTicks == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
+    return changed;
 }
 
 } // namespace Vuro

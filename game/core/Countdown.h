@@ -1,13 +1,12 @@
 #pragma once
 // A rising pop-up (a score number or a combo text): it climbs one pixel every second update
 // tick and lives for a number of game seconds. It ends on the tick after its seconds have gone
-// below 0, or as soon as it rises above the top edge. A plain record; each move raises the
-// redraw flag.
+// below 0, or as soon as it rises above the top edge. A plain record; Tick answers whether it
+// changed what is drawn (each move counts).
 
 namespace Vuro {
 
 struct Countdown {
-    static constexpr int kSecondTicks = 60;
 
     bool mActive = false;
     int mX = 0;
@@ -17,7 +16,8 @@ struct Countdown {
 
     void Reset();
     void Start(int x, int y, int value, int seconds);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

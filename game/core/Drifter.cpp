@@ -1,7 +1,5 @@
 #include "game/core/Drifter.h"
 
-#include "game/core/RedrawFlag.h"
-
 namespace Vuro {
 
 void Drifter::Reset() {
@@ -19,13 +17,14 @@ void Drifter::SetHeld(bool held) {
     mState = held ? kHeld : kDrifting;
 }
 
-void Drifter::Tick(int tick) {
+bool Drifter::Tick(int tick) {
+    bool changed = false;
     if (mState == kGone) {
-        return;
+        return false;
     }
     if (tick % kFrameTicks == 0) {
         mFrame ^= 1;
-        SetRedrawNeeded();
+        changed = true;
     }
     if (tick % kMoveTicks == 0 && mState != kHeld) {
         if (mX > mStopX) {
@@ -33,8 +32,9 @@ void Drifter::Tick(int tick) {
         } else {
             mX = kWrapX;
         }
-        SetRedrawNeeded();
+        changed = true;
     }
+    return changed;
 }
 
 } // namespace Vuro

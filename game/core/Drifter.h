@@ -1,8 +1,8 @@
 #pragma once
 // The sun or moon: it drifts one pixel left every 120 update ticks and, once at its stop x,
 // jumps back to the right edge (x 640); every 20 ticks its frame toggles between 0 and 1.
-// A held drifter keeps toggling its frame but does not move. A plain record; each change raises
-// the redraw flag.
+// A held drifter keeps toggling its frame but does not move. A plain record; Tick answers whether
+// it changed what is drawn (each change counts).
 
 namespace Vuro {
 
@@ -23,7 +23,8 @@ struct Drifter {
     void Reset();
     void Start(int x, int y, int stopX);
     void SetHeld(bool held);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,7 +1,8 @@
 #include "game/core/EdgeWalker.h"
 
+#include "game/core/GameSeconds.h"
+
 #include "framework/util/MersenneTwister.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -20,7 +21,6 @@ void EdgeWalker::Start(int x, int y, int targetX, int seconds) {
     mY = y;
     mTargetX = targetX;
     mSecondsLeft = seconds;
-    SetRedrawNeeded();
 }
 
 void EdgeWalker::StartSweep() {
@@ -42,12 +42,10 @@ int EdgeWalker::Tick(int tick) {
     }
     if (mSecondsLeft < 1) {
         mState = Absent;
-        SetRedrawNeeded();
         return TickGone;
     }
     if (tick % kFramePeriod == 0) {
         mFrame ^= 1;
-        SetRedrawNeeded();
     }
     if (tick % kMovePeriod == 0) {
         if (mState == MovingLeft) {
@@ -63,11 +61,8 @@ int EdgeWalker::Tick(int tick) {
             mTargetX = kLeftTurn;
             mState = MovingLeft;
         }
-        SetRedrawNeeded();
     }
-    if (tick % 60 == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
     return TickNothing;
 }
 

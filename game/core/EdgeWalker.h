@@ -1,8 +1,7 @@
 #pragma once
 // The broom: it sweeps to and fro across the whole ground for a number of seconds, 3 pixels
 // every 10 ticks, turning at x 598 and x 1. The play field lets it clear caterpillars, rotting
-// fruit and hedgehogs it covers (from x to GetRightEdge). A plain record; every change raises
-// the redraw flag.
+// fruit and hedgehogs it covers (from x to GetRightEdge). A plain record.
 
 namespace Vuro {
 

@@ -1,6 +1,6 @@
 #include "game/core/EffectAnim.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 namespace Vuro {
 
@@ -20,14 +20,14 @@ void EffectAnim::Start(int seconds) {
     mSecondsLeft = seconds;
 }
 
-void EffectAnim::Tick(int tick) {
+bool EffectAnim::Tick(int tick) {
+    bool changed = false;
     if (!mActive) {
-        return;
+        return false;
     }
     if (mSecondsLeft < 1) {
         mActive = false;
-        SetRedrawNeeded();
-        return;
+        return true;
     }
     if (tick % kFrameTicks == 0) {
         if (mFrame < kLastFrame) {
@@ -38,11 +38,10 @@ void EffectAnim::Tick(int tick) {
                 mActive = false;
             }
         }
-        SetRedrawNeeded();
+        changed = true;
     }
-    if (tick % kSecondTicks == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
+    return changed;
 }
 
 } // namespace Vuro

@@ -1,7 +1,7 @@
 #pragma once
 // A short effect at a point (a shot flash, a magic shot): cels 0..4, one every 10 update ticks,
-// played through twice, or cut short when its game seconds run out. A plain record; each frame
-// step and the end raise the redraw flag.
+// played through twice, or cut short when its game seconds run out. A plain record; Tick answers
+// whether it changed what is drawn (each frame step and the end count).
 
 namespace Vuro {
 
@@ -9,7 +9,6 @@ struct EffectAnim {
     static constexpr int kLastFrame = 4;
     static constexpr int kFrameTicks = 10;
     static constexpr int kCycles = 2;
-    static constexpr int kSecondTicks = 60;
 
     bool mActive = false;
     int mX = 0;
@@ -21,7 +20,8 @@ struct EffectAnim {
     void Reset();
     void SetPos(int x, int y);
     void Start(int seconds);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,7 +1,5 @@
 #include "game/core/FrameAnim.h"
 
-#include "game/core/RedrawFlag.h"
-
 namespace Vuro {
 
 void FrameAnim::Reset() {
@@ -17,12 +15,12 @@ void FrameAnim::Start(int x, int y, bool looping, int period, int maxFrame) {
     mFrame = 0;
 }
 
-void FrameAnim::Tick(int tick) {
+bool FrameAnim::Tick(int tick) {
     if (mState != kLooping || tick % mPeriod != 0) {
-        return;
+        return false;
     }
     mFrame = mFrame < mMaxFrame ? mFrame + 1 : 0;
-    SetRedrawNeeded();
+    return true;
 }
 
 } // namespace Vuro

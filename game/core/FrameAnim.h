@@ -1,7 +1,8 @@
 #pragma once
 // A picture at a point that either stands still or loops through its cels 0..maxFrame, one
 // step every period update ticks (a step comes on ticks that are multiples of the period).
-// A plain record: copy it freely. Every frame step raises the redraw flag.
+// A plain record: copy it freely. Tick answers whether it changed what is drawn
+// (each frame step counts).
 
 namespace Vuro {
 
@@ -20,7 +21,8 @@ struct FrameAnim {
     void Reset();
     // A period below 1 is taken as 1 (a zero period would divide by zero).
     void Start(int x, int y, bool looping, int period, int maxFrame);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

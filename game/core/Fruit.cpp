@@ -2,7 +2,6 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/core/FruitStateDurations.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -108,7 +107,6 @@ void Fruit::KnockDown(int x, int y) {
     mFalling = true;
     mX = x;
     mY = y;
-    SetRedrawNeeded();
 }
 
 void Fruit::SwayStep() {
@@ -116,7 +114,6 @@ void Fruit::SwayStep() {
     mX += step;
     mY += step;
     mSwayRight = !mSwayRight;
-    SetRedrawNeeded();
 }
 
 void Fruit::Sway(int tick) {
@@ -128,7 +125,6 @@ void Fruit::Sway(int tick) {
 
 int Fruit::TickFalling() {
     mY += 1;
-    SetRedrawNeeded();
     if (mState != Growing && mState != UnripeKnocked) {
         if (mY > kGroundY - 1) {
             mFalling = false;
@@ -150,7 +146,6 @@ int Fruit::TickSeconds(int tick) {
     if (tick % kAnimPeriod == 0) {
         if (mState == Rotting) {
             mRotFrame = mRotFrame + 1 < kRotFramesLying ? mRotFrame + 1 : 0;
-            SetRedrawNeeded();
         } else if (mState == Ripe) {
             SwayStep();
         }
@@ -158,7 +153,6 @@ int Fruit::TickSeconds(int tick) {
     if (tick % kTicksPerSecond != 0) {
         return TickNothing;
     }
-    SetRedrawNeeded();
     if (mSecondsLeft > 0) {
         mSecondsLeft -= 1;
         if (mState == Growing && mPicture < kGrowingLastPicture) {
@@ -189,19 +183,16 @@ int Fruit::Tick(int tick) {
     if (mState == Finished || mHeld) {
         if (mHeld && mState == Rotting && tick % kAnimPeriod == 0) {
             mRotFrame = (mRotFrame + 1) % kRotFramesHeld;
-            SetRedrawNeeded();
         }
         return TickNothing;
     }
     if (mState == FallingFromTree) {
         if (mY < kGroundY) {
             mY += 1;
-            SetRedrawNeeded();
             return TickNothing;
         }
         Advance();
         SetDuration();
-        SetRedrawNeeded();
         return TickCameToRest;
     }
     return TickSeconds(tick);

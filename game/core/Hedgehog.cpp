@@ -1,7 +1,8 @@
 #include "game/core/Hedgehog.h"
 
+#include "game/core/GameSeconds.h"
+
 #include "framework/util/MersenneTwister.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -45,7 +46,6 @@ void Hedgehog::Start(int x, int y, int targetX, int targetY) {
     mTargetX = targetX;
     mTargetY = targetY;
     ChooseDirection();
-    SetRedrawNeeded();
 }
 
 void Hedgehog::StartAcross() {
@@ -88,7 +88,6 @@ void Hedgehog::Sniff() {
         mState = SniffingFromRight;
         mFrame = 1;
     }
-    SetRedrawNeeded();
 }
 
 bool Hedgehog::IsAtTree(int treeX, int treeWidth) const {
@@ -111,7 +110,6 @@ void Hedgehog::Carry(int x, int y, int cellId, int state, int kind, int picture)
     mCarriedState = state;
     mCarriedKind = kind;
     mCarriedPicture = picture;
-    SetRedrawNeeded();
 }
 
 void Hedgehog::Leave() {
@@ -129,7 +127,6 @@ void Hedgehog::Leave() {
     }
     mCarrying = false;
     mCarriedId = 0;
-    SetRedrawNeeded();
 }
 
 void Hedgehog::Scare() {
@@ -141,7 +138,6 @@ void Hedgehog::Scare() {
     } else {
         mFrame = 0;
     }
-    SetRedrawNeeded();
 }
 
 void Hedgehog::SetCarrying(bool carrying) {
@@ -152,7 +148,6 @@ void Hedgehog::SetCarrying(bool carrying) {
             ChooseDirection();
         }
     }
-    SetRedrawNeeded();
 }
 
 void Hedgehog::StepStunned() {
@@ -215,13 +210,10 @@ int Hedgehog::Tick(int tick) {
     if (mStunned) {
         if (tick % kStunPeriod == 0) {
             StepStunned();
-            SetRedrawNeeded();
         }
         return TickNothing;
     }
-    if (tick % 60 == 0) {
-        --mPause;
-    }
+    CountSecondDown(tick, mPause);
     if (mScared) {
         if (mPause > 0) {
             return TickNothing;
@@ -234,18 +226,15 @@ int Hedgehog::Tick(int tick) {
             mState = WalkingLeft;
         }
         mFrame = mFacing == FacingRight ? 1 : 4;
-        SetRedrawNeeded();
     }
     if (mState == Gone) {
         return TickGone;
     }
     if (tick % kFramePeriod == 0) {
         StepFrame();
-        SetRedrawNeeded();
     }
     if (tick % kStepPeriod == 0) {
         Walk();
-        SetRedrawNeeded();
     }
     return TickNothing;
 }

@@ -1,6 +1,6 @@
 #include "game/core/LoopAnim.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 namespace Vuro {
 
@@ -20,14 +20,14 @@ void LoopAnim::SetLooping(bool looping) {
     mFrame = 0;
 }
 
-void LoopAnim::Tick(int tick) {
+bool LoopAnim::Tick(int tick) {
+    bool changed = false;
     if (!mActive) {
-        return;
+        return false;
     }
     if (mSecondsLeft < 1 && mFrame == 0) {
         mActive = false;
-        SetRedrawNeeded();
-        return;
+        return true;
     }
     if (tick % kFrameTicks == 0) {
         if (mFrame < kLastFrame) {
@@ -36,11 +36,10 @@ void LoopAnim::Tick(int tick) {
             mFrame = 0;
             mLooping = false;
         }
-        SetRedrawNeeded();
+        changed = true;
     }
-    if (tick % kSecondTicks == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
+    return changed;
 }
 
 } // namespace Vuro

@@ -2,14 +2,14 @@
 // A puff (the smoke over a caterpillar): cels 0..8, one every 10 update ticks. A pass through
 // the cels clears the looping flag (the play field draws only looping puffs); SetLooping starts
 // a pass again. It ends once its game seconds are spent and the frame is back at 0.
-// A plain record; each frame step and the end raise the redraw flag.
+// A plain record; Tick answers whether it changed what is drawn (each frame step and the end
+// count).
 
 namespace Vuro {
 
 struct LoopAnim {
     static constexpr int kLastFrame = 8;
     static constexpr int kFrameTicks = 10;
-    static constexpr int kSecondTicks = 60;
 
     bool mActive = false;
     int mX = 0;
@@ -21,7 +21,8 @@ struct LoopAnim {
     void Reset();
     void Start(bool active, int seconds);
     void SetLooping(bool looping);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,7 +1,5 @@
 #include "game/core/Mover.h"
 
-#include "game/core/RedrawFlag.h"
-
 namespace Vuro {
 
 void Mover::Reset() {
@@ -16,7 +14,7 @@ void Mover::Start(int x, int y, int targetX, int targetY) {
     mTargetY = targetY;
 }
 
-void Mover::Tick() {
+bool Mover::Tick() {
     if (mState == kMovingLeft) {
         if (mX > mTargetX) {
             mX -= kStep;
@@ -31,14 +29,14 @@ void Mover::Tick() {
         }
     }
     if (mState < kRising || mState > kMovingRight) {
-        return;
+        return false;
     }
     if (mY >= mTargetY) {
         mY -= kStep;
     } else {
         mState = kArrived;
     }
-    SetRedrawNeeded();
+    return true;
 }
 
 } // namespace Vuro

@@ -2,7 +2,8 @@
 // A slingshot stone in flight: 9 pixels a tick sideways until it is level with its target
 // (starting leftward unless the target lies more than 5 pixels to the right), and 9 pixels a
 // tick upward while it is not yet above the target's y. The tick that finds it above the target
-// marks it arrived (state 0). A plain record; every moving tick raises the redraw flag.
+// marks it arrived (state 0). A plain record; Tick answers whether it changed what is drawn (each
+// moving tick counts).
 
 namespace Vuro {
 
@@ -22,7 +23,8 @@ struct Mover {
     void Reset();
     void Start(int x, int y, int targetX, int targetY);
     // Every update tick.
-    void Tick();
+    // Whether the step changed what is drawn.
+    bool Tick();
 };
 
 } // namespace Vuro

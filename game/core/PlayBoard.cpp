@@ -12,7 +12,6 @@
 #include "game/core/GameApp.h"
 #include "game/core/GameSounds.h"
 #include "game/core/LevelFile.h"
-#include "game/core/RedrawFlag.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/InGameDialog.h"
 
@@ -254,7 +253,7 @@ void PlayBoard::Pause() {
 }
 
 void PlayBoard::PlayTick() {
-    mField.Update(mUpdateCount);
+    const bool fieldChanged = mField.Update(mUpdateCount);
     if (mField.GetLevelTime() == 0 || mField.IsTimeUp()) {
         EndLevel();
     }
@@ -268,10 +267,9 @@ void PlayBoard::PlayTick() {
         }
         Invalidate();
     }
-    if (IsRedrawNeeded()) {
+    if (fieldChanged) {
         Invalidate();
     }
-    ClearRedrawNeeded();
 }
 
 void PlayBoard::EndLevel() {

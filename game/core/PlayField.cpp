@@ -4,7 +4,6 @@
 #include "framework/util/MersenneTwister.h"
 #include "game/core/GameImages.h"
 #include "game/core/PlayFieldPictures.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -210,7 +209,6 @@ void PlayField::GetStats(int out[kCounterCount]) const {
 void PlayField::SetMousePos(int x, int y) {
     mMouseX = x;
     mMouseY = y;
-    SetRedrawNeeded();
 }
 
 } // namespace Vuro

@@ -145,8 +145,10 @@ public:
     void AddBonusPopup(int x, int y, int code);
 
     // ---- [Playing] ----
-    // One update tick (PlayFieldUpdate.cpp). Once the time is up only the banner moves.
-    void Update(int tick);
+    // One update tick (PlayFieldUpdate.cpp); answers whether the field must be drawn again:
+    // after every tick of play, and once the time is up (when only the banner moves) when the
+    // banner moved.
+    bool Update(int tick);
     // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
     void MouseDown(int x, int y, int clickCount);
 
@@ -226,7 +228,7 @@ public:
     bool IsGoalReached();
     // The 16 counters; in survival the four collected counters are replaced by onTrees.
     void GetStats(int out[kCounterCount]) const;
-    // Stores the position and asks for a redraw.
+    // Stores the position; the next tick draws the field with it.
     void SetMousePos(int x, int y);
     int GetMouseX() const { return mMouseX; }
     int GetMouseY() const { return mMouseY; }

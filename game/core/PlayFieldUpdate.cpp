@@ -2,9 +2,9 @@
 // slingshot, the stones and the pop-ups go on, the once-a-second timers and level clock, the
 // reload rule of the slingshot, the short-lived effects and the sky.
 
+#include "game/core/GameSeconds.h"
 #include "game/core/PlayField.h"
 #include "game/core/PlayFieldSounds.h"
-#include "game/core/RedrawFlag.h"
 
 #include <vector>
 
@@ -12,7 +12,6 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kSecondTicks = 60;
 constexpr int kReloadCheckTicks = 10;
 constexpr int kReloadTicks = 35;
 constexpr int kSkyWrapBelow = -639;
@@ -48,16 +47,14 @@ void StepStones(std::vector<Mover>& stones) {
 
 } // namespace
 
-void PlayField::Update(int tick) {
+bool PlayField::Update(int tick) {
     if (mTimeLeft == 0 || mTimeUp) {
-        mScoreFade.Tick(tick);
-        return;
+        return mScoreFade.Tick(tick);
     }
     mCurrentTick = tick;
     if (IsStopPhase()) {
         UpdateStopPhase(tick);
-        SetRedrawNeeded();
-        return;
+        return true;
     }
 
     mAmbient.Tick(tick); // moves only while it runs
@@ -86,7 +83,7 @@ void PlayField::Update(int tick) {
     }
     ReloadRule(tick);
 
-    if (tick % kSecondTicks == 0) {
+    if (tick % kGameSecondTicks == 0) {
         StepTimers();
         ++mElapsedSeconds;
         --mTimeLeft;
@@ -95,7 +92,7 @@ void PlayField::Update(int tick) {
             mTimeUp = true;
         }
     }
-    SetRedrawNeeded();
+    return true;
 }
 
 void PlayField::UpdateStopPhase(int tick) {
@@ -108,7 +105,7 @@ void PlayField::UpdateStopPhase(int tick) {
     StepPopups(mNumberPopups, tick);
     StepPopups(mBonusPopups, tick);
 
-    if (tick % kSecondTicks == 0) {
+    if (tick % kGameSecondTicks == 0) {
         Timer& stop = mTimers[kTimerStopPhase];
         if (--stop.mSeconds < 0) {
             stop = Timer{};

@@ -1,6 +1,6 @@
 #include "game/core/RiseFade.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 namespace Vuro {
 
@@ -16,33 +16,33 @@ void RiseFade::Start(int seconds) {
     mPhase = kSlidingIn;
 }
 
-void RiseFade::Tick(int tick) {
+bool RiseFade::Tick(int tick) {
+    bool changed = false;
     if (!mActive || mPhase == kIdle) {
-        return;
+        return false;
     }
     if (mPhase == kStaying) {
-        if (tick % kSecondTicks == 0) {
-            --mSeconds;
-        }
+        CountSecondDown(tick, mSeconds);
         if (mSeconds <= 0) {
             mPhase = kSlidingOut;
         }
     }
     if (tick % 2 != 0) {
-        return;
+        return false;
     }
     if (mPhase == kSlidingIn) {
         if (++mOffset >= mLimit) {
             mPhase = kStaying;
         }
-        SetRedrawNeeded();
+        changed = true;
     } else if (mPhase == kSlidingOut) {
         if (--mOffset < kHiddenOffset + 1) {
             mActive = false;
             mPhase = kIdle;
         }
-        SetRedrawNeeded();
+        changed = true;
     }
+    return changed;
 }
 
 } // namespace Vuro

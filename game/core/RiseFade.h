@@ -1,7 +1,8 @@
 #pragma once
 // The level banner: it slides down from offset -52 to its limit (0) one pixel every second
 // update tick (104 ticks), stays for its game seconds, then slides back up and ends once the
-// offset is below -51. A plain record; each slide step raises the redraw flag.
+// offset is below -51. A plain record; Tick answers whether it changed what is drawn (each slide
+// step counts).
 
 namespace Vuro {
 
@@ -11,7 +12,6 @@ struct RiseFade {
     static constexpr int kStaying = 2;
     static constexpr int kSlidingOut = 3;
     static constexpr int kHiddenOffset = -52;
-    static constexpr int kSecondTicks = 60;
 
     bool mActive = false;
     int mOffset = 0;  // y of the banner picture
@@ -21,7 +21,8 @@ struct RiseFade {
 
     void Reset();
     void Start(int seconds);
-    void Tick(int tick);
+    // Whether the step changed what is drawn.
+    bool Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,6 +1,6 @@
 #include "game/core/TargetWalker.h"
 
-#include "game/core/RedrawFlag.h"
+#include "game/core/GameSeconds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,7 +34,6 @@ void TargetWalker::Start(int seconds) {
     mTargetX = kHomeX;
     mTargetId = 0;
     SetLifetime(seconds);
-    SetRedrawNeeded();
 }
 
 void TargetWalker::AddTarget(int fruitId, int x) {
@@ -81,7 +80,6 @@ void TargetWalker::Choose() {
 bool TargetWalker::Move() {
     mX = mX < mTargetX ? std::min(mX + kStep, mTargetX) : std::max(mX - kStep, mTargetX);
     mFrame = mFrame >= kLastFrame ? 0 : mFrame + 1;
-    SetRedrawNeeded();
     return mX == mTargetX;
 }
 
@@ -91,7 +89,6 @@ void TargetWalker::Tick(int tick) {
     }
     if (mSecondsLeft < 1) {
         mState = Absent;
-        SetRedrawNeeded();
         return;
     }
     if (mState == Choosing) {
@@ -120,9 +117,7 @@ void TargetWalker::Tick(int tick) {
             break;
         }
     }
-    if (tick % 60 == 0) {
-        --mSecondsLeft;
-    }
+    CountSecondDown(tick, mSecondsLeft);
 }
 
 } // namespace Vuro

@@ -1,7 +1,6 @@
 #include "game/core/WeatherStepper.h"
 
 #include "framework/graphics/Graphics.h"
-#include "game/core/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -20,9 +19,9 @@ void WeatherStepper::SetTarget(int targetX, int targetY) {
     mState = mX > targetX ? kMovingLeft : kMovingRight;
 }
 
-void WeatherStepper::Tick(int tick) {
+bool WeatherStepper::Tick(int tick) {
     if ((mState != kMovingRight && mState != kMovingLeft) || tick % kStepTicks != 0) {
-        return;
+        return false;
     }
     // Toward the target rather than along the state, so a cloud set on its target stops at once.
     if (mX > mTargetX) {
@@ -36,7 +35,7 @@ void WeatherStepper::Tick(int tick) {
     } else {
         mFrame = (mFrame + 1) % kFrames;
     }
-    SetRedrawNeeded();
+    return true;
 }
 
 void WeatherStepper::Draw(Graphics& g, Image* cloud, Image* rain) const {

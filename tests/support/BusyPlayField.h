@@ -17,7 +17,6 @@
 #include "game/core/GameImages.h"
 #include "game/core/PlayField.h"
 #include "game/core/PlayFieldHost.h"
-#include "game/core/RedrawFlag.h"
 
 #include <filesystem>
 #include <string>
@@ -76,7 +75,6 @@ public:
         mField.SetImages(&mImages);
         mTick = 0;
         PlayToCapture();
-        ClearRedrawNeeded();
     }
     // One more update tick.
     void Tick() { mField.Update(++mTick); }

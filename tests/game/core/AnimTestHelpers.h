@@ -1,8 +1,6 @@
 #pragma once
 // Drives the play field's small animations through runs of update ticks.
 
-#include "game/core/RedrawFlag.h"
-
 namespace Vuro::Testing {
 
 // Ticks anim with every tick number from first to last inclusive.
@@ -12,13 +10,9 @@ template <typename Anim> void RunTicks(Anim& anim, int first, int last) {
     }
 }
 
-// Whether one tick raised the redraw flag.
+// Whether one tick changed what is drawn.
 template <typename Anim> bool TickRedraws(Anim& anim, int tick) {
-    ClearRedrawNeeded();
-    anim.Tick(tick);
-    const bool redrawn = IsRedrawNeeded();
-    ClearRedrawNeeded();
-    return redrawn;
+    return anim.Tick(tick);
 }
 
 } // namespace Vuro::Testing

@@ -3,7 +3,6 @@
 #include "framework/util/MersenneTwister.h"
 #include "game/core/Bird.h"
 #include "game/core/Fruit.h"
-#include "game/core/RedrawFlag.h"
 #include "game/core/TargetWalker.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +36,6 @@ void FlyToFruit(Bird& bird, int limit) {
 class BirdRulesTest : public ::testing::Test {
 protected:
     void SetUp() override { SRand(99); }
-    void TearDown() override { ClearRedrawNeeded(); }
 };
 
 TEST_F(BirdRulesTest, ANewBirdEntersFromASideAtARandomHeight) {

@@ -2,7 +2,6 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/core/Fruit.h"
-#include "game/core/RedrawFlag.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +37,7 @@ Bird Launched(int x, int y, int targetX, int kind) {
     return bird;
 }
 
-class BirdTest : public ::testing::Test {
-protected:
-    void TearDown() override { ClearRedrawNeeded(); }
-};
+using BirdTest = ::testing::Test;
 
 TEST_F(BirdTest, ResetLeavesAnEmptyRecord) {
     Bird bird;
@@ -315,13 +311,6 @@ TEST_F(BirdTest, AHeldBirdFlapsButNeverMoves) {
     EXPECT_TRUE(RunTicks(bird, 1, 120).empty());
     EXPECT_EQ(bird.GetX(), 50);
     EXPECT_EQ(bird.GetFrame(), 3); // 8 flaps over frames 0..4
-}
-
-TEST_F(BirdTest, MovingRaisesTheRedrawFlag) {
-    Bird bird = Launched(100, 200, 640, Bird::Plain);
-    ClearRedrawNeeded();
-    bird.Tick(1);
-    EXPECT_TRUE(IsRedrawNeeded());
 }
 
 } // namespace

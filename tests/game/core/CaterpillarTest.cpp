@@ -2,7 +2,6 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/core/FruitTree.h"
-#include "game/core/RedrawFlag.h"
 #include "tests/game/core/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +19,7 @@ FruitTree Tree(int kind, int x, int y) {
     return tree;
 }
 
-class CaterpillarTest : public ::testing::Test {
-protected:
-    void TearDown() override { ClearRedrawNeeded(); }
-};
+using CaterpillarTest = ::testing::Test;
 
 TEST_F(CaterpillarTest, FromTheLeftItCrawlsRightThenClimbsWithFramesFourAndFive) {
     const std::vector<FruitTree> trees = {Tree(1, 150, 200)}; // trunk foot (216, 324)

@@ -1,7 +1,6 @@
 #include "game/core/EdgeWalker.h"
 
 #include "framework/util/MersenneTwister.h"
-#include "game/core/RedrawFlag.h"
 #include "tests/game/core/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +10,7 @@ namespace {
 
 using Testing::RunTicks;
 
-class EdgeWalkerTest : public ::testing::Test {
-protected:
-    void TearDown() override { ClearRedrawNeeded(); }
-};
+using EdgeWalkerTest = ::testing::Test;
 
 TEST_F(EdgeWalkerTest, SweepsRightTurnsAt598AndSweepsToTheLeftEdge) {
     EdgeWalker broom;

@@ -2,7 +2,6 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/core/FruitStateDurations.h"
-#include "game/core/RedrawFlag.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +31,7 @@ Fruit StartedFruit(int x, int y) {
 
 class FruitTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        SetEasyMode(false);
-        ClearRedrawNeeded();
-    }
+    void TearDown() override { SetEasyMode(false); }
 };
 
 TEST_F(FruitTest, DurationsFollowTheDifficulty) {
@@ -280,15 +276,6 @@ TEST_F(FruitTest, SwayMovesOnlyARipeFruitHangingFree) {
     fruit.SetHeld(true);
     fruit.Sway(60);
     EXPECT_EQ(fruit.GetX(), 100);
-}
-
-TEST_F(FruitTest, OnlyChangesRaiseTheRedrawFlag) {
-    Fruit fruit = StartedFruit(100, 200);
-    ClearRedrawNeeded();
-    RunTicks(fruit, 1, 59);
-    EXPECT_FALSE(IsRedrawNeeded());
-    RunTicks(fruit, 60, 60);
-    EXPECT_TRUE(IsRedrawNeeded());
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "game/core/EdgeWalker.h"
 #include "game/core/Fruit.h"
 #include "game/core/Hedgehog.h"
-#include "game/core/RedrawFlag.h"
 #include "game/core/TargetWalker.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +41,6 @@ Caterpillar Crawling(int x) {
 class GroundRulesTest : public ::testing::Test {
 protected:
     void SetUp() override { SRand(7); }
-    void TearDown() override { ClearRedrawNeeded(); }
 };
 
 TEST_F(GroundRulesTest, AHedgehogTakesAFreeFruitLyingUnderIt) {

@@ -1,7 +1,6 @@
 #include "game/core/Hedgehog.h"
 
 #include "framework/util/MersenneTwister.h"
-#include "game/core/RedrawFlag.h"
 #include "tests/game/core/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +16,7 @@ Hedgehog Walking(int x, int targetX) {
     return hedgehog;
 }
 
-class HedgehogTest : public ::testing::Test {
-protected:
-    void TearDown() override { ClearRedrawNeeded(); }
-};
+using HedgehogTest = ::testing::Test;
 
 TEST_F(HedgehogTest, WalksAcrossAPixelEveryThreeTicksAndIsThenGone) {
     Hedgehog hedgehog = Walking(-50, 640);

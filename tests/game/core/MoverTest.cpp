@@ -1,7 +1,5 @@
 #include "game/core/Mover.h"
 
-#include "game/core/RedrawFlag.h"
-
 #include <gtest/gtest.h>
 
 namespace Vuro {
@@ -17,9 +15,7 @@ TEST(Mover, AStoneFiredStraightUpRisesNinePixelsATickFor29Ticks) {
     Mover stone;
     stone.Start(300, 405, 300, 150);
     EXPECT_EQ(stone.mState, Mover::kMovingLeft);
-    ClearRedrawNeeded();
-    stone.Tick();
-    EXPECT_TRUE(IsRedrawNeeded());
+    EXPECT_TRUE(stone.Tick()) << "a moving tick changes what is drawn";
     EXPECT_EQ(stone.mState, Mover::kRising);
     EXPECT_EQ(stone.mY, 396);
     TickTimes(stone, 28);
@@ -30,9 +26,7 @@ TEST(Mover, AStoneFiredStraightUpRisesNinePixelsATickFor29Ticks) {
     stone.Tick();
     EXPECT_EQ(stone.mState, Mover::kArrived);
     EXPECT_EQ(stone.mY, 144);
-    ClearRedrawNeeded();
-    stone.Tick();
-    EXPECT_FALSE(IsRedrawNeeded());
+    EXPECT_FALSE(stone.Tick());
     EXPECT_EQ(stone.mY, 144);
 }
 

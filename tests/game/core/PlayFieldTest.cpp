@@ -1,7 +1,5 @@
 #include "game/core/PlayField.h"
 
-#include "game/core/RedrawFlag.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -146,13 +144,11 @@ TEST(PlayField, SurvivalAndStats) {
     }
 }
 
-TEST(PlayField, MousePositionAsksForARedraw) {
+TEST(PlayField, MousePositionIsKept) {
     PlayField field(nullptr);
-    ClearRedrawNeeded();
     field.SetMousePos(320, 240);
     EXPECT_EQ(field.GetMouseX(), 320);
     EXPECT_EQ(field.GetMouseY(), 240);
-    EXPECT_TRUE(IsRedrawNeeded());
 }
 
 TEST(PlayField, StagesOfStoryAndSurvivalLevels) {

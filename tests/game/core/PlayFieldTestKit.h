@@ -6,7 +6,6 @@
 #include "framework/util/MersenneTwister.h"
 #include "game/core/FruitStateDurations.h"
 #include "game/core/PlayField.h"
-#include "game/core/RedrawFlag.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +54,6 @@ protected:
         mField.SetHost(&mHost);
         NewLevel();
     }
-    void TearDown() override { ClearRedrawNeeded(); }
 
     // An empty level of 600 seconds from tick 0, with nothing heard yet.
     void NewLevel(bool survival = false, int level = 1) {

@@ -1,6 +1,5 @@
 #include "game/core/TargetWalker.h"
 
-#include "game/core/RedrawFlag.h"
 #include "tests/game/core/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +9,7 @@ namespace {
 
 using Testing::RunTicks;
 
-class TargetWalkerTest : public ::testing::Test {
-protected:
-    void TearDown() override { ClearRedrawNeeded(); }
-};
+using TargetWalkerTest = ::testing::Test;
 
 TEST_F(TargetWalkerTest, StartsAtHomeAndStaysWhileNothingFalls) {
     TargetWalker car;
