@@ -10,6 +10,8 @@
 //   presents again later). PresentPixels does the same for rows `pitch` bytes apart of 16-bit
 //   pixels (channels under the three masks) or 32-bit ones (0x00RRGGBB); by default they are
 //   converted and handed to Present. GetClientSize answers the size the window was made with.
+//   Any thread may present; the picture is drawn by the thread that made the window, at once
+//   or, from another thread, when that thread next reads its events.
 // - Raise restores a minimised window and brings it to the front with the input focus.
 // - SetFullScreen moves a window between full screen and a plain window of its client size
 //   (a system box must not stay hidden behind a full-screen window).

@@ -2,6 +2,7 @@
 #include "platform/EventSource.h"
 #include "platform/sdl/SdlMessages.h"
 #include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/SdlWindows.h"
 
 #include <SDL.h>
 
@@ -27,6 +28,10 @@ public:
             SDL_Event event;
             if (!SDL_PollEvent(&event)) {
                 break;
+            }
+            if (event.type == WaitingFrameEventType()) {
+                PresentWaitingFrame(event.user.windowID);
+                continue;
             }
             Translate(event);
         }
@@ -143,9 +148,24 @@ private:
         state.mods = static_cast<uint16_t>(SDL_GetModState());
         state.mouseX = mMouseX.load(std::memory_order_relaxed);
         state.mouseY = mMouseY.load(std::memory_order_relaxed);
-        if (event.type == SDL_WINDOWEVENT) {
-            SDL_GetWindowSize(SDL_GetWindowFromID(event.window.windowID), &state.windowWidth,
-                              &state.windowHeight);
+        uint32_t window = 0;
+        switch (event.type) {
+        case SDL_WINDOWEVENT:
+            window = event.window.windowID;
+            break;
+        case SDL_MOUSEMOTION:
+            window = event.motion.windowID;
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            window = event.button.windowID;
+            break;
+        default:
+            break;
+        }
+        if (window != 0) {
+            (void)QuerySdlWindowSizes(window, state.windowWidth, state.windowHeight,
+                                      state.clientWidth, state.clientHeight);
         }
         state.postedType = mPostedType;
         std::vector<Message> messages;

@@ -2,6 +2,7 @@
 
 #include "platform/TextEncoding.h"
 #include "platform/sdl/SdlKeys.h"
+#include "platform/sdl/SdlPicture.h"
 
 namespace Vuro::Platform {
 
@@ -23,7 +24,7 @@ public:
         case SDL_MOUSEMOTION:
             NoteMouse(event.motion.x, event.motion.y);
             Add(event.motion.windowID, kWmMouseMove, MouseKeyState(),
-                MakePointParam(event.motion.x, event.motion.y));
+                MakePointParam(mState.mouseX, mState.mouseY));
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -76,7 +77,10 @@ private:
         return state;
     }
 
+    // Keeps a window point as the pointer's place in the picture.
     void NoteMouse(int x, int y) {
+        WindowToPicture(mState.windowWidth, mState.windowHeight, mState.clientWidth,
+                        mState.clientHeight, x, y);
         mState.mouseX = x;
         mState.mouseY = y;
     }
@@ -129,7 +133,7 @@ private:
             return;
         }
         NoteMouse(button.x, button.y);
-        Add(button.windowID, number, MouseKeyState(), MakePointParam(button.x, button.y));
+        Add(button.windowID, number, MouseKeyState(), MakePointParam(mState.mouseX, mState.mouseY));
     }
 
     void Key(const SDL_KeyboardEvent& key) {

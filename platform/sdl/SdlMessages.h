@@ -18,8 +18,10 @@ struct SdlInputState {
     uint16_t mods = 0;         // SDL's modifier keys
     int mouseX = 0;            // last known pointer position
     int mouseY = 0;
-    int windowWidth = 0; // size of the event's window, for a restore
+    int windowWidth = 0; // size of the event's window, for a restore and the mouse's place
     int windowHeight = 0;
+    int clientWidth = 0;     // size of the picture the window shows (full screen scales it);
+    int clientHeight = 0;    // mouse positions are given in its pixels. 0: as the window's
     uint32_t postedType = 0; // SDL event type of messages posted to the queue; 0 for none
 };
 

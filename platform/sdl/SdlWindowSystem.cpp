@@ -1,30 +1,55 @@
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlPicture.h"
 #include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/SdlWindows.h"
 
 #include <SDL.h>
 
 #include <atomic>
-#include <cmath>
 #include <cstdio>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace Vuro::Platform {
 
 namespace {
 
-// A window and the renderer that shows the application's image in it: the image is the
-// renderer's logical size, so full screen scales it with its aspect kept and SDL maps mouse
-// events back into the image's pixels.
+// The key under which an SDL window points at the SdlWindow that made it.
+constexpr const char* kWindowKey = "VuroWindow";
+
+// The desktop's rectangle, which a full-screen window covers.
+SDL_Rect DesktopBounds() {
+    SDL_Rect bounds{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+            bounds = SDL_Rect{0, 0, mode.w, mode.h};
+        }
+    }
+    return bounds;
+}
+
+// A window and the renderer that shows the application's image in it, scaled into the window
+// with its shape kept (SdlPicture.h); mouse positions are scaled back by the event source and
+// GetMouseInClient. Full screen the window itself is given the desktop's size: without a
+// window manager nobody else resizes it, and a window left at the client's size would show a
+// corner of the picture and lose the clicks and keys outside it.
+//
+// Only the thread that made the window renders (SDL's renderer and its GL context belong to
+// it). A picture presented from another thread (the cursor thread moving the cursor on the
+// primary surface) is copied and waits; an event tells the making thread, whose event source
+// shows it (PresentWaitingFrame). A picture the making thread presents replaces a waiting one.
 class SdlWindow : public Window {
 public:
     SdlWindow(SDL_Window* window, int width, int height)
-        : mWindow(window), mClientWidth(width), mClientHeight(height) {
+        : mWindow(window), mClientWidth(width), mClientHeight(height),
+          mRenderThread(std::this_thread::get_id()) {
+        SDL_SetWindowData(window, kWindowKey, this);
         mRenderer = SDL_CreateRenderer(window, -1, 0);
         if (mRenderer == nullptr) {
             mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        }
-        if (mRenderer != nullptr) {
-            SDL_RenderSetLogicalSize(mRenderer, width, height);
         }
     }
     ~SdlWindow() override {
@@ -54,7 +79,16 @@ public:
         return (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0;
     }
     void SetFullScreen(bool fullScreen) override {
-        SDL_SetWindowFullscreen(mWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (fullScreen) {
+            const SDL_Rect desktop = DesktopBounds();
+            SDL_SetWindowPosition(mWindow, desktop.x, desktop.y);
+            SDL_SetWindowSize(mWindow, desktop.w, desktop.h);
+            SDL_SetWindowFullscreen(mWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        }
+        SDL_SetWindowFullscreen(mWindow, 0);
+        SDL_SetWindowSize(mWindow, mClientWidth, mClientHeight);
+        SDL_SetWindowPosition(mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
@@ -87,16 +121,11 @@ public:
         if (SDL_GetMouseFocus() != mWindow) {
             return false;
         }
-        int windowX = 0;
-        int windowY = 0;
-        SDL_GetMouseState(&windowX, &windowY);
-        float logicalX = static_cast<float>(windowX);
-        float logicalY = static_cast<float>(windowY);
-        if (mRenderer != nullptr) {
-            SDL_RenderWindowToLogical(mRenderer, windowX, windowY, &logicalX, &logicalY);
-        }
-        x = static_cast<int>(std::floor(logicalX));
-        y = static_cast<int>(std::floor(logicalY));
+        int windowWidth = 0;
+        int windowHeight = 0;
+        SDL_GetWindowSize(mWindow, &windowWidth, &windowHeight);
+        SDL_GetMouseState(&x, &y);
+        WindowToPicture(windowWidth, windowHeight, mClientWidth, mClientHeight, x, y);
         return true;
     }
 
@@ -109,11 +138,63 @@ public:
         return true;
     }
 
+    void GetSizes(int& windowWidth, int& windowHeight, int& clientWidth, int& clientHeight) {
+        SDL_GetWindowSize(mWindow, &windowWidth, &windowHeight);
+        clientWidth = mClientWidth;
+        clientHeight = mClientHeight;
+    }
+
+    // On the making thread: shows the picture another thread left waiting, if any.
+    void PresentWaitingFrame() {
+        std::lock_guard<std::mutex> lock(mFrameLock);
+        if (mWaiting.format != 0) {
+            (void)Render(mWaiting.pixels.data(), mWaiting.pitch, mWaiting.width, mWaiting.height,
+                         mWaiting.format);
+            mWaiting.format = 0;
+        }
+    }
+
 private:
+    // A picture copied from another thread, waiting for the making thread; format 0: none.
+    struct WaitingFrame {
+        std::vector<uint8_t> pixels;
+        int pitch = 0;
+        int width = 0;
+        int height = 0;
+        uint32_t format = 0;
+    };
+
     bool Show(const void* pixels, int pitch, int width, int height, uint32_t format) {
         if (mRenderer == nullptr || pixels == nullptr || width <= 0 || height <= 0) {
             return false;
         }
+        std::lock_guard<std::mutex> lock(mFrameLock);
+        if (std::this_thread::get_id() == mRenderThread) {
+            mWaiting.format = 0; // older than this one
+            return Render(pixels, pitch, width, height, format);
+        }
+        const bool wasWaiting = mWaiting.format != 0;
+        const auto* rows = static_cast<const uint8_t*>(pixels);
+        mWaiting.pixels.assign(rows, rows + static_cast<size_t>(pitch) * height);
+        mWaiting.pitch = pitch;
+        mWaiting.width = width;
+        mWaiting.height = height;
+        mWaiting.format = format;
+        if (wasWaiting) {
+            return true; // the event already on its way shows this newer picture
+        }
+        SDL_Event event{};
+        event.user.type = WaitingFrameEventType();
+        event.user.windowID = SDL_GetWindowID(mWindow);
+        if (event.user.type == 0 || SDL_PushEvent(&event) != 1) {
+            mWaiting.format = 0;
+            return false;
+        }
+        return true;
+    }
+
+    // Only on the making thread, with mFrameLock held.
+    bool Render(const void* pixels, int pitch, int width, int height, uint32_t format) {
         if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight ||
             format != mTextureFormat) {
             if (mTexture != nullptr) {
@@ -132,17 +213,26 @@ private:
         if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitch) != 0) {
             return false;
         }
+        int outputWidth = 0;
+        int outputHeight = 0;
+        if (SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight) != 0) {
+            return false;
+        }
+        const SDL_Rect frame = FitPicture(outputWidth, outputHeight, mClientWidth, mClientHeight);
         SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
         bool drawn = SDL_RenderClear(mRenderer) == 0 &&
-                     SDL_RenderCopy(mRenderer, mTexture, nullptr, nullptr) == 0;
+                     SDL_RenderCopy(mRenderer, mTexture, nullptr, &frame) == 0;
         SDL_RenderPresent(mRenderer);
         return drawn;
     }
 
     SdlVideoUser mVideo; // constructed first, released last
-    SDL_Window* mWindow;
+    SDL_Window* mWindow; // points back at this window (kWindowKey)
     int mClientWidth;
     int mClientHeight;
+    std::thread::id mRenderThread; // the making thread, the only one that renders
+    std::mutex mFrameLock;         // the renderer's texture and the waiting picture
+    WaitingFrame mWaiting;
     SDL_Renderer* mRenderer = nullptr;
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;
@@ -175,13 +265,22 @@ public:
             return nullptr;
         }
         uint32_t flags = SDL_WINDOW_HIDDEN;
-        if (params.fullScreen) {
-            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-        }
         int x = params.x < 0 ? SDL_WINDOWPOS_CENTERED : params.x;
         int y = params.y < 0 ? SDL_WINDOWPOS_CENTERED : params.y;
-        SDL_Window* window = SDL_CreateWindow(Cp1251ToUtf8(params.title).c_str(), x, y,
-                                              params.width, params.height, flags);
+        int width = params.width;
+        int height = params.height;
+        if (params.fullScreen) {
+            flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+            const SDL_Rect desktop = DesktopBounds();
+            if (desktop.w > 0 && desktop.h > 0) {
+                x = desktop.x;
+                y = desktop.y;
+                width = desktop.w;
+                height = desktop.h;
+            }
+        }
+        SDL_Window* window =
+            SDL_CreateWindow(Cp1251ToUtf8(params.title).c_str(), x, y, width, height, flags);
         if (!window) {
             return nullptr;
         }
@@ -350,6 +449,40 @@ SdlWindowSystem& TheSdlWindowSystem() {
 std::atomic<WindowSystem*> gWindowSystem{nullptr};
 
 } // namespace
+
+namespace {
+
+SdlWindow* WindowOf(uint32_t windowId) {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    return window != nullptr ? static_cast<SdlWindow*>(SDL_GetWindowData(window, kWindowKey))
+                             : nullptr;
+}
+
+} // namespace
+
+bool QuerySdlWindowSizes(uint32_t windowId, int& windowWidth, int& windowHeight, int& clientWidth,
+                         int& clientHeight) {
+    SdlWindow* window = WindowOf(windowId);
+    if (window == nullptr) {
+        return false;
+    }
+    window->GetSizes(windowWidth, windowHeight, clientWidth, clientHeight);
+    return true;
+}
+
+uint32_t WaitingFrameEventType() {
+    static const uint32_t type = [] {
+        const uint32_t registered = SDL_RegisterEvents(1);
+        return registered == static_cast<uint32_t>(-1) ? 0 : registered;
+    }();
+    return type;
+}
+
+void PresentWaitingFrame(uint32_t windowId) {
+    if (SdlWindow* window = WindowOf(windowId)) {
+        window->PresentWaitingFrame();
+    }
+}
 
 int DefaultMessageBoxAnswer(uint32_t flags) {
     bool second = (flags & kMbDefButton2) != 0;

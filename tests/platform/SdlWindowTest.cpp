@@ -4,9 +4,13 @@
 #include "platform/EventSource.h"
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlWindows.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace Vuro::Platform {
@@ -85,12 +89,26 @@ TEST(SdlEventSourceTest, WithoutAWindowPostedMessagesStillArrive) {
 namespace Vuro::Platform {
 namespace {
 
-TEST(SdlWindowTest, AFullScreenWindowShowsTheImageScaled) {
+// The window itself covers the desktop (no window manager may be there to resize it), its
+// client size stays the picture's; back in a window it has the client size again.
+TEST(SdlWindowTest, AFullScreenWindowCoversTheDesktopAndShowsTheImageScaled) {
     WindowParams params;
     params.fullScreen = true;
     std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(params);
     ASSERT_NE(window, nullptr);
     window->Show();
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    ASSERT_TRUE(GetWindowSystem().GetDesktopSize(desktopWidth, desktopHeight));
+    const auto sizes = [&window] {
+        int sizes[4] = {};
+        EXPECT_TRUE(QuerySdlWindowSizes(window->Id(), sizes[0], sizes[1], sizes[2], sizes[3]));
+        return std::to_string(sizes[0]) + "x" + std::to_string(sizes[1]) + " showing " +
+               std::to_string(sizes[2]) + "x" + std::to_string(sizes[3]);
+    };
+    const std::string covering =
+        std::to_string(desktopWidth) + "x" + std::to_string(desktopHeight) + " showing 640x480";
+    EXPECT_EQ(sizes(), covering);
     std::vector<uint32_t> pixels(640 * 480, 0xFF102030u);
     EXPECT_TRUE(window->Present(pixels.data(), 640, 480));
     int x = 0;
@@ -98,6 +116,33 @@ TEST(SdlWindowTest, AFullScreenWindowShowsTheImageScaled) {
     EXPECT_FALSE(window->GetNormalPosition(x, y)) << "full screen has no normal position";
     window->SetMouseCapture(true);
     window->SetMouseCapture(false);
+    window->SetFullScreen(false);
+    EXPECT_EQ(sizes(), "640x480 showing 640x480");
+    window->SetFullScreen(true);
+    EXPECT_EQ(sizes(), covering);
+}
+
+// Only the window's own thread renders: a frame from another thread waits, a newer one replaces
+// it under the same event, and the event source shows it without handing out a message.
+TEST(SdlWindowTest, AFramePresentedFromAnotherThreadWaitsForTheWindowsThread) {
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(WindowParams{});
+    ASSERT_NE(window, nullptr);
+    EventSource& source = GetEventSource();
+    Message message;
+    while (source.PeekMessage(message)) {
+    }
+    std::vector<uint16_t> pixels(640 * 480, 0xF800);
+    std::thread([&] {
+        for (int frame = 0; frame < 2; ++frame) {
+            EXPECT_TRUE(
+                window->PresentPixels(pixels.data(), 1280, 640, 480, 16, 0xF800, 0x07E0, 0x001F));
+        }
+    }).join();
+    const uint32_t type = WaitingFrameEventType();
+    SDL_PumpEvents();
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, type, type), 1);
+    EXPECT_FALSE(source.PeekMessage(message));
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, type, type), 0);
 }
 
 TEST(SdlWindowTest, AWindowReportsWhereItIsAndTheWorkAreaIsKnown) {
