@@ -131,7 +131,7 @@ public:
 
     void DrawString(const TextTarget& target, const TextClip& clip, int x, int top,
                     std::string_view text, uint32_t rgb) override {
-        if (mFace == nullptr || target.pixels == nullptr) {
+        if (mFace == nullptr || (target.pixels == nullptr && target.pixels16 == nullptr)) {
             return;
         }
         const int left = std::max(0, clip.x);

@@ -5,6 +5,7 @@
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "platform/MemorySurface.h"
 #include "platform/TextEncoding.h"
 #include "platform/TextRenderer.h"
 #include "support/DisplayRig.h"
@@ -13,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Vuro {
 namespace {
@@ -196,6 +198,31 @@ TEST_F(SysFontTest, DrawingKeepsToTheContextsClipAndTheImagesLock) {
     Graphics emptyContext(&empty);
     font.DrawString(&emptyContext, 0, 10, "abc", Color(255, 255, 255), Rect(0, 0, 100, 100));
     EXPECT_EQ(empty.mBitsChangedCount, 0);
+}
+
+// On a 16-bit screen the text is the 32-bit text narrowed through the layout (over black each
+// channel's coverage blend is the coverage itself, so the two agree exactly).
+TEST_F(SysFontTest, TextOnASixteenBitScreenIsTheThirtyTwoBitTextNarrowed) {
+    std::vector<uint32_t> drawn[2];
+    const Platform::PixelFormat formats[2] = {Platform::kFormat888, Platform::kFormat565};
+    for (int i = 0; i < 2; ++i) {
+        Vuro::Test::DisplayRig rig(formats[i], 64, 48);
+        ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+        SysFont font(&rig.app, "DejaVu Sans", 20);
+        Vuro::Test::FillSurface(rig.display->mDrawSurface.get(), 0);
+        Graphics g(rig.display->GetScreenImage());
+        g.SetFont(&font);
+        g.SetColor(Color(255, 200, 100));
+        g.DrawString("Wg", 4, 30);
+        drawn[i] = Vuro::Test::ReadSurface(rig.display->mDrawSurface.get());
+    }
+    ASSERT_EQ(drawn[0].size(), drawn[1].size());
+    int ink = 0;
+    for (size_t p = 0; p < drawn[0].size(); ++p) {
+        EXPECT_EQ(drawn[1][p], Platform::ConvertPixel(drawn[0][p], formats[0], formats[1])) << p;
+        ink += drawn[1][p] != 0;
+    }
+    EXPECT_GT(ink, 40);
 }
 
 } // namespace
