@@ -1,9 +1,12 @@
-// Records the demo of the whole-program test: the game, started with "-record", is played by a
+// Records the demos of the whole-program tests: the game, started with "-record", is played by a
 // bot that clicks through the front screens (naming the first player when the game asks) into
 // the first story level, picks every ripe fruit it sees, shoots birds (the first come in level
-// 3), closes the help panel and the statistics screen, goes on level by level and ends the
-// program once the fourth level has begun. The
-// framework writes the demo file as for any recorded run. See README.md beside this file for
+// 3) and closes the help panel and the statistics screen.
+// - story: the bot goes on level by level and ends the program once the fourth level has begun.
+// - tour: once the second level has begun the bot leaves it through the in-game question for
+//   the stage map, goes back to the menu, opens and closes the score board, turns the game's
+//   own cursors off in the options, and leaves the game through the exit question.
+// The framework writes the demo file as for any recorded run. See README.md beside this file for
 // how it is run.
 //
 // The bot reads the game's state (screens, play field) but acts only through the window's
@@ -13,6 +16,7 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/widgets/ButtonWidget.h"
+#include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "game/core/BoardH.h"
@@ -21,8 +25,11 @@
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/BoardTitres.h"
+#include "game/screens/InGameDialog.h"
+#include "game/screens/OptionsDialog.h"
 #include "game/screens/ProfileDialog.h"
 #include "game/screens/SimpleDialog.h"
 #include "platform/EventSource.h"
@@ -42,12 +49,26 @@ constexpr int kStoneStart = 405;
 constexpr int kStoneTop = 150;
 constexpr int kPatienceUpdates = 40;          // between two presses on the same screen
 constexpr const char* kPlayerName = "Player"; // the first start's name: data/Player.pf
+// The menu's signposts: story, scores, options, exit.
 constexpr int kStoryButtonX = 300;
 constexpr int kStoryButtonY = 180;
+constexpr int kScoresButtonX = 300;
+constexpr int kScoresButtonY = 380;
+constexpr int kOptionsButtonX = 300;
+constexpr int kOptionsButtonY = 288;
+constexpr int kExitButtonX = 570;
+constexpr int kExitButtonY = 428;
+// The play board's menu button, which opens the in-game question.
+constexpr int kBoardMenuX = 600;
+constexpr int kBoardMenuY = 460;
+
+// What the tour still has to do, in order.
+enum class Tour { Off, LeaveLevel, BackToMenu, Scores, Options, Exit, Done };
 
 class BotEvents : public Test::ScriptedPlayer {
 public:
-    explicit BotEvents(Platform::EventSource& inner) : ScriptedPlayer(inner) {}
+    BotEvents(Platform::EventSource& inner, bool tour)
+        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off) {}
 
     // What the levels gave: fruit collected, birds shot, the score, the levels won.
     int mFruitCollected = 0;
@@ -56,6 +77,7 @@ public:
     int mLevelsWon = 0;
     std::string mLevelScores; // each level's score, after a blank
     std::string mLevelEnds;   // the update count at which each level's record was saved
+    Tour mTour;
 
 private:
     bool Patient() const { return mUpdate - mLastInput >= kPatienceUpdates; }
@@ -73,15 +95,25 @@ private:
             Click((BoardIntro::kStartLeft + BoardIntro::kStartRight) / 2,
                   (BoardIntro::kStartTop + BoardIntro::kStartBottom) / 2);
         } else if (screen == app.mMenu) {
-            if (!NameThePlayer(app)) {
+            if (NameThePlayer(app)) {
+                return;
+            }
+            if (mTour == Tour::Off || mTour == Tour::LeaveLevel) {
                 Click(kStoryButtonX, kStoryButtonY);
+            } else {
+                TourTheMenu(app);
             }
         } else if (screen == app.mTitres) {
             Click(510, 445);
         } else if (screen == app.mMap) {
-            Click(570, 455);
+            if (mTour == Tour::BackToMenu) {
+                mTour = Tour::Scores;
+                Click(*app.mMap->mBackButton);
+            } else {
+                Click(*app.mMap->mPlayButton);
+            }
         } else if (screen == app.mStoryBoard) {
-            Play(*app.mStoryBoard);
+            Play(app, *app.mStoryBoard);
         }
     }
 
@@ -107,8 +139,52 @@ private:
         return false;
     }
 
-    void Play(BoardStory& board) {
+    // The score board, the options and the exit question, each opened and closed in turn.
+    void TourTheMenu(GameApp& app) {
+        BoardMenu& menu = *app.mMenu;
+        if (menu.mScoreBoard != nullptr) {
+            Click(*menu.mScoreBoard->mBackButton);
+        } else if (auto* options =
+                       dynamic_cast<OptionsDialog*>(app.GetDialog(OptionsDialog::kDialogId))) {
+            // The game's own cursors off, written to the settings by the button.
+            if (options->mCursorBox->mChecked) {
+                Click(*options->mCursorBox);
+            } else {
+                Click(*options->mYesButton);
+            }
+        } else if (auto* question =
+                       dynamic_cast<SimpleDialog*>(app.GetDialog(SimpleDialog::kDialogId))) {
+            mTour = Tour::Done;
+            Click(*question->mAcceptButton);
+        } else if (menu.mBusy) {
+            return;
+        } else if (mTour == Tour::Scores) {
+            mTour = Tour::Options;
+            Click(kScoresButtonX, kScoresButtonY);
+        } else if (mTour == Tour::Options) {
+            mTour = Tour::Exit;
+            Click(kOptionsButtonX, kOptionsButtonY);
+        } else if (mTour == Tour::Exit) {
+            Click(kExitButtonX, kExitButtonY);
+        }
+    }
+
+    // The in-game question's leave button, once the board's menu button has opened it.
+    void LeaveLevel(GameApp& app, BoardStory& board) {
+        if (auto* question = dynamic_cast<InGameDialog*>(app.GetDialog(0))) {
+            mTour = Tour::BackToMenu;
+            Click(*question->mLeaveButton);
+        } else if (board.GetState() == PlayBoard::kPlay) {
+            Click(kBoardMenuX, kBoardMenuY);
+        }
+    }
+
+    void Play(GameApp& app, BoardStory& board) {
         PlayField& field = board.GetField();
+        if (mTour == Tour::LeaveLevel && field.GetLevel() > 1) {
+            LeaveLevel(app, board);
+            return;
+        }
         if (field.GetLevel() > kLevelsToPlay) {
             // The next level began in place: the recording ends here.
             Close();
@@ -195,21 +271,24 @@ private:
 } // namespace Vuro
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DEMOFILE (an absolute path)\n", argv[0]);
+    std::string script = argc == 3 ? argv[1] : "";
+    if (script != "story" && script != "tour") {
+        std::fprintf(stderr, "usage: %s story|tour DEMOFILE (an absolute path)\n", argv[0]);
         return 2;
     }
-    std::string demoOption = std::string("-demofile=") + argv[1];
+    const bool tour = script == "tour";
+    std::string demoOption = std::string("-demofile=") + argv[2];
     const char* args[] = {argv[0], "-record", demoOption.c_str()};
     Vuro::Platform::SetCommandLineArgs(3, args);
     Vuro::Test::HurriedClock clock;
-    Vuro::BotEvents bot(Vuro::Platform::GetEventSource());
+    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour);
     Vuro::Test::PlayGame(bot);
     std::printf("levels won %d, fruit collected %d, birds shot %d, score %d\n"
                 "kLevelScores:%s\nkLevelEnds:%s\n",
                 bot.mLevelsWon, bot.mFruitCollected, bot.mBirdsShot, bot.mScore,
                 bot.mLevelScores.c_str(), bot.mLevelEnds.c_str());
-    bool usable = bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay && bot.mFruitCollected > 0 &&
-                  bot.mBirdsShot > 0;
+    bool usable = tour ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
+                       : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay &&
+                             bot.mFruitCollected > 0 && bot.mBirdsShot > 0;
     return usable ? 0 : 1;
 }

@@ -1,6 +1,9 @@
 #!/bin/sh
-# Makes tests/game/demos/story.dmo again with the dev build's record_story_demo (README.md).
+# Makes a demo of tests/game/demos again with the dev build's record_story_demo (README.md):
+# record.sh story (story.dmo) or record.sh tour (tour.dmo, and the files the recorded run wrote
+# in tour/).
 set -eu
+script=${1:-story}
 here=$(cd "$(dirname "$0")" && pwd)
 bin="$here/../../../build/${PRESET:-dev}/bin"
 work=$(mktemp -d)
@@ -11,6 +14,12 @@ for data in images levels local sound; do
 done
 mkdir -p "$work/data" "$work/config" "$work/run"
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config" \
-    XDG_RUNTIME_DIR="$work/run" "$work/record_story_demo" "$work/story.dmo" </dev/null
-cp "$work/story.dmo" "$here/story.dmo"
-echo "written $here/story.dmo"
+    XDG_RUNTIME_DIR="$work/run" "$work/record_story_demo" "$script" "$work/$script.dmo" </dev/null
+cp "$work/$script.dmo" "$here/$script.dmo"
+echo "written $here/$script.dmo"
+if [ "$script" = tour ]; then
+    mkdir -p "$here/tour"
+    cp "$work/data/Player.pf" "$work/data/profile.dat" "$work/data/scores.dat" \
+        "$work/config/Kelmontrave/Quandrellis.reg" "$here/tour/"
+    echo "written $here/tour/"
+fi
