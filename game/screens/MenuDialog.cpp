@@ -11,6 +11,11 @@ namespace Vuro {
 
 namespace {
 constexpr int kStripCels = 3;
+constexpr Rect kQuestion{120, 150, 400, 200};
+constexpr int kQuestionButtonY = 280;
+constexpr int kQuestionLeftX = 200;
+constexpr int kQuestionRightX = 330;
+constexpr int kQuestionButtonWidth = 110;
 } // namespace
 
 MenuDialog::MenuDialog(const DialogLook& look, Image* buttonImage, int dialogId,
@@ -76,6 +81,12 @@ DialogButton* MenuDialog::MakeButton(int id, const std::string& label) {
     auto* button = new DialogButton(mLook.mButtonStrip, id, this);
     ApplyButtonLook(button, mLook, label);
     return button;
+}
+
+void MenuDialog::PlaceAsQuestion(DialogButton* left, DialogButton* right) {
+    Dialog::Resize(kQuestion.mX, kQuestion.mY, kQuestion.mWidth, kQuestion.mHeight);
+    left->Resize(kQuestionLeftX, kQuestionButtonY, kQuestionButtonWidth, ButtonHeight());
+    right->Resize(kQuestionRightX, kQuestionButtonY, kQuestionButtonWidth, ButtonHeight());
 }
 
 int MenuDialog::ButtonHeight() const {

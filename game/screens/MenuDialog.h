@@ -54,6 +54,10 @@ public:
     // Gives a button the strip's cels, the look's font and yellow captions.
     static void ApplyButtonLook(DialogButton* button, const DialogLook& look,
                                 const std::string& label);
+    // The two-button question's place, whatever size it is given: 400 x 200 at 120, 150, the
+    // answer on the left at 200, 280 and the other on the right at 330, 280, each 110 wide.
+    static constexpr int kQuestionHeaderSpacing = 25;
+    void PlaceAsQuestion(DialogButton* left, DialogButton* right);
     // The height of the strip: the height of every button made here.
     int ButtonHeight() const;
 

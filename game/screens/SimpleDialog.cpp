@@ -14,15 +14,6 @@
 namespace Vuro {
 
 namespace {
-constexpr int kX = 120;
-constexpr int kY = 150;
-constexpr int kWidth = 400;
-constexpr int kHeight = 200;
-constexpr int kHeaderSpacing = 25;
-constexpr int kButtonY = 280;
-constexpr int kAcceptX = 200;
-constexpr int kCancelX = 330;
-constexpr int kButtonWidth = 110;
 constexpr int kEditX = 220; // where Resize puts the field
 constexpr int kEditY = 210;
 constexpr int kEditOffsetX = 100; // where attaching puts it, from the dialog
@@ -37,7 +28,7 @@ constexpr int kCancelText = 2;
 SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode,
                            int* stateWord)
     : MenuDialog(LookOf(owner->mArt), owner->mArt.mDlgButton, kDialogId, header, "", "", 0,
-                 kHeaderSpacing),
+                 kQuestionHeaderSpacing),
       mMode(mode), mOwner(owner), mStateWord(stateWord), mHeaderCopy(std::move(header)),
       mText(text) {
     if (mode == Confirm || mode == Question) {
@@ -97,10 +88,7 @@ void SimpleDialog::OnDetached(WidgetManager* manager) {
 }
 
 void SimpleDialog::Resize(int, int, int, int) {
-    MenuDialog::Resize(kX, kY, kWidth, kHeight);
-    const int buttonHeight = ButtonHeight();
-    mAcceptButton->Resize(kAcceptX, kButtonY, kButtonWidth, buttonHeight);
-    mCancelButton->Resize(kCancelX, kButtonY, kButtonWidth, buttonHeight);
+    PlaceAsQuestion(mAcceptButton, mCancelButton);
     if (mEdit != nullptr) {
         mEdit->Move(kEditX, kEditY);
     }
