@@ -47,6 +47,7 @@ namespace Vuro::Platform {
 inline constexpr uint32_t kMbOk = 0x0000;
 inline constexpr uint32_t kMbOkCancel = 0x0001;
 inline constexpr uint32_t kMbYesNo = 0x0004;
+inline constexpr uint32_t kMbRetryCancel = 0x0005;
 inline constexpr uint32_t kMbIconError = 0x0010;
 inline constexpr uint32_t kMbIconQuestion = 0x0020;
 inline constexpr uint32_t kMbIconWarning = 0x0030;
@@ -55,6 +56,7 @@ inline constexpr uint32_t kMbDefButton2 = 0x0100;
 // Message box answers.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
+inline constexpr int kIdRetry = 4;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
@@ -128,6 +130,9 @@ public:
     virtual void SetCursor(const Cursor* cursor) = 0;
     virtual void AllowScreenSaver(bool allow) = 0;
     virtual bool QueryScreenSaver(ScreenSaverInfo& info) = 0;
+    // False where windows are made but nobody can see them (SDL's headless drivers): a window
+    // that waits for the user would wait for ever.
+    virtual bool CanShowWindows() { return true; }
 };
 
 // The window system in use: the SDL one unless a test installed another.

@@ -1,40 +1,27 @@
-// The crash reporter's windows and the report upload. Message boxes stand in for the built
-// windows: the send and continue buttons are OK, close and abort are Cancel, and the details
-// box has no text field, so the user text is sent empty.
+// The report-only run's work: the report read back and named, and the crash windows over it.
 #include "framework/debug/CrashReporter.h"
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/debug/CrashHandler.h"
-#include "framework/debug/CrashReportForm.h"
-#include "framework/debug/HTTPTransfer.h"
+#include "framework/debug/CrashReportWindows.h"
 #include "framework/debug/MapFile.h"
 #include "framework/util/SafeFileWrite.h"
-#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Window.h"
 
 #include <cstdio>
 #include <fstream>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace Vuro {
 
 namespace {
 
-constexpr const char* kErrorHeader = "An unexpected error has occured!";
-constexpr const char* kDetailsHeader =
-    "Please help out by providing as much information as you can about this crash.";
-constexpr const char* kFailureText = "Failed to connect to server.";
-constexpr bool kOfferUpload = true;
-constexpr uint32_t kPollMs = 20;
 constexpr const char* kCrashFileName = "crash.txt";
 
 std::mutex gStateLock;
 std::string gReportServerHost;
-std::string gErrorTitle;
-std::string gErrorText;
 std::string gAttachmentFileName;
 
 std::string Shared(const std::string& value) {
@@ -42,75 +29,21 @@ std::string Shared(const std::string& value) {
     return value;
 }
 
-HTTPTransfer& ReportTransfer() {
-    static HTTPTransfer transfer;
-    return transfer;
-}
-
-int Box(const std::string& text, const std::string& title, uint32_t flags) {
-    return Platform::GetWindowSystem().ShowMessageBox(text, title, flags);
-}
-
-// The upload thread's work: the form from the shared crash state, handed to the transfer.
-void SubmitReportThread(const std::string& host, const std::string& userText) {
-    VuroAppBase* app = CrashHandler::GetRegisteredApp();
-    if (app == nullptr) {
-        return;
-    }
-    CrashReportForm form;
-    app->GetCrashUploadExtra(form.extraFields);
-    form.product = app->mProdName;
-    form.version = app->mProductVersion;
-    form.userText = userText;
-    form.errorTitle = Shared(gErrorTitle);
-    form.errorText = Shared(gErrorText);
-    std::string attachment = Shared(gAttachmentFileName);
-    form.hasAttachment = !attachment.empty();
-    if (form.hasAttachment) {
-        Buffer file;
-        // A missing file sends an empty part.
-        if (app->ReadBufferFromFile(attachment, file, true) && file.GetDataLen() > 0) {
-            form.attachment.assign(reinterpret_cast<const char*>(file.GetDataPtr()),
-                                   static_cast<size_t>(file.GetDataLen()));
-        }
-    }
-    ReportTransfer().SendRequest(host, BuildCrashReportRequest(host, BuildCrashReportBody(form)));
-}
-
-// The progress window's part: waits for the transfer; a failure offers a retry.
-void SubmitAndWait(const std::string& host) {
-    HTTPTransfer& transfer = ReportTransfer();
-    for (;;) {
-        std::thread upload(SubmitReportThread, host, std::string());
-        upload.join();
-        int result = transfer.GetResultCode();
-        while (result == kTransferIdle || result == kTransferPending) {
-            Platform::GetClock().SleepMs(kPollMs);
-            result = transfer.GetResultCode();
-        }
-        if (result == kTransferDone || result == kTransferAborted) {
-            return;
-        }
-        transfer.Reset();
-        if (Box(kFailureText, "Connection Failed",
-                Platform::kMbOkCancel | Platform::kMbIconError) != Platform::kIdOk) {
-            return;
-        }
-    }
-}
-
-// The map file in the current folder, else the one beside the program.
+// The first map file in the current folder, else the program's own beside it (other programs
+// in that folder have maps of their own, which would name the wrong functions).
 void NameMapSymbols(std::string& report) {
     std::string program = Platform::ExecutablePath();
     std::vector<Platform::FileEntry> maps;
-    std::string folder;
-    if (!Platform::FindFiles("*.map", maps)) {
-        folder = program.substr(0, program.find_last_of('/') + 1);
-        if (!Platform::FindFiles(folder + "*.map", maps)) {
-            return;
-        }
+    std::string path;
+    if (Platform::FindFiles("*.map", maps)) {
+        path = maps.front().name;
+    } else {
+        path = program + ".map";
     }
-    std::ifstream in(Platform::NativePath(folder + maps.front().name));
+    std::ifstream in(Platform::NativePath(path));
+    if (!in) {
+        return;
+    }
     MapSymbolTable symbols;
     MapLineTable lines;
     ReadMapFile(in, symbols, lines);
@@ -151,6 +84,8 @@ void CrashReporter::Run(VuroAppBase& app, const std::string& attachment) {
     if (!report.empty() && report.back() == '\n') {
         report.pop_back();
     }
+    // The title keeps the logical address that naming replaces in the text.
+    const std::string title = CrashReportTitle(report);
     NameMapSymbols(report);
     // A report that cannot be written again keeps its logical addresses.
     (void)WriteFileReplacing(kCrashFileName, [&](FILE* out) {
@@ -159,28 +94,19 @@ void CrashReporter::Run(VuroAppBase& app, const std::string& attachment) {
     });
     SetAttachmentFileName(attachment);
     app.CopyToClipboard(report);
-    ShowErrorWindow(CrashReportTitle(report), report);
+    ShowErrorWindow(title, report);
 }
 
 void CrashReporter::ShowErrorWindow(const std::string& title, const std::string& report) {
-    {
-        std::lock_guard<std::mutex> lock(gStateLock);
-        gErrorTitle = title;
-        gErrorText = report;
-    }
-    std::string host = ReportServerHost();
-    // Sending needs the application's product fields: without one it is not offered.
-    bool offerSend = kOfferUpload && !host.empty() && CrashHandler::GetRegisteredApp() != nullptr;
-    std::string text = std::string(kErrorHeader) + "\r\n\r\n" + report;
-    uint32_t buttons = offerSend ? Platform::kMbOkCancel : Platform::kMbOk;
-    int answer = Box(text, "Fatal Error!", buttons | Platform::kMbIconError);
-    if (!offerSend || answer != Platform::kIdOk) {
+    VuroAppBase* app = CrashHandler::GetRegisteredApp();
+    if (app == nullptr) {
+        // The windows' pictures belong to an application: without one a box shows the report.
+        Platform::GetWindowSystem().ShowMessageBox(report, "Fatal Error!", Platform::kMbIconError);
         return;
     }
-    if (Box(kDetailsHeader, "Error Details", Platform::kMbOkCancel) != Platform::kIdOk) {
-        return;
-    }
-    SubmitAndWait(host);
+    CrashReportWindows windows(
+        *app, {ReportServerHost(), title, report, "", Shared(gAttachmentFileName)});
+    windows.Run();
 }
 
 } // namespace Vuro

@@ -8,7 +8,8 @@
 //   on a stack line that ends with the program's file name, or on the "Logical Address:" line
 //   after a "Module:" line naming it) with the function holding it, the distance from the
 //   function's start when not 0 ("+0x10") and, where the line table knows it, the source file
-//   and line on a line of their own ("\r\n    <file> line <n> +0x<distance>"). Addresses of
+//   and line on a line of their own ("\r\n    <file> line <n> +0x<distance>"); a line entry
+//   before the function's start is not its own and is not used. Addresses of
 //   other modules (libraries with their own sections) are left as they are.
 
 #include <cstdint>

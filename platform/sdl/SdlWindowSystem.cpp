@@ -389,6 +389,8 @@ public:
         return true;
     }
 
+    bool CanShowWindows() override { return !SdlVideoIsHeadless(); }
+
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         std::string utf8Text = Cp1251ToUtf8(text);
         std::string utf8Title = Cp1251ToUtf8(title);
@@ -425,6 +427,10 @@ private:
             break;
         case kMbOkCancel:
             add(kIdOk, "OK", false);
+            add(kIdCancel, "Cancel", true);
+            break;
+        case kMbRetryCancel:
+            add(kIdRetry, "Retry", false);
             add(kIdCancel, "Cancel", true);
             break;
         default:
@@ -491,6 +497,8 @@ int DefaultMessageBoxAnswer(uint32_t flags) {
         return second ? kIdNo : kIdYes;
     case kMbOkCancel:
         return second ? kIdCancel : kIdOk;
+    case kMbRetryCancel:
+        return second ? kIdCancel : kIdRetry;
     default:
         return kIdOk;
     }
