@@ -42,23 +42,25 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
     const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) {
         const Pixels texelsOf = Load(from);
         // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
-        // leaves the destination, one of weights all at least 251 is copied.
+        // leaves the destination, one of weights all at least 251 over an opaque one is copied.
         const Pixels texelAlpha = texelsOf >> 24;
         if (Composite && AllSet(reinterpret_cast<Pixels>(texelAlpha <= 1))) {
             return;
         }
         const Pixels d = Load(to);
-        if (Composite && DestAlpha && !AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
-            for (int i = 0; i < kGroup; ++i) {
-                to[i] = SWTriWrite<Composite, DestAlpha>(to[i], CentredTexel(from[i]));
-            }
-            return;
-        }
+        const Pixels destOpaque =
+            DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
         const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
         const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
-        if (!Composite || AllSet(reinterpret_cast<Pixels>(texelAlpha >= 252))) {
+        if (!Composite || AllSet(destOpaque & reinterpret_cast<Pixels>(texelAlpha >= 252))) {
             Store(to, copied);
+            return;
+        }
+        if (DestAlpha && !AllSet(destOpaque)) {
+            for (int i = 0; i < kGroup; ++i) {
+                to[i] = SWTriWrite<Composite, DestAlpha>(to[i], CentredTexel(from[i]));
+            }
             return;
         }
         // Fast path: over an opaque destination the compositing divisor 256 - kept is 256, so
