@@ -9,6 +9,7 @@
 #include "framework/display/SurfacePixels.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Vuro {
 
@@ -28,6 +29,33 @@ struct NativeSource {
     }
     uint32_t At(size_t i) const { return mIndices != nullptr ? mNative[mIndices[i]] : mNative[i]; }
 };
+
+// A run of native words copied as they are: a whole-row copy where the words are the pixels
+// (32 bits, not palettised, left to right), else word by word.
+template <typename Word>
+void CopyRun(Word* out, const NativeSource& native, size_t at, int n, int step) {
+    if (sizeof(Word) == 4 && native.mIndices == nullptr && step == 1) {
+        std::memcpy(out, native.mNative + at, static_cast<size_t>(n) * sizeof(Word));
+        return;
+    }
+    for (int k = 0; k < n; ++k) {
+        out[k * step] = static_cast<Word>(native.At(at + k));
+    }
+}
+
+// d * (256 - a) >> 8 per channel, masked, for every channel of the layout. The 8-8-8 layout
+// takes red and blue through one multiply (neither product reaches the other's bits), which
+// gives the same sums as three.
+inline uint32_t Faded(const SurfacePixels& s, uint32_t d, uint32_t keep, bool eightBits) {
+    if (eightBits) {
+        return (((d & 0xFF00FF) * keep >> 8) & 0xFF00FF) + (((d & 0xFF00) * keep >> 8) & 0xFF00);
+    }
+    uint32_t value = 0;
+    for (int c = 0; c < 3; ++c) {
+        value += ((d & s.mMask[c]) * keep >> 8) & s.mMask[c];
+    }
+    return value;
+}
 
 // Per-channel tint t_c = c * a / 255.
 void Tint(const Color& c, uint32_t (&t)[3]) {
@@ -63,25 +91,23 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
     uint32_t t[3];
     Tint(color, t);
     const uint32_t colorAlpha = static_cast<uint32_t>(color.mAlpha);
+    const bool eightBits = s.IsEightBitChannels();
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         Word* out = s.Row<Word>(destY) + destX;
         const uint32_t firstAlpha = native.At(at) >> 24;
         if (firstAlpha == 0) {
             return;
         }
+        if (white && firstAlpha == 255) {
+            CopyRun(out, native, at, n, step);
+            return;
+        }
         for (int k = 0; k < n; ++k) {
             const uint32_t p = native.At(at + k);
             Word& d = out[k * step];
             if (white) {
-                if (firstAlpha == 255) {
-                    d = static_cast<Word>(p);
-                    continue;
-                }
-                uint32_t value = s.mBitCount == 16 ? (p & 0xFFFF) : p;
-                for (int c = 0; c < 3; ++c) {
-                    value += ((d & s.mMask[c]) * (256 - (p >> 24)) >> 8) & s.mMask[c];
-                }
-                d = static_cast<Word>(value);
+                const uint32_t value = s.mBitCount == 16 ? (p & 0xFFFF) : p;
+                d = static_cast<Word>(value + Faded(s, d, 256 - (p >> 24), eightBits));
                 continue;
             }
             uint32_t value = 0;
@@ -164,6 +190,10 @@ void CopyNative(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
     for (int row = 0; row < from.mHeight; ++row) {
         Word* out = s.Row<Word>(y + row) + x;
         const size_t first = static_cast<size_t>(from.mY + row) * src.mWidth + from.mX;
+        if (!skipTransparent) {
+            CopyRun(out, native, first, from.mWidth, 1);
+            continue;
+        }
         for (int i = 0; i < from.mWidth; ++i) {
             const uint32_t p = native.At(first + i);
             if (!skipTransparent || (p >> 24) != 0) {

@@ -91,6 +91,12 @@ void RotatedRow(const RotateJob& job, Word* out, int64_t u, int64_t v, int64_t d
         const uint64_t fy = (static_cast<uint64_t>(pv) & 0xFFFE) + 1;
         const uint32_t corner[4] = {job.pixels.At(sx, sy), job.pixels.At(sx + 1, sy),
                                     job.pixels.At(sx, sy + 1), job.pixels.At(sx + 1, sy + 1)};
+        if (((corner[0] | corner[1] | corner[2] | corner[3]) >> 24) == 0) {
+            // Nothing of the source here: the sums below come to the pixel's channels as they
+            // are, which is all they would write.
+            out[i] = static_cast<Word>(s.Masked(out[i]));
+            continue;
+        }
         const uint64_t area[4] = {((65536 - fx) * (65536 - fy)) >> 16, (fx * (65536 - fy)) >> 16,
                                   ((65536 - fx) * fy) >> 16, (fx * fy) >> 16};
         uint64_t sum[3] = {0, 0, 0};

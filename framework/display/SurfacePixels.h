@@ -26,6 +26,10 @@ struct SurfacePixels {
     template <typename Word> Word* Row(int y) const {
         return reinterpret_cast<Word*>(mBits + static_cast<size_t>(y) * mPitch);
     }
+    // 32 bits with each channel a whole byte in its place (the 8-8-8 layout), red on top.
+    bool IsEightBitChannels() const {
+        return mBitCount == 32 && mMask[0] == 0xFF0000 && mMask[1] == 0xFF00 && mMask[2] == 0xFF;
+    }
     // The (channel, shift)-masked sum of every channel of p: the pixel without spare bits.
     uint32_t Masked(uint32_t p) const { return p & (mMask[0] | mMask[1] | mMask[2]); }
     // An 0xAARRGGBB word in this layout: each channel's low bits dropped, alpha dropped.

@@ -114,6 +114,76 @@ TEST(DDImageBltTest, NormalBlits) {
     }
 }
 
+// The 32-bit routines take red and blue through one multiply and copy opaque runs whole: every
+// alpha over every channel value, against the per-channel formulas (translucent white blits
+// N + d * (256 - a) >> 8, fills ((c * a + 127) >> 8) + 1 narrowed plus the same), and a rotated
+// sample with nothing under it keeps the pixel in both modes.
+TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
+    Screen s(kFormat888, 0, 256, 256);
+    // Row a: alpha a; column d: destination channels (d, 255 - d, d ^ 0x5A), sources unlike them.
+    std::vector<uint32_t> dest(256 * 256);
+    std::vector<uint32_t> sprite(256 * 256);
+    for (uint32_t a = 0; a < 256; ++a) {
+        for (uint32_t d = 0; d < 256; ++d) {
+            dest[a * 256 + d] = 0xFF000000 | d << 16 | (255 - d) << 8 | (d ^ 0x5A);
+            sprite[a * 256 + d] = a << 24 | (d ^ 0xA5) << 16 | ((d * 7) & 255) << 8 | (255 - d);
+        }
+    }
+    MemoryImage backdrop(&s.rig.app);
+    backdrop.SetBits(dest.data(), 256, 256);
+    auto image = MakeImage(s.rig.display, 256, 256, sprite);
+    const uint32_t* native = image->GetNativeAlphaData(s.rig.display);
+    auto channel = [](uint32_t p, int k) { return (p >> (16 - 8 * k)) & 255; };
+    auto expectEvery = [&](const char* what, auto expected) {
+        const std::vector<uint32_t> drawn = s.Pixels();
+        int wrong = 0;
+        for (size_t i = 0; i < drawn.size() && wrong < 5; ++i) {
+            const uint32_t want = expected(static_cast<uint32_t>(i / 256), i) & 0xFFFFFF;
+            wrong += drawn[i] != want;
+            EXPECT_EQ(drawn[i], want) << what << " alpha " << i / 256 << " column " << i % 256;
+        }
+    };
+    auto blended = [&](uint32_t a, uint32_t source, size_t i) {
+        uint32_t out = 0;
+        for (int k = 0; k < 3; ++k) {
+            out |= (channel(source, k) + (channel(dest[i], k) * (256 - a) >> 8)) << (16 - 8 * k);
+        }
+        return out;
+    };
+
+    Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
+    expectEvery("opaque copy", [&](uint32_t, size_t i) { return dest[i]; });
+    Graphics(s.Image()).DrawImage(image.get(), 0, 0);
+    expectEvery("white blit", [&](uint32_t a, size_t i) {
+        return a == 0 ? dest[i] : a == 255 ? native[i] : blended(a, native[i], i);
+    });
+
+    Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
+    for (int a = 0; a < 256; ++a) {
+        s.Image()->FillRect(Rect(0, a, 256, 1), Color(200, 100, 50, a), kDrawModeNormal);
+    }
+    const uint32_t c[3] = {200, 100, 50};
+    expectEvery("fill", [&](uint32_t a, size_t i) {
+        uint32_t source = 0; // opaque: c * 255 >> 8
+        for (int k = 0; k < 3; ++k) {
+            const uint32_t v = a == 255 ? c[k] : ((c[k] * a + 127) >> 8) + 1;
+            source |= (v * 255 >> 8) << (16 - 8 * k);
+        }
+        if (a == 255) {
+            return source;
+        }
+        return a == 0 ? dest[i] : blended(a, source, i);
+    });
+
+    Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
+    auto clear = MakeImage(s.rig.display, 8, 8, std::vector<uint32_t>(64, 0x00FFFFFF));
+    for (const DrawMode mode : {kDrawModeNormal, kDrawModeAdditive}) {
+        s.Image()->BltRotated(clear.get(), 100, 100, Rect(0, 0, 8, 8), Rect(0, 0, 256, 256),
+                              Color(255, 128, 0, 200), mode, 0.7, 4, 4);
+    }
+    expectEvery("rotated clear", [&](uint32_t, size_t i) { return dest[i]; });
+}
+
 TEST(DDImageBltTest, KeyedImagesAreOneDeviceBlitFromSystemMemory) {
     for (const PixelFormat& format : {kFormat565, kFormat888}) {
         Screen s(format, 0);
