@@ -47,10 +47,9 @@ public:
         : mWindow(window), mClientWidth(width), mClientHeight(height),
           mRenderThread(std::this_thread::get_id()) {
         SDL_SetWindowData(window, kWindowKey, this);
-        mRenderer = SDL_CreateRenderer(window, -1, 0);
-        if (mRenderer == nullptr) {
-            mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        }
+        // Without an accelerated renderer the picture goes straight into the window's surface,
+        // where SDL's software renderer would draw it after two more copies.
+        mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     }
     ~SdlWindow() override {
         if (mTexture != nullptr) {
@@ -92,13 +91,14 @@ public:
     }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
-        // ARGB8888 is the 0xAARRGGBB word itself; blending off ignores the alpha byte.
-        return Show(pixels, width * 4, width, height, SDL_PIXELFORMAT_ARGB8888);
+        // RGB888 is the 0xAARRGGBB word with the alpha byte ignored, as a window shows it; the
+        // usual layout of a window's surface, so the copy into it is a plain one.
+        return Show(pixels, width * 4, width, height, SDL_PIXELFORMAT_RGB888);
     }
 
     bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
                        uint32_t redMask, uint32_t greenMask, uint32_t blueMask) override {
-        // The renderer converts 16-bit pictures itself as it shows them.
+        // SDL converts 16-bit pictures itself as it shows them.
         uint32_t format = SDL_MasksToPixelFormatEnum(bitCount, redMask, greenMask, blueMask, 0);
         if (format == SDL_PIXELFORMAT_UNKNOWN) {
             return Window::PresentPixels(pixels, pitch, width, height, bitCount, redMask, greenMask,
@@ -165,7 +165,7 @@ private:
     };
 
     bool Show(const void* pixels, int pitch, int width, int height, uint32_t format) {
-        if (mRenderer == nullptr || pixels == nullptr || width <= 0 || height <= 0) {
+        if (pixels == nullptr || width <= 0 || height <= 0) {
             return false;
         }
         std::lock_guard<std::mutex> lock(mFrameLock);
@@ -195,6 +195,19 @@ private:
 
     // Only on the making thread, with mFrameLock held.
     bool Render(const void* pixels, int pitch, int width, int height, uint32_t format) {
+        return mRenderer != nullptr ? RenderTexture(pixels, pitch, width, height, format)
+                                    : RenderSurface(pixels, pitch, width, height, format);
+    }
+
+    // The picture's place in an output of the given size; clear says whether the bars
+    // around it (none when it covers the output) need black first.
+    SDL_Rect Frame(int outputWidth, int outputHeight, bool& clear) const {
+        const SDL_Rect frame = FitPicture(outputWidth, outputHeight, mClientWidth, mClientHeight);
+        clear = frame.x != 0 || frame.y != 0 || frame.w != outputWidth || frame.h != outputHeight;
+        return frame;
+    }
+
+    bool RenderTexture(const void* pixels, int pitch, int width, int height, uint32_t format) {
         if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight ||
             format != mTextureFormat) {
             if (mTexture != nullptr) {
@@ -210,6 +223,7 @@ private:
             mTextureHeight = height;
             mTextureFormat = format;
         }
+        // Uploaded straight from the picture's rows (a locked texture would be one copy more).
         if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitch) != 0) {
             return false;
         }
@@ -218,12 +232,39 @@ private:
         if (SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight) != 0) {
             return false;
         }
-        const SDL_Rect frame = FitPicture(outputWidth, outputHeight, mClientWidth, mClientHeight);
+        bool clear = false;
+        const SDL_Rect frame = Frame(outputWidth, outputHeight, clear);
         SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-        bool drawn = SDL_RenderClear(mRenderer) == 0 &&
+        bool drawn = (!clear || SDL_RenderClear(mRenderer) == 0) &&
                      SDL_RenderCopy(mRenderer, mTexture, nullptr, &frame) == 0;
         SDL_RenderPresent(mRenderer);
         return drawn;
+    }
+
+    // The picture blitted into the window's surface: a row copy where the layouts agree and
+    // the sizes too, else converted and scaled to the nearest pixel, as the software renderer
+    // would.
+    bool RenderSurface(const void* pixels, int pitch, int width, int height, uint32_t format) {
+        SDL_Surface* target = SDL_GetWindowSurface(mWindow);
+        if (target == nullptr) {
+            return false;
+        }
+        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<void*>(pixels), width, height, SDL_BITSPERPIXEL(format), pitch, format);
+        if (picture == nullptr) {
+            return false;
+        }
+        bool clear = false;
+        SDL_Rect frame = Frame(target->w, target->h, clear);
+        bool drawn =
+            !clear || SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0)) == 0;
+        if (frame.w == width && frame.h == height) {
+            drawn = drawn && SDL_BlitSurface(picture, nullptr, target, &frame) == 0;
+        } else {
+            drawn = drawn && SDL_BlitScaled(picture, nullptr, target, &frame) == 0;
+        }
+        SDL_FreeSurface(picture);
+        return SDL_UpdateWindowSurface(mWindow) == 0 && drawn;
     }
 
     SdlVideoUser mVideo; // constructed first, released last
@@ -233,7 +274,7 @@ private:
     std::thread::id mRenderThread; // the making thread, the only one that renders
     std::mutex mFrameLock;         // the renderer's texture and the waiting picture
     WaitingFrame mWaiting;
-    SDL_Renderer* mRenderer = nullptr;
+    SDL_Renderer* mRenderer = nullptr; // null: the window's surface takes the picture
     SDL_Texture* mTexture = nullptr;
     int mTextureWidth = 0;
     int mTextureHeight = 0;

@@ -4,6 +4,7 @@
 #include "platform/EventSource.h"
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
+#include "platform/sdl/SdlPicture.h"
 #include "platform/sdl/SdlWindows.h"
 
 #include <SDL.h>
@@ -32,6 +33,74 @@ TEST(SdlWindowTest, AWindowPresentsA640By480Frame) {
     std::vector<uint32_t> small(320 * 240, 0xFF000000u);
     EXPECT_TRUE(window->Present(small.data(), 320, 240));
     window->Hide();
+}
+
+// What a presented frame leaves in the window (the dummy driver's window surface, 32-bit
+// xRGB): a 32-bit frame's colours with its alpha ignored; a 5-6-5 frame widened; a frame of
+// another shape scaled to the nearest pixel between black bars, whatever was shown before.
+TEST(SdlWindowTest, APresentedFrameIsWhatTheWindowShows) {
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(WindowParams{});
+    ASSERT_NE(window, nullptr);
+    window->Show();
+    const auto shown = [&window](int x, int y) {
+        SDL_Surface* surface = SDL_GetWindowSurface(SDL_GetWindowFromID(window->Id()));
+        EXPECT_NE(surface, nullptr);
+        EXPECT_EQ(surface->format->format, SDL_PIXELFORMAT_RGB888);
+        const auto* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+        return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
+    };
+    std::vector<uint32_t> frame(640 * 480);
+    for (size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = static_cast<uint32_t>(i * 2654435761u);
+    }
+    ASSERT_TRUE(window->Present(frame.data(), 640, 480));
+    for (const int i : {0, 1, 639, 640, 123457, 640 * 480 - 1}) {
+        EXPECT_EQ(shown(i % 640, i / 640), frame[i] & 0xFFFFFF) << i;
+    }
+
+    // Red, green, blue, white at their 5-6-5 maxima, and 1 of 31, 63, 31, widened by SDL's
+    // table (whose green maximum is 254).
+    const uint16_t colours[] = {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0821};
+    const uint32_t widened[] = {0xFF0000, 0x00FE00, 0x0000FF, 0xFFFEFF, 0x080408};
+    std::vector<uint16_t> narrow(640 * 480);
+    for (size_t i = 0; i < narrow.size(); ++i) {
+        narrow[i] = colours[i % 5];
+    }
+    ASSERT_TRUE(window->PresentPixels(narrow.data(), 1280, 640, 480, 16, 0xF800, 0x07E0, 0x001F));
+    for (int x = 0; x < 5; ++x) {
+        EXPECT_EQ(shown(x, 7), widened[(7 * 640 + x) % 5]) << x;
+    }
+
+    // Full screen a 640 x 400 picture fills the 4:3 desktop's width: scaled to the nearest
+    // pixel, black bars above and below, whatever was shown there before.
+    WindowParams wide;
+    wide.height = 400;
+    wide.fullScreen = true;
+    std::unique_ptr<Window> full = GetWindowSystem().CreateWindow(wide);
+    ASSERT_NE(full, nullptr);
+    full->Show();
+    SDL_Window* fullWindow = SDL_GetWindowFromID(full->Id());
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(fullWindow, &width, &height);
+    ASSERT_EQ(width * 3, height * 4) << "a 4:3 desktop";
+    const SDL_Rect fit = FitPicture(width, height, 640, 400);
+    ASSERT_TRUE(full->Present(frame.data(), 640, 480)); // covers the window (not its shape)
+    // Blocks of 8 x 8, so that every rounding of the nearest pixel agrees at their centres.
+    std::vector<uint32_t> blocks(640 * 400);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        blocks[i] = frame[(i / 640 / 8) * 80 + i % 640 / 8];
+    }
+    ASSERT_TRUE(full->Present(blocks.data(), 640, 400));
+    window = std::move(full);
+    EXPECT_EQ(shown(0, 0), 0u);
+    EXPECT_EQ(shown(width - 1, fit.y - 1), 0u);
+    EXPECT_EQ(shown(0, fit.y + fit.h), 0u);
+    for (const int block : {1, 79, 80, 1234, 80 * 50 - 1}) {
+        const int x = fit.x + (block % 80 * 8 + 4) * fit.w / 640;
+        const int y = fit.y + (block / 80 * 8 + 4) * fit.h / 400;
+        EXPECT_EQ(shown(x, y), frame[block] & 0xFFFFFF) << block;
+    }
 }
 
 TEST(SdlWindowTest, TheDesktopHasASize) {
