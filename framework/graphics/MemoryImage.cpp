@@ -1,6 +1,7 @@
 #include "framework/graphics/MemoryImage.h"
 
 #include "framework/app/VuroAppBase.h"
+#include "framework/display/D3DInterface.h"
 
 #include <algorithm>
 #include <cassert>
@@ -298,8 +299,10 @@ uint32_t* MemoryImage::GetBits() {
                       (channel(p, a, d.mGreenMask, d.mGreenShift, d.mGreenBits) << 8) |
                       channel(p, a, d.mBlueMask, d.mBlueShift, d.mBlueBits);
         }
+    } else if (mTextureData != nullptr && mApp->mDDInterface != nullptr) {
+        // Only the textures hold the pixels (dropped with the 3-D display): read them back.
+        (void)mApp->mDDInterface->mD3DInterface->CopyTexturesToBits(this);
     }
-    // Reading a texture back is the 3-D display's work; until it exists absent pixels stay 0.
     return bits;
 }
 
