@@ -4,6 +4,7 @@
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/display/TextureData.h"
 #include "framework/fonts/SysFont.h"
@@ -26,11 +27,12 @@ std::string Kilobytes(int64_t bytes) {
 } // namespace
 
 bool VuroAppBase::Is3DSupported() const {
-    return false; // no 3-D capability test runs yet
+    return mDDInterface != nullptr && mDDInterface->mD3DTester != nullptr &&
+           mDDInterface->mD3DTester->mFailureReason.empty();
 }
 
 bool VuroAppBase::Is3DRecommended() const {
-    return false;
+    return Is3DSupported() && mDDInterface->mD3DTester->mWarning.empty();
 }
 
 void VuroAppBase::ToggleDeveloperOverlay(bool nextMode) {

@@ -288,7 +288,8 @@ public:
     // Switches the display's 3-D flag; with reinit the display is initialised again.
     void Enable3D(bool is3D, bool reinit);
     bool Is3DOn() const { return mDDInterface != nullptr && mDDInterface->mIs3D; }
-    // Whether the 3-D capability test found 3-D usable, and recommended (none runs yet).
+    // Whether the 3-D capability test found 3-D usable (no failure), and recommended (no
+    // warning either); false before a test ran.
     bool Is3DSupported() const;
     bool Is3DRecommended() const;
     void UseCustomCursors(bool use);

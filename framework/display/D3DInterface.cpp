@@ -5,8 +5,11 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/debug/CrashHandler.h"
+#include "framework/display/DDInterface.h"
 #include "framework/display/TextureData.h"
 #include "framework/graphics/MemoryImage.h"
+
+#include <algorithm>
 
 namespace Vuro {
 
@@ -50,9 +53,143 @@ bool D3DInterface::CheckD3DError(Platform::DDResult result, const char* context)
     return true;
 }
 
-bool D3DInterface::InitD3D(DDInterface*) {
-    gD3DError = "no 3-D device";
-    return false;
+bool D3DInterface::InitD3D(DDInterface* display) {
+    gD3DError.clear();
+    mRenderTargetLost = false;
+    mDirectDraw7 = display->mDirectDraw7 ? display->mDirectDraw7 : display->mDirectDraw;
+    mWidth = display->mWidth;
+    mHeight = display->mHeight;
+    mDrawSurface = display->mDrawSurface;
+    if (mDrawSurface == nullptr) {
+        (void)CheckD3DError(Platform::kDDErrGeneric, "Query DrawSurface");
+        return false;
+    }
+    return CreateDevice();
+}
+
+bool D3DInterface::CreateDevice() {
+    using namespace Platform;
+    if (CheckD3DError(CreateDevice3D(mDrawSurface.get(), mDevice),
+                      "CreateDevice IID_IDirect3DHALDevice")) {
+        return false;
+    }
+    DeviceCaps caps;
+    if (CheckD3DError(mDevice->GetCaps(caps), "")) {
+        return false;
+    }
+    D3DDeviceLimits& limits = gD3DLimits;
+    mLinearFilter = false;
+    if (caps.maxTextureWidth == 0) {
+        limits.mMinTextureWidth = limits.mMinTextureHeight = 64;
+        limits.mMaxTextureWidth = limits.mMaxTextureHeight = 64;
+        limits.mMaxAspectRatio = 1;
+    } else {
+        limits.mMinTextureWidth = std::max(caps.minTextureWidth, 1);
+        limits.mMinTextureHeight = std::max(caps.minTextureHeight, 1);
+        limits.mMaxTextureWidth = std::min(caps.maxTextureWidth, 1024);
+        limits.mMaxTextureHeight = std::min(caps.maxTextureHeight, 1024);
+        limits.mMaxAspectRatio =
+            caps.maxTextureAspectRatio == 0 ? 65536 : caps.maxTextureAspectRatio;
+    }
+    std::vector<int> formats;
+    if (CheckD3DError(mDevice->EnumTextureFormats(formats), "EnumTextureFormats")) {
+        return false;
+    }
+    limits.mSupportedFormats = 0;
+    for (int format : formats) {
+        limits.mSupportedFormats |= format;
+    }
+    if (!caps.alphaPalette) {
+        limits.mSupportedFormats &= ~kTexFormatPalette8;
+    }
+    int clientWidth = mWidth;
+    int clientHeight = mHeight;
+    if (Window* window = gVuroApp != nullptr ? gVuroApp->mMainWindow.get() : nullptr) {
+        window->GetClientSize(clientWidth, clientHeight);
+    }
+    if (CheckD3DError(mDevice->SetViewport(0, 0, clientWidth, clientHeight), "SetViewport") ||
+        CheckD3DError(mDevice->Clear(0xFF000000), "Clear")) {
+        return false;
+    }
+    return true;
+}
+
+bool D3DInterface::BeginDraw() {
+    using namespace Platform;
+    if (mDevice == nullptr) {
+        return false;
+    }
+    if (mSceneBegun) {
+        return true;
+    }
+    if (DDFailed(mDevice->SetRenderTarget(mDrawSurface.get()))) {
+        mRenderTargetLost = true;
+        return false;
+    }
+    mRenderTargetLost = false;
+    if (CheckD3DError(mDevice->BeginScene(), "BeginScene")) {
+        return false;
+    }
+    mSceneBegun = true;
+    const std::pair<RenderState, uint32_t> states[] = {{RenderState::AlphaBlendEnable, 1},
+                                                       {RenderState::SrcBlend, kBlendSrcAlpha},
+                                                       {RenderState::DestBlend, kBlendInvSrcAlpha},
+                                                       {RenderState::Lighting, 0},
+                                                       {RenderState::DitherEnable, 0},
+                                                       {RenderState::SpecularEnable, 0},
+                                                       {RenderState::ZWriteEnable, 0},
+                                                       {RenderState::ZEnable, 0},
+                                                       {RenderState::CullMode, kCullNone}};
+    for (auto [state, value] : states) {
+        (void)CheckD3DError(mDevice->SetRenderState(state, value), "SetRenderState");
+    }
+    const std::pair<TextureStageState, uint32_t> stages[] = {
+        {TextureStageState::MinFilter, kFilterPoint}, {TextureStageState::MagFilter, kFilterPoint},
+        {TextureStageState::MipFilter, kFilterPoint}, {TextureStageState::AlphaOp, kTopModulate},
+        {TextureStageState::AddressU, kAddressClamp}, {TextureStageState::AddressV, kAddressClamp}};
+    for (auto [state, value] : stages) {
+        (void)CheckD3DError(mDevice->SetTextureStageState(0, state, value), "SetTextureStageState");
+    }
+    mLinearFilter = false;
+    return true;
+}
+
+void D3DInterface::SetDrawMode(DrawMode mode) {
+    using namespace Platform;
+    (void)CheckD3DError(mDevice->SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha),
+                        "SetRenderState");
+    (void)CheckD3DError(mDevice->SetRenderState(RenderState::DestBlend, mode == kDrawModeNormal
+                                                                            ? kBlendInvSrcAlpha
+                                                                            : kBlendOne),
+                        "SetRenderState");
+}
+
+void D3DInterface::SetLinearFilter(bool linear) {
+    using namespace Platform;
+    if (linear == mLinearFilter) {
+        return;
+    }
+    const uint32_t filter = linear ? kFilterLinear : kFilterPoint;
+    const char* text = linear ? "SetTextureStageState LINEAR" : "SetTextureStageState Point";
+    for (TextureStageState state : {TextureStageState::MinFilter, TextureStageState::MagFilter,
+                                    TextureStageState::MipFilter}) {
+        (void)CheckD3DError(mDevice->SetTextureStageState(0, state, filter), text);
+    }
+    mLinearFilter = linear;
+}
+
+bool D3DInterface::PrepareTextures(MemoryImage* image) {
+    const bool made = image->mTextureData == nullptr;
+    if (made) {
+        mTexturedImages.insert(image);
+        image->mTextureData = new TextureData();
+    }
+    const bool purge = image->mPurgeBits;
+    image->mTextureData->CheckCreateTextures(image, *mDevice, mDirectDraw7.get());
+    if (purge && made) {
+        image->DropBits();
+    }
+    return image->mTextureData->mPixelFormat != 0;
 }
 
 void D3DInterface::Flush() {
@@ -80,10 +217,6 @@ void D3DInterface::Cleanup() {
     mDevice.reset();
     mDirectDraw7.reset();
     mDrawSurface.reset();
-}
-
-bool D3DInterface::Draw(const D3DDrawCall&) {
-    return false;
 }
 
 } // namespace Vuro

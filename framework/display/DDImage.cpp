@@ -3,6 +3,8 @@
 
 #include "framework/display/DDImage.h"
 
+#include "framework/display/D3DInterface.h"
+
 #include "framework/app/VuroAppBase.h"
 #include "framework/display/DDInterface.h"
 #include "framework/display/SurfacePixels.h"
@@ -231,6 +233,12 @@ bool DDImage::GenerateDDSurface() {
 }
 
 uint32_t* DDImage::GetBits() {
+    const bool screen3D = Check3D();
+    if (screen3D) {
+        // The 3-D device draws into the surface: its picture is the one to read, every time.
+        mDDInterface->mD3DInterface->EndScene();
+        mBits.reset();
+    }
     if (mBits) {
         return mBits.get();
     }
@@ -238,7 +246,13 @@ uint32_t* DDImage::GetBits() {
         // Mended: an unreadable surface gives zeros, never null.
         return MemoryImage::GetBits();
     }
-    if (!LockSurface()) {
+    if (screen3D) {
+        mLockedSurfaceDesc = Platform::SurfaceDesc{};
+        if (Platform::DDFailed(mSurface->Lock(mLockedSurfaceDesc, Platform::kLockWait))) {
+            return MemoryImage::GetBits();
+        }
+        ++mLockCount; // (LockSurface refuses the 3-D screen)
+    } else if (!LockSurface()) {
         return MemoryImage::GetBits();
     }
     const size_t pixels = static_cast<size_t>(mWidth) * mHeight;
@@ -254,7 +268,12 @@ uint32_t* DDImage::GetBits() {
             }
         }
     }
-    UnlockSurface();
+    if (screen3D) {
+        --mLockCount;
+        (void)mSurface->Unlock();
+    } else {
+        UnlockSurface();
+    }
     mBits = std::move(bits);
     return mBits.get();
 }

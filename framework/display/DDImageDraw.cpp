@@ -61,6 +61,10 @@ void DDImage::DeviceBlt(DDImage* source, const Platform::SurfaceRect& from,
     if (mSurface == nullptr || sourceSurface == nullptr) {
         return;
     }
+    if (Check3D()) {
+        // The scene's picture goes into the surface first, so the blit lands on top of it.
+        mDDInterface->mD3DInterface->EndScene();
+    }
     if (mLockCount > 0) {
         (void)mSurface->Unlock();
     }

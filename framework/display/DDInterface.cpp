@@ -6,6 +6,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/debug/CrashHandler.h"
 #include "framework/display/D3DInterface.h"
+#include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/Library.h"
@@ -125,8 +126,23 @@ Platform::DDResult DDInterface::CreateSurface(const Platform::SurfaceDesc& desc,
     return Platform::kDDOk;
 }
 
-bool DDInterface::Do3DTest(Platform::Window*) {
-    return false;
+bool DDInterface::Do3DTest(Platform::Window* window) {
+    if (mD3DTester != nullptr || (!mApp->mAutoEnable3D && !mApp->mTest3D)) {
+        return false;
+    }
+    mD3DTester = std::make_unique<D3DTester>();
+    mD3DTester->SetVideoMemoryLimits(static_cast<uint32_t>(mApp->mMinVidMemory3D),
+                                     static_cast<uint32_t>(mApp->mRecommendedVidMemory3D));
+    (void)mD3DTester->TestD3D(window, mDirectDraw7);
+    const bool failed = !mD3DTester->mFailureReason.empty();
+    const bool warned = !mD3DTester->mWarning.empty();
+    if (mApp->mAutoEnable3D && !failed && !warned) {
+        mIs3D = true;
+    }
+    if (failed || (mD3DTester->mFreshResult && warned)) {
+        mIs3D = false;
+    }
+    return true;
 }
 
 Platform::DDResult DDInterface::MakePlainSurface(int width, int height, uint32_t caps,

@@ -36,6 +36,7 @@ class Window;
 }
 
 class D3DInterface;
+class D3DTester;
 class DDImage;
 class Image;
 class MemoryImage;
@@ -71,8 +72,9 @@ public:
     Platform::DDResult CreateSurface(const Platform::SurfaceDesc& desc,
                                      std::shared_ptr<Platform::Surface>& out);
     DDImage* GetScreenImage() { return mScreenImage.get(); }
-    // Runs the 3-D capability test when one is due; the test comes with the 3-D display, so
-    // none runs yet and the answer is false.
+    // Runs the 3-D capability test once, when the application wants 3-D or asks for the test
+    // (mAutoEnable3D, mTest3D); with mAutoEnable3D a clean pass switches 3-D on, and a failure
+    // (or a fresh result with a warning) switches it off. False when no test ran.
     bool Do3DTest(Platform::Window* window);
 
     // [Presentation, screen image and cursor: DDInterfacePresent.cpp, DDInterfaceCursor.cpp]
@@ -96,7 +98,8 @@ public:
 
     VuroAppBase* mApp; // not owned
     std::unique_ptr<D3DInterface> mD3DInterface;
-    bool mIs3D = false; // drawing goes through the 3-D device
+    std::unique_ptr<D3DTester> mD3DTester; // made by the first Do3DTest that runs
+    bool mIs3D = false;                    // drawing goes through the 3-D device
     std::atomic<bool> mPresenting{false};
     std::shared_ptr<Platform::DirectDraw> mDirectDraw;  // the older face of the device
     std::shared_ptr<Platform::DirectDraw> mDirectDraw7; // null without DirectDrawCreateEx

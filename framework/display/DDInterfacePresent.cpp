@@ -40,6 +40,11 @@ bool DDInterface::Redraw(const Rect* rect) {
             mIs3D = false;
             return false;
         }
+        if (mD3DInterface->mRenderTargetLost) {
+            // Fails like a lost surface, so the application initialises the display again.
+            mPresenting = false;
+            return false;
+        }
         mD3DInterface->Flush();
     }
     const Platform::SurfaceRect source{0, 0, mWidth, mHeight};

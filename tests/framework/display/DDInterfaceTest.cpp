@@ -69,8 +69,11 @@ TEST(DDInterfaceInitTest, DepthsOtherThan16Or32AndMissingEntriesAndThe3DDevice) 
     {
         DisplayRig rig(kFormat888);
         rig.display->mIs3D = true;
+        EXPECT_EQ(rig.Init(true), DDInterface::RESULT_OK);
+        FakeDirectDraw::Fail("CreateDevice", Platform::kDDErrGeneric);
         EXPECT_EQ(rig.Init(true), DDInterface::RESULT_3D_FAIL);
-        EXPECT_EQ(rig.display->mErrorString, "3D init error: no 3-D device");
+        EXPECT_EQ(rig.display->mErrorString,
+                  "3D init error: CreateDevice IID_IDirect3DHALDevice: 80004005");
         EXPECT_EQ(DDInterface::ResultToString(DDInterface::RESULT_3D_FAIL), "RESULT_UNKNOWN");
     }
     const char* names[] = {"RESULT_OK",

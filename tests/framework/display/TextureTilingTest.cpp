@@ -101,6 +101,7 @@ TEST(TextureData, PiecesOfTheDesignExamples) {
         EXPECT_EQ(data.mPieceHeight, 64);
     }
     // A device that reports no maximum: 64 x 64 pieces only.
+    LimitsScope limits(D3DDeviceLimits{});
     TextureData data;
     data.ComputeTexturePieces(200, 100, 0);
     EXPECT_EQ(data.mColumns, 4);
