@@ -93,8 +93,9 @@ struct DeviceCaps {
     bool alphaPalette = false;     // palettised textures carry alpha
 };
 
-// Who draws: the renderer's name and driver strings, a 16-byte identity made of them, and the
-// driver's file where one is known (its date tells the driver's age).
+// Who draws: the renderer's name ("SDL software renderer"), a 16-byte identity made of it, and
+// the display driver's file where there is one (its date tells the driver's age; the software
+// renderer has none).
 struct DeviceIdentifier {
     std::string description;
     std::string driverFile;

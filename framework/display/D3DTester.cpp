@@ -261,7 +261,7 @@ void D3DTester::WriteSettings() {
     auto text = [&](const char* name, const std::string& value) {
         (void)registry.SetValue(key, kSubKey, name, kRegSz,
                                 reinterpret_cast<const uint8_t*>(value.c_str()),
-                                static_cast<uint32_t>(value.size() + 1));
+                                static_cast<uint32_t>(value.size()));
     };
     dword("Version", kVersion);
     dword("MinVidMemory", mMinVidMemory);

@@ -3,8 +3,6 @@
 
 #include "framework/display/DDImage.h"
 
-#include "framework/display/D3DInterface.h"
-
 #include "framework/app/VuroAppBase.h"
 #include "framework/display/DDInterface.h"
 #include "framework/display/SurfacePixels.h"
@@ -236,7 +234,7 @@ uint32_t* DDImage::GetBits() {
     const bool screen3D = Check3D();
     if (screen3D) {
         // The 3-D device draws into the surface: its picture is the one to read, every time.
-        mDDInterface->mD3DInterface->EndScene();
+        EndScene3D();
         mBits.reset();
     }
     if (mBits) {

@@ -104,6 +104,9 @@ public:
     void DeleteMemoryBuffers();
     // This image is the surface the 3-D device renders into.
     bool Check3D() const;
+    // Before the surface's pixels are touched directly (device blits, text, reading): on the
+    // 3-D screen the scene's picture goes into the surface first.
+    void EndScene3D();
     // The display goes: the picture stays in memory and the image draws as an in-memory image.
     void DetachFromDisplay();
 

@@ -51,6 +51,12 @@ bool DDImage::StrictlySurfaceDrawable() const {
     return SurfaceDrawable() && !mHasTrans;
 }
 
+void DDImage::EndScene3D() {
+    if (Check3D()) {
+        mDDInterface->mD3DInterface->EndScene();
+    }
+}
+
 bool DDImage::Draw3D(const D3DDrawCall& call) {
     return mDDInterface->mD3DInterface->Draw(call);
 }
@@ -61,10 +67,7 @@ void DDImage::DeviceBlt(DDImage* source, const Platform::SurfaceRect& from,
     if (mSurface == nullptr || sourceSurface == nullptr) {
         return;
     }
-    if (Check3D()) {
-        // The scene's picture goes into the surface first, so the blit lands on top of it.
-        mDDInterface->mD3DInterface->EndScene();
-    }
+    EndScene3D();
     if (mLockCount > 0) {
         (void)mSurface->Unlock();
     }

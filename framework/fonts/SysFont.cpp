@@ -93,6 +93,7 @@ void SysFont::DrawString(Graphics* g, int x, int y, const std::string& text, con
         image->OnBitsChanged();
         return;
     }
+    image->EndScene3D();
     // The surface's text target is refused while the surface is locked.
     const bool locked = image->mLockCount > 0;
     if (locked) {

@@ -8,7 +8,6 @@
 #include "platform/Direct3D.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <cmath>
@@ -362,8 +361,8 @@ public:
             SDL_SetTextureScaleMode(texture, mLinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         }
         SDL_SetRenderDrawBlendMode(Renderer(), mode);
-        if (texture != nullptr && primitive == Primitive::TriangleStrip && count == 4) {
-            SDL_FRect destination;
+        if (texture != nullptr && primitive != Primitive::TriangleList && count == 4) {
+            SDL_Rect destination;
             SDL_Rect source;
             SDL_RendererFlip flip = SDL_FLIP_NONE;
             if (IsAxisAlignedQuad(vertices, destination, source, flip)) {
@@ -426,47 +425,82 @@ private:
         return true;
     }
 
-    // A strip of one uniform colour whose corners and texture corners line up with the axes
-    // (plain, mirrored, stretched blits): the texels are copied as a rectangle, exactly, where
-    // SDL's triangles would sample them a texel off here and there.
-    bool IsAxisAlignedQuad(const TLVertex* v, SDL_FRect& destination, SDL_Rect& source,
+    // Four corners of one uniform colour lining up with the axes, texture coordinates along
+    // them (plain, mirrored, stretched and clipped blits): the pixels whose centres the quad
+    // covers get the texels under their centres, copied as a rectangle, exactly, where SDL's
+    // triangles would sample a texel off here and there.
+    bool IsAxisAlignedQuad(const TLVertex* v, SDL_Rect& destination, SDL_Rect& source,
                            SDL_RendererFlip& flip) const {
-        const bool aligned = v[0].x == v[1].x && v[2].x == v[3].x && v[0].y == v[2].y &&
-                             v[1].y == v[3].y && v[0].u == v[1].u && v[2].u == v[3].u &&
-                             v[0].v == v[2].v && v[1].v == v[3].v && v[0].x != v[2].x &&
-                             v[0].y != v[1].y;
-        if (!aligned || v[0].color != v[1].color || v[0].color != v[2].color ||
-            v[0].color != v[3].color) {
+        const auto [minX, maxX] = std::minmax({v[0].x, v[1].x, v[2].x, v[3].x});
+        const auto [minY, maxY] = std::minmax({v[0].y, v[1].y, v[2].y, v[3].y});
+        float u[2] = {0, 0}; // at minX, maxX
+        float t[2] = {0, 0}; // at minY, maxY
+        int corners = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int column = v[i].x == minX ? 0 : v[i].x == maxX ? 1 : -1;
+            const int row = v[i].y == minY ? 0 : v[i].y == maxY ? 1 : -1;
+            if (column < 0 || row < 0 || v[i].color != v[0].color) {
+                return false;
+            }
+            const int bit = 1 << (row * 2 + column);
+            if ((corners & bit) != 0 && i > 0) {
+                return false;
+            }
+            // Every corner of a column (row) must carry the same u (v).
+            if ((corners & (column == 0 ? 0x5 : 0xA)) != 0 ? u[column] != v[i].u : false) {
+                return false;
+            }
+            if ((corners & (row == 0 ? 0x3 : 0xC)) != 0 ? t[row] != v[i].v : false) {
+                return false;
+            }
+            u[column] = v[i].u;
+            t[row] = v[i].v;
+            corners |= bit;
+        }
+        if (corners != 0xF || minX == maxX || minY == maxY) {
             return false;
         }
         const auto width = static_cast<float>(mTexture->GetWidth());
         const auto height = static_cast<float>(mTexture->GetHeight());
-        const float u0 = std::min(v[0].u, v[2].u) * width;
-        const float u1 = std::max(v[0].u, v[2].u) * width;
-        const float t0 = std::min(v[0].v, v[1].v) * height;
-        const float t1 = std::max(v[0].v, v[1].v) * height;
-        source = SDL_Rect{static_cast<int>(std::lround(u0)), static_cast<int>(std::lround(t0)),
-                          static_cast<int>(std::lround(u1 - u0)),
-                          static_cast<int>(std::lround(t1 - t0))};
-        if (source.w <= 0 || source.h <= 0) {
-            return false;
-        }
-        destination = SDL_FRect{std::min(v[0].x, v[2].x) + 0.5f, std::min(v[0].y, v[1].y) + 0.5f,
-                                std::abs(v[2].x - v[0].x), std::abs(v[1].y - v[0].y)};
-        const bool flipX = (v[2].x < v[0].x) != (v[2].u < v[0].u);
-        const bool flipY = (v[1].y < v[0].y) != (v[1].v < v[0].v);
+        // Pixel i is covered when minX <= i < maxX; its texel is the one under its centre.
+        auto span = [](float low, float high, const float(&coord)[2], float size, int& first,
+                       int& count, int& texel, int& texels, bool& flipped) {
+            first = static_cast<int>(std::ceil(low));
+            const int last = static_cast<int>(std::ceil(high)) - 1;
+            count = last - first + 1;
+            auto texelAt = [&](int pixel) {
+                const float c = coord[0] + (static_cast<float>(pixel) - low) / (high - low) *
+                                               (coord[1] - coord[0]);
+                return static_cast<int>(std::floor(c * size + 1e-3f));
+            };
+            const int a = texelAt(first);
+            const int b = texelAt(last);
+            texel = std::min(a, b);
+            texels = std::abs(b - a) + 1;
+            flipped = coord[1] < coord[0];
+        };
+        int texelX = 0;
+        int texelY = 0;
+        bool flipX = false;
+        bool flipY = false;
+        span(minX, maxX, u, width, destination.x, destination.w, texelX, source.w, flipX);
+        span(minY, maxY, t, height, destination.y, destination.h, texelY, source.h, flipY);
+        source.x = texelX;
+        source.y = texelY;
         flip = static_cast<SDL_RendererFlip>((flipX ? SDL_FLIP_HORIZONTAL : 0) |
                                              (flipY ? SDL_FLIP_VERTICAL : 0));
         return true;
     }
 
-    DDResult CopyQuad(SDL_Texture* texture, const TLVertex& corner, const SDL_FRect& destination,
+    DDResult CopyQuad(SDL_Texture* texture, const TLVertex& corner, const SDL_Rect& destination,
                       const SDL_Rect& source, SDL_RendererFlip flip, bool opaque) {
+        if (destination.w <= 0 || destination.h <= 0) {
+            return kDDOk;
+        }
         const SDL_Vertex colour = ToSdl(corner, opaque);
         SDL_SetTextureColorMod(texture, colour.color.r, colour.color.g, colour.color.b);
         SDL_SetTextureAlphaMod(texture, colour.color.a);
-        return SDL_RenderCopyExF(Renderer(), texture, &source, &destination, 0.0, nullptr, flip) ==
-                       0
+        return SDL_RenderCopyEx(Renderer(), texture, &source, &destination, 0.0, nullptr, flip) == 0
                    ? kDDOk
                    : kDDErrGeneric;
     }
@@ -578,13 +612,9 @@ DDResult GetDevice3DIdentifier(DeviceIdentifier& identifier) {
         return kDDErrGeneric;
     }
     identifier.description = std::string("SDL ") + info.name + " renderer";
-    // The library that draws is the driver; its file's date tells its age.
-    Dl_info library;
+    // A renderer of SDL's own drawing in memory has no display driver behind it: no file, no
+    // date, so the capability test does not take it for a card it can recommend.
     identifier.driverFile.clear();
-    if (dladdr(reinterpret_cast<void*>(&SDL_CreateSoftwareRenderer), &library) != 0 &&
-        library.dli_fname != nullptr) {
-        identifier.driverFile = library.dli_fname;
-    }
     // FNV-1a of the description, spread over the 16 bytes.
     uint64_t hash = 1469598103934665603ull;
     for (unsigned char c : identifier.description) {
