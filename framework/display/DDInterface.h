@@ -84,6 +84,8 @@ public:
     void AddDDImage(DDImage* image);
     void RemoveDDImage(DDImage* image);
     void Remove3DData(MemoryImage* image);
+    // The image's textures read back into its bits; false when it has none.
+    bool CopyTexturesToBits(MemoryImage* image);
     bool SetCursorImage(Image* image);
     void SetCursorPos(int x, int y);
     // The cursor steps on a surface. The primary surface is the window's client area, so

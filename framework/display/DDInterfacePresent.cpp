@@ -99,6 +99,10 @@ void DDInterface::Remove3DData(MemoryImage* image) {
     mD3DInterface->RemoveImageData(image);
 }
 
+bool DDInterface::CopyTexturesToBits(MemoryImage* image) {
+    return mD3DInterface->CopyTexturesToBits(image);
+}
+
 bool DDInterface::SetCursorImage(Image* image) {
     ScopedLock lock(mCritSect);
     if (image == mCursorImage) {

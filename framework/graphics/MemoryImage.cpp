@@ -1,7 +1,6 @@
 #include "framework/graphics/MemoryImage.h"
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/display/D3DInterface.h"
 
 #include <algorithm>
 #include <cassert>
@@ -301,7 +300,7 @@ uint32_t* MemoryImage::GetBits() {
         }
     } else if (mTextureData != nullptr && mApp->mDDInterface != nullptr) {
         // Only the textures hold the pixels (dropped with the 3-D display): read them back.
-        (void)mApp->mDDInterface->mD3DInterface->CopyTexturesToBits(this);
+        (void)mApp->mDDInterface->CopyTexturesToBits(this);
     }
     return bits;
 }
