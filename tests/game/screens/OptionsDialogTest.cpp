@@ -4,6 +4,7 @@
 
 #include "game/screens/OptionsDialog.h"
 #include "MenuDialogFixture.h"
+#include "framework/display/D3DTester.h"
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/Slider.h"
@@ -94,6 +95,8 @@ TEST_F(OptionsDialogTest, EachCheckBoxExplainsWhatItCannotDo) {
         mApp->mIsWindowed = false;
         mApp->mForceFullscreen = c.forced;
         mApp->UseCustomCursors(false);
+        // No 3-D test verdict: 3-D counts as unsupported.
+        mApp->mDDInterface->mD3DTester.reset();
         Open();
         const size_t before = Played().size();
         Checkbox* box = c.box == OptionsDialog::k3DBoxId           ? mOptions->m3DBox
