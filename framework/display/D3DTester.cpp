@@ -104,7 +104,9 @@ bool D3DTester::Setup(Platform::Window* window, std::shared_ptr<Platform::Direct
     using namespace Platform;
     Cleanup();
     mDriverYear = 0;
-    mHasKey = GetRegistry().CreateKey(AppKey(), kSubKey);
+    // A demo's playback leaves the settings alone: the outcome comes from the demo.
+    const bool playingDemo = gVuroApp != nullptr && gVuroApp->mPlayingDemoBuffer;
+    mHasKey = !playingDemo && GetRegistry().CreateKey(AppKey(), kSubKey);
     try {
         if (directDraw == nullptr) {
             auto create = reinterpret_cast<DirectDrawCreateExFn>(

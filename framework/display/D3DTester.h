@@ -13,7 +13,8 @@
 //   ("Version" 2, "MinVidMemory", "RecVidMemory", "DisplayGUID", "FailureReason", "Warning"),
 //   and read back on later starts while the card, the thresholds and the version are the
 //   same. The values are the store's own, outside any demo; the outcome itself passes through
-//   the demo so that playback sees what the recording saw.
+//   the demo so that playback sees what the recording saw, and playback neither reads nor
+//   writes the stored values.
 //
 // Mended faults: a failure while a failed test ends its scene no longer throws out of the
 // handler; the video memory sum is made in 64 bits (it wrapped past 4 GB).

@@ -34,7 +34,7 @@ using Clock = ProgramRun::Clock;
 // The recorded run's scores of levels 1 to 3 and the update counts at which it saved the record
 // after each (printed by record_story_demo).
 constexpr int kLevelScores[] = {628, 428, 444};
-constexpr int kLevelEnds[] = {7703, 14303, 20903};
+constexpr int kLevelEnds[] = {7536, 14136, 20736};
 // Playing levels headless must run at least this many times faster than real time (the dev
 // build with its sanitizers reaches about 100).
 constexpr double kLeastSpeed = 50.0;
