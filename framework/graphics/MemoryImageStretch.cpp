@@ -129,6 +129,126 @@ void PackSums(const Channels* sum, int width, uint32_t* samples) {
     }
 }
 
+// [SECTION] Magnification on both axes
+
+// Every destination pixel of a magnified axis has two taps, the neighbours k and k + 1 with
+// weights w and unit - w (BuildTaps pushes them in pairs). Across, a channel's sum
+// p[k] w + p[k + 1] (257 - w) is at most 255 * 257 = 65535, so a magnified row keeps its sums
+// in 16-bit lanes (blue-red and green-alpha pairs, as Simd::SplitOf splits pixels), half the
+// bytes of the general path's cells and twice the channels to a vector.
+using Blend::Simd::Lanes;
+using Blend::Simd::Pixels;
+
+// Kept as plain words and read and written through Simd::Load and Store: a vector type's
+// alignment is 32 bytes in the AVX2 kernels but 16 in the code that allocates.
+struct MagnifiedGroup {
+    uint32_t mBlueRed[Blend::Simd::kGroup];
+    uint32_t mGreenAlpha[Blend::Simd::kGroup];
+};
+
+// One window row magnified across into groups of eight destination columns; the columns past
+// width in the last group are padding (their sums are of column 0).
+VURO_ROW_KERNEL
+void MagnifyRow(const uint32_t* in, int firstSource, const std::vector<Tap>& taps, int width,
+                MagnifiedGroup* out) {
+    using namespace Blend::Simd;
+    for (int c0 = 0; c0 < width; c0 += kGroup) {
+        Pixels near{};
+        Pixels far{};
+        Pixels weight{};
+        for (int i = 0; i < kGroup; ++i) {
+            const size_t c = static_cast<size_t>(c0 + i < width ? c0 + i : 0);
+            near[i] = in[taps[2 * c].mSource - firstSource];
+            far[i] = in[taps[2 * c + 1].mSource - firstSource];
+            weight[i] = static_cast<uint32_t>(taps[2 * c].mWeight);
+        }
+        const Lanes w = reinterpret_cast<Lanes>(weight | (weight << 16));
+        const Split n = SplitOf(near);
+        const Split f = SplitOf(far);
+        MagnifiedGroup& group = out[c0 / kGroup];
+        Store(group.mBlueRed, reinterpret_cast<Pixels>(n.mBlueRed * w + f.mBlueRed * (257 - w)));
+        Store(group.mGreenAlpha,
+              reinterpret_cast<Pixels>(n.mGreenAlpha * w + f.mGreenAlpha * (257 - w)));
+    }
+}
+
+VURO_LANES Lanes LoadLanes(const uint32_t* words) {
+    return reinterpret_cast<Lanes>(Blend::Simd::Load(words));
+}
+
+// Down, a channel is (h[k] w + h[k + 1] (256 - w)) >> 16 for row sums h below 2^16. With
+// h = 256 hh + hl both partial sums (of hh and of hl) are at most 255 * 256, and the dropped
+// fraction of the low one cannot carry the high one across a multiple of 256 (as in
+// Simd::MulHigh), so the 16-bit lanes give the exact quotient.
+VURO_LANES Lanes MagnifyDown(Lanes near, Lanes far, Lanes w) {
+    const Lanes v = 256 - w;
+    const Lanes high = (near >> 8) * w + (far >> 8) * v;
+    const Lanes low = (near & 0xFF) * w + (far & 0xFF) * v;
+    return (high + (low >> 8)) >> 8;
+}
+
+VURO_ROW_KERNEL
+void MagnifyRowsDown(const MagnifiedGroup* near, const MagnifiedGroup* far, int weight, int groups,
+                     uint32_t* samples) {
+    using namespace Blend::Simd;
+    const Lanes w = Pair(static_cast<uint32_t>(weight), static_cast<uint32_t>(weight));
+    for (int g = 0; g < groups; ++g) {
+        Store(samples + g * kGroup,
+              Join(MagnifyDown(LoadLanes(near[g].mBlueRed), LoadLanes(far[g].mBlueRed), w),
+                   MagnifyDown(LoadLanes(near[g].mGreenAlpha), LoadLanes(far[g].mGreenAlpha), w)));
+    }
+}
+
+// The magnified rows a destination row reads, two at a time: rows go down the source in
+// order, so each is magnified once and stays in the cache while it is read.
+class MagnifiedRows {
+public:
+    MagnifiedRows(const SourcePixels& pixels, int winX0, int winWidth,
+                  const std::vector<Tap>& across, int width)
+        : mPixels(pixels), mWinX0(winX0), mWinWidth(winWidth), mAcross(std::move(across)),
+          mWidth(width), mGroups((width + Blend::Simd::kGroup - 1) / Blend::Simd::kGroup),
+          mScratch(static_cast<size_t>(winWidth)) {
+        for (Slot& slot : mSlots) {
+            slot.mGroups.resize(static_cast<size_t>(mGroups));
+        }
+    }
+
+    int Groups() const { return mGroups; }
+
+    // Source row r magnified; it replaces the row read longest ago.
+    const MagnifiedGroup* Row(int r) {
+        ++mClock;
+        for (Slot& slot : mSlots) {
+            if (slot.mRow == r) {
+                slot.mUsed = mClock;
+                return slot.mGroups.data();
+            }
+        }
+        Slot& slot = mSlots[0].mUsed < mSlots[1].mUsed ? mSlots[0] : mSlots[1];
+        MagnifyRow(mPixels.Row(mWinX0, r, mWinWidth, mScratch.data()), mWinX0, mAcross, mWidth,
+                   slot.mGroups.data());
+        slot.mRow = r;
+        slot.mUsed = mClock;
+        return slot.mGroups.data();
+    }
+
+private:
+    struct Slot {
+        int mRow = -1;
+        long mUsed = 0;
+        std::vector<MagnifiedGroup> mGroups;
+    };
+    const SourcePixels& mPixels;
+    int mWinX0;
+    int mWinWidth;
+    const std::vector<Tap>& mAcross;
+    int mWidth;
+    int mGroups;
+    std::vector<uint32_t> mScratch;
+    Slot mSlots[2];
+    long mClock = 0;
+};
+
 } // namespace
 
 void MemoryImage::StretchBlt(Image* image, const Rect& destRect, const Rect& srcRect,
@@ -211,6 +331,25 @@ void MemoryImage::SlowStretchBlt(Image* image, const Rect& destRect, const Doubl
     const SourcePixels pixels = SourcePixels::Of(src);
     const int cellsX = to.mWidth + 2;
     const int winWidth = winX1 - winX0;
+
+    // Rows are magnified while the destination is drawn, so an image stretched onto itself
+    // takes the general path, which reads the whole window first.
+    if (to.mWidth > from.mWidth && to.mHeight > from.mHeight && src != this) {
+        uint32_t* bits = GetBits();
+        MagnifiedRows rows(pixels, winX0, winWidth, across, to.mWidth);
+        std::vector<uint32_t> samples(static_cast<size_t>(rows.Groups()) * Blend::Simd::kGroup);
+        for (int j = 0; j < to.mHeight; ++j) {
+            const Tap& near = down[2 * static_cast<size_t>(j)];
+            const Tap& far = down[2 * static_cast<size_t>(j) + 1];
+            const MagnifiedGroup* nearRow = rows.Row(near.mSource);
+            MagnifyRowsDown(nearRow, rows.Row(far.mSource), near.mWeight, rows.Groups(),
+                            samples.data());
+            Blend::NormalRow(bits + static_cast<size_t>(to.mY + j) * mWidth + to.mX, samples.data(),
+                             to.mWidth);
+        }
+        OnBitsChanged();
+        return;
+    }
 
     // Horizontal pass: every window row spread over the destination columns, the four
     // channels of a cell (blue, green, red, alpha) held and summed together.

@@ -11,6 +11,7 @@ namespace {
 
 using Testing::AllPixels;
 using Testing::Fill;
+using Testing::FillCells;
 using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
@@ -86,6 +87,38 @@ TEST_F(MemoryImageStretchTest, AreaMinificationAverages) {
     // (0 + 100) * 128 * 256 >> 16 = 50 and (200 + 255) * 128 * 256 >> 16 = 227; alpha 255;
     // over black 49 and 226.
     EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF313131, 0xFFE2E2E2}));
+}
+
+TEST_F(MemoryImageStretchTest, AreaMagnificationMatchesTheImageStretchedOntoItself) {
+    // An image stretched onto itself takes the general path (its whole window read first);
+    // from another image a magnification takes the fast one. Both draw the same pixels: a
+    // source of every kind of alpha at (0, 0) of a 64 x 40 image, the destination beside it
+    // translucent in places, and magnifications by whole and fractional factors, ragged
+    // widths and clipped edges.
+    const auto word = [](int x, int y) {
+        const uint32_t h = static_cast<uint32_t>(x * 7919 + y * 104729) * 2654435761u;
+        return (h >> 8) ^ (h << 13);
+    };
+    FillCells(mSource, 9, 7, word);
+    const auto scene = [&word](int x, int y) {
+        return x < 9 && y < 7 ? word(x, y) : (word(y, x) | ((x + y) % 3 == 0 ? 0 : 0xFF000000));
+    };
+    const Rect kinds[][3] = {
+        // destination, source, clip
+        {Rect(10, 0, 18, 14), Rect(0, 0, 9, 7), Rect(0, 0, 64, 40)},
+        {Rect(12, 3, 51, 37), Rect(1, 2, 7, 4), Rect(0, 0, 64, 40)},
+        {Rect(9, 1, 23, 29), Rect(0, 0, 9, 7), Rect(14, 5, 13, 17)},
+        {Rect(20, 0, 40, 40), Rect(3, 1, 5, 5), Rect(25, 3, 33, 31)},
+    };
+    for (const auto& [dest, from, clip] : kinds) {
+        MemoryImage self(&mApp);
+        MemoryImage other(&mApp);
+        FillCells(self, 64, 40, scene);
+        FillCells(other, 64, 40, scene);
+        self.StretchBlt(&self, dest, from, clip, Color::White, kDrawModeNormal, false);
+        other.StretchBlt(&mSource, dest, from, clip, Color::White, kDrawModeNormal, false);
+        EXPECT_EQ(AllPixels(self), AllPixels(other)) << dest.mWidth << "x" << dest.mHeight;
+    }
 }
 
 TEST_F(MemoryImageStretchTest, OnePixelDestinationNeitherDividesByZeroNorReadsPastTheWindow) {
