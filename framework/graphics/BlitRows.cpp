@@ -1,6 +1,7 @@
 #include "framework/graphics/BlitRows.h"
 
 #include "framework/graphics/BlitLanes.h"
+#include "framework/graphics/BlitRowsAvx2.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -279,6 +280,11 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
 
 void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                  const uint32_t (&m)[3]) {
+    // Fast path: the intrinsics kernel takes the whole groups where the processor has AVX2.
+    const int done = Avx2::Available() ? Avx2::AdditiveGroups(form, out, src, count, m) : 0;
+    out += done;
+    src += done;
+    count -= done;
     switch (form) {
     case AdditiveForm::White:
         AdditiveRowOf<AdditiveForm::White>(out, src, count, m);

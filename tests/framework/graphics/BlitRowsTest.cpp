@@ -111,8 +111,12 @@ TEST(BlitRows, AdditiveRowsMatchTheReference) {
             const Form form = c == Color::White ? (hasAlpha ? Form::WhiteAlpha : Form::White)
                                                 : (hasAlpha ? Form::TintedAlpha : Form::Tinted);
             std::vector<uint32_t> added = pairs.mDest;
-            Blend::AdditiveRow(form, added.data(), pairs.mSource.data(),
-                               static_cast<int>(added.size()), m);
+            // Odd lengths and offsets exercise the vector tails.
+            for (size_t start = 0; start < added.size(); start += 1021) {
+                Blend::AdditiveRow(form, added.data() + start, pairs.mSource.data() + start,
+                                   static_cast<int>(std::min<size_t>(1021, added.size() - start)),
+                                   m);
+            }
             for (size_t i = 0; i < added.size(); ++i) {
                 ASSERT_EQ(added[i],
                           Blend::AdditiveRef(pairs.mDest[i], pairs.mSource[i], c, hasAlpha, table));

@@ -1,0 +1,121 @@
+#include "framework/graphics/BlitRowsAvx2.h"
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace Vuro::Blend::Avx2 {
+
+#if defined(__x86_64__)
+
+bool Available() {
+    static const bool available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return available;
+}
+
+namespace {
+
+#define VURO_AVX2 __attribute__((target("avx2")))
+#define VURO_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+// Four 16-bit lanes of every pixel: blue, green, red, alpha.
+VURO_AVX2_INLINE __m256i PerLane(uint64_t b, uint64_t g, uint64_t r, uint64_t a) {
+    return _mm256_set1_epi64x(static_cast<long long>(b | (g << 16) | (r << 32) | (a << 48)));
+}
+
+// Every pixel's alpha (byte 3) under its blue, green and red 16-bit lanes, the alpha lane 0:
+// for pixels 0 and 1 of each 128-bit half (low) and pixels 2 and 3 (high), as the byte
+// unpacks place them. -1 gives a zero byte.
+VURO_AVX2_INLINE __m256i AlphaUnder(__m256i s, bool high) {
+    const char a = high ? 11 : 3;
+    const char b = high ? 15 : 7;
+    return _mm256_shuffle_epi8(s, _mm256_setr_epi8(a, -1, a, -1, a, -1, -1, -1, b, -1, b, -1, b, -1,
+                                                   -1, -1, a, -1, a, -1, a, -1, -1, -1, b, -1, b,
+                                                   -1, b, -1, -1, -1));
+}
+
+// The terms x of AdditiveRef for eight pixels, in pixel order with alpha bytes 0. Each is at
+// most 255, so table[d + x] is the saturating byte add. With a channel c in the high byte of a
+// 16-bit lane (unpacked under zero bytes), the high half of its product with k is
+// c * 256 * k >> 16 = c * k >> 8; the terms pack back into bytes in pixel order.
+template <AdditiveForm Form>
+VURO_AVX2_INLINE __m256i AdditiveTerms(__m256i s, __m256i m, __m256i blueMask) {
+    const __m256i zero = _mm256_setzero_si256();
+    if constexpr (Form == AdditiveForm::White) {
+        return _mm256_and_si256(s, _mm256_set1_epi32(0x00FFFFFF));
+    } else if constexpr (Form == AdditiveForm::WhiteAlpha) {
+        // c * alpha >> 8.
+        return _mm256_packus_epi16(
+            _mm256_mulhi_epu16(_mm256_unpacklo_epi8(zero, s), AlphaUnder(s, false)),
+            _mm256_mulhi_epu16(_mm256_unpackhi_epi8(zero, s), AlphaUnder(s, true)));
+    } else if constexpr (Form == AdditiveForm::Tinted) {
+        // c * m >> 8; the alpha lane's m is 0.
+        return _mm256_packus_epi16(_mm256_mulhi_epu16(_mm256_unpacklo_epi8(zero, s), m),
+                                   _mm256_mulhi_epu16(_mm256_unpackhi_epi8(zero, s), m));
+    } else {
+        // t = c * m is below 2^16. Red and green: t * alpha >> 16, the high half. Blue:
+        // (t >> 8) * alpha >> 8, the high half of t with its low byte cleared.
+        const __m256i low =
+            _mm256_and_si256(_mm256_mullo_epi16(_mm256_unpacklo_epi8(s, zero), m), blueMask);
+        const __m256i high =
+            _mm256_and_si256(_mm256_mullo_epi16(_mm256_unpackhi_epi8(s, zero), m), blueMask);
+        return _mm256_packus_epi16(_mm256_mulhi_epu16(low, AlphaUnder(s, false)),
+                                   _mm256_mulhi_epu16(high, AlphaUnder(s, true)));
+    }
+}
+
+template <AdditiveForm Form>
+VURO_AVX2 int AdditiveGroupsOf(uint32_t* out, const uint32_t* src, int count,
+                               const uint32_t (&m)[3]) {
+    const __m256i mLanes = PerLane(m[2], m[1], m[0], 0);
+    const __m256i blueMask = PerLane(0xFF00, 0xFFFF, 0xFFFF, 0);
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    constexpr bool kWeighted =
+        Form == AdditiveForm::WhiteAlpha || Form == AdditiveForm::TintedAlpha;
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        // The weighted forms add nothing for alpha 0: a transparent group is left alone.
+        if (kWeighted && _mm256_testz_si256(s, alphaBytes)) {
+            continue;
+        }
+        __m256i* to = reinterpret_cast<__m256i*>(out + i);
+        _mm256_storeu_si256(
+            to, _mm256_adds_epu8(_mm256_loadu_si256(to), AdditiveTerms<Form>(s, mLanes, blueMask)));
+    }
+    return i;
+}
+
+} // namespace
+
+int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
+                   const uint32_t (&m)[3]) {
+    switch (form) {
+    case AdditiveForm::White:
+        return AdditiveGroupsOf<AdditiveForm::White>(out, src, count, m);
+    case AdditiveForm::WhiteAlpha:
+        return AdditiveGroupsOf<AdditiveForm::WhiteAlpha>(out, src, count, m);
+    case AdditiveForm::Tinted:
+        return AdditiveGroupsOf<AdditiveForm::Tinted>(out, src, count, m);
+    case AdditiveForm::TintedAlpha:
+        return AdditiveGroupsOf<AdditiveForm::TintedAlpha>(out, src, count, m);
+    }
+    return 0;
+}
+
+#else
+
+bool Available() {
+    return false;
+}
+
+int AdditiveGroups(AdditiveForm, uint32_t*, const uint32_t*, int, const uint32_t (&)[3]) {
+    return 0;
+}
+
+#endif
+
+} // namespace Vuro::Blend::Avx2

@@ -1,0 +1,20 @@
+#pragma once
+// Row kernels written for AVX2 with its intrinsics, for the forms whose best instructions
+// (the saturating byte add, the high half of a 16-bit product) the compiler's vector types
+// cannot name. Only BlitRows.cpp calls them, on processors that have AVX2.
+
+#include "framework/graphics/PixelBlend.h"
+
+#include <cstdint>
+
+namespace Vuro::Blend::Avx2 {
+
+// Whether the processor runs the kernels below.
+bool Available();
+
+// The additive row in one of its four forms (as AdditiveRow) over the whole groups of eight
+// pixels at the start of the run; returns how many pixels it did, the caller does the rest.
+int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
+                   const uint32_t (&m)[3]);
+
+} // namespace Vuro::Blend::Avx2
