@@ -92,6 +92,19 @@ TEST(D3DTesterTest, SetupFailuresAndTheMemoryCheck) {
         EXPECT_FALSE(rig.rig.display->mIs3D);
     }
     {
+        // The second test texture keeps its name as the test has always written it.
+        TesterRig rig;
+        Vuro::Test::FakeDirectDraw::Fail("CreateTexture", Platform::kDDErrGeneric, 1);
+        EXPECT_EQ(rig.Run().mFailureReason, "DXError - CreateSurface (TextureSurfacd2): 80004005");
+    }
+    {
+        // A failing scene end fails the first test; ending it again in the handler fails too
+        // and must not throw out of the test.
+        TesterRig rig;
+        Vuro::Test::FakeDirectDraw::Fail("EndScene", Platform::kDDErrGeneric, 0, 2);
+        EXPECT_EQ(rig.Run().mFailureReason, "DXError - EndScene: 80004005");
+    }
+    {
         TesterRig rig;
         rig.rig.device.mVideoMemory = 2u << 20;
         EXPECT_EQ(rig.Run().mFailureReason, "Not enough video memory.");
