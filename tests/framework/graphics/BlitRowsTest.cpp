@@ -125,6 +125,25 @@ TEST(BlitRows, AdditiveRowsMatchTheReference) {
     }
 }
 
+// An opaque source over every destination channel value, each under every source channel
+// value, at destination alphas from 0 to 255.
+TEST(BlitRows, OpaqueSourceRowMatchesTheReferenceForEveryChannelValue) {
+    std::vector<uint32_t> source;
+    std::vector<uint32_t> dest;
+    for (uint32_t d = 0; d < 256; ++d) {
+        for (uint32_t s = 0; s < 256; ++s) {
+            source.push_back(0xFF000000u | (s * 0x010101u));
+            dest.push_back((((d * 37 + s) & 0xFF) << 24) | (d * 0x010101u));
+        }
+    }
+    std::vector<uint32_t> blended = dest;
+    Blend::NormalRow(blended.data(), source.data(), static_cast<int>(blended.size()));
+    for (size_t i = 0; i < blended.size(); ++i) {
+        ASSERT_EQ(blended[i], Blend::NormalRef(dest[i], source[i], 255))
+            << std::hex << dest[i] << " " << source[i];
+    }
+}
+
 // The 16-bit lane kernels: every channel value of an opaque destination under every source
 // channel value, for every translucent fill alpha.
 TEST(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
