@@ -77,33 +77,51 @@ VURO_LANES Pixels OpaqueSourceGroup(Pixels d, Pixels s) {
     return reinterpret_cast<Pixels>(sc - 1 - keepsValue) | 0xFF000000u;
 }
 
-} // namespace
-
 // Fast path: where the destination is opaque or the source is, normal compositing's alpha is
 // 255 and its weight is sa itself (255 * sa / 255), which is the opaque-destination formula;
 // where the source's alpha is 0 the destination stays. Groups of pixels that are all one of
 // these skip the division; the other groups take the general form.
+VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
+    if (AllSet(reinterpret_cast<Pixels>((s >> 24) == 255))) {
+        return OpaqueSourceGroup(d, s);
+    }
+    const Pixels keep = reinterpret_cast<Pixels>((s >> 24) == 0);
+    const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | ((s >> 24) == 255));
+    if (AllSet(keep | opaque)) {
+        const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
+        return (d & keep) | (mixed & ~keep);
+    }
+    return NormalGroup(d, s, s >> 24);
+}
+
+} // namespace
+
 VURO_ROW_KERNEL
 void NormalRow(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
-        const Pixels d = Load(out + i);
-        const Pixels s = Load(src + i);
-        if (AllSet(reinterpret_cast<Pixels>((s >> 24) == 255))) {
-            Store(out + i, OpaqueSourceGroup(d, s));
-            continue;
-        }
-        const Pixels keep = reinterpret_cast<Pixels>((s >> 24) == 0);
-        const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | ((s >> 24) == 255));
-        if (AllSet(keep | opaque)) {
-            const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
-            Store(out + i, (d & keep) | (mixed & ~keep));
-        } else {
-            Store(out + i, NormalGroup(d, s, s >> 24));
-        }
+        Store(out + i, NormalStep(Load(out + i), Load(src + i)));
     }
     for (; i < count; ++i) {
         out[i] = NormalPixel(out[i], src[i], src[i] >> 24);
+    }
+}
+
+// NormalRow with the source read while it is composited: the memory reads of a group overlap
+// the arithmetic of the one before.
+VURO_ROW_KERNEL
+void NormalSampledRow(uint32_t* out, const uint32_t* row, const int* columns, int count) {
+    int i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
+        Pixels s;
+        for (int k = 0; k < kGroup; ++k) {
+            s[k] = row[columns[i + k]];
+        }
+        Store(out + i, NormalStep(Load(out + i), s));
+    }
+    for (; i < count; ++i) {
+        const uint32_t s = row[columns[i]];
+        out[i] = NormalPixel(out[i], s, s >> 24);
     }
 }
 

@@ -294,6 +294,9 @@ void MemoryImage::NearestStretch(MemoryImage* src, const Rect& to, const DoubleR
     const int count = static_cast<int>(endIn - firstIn);
     std::vector<uint32_t> samples(static_cast<size_t>(count));
     int sampledRow = -1;
+    // Where no source row repeats (no magnification down), 32-bit samples are read as they
+    // are composited.
+    const bool direct = stepY >= 1 && pixels.mBits != nullptr;
     for (int j = 0; j < to.mHeight; ++j) {
         const double pos = from.mY + j * stepY;
         if (!(pos >= 0 && pos < pixels.mHeight)) {
@@ -301,13 +304,18 @@ void MemoryImage::NearestStretch(MemoryImage* src, const Rect& to, const DoubleR
         }
         // Rows of a magnified image repeat their source row: its samples are kept.
         const int sy = static_cast<int>(pos);
+        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX + first;
+        if (direct) {
+            Blend::NormalSampledRow(out, pixels.mBits + static_cast<size_t>(sy) * pixels.mWidth,
+                                    &*firstIn, count);
+            continue;
+        }
         if (sy != sampledRow) {
             for (int i = 0; i < count; ++i) {
                 samples[i] = pixels.At(firstIn[i], sy);
             }
             sampledRow = sy;
         }
-        uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX + first;
         Blend::NormalRow(out, samples.data(), count);
     }
 }

@@ -146,11 +146,12 @@ TEST_F(MemoryImageStretchTest, PalettisedSourceStretchedStaysInside) {
     ASSERT_TRUE(palettised.Palletize());
     mSource.SetBits(pixels.data(), 3, 3);
     for (const bool fast : {false, true}) {
-        for (const Rect& dest : {Rect(0, 0, 7, 11), Rect(-3, -2, 13, 2), Rect(2, 1, 2, 2)}) {
+        for (const Rect& dest :
+             {Rect(0, 0, 7, 11), Rect(-3, -2, 13, 2), Rect(2, 1, 2, 2), Rect(1, 3, 19, 2)}) {
             MemoryImage a(&mApp);
             MemoryImage b(&mApp);
-            Fill(a, 7, 11, 0xFF102030);
-            Fill(b, 7, 11, 0xFF102030);
+            Fill(a, 20, 11, 0xFF102030);
+            Fill(b, 20, 11, 0xFF102030);
             a.StretchBlt(&palettised, dest, Rect(0, 0, 3, 3), Rect(-9, -9, 99, 99), Color::White,
                          kDrawModeNormal, fast);
             b.StretchBlt(&mSource, dest, Rect(0, 0, 3, 3), Rect(-9, -9, 99, 99), Color::White,
