@@ -243,6 +243,11 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
             continue;
         }
         general(pending, i);
+        pending = i + kGroup;
+        // A transparent group leaves the destination as it is.
+        if (AllSet(keep)) {
+            continue;
+        }
         const Lanes f = reinterpret_cast<Lanes>(sa | (sa << 16));
         const Lanes g = 256 - f;
         const Split ds = SplitOf(d);
@@ -257,7 +262,6 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
         const Pixels mixed =
             Join((red & ~evenLanes) | (blue & evenLanes), green & evenLanes) | 0xFF000000u;
         Store(out + i, (d & keep) | (mixed & ~keep));
-        pending = i + kGroup;
     }
     general(pending, count);
 }
