@@ -7,6 +7,7 @@
 
 #include "framework/display/DDInterface.h"
 #include "framework/display/SurfacePixels.h"
+#include "framework/display/SurfaceRows.h"
 
 #include <algorithm>
 #include <cstring>
@@ -43,18 +44,25 @@ void CopyRun(Word* out, const NativeSource& native, size_t at, int n, int step) 
     }
 }
 
-// d * (256 - a) >> 8 per channel, masked, for every channel of the layout. The 8-8-8 layout
-// takes red and blue through one multiply (neither product reaches the other's bits), which
-// gives the same sums as three.
+// d * (256 - a) >> 8 per channel, masked, for every channel of the layout.
 inline uint32_t Faded(const SurfacePixels& s, uint32_t d, uint32_t keep, bool eightBits) {
     if (eightBits) {
-        return (((d & 0xFF00FF) * keep >> 8) & 0xFF00FF) + (((d & 0xFF00) * keep >> 8) & 0xFF00);
+        return SurfaceRows::Faded(d, keep);
     }
     uint32_t value = 0;
     for (int c = 0; c < 3; ++c) {
         value += ((d & s.mMask[c]) * keep >> 8) & s.mMask[c];
     }
     return value;
+}
+
+// The run's native words in place (32 bits, not palettised, left to right) for the 8-8-8 row
+// kernels; null where the word-by-word loop serves.
+template <typename Word>
+const uint32_t* KernelRun(const NativeSource& native, size_t at, int step, bool eightBits) {
+    return sizeof(Word) == 4 && eightBits && step == 1 && native.mIndices == nullptr
+               ? native.mNative + at
+               : nullptr;
 }
 
 // Per-channel tint t_c = c * a / 255.
@@ -102,6 +110,13 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
             CopyRun(out, native, at, n, step);
             return;
         }
+        if constexpr (sizeof(Word) == 4) {
+            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits);
+                white && words) {
+                SurfaceRows::BlendRow(out, words, n);
+                return;
+            }
+        }
         for (int k = 0; k < n; ++k) {
             const uint32_t p = native.At(at + k);
             Word& d = out[k * step];
@@ -136,11 +151,19 @@ void AdditiveRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layou
     const bool white = color == Color::White;
     uint32_t t[3];
     Tint(color, t);
+    const bool eightBits = s.IsEightBitChannels();
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         if ((native.At(at) & 0xFFFFFF) == 0) {
             return;
         }
         Word* out = s.Row<Word>(destY) + destX;
+        if constexpr (sizeof(Word) == 4) {
+            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits)) {
+                white ? SurfaceRows::AddRow(out, words, n)
+                      : SurfaceRows::AddTintedRow(out, words, n, t);
+                return;
+            }
+        }
         for (int k = 0; k < n; ++k) {
             const uint32_t p = native.At(at + k);
             Word& d = out[k * step];

@@ -8,6 +8,7 @@
 #include "framework/display/DDImage.h"
 
 #include "framework/display/SurfacePixels.h"
+#include "framework/display/SurfaceRows.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -52,7 +53,7 @@ void ForEachInRect(const SurfacePixels& s, const Rect& r, Plot plot) {
 
 template <typename Word>
 void NormalFill(const SurfacePixels& s, const Rect& r, const Color& color) {
-    const bool wide = sizeof(Word) == 4;
+    constexpr bool wide = sizeof(Word) == 4;
     uint32_t c[3];
     Channels(color, c);
     const uint32_t a = static_cast<uint32_t>(color.mAlpha);
@@ -70,13 +71,13 @@ void NormalFill(const SurfacePixels& s, const Rect& r, const Color& color) {
         source |= ((((c[k] * a + k0) >> 8) + 1) * s.mMask[k] >> 8) & s.mMask[k];
     }
     const uint32_t ia = 256 - a;
-    if (s.IsEightBitChannels()) {
-        // Red and blue through one multiply: the same sums as three (see DDImageBlt.cpp).
-        ForEachInRect<Word>(s, r, [source, ia](uint32_t d) {
-            return source + (((d & 0xFF00FF) * ia >> 8) & 0xFF00FF) +
-                   (((d & 0xFF00) * ia >> 8) & 0xFF00);
-        });
-        return;
+    if constexpr (wide) {
+        if (s.IsEightBitChannels()) {
+            for (int y = r.mY; y < r.mY + r.mHeight; ++y) {
+                SurfaceRows::FadeFillRow(s.Row<uint32_t>(y) + r.mX, source, ia, r.mWidth);
+            }
+            return;
+        }
     }
     ForEachInRect<Word>(s, r, [&](uint32_t d) {
         uint32_t out = source;

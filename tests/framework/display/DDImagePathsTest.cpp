@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace Vuro::Test {
 namespace {
 
@@ -114,10 +117,10 @@ TEST(DDImageBltTest, NormalBlits) {
     }
 }
 
-// The 32-bit routines take red and blue through one multiply and copy opaque runs whole: every
-// alpha over every channel value, against the per-channel formulas (translucent white blits
-// N + d * (256 - a) >> 8, fills ((c * a + 127) >> 8) + 1 narrowed plus the same), and a rotated
-// sample with nothing under it keeps the pixel in both modes.
+// The 32-bit routines work on eight pixels at a time and copy opaque runs whole: every alpha
+// over every channel value, against the per-channel formulas (translucent white blits
+// N + d * (256 - a) >> 8, fills ((c * a + 127) >> 8) + 1 narrowed plus the same, additive
+// blits), and a rotated sample with nothing under it keeps the pixel in both modes.
 TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
     Screen s(kFormat888, 0, 256, 256);
     // Row a: alpha a; column d: destination channels (d, 255 - d, d ^ 0x5A), sources unlike them.
@@ -134,11 +137,21 @@ TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
     auto image = MakeImage(s.rig.display, 256, 256, sprite);
     const uint32_t* native = image->GetNativeAlphaData(s.rig.display);
     auto channel = [](uint32_t p, int k) { return (p >> (16 - 8 * k)) & 255; };
-    auto expectEvery = [&](const char* what, auto expected) {
-        const std::vector<uint32_t> drawn = s.Pixels();
+    // Whole words, the spare top byte too (the routines leave there what the formulas do), or
+    // only the bits of `used`.
+    auto expectEvery = [&](const char* what, auto expected, uint32_t used = 0xFFFFFFFF) {
+        Platform::SurfaceDesc desc;
+        Platform::Surface* surface = s.rig.display->mDrawSurface.get();
+        ASSERT_FALSE(Platform::DDFailed(surface->Lock(desc, Platform::kLockWait)));
+        std::vector<uint32_t> drawn(256 * 256);
+        for (int y = 0; y < 256; ++y) {
+            std::memcpy(&drawn[y * 256], static_cast<uint8_t*>(desc.bits) + y * desc.pitch, 1024);
+        }
+        (void)surface->Unlock();
         int wrong = 0;
         for (size_t i = 0; i < drawn.size() && wrong < 5; ++i) {
-            const uint32_t want = expected(static_cast<uint32_t>(i / 256), i) & 0xFFFFFF;
+            drawn[i] &= used;
+            const uint32_t want = expected(static_cast<uint32_t>(i / 256), i) & used;
             wrong += drawn[i] != want;
             EXPECT_EQ(drawn[i], want) << what << " alpha " << i / 256 << " column " << i % 256;
         }
@@ -155,7 +168,9 @@ TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
     expectEvery("opaque copy", [&](uint32_t, size_t i) { return dest[i]; });
     Graphics(s.Image()).DrawImage(image.get(), 0, 0);
     expectEvery("white blit", [&](uint32_t a, size_t i) {
-        return a == 0 ? dest[i] : a == 255 ? native[i] : blended(a, native[i], i);
+        return a == 0     ? dest[i]
+               : a == 255 ? native[i]
+                          : (native[i] & 0xFF000000) | blended(a, native[i], i);
     });
 
     Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
@@ -172,8 +187,28 @@ TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
         if (a == 255) {
             return source;
         }
-        return a == 0 ? dest[i] : blended(a, source, i);
+        return blended(a, source, i); // alpha 0 too: the spare byte cleared
     });
+
+    // Additive, untinted and tinted: each channel min(d + (p * t >> 8), 255), t = c * a / 255.
+    const uint32_t tint[3] = {255 * 200 / 255, 128 * 200 / 255, 0};
+    for (const bool tinted : {false, true}) {
+        Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
+        s.Image()->Blt(image.get(), 0, 0, Rect(0, 0, 256, 256),
+                       tinted ? Color(255, 128, 0, 200) : Color::White, kDrawModeAdditive);
+        expectEvery("additive", [&](uint32_t, size_t i) {
+            if ((native[i] & 0xFFFFFF) == 0) {
+                return dest[i]; // nothing to add: untouched
+            }
+            uint32_t out = 0;
+            for (int k = 0; k < 3; ++k) {
+                const uint32_t p = channel(native[i], k);
+                const uint32_t sum = channel(dest[i], k) + (tinted ? p * tint[k] >> 8 : p);
+                out |= std::min(sum, 255u) << (16 - 8 * k);
+            }
+            return out;
+        });
+    }
 
     Graphics(s.Image()).DrawImage(&backdrop, 0, 0);
     auto clear = MakeImage(s.rig.display, 8, 8, std::vector<uint32_t>(64, 0x00FFFFFF));
@@ -181,7 +216,9 @@ TEST(DDImageBltTest, ThirtyTwoBitBlendsMatchTheFormulaForEveryAlpha) {
         s.Image()->BltRotated(clear.get(), 100, 100, Rect(0, 0, 8, 8), Rect(0, 0, 256, 256),
                               Color(255, 128, 0, 200), mode, 0.7, 4, 4);
     }
-    expectEvery("rotated clear", [&](uint32_t, size_t i) { return dest[i]; });
+    // The channels: the spare byte is cleared where the sprite's box reaches.
+    expectEvery(
+        "rotated clear", [&](uint32_t, size_t i) { return dest[i]; }, 0xFFFFFF);
 }
 
 TEST(DDImageBltTest, KeyedImagesAreOneDeviceBlitFromSystemMemory) {
