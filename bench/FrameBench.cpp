@@ -49,6 +49,14 @@ bool InLayer(const DrawOp& op, Layer layer) {
 
 OurSide* gOurs = nullptr;
 
+// The screen a layer draws onto: opaque black, as the frame's screen is opaque under every
+// layer after the background (a layer drawn alone onto transparent pixels would measure the
+// blending onto a transparent destination, which the frame never does).
+Picture OpaqueScreen() {
+    return Picture{kScreenWidth, kScreenHeight,
+                   std::vector<uint32_t>(kScreenWidth * kScreenHeight, 0xFF000000u)};
+}
+
 void OurFrame(benchmark::State& state) {
     MeasureOurFrame(state, *gOurs);
 }
@@ -56,7 +64,7 @@ void OurFrame(benchmark::State& state) {
 // The frame's operations, or one layer's, through one context on an opaque image in memory.
 void OurDirect(benchmark::State& state, Layer layer) {
     MemoryImage screen(&gOurs->mApp);
-    screen.Create(kScreenWidth, kScreenHeight);
+    screen.SetBits(OpaqueScreen().mPixels.data(), kScreenWidth, kScreenHeight);
     screen.SetTransAlphaFlags(false, false);
     Measure(state, gOurs->mScene.Pixels(layer), [layer, &screen] {
         Graphics g(&screen);
@@ -207,9 +215,7 @@ void SurfacePresent(benchmark::State& state, SurfaceSide* side) {
 
 class SdlFrame {
 public:
-    explicit SdlFrame(const FrameScene& scene)
-        : mScene(scene), mDest(Picture{kScreenWidth, kScreenHeight,
-                                       std::vector<uint32_t>(kScreenWidth * kScreenHeight)}) {
+    explicit SdlFrame(const FrameScene& scene) : mScene(scene), mDest(OpaqueScreen()) {
         mRenderer = SDL_CreateSoftwareRenderer(mDest.mSurface);
         // One surface per picture and blend mode: changing a surface's mode drops SDL's cached
         // blitter.
@@ -302,9 +308,7 @@ void SdlCase(benchmark::State& state, Layer layer) {
 // into the picture, composited over the sprite's bounding box.
 class PixmanFrame {
 public:
-    explicit PixmanFrame(const FrameScene& scene)
-        : mDest(Picture{kScreenWidth, kScreenHeight,
-                        std::vector<uint32_t>(kScreenWidth * kScreenHeight)}) {
+    explicit PixmanFrame(const FrameScene& scene) : mDest(OpaqueScreen()) {
         for (const Picture& picture : scene.mPictures) {
             mPictures.push_back(std::make_unique<PixmanPicture>(picture, true));
         }
