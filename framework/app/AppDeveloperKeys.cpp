@@ -2,8 +2,9 @@
 // demo plays back; shift and control are the widget manager's key states. A handled key
 // answers true and does not reach the widgets.
 //
-// Alt+R reloads the tuning values (a failure lets go of every key, as its box took the focus);
-// F2 stops the profiler and shows its results, or restarts the frame clock and starts it.
+// Alt+R reloads the tuning values and clicks (a failure lets go of every key, as its box took
+// the focus); F2 stops the profiler and shows its results, or restarts the frame clock and
+// starts it.
 // Shift+F8 switches 3-D mode and says so; F10 runs one update and holds (single-step mode);
 // Shift+F10 runs on and restarts the frame clock; Ctrl+F10 switches the game speed between 1
 // and 1/4; F11 takes a screenshot, Shift+F11 writes the image report; F3 switches the
@@ -33,7 +34,9 @@ bool VuroAppBase::DeveloperKeyDown(int key) {
     bool control = mWidgetManager->mKeyDown[Platform::kVkControl] != 0;
     bool alt = mWidgetManager->mKeyDown[Platform::kVkMenu] != 0;
     if (key == 'R' && alt) {
-        if (!ReparseModValues()) {
+        if (ReparseModValues()) {
+            PlayMenuCommandSound();
+        } else {
             std::fill(std::begin(mWidgetManager->mKeyDown), std::end(mWidgetManager->mKeyDown), 0);
         }
         return true;

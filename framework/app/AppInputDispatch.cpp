@@ -76,6 +76,7 @@ void VuroAppBase::DispatchInputRecord(const Platform::Message& message) {
         if (key == 'D' && mWidgetManager->mKeyDown[kVkControl] &&
             mWidgetManager->mKeyDown[kVkMenu]) {
             mDebugKeysEnabled = !mDebugKeysEnabled;
+            PlayMenuCommandSound();
         }
         if (mDebugKeysEnabled && DeveloperKeyDown(key)) {
             break;

@@ -7,6 +7,7 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundInstance.h"
 #include "framework/sound/SoundManager.h"
+#include "platform/SystemSound.h"
 
 namespace Vuro {
 
@@ -27,6 +28,13 @@ void VuroAppBase::PlaySampleAt(int id, int pan) {
         instance->SetPan(pan);
         instance->Play(false, true);
     }
+}
+
+void VuroAppBase::PlayMenuCommandSound() {
+    if (!mSystemSounds) {
+        mSystemSounds = std::make_unique<Platform::SystemSoundPlayer>();
+    }
+    (void)mSystemSounds->Play("c:\\windows\\media\\Windows XP Menu Command.wav");
 }
 
 double VuroAppBase::GetMasterVolume() {

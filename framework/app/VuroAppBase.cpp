@@ -20,6 +20,7 @@
 #include "platform/FileSystem.h"
 #include "platform/InstanceLock.h"
 #include "platform/Process.h"
+#include "platform/SystemSound.h"
 #include "platform/Threads.h"
 
 #include <algorithm>
@@ -117,6 +118,7 @@ VuroAppBase::~VuroAppBase() {
     mDDInterface = nullptr;
     delete mSoundManager;
     mSoundManager = nullptr;
+    mSystemSounds.reset();
     delete mMusicInterface;
     mMusicInterface = nullptr;
     mMainWindow.reset();

@@ -54,7 +54,8 @@ namespace Vuro {
 
 namespace Platform {
 class InstanceLock;
-}
+class SystemSoundPlayer;
+} // namespace Platform
 
 class DDImage;
 class Image;
@@ -131,6 +132,9 @@ public:
     virtual bool OnChangeDirectory(const std::string& /*dir*/) { return false; }
     virtual void PlaySampleAt(int id, int pan);
     virtual void PlaySample(int id);
+    // The system's menu-command click (developer keys switched, tuning values reloaded):
+    // played by the system, so the effects volume and mute leave it alone.
+    void PlayMenuCommandSound();
     virtual double GetMasterVolume();
     virtual double GetMusicVolume();
     virtual double GetSfxVolume();
@@ -446,7 +450,8 @@ public:
     bool mSurfaceLost = false;     // a present failed; recover before drawing again
     bool mScreenSaverHold = false; // updates and drawing stop so the saver can start
     SoundManager* mSoundManager = nullptr;
-    std::list<std::pair<int, Widget*>> mSafeDeleteQueue; // (step depth, widget)
+    std::unique_ptr<Platform::SystemSoundPlayer> mSystemSounds; // made on the first click
+    std::list<std::pair<int, Widget*>> mSafeDeleteQueue;        // (step depth, widget)
     bool mActive = true;
     bool mMinimized = false;
     // Loading and thread flags.

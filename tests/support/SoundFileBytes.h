@@ -5,6 +5,7 @@
 #include "platform/SoundDecoders.h"
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,20 @@ struct SoundBytes {
         SoundBytes b;
         b.Text("RIFF").LE32(0).Text("WAVE");
         return b;
+    }
+    // A whole WAVE file: mono, 16 bits at 44100 Hz, the output's own rate.
+    static SoundBytes MonoWave(std::initializer_list<int16_t> samples) {
+        SoundBytes b = Riff();
+        b.Fmt(1, 1, 44100, 16).Text("data").LE32(static_cast<uint32_t>(samples.size() * 2));
+        for (int16_t sample : samples) {
+            b.LE16(static_cast<uint16_t>(sample));
+        }
+        return b;
+    }
+    void Save(const std::string& path) const {
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
 };
 

@@ -1,6 +1,7 @@
 // Every sound effect of the data set, loaded as the game loads it: through the sound manager on
 // SDL's dummy audio driver, by name without extension, from a working folder holding a copy of
 // the made sound/ folder (so the decoded-sound cache is written there, not beside the program).
+// The system sounds of media/ are held to the same measure.
 
 #include "support/FakeWindowSystem.h"
 #include "support/TempWorkingFolder.h"
@@ -60,6 +61,7 @@ protected:
                 mExtensions.insert(item.path().extension().string());
             }
         }
+        fs::copy(fs::path(VURO_DATA_DIR) / "media", "media");
         mWindow = mWindows.CreateWindow({});
         mManager = std::make_unique<DSoundManager>(mWindow.get(), false);
         ASSERT_TRUE(mManager->Initialized());
@@ -75,10 +77,17 @@ protected:
 TEST_F(SoundEffectsTest, EveryEffectLoadsShortCleanAndAtTheCommonPeak) {
     // Each reader of the sound manager gets real data.
     EXPECT_EQ(mExtensions, (std::set<std::string>{".au", ".ogg", ".wav"}));
+    std::vector<std::pair<uint32_t, std::string>> sounds;
     for (const auto& effect : AssetGen::kGameEffects) {
-        SCOPED_TRACE(effect.mName);
-        ASSERT_TRUE(mManager->LoadSoundAt(static_cast<uint32_t>(effect.mId), effect.mName));
-        const Pcm pcm = ReadPcm(*mManager, static_cast<uint32_t>(effect.mId));
+        sounds.emplace_back(effect.mId, effect.mName);
+    }
+    for (const auto& sound : AssetGen::kSystemSounds) {
+        sounds.emplace_back(255, fs::path(sound.mFile).replace_extension().string());
+    }
+    for (const auto& [id, name] : sounds) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(mManager->LoadSoundAt(id, name));
+        const Pcm pcm = ReadPcm(*mManager, id);
         ASSERT_EQ(pcm.mFormat.bitsPerSample, 16);
         ASSERT_GE(pcm.mFormat.channels, 1);
         ASSERT_LE(pcm.mFormat.channels, 2);
@@ -107,7 +116,7 @@ TEST_F(SoundEffectsTest, EveryEffectLoadsShortCleanAndAtTheCommonPeak) {
         }
 
         // And it plays: the game plays every effect through a released-when-done instance.
-        SoundInstance* instance = mManager->MakeSoundInstance(static_cast<uint32_t>(effect.mId));
+        SoundInstance* instance = mManager->MakeSoundInstance(id);
         ASSERT_NE(instance, nullptr);
         EXPECT_TRUE(instance->Play(false, true));
     }

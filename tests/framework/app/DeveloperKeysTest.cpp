@@ -2,10 +2,18 @@
 // the widgets.
 
 #include "TestApp.h"
+#include "framework/debug/ModVal.h"
 #include "framework/debug/PerfProfiler.h"
 #include "framework/display/DDImage.h"
 #include "framework/display/TextureData.h"
+#include "support/FakeAudioSystem.h"
 #include "support/FakeDirectDraw.h"
+#include "support/SoundFileBytes.h"
+#include "support/TempWorkingFolder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 
 namespace Vuro::Test {
 namespace {
@@ -96,6 +104,55 @@ TEST_F(DeveloperKeysTest, AltRReloadsTuningValuesAndLetsGoOfKeysWhenNothingChang
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkShift], 0);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[kVkMenu], 0);
     EXPECT_EQ(mApp.mWidgetManager->mKeyDown[int{'R'}], 0);
+}
+
+// The system's menu-command click from the data set's media folder, on an output of its own.
+class MenuCommandSoundTest : public DeveloperKeysTest {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory("media");
+        SoundBytes::MonoWave({9000, -9000}).Save("media/Windows XP Menu Command.wav");
+        DeveloperKeysTest::SetUp();
+    }
+    bool Clicked() {
+        std::vector<int16_t> out = mAudio.Mix(4);
+        return out != std::vector<int16_t>(out.size(), 0);
+    }
+
+    // Kept in the build tree: later reparses in the same process read it again.
+    std::filesystem::path mTuningSource = std::filesystem::absolute("modval_sources/click.cpp");
+    FakeAudioSystem mAudio;
+    TempWorkingFolder mFolder;
+};
+
+TEST_F(MenuCommandSoundTest, ClicksOnCtrlAltDAndOnAReloadThatWorkedOnly) {
+    using namespace Platform;
+    Key(kVkControl);
+    Key(kVkMenu);
+    Key('D');
+    EXPECT_TRUE(mApp.mDebugKeysEnabled);
+    EXPECT_TRUE(Clicked());
+    Key(kVkControl, false);
+
+    Key('R');
+    EXPECT_EQ(mWindows.mBoxes.size(), 1u) << "nothing changed: the reload failed";
+    EXPECT_FALSE(Clicked());
+
+    std::filesystem::create_directories(mTuningSource.parent_path());
+    std::ofstream(mTuningSource) << "int speed = M(3);\n";
+    std::filesystem::last_write_time(mTuningSource, std::filesystem::file_time_type::clock::now() +
+                                                        std::chrono::hours(1));
+    ModValSite site{mTuningSource.c_str()};
+    ModValRegisterFile(site);
+    Key(kVkMenu);
+    Key('R');
+    EXPECT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_TRUE(Clicked());
+
+    Key(kVkControl);
+    Key('D');
+    EXPECT_FALSE(mApp.mDebugKeysEnabled);
+    EXPECT_TRUE(Clicked()) << "switching them off clicks too";
 }
 
 // The tools that read the display's figures, on the fake device (16 MiB of video memory).

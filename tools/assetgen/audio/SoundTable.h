@@ -29,6 +29,17 @@ inline constexpr std::array<EffectEntry, 25> kGameEffects = {{
     {28, "sound/frog"},
 }};
 
+// The system sounds the framework plays by file name from the system's media folder, which is
+// the data set's media/ folder: each made from its recipe under assets/sounds/, as a WAVE file.
+struct SystemSoundEntry {
+    const char* mRecipe;
+    const char* mFile;
+};
+
+inline constexpr std::array<SystemSoundEntry, 1> kSystemSounds = {{
+    {"menucommand", "media/Windows XP Menu Command.wav"},
+}};
+
 // The menu and intro songs are loaded at start-up, the others by the menu's loading work.
 inline constexpr std::array<SongEntry, 11> kGameSongs = {{
     {1, "sound/menu.ogg", true},

@@ -18,15 +18,24 @@ namespace fs = std::filesystem;
 
 constexpr float kOggQuality = 0.5f;
 
-bool MakeEffect(const StepContext& context, const EffectEntry& entry) {
-    const fs::path name = fs::path(entry.mName).filename();
+// The recipe assets/sounds/<recipe>.txt, rendered; false after a message when it is faulty.
+bool RenderRecipe(const StepContext& context, const std::string& recipeName, EffectRecipe& recipe,
+                  Wave& wave) {
     SourceText source;
-    EffectRecipe recipe;
-    if (!source.Load(context.mAssets / "sounds" / name.string().append(".txt")) ||
+    if (!source.Load(context.mAssets / "sounds" / (recipeName + ".txt")) ||
         !ParseEffectRecipe(source, recipe)) {
         return false;
     }
-    const Wave wave = RenderEffect(recipe);
+    wave = RenderEffect(recipe);
+    return true;
+}
+
+bool MakeEffect(const StepContext& context, const EffectEntry& entry) {
+    EffectRecipe recipe;
+    Wave wave;
+    if (!RenderRecipe(context, fs::path(entry.mName).filename().string(), recipe, wave)) {
+        return false;
+    }
     const fs::path stem = context.mOut / entry.mName;
     std::error_code error;
     fs::create_directories(stem.parent_path(), error);
@@ -45,11 +54,31 @@ bool MakeEffect(const StepContext& context, const EffectEntry& entry) {
     return WriteWav(file, wave);
 }
 
-// A recipe the game never loads is a mistake in its name.
+// The system plays nothing but WAVE files, by their full name.
+bool MakeSystemSound(const StepContext& context, const SystemSoundEntry& entry) {
+    EffectRecipe recipe;
+    Wave wave;
+    if (!RenderRecipe(context, entry.mRecipe, recipe, wave)) {
+        return false;
+    }
+    if (recipe.mFormat != "wav") {
+        std::fprintf(stderr, "assetgen: sounds/%s.txt: a system sound is a wav\n", entry.mRecipe);
+        return false;
+    }
+    const fs::path file = context.mOut / entry.mFile;
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    return WriteWav(file, wave);
+}
+
+// A recipe the game and the framework never load is a mistake in its name.
 bool EveryRecipeIsUsed(const StepContext& context) {
     std::set<std::string> known;
     for (const EffectEntry& entry : kGameEffects) {
         known.insert(fs::path(entry.mName).filename().string() + ".txt");
+    }
+    for (const SystemSoundEntry& entry : kSystemSounds) {
+        known.insert(std::string(entry.mRecipe) + ".txt");
     }
     bool allUsed = true;
     std::error_code error;
@@ -69,8 +98,10 @@ int RunSoundsStep(const StepContext& context) {
     if (!EveryRecipeIsUsed(context)) {
         return 1;
     }
-    const bool made = RunInParallel(kGameEffects.size(), [&](size_t index) {
-        return MakeEffect(context, kGameEffects[index]);
+    const bool made = RunInParallel(kGameEffects.size() + kSystemSounds.size(), [&](size_t index) {
+        return index < kGameEffects.size()
+                   ? MakeEffect(context, kGameEffects[index])
+                   : MakeSystemSound(context, kSystemSounds[index - kGameEffects.size()]);
     });
     return made ? 0 : 1;
 }
