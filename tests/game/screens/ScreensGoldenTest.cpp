@@ -1,6 +1,6 @@
-// The main menu, the profile dialog over it, the stage map, the statistics screen and the score
-// board drawn whole (with their buttons) from the data set the asset tool made beside the
-// program, against their reviewed golden pictures.
+// The main menu, the profile dialog over it, the stage map, the statistics screen, the score
+// board and the credits drawn whole (with their buttons) from the data set the asset tool made
+// beside the program, against their reviewed golden pictures.
 
 #include "MapFixture.h"
 
@@ -8,6 +8,7 @@
 #include "game/core/Fruit.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/BoardTitres.h"
 #include "game/screens/ProfileDialog.h"
 #include "platform/TextEncoding.h"
 #include "support/GoldenImage.h"
@@ -120,6 +121,22 @@ TEST_F(ScreensGoldenTest, TheStoryScoreTable) {
     EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/score_table.png")));
     mApp->mWidgetManager->RemoveWidget(board);
     delete board;
+}
+
+TEST_F(ScreensGoldenTest, TheCreditsWithEveryLineButTheLastInView) {
+    mApp->mPreviousScreenId = GameApp::kScreenMenu;
+    mApp->mTargetScreenId = GameApp::kScreenMenuTitres;
+    mApp->SwitchScreen();
+    ASSERT_TRUE(StepUntilLoaded());
+    BoardTitres* titres = mApp->mTitres;
+    ASSERT_NE(titres, nullptr);
+    Click(10, 10); // past the second picture
+    ASSERT_EQ(titres->mPhase, BoardTitres::kScrolling);
+    titres->mScroll = 0;
+    titres->mPicture = 2;
+    MemoryImage screen(mApp.get());
+    DrawWholeScreen(screen);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/credits.png")));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <sstream>
 #include <vector>
 
 namespace Vuro::AssetGen {
@@ -237,6 +238,12 @@ void Chalkboard(cairo_t* cr, const Prop& p) {
         const double ly = first + i * p.Number("step", 40);
         cairo_move_to(cr, x + frame + 14, ly);
         cairo_line_to(cr, x + w - frame - 14, ly);
+    }
+    // And between the columns, so that a long value does not run into the next one's caption.
+    std::istringstream columns(p.Text("columns", ""));
+    for (double cx = 0; columns >> cx; columns.ignore(1, ',')) {
+        cairo_move_to(cr, cx, first - p.Number("step", 40) + 6);
+        cairo_line_to(cr, cx, first + (p.Number("count", 0) - 1) * p.Number("step", 40));
     }
     SetColor(cr, Palette::kWhite, 0.13);
     cairo_set_line_width(cr, 1.5);

@@ -12,7 +12,8 @@
 //   basket x= y= w= kinds=1234 seed=    a wicker basket heaped with fruit, standing at x, y
 //   signpost x= y= top=                 the menu's signpost, standing at x, y
 //   plank|parchment|ribbon|board x= y= w= h=   the menu's wooden and paper plaques
-//   chalkboard x= y= w= h=              a framed green board to write on
+//   chalkboard x= y= w= h=              a framed green board to write on (rows=Y count= step=
+//                                       chalk lines under the rows, columns=X,X between them)
 //   caption key= x= y= size= fill= align=left|centre|right   lines of captions.txt, baseline y
 //   title key= x= y= size=              the game's title lettering, centred on x
 //   sign key= x= y= w= h= lit=0         a sign of the menu's look

@@ -1,5 +1,6 @@
-// The credits' background: a painter's table seen from above. The credits scroll up over its
-// bare left half; on the right lies the sheet on which the seven credit paintings appear one
+// The credits' background: a painter's table seen from above. The credits scroll up over a
+// long sheet of pale drawing paper on its left (pure blue headings read on it, where wood made
+// them shimmer); on the right lies the sheet on which the seven credit paintings appear one
 // after another, with paint tubes above it and the palette and brushes below.
 #include "tools/assetgen/menuart/MenuArtPainters.h"
 
@@ -15,6 +16,7 @@ using namespace Art;
 namespace {
 
 constexpr double kW = 640;
+constexpr Rgb kDrawingPaper = Hex(0xcdc6b6);
 
 void TablePlanks(cairo_t* cr) {
     const double plank = 80;
@@ -116,9 +118,26 @@ void ArtistPalette(cairo_t* cr, double cx, double cy) {
     }
 }
 
+// The sheet under the scrolling credits (texts from x 10, none wider than 300 pixels), running
+// off the top and bottom of the table, a little askew.
+void DrawingPaper(cairo_t* cr) {
+    auto paper = [](cairo_t* c) {
+        cairo_save(c);
+        cairo_rotate(c, 0.012);
+        cairo_rectangle(c, -20, -30, 334, 540);
+        cairo_restore(c);
+    };
+    SoftShadow(cr, paper, 4, 3, 5, 0.35);
+    cairo_new_path(cr);
+    paper(cr);
+    FillVertical(cr, kDrawingPaper.Lighter(0.12), kDrawingPaper.Darker(0.04), 0, 480);
+    StrokeOutline(cr, 1.2);
+}
+
 void PaintTableTop(Sheet& sheet, const MenuArtSources&) {
     sheet.DrawCel(0, [](cairo_t* cr) {
         TablePlanks(cr);
+        DrawingPaper(cr);
         // The sheet for the paintings (they are drawn at 370, 60, 250 x 300), held by tape.
         auto paper = [](cairo_t* c) { cairo_rectangle(c, 360, 50, 270, 320); };
         SoftShadow(cr, paper, 4, 5, 4, 0.4);
@@ -126,11 +145,15 @@ void PaintTableTop(Sheet& sheet, const MenuArtSources&) {
         paper(cr);
         FillVertical(cr, Palette::kWhite, Palette::kParchment, 50, 370);
         StrokeOutline(cr, 1.2);
-        for (const auto& corner : {std::pair{360.0, 50.0}, std::pair{630.0, 50.0},
-                                   std::pair{360.0, 370.0}, std::pair{630.0, 370.0}}) {
+        // The publisher's logo lies over the top left corner (at 335, 17): its tape sits on
+        // the top edge beside it instead.
+        const struct {
+            double x, y, angle;
+        } tapes[] = {{478, 50, -0.12}, {630, 50, 0.7}, {360, 370, 0.7}, {630, 370, -0.7}};
+        for (const auto& tape : tapes) {
             cairo_save(cr);
-            cairo_translate(cr, corner.first, corner.second);
-            cairo_rotate(cr, (corner.first < 400) == (corner.second < 100) ? -0.7 : 0.7);
+            cairo_translate(cr, tape.x, tape.y);
+            cairo_rotate(cr, tape.angle);
             cairo_rectangle(cr, -14, -6, 28, 12);
             SetColor(cr, Palette::kParchmentDark, 0.75);
             cairo_fill(cr);

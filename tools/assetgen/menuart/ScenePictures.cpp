@@ -52,32 +52,36 @@ void Dim(cairo_surface_t* surface) {
 }
 
 // The publisher's badge: an apple and the name on a green board; cel 1 lit up under the mouse.
+// It keeps to the top of its cel, where the menu's hot spot is (the cel's top half, 10 pixels
+// taller here), and so leaves the credits' painting below it free.
+constexpr double kBadgeX = 5, kBadgeY = 3, kBadgeW = 100, kBadgeH = 37;
+
 void PaintPublisherLogo(Sheet& sheet, const MenuArtSources& sources) {
     const std::vector<std::string>& lines = sources.Caption("images/logo_RU");
     sheet.DrawEach([&](cairo_t* cr, int cel) {
         const bool lit = cel == 1;
         if (lit) {
-            Plaques::Glow(cr, 6, 6, 108, 46, 5, Palette::kSunGlow, 1.0);
+            Plaques::Glow(cr, kBadgeX, kBadgeY, kBadgeW, kBadgeH, 4, Palette::kSunGlow, 1.0);
         }
         const Rgb board = lit ? Palette::kButtonGreen.Lighter(0.25) : Palette::kButtonGreen;
-        auto shape = [](cairo_t* c) { RoundedRect(c, 6, 6, 108, 46, 12); };
+        auto shape = [](cairo_t* c) { RoundedRect(c, kBadgeX, kBadgeY, kBadgeW, kBadgeH, 10); };
         if (!lit) {
             SoftShadow(cr, shape, 2, 3, 2, 0.35);
         }
         cairo_new_path(cr);
         shape(cr);
-        FillVertical(cr, board.Lighter(0.2), board.Darker(0.2), 6, 52);
-        StrokeOutline(cr, 1.8);
-        PaintFruit(cr, 1, FruitLook::Ripe, 9, 11, 1.8);
-        TextStyle name{.size = 17,
+        FillVertical(cr, board.Lighter(0.2), board.Darker(0.2), kBadgeY, kBadgeY + kBadgeH);
+        StrokeOutline(cr, 1.6);
+        PaintFruit(cr, 1, FruitLook::Ripe, 8, 7, 1.45);
+        TextStyle name{.size = 15,
                        .fill = lit ? Palette::kCaptionYellow : Palette::kWhite,
-                       .outline = 3,
+                       .outline = 2.6,
                        .align = TextAlign::Centre};
-        DrawText(cr, lines[0].c_str(), 80, 29, name);
-        name.size = 12;
-        name.outline = 2.4;
+        DrawText(cr, lines[0].c_str(), 70, 21, name);
+        name.size = 11;
+        name.outline = 2.2;
         name.shadow = false;
-        DrawText(cr, lines[1].c_str(), 80, 45, name);
+        DrawText(cr, lines[1].c_str(), 70, 34, name);
     });
 }
 
