@@ -7,6 +7,20 @@ namespace Vuro {
 
 using namespace Platform;
 
+namespace {
+
+// The pattern filled with one colour and drawn in white, then filled with another and drawn in
+// the given colour: the two layers each blend test judges.
+void DrawTwoLayers(Device3D& device, D3DTestImage& pattern, Texture3D& texture, uint32_t under,
+                   uint32_t over, uint32_t overColor) {
+    pattern.FillRect(0, 0, 64, 64, under);
+    pattern.DrawTiled(device, texture, 0, 0, 0xFFFFFFFF);
+    pattern.FillRect(0, 0, 64, 64, over);
+    pattern.DrawTiled(device, texture, 0, 0, overColor);
+}
+
+} // namespace
+
 bool D3DTester::RunBlendTests() {
     return TestAlphaBlend() && TestAdditiveBlend() && TestAlphaAddBlend() &&
            TestAlphaModulatedBlend() && TestClipping();
@@ -49,40 +63,32 @@ bool D3DTester::JudgeBlend(uint32_t expected, const char* failure, const char* w
 }
 
 bool D3DTester::TestAlphaBlend() {
-    const bool drawn =
-        RenderTest(kBlendSrcAlpha, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA", kBlendInvSrcAlpha,
-                   "D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA",
-                   [&](D3DTestImage& pattern, Texture3D& texture) {
-                       pattern.FillRect(0, 0, 64, 64, 0xFF0000FF);
-                       pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                       pattern.FillRect(0, 0, 64, 64, 0x80FF0000);
-                       pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                   });
+    const bool drawn = RenderTest(
+        kBlendSrcAlpha, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA", kBlendInvSrcAlpha,
+        "D3DRENDERSTATE_DESTBLEND, D3DBLEND_INVSRCALPHA",
+        [&](D3DTestImage& pattern, Texture3D& texture) {
+            DrawTwoLayers(*mDevice, pattern, texture, 0xFF0000FF, 0x80FF0000, 0xFFFFFFFF);
+        });
     return drawn &&
            JudgeBlend(0x7F007F, "Alpha blend Not Supported", "Alpha blend test not uniform.");
 }
 
 bool D3DTester::TestAdditiveBlend() {
-    const bool drawn = RenderTest(kBlendOne, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE", kBlendOne,
-                                  "D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE",
-                                  [&](D3DTestImage& pattern, Texture3D& texture) {
-                                      pattern.FillRect(0, 0, 64, 64, 0xFF404040);
-                                      pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                                      pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                                  });
+    const bool drawn = RenderTest(
+        kBlendOne, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_ONE", kBlendOne,
+        "D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE", [&](D3DTestImage& pattern, Texture3D& texture) {
+            DrawTwoLayers(*mDevice, pattern, texture, 0xFF404040, 0xFF404040, 0xFFFFFFFF);
+        });
     return drawn && JudgeBlend(0x808080, "Additive blend not supported.",
                                "Additive blend test not uniform.");
 }
 
 bool D3DTester::TestAlphaAddBlend() {
-    const bool drawn = RenderTest(kBlendSrcAlpha, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA",
-                                  kBlendOne, "D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE",
-                                  [&](D3DTestImage& pattern, Texture3D& texture) {
-                                      pattern.FillRect(0, 0, 64, 64, 0xFF404040);
-                                      pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                                      pattern.FillRect(0, 0, 64, 64, 0x80808080);
-                                      pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-                                  });
+    const bool drawn = RenderTest(
+        kBlendSrcAlpha, "D3DRENDERSTATE_SRCBLEND, D3DBLEND_SRCALPHA", kBlendOne,
+        "D3DRENDERSTATE_DESTBLEND, D3DBLEND_ONE", [&](D3DTestImage& pattern, Texture3D& texture) {
+            DrawTwoLayers(*mDevice, pattern, texture, 0xFF404040, 0x80808080, 0xFFFFFFFF);
+        });
     return drawn && JudgeBlend(0x808080, "AlphaAdd blend not supported.",
                                "AlphaAdd blend test not uniform.");
 }
@@ -94,10 +100,7 @@ bool D3DTester::TestAlphaModulatedBlend() {
         [&](D3DTestImage& pattern, Texture3D& texture) {
             CheckDXError(mDevice->SetTextureStageState(0, TextureStageState::AlphaOp, kTopModulate),
                          "D3DTSS_ALPHAOP, D3DTOP_MODULATE");
-            pattern.FillRect(0, 0, 64, 64, 0xFF0000FF);
-            pattern.DrawTiled(*mDevice, texture, 0, 0, 0xFFFFFFFF);
-            pattern.FillRect(0, 0, 64, 64, 0xFFFF0000);
-            pattern.DrawTiled(*mDevice, texture, 0, 0, 0x80FFFFFF);
+            DrawTwoLayers(*mDevice, pattern, texture, 0xFF0000FF, 0xFFFF0000, 0x80FFFFFF);
         });
     return drawn && JudgeBlend(0x7F007F, "AlphaModulated blend not supported.",
                                "AlphaModulated blend test not uniform.");
