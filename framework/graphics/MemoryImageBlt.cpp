@@ -54,6 +54,15 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
     if (!mHasAlpha && !mHasTrans && c == Color::White) {
         // Opaque destination: whole runs are copied or skipped through the run-length table,
         // an opaque run joined with the next opaque ones (an entry counts at most 255 pixels).
+        src->ApplyBits();
+        if (!src->mForcedMode && !src->mHasAlpha && !src->mHasTrans && pixels.mBits != nullptr) {
+            // Every pixel opaque (found so by looking, not declared): the rows are one run each.
+            for (int row = 0; row < from.mHeight; ++row) {
+                std::copy_n(pixels.Row(from.mX, from.mY + row, from.mWidth, nullptr), from.mWidth,
+                            bits + static_cast<size_t>(y + row) * mWidth + x);
+            }
+            return;
+        }
         const uint8_t* runs = src->GetRLAlphaData();
         for (int row = 0; row < from.mHeight; ++row) {
             const uint8_t* rowRuns =

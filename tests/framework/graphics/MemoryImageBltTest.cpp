@@ -51,6 +51,34 @@ TEST_F(MemoryImageBltTest, RunLengthPathOntoAnOpaqueDestination) {
     }
 }
 
+// A source found opaque is copied row by row, a cut of it too; one declared opaque over
+// transparent pixels still keeps to its runs and skips them.
+TEST_F(MemoryImageBltTest, OpaqueSourcesAreCopiedAndDeclaredOnesKeepToTheirRuns) {
+    std::vector<uint32_t> source(300 * 3);
+    for (size_t i = 0; i < source.size(); ++i) {
+        source[i] = 0xFF000000u | static_cast<uint32_t>(i * 40503u);
+    }
+    mSource.SetBits(source.data(), 300, 3);
+    Fill(mDest, 320, 3, 0xFF804020);
+    mDest.Blt(&mSource, 10, 1, Rect(5, 0, 300, 3), Color::White, kDrawModeNormal);
+    for (int x = 0; x < 320; ++x) {
+        ASSERT_EQ(PixelAt(mDest, x, 0), 0xFF804020u) << x;
+        const uint32_t expected = x >= 10 && x < 305 ? source[x - 10 + 5] : 0xFF804020u;
+        ASSERT_EQ(PixelAt(mDest, x, 1), expected) << x;
+    }
+    EXPECT_EQ(PixelAt(mDest, 10, 2), source[300 + 5]);
+
+    source[7] = 0x00FFFFFF;
+    mSource.SetBits(source.data(), 300, 3);
+    mSource.SetTransAlphaFlags(false, false);
+    Fill(mDest, 320, 3, 0xFF804020);
+    mDest.Blt(&mSource, 0, 0, Rect(0, 0, 300, 1), Color::White, kDrawModeNormal);
+    EXPECT_EQ(PixelAt(mDest, 6, 0), source[6]);
+    EXPECT_EQ(PixelAt(mDest, 7, 0), 0xFF804020u);
+    EXPECT_EQ(PixelAt(mDest, 8, 0), source[8]);
+    EXPECT_TRUE(SentinelIntact(mDest));
+}
+
 TEST_F(MemoryImageBltTest, RunLengthPathFromInsideARunAndOverTheEdges) {
     const std::vector<uint32_t> source = RunRows();
     mSource.SetBits(source.data(), 310, 2);
