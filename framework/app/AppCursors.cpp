@@ -16,8 +16,6 @@ namespace Vuro {
 
 namespace {
 constexpr int kCursorImageCount = 6;
-constexpr int kNoCursor = 5; // cursor number that hides the cursor
-constexpr int kNoEntry = 4;  // cursor number of the no-entry shape
 } // namespace
 
 bool VuroAppBase::AskCursorChange(const CursorRequest& request) {
@@ -83,8 +81,8 @@ void VuroAppBase::UpdateCursor() {
         bool useImage = image != nullptr && (mCustomCursorsEnabled || mPlayingDemoBuffer);
         (void)mDDInterface->SetCursorImage(useImage ? image : nullptr);
         if (mPlayingDemoBuffer) {
-            choice = mCursorSet->Shape(kNoEntry);
-        } else if (mCursorNum != kNoCursor) {
+            choice = mCursorSet->Shape(static_cast<int>(CursorKind::kNoEntry));
+        } else if (mCursorNum != static_cast<int>(CursorKind::kNone)) {
             choice = useImage ? mCursorSet->FromImage(image) : nullptr;
             if (choice == nullptr) {
                 choice = mCursorSet->Shape(mCursorNum);

@@ -28,6 +28,12 @@ void VuroAppBase::RemoveMemoryImage(MemoryImage* image) {
     Remove3DData(image);
 }
 
+void VuroAppBase::ReadTexturesBack(MemoryImage* image) {
+    if (mDDInterface != nullptr) {
+        (void)mDDInterface->CopyTexturesToBits(image);
+    }
+}
+
 void VuroAppBase::Remove3DData(MemoryImage* image) {
     if (mDDInterface != nullptr) {
         mDDInterface->Remove3DData(image);

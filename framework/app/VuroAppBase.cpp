@@ -30,16 +30,9 @@ namespace Vuro {
 
 VuroAppBase* gVuroApp = nullptr;
 
-namespace {
-constexpr int kNoCursor = 5; // cursor number that hides the cursor
-} // namespace
-
 VuroAppBase::VuroAppBase() {
     gVuroApp = this;
     mProductVersion = GetProductVersion(Platform::ExecutablePath());
-    for (int i = 0; i < 512; ++i) {
-        mAdd8BitMaxTable[i] = static_cast<uint8_t>(i < 256 ? i : 255);
-    }
     uint32_t now = Platform::GetClock().TickMs();
     mLoadTime = now;
     mLastTimeCheck = now;
@@ -211,7 +204,7 @@ void VuroAppBase::Init(bool forceWindowed) {
     mMusicInterface = CreateMusicInterface(mMainWindow.get());
     SetMusicVolume(mMusicVolume);
     if (mIsScreenSaver) {
-        SetCursor(kNoCursor); // a screen saver shows no mouse cursor
+        SetCursor(static_cast<int>(CursorKind::kNone)); // a screen saver shows no mouse cursor
     }
 
     AfterInit();

@@ -32,9 +32,11 @@
 #include "framework/app/CursorSet.h"
 #include "framework/app/DemoFile.h"
 #include "framework/display/DDInterface.h"
+#include "framework/graphics/PixelBlend.h"
 #include "framework/util/Buffer.h"
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/DialogListener.h"
+#include "framework/widgets/WidgetHost.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 
@@ -68,7 +70,9 @@ class SysFont;
 class Widget;
 class WidgetManager;
 
-class VuroAppBase : public ButtonListener, public DialogListener {
+// The lower layers reach it only through the hosts it implements: ImageRegistry (images),
+// FontHost (fonts) and WidgetHost (widgets).
+class VuroAppBase : public ButtonListener, public WidgetHost {
 public:
     VuroAppBase();
     VuroAppBase(const VuroAppBase&) = delete;
@@ -110,7 +114,7 @@ public:
     virtual void BeginPopup();
     virtual void EndPopup();
     virtual int MsgBox(const std::string& text, const std::string& title, uint32_t flags);
-    virtual void Popup(const std::string& text);
+    void Popup(const std::string& text) override;
     virtual void ReportScreenSaverError(const std::string& text);
     // Deletes the widget at the next safe-delete pass at this step depth or an outer one.
     virtual void QueueWidgetDeletion(Widget* widget);
@@ -146,7 +150,7 @@ public:
     virtual void Unmute(bool autoMute);
     // 1.0 once loading is complete; else tasks done / task total, at most 1.0.
     virtual double GetLoadingProgress();
-    virtual DDImage* GetImage(const std::string& fileName);
+    DDImage* GetImage(const std::string& fileName) override;
     virtual void SetWindowedModeEx(bool windowed, bool is3D, bool force);
     virtual void SetWindowedMode(bool windowed);
     virtual void ReapplyWindowedMode();
@@ -158,7 +162,7 @@ public:
     virtual void AddDialogWidget(Dialog* dialog);
     virtual void AddDialog(int id, Dialog* dialog);
     virtual bool CloseDialogWidget(Dialog* dialog);
-    virtual bool CloseDialog(int id);
+    bool CloseDialog(int id) override;
     virtual int GetDialogCount();
     virtual void OnModalOpened() {}
     virtual void OnModalClosed() {}
@@ -177,7 +181,7 @@ public:
     virtual void BeforeReadSettings() {}
     virtual void RunMainLoop();
     // One step of the loop's state machine; false when the step abort flag is set.
-    virtual bool RunLoopStep(bool* updated);
+    bool RunLoopStep(bool* updated) override;
     // Steps until an update ran; false when a step returned false.
     virtual bool StepUntilUpdated();
 
@@ -190,7 +194,7 @@ public:
     // Stores the cursor number (0 arrow, 1 hand, 2 drag, 3 text beam, 4 no-entry, 5 none) and
     // shows it. From another thread (the loading work) the change is only asked for, and the
     // main thread makes it at its next frame pass, as with SetCursorImage.
-    void SetCursor(int cursorNum);
+    void SetCursor(int cursorNum) override;
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
     void WaitForLoadingThread();
@@ -291,7 +295,7 @@ public:
     void ApplyAppActivation();
     // Switches the display's 3-D flag; with reinit the display is initialised again.
     void Enable3D(bool is3D, bool reinit);
-    bool Is3DOn() const { return mDDInterface != nullptr && mDDInterface->mIs3D; }
+    bool Is3DOn() const override { return mDDInterface != nullptr && mDDInterface->mIs3D; }
     // Whether the 3-D capability test found 3-D usable (no failure), and recommended (no
     // warning either); false before a test ran.
     bool Is3DSupported() const;
@@ -304,21 +308,25 @@ public:
 
     // Every live MemoryImage is in the set from construction to destruction, so the
     // application can rebuild, purge and list all images. Safe from any thread.
-    void AddMemoryImage(MemoryImage* image);
-    void RemoveMemoryImage(MemoryImage* image);
+    void AddMemoryImage(MemoryImage* image) override;
+    void RemoveMemoryImage(MemoryImage* image) override;
     // Asks the display to drop the texture data it keeps for the image.
-    void Remove3DData(MemoryImage* image);
+    void Remove3DData(MemoryImage* image) override;
+    void ReadTexturesBack(MemoryImage* image) override;
+    // The display, or the 32-bit layout while there is none.
+    NativeDisplay* GetDisplayLayout() override;
     // The lock that guards the image set: the display's when there is one.
     LockSection& ImageSetLock();
     // A new display image (the caller's) of the whole image or of the rectangle's size, with
     // that part drawn into it; null without a display.
-    DDImage* CopyImage(Image* image);
+    DDImage* CopyImage(Image* image) override;
     DDImage* CopyImageRect(Image* image, const Rect& rect);
 
     // Clipboard text, code page 1251. GetClipboard answers the empty string when there is no
     // text; during demo playback it answers the text recorded.
-    void CopyToClipboard(const std::string& text);
-    std::string GetClipboard();
+    void CopyToClipboard(const std::string& text) override;
+    std::string GetClipboard() override;
+    WidgetManager* GetWidgetManager() override { return mWidgetManager; }
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
     // more than the largest number there. WriteImageReport rebuilds "_dump" with
@@ -359,7 +367,7 @@ public:
     bool mOnlyAllowOneCopyToRun = true;
     uint32_t mNotifyMessage = 0; // a second copy asks this one to come forward
     // Saturating sum of two channel values: entry i is min(i, 255).
-    uint8_t mAdd8BitMaxTable[512];
+    static constexpr const uint8_t* mAdd8BitMaxTable = Blend::kAdd8BitMaxTable.data();
     WidgetManager* mWidgetManager;
     std::map<int, Dialog*> mDialogMap;
     std::list<Dialog*> mDialogList; // in the order added

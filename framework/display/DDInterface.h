@@ -20,7 +20,7 @@
 // double-released); the device is released before its window goes (Cleanup); the images still
 // alive when the display goes keep their pictures in memory and stop using it.
 
-#include "framework/display/NativeDisplay.h"
+#include "framework/graphics/NativeDisplay.h"
 #include "platform/DirectDraw.h"
 
 #include <atomic>

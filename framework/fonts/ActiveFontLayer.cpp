@@ -1,8 +1,8 @@
 #include "framework/fonts/ActiveFontLayer.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontData.h"
+#include "framework/fonts/FontHost.h"
 #include "framework/graphics/MemoryImage.h"
 
 #include <algorithm>
@@ -17,7 +17,7 @@ ActiveFontLayer::ActiveFontLayer(const ActiveFontLayer& other)
     if (!mOwnsImage || mScaledImage == nullptr) {
         return;
     }
-    VuroAppBase* app = mBaseFontLayer->mFontData->mApp;
+    FontHost* app = mBaseFontLayer->mFontData->mApp;
     Image* copy = app != nullptr ? app->CopyImage(mScaledImage) : nullptr;
     // Without a display the application cannot copy; an in-memory copy keeps the glyphs.
     if (copy == nullptr) {

@@ -1,6 +1,6 @@
 #include "framework/fonts/FontData.h"
 
-#include "framework/app/VuroAppBase.h"
+#include "framework/fonts/FontHost.h"
 #include "framework/graphics/Image.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/FileSystem.h"
@@ -70,7 +70,7 @@ void FontData::DeRef() {
     }
 }
 
-bool FontData::Load(VuroAppBase* app, const std::string& fileName) {
+bool FontData::Load(FontHost* app, const std::string& fileName) {
     if (mLoaded) {
         return false;
     }

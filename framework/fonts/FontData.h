@@ -26,7 +26,7 @@ namespace Vuro {
 
 class FontData;
 class Image;
-class VuroAppBase;
+class FontHost;
 
 struct CharData {
     Rect mImageRect;  // the glyph's rectangle in the layer image
@@ -72,7 +72,7 @@ public:
     void DeRef();
 
     // Loads a descriptor; false only when the data was loaded before (mLoaded tells the rest).
-    bool Load(VuroAppBase* app, const std::string& fileName);
+    bool Load(FontHost* app, const std::string& fileName);
     // Loads a width list for one image, which stays the caller's; see FontData.cpp.
     bool LoadWithImage(Image* image, const std::string& fileName);
 
@@ -84,7 +84,7 @@ public:
 
     bool mLoaded = false;
     int mRefCount = 0;
-    VuroAppBase* mApp = nullptr;             // loads images, makes scaled ones and shows errors
+    FontHost* mApp = nullptr;                // loads images, makes scaled ones and shows errors
     int mDefaultPointSize = 0;               // point size a new font starts with
     uint8_t mCharMap[256];                   // every character is replaced by its entry before use
     std::map<std::string, Image*> mImageMap; // loaded layer images by resolved path, owned

@@ -2,9 +2,9 @@
 // arguments in order; a bad argument sets the type flag and the command's effect is left out,
 // except in the per-entry loops, which apply the good entries and pass over the bad ones.
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontData.h"
+#include "framework/fonts/FontHost.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/util/PathHelpers.h"
 #include "framework/util/StringHelpers.h"

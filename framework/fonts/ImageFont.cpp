@@ -1,7 +1,7 @@
 #include "framework/fonts/ImageFont.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/FontData.h"
+#include "framework/fonts/FontHost.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/util/StringHelpers.h"
@@ -25,8 +25,7 @@ bool HasTagIn(const std::vector<std::string>& tags, const std::string& tag) {
 
 } // namespace
 
-ImageFont::ImageFont(VuroAppBase* app, const std::string& descriptorFile)
-    : mFontData(new FontData()) {
+ImageFont::ImageFont(FontHost* app, const std::string& descriptorFile) : mFontData(new FontData()) {
     mFontData->Ref();
     (void)mFontData->Load(app, descriptorFile);
     mPointSize = mFontData->mDefaultPointSize;
@@ -187,7 +186,7 @@ void ImageFont::PrepareLayerImage(ActiveFontLayer& active, const FontLayer& laye
         x += w;
         height = std::max<int64_t>(height, h);
     }
-    VuroAppBase* app = mFontData->mApp != nullptr ? mFontData->mApp : gVuroApp;
+    FontHost* app = mFontData->mApp != nullptr ? mFontData->mApp : FontHost::Current();
     if (app == nullptr || x > kMaxStripSide || height > kMaxStripSide ||
         x * height > kMaxStripPixels) {
         return;

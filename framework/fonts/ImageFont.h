@@ -28,14 +28,14 @@ namespace Vuro {
 class FontData;
 struct FontLayer;
 class Image;
-class VuroAppBase;
+class FontHost;
 
 class ImageFont : public Font {
 public:
     static constexpr int kPoolSize = 4096;
 
     // Loads a descriptor file.
-    ImageFont(VuroAppBase* app, const std::string& descriptorFile);
+    ImageFont(FontHost* app, const std::string& descriptorFile);
     // Loads a width list for a ready image, which stays the caller's.
     ImageFont(Image* image, const std::string& widthFile);
     ImageFont(const ImageFont& other);

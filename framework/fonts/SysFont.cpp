@@ -9,7 +9,7 @@
 
 namespace Vuro {
 
-SysFont::SysFont(VuroAppBase* app, const std::string& faceName, int pointSize, int /*charSet*/,
+SysFont::SysFont(FontHost* app, const std::string& faceName, int pointSize, int /*charSet*/,
                  bool bold, bool italic, bool underline)
     : mApp(app) {
     Init(app, faceName, pointSize, bold, italic, underline);
@@ -32,7 +32,7 @@ int SysFont::MulDiv(int a, int b, int c) {
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-void SysFont::Init(VuroAppBase* app, const std::string& faceName, int pointSize, bool bold,
+void SysFont::Init(FontHost* app, const std::string& faceName, int pointSize, bool bold,
                    bool italic, bool underline) {
     mApp = app;
     Platform::TextFaceSpec faceSpec;

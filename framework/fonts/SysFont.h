@@ -24,12 +24,12 @@ namespace Platform {
 class TextFace;
 }
 
-class VuroAppBase;
+class FontHost;
 
 class SysFont : public Font {
 public:
     // charSet is accepted for the callers' sake; every face is used with its Unicode map.
-    SysFont(VuroAppBase* app, const std::string& faceName, int pointSize, int charSet = 0,
+    SysFont(FontHost* app, const std::string& faceName, int pointSize, int charSet = 0,
             bool bold = false, bool italic = false, bool underline = false);
     SysFont(const SysFont& other);
     ~SysFont() override;
@@ -46,10 +46,10 @@ public:
     static int MulDiv(int a, int b, int c);
 
     std::unique_ptr<Platform::TextFace> mFace; // owned
-    VuroAppBase* mApp;                         // not owned
+    FontHost* mApp;                            // not owned
 
 private:
-    void Init(VuroAppBase* app, const std::string& faceName, int pointSize, bool bold, bool italic,
+    void Init(FontHost* app, const std::string& faceName, int pointSize, bool bold, bool italic,
               bool underline);
     void TakeMetrics();
 };

@@ -1,6 +1,7 @@
 #include "framework/graphics/MemoryImage.h"
 
-#include "framework/app/VuroAppBase.h"
+#include "framework/graphics/ImageRegistry.h"
+#include "framework/graphics/NativeDisplay.h"
 
 #include <algorithm>
 #include <cassert>
@@ -26,7 +27,7 @@ size_t PixelCount(int width, int height) {
 
 } // namespace
 
-MemoryImage::MemoryImage(VuroAppBase* app) : mApp(app) {
+MemoryImage::MemoryImage(ImageRegistry* app) : mApp(app) {
     assert(app != nullptr && "an image belongs to an application");
     mApp->AddMemoryImage(this);
 }
@@ -61,12 +62,11 @@ MemoryImage::~MemoryImage() {
 }
 
 NativeDisplay* MemoryImage::GetDisplayLayout() const {
-    static NativeDisplay argbLayout;
-    return mApp->mDDInterface ? mApp->mDDInterface : &argbLayout;
+    return mApp->GetDisplayLayout();
 }
 
 bool MemoryImage::Is3D() const {
-    return mApp->mDDInterface != nullptr && mApp->mDDInterface->mIs3D;
+    return mApp->Is3DOn();
 }
 
 template <typename ClassOf>
@@ -298,9 +298,9 @@ uint32_t* MemoryImage::GetBits() {
                       (channel(p, a, d.mGreenMask, d.mGreenShift, d.mGreenBits) << 8) |
                       channel(p, a, d.mBlueMask, d.mBlueShift, d.mBlueBits);
         }
-    } else if (mTextureData != nullptr && mApp->mDDInterface != nullptr) {
+    } else if (mTextureData != nullptr) {
         // Only the textures hold the pixels (dropped with the 3-D display): read them back.
-        (void)mApp->mDDInterface->CopyTexturesToBits(this);
+        mApp->ReadTexturesBack(this);
     }
     return bits;
 }

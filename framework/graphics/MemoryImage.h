@@ -23,7 +23,7 @@
 
 namespace Vuro {
 
-class VuroAppBase;
+class ImageRegistry;
 class NativeDisplay;
 class TextureData;
 
@@ -31,7 +31,7 @@ class MemoryImage : public Image {
 public:
     static constexpr uint32_t kSentinel = 0x4BEEFADE;
 
-    explicit MemoryImage(VuroAppBase* app);
+    explicit MemoryImage(ImageRegistry* app);
     MemoryImage(const MemoryImage& other);
     MemoryImage& operator=(const MemoryImage&) = delete;
     ~MemoryImage() override;
@@ -114,7 +114,7 @@ public:
     std::unique_ptr<uint8_t[]> mRLAlphaData;    // run lengths of alpha 0 / 255 / between
     std::unique_ptr<uint8_t[]> mRLAdditiveData; // run lengths of black / not black (native)
     bool mBitsChanged = false;
-    VuroAppBase* mApp; // not owned
+    ImageRegistry* mApp; // not owned
 
 private:
     Rect Bounds() const { return Rect(0, 0, mWidth, mHeight); }

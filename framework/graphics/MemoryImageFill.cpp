@@ -3,8 +3,8 @@
 
 #include "framework/graphics/MemoryImage.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/BlitRows.h"
+#include "framework/graphics/PixelBlend.h"
 
 #include <algorithm>
 #include <cmath>
@@ -91,7 +91,7 @@ void MemoryImage::DrawLine(double x1, double y1, double x2, double y2, const Col
     }
     const Color c = color.Clamped();
     uint32_t* bits = GetBits();
-    const uint8_t* table = mApp->mAdd8BitMaxTable;
+    const uint8_t* table = Blend::kAdd8BitMaxTable.data();
     const uint32_t a = static_cast<uint32_t>(c.mAlpha);
     const uint32_t channels[3] = {static_cast<uint32_t>(c.mRed), static_cast<uint32_t>(c.mGreen),
                                   static_cast<uint32_t>(c.mBlue)};

@@ -3,8 +3,8 @@
 
 #include "framework/graphics/MemoryImage.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/BltClip.h"
+#include "framework/graphics/PixelBlend.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +72,7 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const Rect& srcRect
 
     uint32_t* bits = GetBits();
     const SourcePixels pixels = SourcePixels::Of(src);
-    const uint8_t* table = mApp->mAdd8BitMaxTable;
+    const uint8_t* table = Blend::kAdd8BitMaxTable.data();
     const double cosA = std::cos(angle);
     const double sinA = std::sin(angle);
     const int64_t du = static_cast<int64_t>(cosA * 65536);

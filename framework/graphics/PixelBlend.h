@@ -15,6 +15,7 @@
 
 #include "framework/graphics/Color.h"
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 
@@ -127,5 +128,16 @@ template <typename Word> [[gnu::always_inline]] inline Word MixFields(Word d, Wo
     return red | green | blue;
 }
 #pragma GCC diagnostic pop
+
+// [SECTION] Tables
+
+// Saturating sum of two channel values: entry i is min(i, 255).
+inline constexpr std::array<uint8_t, 512> kAdd8BitMaxTable = [] {
+    std::array<uint8_t, 512> table{};
+    for (int i = 0; i < 512; ++i) {
+        table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
+    }
+    return table;
+}();
 
 } // namespace Vuro::Blend

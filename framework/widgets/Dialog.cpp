@@ -1,11 +1,11 @@
 #include "framework/widgets/Dialog.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/DialogListener.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 #include "framework/widgets/WidgetSysFont.h"
 
@@ -18,9 +18,6 @@ const char* const kNoLabel = "NO";
 const char* const kOkLabel = "OK";
 const char* const kCancelLabel = "CANCEL";
 
-constexpr int kCursorArrow = 0;
-constexpr int kCursorDrag = 2;
-
 // How far a dragged dialog may leave the screen, and how far inside it the grab point stays.
 constexpr int kDragSlack = 8;
 // Space above the footer and around the button row.
@@ -29,12 +26,6 @@ constexpr int kRowSpacing = 8;
 constexpr Color kDefaultBoxFill{80, 80, 80};
 constexpr Color kDefaultBoxFrame{255, 255, 255};
 constexpr Color kShadow{0, 0, 0, 128};
-
-void SetAppCursor(int cursor) {
-    if (gVuroApp != nullptr) {
-        gVuroApp->SetCursor(cursor);
-    }
-}
 
 int LimitPosition(int position, int size, int screenSize) {
     if (position < -kDragSlack) {
@@ -61,9 +52,9 @@ int LimitGrab(int grab, int size) {
 Dialog::Dialog(Image* componentImage, Image* buttonComponentImage, int dialogId, bool isModal,
                const std::string& header, const std::string& lines, const std::string& footer,
                int buttonMode)
-    : mDialogListener(gVuroApp), mComponentImage(componentImage), mDialogHeader(header),
-      mDialogFooter(footer), mDialogLines(lines), mButtonMode(buttonMode), mId(dialogId),
-      mIsModal(isModal) {
+    : mDialogListener(WidgetHost::Current()), mComponentImage(componentImage),
+      mDialogHeader(header), mDialogFooter(footer), mDialogLines(lines), mButtonMode(buttonMode),
+      mId(dialogId), mIsModal(isModal) {
     mTranslucent = true;
     mHasTransparencies = true;
     mPriority = 1;
@@ -290,7 +281,7 @@ void Dialog::Draw(Graphics* g) {
 
 void Dialog::MouseDown(int x, int y, int clickCount) {
     if (clickCount == 1) {
-        SetAppCursor(kCursorDrag);
+        WidgetHost::ShowCursor(CursorKind::kDrag);
         mDragging = true;
         mGrabX = x;
         mGrabY = y;
@@ -311,7 +302,7 @@ void Dialog::MouseDrag(int x, int y) {
 
 void Dialog::MouseRelease(int /*x*/, int /*y*/) {
     if (mDragging) {
-        SetAppCursor(kCursorArrow);
+        WidgetHost::ShowCursor(CursorKind::kArrow);
         mDragging = false;
     }
 }
@@ -319,7 +310,8 @@ void Dialog::MouseRelease(int /*x*/, int /*y*/) {
 // ---- [Result] ----
 
 int Dialog::WaitForResult(bool autoKill) {
-    if (gVuroApp == nullptr) {
+    WidgetHost* host = WidgetHost::Current();
+    if (host == nullptr) {
         return mResult;
     }
     if (mWaitState == nullptr) {
@@ -328,14 +320,14 @@ int Dialog::WaitForResult(bool autoKill) {
     const std::shared_ptr<WaitState> state = mWaitState;
     bool updated = false;
     while (mWidgetManager != nullptr && mResult == DialogResultNone &&
-           gVuroApp->RunLoopStep(&updated)) {
+           host->RunLoopStep(&updated)) {
         if (state->mDeleted) {
             return state->mFinalResult; // closed and deleted during the step: nothing to kill
         }
     }
     const int result = mResult;
     if (autoKill) {
-        gVuroApp->CloseDialog(mId);
+        host->CloseDialog(mId);
     }
     return result;
 }

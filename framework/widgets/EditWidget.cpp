@@ -1,9 +1,9 @@
 #include "framework/widgets/EditWidget.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/EditListener.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 #include "framework/widgets/WidgetSysFont.h"
 #include "platform/Messages.h"
@@ -19,14 +19,6 @@ constexpr char kCharCopy = 3;
 constexpr char kCharPaste = 22;
 constexpr char kCharCut = 24;
 constexpr char kCharUndo = 26;
-constexpr int kCursorArrow = 0;
-constexpr int kCursorText = 3;
-
-void SetAppCursor(int cursor) {
-    if (gVuroApp != nullptr) {
-        gVuroApp->SetCursor(cursor);
-    }
-}
 
 } // namespace
 
@@ -216,9 +208,9 @@ void EditWidget::ProcessInput(int key, char c, bool shift, bool ctrl, bool& clea
         if (HasSelection()) {
             const int from = std::min(mCursorPos, mHighlightPos);
             const int to = std::max(mCursorPos, mHighlightPos);
-            if (gVuroApp != nullptr) {
-                gVuroApp->CopyToClipboard(GetDisplayString().substr(
-                    static_cast<size_t>(from), static_cast<size_t>(to - from)));
+            if (WidgetHost* host = WidgetHost::Current()) {
+                host->CopyToClipboard(GetDisplayString().substr(static_cast<size_t>(from),
+                                                                static_cast<size_t>(to - from)));
             }
             if (c == kCharCut) {
                 DeleteSelection();
@@ -318,7 +310,8 @@ void EditWidget::ProcessInput(int key, char c, bool shift, bool ctrl, bool& clea
 }
 
 void EditWidget::Paste(bool& changed) {
-    std::string clip = gVuroApp != nullptr ? gVuroApp->GetClipboard() : std::string();
+    WidgetHost* host = WidgetHost::Current();
+    std::string clip = host != nullptr ? host->GetClipboard() : std::string();
     clip = clip.substr(0, clip.find_first_of("\r\n"));
     if (clip.empty()) {
         return;
@@ -415,12 +408,12 @@ void EditWidget::Resize(int x, int y, int width, int height) {
 
 void EditWidget::MouseEnter() {
     Widget::MouseEnter();
-    SetAppCursor(kCursorText);
+    WidgetHost::ShowCursor(CursorKind::kText);
 }
 
 void EditWidget::MouseLeave() {
     Widget::MouseLeave();
-    SetAppCursor(kCursorArrow);
+    WidgetHost::ShowCursor(CursorKind::kArrow);
 }
 
 void EditWidget::MouseDown(int x, int y, int clickCount) {

@@ -1,28 +1,15 @@
 #include "framework/widgets/ListWidget.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ListListener.h"
 #include "framework/widgets/ScrollbarWidget.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 
 #include <algorithm>
 
 namespace Vuro {
-
-namespace {
-
-constexpr int kCursorArrow = 0;
-constexpr int kCursorHand = 1;
-
-void SetAppCursor(int cursor) {
-    if (gVuroApp != nullptr) {
-        gVuroApp->SetCursor(cursor);
-    }
-}
-
-} // namespace
 
 ListWidget::ListWidget(int id, Font* font, ListListener* listener)
     : mId(id), mFont(font), mListener(listener),
@@ -243,7 +230,8 @@ void ListWidget::OnDetached(WidgetManager* manager) {
 }
 
 void ListWidget::ZOrderChanged() {
-    WidgetManager* manager = gVuroApp != nullptr ? gVuroApp->mWidgetManager : mWidgetManager;
+    WidgetHost* host = WidgetHost::Current();
+    WidgetManager* manager = host != nullptr ? host->GetWidgetManager() : mWidgetManager;
     if (manager == nullptr || mParent != manager) {
         return;
     }
@@ -274,7 +262,8 @@ void ListWidget::MouseMove(int x, int y) {
         list.SetHover(row, true);
         list.Invalidate();
     });
-    SetAppCursor(mHoverIdx != -1 && mHandCursorOverRows ? kCursorHand : kCursorArrow);
+    WidgetHost::ShowCursor(mHoverIdx != -1 && mHandCursorOverRows ? CursorKind::kHand
+                                                                  : CursorKind::kArrow);
 }
 
 void ListWidget::MouseLeave() {
@@ -283,7 +272,7 @@ void ListWidget::MouseLeave() {
         list.SetHover(-1, true);
         list.Invalidate();
     });
-    SetAppCursor(kCursorArrow);
+    WidgetHost::ShowCursor(CursorKind::kArrow);
 }
 
 void ListWidget::MouseDown(int x, int y, int clickCount) {

@@ -1,24 +1,11 @@
 #include "framework/widgets/Slider.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/SliderListener.h"
+#include "framework/widgets/WidgetHost.h"
 
 namespace Vuro {
-
-namespace {
-
-constexpr int kCursorArrow = 0;
-constexpr int kCursorDrag = 2;
-
-void SetAppCursor(int cursor) {
-    if (gVuroApp != nullptr) {
-        gVuroApp->SetCursor(cursor);
-    }
-}
-
-} // namespace
 
 Slider::Slider(Image* trackImage, Image* thumbImage, int id, SliderListener* listener)
     : mSliderListener(listener), mId(id), mTrackImage(trackImage), mThumbImage(thumbImage) {}
@@ -48,18 +35,18 @@ void Slider::SetValue(double value) {
 }
 
 void Slider::MouseMove(int x, int /*y*/) {
-    SetAppCursor(OnThumb(x) ? kCursorDrag : kCursorArrow);
+    WidgetHost::ShowCursor(OnThumb(x) ? CursorKind::kDrag : CursorKind::kArrow);
 }
 
 void Slider::MouseLeave() {
     if (!mDragging) {
-        SetAppCursor(kCursorArrow);
+        WidgetHost::ShowCursor(CursorKind::kArrow);
     }
 }
 
 void Slider::MouseDown(int x, int /*y*/, int /*clickCount*/) {
     if (OnThumb(x)) {
-        SetAppCursor(kCursorDrag);
+        WidgetHost::ShowCursor(CursorKind::kDrag);
         mDragging = true;
         mGrabOffset = x - ThumbX();
     }
@@ -87,7 +74,7 @@ void Slider::MouseDrag(int x, int /*y*/) {
 
 void Slider::MouseRelease(int /*x*/, int /*y*/) {
     mDragging = false;
-    SetAppCursor(kCursorArrow);
+    WidgetHost::ShowCursor(CursorKind::kArrow);
     Report();
 }
 

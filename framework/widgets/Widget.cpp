@@ -1,6 +1,6 @@
 #include "framework/widgets/Widget.h"
 
-#include "framework/app/VuroAppBase.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Messages.h"
 
@@ -9,9 +9,6 @@
 namespace Vuro {
 
 namespace {
-
-constexpr int kCursorArrow = 0;
-constexpr int kCursorHand = 1;
 
 // Click count to button: 0 left, 1 right, 2 middle, with the count the button reports.
 void MapClick(int clickCount, int& button, int& count) {
@@ -124,9 +121,7 @@ void Widget::SetDisabled(bool disabled) {
 }
 
 void Widget::ShowHandCursor(bool show) {
-    if (gVuroApp != nullptr) {
-        gVuroApp->SetCursor(show ? kCursorHand : kCursorArrow);
-    }
+    WidgetHost::ShowCursor(show ? CursorKind::kHand : CursorKind::kArrow);
 }
 
 void Widget::ResizeTo(const Rect& rect) {

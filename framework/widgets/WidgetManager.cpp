@@ -21,7 +21,7 @@ bool IsRecordedKey(int key) {
 
 } // namespace
 
-WidgetManager::WidgetManager(VuroAppBase* app) : mApp(app) {
+WidgetManager::WidgetManager(WidgetHost* app) : mApp(app) {
     mWidgetManager = this;
 }
 

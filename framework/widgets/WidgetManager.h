@@ -22,7 +22,7 @@
 namespace Vuro {
 
 class Image;
-class VuroAppBase;
+class WidgetHost;
 
 class WidgetManager : public WidgetContainer {
 public:
@@ -42,7 +42,7 @@ public:
         int mPriority;
     };
 
-    explicit WidgetManager(VuroAppBase* app);
+    explicit WidgetManager(WidgetHost* app);
     ~WidgetManager() override;
 
     // ---- [Input entry points] ----
@@ -106,7 +106,7 @@ public:
     // ---- [Fields] ----
     Widget* mCtrlTabWidget = nullptr;
     Graphics* mCurrentGraphics = nullptr; // while DrawScreen runs
-    VuroAppBase* mApp;                    // not owned
+    WidgetHost* mApp;                     // not owned
     Image* mImage = nullptr;              // the screen image drawn onto; not owned
     int mScreenWidth = 0;
     int mScreenHeight = 0;

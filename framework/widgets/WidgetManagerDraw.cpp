@@ -1,10 +1,10 @@
 // The manager's draw pass: dirty top-level widgets onto the screen image, then the deferred
 // overlays by priority.
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
+#include "framework/widgets/WidgetHost.h"
 #include "framework/widgets/WidgetManager.h"
 
 #include <algorithm>

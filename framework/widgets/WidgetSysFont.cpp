@@ -1,15 +1,15 @@
 #include "framework/widgets/WidgetSysFont.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/SysFont.h"
+#include "framework/widgets/WidgetHost.h"
 
 namespace Vuro {
 
 namespace {
 
 Font* MakeSystemFont(const SysFontRequest& request) {
-    return new SysFont(gVuroApp, request.mFace, request.mPointSize, request.mCharSet, request.mBold,
-                       request.mItalic, request.mUnderline);
+    return new SysFont(WidgetHost::Current(), request.mFace, request.mPointSize, request.mCharSet,
+                       request.mBold, request.mItalic, request.mUnderline);
 }
 
 SysFontMaker gSysFontMaker = &MakeSystemFont;
