@@ -9,7 +9,7 @@ void CrashWindow::Face::Draw(Graphics* g) {
     ButtonLook::Line(g, ButtonLook::kFace, 0, 0, mWidth, mHeight);
 }
 
-CrashWindow::CrashWindow(VuroAppBase& app, DDInterface& images, const std::string& caption, int x,
+CrashWindow::CrashWindow(WidgetHost& app, DDInterface& images, const std::string& caption, int x,
                          int y, int width, int height)
     : mPicture(&images), mManager(&app) {
     Platform::WindowSystem& system = Platform::GetWindowSystem();

@@ -24,11 +24,11 @@
 namespace Vuro {
 
 class DDInterface;
-class VuroAppBase;
+class WidgetHost;
 
 class CrashWindow {
 public:
-    CrashWindow(VuroAppBase& app, DDInterface& images, const std::string& caption, int x, int y,
+    CrashWindow(WidgetHost& app, DDInterface& images, const std::string& caption, int x, int y,
                 int width, int height);
     ~CrashWindow();
     CrashWindow(const CrashWindow&) = delete;
