@@ -5,21 +5,14 @@
 // Where this differs from what a reader might expect (each a mended fault):
 // - An empty option name (two blanks in a row, a blank after a quoted value) is passed over
 //   instead of ending the program as an unknown option.
-// - Numbered demo files are counted, deleted and named in the program's folder, where the demo
-//   is written, rather than in the folder the program was started from.
 
 #include "framework/app/VuroAppBase.h"
 
 #include "framework/debug/CrashHandler.h"
-#include "framework/util/PathHelpers.h"
-#include "framework/util/StringHelpers.h"
-#include "platform/FileSystem.h"
 #include "platform/Process.h"
 
-#include <cctype>
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
-#include <map>
 
 namespace Vuro {
 
@@ -27,40 +20,6 @@ namespace {
 
 // Older numbered demos are deleted while at least this many exist, unless the option says.
 constexpr int kDefaultDemoKeepCount = 5;
-
-// The prefix of numbered demo files as a path from the program's folder; a prefix that is an
-// absolute path stays as it is.
-std::string NumberedDemoPrefix(const std::string& prefix) {
-    return GetPathFrom(prefix, GetFileDir(Platform::ExecutablePath()));
-}
-
-// Reads name as prefix, an optional blank run, an optional sign and decimal digits (what the
-// numbered-name pattern accepts: anything may follow the digits). False when it does not.
-bool ReadDemoNumber(const std::string& name, const std::string& prefix, int& number) {
-    if (name.compare(0, prefix.size(), prefix) != 0) {
-        return false;
-    }
-    size_t pos = prefix.size();
-    while (pos < name.size() && std::isspace(static_cast<unsigned char>(name[pos])) != 0) {
-        ++pos;
-    }
-    bool negative = false;
-    if (pos < name.size() && (name[pos] == '-' || name[pos] == '+')) {
-        negative = name[pos] == '-';
-        ++pos;
-    }
-    size_t digitsStart = pos;
-    long long value = 0;
-    while (pos < name.size() && std::isdigit(static_cast<unsigned char>(name[pos])) != 0) {
-        value = std::min<long long>(value * 10 + (name[pos] - '0'), INT_MAX);
-        ++pos;
-    }
-    if (pos == digitsStart) {
-        return false;
-    }
-    number = static_cast<int>(negative ? -value : value);
-    return true;
-}
 
 } // namespace
 
@@ -124,14 +83,14 @@ void VuroAppBase::HandleCommandLineOption(const std::string& name, const std::st
         }
         mRecordingDemoBuffer = true;
         mPlayingDemoBuffer = false;
-        int number = NextDemoFileNumber(mDemoPrefix, keep, true) + 1;
-        mDemoFileName = NumberedDemoPrefix(mDemoPrefix) + StrFormat("%d.dmo", number);
+        mDemoFileName =
+            NumberedFileName(mDemoPrefix, NextDemoFileNumber(mDemoPrefix, keep, true) + 1);
     } else if (name == "-playnum") {
         int back = std::max(std::atoi(value.c_str()) - 1, 0);
         mPlayingDemoBuffer = true;
         mRecordingDemoBuffer = false;
-        int number = NextDemoFileNumber(mDemoPrefix, back, false) - back;
-        mDemoFileName = NumberedDemoPrefix(mDemoPrefix) + StrFormat("%d.dmo", number);
+        mDemoFileName =
+            NumberedFileName(mDemoPrefix, NextDemoFileNumber(mDemoPrefix, back, false) - back);
     } else if (name == "-record") {
         mRecordingDemoBuffer = true;
         mPlayingDemoBuffer = false;
@@ -152,27 +111,7 @@ void VuroAppBase::HandleCommandLineOption(const std::string& name, const std::st
 }
 
 int VuroAppBase::NextDemoFileNumber(const std::string& prefix, int count, bool deleteOld) {
-    std::string path = NumberedDemoPrefix(prefix);
-    std::string folder = GetFileDir(path, true);
-    std::string namePrefix = path.substr(folder.size());
-    std::vector<Platform::FileEntry> entries;
-    if (!Platform::FindFiles(path + "*.dmo", entries)) {
-        return 0;
-    }
-    std::map<int, std::string> numbered; // number -> file name
-    for (const Platform::FileEntry& entry : entries) {
-        int number = 0;
-        if (!entry.isDirectory && ReadDemoNumber(entry.name, namePrefix, number)) {
-            numbered.emplace(number, entry.name);
-        }
-    }
-    if (numbered.empty()) {
-        return 0;
-    }
-    if (deleteOld && static_cast<int>(numbered.size()) >= count) {
-        (void)Platform::RemoveFile(folder + numbered.begin()->second);
-    }
-    return numbered.rbegin()->first;
+    return NextFileNumber(prefix, count, deleteOld);
 }
 
 } // namespace Vuro

@@ -12,14 +12,9 @@
 #include "framework/app/DemoMarkerDialog.h"
 
 #include "framework/util/PathHelpers.h"
-#include "framework/util/StringHelpers.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Registry.h"
-
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace Vuro {
 
@@ -29,9 +24,6 @@ constexpr const char* kJumpTimeValue = "DemoJumpTime";
 
 // Jump keys "4".."9": this long before the end of the demo, in ms.
 constexpr int kJumpBackMs[] = {120000, 90000, 60000, 30000, 10000, 5000};
-
-// Jump times are cut to this many seconds, so the ms of a jump fit an int.
-constexpr long long kMaxJumpSeconds = INT_MAX / 1000 - 1;
 
 // The stored jump time: a string value read and written directly, outside the demo.
 std::string ReadJumpTime(const std::string& regKey) {
@@ -80,7 +72,7 @@ void VuroAppBase::DemoPlaybackKey(char key) {
         mUpdateMultiplier = 1.0;
         break;
     case '0':
-        mFastForwardTarget = mDemoEndTick;
+        JumpBeforeEnd(0, mFrameTime);
         break;
     case '4':
     case '5':
@@ -88,7 +80,7 @@ void VuroAppBase::DemoPlaybackKey(char key) {
     case '7':
     case '8':
     case '9':
-        mFastForwardTarget = mDemoEndTick - kJumpBackMs[key - '4'] / mFrameTime;
+        JumpBeforeEnd(kJumpBackMs[key - '4'], mFrameTime);
         break;
     case 'J':
     case 'j':
@@ -137,11 +129,7 @@ void VuroAppBase::ToggleDemoSound() {
 }
 
 std::string VuroAppBase::DemoMarkerText(const DemoMarker& marker) const {
-    long long ms = static_cast<long long>(marker.update) * mFrameTime;
-    int hours = static_cast<int>(ms / 3600000);
-    int minutes = static_cast<int>(ms / 60000 % 60);
-    int seconds = static_cast<int>(ms / 1000 % 60);
-    return StrFormat("%s (%02d:%02d:%02d)", marker.name.c_str(), hours, minutes, seconds);
+    return MarkerText(marker, mFrameTime);
 }
 
 bool VuroAppBase::IsDemoControlOpen() {
@@ -153,34 +141,11 @@ void VuroAppBase::ShowDemoMarkerList() {
 }
 
 bool VuroAppBase::JumpToDemoMarker(int update) {
-    if (update <= mUpdateCount) {
-        return false;
-    }
-    mFastForwardTarget = update;
-    return true;
+    return JumpToMarker(update, mUpdateCount);
 }
 
 int VuroAppBase::ParseDemoJumpTime(const std::string& text) {
-    long long seconds = 0;
-    size_t start = 0;
-    while (true) {
-        size_t colon = text.find(':', start);
-        std::string field = text.substr(start, colon == std::string::npos ? colon : colon - start);
-        long long value =
-            std::clamp(std::strtoll(field.c_str(), nullptr, 10), -kMaxJumpSeconds, kMaxJumpSeconds);
-        seconds = std::clamp(seconds * 60 + value, -kMaxJumpSeconds, kMaxJumpSeconds);
-        if (colon == std::string::npos) {
-            return static_cast<int>(seconds);
-        }
-        start = colon + 1;
-    }
-}
-
-void VuroAppBase::JumpBeforeEnd(const std::string& timeText) {
-    long long ms = static_cast<long long>(ParseDemoJumpTime(timeText)) * 1000 + 1000;
-    mFastForwardTarget =
-        static_cast<int>(std::clamp(mDemoEndTick - ms / mFrameTime, static_cast<long long>(INT_MIN),
-                                    static_cast<long long>(INT_MAX)));
+    return ParseJumpTime(text);
 }
 
 void VuroAppBase::ShowDemoJumpTime() {
@@ -192,7 +157,8 @@ void VuroAppBase::ShowDemoJumpTime() {
 
 void VuroAppBase::JumpToDemoTime(const std::string& text) {
     WriteJumpTime(mRegKey, text);
-    JumpBeforeEnd(text);
+    // A second more than asked, so the jump lands before the moment named.
+    JumpBeforeEnd(static_cast<long long>(ParseJumpTime(text)) * 1000 + 1000, mFrameTime);
 }
 
 void VuroAppBase::CloseDemoControl(int id) {

@@ -46,10 +46,7 @@ bool VuroAppBase::ReadDemoFile(std::string& error) {
     }
     mRandSeed = demo.mSeed;
     SRand(mRandSeed);
-    mDemoMarkerList = std::move(demo.mMarkers);
-    mDemoEndTick = demo.mEndTick;
-    mDemoBuffer.Clear();
-    mDemoBuffer.SetData(demo.mRecords.data(), static_cast<int>(demo.mRecords.size()));
+    TakeFile(demo);
     return true;
 }
 
@@ -57,14 +54,7 @@ void VuroAppBase::WriteDemoFile() {
     if (!mRecordingDemoBuffer) {
         return;
     }
-    DemoFile demo;
-    demo.mSeed = mRandSeed;
-    demo.mProductVersion = mProductVersion;
-    demo.mMarkers = mDemoMarkerList;
-    demo.mEndTick = mUpdateCount;
-    const uint8_t* records = mDemoBuffer.GetDataPtr();
-    demo.mRecords.assign(records, records + mDemoBuffer.GetDataLen());
-    std::vector<uint8_t> bytes = demo.Write();
+    std::vector<uint8_t> bytes = MakeFile(mRandSeed, mProductVersion, mUpdateCount).Write();
     FILE* file = Platform::OpenFile(mDemoFileName, "w+b");
     if (file == nullptr) {
         return; // a demo that cannot be written is skipped silently

@@ -7,39 +7,18 @@
 
 #include "platform/Messages.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 namespace Vuro {
 
 void VuroAppBase::WriteDemoUpdateDelta() {
-    // A count that went back (a screen may reset it) is recorded as no gap.
-    int delta = std::max(0, mUpdateCount - mDemoNextUpdate);
-    while (delta > DemoRecord::kMaxDelta) {
-        mDemoBuffer.WriteBits(DemoRecord::kMaxDelta, 4);
-        mDemoBuffer.WriteBits(0, 1);
-        mDemoBuffer.WriteBits(DemoRecord::kFiller, 5);
-        delta -= DemoRecord::kMaxDelta;
-    }
-    mDemoBuffer.WriteBits(delta, 4);
-    mDemoNextUpdate = mUpdateCount;
+    WriteUpdateDelta(mUpdateCount);
 }
 
 void VuroAppBase::WriteDemoRecordHeader(int code, bool mouse) {
-    WriteDemoUpdateDelta();
-    mDemoBuffer.WriteBits(mouse ? 1 : 0, 1);
-    mDemoBuffer.WriteBits(code, mouse ? 1 : 5);
+    WriteRecordHeader(mUpdateCount, code, mouse);
 }
 
 bool VuroAppBase::ReadDemoUpdateDelta() {
-    if (mDemoNeedsHeader) {
-        int delta = mDemoBuffer.ReadBits(4, false);
-        mDemoIsMouseRecord = mDemoBuffer.ReadBits(1, false) != 0;
-        mDemoRecordCode = mDemoBuffer.ReadBits(mDemoIsMouseRecord ? 1 : 5, false);
-        mDemoNextUpdate += delta;
-        mDemoNeedsHeader = false;
-    }
-    return mUpdateCount == mDemoNextUpdate;
+    return ReadUpdateDelta(mUpdateCount);
 }
 
 void VuroAppBase::ReadDemoValueHeader(bool passScreenModes) {
@@ -65,29 +44,8 @@ void VuroAppBase::RecordDemoInput(const Platform::Message& message) {
     using namespace Platform;
     using namespace DemoRecord;
     if (IsMouseMessage(message.message)) {
-        int x = PointParamX(message.lParam);
-        int y = PointParamY(message.lParam);
-        int dx = x - mDemoMouseX;
-        int dy = y - mDemoMouseY;
-        if (std::abs(dx) >= kRelativeMoveLimit || std::abs(dy) >= kRelativeMoveLimit) {
-            WriteDemoRecordHeader(kMouseMoveTo, false);
-            // A captured mouse can leave the window: the record holds -2048..2047 (playback reads
-            // it signed), so a drag to the left of or above the window replays there.
-            mDemoBuffer.WriteBits(std::clamp(x, -2048, 2047), 12);
-            mDemoBuffer.WriteBits(std::clamp(y, -2048, 2047), 12);
-        } else if (dx != 0 || dy != 0) {
-            WriteDemoRecordHeader(kMouseMoveBy, true);
-            mDemoBuffer.WriteBits(dx, 6);
-            mDemoBuffer.WriteBits(dy, 6);
-        }
-        int button = MouseClickCount(message.message);
-        if (button != 0) {
-            WriteDemoRecordHeader(kMouseButton, true);
-            mDemoBuffer.WriteBits(IsMouseButtonUp(message.message) ? 0 : 1, 1);
-            mDemoBuffer.WriteBits(button, 3);
-        }
-        mDemoMouseX = x;
-        mDemoMouseY = y;
+        WriteMouseRecords(mUpdateCount, PointParamX(message.lParam), PointParamY(message.lParam),
+                          MouseClickCount(message.message), IsMouseButtonUp(message.message));
         return;
     }
     bool isMain = mMainWindow != nullptr && message.window == mMainWindow->Id();

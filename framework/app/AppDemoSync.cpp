@@ -9,37 +9,20 @@
 #include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"
 
-#include "platform/Process.h"
-
 #include <vector>
 
 namespace Vuro {
 
-namespace {
-
-// The smallest record: a 4-bit delta, the flag and a 5-bit code (mouse records are longer).
-constexpr int kMinRecordBits = 10;
-
-} // namespace
-
 bool VuroAppBase::DemoRecordsLeft() const {
-    // Less than a whole record is the padding of the last byte, not a record.
-    return !mDemoNeedsHeader || mDemoBuffer.BitsLeft() >= kMinRecordBits;
+    return RecordsLeft();
 }
 
 bool VuroAppBase::DemoBytesLeft(uint32_t count) {
-    if (count <= static_cast<uint32_t>(mDemoBuffer.BitsLeft() / 8)) {
-        return true;
-    }
-    EndDemoStream();
-    return false;
+    return BytesLeft(count);
 }
 
 void VuroAppBase::EndDemoStream() {
-    Platform::DebugOutput("Demo playback stopped: the record stream is damaged\r\n");
-    mDemoBuffer.Clear();
-    mDemoNeedsHeader = true;
-    mFastForwardToEnd = false;
+    EndStream();
 }
 
 void VuroAppBase::SyncDemoBuffer(Buffer& buffer) {

@@ -223,8 +223,7 @@ bool VuroAppBase::Process(bool allowSleep) {
 }
 
 bool VuroAppBase::FastForwardPass() {
-    while (mPlayingDemoBuffer && !mShutdown &&
-           (mUpdateCount < mFastForwardTarget || mFastForwardToEnd)) {
+    while (mPlayingDemoBuffer && !mShutdown && FastForwardDue(mUpdateCount)) {
         if (!mFastForwarding && !mDrawNow) {
             mFastForwarding = true;
             Mute(true);

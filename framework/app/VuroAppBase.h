@@ -21,7 +21,7 @@
 // input, activation), AppScreenMode.cpp (main window, display and its fallbacks, redraw),
 // AppCursors.cpp (cursor choice), AppScreenSaver.cpp (idle hold, screensaver mode),
 // AppDeveloperKeys.cpp, AppRegistry.cpp (settings store and file reads through the demo),
-// AppSettings.cpp (the settings table), AppDemoRecords.cpp (record framing, input records),
+// AppSettings.cpp (the settings table), AppDemoRecords.cpp (input and screen-mode records),
 // AppCommandLine.cpp (options), AppDemoFile.cpp (reading and writing demo files),
 // AppDemoReplay.cpp (playback of input records), AppDemoSync.cpp (synchronised values, end of
 // the stream), AppDemoControls.cpp (playback keys, jumps), AppDialogs.cpp (hosted dialogs),
@@ -30,7 +30,7 @@
 // AppScreenshots.cpp (screenshot and image report).
 
 #include "framework/app/CursorSet.h"
-#include "framework/app/DemoFile.h"
+#include "framework/app/DemoSession.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/PixelBlend.h"
 #include "framework/util/Buffer.h"
@@ -71,8 +71,9 @@ class Widget;
 class WidgetManager;
 
 // The lower layers reach it only through the hosts it implements: ImageRegistry (images),
-// FontHost (fonts) and WidgetHost (widgets).
-class VuroAppBase : public ButtonListener, public WidgetHost {
+// FontHost (fonts) and WidgetHost (widgets). Its state is grouped by concern into the parts it
+// is built on (the demo session, ...), whose fields keep their names on the application.
+class VuroAppBase : public ButtonListener, public WidgetHost, public DemoSession {
 public:
     VuroAppBase();
     VuroAppBase(const VuroAppBase&) = delete;
@@ -358,8 +359,6 @@ public:
     int mColorDepth = 16;
     double mMusicVolume = 0.85;
     double mSfxVolume = 0.85;
-    double mDemoMusicVolume = 0.0; // the user's volumes kept while a demo plays back
-    double mDemoSfxVolume = 0.0;
     bool mNoSoundNeeded = false;
     bool mUseFmod = false;
     bool mCmdLineParsed = false;
@@ -386,12 +385,9 @@ public:
     MusicInterface* mMusicInterface = nullptr;
     bool mSettingsLoaded = false;
     std::string mProductVersion;
-    // Settings, demo framing, activation, screen mode and cursors.
+    // Settings, activation, screen mode and cursors.
     bool mLastShutdownWasGraceful = true; // "InProgress" was 0 when the settings were read
-    bool mDemoNeedsHeader = true;         // playback: the next record's header is still unread
-    bool mDemoIsMouseRecord = false;      // playback: mouse flag and code of the current record
-    int mDemoRecordCode = 0;
-    bool mHasFocus = true; // active and not minimised
+    bool mHasFocus = true;                // active and not minimised
     bool mAutoMuteOnLostFocus = true;
     bool mMouseIn = false;          // the mouse is over the client area
     bool mDebugKeysEnabled = false; // developer keys, toggled by Ctrl+Alt+D
@@ -444,12 +440,6 @@ public:
     int mPacingCheckCount = 0;
     uint32_t mPacingCheckTime = 0;
     int mPacingFailures = 0;
-    bool mFastForwarding = false; // demo playback catching up to its target
-    bool mFastForwardToEnd = false;
-    bool mDrawNow = false;
-    int mFastForwardTarget = 0;
-    uint32_t mLastFastForwardDraw = 0;
-    bool mPaused = false;
     int mSingleStepMode = 0; // 0 off, 1 step once, 2 held
     bool mInMainLoop = false;
     uint32_t mLastTimerTick = 0;
@@ -470,19 +460,6 @@ public:
     std::atomic<bool> mLoadingThreadRunning{false};
     std::atomic<bool> mShutdownRequested{false}; // Shutdown was asked on another thread
     std::atomic<bool> mCursorThreadRunning{false};
-    // Demo state.
-    std::atomic<bool> mRecordingDemoBuffer{false};
-    std::atomic<bool> mPlayingDemoBuffer{false};
-    std::string mDemoPrefix = "vuroapp";
-    std::string mDemoFileName;
-    Buffer mDemoBuffer;
-    std::atomic<int> mDemoMouseX{0}; // last replayed mouse position
-    std::atomic<int> mDemoMouseY{0};
-    int mDemoNextUpdate = 0; // update number at which the next record is due
-    bool mDemoLoadingComplete = false;
-    std::vector<DemoMarker> mDemoMarkerList; // written with the demo, read back for jumps
-    int mDemoEndTick = 0;                    // update count when the played demo was written
-    bool mClosedByUser = false;
     bool mWaitForVSync = false;
     bool mIs3DToggled = false;
     bool mAutoEnable3D = false;
@@ -563,7 +540,6 @@ private:
     void ToggleDemoSound();
     void ShowDemoMarkerList();
     void ShowDemoJumpTime();
-    void JumpBeforeEnd(const std::string& timeText);
 
     LockSection mImageSetLock;
     // Cursor changes asked for away from the main thread, in order.
