@@ -14,30 +14,16 @@
 
 namespace Vuro {
 
-namespace {
-constexpr int kCursorImageCount = 6;
-} // namespace
-
 bool VuroAppBase::AskCursorChange(const CursorRequest& request) {
     if (mPrimaryThreadId == 0 || Platform::CurrentThreadId() == mPrimaryThreadId) {
         return false;
     }
-    ScopedLock lock(mCursorRequestLock);
-    mCursorRequests.push_back(request);
-    mCursorRequested = true;
+    QueueCursorRequest(request);
     return true;
 }
 
 void VuroAppBase::ApplyCursorRequests() {
-    if (!mCursorRequested.exchange(false)) {
-        return;
-    }
-    std::vector<CursorRequest> requests;
-    {
-        ScopedLock lock(mCursorRequestLock);
-        requests.swap(mCursorRequests);
-    }
-    for (const CursorRequest& request : requests) {
+    for (const CursorRequest& request : TakeCursorRequests()) {
         if (request.mImageIndex >= 0) {
             SetCursorImage(request.mImageIndex, request.mImage);
         } else {
@@ -71,37 +57,20 @@ void VuroAppBase::SetCursorImage(int index, Image* image) {
 }
 
 void VuroAppBase::UpdateCursor() {
-    if (mCursorSet == nullptr) {
-        mCursorSet = std::make_unique<CursorSet>();
-    }
     const Platform::Cursor* choice = nullptr;
     if (mDDInterface != nullptr && !mCrashed && mMouseIn) {
-        bool known = mCursorNum >= 0 && mCursorNum < kCursorImageCount;
-        Image* image = known ? mCursorImages[mCursorNum] : nullptr;
-        bool useImage = image != nullptr && (mCustomCursorsEnabled || mPlayingDemoBuffer);
-        (void)mDDInterface->SetCursorImage(useImage ? image : nullptr);
-        if (mPlayingDemoBuffer) {
-            choice = mCursorSet->Shape(static_cast<int>(CursorKind::kNoEntry));
-        } else if (mCursorNum != static_cast<int>(CursorKind::kNone)) {
-            choice = useImage ? mCursorSet->FromImage(image) : nullptr;
-            if (choice == nullptr) {
-                choice = mCursorSet->Shape(mCursorNum);
-            }
-        }
+        Image* image = CursorImageToShow(mPlayingDemoBuffer);
+        (void)mDDInterface->SetCursorImage(image);
+        choice = ChooseClientCursor(mPlayingDemoBuffer, image);
     } else {
         if (mDDInterface != nullptr) {
             (void)mDDInterface->SetCursorImage(nullptr);
         }
-        choice = mCursorSet->Shape(0);
+        choice = ArrowCursor();
     }
-    if (mCursorShown && choice == mShownCursor &&
-        mShownCursorGeneration == mCursorSet->Generation()) {
-        return;
+    if (MarkShown(choice)) {
+        Platform::GetWindowSystem().SetCursor(choice);
     }
-    mCursorShown = true;
-    mShownCursor = choice;
-    mShownCursorGeneration = mCursorSet->Generation();
-    Platform::GetWindowSystem().SetCursor(choice);
 }
 
 } // namespace Vuro

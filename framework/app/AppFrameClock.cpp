@@ -11,31 +11,12 @@
 
 namespace Vuro {
 
-namespace {
-constexpr double kMaxOwedMs = 200.0;
-constexpr int kStartDelayMs = 1000;
-} // namespace
-
 void VuroAppBase::UpdateFrameTime() {
-    uint32_t now = Platform::GetClock().TickMs();
-    if (mLastTimeCheck != 0) {
-        // Unsigned difference: right across the clock's wrap.
-        uint32_t elapsed = now - mLastTimeCheck;
-        mUpdateFTimeAcc = std::min(mUpdateFTimeAcc + elapsed, kMaxOwedMs);
-        if (mStartDelay > 0) {
-            int64_t rest = int64_t{mStartDelay} - elapsed;
-            mStartDelay = rest < 1 ? 0 : static_cast<int>(rest);
-        }
-    }
-    mLastTimeCheck = now;
+    Accumulate(Platform::GetClock().TickMs());
 }
 
 void VuroAppBase::ResetFrameClock(bool addDelay) {
-    mLastTimeCheck = Platform::GetClock().TickMs();
-    mUpdateFTimeAcc = 0.0;
-    if (addDelay) {
-        mStartDelay = kStartDelayMs;
-    }
+    Restart(Platform::GetClock().TickMs(), addDelay);
 }
 
 void VuroAppBase::QueueWidgetDeletion(Widget* widget) {

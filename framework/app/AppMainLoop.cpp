@@ -29,14 +29,10 @@
 #include "platform/InstanceLock.h"
 #include "platform/Process.h"
 
-#include <cmath>
-
 namespace Vuro {
 
 namespace {
 
-// Updates allowed between two draws at normal speed, once loading is complete.
-constexpr double kUpdatesPerDraw = 10.0;
 // A present is forced after this long without one.
 constexpr uint32_t kMaxPresentGapMs = 1000;
 // A fast-forward draws at most this often.
@@ -178,19 +174,16 @@ bool VuroAppBase::Process(bool allowSleep) {
     uint32_t now = Now();
     int slept = 0;
     UpdateFrameTime();
-    double msPerUpdate = mFrameTime / mUpdateMultiplier;
+    double msPerUpdate = MsPerUpdate();
     if (mLoopState == 1) {
-        int cap = static_cast<int>(std::ceil(mUpdateMultiplier * kUpdatesPerDraw));
-        bool capped = mLoaded && mUpdatesThisFrame >= cap;
-        if (!capped) {
-            ++mUpdatesThisFrame;
-        }
-        if (capped || mUpdateFTimeAcc < msPerUpdate) {
+        if (!TakeUpdateSlot(mLoaded) || mUpdateFTimeAcc < msPerUpdate) {
             if (!DrawOrSleep(allowSleep, msPerUpdate, slept)) {
                 return false;
             }
         } else {
-            RunPacingCheck(now);
+            if (!mPlayingDemoBuffer && mUpdateMultiplier == 1.0) {
+                CheckPacing(now);
+            }
             if (RunFixedUpdate()) {
                 mLoopState = 2;
                 mUpdatedSinceDraw = true;
@@ -208,10 +201,7 @@ bool VuroAppBase::Process(bool allowSleep) {
         mLoopState = 3;
         UpdateWidgetsSmooth(1.0f);
         DeleteQueuedWidgets();
-        mUpdateFTimeAcc -= msPerUpdate;
-        if (mStartDelay > 0) {
-            mUpdateFTimeAcc = 0.0;
-        }
+        PayUpdate(msPerUpdate);
     } else if (!DrawOrSleep(allowSleep, msPerUpdate, slept)) {
         return false;
     }
@@ -269,24 +259,6 @@ bool VuroAppBase::IdleFrame(bool allowSleep) {
     return true;
 }
 
-void VuroAppBase::RunPacingCheck(uint32_t now) {
-    if (mPlayingDemoBuffer || mUpdateMultiplier != 1.0) {
-        return;
-    }
-    if (++mPacingCheckCount < (mFrameTime + 999) / mFrameTime) {
-        return;
-    }
-    if (now - mPacingCheckTime <= 800) {
-        if (++mPacingFailures >= 3) {
-            mVSyncPacingBroken = true;
-        }
-    } else {
-        mPacingFailures = 0;
-    }
-    mPacingCheckTime = now;
-    mPacingCheckCount = 0;
-}
-
 bool VuroAppBase::DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept) {
     mLoopState = 3;
     mUpdatesThisFrame = 0;
@@ -294,7 +266,7 @@ bool VuroAppBase::DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept) {
         DrawDirtyWidgets();
         return true;
     }
-    int ahead = static_cast<int>(msPerUpdate - mUpdateFTimeAcc);
+    int ahead = AheadMs(msPerUpdate);
     if (ahead > 0) {
         if (!allowSleep) {
             return false;
@@ -407,10 +379,7 @@ void VuroAppBase::DrawDirtyWidgets() {
                 presented = true;
                 // While the loading thread works, presents are spaced out to leave it the
                 // processor.
-                uint32_t passMs = end - start;
-                uint32_t next = mNextPresentTime + std::max<uint32_t>(passMs, 15) + 35;
-                bool loading = mLoadingThreadStarted && !mLoadingThreadCompleted;
-                mNextPresentTime = loading && static_cast<int32_t>(next - end) > 0 ? next : end;
+                SpacePresents(start, end, mLoadingThreadStarted && !mLoadingThreadCompleted);
             }
         }
     }

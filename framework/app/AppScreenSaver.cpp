@@ -17,23 +17,10 @@
 #include "framework/widgets/WidgetManager.h"
 #include "platform/EventSource.h"
 
-#include <algorithm>
-
 namespace Vuro {
 
-namespace {
-// The idle check runs at most this often; the settings are read at most this often.
-constexpr uint32_t kIdleCheckMs = 1000;
-constexpr uint32_t kSettingsCheckMs = 10000;
-// The hold starts this long before the saver's own time.
-constexpr int kLeadSeconds = 2;
-// Mouse moves a saver lets pass before one ends it.
-constexpr int kSwallowedMoves = 3;
-} // namespace
-
 void VuroAppBase::CheckScreenSaverIdleDue(uint32_t now) {
-    if (now - mLastIdleCheck >= kIdleCheckMs) {
-        mLastIdleCheck = now;
+    if (IdleCheckDue(now)) {
         CheckScreenSaverIdle(now);
     }
 }
@@ -50,30 +37,8 @@ void VuroAppBase::CheckScreenSaverIdle(uint32_t now) {
     }
     Platform::ScreenSaverInfo info;
     bool known = system.QueryScreenSaver(info);
-    if (!mScreenSaverQueried || now - mLastScreenSaverQuery >= kSettingsCheckMs) {
-        mScreenSaverQueried = true;
-        mLastScreenSaverQuery = now;
-        mScreenSaverLimitMs = std::max(info.timeoutSeconds - kLeadSeconds, 1) * 1000;
-        mScreenSaverActive = known && info.enabled;
-        if (!mScreenSaverActive) {
-            mScreenSaverHold = false;
-        }
-    }
-    if (info.idleKnown) {
-        mLastInputTime = now - info.idleMs;
-    }
-    if (!mScreenSaverActive) {
-        return;
-    }
-    uint32_t idle = now - mLastInputTime;
-    if (mScreenSaverHold) {
-        if (!(info.idleKnown && info.running) &&
-            idle < static_cast<uint32_t>(mScreenSaverLimitMs)) {
-            mScreenSaverHold = false;
-            mWidgetManager->InvalidateAll();
-        }
-    } else if (idle > static_cast<uint32_t>(mScreenSaverLimitMs)) {
-        mScreenSaverHold = true;
+    if (ApplyIdle(now, known, info)) {
+        mWidgetManager->InvalidateAll();
     }
 }
 
@@ -86,43 +51,12 @@ bool VuroAppBase::ScreenSaverMessage(const Platform::Message& message) {
         mScreenSaverMouseNoted = true;
         GetEventSource().GetMousePosition(mScreenSaverMouseX, mScreenSaverMouseY);
     }
-    bool ends = false;
-    switch (message.message) {
-    case kWmMouseMove: {
-        int x = PointParamX(message.lParam);
-        int y = PointParamY(message.lParam);
-        if (x == mScreenSaverMouseX && y == mScreenSaverMouseY) {
-            return false;
-        }
-        mScreenSaverMouseX = x;
-        mScreenSaverMouseY = y;
-        if (++mScreenSaverMoves <= kSwallowedMoves) {
-            return true;
-        }
-        ends = true;
-        break;
-    }
-    case kWmLButtonDown:
-    case kWmRButtonDown:
-    case kWmMButtonDown:
-    case kWmKeyDown:
-    case kWmSysKeyDown:
-    case kWmClose:
-        ends = true;
-        break;
-    case kWmActivate:
-    case kWmActivateApp:
-    case kWmNcActivate:
-        ends = message.wParam == 0;
-        break;
-    default:
-        break;
-    }
-    if (ends && mMainWindow != nullptr && message.window == mMainWindow->Id()) {
+    SaverInput input = JudgeSaverInput(message);
+    if (input.ends && mMainWindow != nullptr && message.window == mMainWindow->Id()) {
         mScreenSaverClosing = true;
         (void)GetEventSource().PostMessage(Message{mMainWindow->Id(), kWmClose, 0, 0});
     }
-    return false;
+    return input.swallowed;
 }
 
 } // namespace Vuro

@@ -35,11 +35,7 @@ VuroAppBase::VuroAppBase() {
     mProductVersion = GetProductVersion(Platform::ExecutablePath());
     uint32_t now = Platform::GetClock().TickMs();
     mLoadTime = now;
-    mLastTimeCheck = now;
-    mStartTime = now;
-    mLastPresentTime = now;
-    mNextPresentTime = now;
-    mPacingCheckTime = now;
+    StartClocks(now);
 
     mStringProperties["DIALOG_BUTTON_OK"] = "OK";
     mStringProperties["DIALOG_BUTTON_CANCEL"] = "CANCEL";

@@ -29,8 +29,10 @@
 // links), AppServices.cpp (string properties, clipboard, product version, crash text),
 // AppScreenshots.cpp (screenshot and image report).
 
-#include "framework/app/CursorSet.h"
+#include "framework/app/CursorState.h"
 #include "framework/app/DemoSession.h"
+#include "framework/app/FramePacing.h"
+#include "framework/app/ScreenSaverHold.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/PixelBlend.h"
 #include "framework/util/Buffer.h"
@@ -72,8 +74,14 @@ class WidgetManager;
 
 // The lower layers reach it only through the hosts it implements: ImageRegistry (images),
 // FontHost (fonts) and WidgetHost (widgets). Its state is grouped by concern into the parts it
-// is built on (the demo session, ...), whose fields keep their names on the application.
-class VuroAppBase : public ButtonListener, public WidgetHost, public DemoSession {
+// is built on (DemoSession, FramePacing, ScreenSaverHold, CursorState), whose fields keep their
+// names on the application; the operations below forward to them.
+class VuroAppBase : public ButtonListener,
+                    public WidgetHost,
+                    public DemoSession,
+                    public FramePacing,
+                    public ScreenSaverHold,
+                    public CursorState {
 public:
     VuroAppBase();
     VuroAppBase(const VuroAppBase&) = delete;
@@ -351,7 +359,6 @@ public:
     std::string mProdName = "Product";
     std::string mTitle = "VuroApp";
     std::string mRegKey;  // under "SOFTWARE\"
-    int mStartDelay = 0;  // ms; while above 0 owed time is dropped after each update
     int mPreferredX = -1; // window position, -1 centred
     int mPreferredY = -1;
     int mWidth = 640;
@@ -389,64 +396,21 @@ public:
     bool mLastShutdownWasGraceful = true; // "InProgress" was 0 when the settings were read
     bool mHasFocus = true;                // active and not minimised
     bool mAutoMuteOnLostFocus = true;
-    bool mMouseIn = false;          // the mouse is over the client area
-    bool mDebugKeysEnabled = false; // developer keys, toggled by Ctrl+Alt+D
-    bool mForceFullscreen = false;  // the desktop's colour depth refused windowed mode
-    bool mForceWindowed = false;    // full screen was refused
-    uint32_t mResumeTick = 0;       // the window timer came back after a pause
-    Image* mCursorImages[6] = {};   // not owned
-    bool mCustomCursorsEnabled = false;
-    std::unique_ptr<CursorSet> mCursorSet;          // the cursors shown, made on first use
-    const Platform::Cursor* mShownCursor = nullptr; // what UpdateCursor showed (null hidden)
-    bool mCursorShown = false;                      // UpdateCursor has shown one
-    int mShownCursorGeneration = 0;                 // the cursor set's generation then
-    uint32_t mLastRecoveryAttempt = 0;              // last re-initialisation after a lost surface
+    bool mMouseIn = false;             // the mouse is over the client area
+    bool mDebugKeysEnabled = false;    // developer keys, toggled by Ctrl+Alt+D
+    bool mForceFullscreen = false;     // the desktop's colour depth refused windowed mode
+    bool mForceWindowed = false;       // full screen was refused
+    uint32_t mResumeTick = 0;          // the window timer came back after a pause
+    uint32_t mLastRecoveryAttempt = 0; // last re-initialisation after a lost surface
     int mRedrawCount = 0;
-    int mScreenSaverLimitMs = 0;     // idle time after which the screen saver is due
-    bool mScreenSaverActive = false; // the screen saver is enabled at all
-    uint32_t mLastScreenSaverQuery = 0;
-    bool mScreenSaverQueried = false;
-    int mScreenSaverPermission = -1;  // what the desktop was last told (-1 nothing yet)
-    bool mScreenSaverClosing = false; // screensaver mode: the saver is ending
-    int mScreenSaverMoves = 0;        // screensaver mode: mouse moves seen
-    bool mScreenSaverMouseNoted = false;
-    int mScreenSaverMouseX = 0;
-    int mScreenSaverMouseY = 0;
-    // Frame counters and clock.
-    int mUpdateCount = 0;           // updates since start: the demo's time base
-    std::atomic<int> mDrawCount{0}; // frames presented
-    int mSleepCount = 0;
-    int mLoopState = 0;                  // 0 messages, 1 update, 2 after an update, 3 idle
-    int mStepDepth = 0;                  // nesting of RunLoopStep
-    double mUpdateMultiplier = 1.0;      // game speed
-    int mFrameTime = 10;                 // ms per update tick
-    int mRefreshRate = 100;              // Hz
-    bool mRefreshRateUnreliable = false; // the display could not measure a rate of 60..100 Hz
-    double mUpdateFTimeAcc = 0.0;        // ms owed to updates, at most 200
-    uint32_t mLastTimeCheck = 0;         // clock at the last accumulation; 0 not started
-    uint32_t mStartTime = 0;             // clock when the main loop started
-    uint32_t mLastInputTime = 0;
-    std::atomic<uint32_t> mLastPresentTime{0};
-    uint32_t mNextPresentTime = 0;
-    int mUpdatesThisFrame = 0;
-    bool mUpdatedSinceDraw = true;
-    bool mFrameSkipped = false; // the last DrawDirtyWidgets presented nothing
-    bool mForcePresent = false;
-    int mDrawTime = 0; // ms, statistics
-    int mScreenBltTime = 0;
-    int mChangedUpdates = 0;            // updates after which the tree was dirty
-    bool mVSyncPacingAvailable = false; // nothing sets it: pacing is by the frame time
-    bool mVSyncPacingBroken = false;
-    int mPacingCheckCount = 0;
-    uint32_t mPacingCheckTime = 0;
-    int mPacingFailures = 0;
+    // The main loop's state.
+    int mLoopState = 0;      // 0 messages, 1 update, 2 after an update, 3 idle
+    int mStepDepth = 0;      // nesting of RunLoopStep
     int mSingleStepMode = 0; // 0 off, 1 step once, 2 held
     bool mInMainLoop = false;
     uint32_t mLastTimerTick = 0;
-    uint32_t mLastIdleCheck = 0;
     bool mIsDrawing = false;
-    bool mSurfaceLost = false;     // a present failed; recover before drawing again
-    bool mScreenSaverHold = false; // updates and drawing stop so the saver can start
+    bool mSurfaceLost = false; // a present failed; recover before drawing again
     SoundManager* mSoundManager = nullptr;
     std::unique_ptr<Platform::SystemSoundPlayer> mSystemSounds; // made on the first click
     std::list<std::pair<int, Widget*>> mSafeDeleteQueue;        // (step depth, widget)
@@ -475,7 +439,6 @@ public:
     bool mCrashReportOnly = false;
     std::string mCrashAttachment; // the file that copy asked to send with the report
     bool mCtrlDown = false;
-    int mCursorNum = 0; // the cursor asked for (SetCursor)
     bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.
@@ -503,7 +466,6 @@ private:
     // Parts of the frame pass.
     bool FastForwardPass();
     bool IdleFrame(bool allowSleep);
-    void RunPacingCheck(uint32_t now);
     bool DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept);
     bool YieldToLoadingThread(bool allowSleep, uint32_t now, int slept);
     void CompleteLoading();
@@ -542,16 +504,8 @@ private:
     void ShowDemoJumpTime();
 
     LockSection mImageSetLock;
-    // Cursor changes asked for away from the main thread, in order.
-    struct CursorRequest {
-        int mImageIndex; // 0..5: SetCursorImage (mImageIndex, mImage); -1: SetCursor (mNumber)
-        Image* mImage;
-        int mNumber;
-    };
+    // Away from the main thread a cursor change is queued for it; false on the main thread.
     bool AskCursorChange(const CursorRequest& request);
-    LockSection mCursorRequestLock;
-    std::vector<CursorRequest> mCursorRequests;
-    std::atomic<bool> mCursorRequested{false};
     bool mScreenSaverErrorWritten = false; // "ScrError.txt" was started this run
     std::thread mLoadingThread;
     std::thread mCursorThread;
