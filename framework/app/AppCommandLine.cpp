@@ -8,7 +8,7 @@
 
 #include "framework/app/VuroAppBase.h"
 
-#include "framework/debug/CrashHandler.h"
+#include "framework/app/CommandLineOptions.h"
 #include "platform/Process.h"
 
 #include <algorithm>

@@ -73,11 +73,12 @@ class Widget;
 class WidgetManager;
 
 // The lower layers reach it only through the hosts it implements: ImageRegistry (images),
-// FontHost (fonts) and WidgetHost (widgets). Its state is grouped by concern into the parts it
-// is built on (DemoSession, FramePacing, ScreenSaverHold, CursorState), whose fields keep their
-// names on the application; the operations below forward to them.
+// FontHost (fonts), WidgetHost (widgets) and DisplayHost (the display). Its state is grouped by
+// concern into the parts it is built on (DemoSession, FramePacing, ScreenSaverHold, CursorState),
+// whose fields keep their names on the application; the operations below forward to them.
 class VuroAppBase : public ButtonListener,
                     public WidgetHost,
+                    public DisplayHost,
                     public DemoSession,
                     public FramePacing,
                     public ScreenSaverHold,
@@ -336,6 +337,16 @@ public:
     void CopyToClipboard(const std::string& text) override;
     std::string GetClipboard() override;
     WidgetManager* GetWidgetManager() override { return mWidgetManager; }
+
+    // What the display asks: the screen it is to set, the 3-D test's settings, the popup flag,
+    // the refresh-rate note and the image registry (this object).
+    ScreenShape WantedScreen() const override { return {mWidth, mHeight, mColorDepth}; }
+    Wanted3DTest Wanted3D() const override {
+        return {mAutoEnable3D, mTest3D, mMinVidMemory3D, mRecommendedVidMemory3D};
+    }
+    bool IsPopupShown() const override { return mPopupShown; }
+    void NoteRefreshRateUnreliable() override { mRefreshRateUnreliable = true; }
+    ImageRegistry* GetImageRegistry() override { return this; }
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
     // more than the largest number there. WriteImageReport rebuilds "_dump" with

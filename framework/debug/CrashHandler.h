@@ -21,6 +21,8 @@
 // Tests drive CrashFilter and BuildCrashReport with a made-up FaultRecord; no real fault is
 // needed. LastReport answers the text of the latest report.
 
+#include "framework/app/CommandLineOptions.h"
+#include "framework/util/StringHelpers.h"
 #include "platform/FaultHandler.h"
 
 #include <string>
@@ -28,11 +30,6 @@
 namespace Vuro {
 
 class VuroAppBase;
-
-// The option that starts the program in its report-only mode, and the one (followed by '=' and
-// a file name) that names a file to send with the report.
-inline constexpr const char* kCrashReportOption = "-crashreport";
-inline constexpr const char* kCrashAttachOption = "-crashattach";
 
 class CrashHandler {
 public:
@@ -65,9 +62,5 @@ private:
 
 // The part of a path after its last '\' or '/'; the whole path when it has neither.
 std::string GetFileNamePart(const std::string& path);
-// printf "%x": lower-case hexadecimal without prefix.
-std::string UIntToHexString(uint32_t value);
-// Hexadecimal digits only, most significant first; an empty text gives true and 0.
-[[nodiscard]] bool HexStringToUInt(const std::string& text, uint32_t& value);
 
 } // namespace Vuro

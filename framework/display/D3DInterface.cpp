@@ -4,10 +4,10 @@
 #include "framework/display/D3DInterface.h"
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/debug/CrashHandler.h"
 #include "framework/display/DDInterface.h"
 #include "framework/display/TextureData.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/StringHelpers.h"
 
 #include <algorithm>
 

@@ -3,7 +3,6 @@
 #include "framework/display/D3DTester.h"
 
 #include "framework/app/VuroAppBase.h"
-#include "framework/debug/CrashHandler.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"

@@ -3,9 +3,9 @@
 
 #include "framework/display/DDImage.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDInterface.h"
 #include "framework/display/SurfacePixels.h"
+#include "framework/graphics/ImageRegistry.h"
 
 #include <algorithm>
 #include <vector>
@@ -99,7 +99,8 @@ SurfacePixels SurfacePixels::Of(const DDImage& image) {
     return s;
 }
 
-DDImage::DDImage(DDInterface* display) : MemoryImage(display->mApp), mDDInterface(display) {
+DDImage::DDImage(DDInterface* display)
+    : MemoryImage(display->mApp->GetImageRegistry()), mDDInterface(display) {
     mDDInterface->AddDDImage(this);
 }
 

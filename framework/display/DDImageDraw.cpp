@@ -13,7 +13,6 @@
 
 #include "framework/display/DDImage.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/D3DInterface.h"
 #include "framework/display/DDInterface.h"
 #include "framework/graphics/BltClip.h"

@@ -3,8 +3,6 @@
 
 #include "framework/display/DDInterface.h"
 
-#include "framework/app/VuroAppBase.h"
-#include "framework/debug/CrashHandler.h"
 #include "framework/display/D3DInterface.h"
 #include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
@@ -46,7 +44,7 @@ std::vector<uint32_t> ClampTable(int bits) {
 
 } // namespace
 
-DDInterface::DDInterface(VuroAppBase* app)
+DDInterface::DDInterface(DisplayHost* app)
     : mApp(app), mD3DInterface(std::make_unique<D3DInterface>()) {
     const Platform::LibraryModule* module = Platform::LoadLibrary("ddraw.dll");
     mDirectDrawCreate = reinterpret_cast<Platform::DirectDrawCreateFn>(
@@ -127,16 +125,17 @@ Platform::DDResult DDInterface::CreateSurface(const Platform::SurfaceDesc& desc,
 }
 
 bool DDInterface::Do3DTest(Platform::Window* window) {
-    if (mD3DTester != nullptr || (!mApp->mAutoEnable3D && !mApp->mTest3D)) {
+    const DisplayHost::Wanted3DTest wanted = mApp->Wanted3D();
+    if (mD3DTester != nullptr || (!wanted.autoEnable && !wanted.test)) {
         return false;
     }
     mD3DTester = std::make_unique<D3DTester>();
-    mD3DTester->SetVideoMemoryLimits(static_cast<uint32_t>(mApp->mMinVidMemory3D),
-                                     static_cast<uint32_t>(mApp->mRecommendedVidMemory3D));
+    mD3DTester->SetVideoMemoryLimits(static_cast<uint32_t>(wanted.minVidMemory),
+                                     static_cast<uint32_t>(wanted.recommendedVidMemory));
     (void)mD3DTester->TestD3D(window, mDirectDraw7);
     const bool failed = !mD3DTester->mFailureReason.empty();
     const bool warned = !mD3DTester->mWarning.empty();
-    if (mApp->mAutoEnable3D && !failed && !warned) {
+    if (wanted.autoEnable && !failed && !warned) {
         mIs3D = true;
     }
     if (failed || (mD3DTester->mFreshResult && warned)) {
@@ -176,9 +175,10 @@ int DDInterface::Init(Platform::Window* window, bool isWindowed) {
     }
     (void)Do3DTest(window);
     mWindow = window;
-    mWidth = mApp->mWidth;
-    mHeight = mApp->mHeight;
-    mColorDepth = mApp->mColorDepth;
+    const DisplayHost::ScreenShape wanted = mApp->WantedScreen();
+    mWidth = wanted.width;
+    mHeight = wanted.height;
+    mColorDepth = wanted.colorDepth;
     mIsWindowed = isWindowed;
     if (CheckDXError(createResult, "DirectDrawCreate")) {
         return RESULT_DD_CREATE_FAIL;
@@ -289,10 +289,10 @@ void DDInterface::MeasureRefreshRate() {
     const bool measured = !Platform::DDFailed(mDirectDraw->GetMonitorFrequency(hertz));
     int rate = static_cast<int>(std::min<uint32_t>(hertz, 1000));
     if (!measured || rate < kMinRefreshRate) {
-        mApp->mRefreshRateUnreliable = true;
+        mApp->NoteRefreshRateUnreliable();
         rate = kMinRefreshRate;
     } else if (rate > kMaxRefreshRate) {
-        mApp->mRefreshRateUnreliable = true;
+        mApp->NoteRefreshRateUnreliable();
         rate = kMaxRefreshRate;
     }
     mRefreshRate = rate;

@@ -20,6 +20,7 @@
 // double-released); the device is released before its window goes (Cleanup); the images still
 // alive when the display goes keep their pictures in memory and stop using it.
 
+#include "framework/display/DisplayHost.h"
 #include "framework/graphics/NativeDisplay.h"
 #include "platform/DirectDraw.h"
 
@@ -41,7 +42,6 @@ class DDImage;
 class Image;
 class MemoryImage;
 struct Rect;
-class VuroAppBase;
 
 class DDInterface : public NativeDisplay {
 public:
@@ -57,7 +57,7 @@ public:
     };
     static constexpr int kCursorAreaSize = 64;
 
-    explicit DDInterface(VuroAppBase* app);
+    explicit DDInterface(DisplayHost* app);
     ~DDInterface() override;
 
     // Virtual so that tests can script the results the application sees.
@@ -98,7 +98,7 @@ public:
     // Total and used bytes of video memory; false when the device cannot tell.
     bool GetVideoMemory(uint32_t& total, uint32_t& used);
 
-    VuroAppBase* mApp; // not owned
+    DisplayHost* mApp; // not owned
     std::unique_ptr<D3DInterface> mD3DInterface;
     std::unique_ptr<D3DTester> mD3DTester; // made by the first Do3DTest that runs
     bool mIs3D = false;                    // drawing goes through the 3-D device

@@ -5,7 +5,6 @@
 
 #include "framework/display/DDInterface.h"
 
-#include "framework/app/VuroAppBase.h"
 #include "framework/display/D3DInterface.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/Rect.h"
@@ -54,7 +53,7 @@ bool DDInterface::Redraw(const Rect* rect) {
                         : source;
     Platform::DDResult result = Platform::kDDOk;
     const char* operation = "Redraw Windowed";
-    if (!mIsWindowed && mApp->mPopupShown) {
+    if (!mIsWindowed && mApp->IsPopupShown()) {
         operation = "Redraw FullScreen Blt";
         result = mPrimarySurface->Blt(&dest, mDrawSurface.get(), &source, Platform::kBltWait);
     } else if (!mIsWindowed) {

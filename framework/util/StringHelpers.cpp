@@ -183,4 +183,26 @@ int StrFindNoCase(const char* text, const char* pattern) {
     return -1;
 }
 
+std::string UIntToHexString(uint32_t value) {
+    return StrFormat("%x", value);
+}
+
+bool HexStringToUInt(const std::string& text, uint32_t& value) {
+    value = 0;
+    for (char c : text) {
+        uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<uint32_t>(c - 'A' + 10);
+        } else {
+            return false;
+        }
+        value = value * 16 + digit;
+    }
+    return true;
+}
+
 } // namespace Vuro

@@ -6,6 +6,7 @@
 // "a".."z" change, so code page 1251 letters pass through untouched.
 
 #include <cstdarg>
+#include <cstdint>
 #include <string>
 
 namespace Vuro {
@@ -35,5 +36,10 @@ std::string VFormat(const char* format, va_list args);
 // Index of the first occurrence of pattern in text, ignoring the case of "A".."Z"; -1 when
 // there is none or text is empty. An empty pattern in a non-empty text is found at 0.
 int StrFindNoCase(const char* text, const char* pattern);
+
+// printf "%x": lower-case hexadecimal without prefix.
+std::string UIntToHexString(uint32_t value);
+// Hexadecimal digits only, most significant first; an empty text gives true and 0.
+[[nodiscard]] bool HexStringToUInt(const std::string& text, uint32_t& value);
 
 } // namespace Vuro
