@@ -8,7 +8,6 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -26,12 +25,6 @@ std::string AppKey() {
         key.pop_back();
     }
     return key;
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 // The year of a Windows file time (100 ns steps since 1601).
@@ -278,18 +271,12 @@ bool D3DTester::FileContainsCard(const std::string& path, const std::string& des
     if (file == nullptr) {
         return false;
     }
-    const std::string lowerDescription = Lower(description);
+    const std::string lowerDescription = StringToLower(description);
     char line[4001];
     bool found = false;
     while (!found && std::fgets(line, sizeof(line), file) != nullptr) {
-        std::string fragment = line;
-        const size_t first = fragment.find_first_not_of(" \t\r\n\f\v");
-        const size_t last = fragment.find_last_not_of(" \t\r\n\f\v");
-        if (first == std::string::npos) {
-            continue;
-        }
-        fragment = Lower(fragment.substr(first, last - first + 1));
-        found = lowerDescription.find(fragment) != std::string::npos;
+        const std::string fragment = StringToLower(Trim(line));
+        found = !fragment.empty() && lowerDescription.find(fragment) != std::string::npos;
     }
     std::fclose(file);
     return found;
@@ -302,7 +289,7 @@ bool D3DTester::IsRecommendedCard(const std::string& description) {
     if (Platform::FileExists("vhw.dat")) {
         return FileContainsCard("vhw.dat", description);
     }
-    const std::string lower = Lower(description);
+    const std::string lower = StringToLower(description);
     return mDriverYear >= 2002 || lower.find("nvidia") != std::string::npos ||
            lower.find("radeon") != std::string::npos || lower.find("ati ") != std::string::npos;
 }
