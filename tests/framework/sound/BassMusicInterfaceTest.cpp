@@ -12,10 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 namespace Vuro {
 namespace {
@@ -254,6 +252,30 @@ TEST(BassMusicInterfaceOutput, WithoutAnOutputDeviceNothingLoads) {
     EXPECT_FALSE(music.IsPlaying(1));
 }
 
+// The library's global volumes end with it: the last user's silence is not the next one's.
+TEST(BassMusicInterfaceOutput, FreeingTheLibraryPutsItsVolumesBack) {
+    Vuro::Test::TempWorkingFolder folder;
+    Vuro::Test::FakeAudioSystem audio;
+    Vuro::Test::WriteFile("tune.mod", Vuro::Test::ModuleBytes({0}));
+    auto playBoth = [&](BassMusicInterface& music) {
+        EXPECT_TRUE(music.LoadMusic(1, kTone));
+        EXPECT_TRUE(music.LoadMusic(2, "tune.mod"));
+        music.PlayMusic(1, 0, true);
+        music.PlayMusic(2, 0, true);
+        return audio.Mix(300);
+    };
+    std::vector<int16_t> first;
+    {
+        BassMusicInterface music(nullptr);
+        first = playBoth(music);
+        music.SetVolume(0.0); // the stream and module volumes of the library
+        EXPECT_TRUE(Silent(playBoth(music)));
+    }
+    BassMusicInterface music(nullptr);
+    EXPECT_FALSE(Silent(first));
+    EXPECT_EQ(playBoth(music), first);
+}
+
 TEST(BassMusicInterfaceWav, PlaysAWaveFileSampleForSample) {
     Vuro::Test::TempWorkingFolder folder;
     Vuro::Test::FakeAudioSystem audio;
@@ -278,29 +300,6 @@ TEST(BassMusicInterfaceWav, PlaysAWaveFileSampleForSample) {
     adpcm.Text("data").LE32(4).LE32(0);
     Vuro::Test::WriteFile("sound/adpcm.wav", adpcm.bytes);
     EXPECT_FALSE(music.LoadMusic(7, "sound/adpcm.wav"));
-}
-
-TEST(BassMusicInterfaceThreads, SongsLoadOnAnotherThreadWhileFadesRun) {
-    Vuro::Test::FakeAudioSystem audio;
-    BassMusicInterface music(nullptr);
-    ASSERT_TRUE(music.LoadMusic(100, kTone));
-    music.FadeIn(100, 0, 0.001, false);
-    std::atomic<bool> done{false};
-    std::thread loader([&] {
-        for (int id = 0; id < 12; ++id) {
-            EXPECT_TRUE(music.LoadMusic(id, kTone));
-        }
-        done = true;
-    });
-    while (!done) {
-        music.Update();
-        music.FadeOutAll(false, 0.0);
-        (void)music.IsPlaying(3);
-    }
-    loader.join();
-    for (int id = 0; id < 12; ++id) {
-        EXPECT_NE(music.Find(id), nullptr);
-    }
 }
 
 // A module of three orders (patterns 0, 1, 2), each kFramesPerOrder frames long.

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -137,6 +138,34 @@ TEST_P(MusicBackEnds, PlayEveryKindOfSongAtItsVolumeWithFades) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BassAndFMod, MusicBackEnds, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "FMod" : "Bass"; });
+
+// Songs load on the loading thread while the main thread runs the fades over the same song map.
+class MusicBackEndThreads : public MusicBackEnds {};
+
+TEST_P(MusicBackEndThreads, SongsLoadOnAnotherThreadWhileFadesRun) {
+    ASSERT_TRUE(mMusic->LoadMusic(100, "song.ogg"));
+    mMusic->FadeIn(100, 0, 0.001, false);
+    std::atomic<bool> done{false};
+    std::thread loader([&] {
+        for (int id = 0; id < 12; ++id) {
+            EXPECT_TRUE(mMusic->LoadMusic(id, kSongs[id % std::size(kSongs)].file));
+        }
+        done = true;
+    });
+    while (!done) {
+        mMusic->Update();
+        mMusic->FadeOutAll(false, 0.0);
+        (void)mMusic->IsPlaying(3);
+    }
+    loader.join();
+    for (int id = 0; id < 12; ++id) {
+        mMusic->PlayMusic(id, 0, true);
+        EXPECT_TRUE(mMusic->IsPlaying(id)) << id;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BassAndFMod, MusicBackEndThreads, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "FMod" : "Bass"; });
 
 // SDL's dummy audio driver pulls the mixer on its own thread at its own pace: the test records
