@@ -55,12 +55,11 @@ void VuroAppBase::WriteDemoFile() {
         return;
     }
     std::vector<uint8_t> bytes = MakeFile(mRandSeed, mProductVersion, mUpdateCount).Write();
-    FILE* file = Platform::OpenFile(mDemoFileName, "w+b");
-    if (file == nullptr) {
-        return; // a demo that cannot be written is skipped silently
-    }
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    // A demo that cannot be written is skipped silently; one that comes short (a full disk, a
+    // kill) leaves the file that was there before.
+    (void)Platform::WriteFileReplacing(mDemoFileName, [&bytes](FILE* file) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    });
 }
 
 } // namespace Vuro

@@ -12,6 +12,7 @@
 #include "framework/sound/SoundFileReaders.h"
 #include "framework/sound/WaveHeader.h"
 #include "framework/util/PathHelpers.h"
+#include "framework/util/SafeFileWrite.h"
 #include "platform/FileSystem.h"
 
 #include <cstring>
@@ -136,11 +137,6 @@ bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
     if (buffer.Lock(0, dataSize, &data) != Platform::SoundResult::Ok) {
         return false;
     }
-    FILE* file = Platform::OpenFile(cachePath, "wb");
-    if (file == nullptr) {
-        (void)buffer.Unlock(data);
-        return false;
-    }
     Platform::WaveFormat format;
     (void)buffer.GetFormat(format);
     uint64_t sourceTime = 0;
@@ -156,10 +152,13 @@ bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
     PutLE32(header, static_cast<uint32_t>(sourceTime));
     PutLE32(header, static_cast<uint32_t>(sourceTime >> 32));
     PutChunkHeader(header, "data", dataSize);
-    std::fwrite(header.data(), 1, header.size(), file);
-    std::fwrite(data, 1, dataSize, file);
-    std::fclose(file);
-    return buffer.Unlock(data) == Platform::SoundResult::Ok;
+    // Mended: written whole beside the old cache and then put in its place, so a crash or a full
+    // disk while writing never leaves a short cache file behind.
+    const bool written = WriteFileReplacing(cachePath, [&](FILE* out) {
+        return std::fwrite(header.data(), 1, header.size(), out) == header.size() &&
+               std::fwrite(data, 1, dataSize, out) == dataSize;
+    });
+    return buffer.Unlock(data) == Platform::SoundResult::Ok && written;
 }
 
 } // namespace Vuro

@@ -6,6 +6,7 @@
 #include "framework/app/DemoFile.h"
 #include "framework/util/MersenneTwister.h"
 #include "support/ExitTrap.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <fstream>
@@ -205,6 +206,13 @@ TEST_F(AppDemoFileTest, WritesTheRecordingWithSeedMarkersEndTickAndStream) {
     AppendU32(expected, 5);
     AppendU32(expected, 1234);
     Append(expected, {0xFD, 0x07});
+    EXPECT_EQ(FileBytes(mFolder.Path("out.dmo")), expected);
+    // A write that comes short (a full disk) keeps the file that was there.
+    mApp.mUpdateCount = 99;
+    {
+        FileSizeLimit diskFull(8);
+        mApp.WriteDemoFile();
+    }
     EXPECT_EQ(FileBytes(mFolder.Path("out.dmo")), expected);
 
     // A file that cannot be made is passed over.

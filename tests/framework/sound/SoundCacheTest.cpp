@@ -5,6 +5,7 @@
 #include "support/FakeAudioSystem.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempWorkingFolder.h"
 
 #include "framework/sound/DSoundManager.h"
@@ -166,6 +167,12 @@ TEST_F(SoundCacheTest, CacheLayoutOfAStereoSoundFromAMissingSource) {
     // Valid while the source stays missing (its time reads 0 as well).
     EXPECT_TRUE(mManager->LoadWAVSound(10, "cached/x.wav"));
     EXPECT_EQ(Pcm(10), Pcm(9));
+    // A write that comes short (a full disk) answers false and keeps the old cache whole.
+    {
+        Vuro::Test::FileSizeLimit diskFull(100);
+        EXPECT_FALSE(mManager->WriteWAVCache(9, "cached\\x.wav", "sound/other.ogg"));
+    }
+    EXPECT_EQ(Vuro::Test::ReadFile("cached/x.wav"), cache);
 
     EXPECT_FALSE(mManager->WriteWAVCache(9, "", "sound/x.ogg"));
     EXPECT_FALSE(mManager->WriteWAVCache(256, "cached\\y.wav", "sound/x.ogg"));
