@@ -106,10 +106,12 @@ private:
     int mMouseY = 0;
 };
 
-// The real game run from its start to its end with the player at its mouse and keyboard.
-inline void PlayGame(ScriptedPlayer& player) {
+// The real game run from its start to its end with the player at its mouse and keyboard;
+// useFmod plays its music through "fmod.dll".
+inline void PlayGame(ScriptedPlayer& player, bool useFmod = false) {
     Platform::SetEventSource(&player);
     auto* app = new GameApp();
+    app->mUseFmod = useFmod;
     app->InitGame();
     app->Start();
     delete app;
