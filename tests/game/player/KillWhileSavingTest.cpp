@@ -4,6 +4,7 @@
 
 #include "PlayerDataFolder.h"
 #include "game/player/PlayerRecord.h"
+#include "platform/LittleEndian.h"
 #include "platform/Registry.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,8 @@ PlayerRecord Version(int32_t n) {
 }
 
 void SetVolume(Platform::FileRegistry& registry, uint32_t n) {
-    const uint8_t value[4] = {static_cast<uint8_t>(n), 0, 0, 0};
+    const uint8_t value[4] = {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
+                              static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 24)};
     (void)registry.SetValue("Saver", "", "Volume", Platform::kRegDword, value, 4);
 }
 
@@ -77,9 +79,11 @@ TEST_F(KillWhileSavingTest, EveryFileReadsBackWholeAfterAKillAtAnyPoint) {
         ASSERT_EQ(waitpid(child, &status, 0), child);
         close(pipeEnds[0]);
 
+        // Whole, and no older than the last save the child finished.
         PlayerRecord record;
         ASSERT_TRUE(record.Load("data\\Kim.pf")) << "kill " << kills;
         EXPECT_EQ(record.storyLevel, record.totalScore % 7) << "kill " << kills;
+        EXPECT_GE(record.totalScore, saves) << "kill " << kills;
         Platform::FileRegistry registry("settings");
         uint8_t value[4] = {};
         uint32_t type = 0;
@@ -88,6 +92,7 @@ TEST_F(KillWhileSavingTest, EveryFileReadsBackWholeAfterAKillAtAnyPoint) {
                   Platform::RegResult::Ok)
             << "kill " << kills;
         EXPECT_EQ(length, 4u);
+        EXPECT_GE(Platform::LoadLE(value, 4), static_cast<uint32_t>(saves)) << "kill " << kills;
     }
     EXPECT_GE(kills, 10) << "too few kills in the time allowed";
 }
