@@ -115,6 +115,24 @@ TEST_F(PlayFieldMouse, PointsOfAPickByTheFruitsState) {
     }
 }
 
+// The pick box is a fifth of the anim sheet's width (six 20-pixel cels: 24) by its height,
+// edges included.
+TEST_F(PlayFieldMouse, AFruitIsPickedWithinAFifthOfItsSheetsWidthAndItsHeight) {
+    struct Case {
+        int dx, dy;
+        bool picked;
+    };
+    for (Case c : {Case{0, 0, true}, Case{24, 20, true}, Case{25, 10, false}, Case{10, 21, false},
+                   Case{-1, 10, false}, Case{10, -1, false}}) {
+        NewLevel();
+        AddTree(1, 300, 250);
+        mField.AddTimeLineEntry(1, 1);
+        Run(60);
+        mField.MouseDown(OnlyFruit().GetX() + c.dx, OnlyFruit().GetY() + c.dy, 1);
+        EXPECT_EQ(mField.GetFruit().empty(), c.picked) << c.dx << "," << c.dy;
+    }
+}
+
 TEST_F(PlayFieldMouse, FiveUnripePicksBelowLevel14ShowTheWarning) {
     for (int level : {13, 14}) {
         NewLevel(false, level);

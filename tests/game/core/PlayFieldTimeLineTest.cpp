@@ -73,6 +73,8 @@ TEST_F(PlayFieldTimeLine, EachCodeActsOnItsSecond) {
     const Case cases[] = {
         {0, false, {.timeUp = true}},
         {1, false, {.fruitKind = 1}},
+        {2, false, {.fruitKind = 2}},
+        {3, false, {.fruitKind = 3}},
         {4, false, {.fruitKind = 4}},
         {5, false, {.rain = true, .music = {12}}},
         {6, false, {.hedgehogs = 1}},
@@ -83,7 +85,11 @@ TEST_F(PlayFieldTimeLine, EachCodeActsOnItsSecond) {
         {16, false, {.samples = {8}}},
         {100, false, {.helpTip = 100}},
         {123, true, {.helpTip = 123}},
-        {12, false, {}}, // a code without a meaning
+        // Codes without a meaning.
+        {11, false, {}},
+        {12, false, {}},
+        {13, true, {}},
+        {14, false, {}},
         // The banner outlives a level reset, so these come last.
         {15, true, {.bannerSeconds = 7}},    // the first wave earns nothing
         {15, false, {.bannerSeconds = 599}}, // the time left and one
