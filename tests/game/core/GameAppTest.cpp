@@ -69,11 +69,17 @@ TEST_F(GameAppTest, InitGameLoadsTextsCursorMusicAndShowsTheIntroWhileTheMenuLoa
     EXPECT_NE(std::find(music.begin(), music.end(), "load 7 sound/statistic.ogg"), music.end());
     EXPECT_EQ(music.back(), "play 13") << "the intro's music, once it runs";
 
-    // The default score rows were written.
+    // The default score rows were written in the score table's own order.
     ScoreTables tables;
     ASSERT_TRUE(tables.Load());
-    EXPECT_EQ(tables.Count(true), 3);
-    EXPECT_EQ(tables.Count(false), 3);
+    for (bool story : {true, false}) {
+        Strings names;
+        ScoreEntry row;
+        for (int index = 0; tables.GetRow(index, row, story); ++index) {
+            names.push_back(row.GetName());
+        }
+        EXPECT_EQ(names, (Strings{"Игрок 1"_cp1251, "Игрок 2"_cp1251, "Игрок 3"_cp1251}));
+    }
 }
 
 TEST_F(GameAppTest, TheIntrosStartBoxOpensTheMenuOnceItsLoadingIsDone) {
