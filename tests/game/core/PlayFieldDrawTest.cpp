@@ -8,6 +8,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/core/PlayFieldPictures.h"
+#include "platform/TextEncoding.h"
 #include "support/BusyPlayField.h"
 #include "support/GoldenImage.h"
 
@@ -84,6 +85,48 @@ TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
         EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 120 * 480, expected.GetBits()))
             << c.seconds << " seconds should show " << c.shown;
     }
+}
+
+// In survival the banner (images/side, sliding in from above) names the wave the wave banners
+// counted, in yellow with its shadow one pixel lower right; checked against the same drawn by hand.
+TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
+    DataSetApp app;
+    GameImages images;
+    ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
+    Vuro::Test::SilentFieldHost host;
+    PlayField field(nullptr);
+    field.SetHost(&host);
+    field.SetSurvival(true);
+    field.SetLevel(1);
+    field.SetLevelTime(600);
+    field.SetImages(&images);
+    for (int second : {2, 3, 4}) {
+        field.AddTimeLineEntry(second, 15);
+    }
+    for (int tick = 1; tick <= 4 * 60; ++tick) {
+        (void)field.Update(tick);
+    }
+    ASSERT_EQ(field.GetSurvivalBonusCount(), 3);
+    ASSERT_TRUE(field.GetScoreFade().mActive);
+    const int y = field.GetScoreFade().mOffset;
+    ASSERT_GT(y, RiseFade::kHiddenOffset) << "the banner shows";
+
+    MemoryImage drawn(&app);
+    drawn.Create(640, 100);
+    Graphics byField(&drawn);
+    field.DrawBanner(&byField);
+
+    MemoryImage expected(&app);
+    expected.Create(640, 100);
+    Graphics byHand(&expected);
+    byHand.DrawImage(images.mSide, 0, y);
+    byHand.SetFont(images.mHelpFont);
+    const std::string caption = "Волна 3"_cp1251;
+    byHand.SetColor(Color::Black);
+    byHand.DrawString(caption, 42, y + 44);
+    byHand.SetColor(Color(248, 255, 68));
+    byHand.DrawString(caption, 41, y + 43);
+    EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 640 * 100, expected.GetBits()));
 }
 
 // A frame past the end of its sheet shows a cel inside it, the one the look intends.
