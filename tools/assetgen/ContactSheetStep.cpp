@@ -1,5 +1,5 @@
 // The contact sheet of the whole data set: the steps' own sheets (contact-<step>.png beside
-// bin/) stacked in name order into contact-sheet.png, for review.
+// bin/) stacked in name order, in columns, into contact-sheet.png, for review.
 #include "tools/assetgen/ContactSheetStep.h"
 
 #include "tools/assetgen/art/ContactSheet.h"

@@ -14,6 +14,9 @@ constexpr int kPageWidth = 1700;
 constexpr int kGap = 14;
 constexpr int kLabelHeight = 30;
 constexpr int kChecker = 8;
+// Common image viewers and converters refuse pictures over 16384 pixels a side: the joined
+// sheet starts a new column before it grows that tall.
+constexpr int kMaxJoinedHeight = 16000;
 
 struct Placement {
     int x;
@@ -95,26 +98,43 @@ bool ContactSheet::Write(const std::filesystem::path& path) const {
 
 bool JoinContactSheets(const std::vector<std::filesystem::path>& parts,
                        const std::filesystem::path& out) {
-    std::vector<cairo_surface_t*> images;
+    struct Part {
+        cairo_surface_t* mImage;
+        int mX;
+        int mY;
+    };
+    std::vector<Part> placed;
     int width = 0;
     int height = 0;
+    int columnX = 0;
+    int columnY = 0;
+    int columnWidth = 0;
     for (const std::filesystem::path& part : parts) {
         cairo_surface_t* image = cairo_image_surface_create_from_png(part.c_str());
         if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
             cairo_surface_destroy(image);
             continue;
         }
-        width = std::max(width, cairo_image_surface_get_width(image));
-        height += cairo_image_surface_get_height(image);
-        images.push_back(image);
+        const int w = cairo_image_surface_get_width(image);
+        const int h = cairo_image_surface_get_height(image);
+        if (columnY > 0 && columnY + h > kMaxJoinedHeight) {
+            columnX += columnWidth;
+            columnY = 0;
+            columnWidth = 0;
+        }
+        placed.push_back({image, columnX, columnY});
+        columnY += h;
+        columnWidth = std::max(columnWidth, w);
+        width = std::max(width, columnX + w);
+        height = std::max(height, columnY);
     }
     Canvas page(std::max(width, 1), std::max(height, 1));
-    int y = 0;
-    for (cairo_surface_t* image : images) {
-        cairo_set_source_surface(page.Cr(), image, 0, y);
+    cairo_set_source_rgb(page.Cr(), 0.36, 0.36, 0.38);
+    cairo_paint(page.Cr());
+    for (const Part& part : placed) {
+        cairo_set_source_surface(page.Cr(), part.mImage, part.mX, part.mY);
         cairo_paint(page.Cr());
-        y += cairo_image_surface_get_height(image);
-        cairo_surface_destroy(image);
+        cairo_surface_destroy(part.mImage);
     }
     if (cairo_surface_write_to_png(page.Surface(), out.c_str()) != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "assetgen: cannot write %s\n", out.c_str());

@@ -30,7 +30,9 @@ private:
     std::vector<Entry> mEntries;
 };
 
-// Stacks the given PNG files one under the other into `out`; missing files are skipped.
+// Stacks the given PNG files one under the other into `out`, in columns side by side so the
+// sheet stays under 16000 pixels high (a single taller part keeps a column of its own);
+// missing files are skipped.
 bool JoinContactSheets(const std::vector<std::filesystem::path>& parts,
                        const std::filesystem::path& out);
 
