@@ -199,6 +199,8 @@ void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
     }
 }
 
+namespace {
+
 inline uint32_t TintedPixel(uint32_t d, uint32_t s, uint32_t cr, uint32_t cg, uint32_t cb,
                             uint32_t ca) {
     const uint32_t sa = DivideBy255((s >> 24) * ca);
@@ -214,20 +216,24 @@ inline uint32_t TintedPixel(uint32_t d, uint32_t s, uint32_t cr, uint32_t cg, ui
     return Select(sa != 0, result, d);
 }
 
+void TintedPixels(uint32_t* out, const uint32_t* src, int from, int to, const Color& c) {
+    for (int i = from; i < to; ++i) {
+        out[i] = TintedPixel(out[i], src[i], static_cast<uint32_t>(c.mRed),
+                             static_cast<uint32_t>(c.mGreen), static_cast<uint32_t>(c.mBlue),
+                             static_cast<uint32_t>(c.mAlpha));
+    }
+}
+
 // Fast path: NormalRow's opaque cases, tinted. With t = s f, red and green are
 // floor((t c + 256 d g) / 65536) and blue (t c >> 16) + (d g >> 8); split as in MulHigh, the
 // red and green sum stays below 2^16 because its quotient by 256 is a channel value.
 VURO_ROW_KERNEL
-void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) {
     const uint32_t ca = static_cast<uint32_t>(c.mAlpha);
     const uint32_t cr = static_cast<uint32_t>(c.mRed);
     const uint32_t cg = static_cast<uint32_t>(c.mGreen);
     const uint32_t cb = static_cast<uint32_t>(c.mBlue);
-    const auto general = [out, src, cr, cg, cb, ca](int from, int to) {
-        for (int i = from; i < to; ++i) {
-            out[i] = TintedPixel(out[i], src[i], cr, cg, cb, ca);
-        }
-    };
+    const auto general = [out, src, &c](int from, int to) { TintedPixels(out, src, from, to, c); };
     const Lanes tintBR = Pair(cb, cr);
     const Lanes tintGreen = Pair(cg, 0);
     const Lanes evenLanes = Pair(0xFFFF, 0);
@@ -264,6 +270,24 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
         Store(out + i, (d & keep) | (mixed & ~keep));
     }
     general(pending, count);
+}
+
+} // namespace
+
+void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+    if (!Avx2::Available()) {
+        TintedLanes(out, src, count, c);
+        return;
+    }
+    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
+    // the last few pixels) goes through the general form.
+    int i = 0;
+    while (i < count) {
+        i += Avx2::TintedGroups(out + i, src + i, count - i, c);
+        const int to = std::min(count, i + kGroup);
+        TintedPixels(out, src, i, to, c);
+        i = to;
+    }
 }
 
 namespace {

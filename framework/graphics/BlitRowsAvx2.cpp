@@ -89,7 +89,70 @@ VURO_AVX2 int AdditiveGroupsOf(uint32_t* out, const uint32_t* src, int count,
     return i;
 }
 
+// Fast path: the tinted blit where its new alpha is 255 (over an opaque destination, or at a
+// weight of 255), so that its weight f is sa itself. With t = sc f (below 2^16) and
+// X = t c >> 8 (the high half of t times c in the high byte of a lane), red and green are
+// (X + dc g) >> 8, and blue (t c >> 16) + (dc g >> 8) is ((X with its low byte cleared) + dc g)
+// >> 8; each sum stays below 2^16 because its quotient by 256 is a channel value. A weight of 0
+// gives d g >> 8 = d, so over an opaque destination no pixel needs to be kept apart.
+VURO_AVX2 int TintedGroupsOf(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i tintAlpha = _mm256_set1_epi32(c.mAlpha);
+    const __m256i tintBR = _mm256_set1_epi32((c.mBlue << 8) | (c.mRed << 24));
+    const __m256i tintGA = _mm256_set1_epi32(c.mGreen << 8);
+    const __m256i blueHigh = _mm256_set1_epi32(static_cast<int>(0xFFFFFF00u));
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+        __m256i* to = reinterpret_cast<__m256i*>(out + i);
+        const __m256i d = _mm256_loadu_si256(to);
+        // sa = s.alpha * c.alpha / 255 on 32-bit lanes, as DivideBy255.
+        const __m256i x = _mm256_mullo_epi16(_mm256_srli_epi32(s, 24), tintAlpha);
+        const __m256i sa = _mm256_srli_epi32(
+            _mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)),
+            8);
+        // A group of weight 0 leaves the destination as it is.
+        if (_mm256_testz_si256(sa, sa)) {
+            continue;
+        }
+        __m256i keep = zero;
+        if (!_mm256_testc_si256(d, alphaBytes)) {
+            keep = _mm256_cmpeq_epi32(sa, zero);
+            const __m256i fast = _mm256_or_si256(
+                _mm256_or_si256(keep, _mm256_cmpeq_epi32(sa, _mm256_set1_epi32(255))),
+                _mm256_cmpeq_epi32(_mm256_and_si256(d, alphaBytes), alphaBytes));
+            if (_mm256_movemask_epi8(fast) != -1) {
+                return i;
+            }
+        }
+        const __m256i f = _mm256_or_si256(sa, _mm256_slli_epi32(sa, 16));
+        const __m256i g = _mm256_sub_epi16(_mm256_set1_epi16(256), f);
+        const __m256i sBR = _mm256_and_si256(s, lowBytes);
+        const __m256i sGA = _mm256_and_si256(_mm256_srli_epi32(s, 8), lowBytes);
+        const __m256i dBR = _mm256_and_si256(d, lowBytes);
+        const __m256i dGA = _mm256_and_si256(_mm256_srli_epi32(d, 8), lowBytes);
+        const __m256i xBR =
+            _mm256_and_si256(_mm256_mulhi_epu16(_mm256_mullo_epi16(sBR, f), tintBR), blueHigh);
+        const __m256i xGA = _mm256_mulhi_epu16(_mm256_mullo_epi16(sGA, f), tintGA);
+        const __m256i blueRed =
+            _mm256_srli_epi16(_mm256_add_epi16(xBR, _mm256_mullo_epi16(dBR, g)), 8);
+        // The alpha lane's tint is 0: its value is dropped under the alpha byte.
+        const __m256i greenAlpha =
+            _mm256_srli_epi16(_mm256_add_epi16(xGA, _mm256_mullo_epi16(dGA, g)), 8);
+        const __m256i mixed =
+            _mm256_or_si256(_mm256_or_si256(blueRed, _mm256_slli_epi32(greenAlpha, 8)), alphaBytes);
+        _mm256_storeu_si256(to, _mm256_blendv_epi8(mixed, d, keep));
+    }
+    return i;
+}
+
 } // namespace
+
+int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+    return TintedGroupsOf(out, src, count, c);
+}
 
 int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                    const uint32_t (&m)[3]) {
@@ -113,6 +176,10 @@ bool Available() {
 }
 
 int AdditiveGroups(AdditiveForm, uint32_t*, const uint32_t*, int, const uint32_t (&)[3]) {
+    return 0;
+}
+
+int TintedGroups(uint32_t*, const uint32_t*, int, const Color&) {
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // (the saturating byte add, the high half of a 16-bit product) the compiler's vector types
 // cannot name. Only BlitRows.cpp calls them, on processors that have AVX2.
 
+#include "framework/graphics/Color.h"
 #include "framework/graphics/PixelBlend.h"
 
 #include <cstdint>
@@ -16,5 +17,10 @@ bool Available();
 // pixels at the start of the run; returns how many pixels it did, the caller does the rest.
 int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                    const uint32_t (&m)[3]);
+
+// The tinted row (as TintedRow, c clamped and not White) over the groups of eight pixels from
+// the start of the run whose destination is opaque (or whose weight is 0 or 255), up to the
+// first group that needs the division or the last whole group; returns how many pixels it did.
+int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c);
 
 } // namespace Vuro::Blend::Avx2

@@ -190,6 +190,30 @@ TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintValue) {
     }
 }
 
+// The tinted row over an opaque destination at every tint alpha: every source weight
+// s.alpha * c.alpha / 255, each over every source channel value.
+TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintAlpha) {
+    MersenneTwister random;
+    std::vector<uint32_t> source;
+    std::vector<uint32_t> dest;
+    for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+        for (uint32_t v = 0; v < 256; ++v) {
+            source.push_back((alpha << 24) | (v * 0x010101u));
+            dest.push_back(0xFF000000u | (random.Next() & 0xFFFFFF));
+        }
+    }
+    std::vector<uint32_t> tinted;
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        const Color c((alpha * 7) & 0xFF, 255 - alpha, alpha ^ 0x5A, alpha);
+        tinted = dest;
+        Blend::TintedRow(tinted.data(), source.data(), static_cast<int>(tinted.size()), c);
+        for (size_t i = 0; i < tinted.size(); ++i) {
+            ASSERT_EQ(tinted[i], Blend::TintedRef(dest[i], source[i], c))
+                << std::hex << dest[i] << " " << source[i] << " alpha " << alpha;
+        }
+    }
+}
+
 // Every source channel value and alpha under every tint factor m, for the tinted additive
 // forms (the colour (m, m, m + 1) is never white and gives every m to every channel).
 TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
