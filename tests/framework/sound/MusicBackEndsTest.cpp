@@ -223,19 +223,23 @@ void ExpectRecorded(const std::vector<int16_t>& record, const std::vector<int16_
     EXPECT_TRUE(std::equal(reference.begin(), reference.end(), start));
 }
 
-TEST_P(MusicBackEndsOnSdl, PlayEveryKindOfSongAsDecoded) {
+TEST_P(MusicBackEndsOnSdl, PlayEveryKindOfSongAsDecodedAtItsVolume) {
     int id = 1;
     for (const Song& song : kSongs) {
         SCOPED_TRACE(song.file);
         ASSERT_TRUE(mMusic->LoadMusic(id, song.file));
-        (void)TakeRecord();
-        mMusic->PlayMusic(id, 0, true);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (mMusic->IsPlaying(id) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        // Full volume, then half the amplitude (-6.02 dB) through the music volume.
+        for (const auto& [volume, db] : {std::pair{1.0, 0}, std::pair{0.5, -602}}) {
+            mMusic->SetVolume(volume);
+            (void)TakeRecord();
+            mMusic->PlayMusic(id, 0, true);
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (mMusic->IsPlaying(id) && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            ASSERT_FALSE(mMusic->IsPlaying(id));
+            ExpectRecorded(TakeRecord(), Reference(song.file, song.frames, db));
         }
-        ASSERT_FALSE(mMusic->IsPlaying(id));
-        ExpectRecorded(TakeRecord(), Reference(song.file, song.frames, 0));
         ++id;
     }
 }
