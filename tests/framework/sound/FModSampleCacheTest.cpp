@@ -4,6 +4,7 @@
 #include "SoundTestFiles.h"
 #include "support/FakeAudioSystem.h"
 #include "support/FakeWindowSystem.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempWorkingFolder.h"
 
 #include "framework/sound/DSoundManager.h"
@@ -66,6 +67,18 @@ TEST_F(FModSampleCacheTest, TheCacheIsWrittenBesideTheSourceReusedAndRefreshed) 
     Age("music/cached_theme.wav", 60);
     EXPECT_TRUE(mMusic.LoadSample(5, "music/theme", true));
     EXPECT_EQ(Vuro::Test::ReadFile("music/cached_theme.wav"), cache);
+
+    // Mended: the cache is written beside the old one and renamed over it, so a write that
+    // comes short (a full disk) leaves the old file whole; the song still loads.
+    Vuro::Test::WriteFile("music/cached_theme.wav", {'o', 'l', 'd'});
+    Age("music/cached_theme.wav", 60);
+    {
+        Vuro::Test::FileSizeLimit diskFull(100);
+        EXPECT_TRUE(mMusic.LoadSample(7, "music/theme", true));
+    }
+    EXPECT_EQ(Vuro::Test::ReadFile("music/cached_theme.wav"),
+              (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(fs::directory_iterator("music"), fs::directory_iterator()), 2);
 
     // Nothing to decode: no song.
     EXPECT_FALSE(mMusic.LoadSample(6, "music/missing", true));
