@@ -2,10 +2,12 @@
 
 #include "framework/graphics/BlitLanes.h"
 #include "framework/graphics/BlitRowsAvx2.h"
+#include "framework/graphics/RotatedSample.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace Vuro::Blend {
 
@@ -364,6 +366,54 @@ void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int coun
     case AdditiveForm::TintedAlpha:
         AdditiveRowOf<AdditiveForm::TintedAlpha>(out, src, count, m);
         break;
+    }
+}
+
+namespace {
+
+void RotatedNormalPixels(uint32_t* out, const RotatedSpan& span, int from, int to) {
+    const auto at = [&span](int x, int y) {
+        return span.mBits[static_cast<size_t>(span.mY + y) * span.mStride + span.mX + x];
+    };
+    for (int i = from; i < to; ++i) {
+        const RotatedSample sample =
+            RotatedSampleAt(at, span.mU + i * span.mDU, span.mV + i * span.mDV);
+        if (sample.mAlpha != 0) {
+            out[i] = RotatedNormal(out[i], sample);
+        }
+    }
+}
+
+// Whether the positions of a row's samples, and the index of each one's lower right corner,
+// fit 32-bit lanes. Positions are linear in the pixel, so the ends bound them.
+bool FitsLanes(const RotatedSpan& span, int count) {
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    const int64_t lastU = span.mU + int64_t{count - 1} * span.mDU;
+    const int64_t lastV = span.mV + int64_t{count - 1} * span.mDV;
+    const int64_t maxU = std::max(span.mU, lastU);
+    const int64_t maxV = std::max(span.mV, lastV);
+    return std::min({span.mU, lastU, span.mV, lastV}) >= 0 && maxU <= kMax && maxV <= kMax &&
+           (span.mY + (maxV >> 16) + 1) * span.mStride + span.mX + (maxU >> 16) + 1 <= kMax;
+}
+
+} // namespace
+
+void RotatedNormalRow(uint32_t* out, const RotatedSpan& span, int count) {
+    if (!Avx2::Available() || !FitsLanes(span, count)) {
+        RotatedNormalPixels(out, span, 0, count);
+        return;
+    }
+    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
+    // the last few pixels) goes pixel by pixel.
+    int i = 0;
+    while (i < count) {
+        RotatedSpan rest = span;
+        rest.mU += i * span.mDU;
+        rest.mV += i * span.mDV;
+        i += Avx2::RotatedGroups(out + i, rest, count - i);
+        const int to = std::min(count, i + kGroup);
+        RotatedNormalPixels(out, span, i, to);
+        i = to;
     }
 }
 

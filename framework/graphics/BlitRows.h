@@ -27,4 +27,22 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c);
 void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                  const uint32_t (&m)[3]);
 
+// A row of the rotated blit over a 32-bit source: its pixel i samples the 16.16 position
+// (mU + i mDU, mV + i mDV) relative to the source rectangle's corner (mX, mY). Every sample's
+// four corners lie inside the source.
+struct RotatedSpan {
+    const uint32_t* mBits;
+    int mStride;
+    int mX;
+    int mY;
+    int64_t mU;
+    int64_t mDU;
+    int64_t mV;
+    int64_t mDV;
+};
+
+// Normal compositing of the rotated blit's samples along a row (RotatedNormal of every sample
+// of alpha 1 and up).
+void RotatedNormalRow(uint32_t* out, const RotatedSpan& span, int count);
+
 } // namespace Vuro::Blend

@@ -148,7 +148,105 @@ VURO_AVX2 int TintedGroupsOf(uint32_t* out, const uint32_t* src, int count, cons
     return i;
 }
 
+// Fast path: the rotated row's samples eight at a time, their corners gathered. Every term
+// fits a 16-bit lane: the areas and weights are high halves of 16-bit products, a channel's
+// weighted sum is at most 255 * 255, and over an opaque destination (kept 0, new alpha 255, a
+// division by 256) the numerator (dc * 255 >> 8) t + sum is at most 254 t + 255 (256 - t).
+VURO_AVX2 int RotatedGroupsOf(uint32_t* out, const RotatedSpan& span, int count) {
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i channel = _mm256_set1_epi32(0xFF);
+    const __m256i whole = _mm256_set1_epi32(65536);
+    const __m256i fraction = _mm256_set1_epi32(0xFFFE);
+    const __m256i one = _mm256_set1_epi32(1);
+    const __m256i steps = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const int du = static_cast<int>(span.mDU);
+    const int dv = static_cast<int>(span.mDV);
+    __m256i u = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int>(span.mU)),
+                                 _mm256_mullo_epi32(steps, _mm256_set1_epi32(du)));
+    __m256i v = _mm256_add_epi32(_mm256_set1_epi32(static_cast<int>(span.mV)),
+                                 _mm256_mullo_epi32(steps, _mm256_set1_epi32(dv)));
+    const __m256i groupU = _mm256_set1_epi32(8 * du);
+    const __m256i groupV = _mm256_set1_epi32(8 * dv);
+    const __m256i stride = _mm256_set1_epi32(span.mStride);
+    const auto* bits = reinterpret_cast<const int*>(span.mBits);
+    int i = 0;
+    for (; i + 8 <= count;
+         i += 8, u = _mm256_add_epi32(u, groupU), v = _mm256_add_epi32(v, groupV)) {
+        const __m256i x = _mm256_add_epi32(_mm256_srli_epi32(u, 16), _mm256_set1_epi32(span.mX));
+        const __m256i y = _mm256_add_epi32(_mm256_srli_epi32(v, 16), _mm256_set1_epi32(span.mY));
+        const __m256i at = _mm256_add_epi32(_mm256_mullo_epi32(y, stride), x);
+        const __m256i corner[4] = {_mm256_i32gather_epi32(bits, at, 4),
+                                   _mm256_i32gather_epi32(bits + 1, at, 4),
+                                   _mm256_i32gather_epi32(bits + span.mStride, at, 4),
+                                   _mm256_i32gather_epi32(bits + span.mStride + 1, at, 4)};
+        const __m256i fx = _mm256_add_epi32(_mm256_and_si256(u, fraction), one);
+        const __m256i fy = _mm256_add_epi32(_mm256_and_si256(v, fraction), one);
+        const __m256i gx = _mm256_sub_epi32(whole, fx);
+        const __m256i gy = _mm256_sub_epi32(whole, fy);
+        const __m256i area[4] = {_mm256_mulhi_epu16(gx, gy), _mm256_mulhi_epu16(fx, gy),
+                                 _mm256_mulhi_epu16(gx, fy), _mm256_mulhi_epu16(fx, fy)};
+        __m256i alpha = _mm256_setzero_si256();
+        __m256i sumBR = _mm256_setzero_si256();
+        __m256i sumG = _mm256_setzero_si256();
+        for (int k = 0; k < 4; ++k) {
+            const __m256i w = _mm256_mulhi_epu16(area[k], _mm256_srli_epi32(corner[k], 24));
+            alpha = _mm256_add_epi32(alpha, w);
+            sumBR = _mm256_add_epi16(
+                sumBR, _mm256_mullo_epi16(_mm256_and_si256(corner[k], lowBytes),
+                                          _mm256_or_si256(w, _mm256_slli_epi32(w, 16))));
+            sumG = _mm256_add_epi16(
+                sumG,
+                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(corner[k], 8), channel), w));
+        }
+        // Samples of alpha 0 leave the destination as it is.
+        if (_mm256_testz_si256(alpha, alpha)) {
+            continue;
+        }
+        __m256i* to = reinterpret_cast<__m256i*>(out + i);
+        const __m256i d = _mm256_loadu_si256(to);
+        const __m256i keep = _mm256_cmpeq_epi32(alpha, _mm256_setzero_si256());
+        const __m256i opaque = _mm256_cmpgt_epi32(alpha, _mm256_set1_epi32(250));
+        const __m256i replaced =
+            _mm256_or_si256(_mm256_or_si256(_mm256_srli_epi16(sumBR, 8),
+                                            _mm256_slli_epi32(_mm256_srli_epi32(sumG, 8), 8)),
+                            alphaBytes);
+        __m256i mixed = replaced;
+        if (_mm256_movemask_epi8(_mm256_or_si256(keep, opaque)) != -1) {
+            if (!_mm256_testc_si256(d, alphaBytes)) {
+                return i;
+            }
+            const __m256i t = _mm256_sub_epi32(_mm256_set1_epi32(256), alpha);
+            const __m256i dBR = _mm256_srli_epi16(
+                _mm256_mullo_epi16(_mm256_and_si256(d, lowBytes), _mm256_set1_epi16(255)), 8);
+            const __m256i dG = _mm256_srli_epi16(
+                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), channel),
+                                   _mm256_set1_epi32(255)),
+                8);
+            // Only whole multiples of 256 of the sums count.
+            const __m256i blueRed = _mm256_srli_epi16(
+                _mm256_add_epi16(
+                    _mm256_mullo_epi16(dBR, _mm256_or_si256(t, _mm256_slli_epi32(t, 16))),
+                    _mm256_and_si256(sumBR, _mm256_set1_epi32(static_cast<int>(0xFF00FF00u)))),
+                8);
+            const __m256i green = _mm256_srli_epi16(
+                _mm256_add_epi16(_mm256_mullo_epi16(dG, t),
+                                 _mm256_and_si256(sumG, _mm256_set1_epi32(0xFF00))),
+                8);
+            const __m256i blended =
+                _mm256_or_si256(_mm256_or_si256(blueRed, _mm256_slli_epi32(green, 8)), alphaBytes);
+            mixed = _mm256_blendv_epi8(blended, replaced, opaque);
+        }
+        _mm256_storeu_si256(to, _mm256_blendv_epi8(mixed, d, keep));
+    }
+    return i;
+}
+
 } // namespace
+
+int RotatedGroups(uint32_t* out, const RotatedSpan& span, int count) {
+    return RotatedGroupsOf(out, span, count);
+}
 
 int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c) {
     return TintedGroupsOf(out, src, count, c);
@@ -180,6 +278,10 @@ int AdditiveGroups(AdditiveForm, uint32_t*, const uint32_t*, int, const uint32_t
 }
 
 int TintedGroups(uint32_t*, const uint32_t*, int, const Color&) {
+    return 0;
+}
+
+int RotatedGroups(uint32_t*, const RotatedSpan&, int) {
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // (the saturating byte add, the high half of a 16-bit product) the compiler's vector types
 // cannot name. Only BlitRows.cpp calls them, on processors that have AVX2.
 
+#include "framework/graphics/BlitRows.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/PixelBlend.h"
 
@@ -22,5 +23,11 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 // the start of the run whose destination is opaque (or whose weight is 0 or 255), up to the
 // first group that needs the division or the last whole group; returns how many pixels it did.
 int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c);
+
+// The rotated row (as RotatedNormalRow) over its groups of eight pixels from the start, up to
+// the first group that needs the division (a translucent sample over a translucent
+// destination) or the last whole group; returns how many pixels it did. The positions, and
+// the indices of every sample's corners, fit 32-bit lanes.
+int RotatedGroups(uint32_t* out, const RotatedSpan& span, int count);
 
 } // namespace Vuro::Blend::Avx2

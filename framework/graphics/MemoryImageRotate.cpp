@@ -3,8 +3,10 @@
 
 #include "framework/graphics/MemoryImage.h"
 
+#include "framework/graphics/BlitRows.h"
 #include "framework/graphics/BltClip.h"
 #include "framework/graphics/PixelBlend.h"
+#include "framework/graphics/RotatedSample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,6 +87,11 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const Rect& srcRect
                               static_cast<uint32_t>(c.mGreen * c.mAlpha / 255),
                               static_cast<uint32_t>(c.mBlue * c.mAlpha / 255)};
 
+    const auto at = [&pixels, &srcRect](int sx, int sy) {
+        return pixels.At(srcRect.mX + sx, srcRect.mY + sy);
+    };
+    // Normal mode over a 32-bit source goes through the row kernel.
+    const bool rowKernel = mode == kDrawModeNormal && pixels.mBits != nullptr;
     for (int j = 0; j < rows; ++j) {
         const double dx = left - centerX - x;
         const double dy = top + j - centerY - y;
@@ -95,57 +102,25 @@ void MemoryImage::BltRotated(Image* image, float x, float y, const Rect& srcRect
         NarrowSteps(u0, du, lowU << 16, highU << 16, start, end);
         NarrowSteps(v0, dv, lowV << 16, highV << 16, start, end);
         uint32_t* out = bits + static_cast<size_t>(top + j) * mWidth + left;
+        if (end < start) {
+            continue;
+        }
+        if (rowKernel) {
+            const Blend::RotatedSpan span{
+                pixels.mBits, pixels.mWidth,   srcRect.mX, srcRect.mY, u0 + start * du,
+                du,           v0 + start * dv, dv};
+            Blend::RotatedNormalRow(out + start, span, static_cast<int>(end - start + 1));
+            continue;
+        }
         for (int64_t i = start; i <= end; ++i) {
-            const int64_t u = u0 + i * du;
-            const int64_t v = v0 + i * dv;
-            const int sx = srcRect.mX + static_cast<int>(u >> 16);
-            const int sy = srcRect.mY + static_cast<int>(v >> 16);
-            const uint32_t fx = static_cast<uint32_t>(u & 0xFFFE) + 1;
-            const uint32_t fy = static_cast<uint32_t>(v & 0xFFFE) + 1;
-            const uint32_t corner[4] = {pixels.At(sx, sy), pixels.At(sx + 1, sy),
-                                        pixels.At(sx, sy + 1), pixels.At(sx + 1, sy + 1)};
-            const uint32_t area[4] = {
-                static_cast<uint32_t>((uint64_t(65536 - fx) * (65536 - fy)) >> 16),
-                static_cast<uint32_t>((uint64_t(fx) * (65536 - fy)) >> 16),
-                static_cast<uint32_t>((uint64_t(65536 - fx) * fy) >> 16),
-                static_cast<uint32_t>((uint64_t(fx) * fy) >> 16)};
-            uint32_t sumAlpha = 0;
-            uint32_t sum[3] = {0, 0, 0}; // red, green, blue, premultiplied
-            for (int k = 0; k < 4; ++k) {
-                const uint32_t weight = (area[k] * (corner[k] >> 24)) >> 16;
-                sumAlpha += weight;
-                for (int ch = 0; ch < 3; ++ch) {
-                    sum[ch] += ((corner[k] >> (16 - 8 * ch)) & 0xFF) * weight;
-                }
-            }
-            if (sumAlpha == 0) {
+            const Blend::RotatedSample sample =
+                Blend::RotatedSampleAt(at, u0 + i * du, v0 + i * dv);
+            if (sample.mAlpha == 0) {
                 continue;
             }
-            uint32_t& d = out[i];
-            uint32_t result = 0;
-            if (mode == kDrawModeAdditive) {
-                result = d & 0xFF000000;
-                for (int ch = 0; ch < 3; ++ch) {
-                    const int shift = 16 - 8 * ch;
-                    const uint32_t amount = white ? sum[ch] >> 8 : (sum[ch] >> 8) * tint[ch] >> 8;
-                    result |= static_cast<uint32_t>(table[((d >> shift) & 0xFF) + amount]) << shift;
-                }
-            } else if (sumAlpha >= 251) {
-                result = 0xFF000000 | ((sum[0] >> 8) << 16) | ((sum[1] >> 8) << 8) | (sum[2] >> 8);
-            } else {
-                const uint32_t da = d >> 24;
-                const uint32_t t = 256 - sumAlpha;
-                const uint32_t kept = (256 - da) * t >> 8;
-                result = (255 - kept) << 24;
-                for (int ch = 0; ch < 3; ++ch) {
-                    const int shift = 16 - 8 * ch;
-                    // The sums keep only whole multiples of 256.
-                    const uint32_t s = sum[ch] & ~0xFFu;
-                    const uint32_t dc = (d >> shift) & 0xFF;
-                    result |= (((dc * da >> 8) * t + s) / (256 - kept)) << shift;
-                }
-            }
-            d = result;
+            out[i] = mode == kDrawModeAdditive
+                         ? Blend::RotatedAdditive(out[i], sample, white, tint, table)
+                         : Blend::RotatedNormal(out[i], sample);
         }
     }
     OnBitsChanged();

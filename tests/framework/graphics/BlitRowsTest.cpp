@@ -1,10 +1,13 @@
 #include "framework/graphics/BlitRows.h"
 
+#include "framework/graphics/RotatedSample.h"
+
 #include "framework/util/MersenneTwister.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace Vuro {
@@ -242,6 +245,95 @@ TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
                 ASSERT_EQ(added[i], Blend::AdditiveRef(dest[i], source[i], c, hasAlpha, table))
                     << std::hex << dest[i] << " " << source[i] << " m " << m;
             }
+        }
+    }
+}
+
+// The rotated row's samples composited one by one.
+std::vector<uint32_t> RotatedPixelByPixel(std::vector<uint32_t> dest,
+                                          const Blend::RotatedSpan& span) {
+    const auto at = [&span](int x, int y) {
+        return span.mBits[static_cast<size_t>(span.mY + y) * span.mStride + span.mX + x];
+    };
+    for (size_t i = 0; i < dest.size(); ++i) {
+        const int64_t step = static_cast<int64_t>(i);
+        const Blend::RotatedSample sample =
+            Blend::RotatedSampleAt(at, span.mU + step * span.mDU, span.mV + step * span.mDV);
+        if (sample.mAlpha != 0) {
+            dest[i] = Blend::RotatedNormal(dest[i], sample);
+        }
+    }
+    return dest;
+}
+
+// Rows at random angles and positions over a source of transparent, translucent and opaque
+// pixels, onto opaque destinations, translucent ones and opaque ones with a few translucent
+// pixels (which the kernel leaves to the per-pixel form).
+TEST(BlitRows, RotatedRowMatchesThePerPixelForm) {
+    MersenneTwister random;
+    constexpr int kSize = 67;
+    std::vector<uint32_t> source(kSize * kSize);
+    for (uint32_t& pixel : source) {
+        const uint32_t pick = random.Next() % 4;
+        const uint32_t alpha = pick == 0 ? 0 : (pick == 1 ? 255 : random.Next() & 0xFF);
+        pixel = (alpha << 24) | (random.Next() & 0xFFFFFF);
+    }
+    constexpr int64_t kHigh = int64_t{kSize - 3} << 16;
+    for (int n = 0; n < 3000; ++n) {
+        const double angle = (random.Next() % 10000) * 0.001;
+        const Blend::RotatedSpan base{source.data(),
+                                      kSize,
+                                      1,
+                                      2,
+                                      random.Next() % kHigh,
+                                      static_cast<int64_t>(std::cos(angle) * 65536),
+                                      random.Next() % kHigh,
+                                      static_cast<int64_t>(std::sin(angle) * 65536)};
+        // As many pixels as stay inside (at most 90).
+        int count = 1;
+        while (count < 90) {
+            const int64_t u = base.mU + count * base.mDU;
+            const int64_t v = base.mV + count * base.mDV;
+            if (u < 0 || u >= kHigh || v < 0 || v >= kHigh) {
+                break;
+            }
+            ++count;
+        }
+        std::vector<uint32_t> dest(static_cast<size_t>(count));
+        for (uint32_t& pixel : dest) {
+            const uint32_t kind = static_cast<uint32_t>(n % 3);
+            const bool opaque = kind == 0 || (kind == 2 && random.Next() % 16 != 0);
+            pixel =
+                (opaque ? 0xFF000000u : random.Next() & 0xFF000000u) | (random.Next() & 0xFFFFFF);
+        }
+        std::vector<uint32_t> drawn = dest;
+        Blend::RotatedNormalRow(drawn.data(), base, count);
+        ASSERT_EQ(drawn, RotatedPixelByPixel(dest, base)) << "row " << n;
+    }
+}
+
+// Every destination channel value under every source alpha and channel value (source pixel
+// (x, y) has alpha x and channels y), at fractions from the least to the most.
+TEST(BlitRows, RotatedRowMatchesThePerPixelFormForEveryAlphaAndChannelValue) {
+    std::vector<uint32_t> source;
+    for (uint32_t y = 0; y < 257; ++y) {
+        for (uint32_t x = 0; x < 257; ++x) {
+            const uint32_t c = std::min(y, 255u);
+            source.push_back((std::min(x, 255u) << 24) | (c << 16) | ((255 - c) << 8) | (c ^ 0x55));
+        }
+    }
+    std::vector<uint32_t> dest(256);
+    for (uint32_t c = 0; c < 256; ++c) {
+        dest[c] = 0xFF000000u | (c << 16) | ((c * 7 & 0xFF) << 8) | (255 - c);
+    }
+    for (const int64_t fraction : {0, 1, 0x3FFF, 0x8000, 0xC001, 0xFFFE, 0xFFFF}) {
+        for (int64_t y = 0; y < 256; ++y) {
+            const Blend::RotatedSpan span{
+                source.data(), 257, 0, 0, fraction, 65536, (y << 16) + (0xFFFF - fraction), 0};
+            std::vector<uint32_t> drawn = dest;
+            Blend::RotatedNormalRow(drawn.data(), span, 256);
+            ASSERT_EQ(drawn, RotatedPixelByPixel(dest, span))
+                << "row " << y << " fraction " << fraction;
         }
     }
 }
