@@ -3,6 +3,7 @@
 #include "framework/graphics/MemoryImage.h"
 
 #include "framework/graphics/BlitRows.h"
+#include "framework/graphics/SpriteRows.h"
 
 #include <algorithm>
 #include <vector>
@@ -38,22 +39,13 @@ void MemoryImage::Blt(Image* image, int x, int y, const Rect& srcRect, const Col
     OnBitsChanged();
 }
 
-namespace {
-
-// Runs shorter than this are done in place: the row kernels' call costs more than their pixels
-// (a sprite's soft edge is a run of a few pixels in every row).
-constexpr int kShortRun = 8;
-
-} // namespace
-
 void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, const Color& c) {
     uint32_t* bits = mBits.get();
     const SourcePixels pixels = SourcePixels::Of(src);
     // Only a palettised source is looked up into a row of its own.
     std::vector<uint32_t> scratch(pixels.mBits != nullptr ? 0 : static_cast<size_t>(from.mWidth));
     if (!mHasAlpha && !mHasTrans && c == Color::White) {
-        // Opaque destination: whole runs are copied or skipped through the run-length table,
-        // an opaque run joined with the next opaque ones (an entry counts at most 255 pixels).
+        // Opaque destination: each pixel by its own alpha class, copied, skipped or mixed.
         src->ApplyBits();
         if (!src->mForcedMode && !src->mHasAlpha && !src->mHasTrans && pixels.mBits != nullptr) {
             // Every pixel opaque (found so by looking, not declared): the rows are one run each.
@@ -63,32 +55,10 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
             }
             return;
         }
-        const uint8_t* runs = src->GetRLAlphaData();
         for (int row = 0; row < from.mHeight; ++row) {
-            const uint8_t* rowRuns =
-                runs + static_cast<size_t>(from.mY + row) * pixels.mWidth + from.mX;
-            const uint32_t* in = pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data());
-            uint32_t* out = bits + static_cast<size_t>(y + row) * mWidth + x;
-            for (int i = 0; i < from.mWidth;) {
-                const uint32_t alpha = in[i] >> 24;
-                int step = std::min<int>(rowRuns[i], from.mWidth - i);
-                int end = i + step;
-                while (alpha == 255 && step == 255 && end < from.mWidth && (in[end] >> 24) == 255) {
-                    step = std::min<int>(rowRuns[end], from.mWidth - end);
-                    end += step;
-                }
-                const int n = end - i;
-                if (alpha == 255) {
-                    std::copy_n(in + i, n, out + i);
-                } else if (alpha != 0 && n >= kShortRun) {
-                    Blend::OpaqueRow(out + i, in + i, n);
-                } else if (alpha != 0) {
-                    for (int k = i; k < end; ++k) {
-                        out[k] = 0xFF000000u | Blend::MixFields(out[k], in[k], in[k] >> 24);
-                    }
-                }
-                i = end;
-            }
+            Blend::OverOpaqueRow(bits + static_cast<size_t>(y + row) * mWidth + x,
+                                 pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data()),
+                                 from.mWidth);
         }
         return;
     }
