@@ -36,24 +36,41 @@ VURO_LANES Sample CentredSample(Pixels texels, Lanes evenLanes) {
     return {weight, (s.mBlueRed * weight) >> 8, ((s.mGreenAlpha * weight) >> 8) & evenLanes};
 }
 
+// CentredTexel of eight opaque texels, alpha bytes left to the caller: with weight 254 a
+// channel becomes c * 254 >> 8, which is c less one for 1..128 and less two from 129 on (byte
+// steps instead of products).
+VURO_LANES Pixels OpaqueCentredColour(Pixels texels) {
+    using Bytes = uint8_t __attribute__((vector_size(32)));
+    const Bytes c = reinterpret_cast<Bytes>(texels);
+    // The comparisons' true is all ones, so adding them subtracts one each.
+    return reinterpret_cast<Pixels>(c + reinterpret_cast<Bytes>(c != 0) +
+                                    reinterpret_cast<Bytes>(c > 128));
+}
+
 template <bool Composite, bool DestAlpha>
 VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
     const Lanes evenLanes = Pair(0xFFFF, 0);
     const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) {
         const Pixels texelsOf = Load(from);
         // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
-        // leaves the destination, one of weights all at least 251 over an opaque one is copied.
-        const Pixels texelAlpha = texelsOf >> 24;
-        if (Composite && AllSet(reinterpret_cast<Pixels>(texelAlpha <= 1))) {
+        // leaves the destination, one of opaque texels is written by byte steps.
+        if (Composite && AllSet(reinterpret_cast<Pixels>((texelsOf >> 25) == 0))) {
             return;
         }
         const Pixels d = Load(to);
         const Pixels destOpaque =
             DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
-        const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
+        // Opaque texels; where the destination's alpha counts, over opaque pixels only.
+        const Pixels both = Composite && DestAlpha ? texelsOf & d : texelsOf;
+        if (AllSet(reinterpret_cast<Pixels>((both >> 24) == 255))) {
+            const Pixels colour = OpaqueCentredColour(texelsOf);
+            Store(to, DestAlpha ? colour | alpha : (colour & 0x00FFFFFFu) | alpha);
+            return;
+        }
+        const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
-        if (!Composite || AllSet(destOpaque & reinterpret_cast<Pixels>(texelAlpha >= 252))) {
+        if (!Composite) {
             Store(to, copied);
             return;
         }
@@ -64,25 +81,41 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
             return;
         }
         // Fast path: over an opaque destination the compositing divisor 256 - kept is 256, so
-        // each channel is ((d * 255 >> 8) (256 - sa) + 256 sc) >> 8. With sc < sa that sum is
-        // at most 254 (256 - sa) + 256 (sa - 1) < 2^16 and its quotient at most 255, so the
-        // 16-bit lanes hold it and the clamp to 255 never acts.
-        const Split ds = SplitOf(d);
+        // each channel is ((d * 255 >> 8) (256 - sa) + 256 sc) >> 8, and d * 255 >> 8 is d less
+        // one from 1 on (a byte step, as in OpaqueCentredColour). With sc < sa that sum is at
+        // most 254 (256 - sa) + 256 (sa - 1) < 2^16 and its quotient at most 255, so the 16-bit
+        // lanes hold it and the clamp to 255 never acts.
+        using Bytes = uint8_t __attribute__((vector_size(32)));
+        const Bytes dc = reinterpret_cast<Bytes>(d);
+        const Split ds = SplitOf(reinterpret_cast<Pixels>(dc + reinterpret_cast<Bytes>(dc != 0)));
         const Lanes rest = 256 - s.mWeight;
-        const Lanes blueRed = (((ds.mBlueRed * 255) >> 8) * rest + (s.mBlueRed << 8)) >> 8;
-        const Lanes green = (((ds.mGreenAlpha * 255) >> 8) * rest + (s.mGreenLane << 8)) >> 8;
+        const Lanes blueRed = (ds.mBlueRed * rest + (s.mBlueRed << 8)) >> 8;
+        const Lanes green = (ds.mGreenAlpha * rest + (s.mGreenLane << 8)) >> 8;
         const Pixels mixed = Join(blueRed, green & evenLanes) | alpha;
         const Pixels weight = reinterpret_cast<Pixels>(s.mWeight) & 0xFFFF;
         const Pixels keep = reinterpret_cast<Pixels>(weight == 0);
         const Pixels copy = reinterpret_cast<Pixels>(weight >= 251);
         Store(to, (d & keep) | (copied & copy) | (mixed & ~(keep | copy)));
     };
-    int i = 0;
-    for (; i + kGroup <= count; i += kGroup) {
+    if (count < kGroup) {
+        for (int i = 0; i < count; ++i) {
+            out[i] = SWTriWrite<Composite, DestAlpha>(out[i], CentredTexel(texels[i]));
+        }
+        return;
+    }
+    // The last few pixels are taken from the span's last eight, worked before the groups
+    // change the ones it shares with them (a pixel's result depends on that pixel alone).
+    const int tail = count % kGroup;
+    uint32_t last[kGroup];
+    if (tail != 0) {
+        Store(last, Load(out + count - kGroup));
+        group(last, texels + count - kGroup);
+    }
+    for (int i = 0; i + kGroup <= count; i += kGroup) {
         group(out + i, texels + i);
     }
-    for (; i < count; ++i) {
-        out[i] = SWTriWrite<Composite, DestAlpha>(out[i], CentredTexel(texels[i]));
+    for (int k = kGroup - tail; k < kGroup; ++k) {
+        out[count - kGroup + k] = last[k];
     }
 }
 

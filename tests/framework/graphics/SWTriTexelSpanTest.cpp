@@ -1,5 +1,7 @@
 #include "framework/graphics/SWTri.h"
 
+#include "framework/util/MersenneTwister.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +53,43 @@ TEST(SWTriTexelSpanTest, MatchesTheFetchAndWriteForEveryTexelAndDestinationValue
                             << std::hex << dest[i] << " " << texels[i] << " composite " << composite
                             << " destAlpha " << destAlpha;
                     }
+                }
+            }
+        }
+    }
+}
+
+// Runs of clear, opaque and partial texels of random lengths over destinations opaque in some
+// runs and not in others, in every span length up to a few groups: groups of one class and of
+// several, and every length of the span's last part.
+TEST(SWTriTexelSpanTest, MixedRunsInEverySpanLength) {
+    MersenneTwister random;
+    std::vector<uint32_t> texels;
+    std::vector<uint32_t> dest;
+    while (texels.size() < 4096) {
+        const uint32_t pick = random.Next() % 3;
+        const bool opaqueDest = random.Next() % 2 == 0;
+        for (uint32_t n = 1 + random.Next() % 20; n > 0; --n) {
+            const uint32_t alpha =
+                pick == 0 ? random.Next() % 2 : (pick == 1 ? 255 : 2 + random.Next() % 253);
+            texels.push_back((alpha << 24) | (random.Next() & 0xFFFFFF));
+            dest.push_back(opaqueDest ? 0xFF000000u | random.Next() : random.Next());
+        }
+    }
+    std::vector<uint32_t> out;
+    for (const bool composite : {true, false}) {
+        for (const bool destAlpha : {true, false}) {
+            for (int piece = 1; piece <= 40; ++piece) {
+                out = dest;
+                for (size_t start = 0; start < out.size(); start += piece) {
+                    const int count = static_cast<int>(std::min<size_t>(piece, out.size() - start));
+                    SWTriTexelSpan(out.data() + start, texels.data() + start, count, composite,
+                                   destAlpha);
+                }
+                for (size_t i = 0; i < out.size(); ++i) {
+                    ASSERT_EQ(out[i], Reference(dest[i], texels[i], composite, destAlpha))
+                        << std::hex << dest[i] << " " << texels[i] << " composite " << composite
+                        << " destAlpha " << destAlpha << " piece " << std::dec << piece;
                 }
             }
         }
