@@ -66,6 +66,9 @@ ImageReport::Allocation ImageReport::Measure(MemoryImage& image) {
     if (image.mNativeAlphaData) {
         a.mNativeAlpha = image.IsPalettised() ? 1024 : pixels * 4;
     }
+    if (image.mAdditiveTerms) {
+        a.mNativeAlpha += pixels * 4;
+    }
     if (image.mRLAlphaData) {
         a.mRLAlpha = pixels;
     }

@@ -31,7 +31,7 @@ public:
         int64_t mSurface = 0;     // display surface
         int64_t mPalettised = 0;  // indices and colour table
         int64_t mTexture = 0;     // 3-D texture pieces
-        int64_t mNativeAlpha = 0; // premultiplied copy in the display's layout
+        int64_t mNativeAlpha = 0; // premultiplied copies (display layout, additive terms)
         int64_t mRLAlpha = 0;     // run lengths of alpha
         int64_t mRLAdditive = 0;  // run lengths for additive drawing
 

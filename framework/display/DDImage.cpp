@@ -317,6 +317,7 @@ void DDImage::DeleteMemoryBuffers() {
     mNativeAlphaData.reset();
     mRLAdditiveData.reset();
     mRLAlphaData.reset();
+    mAdditiveTerms.reset();
     mColorTable.reset();
     mColorIndices.reset();
 }

@@ -171,6 +171,7 @@ void MemoryImage::DropSoftwareBuffers() {
     mNativeAlphaData.reset();
     mRLAdditiveData.reset();
     mRLAlphaData.reset();
+    mAdditiveTerms.reset();
 }
 
 void MemoryImage::Drop3DBuffers() {
@@ -197,6 +198,7 @@ void MemoryImage::OnBitsChanged() {
     mNativeAlphaData.reset();
     mRLAlphaData.reset();
     mRLAdditiveData.reset();
+    mAdditiveTerms.reset();
 }
 
 void MemoryImage::ApplyBits() {

@@ -94,6 +94,8 @@ public:
 
     // The pixel layout of the application's display, or the 32-bit ARGB layout without one.
     NativeDisplay* GetDisplayLayout() const;
+    // mAdditiveTerms, made now if missing; the image has 32-bit bits.
+    const uint32_t* GetAdditiveTerms();
     // Palettised: the pixels are mColorIndices into mColorTable.
     bool IsPalettised() const { return mColorTable != nullptr && mColorIndices != nullptr; }
 
@@ -113,6 +115,9 @@ public:
     std::unique_ptr<uint32_t[]> mNativeAlphaData;
     std::unique_ptr<uint8_t[]> mRLAlphaData;    // run lengths of alpha 0 / 255 / between
     std::unique_ptr<uint8_t[]> mRLAdditiveData; // run lengths of black / not black (native)
+    // The untinted alpha-weighted additive blit's terms of the 32-bit pixels (Blend::
+    // WhiteAlphaTerm): width x height words, made on first use, dropped with the bits' changes.
+    std::unique_ptr<uint32_t[]> mAdditiveTerms;
     bool mBitsChanged = false;
     ImageRegistry* mApp; // not owned
 

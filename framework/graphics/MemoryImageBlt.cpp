@@ -1,4 +1,4 @@
-// Blt of the in-memory image: normal (run-length, tinted, alpha destination) and additive.
+// Blt of the in-memory image: normal (opaque destination, tinted, alpha destination) and additive.
 
 #include "framework/graphics/MemoryImage.h"
 
@@ -55,10 +55,16 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
             }
             return;
         }
-        for (int row = 0; row < from.mHeight; ++row) {
-            Blend::OverOpaqueRow(bits + static_cast<size_t>(y + row) * mWidth + x,
-                                 pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data()),
-                                 from.mWidth);
+        uint32_t* out = bits + static_cast<size_t>(y) * mWidth + x;
+        if (pixels.mBits != nullptr) {
+            Blend::OverOpaqueRows(out, mWidth, pixels.Row(from.mX, from.mY, 0, nullptr),
+                                  pixels.mWidth, from.mWidth, from.mHeight);
+            return;
+        }
+        for (int row = 0; row < from.mHeight; ++row, out += mWidth) {
+            Blend::OverOpaqueRows(out, 0,
+                                  pixels.Row(from.mX, from.mY + row, from.mWidth, scratch.data()),
+                                  0, from.mWidth, 1);
         }
         return;
     }
@@ -75,6 +81,15 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
 
 void MemoryImage::AdditiveBlt(MemoryImage* src, int x, int y, const Rect& from, const Color& c) {
     const SourcePixels pixels = SourcePixels::Of(src);
+    if (c == Color::White && pixels.mBits != nullptr) {
+        // Untinted from 32-bit pixels: the terms added are the colours or, weighted, kept by the
+        // image, so the blit is one saturating add per channel.
+        const uint32_t* terms = src->mHasAlpha ? src->GetAdditiveTerms() : pixels.mBits;
+        Blend::AddTermsRows(mBits.get() + static_cast<size_t>(y) * mWidth + x, mWidth,
+                            terms + static_cast<size_t>(from.mY) * pixels.mWidth + from.mX,
+                            pixels.mWidth, from.mWidth, from.mHeight);
+        return;
+    }
     std::vector<uint32_t> scratch(pixels.mBits != nullptr ? 0 : static_cast<size_t>(from.mWidth));
     const uint32_t m[3] = {static_cast<uint32_t>(c.mRed * c.mAlpha / 255),
                            static_cast<uint32_t>(c.mGreen * c.mAlpha / 255),
@@ -87,6 +102,16 @@ void MemoryImage::AdditiveBlt(MemoryImage* src, int x, int y, const Rect& from, 
         uint32_t* out = mBits.get() + static_cast<size_t>(y + row) * mWidth + x;
         Blend::AdditiveRow(form, out, in, from.mWidth, m);
     }
+}
+
+const uint32_t* MemoryImage::GetAdditiveTerms() {
+    if (!mAdditiveTerms) {
+        const uint32_t* bits = GetBits();
+        const size_t count = static_cast<size_t>(mWidth) * mHeight;
+        mAdditiveTerms = std::make_unique_for_overwrite<uint32_t[]>(count);
+        std::transform(bits, bits + count, mAdditiveTerms.get(), Blend::WhiteAlphaTerm);
+    }
+    return mAdditiveTerms.get();
 }
 
 } // namespace Vuro

@@ -64,6 +64,7 @@ bool MemoryImage::Palletize() {
     mColorTable = std::move(table);
     mBits.reset();
     mNativeAlphaData.reset();
+    mAdditiveTerms.reset();
     mWantPal = true;
     return true;
 }

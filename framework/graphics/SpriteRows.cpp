@@ -1,40 +1,69 @@
 #include "framework/graphics/SpriteRows.h"
 
 #include "framework/graphics/BlitLanes.h"
-#include "framework/graphics/PixelBlend.h"
 
 namespace Vuro::Blend {
+
+namespace {
 
 using namespace Simd;
 
 // Groups wholly transparent or wholly opaque (a sprite's border and its body) are skipped or
 // copied without reading the destination; the others are mixed and the two classes put back.
-VURO_ROW_KERNEL
-void OverOpaqueRow(uint32_t* out, const uint32_t* src, int count) {
-    int i = 0;
-    for (; i + kGroup <= count; i += kGroup) {
-        const Pixels s = Load(src + i);
-        const Pixels alpha = s >> 24;
-        const Pixels clear = reinterpret_cast<Pixels>(alpha == 0);
-        if (AllSet(clear)) {
-            continue;
-        }
-        const Pixels solid = reinterpret_cast<Pixels>(alpha == 255);
-        if (AllSet(solid)) {
-            Store(out + i, s);
-            continue;
-        }
-        const Pixels d = Load(out + i);
-        const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
-        Store(out + i, (d & clear) | (s & solid) | (mixed & ~(clear | solid)));
+VURO_LANES void OverOpaqueGroup(uint32_t* out, Pixels s) {
+    const Pixels alpha = s >> 24;
+    const Pixels clear = reinterpret_cast<Pixels>(alpha == 0);
+    if (AllSet(clear)) {
+        return;
     }
-    for (; i < count; ++i) {
-        const uint32_t s = src[i];
-        const uint32_t alpha = s >> 24;
-        if (alpha == 255) {
-            out[i] = s;
-        } else if (alpha != 0) {
-            out[i] = 0xFF000000u | MixFields(out[i], s, alpha);
+    const Pixels solid = reinterpret_cast<Pixels>(alpha == 255);
+    if (AllSet(solid)) {
+        Store(out, s);
+        return;
+    }
+    const Pixels d = Load(out);
+    const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
+    Store(out, (d & clear) | (s & solid) | (mixed & ~(clear | solid)));
+}
+
+} // namespace
+
+VURO_ROW_KERNEL
+void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride,
+                    int width, int height) {
+    for (int row = 0; row < height; ++row, out += outStride, src += srcStride) {
+        int i = 0;
+        for (; i + kGroup <= width; i += kGroup) {
+            OverOpaqueGroup(out + i, Load(src + i));
+        }
+        for (; i < width; ++i) {
+            const uint32_t s = src[i];
+            const uint32_t alpha = s >> 24;
+            if (alpha == 255) {
+                out[i] = s;
+            } else if (alpha != 0) {
+                out[i] = 0xFF000000u | MixFields(out[i], s, alpha);
+            }
+        }
+    }
+}
+
+// Each term is at most 255, so the sum's saturation is AdditiveRef's table[d + x].
+VURO_ROW_KERNEL
+void AddTermsRows(uint32_t* out, size_t outStride, const uint32_t* terms, size_t termsStride,
+                  int width, int height) {
+    for (int row = 0; row < height; ++row, out += outStride, terms += termsStride) {
+        int i = 0;
+        for (; i + kGroup <= width; i += kGroup) {
+            Store(out + i, AddSaturated(Load(out + i), Load(terms + i) & 0x00FFFFFFu));
+        }
+        for (; i < width; ++i) {
+            uint32_t sum = out[i] & 0xFF000000u;
+            for (const int shift : {16, 8, 0}) {
+                const uint32_t c = ((out[i] >> shift) & 0xFF) + ((terms[i] >> shift) & 0xFF);
+                sum |= static_cast<uint32_t>(kAdd8BitMaxTable[c]) << shift;
+            }
+            out[i] = sum;
         }
     }
 }

@@ -181,6 +181,30 @@ TEST_F(MemoryImageBltTest, AdditiveInAllFourForms) {
     EXPECT_EQ(PixelAt(mDest, 0, 0), 0x80FA207Fu); // clamped to White
 }
 
+// The weighted terms the image keeps for its additive blits follow every change of its pixels,
+// and a cut of the source adds the terms of its own pixels.
+TEST_F(MemoryImageBltTest, AdditiveTermsFollowTheSourcesPixels) {
+    const uint32_t dest = 0xFF102030;
+    uint32_t soft[] = {0x80FFFFFF, 0x40FF8000, 0x00FFFFFF};
+    mSource.SetBits(soft, 3, 1);
+    Fill(mDest, 2, 1, dest);
+    mDest.Blt(&mSource, 0, 0, Rect(1, 0, 2, 1), Color::White, kDrawModeAdditive);
+    EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF4F4030, dest})); // 63, 32, 0 added
+
+    mSource.GetBits()[1] = 0xFF204060;
+    mSource.OnBitsChanged();
+    mSource.ApplyBits();
+    Fill(mDest, 2, 1, dest);
+    mDest.Blt(&mSource, 0, 0, Rect(0, 0, 2, 1), Color::White, kDrawModeAdditive);
+    EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF8F9FAF, 0xFF2F5F8F}));
+
+    const uint32_t other[] = {0x80000080, 0x80000000, 0x80008000};
+    mSource.SetBits(other, 3, 1);
+    Fill(mDest, 2, 1, dest);
+    mDest.Blt(&mSource, 0, 0, Rect(0, 0, 2, 1), Color::White, kDrawModeAdditive);
+    EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF102070, dest}));
+}
+
 TEST_F(MemoryImageBltTest, PalettisedSourceDrawsAsIts32BitForm) {
     const std::vector<uint32_t> source = RunRows();
     MemoryImage palettised(&mApp);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace Vuro {
@@ -17,41 +16,101 @@ uint32_t RunLengthRef(uint32_t d, uint32_t s) {
     return sa == 0 ? d : (sa == 255 ? s : Blend::OpaqueRef(d, s, sa));
 }
 
-// The row in pieces of an odd length, so every start offset and tail length of a group meets
-// the kernel, checked pixel by pixel.
-void ExpectRowMatches(const std::vector<uint32_t>& dest, const std::vector<uint32_t>& source,
-                      int piece) {
-    std::vector<uint32_t> out = dest;
-    for (size_t start = 0; start < out.size(); start += piece) {
-        const int count = static_cast<int>(std::min<size_t>(piece, out.size() - start));
-        Blend::OverOpaqueRow(out.data() + start, source.data() + start, count);
-    }
-    for (size_t i = 0; i < out.size(); ++i) {
-        ASSERT_EQ(out[i], RunLengthRef(dest[i], source[i]))
-            << std::hex << dest[i] << " " << source[i] << " piece " << std::dec << piece;
-    }
+uint32_t AdditiveWhiteRef(uint32_t d, uint32_t s, bool weighted) {
+    return Blend::AdditiveRef(d, s, Color::White, weighted, Blend::kAdd8BitMaxTable.data());
 }
 
-// Every destination channel value under every source channel value and alpha; the alpha runs
-// fastest, so groups of one class and groups where transparent or opaque meet partial alpha
-// all occur. Destination alphas vary: a skipped pixel keeps its word whatever it is.
-TEST(SpriteRows, EveryChannelValueAndAlphaMatchesTheRunLengthWalk) {
-    std::vector<uint32_t> source;
-    std::vector<uint32_t> dest;
-    for (uint32_t d = 0; d < 256; ++d) {
-        for (uint32_t s = 0; s < 256; ++s) {
-            for (uint32_t alpha = 0; alpha < 256; ++alpha) {
-                source.push_back((alpha << 24) | (s * 0x010101u));
-                dest.push_back((((d + alpha) | 0x80) << 24) | (d * 0x010101u));
+// One kernel as the blits call it, on a dest / source pair of one row each.
+struct Kernel {
+    const char* mName;
+    void (*mRows)(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride, int width,
+                  int height);
+    uint32_t (*mReference)(uint32_t d, uint32_t s);
+};
+
+const Kernel kKernels[] = {
+    {"over opaque", Blend::OverOpaqueRows, RunLengthRef},
+    {"additive", Blend::AddTermsRows,
+     [](uint32_t d, uint32_t s) { return AdditiveWhiteRef(d, s, false); }},
+    {"additive weighted",
+     [](uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride, int width,
+        int height) {
+         std::vector<uint32_t> terms(static_cast<size_t>(height - 1) * srcStride + width);
+         for (int row = 0; row < height; ++row) {
+             for (int i = 0; i < width; ++i) {
+                 const size_t at = static_cast<size_t>(row) * srcStride + i;
+                 terms[at] = Blend::WhiteAlphaTerm(src[at]);
+             }
+         }
+         Blend::AddTermsRows(out, outStride, terms.data(), srcStride, width, height);
+     },
+     [](uint32_t d, uint32_t s) { return AdditiveWhiteRef(d, s, true); }},
+};
+
+// The pixels cut into rectangles width pixels wide and three rows high (the last one filled up
+// from the start), the destination's rows width + 3 words apart and the source's width + 5, so
+// every start offset and tail length of a group meets the kernel and the words between rows
+// must stay as they are; checked pixel by pixel.
+void ExpectRectanglesMatch(const Kernel& kernel, std::vector<uint32_t> dest,
+                           std::vector<uint32_t> source, int width) {
+    const int height = 3;
+    const size_t area = static_cast<size_t>(width) * height;
+    for (size_t i = 0; dest.size() % area != 0; ++i) {
+        dest.push_back(dest[i]);
+        source.push_back(source[i]);
+    }
+    const size_t outStride = width + 3;
+    const size_t srcStride = width + 5;
+    std::vector<uint32_t> out(outStride * height);
+    std::vector<uint32_t> in(srcStride * height, 0xFFFFFFFFu);
+    for (size_t start = 0; start < dest.size(); start += area) {
+        std::fill(out.begin(), out.end(), 0x5A5A5A5Au);
+        for (int row = 0; row < height; ++row) {
+            for (int i = 0; i < width; ++i) {
+                out[row * outStride + i] = dest[start + row * width + i];
+                in[row * srcStride + i] = source[start + row * width + i];
+            }
+        }
+        kernel.mRows(out.data(), outStride, in.data(), srcStride, width, height);
+        for (int row = 0; row < height; ++row) {
+            for (int i = 0; i < width; ++i) {
+                const uint32_t d = dest[start + row * width + i];
+                const uint32_t s = source[start + row * width + i];
+                ASSERT_EQ(out[row * outStride + i], kernel.mReference(d, s))
+                    << kernel.mName << std::hex << " " << d << " " << s << std::dec << " width "
+                    << width;
+            }
+            for (size_t i = width; i < outStride; ++i) {
+                ASSERT_EQ(out[row * outStride + i], 0x5A5A5A5Au) << kernel.mName;
             }
         }
     }
-    ExpectRowMatches(dest, source, 1021);
+}
+
+// Every source channel value and alpha over destination channel values from 0 to 255 three
+// apart (red; green and blue meet the others); the alpha runs fastest, so groups of one class
+// and groups where transparent or opaque meet partial alpha all occur. Destination alphas vary:
+// a skipped pixel keeps its word whatever it is.
+TEST(SpriteRows, EveryChannelValueAndAlphaMatchesTheReference) {
+    std::vector<uint32_t> source;
+    std::vector<uint32_t> dest;
+    for (uint32_t d = 0; d < 256; d += 3) {
+        for (uint32_t s = 0; s < 256; ++s) {
+            for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+                source.push_back((alpha << 24) | (s * 0x010101u));
+                const uint32_t colour = (d << 16) | (((d + s) & 0xFF) << 8) | ((d * 7 + s) & 0xFF);
+                dest.push_back((((d + alpha) | 0x80) << 24) | colour);
+            }
+        }
+    }
+    for (const Kernel& kernel : kKernels) {
+        ExpectRectanglesMatch(kernel, dest, source, 1021);
+    }
 }
 
 // Runs of transparent, opaque and partial pixels of random lengths, so that groups of one
-// class and groups of two or three meet every piece length up to a few groups.
-TEST(SpriteRows, MixedClassesInEveryPieceLength) {
+// class and groups of two or three meet every rectangle width up to a few groups.
+TEST(SpriteRows, MixedClassesInEveryWidth) {
     MersenneTwister random;
     std::vector<uint32_t> source;
     std::vector<uint32_t> dest;
@@ -63,8 +122,10 @@ TEST(SpriteRows, MixedClassesInEveryPieceLength) {
             dest.push_back(random.Next());
         }
     }
-    for (int piece = 1; piece <= 40; ++piece) {
-        ExpectRowMatches(dest, source, piece);
+    for (const Kernel& kernel : kKernels) {
+        for (int width = 1; width <= 40; ++width) {
+            ExpectRectanglesMatch(kernel, dest, source, width);
+        }
     }
 }
 
