@@ -54,12 +54,7 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
         const Pixels texelsOf = Load(from);
         // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
         // leaves the destination, one of opaque texels is written by byte steps.
-        if (Composite && AllSet(reinterpret_cast<Pixels>((texelsOf >> 25) == 0))) {
-            return;
-        }
         const Pixels d = Load(to);
-        const Pixels destOpaque =
-            DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
         const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
         // Opaque texels; where the destination's alpha counts, over opaque pixels only.
         const Pixels both = Composite && DestAlpha ? texelsOf & d : texelsOf;
@@ -68,6 +63,11 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
             Store(to, DestAlpha ? colour | alpha : (colour & 0x00FFFFFFu) | alpha);
             return;
         }
+        if (Composite && AllSet(reinterpret_cast<Pixels>((texelsOf >> 25) == 0))) {
+            return;
+        }
+        const Pixels destOpaque =
+            DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
         const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
         if (!Composite) {
