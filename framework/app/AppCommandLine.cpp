@@ -106,7 +106,7 @@ void VuroAppBase::HandleCommandLineOption(const std::string& name, const std::st
         mIsScreenSaver = true;
     } else {
         Popup("Invalid Command Line Param: " + name);
-        DoExit(0);
+        DoExit(1); // a failure: scripts that start the program must not read it as success
     }
 }
 

@@ -164,7 +164,7 @@ void VuroAppBase::Init(bool forceWindowed) {
         if (!ReadDemoFile(error)) {
             mPlayingDemoBuffer = false;
             Popup(error);
-            DoExit(0);
+            DoExit(1); // the demo asked for cannot be played: a failure, not success
         }
     }
 

@@ -2,7 +2,7 @@
 // The entry points of bass.dll, looked up once by name and shared by every user in the process
 // through one global record with a reference count. The library is required: when it is
 // missing or lacks a required entry point the program shows a box captioned "Error" and ends
-// with exit code 0. Both forms of the library are served; the newer form (it has
+// with exit code 1. Both forms of the library are served; the newer form (it has
 // BASS_SetConfig) fills the newer-form BASS_Init and BASS_MusicLoad and leaves the older ones
 // null, the older form the other way round.
 

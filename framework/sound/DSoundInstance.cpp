@@ -45,7 +45,7 @@ DSoundInstance::DSoundInstance(DSoundManager* manager, Platform::SoundBuffer* so
             if (const char* name = ResultName(result)) {
                 Platform::GetWindowSystem().ShowMessageBox(name, "Hey", Platform::kMbOk);
             }
-            Platform::ExitProcess(0);
+            Platform::ExitProcess(1); // the program cannot go on without its sounds
         }
         (void)mSoundBuffer->GetFrequency(mDefaultFrequency);
     }

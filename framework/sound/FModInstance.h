@@ -3,7 +3,7 @@
 // sound manager (which initialises and closes the library and decodes MP3 effects with it) and
 // the fmod music back end, through one global record with a reference count. Every entry point
 // is required: when the library is missing or lacks one the program shows a box captioned
-// "Error" and ends with exit code 0.
+// "Error" and ends with exit code 1.
 
 #include "platform/FmodLibrary.h"
 

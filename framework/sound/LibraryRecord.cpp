@@ -8,7 +8,7 @@ namespace Vuro {
 void EndWithLibraryBox(const std::string& text) {
     Platform::GetWindowSystem().ShowMessageBox(text, "Error",
                                                Platform::kMbOk | Platform::kMbIconError);
-    Platform::ExitProcess(0);
+    Platform::ExitProcess(1);
 }
 
 } // namespace Vuro

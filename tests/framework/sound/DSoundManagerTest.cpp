@@ -220,7 +220,7 @@ TEST_F(DSoundManagerTest, AnInstanceThatCannotBeMadeEndsTheProgram) {
         (void)mManager->MakeSoundInstance(1);
         FAIL() << "the program went on";
     } catch (const Vuro::Test::ExitCalled& exit) {
-        EXPECT_EQ(exit.code, 0);
+        EXPECT_EQ(exit.code, 1);
     }
     ASSERT_EQ(mWindows.mBoxes.size(), 1u);
     EXPECT_EQ(mWindows.mBoxes[0].text, "DSERR_OUTOFMEMORY");

@@ -278,13 +278,13 @@ Platform::LibraryModule Without(const std::string& name) {
 TEST(FModCallsDeathTest, AMissingLibraryOrEntryPointEndsTheProgramWithABox) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(ShowsBoxAndEnds(nullptr), ::testing::ExitedWithCode(7),
-                "\\[Can't find fmod.dll.\\|Error\\|16\\|0\\]");
+                "\\[Can't find fmod.dll.\\|Error\\|16\\|1\\]");
     for (const char* name :
          {"_FSOUND_SetBufferSize@4", "_FSOUND_Stream_Play@8", "_FMUSIC_IsPlaying@4"}) {
         const Platform::LibraryModule module = Without(name);
         EXPECT_EXIT(ShowsBoxAndEnds(&module), ::testing::ExitedWithCode(7),
                     "\\[\"" + std::string(name) +
-                        "\" function not found in fmod.dll\\|Error\\|16\\|0\\]");
+                        "\" function not found in fmod.dll\\|Error\\|16\\|1\\]");
     }
 }
 
