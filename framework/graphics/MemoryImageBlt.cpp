@@ -4,6 +4,7 @@
 
 #include "framework/graphics/BlitRows.h"
 #include "framework/graphics/SpriteRows.h"
+#include "framework/graphics/SpriteRowsAvx2.h"
 
 #include <algorithm>
 #include <vector>
@@ -85,9 +86,11 @@ void MemoryImage::AdditiveBlt(MemoryImage* src, int x, int y, const Rect& from, 
         // Untinted from 32-bit pixels: the terms added are the colours or, weighted, kept by the
         // image, so the blit is one saturating add per channel.
         const uint32_t* terms = src->mHasAlpha ? src->GetAdditiveTerms() : pixels.mBits;
-        Blend::AddTermsRows(mBits.get() + static_cast<size_t>(y) * mWidth + x, mWidth,
-                            terms + static_cast<size_t>(from.mY) * pixels.mWidth + from.mX,
-                            pixels.mWidth, from.mWidth, from.mHeight);
+        const auto add =
+            Blend::SpriteAvx2::Available() ? Blend::SpriteAvx2::AddTermsRows : Blend::AddTermsRows;
+        add(mBits.get() + static_cast<size_t>(y) * mWidth + x, mWidth,
+            terms + static_cast<size_t>(from.mY) * pixels.mWidth + from.mX, pixels.mWidth,
+            from.mWidth, from.mHeight);
         return;
     }
     std::vector<uint32_t> scratch(pixels.mBits != nullptr ? 0 : static_cast<size_t>(from.mWidth));

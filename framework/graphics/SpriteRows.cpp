@@ -49,7 +49,6 @@ void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t
 }
 
 // Each term is at most 255, so the sum's saturation is AdditiveRef's table[d + x].
-VURO_ROW_KERNEL
 void AddTermsRows(uint32_t* out, size_t outStride, const uint32_t* terms, size_t termsStride,
                   int width, int height) {
     for (int row = 0; row < height; ++row, out += outStride, terms += termsStride) {

@@ -1,6 +1,7 @@
 #include "framework/graphics/SpriteRows.h"
 
 #include "framework/graphics/PixelBlend.h"
+#include "framework/graphics/SpriteRowsAvx2.h"
 #include "framework/util/MersenneTwister.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ struct Kernel {
     void (*mRows)(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride, int width,
                   int height);
     uint32_t (*mReference)(uint32_t d, uint32_t s);
+    bool mAvx2 = false; // run only where the processor has AVX2
 };
 
 const Kernel kKernels[] = {
@@ -45,6 +47,8 @@ const Kernel kKernels[] = {
          Blend::AddTermsRows(out, outStride, terms.data(), srcStride, width, height);
      },
      [](uint32_t d, uint32_t s) { return AdditiveWhiteRef(d, s, true); }},
+    {"additive avx2", Blend::SpriteAvx2::AddTermsRows,
+     [](uint32_t d, uint32_t s) { return AdditiveWhiteRef(d, s, false); }, true},
 };
 
 // The pixels cut into rectangles width pixels wide and three rows high (the last one filled up
@@ -53,6 +57,9 @@ const Kernel kKernels[] = {
 // must stay as they are; checked pixel by pixel.
 void ExpectRectanglesMatch(const Kernel& kernel, std::vector<uint32_t> dest,
                            std::vector<uint32_t> source, int width) {
+    if (kernel.mAvx2 && !Blend::SpriteAvx2::Available()) {
+        return;
+    }
     const int height = 3;
     const size_t area = static_cast<size_t>(width) * height;
     for (size_t i = 0; dest.size() % area != 0; ++i) {
