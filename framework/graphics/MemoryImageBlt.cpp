@@ -49,7 +49,14 @@ void MemoryImage::NormalBlt(MemoryImage* src, int x, int y, const Rect& from, co
         // Opaque destination: each pixel by its own alpha class, copied, skipped or mixed.
         src->ApplyBits();
         if (!src->mForcedMode && !src->mHasAlpha && !src->mHasTrans && pixels.mBits != nullptr) {
-            // Every pixel opaque (found so by looking, not declared): the rows are one run each.
+            // Every pixel opaque (found so by looking, not declared): the rows are one run each,
+            // and rows lying end to end in both images (a whole-screen background) one run.
+            if (from.mX == 0 && x == 0 && from.mWidth == pixels.mWidth && from.mWidth == mWidth) {
+                std::copy_n(pixels.Row(0, from.mY, 0, nullptr),
+                            static_cast<size_t>(from.mWidth) * from.mHeight,
+                            bits + static_cast<size_t>(y) * mWidth);
+                return;
+            }
             for (int row = 0; row < from.mHeight; ++row) {
                 std::copy_n(pixels.Row(from.mX, from.mY + row, from.mWidth, nullptr), from.mWidth,
                             bits + static_cast<size_t>(y + row) * mWidth + x);

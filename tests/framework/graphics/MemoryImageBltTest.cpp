@@ -10,6 +10,7 @@ namespace {
 
 using Testing::AllPixels;
 using Testing::Fill;
+using Testing::FillCells;
 using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
@@ -76,6 +77,23 @@ TEST_F(MemoryImageBltTest, OpaqueSourcesAreCopiedAndDeclaredOnesKeepToTheirRuns)
     EXPECT_EQ(PixelAt(mDest, 6, 0), source[6]);
     EXPECT_EQ(PixelAt(mDest, 7, 0), 0xFF804020u);
     EXPECT_EQ(PixelAt(mDest, 8, 0), source[8]);
+    EXPECT_TRUE(SentinelIntact(mDest));
+}
+
+// An opaque source as wide as the destination, rows end to end in both: a cut of its rows lands
+// on the rows below, the rows above and below it stay.
+TEST_F(MemoryImageBltTest, OpaqueSourceAsWideAsTheDestinationCopiesItsRowsWhole) {
+    FillCells(mSource, 7, 4,
+              [](int x, int y) { return 0xFF000000u | uint32_t(y << 8) | uint32_t(x); });
+    Fill(mDest, 7, 5, 0xFF804020);
+    mDest.Blt(&mSource, 0, 2, Rect(0, 1, 7, 2), Color::White, kDrawModeNormal);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            const uint32_t expected =
+                y >= 2 && y < 4 ? 0xFF000000u | uint32_t((y - 1) << 8) | uint32_t(x) : 0xFF804020u;
+            ASSERT_EQ(PixelAt(mDest, x, y), expected) << x << " " << y;
+        }
+    }
     EXPECT_TRUE(SentinelIntact(mDest));
 }
 
