@@ -1,5 +1,7 @@
 #include "framework/graphics/SpriteRowsAvx2.h"
 
+#include "framework/graphics/BlitRowsAvx2.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -9,11 +11,7 @@ namespace Vuro::Blend::SpriteAvx2 {
 #if defined(__x86_64__)
 
 bool Available() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
+    return Avx2::Available();
 }
 
 __attribute__((target("avx2"))) void AddTermsRows(uint32_t* out, size_t outStride,

@@ -4,6 +4,7 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/MersenneTwister.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,32 @@
 #include <vector>
 
 namespace Vuro::Testing {
+
+// Source pixels in runs of random lengths (1 to 20) of one class each: clear (alphas below
+// clearBelow), opaque, or partial (the alphas between), over destination words opaque in some
+// runs and random in others. Kernels that treat whole groups of one class differently meet
+// groups of one class and of two or three.
+struct AlphaRuns {
+    std::vector<uint32_t> mDest;
+    std::vector<uint32_t> mSource;
+};
+
+inline AlphaRuns RandomAlphaRuns(size_t count, uint32_t clearBelow) {
+    MersenneTwister random;
+    AlphaRuns runs;
+    while (runs.mSource.size() < count) {
+        const uint32_t pick = random.Next() % 3;
+        const bool opaqueDest = random.Next() % 2 == 0;
+        for (uint32_t n = 1 + random.Next() % 20; n > 0; --n) {
+            const uint32_t partial = clearBelow + random.Next() % (255 - clearBelow);
+            const uint32_t alpha =
+                pick == 0 ? random.Next() % clearBelow : (pick == 1 ? 255 : partial);
+            runs.mSource.push_back((alpha << 24) | (random.Next() & 0xFFFFFF));
+            runs.mDest.push_back(opaqueDest ? 0xFF000000u | random.Next() : random.Next());
+        }
+    }
+    return runs;
+}
 
 // A destination and a source image of one application.
 class ImagePairTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 #include "framework/graphics/SWTri.h"
 
-#include "framework/util/MersenneTwister.h"
+#include "PixelTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -59,23 +59,13 @@ TEST(SWTriTexelSpanTest, MatchesTheFetchAndWriteForEveryTexelAndDestinationValue
     }
 }
 
-// Runs of clear, opaque and partial texels of random lengths over destinations opaque in some
-// runs and not in others, in every span length up to a few groups: groups of one class and of
-// several, and every length of the span's last part.
+// Runs of clear, opaque and partial texels over destinations opaque in some runs and not in
+// others, in every span length up to a few groups: groups of one class and of several, and
+// every length of the span's last part.
 TEST(SWTriTexelSpanTest, MixedRunsInEverySpanLength) {
-    MersenneTwister random;
-    std::vector<uint32_t> texels;
-    std::vector<uint32_t> dest;
-    while (texels.size() < 4096) {
-        const uint32_t pick = random.Next() % 3;
-        const bool opaqueDest = random.Next() % 2 == 0;
-        for (uint32_t n = 1 + random.Next() % 20; n > 0; --n) {
-            const uint32_t alpha =
-                pick == 0 ? random.Next() % 2 : (pick == 1 ? 255 : 2 + random.Next() % 253);
-            texels.push_back((alpha << 24) | (random.Next() & 0xFFFFFF));
-            dest.push_back(opaqueDest ? 0xFF000000u | random.Next() : random.Next());
-        }
-    }
+    const Testing::AlphaRuns runs = Testing::RandomAlphaRuns(4096, 2);
+    const std::vector<uint32_t>& texels = runs.mSource;
+    const std::vector<uint32_t>& dest = runs.mDest;
     std::vector<uint32_t> out;
     for (const bool composite : {true, false}) {
         for (const bool destAlpha : {true, false}) {

@@ -1,8 +1,9 @@
 #include "framework/graphics/SpriteRows.h"
 
+#include "PixelTestHelpers.h"
+
 #include "framework/graphics/PixelBlend.h"
 #include "framework/graphics/SpriteRowsAvx2.h"
-#include "framework/util/MersenneTwister.h"
 
 #include <gtest/gtest.h>
 
@@ -115,23 +116,12 @@ TEST(SpriteRows, EveryChannelValueAndAlphaMatchesTheReference) {
     }
 }
 
-// Runs of transparent, opaque and partial pixels of random lengths, so that groups of one
-// class and groups of two or three meet every rectangle width up to a few groups.
+// Runs of transparent, opaque and partial pixels in every rectangle width up to a few groups.
 TEST(SpriteRows, MixedClassesInEveryWidth) {
-    MersenneTwister random;
-    std::vector<uint32_t> source;
-    std::vector<uint32_t> dest;
-    while (source.size() < 4096) {
-        const uint32_t pick = random.Next() % 3;
-        for (uint32_t n = 1 + random.Next() % 20; n > 0; --n) {
-            const uint32_t alpha = pick == 0 ? 0 : (pick == 1 ? 255 : 1 + random.Next() % 254);
-            source.push_back((alpha << 24) | (random.Next() & 0xFFFFFF));
-            dest.push_back(random.Next());
-        }
-    }
+    const Testing::AlphaRuns runs = Testing::RandomAlphaRuns(4096, 1);
     for (const Kernel& kernel : kKernels) {
         for (int width = 1; width <= 40; ++width) {
-            ExpectRectanglesMatch(kernel, dest, source, width);
+            ExpectRectanglesMatch(kernel, runs.mDest, runs.mSource, width);
         }
     }
 }
