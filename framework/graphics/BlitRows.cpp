@@ -96,10 +96,8 @@ VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
     return NormalGroup(d, s, s >> 24);
 }
 
-} // namespace
-
 VURO_ROW_KERNEL
-void NormalRow(uint32_t* out, const uint32_t* src, int count) {
+void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Store(out + i, NormalStep(Load(out + i), Load(src + i)));
@@ -109,10 +107,43 @@ void NormalRow(uint32_t* out, const uint32_t* src, int count) {
     }
 }
 
+} // namespace
+
+void NormalRow(uint32_t* out, const uint32_t* src, int count) {
+    if (!Avx2::Available()) {
+        NormalLanes(out, src, count);
+        return;
+    }
+    // Fast path: the intrinsics kernel takes the whole groups.
+    for (int i = Avx2::NormalGroups(out, src, count); i < count; ++i) {
+        out[i] = NormalPixel(out[i], src[i], src[i] >> 24);
+    }
+}
+
+void SampleRow(uint32_t* out, const uint32_t* row, int width, const int* columns, int count) {
+    if (!Avx2::Available()) {
+        for (int i = 0; i < count; ++i) {
+            out[i] = row[columns[i]];
+        }
+        return;
+    }
+    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
+    // the last few pixels) is read word by word.
+    int i = 0;
+    while (i < count) {
+        i += Avx2::SampleGroups(out + i, row, width, columns + i, count - i);
+        for (const int to = std::min(count, i + kGroup); i < to; ++i) {
+            out[i] = row[columns[i]];
+        }
+    }
+}
+
+namespace {
+
 // NormalRow with the source read while it is composited: the memory reads of a group overlap
 // the arithmetic of the one before.
 VURO_ROW_KERNEL
-void NormalSampledRow(uint32_t* out, const uint32_t* row, const int* columns, int count) {
+void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Pixels s;
@@ -124,6 +155,26 @@ void NormalSampledRow(uint32_t* out, const uint32_t* row, const int* columns, in
     for (; i < count; ++i) {
         const uint32_t s = row[columns[i]];
         out[i] = NormalPixel(out[i], s, s >> 24);
+    }
+}
+
+} // namespace
+
+void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* columns,
+                      int count) {
+    if (!Avx2::Available()) {
+        NormalSampledLanes(out, row, columns, count);
+        return;
+    }
+    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
+    // the last few pixels) goes pixel by pixel.
+    int i = 0;
+    while (i < count) {
+        i += Avx2::NormalSampledGroups(out + i, row, width, columns + i, count - i);
+        for (const int to = std::min(count, i + kGroup); i < to; ++i) {
+            const uint32_t s = row[columns[i]];
+            out[i] = NormalPixel(out[i], s, s >> 24);
+        }
     }
 }
 

@@ -12,8 +12,11 @@ namespace Vuro::Blend {
 
 // Normal compositing of each source pixel with its own alpha over any destination.
 void NormalRow(uint32_t* out, const uint32_t* src, int count);
-// NormalRow of the source pixels row[columns[i]]: the nearest stretch's samples.
-void NormalSampledRow(uint32_t* out, const uint32_t* row, const int* columns, int count);
+// NormalRow of the source pixels row[columns[i]] (a row of width pixels): the nearest
+// stretch's samples.
+void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* columns, int count);
+// The source pixels row[columns[i]] themselves.
+void SampleRow(uint32_t* out, const uint32_t* row, int width, const int* columns, int count);
 // Every pixel set to one colour: the opaque fill.
 void FillRow(uint32_t* out, uint32_t colour, int count);
 // Normal compositing of one colour (alpha 1..254) over every pixel: the translucent fill.

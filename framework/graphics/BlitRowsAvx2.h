@@ -24,6 +24,22 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 // first group that needs the division or the last whole group; returns how many pixels it did.
 int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c);
 
+// The normal row (as NormalRow) over the whole groups of eight pixels at the start of the run;
+// returns how many pixels it did, the caller does the rest.
+int NormalGroups(uint32_t* out, const uint32_t* src, int count);
+
+// The nearest stretch's normal row (as NormalSampledRow) over its groups of eight, up to the
+// first group that SampleGroups stops at or the last whole group; returns how many pixels it
+// did.
+int NormalSampledGroups(uint32_t* out, const uint32_t* row, int width, const int* columns,
+                        int count);
+
+// row[columns[i]] into out[i] (the columns never decrease) for the groups of eight from the
+// start of the run, up to the first group whose columns do not lie within the sixteen pixels
+// from its first one (or pass the row's width) or the last whole group; returns how many
+// pixels it did.
+int SampleGroups(uint32_t* out, const uint32_t* row, int width, const int* columns, int count);
+
 // The rotated row (as RotatedNormalRow) over its groups of eight pixels from the start, up to
 // the first group that needs the division (a translucent sample over a translucent
 // destination) or the last whole group; returns how many pixels it did. The positions, and

@@ -307,15 +307,20 @@ void MemoryImage::NearestStretch(MemoryImage* src, const Rect& to, const DoubleR
         uint32_t* out = mBits.get() + static_cast<size_t>(to.mY + j) * mWidth + to.mX + first;
         if (direct) {
             Blend::NormalSampledRow(out, pixels.mBits + static_cast<size_t>(sy) * pixels.mWidth,
-                                    &*firstIn, count);
+                                    pixels.mWidth, &*firstIn, count);
             continue;
         }
-        if (sy != sampledRow) {
+        const uint32_t* row = pixels.mBits != nullptr
+                                  ? pixels.mBits + static_cast<size_t>(sy) * pixels.mWidth
+                                  : nullptr;
+        if (sy != sampledRow && row != nullptr) {
+            Blend::SampleRow(samples.data(), row, pixels.mWidth, &*firstIn, count);
+        } else if (sy != sampledRow) {
             for (int i = 0; i < count; ++i) {
                 samples[i] = pixels.At(firstIn[i], sy);
             }
-            sampledRow = sy;
         }
+        sampledRow = sy;
         Blend::NormalRow(out, samples.data(), count);
     }
 }

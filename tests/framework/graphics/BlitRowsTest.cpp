@@ -147,6 +147,31 @@ TEST(BlitRows, OpaqueSourceRowMatchesTheReferenceForEveryChannelValue) {
     }
 }
 
+// Every destination channel value of an opaque destination under every source channel value,
+// at every source alpha.
+TEST(BlitRows, NormalRowOverOpaqueMatchesTheReferenceForEveryChannelValueAndAlpha) {
+    std::vector<uint32_t> source(256 * 256);
+    std::vector<uint32_t> dest(source.size());
+    for (uint32_t d = 0; d < 256; ++d) {
+        for (uint32_t s = 0; s < 256; ++s) {
+            source[d * 256 + s] = s * 0x010101u;
+            dest[d * 256 + s] = 0xFF000000u | (d * 0x010101u);
+        }
+    }
+    std::vector<uint32_t> blended;
+    for (uint32_t sa = 0; sa < 256; ++sa) {
+        for (uint32_t& s : source) {
+            s = (sa << 24) | (s & 0xFFFFFF);
+        }
+        blended = dest;
+        Blend::NormalRow(blended.data(), source.data(), static_cast<int>(blended.size()));
+        for (size_t i = 0; i < blended.size(); ++i) {
+            ASSERT_EQ(blended[i], Blend::NormalRef(dest[i], source[i], sa))
+                << std::hex << dest[i] << " " << source[i];
+        }
+    }
+}
+
 // The 16-bit lane kernels: every channel value of an opaque destination under every source
 // channel value, for every translucent fill alpha.
 TEST(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
@@ -244,6 +269,36 @@ TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
             for (size_t i = 0; i < added.size(); ++i) {
                 ASSERT_EQ(added[i], Blend::AdditiveRef(dest[i], source[i], c, hasAlpha, table))
                     << std::hex << dest[i] << " " << source[i] << " m " << m;
+            }
+        }
+    }
+}
+
+// Nearest samples of a row at steps from magnification to minification past two (where a
+// group's columns spread over more than sixteen pixels), up to the row's last pixel, over
+// destinations of every alpha pair.
+TEST(BlitRows, SampledRowsMatchTheReference) {
+    const PixelPairs pairs = EveryAlphaPair(1);
+    MersenneTwister random;
+    for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
+        for (const int count : {7, 8, 61, 640}) {
+            const int width = static_cast<int>(std::ceil(count * step));
+            std::vector<int> columns(static_cast<size_t>(count));
+            for (int i = 0; i < count; ++i) {
+                columns[i] = std::min(width - 1, static_cast<int>(i * step));
+            }
+            const size_t from = random.Next() % (pairs.mDest.size() - count - width);
+            const uint32_t* row = pairs.mSource.data() + from + count;
+            std::vector<uint32_t> sampled(static_cast<size_t>(count));
+            Blend::SampleRow(sampled.data(), row, width, columns.data(), count);
+            std::vector<uint32_t> drawn(pairs.mDest.begin() + from,
+                                        pairs.mDest.begin() + from + count);
+            Blend::NormalSampledRow(drawn.data(), row, width, columns.data(), count);
+            for (int i = 0; i < count; ++i) {
+                const uint32_t s = row[columns[i]];
+                ASSERT_EQ(sampled[i], s) << "step " << step << " at " << i;
+                ASSERT_EQ(drawn[i], Blend::NormalRef(pairs.mDest[from + i], s, s >> 24))
+                    << "step " << step << " at " << i;
             }
         }
     }
