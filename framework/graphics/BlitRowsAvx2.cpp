@@ -83,8 +83,13 @@ VURO_AVX2 int AdditiveGroupsOf(uint32_t* out, const uint32_t* src, int count,
             continue;
         }
         __m256i* to = reinterpret_cast<__m256i*>(out + i);
-        _mm256_storeu_si256(
-            to, _mm256_adds_epu8(_mm256_loadu_si256(to), AdditiveTerms<Form>(s, mLanes, blueMask)));
+        // Fast path: an opaque group's untinted weighted terms c * 255 >> 8 are c - 1 where c
+        // is not 0, the saturating byte subtraction of 1 (of 255 from alpha, leaving 0).
+        const __m256i terms =
+            Form == AdditiveForm::WhiteAlpha && _mm256_testc_si256(s, alphaBytes)
+                ? _mm256_subs_epu8(s, _mm256_set1_epi32(static_cast<int>(0xFF010101u)))
+                : AdditiveTerms<Form>(s, mLanes, blueMask);
+        _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), terms));
     }
     return i;
 }
@@ -180,6 +185,14 @@ VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
             s, _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1,
                                 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1));
         return _mm256_or_si256(MixGroup(d, s, alphaPair), alphaBytes);
+    }
+    // A transparent group leaves the destination as it is; an opaque one has alpha 255 and
+    // weight 255 over any destination.
+    if (_mm256_testz_si256(s, alphaBytes)) {
+        return d;
+    }
+    if (_mm256_testc_si256(s, alphaBytes)) {
+        return _mm256_or_si256(MixGroup(d, s, _mm256_set1_epi16(255)), alphaBytes);
     }
     const __m256i one = _mm256_set1_epi32(1);
     const __m256i sa = _mm256_srli_epi32(s, 24);

@@ -242,6 +242,40 @@ TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintAlpha) {
     }
 }
 
+// The untinted additive forms: every destination channel value under every source channel
+// value at every source alpha, in runs of one alpha (whole groups of opaque pixels among them).
+TEST(BlitRows, WhiteAdditiveRowsMatchTheReferenceForEveryChannelValue) {
+    uint8_t table[512];
+    for (int i = 0; i < 512; ++i) {
+        table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
+    }
+    std::vector<uint32_t> source(256 * 256);
+    std::vector<uint32_t> dest(source.size());
+    for (uint32_t d = 0; d < 256; ++d) {
+        for (uint32_t s = 0; s < 256; ++s) {
+            dest[d * 256 + s] = ((d ^ 0x5A) << 24) | (d * 0x010101u);
+        }
+    }
+    using Form = Blend::AdditiveForm;
+    const uint32_t m[3] = {255, 255, 255};
+    std::vector<uint32_t> added;
+    for (uint32_t alpha = 0; alpha < 256; ++alpha) {
+        for (uint32_t i = 0; i < source.size(); ++i) {
+            source[i] = (alpha << 24) | ((i & 0xFF) * 0x010101u);
+        }
+        for (const bool hasAlpha : {false, true}) {
+            added = dest;
+            Blend::AdditiveRow(hasAlpha ? Form::WhiteAlpha : Form::White, added.data(),
+                               source.data(), static_cast<int>(added.size()), m);
+            for (size_t i = 0; i < added.size(); ++i) {
+                ASSERT_EQ(added[i],
+                          Blend::AdditiveRef(dest[i], source[i], Color::White, hasAlpha, table))
+                    << std::hex << dest[i] << " " << source[i];
+            }
+        }
+    }
+}
+
 // Every source channel value and alpha under every tint factor m, for the tinted additive
 // forms (the colour (m, m, m + 1) is never white and gives every m to every channel).
 TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
