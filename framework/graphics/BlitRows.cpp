@@ -109,6 +109,23 @@ void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
 
 } // namespace
 
+namespace {
+
+// The intrinsics kernel `groups(i)` takes the whole groups it can from pixel i on and answers
+// how many; each group it stops at (and the last few pixels) goes to `pixels(from, to)`.
+template <typename Groups, typename PerPixel>
+void GroupsThenPixels(int count, Groups groups, PerPixel pixels) {
+    int i = 0;
+    while (i < count) {
+        i += groups(i);
+        const int to = std::min(count, i + kGroup);
+        pixels(i, to);
+        i = to;
+    }
+}
+
+} // namespace
+
 void NormalRow(uint32_t* out, const uint32_t* src, int count) {
     if (!Avx2::Available()) {
         NormalLanes(out, src, count);
@@ -127,15 +144,14 @@ void SampleRow(uint32_t* out, const uint32_t* row, int width, const int* columns
         }
         return;
     }
-    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
-    // the last few pixels) is read word by word.
-    int i = 0;
-    while (i < count) {
-        i += Avx2::SampleGroups(out + i, row, width, columns + i, count - i);
-        for (const int to = std::min(count, i + kGroup); i < to; ++i) {
-            out[i] = row[columns[i]];
-        }
-    }
+    GroupsThenPixels(
+        count,
+        [&](int i) { return Avx2::SampleGroups(out + i, row, width, columns + i, count - i); },
+        [&](int from, int to) {
+            for (int i = from; i < to; ++i) {
+                out[i] = row[columns[i]];
+            }
+        });
 }
 
 namespace {
@@ -166,16 +182,17 @@ void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* 
         NormalSampledLanes(out, row, columns, count);
         return;
     }
-    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
-    // the last few pixels) goes pixel by pixel.
-    int i = 0;
-    while (i < count) {
-        i += Avx2::NormalSampledGroups(out + i, row, width, columns + i, count - i);
-        for (const int to = std::min(count, i + kGroup); i < to; ++i) {
-            const uint32_t s = row[columns[i]];
-            out[i] = NormalPixel(out[i], s, s >> 24);
-        }
-    }
+    GroupsThenPixels(
+        count,
+        [&](int i) {
+            return Avx2::NormalSampledGroups(out + i, row, width, columns + i, count - i);
+        },
+        [&](int from, int to) {
+            for (int i = from; i < to; ++i) {
+                const uint32_t s = row[columns[i]];
+                out[i] = NormalPixel(out[i], s, s >> 24);
+            }
+        });
 }
 
 // Fast path: whole groups stored at once, from the first 32-byte boundary on, four groups to a
@@ -332,15 +349,9 @@ void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
         TintedLanes(out, src, count, c);
         return;
     }
-    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
-    // the last few pixels) goes through the general form.
-    int i = 0;
-    while (i < count) {
-        i += Avx2::TintedGroups(out + i, src + i, count - i, c);
-        const int to = std::min(count, i + kGroup);
-        TintedPixels(out, src, i, to, c);
-        i = to;
-    }
+    GroupsThenPixels(
+        count, [&](int i) { return Avx2::TintedGroups(out + i, src + i, count - i, c); },
+        [&](int from, int to) { TintedPixels(out, src, from, to, c); });
 }
 
 namespace {
@@ -454,18 +465,15 @@ void RotatedNormalRow(uint32_t* out, const RotatedSpan& span, int count) {
         RotatedNormalPixels(out, span, 0, count);
         return;
     }
-    // Fast path: the intrinsics kernel takes the groups it can; each group it stops at (and
-    // the last few pixels) goes pixel by pixel.
-    int i = 0;
-    while (i < count) {
-        RotatedSpan rest = span;
-        rest.mU += i * span.mDU;
-        rest.mV += i * span.mDV;
-        i += Avx2::RotatedGroups(out + i, rest, count - i);
-        const int to = std::min(count, i + kGroup);
-        RotatedNormalPixels(out, span, i, to);
-        i = to;
-    }
+    GroupsThenPixels(
+        count,
+        [&](int i) {
+            RotatedSpan rest = span;
+            rest.mU += i * span.mDU;
+            rest.mV += i * span.mDV;
+            return Avx2::RotatedGroups(out + i, rest, count - i);
+        },
+        [&](int from, int to) { RotatedNormalPixels(out, span, from, to); });
 }
 
 } // namespace Vuro::Blend
