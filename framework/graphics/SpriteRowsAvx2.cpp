@@ -1,7 +1,5 @@
 #include "framework/graphics/SpriteRowsAvx2.h"
 
-#include "framework/graphics/BlitRowsAvx2.h"
-
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -9,10 +7,6 @@
 namespace Vuro::Blend::SpriteAvx2 {
 
 #if defined(__x86_64__)
-
-bool Available() {
-    return Avx2::Available();
-}
 
 __attribute__((target("avx2"))) void AddTermsRows(uint32_t* out, size_t outStride,
                                                   const uint32_t* terms, size_t termsStride,
@@ -45,10 +39,6 @@ __attribute__((target("avx2"))) void AddTermsRows(uint32_t* out, size_t outStrid
 }
 
 #else
-
-bool Available() {
-    return false;
-}
 
 void AddTermsRows(uint32_t*, size_t, const uint32_t*, size_t, int, int) {}
 

@@ -1,15 +1,13 @@
 #pragma once
 // Kernels of SpriteRows.h written for AVX2 with its intrinsics, for the forms whose best
 // instructions (the saturating byte add, the test of a whole register) the compiler's vector
-// types cannot name. The blits call them instead of the portable forms where Available().
+// types cannot name. The blits call them instead of the portable forms where
+// Avx2::Available() (BlitRowsAvx2.h).
 
 #include <cstddef>
 #include <cstdint>
 
 namespace Vuro::Blend::SpriteAvx2 {
-
-// Whether the processor runs the kernels below.
-bool Available();
 
 // Blend::AddTermsRows: the whole rectangle, the last pixels of each row through masked loads
 // and stores.

@@ -2,6 +2,7 @@
 
 #include "PixelTestHelpers.h"
 
+#include "framework/graphics/BlitRowsAvx2.h"
 #include "framework/graphics/PixelBlend.h"
 #include "framework/graphics/SpriteRowsAvx2.h"
 
@@ -58,7 +59,7 @@ const Kernel kKernels[] = {
 // must stay as they are; checked pixel by pixel.
 void ExpectRectanglesMatch(const Kernel& kernel, std::vector<uint32_t> dest,
                            std::vector<uint32_t> source, int width) {
-    if (kernel.mAvx2 && !Blend::SpriteAvx2::Available()) {
+    if (kernel.mAvx2 && !Blend::Avx2::Available()) {
         return;
     }
     const int height = 3;
