@@ -179,8 +179,11 @@ TEST_F(ThreadsTest, ShutdownFromAnotherThreadActsOnTheNextFramePass) {
     EXPECT_EQ(mApp.beforeShutdownCalls, 1) << "a second shut-down does nothing";
 }
 
+// Both the main and the loading thread write debug text.
+std::mutex gDebugTextMutex;
 std::string gDebugText;
 void CaptureDebugText(std::string_view text) {
+    std::lock_guard<std::mutex> lock(gDebugTextMutex);
     gDebugText += text;
 }
 
