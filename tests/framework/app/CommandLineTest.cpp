@@ -141,7 +141,7 @@ TEST_F(CommandLineTest, PlayAndRecordExcludeEachOther) {
     EXPECT_TRUE(mApp.mIsScreenSaver);
 }
 
-TEST_F(CommandLineTest, AnUnknownOptionIsReportedAndEndsTheProgramWithCodeZero) {
+TEST_F(CommandLineTest, AnUnknownOptionIsReportedAndEndsTheProgramWithCodeOne) {
     EXPECT_EQ(Handle("-PLAY"), 1) << "names are compared with case";
     EXPECT_EQ(Boxes(),
               (std::vector<std::string>{"FATAL ERROR: Invalid Command Line Param: -PLAY"}));
