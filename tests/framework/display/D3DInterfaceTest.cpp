@@ -254,6 +254,24 @@ TEST(D3DInterfaceTest, ALostRenderTargetIsRecoveredByTheNextInit) {
 }
 
 // One scene a frame however many calls; a polygon of two points draws and records nothing.
+// The 3-D screen's bits behave as a 2-D screen's: one buffer until the picture changes, and
+// bits handed back go into the surface.
+TEST(D3DInterfaceTest, TheScreensBitsStayAndGoBackIntoItsSurface) {
+    Rig3D rig;
+    ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+    DDImage* screen = rig.Screen();
+    screen->FillRect(Rect(0, 0, 200, 100), Color(0, 0, 255), kDrawModeNormal);
+    uint32_t* bits = screen->GetBits();
+    EXPECT_EQ(bits[0], 0xFF0000FFu) << "the scene's picture is read";
+    bits[0] = 0xFF112233;
+    EXPECT_EQ(screen->GetBits()[0], 0xFF112233u) << "the same buffer, not read again";
+    screen->OnBitsChanged();
+    EXPECT_EQ(Vuro::Test::ReadSurface(rig.rig.display->mDrawSurface.get())[0], 0x112233u);
+    EXPECT_EQ(rig.At(0, 0), 0x112233u);
+    screen->FillRect(Rect(0, 0, 1, 1), Color(255, 0, 0), kDrawModeNormal);
+    EXPECT_EQ(rig.At(0, 0), 0xFF0000u) << "drawing makes the bits be read anew";
+}
+
 TEST(D3DInterfaceTest, OneSceneAFrameAndNoPolygonOfTwoPoints) {
     Rig3D rig;
     ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
