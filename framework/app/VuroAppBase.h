@@ -345,7 +345,10 @@ public:
         return {mAutoEnable3D, mTest3D, mMinVidMemory3D, mRecommendedVidMemory3D};
     }
     bool IsPopupShown() const override { return mPopupShown; }
+    bool IsDrawingSuspended() const override { return mDrawingSuspended; }
     void NoteRefreshRateUnreliable() override { mRefreshRateUnreliable = true; }
+    // Empty here; a product may look at the capability test's fresh outcome.
+    void Fresh3DTestHook() override {}
     ImageRegistry* GetImageRegistry() override { return this; }
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
@@ -439,6 +442,7 @@ public:
     bool mIs3DToggled = false;
     bool mAutoEnable3D = false;
     bool mTest3D = false;
+    bool mSkip3DTest = false; // the capability test only passes its empty outcome through the demo
     int mMinVidMemory3D = 6;
     int mRecommendedVidMemory3D = 14;
     std::atomic<int> mNumLoadingThreadTasks{0};
@@ -454,8 +458,11 @@ public:
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.
     bool mPopupShown = false; // a system box is up while in full screen
-    int mMuteCount = 0;       // muted while above 0
-    int mAutoMuteCount = 0;   // the mutes of focus loss and demo fast-forward
+    // The window is minimised (kept by the input dispatch, cleared with a new main window): the
+    // 3-D device draws nothing meanwhile.
+    bool mDrawingSuspended = false;
+    int mMuteCount = 0;     // muted while above 0
+    int mAutoMuteCount = 0; // the mutes of focus loss and demo fast-forward
     // A link being opened: whether the browser came up is judged later from activation.
     bool mIsOpeningURL = false;
     bool mShutdownOnURLOpen = false;
