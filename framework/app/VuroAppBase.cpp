@@ -143,6 +143,7 @@ void VuroAppBase::Init(bool forceWindowed) {
     if (mCrashReportOnly) {
         // A fault while reporting must not start yet another reporter.
         Platform::SetFaultReportProgram({});
+        CrashReporter::WaitForCrashedProgram(mCrashedProcessId);
         CrashReporter::Run(*this, mCrashAttachment);
         DoExit(0);
     }

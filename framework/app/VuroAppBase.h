@@ -132,6 +132,14 @@ public:
     virtual void OnUrlOpened(const std::string& url);
     virtual bool OpenURL(const std::string& url, bool shutdownAfter);
     virtual std::string GetProductVersion(const std::string& path);
+    // Called by the crash reporter's fault filter, on the faulting thread, before the report is
+    // made. It runs inside a signal handler, so an override does only async-signal-safe work
+    // (atomics, no allocation, no locks). Here: the crashed flag (painting, the window timer's
+    // work and cursor changes stop) and the sound output silenced. Hiding the window, leaving
+    // full screen and giving the cursor back are not safe there: they come with the end of the
+    // process, which follows the report at once and which the report run waits for before it
+    // shows its windows.
+    virtual void OnCrash();
     virtual std::string GetCrashInfo();
     virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
     virtual void Shutdown();
@@ -452,6 +460,7 @@ public:
     bool mIsScreenSaver = false;
     // Report-only mode: started by a crashed copy to show its report (CrashReporter).
     bool mCrashReportOnly = false;
+    int mCrashedProcessId = 0;    // that copy, which the report waits for to end
     std::string mCrashAttachment; // the file that copy asked to send with the report
     bool mCtrlDown = false;
     bool mAltDown = false;
