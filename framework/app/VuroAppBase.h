@@ -134,11 +134,11 @@ public:
     virtual std::string GetProductVersion(const std::string& path);
     // Called by the crash reporter's fault filter, on the faulting thread, before the report is
     // made. It runs inside a signal handler, so an override does only async-signal-safe work
-    // (atomics, no allocation, no locks). Here: the crashed flag (painting, the window timer's
-    // work and cursor changes stop) and the sound output silenced. Hiding the window, leaving
-    // full screen and giving the cursor back are not safe there: they come with the end of the
-    // process, which follows the report at once and which the report run waits for before it
-    // shows its windows.
+    // (atomics, no allocation, no locks). Here: the crashed flag (painting and the mouse and
+    // timer handling stop, and a cursor update on a thread still running gives the arrow back)
+    // and the sound output silenced. Hiding the window, leaving full screen and giving the
+    // cursor back are not safe there: they come with the end of the process, which follows the
+    // report at once and which the report run waits for before it shows its windows.
     virtual void OnCrash();
     virtual std::string GetCrashInfo();
     virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
