@@ -16,6 +16,9 @@
 // - StartProgram runs another program beside this one, found on the PATH, with the arguments
 //   given (no shell reads them); it does not wait for the program to end. False when the
 //   program could not be started.
+// - CurrentProcessId is this process's id; ParentProcessId the id of the process that started
+//   this one while that one lives (once it has ended this one has another parent, so the
+//   answer changes).
 
 #include <string>
 #include <string_view>
@@ -42,5 +45,8 @@ void DebugOutput(std::string_view text);
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink);
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& args);
+
+int CurrentProcessId();
+int ParentProcessId();
 
 } // namespace Vuro::Platform
