@@ -28,20 +28,6 @@ void SplitFolder(const std::string& path, std::string& folder, std::string& name
     }
 }
 
-} // namespace
-
-std::string NativePath(std::string_view path) {
-    std::string result(path);
-    for (char& c : result) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return result;
-}
-
-namespace {
-
 // Opens for reading only what is a regular file. Opening a FIFO waits for a writer and a
 // device can read for ever, so the name is opened without waiting and its kind checked before
 // any byte is read; a folder would read as an empty file.
@@ -70,12 +56,23 @@ FILE* OpenRegularFileForReading(const std::string& path, const char* mode) {
 
 } // namespace
 
+std::string NativePath(std::string_view path) {
+    std::string result(path);
+    for (char& c : result) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return result;
+}
+
 FILE* OpenFile(const std::string& path, const char* mode) {
     const std::string native = NativePath(path);
     if (mode[0] == 'r') {
         return OpenRegularFileForReading(native, mode);
     }
     FILE* file = std::fopen(native.c_str(), mode);
+    // A folder is no file to write either.
     struct stat info {};
     if (file != nullptr && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
         std::fclose(file);
