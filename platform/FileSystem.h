@@ -16,7 +16,9 @@ namespace Vuro::Platform {
 // The path with every "\" turned into "/".
 std::string NativePath(std::string_view path);
 
-// fopen on the native path; null on failure, and for a folder.
+// fopen on the native path; null on failure and for a folder. A mode that reads ("r...")
+// opens only a regular file: a FIFO, a device or a socket gives null at once, without waiting
+// for a writer or reading anything.
 FILE* OpenFile(const std::string& path, const char* mode);
 
 struct FileEntry {

@@ -41,6 +41,10 @@ struct WaveFormat {
     uint16_t bitsPerSample = 0;
 };
 
+// A format a sound buffer takes: PCM, 1 or 2 channels of 8 or 16 bits, its block alignment,
+// and a rate from kFrequencyMin to kFrequencyMax.
+bool IsPlayableFormat(const WaveFormat& format);
+
 // Buffer description flags.
 inline constexpr uint32_t kBufferPrimary = 0x1;
 inline constexpr uint32_t kBufferStatic = 0x2;

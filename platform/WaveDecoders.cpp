@@ -88,7 +88,7 @@ bool DecodeWave(FILE* stream, PcmTarget& target, const WaveChunkReader& otherChu
                 return false;
             }
             uint8_t* data =
-                target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), chunkSize);
+                CreatePcmBuffer(target, MakePcmFormat(channels, samplesPerSec, bits), chunkSize);
             if (data == nullptr) {
                 return false;
             }
@@ -160,7 +160,8 @@ bool DecodeAu(FILE* stream, PcmTarget& target) {
     }
     std::fseek(f, static_cast<long>(offset), SEEK_SET);
     const uint32_t bufferSize = dataSize * bits / 8;
-    uint8_t* out = target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), bufferSize);
+    uint8_t* out =
+        CreatePcmBuffer(target, MakePcmFormat(channels, samplesPerSec, bits), bufferSize);
     if (out == nullptr) {
         return false;
     }

@@ -11,7 +11,9 @@
 // - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
 //   flags and counters they share with it are atomics. The destructor waits for the loading
 //   thread before it deletes anything; a derived class whose loading work uses its own members
-//   calls WaitForLoadingThread in its own destructor.
+//   calls WaitForLoadingThread in its own destructor. Once shut down, Start waits for loading
+//   work only half a second before it ends the process without it, so a request to quit ends
+//   the program within a second whatever the work is doing.
 //
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, loading progress), AppMainLoop.cpp (loop steps, frame pass, fixed
@@ -216,6 +218,12 @@ public:
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
     void WaitForLoadingThread();
+    // The end of Start: waits up to kExitLoadingWaitMs for loading work still under way; when
+    // it is still running then (a long decode, a read that never returns), the process ends
+    // with code 0 without it (Shutdown has written the settings), since nothing the work uses
+    // may be torn down. Main thread only.
+    void EndLoadingThreadForExit();
+    static constexpr uint32_t kExitLoadingWaitMs = 500;
     void StartCursorThread();
     void UpdateFrameTime();
     void ResetFrameClock(bool addDelay);

@@ -12,8 +12,8 @@
 #include "platform/Window.h"
 
 #include <cstdio>
-#include <fstream>
 #include <mutex>
+#include <sstream>
 #include <vector>
 
 namespace Vuro {
@@ -42,10 +42,17 @@ void NameMapSymbols(std::string& report) {
     } else {
         path = program + ".map";
     }
-    std::ifstream in(Platform::NativePath(path));
-    if (!in) {
+    FILE* file = Platform::OpenFile(path, "r");
+    if (file == nullptr) {
         return;
     }
+    std::string text;
+    char piece[4096];
+    for (size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;) {
+        text.append(piece, got);
+    }
+    std::fclose(file);
+    std::istringstream in(text);
     MapSymbolTable symbols;
     MapLineTable lines;
     ReadMapFile(in, symbols, lines);

@@ -276,7 +276,7 @@ void D3DTester::WriteSettings() {
 }
 
 bool D3DTester::FileContainsCard(const std::string& path, const std::string& description) {
-    FILE* file = std::fopen(path.c_str(), "r");
+    FILE* file = Platform::OpenFile(path, "r");
     if (file == nullptr) {
         return false;
     }

@@ -94,7 +94,8 @@ public:
     // The screen mode from the "ScreenMode" setting, the score tables, and the intro.
     void StartIntro();
     // The sound effects and music of the game (loading thread, from the menu's loader); once.
-    // A sound that cannot be loaded raises the shut-down request and ends the program.
+    // A sound that cannot be loaded raises the shut-down request and ends the program; a quit
+    // asked meanwhile stops the loading before the next file.
     void LoadSounds();
     // Loads the score tables or, failing that, writes the default ones.
     bool InitScores();

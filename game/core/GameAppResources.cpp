@@ -22,7 +22,12 @@ void GameApp::LoadSounds() {
     if (mSoundsLoaded) {
         return;
     }
+    // A quit asked meanwhile stops the work between two files (decoding the music takes
+    // seconds), so the program can end without waiting for the rest.
     for (const GameSoundFile& sound : kGameSoundEffects) {
+        if (ShutdownAsked()) {
+            return;
+        }
         if (!mSoundManager->LoadSoundAt(sound.mId, sound.mFile)) {
             // The main thread shuts down at its next frame pass, so no finish attaches anything
             // while the boxes are up. Mended: the message named "sounds/", not the real folder.
@@ -32,6 +37,9 @@ void GameApp::LoadSounds() {
         }
     }
     for (const GameSoundFile& song : kGameMusic) {
+        if (ShutdownAsked()) {
+            return;
+        }
         (void)mMusicInterface->LoadMusic(song.mId, song.mFile);
     }
     mSoundsLoaded = true;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace Vuro::Platform {
 
@@ -27,6 +28,32 @@ void SplitFolder(const std::string& path, std::string& folder, std::string& name
     }
 }
 
+// Opens for reading only what is a regular file. Opening a FIFO waits for a writer and a
+// device can read for ever, so the name is opened without waiting and its kind checked before
+// any byte is read; a folder would read as an empty file.
+FILE* OpenRegularFileForReading(const std::string& path, const char* mode) {
+    const int access = std::strchr(mode, '+') != nullptr ? O_RDWR : O_RDONLY;
+    const int fd = open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        errno = error;
+        return nullptr;
+    }
+    // Reads of a regular file never wait; the flag goes only so that nothing else sees it.
+    const int flags = fcntl(fd, F_GETFL);
+    FILE* file =
+        flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : fdopen(fd, mode);
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
 } // namespace
 
 std::string NativePath(std::string_view path) {
@@ -40,8 +67,12 @@ std::string NativePath(std::string_view path) {
 }
 
 FILE* OpenFile(const std::string& path, const char* mode) {
-    FILE* file = std::fopen(NativePath(path).c_str(), mode);
-    // A folder opens for reading here, and would read as an empty file: it is not a file.
+    const std::string native = NativePath(path);
+    if (mode[0] == 'r') {
+        return OpenRegularFileForReading(native, mode);
+    }
+    FILE* file = std::fopen(native.c_str(), mode);
+    // A folder is no file to write either.
     struct stat info {};
     if (file != nullptr && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
         std::fclose(file);

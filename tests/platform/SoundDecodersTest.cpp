@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace Vuro::Platform {
@@ -102,6 +105,33 @@ TEST(WavReader, TruncatedDataIsRefusedBeforeAnyBufferIsMade) {
     EXPECT_EQ(target.mCreates, 0);
 }
 
+TEST(WavReader, FormatsNoBufferTakesAreRefusedBeforeAnyBufferIsMade) {
+    // Mended: each of these was handed on as sound.
+    struct Case {
+        const char* what;
+        uint32_t channels;
+        uint32_t rate;
+        uint32_t bits;
+    };
+    for (Case c :
+         {Case{"no channels", 0, 8000, 16}, Case{"no bits", 1, 8000, 0}, Case{"7 bits", 1, 8000, 7},
+          Case{"rate 0", 1, 0, 16}, Case{"six channels", 6, 8000, 16}}) {
+        SCOPED_TRACE(c.what);
+        VectorTarget target;
+        SoundBytes file = SoundBytes::Riff()
+                              .Fmt(1, c.channels, c.rate, c.bits)
+                              .Text("data")
+                              .LE32(8)
+                              .Raw({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_FALSE(ReadWav(file, target));
+        EXPECT_EQ(target.mCreates, 0);
+    }
+    VectorTarget target;
+    EXPECT_FALSE(ReadWav(SoundBytes::Riff().Fmt(1, 1, 8000, 16).Text("data").LE32(0), target))
+        << "no sound at all";
+    EXPECT_EQ(target.mCreates, 0);
+}
+
 TEST(WavReader, RefusedBufferAnswersFalse) {
     VectorTarget target;
     target.mRefuse = true;
@@ -152,6 +182,10 @@ TEST(AuReader, RefusesOtherEncodingsAndSizesTheFileCannotHold) {
     EXPECT_FALSE(ReadAu(Au(0xFFFFFFF0, 2, 1, 8000, 1).Raw({1, 2}), target));
     EXPECT_FALSE(ReadAu(Au(24, 2, 1, 8000, 0x10001).Raw({1, 2}), target));
     EXPECT_EQ(target.mCreates, 0);
+    // Mended: a rate of 0 or no channels were handed on as sound.
+    EXPECT_FALSE(ReadAu(Au(24, 2, 1, 0, 1).Raw({1, 2}), target));
+    EXPECT_FALSE(ReadAu(Au(24, 2, 2, 8000, 0).Raw({1, 2}), target));
+    EXPECT_EQ(target.mCreates, 0);
     SoundBytes wrongMagic;
     wrongMagic.Text(".snc").BE32(24).BE32(2).BE32(1).BE32(8000).BE32(1).Raw({1, 2});
     EXPECT_FALSE(ReadAu(wrongMagic, target));
@@ -179,6 +213,24 @@ TEST(OggReader, DecodesTheWholeToneIntoSixteenBitPcm) {
     EXPECT_LT(peak, 19000);
     EXPECT_GT(sample(1012), 10000);  // a quarter period after a period's start
     EXPECT_LT(sample(1037), -10000); // three quarters
+}
+
+TEST(OggReader, AStreamCutBeforeItsSoundIsRefusedBeforeAnyBufferIsMade) {
+    // Mended: it stated no samples and asked for a buffer of 0 bytes before failing.
+    std::ifstream in(VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg", std::ios::binary);
+    const std::string tone(std::istreambuf_iterator<char>(in), {});
+    // The headers fill the first two pages; the sound starts on the third.
+    size_t third = 0;
+    for (int page = 0; page < 3 && third != std::string::npos; ++page) {
+        third = tone.find("OggS", page == 0 ? 0 : third + 1);
+    }
+    ASSERT_NE(third, std::string::npos);
+    for (size_t cut : {third, third + 20}) {
+        SCOPED_TRACE(cut);
+        VectorTarget target;
+        EXPECT_FALSE(DecodeOgg(OpenMemoryFile(tone.data(), cut), target));
+        EXPECT_EQ(target.mCreates, 0);
+    }
 }
 
 TEST(OggReader, RefusesWhatIsNotOgg) {
@@ -277,9 +329,16 @@ TEST(SoundFiles, AreToldByTheirContentAndDecodedByTheirKind) {
         write(name, bytes);
     };
     // Names say nothing: every file is named .snd.
-    write("a.snd", SoundBytes::Riff().Text("data").LE32(2).Raw({1, 2}).bytes);
-    write("b.snd",
-          SoundBytes().Text(".snd").BE32(24).BE32(2).BE32(2).BE32(8000).BE32(1).Raw({1, 2}).bytes);
+    write("a.snd", SoundBytes::Riff().Text("data").LE32(4).Raw({1, 2, 3, 4}).bytes);
+    write("b.snd", SoundBytes()
+                       .Text(".snd")
+                       .BE32(24)
+                       .BE32(4)
+                       .BE32(2)
+                       .BE32(8000)
+                       .BE32(1)
+                       .Raw({1, 2, 3, 4})
+                       .bytes);
     copy("c.snd", "tone.ogg");
     copy("d.snd", "tone.mp3");
     write("e.snd", Vuro::Test::ModuleBytes({0}));
@@ -289,7 +348,7 @@ TEST(SoundFiles, AreToldByTheirContentAndDecodedByTheirKind) {
         {"c.snd", SoundFileKind::Ogg},          {"d.snd", SoundFileKind::Mp3},
         {"e.snd", SoundFileKind::Module},       {"f.snd", SoundFileKind::Unknown},
         {"missing.snd", SoundFileKind::Unknown}};
-    const uint32_t bytes[] = {2, 2, 4410, 22050, Vuro::Test::kFramesPerOrder * 4, 0, 0};
+    const uint32_t bytes[] = {4, 4, 4410, 22050, Vuro::Test::kFramesPerOrder * 4, 0, 0};
     for (size_t i = 0; i < std::size(kinds); ++i) {
         const auto& [name, kind] = kinds[i];
         EXPECT_EQ(IdentifySoundFile(name), kind) << name;

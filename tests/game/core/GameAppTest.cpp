@@ -194,6 +194,19 @@ TEST_F(GameAppTest, SoundsAndMusicLoadInTableOrderAndOnlyOnce) {
     EXPECT_EQ(mApp->Music().mLog, songs);
 }
 
+TEST_F(GameAppTest, AQuitAskedStopsTheSoundLoadingBeforeTheNextFile) {
+    mApp->Init();
+    mApp->mShutdownRequested = true;
+    mApp->LoadSounds();
+    EXPECT_TRUE(mSounds->mFiles.empty());
+    EXPECT_TRUE(mApp->Music().mLog.empty());
+    EXPECT_FALSE(mApp->mSoundsLoaded) << "a later call loads them";
+    mApp->mShutdownRequested = false;
+    mApp->LoadSounds();
+    EXPECT_EQ(mSounds->mFiles.size(), std::size(kGameSoundEffects));
+    EXPECT_TRUE(mApp->mSoundsLoaded);
+}
+
 TEST_F(GameAppTest, MusicFollowsTheFocusExceptThatPlayBoardsResumeTheirOwn) {
     StartToMenu();
     mApp->Music().mLog.clear();
