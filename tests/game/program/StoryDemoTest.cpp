@@ -3,9 +3,10 @@
 // level, where fruit is picked, to its end and its statistics screen, then the second and third
 // levels in place (birds are shot in the third), each to its end, and the start of the fourth,
 // where the recording closed the program. The playback is fast-forwarded (the key "0" typed on
-// the standard input); the record it saves after every level is watched, so the speed of playing
-// the second and third levels is measured between the first and the third save: by the
-// program's processor time, which holds on a busy machine, and by the wall clock (printed).
+// the standard input); the record it saves after every level (in the copy of the player files
+// the playback works on) is watched, so the speed of playing the second and third levels is
+// measured between the first and the third save: by the program's processor time, which holds
+// on a busy machine, and by the wall clock (printed).
 // What the program saved must be what the recorded run saved.
 //
 // The demo is tests/game/demos/story.dmo; README.md there says how to make it again (needed
@@ -67,8 +68,9 @@ TEST(StoryDemo, PlaysTheFirstStoryLevelToItsEndFastAndSavesWhatTheRecordedRunSav
     while (status == -1 && Clock::now() < start + std::chrono::seconds(100)) {
         status = run.WaitForExit(Clock::now() + std::chrono::milliseconds(5));
         PlayerRecord seen;
-        if (seen.Load(run.Path("data/Player.pf")) &&
-            seen.storyLevel > static_cast<int>(saves.size())) {
+        // A save passed by unseen (a busy machine) counts as made now.
+        while (seen.Load(run.PlaybackPath("Player.pf")) &&
+               seen.storyLevel > static_cast<int>(saves.size())) {
             saves.push_back(Clock::now());
             savesCpu.push_back(run.CpuSeconds());
         }
@@ -79,10 +81,12 @@ TEST(StoryDemo, PlaysTheFirstStoryLevelToItsEndFastAndSavesWhatTheRecordedRunSav
     EXPECT_EQ(output.find("Demo playback stopped"), std::string::npos) << output;
 
     PlayerRecord record;
-    ASSERT_TRUE(record.Load(run.Path("data/Player.pf")));
+    ASSERT_TRUE(record.Load(run.PlaybackPath("Player.pf")));
     EXPECT_EQ(record.storyLevel, 3) << "three levels won\n" << output;
     EXPECT_EQ(record.storyLevelMax, 3);
     EXPECT_EQ(record.totalScore, kLevelScores[0] + kLevelScores[1] + kLevelScores[2]);
+    EXPECT_FALSE(fs::exists(run.DataPath("Player.pf")))
+        << "the player's own files stay as they were";
 
     ASSERT_EQ(saves.size(), 3u);
     int playedMs = (kLevelEnds[2] - kLevelEnds[0]) * 10;
