@@ -7,6 +7,7 @@
 #include <iterator>
 #include <spawn.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -78,9 +79,12 @@ std::string ProgramRun::PlaybackPath(const std::string& name) const {
 }
 
 double ProgramRun::CpuSeconds() const {
+    if (mEnded) {
+        return mEndCpuSeconds;
+    }
     std::ifstream stat("/proc/" + std::to_string(mPid) + "/stat");
     std::string line;
-    if (!mStarted || mEnded || !std::getline(stat, line)) {
+    if (!mStarted || !std::getline(stat, line)) {
         return 0.0;
     }
     // The command's name stands in parentheses and may hold blanks; the fields after it are
@@ -163,8 +167,11 @@ std::string ProgramRun::Output() const {
 }
 
 bool ProgramRun::Ended() {
-    if (mStarted && !mEnded && waitpid(mPid, &mStatus, WNOHANG) == mPid) {
+    rusage usage{};
+    if (mStarted && !mEnded && wait4(mPid, &mStatus, WNOHANG, &usage) == mPid) {
         mEnded = true;
+        mEndCpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     return mEnded;
 }

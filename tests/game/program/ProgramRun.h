@@ -39,8 +39,9 @@ public:
     std::string Output() const;
     // The exit status once the program ended by itself before the deadline; -1 otherwise.
     int WaitForExit(Clock::time_point deadline);
-    // The processor time (user and system, all threads) the running program has used so far;
-    // a speed measured by it holds however busy the machine is. 0 once it has ended.
+    // The processor time (user and system, all threads) the program has used so far, or in all
+    // once it has ended (seen by WaitForExit); a speed measured by it holds however busy the
+    // machine is.
     double CpuSeconds() const;
     // A path inside the run's folder.
     std::string Path(const std::string& relative) const;
@@ -60,6 +61,7 @@ private:
     bool mStarted = false;
     bool mEnded = false;
     int mStatus = 0;
+    double mEndCpuSeconds = 0.0;
 };
 
 } // namespace Vuro::Test
