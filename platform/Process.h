@@ -18,7 +18,8 @@
 //   program could not be started.
 // - CurrentProcessId is this process's id; ParentProcessId the id of the process that started
 //   this one while that one lives (once it has ended this one has another parent, so the
-//   answer changes).
+//   answer changes). ProcessRuns tells whether a process of that id exists (one of another user
+//   counts): files a process left behind are only taken away once it has ended.
 
 #include <string>
 #include <string_view>
@@ -48,5 +49,6 @@ bool StartProgram(const std::string& program, const std::vector<std::string>& ar
 
 int CurrentProcessId();
 int ParentProcessId();
+bool ProcessRuns(int id);
 
 } // namespace Vuro::Platform

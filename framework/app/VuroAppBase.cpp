@@ -129,6 +129,9 @@ VuroAppBase::~VuroAppBase() {
         gVuroApp = nullptr;
     }
     WriteDemoFile();
+    if (!mUserDataFolder.empty()) {
+        Platform::MapFolder(mUserDataFolder, std::string());
+    }
     mInstanceLock.reset();
 }
 
@@ -181,6 +184,7 @@ void VuroAppBase::Init(bool forceWindowed) {
             DoExit(1); // the demo asked for cannot be played: a failure, not success
         }
     }
+    SetUpUserDataFolder();
 
     BeforeReadSettings();
     std::srand(Platform::GetClock().TickMs());

@@ -208,6 +208,12 @@ public:
     // ---- [Operations of the object itself] ----
     // Restores the desktop and ends the process with code (a test can trap the end).
     [[noreturn]] void DoExit(int code);
+    // Leads mUserDataFolder to where the user's files live: $XDG_DATA_HOME under mRegKey, where
+    // the files an earlier version kept beside the program are moved once; while a demo plays
+    // back, to a copy of them taken now, so the playback reads what the user's files hold and
+    // never changes them. Without a key the folder stays beside the program. Ends the program
+    // when a playback's copy cannot be made.
+    void SetUpUserDataFolder();
     void SetString(const std::string& id, const std::string& value);
     std::string GetString(const std::string& id, const std::string& defaultValue);
     bool IsScreenSaver() const { return mIsScreenSaver; }
@@ -388,7 +394,11 @@ public:
     std::string mCaptionPrefix; // before " Hardware Acceleration Confirmation"
     std::string mProdName = "Product";
     std::string mTitle = "VuroApp";
-    std::string mRegKey;  // under "SOFTWARE\"
+    std::string mRegKey; // under "SOFTWARE\"
+    // The folder of the user's files as the product's paths name it ("data" in the game; empty:
+    // none). Init leads it into the user's data folder under mRegKey, or into a copy of that
+    // folder while a demo plays back (SetUpUserDataFolder).
+    std::string mUserDataFolder;
     int mPreferredX = -1; // window position, -1 centred
     int mPreferredY = -1;
     int mWidth = 640;

@@ -6,7 +6,6 @@
 #include "framework/display/DDImage.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
-#include "framework/util/PathHelpers.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/core/BoardStory.h"
 #include "game/core/BoardSurvive.h"
@@ -58,8 +57,8 @@ GameApp::GameApp() {
     mAutoEnable3D = true;
     mTest3D = true;
     UseCustomCursors(true);
-    // Profiles and score tables live here.
-    MkDir(GetFileDir(Platform::ExecutablePath(), true) + "data");
+    // Profiles and score tables: "data\..." in the game's paths, under the user's data folder.
+    mUserDataFolder = "data";
 }
 
 GameApp::~GameApp() {

@@ -1,6 +1,9 @@
 #include "platform/Process.h"
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace Vuro::Platform {
 
@@ -10,6 +13,10 @@ int CurrentProcessId() {
 
 int ParentProcessId() {
     return static_cast<int>(getppid());
+}
+
+bool ProcessRuns(int id) {
+    return id > 0 && (kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
 }
 
 } // namespace Vuro::Platform

@@ -241,7 +241,8 @@ TEST(CrashHandlerRealFaults, EachEndsWithItsSignalAndAReport) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
         EXPECT_EQ(WTERMSIG(status), test.signal);
-        EXPECT_LT(seconds, 10.0);
+        // Only a handler that never ends (no watchdog) breaks this on however busy a machine.
+        EXPECT_LT(seconds, 60.0);
         std::string report = ReadFile(folder.Path() / "crash.txt");
         if (test.firstLine[0] == '\0') {
             EXPECT_EQ(report, "");

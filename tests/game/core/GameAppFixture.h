@@ -76,7 +76,10 @@ public:
 
 class TestGameApp : public GameApp {
 public:
-    TestGameApp() { mOnlyAllowOneCopyToRun = false; }
+    TestGameApp() {
+        mOnlyAllowOneCopyToRun = false;
+        mUserDataFolder.clear(); // the player files stay in the test's working folder
+    }
     bool OnChangeDirectory(const std::string&) override { return true; }
     MusicInterface* CreateMusicInterface(Platform::Window*) override { return new MusicLog(); }
     MusicLog& Music() { return *static_cast<MusicLog*>(mMusicInterface); }

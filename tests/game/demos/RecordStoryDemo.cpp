@@ -48,7 +48,7 @@ constexpr int kBirdsToShoot = 2; // a level; then the bot leaves the birds alone
 constexpr int kStoneStart = 405;
 constexpr int kStoneTop = 150;
 constexpr int kPatienceUpdates = 40;          // between two presses on the same screen
-constexpr const char* kPlayerName = "Player"; // the first start's name: data/Player.pf
+constexpr const char* kPlayerName = "Player"; // the first start's name: Player.pf
 // The menu's signposts: story, scores, options, exit.
 constexpr int kStoryButtonX = 300;
 constexpr int kStoryButtonY = 180;
