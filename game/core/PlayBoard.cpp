@@ -348,7 +348,7 @@ void PlayBoard::GotFocus() {
 void PlayBoard::LostFocus() {
     Widget::LostFocus();
     mApp->mMusicInterface->PauseAllMusic();
-    if (!IsHelpPanelOpen()) {
+    if (!IsHelpPanelOpen() || PausesUnderHelpPanel()) {
         mState = kPaused;
         Invalidate();
         CustomCursor(kArrowCursor);

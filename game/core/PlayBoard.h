@@ -115,6 +115,9 @@ protected:
     virtual bool FollowsDragWhenOver() const { return false; }
     // The survival board also hides the slingshot once the level is over.
     virtual bool HidesSlingshotWhenOver() const { return false; }
+    // The survival board pauses on losing the focus even under the help panel (getting the
+    // focus back puts it to waiting for the panel again); the story board keeps waiting.
+    virtual bool PausesUnderHelpPanel() const { return false; }
     // The states that lead away; StatsClosed has already deleted the statistics screen and
     // set the map message for a lost level.
     virtual void OnLeave() = 0;
