@@ -113,7 +113,7 @@ void BoardStat::GotFocus() {
 
 void BoardStat::Update() {
     Widget::Update();
-    if (!mBoard->GetApp()->mActive) {
+    if (!mBoard->GetApp()->mHasFocus) {
         return;
     }
     for (Bird& bird : mBirds) {

@@ -91,12 +91,12 @@ TEST_F(BoardStatTest, BirdsFlapOnlyWhileTheApplicationIsActiveAndOnlyOkCloses) {
     auto* stat = new BoardStat(mBoard, &mState);
     stat->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(stat);
-    mApp->mActive = false;
+    mApp->mHasFocus = false;
     for (int tick = 0; tick < 60; ++tick) {
         stat->Update();
     }
     EXPECT_EQ(stat->GetBird(0).GetFrame(), 0);
-    mApp->mActive = true;
+    mApp->mHasFocus = true;
     for (int tick = 0; tick < 60; ++tick) {
         stat->Update();
     }
