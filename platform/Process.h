@@ -17,6 +17,9 @@
 //   not wait for the program to end. A name without a separator is found on the PATH; a path
 //   (with "\" or "/") is taken as it stands, relative to the working folder, its "\" mapped as
 //   for every file. False when the program could not be started.
+// - CurrentProcessId is this process's id; ParentProcessId the id of the process that started
+//   this one while that one lives (once it has ended this one has another parent, so the
+//   answer changes).
 
 #include <string>
 #include <string_view>
@@ -43,5 +46,8 @@ void DebugOutput(std::string_view text);
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink);
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& args);
+
+int CurrentProcessId();
+int ParentProcessId();
 
 } // namespace Vuro::Platform

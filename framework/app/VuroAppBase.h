@@ -132,6 +132,14 @@ public:
     virtual void OnUrlOpened(const std::string& url);
     virtual bool OpenURL(const std::string& url, bool shutdownAfter);
     virtual std::string GetProductVersion(const std::string& path);
+    // Called by the crash reporter's fault filter, on the faulting thread, before the report is
+    // made. It runs inside a signal handler, so an override does only async-signal-safe work
+    // (atomics, no allocation, no locks). Here: the crashed flag (painting and the mouse and
+    // timer handling stop, and a cursor update on a thread still running gives the arrow back)
+    // and the sound output silenced. Hiding the window, leaving full screen and giving the
+    // cursor back are not safe there: they come with the end of the process, which follows the
+    // report at once and which the report run waits for before it shows its windows.
+    virtual void OnCrash();
     virtual std::string GetCrashInfo();
     virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
     virtual void Shutdown();
@@ -345,7 +353,10 @@ public:
         return {mAutoEnable3D, mTest3D, mMinVidMemory3D, mRecommendedVidMemory3D};
     }
     bool IsPopupShown() const override { return mPopupShown; }
+    bool IsDrawingSuspended() const override { return mDrawingSuspended; }
     void NoteRefreshRateUnreliable() override { mRefreshRateUnreliable = true; }
+    // Empty here; a product may look at the capability test's fresh outcome.
+    void Fresh3DTestHook() override {}
     ImageRegistry* GetImageRegistry() override { return this; }
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
@@ -439,6 +450,7 @@ public:
     bool mIs3DToggled = false;
     bool mAutoEnable3D = false;
     bool mTest3D = false;
+    bool mSkip3DTest = false; // the capability test only passes its empty outcome through the demo
     int mMinVidMemory3D = 6;
     int mRecommendedVidMemory3D = 14;
     std::atomic<int> mNumLoadingThreadTasks{0};
@@ -448,14 +460,18 @@ public:
     bool mIsScreenSaver = false;
     // Report-only mode: started by a crashed copy to show its report (CrashReporter).
     bool mCrashReportOnly = false;
+    int mCrashedProcessId = 0;    // that copy, which the report waits for to end
     std::string mCrashAttachment; // the file that copy asked to send with the report
     bool mCtrlDown = false;
     bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.
     bool mPopupShown = false; // a system box is up while in full screen
-    int mMuteCount = 0;       // muted while above 0
-    int mAutoMuteCount = 0;   // the mutes of focus loss and demo fast-forward
+    // The window is minimised (kept by the input dispatch, cleared with a new main window): the
+    // 3-D device draws nothing meanwhile.
+    bool mDrawingSuspended = false;
+    int mMuteCount = 0;     // muted while above 0
+    int mAutoMuteCount = 0; // the mutes of focus loss and demo fast-forward
     // A link being opened: whether the browser came up is judged later from activation.
     bool mIsOpeningURL = false;
     bool mShutdownOnURLOpen = false;

@@ -6,7 +6,9 @@
 #include "framework/debug/CrashReportWindows.h"
 #include "framework/debug/MapFile.h"
 #include "framework/util/SafeFileWrite.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/Window.h"
 
 #include <cstdio>
@@ -71,6 +73,16 @@ std::string CrashReportTitle(const std::string& report) {
     size_t at = report.find(label);
     return "Exception at " + (at == std::string::npos ? std::string("0000:00000000")
                                                       : report.substr(at + label.size(), 13));
+}
+
+void CrashReporter::WaitForCrashedProgram(int processId) {
+    constexpr uint32_t kPollMs = 10;
+    Platform::Clock& clock = Platform::GetClock();
+    for (uint32_t waited = 0; processId > 0 && Platform::ParentProcessId() == processId &&
+                              waited < kCrashedProgramWaitMs;
+         waited += kPollMs) {
+        clock.SleepMs(kPollMs);
+    }
 }
 
 void CrashReporter::Run(VuroAppBase& app, const std::string& attachment) {

@@ -8,6 +8,7 @@
 #include "platform/DriverInfo.h"
 #include "platform/FaultHandler.h"
 #include "platform/Process.h"
+#include "platform/SoundDevice.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
@@ -125,6 +126,7 @@ TEST_F(CrashHandlerTest, EveryFrameWithItsParametersAndTheApplicationAsPublished
     fault.frames[1] = {0x8000, 0x10, {0xA, 0xB, 0xC, 0xD}};
     fault.walkEnd = 5;
     CrashHandler::CrashFilter(fault);
+    Platform::SilenceSoundOutput(false); // OnCrash silenced the process
 
     EXPECT_TRUE(app.mCrashed);
     std::string expected =
