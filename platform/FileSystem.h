@@ -18,7 +18,7 @@ namespace Vuro::Platform {
 // The path with every "\" turned into "/", and a mapped folder's part replaced by where it leads.
 std::string NativePath(std::string_view path);
 
-// From now on, the relative paths whose first part is `name` ("data", "data\\x.pf", "data/x.pf")
+// From now on, the relative paths whose first part is `name` ("data", "data\x.pf", "data/x.pf")
 // lead into `folder` instead. An empty folder ends the mapping. One folder is mapped at a time.
 void MapFolder(const std::string& name, const std::string& folder);
 

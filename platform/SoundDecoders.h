@@ -79,7 +79,8 @@ inline constexpr double kModuleSecondsMax = kBufferBytesMax / (44100.0 * 4);
                                 std::vector<uint32_t>* orderFrames = nullptr,
                                 double maxSeconds = kModuleSecondsMax);
 
-// One AU mu-law byte as a 16-bit sample.
+// One AU mu-law byte as a 16-bit sample, by the standard (G.711) expansion: 0x80 and 0x00 are
+// the loudest, +-32124, and 0xFF and 0x7F silence.
 int16_t MuLawToSample(uint8_t byte);
 
 enum class SoundFileKind { Unknown, Wave, Au, Ogg, Mp3, Module };

@@ -1,6 +1,7 @@
 #include "game/core/BoardStory.h"
 
 #include "framework/sound/MusicInterface.h"
+#include "game/core/FruitStateDurations.h"
 #include "game/core/GameApp.h"
 #include "game/core/LevelFile.h"
 
@@ -36,6 +37,7 @@ BoardStory::BoardStory(GameApp* app) : PlayBoard(app) {}
 
 bool BoardStory::ReadLevel(int number) {
     bool easy = GetRecord().easyMode != 0;
+    SetEasyMode(easy); // the fruit's times follow the level set
     if (!ParseLevel(LevelFile::GetFileName(false, easy, number))) {
         mApp->ShowError("Failed to load game level.", true);
         return false;
@@ -56,8 +58,9 @@ void BoardStory::LoadLevel(int n) {
         mApp->ShowError("Failed to initialize game level.", true);
         return;
     }
-    LoadLevelScenery(n + 1);
-    CustomCursor(kArrowCursor);
+    if (LoadLevelScenery(n + 1)) {
+        FinishLevelLoading();
+    }
 }
 
 void BoardStory::LoadNextLevel() {

@@ -1,6 +1,7 @@
 #include "game/core/BoardSurvive.h"
 
 #include "framework/sound/MusicInterface.h"
+#include "game/core/FruitStateDurations.h"
 #include "game/core/GameApp.h"
 #include "game/core/LevelFile.h"
 
@@ -29,6 +30,7 @@ void BoardSurvive::LoadLevel(int n) {
     int s = n + 1;
     mField.ResetLevel();
     PlayerRecord record = GetRecord();
+    SetEasyMode(record.easyMode != 0); // the fruit's times follow the level set
     if (!ParseLevel(LevelFile::GetFileName(true, record.easyMode != 0, s))) {
         mApp->ShowError("Failed to load game level.", true);
         return;
@@ -40,8 +42,9 @@ void BoardSurvive::LoadLevel(int n) {
         mApp->ShowError("Failed to initializa game level.", true);
         return;
     }
-    LoadLevelScenery(PictureLevel(s, record.storyLevelMax));
-    CustomCursor(kArrowCursor);
+    if (LoadLevelScenery(PictureLevel(s, record.storyLevelMax))) {
+        FinishLevelLoading();
+    }
 }
 
 void BoardSurvive::AdvanceProgress(PlayerRecord& record) {

@@ -31,6 +31,7 @@ protected:
     bool EndsWhenTreesBare() const override { return true; }
     bool FollowsDragWhenOver() const override { return true; }
     bool HidesSlingshotWhenOver() const override { return true; }
+    bool PausesUnderHelpPanel() const override { return true; }
     void OnLeave() override { LeaveBoard(); }
     void OnNextLevel() override { LeaveBoard(); }
     void OnStatsClosed() override { LeaveBoard(); }

@@ -16,6 +16,7 @@
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardTitres.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/Window.h"
 
 #include <cstdio>
@@ -31,6 +32,7 @@ constexpr const char* kMenuCursorFile = "images/menu_cursor";
 constexpr int kMenuCursorNumbers[] = {0, 2, 1, 4, 3};
 constexpr int kCursorCount = 6;
 constexpr const char* kPlayLinkFile = "play.url";
+constexpr const char* kLauncherFile = "fscommand\\rovix.exe";
 
 } // namespace
 
@@ -148,10 +150,15 @@ void GameApp::ShowError(const std::string& text, bool fatal) {
 }
 
 void GameApp::Shutdown() {
-    // The second exit action started a Windows launcher; there is none here.
     if (FILE* link = Platform::OpenFile(kPlayLinkFile, "r")) {
         std::fclose(link);
         (void)OpenURL(kPlayLinkFile, false);
+    }
+    // A launcher shipped beside the game runs once the game ends; one that cannot be started
+    // is left alone.
+    if (FILE* launcher = Platform::OpenFile(kLauncherFile, "r")) {
+        std::fclose(launcher);
+        (void)Platform::StartProgram(kLauncherFile, {});
     }
     VuroAppBase::Shutdown();
 }

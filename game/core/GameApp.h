@@ -1,7 +1,7 @@
 #pragma once
 // The game's application: the product identity and framework defaults the game wants, the help
 // texts, cursor, music and sounds every screen uses, the score tables, the first screen, the
-// fatal error box, music that follows the window's focus, the exit action, and every switch
+// fatal error box, music that follows the window's focus, the exit actions, and every switch
 // between the game's screens with the loading work behind it. It owns every screen, the profile
 // manager and the score tables.
 //
@@ -75,7 +75,9 @@ public:
     void OnLoadingDone() override;
     void RunLoadingWork() override;
     void Popup(const std::string& text) override;
-    // Opens "play.url" beside the program when it exists, then shuts the framework down.
+    // Opens "play.url" beside the program when it exists, starts the launcher
+    // "fscommand\rovix.exe" beside it when that exists, then shuts the framework down. Both
+    // exit actions run on every call.
     void Shutdown() override;
     // Focus to the current screen; music resumes unless a play board is current.
     void GotFocus() override;

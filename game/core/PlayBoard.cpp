@@ -14,6 +14,7 @@
 #include "game/core/LevelFile.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/InGameDialog.h"
+#include "platform/Clock.h"
 
 #include <algorithm>
 
@@ -103,10 +104,17 @@ PlayerRecord PlayBoard::GetRecord() const {
     return record;
 }
 
-void PlayBoard::LoadLevelScenery(int pictureLevel) {
-    if (mImages.LoadScenery(mApp, pictureLevel, mField.IsDay())) {
-        mField.SetImages(&mImages);
+bool PlayBoard::LoadLevelScenery(int pictureLevel) {
+    if (!mImages.LoadScenery(mApp, pictureLevel, mField.IsDay())) {
+        return false;
     }
+    mField.SetImages(&mImages);
+    return true;
+}
+
+void PlayBoard::FinishLevelLoading() {
+    Platform::GetClock().SleepMs(kLoadedPauseMs);
+    CustomCursor(kArrowCursor);
 }
 
 void PlayBoard::PlayLevelSong() {
@@ -340,7 +348,7 @@ void PlayBoard::GotFocus() {
 void PlayBoard::LostFocus() {
     Widget::LostFocus();
     mApp->mMusicInterface->PauseAllMusic();
-    if (!IsHelpPanelOpen()) {
+    if (!IsHelpPanelOpen() || PausesUnderHelpPanel()) {
         mState = kPaused;
         Invalidate();
         CustomCursor(kArrowCursor);

@@ -19,14 +19,18 @@
 // - The level ends when its time runs out or the field's time-up flag is set (mended for the
 //   story board, which waited for the time alone: a level whose time line held the end code
 //   never ended).
+// - Every level a board loads (the first, the next story level in place, a survival level)
+//   comes from the level set of the record's difficulty, and the fruit's times follow it.
 // - LoadLevel of the derived boards runs on the loading thread before the board joins the
-//   widget tree; everything else runs on the main thread.
+//   widget tree, and ends with a short pause on the application's clock once the field has its
+//   pictures; everything else runs on the main thread.
 
 #include "framework/widgets/Widget.h"
 #include "game/core/GameImages.h"
 #include "game/core/PlayField.h"
 #include "game/core/PlayFieldHost.h"
 
+#include <cstdint>
 #include <string>
 
 namespace Vuro {
@@ -55,6 +59,8 @@ public:
     static constexpr int kCurtainStartRight = 640;
     static constexpr int kEndCounterMax = 255;
     static constexpr int kMaxTotalScore = 999999;
+    // The pause on the loading thread once a level's pictures are in place.
+    static constexpr uint32_t kLoadedPauseMs = 300;
 
     explicit PlayBoard(GameApp* app);
     ~PlayBoard() override;
@@ -109,6 +115,9 @@ protected:
     virtual bool FollowsDragWhenOver() const { return false; }
     // The survival board also hides the slingshot once the level is over.
     virtual bool HidesSlingshotWhenOver() const { return false; }
+    // The survival board pauses on losing the focus even under the help panel (getting the
+    // focus back puts it to waiting for the panel again); the story board keeps waiting.
+    virtual bool PausesUnderHelpPanel() const { return false; }
     // The states that lead away; StatsClosed has already deleted the statistics screen and
     // set the map message for a lost level.
     virtual void OnLeave() = 0;
@@ -120,8 +129,11 @@ protected:
     void CustomCursor(int cursorNum);
     // The level's pictures: the sky of the field's day flag, the scenery of pictureLevel, then
     // the set handed to the field. A scenery that cannot be loaded stops there (the field then
-    // draws no scenery); the message was shown.
-    void LoadLevelScenery(int pictureLevel);
+    // draws no scenery; the message was shown) and answers false.
+    bool LoadLevelScenery(int pictureLevel);
+    // The end of a level's loading on the loading thread, once the field has its pictures: a
+    // short settling pause on the application's clock, then the arrow cursor.
+    void FinishLevelLoading();
     // The copy of the current record and its store.
     PlayerRecord GetRecord() const;
     // Stops the music and starts one of the three level songs.

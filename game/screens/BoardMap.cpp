@@ -173,7 +173,7 @@ void BoardMap::OnDetached(WidgetManager* manager) {
 
 void BoardMap::Update() {
     Widget::Update();
-    if (!mGameApp->mActive) {
+    if (!mGameApp->mHasFocus) {
         return;
     }
     mShip.Tick(mUpdateCount);

@@ -71,7 +71,7 @@ void BoardScores::OnDetached(WidgetManager* manager) {
 
 void BoardScores::Update() {
     Widget::Update();
-    if (mOwner->mGameApp->mActive) {
+    if (mOwner->mGameApp->mHasFocus) {
         Invalidate();
     }
 }

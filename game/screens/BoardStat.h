@@ -13,8 +13,8 @@
 // - The OK button removes the screen from the widget manager, gives the focus back to the
 //   board and writes StatsClosed (100) into the board's state word; the board owns the screen
 //   and deletes it. Clicks elsewhere do nothing.
-// - While the application is inactive the birds stand still and the screen does not redraw
-//   itself.
+// - While the application is inactive (without the focus or minimised) the birds stand still
+//   and the screen does not redraw itself.
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"

@@ -58,7 +58,7 @@ void BoardTitres::Restart(bool startWithPicture) {
 }
 
 void BoardTitres::Update() {
-    if (!mApp->mActive) {
+    if (!mApp->mHasFocus) {
         return;
     }
     Widget::Update();

@@ -138,19 +138,24 @@ TEST(WavReader, RefusedBufferAnswersFalse) {
     EXPECT_FALSE(ReadWav(SoundBytes::Riff().Text("data").LE32(4).Raw({0, 0, 1, 1}), target));
 }
 
-TEST(AuReader, MuLawBytesDecodeToSixteenBitSamples) {
-    EXPECT_EQ(MuLawToSample(0x00), -1020);
-    EXPECT_EQ(MuLawToSample(0x80), 1020);
-    EXPECT_EQ(MuLawToSample(0xFF), 0);
-    EXPECT_EQ(MuLawToSample(0x7F), 0);
-    EXPECT_EQ(MuLawToSample(0x81), 30592);
-    EXPECT_EQ(MuLawToSample(0x8F), (40672 - 256 * 143) * 4);
-    EXPECT_EQ(MuLawToSample(0x90), (22368 - 128 * 144) * 4);
-    EXPECT_EQ(MuLawToSample(0x20), -(12192 - 64 * 160) * 4);
-    EXPECT_EQ(MuLawToSample(0xB0), (206 - 176) * 32 * 4);
-    EXPECT_EQ(MuLawToSample(0xC0), (221 - 192) * 16 * 4);
-    EXPECT_EQ(MuLawToSample(0xDF), (235 - 223) * 8 * 4);
-    EXPECT_EQ(MuLawToSample(0xE0), (247 - 224) * 4 * 4);
+TEST(AuReader, MuLawBytesDecodeByTheStandardExpansion) {
+    // Values of the G.711 mu-law table: the loudest codes, each segment's first step, the
+    // quietest steps and both zeros (mended: a table without the encoder's bias made 0x80
+    // +1020 and lost 33 dB against real AU files).
+    const std::pair<uint8_t, int> table[] = {
+        {0x00, -32124}, {0x01, -31100}, {0x0F, -16764}, {0x10, -15996}, {0x20, -7932},
+        {0x30, -3900},  {0x40, -1884},  {0x50, -876},   {0x60, -372},   {0x70, -120},
+        {0x7E, -8},     {0x7F, 0},      {0x80, 32124},  {0x81, 31100},  {0x8F, 16764},
+        {0xC0, 1884},   {0xEF, 132},    {0xF0, 120},    {0xFE, 8},      {0xFF, 0},
+    };
+    for (auto [byte, sample] : table) {
+        EXPECT_EQ(MuLawToSample(byte), sample) << int{byte};
+    }
+    // Symmetric about the sign bit.
+    for (int byte = 0; byte < 0x80; ++byte) {
+        EXPECT_EQ(MuLawToSample(static_cast<uint8_t>(byte)),
+                  -MuLawToSample(static_cast<uint8_t>(byte | 0x80)));
+    }
 }
 
 SoundBytes Au(uint32_t offset, uint32_t size, uint32_t encoding, uint32_t rate, uint32_t channels) {
@@ -164,8 +169,8 @@ TEST(AuReader, MuLawBecomesSixteenBitAfterTheAnnotation) {
     SoundBytes file = Au(28, 3, 1, 8000, 1).Raw({0xAA, 0xBB, 0xCC, 0xDD}).Raw({0x00, 0x80, 0x81});
     ASSERT_TRUE(ReadAu(file, target));
     ExpectFormat(target.mFormat, 1, 8000, 16);
-    // -1020 = 0xFC04, 1020 = 0x03FC, 30592 = 0x7780, little-endian.
-    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x04, 0xFC, 0xFC, 0x03, 0x80, 0x77}));
+    // -32124 = 0x8284, 32124 = 0x7D7C, 31100 = 0x797C, little-endian.
+    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x84, 0x82, 0x7C, 0x7D, 0x7C, 0x79}));
 }
 
 TEST(AuReader, LinearEightBitBecomesUnsigned) {

@@ -58,11 +58,13 @@ protected:
         return record;
     }
 
-    // Writes the level, sets the record's level index and enters the board from the map.
-    PlayBoard* Enter(bool survival, int index, const std::string& level) {
-        WriteText(LevelFile::GetFileName(survival, false, index + 1), level);
+    // Writes the level into the set of the difficulty, sets the record's level index and
+    // difficulty and enters the board from the map.
+    PlayBoard* Enter(bool survival, int index, const std::string& level, bool easy = false) {
+        WriteText(LevelFile::GetFileName(survival, easy, index + 1), level);
         PlayerRecord record = Record();
         (survival ? record.survivalLevel : record.storyLevel) = index;
+        record.easyMode = easy ? 1 : 0;
         SetRecord(record);
         mApp->mPreviousScreenId = GameApp::kScreenMap;
         mApp->mTargetScreenId = survival ? GameApp::kScreenSurvive : GameApp::kScreenStory;

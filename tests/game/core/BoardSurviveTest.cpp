@@ -1,5 +1,6 @@
 // The survival board on the fake clock: a wave run to its end with the record saved and the way
-// back to the map, the end when every tree is spent, the progress rules and the pictures.
+// back to the map, the end when every tree is spent, the progress rules, the focus rule under
+// the help panel and the pictures.
 
 #include "BoardFixture.h"
 
@@ -94,6 +95,28 @@ TEST_F(BoardSurviveTest, AWonLevelMovesTheSurvivalProgressByItsRules) {
         EXPECT_EQ(record.survivalLevelMax, c.reachedAfter);
         EXPECT_EQ(mApp->mMapMessage, c.message);
         EXPECT_EQ(mApp->mMapMode, c.mapMode);
+    }
+}
+
+TEST_F(BoardSurviveTest, LosingTheFocusUnderTheHelpPanelPausesTheSurvivalBoardOnly) {
+    constexpr int kTip = 101;
+    for (bool survival : {true, false}) {
+        SCOPED_TRACE(survival);
+        if (mBoard != nullptr) {
+            mBoard->SetState(PlayBoard::kQuit);
+            ASSERT_TRUE(StepUntil([&] { return mApp->mCurrentScreen != mBoard; }));
+            ASSERT_TRUE(StepUntilLoaded());
+        }
+        Enter(survival, 0, LevelText(1, 60, {{1, kTip}}));
+        ASSERT_TRUE(StepUntil([&] { return mBoard->IsHelpPanelOpen(); }));
+        mApp->Music().mLog.clear();
+        mApp->LostFocus();
+        EXPECT_EQ(mBoard->GetState(), survival ? PlayBoard::kPaused : PlayBoard::kWait);
+        EXPECT_EQ(mApp->Music().mLog, (std::vector<std::string>{"pause all", "pause all"}));
+        EXPECT_NE(DrawnPixel(0, 0), 0xFF000000u) << "no pause screen under the panel";
+        mApp->GotFocus();
+        EXPECT_EQ(mBoard->GetState(), PlayBoard::kWait);
+        EXPECT_TRUE(mBoard->IsHelpPanelOpen());
     }
 }
 

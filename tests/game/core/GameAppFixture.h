@@ -29,12 +29,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace Vuro::Test {
@@ -198,11 +200,26 @@ protected:
         }
         return pred();
     }
-    // Steps until the switch under way has finished on the main thread. The loading work does
-    // not wait for the fake clock, so it is waited for first: the loop's steps take no real
-    // time and could otherwise run out before a slow machine's loading thread is done.
+    // Waits for the loading work to end. Its pauses (a level's settling pause) sleep on the
+    // fake clock, which is moved for them meanwhile.
+    void WaitForLoadingWork() {
+        std::atomic<bool> done{false};
+        std::thread waiter([&] {
+            mApp->WaitForLoadingThread();
+            done = true;
+        });
+        while (!done) {
+            if (!mClock.WakeSleepers()) {
+                std::this_thread::yield();
+            }
+        }
+        waiter.join();
+    }
+    // Steps until the switch under way has finished on the main thread. The loading work is
+    // waited for first: the loop's steps take no real time and could otherwise run out before
+    // a slow machine's loading thread is done.
     bool StepUntilLoaded() {
-        mApp->WaitForLoadingThread();
+        WaitForLoadingWork();
         return StepUntil([&] { return mApp->mLoaded.load(); });
     }
     // InitGame, then the menu's loading work done and the intro's start box pressed. Without a

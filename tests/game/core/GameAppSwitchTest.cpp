@@ -124,7 +124,7 @@ TEST_F(GameAppSwitchTest, EveryTargetLoadsItsScreensAndFinishesWithItsCountersAn
         SCOPED_TRACE(std::to_string(step.previous) + " -> " + std::to_string(step.target));
         mApp->mMapMode = step.mapModeBefore;
         Switch(step.previous, step.target);
-        mApp->WaitForLoadingThread();
+        WaitForLoadingWork();
         EXPECT_EQ(std::make_pair(mApp->mNumLoadingThreadTasks.load(),
                                  mApp->mCompletedLoadingThreadTasks.load()),
                   step.loaded);
@@ -182,7 +182,7 @@ TEST_F(GameAppSwitchTest, InPlaybackEachLoadingWorkCompletesAtItsOwnRecordedTick
     mApp->mPlayingDemoBuffer = true; // an empty stream: no record is ever due
     mApp->mDemoLoadingComplete = true;
     Switch(1, 5);
-    mApp->WaitForLoadingThread();
+    WaitForLoadingWork();
     EXPECT_FALSE(StepUntil([&] { return mApp->mLoaded.load(); }, 50));
     mApp->mDemoLoadingComplete = true; // as its record replays
     EXPECT_TRUE(StepUntil([&] { return mApp->mLoaded.load(); }));
@@ -203,7 +203,7 @@ TEST_F(GameAppSwitchTest, AMenuWhoseLoadingNeverCompletesEndsTheProgramAfterSixW
     Switch(1, 2);
     ASSERT_TRUE(StepUntilLoaded());
     Switch(2, 7);
-    mApp->WaitForLoadingThread();
+    WaitForLoadingWork();
     mApp->mNumLoadingThreadTasks = 99; // more than the loader counts
     mWindows.mBoxes.clear();
     uint32_t sleptBefore = mClock.SleptMs();
@@ -227,7 +227,7 @@ TEST_F(GameAppSwitchTest, NoFinishAttachesAnythingOnceShutdownIsAsked) {
     Switch(1, 2);
     ASSERT_TRUE(StepUntilLoaded());
     Switch(2, 7);
-    mApp->WaitForLoadingThread();
+    WaitForLoadingWork();
     mApp->mShutdownRequested = true;
     mApp->FinishMenuMapScreen();
     mApp->FinishStoryScreen();

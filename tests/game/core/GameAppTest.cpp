@@ -1,4 +1,4 @@
-// The game application's identity, start-up, sounds, error box, focus rules and exit action.
+// The game application's identity, start-up, sounds, error box, focus rules and exit actions.
 
 #include "GameAppFixture.h"
 
@@ -9,6 +9,9 @@
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMenu.h"
 #include "support/FakeLinkOpener.h"
+
+#include <chrono>
+#include <thread>
 
 namespace Vuro::Test {
 namespace {
@@ -240,6 +243,33 @@ TEST_F(GameAppTest, ShutdownOpensPlayUrlBesideTheProgramWhenItExists) {
     mApp->Shutdown();
     EXPECT_EQ(links.mOpened, (Strings{"https://example.org/play"}));
     EXPECT_TRUE(mApp->mShutdown);
+}
+
+TEST_F(GameAppTest, ShutdownStartsTheLauncherBesideTheProgramWhenItExists) {
+    namespace fs = std::filesystem;
+    mApp->Init();
+    mApp->Shutdown();
+    EXPECT_FALSE(fs::exists("launched")) << "nothing to start";
+
+    // A stand-in launcher that leaves a mark in the folder it was started in.
+    WriteText("fscommand/rovix.exe", "#!/bin/sh\necho run > launching && mv launching launched\n");
+    fs::permissions("fscommand/rovix.exe", fs::perms::owner_all);
+    mApp.reset();
+    mApp = std::make_unique<TestGameApp>();
+    mApp->mSoundManager = new SoundLog();
+    mApp->Init();
+    mApp->Shutdown();
+    EXPECT_TRUE(mApp->mShutdown);
+    // The launcher is a program of its own: the test waits for its mark, within a bound far
+    // beyond any start-up time.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!fs::exists("launched") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::ifstream mark("launched");
+    std::string text;
+    std::getline(mark, text);
+    EXPECT_EQ(text, "run");
 }
 
 } // namespace

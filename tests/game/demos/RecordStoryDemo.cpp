@@ -6,6 +6,11 @@
 // - tour: once the second level has begun the bot leaves it through the in-game question for
 //   the stage map, goes back to the menu, opens and closes the score board, turns the game's
 //   own cursors off in the options, and leaves the game through the exit question.
+// - easy: on the stage map the bot turns easy mode on through the difficulty caption's
+//   question, plays the first level of the easy set to its end and ends the program once the
+//   second has begun; it reports the fruit's times the game set for the level. It lets each
+//   fruit hang ripe for longer than the normal set's times keep it on the tree and picks only
+//   fruit still hanging, so the demo holds only while the fruit keeps easy mode's times.
 // The framework writes the demo file as for any recorded run. See README.md beside this file for
 // how it is run.
 //
@@ -21,6 +26,8 @@
 #include "framework/widgets/EditWidget.h"
 #include "game/core/BoardH.h"
 #include "game/core/BoardStory.h"
+#include "game/core/Fruit.h"
+#include "game/core/FruitStateDurations.h"
 #include "game/core/GameApp.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMap.h"
@@ -37,6 +44,7 @@
 #include "tests/game/ScriptedPlayer.h"
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 namespace Vuro {
@@ -44,6 +52,10 @@ namespace {
 
 constexpr int kPickTop = 200; // the field picks fruit only below this line
 constexpr int kLevelsToPlay = 3;
+constexpr int kEasyLevelsToPlay = 1;
+// In easy mode a fruit is picked once it has hung ripe this long: by then the normal set's
+// fruit (ripe for 300 updates, then falling) lies on the ground; easy mode's hangs 540.
+constexpr int kEasyRipeUpdates = 450;
 constexpr int kBirdsToShoot = 2; // a level; then the bot leaves the birds alone
 constexpr int kStoneStart = 405;
 constexpr int kStoneTop = 150;
@@ -61,14 +73,17 @@ constexpr int kExitButtonY = 428;
 // The play board's menu button, which opens the in-game question.
 constexpr int kBoardMenuX = 600;
 constexpr int kBoardMenuY = 460;
+// The stage map's difficulty caption, which asks whether to change the difficulty.
+constexpr int kDifficultyCaptionX = 557;
+constexpr int kDifficultyCaptionY = 405;
 
 // What the tour still has to do, in order.
 enum class Tour { Off, LeaveLevel, BackToMenu, Scores, Options, Exit, Done };
 
 class BotEvents : public Test::ScriptedPlayer {
 public:
-    BotEvents(Platform::EventSource& inner, bool tour)
-        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off) {}
+    BotEvents(Platform::EventSource& inner, bool tour, bool easy)
+        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off), mEasy(easy) {}
 
     // What the levels gave: fruit collected, birds shot, the score, the levels won.
     int mFruitCollected = 0;
@@ -78,6 +93,8 @@ public:
     std::string mLevelScores; // each level's score, after a blank
     std::string mLevelEnds;   // the update count at which each level's record was saved
     Tour mTour;
+    const bool mEasy;        // the easy set: turned on at the map
+    std::string mFruitTimes; // the fruit's times in seconds while the first level was played
 
 private:
     bool Patient() const { return mUpdate - mLastInput >= kPatienceUpdates; }
@@ -87,6 +104,7 @@ private:
         Widget* screen = app.mCurrentScreen;
         if (screen != nullptr && screen == app.mStoryBoard) {
             RememberResult(*app.mStoryBoard); // at once: the tick the record was saved
+            NoteRipeFruit(app.mStoryBoard->GetField());
         }
         if (screen == nullptr || !Patient()) {
             return;
@@ -109,6 +127,8 @@ private:
             if (mTour == Tour::BackToMenu) {
                 mTour = Tour::Scores;
                 Click(*app.mMap->mBackButton);
+            } else if (mEasy && app.mMap->mRecord.easyMode == 0) {
+                TurnEasyModeOn(app);
             } else {
                 Click(*app.mMap->mPlayButton);
             }
@@ -137,6 +157,15 @@ private:
             return true;
         }
         return false;
+    }
+
+    // The difficulty caption, then the yes of its question; the map switches at its next update.
+    void TurnEasyModeOn(GameApp& app) {
+        if (auto* question = dynamic_cast<SimpleDialog*>(app.GetDialog(0))) {
+            Click(*question->mAcceptButton);
+        } else if (app.mMap->mMessageCode == 0) {
+            Click(kDifficultyCaptionX, kDifficultyCaptionY);
+        }
     }
 
     // The score board, the options and the exit question, each opened and closed in turn.
@@ -185,7 +214,7 @@ private:
             LeaveLevel(app, board);
             return;
         }
-        if (field.GetLevel() > kLevelsToPlay) {
+        if (field.GetLevel() > (mEasy ? kEasyLevelsToPlay : kLevelsToPlay)) {
             // The next level began in place: the recording ends here.
             Close();
             return;
@@ -202,6 +231,12 @@ private:
         }
         if (board.GetState() != PlayBoard::kPlay || board.IsLevelOver()) {
             return;
+        }
+        if (mFruitTimes.empty()) {
+            mFruitTimes = "ripe " + std::to_string(FruitStateDurations(Fruit::Ripe)) +
+                          ", on the ground " +
+                          std::to_string(FruitStateDurations(Fruit::OnGround)) + ", rotting " +
+                          std::to_string(FruitStateDurations(Fruit::Rotting));
         }
         if (ShootBird(field) || PickFruit(field)) {
             return;
@@ -235,10 +270,30 @@ private:
         return false;
     }
 
+    // Every update: when each fruit hanging ripe was first seen so (easy mode).
+    void NoteRipeFruit(const PlayField& field) {
+        if (!mEasy) {
+            return;
+        }
+        for (const Fruit& fruit : field.GetFruit()) {
+            if (fruit.GetState() == Fruit::Ripe && !fruit.IsFalling()) {
+                mRipeSince.try_emplace(fruit.GetCellId(), mUpdate);
+            }
+        }
+    }
+
+    // Easy mode: a fruit that has hung ripe for kEasyRipeUpdates and hangs still.
+    bool RipeLongEnough(const Fruit& fruit) const {
+        auto seen = mRipeSince.find(fruit.GetCellId());
+        return fruit.GetState() == Fruit::Ripe && !fruit.IsFalling() && seen != mRipeSince.end() &&
+               mUpdate - seen->second >= kEasyRipeUpdates;
+    }
+
     bool PickFruit(PlayField& field) {
         for (const Fruit& fruit : field.GetFruit()) {
             int state = fruit.GetState();
-            bool collectable = state == Fruit::Ripe || state == Fruit::OnGround;
+            bool collectable =
+                mEasy ? RipeLongEnough(fruit) : state == Fruit::Ripe || state == Fruit::OnGround;
             if (collectable && fruit.GetY() + 8 > kPickTop) {
                 Click(fruit.GetX() + 8, fruit.GetY() + 8);
                 return true;
@@ -265,6 +320,7 @@ private:
     }
 
     int mLevelRemembered = 0;
+    std::map<int, int> mRipeSince; // a fruit's cell id: the update it was first seen ripe
 };
 
 } // namespace
@@ -272,23 +328,26 @@ private:
 
 int main(int argc, char** argv) {
     std::string script = argc == 3 ? argv[1] : "";
-    if (script != "story" && script != "tour") {
-        std::fprintf(stderr, "usage: %s story|tour DEMOFILE (an absolute path)\n", argv[0]);
+    if (script != "story" && script != "tour" && script != "easy") {
+        std::fprintf(stderr, "usage: %s story|tour|easy DEMOFILE (an absolute path)\n", argv[0]);
         return 2;
     }
     const bool tour = script == "tour";
+    const bool easy = script == "easy";
     std::string demoOption = std::string("-demofile=") + argv[2];
     const char* args[] = {argv[0], "-record", demoOption.c_str()};
     Vuro::Platform::SetCommandLineArgs(3, args);
     Vuro::Test::HurriedClock clock;
-    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour);
+    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour, easy);
     Vuro::Test::PlayGame(bot);
     std::printf("levels won %d, fruit collected %d, birds shot %d, score %d\n"
-                "kLevelScores:%s\nkLevelEnds:%s\n",
+                "kLevelScores:%s\nkLevelEnds:%s\nfruit seconds: %s\n",
                 bot.mLevelsWon, bot.mFruitCollected, bot.mBirdsShot, bot.mScore,
-                bot.mLevelScores.c_str(), bot.mLevelEnds.c_str());
-    bool usable = tour ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
-                       : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay &&
-                             bot.mFruitCollected > 0 && bot.mBirdsShot > 0;
+                bot.mLevelScores.c_str(), bot.mLevelEnds.c_str(), bot.mFruitTimes.c_str());
+    bool usable =
+        tour   ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
+        : easy ? bot.mClosed && bot.mLevelsWon == Vuro::kEasyLevelsToPlay && bot.mFruitCollected > 0
+               : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay && bot.mFruitCollected > 0 &&
+                     bot.mBirdsShot > 0;
     return usable ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Makes a demo of tests/game/demos again with the dev build's record_story_demo (README.md):
-# record.sh story (story.dmo) or record.sh tour (tour.dmo, and the files the recorded run wrote
-# in tour/).
+# record.sh story (story.dmo), record.sh easy (easy.dmo) or record.sh tour (tour.dmo, and the
+# files the recorded run wrote in tour/).
 set -eu
 script=${1:-story}
 here=$(cd "$(dirname "$0")" && pwd)

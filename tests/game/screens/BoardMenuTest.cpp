@@ -194,7 +194,7 @@ TEST_F(BoardMenuTest, AStoryNotBegunStartsWithThePrologue) {
     EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenTitres);
     EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenMenu);
     EXPECT_EQ(mApp->mMapMode, GameApp::kMapModeStory);
-    mApp->WaitForLoadingThread();
+    WaitForLoadingWork();
 }
 
 using FirstStartTest = GameAppFixture;
