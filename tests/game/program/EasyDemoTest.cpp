@@ -5,7 +5,8 @@
 // recording closed the program. The recorded run let each fruit hang ripe for 4.5 seconds
 // before picking it, longer than the normal set's times keep fruit on the tree: a playback
 // whose fruit kept those times clicks where no fruit hangs any more and loses the level. What
-// the program saved must be what the recorded run saved.
+// the program saved into its playback copy of the player files must be what the recorded run
+// saved.
 //
 // The demo is tests/game/demos/easy.dmo; README.md there says how to make it again.
 
@@ -40,8 +41,10 @@ TEST(EasyDemo, PlaysTheFirstEasyStoryLevelToItsEndAndSavesWhatTheRecordedRunSave
     EXPECT_EQ(output.find("Error: "), std::string::npos) << output;
     EXPECT_EQ(output.find("Demo playback stopped"), std::string::npos) << output;
 
+    // Playback saves into its own copy of the player files, never into the real ones.
+    EXPECT_FALSE(fs::exists(run.DataPath("Player.pf")));
     PlayerRecord record;
-    ASSERT_TRUE(record.Load(run.Path("data/Player.pf")));
+    ASSERT_TRUE(record.Load(run.PlaybackPath("Player.pf")));
     EXPECT_EQ(record.easyMode, 1) << "turned on at the map";
     EXPECT_EQ(record.storyLevel, 1) << "the first level won\n" << output;
     EXPECT_EQ(record.storyLevelMax, 1);
