@@ -4,7 +4,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuArtSet.h"
 #include "game/screens/MenuDialog.h"

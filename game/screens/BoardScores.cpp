@@ -6,7 +6,7 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/MenuDialog.h"

@@ -7,9 +7,9 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
-#include "game/core/PlayBoard.h"
-#include "game/core/PlayFieldPictures.h"
+#include "game/app/GameApp.h"
+#include "game/screens/PlayBoard.h"
+#include "game/screens/PlayFieldPictures.h"
 #include "game/screens/CaptionedButton.h"
 #include "platform/TextEncoding.h"
 

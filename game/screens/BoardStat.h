@@ -18,8 +18,8 @@
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
-#include "game/core/Bird.h"
-#include "game/core/PlayField.h"
+#include "game/rules/Bird.h"
+#include "game/rules/PlayField.h"
 
 namespace Vuro {
 

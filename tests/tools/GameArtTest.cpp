@@ -2,7 +2,7 @@
 // reader with the size its cel grid asks for, in the file kind the table names; the stage
 // backgrounds open to the sky; every tree's crown over all of its fruit cells.
 #include "framework/graphics/ImageLib.h"
-#include "game/core/GameImages.h"
+#include "game/screens/GameImages.h"
 #include "tools/assetgen/gameart/GameArtList.h"
 #include "tools/assetgen/levels/TreeGeometry.h"
 

@@ -13,7 +13,7 @@
 // The status is 0 when all L frames were the same, 1 otherwise.
 
 #include "framework/sound/FModMusicInterface.h"
-#include "game/core/GameSounds.h"
+#include "game/rules/GameSounds.h"
 #include "platform/LibraryVoice.h"
 #include "platform/MixerSoundDevice.h"
 #include "platform/Process.h"

@@ -5,7 +5,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/util/StringHelpers.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/LocalTexts.h"
 #include "support/FixedWidthFont.h"
 

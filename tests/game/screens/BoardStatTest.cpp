@@ -2,10 +2,10 @@
 // saved, a lost level recording nothing, the field's score shown, the birds that stand still
 // while the application is inactive, and clicks beside the OK button.
 
-#include "game/core/BoardFixture.h"
+#include "game/screens/BoardFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
-#include "game/core/Fruit.h"
+#include "game/rules/Fruit.h"
 #include "game/screens/BoardStat.h"
 
 #include <fstream>

@@ -3,7 +3,7 @@
 // return to the menu.
 
 #include "game/screens/BoardTitres.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/BoardMenu.h"
 
 #include <gtest/gtest.h>
