@@ -21,6 +21,7 @@
 // unpremultiplied colours and rotates into a temporary surface, pixman composites premultiplied
 // ones and samples every pixel of a rotated sprite's bounding box.
 
+#include "bench/KernelOption.h"
 #include "bench/OurFrame.h"
 #include "bench/RatioReporter.h"
 #include "framework/display/DDImage.h"
@@ -444,6 +445,9 @@ void PrintSurfaceTable(const RatioReporter& reporter, const std::vector<std::str
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!TakeKernelOption(argc, argv)) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     UseDummyDriversByDefault();
     OurSide ours;
@@ -487,6 +491,7 @@ int main(int argc, char** argv) {
     PrintSurfaceTable(reporter, surfaceCases);
     PrintOursAlone(reporter);
     PrintMemcpy(reporter);
+    PrintKernelLine();
     benchmark::Shutdown();
     gSurface16 = nullptr;
     gSurface32 = nullptr;

@@ -38,8 +38,7 @@ inline uint32_t TintedChannels(uint32_t p, const uint32_t (&tint)[3]) {
 
 } // namespace
 
-VURO_ROW_KERNEL
-void FadeFillRow(uint32_t* out, uint32_t colour, uint32_t keep, int count) {
+VURO_LANES void FadeFillRowBody(uint32_t* out, uint32_t colour, uint32_t keep, int count) {
     const Lanes keepLanes = Pair(keep, keep);
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
@@ -50,8 +49,11 @@ void FadeFillRow(uint32_t* out, uint32_t colour, uint32_t keep, int count) {
     }
 }
 
-VURO_ROW_KERNEL
-void BlendRow(uint32_t* out, const uint32_t* native, int count) {
+void FadeFillRow(uint32_t* out, uint32_t colour, uint32_t keep, int count) {
+    Blend::RunKernel<FadeFillRowBody>(out, colour, keep, count);
+}
+
+VURO_LANES void BlendRowBody(uint32_t* out, const uint32_t* native, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         const Pixels p = Load(native + i);
@@ -62,8 +64,11 @@ void BlendRow(uint32_t* out, const uint32_t* native, int count) {
     }
 }
 
-VURO_ROW_KERNEL
-void AddRow(uint32_t* out, const uint32_t* native, int count) {
+void BlendRow(uint32_t* out, const uint32_t* native, int count) {
+    Blend::RunKernel<BlendRowBody>(out, native, count);
+}
+
+VURO_LANES void AddRowBody(uint32_t* out, const uint32_t* native, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Store(out + i, AddSaturated(Load(out + i) & 0xFFFFFF, Load(native + i) & 0xFFFFFF));
@@ -73,8 +78,12 @@ void AddRow(uint32_t* out, const uint32_t* native, int count) {
     }
 }
 
-VURO_ROW_KERNEL
-void AddTintedRow(uint32_t* out, const uint32_t* native, int count, const uint32_t (&tint)[3]) {
+void AddRow(uint32_t* out, const uint32_t* native, int count) {
+    Blend::RunKernel<AddRowBody>(out, native, count);
+}
+
+VURO_LANES void AddTintedRowBody(uint32_t* out, const uint32_t* native, int count,
+                                 const uint32_t (&tint)[3]) {
     const Lanes blueRedTint = Pair(tint[2], tint[0]);
     const Lanes greenTint = Pair(tint[1], 0);
     int i = 0;
@@ -85,6 +94,10 @@ void AddTintedRow(uint32_t* out, const uint32_t* native, int count, const uint32
     for (; i < count; ++i) {
         out[i] = AddChannels(out[i], TintedChannels(native[i], tint));
     }
+}
+
+void AddTintedRow(uint32_t* out, const uint32_t* native, int count, const uint32_t (&tint)[3]) {
+    Blend::RunKernel<AddTintedRowBody>(out, native, count, tint);
 }
 
 } // namespace Vuro::SurfaceRows

@@ -1,7 +1,9 @@
 #pragma once
 // Building blocks of the row kernels (BlitRows.cpp, the rasteriser's texel spans): groups of
-// eight pixels as compiler vectors and their split into 16-bit lanes, and the attribute that
-// builds a kernel for AVX2 as well as for the baseline. Only kernel sources include this.
+// eight pixels as compiler vectors and their split into 16-bit lanes, and the call that runs a
+// kernel in its wide or narrow form. Only kernel sources include this.
+
+#include "framework/graphics/KernelForm.h"
 
 #include <cstdint>
 #include <cstring>
@@ -10,12 +12,28 @@
 #include <emmintrin.h>
 #endif
 
-// Builds each kernel for AVX2 as well as for the baseline; the loader picks one once.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VURO_ROW_KERNEL __attribute__((target_clones("avx2", "default")))
-#else
-#define VURO_ROW_KERNEL
+namespace Vuro::Blend {
+
+// Runs a kernel body in the form KernelForm.h chooses: the body, whose helpers are all inlined
+// into it, is built once for AVX2 (compiler vectors of eight pixels in one register) and once
+// for the baseline (the same vectors in two 128-bit registers).
+#if defined(__x86_64__)
+template <auto Body, typename... Args>
+__attribute__((target("avx2"), noinline)) auto RunWide(Args&&... args) {
+    return Body(args...);
+}
 #endif
+
+template <auto Body, typename... Args> auto RunKernel(Args&&... args) {
+#if defined(__x86_64__)
+    if (WideKernels()) {
+        return RunWide<Body>(args...);
+    }
+#endif
+    return Body(args...);
+}
+
+} // namespace Vuro::Blend
 
 namespace Vuro::Blend::Simd {
 
@@ -23,6 +41,9 @@ namespace Vuro::Blend::Simd {
 // kernels, so no call with the AVX calling convention the warning is about is ever made.
 #pragma GCC diagnostic ignored "-Wpsabi"
 #define VURO_LANES inline __attribute__((always_inline))
+// The same for a lambda inside a kernel: its body is compiled in the kernel's form, and a vector
+// never crosses a call.
+#define VURO_LANES_LAMBDA __attribute__((always_inline))
 
 // Eight pixels as a compiler vector (one AVX2 register, two SSE2 ones), and the same bits seen
 // as sixteen 16-bit lanes. A pixel splits into two lane pairs without any shuffle: "blue-red"

@@ -96,8 +96,7 @@ VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
     return NormalGroup(d, s, s >> 24);
 }
 
-VURO_ROW_KERNEL
-void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
+VURO_LANES void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Store(out + i, NormalStep(Load(out + i), Load(src + i)));
@@ -127,8 +126,8 @@ void GroupsThenPixels(int count, Groups groups, PerPixel pixels) {
 } // namespace
 
 void NormalRow(uint32_t* out, const uint32_t* src, int count) {
-    if (!Avx2::Available()) {
-        NormalLanes(out, src, count);
+    if (!WideKernels()) {
+        Blend::RunKernel<NormalLanes>(out, src, count);
         return;
     }
     // Fast path: the intrinsics kernel takes the whole groups.
@@ -138,7 +137,7 @@ void NormalRow(uint32_t* out, const uint32_t* src, int count) {
 }
 
 void SampleRow(uint32_t* out, const uint32_t* row, int width, const int* columns, int count) {
-    if (!Avx2::Available()) {
+    if (!WideKernels()) {
         for (int i = 0; i < count; ++i) {
             out[i] = row[columns[i]];
         }
@@ -158,8 +157,8 @@ namespace {
 
 // NormalRow with the source read while it is composited: the memory reads of a group overlap
 // the arithmetic of the one before.
-VURO_ROW_KERNEL
-void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns, int count) {
+VURO_LANES void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns,
+                                   int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Pixels s;
@@ -178,8 +177,8 @@ void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns, 
 
 void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* columns,
                       int count) {
-    if (!Avx2::Available()) {
-        NormalSampledLanes(out, row, columns, count);
+    if (!WideKernels()) {
+        Blend::RunKernel<NormalSampledLanes>(out, row, columns, count);
         return;
     }
     GroupsThenPixels(
@@ -195,11 +194,12 @@ void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* 
         });
 }
 
+namespace {
+
 // Fast path: whole groups stored at once, from the first 32-byte boundary on, four groups to a
 // loop pass (the compiler's fill of 32-bit words stores 16 unaligned bytes at a time). Long
 // runs on x86-64 use the string store instead, which the processor widens to whole lines.
-VURO_ROW_KERNEL
-void FillRow(uint32_t* out, uint32_t colour, int count) {
+VURO_LANES void FillBody(uint32_t* out, uint32_t colour, int count) {
 #if defined(__x86_64__) && defined(__GNUC__)
     if (count >= kLongFill) {
         auto words = static_cast<size_t>(count);
@@ -228,8 +228,7 @@ void FillRow(uint32_t* out, uint32_t colour, int count) {
 
 // NormalRow's fast path for one colour: over an opaque destination its weight is its alpha, so
 // its products are made once.
-VURO_ROW_KERNEL
-void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
+VURO_LANES void NormalFillBody(uint32_t* out, uint32_t colour, int count) {
     const uint32_t sa = colour >> 24;
     const Lanes f = Pair(sa, sa);
     const Split s = SplitOf(Pixels{} + colour);
@@ -257,8 +256,7 @@ void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
     }
 }
 
-VURO_ROW_KERNEL
-void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
+VURO_LANES void OpaqueBody(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         const Pixels s = Load(src + i);
@@ -267,6 +265,20 @@ void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
     for (; i < count; ++i) {
         out[i] = 0xFF000000u | MixFields(out[i], src[i], src[i] >> 24);
     }
+}
+
+} // namespace
+
+void FillRow(uint32_t* out, uint32_t colour, int count) {
+    Blend::RunKernel<FillBody>(out, colour, count);
+}
+
+void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
+    Blend::RunKernel<NormalFillBody>(out, colour, count);
+}
+
+void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
+    Blend::RunKernel<OpaqueBody>(out, src, count);
 }
 
 namespace {
@@ -297,8 +309,7 @@ void TintedPixels(uint32_t* out, const uint32_t* src, int from, int to, const Co
 // Fast path: NormalRow's opaque cases, tinted. With t = s f, red and green are
 // floor((t c + 256 d g) / 65536) and blue (t c >> 16) + (d g >> 8); split as in MulHigh, the
 // red and green sum stays below 2^16 because its quotient by 256 is a channel value.
-VURO_ROW_KERNEL
-void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+VURO_LANES void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) {
     const uint32_t ca = static_cast<uint32_t>(c.mAlpha);
     const uint32_t cr = static_cast<uint32_t>(c.mRed);
     const uint32_t cg = static_cast<uint32_t>(c.mGreen);
@@ -345,8 +356,8 @@ void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) 
 } // namespace
 
 void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
-    if (!Avx2::Available()) {
-        TintedLanes(out, src, count, c);
+    if (!WideKernels()) {
+        Blend::RunKernel<TintedLanes>(out, src, count, c);
         return;
     }
     GroupsThenPixels(
@@ -384,11 +395,11 @@ VURO_LANES Pixels AdditiveTerms(Pixels p, Lanes mBlueRed, Lanes mGreen) {
 }
 
 template <AdditiveForm Form>
-VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count,
-                                   const uint32_t (&m)[3]) {
+VURO_LANES void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count,
+                              const uint32_t (&m)[3]) {
     const Lanes mBlueRed = Pair(m[2], m[0]);
     const Lanes mGreen = Pair(m[1], 0);
-    const auto add = [&mBlueRed, &mGreen](uint32_t* to, const uint32_t* from) {
+    const auto add = [&mBlueRed, &mGreen](uint32_t* to, const uint32_t* from) VURO_LANES_LAMBDA {
         Store(to, AddSaturated(Load(to), AdditiveTerms<Form>(Load(from), mBlueRed, mGreen)));
     };
     int i = 0;
@@ -411,22 +422,22 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
 void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                  const uint32_t (&m)[3]) {
     // Fast path: the intrinsics kernel takes the whole groups where the processor has AVX2.
-    const int done = Avx2::Available() ? Avx2::AdditiveGroups(form, out, src, count, m) : 0;
+    const int done = WideKernels() ? Avx2::AdditiveGroups(form, out, src, count, m) : 0;
     out += done;
     src += done;
     count -= done;
     switch (form) {
     case AdditiveForm::White:
-        AdditiveRowOf<AdditiveForm::White>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::White>>(out, src, count, m);
         break;
     case AdditiveForm::WhiteAlpha:
-        AdditiveRowOf<AdditiveForm::WhiteAlpha>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::WhiteAlpha>>(out, src, count, m);
         break;
     case AdditiveForm::Tinted:
-        AdditiveRowOf<AdditiveForm::Tinted>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::Tinted>>(out, src, count, m);
         break;
     case AdditiveForm::TintedAlpha:
-        AdditiveRowOf<AdditiveForm::TintedAlpha>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::TintedAlpha>>(out, src, count, m);
         break;
     }
 }
@@ -461,7 +472,7 @@ bool FitsLanes(const RotatedSpan& span, int count) {
 } // namespace
 
 void RotatedNormalRow(uint32_t* out, const RotatedSpan& span, int count) {
-    if (!Avx2::Available() || !FitsLanes(span, count)) {
+    if (!WideKernels() || !FitsLanes(span, count)) {
         RotatedNormalPixels(out, span, 0, count);
         return;
     }

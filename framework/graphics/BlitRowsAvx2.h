@@ -1,8 +1,8 @@
 #pragma once
 // Row kernels written for AVX2 with its intrinsics, for the forms whose best instructions
 // (the saturating byte add, the high half of a 16-bit product) the compiler's vector types
-// cannot name. BlitRows.cpp calls them on processors that have AVX2; the sprite kernels share
-// the processor check.
+// cannot name. BlitRows.cpp calls them while the wide form runs (KernelForm.h); Available() says
+// whether the processor can run them at all.
 
 #include "framework/graphics/BlitRows.h"
 #include "framework/graphics/Color.h"

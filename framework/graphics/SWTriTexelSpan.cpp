@@ -48,9 +48,9 @@ VURO_LANES Pixels OpaqueCentredColour(Pixels texels) {
 }
 
 template <bool Composite, bool DestAlpha>
-VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
+VURO_LANES void SpanOfBody(uint32_t* out, const uint32_t* texels, int count) {
     const Lanes evenLanes = Pair(0xFFFF, 0);
-    const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) {
+    const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) VURO_LANES_LAMBDA {
         const Pixels texelsOf = Load(from);
         // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
         // leaves the destination, one of opaque texels is written by byte steps.
@@ -117,6 +117,11 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
     for (int k = kGroup - tail; k < kGroup; ++k) {
         out[count - kGroup + k] = last[k];
     }
+}
+
+template <bool Composite, bool DestAlpha>
+void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
+    Blend::RunKernel<SpanOfBody<Composite, DestAlpha>>(out, texels, count);
 }
 
 } // namespace

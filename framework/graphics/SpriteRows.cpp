@@ -28,9 +28,8 @@ VURO_LANES void OverOpaqueGroup(uint32_t* out, Pixels s) {
 
 } // namespace
 
-VURO_ROW_KERNEL
-void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride,
-                    int width, int height) {
+VURO_LANES void OverOpaqueRowsBody(uint32_t* out, size_t outStride, const uint32_t* src,
+                                   size_t srcStride, int width, int height) {
     for (int row = 0; row < height; ++row, out += outStride, src += srcStride) {
         int i = 0;
         for (; i + kGroup <= width; i += kGroup) {
@@ -46,6 +45,11 @@ void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t
             }
         }
     }
+}
+
+void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride,
+                    int width, int height) {
+    Blend::RunKernel<OverOpaqueRowsBody>(out, outStride, src, srcStride, width, height);
 }
 
 // Each term is at most 255, so the sum's saturation is AdditiveRef's table[d + x].
