@@ -46,15 +46,6 @@ void CopyRun(Word* out, const NativeSource& native, size_t at, int n, int step) 
     }
 }
 
-// The run's native words in place (32 bits, not palettised, left to right) for the 8-8-8 row
-// kernels; null where the word-by-word loop serves.
-template <typename Word>
-const uint32_t* KernelRun(const NativeSource& native, size_t at, int step, bool eightBits) {
-    return sizeof(Word) == 4 && eightBits && step == 1 && native.mIndices == nullptr
-               ? native.mNative + at
-               : nullptr;
-}
-
 // Per-channel tint t_c = c * a / 255.
 void Tint(const Color& c, uint32_t (&t)[3]) {
     t[0] = static_cast<uint32_t>(c.mRed * c.mAlpha / 255);
@@ -62,22 +53,21 @@ void Tint(const Color& c, uint32_t (&t)[3]) {
     t[2] = static_cast<uint32_t>(c.mBlue * c.mAlpha / 255);
 }
 
-// The 16-bit kernels' view of a forward blit from a source that is not palettised, in a layout
-// they handle; false where the per-pixel routines serve.
-bool SixteenBitRows(const SurfacePixels& s, const NativeSource& native, int x, int y,
-                    const Rect& from, SurfaceRows16::Layout& layout, SurfaceRows16::Rows& rows) {
-    const int code = s.SixteenBitLayout();
-    if (code == 0 || native.mIndices != nullptr) {
-        return false;
-    }
-    layout = code == 0x565 ? SurfaceRows16::Layout::Rgb565 : SurfaceRows16::Layout::Rgb555;
-    rows = {s.mBits + static_cast<size_t>(y) * s.mPitch + static_cast<size_t>(x) * 2,
+// The kernels' view of a forward blit from a source that is not palettised: the destination
+// rectangle and the native words under it. Which kernel applies is the layout's to say.
+NativeRows KernelRows(const SurfacePixels& s, const NativeSource& native, int x, int y,
+                      const Rect& from) {
+    return {s.mBits + static_cast<size_t>(y) * s.mPitch +
+                static_cast<size_t>(x) * static_cast<size_t>(s.mBitCount / 8),
             s.mPitch,
             native.mNative + static_cast<size_t>(from.mY) * native.mWidth + from.mX,
             static_cast<size_t>(native.mWidth),
             from.mWidth,
             from.mHeight};
-    return true;
+}
+
+SurfaceRows16::Layout Layout16(int code) {
+    return code == 0x565 ? SurfaceRows16::Layout::Rgb565 : SurfaceRows16::Layout::Rgb555;
 }
 
 // Walks the source rectangle row by row and run by run; `run` gets the index of the run's
@@ -108,14 +98,19 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
     Tint(color, t);
     const uint32_t colorAlpha = static_cast<uint32_t>(color.mAlpha);
     const bool eightBits = s.IsEightBitChannels();
-    SurfaceRows16::Layout kernelLayout;
-    SurfaceRows16::Rows rows;
-    // Fast path: each pixel's alpha class is its run's, so the 16-bit kernels, which choose by
-    // the pixel, give what the run walk gives.
-    if (sizeof(Word) == 2 && !mirror && SixteenBitRows(s, native, x, y, from, kernelLayout, rows)) {
-        white ? SurfaceRows16::Over(kernelLayout, rows)
-              : SurfaceRows16::Tinted(kernelLayout, rows, t, colorAlpha);
-        return;
+    // Fast path: each pixel's alpha class is its run's, so the kernels, which choose by the
+    // pixel, give what the run walk gives.
+    if (!mirror && native.mIndices == nullptr) {
+        const NativeRows rows = KernelRows(s, native, x, y, from);
+        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+            white ? SurfaceRows16::Over(Layout16(layout), rows)
+                  : SurfaceRows16::Tinted(Layout16(layout), rows, t, colorAlpha);
+            return;
+        }
+        if (eightBits && white) {
+            SurfaceRows::OverRows(rows);
+            return;
+        }
     }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         Word* out = s.Row<Word>(destY) + destX;
@@ -126,13 +121,6 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
         if (white && firstAlpha == 255) {
             CopyRun(out, native, at, n, step);
             return;
-        }
-        if constexpr (sizeof(Word) == 4) {
-            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits);
-                white && words) {
-                SurfaceRows::BlendRow(out, words, n);
-                return;
-            }
         }
         const bool opaqueRun = firstAlpha == 255 && colorAlpha == 255;
         for (int k = 0; k < n; ++k) {
@@ -155,26 +143,24 @@ void AdditiveRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layou
     uint32_t t[3];
     Tint(color, t);
     const bool eightBits = s.IsEightBitChannels();
-    SurfaceRows16::Layout kernelLayout;
-    SurfaceRows16::Rows rows;
     // Fast path: a black pixel lies in a black run and the others in runs that are added, so
     // choosing by the pixel gives what the run walk gives.
-    if (sizeof(Word) == 2 && !mirror && SixteenBitRows(s, native, x, y, from, kernelLayout, rows)) {
-        SurfaceRows16::Add(kernelLayout, rows, white, t);
-        return;
+    if (!mirror && native.mIndices == nullptr) {
+        const NativeRows rows = KernelRows(s, native, x, y, from);
+        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+            SurfaceRows16::Add(Layout16(layout), rows, white, t);
+            return;
+        }
+        if (eightBits) {
+            SurfaceRows::AddRows(rows, t, white);
+            return;
+        }
     }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         if ((native.At(at) & 0xFFFFFF) == 0) {
             return;
         }
         Word* out = s.Row<Word>(destY) + destX;
-        if constexpr (sizeof(Word) == 4) {
-            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits)) {
-                white ? SurfaceRows::AddRow(out, words, n)
-                      : SurfaceRows::AddTintedRow(out, words, n, t);
-                return;
-            }
-        }
         for (int k = 0; k < n; ++k) {
             Word& d = out[k * step];
             d = static_cast<Word>(SurfaceFormulas::Added(s, d, native.At(at + k), white, t));
@@ -211,10 +197,8 @@ void CopyNative(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
                 const Rect& from) {
     const NativeSource native(src, layout);
     const bool skipTransparent = src.mHasTrans;
-    SurfaceRows16::Layout kernelLayout;
-    SurfaceRows16::Rows rows;
-    if (sizeof(Word) == 2 && SixteenBitRows(s, native, x, y, from, kernelLayout, rows)) {
-        SurfaceRows16::Copy(rows, skipTransparent);
+    if (const int layout = s.SixteenBitLayout(); layout != 0 && native.mIndices == nullptr) {
+        SurfaceRows16::Copy(KernelRows(s, native, x, y, from), skipTransparent);
         return;
     }
     for (int row = 0; row < from.mHeight; ++row) {

@@ -11,6 +11,17 @@ namespace Vuro {
 
 class DDImage;
 
+// A rectangle of a surface (pitch in bytes) and a source's native words drawn onto it, `stride`
+// words apart: what the blit kernels work on.
+struct NativeRows {
+    uint8_t* mOut;
+    int mPitch;
+    const uint32_t* mNative;
+    size_t mStride;
+    int mWidth;
+    int mHeight;
+};
+
 struct SurfacePixels {
     uint8_t* mBits = nullptr;
     int mPitch = 0; // bytes

@@ -14,14 +14,19 @@ using namespace Blend::Simd;
 // Sixteen pixels of the surface, or sixteen 16-bit values of one kind.
 constexpr int kWords = 16;
 
+// kSpareBit: a bit outside the channels, which the formulas clear and a pixel left alone keeps;
+// without one, a pixel that adds nothing comes out as it was, and the additive kernel need not
+// keep it apart.
 struct Layout565 {
     static constexpr int kShift[3] = {11, 5, 0};
     static constexpr uint16_t kMax[3] = {31, 63, 31};
+    static constexpr bool kSpareBit = false;
 };
 
 struct Layout555 {
     static constexpr int kShift[3] = {10, 5, 0};
     static constexpr uint16_t kMax[3] = {31, 31, 31};
+    static constexpr bool kSpareBit = true;
 };
 
 VURO_LANES Lanes LoadWords(const uint16_t* words) {
@@ -71,7 +76,8 @@ template <typename L> VURO_LANES Lanes Faded(Lanes d, Lanes k) {
 
 template <typename L, int C> VURO_LANES Lanes Saturated(Lanes sum) {
     const Lanes top = Lanes{} + L::kMax[C];
-    return (sum < top ? sum : top) << L::kShift[C];
+    // Written so that the compiler finds the minimum instruction.
+    return (sum > top ? top : sum) << L::kShift[C];
 }
 
 // The rows in groups of sixteen; the last pixels of a row go through one padded group, whose
@@ -181,7 +187,8 @@ VURO_LANES void AddBody(const Rows& rows, bool white, const uint32_t (&tint)[3])
         const Lanes sum = Saturated<L, 0>(Channel<L, 0>(d) + amount(n.mColour, red)) |
                           Saturated<L, 1>(Channel<L, 1>(d) + amount(n.mColour, green)) |
                           Saturated<L, 2>(Channel<L, 2>(d) + amount(n.mColour, blue));
-        StoreWords(out, (d & black) | (sum & ~black));
+        // Fast path: adding nothing gives d's channels.
+        StoreWords(out, L::kSpareBit ? (d & black) | (sum & ~black) : sum);
     });
 }
 

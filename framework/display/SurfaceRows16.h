@@ -13,6 +13,8 @@
 // Native words (MemoryImage::GetNativeAlphaData for this display) hold the pixel in their low 16
 // bits and the alpha in the top byte; the kernels read them `stride` words apart, row by row.
 
+#include "framework/display/SurfacePixels.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -20,15 +22,7 @@ namespace Vuro::SurfaceRows16 {
 
 enum class Layout { Rgb565, Rgb555 };
 
-// A rectangle of the surface (pitch in bytes) and the source's native words under it.
-struct Rows {
-    uint8_t* mOut;
-    int mPitch;
-    const uint32_t* mNative;
-    size_t mStride;
-    int mWidth;
-    int mHeight;
-};
+using Rows = NativeRows;
 
 // The untinted blit by each pixel's alpha a: 0 leaves the destination word as it is, anything
 // else writes N + each channel of d * (256 - a) >> 8 (for a = 255: N itself). The same as walking
