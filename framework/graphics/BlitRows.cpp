@@ -231,28 +231,46 @@ VURO_LANES void FillBody(uint32_t* out, uint32_t colour, int count) {
 VURO_LANES void NormalFillBody(uint32_t* out, uint32_t colour, int count) {
     const uint32_t sa = colour >> 24;
     const Lanes f = Pair(sa, sa);
+    const Lanes g = 256 - f;
     const Split s = SplitOf(Pixels{} + colour);
-    const Lanes evenLanes = Pair(0xFFFF, 0);
-    const Lanes sfBR = s.mBlueRed * f;
-    const Lanes sfRed = sfBR & ~evenLanes;
-    const Lanes sfBlue = (sfBR >> 8) & evenLanes;
-    const Lanes sfGreen = (s.mGreenAlpha * f) & evenLanes;
-    int i = 0;
-    for (; i + kGroup <= count; i += kGroup) {
-        const Pixels d = Load(out + i);
+    // Blue adds its two truncated terms: (d g >> 8) + (s f >> 8) is (d g + (s f with its low
+    // byte cleared)) >> 8, so one sum serves red and blue alike (each stays below 2^16, its
+    // quotient by 256 being a channel value).
+    const Lanes sfBR = (s.mBlueRed * f) & Pair(0xFF00, 0xFFFF);
+    const Lanes sfGreen = s.mGreenAlpha * f;
+    const auto group = [&](uint32_t* to) VURO_LANES_LAMBDA {
+        const Pixels d = Load(to);
         if (!AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
-            Store(out + i, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
-            continue;
+            Store(to, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
+            return;
         }
+        // The alpha lane's sum is dropped under the alpha byte, which comes out 255.
         const Split split = SplitOf(d);
-        const Lanes dgBR = split.mBlueRed * (256 - f);
-        const Lanes blueRed =
-            (((dgBR + sfRed) >> 8) & ~evenLanes) | (((dgBR >> 8) + sfBlue) & evenLanes);
-        const Lanes green = ((split.mGreenAlpha * (256 - f) + sfGreen) >> 8) & evenLanes;
-        Store(out + i, Join(blueRed, green) | 0xFF000000u);
+        const Lanes blueRed = (split.mBlueRed * g + sfBR) >> 8;
+        const Lanes greenAlpha = (split.mGreenAlpha * g + sfGreen) >> 8;
+        Store(to, Join(blueRed, greenAlpha) | 0xFF000000u);
+    };
+    // A few pixels go through one group padded with opaque black, which keeps a group of opaque
+    // pixels on the fast path; the padding is dropped.
+    const auto padded = [&group](uint32_t* to, int n) VURO_LANES_LAMBDA {
+        uint32_t words[kGroup];
+        std::fill_n(words, kGroup, 0xFF000000u);
+        std::copy_n(to, n, words);
+        group(words);
+        std::copy_n(words, n, to);
+    };
+    // Fast path: the pixels up to a 32-byte boundary first, so that the groups' stores do not
+    // cross cache lines.
+    int i =
+        std::min(count, static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4);
+    if (i > 0) {
+        padded(out, i);
     }
-    for (; i < count; ++i) {
-        out[i] = NormalPixel(out[i], colour, sa);
+    for (; i + kGroup <= count; i += kGroup) {
+        group(out + i);
+    }
+    if (i < count) {
+        padded(out + i, count - i);
     }
 }
 

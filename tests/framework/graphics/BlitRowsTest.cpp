@@ -79,6 +79,28 @@ TEST_P(BlitRows, OpaqueFillSetsExactlyTheRun) {
     }
 }
 
+// The translucent fill from every start alignment and of every short length: the run is
+// composited, opaque and translucent destinations mixed, the words around it kept.
+TEST_P(BlitRows, TranslucentFillKeepsToItsRunAtEveryOffset) {
+    std::vector<uint32_t> words(64);
+    for (int start = 0; start < 9; ++start) {
+        for (int count = 0; count < 41; ++count) {
+            for (size_t i = 0; i < words.size(); ++i) {
+                words[i] =
+                    (i % 5 == 3 ? 0x80000000u : 0xFF000000u) | static_cast<uint32_t>(i * 0x030507);
+            }
+            const std::vector<uint32_t> before = words;
+            Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
+            for (int i = 0; i < static_cast<int>(words.size()); ++i) {
+                const bool inRun = i >= start && i < start + count;
+                ASSERT_EQ(words[i],
+                          inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
+                    << "start " << start << " count " << count << " at " << i;
+            }
+        }
+    }
+}
+
 TEST_P(BlitRows, FillRowMatchesTheReference) {
     const PixelPairs pairs = EveryAlphaPair(2);
     for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
