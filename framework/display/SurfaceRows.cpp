@@ -67,12 +67,11 @@ VURO_LANES void OverRowsBody(const NativeRows& rows) {
         int i = 0;
         for (; i + kGroup <= rows.mWidth; i += kGroup) {
             const Pixels p = Load(native + i);
-            const Pixels alpha = p >> 24;
-            const Pixels clear = reinterpret_cast<Pixels>(alpha == 0);
+            const Pixels clear = AlphaClear(p);
             if (AllSet(clear)) {
                 continue;
             }
-            if (AllSet(reinterpret_cast<Pixels>(alpha == 255))) {
+            if (AllSet(AlphaOpaque(p))) {
                 Store(out + i, p);
                 continue;
             }
@@ -97,7 +96,7 @@ VURO_LANES void AddRowsBody(const NativeRows& rows, const uint32_t (&tint)[3], b
         int i = 0;
         for (; i + kGroup <= rows.mWidth; i += kGroup) {
             const Pixels p = Load(native + i) & 0xFFFFFF;
-            const Pixels black = reinterpret_cast<Pixels>(p == 0);
+            const Pixels black = IsZero(p);
             if (AllSet(black)) {
                 continue;
             }

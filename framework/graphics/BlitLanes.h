@@ -91,6 +91,34 @@ VURO_LANES Lanes Pair(uint32_t even, uint32_t odd) {
     return reinterpret_cast<Lanes>(Pixels{} + (even | (odd << 16)));
 }
 
+// Masks of 32-bit lanes (all ones where the condition holds) made by arithmetic, not by the
+// compiler's comparisons: the baseline has no unsigned 32-bit comparison, and the compiler turns
+// one it cannot make into scalar code, element by element through memory, for vectors wider than
+// the baseline's registers (and it makes a lane compared with its largest possible value, such
+// as an alpha with 255, into an unsigned comparison). Lanes below 2^31: x - k is negative, and
+// its sign shifted through the lane, exactly where x < k.
+VURO_LANES Pixels Below(Pixels x, uint32_t k) {
+    using Ints = int32_t __attribute__((vector_size(32)));
+    return reinterpret_cast<Pixels>(reinterpret_cast<Ints>(x - k) >> 31);
+}
+
+VURO_LANES Pixels AtLeast(Pixels x, uint32_t k) {
+    return ~Below(x, k);
+}
+
+VURO_LANES Pixels IsZero(Pixels x) {
+    return Below(x, 1);
+}
+
+// Each pixel's alpha is 255, or 0.
+VURO_LANES Pixels AlphaOpaque(Pixels p) {
+    return AtLeast(p >> 24, 255);
+}
+
+VURO_LANES Pixels AlphaClear(Pixels p) {
+    return IsZero(p >> 24);
+}
+
 // Whether every lane of a comparison's result is set. On x86-64 the two halves are joined and
 // their byte signs gathered by SSE2's movemask (baseline, so every build of a kernel has it);
 // reading the four quarters out one by one costs twice the instructions.

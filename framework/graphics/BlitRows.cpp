@@ -54,12 +54,12 @@ VURO_LANES Pixels NormalGroup(Pixels d, Pixels s, Pixels sa) {
     const Pixels da = d >> 24;
     const Pixels x = (255 - da) * sa;
     const Pixels newAlpha = da + ((x + 1 + (x >> 8)) >> 8);
-    const Pixels divisor = newAlpha | (reinterpret_cast<Pixels>(newAlpha == 0) & 1);
+    const Pixels divisor = newAlpha | (IsZero(newAlpha) & 1);
     // The values fit in signed lanes, whose conversion is one instruction.
     const Floats quotient = __builtin_convertvector(reinterpret_cast<Ints>(255 * sa), Floats) /
                             __builtin_convertvector(reinterpret_cast<Ints>(divisor), Floats);
     const Pixels f = reinterpret_cast<Pixels>(__builtin_convertvector(quotient, Ints));
-    const Pixels keep = reinterpret_cast<Pixels>(sa == 0);
+    const Pixels keep = IsZero(sa);
     return (d & keep) | (((newAlpha << 24) | MixFields(d, s, f)) & ~keep);
 }
 
@@ -84,11 +84,11 @@ VURO_LANES Pixels OpaqueSourceGroup(Pixels d, Pixels s) {
 // where the source's alpha is 0 the destination stays. Groups of pixels that are all one of
 // these skip the division; the other groups take the general form.
 VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
-    if (AllSet(reinterpret_cast<Pixels>((s >> 24) == 255))) {
+    if (AllSet(AlphaOpaque(s))) {
         return OpaqueSourceGroup(d, s);
     }
-    const Pixels keep = reinterpret_cast<Pixels>((s >> 24) == 0);
-    const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | ((s >> 24) == 255));
+    const Pixels keep = AlphaClear(s);
+    const Pixels opaque = AlphaOpaque(d) | AlphaOpaque(s);
     if (AllSet(keep | opaque)) {
         const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
         return (d & keep) | (mixed & ~keep);
@@ -240,7 +240,7 @@ VURO_LANES void NormalFillBody(uint32_t* out, uint32_t colour, int count) {
     const Lanes sfGreen = s.mGreenAlpha * f;
     const auto group = [&](uint32_t* to) VURO_LANES_LAMBDA {
         const Pixels d = Load(to);
-        if (!AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
+        if (!AllSet(AlphaOpaque(d))) {
             Store(to, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
             return;
         }
@@ -342,8 +342,8 @@ VURO_LANES void TintedLanes(uint32_t* out, const uint32_t* src, int count, const
         const Pixels s = Load(src + i);
         const Pixels scaled = (s >> 24) * ca;
         const Pixels sa = (scaled + 1 + (scaled >> 8)) >> 8;
-        const Pixels keep = reinterpret_cast<Pixels>(sa == 0);
-        const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | (sa == 255));
+        const Pixels keep = IsZero(sa);
+        const Pixels opaque = AlphaOpaque(d) | AtLeast(sa, 255);
         if (!AllSet(keep | opaque)) {
             continue;
         }

@@ -78,9 +78,7 @@ const ProcessorInfo& Processor() {
 }
 
 KernelForm ChosenKernelForm() {
-    static const KernelForm chosen = Processor().mAvx2 && !Processor().mSplitsWideVectors
-                                         ? KernelForm::Wide
-                                         : KernelForm::Narrow;
+    static const KernelForm chosen = Processor().mAvx2 ? KernelForm::Wide : KernelForm::Narrow;
     return chosen;
 }
 

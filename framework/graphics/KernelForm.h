@@ -1,13 +1,15 @@
 #pragma once
 // Which instruction form the row kernels of the blitters run in. Every kernel is built twice: in
 // 256-bit AVX2 registers ("wide") and in the 128-bit registers that every x86-64 processor has
-// ("narrow"). The form is chosen once from the processor: wide where it has AVX2 and runs 256-bit
-// work at full width; narrow elsewhere, and on processors that split every 256-bit instruction in
-// two (AMD's first Zen generation and its Hygon relative), where the wide form gains nothing and
-// loses on its lane-crossing permutes, gathers and masked stores.
+// ("narrow"). The form is chosen once from the processor: wide wherever it has AVX2, narrow
+// elsewhere. Processors that split every 256-bit instruction in two (AMD's first Zen generation
+// and its Hygon relative) are told apart, so that a form measured faster there can be chosen for
+// them; today's narrow form, the same code in the baseline's registers, is far slower than the
+// wide one on every machine measured, so they run the wide form too.
 //
-// Benchmarks and tests may force a form, so both can be measured and checked on any machine;
-// forcing is meant for the start of a program or a test, not while another thread draws.
+// Benchmarks (--kernels=wide|narrow) and tests may force a form, so both can be measured and
+// checked on any machine; forcing is meant for the start of a program or a test, not while
+// another thread draws.
 
 #include <string>
 

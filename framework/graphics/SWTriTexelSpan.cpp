@@ -58,16 +58,15 @@ VURO_LANES void SpanOfBody(uint32_t* out, const uint32_t* texels, int count) {
         const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
         // Opaque texels; where the destination's alpha counts, over opaque pixels only.
         const Pixels both = Composite && DestAlpha ? texelsOf & d : texelsOf;
-        if (AllSet(reinterpret_cast<Pixels>((both >> 24) == 255))) {
+        if (AllSet(AlphaOpaque(both))) {
             const Pixels colour = OpaqueCentredColour(texelsOf);
             Store(to, DestAlpha ? colour | alpha : (colour & 0x00FFFFFFu) | alpha);
             return;
         }
-        if (Composite && AllSet(reinterpret_cast<Pixels>((texelsOf >> 25) == 0))) {
+        if (Composite && AllSet(IsZero(texelsOf >> 25))) {
             return;
         }
-        const Pixels destOpaque =
-            DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
+        const Pixels destOpaque = DestAlpha ? AlphaOpaque(d) : Pixels{} - 1;
         const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
         if (!Composite) {
@@ -93,8 +92,8 @@ VURO_LANES void SpanOfBody(uint32_t* out, const uint32_t* texels, int count) {
         const Lanes green = (ds.mGreenAlpha * rest + (s.mGreenLane << 8)) >> 8;
         const Pixels mixed = Join(blueRed, green & evenLanes) | alpha;
         const Pixels weight = reinterpret_cast<Pixels>(s.mWeight) & 0xFFFF;
-        const Pixels keep = reinterpret_cast<Pixels>(weight == 0);
-        const Pixels copy = reinterpret_cast<Pixels>(weight >= 251);
+        const Pixels keep = IsZero(weight);
+        const Pixels copy = AtLeast(weight, 251);
         Store(to, (d & keep) | (copied & copy) | (mixed & ~(keep | copy)));
     };
     if (count < kGroup) {

@@ -11,12 +11,11 @@ using namespace Simd;
 // Groups wholly transparent or wholly opaque (a sprite's border and its body) are skipped or
 // copied without reading the destination; the others are mixed and the two classes put back.
 VURO_LANES void OverOpaqueGroup(uint32_t* out, Pixels s) {
-    const Pixels alpha = s >> 24;
-    const Pixels clear = reinterpret_cast<Pixels>(alpha == 0);
+    const Pixels clear = AlphaClear(s);
     if (AllSet(clear)) {
         return;
     }
-    const Pixels solid = reinterpret_cast<Pixels>(alpha == 255);
+    const Pixels solid = AlphaOpaque(s);
     if (AllSet(solid)) {
         Store(out, s);
         return;
