@@ -3,6 +3,7 @@
 #include "framework/graphics/BlitLanes.h"
 
 #include <algorithm>
+#include <bit>
 #include <type_traits>
 
 namespace Vuro::SurfaceRows16 {
@@ -65,6 +66,10 @@ VURO_LANES Natives LoadNatives(const uint32_t* native) {
 
 // Channel c of every pixel.
 template <typename L, int C> VURO_LANES Lanes Channel(Lanes p) {
+    // A channel at the top of the word needs no mask after its shift.
+    if constexpr (L::kShift[C] + std::bit_width(unsigned{L::kMax[C]}) == 16) {
+        return p >> L::kShift[C];
+    }
     return (p >> L::kShift[C]) & L::kMax[C];
 }
 
@@ -78,6 +83,19 @@ template <typename L, int C> VURO_LANES Lanes Saturated(Lanes sum) {
     const Lanes top = Lanes{} + L::kMax[C];
     // Written so that the compiler finds the minimum instruction.
     return (sum > top ? top : sum) << L::kShift[C];
+}
+
+// Fewer than sixteen words: half a group at once where there is one (sprites are mostly a
+// multiple of eight pixels wide), the rest one by one; no call to the library's copy.
+template <typename Word> VURO_LANES void CopyWords(Word* to, const Word* from, int n) {
+    int k = 0;
+    if (n >= kWords / 2) {
+        std::memcpy(to, from, kWords / 2 * sizeof(Word));
+        k = kWords / 2;
+    }
+    for (; k < n; ++k) {
+        to[k] = from[k];
+    }
 }
 
 // The rows in groups of sixteen; the last pixels of a row go through one padded group, whose
@@ -94,10 +112,10 @@ template <typename Group> VURO_LANES void ForEachGroup(const Rows& rows, Group g
             const int rest = rows.mWidth - i;
             uint16_t to[kWords] = {};
             uint32_t from[kWords] = {};
-            std::copy_n(out + i, rest, to);
-            std::copy_n(native + i, rest, from);
+            CopyWords(to, out + i, rest);
+            CopyWords(from, native + i, rest);
             group(to, from);
-            std::copy_n(to, rest, out + i);
+            CopyWords(out + i, to, rest);
         }
     }
 }
@@ -174,12 +192,6 @@ VURO_LANES void AddBody(const Rows& rows, bool white, const uint32_t (&tint)[3])
     };
     ForEachGroup(rows, [&amount](uint16_t* out, const uint32_t* native) VURO_LANES_LAMBDA {
         const Natives n = LoadNatives(native);
-        // A native word's bits between the pixel and the alpha are 0: a zero pixel is a black
-        // one, which adds nothing and is left.
-        const Lanes black = Mask(n.mColour == 0);
-        if (All(black)) {
-            return;
-        }
         const Lanes d = LoadWords(out);
         const std::integral_constant<int, 0> red;
         const std::integral_constant<int, 1> green;
@@ -187,8 +199,16 @@ VURO_LANES void AddBody(const Rows& rows, bool white, const uint32_t (&tint)[3])
         const Lanes sum = Saturated<L, 0>(Channel<L, 0>(d) + amount(n.mColour, red)) |
                           Saturated<L, 1>(Channel<L, 1>(d) + amount(n.mColour, green)) |
                           Saturated<L, 2>(Channel<L, 2>(d) + amount(n.mColour, blue));
-        // Fast path: adding nothing gives d's channels.
-        StoreWords(out, L::kSpareBit ? (d & black) | (sum & ~black) : sum);
+        // Fast path: adding nothing gives d's channels, so only a layout with a spare bit keeps
+        // its black pixels apart.
+        if constexpr (L::kSpareBit) {
+            // A native word's bits between the pixel and the alpha are 0: a zero pixel is a
+            // black one, which adds nothing and is left.
+            const Lanes black = Mask(n.mColour == 0);
+            StoreWords(out, (d & black) | (sum & ~black));
+        } else {
+            StoreWords(out, sum);
+        }
     });
 }
 
@@ -209,9 +229,9 @@ VURO_LANES void FadeFillBody(uint8_t* out, int pitch, int width, int height, uin
         }
         if (i < width) {
             uint16_t to[kWords] = {};
-            std::copy_n(row + i, width - i, to);
+            CopyWords(to, row + i, width - i);
             StoreWords(to, fade(LoadWords(to)));
-            std::copy_n(to, width - i, row + i);
+            CopyWords(row + i, to, width - i);
         }
     }
 }
