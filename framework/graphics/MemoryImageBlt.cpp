@@ -119,7 +119,7 @@ const uint32_t* MemoryImage::GetAdditiveTerms() {
     if (!mAdditiveTerms) {
         const uint32_t* bits = GetBits();
         const size_t count = static_cast<size_t>(mWidth) * mHeight;
-        mAdditiveTerms = std::make_unique_for_overwrite<uint32_t[]>(count);
+        mAdditiveTerms = MakePixelWordsForOverwrite(count);
         std::transform(bits, bits + count, mAdditiveTerms.get(), Blend::WhiteAlphaTerm);
     }
     return mAdditiveTerms.get();
