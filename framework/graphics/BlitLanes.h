@@ -153,17 +153,15 @@ VURO_LANES Pixels AddSaturated(Pixels a, Pixels b) {
 }
 
 // MixFields with the weight f per lane (g = 256 - f) over an opaque destination: red and green
-// shift the sum of both terms, blue adds its two truncated terms, alpha is 255. d g + s f is at
-// most 255 * 256, so the 16-bit sums are exact.
+// shift the sum of both terms, blue adds its two truncated terms, which is one sum too:
+// (d g >> 8) + (s f >> 8) = (d g + (s f with its low byte cleared)) >> 8. Every sum is at most
+// 255 * 256, so the 16-bit sums are exact; the alpha lanes' sums, below 256 as well, are
+// overwritten with 255.
 VURO_LANES Pixels MixOpaque(Split d, Split s, Lanes f) {
     const Lanes g = 256 - f;
-    const Lanes dgBR = d.mBlueRed * g;
-    const Lanes sfBR = s.mBlueRed * f;
-    const Lanes evenLanes = Pair(0xFFFF, 0);
-    const Lanes blueRed =
-        (((dgBR + sfBR) >> 8) & ~evenLanes) | (((dgBR >> 8) + (sfBR >> 8)) & evenLanes);
-    const Lanes green = (d.mGreenAlpha * g + s.mGreenAlpha * f) >> 8;
-    return Join(blueRed, green & evenLanes) | 0xFF000000u;
+    const Lanes blueRed = (d.mBlueRed * g + ((s.mBlueRed * f) & Pair(0xFF00, 0xFFFF))) >> 8;
+    const Lanes greenAlpha = (d.mGreenAlpha * g + s.mGreenAlpha * f) >> 8;
+    return Join(blueRed, greenAlpha) | 0xFF000000u;
 }
 
 } // namespace Vuro::Blend::Simd
