@@ -85,19 +85,6 @@ template <typename L, int C> VURO_LANES Lanes Saturated(Lanes sum) {
     return (sum > top ? top : sum) << L::kShift[C];
 }
 
-// Fewer than sixteen words: half a group at once where there is one (sprites are mostly a
-// multiple of eight pixels wide), the rest one by one; no call to the library's copy.
-template <typename Word> VURO_LANES void CopyWords(Word* to, const Word* from, int n) {
-    int k = 0;
-    if (n >= kWords / 2) {
-        std::memcpy(to, from, kWords / 2 * sizeof(Word));
-        k = kWords / 2;
-    }
-    for (; k < n; ++k) {
-        to[k] = from[k];
-    }
-}
-
 // The rows in groups of sixteen; the last pixels of a row go through one padded group, whose
 // spare lanes are dropped. group(out, native) does one group.
 template <typename Group> VURO_LANES void ForEachGroup(const Rows& rows, Group group) {
@@ -112,10 +99,10 @@ template <typename Group> VURO_LANES void ForEachGroup(const Rows& rows, Group g
             const int rest = rows.mWidth - i;
             uint16_t to[kWords] = {};
             uint32_t from[kWords] = {};
-            CopyWords(to, out + i, rest);
-            CopyWords(from, native + i, rest);
+            CopyFew(to, out + i, rest);
+            CopyFew(from, native + i, rest);
             group(to, from);
-            CopyWords(out + i, to, rest);
+            CopyFew(out + i, to, rest);
         }
     }
 }
@@ -229,9 +216,9 @@ VURO_LANES void FadeFillBody(uint8_t* out, int pitch, int width, int height, uin
         }
         if (i < width) {
             uint16_t to[kWords] = {};
-            CopyWords(to, row + i, width - i);
+            CopyFew(to, row + i, width - i);
             StoreWords(to, fade(LoadWords(to)));
-            CopyWords(row + i, to, width - i);
+            CopyFew(row + i, to, width - i);
         }
     }
 }

@@ -75,6 +75,19 @@ VURO_LANES Split SplitOf(Pixels p) {
             reinterpret_cast<Lanes>((p >> 8) & 0x00FF00FF)};
 }
 
+// Fewer than sixteen words copied in blocks of 8, 4, 2 and 1 by the bits of n, each block a copy
+// of fixed size that the compiler makes a move or two: a row's first or last few pixels would
+// otherwise cost a call to the library's copy, as much as the rest of a short row.
+template <typename Word> VURO_LANES void CopyFew(Word* to, const Word* from, int n) {
+    int k = 0;
+    for (const int block : {8, 4, 2, 1}) {
+        if ((n & block) != 0) {
+            std::memcpy(to + k, from + k, block * sizeof(Word));
+            k += block;
+        }
+    }
+}
+
 // Lane values of at most 255 put back into pixels.
 VURO_LANES Pixels Join(Lanes blueRed, Lanes greenAlpha) {
     return reinterpret_cast<Pixels>(blueRed) | (reinterpret_cast<Pixels>(greenAlpha) << 8);

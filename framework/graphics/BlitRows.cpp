@@ -255,9 +255,9 @@ VURO_LANES void NormalFillBody(uint32_t* out, uint32_t colour, int count) {
     const auto padded = [&group](uint32_t* to, int n) VURO_LANES_LAMBDA {
         uint32_t words[kGroup];
         std::fill_n(words, kGroup, 0xFF000000u);
-        std::copy_n(to, n, words);
+        CopyFew(words, to, n);
         group(words);
-        std::copy_n(words, n, to);
+        CopyFew(to, words, n);
     };
     // Fast path: the pixels up to a 32-byte boundary first, so that the groups' stores do not
     // cross cache lines.
@@ -292,7 +292,13 @@ void FillRow(uint32_t* out, uint32_t colour, int count) {
 }
 
 void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
-    Blend::RunKernel<NormalFillBody>(out, colour, count);
+    if (WideKernels()) {
+        // Fast path: the intrinsics kernel, whose test of a group's alpha bytes is one
+        // instruction.
+        Avx2::NormalFill(out, colour, count);
+        return;
+    }
+    NormalFillBody(out, colour, count);
 }
 
 void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
@@ -428,10 +434,10 @@ VURO_LANES void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count,
     if (i < count) {
         uint32_t to[kGroup] = {};
         uint32_t from[kGroup] = {};
-        std::copy_n(out + i, count - i, to);
-        std::copy_n(src + i, count - i, from);
+        CopyFew(to, out + i, count - i);
+        CopyFew(from, src + i, count - i);
         add(to, from);
-        std::copy_n(to, count - i, out + i);
+        CopyFew(out + i, to, count - i);
     }
 }
 

@@ -25,6 +25,9 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 // first group that needs the division or the last whole group; returns how many pixels it did.
 int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c);
 
+// The translucent fill row (as NormalFillRow, colour alpha 1..254), the whole run.
+void NormalFill(uint32_t* out, uint32_t colour, int count);
+
 // The normal row (as NormalRow) over the whole groups of eight pixels at the start of the run;
 // returns how many pixels it did, the caller does the rest.
 int NormalGroups(uint32_t* out, const uint32_t* src, int count);
