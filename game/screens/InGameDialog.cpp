@@ -1,7 +1,7 @@
 #include "game/screens/InGameDialog.h"
 
 #include "framework/widgets/DialogButton.h"
-#include "game/app/GameApp.h"
+#include "game/screens/GameHost.h"
 
 namespace Vuro {
 
@@ -10,15 +10,14 @@ constexpr int kLeaveText = 1;
 constexpr int kPlayOnText = 2;
 } // namespace
 
-InGameDialog::InGameDialog(std::string header, std::string* lines, int* stateWord,
-                           Image* frameImage, Image* buttonImage, Font* font)
+InGameDialog::InGameDialog(GameHost* game, std::string header, const std::string* lines,
+                           int* stateWord, Image* frameImage, Image* buttonImage, Font* font)
     : MenuDialog(DialogLook{frameImage, buttonImage, font}, buttonImage, 0, header, "", "", 0,
                  kQuestionHeaderSpacing),
       mStateWord(stateWord) {
     mDialogLines = *lines;
-    const GameApp* app = GetGameApp();
-    mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, app->GetHelpText(kPlayOnText)));
-    mLeaveButton = AddControl(MakeButton(kLeaveButtonId, app->GetHelpText(kLeaveText)));
+    mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, game->GetHelpText(kPlayOnText)));
+    mLeaveButton = AddControl(MakeButton(kLeaveButtonId, game->GetHelpText(kLeaveText)));
 }
 
 void InGameDialog::Resize(int, int, int, int) {

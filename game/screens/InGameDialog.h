@@ -18,6 +18,7 @@ namespace Vuro {
 
 class DialogButton;
 class Font;
+class GameHost;
 class Image;
 
 class InGameDialog : public MenuDialog {
@@ -27,9 +28,10 @@ public:
     static constexpr int kPlayOn = 2;
     static constexpr int kLeave = 101;
 
-    // lines, stateWord, the pictures and the font are the board's (not owned).
-    InGameDialog(std::string header, std::string* lines, int* stateWord, Image* frameImage,
-                 Image* buttonImage, Font* font);
+    // game gives the buttons' captions; lines, stateWord, the pictures and the font are the
+    // board's (none is owned).
+    InGameDialog(GameHost* game, std::string header, const std::string* lines, int* stateWord,
+                 Image* frameImage, Image* buttonImage, Font* font);
 
     // Ignores its arguments.
     void Resize(int x, int y, int width, int height) override;

@@ -2,8 +2,8 @@
 
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 
 #include <utility>
 
@@ -24,7 +24,7 @@ OKDialog::OKDialog(BoardMenu* owner, std::string header, std::string lines, int*
     : MenuDialog(LookOf(owner->mArt), nullptr, kDialogId, header, "", "", 0, kHeaderSpacing),
       mOwner(owner), mStateWord(stateWord) {
     mDialogLines = std::move(lines);
-    mOkButton = MakeButton(kOkButtonId, owner->mGameApp->GetHelpText(kOkText));
+    mOkButton = MakeButton(kOkButtonId, owner->mGame->GetHelpText(kOkText));
 }
 
 OKDialog::~OKDialog() {

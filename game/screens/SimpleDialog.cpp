@@ -1,11 +1,12 @@
 #include "game/screens/SimpleDialog.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
@@ -34,9 +35,9 @@ SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* te
     if (mode == Confirm || mode == Question) {
         mDialogLines = *text;
     }
-    const GameApp* app = owner->mGameApp;
-    mCancelButton = MakeButton(kCancelButtonId, app->GetHelpText(kCancelText));
-    mAcceptButton = MakeButton(kAcceptButtonId, app->GetHelpText(kOkText));
+    const GameHost* game = owner->mGame;
+    mCancelButton = MakeButton(kCancelButtonId, game->GetHelpText(kCancelText));
+    mAcceptButton = MakeButton(kAcceptButtonId, game->GetHelpText(kOkText));
     // Input is taken from the next update on.
     mNextKeyUpdate = UpdateCount() - 1;
     mNextCharUpdate = mNextKeyUpdate;
