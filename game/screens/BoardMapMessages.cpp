@@ -49,10 +49,12 @@ void BoardMap::ShowMessage(int number, bool question, int sound) {
     }
     Dialog* dialog = nullptr;
     if (question) {
+        // The difficulty question wants a plain yes or no.
         dialog = new SimpleDialog(mMenu, mMessageHeader, &mMessageBody, SimpleDialog::Question,
-                                  &mMessageCode);
+                                  StoreIn(mMessageCode),
+                                  [this] { return mMessageCode == kDifficultyQuestion; });
     } else {
-        dialog = new OKDialog(mMenu, mMessageHeader, mMessageBody, &mMessageCode);
+        dialog = new OKDialog(mMenu, mMessageHeader, mMessageBody, StoreIn(mMessageCode));
     }
     dialog->Resize(kMessageX, kMessageY, kMessageWidth, kMessageHeight);
     mApp->AddDialog(kMessageDialogId, dialog);

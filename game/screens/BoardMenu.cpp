@@ -339,8 +339,8 @@ void BoardMenu::ReleaseButton(int button) {
         break;
     case kExitButton: {
         SetBusy(BusyWith::Dialog, kExitDialogId);
-        auto* question =
-            new SimpleDialog(this, mMenuTexts[0], &mMenuTexts[1], SimpleDialog::Question, &mState);
+        auto* question = new SimpleDialog(this, mMenuTexts[0], &mMenuTexts[1],
+                                          SimpleDialog::Question, StoreIn(mState));
         question->Resize(kQuestionX, kQuestionY, kQuestionWidth, kQuestionHeight);
         mApp->AddDialog(kExitDialogId, question);
         break;
@@ -376,7 +376,7 @@ void BoardMenu::OpenInfoPage() {
 
 void BoardMenu::OpenScoreBoard() {
     SetBusy(BusyWith::ScoreBoard);
-    mScoreBoard = new BoardScores(this, &mState);
+    mScoreBoard = new BoardScores(this, StoreIn(mState));
     mScoreBoard->Resize(0, 0, mApp->mWidth, mApp->mHeight);
     mWidgetManager->AddWidget(mScoreBoard);
     mWidgetManager->SetFocus(mScoreBoard);

@@ -13,6 +13,8 @@
 #include "game/screens/GameHost.h"
 #include "game/screens/MenuDialog.h"
 
+#include <utility>
+
 namespace Vuro {
 
 namespace {
@@ -35,7 +37,8 @@ constexpr int kStoryTitleText = 23;
 constexpr int kSurvivalTitleText = 24;
 } // namespace
 
-BoardScores::BoardScores(BoardMenu* owner, int* stateWord) : mOwner(owner), mStateWord(stateWord) {
+BoardScores::BoardScores(BoardMenu* owner, StateCallback answer)
+    : mOwner(owner), mAnswer(std::move(answer)) {
     ScoreTables& tables = owner->mGame->GetScoreTables();
     tables.Sort(true);
     tables.Sort(false);
@@ -106,7 +109,7 @@ void BoardScores::ButtonClick(int id) {
         if (mWidgetManager != nullptr) {
             mWidgetManager->RemoveWidget(this);
         }
-        *mStateWord = kClosed;
+        mAnswer(kClosed);
     } else if (id == kSwitchButtonId) {
         mShowStory = !mShowStory;
     }

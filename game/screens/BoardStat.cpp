@@ -17,6 +17,7 @@
 #include "platform/TextEncoding.h"
 
 #include <string>
+#include <utility>
 
 namespace Vuro {
 
@@ -60,8 +61,8 @@ constexpr int kRightTileX = 320;
 
 } // namespace
 
-BoardStat::BoardStat(PlayBoard* board, int* stateWord)
-    : mIsStory(board->IsStory()), mBoard(board), mStateWord(stateWord) {
+BoardStat::BoardStat(PlayBoard* board, StateCallback answer)
+    : mIsStory(board->IsStory()), mBoard(board), mAnswer(std::move(answer)) {
     GameHost* game = board->GetGame();
     PlayerRecord record;
     game->GetProfileManager().GetRecord(&record);
@@ -172,7 +173,7 @@ void BoardStat::ButtonClick(int id) {
     if (mWidgetManager != nullptr) {
         mWidgetManager->RemoveWidget(this);
     }
-    *mStateWord = kStatsClosed;
+    mAnswer(kStatsClosed);
 }
 
 } // namespace Vuro

@@ -3,6 +3,8 @@
 #include "framework/widgets/DialogButton.h"
 #include "game/screens/GameHost.h"
 
+#include <utility>
+
 namespace Vuro {
 
 namespace {
@@ -11,10 +13,10 @@ constexpr int kPlayOnText = 2;
 } // namespace
 
 InGameDialog::InGameDialog(GameHost* game, std::string header, const std::string* lines,
-                           int* stateWord, Image* frameImage, Image* buttonImage, Font* font)
+                           StateCallback answer, Image* frameImage, Image* buttonImage, Font* font)
     : MenuDialog(DialogLook{frameImage, buttonImage, font}, buttonImage, 0, header, "", "", 0,
                  kQuestionHeaderSpacing),
-      mStateWord(stateWord) {
+      mAnswer(std::move(answer)) {
     mDialogLines = *lines;
     mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, game->GetHelpText(kPlayOnText)));
     mLeaveButton = AddControl(MakeButton(kLeaveButtonId, game->GetHelpText(kLeaveText)));
@@ -28,9 +30,9 @@ void InGameDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
     PlayClick();
     if (id == kLeaveButtonId) {
-        Answer(mStateWord, kLeave);
+        Answer(mAnswer, kLeave);
     } else if (id == kPlayOnButtonId) {
-        Answer(mStateWord, kPlayOn);
+        Answer(mAnswer, kPlayOn);
     }
 }
 

@@ -20,9 +20,9 @@ constexpr int kButtonWidth = 110;
 constexpr int kOkText = 1;
 } // namespace
 
-OKDialog::OKDialog(BoardMenu* owner, std::string header, std::string lines, int* stateWord)
+OKDialog::OKDialog(BoardMenu* owner, std::string header, std::string lines, StateCallback answer)
     : MenuDialog(LookOf(owner->mArt), nullptr, kDialogId, header, "", "", 0, kHeaderSpacing),
-      mOwner(owner), mStateWord(stateWord) {
+      mOwner(owner), mAnswer(std::move(answer)) {
     mDialogLines = std::move(lines);
     mOkButton = MakeButton(kOkButtonId, owner->mGame->GetHelpText(kOkText));
 }
@@ -50,7 +50,7 @@ void OKDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
     PlayClick();
     if (id == kOkButtonId) {
-        Answer(mStateWord, kClosedState);
+        Answer(mAnswer, kClosedState);
     }
 }
 

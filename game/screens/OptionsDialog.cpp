@@ -147,7 +147,7 @@ void OptionsDialog::Explain(const std::string& fileName, int height) {
         mOwner->mApp->Popup("There was an error loading the file: " + fileName);
         return;
     }
-    auto* message = new OKDialog(mOwner, mMessageHeader, mMessageLines, &mMessageState);
+    auto* message = new OKDialog(mOwner, mMessageHeader, mMessageLines, StoreIn(mMessageState));
     message->Resize(120, 150, 400, height);
     gVuroApp->AddDialog(OKDialog::kDialogId, message);
     gVuroApp->PlaySampleAt(kMessageSample, 0);

@@ -82,7 +82,7 @@ bool PlayBoard::IsHelpPanelOpen() const {
 
 void PlayBoard::ShowHelpPanel(int tip) {
     DeleteHelpPanel();
-    mHelpPanel = new BoardH(this, &mState);
+    mHelpPanel = new BoardH(this, StoreIn(mState));
     mHelpPanel->ReadTexts(tip);
     mHelpPanel->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(mHelpPanel);
@@ -194,7 +194,7 @@ void PlayBoard::CloseCurtain() {
 
 void PlayBoard::ShowStatistics() {
     delete mStatBoard;
-    mStatBoard = new BoardStat(this, &mState);
+    mStatBoard = new BoardStat(this, StoreIn(mState));
     mStatBoard->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(mStatBoard);
     mApp->mWidgetManager->SetFocus(mStatBoard);
@@ -244,8 +244,8 @@ void PlayBoard::Play() {
 
 void PlayBoard::OpenInGameDialog() {
     auto* dialog = new InGameDialog(mGame, mGame->GetHelpText(kQuestionHeaderText),
-                                    &mGame->GetHelpText(kQuestionBodyText), &mState, mImages.mDlg,
-                                    mImages.mDlgButton, mImages.mMainMenuFont);
+                                    &mGame->GetHelpText(kQuestionBodyText), StoreIn(mState),
+                                    mImages.mDlg, mImages.mDlgButton, mImages.mMainMenuFont);
     dialog->Resize(120, 150, 400, 160);
     mApp->AddDialog(0, dialog);
     CustomCursor(kArrowCursor);

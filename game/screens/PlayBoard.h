@@ -6,7 +6,7 @@
 // player's record saved, the statistics screen, and the way out. BoardStory and BoardSurvive
 // add their level loading, their progress rules and where they go afterwards.
 //
-// The state word (BoardState) is written by the board and, through a pointer, by the help
+// The state word (BoardState) is written by the board and, through their call-back, by the help
 // panel (Resume), the in-game question (Resume, Quit) and the statistics screen
 // (StatsClosed); the board acts on it in its next update.
 //

@@ -145,7 +145,7 @@ void ProfileDialog::ListItemClicked(int id, int index, int) {
 
 void ProfileDialog::AskForName(int mode) {
     auto* question = new SimpleDialog(mOwner, mOwner->mGame->GetHelpText(kNameQuestionText),
-                                      &mPendingName, mode, &mResultCode);
+                                      &mPendingName, mode, StoreIn(mResultCode));
     question->Resize(kBoxX, kBoxY, kBoxWidth, kBoxHeight);
     mOwner->mApp->AddDialog(SimpleDialog::kDialogId, question);
 }
@@ -153,7 +153,7 @@ void ProfileDialog::AskForName(int mode) {
 void ProfileDialog::ShowMessage(int textNumber, int height) {
     const GameHost* game = mOwner->mGame;
     auto* message = new OKDialog(mOwner, game->GetHelpText(kMessageHeaderText),
-                                 game->GetHelpText(textNumber), &mResultCode);
+                                 game->GetHelpText(textNumber), StoreIn(mResultCode));
     message->Resize(kBoxX, kBoxY, kBoxWidth, height);
     mOwner->mApp->AddDialog(OKDialog::kDialogId, message);
 }
@@ -178,7 +178,7 @@ void ProfileDialog::ButtonClick(int id) {
             mPendingName = SelectedLine();
             auto* question =
                 new SimpleDialog(mOwner, mOwner->mGame->GetHelpText(kDeleteQuestionText),
-                                 &mPendingName, SimpleDialog::Confirm, &mResultCode);
+                                 &mPendingName, SimpleDialog::Confirm, StoreIn(mResultCode));
             question->Resize(kBoxX, kBoxY, kBoxWidth, kBoxHeight);
             app->AddDialog(SimpleDialog::kDialogId, question);
         }
