@@ -329,7 +329,7 @@ void BoardMenu::ReleaseButton(int button) {
         break;
     case kOptionsButton:
         SetBusy(BusyWith::Dialog, kOptionsDialogId);
-        mApp->AddDialog(kOptionsDialogId, new OptionsDialog(this, ""));
+        mApp->AddDialog(kOptionsDialogId, new OptionsDialog(this, StoreIn(mState), ""));
         break;
     case kInfoButton:
         OpenInfoPage();

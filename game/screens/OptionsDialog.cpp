@@ -49,10 +49,11 @@ constexpr int kMessageHeight = 300;
 constexpr int kFullScreenMessageHeight = 270;
 } // namespace
 
-OptionsDialog::OptionsDialog(BoardMenu* owner, std::string header, std::string lines)
+OptionsDialog::OptionsDialog(BoardMenu* owner, StateCallback answer, std::string header,
+                             std::string lines)
     : MenuDialog(LookOf(owner->mArt), owner->mArt.mDlgButton, kDialogId, header, lines, "CLOSE", 3,
                  kHeaderSpacing, kMargins),
-      mOwner(owner) {
+      mOwner(owner), mAnswer(std::move(answer)) {
     const MenuArtSet& art = owner->mArt;
     ApplyButtonLook(mYesButton, mLook, owner->mGame->GetHelpText(kOkText));
     mMusicSlider = AddControl(new Slider(art.mSlider, art.mSliderThumb, kMusicSliderId, this));
@@ -169,7 +170,7 @@ void OptionsDialog::ButtonClick(int id) {
     app->WriteSettings();
     app->CloseDialogWidget(this);
     PlayClick();
-    mOwner->mState = BoardMenu::kStateDialogClosed;
+    mAnswer(BoardMenu::kStateDialogClosed);
 }
 
 } // namespace Vuro
