@@ -26,8 +26,8 @@
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
-#include "game/rules/FrameAnim.h"
 #include "game/player/PlayerRecord.h"
+#include "game/rules/FrameAnim.h"
 #include "game/screens/LevelPoint.h"
 
 #include <map>
@@ -37,7 +37,8 @@ namespace Vuro {
 
 class BoardMenu;
 class ButtonWidget;
-class GameApp;
+class GameHost;
+class VuroAppBase;
 
 class BoardMap : public Widget, public ButtonListener {
 public:
@@ -64,7 +65,7 @@ public:
 
     // The map draws on the menu's pictures (not owned). Takes a copy of the current record and
     // is in story mode until Setup.
-    BoardMap(GameApp* app, BoardMenu* menu);
+    BoardMap(GameHost* game, BoardMenu* menu);
     ~BoardMap() override;
 
     // ---- [Model] ----
@@ -118,7 +119,8 @@ public:
     void ButtonClick(int id) override;
 
     // ---- [Fields] ----
-    GameApp* mGameApp; // not owned
+    VuroAppBase* mApp; // the game's framework application, not owned
+    GameHost* mGame;   // the game application, not owned
     BoardMenu* mMenu;  // not owned
     std::string mMapTexts[kMapTextCount];
     std::string mMessageHeader;

@@ -1,8 +1,10 @@
 // The stage map's model: its points, the selection rules, buying stages and the difficulty
 // switch.
 
-#include "game/app/GameApp.h"
+#include "framework/app/VuroAppBase.h"
+#include "game/player/ProfileManager.h"
 #include "game/screens/BoardMap.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"
 
@@ -47,7 +49,7 @@ bool BoardMap::IsStageOpened(int stage) const {
 
 void BoardMap::Setup(bool story) {
     if (!ReadMapTexts()) {
-        mGameApp->Popup(kMapTextFailure);
+        mApp->Popup(kMapTextFailure);
         return;
     }
     StartLooping(mShip, kShip);
@@ -59,7 +61,7 @@ void BoardMap::Setup(bool story) {
         mPoints[number] =
             LevelPoint{number, places[number].mX, places[number].mY, LevelPoint::kLocked};
     }
-    mGameApp->mProfileManager.GetRecord(&mRecord);
+    mGame->GetProfileManager().GetRecord(&mRecord);
     ClampProgress();
     ApplyPointStates();
     TakeVisitMessage();
@@ -75,9 +77,9 @@ void BoardMap::ClampProgress() {
 
 void BoardMap::TakeVisitMessage() {
     if (!mStory) {
-        if (mGameApp->mMapMessage == kSurvivalAdvanced) {
+        if (mGame->GetMapMessage() == kSurvivalAdvanced) {
             mMessageCode = mRecord.survivalLevelMax;
-        } else if (mGameApp->mMapMessage == kSurvivalWaiting) {
+        } else if (mGame->GetMapMessage() == kSurvivalWaiting) {
             mMessageCode = mRecord.survivalLevelMax + 1;
         }
         return;
@@ -123,7 +125,7 @@ void BoardMap::SelectStoryPoint(int x, int y) {
     if (mRecord.storyLevelMax == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(kSelectSound, 0);
+    mApp->PlaySampleAt(kSelectSound, 0);
     auto hit = std::find_if(mPoints.begin(), mPoints.end(),
                             [&](const auto& entry) { return entry.second.Contains(x, y); });
     if (hit == mPoints.end()) {
@@ -157,7 +159,7 @@ void BoardMap::SelectSurvivalRegion() {
     if (highest == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(kSelectSound, 0);
+    mApp->PlaySampleAt(kSelectSound, 0);
     const int level = mHoveredRegion - 1;
     if (level > highest) {
         MoveCurrentPoint(mRecord.survivalLevel, highest);
@@ -167,8 +169,8 @@ void BoardMap::SelectSurvivalRegion() {
 }
 
 void BoardMap::StoreRecord() {
-    mGameApp->mProfileManager.SetRecord(mRecord);
-    (void)mGameApp->mProfileManager.SaveCurrent(); // a failed save keeps the copy for the next
+    mGame->GetProfileManager().SetRecord(mRecord);
+    (void)mGame->GetProfileManager().SaveCurrent(); // a failed save keeps the copy for the next
 }
 
 void BoardMap::BuyNextStage() {
@@ -182,7 +184,7 @@ void BoardMap::BuyNextStage() {
     }
     mRecord.totalScore = std::max(mRecord.totalScore, 0);
     if (mRecord.totalScore != before) {
-        mGameApp->PlaySampleAt(kPaidSound, 0);
+        mApp->PlaySampleAt(kPaidSound, 0);
     }
     mRecord.storyLevel = mRecord.storyLevelMax;
     StoreRecord();

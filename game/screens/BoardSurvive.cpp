@@ -1,9 +1,11 @@
 #include "game/screens/BoardSurvive.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/sound/MusicInterface.h"
+#include "game/player/PlayerRecord.h"
 #include "game/rules/FruitStateDurations.h"
-#include "game/app/GameApp.h"
 #include "game/rules/LevelFile.h"
+#include "game/screens/GameHost.h"
 
 #include <algorithm>
 
@@ -17,7 +19,7 @@ constexpr int kArrowCursor = 0;
 
 } // namespace
 
-BoardSurvive::BoardSurvive(GameApp* app) : PlayBoard(app) {}
+BoardSurvive::BoardSurvive(GameHost* game) : PlayBoard(game) {}
 
 int BoardSurvive::PictureLevel(int s, int storyReached) {
     if (s < 1 || s > kLastLevelIndex + 1) {
@@ -32,14 +34,14 @@ void BoardSurvive::LoadLevel(int n) {
     PlayerRecord record = GetRecord();
     SetEasyMode(record.easyMode != 0); // the fruit's times follow the level set
     if (!ParseLevel(LevelFile::GetFileName(true, record.easyMode != 0, s))) {
-        mApp->ShowError("Failed to load game level.", true);
+        mGame->ShowError("Failed to load game level.", true);
         return;
     }
     mField.SetSurvival(true);
     mField.SetLevel(s);
-    mField.SetCustomCursors(mApp->mCustomCursors);
-    if (!mImages.LoadAll(mApp)) {
-        mApp->ShowError("Failed to initializa game level.", true);
+    mField.SetCustomCursors(mGame->HasCustomCursors());
+    if (!mImages.LoadAll(mGame)) {
+        mGame->ShowError("Failed to initializa game level.", true);
         return;
     }
     if (LoadLevelScenery(PictureLevel(s, record.storyLevelMax))) {
@@ -58,16 +60,16 @@ void BoardSurvive::AdvanceProgress(PlayerRecord& record) {
         if (nextOpen) {
             ++record.survivalLevel;
         }
-        mApp->mMapMessage = 0;
+        mGame->SetMapMessage(0);
     } else if (record.survivalLevel == kLastLevelIndex) {
-        mApp->mMapMode = GameApp::kMapModeCompleted;
-        mApp->mMapMessage = 2;
+        mGame->SetMapMode(GameHost::kMapModeCompleted);
+        mGame->SetMapMessage(2);
     } else if (nextOpen) {
         ++record.survivalLevel;
         record.survivalLevelMax = std::min(record.survivalLevelMax + 1, kLastLevelIndex);
-        mApp->mMapMessage = 1;
+        mGame->SetMapMessage(1);
     } else {
-        mApp->mMapMessage = 2;
+        mGame->SetMapMessage(2);
     }
 }
 
@@ -75,13 +77,12 @@ void BoardSurvive::LeaveBoard() {
     SetState(kWait);
     mField.ResetLevel();
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mPreviousScreenId = GameApp::kScreenSurvive;
-    // The map mode stays: the menu shows the credits after the last level.
-    mApp->mTargetScreenId = mApp->mMapMode == GameApp::kMapModeCompleted
-                                ? GameApp::kScreenMenuTitres
-                                : GameApp::kScreenMenuMap;
     CustomCursor(kArrowCursor);
-    mApp->SwitchScreen();
+    // The map mode stays: the menu shows the credits after the last level.
+    mGame->RequestSwitch(
+        {GameHost::kScreenSurvive, mGame->GetMapMode() == GameHost::kMapModeCompleted
+                                       ? GameHost::kScreenMenuTitres
+                                       : GameHost::kScreenMenuMap});
 }
 
 } // namespace Vuro

@@ -3,10 +3,11 @@
 
 #include "game/screens/GameImages.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
-#include "game/app/GameApp.h"
+#include "game/screens/GameHost.h"
 
 #include <algorithm>
 
@@ -134,10 +135,11 @@ std::vector<std::string> GameImages::AllImageFiles() {
 
 GameImages::~GameImages() {
     if (mCursorsGivenTo != nullptr) {
+        VuroAppBase& app = mCursorsGivenTo->App();
         for (int number = 0; number < kCursorCount; ++number) {
-            Image* shown = mCursorsGivenTo->mCursorImages[number];
+            Image* shown = app.mCursorImages[number];
             if (shown != nullptr && (shown == mCursor || shown == mCursor2)) {
-                mCursorsGivenTo->SetCursorImage(number, mCursorsGivenTo->mCursorImage);
+                app.SetCursorImage(number, mCursorsGivenTo->GetMenuCursor());
             }
         }
     }
@@ -208,16 +210,17 @@ bool GameImages::LoadSprites(VuroAppBase* app) {
     return true;
 }
 
-bool GameImages::LoadAll(GameApp* app) {
-    if (!LoadSprites(app)) {
+bool GameImages::LoadAll(GameHost* game) {
+    VuroAppBase& app = game->App();
+    if (!LoadSprites(&app)) {
         return false;
     }
-    mCursorsGivenTo = app;
-    app->SetCursorImage(kAimCursor, mCursor);
-    app->SetCursorImage(kStoryAimCursor, mCursor2);
-    app->SetCursorImage(kArrowCursor, app->mCursorImage);
-    app->SetCursorImage(kHandCursor, app->mCursorImage);
-    app->SetCursor(kArrowCursor);
+    mCursorsGivenTo = game;
+    app.SetCursorImage(kAimCursor, mCursor);
+    app.SetCursorImage(kStoryAimCursor, mCursor2);
+    app.SetCursorImage(kArrowCursor, game->GetMenuCursor());
+    app.SetCursorImage(kHandCursor, game->GetMenuCursor());
+    app.SetCursor(kArrowCursor);
     return true;
 }
 

@@ -97,8 +97,8 @@ void MenuDialog::PlayClick() {
     gVuroApp->PlaySampleAt(kClickSample, 0);
 }
 
-void MenuDialog::Answer(int* stateWord, int state) {
-    *stateWord = state;
+void MenuDialog::Answer(const StateCallback& answer, int state) {
+    answer(state);
     gVuroApp->CloseDialogWidget(this);
 }
 
