@@ -323,9 +323,13 @@ void VuroAppBase::CompleteLoading() {
 
 void VuroAppBase::UpdateWidgets() {
     ++mUpdateCount;
-    // A crash report shows the application's state as of at most a second ago.
+    // A crash report shows the application's state as of at most a second ago; the loop's
+    // counters go to the debug output as often, so a run can be measured while it goes on.
     if (mUpdateCount % kUpdatesPerSecond == 0) {
         CrashHandler::PublishCrashInfo(*this);
+        Platform::DebugOutput(StrFormat("Loop Stats: %u ms, %d updates, %d presents, %d sleeps\r\n",
+                                        Now() - mStartTime, mUpdateCount, mDrawCount.load(),
+                                        mSleepCount));
     }
     if (!mMinimized && mWidgetManager->UpdateFrame()) {
         ++mChangedUpdates;
