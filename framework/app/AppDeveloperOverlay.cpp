@@ -152,6 +152,7 @@ std::string VuroAppBase::VideoStatsText() {
         text += StrFormat("%s: %d - %s KB\r\n", format.name, format.count,
                           Kilobytes(format.bytes).c_str());
     }
+    text += "\r\nPresent: " + Platform::GetWindowSystem().PresentPath() + "\r\n";
     return text;
 }
 
