@@ -345,6 +345,16 @@ void VuroAppBase::UpdateWidgetsSmooth(float fraction) {
     }
 }
 
+uint32_t VuroAppBase::WaitForRefreshPeriod(uint32_t now) {
+    const int sincePresent = static_cast<int>(static_cast<int32_t>(now - mLastPresentTime));
+    const int wait = mDDInterface->mMillisecondsPerFrame - sincePresent;
+    if (wait <= 0) {
+        return now;
+    }
+    SleepMs(wait);
+    return Now();
+}
+
 void VuroAppBase::DrawDirtyWidgets() {
     // Drawing must not draw random numbers: a demo would diverge.
     MersenneTwister::AdjustRandGuard(false);
@@ -370,6 +380,11 @@ void VuroAppBase::DrawDirtyWidgets() {
                 mFrameSkipped = false;
                 ++mDrawCount;
                 mDrawTime += static_cast<int>(now - start);
+                if (mWaitForVSync && mIsPhysWindowed && mDDInterface != nullptr) {
+                    // A window with vertical sync asked for presents at most once a refresh
+                    // period (the display's own flag for this is set and nothing clears it).
+                    now = WaitForRefreshPeriod(now);
+                }
                 mLastPresentTime = now;
                 Redraw(nullptr);
                 UpdateFrameTime();
