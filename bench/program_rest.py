@@ -247,7 +247,11 @@ def measure_xvfb(bin_dir, program, seconds, screen, typing_ms):
 
 def typed_name(folder):
     """The first name in the profile list the program wrote, or None."""
-    for path in glob.glob(os.path.join(folder, "share", "**", "profile.dat"), recursive=True):
+    beside = [os.path.join(folder, "data", "profile.dat")]
+    for path in beside + glob.glob(os.path.join(folder, "share", "**", "profile.dat"),
+                                   recursive=True):
+        if not os.path.exists(path):
+            continue
         with open(path, "rb") as data:
             raw = data.read()
         return raw[4:11].split(b"\0")[0].decode("cp1251")

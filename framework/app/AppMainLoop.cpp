@@ -380,9 +380,10 @@ void VuroAppBase::DrawDirtyWidgets() {
                 mFrameSkipped = false;
                 ++mDrawCount;
                 mDrawTime += static_cast<int>(now - start);
-                if (mWaitForVSync && mIsPhysWindowed && mDDInterface != nullptr) {
+                if ((mWaitForVSync || !mIsPhysWindowed) && mDDInterface != nullptr) {
                     // A window with vertical sync asked for presents at most once a refresh
-                    // period (the display's own flag for this is set and nothing clears it).
+                    // period (the display's own flag for this is set and nothing clears it);
+                    // so does full screen, whose flip waits for the vertical blank.
                     now = WaitForRefreshPeriod(now);
                 }
                 mLastPresentTime = now;
