@@ -63,7 +63,7 @@ constexpr int kOptionsButtonY = 288;
 constexpr int kExitButtonX = 570;
 constexpr int kExitButtonY = 428;
 // The length of each rest of the rest script, and the stages it rests at, in order.
-constexpr int kRestUpdates = 1200;
+constexpr int kRestUpdates = 1400;
 constexpr const char* kRestStages[] = {"intro", "menu", "map", "running", "paused"};
 constexpr int kRestStageCount = 5;
 // The play board's menu button, which opens the in-game question.
