@@ -45,6 +45,7 @@ MENU_STORY = (300, 180)
 PROLOGUE_ON = (510, 445)
 MAP_PLAY = (575, 456)
 HELP_PANEL = (300, 230)
+SCREEN_SIZE = (640, 480)  # the Xvfb screen's
 # The intro's splash pictures have ended and its start box shows by this update.
 INTRO_READY = 1000
 
@@ -190,12 +191,19 @@ def xdotool(display, *args):
 
 
 def click(display, place):
-    xdotool(display, "mousemove", str(place[0]), str(place[1]))
+    """A click on a place of the picture, which full screen fills the screen with its shape kept."""
+    width, height = SCREEN_SIZE
+    scale = min(width / 640, height / 480)
+    x = (width - 640 * scale) / 2 + (place[0] + 0.5) * scale
+    y = (height - 480 * scale) / 2 + (place[1] + 0.5) * scale
+    xdotool(display, "mousemove", str(int(x)), str(int(y)))
     time.sleep(0.2)
     xdotool(display, "click", "1")
 
 
 def measure_xvfb(bin_dir, program, seconds, screen, typing_ms):
+    global SCREEN_SIZE
+    SCREEN_SIZE = tuple(int(n) for n in screen.split("x")[:2])
     display = free_display()
     server = subprocess.Popen(["Xvfb", display, "-screen", "0", screen, "-nolisten", "tcp"],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
