@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the HTTP response parser, cut into pieces where the input says, as
-// a server's answer arrives. The body may never grow past what was received, and the parser's
-// own buffer stays bounded.
+// a server's answer arrives, then ends the connection. The body may never grow past what was
+// received, and the parser's own buffer stays bounded.
 
 #include "framework/debug/HTTPResponseParser.h"
 
@@ -19,17 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t length = size - 1;
     HTTPResponseParser parser;
     std::string content;
-    for (size_t pos = 0; pos < length; pos += piece) {
+    HTTPResponseParser::Step step = HTTPResponseParser::Step::NeedMore;
+    for (size_t pos = 0; pos < length && step == HTTPResponseParser::Step::NeedMore; pos += piece) {
         size_t count = length - pos < piece ? length - pos : piece;
         if (!parser.Append(bytes + pos, count)) {
             break;
         }
-        if (parser.Parse(content) != HTTPResponseParser::Step::NeedMore) {
-            break;
-        }
+        step = parser.Parse(content);
         if (content.size() > pos + count) {
             std::abort();
         }
+    }
+    if (step == HTTPResponseParser::Step::NeedMore) {
+        (void)parser.Close(); // the connection ends after the input
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the level reader as a level file, into a fresh play field, and checks
 // that what reached the field stays within what a level can hold.
 
-#include "game/core/LevelFile.h"
-#include "game/core/PlayField.h"
+#include "game/rules/LevelFile.h"
+#include "game/rules/PlayField.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -195,6 +195,16 @@ int ChannelSetAttributes(uint32_t handle, int frequency, int volume, int pan) {
     });
 }
 
+int ChannelSetPosition(uint32_t handle, uint64_t position) {
+    return OnChannel(handle, false, [position](BassState&, Channel& channel) {
+        if (channel.kind == SoundFileKind::Module || position >= channel.dataSize) {
+            return false;
+        }
+        return channel.buffer->SetCurrentPosition(static_cast<uint32_t>(position)) ==
+               SoundResult::Ok;
+    });
+}
+
 uint32_t ChannelIsActive(uint32_t handle) {
     BassState& state = State();
     std::lock_guard lock(state.mutex);
@@ -297,6 +307,7 @@ const LibraryModule& BassModule() {
             {"BASS_ChannelResume", Entry<Bass::ChannelFn>(&ChannelResume)},
             {"BASS_ChannelSetAttributes",
              Entry<Bass::ChannelSetAttributesFn>(&ChannelSetAttributes)},
+            {"BASS_ChannelSetPosition", Entry<Bass::ChannelSetPositionFn>(&ChannelSetPosition)},
             {"BASS_ChannelIsActive", Entry<Bass::ChannelIsActiveFn>(&ChannelIsActive)},
             {"BASS_MusicLoad", Entry<Bass::MusicLoadFn>(&MusicLoad)},
             {"BASS_MusicPlay", Entry<Bass::ChannelFn>(&MusicPlay)},

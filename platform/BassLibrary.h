@@ -18,6 +18,9 @@
 //   or, for modules, by the global music volume (configuration 5) and the module's
 //   amplification (BASS_MusicSetAmplify, 0..100, 100 as rendered), then by the output volume
 //   (BASS_SetVolume), all percentages; pan is -100..100.
+// - BASS_ChannelSetPosition puts a stream at a byte of its decoded data (its own channels,
+//   sample rate and width), a whole frame at or before it; a position past the end fails.
+//   Modules are positioned by BASS_MusicPlayEx only.
 // - BASS_Free drops every channel and puts every volume back to 100.
 // - BASS_ChannelIsActive answers 0 stopped, 1 playing, 3 paused.
 

@@ -27,6 +27,9 @@
 //   loaded.
 // - SystemDescription is one line naming the kernel ("Linux 6.1.0 #1 SMP ...").
 // - WriteFileSignalSafe replaces a file's contents; false when it cannot be written whole.
+//   SignalSafeFile does the same piece by piece: it opens (creating or truncating) at
+//   construction, Write appends, and Close (or the destructor) flushes the file to the disk and
+//   closes it; Close answers whether every piece was written.
 // - SetFaultReportProgram names a program (path and arguments) that StartFaultReportProgram
 //   starts beside the crashed process, in its working folder and environment, with one more
 //   argument when `extraArg` is not null, without waiting for it; an empty list (the default)
@@ -89,6 +92,22 @@ struct ModuleAddress {
 bool ResolveModuleAddress(uint64_t address, ModuleAddress& out);
 const char* SystemDescription();
 bool WriteFileSignalSafe(const char* path, const char* data, size_t size);
+
+class SignalSafeFile {
+public:
+    explicit SignalSafeFile(const char* path);
+    ~SignalSafeFile();
+    SignalSafeFile(const SignalSafeFile&) = delete;
+    SignalSafeFile& operator=(const SignalSafeFile&) = delete;
+
+    bool IsOpen() const { return mFile >= 0; }
+    void Write(const void* data, size_t size);
+    bool Close();
+
+private:
+    int mFile = -1;
+    bool mWhole = true; // every piece so far was written
+};
 
 void SetFaultReportProgram(const std::vector<std::string>& args);
 bool StartFaultReportProgram(const char* extraArg);

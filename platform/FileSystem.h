@@ -1,6 +1,8 @@
 #pragma once
 // Files and folders. Paths inside the system may use "\" as separator; every call here turns
-// "\" into "/" (NativePath), so that is done in one place only.
+// "\" into "/" (NativePath), so that is done in one place only. NativePath also leads a mapped
+// folder elsewhere (MapFolder): the game names its player files "data\...", and they live in
+// the user's data folder.
 //
 // Failures are results, never exceptions: a missing file gives null, false or an empty list.
 
@@ -13,10 +15,16 @@
 
 namespace Vuro::Platform {
 
-// The path with every "\" turned into "/".
+// The path with every "\" turned into "/", and a mapped folder's part replaced by where it leads.
 std::string NativePath(std::string_view path);
 
-// fopen on the native path; null on failure, and for a folder.
+// From now on, the relative paths whose first part is `name` ("data", "data\x.pf", "data/x.pf")
+// lead into `folder` instead. An empty folder ends the mapping. One folder is mapped at a time.
+void MapFolder(const std::string& name, const std::string& folder);
+
+// fopen on the native path; null on failure and for a folder. A mode that reads ("r...")
+// opens only a regular file: a FIFO, a device or a socket gives null at once, without waiting
+// for a writer or reading anything.
 FILE* OpenFile(const std::string& path, const char* mode);
 
 struct FileEntry {
@@ -40,6 +48,8 @@ bool IsDirectory(const std::string& path);
 // Creates one folder; false when it could not be made (including when it exists already).
 bool MakeDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
+// Makes the folder and every folder above it; true when it exists afterwards.
+bool MakeFolders(const std::string& path);
 // Removes an empty folder.
 bool RemoveDirectory(const std::string& path);
 // Replaces `to` by `from` in one step (the way saved files are committed).
@@ -49,9 +59,20 @@ bool RenameFile(const std::string& from, const std::string& to);
 // content: the writer's bytes go to a new file of a unique name beside it, are flushed to the
 // disk, and then replace the file in one step. writer returns false when a write came short.
 // On any failure the temporary file is removed, the old file stays as it was, and the result
-// is false.
+// is false. Temporary files beside the file that a process ended while saving (killed, power
+// cut) left behind are removed first.
 [[nodiscard]] bool WriteFileReplacing(const std::string& path,
                                       const std::function<bool(FILE*)>& writer);
+// A copy of a file, written as above; false when `from` cannot be read whole or `to` written.
+[[nodiscard]] bool CopyFile(const std::string& from, const std::string& to);
+
+// The one rule for a stored file that is about to be replaced while it holds something that
+// would be lost (it could not be read, it is damaged, it is another player's record): it is
+// first renamed to path + ".kept" (or ".kept.2", ".kept.3", ... up to ".kept.100", whichever is
+// free; nothing is overwritten), and a line on stderr says why (`why`, such as "could not be
+// read") and where it went. Returns the new name; empty when the file could not be moved, and
+// the caller must then not replace it.
+std::string KeepFileAside(const std::string& path, std::string_view why);
 
 // The name under which a file exists when only its case differs from `path` (its folder must
 // match exactly); `path` itself when it exists; empty when neither.

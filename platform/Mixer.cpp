@@ -1,11 +1,14 @@
 #include "platform/Mixer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace Vuro::Platform {
 
 namespace {
+
+std::atomic<bool> gOutputSilenced{false};
 
 int32_t ReadSample(const MixerVoice& voice, uint32_t frame, int channel) {
     const uint8_t* bytes =
@@ -46,6 +49,10 @@ void Mixer::SetMasterVolume(uint32_t volume) {
     mMasterVolume = std::min<uint32_t>(volume, 65535);
 }
 
+void SilenceSoundOutput(bool silenced) {
+    gOutputSilenced = silenced;
+}
+
 void Mixer::Mix(int16_t* out, size_t frames) {
     std::lock_guard lock(mMutex);
     mSums.assign(frames * kOutputChannels, 0);
@@ -54,8 +61,10 @@ void Mixer::Mix(int16_t* out, size_t frames) {
             MixVoice(*voice, mSums.data(), frames);
         }
     }
+    // Silenced, the voices still advance: only what is heard stops.
+    const int64_t volume = gOutputSilenced ? 0 : mMasterVolume;
     for (size_t i = 0; i < mSums.size(); ++i) {
-        int64_t scaled = static_cast<int64_t>(mSums[i]) * mMasterVolume / 65535;
+        int64_t scaled = static_cast<int64_t>(mSums[i]) * volume / 65535;
         out[i] = static_cast<int16_t>(std::clamp<int64_t>(scaled, -32768, 32767));
     }
     if (mTap) {

@@ -2,14 +2,14 @@
 
 namespace Vuro::Platform {
 
-namespace {
-
 bool IsPlayableFormat(const WaveFormat& format) {
     return format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
            (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
            format.blockAlign == format.channels * format.bitsPerSample / 8 &&
            format.samplesPerSec >= kFrequencyMin && format.samplesPerSec <= kFrequencyMax;
 }
+
+namespace {
 
 // A buffer that only takes the output format; the mixer's output does not change with it.
 class PrimaryBuffer : public SoundBuffer {

@@ -79,7 +79,7 @@ bool DecodeModule(FILE* stream, PcmTarget& target, std::vector<uint32_t>* orderF
         }
     }
     const auto dataSize = static_cast<uint32_t>(frames * 4);
-    uint8_t* data = target.CreateAndLock(MakePcmFormat(2, kRate, 16), dataSize);
+    uint8_t* data = CreatePcmBuffer(target, MakePcmFormat(2, kRate, 16), dataSize);
     if (data == nullptr) {
         return false;
     }

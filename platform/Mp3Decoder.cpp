@@ -92,8 +92,9 @@ bool DecodeMp3(FILE* stream, PcmTarget& target) {
         return false;
     }
     const auto dataSize = static_cast<uint32_t>(pcm.size());
-    uint8_t* data = target.CreateAndLock(
-        MakePcmFormat(static_cast<uint32_t>(channels), static_cast<uint32_t>(rate), 16), dataSize);
+    uint8_t* data = CreatePcmBuffer(
+        target, MakePcmFormat(static_cast<uint32_t>(channels), static_cast<uint32_t>(rate), 16),
+        dataSize);
     if (data == nullptr) {
         return false;
     }

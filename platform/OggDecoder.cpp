@@ -28,8 +28,9 @@ bool DecodeOgg(FILE* file, PcmTarget& target) {
         return false;
     }
     const auto dataSize = static_cast<uint32_t>(static_cast<uint64_t>(total) * blockAlign);
-    uint8_t* data = target.CreateAndLock(
-        MakePcmFormat(channels, static_cast<uint32_t>(info->rate), 16), dataSize);
+    // A stream cut before its first audio page states no samples: no buffer is asked for.
+    uint8_t* data = CreatePcmBuffer(
+        target, MakePcmFormat(channels, static_cast<uint32_t>(info->rate), 16), dataSize);
     if (data == nullptr) {
         ov_clear(&stream);
         return false;

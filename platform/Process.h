@@ -13,9 +13,14 @@
 //   it is the program's path alone, so there are no options.
 // - RaiseFault ends the process the way an unhandled fault does, so that whatever catches
 //   faults (the crash reporter) sees it.
-// - StartProgram runs another program beside this one, found on the PATH, with the arguments
-//   given (no shell reads them); it does not wait for the program to end. False when the
-//   program could not be started.
+// - StartProgram runs another program with the arguments given (no shell reads them); it does
+//   not wait for the program to end. A name without a separator is found on the PATH; a path
+//   (with "\" or "/") is taken as it stands, relative to the working folder, its "\" mapped as
+//   for every file. False when the program could not be started.
+// - CurrentProcessId is this process's id; ParentProcessId the id of the process that started
+//   this one while that one lives (once it has ended this one has another parent, so the
+//   answer changes). ProcessRuns tells whether a process of that id exists (one of another user
+//   counts): files a process left behind are only taken away once it has ended.
 
 #include <string>
 #include <string_view>
@@ -42,5 +47,9 @@ void DebugOutput(std::string_view text);
 DebugOutputSink SetDebugOutputSink(DebugOutputSink sink);
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& args);
+
+int CurrentProcessId();
+int ParentProcessId();
+bool ProcessRuns(int id);
 
 } // namespace Vuro::Platform

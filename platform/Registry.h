@@ -14,7 +14,9 @@
 //   ~/.config): the key's parts become folders and the last part the file name, with ".reg".
 //   Every change rewrites the whole file through a temporary file and a rename, so a crash
 //   leaves the old or the new file. A damaged file never fails: what cannot be understood in it
-//   reads as absent (see RegistryDocument.h for the format).
+//   reads as absent (see RegistryDocument.h for the format), and the first change keeps the
+//   file aside (KeepFileAside) before writing the new one. So does the first CreateKey over a
+//   file that cannot be read at all; the other changes leave such a file alone and fail.
 // - Tests install a store of their own (tests/support/MemoryRegistry.h).
 // Main thread use; the file store takes no locks.
 

@@ -446,12 +446,15 @@ RegistryDocument RegistryDocument::FromText(std::string_view text) {
                 current = NormalKey(name);
                 document.AddKey(current);
             }
+            document.mDamaged = document.mDamaged || skipSection;
             continue;
         }
         RegistryValue value;
         if (!skipSection && ReadValue(line, value)) {
             document.Set(current, value.name, value.type, value.data.data(),
                          static_cast<uint32_t>(value.data.size()));
+        } else {
+            document.mDamaged = true;
         }
     }
     return document;

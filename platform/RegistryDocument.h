@@ -69,12 +69,16 @@ public:
     std::string ToText(const std::string& title) const;
     // Reads a text form; never fails (see above).
     static RegistryDocument FromText(std::string_view text);
+    // The text read held lines that could not be understood: writing the document back loses
+    // them.
+    bool Damaged() const { return mDamaged; }
 
 private:
     RegistryKey* FindKey(std::string_view subKey);
     const RegistryKey* FindKey(std::string_view subKey) const;
 
     std::vector<RegistryKey> mKeys{RegistryKey{}}; // the application key is always first
+    bool mDamaged = false;
 };
 
 } // namespace Vuro::Platform

@@ -46,6 +46,13 @@ bool ReadRest(FILE* file, std::vector<uint8_t>& bytes, size_t maxBytes) {
 
 } // namespace Decoding
 
+uint8_t* CreatePcmBuffer(PcmTarget& target, const WaveFormat& format, uint64_t dataSize) {
+    if (!IsPlayableFormat(format) || dataSize < kBufferBytesMin || dataSize > kBufferBytesMax) {
+        return nullptr;
+    }
+    return target.CreateAndLock(format, static_cast<uint32_t>(dataSize));
+}
+
 uint8_t* SoundBufferTarget::CreateAndLock(const WaveFormat& format, uint32_t dataSize) {
     mDataSize = dataSize;
     BufferDesc desc;

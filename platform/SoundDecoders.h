@@ -7,7 +7,8 @@
 //   the whole sound was decoded. It asks its target for one buffer of the final format and
 //   size, fills it through one lock, and unlocks it.
 // - Sizes a file cannot hold are refused before any buffer is made, so a lying header never
-//   costs memory; decoded sizes never pass kBufferBytesMax.
+//   costs memory; decoded sizes never pass kBufferBytesMax. A format no sound buffer takes,
+//   and a sound too short for one, are refused before the buffer is asked for as well.
 // - Output: WAVE as it stands (8- or 16-bit), AU mu-law as 16-bit and linear as unsigned
 //   8-bit, Ogg and MP3 as 16-bit at their own rate and channels, modules rendered once through
 //   their order list as 16-bit stereo at 44100 Hz.
@@ -55,6 +56,11 @@ private:
 // PCM format with block alignment channels x bits / 8 and the matching byte rate.
 WaveFormat MakePcmFormat(uint32_t channels, uint32_t samplesPerSec, uint32_t bits);
 
+// How a decoder asks for its buffer: only a format a sound buffer takes (IsPlayableFormat) and
+// a size from kBufferBytesMin to kBufferBytesMax are asked of the target; anything else (no
+// channels, 0 or 7 bits, rate 0, nothing decoded) gives null without asking.
+uint8_t* CreatePcmBuffer(PcmTarget& target, const WaveFormat& format, uint64_t dataSize);
+
 // Called for a WAVE chunk other than "fmt " and "data", with the stream at the chunk's body;
 // false refuses the file. The decoder goes on after the chunk's exact size (no pad byte).
 using WaveChunkReader = std::function<bool(const char* id, FILE* file, uint32_t size)>;
@@ -73,7 +79,8 @@ inline constexpr double kModuleSecondsMax = kBufferBytesMax / (44100.0 * 4);
                                 std::vector<uint32_t>* orderFrames = nullptr,
                                 double maxSeconds = kModuleSecondsMax);
 
-// One AU mu-law byte as a 16-bit sample.
+// One AU mu-law byte as a 16-bit sample, by the standard (G.711) expansion: 0x80 and 0x00 are
+// the loudest, +-32124, and 0xFF and 0x7F silence.
 int16_t MuLawToSample(uint8_t byte);
 
 enum class SoundFileKind { Unknown, Wave, Au, Ogg, Mp3, Module };

@@ -13,6 +13,8 @@
 // - The primary buffer only takes a format; the output runs at 44100 Hz, 2 channels, 16 bits.
 // - The wave-out volume (0..65535) scales everything the output plays; it exists even when no
 //   device could be made.
+// - SilenceSoundOutput silences everything the process plays from the next block of output on
+//   (false gives it back). It only sets a flag, so a fault handler may call it.
 
 #include <cstdint>
 #include <memory>
@@ -38,6 +40,10 @@ struct WaveFormat {
     uint16_t blockAlign = 0; // bytes per frame
     uint16_t bitsPerSample = 0;
 };
+
+// A format a sound buffer takes: PCM, 1 or 2 channels of 8 or 16 bits, its block alignment,
+// and a rate from kFrequencyMin to kFrequencyMax.
+bool IsPlayableFormat(const WaveFormat& format);
 
 // Buffer description flags.
 inline constexpr uint32_t kBufferPrimary = 0x1;
@@ -65,6 +71,8 @@ inline constexpr uint32_t kStatusLooping = 0x4;
 // Cooperative levels.
 inline constexpr int kCoopNormal = 1;
 inline constexpr int kCoopPriority = 2;
+
+void SilenceSoundOutput(bool silenced);
 
 struct BufferDesc {
     uint32_t flags = 0;

@@ -88,7 +88,7 @@ bool DecodeWave(FILE* stream, PcmTarget& target, const WaveChunkReader& otherChu
                 return false;
             }
             uint8_t* data =
-                target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), chunkSize);
+                CreatePcmBuffer(target, MakePcmFormat(channels, samplesPerSec, bits), chunkSize);
             if (data == nullptr) {
                 return false;
             }
@@ -107,28 +107,14 @@ bool DecodeWave(FILE* stream, PcmTarget& target, const WaveChunkReader& otherChu
 }
 
 int16_t MuLawToSample(uint8_t byte) {
-    const int s = byte | 0x80;
-    int m = 0;
-    if (s >= 240) {
-        m = (255 - s) * 2;
-    } else if (s >= 224) {
-        m = (247 - s) * 4;
-    } else if (s >= 208) {
-        m = (235 - s) * 8;
-    } else if (s >= 192) {
-        m = (221 - s) * 16;
-    } else if (s >= 176) {
-        m = (206 - s) * 32;
-    } else if (s >= 160) {
-        m = 12192 - 64 * s;
-    } else if (s >= 144) {
-        m = 22368 - 128 * s;
-    } else if (s >= 129) {
-        m = 40672 - 256 * s;
-    } else {
-        m = 255;
-    }
-    return static_cast<int16_t>(byte < 128 ? -m * 4 : m * 4);
+    // The G.711 expansion: the byte is stored inverted; sign, three bits of segment and four of
+    // step, with the encoder's bias taken off again.
+    constexpr int kMuLawBias = 0x84;
+    const int code = ~byte & 0xFF;
+    const int segment = (code >> 4) & 0x07;
+    const int step = code & 0x0F;
+    const int magnitude = (((step << 3) + kMuLawBias) << segment) - kMuLawBias;
+    return static_cast<int16_t>((code & 0x80) != 0 ? -magnitude : magnitude);
 }
 
 bool DecodeAu(FILE* stream, PcmTarget& target) {
@@ -160,7 +146,8 @@ bool DecodeAu(FILE* stream, PcmTarget& target) {
     }
     std::fseek(f, static_cast<long>(offset), SEEK_SET);
     const uint32_t bufferSize = dataSize * bits / 8;
-    uint8_t* out = target.CreateAndLock(MakePcmFormat(channels, samplesPerSec, bits), bufferSize);
+    uint8_t* out =
+        CreatePcmBuffer(target, MakePcmFormat(channels, samplesPerSec, bits), bufferSize);
     if (out == nullptr) {
         return false;
     }

@@ -11,7 +11,7 @@ packages=(
     libmpg123-dev libopenmpt-dev lame
     libfreetype-dev libfontconfig-dev fonts-dejavu-core
     libpixman-1-dev
-    libcairo2-dev librsvg2-dev libvorbis-dev libogg-dev
+    libcairo2-dev libvorbis-dev libogg-dev
 )
 
 missing=()

@@ -100,6 +100,7 @@ void VuroAppBase::HandleCommandLineOption(const std::string& name, const std::st
         Platform::RaiseFault();
     } else if (name == kCrashReportOption) {
         mCrashReportOnly = true;
+        mCrashedProcessId = std::atoi(value.c_str());
     } else if (name == kCrashAttachOption) {
         mCrashAttachment = value;
     } else if (name == "-screensaver") {

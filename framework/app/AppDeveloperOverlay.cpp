@@ -122,14 +122,13 @@ std::string VuroAppBase::VideoStatsText() {
                       Kilobytes(total).c_str());
     struct Format {
         int code;
-        const char* name;
         int count = 0;
         int64_t bytes = 0;
     };
-    Format formats[] = {{TextureData::kFormatA8R8G8B8, "A8R8G8B8"},
-                        {TextureData::kFormatA4R4G4B4, "A4R4G4B4"},
-                        {TextureData::kFormatR5G6B5, "R5G6B5"},
-                        {TextureData::kFormatPalette8, "Palette8"}};
+    Format formats[] = {{TextureData::kFormatA8R8G8B8},
+                        {TextureData::kFormatA4R4G4B4},
+                        {TextureData::kFormatR5G6B5},
+                        {TextureData::kFormatPalette8}};
     int64_t textureBytes = 0;
     {
         ScopedLock lock(ImageSetLock());
@@ -149,7 +148,7 @@ std::string VuroAppBase::VideoStatsText() {
     }
     text += StrFormat("Texture Memory: %s KB\r\n", Kilobytes(textureBytes).c_str());
     for (const Format& format : formats) {
-        text += StrFormat("%s: %d - %s KB\r\n", format.name, format.count,
+        text += StrFormat("%s: %d - %s KB\r\n", TextureData::FormatName(format.code), format.count,
                           Kilobytes(format.bytes).c_str());
     }
     text += "\r\nPresent: " + Platform::GetWindowSystem().PresentPath() + "\r\n";

@@ -112,6 +112,7 @@ void VuroAppBase::DispatchInputRecord(const Platform::Message& message) {
             bool minimized = message.wParam == kSizeMinimized;
             if (minimized != mMinimized) {
                 mMinimized = minimized;
+                mDrawingSuspended = minimized;
                 if (mAutoMuteOnLostFocus) {
                     minimized ? Mute(true) : Unmute(true);
                 }

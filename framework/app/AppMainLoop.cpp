@@ -54,7 +54,7 @@ void SleepMs(int ms) {
 void VuroAppBase::Start() {
     if (mShutdown) {
         // Mended: a loading thread started before Start must not outlive the loop's owner.
-        WaitForLoadingThread();
+        EndLoadingThreadForExit();
         return;
     }
     StartCursorThread();
@@ -74,7 +74,7 @@ void VuroAppBase::Start() {
     RunMainLoop();
     DeleteQueuedWidgets();
     mInMainLoop = false;
-    WaitForLoadingThread();
+    EndLoadingThreadForExit();
 
     uint32_t elapsed = Now() - startTime;
     Platform::DebugOutput(StrFormat("Seconds       = %g\r\n", elapsed * 0.001));

@@ -13,6 +13,8 @@
 #include "framework/app/VuroAppBase.h"
 
 #include "framework/app/WindowPlacement.h"
+#include "framework/display/D3DInterface.h"
+#include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
@@ -32,6 +34,7 @@ constexpr uint32_t kRecoveryIntervalMs = 1000;
 
 void VuroAppBase::CreateMainWindow() {
     mWidgetManager->mImage = nullptr;
+    mDrawingSuspended = false;
     // The display's surfaces show themselves in the window: they go first.
     if (mDDInterface != nullptr) {
         mDDInterface->Cleanup();
@@ -77,6 +80,10 @@ void VuroAppBase::CreateMainWindow() {
         }
     }
     int result = InitDisplay();
+    // A capability test that overrules the stored choice has it forgotten.
+    if (mDDInterface->mD3DTester != nullptr && mDDInterface->mD3DTester->mOverrulesStored3D) {
+        EraseRegValue("Is3D");
+    }
     if (result != DDInterface::RESULT_OK && !FallBackFrom(result)) {
         return;
     }
@@ -220,6 +227,7 @@ void VuroAppBase::Redraw(const Rect* rect) {
             mLastRecoveryAttempt = 0;
         }
     } else {
+        mDDInterface->mD3DInterface->mRenderTargetLost = false;
         mSurfaceLost = true;
         uint32_t now = Platform::GetClock().TickMs();
         bool minimized = mMinimized || (mMainWindow != nullptr && mMainWindow->IsMinimized());

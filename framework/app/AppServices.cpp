@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/SoundDevice.h"
 
 namespace Vuro {
 
@@ -35,6 +36,12 @@ std::string VuroAppBase::GetClipboard() {
 std::string VuroAppBase::GetProductVersion(const std::string& path) {
     // Only this program carries a version (a build setting); other files have none.
     return path == Platform::ExecutablePath() ? Platform::ProductVersion() : std::string();
+}
+
+void VuroAppBase::OnCrash() {
+    mCrashed = true;
+    // The music must not go on while the report is made (or stalls); only a flag is set.
+    Platform::SilenceSoundOutput(true);
 }
 
 std::string VuroAppBase::GetCrashInfo() {

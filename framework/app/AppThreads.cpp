@@ -1,6 +1,7 @@
 // The two workers beside the main thread: the loading thread runs RunLoadingWork once per
 // start; the cursor thread moves the display's software cursor every 10 ms until shut-down.
-// Both are joined before the application lets go of what they use.
+// Both are joined before the application lets go of what they use; loading work that is still
+// under way half a second after the main loop ended ends the process instead.
 
 #include "framework/app/VuroAppBase.h"
 
@@ -45,6 +46,24 @@ void VuroAppBase::WaitForLoadingThread() {
     if (mLoadingThread.joinable() && mLoadingThread.get_id() != std::this_thread::get_id()) {
         mLoadingThread.join();
     }
+}
+
+void VuroAppBase::EndLoadingThreadForExit() {
+    Platform::Clock& clock = Platform::GetClock();
+    const uint32_t start = clock.TickMs();
+    auto underWay = [this] { return mLoadingThread.joinable() && !mLoadingThreadCompleted; };
+    while (underWay() && clock.TickMs() - start < kExitLoadingWaitMs) {
+        clock.SleepMs(kCursorTickMs);
+    }
+    if (!underWay()) {
+        WaitForLoadingThread();
+        return;
+    }
+    // Mended: the program waited for the whole loading work (40 s seen) after a quit request.
+    // Shutdown has written the settings; a demo being recorded is not written, as the loading
+    // work may still add to it.
+    Platform::DebugOutput("Loading work still under way at exit: ending without it\r\n");
+    Platform::ExitProcess(0);
 }
 
 void VuroAppBase::StartCursorThread() {

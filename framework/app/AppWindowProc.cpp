@@ -75,6 +75,11 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
     case kWmEndSession:
         Shutdown();
         return;
+    case kWmSysChar:
+        // Alt+character: the product's hook sees it and may act on it; what the hook does not
+        // swallow has no default handling here (there is no system menu to open).
+        (void)SwallowsAltKey(static_cast<char>(message.wParam));
+        return;
     default:
         break;
     }

@@ -106,6 +106,15 @@ bool DemoFile::Read(const uint8_t* data, size_t size, const std::string& expecte
 }
 
 std::vector<uint8_t> DemoFile::Write() const {
+    std::vector<uint8_t> bytes = WriteHeader();
+    uint8_t endTick[4];
+    Platform::PutInt32LE(endTick, mEndTick);
+    bytes.insert(bytes.end(), endTick, endTick + 4);
+    bytes.insert(bytes.end(), mRecords.begin(), mRecords.end());
+    return bytes;
+}
+
+std::vector<uint8_t> DemoFile::WriteHeader() const {
     Buffer out;
     out.WriteLong(static_cast<int32_t>(kMagic));
     out.WriteLong(mVersion);
@@ -124,8 +133,6 @@ std::vector<uint8_t> DemoFile::Write() const {
         out.WriteLong(block.GetDataLen());
         out.WriteBytes(block.GetDataPtr(), block.GetDataLen());
     }
-    out.WriteLong(mEndTick);
-    out.WriteBytes(mRecords.data(), static_cast<int>(mRecords.size()));
     const uint8_t* bytes = out.GetDataPtr();
     return std::vector<uint8_t>(bytes, bytes + out.GetDataLen());
 }

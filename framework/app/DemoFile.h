@@ -49,6 +49,8 @@ public:
                             const std::string& expectedProductVersion, std::string& error);
     // The file image of the fields (version field as stored in mVersion).
     std::vector<uint8_t> Write() const;
+    // The part of it before the end tick: the header and the marker block.
+    std::vector<uint8_t> WriteHeader() const;
 
     int32_t mVersion = kVersion;
     uint32_t mSeed = 0;

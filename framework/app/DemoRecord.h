@@ -37,4 +37,17 @@ inline constexpr int kFiller = 31;
 // Mouse moves of this many pixels or more on either axis are recorded as absolute positions.
 inline constexpr int kRelativeMoveLimit = 32;
 
+// The update delta of a record `delta` ticks after the previous one, after the filler records
+// that bridge a gap longer than one header carries. `out` has WriteBits(value, bitCount): the
+// demo Buffer, or a writer that must not allocate (the demo of a crash).
+template <typename BitSink> void WriteUpdateDelta(BitSink& out, int delta) {
+    while (delta > kMaxDelta) {
+        out.WriteBits(kMaxDelta, 4);
+        out.WriteBits(0, 1);
+        out.WriteBits(kFiller, 5);
+        delta -= kMaxDelta;
+    }
+    out.WriteBits(delta, 4);
+}
+
 } // namespace Vuro::DemoRecord

@@ -70,14 +70,7 @@ bool ReadDemoNumber(const std::string& name, const std::string& prefix, int& num
 
 void DemoSession::WriteUpdateDelta(int updateCount) {
     // A count that went back (a screen may reset it) is recorded as no gap.
-    int delta = std::max(0, updateCount - mDemoNextUpdate);
-    while (delta > DemoRecord::kMaxDelta) {
-        mDemoBuffer.WriteBits(DemoRecord::kMaxDelta, 4);
-        mDemoBuffer.WriteBits(0, 1);
-        mDemoBuffer.WriteBits(DemoRecord::kFiller, 5);
-        delta -= DemoRecord::kMaxDelta;
-    }
-    mDemoBuffer.WriteBits(delta, 4);
+    DemoRecord::WriteUpdateDelta(mDemoBuffer, std::max(0, updateCount - mDemoNextUpdate));
     mDemoNextUpdate = updateCount;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/app/ImageReport.h"
 
+#include "framework/display/DDImage.h"
+#include "framework/display/TextureData.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/FileSystem.h"
@@ -75,7 +77,16 @@ ImageReport::Allocation ImageReport::Measure(MemoryImage& image) {
     if (image.mRLAdditiveData) {
         a.mRLAdditive = pixels;
     }
-    // Display surfaces and texture pieces are counted once the display can hold them.
+    const auto* display = dynamic_cast<const DDImage*>(&image);
+    if (display != nullptr && display->mSurface != nullptr) {
+        a.mHasSurface = true;
+        a.mSurface = pixels * 4;
+    }
+    if (const TextureData* texture = image.mTextureData) {
+        a.mHasTexture = true;
+        a.mTexture = texture->mTexMemSize;
+        a.mTextureFormat = texture->mPixelFormat;
+    }
     return a;
 }
 
@@ -148,8 +159,11 @@ void ImageReport::Write(const std::string& folder, const std::vector<MemoryImage
               "</TD>\n");
         cell(SizeCell("mBits", image.mBits != nullptr, a.mBits));
         cell(SizeCell("Palletized", image.mColorIndices != nullptr, a.mPalettised));
-        cell(SizeCell("DDSurface", false, a.mSurface));
-        cell(SizeCell("Texture", false, a.mTexture));
+        cell(SizeCell("DDSurface", a.mHasSurface, a.mSurface));
+        cell(a.mHasTexture
+                 ? StrFormat("Texture<BR>%s<BR>%s", TextureData::FormatName(a.mTextureFormat),
+                             Commas(a.mTexture).c_str())
+                 : std::string("&nbsp;"));
         cell(FlagCell("Volatile", image.mIsVolatile));
         cell(FlagCell("Forced", image.mForcedMode));
         cell(FlagCell("HasAlpha", image.mHasAlpha));

@@ -34,6 +34,9 @@ public:
         int64_t mNativeAlpha = 0; // premultiplied copies (display layout, additive terms)
         int64_t mRLAlpha = 0;     // run lengths of alpha
         int64_t mRLAdditive = 0;  // run lengths for additive drawing
+        bool mHasSurface = false; // a display image holding a surface
+        bool mHasTexture = false; // 3-D texture data exists (perhaps of no valid format)
+        int mTextureFormat = 0;   // its format code
 
         int64_t Total() const {
             return mBits + mSurface + mPalettised + mTexture + mNativeAlpha + mRLAlpha +

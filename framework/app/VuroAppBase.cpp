@@ -64,14 +64,16 @@ VuroAppBase::~VuroAppBase() {
     mShutdown = true;
     StopCursorThread();
 
-    // A 3-D switch made this run is kept for the next start when the choice was stored before;
-    // a first switch to 3-D is kept only when the user confirms it. (No display here reports
-    // 3-D as recommended or a 3-D fault during the run.)
+    // A 3-D switch made this run is kept for the next start when the choice was stored before
+    // or 3-D is recommended here; a first switch to 3-D is kept only when the user confirms it.
+    // A 3-D fault during the run lets the user turn 3-D off for the next start.
+    bool asked = false;
     if (mIs3DToggled && mDDInterface != nullptr) {
         bool stored3D = false;
-        if (ReadRegBool("Is3D", stored3D)) {
+        if (ReadRegBool("Is3D", stored3D) || Is3DRecommended()) {
             WriteRegBool("Is3D", mDDInterface->mIs3D);
         } else if (mDDInterface->mIs3D) {
+            asked = true;
             int answer = MsgBox(
                 "Hardware Acceleration was switched on during this session.\r\nIf this "
                 "resulted in slower performance, it should be switched off.\r\nWould you like "
@@ -82,6 +84,17 @@ VuroAppBase::~VuroAppBase() {
             if (mDDInterface->mIs3D) {
                 WriteRegBool("Is3D", true);
             }
+        }
+    }
+    if (!asked && mDDInterface != nullptr && mDDInterface->m3DFaultReported && !mIsScreenSaver) {
+        int answer = MsgBox(
+            "Hardware Acceleration may not have been working correctly during this "
+            "session.\r\nIf you noticed graphics problems, you may want to turn off Hardware "
+            "Acceleration.\r\nWould you like to keep Hardware Acceleration switched on?",
+            mCaptionPrefix + " Hardware Acceleration Confirmation",
+            Platform::kMbYesNo | Platform::kMbIconQuestion);
+        if (answer != Platform::kIdYes) {
+            WriteRegBool("Is3D", false);
         }
     }
 
@@ -116,6 +129,9 @@ VuroAppBase::~VuroAppBase() {
         gVuroApp = nullptr;
     }
     WriteDemoFile();
+    if (!mUserDataFolder.empty()) {
+        Platform::MapFolder(mUserDataFolder, std::string());
+    }
     mInstanceLock.reset();
 }
 
@@ -130,6 +146,7 @@ void VuroAppBase::Init(bool forceWindowed) {
     if (mCrashReportOnly) {
         // A fault while reporting must not start yet another reporter.
         Platform::SetFaultReportProgram({});
+        CrashReporter::WaitForCrashedProgram(mCrashedProcessId);
         CrashReporter::Run(*this, mCrashAttachment);
         DoExit(0);
     }
@@ -167,6 +184,7 @@ void VuroAppBase::Init(bool forceWindowed) {
             DoExit(1); // the demo asked for cannot be played: a failure, not success
         }
     }
+    SetUpUserDataFolder();
 
     BeforeReadSettings();
     std::srand(Platform::GetClock().TickMs());

@@ -11,7 +11,9 @@
 // - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
 //   flags and counters they share with it are atomics. The destructor waits for the loading
 //   thread before it deletes anything; a derived class whose loading work uses its own members
-//   calls WaitForLoadingThread in its own destructor.
+//   calls WaitForLoadingThread in its own destructor. Once shut down, Start waits for loading
+//   work only half a second before it ends the process without it, so a request to quit ends
+//   the program within a second whatever the work is doing.
 //
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, loading progress), AppMainLoop.cpp (loop steps, frame pass, fixed
@@ -132,6 +134,14 @@ public:
     virtual void OnUrlOpened(const std::string& url);
     virtual bool OpenURL(const std::string& url, bool shutdownAfter);
     virtual std::string GetProductVersion(const std::string& path);
+    // Called by the crash reporter's fault filter, on the faulting thread, before the report is
+    // made. It runs inside a signal handler, so an override does only async-signal-safe work
+    // (atomics, no allocation, no locks). Here: the crashed flag (painting and the mouse and
+    // timer handling stop, and a cursor update on a thread still running gives the arrow back)
+    // and the sound output silenced. Hiding the window, leaving full screen and giving the
+    // cursor back are not safe there: they come with the end of the process, which follows the
+    // report at once and which the report run waits for before it shows its windows.
+    virtual void OnCrash();
     virtual std::string GetCrashInfo();
     virtual void GetCrashUploadExtra(std::map<std::string, std::string>& /*form*/) {}
     virtual void Shutdown();
@@ -198,6 +208,12 @@ public:
     // ---- [Operations of the object itself] ----
     // Restores the desktop and ends the process with code (a test can trap the end).
     [[noreturn]] void DoExit(int code);
+    // Leads mUserDataFolder to where the user's files live: $XDG_DATA_HOME under mRegKey, where
+    // the files an earlier version kept beside the program are moved once; while a demo plays
+    // back, to a copy of them taken now, so the playback reads what the user's files hold and
+    // never changes them. Without a key the folder stays beside the program. Ends the program
+    // when a playback's copy cannot be made.
+    void SetUpUserDataFolder();
     void SetString(const std::string& id, const std::string& value);
     std::string GetString(const std::string& id, const std::string& defaultValue);
     bool IsScreenSaver() const { return mIsScreenSaver; }
@@ -208,6 +224,12 @@ public:
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
     void WaitForLoadingThread();
+    // The end of Start: waits up to kExitLoadingWaitMs for loading work still under way; when
+    // it is still running then (a long decode, a read that never returns), the process ends
+    // with code 0 without it (Shutdown has written the settings), since nothing the work uses
+    // may be torn down. Main thread only.
+    void EndLoadingThreadForExit();
+    static constexpr uint32_t kExitLoadingWaitMs = 500;
     void StartCursorThread();
     void UpdateFrameTime();
     void ResetFrameClock(bool addDelay);
@@ -345,7 +367,10 @@ public:
         return {mAutoEnable3D, mTest3D, mMinVidMemory3D, mRecommendedVidMemory3D};
     }
     bool IsPopupShown() const override { return mPopupShown; }
+    bool IsDrawingSuspended() const override { return mDrawingSuspended; }
     void NoteRefreshRateUnreliable() override { mRefreshRateUnreliable = true; }
+    // Empty here; a product may look at the capability test's fresh outcome.
+    void Fresh3DTestHook() override {}
     ImageRegistry* GetImageRegistry() override { return this; }
 
     // Developer tools. TakeScreenshot saves the screen as "_screenshots/image<N>.png", N one
@@ -369,7 +394,11 @@ public:
     std::string mCaptionPrefix; // before " Hardware Acceleration Confirmation"
     std::string mProdName = "Product";
     std::string mTitle = "VuroApp";
-    std::string mRegKey;  // under "SOFTWARE\"
+    std::string mRegKey; // under "SOFTWARE\"
+    // The folder of the user's files as the product's paths name it ("data" in the game; empty:
+    // none). Init leads it into the user's data folder under mRegKey, or into a copy of that
+    // folder while a demo plays back (SetUpUserDataFolder).
+    std::string mUserDataFolder;
     int mPreferredX = -1; // window position, -1 centred
     int mPreferredY = -1;
     int mWidth = 640;
@@ -439,6 +468,7 @@ public:
     bool mIs3DToggled = false;
     bool mAutoEnable3D = false;
     bool mTest3D = false;
+    bool mSkip3DTest = false; // the capability test only passes its empty outcome through the demo
     int mMinVidMemory3D = 6;
     int mRecommendedVidMemory3D = 14;
     std::atomic<int> mNumLoadingThreadTasks{0};
@@ -448,14 +478,18 @@ public:
     bool mIsScreenSaver = false;
     // Report-only mode: started by a crashed copy to show its report (CrashReporter).
     bool mCrashReportOnly = false;
+    int mCrashedProcessId = 0;    // that copy, which the report waits for to end
     std::string mCrashAttachment; // the file that copy asked to send with the report
     bool mCtrlDown = false;
     bool mAltDown = false;
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.
     bool mPopupShown = false; // a system box is up while in full screen
-    int mMuteCount = 0;       // muted while above 0
-    int mAutoMuteCount = 0;   // the mutes of focus loss and demo fast-forward
+    // The window is minimised (kept by the input dispatch, cleared with a new main window): the
+    // 3-D device draws nothing meanwhile.
+    bool mDrawingSuspended = false;
+    int mMuteCount = 0;     // muted while above 0
+    int mAutoMuteCount = 0; // the mutes of focus loss and demo fast-forward
     // A link being opened: whether the browser came up is judged later from activation.
     bool mIsOpeningURL = false;
     bool mShutdownOnURLOpen = false;

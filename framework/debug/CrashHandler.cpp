@@ -1,10 +1,12 @@
 #include "framework/debug/CrashHandler.h"
 
 #include "framework/app/VuroAppBase.h"
+#include "framework/debug/CrashDemo.h"
 #include "framework/debug/ReportText.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/DriverInfo.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 
 #include <array>
 #include <atomic>
@@ -33,9 +35,12 @@ struct PublishedInfo {
     char system[kInfoSize];    // the driver lines of the system description
     char info[kInfoSize];      // GetCrashInfo
     char attachArg[kPathSize]; // kCrashAttachOption, '=' and GetExtraCrashText, or empty
+    CrashDemo demo;            // the demo being recorded
 };
 std::array<PublishedInfo, 2> gPublished{};
 std::atomic<int> gCurrentPublished{0};
+// The argument that named the attachment to the report run last; null for none.
+std::atomic<const char*> gLastAttachArg{nullptr};
 
 struct ExceptionEntry {
     uint32_t code;
@@ -139,7 +144,10 @@ void AddStack(ReportText& text, const Platform::FaultRecord& fault) {
 CrashHandler::CrashHandler(bool startReporter)
     : mPreviousFilter(Platform::SetFaultFilter(&CrashFilter)) {
     if (startReporter) {
-        Platform::SetFaultReportProgram({Platform::ExecutablePath(), kCrashReportOption});
+        // The report run waits for this process to end (CrashReporter).
+        Platform::SetFaultReportProgram(
+            {Platform::ExecutablePath(),
+             std::string(kCrashReportOption) + "=" + std::to_string(Platform::CurrentProcessId())});
     }
 }
 
@@ -170,13 +178,13 @@ void CrashHandler::PublishCrashInfo(VuroAppBase& app) {
     std::string attachment = app.GetExtraCrashText();
     CopyText(published.attachArg, kPathSize,
              attachment.empty() ? std::string() : kCrashAttachOption + ("=" + attachment));
+    PrepareCrashDemo(app, published.demo);
     gCurrentPublished = next;
 }
 
 void CrashHandler::CrashFilter(const Platform::FaultRecord& fault) {
     if (VuroAppBase* app = gRegisteredApp.load()) {
-        // Its timers and painting stop; its window and sound go when the process ends.
-        app->mCrashed = true;
+        app->OnCrash();
     }
     BuildCrashReport(fault);
 }
@@ -191,7 +199,8 @@ const char* CrashHandler::ExceptionName(uint32_t code) {
 }
 
 void CrashHandler::BuildCrashReport(const Platform::FaultRecord& fault) {
-    bool hasApp = gRegisteredApp.load() != nullptr;
+    VuroAppBase* app = gRegisteredApp.load();
+    const bool hasApp = app != nullptr;
     const PublishedInfo& published = gPublished[static_cast<size_t>(gCurrentPublished.load())];
     ReportText& report = gReport;
     report.Clear();
@@ -225,11 +234,29 @@ void CrashHandler::BuildCrashReport(const Platform::FaultRecord& fault) {
     // The file ends with one newline after the report.
     report.Add("\n");
     Platform::WriteFileSignalSafe("crash.txt", report.Data(), report.Size());
+
+    // A demo being recorded is closed and sent with the report, unless the application names
+    // a file of its own; either way no demo is recorded or played on.
+    const char* attach = nullptr;
+    if (hasApp) {
+        if (app->mRecordingDemoBuffer && WriteCrashDemo(published.demo, *app)) {
+            attach = published.demo.mAttachArg.c_str();
+        }
+        if (published.attachArg[0] != '\0') {
+            attach = published.attachArg;
+        }
+        app->mRecordingDemoBuffer = false;
+        app->mPlayingDemoBuffer = false;
+    }
+    gLastAttachArg = attach;
     if (kShowErrorWindow) {
-        const char* attach =
-            hasApp && published.attachArg[0] != '\0' ? published.attachArg : nullptr;
         Platform::StartFaultReportProgram(attach);
     }
+}
+
+std::string CrashHandler::LastAttachArg() {
+    const char* arg = gLastAttachArg.load();
+    return arg != nullptr ? arg : "";
 }
 
 std::string CrashHandler::LastReport() {

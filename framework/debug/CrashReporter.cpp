@@ -6,12 +6,14 @@
 #include "framework/debug/CrashReportWindows.h"
 #include "framework/debug/MapFile.h"
 #include "framework/util/SafeFileWrite.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/Window.h"
 
 #include <cstdio>
-#include <fstream>
 #include <mutex>
+#include <sstream>
 #include <vector>
 
 namespace Vuro {
@@ -40,10 +42,17 @@ void NameMapSymbols(std::string& report) {
     } else {
         path = program + ".map";
     }
-    std::ifstream in(Platform::NativePath(path));
-    if (!in) {
+    FILE* file = Platform::OpenFile(path, "r");
+    if (file == nullptr) {
         return;
     }
+    std::string text;
+    char piece[4096];
+    for (size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;) {
+        text.append(piece, got);
+    }
+    std::fclose(file);
+    std::istringstream in(text);
     MapSymbolTable symbols;
     MapLineTable lines;
     ReadMapFile(in, symbols, lines);
@@ -71,6 +80,16 @@ std::string CrashReportTitle(const std::string& report) {
     size_t at = report.find(label);
     return "Exception at " + (at == std::string::npos ? std::string("0000:00000000")
                                                       : report.substr(at + label.size(), 13));
+}
+
+void CrashReporter::WaitForCrashedProgram(int processId) {
+    constexpr uint32_t kPollMs = 10;
+    Platform::Clock& clock = Platform::GetClock();
+    for (uint32_t waited = 0; processId > 0 && Platform::ParentProcessId() == processId &&
+                              waited < kCrashedProgramWaitMs;
+         waited += kPollMs) {
+        clock.SleepMs(kPollMs);
+    }
 }
 
 void CrashReporter::Run(VuroAppBase& app, const std::string& attachment) {

@@ -10,6 +10,7 @@
 // - The report server is a host name with an optional ":port"; empty (the default) offers no
 //   upload.
 
+#include <cstdint>
 #include <string>
 
 namespace Vuro {
@@ -18,6 +19,11 @@ class VuroAppBase;
 
 class CrashReporter {
 public:
+    // Returns once the crashed copy (this run's parent, processId) has ended, so that its window,
+    // full screen and hidden cursor are gone before the crash windows show; at most
+    // kCrashedProgramWaitMs, the time its watchdog allows it and a little more.
+    static void WaitForCrashedProgram(int processId);
+    static constexpr uint32_t kCrashedProgramWaitMs = 6000;
     // attachment: a file to send with the report; empty for none.
     static void Run(VuroAppBase& app, const std::string& attachment);
     // The crash windows, with the report's title ("Exception at 0001:00000010") and text.

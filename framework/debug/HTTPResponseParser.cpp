@@ -31,6 +31,33 @@ int64_t DecimalValue(const std::string& text) {
     return negative ? -value : value;
 }
 
+// A chunk-size line: hexadecimal digits, blanks around them, and extensions after ";" that
+// are not used. False for anything else and for a size larger than any response.
+bool ChunkSize(const std::string& line, int64_t& size) {
+    const std::string digits = Trim(line.substr(0, line.find(';')));
+    if (digits.empty()) {
+        return false;
+    }
+    size = 0;
+    for (char c : digits) {
+        int value = 0;
+        if (c >= '0' && c <= '9') {
+            value = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            value = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            value = c - 'A' + 10;
+        } else {
+            return false;
+        }
+        size = size * 16 + value;
+        if (size > static_cast<int64_t>(HTTPResponseParser::kMaxResponseBytes)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool HTTPResponseParser::Append(const char* data, size_t length) {
@@ -64,30 +91,46 @@ HTTPResponseParser::Step HTTPResponseParser::ParseHeaderLine(const std::string& 
     return Step::NeedMore;
 }
 
+bool HTTPResponseParser::TakeLine(std::string& line) {
+    const size_t end = mBuffer.find("\r\n", std::max(mScanPos, mPos));
+    if (end == std::string::npos) {
+        // Only the last byte can still begin a line end: the next search starts there, so a
+        // line that arrives in many pieces is scanned once.
+        mScanPos = std::max(mPos, mBuffer.empty() ? 0 : mBuffer.size() - 1);
+        return false;
+    }
+    line.assign(mBuffer, mPos, end - mPos);
+    mPos = end + 2;
+    mScanPos = mPos;
+    return true;
+}
+
 HTTPResponseParser::Step HTTPResponseParser::ParseChunked(std::string& content) {
     while (true) {
-        if (mChunkTrailer > 0) {
+        if (mChunkLineEndDue) {
             // The "\r\n" after a chunk may arrive later than its data.
-            size_t skip = std::min<size_t>(Available(), static_cast<size_t>(mChunkTrailer));
-            mPos += skip;
-            mChunkTrailer -= static_cast<int>(skip);
-            if (mChunkTrailer > 0) {
+            if (Available() < 2) {
                 return Step::NeedMore;
             }
+            if (mBuffer.compare(mPos, 2, "\r\n") != 0) {
+                return Step::Broken;
+            }
+            mPos += 2;
+            mChunkLineEndDue = false;
         }
-        if (mChunkRemaining <= 0) {
-            size_t end = mBuffer.find("\r\n", mPos);
-            if (end == std::string::npos) {
+        if (mChunkRemaining == 0) {
+            std::string line;
+            if (!TakeLine(line)) {
                 return Step::NeedMore;
             }
-            int size = 0;
-            bool parsed = StringToInt("0x" + Trim(mBuffer.substr(mPos, end - mPos)), &size);
-            // A size that wrapped below zero ends the body like the last chunk.
-            if (!parsed || size <= 0) {
+            if (!ChunkSize(line, mChunkRemaining)) {
+                return Step::Broken;
+            }
+            if (mChunkRemaining == 0) {
+                // The last chunk; trailers after it are not needed.
+                mDone = true;
                 return Step::Done;
             }
-            mPos = end + 2;
-            mChunkRemaining = size;
         }
         size_t take = std::min<size_t>(Available(), static_cast<size_t>(mChunkRemaining));
         if (take == 0) {
@@ -96,21 +139,14 @@ HTTPResponseParser::Step HTTPResponseParser::ParseChunked(std::string& content) 
         content.append(mBuffer, mPos, take);
         mPos += take;
         mChunkRemaining -= static_cast<int64_t>(take);
-        if (mChunkRemaining == 0) {
-            mChunkTrailer = 2;
-        }
+        mChunkLineEndDue = mChunkRemaining == 0;
     }
 }
 
 HTTPResponseParser::Step HTTPResponseParser::Parse(std::string& content) {
     Step step = Step::NeedMore;
-    while (!mHeadersDone) {
-        size_t end = mBuffer.find("\r\n", mPos);
-        if (end == std::string::npos) {
-            break;
-        }
-        std::string line = mBuffer.substr(mPos, end - mPos);
-        mPos = end + 2;
+    std::string line;
+    while (!mHeadersDone && TakeLine(line)) {
         step = ParseHeaderLine(line);
         if (step != Step::NeedMore) {
             return step;
@@ -127,13 +163,23 @@ HTTPResponseParser::Step HTTPResponseParser::Parse(std::string& content) {
             content.append(mBuffer, mPos, take);
             mPos += take;
             mContentLength -= static_cast<int64_t>(take);
-            step = mContentLength == 0 ? Step::Done : Step::NeedMore;
+            mDone = mContentLength == 0;
+            step = mDone ? Step::Done : Step::NeedMore;
         }
     }
     // Bytes already used are not kept: the buffer holds only what is still to be parsed.
     mBuffer.erase(0, mPos);
+    mScanPos = std::max(mScanPos, mPos) - mPos;
     mPos = 0;
     return step;
+}
+
+HTTPResponseParser::Step HTTPResponseParser::Close() const {
+    if (mDone) {
+        return Step::Done;
+    }
+    // Only a body that runs to the close ends complete here.
+    return mHeadersDone && !mChunked && mContentLength <= 0 ? Step::Done : Step::Broken;
 }
 
 } // namespace Vuro

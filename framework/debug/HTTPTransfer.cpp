@@ -267,23 +267,28 @@ void HTTPTransfer::ReceiveResponse(Platform::StreamSocket& socket) {
     using Step = HTTPResponseParser::Step;
     HTTPResponseParser parser;
     char piece[kReceivePiece];
-    while (!mExiting) {
-        Step step = parser.Parse(mContent);
-        if (step == Step::NotFound) {
-            Fail(kTransferNotFound);
-        } else if (step == Step::BadStatus) {
-            Fail(kTransferBadStatus);
+    Step step = Step::NeedMore;
+    while (!mExiting && step == Step::NeedMore) {
+        step = parser.Parse(mContent);
+        if (step == Step::NeedMore) {
+            if (!WaitForSocket(socket, true, false) || mExiting) {
+                return;
+            }
+            long received = socket.Receive(piece, sizeof piece);
+            if (received < 1) {
+                step = parser.Close();
+            } else if (!parser.Append(piece, static_cast<size_t>(received))) {
+                step = Step::Broken;
+            }
         }
-        if (step != Step::NeedMore) {
-            return;
-        }
-        if (!WaitForSocket(socket, true, false) || mExiting) {
-            return;
-        }
-        long received = socket.Receive(piece, sizeof piece);
-        if (received < 1 || !parser.Append(piece, static_cast<size_t>(received))) {
-            return;
-        }
+    }
+    // Mended: a response cut short, unreadable or too large ended as done with part of it.
+    if (step == Step::NotFound) {
+        Fail(kTransferNotFound);
+    } else if (step == Step::BadStatus) {
+        Fail(kTransferBadStatus);
+    } else if (step == Step::Broken) {
+        Fail(kTransferBrokenResponse);
     }
 }
 

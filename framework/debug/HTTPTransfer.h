@@ -31,6 +31,9 @@ enum TransferResult : int32_t {
     kTransferHostNotFound = 7,
     kTransferConnectFailed = 8,
     kTransferSendFailed = 9,
+    // The response could not be read whole: cut short by the close, a chunk that cannot be
+    // read, or more than the largest response taken.
+    kTransferBrokenResponse = 10,
 };
 
 class HTTPTransfer {

@@ -71,7 +71,7 @@ bool ReadLine(std::FILE* file, std::string& line) {
 
 // Parses one file into its emptied table; false after showing why it stopped.
 bool ParseFile(const std::string& name, ModValFileTable& table) {
-    std::FILE* file = std::fopen(name.c_str(), "r");
+    std::FILE* file = Platform::OpenFile(name, "r");
     if (file == nullptr) {
         ShowBox("ERROR: Unable to open " + name + " for reparsing.", "MODVAL ERROR!",
                 Platform::kMbIconError);

@@ -56,6 +56,7 @@ bool D3DInterface::CheckD3DError(Platform::DDResult result, const char* context)
 bool D3DInterface::InitD3D(DDInterface* display) {
     gD3DError.clear();
     mRenderTargetLost = false;
+    mHost = display->mApp;
     mDirectDraw7 = display->mDirectDraw7 ? display->mDirectDraw7 : display->mDirectDraw;
     mWidth = display->mWidth;
     mHeight = display->mHeight;
@@ -116,7 +117,7 @@ bool D3DInterface::CreateDevice() {
 
 bool D3DInterface::BeginDraw() {
     using namespace Platform;
-    if (mDevice == nullptr) {
+    if (mDevice == nullptr || (mHost != nullptr && mHost->IsDrawingSuspended())) {
         return false;
     }
     if (mSceneBegun) {

@@ -11,8 +11,9 @@
 // - Every failing device call is recorded: gD3DError becomes "<operation>: <hex code>" and the
 //   text is written to the settings ("Test3D\RuntimeError") once per new text and never while
 //   a demo is recorded or played back (the design wrote it on every failure, every frame).
-// - Drawing calls do nothing when no scene can be begun (no device, or the render target was
-//   refused: then the next frame tries again) or when the image has no valid textures.
+// - Drawing calls do nothing when no scene can be begun (no device, drawing suspended by the
+//   application, or the render target was refused: then the next frame tries again) or when
+//   the image has no valid textures.
 // - Draw is the one entry the display images use (D3DDrawCall); it answers whether the device
 //   took the operation (false without a device, so the caller draws in 2-D).
 //
@@ -33,6 +34,7 @@
 namespace Vuro {
 
 class DDInterface;
+class DisplayHost;
 class Image;
 class Matrix3x3;
 class MemoryImage;
@@ -149,6 +151,7 @@ public:
     // reaching past the image is cleared to transparent black first.
     static void CopyImageToTexture(Platform::Texture3D* texture, MemoryImage* image, int x, int y);
 
+    DisplayHost* mHost = nullptr; // the display's application, from InitD3D on; not owned
     std::shared_ptr<Platform::Device3D> mDevice;
     std::shared_ptr<Platform::DirectDraw> mDirectDraw7; // the display's; palettes are made on it
     std::shared_ptr<Platform::Surface> mDrawSurface;    // the render target

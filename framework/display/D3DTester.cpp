@@ -65,6 +65,21 @@ bool D3DTester::Warn(const std::string& warning) {
 
 bool D3DTester::TestD3D(Platform::Window* window,
                         std::shared_ptr<Platform::DirectDraw> directDraw) {
+    // The skip setting leaves only the empty outcome's passage through the demo.
+    if (gVuroApp == nullptr || !gVuroApp->mSkip3DTest) {
+        RunOrReadBack(window, std::move(directDraw));
+    }
+    if (gVuroApp != nullptr) {
+        gVuroApp->SyncDemoString(mFailureReason);
+        gVuroApp->SyncDemoString(mWarning);
+        gVuroApp->SyncDemoBool(mFreshResult);
+    }
+    mOverrulesStored3D = !mFailureReason.empty() || (mFreshResult && !mWarning.empty());
+    return mFreshResult;
+}
+
+void D3DTester::RunOrReadBack(Platform::Window* window,
+                              std::shared_ptr<Platform::DirectDraw> directDraw) {
     mStoreResults = false;
     if (Setup(window, std::move(directDraw))) {
         (void)RunBlendTests();
@@ -84,12 +99,6 @@ bool D3DTester::TestD3D(Platform::Window* window,
         WriteSettings();
     }
     Cleanup();
-    if (gVuroApp != nullptr) {
-        gVuroApp->SyncDemoString(mFailureReason);
-        gVuroApp->SyncDemoString(mWarning);
-        gVuroApp->SyncDemoBool(mFreshResult);
-    }
-    return mFreshResult;
 }
 
 bool D3DTester::Setup(Platform::Window* window, std::shared_ptr<Platform::DirectDraw> directDraw) {
@@ -267,7 +276,7 @@ void D3DTester::WriteSettings() {
 }
 
 bool D3DTester::FileContainsCard(const std::string& path, const std::string& description) {
-    FILE* file = std::fopen(path.c_str(), "r");
+    FILE* file = Platform::OpenFile(path, "r");
     if (file == nullptr) {
         return false;
     }

@@ -8,7 +8,11 @@
 // What a caller can rely on:
 // - TestD3D never throws. Afterwards mFailureReason is empty when the card passed, mWarning is
 //   empty when there is nothing to warn about, and mFreshResult says the outcome was found now
-//   (not read back from the settings).
+//   (not read back from the settings). mOverrulesStored3D then says whether the outcome
+//   overrules a 3-D choice stored before (a failure, or a fresh outcome with a warning): 3-D is
+//   switched off, and the stored choice is to be forgotten.
+// - With the application's skip setting (mSkip3DTest) nothing is tested or read back: the
+//   empty outcome only passes through the demo.
 // - The outcome is kept in the settings under the application's key, subkey "Test3D"
 //   ("Version" 2, "MinVidMemory", "RecVidMemory", "DisplayGUID", "FailureReason", "Warning"),
 //   and read back on later starts while the card, the thresholds and the version are the
@@ -82,9 +86,12 @@ public:
     bool mUseRegistry = true;
     bool mStoreResults = false;
     bool mFreshResult = false;
+    bool mOverrulesStored3D = false;
     int mDriverYear = 0;
 
 private:
+    // The test itself, or its stored outcome; the settings written as the outcome asks.
+    void RunOrReadBack(Platform::Window* window, std::shared_ptr<Platform::DirectDraw> directDraw);
     bool Setup(Platform::Window* window, std::shared_ptr<Platform::DirectDraw> directDraw);
     bool ReadSettings();
     void WriteSettings();

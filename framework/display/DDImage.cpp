@@ -152,9 +152,14 @@ bool DDImage::Check3D() const {
 }
 
 bool DDImage::LockSurface() {
-    if (Check3D() || mSurface == nullptr) {
+    return !Check3D() && LockPixels();
+}
+
+bool DDImage::LockPixels() {
+    if (mSurface == nullptr) {
         return false;
     }
+    EndScene3D();
     if (mLockCount == 0) {
         mLockedSurfaceDesc = Platform::SurfaceDesc{};
         if (Platform::DDFailed(mSurface->Lock(mLockedSurfaceDesc, Platform::kLockWait))) {
@@ -169,13 +174,14 @@ bool DDImage::UnlockSurface() {
     if (Check3D()) {
         return false;
     }
-    if (mLockCount <= 0) {
-        return true;
-    }
-    if (--mLockCount == 0 && mSurface != nullptr) {
+    UnlockPixels();
+    return true;
+}
+
+void DDImage::UnlockPixels() {
+    if (mLockCount > 0 && --mLockCount == 0 && mSurface != nullptr) {
         (void)mSurface->Unlock();
     }
-    return true;
 }
 
 bool DDImage::GenerateDDSurface() {
@@ -232,12 +238,6 @@ bool DDImage::GenerateDDSurface() {
 }
 
 uint32_t* DDImage::GetBits() {
-    const bool screen3D = Check3D();
-    if (screen3D) {
-        // The 3-D device draws into the surface: its picture is the one to read, every time.
-        EndScene3D();
-        mBits.reset();
-    }
     if (mBits) {
         return mBits.get();
     }
@@ -245,17 +245,11 @@ uint32_t* DDImage::GetBits() {
         // Mended: an unreadable surface gives zeros, never null.
         return MemoryImage::GetBits();
     }
-    if (screen3D) {
-        mLockedSurfaceDesc = Platform::SurfaceDesc{};
-        if (Platform::DDFailed(mSurface->Lock(mLockedSurfaceDesc, Platform::kLockWait))) {
-            return MemoryImage::GetBits();
-        }
-        ++mLockCount; // (LockSurface refuses the 3-D screen)
-    } else if (!LockSurface()) {
+    if (!LockPixels()) {
         return MemoryImage::GetBits();
     }
     const size_t pixels = static_cast<size_t>(mWidth) * mHeight;
-    auto bits = std::make_unique<uint32_t[]>(pixels + 1);
+    PixelWords bits = MakePixelWords(pixels + 1);
     bits[pixels] = kSentinel;
     const SurfacePixels in = SurfacePixels::Of(*this);
     if (in.mBits != nullptr) {
@@ -267,18 +261,13 @@ uint32_t* DDImage::GetBits() {
             }
         }
     }
-    if (screen3D) {
-        --mLockCount;
-        (void)mSurface->Unlock();
-    } else {
-        UnlockSurface();
-    }
+    UnlockPixels();
     mBits = std::move(bits);
     return mBits.get();
 }
 
 void DDImage::WriteBitsToSurface() {
-    if (!mBits || mSurface == nullptr || !LockSurface()) {
+    if (!mBits || mSurface == nullptr || !LockPixels()) {
         return;
     }
     const SurfacePixels out = SurfacePixels::Of(*this);
@@ -295,7 +284,7 @@ void DDImage::WriteBitsToSurface() {
             }
         }
     }
-    UnlockSurface();
+    UnlockPixels();
 }
 
 void DDImage::DeleteSurface() {

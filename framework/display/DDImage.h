@@ -17,11 +17,15 @@
 //   are false on the 3-D screen; LockSurface is also false without a surface.
 // - GetBits always answers width x height words (with the sentinel): read back from the
 //   surface (alpha 255, each channel's low bits 0), or zeros where the surface cannot be read.
+//   The buffer stays until the picture changes (drawing, OnBitsChanged), on the 3-D screen as
+//   on any other, and bits handed back with OnBitsChanged go into an adopted surface on both.
 //
 // Mended faults: an image without a surface is never locked; a surface whose filling failed is
 // not kept; GetBits never hands out null; an adopted surface is never dropped with the bits
-// (bits written into an adopted image go back into its surface); 32-bit pixels are never
-// written into 16-bit surfaces (the matrix and triangle paths convert through the layout).
+// (bits written into an adopted image go back into its surface, the 3-D screen's included);
+// the 3-D screen's GetBits no longer makes a new buffer on every call, which left earlier
+// pointers dangling; 32-bit pixels are never written into 16-bit surfaces (the matrix and
+// triangle paths convert through the layout).
 
 #include "framework/graphics/MemoryImage.h"
 #include "platform/DirectDraw.h"
@@ -141,6 +145,11 @@ private:
     template <typename Runs> void RunsOnSurface(Image* image, Runs&& runs);
     // Writes bits into the adopted surface (they changed through the in-memory image).
     void WriteBitsToSurface();
+    // The surface locked for its pixels, nesting as LockSurface does but on the 3-D screen too,
+    // where the scene's picture goes into the surface first; false without a surface or when
+    // the lock fails.
+    bool LockPixels();
+    void UnlockPixels();
     // The rasteriser's format code of the locked surface; 0 for one it cannot draw.
     PixelFormatCode SurfaceFormatCode() const;
     // The rotated blit and the nearest-sample stretches on the surface (DDImageTransform.cpp).

@@ -57,7 +57,12 @@ void DDImage::EndScene3D() {
 }
 
 bool DDImage::Draw3D(const D3DDrawCall& call) {
-    return mDDInterface->mD3DInterface->Draw(call);
+    if (!mDDInterface->mD3DInterface->Draw(call)) {
+        return false;
+    }
+    // As after drawing in software on a surface: the bits no longer show the picture.
+    DeleteMemoryBuffers();
+    return true;
 }
 
 void DDImage::DeviceBlt(DDImage* source, const Platform::SurfaceRect& from,

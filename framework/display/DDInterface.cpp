@@ -133,12 +133,10 @@ bool DDInterface::Do3DTest(Platform::Window* window) {
     mD3DTester->SetVideoMemoryLimits(static_cast<uint32_t>(wanted.minVidMemory),
                                      static_cast<uint32_t>(wanted.recommendedVidMemory));
     (void)mD3DTester->TestD3D(window, mDirectDraw7);
-    const bool failed = !mD3DTester->mFailureReason.empty();
-    const bool warned = !mD3DTester->mWarning.empty();
-    if (wanted.autoEnable && !failed && !warned) {
+    if (wanted.autoEnable && mD3DTester->mFailureReason.empty() && mD3DTester->mWarning.empty()) {
         mIs3D = true;
     }
-    if (failed || (mD3DTester->mFreshResult && warned)) {
+    if (mD3DTester->mOverrulesStored3D) {
         mIs3D = false;
     }
     return true;
@@ -173,7 +171,9 @@ int DDInterface::Init(Platform::Window* window, bool isWindowed) {
         createResult = mDirectDrawCreate != nullptr ? mDirectDrawCreate(&mDirectDraw)
                                                     : Platform::kDDErrUnsupported;
     }
-    (void)Do3DTest(window);
+    if (Do3DTest(window) && mD3DTester->mFreshResult) {
+        mApp->Fresh3DTestHook();
+    }
     mWindow = window;
     const DisplayHost::ScreenShape wanted = mApp->WantedScreen();
     mWidth = wanted.width;

@@ -74,7 +74,8 @@ public:
     DDImage* GetScreenImage() { return mScreenImage.get(); }
     // Runs the 3-D capability test once, when the application wants 3-D or asks for the test
     // (mAutoEnable3D, mTest3D); with mAutoEnable3D a clean pass switches 3-D on, and a failure
-    // (or a fresh result with a warning) switches it off. False when no test ran.
+    // (or a fresh result with a warning) switches it off. False when no test ran. Init then
+    // calls the application's Fresh3DTestHook when the outcome was found afresh.
     bool Do3DTest(Platform::Window* window);
 
     // [Presentation, screen image and cursor: DDInterfacePresent.cpp, DDInterfaceCursor.cpp]
@@ -102,6 +103,7 @@ public:
     std::unique_ptr<D3DInterface> mD3DInterface;
     std::unique_ptr<D3DTester> mD3DTester; // made by the first Do3DTest that runs
     bool mIs3D = false;                    // drawing goes through the 3-D device
+    bool m3DFaultReported = false; // a 3-D failure ended the 3-D path at a presentation this run
     std::atomic<bool> mPresenting{false};
     std::shared_ptr<Platform::DirectDraw> mDirectDraw;  // the older face of the device
     std::shared_ptr<Platform::DirectDraw> mDirectDraw7; // null without DirectDrawCreateEx

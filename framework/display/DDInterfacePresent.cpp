@@ -37,6 +37,7 @@ bool DDInterface::Redraw(const Rect* rect) {
         if (!gD3DError.empty()) {
             mPresenting = false;
             mIs3D = false;
+            m3DFaultReported = true;
             return false;
         }
         if (mD3DInterface->mRenderTargetLost) {

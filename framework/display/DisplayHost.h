@@ -1,9 +1,10 @@
 #pragma once
 // What the display asks of the application: the screen size and colour depth to set in full
 // screen, whether the 3-D capability test runs, whether a system box is up (full screen then
-// blits instead of flipping, so the box stays seen), a note that the monitor's refresh rate
-// could not be measured, and the registry its images join. The application implements it;
-// display code sees no other part of it.
+// blits instead of flipping, so the box stays seen), whether drawing is suspended (the 3-D
+// device then draws nothing), a note that the monitor's refresh rate could not be measured, a
+// hook called after a fresh 3-D capability test, and the registry its images join. The application
+// implements it; display code sees no other part of it.
 
 namespace Vuro {
 
@@ -27,8 +28,11 @@ public:
     };
     virtual Wanted3DTest Wanted3D() const = 0;
     virtual bool IsPopupShown() const = 0;
+    virtual bool IsDrawingSuspended() const = 0;
     // The display could not measure a refresh rate of 60..100 Hz and assumes one.
     virtual void NoteRefreshRateUnreliable() = 0;
+    // The capability test found its outcome now rather than reading it back.
+    virtual void Fresh3DTestHook() = 0;
     virtual ImageRegistry* GetImageRegistry() = 0;
 
 protected:

@@ -37,6 +37,21 @@ uint32_t FromR5G6B5(uint16_t texel) {
            (static_cast<uint32_t>(texel & 0x001F) << 3);
 }
 
+const char* TextureData::FormatName(int format) {
+    switch (format) {
+    case kFormatA8R8G8B8:
+        return "A8R8G8B8";
+    case kFormatA4R4G4B4:
+        return "A4R4G4B4";
+    case kFormatR5G6B5:
+        return "R5G6B5";
+    case kFormatPalette8:
+        return "Palette8";
+    default:
+        return "";
+    }
+}
+
 void TextureData::ComputeTexturePieces(int imageWidth, int imageHeight, int imageFlags) {
     int pieceWidth = imageWidth;
     int pieceHeight = imageHeight;
@@ -237,7 +252,7 @@ bool D3DInterface::CopyTexturesToBits(MemoryImage* image) {
     if (!image->mBits) {
         const size_t pixels =
             static_cast<size_t>(image->mWidth) * static_cast<size_t>(image->mHeight);
-        image->mBits = std::make_unique<uint32_t[]>(pixels + 1);
+        image->mBits = MakePixelWords(pixels + 1);
         image->mBits[pixels] = MemoryImage::kSentinel;
     }
     uint32_t* bits = image->mBits.get();

@@ -38,6 +38,9 @@ public:
     static constexpr int kFormatR5G6B5 = Platform::kTexFormatR5G6B5;
     static constexpr int kFormatPalette8 = Platform::kTexFormatPalette8;
 
+    // "A8R8G8B8", "A4R4G4B4", "R5G6B5" or "Palette8"; empty for any other code.
+    static const char* FormatName(int format);
+
     // The grid for an image of this size and these texture flags (no textures made).
     void ComputeTexturePieces(int imageWidth, int imageHeight, int imageFlags);
     // Makes (or refills) the textures of the image on the device; the palette is made on the

@@ -50,6 +50,8 @@ BASS_INSTANCE::BASS_INSTANCE(const std::string& libraryName) {
     BASS_ChannelResume = Required<ChannelFn>(module, "BASS_ChannelResume");
     BASS_ChannelSetAttributes =
         Required<ChannelSetAttributesFn>(module, "BASS_ChannelSetAttributes");
+    // Only streams started past their beginning need it; a library without it still plays.
+    BASS_ChannelSetPosition = LookupEntry<ChannelSetPositionFn>(module, "BASS_ChannelSetPosition");
     BASS_ChannelIsActive = Required<ChannelIsActiveFn>(module, "BASS_ChannelIsActive");
     const Platform::ProcAddress musicLoad =
         Required<Platform::ProcAddress>(module, "BASS_MusicLoad");

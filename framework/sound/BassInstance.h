@@ -34,7 +34,7 @@ public:
     Platform::Bass::ChannelFn BASS_ChannelPause = nullptr;
     Platform::Bass::ChannelFn BASS_ChannelResume = nullptr;
     Platform::Bass::ChannelSetAttributesFn BASS_ChannelSetAttributes = nullptr;
-    Platform::Bass::ChannelSetPositionFn BASS_ChannelSetPosition = nullptr; // never looked up
+    Platform::Bass::ChannelSetPositionFn BASS_ChannelSetPosition = nullptr; // may be missing
     Platform::Bass::ChannelIsActiveFn BASS_ChannelIsActive = nullptr;
     Platform::Bass::MusicLoadOldFn BASS_MusicLoad = nullptr;
     Platform::Bass::MusicLoadFn BASS_MusicLoad2 = nullptr;

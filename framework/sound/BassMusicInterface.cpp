@@ -105,7 +105,9 @@ bool BassMusicInterface::LoadMusic(int songId, const std::string& fileName) {
 
 void BassMusicInterface::StartStream(const MusicInfo& info, int offset, uint32_t flags) {
     mBass->BASS_StreamPlay(info.mHStream, offset != -1 ? 1 : 0, flags);
-    // Streams start from their beginning; positioning at an offset is not offered.
+    if (offset > 0 && mBass->BASS_ChannelSetPosition != nullptr) {
+        mBass->BASS_ChannelSetPosition(info.mHStream, static_cast<uint64_t>(offset));
+    }
 }
 
 void BassMusicInterface::PlayMusic(int songId, int offset, bool noLoop) {

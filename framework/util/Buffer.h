@@ -45,6 +45,8 @@ public:
     void SeekFront() { mReadPos = 0; }
     // The read position in bits, to look at a record and put it back for another reader.
     int GetReadPos() const { return mReadPos; }
+    // The bit the next write lands on.
+    int GetWritePos() const { return mWritePos; }
     void SetReadPos(int bitPos) { mReadPos = bitPos; }
     // Null when empty.
     const uint8_t* GetDataPtr() const { return mData.empty() ? nullptr : mData.data(); }

@@ -43,17 +43,17 @@ std::string XMLDecodeString(const std::string& text) {
             result += text[i];
             continue;
         }
-        size_t semicolon = text.find(';', i);
+        // Only a known name directly followed by ";" is a reference, so nothing past the
+        // longest name is looked at: a text of many "&" without ";" decodes in linear time.
+        const std::string_view rest = std::string_view(text).substr(i + 1);
         bool replaced = false;
-        if (semicolon != std::string::npos) {
-            std::string_view name = std::string_view(text).substr(i + 1, semicolon - i - 1);
-            for (const auto& entity : kEntities) {
-                if (name == entity.name) {
-                    result += entity.character;
-                    i = semicolon;
-                    replaced = true;
-                    break;
-                }
+        for (const auto& entity : kEntities) {
+            if (rest.size() > entity.name.size() && rest.starts_with(entity.name) &&
+                rest[entity.name.size()] == ';') {
+                result += entity.character;
+                i += entity.name.size() + 1;
+                replaced = true;
+                break;
             }
         }
         // An "&" that starts no known reference is kept with all that follows it, rather than
@@ -279,6 +279,13 @@ bool XMLParser::ReadElement(XMLNode* node) {
                             node->mValue.pop_back();
                             selfClosing = true;
                         }
+                    }
+                    // Every element carries the whole section, so its length bounds the work
+                    // per element: deeper nesting is refused instead of costing quadratic time.
+                    const size_t separator = mSection.empty() ? 0 : 1;
+                    if (mSection.size() + separator + node->mValue.size() > kMaxSectionLength) {
+                        Fail("Elements Nested Too Deeply");
+                        return false;
                     }
                     if (selfClosing) {
                         std::string end = "</" + node->mValue + ">";

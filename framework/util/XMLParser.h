@@ -12,7 +12,11 @@
 // - Files are read as text: a CR LF pair reads as one line feed, so Windows-written files parse
 //   the same as Unix ones.
 // - Document type declarations, character sets and numeric references are not understood.
+// - A start tag whose section (the open tags' names joined by "/") would pass
+//   kMaxSectionLength bytes fails with "Elements Nested Too Deeply", so every file reads in
+//   time linear in its size.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -52,6 +56,8 @@ struct XMLNode {
 
 class XMLParser {
 public:
+    static constexpr size_t kMaxSectionLength = 1024;
+
     XMLParser();
     virtual ~XMLParser();
 

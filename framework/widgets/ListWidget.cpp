@@ -18,6 +18,12 @@ ListWidget::ListWidget(int id, Font* font, ListListener* listener)
                Color(0, 192, 0),     Color(0, 0, 128),     Color(255, 255, 255)};
 }
 
+ListWidget::~ListWidget() {
+    if (mParent != nullptr) {
+        mParent->RemoveWidget(this);
+    }
+}
+
 void ListWidget::ForEachInChain(const std::function<void(ListWidget&)>& fn) {
     ListWidget* list = this;
     while (list->mParentList != nullptr) {

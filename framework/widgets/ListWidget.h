@@ -10,6 +10,8 @@
 // - A click reports the hovered row; the list does not select by itself (call SetSelect).
 // - Indices outside the rows are ignored by GetLine (empty), SetLine and RemoveLine.
 //   (Mended: they used to read or write past the rows.)
+// - Deleting an attached list detaches it first, which tells the listener. (Mended: the detach
+//   ran from the base's destructor, after the list's own part was gone, and said nothing.)
 // - A wheel notch scrolls one page. (Mended: it used to leave the bar paging on its own as if
 //   its track were held, up to the end of the list.)
 
@@ -30,6 +32,8 @@ class ScrollbarWidget;
 class ListWidget : public Widget, public ScrollListener {
 public:
     ListWidget(int id, Font* font, ListListener* listener);
+    // Leaves its parent while it is still a list, so the listener hears ListRemoved.
+    ~ListWidget() override;
 
     // ---- [Virtual operations added, in their fixed order] ----
     // The row's text padded on the left with "0" to sortPadChars, joined with the child's key.

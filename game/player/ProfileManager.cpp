@@ -58,27 +58,53 @@ bool ProfileManager::ReadList(FILE* file) {
 
 bool ProfileManager::LoadList() {
     mNames.clear();
+    mUnreadNames.clear();
     FILE* file = Platform::OpenFile(kListFile, "rb");
     if (file == nullptr) {
+        // One that is there but cannot be read would be replaced by the next SaveList.
+        if (Platform::FileExists(kListFile)) {
+            (void)Platform::KeepFileAside(kListFile, "could not be read");
+        }
         return false;
     }
     const bool read = ReadList(file);
     std::fclose(file);
-    return read && LoadProfile();
+    if (!read) {
+        (void)Platform::KeepFileAside(kListFile, "is damaged");
+        return false;
+    }
+    return LoadProfile();
+}
+
+void ProfileManager::KeepUnloadable(const std::string& entry) {
+    const std::string path = ProfilePath(TextOf(entry));
+    if (Platform::FileExists(path) &&
+        Platform::KeepFileAside(path, "could not be read as a player's record").empty()) {
+        mUnreadNames.push_back(entry);
+    }
 }
 
 bool ProfileManager::LoadProfile() {
+    bool writeRecord = true;
     {
         std::lock_guard<std::mutex> lock(mRecordLock);
         while (!mNames.empty()) {
             const std::string text = TextOf(mNames.front());
-            if (!text.empty() && !EscapesFolder(text) && mRecord.Load(ProfilePath(text))) {
-                break;
+            if (!text.empty() && !EscapesFolder(text)) {
+                if (mRecord.Load(ProfilePath(text))) {
+                    break;
+                }
+                KeepUnloadable(mNames.front());
             }
             mNames.erase(mNames.begin());
         }
+        // With no profile left the record would go under its own name: never over a file that
+        // lies there, which may be another player's.
+        writeRecord = !mNames.empty() || !Platform::FileExists(ProfilePath(mRecord.GetName()));
     }
-    SaveCurrent();
+    if (writeRecord) {
+        SaveCurrent();
+    }
     return !mNames.empty();
 }
 
@@ -92,12 +118,19 @@ bool ProfileManager::SaveCurrent() {
 }
 
 bool ProfileManager::WriteList(FILE* file) const {
+    // The names whose files could neither be read nor moved aside stay listed after the others.
+    std::vector<std::string> entries = mNames;
+    for (const std::string& entry : mUnreadNames) {
+        if (std::find(entries.begin(), entries.end(), entry) == entries.end()) {
+            entries.push_back(entry);
+        }
+    }
     uint8_t countBytes[4];
-    PutInt32LE(countBytes, static_cast<int32_t>(mNames.size()));
+    PutInt32LE(countBytes, static_cast<int32_t>(entries.size()));
     if (std::fwrite(countBytes, 1, sizeof(countBytes), file) != sizeof(countBytes)) {
         return false;
     }
-    for (const std::string& entry : mNames) {
+    for (const std::string& entry : entries) {
         const std::string field = Field(entry);
         if (std::fwrite(field.data(), 1, field.size(), file) != field.size()) {
             return false;
@@ -117,7 +150,21 @@ bool ProfileManager::CreateProfile(const std::string& name) {
     std::lock_guard<std::mutex> lock(mRecordLock);
     mRecord.Reset();
     mRecord.SetName(name);
-    return mRecord.Save(ProfilePath(TextOf(name)));
+    const std::string path = ProfilePath(TextOf(name));
+    return MakeWayFor(path, mRecord) && mRecord.Save(path);
+}
+
+bool ProfileManager::MakeWayFor(const std::string& path, const PlayerRecord& record) {
+    if (!Platform::FileExists(path)) {
+        return true;
+    }
+    PlayerRecord found;
+    if (!found.Load(path)) {
+        return !Platform::KeepFileAside(path, "could not be read as a player's record").empty();
+    }
+    // No listed profile owns it: a player's progress from before, worth keeping.
+    return found.ToBytes() == record.ToBytes() ||
+           !Platform::KeepFileAside(path, "holds a player's record no profile names").empty();
 }
 
 bool ProfileManager::AddProfile(std::string& name) {
@@ -144,14 +191,17 @@ bool ProfileManager::DeleteProfile(const std::string& name) {
         mNames.erase(found);
     }
     const std::string text = TextOf(name);
-    if (EscapesFolder(text) || !Platform::RemoveFile(ProfilePath(text))) {
-        return false; // the entry stays erased
-    }
+    const std::string path = ProfilePath(text);
+    // A file that is gone already counts as removed.
+    const bool removed =
+        !EscapesFolder(text) && (Platform::RemoveFile(path) || !Platform::FileExists(path));
+    // The list is never left empty, also when the removal failed: an empty list made the next
+    // name question write a file that no list entry named.
     if (mNames.empty()) {
         mNames.push_back(PlayerRecord().GetName());
         return false;
     }
-    return true;
+    return removed;
 }
 
 bool ProfileManager::RemoveProfile(std::string& name) {
@@ -178,7 +228,14 @@ bool ProfileManager::SelectProfile(std::string& name) {
     mNames.insert(mNames.begin(), entry);
     const std::string text = TextOf(entry);
     std::lock_guard<std::mutex> lock(mRecordLock);
-    return !EscapesFolder(text) && mRecord.Load(ProfilePath(text));
+    if (EscapesFolder(text)) {
+        return false;
+    }
+    if (mRecord.Load(ProfilePath(text))) {
+        return true;
+    }
+    KeepUnloadable(entry); // the caller deletes the profile
+    return false;
 }
 
 bool ProfileManager::GetName(int index, std::string& name) const {

@@ -28,10 +28,14 @@ public:
     ProfileManager& operator=(const ProfileManager&) = delete;
 
     // Reads the list file, then LoadProfile. False when the file is missing, its count cannot be
-    // read, an entry is cut short (the list is then empty) or no profile loads.
+    // read, an entry is cut short (the list is then empty) or no profile loads. A list file that
+    // is there but cannot be read whole is kept aside (Platform::KeepFileAside).
     [[nodiscard]] bool LoadList();
     // Loads the first loadable profile, dropping the entries before it that do not load, then
     // saves the record (rewriting an older record in the current form). True when names remain.
+    // A dropped profile whose file is there is never overwritten: the file is kept aside, or,
+    // when it cannot be moved, its name stays in the list file. With no name left the record
+    // is written under its own name only when no file of that name lies there.
     bool LoadProfile();
     // Writes the current record to the file of entry 0, or under its own name when the list is
     // empty.
@@ -39,17 +43,20 @@ public:
     [[nodiscard]] bool SaveList() const;
 
     // The current record becomes the defaults with this name, saved to its file; the list is not
-    // touched.
+    // touched. A file of that name that holds something else (progress, or bytes that do not
+    // load) is kept aside first; false when it cannot be.
     [[nodiscard]] bool CreateProfile(const std::string& name);
     // Refuses empty, over-long and duplicate names and names whose file cannot be written;
     // appends the name. The caller follows with SelectProfile.
     [[nodiscard]] bool AddProfile(std::string& name);
-    // Erases the entry and removes its file. False when the file could not be removed, and when
-    // the last profile went (the list then holds the placeholder "Player").
+    // Erases the entry and removes its file (a file already gone counts as removed). False when
+    // the file could not be removed, and when the last profile went: the list then holds the
+    // placeholder "Player", whether the file went or not.
     bool DeleteProfile(const std::string& name);
     // DeleteProfile for a name that is in the list.
     bool RemoveProfile(std::string& name);
     // Moves the name to the front and loads its record (not reloaded when it is first already).
+    // A file that is there but does not load is kept aside, as LoadProfile does.
     [[nodiscard]] bool SelectProfile(std::string& name);
 
     int GetCount() const { return static_cast<int>(mNames.size()); }
@@ -71,7 +78,16 @@ public:
     static std::string ProfilePath(const std::string& text);
 
 private:
+    // A listed profile whose file is there but did not load: the file is moved aside; when it
+    // cannot be, the name goes to mUnreadNames.
+    void KeepUnloadable(const std::string& entry);
+    // Before `record` replaces the file at path: keeps aside a file there that holds anything
+    // else; false when it cannot.
+    static bool MakeWayFor(const std::string& path, const PlayerRecord& record);
+
     std::vector<std::string> mNames;
+    // Dropped names whose files could neither be read nor moved: the list file keeps them.
+    std::vector<std::string> mUnreadNames;
     PlayerRecord mRecord;
     mutable std::mutex mRecordLock;
 };

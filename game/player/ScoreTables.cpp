@@ -59,12 +59,8 @@ bool ScoreTables::ReadTable(FILE* file, std::vector<ScoreEntry>& table, bool& cu
         return false;
     }
     // Rows are appended as they come, never reserved from the count: a damaged count is only
-    // a short file.
+    // a short file. A count of 0 or less means no rows.
     const int32_t count = GetInt32LE(countBytes);
-    if (count < 0) {
-        cutShort = true; // damaged: no table has a negative length
-        return false;
-    }
     for (int32_t i = 0; i < count; ++i) {
         uint8_t row[ScoreEntry::kSize];
         if (std::fread(row, 1, sizeof(row), file) != sizeof(row)) {
@@ -162,6 +158,10 @@ bool InitScoreTables(ScoreTables& tables) {
     if (tables.Load()) {
         return true;
     }
+    // A file that is there but did not load is not replaced before it has been kept aside.
+    const bool mayReplace =
+        !Platform::FileExists(kScoreFile) ||
+        !Platform::KeepFileAside(kScoreFile, "could not be read as score tables").empty();
     const std::string names[] = {"Игрок 1"_cp1251, "Игрок 2"_cp1251, "Игрок 3"_cp1251};
     for (const std::string& name : names) {
         ScoreEntry entry;
@@ -171,7 +171,7 @@ bool InitScoreTables(ScoreTables& tables) {
         tables.Add(entry, true);
         tables.Add(entry, false);
     }
-    return tables.Save();
+    return mayReplace && tables.Save();
 }
 
 } // namespace Vuro

@@ -64,8 +64,9 @@ private:
 };
 
 // The start-up rule: load the tables; when that fails, add the rows "Игрок 1" to "Игрок 3"
-// (score 0, level 1) to each table on top of whatever was loaded, and save. False when the
-// defaults could not be saved.
+// (score 0, level 1) to each table on top of whatever was loaded, and save. A file that is there
+// but did not load is kept aside before (Platform::KeepFileAside); when it cannot be, the
+// defaults are not saved. False when they were not saved.
 bool InitScoreTables(ScoreTables& tables);
 
 } // namespace Vuro

@@ -4,7 +4,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuArtSet.h"
 #include "game/screens/MenuDialog.h"
@@ -186,9 +186,9 @@ void BoardIntro::DrawTitle(Graphics* g) {
     const int remaining = mApp->mNumLoadingThreadTasks - mApp->mCompletedLoadingThreadTasks;
     const int width = remaining > 0 ? mBarFull->GetWidth() / remaining : mBarFull->GetWidth();
     g->DrawImageSrc(mBarFull, kBarX, kBarY, Rect(0, 0, width, mBarFull->GetHeight()));
-    if (!LoadedEverything()) {
-        return;
-    }
+}
+
+void BoardIntro::DrawStartCaption(Graphics* g) {
     const std::string& caption = mApp->GetHelpText(kStartCaptionText);
     g->SetColor(Color(0, 0, 0));
     g->DrawString(caption, kCaption.mX + 1, kCaption.mY + 1);
@@ -198,12 +198,15 @@ void BoardIntro::DrawTitle(Graphics* g) {
 
 void BoardIntro::Draw(Graphics* g) {
     g->SetFont(mFont);
-    // The start caption shows with the title only: over a splash picture it would be a button
-    // that does not answer yet.
     if (mFinished) {
         DrawTitle(g);
     } else {
         DrawSplash(g);
+    }
+    // Once the menu has loaded, over the splash pictures too; its box answers once the splash
+    // phase is over.
+    if (LoadedEverything()) {
+        DrawStartCaption(g);
     }
 }
 

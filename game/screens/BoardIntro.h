@@ -1,8 +1,8 @@
 #pragma once
 // The first screen of every run. While the menu loads on the loading thread it shows up to two
 // splash pictures and the developer's logo, each fading in and out on white, with the intro
-// music; then the game's title with a loading bar that follows the application's task counters
-// and, once loading is done, the start caption, whose box starts the menu.
+// music; then the game's title with a loading bar that follows the application's task counters.
+// Once loading is done the start caption shows, in either phase; its box starts the menu.
 //
 // What a caller can rely on:
 // - LoadResources (main thread, before the intro is added) loads its pictures and font, then
@@ -22,7 +22,7 @@ namespace Vuro {
 
 class GameApp;
 class Image;
-class ImageFont;
+class Font;
 
 class BoardIntro : public Widget {
 public:
@@ -65,7 +65,7 @@ public:
     Image* mDeveloperLogo = nullptr; // "images/kelmontrave"
     Image* mFirstSplash = nullptr;   // may be null
     Image* mSecondSplash = nullptr;  // may be null
-    ImageFont* mFont = nullptr;      // "images/fonts/MainMenu16Bold.txt"
+    Font* mFont = nullptr;           // "images/fonts/MainMenu16Bold.txt"
     int mMouseX = 0;
     int mMouseY = 0;
     bool mStartHover = false; // the mouse is over the start box
@@ -81,6 +81,8 @@ private:
     void StepFade();
     void DrawSplash(Graphics* g);
     void DrawTitle(Graphics* g);
+    // The start caption, yellow while the mouse is over its box.
+    void DrawStartCaption(Graphics* g);
 };
 
 } // namespace Vuro

@@ -3,7 +3,7 @@
 #include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/util/MersenneTwister.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 
 namespace Vuro {
 

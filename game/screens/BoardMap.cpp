@@ -8,7 +8,7 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/StageTables.h"
@@ -173,7 +173,7 @@ void BoardMap::OnDetached(WidgetManager* manager) {
 
 void BoardMap::Update() {
     Widget::Update();
-    if (!mGameApp->mActive) {
+    if (!mGameApp->mHasFocus) {
         return;
     }
     mShip.Tick(mUpdateCount);

@@ -26,7 +26,7 @@
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
-#include "game/core/FrameAnim.h"
+#include "game/rules/FrameAnim.h"
 #include "game/player/PlayerRecord.h"
 #include "game/screens/LevelPoint.h"
 

@@ -1,7 +1,7 @@
 // The stage map's messages: which one is due after a visit, on a click on a stage not opened
 // and on the difficulty caption, and the dialogs that show them.
 
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"

@@ -1,7 +1,7 @@
 // The stage map's model: its points, the selection rules, buying stages and the difficulty
 // switch.
 
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"

@@ -4,7 +4,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuDialog.h"

@@ -19,7 +19,7 @@
 //   application's update count to 0, the clock demos are recorded against).
 
 #include "framework/widgets/Widget.h"
-#include "game/core/Drifter.h"
+#include "game/rules/Drifter.h"
 #include "game/screens/MenuArtSet.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/MenuDialog.h"
@@ -71,7 +71,7 @@ void BoardScores::OnDetached(WidgetManager* manager) {
 
 void BoardScores::Update() {
     Widget::Update();
-    if (mOwner->mGameApp->mActive) {
+    if (mOwner->mGameApp->mHasFocus) {
         Invalidate();
     }
 }

@@ -7,9 +7,9 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
-#include "game/core/PlayBoard.h"
-#include "game/core/PlayFieldPictures.h"
+#include "game/app/GameApp.h"
+#include "game/screens/PlayBoard.h"
+#include "game/screens/PlayFieldPictures.h"
 #include "game/screens/CaptionedButton.h"
 #include "platform/TextEncoding.h"
 
@@ -31,17 +31,15 @@ struct BirdFlight {
     int mTargetY;
     int mKind;
 };
-// Beside the bird counters, in their order: plain, white, black, kamikaze. Drawn at three
-// quarters of their size, each within its counter's row and centred on x 347, so that they
-// keep clear of one another, of the title and of the counters at x 390 (at full size, 41 to 46
-// pixels high in rows 35 apart and reaching x 386, they overlapped).
+// Beside the bird counters, in their order: plain, white, black, kamikaze; drawn at full size
+// (the data set draws each bird small within its cel, so they keep clear of one another, of the
+// title and of the counters at x 390).
 constexpr BirdFlight kBirdFlights[BoardStat::kBirdCount] = {
-    {324, 152, 340, 155, Bird::Plain},
-    {324, 187, 340, 185, Bird::White},
-    {323, 221, 340, 215, Bird::Black},
-    {317, 258, 340, 245, Bird::Kamikaze},
+    {317, 137, 340, 155, Bird::Plain},
+    {317, 170, 340, 185, Bird::White},
+    {317, 205, 340, 215, Bird::Black},
+    {306, 252, 340, 245, Bird::Kamikaze},
 };
-constexpr int kBirdScale = 3; // quarters
 
 constexpr int kRows = 4;
 constexpr int kIconX = 170;
@@ -113,7 +111,7 @@ void BoardStat::GotFocus() {
 
 void BoardStat::Update() {
     Widget::Update();
-    if (!mBoard->GetApp()->mActive) {
+    if (!mBoard->GetApp()->mHasFocus) {
         return;
     }
     for (Bird& bird : mBirds) {
@@ -149,15 +147,8 @@ void BoardStat::Draw(Graphics* g) {
                       kFruitCounterX, kCounterY[row]);
     }
     for (const Bird& bird : mBirds) {
-        Image* sheet = PlayFieldPictures::BirdFlightSheet(images, bird.GetKind());
-        if (sheet == nullptr || sheet->mNumCols <= 0) {
-            continue;
-        }
-        const Rect cel = sheet->GetCelRect(bird.GetFrame() % sheet->mNumCols, 0);
-        g->DrawImageStretchSrc(sheet,
-                               Rect(bird.GetX(), bird.GetY(), cel.mWidth * kBirdScale / 4,
-                                    cel.mHeight * kBirdScale / 4),
-                               cel);
+        g->DrawImageFrame(PlayFieldPictures::BirdFlightSheet(images, bird.GetKind()), bird.GetX(),
+                          bird.GetY(), bird.GetFrame());
     }
     for (int row = 0; row < kRows; ++row) {
         g->DrawString(StrFormat(outOf.c_str(), mCounters[8 + 2 * row], mCounters[9 + 2 * row]),

@@ -13,13 +13,13 @@
 // - The OK button removes the screen from the widget manager, gives the focus back to the
 //   board and writes StatsClosed (100) into the board's state word; the board owns the screen
 //   and deletes it. Clicks elsewhere do nothing.
-// - While the application is inactive the birds stand still and the screen does not redraw
-//   itself.
+// - While the application is inactive (without the focus or minimised) the birds stand still
+//   and the screen does not redraw itself.
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
-#include "game/core/Bird.h"
-#include "game/core/PlayField.h"
+#include "game/rules/Bird.h"
+#include "game/rules/PlayField.h"
 
 namespace Vuro {
 

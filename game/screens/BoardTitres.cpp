@@ -3,7 +3,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/LocalTexts.h"
 
@@ -58,7 +58,7 @@ void BoardTitres::Restart(bool startWithPicture) {
 }
 
 void BoardTitres::Update() {
-    if (!mApp->mActive) {
+    if (!mApp->mHasFocus) {
         return;
     }
     Widget::Update();

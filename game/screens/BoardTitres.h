@@ -14,7 +14,7 @@
 //   application's error popup, as every text a screen needs.
 // - The signpost leads on at its first click only; later clicks while the switch runs do
 //   nothing.
-// - While the application is inactive nothing moves.
+// - While the application is inactive (without the focus or minimised) nothing moves.
 
 #include "framework/widgets/Widget.h"
 

@@ -1,7 +1,7 @@
 #include "game/screens/InGameDialog.h"
 
 #include "framework/widgets/DialogButton.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 
 namespace Vuro {
 

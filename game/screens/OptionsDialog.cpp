@@ -6,7 +6,7 @@
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/Slider.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"

@@ -5,7 +5,7 @@
 #include "framework/widgets/ListWidget.h"
 #include "framework/widgets/ScrollbarWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/OKDialog.h"
 #include "game/screens/SimpleDialog.h"

@@ -4,7 +4,7 @@
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
 #include "platform/Messages.h"
 

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -361,21 +362,43 @@ const char* SystemDescription() {
 }
 
 bool WriteFileSignalSafe(const char* path, const char* data, size_t size) {
-    int file = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (file < 0) {
-        return false;
-    }
-    bool whole = true;
-    while (size > 0) {
-        ssize_t written = write(file, data, size);
+    SignalSafeFile file(path);
+    file.Write(data, size);
+    return file.Close();
+}
+
+SignalSafeFile::SignalSafeFile(const char* path)
+    : mFile(open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)) {}
+
+SignalSafeFile::~SignalSafeFile() {
+    (void)Close();
+}
+
+void SignalSafeFile::Write(const void* data, size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (mFile >= 0 && mWhole && size > 0) {
+        ssize_t written = write(mFile, bytes, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
         if (written <= 0) {
-            whole = false;
+            mWhole = false;
             break;
         }
-        data += written;
+        bytes += written;
         size -= static_cast<size_t>(written);
     }
-    return close(file) == 0 && whole;
+}
+
+bool SignalSafeFile::Close() {
+    if (mFile < 0) {
+        return false;
+    }
+    // On the disk before the process ends: a crash may be followed by a power cut or a reset.
+    const bool synced = fsync(mFile) == 0;
+    const bool closed = close(mFile) == 0;
+    mFile = -1;
+    return mWhole && synced && closed;
 }
 
 void SetFaultReportProgram(const std::vector<std::string>& args) {

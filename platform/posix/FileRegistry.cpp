@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/RegistryDocument.h"
+#include "platform/UserFolders.h"
 
 #include <atomic>
 #include <cstdio>
@@ -14,23 +15,21 @@ namespace {
 // A settings file larger than this is not a settings file: it cannot be read.
 constexpr long kMaxFileBytes = 16 * 1024 * 1024;
 
-std::string ConfigRoot() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        return config;
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : ".") + "/.config";
-}
+// What a settings file held: no document when the file does not exist or cannot be read.
+struct Stored {
+    std::optional<RegistryDocument> document;
+    bool unreadable = false; // it exists but cannot be read
+};
 
-// The document of a file: empty optional when the file does not exist; `unreadable` when it
-// exists but cannot be read (it must then not be overwritten).
-std::optional<RegistryDocument> Load(const std::string& path, bool& unreadable) {
-    unreadable = false;
+Stored Load(const std::string& path) {
+    Stored stored;
+    if (path.empty()) {
+        return stored;
+    }
     FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
-        unreadable = FileExists(path);
-        return std::nullopt;
+        stored.unreadable = FileExists(path);
+        return stored;
     }
     std::string text;
     long size = -1;
@@ -39,143 +38,98 @@ std::optional<RegistryDocument> Load(const std::string& path, bool& unreadable) 
     }
     if (size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0) {
         text.resize(static_cast<size_t>(size));
-        unreadable = std::fread(text.data(), 1, text.size(), file) != text.size();
+        stored.unreadable = std::fread(text.data(), 1, text.size(), file) != text.size();
     } else {
-        unreadable = true;
+        stored.unreadable = true;
     }
     std::fclose(file);
-    if (unreadable) {
-        return std::nullopt;
+    if (!stored.unreadable) {
+        stored.document = RegistryDocument::FromText(text);
     }
-    return RegistryDocument::FromText(text);
+    return stored;
 }
 
-// Moves a file that could not be read out of the way under a new name, so that starting a new
-// one loses nothing; false when it could not be moved.
-bool SetAside(const std::string& path) {
-    std::string aside = path + ".unreadable";
-    for (int n = 1; FileExists(aside) || IsDirectory(aside); ++n) {
-        aside = path + ".unreadable." + std::to_string(n);
-    }
-    if (!RenameFile(path, aside)) {
+// Writes the document over what `stored` came from. A file that could not be read, or held
+// lines the document lost, is kept aside first; when it cannot be, nothing is written.
+bool Save(const std::string& path, const Stored& stored, const RegistryDocument& document,
+          const std::string& appKey) {
+    if (stored.unreadable && KeepFileAside(path, "could not be read").empty()) {
         return false;
     }
-    std::fprintf(stderr, "Settings file %s could not be read; it is kept as %s\n", path.c_str(),
-                 aside.c_str());
-    return true;
-}
-
-bool MakeFolders(const std::string& path) {
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        std::string folder = path.substr(0, slash);
-        if (!IsDirectory(folder) && !MakeDirectory(folder)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Save(const std::string& path, const RegistryDocument& document, const std::string& title) {
-    if (!MakeFolders(path)) {
+    if (stored.document && stored.document->Damaged() &&
+        KeepFileAside(path, "is damaged").empty()) {
         return false;
     }
-    const std::string text = document.ToText(title);
+    const size_t slash = path.rfind('/');
+    if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) {
+        return false;
+    }
+    const std::string text = document.ToText("HKEY_LOCAL_MACHINE\\SOFTWARE\\" + appKey);
     return WriteFileReplacing(path, [&text](FILE* file) {
         return std::fwrite(text.data(), 1, text.size(), file) == text.size();
     });
 }
 
-std::string TitleOf(const std::string& appKey) {
-    return "HKEY_LOCAL_MACHINE\\SOFTWARE\\" + appKey;
-}
-
 } // namespace
 
 std::string FileRegistry::FileOf(const std::string& appKey) const {
-    std::string path = mRoot.empty() ? ConfigRoot() : mRoot;
-    bool any = false;
-    size_t start = 0;
-    while (start <= appKey.size()) {
-        size_t end = appKey.find_first_of("\\/", start);
-        if (end == std::string::npos) {
-            end = appKey.size();
-        }
-        std::string part = appKey.substr(start, end - start);
-        start = end + 1;
-        if (part.empty()) {
-            continue;
-        }
-        if (part == "." || part == "..") {
-            return std::string();
-        }
-        path += "/" + part;
-        any = true;
-    }
-    return any ? path + ".reg" : std::string();
+    const std::string folder = KeyFolder(mRoot.empty() ? ConfigHome() : mRoot, appKey);
+    return folder.empty() ? folder : folder + ".reg";
 }
 
 bool FileRegistry::KeyExists(const std::string& appKey, const std::string& subKey) {
-    std::string path = FileOf(appKey);
-    bool unreadable = false;
-    auto document = path.empty() ? std::nullopt : Load(path, unreadable);
-    return document && document->HasKey(subKey);
+    const Stored stored = Load(FileOf(appKey));
+    return stored.document && stored.document->HasKey(subKey);
 }
 
 bool FileRegistry::CreateKey(const std::string& appKey, const std::string& subKey) {
-    std::string path = FileOf(appKey);
+    const std::string path = FileOf(appKey);
     if (path.empty()) {
         return false;
     }
-    bool unreadable = false;
-    auto document = Load(path, unreadable);
-    if (unreadable && !SetAside(path)) {
-        return false;
-    }
-    if (document && document->HasKey(subKey)) {
+    const Stored stored = Load(path);
+    if (stored.document && stored.document->HasKey(subKey)) {
         return true;
     }
-    RegistryDocument changed = document ? std::move(*document) : RegistryDocument();
+    RegistryDocument changed = stored.document.value_or(RegistryDocument());
     changed.AddKey(subKey);
-    return Save(path, changed, TitleOf(appKey));
+    return Save(path, stored, changed, appKey);
 }
 
 bool FileRegistry::SetValue(const std::string& appKey, const std::string& subKey,
                             const std::string& name, uint32_t type, const uint8_t* data,
                             uint32_t length) {
-    std::string path = FileOf(appKey);
-    bool unreadable = false;
-    auto document = path.empty() ? std::nullopt : Load(path, unreadable);
-    if (!document || !document->Set(subKey, name, type, data, length)) {
+    const std::string path = FileOf(appKey);
+    const Stored stored = Load(path);
+    if (!stored.document) {
         return false;
     }
-    return Save(path, *document, TitleOf(appKey));
+    RegistryDocument changed = *stored.document;
+    return changed.Set(subKey, name, type, data, length) && Save(path, stored, changed, appKey);
 }
 
 RegResult FileRegistry::QueryValue(const std::string& appKey, const std::string& subKey,
                                    const std::string& name, uint32_t& type, uint8_t* data,
                                    uint32_t& length) {
-    std::string path = FileOf(appKey);
-    bool unreadable = false;
-    auto document = path.empty() ? std::nullopt : Load(path, unreadable);
-    if (unreadable) {
+    const Stored stored = Load(FileOf(appKey));
+    if (stored.unreadable) {
         return RegResult::Failed;
     }
-    if (!document) {
+    if (!stored.document) {
         return RegResult::NoKey;
     }
-    return document->Query(subKey, name, type, data, length);
+    return stored.document->Query(subKey, name, type, data, length);
 }
 
 bool FileRegistry::DeleteValue(const std::string& appKey, const std::string& subKey,
                                const std::string& name) {
-    std::string path = FileOf(appKey);
-    bool unreadable = false;
-    auto document = path.empty() ? std::nullopt : Load(path, unreadable);
-    if (!document || !document->Erase(subKey, name)) {
+    const std::string path = FileOf(appKey);
+    const Stored stored = Load(path);
+    if (!stored.document) {
         return false;
     }
-    return Save(path, *document, TitleOf(appKey));
+    RegistryDocument changed = *stored.document;
+    return changed.Erase(subKey, name) && Save(path, stored, changed, appKey);
 }
 
 namespace {

@@ -9,7 +9,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 namespace Vuro::Platform {
 
@@ -27,6 +30,40 @@ void SplitFolder(const std::string& path, std::string& folder, std::string& name
     }
 }
 
+// Opens for reading only what is a regular file. Opening a FIFO waits for a writer and a
+// device can read for ever, so the name is opened without waiting and its kind checked before
+// any byte is read; a folder would read as an empty file.
+FILE* OpenRegularFileForReading(const std::string& path, const char* mode) {
+    const int access = std::strchr(mode, '+') != nullptr ? O_RDWR : O_RDONLY;
+    const int fd = open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        errno = error;
+        return nullptr;
+    }
+    // Reads of a regular file never wait; the flag goes only so that nothing else sees it.
+    const int flags = fcntl(fd, F_GETFL);
+    FILE* file =
+        flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : fdopen(fd, mode);
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
+// Beyond this many kept copies of one file, something keeps damaging it: no more are made.
+constexpr int kMaxKeptCopies = 100;
+
+// The mapped folder: set at start (and by tests), read by every thread that opens files.
+std::mutex gMapLock;
+std::string gMappedName;
+std::string gMappedFolder;
+
 } // namespace
 
 std::string NativePath(std::string_view path) {
@@ -36,12 +73,28 @@ std::string NativePath(std::string_view path) {
             c = '/';
         }
     }
+    std::lock_guard<std::mutex> lock(gMapLock);
+    const size_t length = gMappedName.size();
+    if (length != 0 && result.compare(0, length, gMappedName) == 0 &&
+        (result.size() == length || result[length] == '/')) {
+        result.replace(0, length, gMappedFolder);
+    }
     return result;
 }
 
+void MapFolder(const std::string& name, const std::string& folder) {
+    std::lock_guard<std::mutex> lock(gMapLock);
+    gMappedName = folder.empty() ? std::string() : name;
+    gMappedFolder = folder;
+}
+
 FILE* OpenFile(const std::string& path, const char* mode) {
-    FILE* file = std::fopen(NativePath(path).c_str(), mode);
-    // A folder opens for reading here, and would read as an empty file: it is not a file.
+    const std::string native = NativePath(path);
+    if (mode[0] == 'r') {
+        return OpenRegularFileForReading(native, mode);
+    }
+    FILE* file = std::fopen(native.c_str(), mode);
+    // A folder is no file to write either.
     struct stat info {};
     if (file != nullptr && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
         std::fclose(file);
@@ -130,12 +183,49 @@ bool RemoveFile(const std::string& path) {
     return unlink(NativePath(path).c_str()) == 0;
 }
 
+bool MakeFolders(const std::string& path) {
+    const std::string native = NativePath(path);
+    for (size_t slash = native.find('/', 1); slash != std::string::npos;
+         slash = native.find('/', slash + 1)) {
+        const std::string folder = native.substr(0, slash);
+        if (!IsDirectory(folder) && !MakeDirectory(folder)) {
+            return false;
+        }
+    }
+    return IsDirectory(native) || MakeDirectory(native);
+}
+
 bool RemoveDirectory(const std::string& path) {
     return rmdir(NativePath(path).c_str()) == 0;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
     return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
+std::string KeepFileAside(const std::string& path, std::string_view why) {
+    const std::string native = NativePath(path);
+    for (int n = 1; n <= kMaxKeptCopies; ++n) {
+        const std::string aside = native + ".kept" + (n > 1 ? "." + std::to_string(n) : "");
+        int moved = renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+        if (moved != 0 && errno == EINVAL) {
+            // A file system without the flag: look first, then rename.
+            if (FileExists(aside)) {
+                errno = EEXIST;
+            } else {
+                moved = std::rename(native.c_str(), aside.c_str());
+            }
+        }
+        if (moved == 0) {
+            std::fprintf(stderr, "%s %.*s; it is kept as %s\n", native.c_str(),
+                         static_cast<int>(why.size()), why.data(), aside.c_str());
+            return aside;
+        }
+        if (errno != EEXIST) {
+            return {};
+        }
+    }
+    return {};
 }
 
 std::string FindFileNoCase(const std::string& path) {

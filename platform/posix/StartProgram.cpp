@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "platform/FileSystem.h"
+
 #include <errno.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,7 +13,8 @@ extern char** environ;
 
 namespace Vuro::Platform {
 
-bool StartProgram(const std::string& program, const std::vector<std::string>& args) {
+bool StartProgram(const std::string& name, const std::vector<std::string>& args) {
+    const std::string program = NativePath(name);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args) {

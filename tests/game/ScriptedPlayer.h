@@ -12,7 +12,7 @@
 //   thread waits in real time, so loading lasts as many updates as in a real run.
 
 #include "framework/widgets/WidgetContainer.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "platform/Messages.h"

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Vuro::Platform {
@@ -38,6 +41,36 @@ TEST_F(FileSystemTest, BackslashPathsReachTheSameFile) {
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     EXPECT_EQ(NativePath("a\\b\\c.png"), "a/b/c.png");
+}
+
+TEST_F(FileSystemTest, OnlyARegularFileOpensForReading) {
+    // Mended: a FIFO or a device in place of a level, text or font file waited for a writer
+    // or read for ever. The FIFO has a writer here, so the old open did not wait but handed
+    // out a stream whose first read would.
+    Touch("level1.xml");
+    ASSERT_TRUE(MakeDirectory(Path("folder.xml")));
+    ASSERT_EQ(mkfifo(Path("fifo.xml").c_str(), 0600), 0);
+    const int writer = open(Path("fifo.xml").c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    struct Case {
+        std::string path;
+        const char* mode;
+        bool opens;
+    };
+    const Case cases[] = {
+        {Path("level1.xml"), "r", true},   {Path("level1.xml"), "rb", true},
+        {Path("fifo.xml"), "r", false},    {Path("fifo.xml"), "rb", false},
+        {Path("folder.xml"), "r", false},  {"/dev/zero", "rb", false},
+        {Path("missing.xml"), "r", false},
+    };
+    for (const Case& c : cases) {
+        FILE* file = OpenFile(c.path, c.mode);
+        EXPECT_EQ(file != nullptr, c.opens) << c.path << " " << c.mode;
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+    }
+    close(writer);
 }
 
 TEST_F(FileSystemTest, FindFilesMatchesWildcardsAndSkipsDotEntries) {

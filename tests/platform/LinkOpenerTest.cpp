@@ -86,5 +86,16 @@ TEST(StartProgramTest, AProgramOnThePathStartsAndAMissingOneIsReported) {
     EXPECT_FALSE(StartProgram("vuro-no-such-program", {"http://example.org"}));
 }
 
+TEST_F(LinkOpenerTest, AProgramNamedByAWindowsPathStartsFromTheMappedPath) {
+    namespace fs = std::filesystem;
+    fs::create_directories(mFolder / "tools");
+    const fs::path program = mFolder / "tools" / "run.exe";
+    std::ofstream(program) << "#!/bin/sh\n";
+    fs::permissions(program, fs::perms::owner_all);
+    const std::string windowsPath = mFolder.string() + "\\tools\\run.exe";
+    EXPECT_TRUE(StartProgram(windowsPath, {}));
+    EXPECT_FALSE(StartProgram(mFolder.string() + "\\tools\\missing.exe", {}));
+}
+
 } // namespace
 } // namespace Vuro::Platform

@@ -68,6 +68,7 @@ TEST(RegistryDocumentTest, EveryValueComesBackExactlyThroughTheTextForm) {
         }
     }
     EXPECT_EQ(back.ToText("x"), document.ToText("x"));
+    EXPECT_FALSE(back.Damaged()) << "every line of the text form is understood";
 }
 
 TEST(RegistryDocumentTest, NamesMatchWithoutRegardToCaseAndKeysNeedMaking) {
@@ -138,6 +139,7 @@ TEST(RegistryDocumentTest, DamagedLinesAreSkippedAndTheRestIsKept) {
     EXPECT_EQ(kept->type, 0xBu);
     EXPECT_TRUE(kept->data.empty());
     EXPECT_EQ(document.Find("Plain Name", "Good")->data, Bytes(std::string("\x2b\0\0\0", 4)));
+    EXPECT_TRUE(document.Damaged());
 }
 
 class FileRegistryTest : public ::testing::Test {
@@ -186,8 +188,9 @@ TEST_F(FileRegistryTest, AnApplicationKeyIsOneFileWrittenWholeEachTime) {
               RegResult::NoValue);
 }
 
-TEST_F(FileRegistryTest, ADamagedFileReadsAsEmptyValuesAndIsRepairedByTheNextWrite) {
-    mFolder.Write("Game.reg", std::string("\x01\x02\xff garbage\n\"Only\"=dword:7\n[[[\n", 27));
+TEST_F(FileRegistryTest, ADamagedFileReadsAsEmptyValuesAndIsKeptAsideByTheNextWrite) {
+    const std::string damaged("\x01\x02\xff garbage\n\"Only\"=dword:7\n[[[\n", 27);
+    mFolder.Write("Game.reg", damaged);
     uint8_t buffer[4] = {};
     uint32_t type = 0;
     uint32_t length = 4;
@@ -197,9 +200,17 @@ TEST_F(FileRegistryTest, ADamagedFileReadsAsEmptyValuesAndIsRepairedByTheNextWri
     ASSERT_EQ(mRegistry.QueryValue("Game", "", "Only", type, buffer, length), RegResult::Ok);
     EXPECT_EQ(buffer[0], 7);
     const uint8_t one = 1;
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(mRegistry.SetValue("Game", "", "New", kRegBinary, &one, 1));
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")),
               "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"Only\"=dword:00000007\n\"New\"=hex:01\n");
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg.kept")), damaged);
+    EXPECT_EQ(said, mFolder.Path("Game.reg") + " is damaged; it is kept as " +
+                        mFolder.Path("Game.reg.kept") + "\n");
+    // The file written is whole: the next write keeps nothing aside.
+    ASSERT_TRUE(mRegistry.SetValue("Game", "", "New", kRegBinary, &one, 1));
+    EXPECT_FALSE(mFolder.Exists("Game.reg.kept.2"));
 }
 
 TEST_F(FileRegistryTest, NothingPlantedAtATemporaryNameIsFollowedOrBlocksTheSave) {
@@ -232,7 +243,7 @@ TEST_F(FileRegistryTest, AFileTooLargeToReadIsKeptAsideNotOverwritten) {
     EXPECT_EQ(mRegistry.QueryValue("Game", "", "Kept", type, buffer, length), RegResult::Failed);
     EXPECT_FALSE(mRegistry.KeyExists("Game", ""));
     ASSERT_TRUE(mRegistry.CreateKey("Game", ""));
-    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg.unreadable")), huge);
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg.kept")), huge);
     const uint8_t one = 1;
     ASSERT_TRUE(mRegistry.SetValue("Game", "", "New", kRegBinary, &one, 1));
     EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")),

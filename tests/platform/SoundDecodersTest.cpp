@@ -12,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace Vuro::Platform {
@@ -102,25 +105,57 @@ TEST(WavReader, TruncatedDataIsRefusedBeforeAnyBufferIsMade) {
     EXPECT_EQ(target.mCreates, 0);
 }
 
+TEST(WavReader, FormatsNoBufferTakesAreRefusedBeforeAnyBufferIsMade) {
+    // Mended: each of these was handed on as sound.
+    struct Case {
+        const char* what;
+        uint32_t channels;
+        uint32_t rate;
+        uint32_t bits;
+    };
+    for (Case c :
+         {Case{"no channels", 0, 8000, 16}, Case{"no bits", 1, 8000, 0}, Case{"7 bits", 1, 8000, 7},
+          Case{"rate 0", 1, 0, 16}, Case{"six channels", 6, 8000, 16}}) {
+        SCOPED_TRACE(c.what);
+        VectorTarget target;
+        SoundBytes file = SoundBytes::Riff()
+                              .Fmt(1, c.channels, c.rate, c.bits)
+                              .Text("data")
+                              .LE32(8)
+                              .Raw({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_FALSE(ReadWav(file, target));
+        EXPECT_EQ(target.mCreates, 0);
+    }
+    VectorTarget target;
+    EXPECT_FALSE(ReadWav(SoundBytes::Riff().Fmt(1, 1, 8000, 16).Text("data").LE32(0), target))
+        << "no sound at all";
+    EXPECT_EQ(target.mCreates, 0);
+}
+
 TEST(WavReader, RefusedBufferAnswersFalse) {
     VectorTarget target;
     target.mRefuse = true;
     EXPECT_FALSE(ReadWav(SoundBytes::Riff().Text("data").LE32(4).Raw({0, 0, 1, 1}), target));
 }
 
-TEST(AuReader, MuLawBytesDecodeToSixteenBitSamples) {
-    EXPECT_EQ(MuLawToSample(0x00), -1020);
-    EXPECT_EQ(MuLawToSample(0x80), 1020);
-    EXPECT_EQ(MuLawToSample(0xFF), 0);
-    EXPECT_EQ(MuLawToSample(0x7F), 0);
-    EXPECT_EQ(MuLawToSample(0x81), 30592);
-    EXPECT_EQ(MuLawToSample(0x8F), (40672 - 256 * 143) * 4);
-    EXPECT_EQ(MuLawToSample(0x90), (22368 - 128 * 144) * 4);
-    EXPECT_EQ(MuLawToSample(0x20), -(12192 - 64 * 160) * 4);
-    EXPECT_EQ(MuLawToSample(0xB0), (206 - 176) * 32 * 4);
-    EXPECT_EQ(MuLawToSample(0xC0), (221 - 192) * 16 * 4);
-    EXPECT_EQ(MuLawToSample(0xDF), (235 - 223) * 8 * 4);
-    EXPECT_EQ(MuLawToSample(0xE0), (247 - 224) * 4 * 4);
+TEST(AuReader, MuLawBytesDecodeByTheStandardExpansion) {
+    // Values of the G.711 mu-law table: the loudest codes, each segment's first step, the
+    // quietest steps and both zeros (mended: a table without the encoder's bias made 0x80
+    // +1020 and lost 33 dB against real AU files).
+    const std::pair<uint8_t, int> table[] = {
+        {0x00, -32124}, {0x01, -31100}, {0x0F, -16764}, {0x10, -15996}, {0x20, -7932},
+        {0x30, -3900},  {0x40, -1884},  {0x50, -876},   {0x60, -372},   {0x70, -120},
+        {0x7E, -8},     {0x7F, 0},      {0x80, 32124},  {0x81, 31100},  {0x8F, 16764},
+        {0xC0, 1884},   {0xEF, 132},    {0xF0, 120},    {0xFE, 8},      {0xFF, 0},
+    };
+    for (auto [byte, sample] : table) {
+        EXPECT_EQ(MuLawToSample(byte), sample) << int{byte};
+    }
+    // Symmetric about the sign bit.
+    for (int byte = 0; byte < 0x80; ++byte) {
+        EXPECT_EQ(MuLawToSample(static_cast<uint8_t>(byte)),
+                  -MuLawToSample(static_cast<uint8_t>(byte | 0x80)));
+    }
 }
 
 SoundBytes Au(uint32_t offset, uint32_t size, uint32_t encoding, uint32_t rate, uint32_t channels) {
@@ -134,8 +169,8 @@ TEST(AuReader, MuLawBecomesSixteenBitAfterTheAnnotation) {
     SoundBytes file = Au(28, 3, 1, 8000, 1).Raw({0xAA, 0xBB, 0xCC, 0xDD}).Raw({0x00, 0x80, 0x81});
     ASSERT_TRUE(ReadAu(file, target));
     ExpectFormat(target.mFormat, 1, 8000, 16);
-    // -1020 = 0xFC04, 1020 = 0x03FC, 30592 = 0x7780, little-endian.
-    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x04, 0xFC, 0xFC, 0x03, 0x80, 0x77}));
+    // -32124 = 0x8284, 32124 = 0x7D7C, 31100 = 0x797C, little-endian.
+    EXPECT_EQ(target.mData, (std::vector<uint8_t>{0x84, 0x82, 0x7C, 0x7D, 0x7C, 0x79}));
 }
 
 TEST(AuReader, LinearEightBitBecomesUnsigned) {
@@ -151,6 +186,10 @@ TEST(AuReader, RefusesOtherEncodingsAndSizesTheFileCannotHold) {
     EXPECT_FALSE(ReadAu(Au(24, 0x7FFFFFFF, 1, 8000, 1).Raw({1, 2}), target));
     EXPECT_FALSE(ReadAu(Au(0xFFFFFFF0, 2, 1, 8000, 1).Raw({1, 2}), target));
     EXPECT_FALSE(ReadAu(Au(24, 2, 1, 8000, 0x10001).Raw({1, 2}), target));
+    EXPECT_EQ(target.mCreates, 0);
+    // Mended: a rate of 0 or no channels were handed on as sound.
+    EXPECT_FALSE(ReadAu(Au(24, 2, 1, 0, 1).Raw({1, 2}), target));
+    EXPECT_FALSE(ReadAu(Au(24, 2, 2, 8000, 0).Raw({1, 2}), target));
     EXPECT_EQ(target.mCreates, 0);
     SoundBytes wrongMagic;
     wrongMagic.Text(".snc").BE32(24).BE32(2).BE32(1).BE32(8000).BE32(1).Raw({1, 2});
@@ -179,6 +218,24 @@ TEST(OggReader, DecodesTheWholeToneIntoSixteenBitPcm) {
     EXPECT_LT(peak, 19000);
     EXPECT_GT(sample(1012), 10000);  // a quarter period after a period's start
     EXPECT_LT(sample(1037), -10000); // three quarters
+}
+
+TEST(OggReader, AStreamCutBeforeItsSoundIsRefusedBeforeAnyBufferIsMade) {
+    // Mended: it stated no samples and asked for a buffer of 0 bytes before failing.
+    std::ifstream in(VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg", std::ios::binary);
+    const std::string tone(std::istreambuf_iterator<char>(in), {});
+    // The headers fill the first two pages; the sound starts on the third.
+    size_t third = 0;
+    for (int page = 0; page < 3 && third != std::string::npos; ++page) {
+        third = tone.find("OggS", page == 0 ? 0 : third + 1);
+    }
+    ASSERT_NE(third, std::string::npos);
+    for (size_t cut : {third, third + 20}) {
+        SCOPED_TRACE(cut);
+        VectorTarget target;
+        EXPECT_FALSE(DecodeOgg(OpenMemoryFile(tone.data(), cut), target));
+        EXPECT_EQ(target.mCreates, 0);
+    }
 }
 
 TEST(OggReader, RefusesWhatIsNotOgg) {
@@ -277,9 +334,16 @@ TEST(SoundFiles, AreToldByTheirContentAndDecodedByTheirKind) {
         write(name, bytes);
     };
     // Names say nothing: every file is named .snd.
-    write("a.snd", SoundBytes::Riff().Text("data").LE32(2).Raw({1, 2}).bytes);
-    write("b.snd",
-          SoundBytes().Text(".snd").BE32(24).BE32(2).BE32(2).BE32(8000).BE32(1).Raw({1, 2}).bytes);
+    write("a.snd", SoundBytes::Riff().Text("data").LE32(4).Raw({1, 2, 3, 4}).bytes);
+    write("b.snd", SoundBytes()
+                       .Text(".snd")
+                       .BE32(24)
+                       .BE32(4)
+                       .BE32(2)
+                       .BE32(8000)
+                       .BE32(1)
+                       .Raw({1, 2, 3, 4})
+                       .bytes);
     copy("c.snd", "tone.ogg");
     copy("d.snd", "tone.mp3");
     write("e.snd", Vuro::Test::ModuleBytes({0}));
@@ -289,7 +353,7 @@ TEST(SoundFiles, AreToldByTheirContentAndDecodedByTheirKind) {
         {"c.snd", SoundFileKind::Ogg},          {"d.snd", SoundFileKind::Mp3},
         {"e.snd", SoundFileKind::Module},       {"f.snd", SoundFileKind::Unknown},
         {"missing.snd", SoundFileKind::Unknown}};
-    const uint32_t bytes[] = {2, 2, 4410, 22050, Vuro::Test::kFramesPerOrder * 4, 0, 0};
+    const uint32_t bytes[] = {4, 4, 4410, 22050, Vuro::Test::kFramesPerOrder * 4, 0, 0};
     for (size_t i = 0; i < std::size(kinds); ++i) {
         const auto& [name, kind] = kinds[i];
         EXPECT_EQ(IdentifySoundFile(name), kind) << name;

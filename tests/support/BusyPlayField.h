@@ -13,10 +13,10 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/util/MersenneTwister.h"
-#include "game/core/FruitStateDurations.h"
-#include "game/core/GameImages.h"
-#include "game/core/PlayField.h"
-#include "game/core/PlayFieldHost.h"
+#include "game/rules/FruitStateDurations.h"
+#include "game/screens/GameImages.h"
+#include "game/rules/PlayField.h"
+#include "game/rules/PlayFieldHost.h"
 
 #include <filesystem>
 #include <string>

@@ -5,14 +5,20 @@
 //
 // SleepMs on any other thread (a worker of the code under test) moves nothing: it blocks until
 // the owning thread has moved the time past the wake-up point, so workers pace themselves by
-// the test's time without racing it. Workers must be finished before the clock is destroyed.
+// the test's time without racing it. WakeSleepers moves the time just far enough for the first
+// of them to wake. Workers must be finished before the clock is destroyed.
 
 #include "platform/Clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
+#include <set>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace Vuro::Test {
 
@@ -38,7 +44,30 @@ public:
         }
         std::unique_lock<std::mutex> lock(mMutex);
         uint32_t start = mNowMs.load();
+        auto sleeper = mSleepers.insert({start, ms});
         mMoved.wait(lock, [&] { return mNowMs.load() - start >= ms; });
+        mSleepers.erase(sleeper);
+    }
+
+    // What each of the other threads asleep on the clock has still to sleep, in milliseconds.
+    std::vector<uint32_t> SleepsPending() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        std::vector<uint32_t> pending;
+        for (const auto& [start, ms] : mSleepers) {
+            uint32_t slept = mNowMs.load() - start;
+            pending.push_back(slept >= ms ? 0 : ms - slept);
+        }
+        return pending;
+    }
+    // Moves the time to the earliest wake-up point of the other threads asleep on the clock;
+    // false when none is asleep.
+    bool WakeSleepers() {
+        std::vector<uint32_t> pending = SleepsPending();
+        if (pending.empty()) {
+            return false;
+        }
+        Advance(*std::min_element(pending.begin(), pending.end()));
+        return true;
     }
 
     void Advance(uint32_t ms) {
@@ -66,6 +95,7 @@ private:
     std::atomic<uint32_t> mNowMs;
     std::atomic<uint32_t> mSleptMs{0};
     std::atomic<int> mSleepCalls{0};
+    std::multiset<std::pair<uint32_t, uint32_t>> mSleepers; // (start, ms) of other threads
 };
 
 } // namespace Vuro::Test

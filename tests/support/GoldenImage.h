@@ -3,7 +3,7 @@
 //
 // Use, for any screen or widget drawn into a MemoryImage (or any 0xAARRGGBB buffer):
 //     EXPECT_TRUE(Test::MatchesGolden(screen,
-//     Test::GoldenPath("game/core/golden/busy_field.png")));
+//     Test::GoldenPath("game/screens/golden/busy_field.png")));
 // GoldenPath takes the path below tests/; keep goldens in a golden/ folder beside the test.
 //
 // On a difference (or a missing golden) the drawn picture is written to

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Vuro::AssetGen {
 namespace {
@@ -217,28 +218,32 @@ TEST(WaveWriters, TheGameReadsBackWhatEachWriterWrote) {
         const int expected =
             static_cast<int>(std::round(std::clamp(wave.mSamples[i], -1.0f, 1.0f) * 32767.0f));
         ASSERT_EQ(wav.Sample(i), expected);
-        // Mu-law keeps the level to about 3%, up to the largest value of the game's table.
-        const int reachable = std::clamp(expected, -30592, 30592);
-        ASSERT_NEAR(au.Sample(i), reachable, 40 + std::abs(reachable) / 30);
+        // Mu-law keeps the level to about 3%, up to its loudest value.
+        const int reachable = std::clamp(expected, -32124, 32124);
+        ASSERT_NEAR(au.Sample(i), reachable, 4 + std::abs(reachable) / 30);
     }
 }
 
-TEST(MuLaw, TheWriterUsesTheGameReadersTableAndItsNearestByte) {
-    for (int byte = 0; byte < 256; ++byte) {
-        EXPECT_EQ(MuLawDecoded(static_cast<uint8_t>(byte)),
-                  Platform::MuLawToSample(static_cast<uint8_t>(byte)));
+TEST(MuLaw, TheWriterEncodesByTheStandardTheGameReaderExpands) {
+    // The G.711 encoder's bytes for the extremes and the quietest steps (a negative sample by
+    // its ones' complement, as the ITU's reference encoder takes it: -4 rounds to zero).
+    const std::pair<int, uint8_t> table[] = {
+        {0, 0xFF},     {-1, 0x7F},    {8, 0xFE},     {-8, 0x7E},    {32767, 0x80}, {-32768, 0x00},
+        {32124, 0x80}, {31100, 0x81}, {16764, 0x8F}, {-1884, 0x40}, {4, 0xFE},     {-4, 0x7F}};
+    for (auto [sample, byte] : table) {
+        EXPECT_EQ(MuLawEncoded(sample), byte) << sample;
     }
-    for (int sample = -32767; sample <= 32767; sample += 13) {
-        const uint8_t chosen = MuLawEncoded(sample);
-        ASSERT_NE(chosen, 0x00);
-        ASSERT_NE(chosen, 0x80);
-        const int error = std::abs(Platform::MuLawToSample(chosen) - sample);
-        for (int byte = 1; byte < 256; ++byte) {
-            if (byte != 0x80) {
-                ASSERT_LE(error,
-                          std::abs(Platform::MuLawToSample(static_cast<uint8_t>(byte)) - sample));
-            }
-        }
+    // Every byte the reader expands comes back as itself (0x7F, the negative zero, as 0xFF).
+    for (int byte = 0; byte < 256; ++byte) {
+        const int expanded = Platform::MuLawToSample(static_cast<uint8_t>(byte));
+        EXPECT_EQ(MuLawEncoded(expanded), byte == 0x7F ? 0xFF : byte) << byte;
+    }
+    // Within the clip, every sample comes back within half a step of its segment: 4 in the
+    // quietest segment up to 512 in the loudest.
+    for (int sample = -32635; sample <= 32635; ++sample) {
+        const int back = Platform::MuLawToSample(MuLawEncoded(sample));
+        const int halfStep = 4 << ((MuLawEncoded(std::abs(sample)) ^ 0xFF) >> 4 & 0x07);
+        ASSERT_LE(std::abs(back - sample), halfStep) << sample;
     }
 }
 

@@ -2,7 +2,7 @@
 // reader with the size its cel grid asks for, in the file kind the table names; the stage
 // backgrounds open to the sky; every tree's crown over all of its fruit cells.
 #include "framework/graphics/ImageLib.h"
-#include "game/core/GameImages.h"
+#include "game/screens/GameImages.h"
 #include "tools/assetgen/gameart/GameArtList.h"
 #include "tools/assetgen/levels/TreeGeometry.h"
 
@@ -16,7 +16,7 @@ namespace Vuro {
 namespace {
 
 using AssetGen::GameArtPicture;
-using AssetGen::kGameArtPictures;
+using AssetGen::GameArtPictures;
 
 std::string DataPath(const std::string& name) {
     return std::string(VURO_DATA_DIR) + "/" + name;
@@ -27,7 +27,7 @@ int AlphaAt(const ImageLib::Image& image, int x, int y) {
 }
 
 const GameArtPicture* Find(const std::string& name) {
-    for (const GameArtPicture& picture : kGameArtPictures) {
+    for (const GameArtPicture& picture : GameArtPictures()) {
         if (name == picture.mName) {
             return &picture;
         }
@@ -36,7 +36,7 @@ const GameArtPicture* Find(const std::string& name) {
 }
 
 TEST(GameArtTest, EveryPictureIsReadWithItsCelGrid) {
-    for (const GameArtPicture& picture : kGameArtPictures) {
+    for (const GameArtPicture& picture : GameArtPictures()) {
         SCOPED_TRACE(picture.mName);
         const std::string base = DataPath(picture.mName);
         EXPECT_TRUE(std::filesystem::exists(base + AssetGen::Art::ExtensionOf(picture.mFormat)));
@@ -48,7 +48,7 @@ TEST(GameArtTest, EveryPictureIsReadWithItsCelGrid) {
 }
 
 TEST(GameArtTest, NamesAreUniqueAndCaseKept) {
-    for (const GameArtPicture& picture : kGameArtPictures) {
+    for (const GameArtPicture& picture : GameArtPictures()) {
         EXPECT_EQ(Find(picture.mName), &picture) << picture.mName;
     }
     ASSERT_NE(Find("images/Flash_black"), nullptr);
@@ -78,7 +78,7 @@ TEST(GameArtTest, MatchesTheGameImageSetsTables) {
     for (const std::string& file : loaded) {
         EXPECT_NE(Find(file), nullptr) << file;
     }
-    for (const GameArtPicture& picture : kGameArtPictures) {
+    for (const GameArtPicture& picture : GameArtPictures()) {
         if (std::string(picture.mName) != "images/menu_cursor") {
             EXPECT_NE(std::find(loaded.begin(), loaded.end(), picture.mName), loaded.end())
                 << picture.mName;

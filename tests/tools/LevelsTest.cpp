@@ -1,9 +1,9 @@
 // The level files of the data set: each loads through the game's level reader, keeps the
 // game's rules, can be won with fruit to spare, and the game grows harder stage by stage.
 #include "framework/util/XMLParser.h"
-#include "game/core/FruitStateDurations.h"
-#include "game/core/LevelFile.h"
-#include "game/core/PlayField.h"
+#include "game/rules/FruitStateDurations.h"
+#include "game/rules/LevelFile.h"
+#include "game/rules/PlayField.h"
 #include "tests/tools/DataSetTexts.h"
 #include "tools/assetgen/levels/LevelRules.h"
 #include "tools/assetgen/levels/TreeGeometry.h"

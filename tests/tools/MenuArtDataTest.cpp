@@ -27,32 +27,16 @@ void PrintTo(const MenuArtPicture& picture, std::ostream* out) {
 namespace Vuro::Test {
 namespace {
 
-using AssetGen::kMenuArtPictures;
-using AssetGen::MenuArtFormat;
 using AssetGen::MenuArtPicture;
-
-const char* ExtensionOf(MenuArtFormat format) {
-    switch (format) {
-    case MenuArtFormat::Png:
-    case MenuArtFormat::PalettePng:
-        return ".png";
-    case MenuArtFormat::Jpeg:
-    case MenuArtFormat::JpegWithAlpha:
-        return ".jpg";
-    case MenuArtFormat::Tga:
-        return ".tga";
-    case MenuArtFormat::Gif:
-        return ".gif";
-    }
-    return "";
-}
+using AssetGen::MenuArtPictures;
+using AssetGen::Art::ImageFormat;
 
 class MenuArtDataTest : public ::testing::TestWithParam<MenuArtPicture> {};
 
 TEST_P(MenuArtDataTest, ReadsInItsKindAtTheSizeOfItsCelGrid) {
     const MenuArtPicture& picture = GetParam();
     const std::string path = DataPath(picture.mName);
-    EXPECT_TRUE(std::filesystem::exists(path + ExtensionOf(picture.mFormat)));
+    EXPECT_TRUE(std::filesystem::exists(path + AssetGen::Art::ExtensionOf(picture.mFormat)));
 
     std::unique_ptr<ImageLib::Image> image = ImageLib::GetImage(path, true);
     ASSERT_NE(image, nullptr);
@@ -66,14 +50,14 @@ TEST_P(MenuArtDataTest, ReadsInItsKindAtTheSizeOfItsCelGrid) {
     const bool someShown =
         std::any_of(bits, bits + pixels, [](uint32_t p) { return p >> 24 >= 0x80; });
     EXPECT_TRUE(someShown) << "nothing painted";
-    if (picture.mFormat == MenuArtFormat::JpegWithAlpha) {
+    if (picture.mFormat == ImageFormat::JpegWithAlpha) {
         // The alpha image beside the JPEG cuts it out.
         const std::filesystem::path file(path);
         EXPECT_TRUE(std::filesystem::exists(file.parent_path() /
                                             ("_" + file.filename().string() + ".png")));
         EXPECT_TRUE(someClear);
     }
-    if (picture.mFormat == MenuArtFormat::PalettePng || picture.mFormat == MenuArtFormat::Gif) {
+    if (picture.mFormat == ImageFormat::PalettePng || picture.mFormat == ImageFormat::Gif) {
         DataSetApp app;
         MemoryImage memory(&app);
         memory.SetBits(bits, image->mWidth, image->mHeight);
@@ -81,7 +65,7 @@ TEST_P(MenuArtDataTest, ReadsInItsKindAtTheSizeOfItsCelGrid) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(DataSet, MenuArtDataTest, ::testing::ValuesIn(kMenuArtPictures),
+INSTANTIATE_TEST_SUITE_P(DataSet, MenuArtDataTest, ::testing::ValuesIn(MenuArtPictures()),
                          [](const ::testing::TestParamInfo<MenuArtPicture>& info) {
                              return std::string(info.param.mName).substr(7); // after "images/"
                          });

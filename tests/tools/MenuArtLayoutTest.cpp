@@ -65,18 +65,19 @@ TEST(MenuArtLayoutTest, EveryLoadIsMadeWithItsCelGrid) {
         const std::pair<int, int>& grid = load.second;
         SCOPED_TRACE(file);
         const MenuArtPicture* menu = FindMenuArtPicture(file);
+        const auto gamePictures = AssetGen::GameArtPictures();
         const auto game = std::find_if(
-            std::begin(AssetGen::kGameArtPictures), std::end(AssetGen::kGameArtPictures),
+            gamePictures.begin(), gamePictures.end(),
             [&](const AssetGen::GameArtPicture& picture) { return file == picture.mName; });
         if (menu != nullptr) {
             EXPECT_EQ(std::pair(menu->mRows, menu->mColumns), grid);
-        } else if (game != std::end(AssetGen::kGameArtPictures)) {
+        } else if (game != gamePictures.end()) {
             EXPECT_EQ(std::pair(game->mRows, game->mColumns), grid);
         } else {
             ADD_FAILURE() << "made by no step";
         }
     }
-    for (const MenuArtPicture& picture : AssetGen::kMenuArtPictures) {
+    for (const MenuArtPicture& picture : AssetGen::MenuArtPictures()) {
         EXPECT_EQ(loads.count(picture.mName), 1u) << picture.mName << " is loaded by no screen";
     }
 }

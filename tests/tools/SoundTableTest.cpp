@@ -2,7 +2,7 @@
 // game plays them by.
 
 #include "tools/assetgen/audio/SoundTable.h"
-#include "game/core/GameSounds.h"
+#include "game/rules/GameSounds.h"
 
 #include <gtest/gtest.h>
 

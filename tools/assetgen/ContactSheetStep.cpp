@@ -23,3 +23,8 @@ int RunContactSheet(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv,
+                                          {"contactsheet", Vuro::AssetGen::RunContactSheet});
+}

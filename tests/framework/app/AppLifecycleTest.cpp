@@ -3,6 +3,7 @@
 #include "TestApp.h"
 
 #include "framework/debug/CrashHandler.h"
+#include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/Dialog.h"
@@ -230,18 +231,32 @@ protected:
     static constexpr const char* kKey = "Kelmontrave\\Quandrellis";
 
     // Runs an application that switches 3-D on and ends; answer is the box's answer, if asked.
-    void RunAndEnd(int answer) {
+    // duringRun acts on the application first.
+    void RunAndEnd(int answer, const std::function<void(TestApp&)>& duringRun = nullptr,
+                   bool switch3D = true) {
         mWindows.mAnswers = {answer};
         {
             TestApp app;
             app.mRegKey = kKey;
             app.mCaptionPrefix = "Quandrellis";
+            // Its outcome would depend on this machine; what the end stores is tested here.
+            app.mSkip3DTest = true;
             app.Init();
-            app.Enable3D(true, false);
-            ASSERT_TRUE(app.mIs3DToggled);
+            if (duringRun) {
+                duringRun(app);
+            }
+            if (switch3D) {
+                app.Enable3D(true, false);
+                ASSERT_TRUE(app.mIs3DToggled);
+            }
         }
         gVuroApp = nullptr;
     }
+    // The capability test ran here and recommends 3-D.
+    static void Recommend3D(TestApp& app) {
+        app.mDDInterface->mD3DTester = std::make_unique<D3DTester>();
+    }
+    static void Report3DFault(TestApp& app) { app.mDDInterface->m3DFaultReported = true; }
     const Platform::RegistryValue* Stored() const { return mRegistry.Find(kKey, "", "Is3D"); }
 
     FakeClock mClock;
@@ -274,6 +289,35 @@ TEST_F(Switched3DTest, AStoredChoiceIsReplacedByTheModeAtTheEndWithoutAsking) {
     EXPECT_TRUE(mWindows.mBoxes.empty());
     ASSERT_NE(Stored(), nullptr);
     EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{1, 0, 0, 0}));
+}
+
+TEST_F(Switched3DTest, WhereTheTestRecommends3DTheModeIsStoredWithoutAsking) {
+    RunAndEnd(Platform::kIdNo, Recommend3D);
+    EXPECT_TRUE(mWindows.mBoxes.empty());
+    ASSERT_NE(Stored(), nullptr);
+    EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{1, 0, 0, 0}));
+}
+
+TEST_F(Switched3DTest, AFaultDuringTheRunAsksWhetherToKeep3D) {
+    RunAndEnd(Platform::kIdYes, Report3DFault, false);
+    ASSERT_EQ(mWindows.mBoxes.size(), 1u);
+    EXPECT_EQ(mWindows.mBoxes[0].text,
+              "Hardware Acceleration may not have been working correctly during this "
+              "session.\r\nIf you noticed graphics problems, you may want to turn off Hardware "
+              "Acceleration.\r\nWould you like to keep Hardware Acceleration switched on?");
+    EXPECT_EQ(mWindows.mBoxes[0].title, "Quandrellis Hardware Acceleration Confirmation");
+    EXPECT_EQ(mWindows.mBoxes[0].flags, Platform::kMbYesNo | Platform::kMbIconQuestion);
+    EXPECT_EQ(Stored(), nullptr) << "a yes changes nothing";
+
+    RunAndEnd(Platform::kIdNo, Report3DFault, false);
+    ASSERT_NE(Stored(), nullptr);
+    EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{0, 0, 0, 0}));
+
+    // After the box of a first switch to 3-D no second box is shown.
+    ASSERT_TRUE(mRegistry.DeleteValue(kKey, "", "Is3D"));
+    mWindows.mBoxes.clear();
+    RunAndEnd(Platform::kIdYes, Report3DFault);
+    EXPECT_EQ(mWindows.mBoxes.size(), 1u);
 }
 
 TEST_F(AppLifecycleTest, DestructionLeavesNoRegistrationBehind) {

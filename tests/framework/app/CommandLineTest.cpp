@@ -139,9 +139,14 @@ TEST_F(CommandLineTest, PlayAndRecordExcludeEachOther) {
     EXPECT_FALSE(mApp.mIsScreenSaver);
     EXPECT_EQ(Handle("-screensaver"), -1);
     EXPECT_TRUE(mApp.mIsScreenSaver);
+    // The report-only run, started by a crashed copy with its process id and a file to send.
+    EXPECT_EQ(Handle("-crashreport=4321 -crashattach=run.dmo"), -1);
+    EXPECT_TRUE(mApp.mCrashReportOnly);
+    EXPECT_EQ(mApp.mCrashedProcessId, 4321);
+    EXPECT_EQ(mApp.mCrashAttachment, "run.dmo");
 }
 
-TEST_F(CommandLineTest, AnUnknownOptionIsReportedAndEndsTheProgramWithCodeZero) {
+TEST_F(CommandLineTest, AnUnknownOptionIsReportedAndEndsTheProgramWithCodeOne) {
     EXPECT_EQ(Handle("-PLAY"), 1) << "names are compared with case";
     EXPECT_EQ(Boxes(),
               (std::vector<std::string>{"FATAL ERROR: Invalid Command Line Param: -PLAY"}));

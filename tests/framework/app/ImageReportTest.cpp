@@ -5,7 +5,10 @@
 
 #include "TestApp.h"
 
+#include "framework/display/TextureData.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/util/StringHelpers.h"
+#include "support/DisplayRig.h"
 #include "support/TempWorkingFolder.h"
 
 #include <atomic>
@@ -209,6 +212,61 @@ TEST_F(ImageReportTest, ThePageListsTheImagesLargestFirstWithTheirFiles) {
     EXPECT_TRUE(palettised.IsPalettised());
     EXPECT_EQ(palettised.mBits, nullptr);
     EXPECT_EQ(empty.mBits, nullptr);
+}
+
+// A display image in its surface and an image with 3-D textures: their cells, and the totals
+// and order they change.
+TEST(ImageReportDisplayTest, SurfacesAndTexturesAreCounted) {
+    TempWorkingFolder folder;
+    std::filesystem::create_directory("report");
+    DisplayRig rig(Platform::kFormat888);
+    ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+    auto pixels = NumberedPixels(16, 8);
+    auto surfaced = MakeImage(rig.display, 16, 8, pixels); // 512 bits + 512 surface = 1,024
+    ASSERT_NE(surfaced->GetSurface(), nullptr);
+    DDImage inSurfaceOnly(rig.display); // 4 x 4: 64 surface bytes
+    inSurfaceOnly.SetBits(pixels.data(), 4, 4);
+    ASSERT_NE(inSurfaceOnly.GetSurface(), nullptr);
+    inSurfaceOnly.DeleteMemoryBuffers();
+    MemoryImage textured(&rig.app); // 256 bits + 2,048 texture = 2,304
+    textured.SetBits(pixels.data(), 8, 8);
+    TextureData texture;
+    texture.mTexMemSize = 2048;
+    texture.mPixelFormat = TextureData::kFormatA4R4G4B4;
+    textured.mTextureData = &texture;
+    for (MemoryImage* image : {static_cast<MemoryImage*>(surfaced.get()),
+                               static_cast<MemoryImage*>(&inSurfaceOnly), &textured}) {
+        ClearFlags(*image);
+    }
+
+    ImageReport::Write("report", {&inSurfaceOnly, surfaced.get(), &textured}, "date\n");
+    textured.mTextureData = nullptr;
+
+    const std::string none = "<TD>&nbsp;</TD>\n";
+    auto thumbCell = [](int i) {
+        return StrFormat("<TD><A HREF=img%04d.png><IMG SRC=thumb%04d.jpg WIDTH=64 HEIGHT=64>"
+                         "</A></TD>\n",
+                         i, i);
+    };
+    const std::string expected =
+        "<HTML><BODY BGCOLOR=EEEEFF><CENTER><FONT SIZE=+2><B>date\n</B></FONT><BR>\n"
+        "Total Image Allocation: 3,392 bytes<BR>\n"
+        "<TABLE BORDER=1 CELLSPACING=0 CELLPADDING=4>\n"
+        "<TR>\n" +
+        thumbCell(0) + "<TD ALIGN=RIGHT>8 x 8<BR>2,304 bytes</TD>\n<TD>mBits<BR>256</TD>\n" + none +
+        none + "<TD>Texture<BR>A4R4G4B4<BR>2,048</TD>\n" + none + none + none + none + none + none +
+        none + "</TR>\n<TR>\n" + thumbCell(1) +
+        "<TD ALIGN=RIGHT>16 x 8<BR>1,024 bytes</TD>\n<TD>mBits<BR>512</TD>\n" + none +
+        "<TD>DDSurface<BR>512</TD>\n" + none + none + none + none + none + none + none + none +
+        "</TR>\n<TR>\n" + thumbCell(2) + "<TD ALIGN=RIGHT>4 x 4<BR>64 bytes</TD>\n" + none + none +
+        "<TD>DDSurface<BR>64</TD>\n" + none + none + none + none + none + none + none + none +
+        "</TR>\n"
+        "<TD>Totals</TD>\n"
+        "<TD>3,392</TD>\n<TD>768</TD>\n<TD>0</TD>\n<TD>576</TD>\n<TD>2,048</TD>\n" +
+        none + none + none + none + "<TD>0</TD>\n<TD>0</TD>\n<TD>0</TD>\n" +
+        "</TABLE></CENTER></BODY></HTML>\n";
+    EXPECT_EQ(ReadFile("report/imagelist.html"), expected);
+    EXPECT_EQ(inSurfaceOnly.mBits, nullptr) << "the report read a copy";
 }
 
 TEST_F(ImageReportTest, AnImageWithoutRowsGetsARowWithoutFiles) {

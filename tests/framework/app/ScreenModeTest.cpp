@@ -5,9 +5,12 @@
 #include "TestApp.h"
 
 #include "framework/app/WindowPlacement.h"
+#include "framework/display/D3DInterface.h"
+#include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/MemoryImage.h"
 #include "support/ExitTrap.h"
+#include "support/MemoryRegistry.h"
 
 #include <atomic>
 #include <deque>
@@ -237,13 +240,63 @@ TEST_F(ScreenModeTest, ALostSurfaceIsRetriedOnceASecondWhileInactiveInAWindow) {
     EXPECT_EQ(display->inits.size(), 3u) << "never while minimised";
 }
 
+// A failed presentation clears the display's lost render target, also when no recovery is
+// tried (minimised).
+TEST_F(ScreenModeTest, AFailedPresentationClearsTheLostRenderTarget) {
+    UseScriptedDisplay({});
+    mApp.Init();
+    mApp.mMinimized = true;
+    mWindows.LastWindow()->mPresentSucceeds = false;
+    mApp.mDDInterface->mD3DInterface->mRenderTargetLost = true;
+    mApp.Redraw(nullptr);
+    EXPECT_TRUE(mApp.mSurfaceLost);
+    EXPECT_FALSE(mApp.mDDInterface->mD3DInterface->mRenderTargetLost);
+}
+
+// A capability test whose outcome overrules the stored 3-D choice has it erased when the main
+// window is made.
+TEST_F(ScreenModeTest, ATestThatOverrulesTheStored3DChoiceErasesIt) {
+    MemoryRegistry registry;
+    mApp.mRegKey = "Test\\Erase3D";
+    registry.PutDword("Test\\Erase3D", "Is3D", 0);
+    ScriptedDisplay* display = UseScriptedDisplay({});
+    display->mD3DTester = std::make_unique<D3DTester>();
+    display->mD3DTester->mOverrulesStored3D = false;
+    mApp.Init();
+    EXPECT_NE(registry.Find("Test\\Erase3D", "", "Is3D"), nullptr);
+    display->mD3DTester->mOverrulesStored3D = true;
+    mApp.CreateMainWindow();
+    EXPECT_EQ(registry.Find("Test\\Erase3D", "", "Is3D"), nullptr);
+}
+
+// Minimising suspends drawing until the window is restored or made anew.
+TEST_F(ScreenModeTest, MinimisingSuspendsDrawingUntilRestoredOrANewWindow) {
+    mApp.Init();
+    auto size = [&](uint64_t type) {
+        mApp.WindowProc(Message{mApp.mMainWindow->Id(), Platform::kWmSize, type, 0});
+        while (mApp.DispatchQueuedInput(true)) {
+        }
+    };
+    EXPECT_FALSE(mApp.IsDrawingSuspended());
+    size(Platform::kSizeMinimized);
+    EXPECT_TRUE(mApp.IsDrawingSuspended());
+    size(Platform::kSizeRestored);
+    EXPECT_FALSE(mApp.IsDrawingSuspended());
+    size(Platform::kSizeMinimized);
+    mApp.CreateMainWindow();
+    EXPECT_FALSE(mApp.IsDrawingSuspended());
+}
+
 TEST_F(ScreenModeTest, TheVideoMemoryScreenIsMadeAgainOnlyOnAChange) {
     mApp.Init();
     DDImage* before = Screen();
     mApp.UseVideoMemoryScreen(false);
     EXPECT_EQ(Screen(), before);
+    EXPECT_FALSE(Screen()->mVideoMemoryOnly);
+    // An optimised allocator may hand the new image the old one's address, so the change is
+    // seen in what the new image draws into rather than where it lies.
     mApp.UseVideoMemoryScreen(true);
-    EXPECT_NE(Screen(), before);
+    EXPECT_TRUE(Screen()->mVideoMemoryOnly);
     EXPECT_EQ(mApp.mWidgetManager->mImage, static_cast<Image*>(Screen()));
 }
 

@@ -1,12 +1,16 @@
 // The loading and cursor threads and shut-down: work finished on the loading thread is
 // completed on the main thread, the loading thread is joined before anything it may use is
-// torn down, and a shut-down asked on another thread takes effect on the next frame pass.
+// torn down, a quit while loading work hangs ends the process half a second after the loop,
+// and a shut-down asked on another thread takes effect on the next frame pass.
 
 #include "TestApp.h"
 
 #include "framework/sound/MusicInterface.h"
+#include "platform/Messages.h"
 #include "platform/Process.h"
+#include "support/ExitTrap.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -28,6 +32,11 @@ public:
     void Wait() {
         std::unique_lock<std::mutex> lock(mMutex);
         mChanged.wait(lock, [this] { return mOpen; });
+    }
+    // Waits at most the time given (a safety net for a test that would otherwise hang).
+    void WaitAtMost(std::chrono::seconds limit) {
+        std::unique_lock<std::mutex> lock(mMutex);
+        mChanged.wait_for(lock, limit, [this] { return mOpen; });
     }
 
 private:
@@ -132,25 +141,78 @@ TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
     EXPECT_TRUE(gSawEverythingAlive);
 }
 
-TEST_F(ThreadsTest, StartWhenAlreadyShutDownStillWaitsForTheLoadingThread) {
+TEST_F(ThreadsTest, StartWhenAlreadyShutDownReturnsOnceTheLoadingWorkIsDone) {
     // Mended: Start's early return used to leave the loading thread running.
     mApp.Init();
-    Gate started;
-    std::atomic<int> work{0};
     std::atomic<bool> finished{false};
-    mApp.loadingWork = [&] {
-        started.Open();
-        for (int i = 0; i < 100000; ++i) {
-            work.fetch_add(1);
-        }
-        finished = true;
-    };
+    mApp.loadingWork = [&] { finished = true; };
     mApp.StartLoadingThread();
-    started.Wait();
+    // Bounded in real time; the clock stands still meanwhile.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!mApp.mLoadingThreadCompleted && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    ASSERT_TRUE(mApp.mLoadingThreadCompleted);
     mApp.Shutdown();
+    ExitTrap trap; // the process is not ended: Start returns
     mApp.Start();
     EXPECT_TRUE(finished);
-    EXPECT_TRUE(mApp.mLoadingThreadCompleted);
+}
+
+// Notes the time its shut-down has done its work (the fake clock races ahead while the main
+// thread waits for the cursor thread, which wakes in real time).
+class QuitApp : public TestApp {
+public:
+    void Shutdown() override {
+        TestApp::Shutdown();
+        if (mShutdown && shutDownAt == 0) {
+            shutDownAt = Platform::GetClock().TickMs();
+        }
+    }
+    uint32_t shutDownAt = 0;
+};
+
+TEST_F(ThreadsTest, AQuitDuringLoadingWorkThatNeverEndsEndsTheProcessWithinASecond) {
+    // Mended: the session's end (SDL's quit on a SIGTERM) waited for the whole loading work,
+    // 40 s in a run. Now the process ends half a second after the loop, work or no work.
+    for (bool alreadyShutDown : {false, true}) {
+        SCOPED_TRACE(alreadyShutDown ? "shut down before Start" : "quit while the loop runs");
+        FakeClock clock;
+        ScriptedEvents events;
+        FakeWindowSystem windows;
+        QuitApp app;
+        app.Init();
+        Gate entered;
+        Gate release;
+        app.loadingWork = [&] {
+            entered.Open();
+            // A read that never returns; a process that waited for it would end the test
+            // after 10 s here instead of hanging it.
+            release.WaitAtMost(std::chrono::seconds(10));
+        };
+        if (alreadyShutDown) {
+            app.StartLoadingThread();
+            entered.Wait();
+            app.Shutdown();
+        } else {
+            events.AddAt(clock.TickMs() + 300, Platform::Message{0, Platform::kWmEndSession, 1, 0});
+        }
+        int code = -1;
+        {
+            ExitTrap trap;
+            try {
+                app.Start();
+            } catch (const ExitCalled& exit) {
+                code = exit.code;
+            }
+        }
+        EXPECT_EQ(code, 0);
+        EXPECT_TRUE(app.mShutdown);
+        EXPECT_FALSE(app.mLoadingThreadCompleted);
+        ASSERT_NE(app.shutDownAt, 0u);
+        EXPECT_LE(clock.TickMs() - app.shutDownAt, VuroAppBase::kExitLoadingWaitMs + 20);
+        release.Open(); // the work ends before the application goes
+    }
 }
 
 TEST_F(ThreadsTest, ShutdownFromAnotherThreadActsOnTheNextFramePass) {

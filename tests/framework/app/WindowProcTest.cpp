@@ -36,7 +36,12 @@ public:
         unmutes.push_back(autoMute);
         VuroAppBase::Unmute(autoMute);
     }
+    bool SwallowsAltKey(char c) override {
+        altKeys.push_back(c);
+        return VuroAppBase::SwallowsAltKey(c);
+    }
     int gotFocus = 0;
+    std::vector<char> altKeys;
     int lostFocus = 0;
     std::vector<bool> mutes;
     std::vector<bool> unmutes;
@@ -112,11 +117,21 @@ TEST_F(WindowProcTest, AltF4ClosesAndOtherAltKeysReachTheWidgetsAsKeys) {
     ASSERT_TRUE(mEvents.PeekMessage(posted));
     EXPECT_EQ(posted.message, kWmClose);
     EXPECT_EQ(posted.window, Main());
-    // Alt+R as a character is swallowed by default (nothing queues a system character).
+    // Alt+R as a character is swallowed (no system character is queued).
     Send(kWmSysChar, 'r', 1 << 29);
     EXPECT_EQ(mApp.mInputQueue.size(), 2u);
     DispatchAll();
     EXPECT_EQ(mWidget.keys, (std::vector<int>{'X', kVkF1 + 3}));
+}
+
+TEST_F(WindowProcTest, AltCharactersReachTheProductsHookAndNothingElse) {
+    using namespace Platform;
+    Send(kWmSysChar, 'x', 1 << 29);
+    Send(kWmSysChar, 'R', 1 << 29);
+    EXPECT_EQ(mApp.altKeys, (std::vector<char>{'x', 'R'}));
+    EXPECT_TRUE(mApp.mInputQueue.empty());
+    EXPECT_TRUE(mApp.VuroAppBase::SwallowsAltKey('r'));
+    EXPECT_FALSE(mApp.VuroAppBase::SwallowsAltKey('x'));
 }
 
 TEST_F(WindowProcTest, NothingIsQueuedAfterACloseWhichShutsDownWhenDispatched) {

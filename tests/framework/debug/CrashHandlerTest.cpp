@@ -8,6 +8,7 @@
 #include "platform/DriverInfo.h"
 #include "platform/FaultHandler.h"
 #include "platform/Process.h"
+#include "platform/SoundDevice.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
@@ -125,6 +126,7 @@ TEST_F(CrashHandlerTest, EveryFrameWithItsParametersAndTheApplicationAsPublished
     fault.frames[1] = {0x8000, 0x10, {0xA, 0xB, 0xC, 0xD}};
     fault.walkEnd = 5;
     CrashHandler::CrashFilter(fault);
+    Platform::SilenceSoundOutput(false); // OnCrash silenced the process
 
     EXPECT_TRUE(app.mCrashed);
     std::string expected =
@@ -239,7 +241,8 @@ TEST(CrashHandlerRealFaults, EachEndsWithItsSignalAndAReport) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
         EXPECT_EQ(WTERMSIG(status), test.signal);
-        EXPECT_LT(seconds, 10.0);
+        // Only a handler that never ends (no watchdog) breaks this on however busy a machine.
+        EXPECT_LT(seconds, 60.0);
         std::string report = ReadFile(folder.Path() / "crash.txt");
         if (test.firstLine[0] == '\0') {
             EXPECT_EQ(report, "");

@@ -232,8 +232,10 @@ TEST(D3DInterfaceTest, AFailureIsRecordedOnceAndEndsTheThreeDPath) {
     EXPECT_EQ(std::count(rig.registry.mWriteLog.begin(), rig.registry.mWriteLog.end(),
                          std::string("Test3D\\RuntimeError")),
               1);
+    EXPECT_FALSE(rig.rig.display->m3DFaultReported);
     EXPECT_FALSE(rig.rig.display->Redraw(nullptr));
     EXPECT_FALSE(rig.rig.display->mIs3D);
+    EXPECT_TRUE(rig.rig.display->m3DFaultReported) << "kept for the end of the run";
 }
 
 // A refused render target draws nothing and fails the presentation; the next Init recovers.
@@ -246,11 +248,43 @@ TEST(D3DInterfaceTest, ALostRenderTargetIsRecoveredByTheNextInit) {
     EXPECT_TRUE(rig.rig.display->mD3DInterface->mRenderTargetLost);
     EXPECT_FALSE(rig.rig.display->Redraw(nullptr));
     EXPECT_TRUE(rig.rig.display->mIs3D);
+    EXPECT_FALSE(rig.rig.display->m3DFaultReported) << "a lost target is no 3-D fault";
     ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
     EXPECT_FALSE(rig.rig.display->mD3DInterface->mRenderTargetLost);
     rig.Screen()->FillRect(Rect(0, 0, 10, 10), Color::White, kDrawModeNormal);
     EXPECT_EQ(rig.At(5, 5), 0xFFFFFFu);
     EXPECT_TRUE(rig.rig.display->Redraw(nullptr));
+}
+
+// The 3-D screen's bits behave as a 2-D screen's: one buffer until the picture changes, and
+// bits handed back go into the surface.
+TEST(D3DInterfaceTest, TheScreensBitsStayAndGoBackIntoItsSurface) {
+    Rig3D rig;
+    ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+    DDImage* screen = rig.Screen();
+    screen->FillRect(Rect(0, 0, 200, 100), Color(0, 0, 255), kDrawModeNormal);
+    uint32_t* bits = screen->GetBits();
+    EXPECT_EQ(bits[0], 0xFF0000FFu) << "the scene's picture is read";
+    bits[0] = 0xFF112233;
+    EXPECT_EQ(screen->GetBits()[0], 0xFF112233u) << "the same buffer, not read again";
+    screen->OnBitsChanged();
+    EXPECT_EQ(Vuro::Test::ReadSurface(rig.rig.display->mDrawSurface.get())[0], 0x112233u);
+    EXPECT_EQ(rig.At(0, 0), 0x112233u);
+    screen->FillRect(Rect(0, 0, 1, 1), Color(255, 0, 0), kDrawModeNormal);
+    EXPECT_EQ(rig.At(0, 0), 0xFF0000u) << "drawing makes the bits be read anew";
+}
+
+// While the application suspends drawing (its window minimised) the device draws nothing.
+TEST(D3DInterfaceTest, WhileDrawingIsSuspendedNothingIsDrawn) {
+    Rig3D rig;
+    ASSERT_EQ(rig.Init(), DDInterface::RESULT_OK);
+    rig.Screen()->FillRect(Rect(0, 0, 200, 100), Color(0, 0, 255), kDrawModeNormal);
+    rig.rig.app.mDrawingSuspended = true;
+    rig.Screen()->FillRect(Rect(0, 0, 10, 10), Color::White, kDrawModeNormal);
+    EXPECT_EQ(rig.At(5, 5), 0x0000FFu);
+    rig.rig.app.mDrawingSuspended = false;
+    rig.Screen()->FillRect(Rect(0, 0, 10, 10), Color::White, kDrawModeNormal);
+    EXPECT_EQ(rig.At(5, 5), 0xFFFFFFu);
 }
 
 // One scene a frame however many calls; a polygon of two points draws and records nothing.

@@ -56,8 +56,11 @@ TEST(D3DTesterTest, TheSoftwareRendererPassesAndItsVerdictIsReadBack) {
     EXPECT_TRUE(rig.rig.app.Is3DSupported());
     EXPECT_FALSE(rig.rig.app.Is3DRecommended());
 
+    EXPECT_TRUE(first.mOverrulesStored3D) << "a fresh warning";
+
     D3DTester& again = rig.Run();
     EXPECT_FALSE(again.mFreshResult);
+    EXPECT_FALSE(again.mOverrulesStored3D) << "a warning read back leaves the choice alone";
     EXPECT_EQ(again.mFailureReason, "");
     EXPECT_EQ(again.mWarning, "Unsupported video card: SDL software renderer");
 
@@ -65,6 +68,41 @@ TEST(D3DTesterTest, TheSoftwareRendererPassesAndItsVerdictIsReadBack) {
     rig.rig.app.mMinVidMemory3D = 7;
     EXPECT_TRUE(rig.Run().mFreshResult);
     EXPECT_EQ(rig.Stored("MinVidMemory"), "7");
+}
+
+// The skip setting runs nothing and reads nothing back: the empty outcome passes through the
+// demo (two strings and a flag, each a synchronised value) and a wanted 3-D goes on.
+TEST(D3DTesterTest, TheSkipSettingOnlyPassesTheEmptyOutcomeThroughTheDemo) {
+    TesterRig rig;
+    rig.rig.app.mSkip3DTest = true;
+    rig.rig.app.mRecordingDemoBuffer = true;
+    D3DTester& tester = rig.Run();
+    rig.rig.app.mRecordingDemoBuffer = false;
+    EXPECT_EQ(tester.mFailureReason, "");
+    EXPECT_EQ(tester.mWarning, "");
+    EXPECT_FALSE(tester.mFreshResult);
+    EXPECT_EQ(rig.Stored("Version"), "<none>") << "nothing was tested, so nothing stored";
+    EXPECT_TRUE(rig.rig.display->mIs3D);
+    // Header (10 bits), length (32) and bytes: "" as a 16-bit length, twice, then one byte.
+    EXPECT_EQ(rig.rig.app.mDemoBuffer.GetDataLen(), (58 + 58 + 50 + 7) / 8);
+}
+
+// The application hears of an outcome found now, not of one read back.
+TEST(D3DTesterTest, AFreshOutcomeCallsTheApplicationsHook) {
+    class HookApp : public VuroAppBase {
+    public:
+        void Fresh3DTestHook() override { ++freshTests; }
+        int freshTests = 0;
+    };
+    TesterRig rig;
+    HookApp app;
+    app.mRegKey = "Test\\Tester3D";
+    app.mTest3D = true;
+    for (int expected : {1, 1}) {
+        DDInterface display(&app);
+        ASSERT_EQ(display.Init(rig.rig.window.get(), true), DDInterface::RESULT_OK);
+        EXPECT_EQ(app.freshTests, expected);
+    }
 }
 
 // A stored failure is used as it stands on the next start and keeps 3-D off.

@@ -293,6 +293,14 @@ TEST(BassMusicInterfaceWav, PlaysAWaveFileSampleForSample) {
     EXPECT_EQ(audio.Mix(samples.size() + 2), expected);
     EXPECT_FALSE(music.IsPlaying(5));
 
+    // An offset is a byte of the decoded stream: 6 bytes are 3 mono samples, whether played
+    // or faded in.
+    const std::vector<int16_t> fromThird(expected.begin() + 6, expected.end());
+    music.PlayMusic(5, 6, true);
+    EXPECT_EQ(audio.Mix(samples.size() - 1), fromThird);
+    music.FadeIn(5, 6, 0.0, true); // at the volume the song has, full
+    EXPECT_EQ(audio.Mix(samples.size() - 1), fromThird);
+
     // Not a wave file, or one that is not PCM: nothing loads.
     Vuro::Test::WriteFile("sound/text.wav", {'h', 'e', 'l', 'l', 'o'});
     EXPECT_FALSE(music.LoadMusic(6, "sound/text.wav"));

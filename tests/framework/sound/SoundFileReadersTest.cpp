@@ -37,8 +37,8 @@ SoundBytes WithDependency(const std::string& path, uint64_t time) {
         .LE32(static_cast<uint32_t>(time))
         .LE32(static_cast<uint32_t>(time >> 32))
         .Text("data")
-        .LE32(2)
-        .Raw({7, 7});
+        .LE32(4)
+        .Raw({7, 7, 7, 7});
 }
 
 TEST(WavReader, DependencyTimeDecidesWhetherTheFileIsCurrent) {

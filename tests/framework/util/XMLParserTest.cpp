@@ -126,6 +126,40 @@ TEST(XMLParser, EveryLineFeedCounts) {
                                    "false|Unexpected End|8"});
 }
 
+TEST(XMLParser, ASectionPastTheLimitFailsBeforeItCostsQuadraticTime) {
+    const size_t limit = XMLParser::kMaxSectionLength;
+    std::string nested;
+    for (int i = 0; i < 1000000; ++i) {
+        nested += "<x>";
+    }
+    struct Case {
+        std::string text;
+        int elementsRead;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"<" + std::string(limit, 'n') + "/>", 2, ""},
+        {"<" + std::string(limit + 1, 'n') + "/>", 0, "Elements Nested Too Deeply"},
+        // "x/x/.../x" of 512 names is 1023 bytes; the 513th start would make it 1025.
+        {nested.substr(0, 512 * 3), 512, ""},
+        {nested.substr(0, 513 * 3), 512, "Elements Nested Too Deeply"},
+        // A help text file that opens a million elements: the texts before them are read.
+        {"<HelpText>\n<Text1 value=\"a\"/>" + nested, 3 + 508, "Elements Nested Too Deeply"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        XMLParser parser;
+        ASSERT_TRUE(parser.OpenBuffer(c.text, "deep.xml"));
+        XMLNode node;
+        int read = 0;
+        while (parser.ReadElement(&node)) {
+            ++read;
+        }
+        EXPECT_EQ(read, c.elementsRead);
+        EXPECT_EQ(parser.GetErrorText(), c.error);
+    }
+}
+
 TEST(XMLParser, MissingFile) {
     XMLParser parser;
     EXPECT_FALSE(parser.OpenFile(FixturePath("no_such_file.xml")));
@@ -185,6 +219,13 @@ TEST(XMLDecodeString, KnownReferencesOnly) {
     EXPECT_EQ(XMLDecodeString("tail &amp"), "tail &amp");
     EXPECT_EQ(XMLDecodeString("&amp;amp;"), "&amp;");
     EXPECT_EQ(XMLDecodeString(""), "");
+}
+
+TEST(XMLDecodeString, ManyAmpersandsWithoutASemicolonDecodeInOnePass) {
+    // Searching for the next ";" from every "&" took quadratic time: minutes for this text.
+    const std::string text(2 << 20, '&');
+    // The last "&" starts "&amp;", which decodes to the "&" it stands for.
+    EXPECT_TRUE(XMLDecodeString(text + "amp;") == text);
 }
 
 } // namespace

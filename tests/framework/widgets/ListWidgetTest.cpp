@@ -216,6 +216,16 @@ TEST_F(ListInManagerTest, LeavingTheTreeTellsTheListener) {
     mManager.AddWidget(&mA);
 }
 
+TEST_F(ListInManagerTest, DeletingAnAttachedListTellsTheListener) {
+    mListener.Take();
+    const size_t before = mManager.mWidgets.size();
+    auto* extra = new ListWidget(7, &mFont, &mListener);
+    mManager.AddWidget(extra);
+    delete extra;
+    EXPECT_EQ(mListener.Take(), (Lines{"Removed(7)"}));
+    EXPECT_EQ(mManager.mWidgets.size(), before);
+}
+
 TEST_F(ListInManagerTest, RaisingTheListRaisesItsColumnAndBar) {
     mManager.AddWidget(new Widget()); // something above them all
     Widget* top = mManager.mWidgets.back();

@@ -6,6 +6,11 @@
 // - tour: once the second level has begun the bot leaves it through the in-game question for
 //   the stage map, goes back to the menu, opens and closes the score board, turns the game's
 //   own cursors off in the options, and leaves the game through the exit question.
+// - easy: on the stage map the bot turns easy mode on through the difficulty caption's
+//   question, plays the first level of the easy set to its end and ends the program once the
+//   second has begun; it reports the fruit's times the game set for the level. It lets each
+//   fruit hang ripe for longer than the normal set's times keep it on the tree and picks only
+//   fruit still hanging, so the demo holds only while the fruit keeps easy mode's times.
 // - rest: the bot leaves the game alone for kRestUpdates at the intro's start box, the menu,
 //   the stage map, the first level running and the same level paused, printing "rest STAGE N"
 //   with the update count at which each rest begins, and ends the program after the last
@@ -23,14 +28,16 @@
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
-#include "game/core/BoardH.h"
-#include "game/core/BoardStory.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
+#include "game/rules/Fruit.h"
+#include "game/rules/FruitStateDurations.h"
+#include "game/screens/BoardH.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/BoardStory.h"
 #include "game/screens/BoardTitres.h"
 #include "game/screens/InGameDialog.h"
 #include "game/screens/OptionsDialog.h"
@@ -41,6 +48,7 @@
 #include "tests/game/ScriptedPlayer.h"
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 namespace Vuro {
@@ -48,11 +56,15 @@ namespace {
 
 constexpr int kPickTop = 200; // the field picks fruit only below this line
 constexpr int kLevelsToPlay = 3;
+constexpr int kEasyLevelsToPlay = 1;
+// In easy mode a fruit is picked once it has hung ripe this long: by then the normal set's
+// fruit (ripe for 300 updates, then falling) lies on the ground; easy mode's hangs 540.
+constexpr int kEasyRipeUpdates = 450;
 constexpr int kBirdsToShoot = 2; // a level; then the bot leaves the birds alone
 constexpr int kStoneStart = 405;
 constexpr int kStoneTop = 150;
 constexpr int kPatienceUpdates = 40;          // between two presses on the same screen
-constexpr const char* kPlayerName = "Player"; // the first start's name: data/Player.pf
+constexpr const char* kPlayerName = "Player"; // the first start's name: Player.pf
 // The menu's signposts: story, scores, options, exit.
 constexpr int kStoryButtonX = 300;
 constexpr int kStoryButtonY = 180;
@@ -69,14 +81,18 @@ constexpr int kRestStageCount = 5;
 // The play board's menu button, which opens the in-game question.
 constexpr int kBoardMenuX = 600;
 constexpr int kBoardMenuY = 460;
+// The stage map's difficulty caption, which asks whether to change the difficulty.
+constexpr int kDifficultyCaptionX = 557;
+constexpr int kDifficultyCaptionY = 405;
 
 // What the tour still has to do, in order.
 enum class Tour { Off, LeaveLevel, BackToMenu, Scores, Options, Exit, Done };
 
 class BotEvents : public Test::ScriptedPlayer {
 public:
-    BotEvents(Platform::EventSource& inner, bool tour, bool rest)
-        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off), mRest(rest) {}
+    BotEvents(Platform::EventSource& inner, bool tour, bool easy, bool rest)
+        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off), mEasy(easy),
+          mRest(rest) {}
 
     // What the levels gave: fruit collected, birds shot, the score, the levels won.
     int mFruitCollected = 0;
@@ -86,6 +102,8 @@ public:
     std::string mLevelScores; // each level's score, after a blank
     std::string mLevelEnds;   // the update count at which each level's record was saved
     Tour mTour;
+    const bool mEasy;        // the easy set: turned on at the map
+    std::string mFruitTimes; // the fruit's times in seconds while the first level was played
     const bool mRest;
     int mRestStage = 0; // the rest script's stages rested at so far
 
@@ -115,6 +133,7 @@ private:
         Widget* screen = app.mCurrentScreen;
         if (screen != nullptr && screen == app.mStoryBoard) {
             RememberResult(*app.mStoryBoard); // at once: the tick the record was saved
+            NoteRipeFruit(app.mStoryBoard->GetField());
         }
         if (screen == nullptr || !Patient()) {
             return;
@@ -143,6 +162,8 @@ private:
             if (mTour == Tour::BackToMenu) {
                 mTour = Tour::Scores;
                 Click(*app.mMap->mBackButton);
+            } else if (mEasy && app.mMap->mRecord.easyMode == 0) {
+                TurnEasyModeOn(app);
             } else {
                 Click(*app.mMap->mPlayButton);
             }
@@ -171,6 +192,15 @@ private:
             return true;
         }
         return false;
+    }
+
+    // The difficulty caption, then the yes of its question; the map switches at its next update.
+    void TurnEasyModeOn(GameApp& app) {
+        if (auto* question = dynamic_cast<SimpleDialog*>(app.GetDialog(0))) {
+            Click(*question->mAcceptButton);
+        } else if (app.mMap->mMessageCode == 0) {
+            Click(kDifficultyCaptionX, kDifficultyCaptionY);
+        }
     }
 
     // The score board, the options and the exit question, each opened and closed in turn.
@@ -219,7 +249,7 @@ private:
             LeaveLevel(app, board);
             return;
         }
-        if (field.GetLevel() > kLevelsToPlay) {
+        if (field.GetLevel() > (mEasy ? kEasyLevelsToPlay : kLevelsToPlay)) {
             // The next level began in place: the recording ends here.
             Close();
             return;
@@ -240,6 +270,12 @@ private:
         }
         if (board.GetState() != PlayBoard::kPlay || board.IsLevelOver()) {
             return;
+        }
+        if (mFruitTimes.empty()) {
+            mFruitTimes = "ripe " + std::to_string(FruitStateDurations(Fruit::Ripe)) +
+                          ", on the ground " +
+                          std::to_string(FruitStateDurations(Fruit::OnGround)) + ", rotting " +
+                          std::to_string(FruitStateDurations(Fruit::Rotting));
         }
         if (ShootBird(field) || PickFruit(field)) {
             return;
@@ -289,10 +325,30 @@ private:
         return false;
     }
 
+    // Every update: when each fruit hanging ripe was first seen so (easy mode).
+    void NoteRipeFruit(const PlayField& field) {
+        if (!mEasy) {
+            return;
+        }
+        for (const Fruit& fruit : field.GetFruit()) {
+            if (fruit.GetState() == Fruit::Ripe && !fruit.IsFalling()) {
+                mRipeSince.try_emplace(fruit.GetCellId(), mUpdate);
+            }
+        }
+    }
+
+    // Easy mode: a fruit that has hung ripe for kEasyRipeUpdates and hangs still.
+    bool RipeLongEnough(const Fruit& fruit) const {
+        auto seen = mRipeSince.find(fruit.GetCellId());
+        return fruit.GetState() == Fruit::Ripe && !fruit.IsFalling() && seen != mRipeSince.end() &&
+               mUpdate - seen->second >= kEasyRipeUpdates;
+    }
+
     bool PickFruit(PlayField& field) {
         for (const Fruit& fruit : field.GetFruit()) {
             int state = fruit.GetState();
-            bool collectable = state == Fruit::Ripe || state == Fruit::OnGround;
+            bool collectable =
+                mEasy ? RipeLongEnough(fruit) : state == Fruit::Ripe || state == Fruit::OnGround;
             if (collectable && fruit.GetY() + 8 > kPickTop) {
                 Click(fruit.GetX() + 8, fruit.GetY() + 8);
                 return true;
@@ -319,7 +375,8 @@ private:
     }
 
     int mLevelRemembered = 0;
-    int mRestStart = -1; // the update the current rest began; -1 none
+    std::map<int, int> mRipeSince; // a fruit's cell id: the update it was first seen ripe
+    int mRestStart = -1;           // the update the current rest began; -1 none
 };
 
 } // namespace
@@ -327,25 +384,29 @@ private:
 
 int main(int argc, char** argv) {
     std::string script = argc == 3 ? argv[1] : "";
-    if (script != "story" && script != "tour" && script != "rest") {
-        std::fprintf(stderr, "usage: %s story|tour|rest DEMOFILE (an absolute path)\n", argv[0]);
+    if (script != "story" && script != "tour" && script != "easy" && script != "rest") {
+        std::fprintf(stderr, "usage: %s story|tour|easy|rest DEMOFILE (an absolute path)\n",
+                     argv[0]);
         return 2;
     }
     const bool tour = script == "tour";
+    const bool easy = script == "easy";
     const bool rest = script == "rest";
     std::string demoOption = std::string("-demofile=") + argv[2];
     const char* args[] = {argv[0], "-record", demoOption.c_str()};
     Vuro::Platform::SetCommandLineArgs(3, args);
     Vuro::Test::HurriedClock clock;
-    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour, rest);
+    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour, easy, rest);
     Vuro::Test::PlayGame(bot);
     std::printf("levels won %d, fruit collected %d, birds shot %d, score %d\n"
-                "kLevelScores:%s\nkLevelEnds:%s\n",
+                "kLevelScores:%s\nkLevelEnds:%s\nfruit seconds: %s\n",
                 bot.mLevelsWon, bot.mFruitCollected, bot.mBirdsShot, bot.mScore,
-                bot.mLevelScores.c_str(), bot.mLevelEnds.c_str());
-    bool usable = rest   ? bot.mRestStage == Vuro::kRestStageCount
-                  : tour ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
-                         : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay &&
-                               bot.mFruitCollected > 0 && bot.mBirdsShot > 0;
+                bot.mLevelScores.c_str(), bot.mLevelEnds.c_str(), bot.mFruitTimes.c_str());
+    bool usable =
+        rest   ? bot.mRestStage == Vuro::kRestStageCount
+        : tour ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
+        : easy ? bot.mClosed && bot.mLevelsWon == Vuro::kEasyLevelsToPlay && bot.mFruitCollected > 0
+               : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay && bot.mFruitCollected > 0 &&
+                     bot.mBirdsShot > 0;
     return usable ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 // (tests/game/program/FmodMusicTest.cpp): the real game application on the platform's audio
 // output (SDL's dummy driver in the test), its music through the built-in "fmod.dll". The
 // player only listens: everything the mixer puts out is recorded from the start, and once the
-// intro's song has sounded for kListenSeconds the window is closed.
+// intro's song has sounded for kListenSeconds and the menu has loaded the window is closed.
 //
 // The recording is then held against the intro's song file decoded on its own and played once
 // on a mixer of its own at the volume the game gives music (music volume x the back end's scale
@@ -13,7 +13,7 @@
 // The status is 0 when all L frames were the same, 1 otherwise.
 
 #include "framework/sound/FModMusicInterface.h"
-#include "game/core/GameSounds.h"
+#include "game/rules/GameSounds.h"
 #include "platform/LibraryVoice.h"
 #include "platform/MixerSoundDevice.h"
 #include "platform/Process.h"
@@ -81,7 +81,9 @@ private:
         mUsedFmod = dynamic_cast<FModMusicInterface*>(app.mMusicInterface) != nullptr;
         mMusicVolume = app.GetMusicVolume();
         mHeard = mRecorder.FramesHeard() >= kListenFrames;
-        if (mHeard || mUpdate > kGiveUpUpdates) {
+        // A close while the menu still loads would end the process at once, before the
+        // recording is checked.
+        if ((mHeard && app.mLoadingThreadCompleted) || mUpdate > kGiveUpUpdates) {
             Close();
         }
     }

@@ -77,6 +77,10 @@ TEST_F(ProfileManagerTest, DamagedListFiles) {
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Ann"}));
     WriteData("profile.dat", Le(0x7FFFFFFF) + "Ann\0\0\0\0"s);
     EXPECT_FALSE(manager.LoadList());
+    // Each damaged list was kept aside before the next SaveList could replace it.
+    EXPECT_EQ(ReadData("profile.dat.kept"), "\x02\0"s);
+    EXPECT_EQ(ReadData("profile.dat.kept.2"), ListBytes({"Ann", "Bob"}).substr(0, 15));
+    EXPECT_EQ(ReadData("profile.dat.kept.3"), Le(0x7FFFFFFF) + "Ann\0\0\0\0"s);
     // An older short record is rewritten in full by the load.
     WriteData("Ann.pf", "Ann\0\0\0\0\0"s + std::string(28, '\0'));
     WriteData("profile.dat", ListBytes({"Ann"}));
@@ -171,19 +175,99 @@ TEST_F(ProfileManagerTest, DeleteAndRemove) {
     EXPECT_FALSE(DataExists("Bob.pf"));
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Player"}));
     EXPECT_FALSE(DataExists("Player.pf"));
-    // A file that cannot be removed: the entry still goes.
+    // A file that is gone already counts as removed.
     name = "Cy";
     ASSERT_TRUE(manager.AddProfile(name));
     std::filesystem::remove("data/Cy.pf");
-    EXPECT_FALSE(manager.DeleteProfile("Cy"));
+    EXPECT_TRUE(manager.DeleteProfile("Cy"));
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Player"}));
-    // When that empties the list, the failed removal answers first: no placeholder is added.
-    ProfileManager lone;
-    name = "Eve";
-    ASSERT_TRUE(lone.AddProfile(name));
-    std::filesystem::remove("data/Eve.pf");
-    EXPECT_FALSE(lone.DeleteProfile("Eve"));
-    EXPECT_TRUE(Texts(lone).empty());
+    // A file that cannot be removed (a folder of that name): the entry still goes, and when
+    // that empties the list the placeholder stands in it all the same.
+    for (const bool gone : {true, false}) {
+        ProfileManager lone;
+        name = "Eve";
+        ASSERT_TRUE(lone.AddProfile(name));
+        std::filesystem::remove("data/Eve.pf");
+        if (!gone) {
+            std::filesystem::create_directories("data/Eve.pf/inside");
+        }
+        EXPECT_FALSE(lone.DeleteProfile("Eve"));
+        EXPECT_EQ(Texts(lone), (std::vector<std::string>{"Player"})) << gone;
+        std::filesystem::remove_all("data/Eve.pf");
+    }
+}
+
+TEST_F(ProfileManagerTest, AListedProfileWhoseFileDoesNotLoadIsKeptAsideNotOverwritten) {
+    const std::string cut = "Ann\0\0\0\0\0\x07\0\0\0"s; // 12 of the record's 40 bytes
+    WriteData("profile.dat", ListBytes({"Ann", "Cid", "Bob"}));
+    WriteData("Ann.pf", cut);
+    std::filesystem::create_directories("data/Cid.pf"); // there, but no file to read
+    WriteRecord("Bob", 4);
+    ProfileManager manager;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(manager.LoadList());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Bob"}));
+    EXPECT_EQ(ReadData("Ann.pf.kept"), cut);
+    EXPECT_FALSE(DataExists("Ann.pf"));
+    EXPECT_TRUE(std::filesystem::is_directory("data/Cid.pf.kept"));
+    EXPECT_NE(said.find("data/Ann.pf could not be read as a player's record; it is kept as "
+                        "data/Ann.pf.kept\n"),
+              std::string::npos)
+        << said;
+    // The start goes on as for a profile that cannot be loaded: the list file loses them.
+    ASSERT_TRUE(manager.SaveList());
+    EXPECT_EQ(ReadData("profile.dat"), ListBytes({"Bob"}));
+
+    // Chosen later, a file that no longer loads is kept aside too before the profile goes.
+    std::string name = "Dee";
+    ASSERT_TRUE(manager.AddProfile(name));
+    WriteData("Dee.pf", cut);
+    EXPECT_FALSE(manager.SelectProfile(name));
+    (void)manager.DeleteProfile(name);
+    EXPECT_EQ(ReadData("Dee.pf.kept"), cut);
+}
+
+TEST_F(ProfileManagerTest, AFileThatCannotBeMovedAsideKeepsItsNameInTheListFile) {
+    const std::string cut = "Ann\0\0\0\0\0"s;
+    WriteData("profile.dat", ListBytes({"Ann", "Bob"}));
+    WriteData("Ann.pf", cut);
+    WriteRecord("Bob", 4);
+    // Every name the file could be kept under is taken.
+    WriteData("Ann.pf.kept", "");
+    for (int n = 2; n <= 100; ++n) {
+        WriteData("Ann.pf.kept." + std::to_string(n), "");
+    }
+    ProfileManager manager;
+    ASSERT_TRUE(manager.LoadList());
+    EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Bob"}));
+    ASSERT_TRUE(manager.SaveList());
+    EXPECT_EQ(ReadData("profile.dat"), ListBytes({"Bob", "Ann"}));
+    // Nothing writes over it: not a new profile of that name.
+    std::string name = "Ann";
+    EXPECT_FALSE(manager.AddProfile(name));
+    EXPECT_EQ(ReadData("Ann.pf"), cut);
+}
+
+TEST_F(ProfileManagerTest, AnotherPlayersRecordIsNeverOverwrittenByABlankOne) {
+    // The listed profile is missing; a record of the default name lies there, with progress.
+    WriteData("profile.dat", ListBytes({"Ann"}));
+    WriteRecord("Player", 5);
+    const std::string progress = ReadData("Player.pf");
+    ProfileManager manager;
+    EXPECT_FALSE(manager.LoadList());
+    EXPECT_EQ(ReadData("Player.pf"), progress);
+
+    // A new profile of that name starts blank, and the old record is kept aside.
+    std::string name = "Player";
+    ASSERT_TRUE(manager.AddProfile(name));
+    EXPECT_EQ(ReadData("Player.pf.kept"), progress);
+    PlayerRecord created;
+    ASSERT_TRUE(created.Load("data\\Player.pf"));
+    EXPECT_EQ(created.ToBytes(), PlayerRecord().ToBytes());
+    // A blank record of the name is simply written again.
+    ASSERT_TRUE(manager.CreateProfile(name));
+    EXPECT_FALSE(DataExists("Player.pf.kept.2"));
 }
 
 TEST_F(ProfileManagerTest, SaveListWritesSevenBytesPerName) {

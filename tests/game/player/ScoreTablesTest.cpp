@@ -141,15 +141,9 @@ TEST_F(ScoreTablesTest, DamagedFiles) {
     EXPECT_FALSE(tables.Load());
     EXPECT_EQ(tables.Count(true), 0);
 
-    // A huge count is only a short file; a negative count is damage, and start-up then
-    // takes the default rows.
+    // A huge count is only a short file, and start-up then takes the default rows.
     WriteData("scores.dat", Le(0x7FFFFFFF) + row);
     EXPECT_FALSE(tables.Load());
-    for (const std::string& bytes : {Le(0xFFFFFFFF) + Le(0), Le(1) + row + Le(0x80000000)}) {
-        WriteData("scores.dat", bytes);
-        EXPECT_FALSE(tables.Load());
-        EXPECT_EQ(tables.Count(true) + tables.Count(false), 0);
-    }
     ScoreTables started;
     EXPECT_TRUE(InitScoreTables(started));
     EXPECT_EQ(started.Count(true), 3);
@@ -157,6 +151,34 @@ TEST_F(ScoreTablesTest, DamagedFiles) {
     std::filesystem::remove("data/scores.dat");
     std::filesystem::create_directory("data/scores.dat");
     EXPECT_FALSE(tables.Load());
+}
+
+TEST_F(ScoreTablesTest, ACountOfZeroOrLessMeansNoRowsAndTheNextCountFollowsIt) {
+    const std::string row = "Ann\0\0\0\0\0"s + Le(5) + Le(2);
+    const std::string bob = "Bob\0\0\0\0\0"s + Le(7) + Le(3);
+    struct Case {
+        std::string bytes;
+        int story;
+        int survival;
+    };
+    const Case cases[] = {
+        {Le(0xFFFFFFFF) + Le(2) + row + bob, 0, 2}, // the survival rows right after the -1
+        {Le(0x80000000) + Le(1) + bob, 0, 1},
+        {Le(0) + Le(1) + row, 0, 1},
+        {Le(1) + row + Le(0xFFFFFFFE), 1, 0},
+    };
+    for (const Case& c : cases) {
+        WriteData("scores.dat", c.bytes);
+        ScoreTables tables;
+        ASSERT_TRUE(tables.Load());
+        EXPECT_EQ(tables.Count(true), c.story);
+        EXPECT_EQ(tables.Count(false), c.survival);
+    }
+    WriteData("scores.dat", Le(0xFFFFFFFF) + Le(2) + row + bob);
+    ScoreTables started;
+    ASSERT_TRUE(InitScoreTables(started));
+    EXPECT_EQ(Names(started, false), (std::vector<std::string>{"Ann", "Bob"}));
+    EXPECT_EQ(started.Count(true), 0);
 }
 
 TEST_F(ScoreTablesTest, NameWithoutTerminatorIsCutToSevenOnSave) {
@@ -201,11 +223,22 @@ TEST_F(ScoreTablesTest, StartUpAddsDefaultsToWhatADamagedFileLeft) {
             }
             return rows;
         }());
+    const std::string damaged = ReadData("scores.dat");
     ScoreTables tables;
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(InitScoreTables(tables));
+    const std::string said = testing::internal::GetCapturedStderr();
     // The full story table refuses the zero-point defaults; survival takes all three.
     EXPECT_EQ(Scores(tables, true), (std::vector<int32_t>{50, 40, 30, 20, 10}));
     EXPECT_EQ(tables.Count(false), 3);
+    // The file they replaced was kept aside first.
+    EXPECT_EQ(ReadData("scores.dat.kept"), damaged);
+    EXPECT_NE(said.find("data/scores.dat could not be read as score tables; it is kept as "
+                        "data/scores.dat.kept\n"),
+              std::string::npos)
+        << said;
+    ScoreTables saved;
+    EXPECT_TRUE(saved.Load());
 }
 
 TEST_F(ScoreTablesTest, FailedSaveKeepsTheOldFile) {

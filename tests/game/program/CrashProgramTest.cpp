@@ -36,6 +36,10 @@ void RunCrashingProgram(const char* program, const std::filesystem::path& folder
     ASSERT_GE(child, 0);
     if (child == 0) {
         setpgid(0, 0);
+        // User folders of its own: never the user's player files or settings.
+        for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+            setenv(variable, folder.c_str(), 1);
+        }
         dup2(output[1], STDOUT_FILENO);
         dup2(output[1], STDERR_FILENO);
         close(output[0]);

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <spawn.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -20,7 +21,13 @@ namespace fs = std::filesystem;
 namespace {
 // What the asset tool makes beside the program.
 constexpr const char* kDataFolders[] = {"images", "levels", "local", "sound"};
+// The game's application key, as folders.
+constexpr const char* kKeyFolder = "Kelmontrave/Quandrellis/";
 } // namespace
+
+std::string PlayerDataPath(const TempFolder& folder, const std::string& name) {
+    return folder.Path(std::string("share/") + kKeyFolder + name);
+}
 
 ProgramRun::ProgramRun(const std::string& program, const TempFolder& folder)
     : mFolder(folder.Folder()), mProgram(folder.Path(fs::path(program).filename().string())),
@@ -39,9 +46,9 @@ ProgramRun::ProgramRun(const std::string& program, const TempFolder& folder)
             fs::create_directory_symlink(data / name, folder.Path(name));
         }
     }
-    fs::create_directories(folder.Path("data"));
-    fs::create_directories(folder.Path("config"));
-    fs::create_directories(folder.Path("run"));
+    for (const char* name : {"share", "config", "run", "tmp"}) {
+        fs::create_directories(folder.Path(name));
+    }
 }
 
 ProgramRun::~ProgramRun() {
@@ -58,10 +65,26 @@ std::string ProgramRun::Path(const std::string& relative) const {
     return (fs::path(mFolder) / relative).string();
 }
 
+std::string ProgramRun::DataPath(const std::string& name) const {
+    return Path(std::string("share/") + kKeyFolder + name);
+}
+
+std::string ProgramRun::PlaybackPath(const std::string& name) const {
+    for (const auto& entry : fs::directory_iterator(Path("tmp"))) {
+        if (entry.path().filename().string().starts_with("Quandrellis-playback-")) {
+            return (entry.path() / name).string();
+        }
+    }
+    return {};
+}
+
 double ProgramRun::CpuSeconds() const {
+    if (mEnded) {
+        return mEndCpuSeconds;
+    }
     std::ifstream stat("/proc/" + std::to_string(mPid) + "/stat");
     std::string line;
-    if (!mStarted || mEnded || !std::getline(stat, line)) {
+    if (!mStarted || !std::getline(stat, line)) {
         return 0.0;
     }
     // The command's name stands in parentheses and may hold blanks; the fields after it are
@@ -78,14 +101,19 @@ double ProgramRun::CpuSeconds() const {
 }
 
 bool ProgramRun::Start(const std::vector<std::string>& options) {
-    // A settings store and an instance lock of its own: a fresh start, beside other runs.
-    std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                                    "VURO_DEBUG_OUTPUT=1", "XDG_CONFIG_HOME=" + Path("config"),
-                                    "XDG_RUNTIME_DIR=" + Path("run")};
+    // Player files, settings, an instance lock and temporary files of its own: a fresh start,
+    // beside other runs, and never the user's.
+    std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy",
+                                    "SDL_AUDIODRIVER=dummy",
+                                    "VURO_DEBUG_OUTPUT=1",
+                                    "XDG_DATA_HOME=" + Path("share"),
+                                    "XDG_CONFIG_HOME=" + Path("config"),
+                                    "XDG_RUNTIME_DIR=" + Path("run"),
+                                    "TMPDIR=" + Path("tmp")};
     for (char** var = environ; *var != nullptr; ++var) {
         std::string entry = *var;
         if (!entry.starts_with("SDL_") && !entry.starts_with("XDG_") &&
-            !entry.starts_with("DISPLAY=")) {
+            !entry.starts_with("DISPLAY=") && !entry.starts_with("TMPDIR=")) {
             env.push_back(entry);
         }
     }
@@ -139,8 +167,11 @@ std::string ProgramRun::Output() const {
 }
 
 bool ProgramRun::Ended() {
-    if (mStarted && !mEnded && waitpid(mPid, &mStatus, WNOHANG) == mPid) {
+    rusage usage{};
+    if (mStarted && !mEnded && wait4(mPid, &mStatus, WNOHANG, &usage) == mPid) {
         mEnded = true;
+        mEndCpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     }
     return mEnded;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // One run of the real program on SDL's dummy video and audio drivers, in a folder of its own
 // that stands beside the program's data set: the program is linked (or copied) into the folder
-// and the data folders the asset tool made are linked beside it, so the run's player data, demo
-// files and settings stay in the folder. Its output (stdout and stderr) goes to a file; its
-// standard input is a pipe the test writes to (on the dummy driver, typed characters).
+// and the data folders the asset tool made are linked beside it. The run's user folders are in
+// the folder too: $XDG_DATA_HOME (the player files) is share/, $XDG_CONFIG_HOME (the settings)
+// config/, $XDG_RUNTIME_DIR (the instance lock) run/ and $TMPDIR (a playback's copy of the
+// player files) tmp/. Its output (stdout and stderr) goes to a file; its standard input is a
+// pipe the test writes to (on the dummy driver, typed characters).
 
 #include "support/TempFolder.h"
 
@@ -13,6 +15,9 @@
 #include <vector>
 
 namespace Vuro::Test {
+
+// A player file of the runs in folder (ProgramRun::DataPath).
+std::string PlayerDataPath(const TempFolder& folder, const std::string& name);
 
 class ProgramRun {
 public:
@@ -34,11 +39,16 @@ public:
     std::string Output() const;
     // The exit status once the program ended by itself before the deadline; -1 otherwise.
     int WaitForExit(Clock::time_point deadline);
-    // The processor time (user and system, all threads) the running program has used so far;
-    // a speed measured by it holds however busy the machine is. 0 once it has ended.
+    // The processor time (user and system, all threads) the program has used so far, or in all
+    // once it has ended (seen by WaitForExit); a speed measured by it holds however busy the
+    // machine is.
     double CpuSeconds() const;
     // A path inside the run's folder.
     std::string Path(const std::string& relative) const;
+    // A player file of the run: in the user's data folder of the game's key.
+    std::string DataPath(const std::string& name) const;
+    // A player file in the copy a demo's playback worked on; empty when there is no copy.
+    std::string PlaybackPath(const std::string& name) const;
 
 private:
     bool Ended();
@@ -51,6 +61,7 @@ private:
     bool mStarted = false;
     bool mEnded = false;
     int mStatus = 0;
+    double mEndCpuSeconds = 0.0;
 };
 
 } // namespace Vuro::Test

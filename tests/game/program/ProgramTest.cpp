@@ -49,7 +49,39 @@ TEST(Program, StartsLoadsDrawsItsFirstScreenAndEndsCleanlyWhenAskedToClose) {
     std::string output = run.Output();
     EXPECT_EQ(output.find("Error: "), std::string::npos) << output;
     EXPECT_EQ(output.find("Information: "), std::string::npos) << output;
-    // The default score tables were written to the player data beside the program.
+    // The default score tables were written to the user's data folder, none beside the
+    // program.
+    EXPECT_TRUE(fs::exists(run.DataPath("scores.dat")));
+    EXPECT_FALSE(fs::exists(run.Path("data")));
+}
+
+TEST(Program, PlayerFilesAnEarlierVersionKeptBesideItAreMovedToTheUsersDataFolderOnce) {
+    TempFolder folder("program_adopts");
+    ProgramRun run(VURO_PROGRAM, folder);
+    fs::create_directories(run.Path("data"));
+    folder.Write("data/scores.dat", std::string(8, '\0')); // two empty tables
+    folder.Write("data/Ann.pf", std::string("Ann") + std::string(37, '\0'));
+    const std::string list = std::string("\1\0\0\0Ann\0\0\0\0", 11);
+    folder.Write("data/profile.dat", list);
+    ASSERT_TRUE(run.Start({}));
+    EXPECT_TRUE(WaitForOutput(run, "First Frame Time: ", In(60))) << run.Output();
+    run.Terminate();
+    EXPECT_EQ(run.WaitForExit(In(20)), 0) << run.Output();
+    EXPECT_FALSE(fs::exists(run.Path("data")));
+    EXPECT_EQ(fs::file_size(run.DataPath("scores.dat")), 8u) << "taken as it was";
+    EXPECT_EQ(fs::file_size(run.DataPath("Ann.pf")), 40u);
+    EXPECT_EQ(fs::file_size(run.DataPath("profile.dat")), list.size());
+    EXPECT_NE(run.Output().find("3 files moved from "), std::string::npos) << run.Output();
+
+    // An earlier version run again makes data/ anew: it is not moved over the files in use.
+    fs::create_directories(run.Path("data"));
+    folder.Write("data/scores.dat", "older");
+    ProgramRun again(VURO_PROGRAM, folder);
+    ASSERT_TRUE(again.Start({}));
+    EXPECT_TRUE(WaitForOutput(again, "First Frame Time: ", In(60))) << again.Output();
+    again.Terminate();
+    EXPECT_EQ(again.WaitForExit(In(20)), 0) << again.Output();
+    EXPECT_EQ(fs::file_size(run.DataPath("scores.dat")), 8u);
     EXPECT_TRUE(fs::exists(run.Path("data/scores.dat")));
 }
 

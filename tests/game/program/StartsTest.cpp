@@ -44,7 +44,7 @@ TEST(Starts, TheFirstAsksForANameAndTheNextGoesStraightToTheMenuWithTheProgressK
     TempFolder folder("starts");
     const std::string name = "Миша 7"; // a player's name as typed: Cyrillic, a blank, a digit
     const std::string stored = Platform::Utf8ToCp1251(name);
-    const std::string recordPath = folder.Path("data/" + stored + ".pf");
+    const std::string recordPath = PlayerDataPath(folder, stored + ".pf");
 
     std::string first = Play(folder, "first", name);
     EXPECT_NE(first.find("intro: start box\nname question: 6 characters typed, accepted\n"
@@ -55,7 +55,7 @@ TEST(Starts, TheFirstAsksForANameAndTheNextGoesStraightToTheMenuWithTheProgressK
     std::vector<uint8_t> list = {1, 0, 0, 0};
     list.insert(list.end(), stored.begin(), stored.end());
     list.resize(4 + 7, 0);
-    EXPECT_EQ(Bytes(folder.Path("data/profile.dat")), list);
+    EXPECT_EQ(Bytes(PlayerDataPath(folder, "profile.dat")), list);
     PlayerRecord record;
     ASSERT_TRUE(record.Load(recordPath));
     EXPECT_EQ(record.GetName(), stored);
@@ -72,7 +72,7 @@ TEST(Starts, TheFirstAsksForANameAndTheNextGoesStraightToTheMenuWithTheProgressK
                          "score 1234\n"),
               std::string::npos)
         << again;
-    EXPECT_EQ(Bytes(folder.Path("data/profile.dat")), list);
+    EXPECT_EQ(Bytes(PlayerDataPath(folder, "profile.dat")), list);
     PlayerRecord kept;
     ASSERT_TRUE(kept.Load(recordPath));
     EXPECT_EQ(kept.ToBytes(), record.ToBytes());

@@ -4,7 +4,8 @@
 // map, back to the menu, the score board opened and closed, the game's own cursors turned off in
 // the options, and the exit question answered yes. The files the playback wrote (the player's
 // record, the profile list, the score tables) must be those the recorded run wrote, kept beside the
-// demo. The settings are not written by a playback, which leaves the player's settings alone: every
+// demo; it wrote them in a copy of the player's files taken when it began, and the player's own
+// files are as they were, byte for byte. The settings are not written by a playback either: every
 // write the recorded run made to them is a record of the demo that the playback must meet in the
 // same order (or it stops), and the settings file of the recorded run is kept beside the demo too.
 //
@@ -22,6 +23,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 namespace Vuro::Test {
 namespace {
@@ -40,6 +43,15 @@ TEST(TourDemo, PlaysBackToTheExitAndWritesTheFilesTheRecordedRunWrote) {
     ProgramRun run(VURO_PROGRAM, folder);
     std::string demo = run.Path("tour.dmo");
     fs::copy_file(kDemoFolder + "tour.dmo", demo);
+
+    // The player's files hold a record the tour never names (it begins with a first start).
+    PlayerRecord other;
+    other.SetName("Bob");
+    other.storyLevel = 12;
+    other.easyMode = 1;
+    fs::create_directories(fs::path(run.DataPath("Bob.pf")).parent_path());
+    ASSERT_TRUE(other.Save(run.DataPath("Bob.pf")));
+    const std::string bob = Contents(run.DataPath("Bob.pf"));
 
     ASSERT_TRUE(run.Start({"-play", "-demofile=" + demo}));
     run.Type("0"); // fast-forward
@@ -68,16 +80,19 @@ TEST(TourDemo, PlaysBackToTheExitAndWritesTheFilesTheRecordedRunWrote) {
     }
     EXPECT_TRUE(entered) << "the won level in the story table";
 
-    const std::pair<std::string, std::string> files[] = {
-        {"Player.pf", "data/Player.pf"},
-        {"profile.dat", "data/profile.dat"},
-        {"scores.dat", "data/scores.dat"},
-    };
-    for (const auto& [kept, written] : files) {
-        SCOPED_TRACE(written);
-        ASSERT_TRUE(fs::exists(run.Path(written)));
-        EXPECT_EQ(Contents(run.Path(written)), Contents(kDemoFolder + "tour/" + kept));
+    for (const char* name : {"Player.pf", "profile.dat", "scores.dat"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(fs::exists(run.PlaybackPath(name)));
+        EXPECT_EQ(Contents(run.PlaybackPath(name)), Contents(kDemoFolder + "tour/" + name));
     }
+    EXPECT_EQ(Contents(run.PlaybackPath("Bob.pf")), bob) << "the copy holds the player's files";
+    std::vector<std::string> own;
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(run.DataPath("Bob.pf")).parent_path())) {
+        own.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(own, std::vector<std::string>{"Bob.pf"});
+    EXPECT_EQ(Contents(run.DataPath("Bob.pf")), bob);
     EXPECT_FALSE(fs::exists(run.Path("config/Kelmontrave/Quandrellis.reg")));
     std::string settings = Contents(kDemoFolder + "tour/Quandrellis.reg");
     EXPECT_NE(settings.find("\"CustomCursors\"=dword:00000000"), std::string::npos) << settings;

@@ -176,13 +176,13 @@ TEST_F(BoardMapModelTest, AnInactiveApplicationStopsTheAnimationsAndTheMessageHa
     SetProgress({6, 6, 0, 9000});
     BoardMap& map = MakeMap(true);
     map.mMessageCode = BoardMap::kBuyAccepted;
-    mApp->mActive = false;
+    mApp->mHasFocus = false;
     for (int tick = 0; tick < 100; ++tick) {
         map.Update();
     }
     EXPECT_EQ(map.mShip.mFrame, 0);
     EXPECT_EQ(map.mMessageCode, BoardMap::kBuyAccepted);
-    mApp->mActive = true;
+    mApp->mHasFocus = true;
     for (int tick = 0; tick < 100; ++tick) {
         map.Update();
     }

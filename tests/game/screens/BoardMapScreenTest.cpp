@@ -6,8 +6,8 @@
 
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/core/BoardStory.h"
-#include "game/core/BoardSurvive.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardMenu.h"
 
 namespace Vuro::Test {

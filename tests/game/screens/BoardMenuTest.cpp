@@ -5,7 +5,7 @@
 #include "game/screens/BoardMenu.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/ListWidget.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/OptionsDialog.h"
 #include "game/screens/ProfileDialog.h"
@@ -194,7 +194,7 @@ TEST_F(BoardMenuTest, AStoryNotBegunStartsWithThePrologue) {
     EXPECT_EQ(mApp->mTargetScreenId, GameApp::kScreenTitres);
     EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenMenu);
     EXPECT_EQ(mApp->mMapMode, GameApp::kMapModeStory);
-    mApp->WaitForLoadingThread();
+    WaitForLoadingWork();
 }
 
 using FirstStartTest = GameAppFixture;

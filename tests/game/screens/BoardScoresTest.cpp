@@ -3,7 +3,7 @@
 
 #include "game/screens/BoardScores.h"
 #include "framework/widgets/ButtonWidget.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/BoardMenu.h"
 
 #include <gtest/gtest.h>

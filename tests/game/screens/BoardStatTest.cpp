@@ -2,14 +2,15 @@
 // saved, a lost level recording nothing, the field's score shown, the birds that stand still
 // while the application is inactive, and clicks beside the OK button.
 
-#include "game/core/BoardFixture.h"
+#include "game/screens/BoardFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
-#include "game/core/Fruit.h"
+#include "game/rules/Fruit.h"
 #include "game/screens/BoardStat.h"
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace Vuro::Test {
 namespace {
@@ -91,17 +92,22 @@ TEST_F(BoardStatTest, BirdsFlapOnlyWhileTheApplicationIsActiveAndOnlyOkCloses) {
     auto* stat = new BoardStat(mBoard, &mState);
     stat->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(stat);
-    mApp->mActive = false;
+    mApp->mHasFocus = false;
     for (int tick = 0; tick < 60; ++tick) {
         stat->Update();
     }
     EXPECT_EQ(stat->GetBird(0).GetFrame(), 0);
-    mApp->mActive = true;
+    mApp->mHasFocus = true;
     for (int tick = 0; tick < 60; ++tick) {
         stat->Update();
     }
     EXPECT_NE(stat->GetBird(0).GetFrame(), 0);
-    EXPECT_EQ(stat->GetBird(0).GetX(), 324) << "held birds do not fly";
+    // Held birds do not fly: they stay beside the bird counters.
+    const std::pair<int, int> places[BoardStat::kBirdCount] = {
+        {317, 137}, {317, 170}, {317, 205}, {306, 252}};
+    for (int i = 0; i < BoardStat::kBirdCount; ++i) {
+        EXPECT_EQ(std::make_pair(stat->GetBird(i).GetX(), stat->GetBird(i).GetY()), places[i]) << i;
+    }
 
     SamplesSince();
     Click(100, 400);

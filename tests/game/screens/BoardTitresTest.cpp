@@ -3,7 +3,7 @@
 // return to the menu.
 
 #include "game/screens/BoardTitres.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/BoardMenu.h"
 
 #include <gtest/gtest.h>
@@ -100,10 +100,10 @@ TEST_F(BoardTitresTest, TheCreditsScrollTheirTextsThenReturnToTheMenu) {
     }
     // The 8700th update, first while inactive.
     ++mApp->mUpdateCount;
-    mApp->mActive = false;
+    mApp->mHasFocus = false;
     titres->Update();
     EXPECT_EQ(titres->mScroll, -669) << "inactive";
-    mApp->mActive = true;
+    mApp->mHasFocus = true;
     titres->Update();
     EXPECT_EQ(titres->mScroll, -670);
     EXPECT_EQ(titres->mPhase, BoardTitres::kFinished);

@@ -3,7 +3,7 @@
 // its picture's width, all of it once one task or none remains (or more are done than counted).
 // The bars' pictures are plain colours here, so the drawn length is counted in pixels.
 
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"

@@ -3,7 +3,7 @@
 // stage map made for a record the test chooses: set up on the main thread, or shown through
 // the screen switch. The map's message files are headed by their numbers.
 
-#include "game/core/BoardFixture.h"
+#include "game/screens/BoardFixture.h"
 
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/DialogButton.h"

@@ -5,7 +5,7 @@
 
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontTestApp.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 
 #include <gtest/gtest.h>
 

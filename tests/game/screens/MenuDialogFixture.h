@@ -3,7 +3,7 @@
 // menu whose art set is loaded (the fixture's one-pixel pictures), for the menu's dialogs.
 
 #include "framework/widgets/Dialog.h"
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 #include "game/screens/BoardMenu.h"
 
 #include <algorithm>

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace Vuro::Test {
@@ -111,6 +113,46 @@ TEST_F(ProfileDialogTest, DeletingTheCurrentSelectsTheNextAndDeletingTheLastAsks
     ProfileManager reread;
     ASSERT_TRUE(reread.LoadList());
     EXPECT_EQ(reread.GetCount(), 1) << "no placeholder without a file in the list";
+}
+
+TEST_F(ProfileDialogTest, TheLastProfileDeletedAfterItsFileWentLeavesListAndFilesAgreeing) {
+    auto* dialog = Open({"Ann"});
+    std::filesystem::remove("data/Ann.pf");
+
+    // Deleted: the placeholder stands in the list and in the profiles, the name is asked for.
+    dialog->ButtonClick(ProfileDialog::kDeleteButtonId);
+    Opened<SimpleDialog>()->ButtonClick(SimpleDialog::kAcceptButtonId);
+    mApp->DeleteQueuedWidgets();
+    dialog->Update();
+    EXPECT_EQ(mMenu->mState, BoardMenu::kStateLastProfileDeleted);
+    ASSERT_EQ(dialog->mList->GetLineCount(), 1);
+    EXPECT_EQ(Line(dialog, 0), "Player");
+    ASSERT_EQ(mApp->mProfileManager.GetCount(), 1);
+    std::string listed;
+    ASSERT_TRUE(mApp->mProfileManager.GetName(0, listed));
+    EXPECT_EQ(listed, "Player");
+    ASSERT_NE(Opened<SimpleDialog>(), nullptr);
+    EXPECT_EQ(Opened<SimpleDialog>()->mEdit->mText, "Player");
+
+    // The offered name kept: its file is written and the profile is the current one.
+    Name(dialog, "Player");
+    EXPECT_EQ(mMenu->mState, BoardMenu::kStateIdle);
+    EXPECT_TRUE(std::filesystem::exists("data/Player.pf"));
+
+    // OK keeps that file and lists it.
+    dialog->ButtonClick(ProfileDialog::kOkButtonId);
+    EXPECT_FALSE(IsOpen(dialog));
+    EXPECT_TRUE(std::filesystem::exists("data/Player.pf"));
+    std::ifstream in("data/profile.dat", std::ios::binary);
+    const std::string list{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(list, std::string("\1\0\0\0Player\0", 11));
+
+    // The next start finds the profile: the menu opens with it, no name is asked for.
+    ProfileManager next;
+    ASSERT_TRUE(next.LoadList());
+    ASSERT_EQ(next.GetCount(), 1);
+    PlayerRecord record;
+    EXPECT_EQ(next.GetRecord(&record)->GetName(), "Player");
 }
 
 TEST_F(ProfileDialogTest, CancelledQuestionsChangeNothingAndAProfileWhoseFileIsGoneIsDropped) {

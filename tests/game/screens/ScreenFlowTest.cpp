@@ -1,10 +1,10 @@
 // The way from the menu through the first story picture and the map into a board, each click
 // at a button's place, and the record saved by the map's buttons.
 
-#include "game/core/GameAppFixture.h"
+#include "game/app/GameAppFixture.h"
 
-#include "game/core/BoardStory.h"
-#include "game/core/BoardSurvive.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardTitres.h"

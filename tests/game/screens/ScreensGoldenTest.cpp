@@ -5,7 +5,7 @@
 #include "MapFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
-#include "game/core/Fruit.h"
+#include "game/rules/Fruit.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/BoardTitres.h"

@@ -17,7 +17,7 @@
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/ListWidget.h"
-#include "game/core/GameApp.h"
+#include "game/app/GameApp.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/ProfileDialog.h"

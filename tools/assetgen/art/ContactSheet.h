@@ -1,7 +1,7 @@
 #pragma once
-// The review picture of a step: every picture it wrote, at its own size, on a grey
-// checkerboard with its name and size under it. Each step writes contact-<step>.png beside
-// bin/; JoinContactSheets stacks those into the one contact-sheet.png.
+// The review picture of a step: every picture it painted, at its own size, on a grey
+// checkerboard with its name and size under it. Asked for its sheet, a picture step writes
+// contact-<step>.png beside bin/; JoinContactSheets stacks those into the one contact-sheet.png.
 
 #include <cairo.h>
 

@@ -187,6 +187,13 @@ bool WriteImage(cairo_surface_t* surface, const std::filesystem::path& base, Ima
         return WriteTga(UnpremultipliedPixels(surface), width, height, path);
     case ImageFormat::Gif:
         return WriteGif(UnpremultipliedPixels(surface), width, height, path);
+    case ImageFormat::PalettePng: {
+        cairo_surface_t* limited =
+            SurfaceFromPixels(LimitColours(UnpremultipliedPixels(surface)), width, height);
+        const bool written = WritePng(limited, path);
+        cairo_surface_destroy(limited);
+        return written;
+    }
     case ImageFormat::JpegWithAlpha: {
         const std::vector<uint32_t> pixels = UnpremultipliedPixels(surface);
         std::filesystem::path alphaPath = base.parent_path() / ("_" + base.filename().string());

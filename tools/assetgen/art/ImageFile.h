@@ -1,7 +1,8 @@
 #pragma once
-// Writers of the picture files the game reads: PNG, JPEG, 32-bit TGA (top-left origin, as the
-// game's reader wants it), GIF (up to 255 colours and one transparent index), and a JPEG with a
-// separate alpha image ("_" before the file name, alpha in its blue channel).
+// Writers of the picture files the game reads: PNG (also cut down to the colours a GIF keeps),
+// JPEG, 32-bit TGA (top-left origin, as the game's reader wants it), GIF (up to 255 colours and
+// one transparent index), and a JPEG with a separate alpha image ("_" before the file name,
+// alpha in its blue channel).
 // Each writer reports a failure on stderr with the file name and returns false.
 
 #include "tools/assetgen/art/ImageFormat.h"

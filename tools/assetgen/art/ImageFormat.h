@@ -3,14 +3,20 @@
 
 namespace Vuro::AssetGen::Art {
 
-// JpegWithAlpha is a JPEG with its alpha in a separate image: "_" before the file name, PNG,
-// alpha in the blue channel.
-enum class ImageFormat { Png, Jpeg, Tga, Gif, JpegWithAlpha };
+enum class ImageFormat {
+    Png,
+    Jpeg,
+    Tga,
+    Gif,
+    JpegWithAlpha, // a JPEG and its alpha in "_" + name, a PNG whose blue channel is the alpha
+    PalettePng,    // a PNG of at most 255 colours, which the game turns into a palettised image
+};
 
 // The file's extension; a JPEG with alpha answers ".jpg" (its alpha image is a PNG).
 constexpr const char* ExtensionOf(ImageFormat format) {
     switch (format) {
     case ImageFormat::Png:
+    case ImageFormat::PalettePng:
         return ".png";
     case ImageFormat::Jpeg:
     case ImageFormat::JpegWithAlpha:

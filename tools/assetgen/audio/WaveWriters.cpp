@@ -3,11 +3,8 @@
 #include "tools/assetgen/audio/OutputFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
-#include <memory>
-#include <string>
 #include <vector>
 
 namespace Vuro::AssetGen {
@@ -65,50 +62,20 @@ bool WriteWav(const std::filesystem::path& path, const Wave& wave) {
     return WriteBytes(path, bytes);
 }
 
-int MuLawDecoded(uint8_t byte) {
-    const int s = byte | 0x80;
-    int magnitude = 255;
-    if (s >= 240) {
-        magnitude = (255 - s) * 2;
-    } else if (s >= 224) {
-        magnitude = (247 - s) * 4;
-    } else if (s >= 208) {
-        magnitude = (235 - s) * 8;
-    } else if (s >= 192) {
-        magnitude = (221 - s) * 16;
-    } else if (s >= 176) {
-        magnitude = (206 - s) * 32;
-    } else if (s >= 160) {
-        magnitude = 12192 - 64 * s;
-    } else if (s >= 144) {
-        magnitude = 22368 - 128 * s;
-    } else if (s >= 129) {
-        magnitude = 40672 - 256 * s;
-    }
-    return byte < 128 ? -magnitude * 4 : magnitude * 4;
-}
-
 uint8_t MuLawEncoded(int sample) {
-    // The decoded values of the usable bytes, sorted, with the byte for each.
-    static const auto kTable = [] {
-        std::vector<std::pair<int, uint8_t>> table;
-        for (int byte = 0; byte < 256; ++byte) {
-            if (byte != 0x00 && byte != 0x80) {
-                table.emplace_back(MuLawDecoded(static_cast<uint8_t>(byte)),
-                                   static_cast<uint8_t>(byte));
-            }
-        }
-        std::sort(table.begin(), table.end());
-        return table;
-    }();
-    auto above = std::lower_bound(kTable.begin(), kTable.end(), std::make_pair(sample, uint8_t{0}));
-    if (above == kTable.end()) {
-        return kTable.back().second;
+    // G.711: the magnitude (of a negative sample its ones' complement, as the ITU's reference
+    // encoder takes it), clipped and biased, falls in one of eight segments of sixteen steps;
+    // the byte is sign, segment and step, stored inverted.
+    constexpr int kBias = 0x84;
+    constexpr int kClip = 32635;
+    const int sign = sample < 0 ? 0x80 : 0;
+    const int magnitude = std::min(sample < 0 ? ~sample : sample, kClip) + kBias;
+    int segment = 0;
+    while (segment < 7 && (magnitude >> (segment + 8)) != 0) {
+        ++segment;
     }
-    if (above != kTable.begin() && sample - std::prev(above)->first < above->first - sample) {
-        return std::prev(above)->second;
-    }
-    return above->second;
+    const int step = (magnitude >> (segment + 3)) & 0x0F;
+    return static_cast<uint8_t>(~(sign | (segment << 4) | step));
 }
 
 bool WriteAu(const std::filesystem::path& path, const Wave& wave) {

@@ -14,10 +14,8 @@ namespace Vuro::AssetGen {
 [[nodiscard]] bool WriteWav(const std::filesystem::path& path, const Wave& wave);
 [[nodiscard]] bool WriteAu(const std::filesystem::path& path, const Wave& wave);
 
-// The 16-bit sample the game's AU reader makes of a mu-law byte: its own table, in which the
-// two bytes of largest magnitude (0x00, 0x80) decode to +-1020, so the writer never uses them.
-int MuLawDecoded(uint8_t byte);
-// The byte whose decoded value lies nearest to the sample.
+// The mu-law byte of a 16-bit sample by the standard (G.711) encoder, which the game's AU
+// reader expands again; beyond +-32635 the sample is clipped.
 uint8_t MuLawEncoded(int sample);
 
 } // namespace Vuro::AssetGen

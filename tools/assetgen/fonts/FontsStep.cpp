@@ -72,3 +72,7 @@ int RunFontsStep(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv, {"fonts", Vuro::AssetGen::RunFontsStep});
+}

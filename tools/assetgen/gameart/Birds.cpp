@@ -126,12 +126,23 @@ void Eye(cairo_t* cr, double x, double y, BirdMood mood) {
     cairo_stroke(cr);
 }
 
+// The bird stands in the middle of its box's bottom at this share of the box. The box is the
+// bird's reach on the field; the statistics screen stacks the birds at full size 33 to 47
+// pixels apart beside their counters, where a bird that filled its box would cover the one
+// below, the title board above and come within a few pixels of the counters' figures.
+constexpr double kBirdInBox = 0.75;
+
 // The standard bird, facing right, in a 62 x 44 box; the kamikaze bird in an 80 x 40 box.
 void DrawBird(cairo_t* cr, int kind, double wingAngle, BirdMood mood) {
     const BirdLook look = LookOf(kind);
     const bool kamikaze = kind == 3;
     cairo_save(cr);
     cairo_scale(cr, look.scale, look.scale);
+    const double boxMiddle = kamikaze ? 40 : 31;
+    const double boxBottom = kamikaze ? 40 : 44;
+    cairo_translate(cr, boxMiddle, boxBottom);
+    cairo_scale(cr, kBirdInBox, kBirdInBox);
+    cairo_translate(cr, -boxMiddle, -boxBottom);
     const double bodyX = kamikaze ? 38 : 27;
     const double bodyY = kamikaze ? 24 : 25;
     const double bodyRx = kamikaze ? 25 : 17;
@@ -297,7 +308,7 @@ void PaintBirdFlash(Sheet& sheet, int kind) {
             MirrorX(cr, celWidth);
         }
         const double cx = look.flashX + look.celWidth / 2.0;
-        const double cy = look.flashY + 22;
+        const double cy = look.flashY + 28; // the middle of the bird as it stands in its box
         // A glow behind the bird, brighter on every other cel.
         Glow(cr, cx, cy, 34, look.spark, i % 2 == 0 ? 0.75 : 0.45);
         cairo_save(cr);

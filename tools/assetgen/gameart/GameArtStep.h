@@ -1,9 +1,11 @@
 #pragma once
+// The gameart step: every picture of GameArtList.h under images/ (see PictureStep.h for the
+// pictures it can be asked for alone, and its review sheet).
+
 #include "tools/assetgen/Steps.h"
 
 namespace Vuro::AssetGen {
 
-// Paints every picture of GameArtList.h into the output folder and writes contact-gameart.png.
-int RunGameArt(const StepContext& context);
+int RunGameArtStep(const StepContext& context);
 
 } // namespace Vuro::AssetGen

@@ -72,3 +72,7 @@ int RunLevelsStep(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv, {"levels", Vuro::AssetGen::RunLevelsStep});
+}

@@ -25,6 +25,8 @@ void Tick(cairo_t* cr, double cx, double cy, double r) {
     cairo_stroke(cr);
 }
 
+} // namespace
+
 // The check box: a lamp in a wooden socket, dark when off, glowing green with a tick when on.
 void PaintLamp(Sheet& sheet, const MenuArtSources&) {
     Canvas& canvas = sheet.GetCanvas();
@@ -121,14 +123,6 @@ void PaintSliderThumb(Sheet& sheet, const MenuArtSources&) {
     SetColor(cr, Palette::kLeaf);
     cairo_fill_preserve(cr);
     StrokeOutline(cr, 0.9);
-}
-
-} // namespace
-
-void AddControlPainters(MenuPainterMap& out) {
-    out["images/light"] = PaintLamp;
-    out["images/slider"] = PaintSliderTrack;
-    out["images/sliderthumb"] = PaintSliderThumb;
 }
 
 } // namespace Vuro::AssetGen

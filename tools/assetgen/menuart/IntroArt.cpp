@@ -12,8 +12,6 @@ namespace Vuro::AssetGen {
 
 using namespace Art;
 
-namespace {
-
 // The developer's logo: a sprouting seed on a round hill under a sun, the name beside it and
 // the line under the name.
 void PaintDeveloperLogo(Sheet& sheet, const MenuArtSources& sources) {
@@ -69,7 +67,7 @@ void PaintDeveloperLogo(Sheet& sheet, const MenuArtSources& sources) {
 }
 
 // The glass tube of the loading bar; `full` fills it with juice, bubbles and a shine.
-void PaintLoadingTube(Sheet& sheet, bool full) {
+void PaintLoadingTube(Sheet& sheet, const MenuArtSources&, bool full) {
     Canvas& canvas = sheet.GetCanvas();
     const double w = canvas.Width();
     const double h = canvas.Height();
@@ -109,18 +107,6 @@ void PaintLoadingTube(Sheet& sheet, bool full) {
         SetColor(cr, Palette::kWhite, full ? 0.6 : 0.3);
         cairo_fill(cr);
     });
-}
-
-} // namespace
-
-void AddIntroPainters(MenuPainterMap& out) {
-    out["images/kelmontrave"] = PaintDeveloperLogo;
-    out["images/introload_empty"] = [](Sheet& sheet, const MenuArtSources&) {
-        PaintLoadingTube(sheet, false);
-    };
-    out["images/introload_full"] = [](Sheet& sheet, const MenuArtSources&) {
-        PaintLoadingTube(sheet, true);
-    };
 }
 
 } // namespace Vuro::AssetGen

@@ -297,6 +297,8 @@ void PaintRoad(cairo_t* cr, const MapModel& model) {
     cairo_set_dash(cr, nullptr, 0, 0);
 }
 
+} // namespace
+
 void PaintMap(Sheet& sheet, const MenuArtSources& sources) {
     const MapModel& model = Model(sources);
     sheet.DrawCel(0, [&](cairo_t* cr) {
@@ -315,6 +317,8 @@ void PaintMap(Sheet& sheet, const MenuArtSources& sources) {
         Plaques::Frame(cr, kW, kH);
     });
 }
+
+namespace {
 
 // A stage's highlight: a warm glow over its land with a bright rim along its edge, cut out at
 // the place the map draws it.
@@ -359,15 +363,10 @@ void PaintStageHighlight(Sheet& sheet, const MenuArtSources& sources, int stage,
 
 } // namespace
 
-void AddMapPainters(MenuPainterMap& out) {
-    out["images/map"] = PaintMap;
-    for (int stage = 1; stage <= 6; ++stage) {
-        out["images/levelselect" + std::to_string(stage)] = [stage](Sheet& sheet,
-                                                                    const MenuArtSources& sources) {
-            const MapPoint& place = sources.mHighlights[stage - 1];
-            PaintStageHighlight(sheet, sources, stage, place.mX, place.mY);
-        };
-    }
+// A stage's highlight where the map draws it.
+void PaintLevelSelect(Sheet& sheet, const MenuArtSources& sources, int stage) {
+    const MapPoint& place = sources.mHighlights[stage - 1];
+    PaintStageHighlight(sheet, sources, stage, place.mX, place.mY);
 }
 
 } // namespace Vuro::AssetGen

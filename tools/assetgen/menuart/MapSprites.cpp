@@ -26,6 +26,8 @@ void PointDisc(cairo_t* cr, double r, const Rgb& colour) {
     Disc(cr, 10, 10, r, colour);
 }
 
+} // namespace
+
 // A locked point: a flat grey stone.
 void PaintEmptyPoint(Sheet& sheet, const MenuArtSources&) {
     sheet.DrawCel(0, [](cairo_t* cr) {
@@ -88,6 +90,8 @@ void PaintLock(Sheet& sheet, const MenuArtSources&) {
     });
 }
 
+namespace {
+
 // Ripples under a boat, moving with the frame.
 void Ripples(cairo_t* cr, double left, double right, double y, int frame) {
     for (int i = 0; i < 3; ++i) {
@@ -99,6 +103,8 @@ void Ripples(cairo_t* cr, double left, double right, double y, int frame) {
         cairo_stroke(cr);
     }
 }
+
+} // namespace
 
 // A sailing boat rocking on the waves, right of the point it sails beside.
 void PaintShip(Sheet& sheet, const MenuArtSources&) {
@@ -244,18 +250,6 @@ void PaintOctopus(Sheet& sheet, const MenuArtSources&) {
         cairo_pattern_destroy(body);
         Ripples(cr, 8, 48, 41, frame);
     });
-}
-
-} // namespace
-
-void AddMapSpritePainters(MenuPainterMap& out) {
-    out["images/emptypoint"] = PaintEmptyPoint;
-    out["images/fillpoint"] = PaintFillPoint;
-    out["images/curpoint"] = PaintCurrentPoint;
-    out["images/lock"] = PaintLock;
-    out["images/ship"] = PaintShip;
-    out["images/ship2"] = PaintRowingBoat;
-    out["images/octi"] = PaintOctopus;
 }
 
 } // namespace Vuro::AssetGen

@@ -61,6 +61,8 @@ void PaintLitSign(Sheet& sheet, const std::string& caption, const SignLook& look
     });
 }
 
+} // namespace
+
 // The profile plaque hanging from the top of the screen: a straw hat medallion, the label over
 // the player's name (which the menu writes at 50, 46) and a hint under it.
 void PaintProfilePlaque(Sheet& sheet, const MenuArtSources& sources, bool lit) {
@@ -129,45 +131,22 @@ void PaintEasyToggle(Sheet& sheet, const MenuArtSources& sources, bool enabled, 
     });
 }
 
-} // namespace
+// images/button<number>: a sign of the signpost at rest, and images/buttonover<number> lit up.
+void PaintMenuSign(Sheet& sheet, const MenuArtSources& sources, int number) {
+    const std::string name = "images/button" + std::to_string(number);
+    PaintRestingSign(sheet, sources.Line(name), kSigns[number - 1].look);
+}
 
-void AddMenuButtonPainters(MenuPainterMap& out) {
-    for (const MenuSign& sign : kSigns) {
-        const std::string name = "images/button" + std::to_string(sign.number);
-        const SignLook look = sign.look;
-        out[name] = [name, look](Sheet& sheet, const MenuArtSources& sources) {
-            PaintRestingSign(sheet, sources.Line(name), look);
-        };
-        out["images/buttonover" + std::to_string(sign.number)] =
-            [name, look](Sheet& sheet, const MenuArtSources& sources) {
-                const MenuArtPicture* resting = FindMenuArtPicture(name);
-                PaintLitSign(sheet, sources.Line(name), look, resting->mCelWidth,
-                             resting->mCelHeight);
-            };
-    }
-    // The lit sign over the hot spot of the credits' first picture, which shows it at rest.
-    out["images/play"] = [](Sheet& sheet, const MenuArtSources& sources) {
-        PaintSign(sheet.GetCanvas().Cr(), 4, 4, 92, 38, sources.Line("images/play"), kGoSign, true,
-                  4);
-    };
-    out["images/profileicon"] = [](Sheet& sheet, const MenuArtSources& sources) {
-        PaintProfilePlaque(sheet, sources, false);
-    };
-    out["images/profileiconover"] = [](Sheet& sheet, const MenuArtSources& sources) {
-        PaintProfilePlaque(sheet, sources, true);
-    };
-    const std::pair<const char*, std::pair<bool, bool>> toggles[] = {
-        {"images/easy", {false, false}},
-        {"images/easy_over", {false, true}},
-        {"images/easy_enable", {true, false}},
-        {"images/easy_enable_over", {true, true}}};
-    for (const auto& [name, state] : toggles) {
-        const bool enabled = state.first;
-        const bool lit = state.second;
-        out[name] = [enabled, lit](Sheet& sheet, const MenuArtSources& sources) {
-            PaintEasyToggle(sheet, sources, enabled, lit);
-        };
-    }
+void PaintLitMenuSign(Sheet& sheet, const MenuArtSources& sources, int number) {
+    const std::string name = "images/button" + std::to_string(number);
+    const MenuArtPicture* resting = FindMenuArtPicture(name);
+    PaintLitSign(sheet, sources.Line(name), kSigns[number - 1].look, resting->mCelWidth,
+                 resting->mCelHeight);
+}
+
+// The lit sign over the hot spot of the credits' first picture, which shows it at rest.
+void PaintPlaySign(Sheet& sheet, const MenuArtSources& sources) {
+    PaintSign(sheet.GetCanvas().Cr(), 4, 4, 92, 38, sources.Line("images/play"), kGoSign, true, 4);
 }
 
 } // namespace Vuro::AssetGen

@@ -394,15 +394,6 @@ bool MenuScenes::Read(const std::filesystem::path& file) {
     return ReadSceneFile(file, mPictures);
 }
 
-bool MenuScenes::Has(const std::string& picture) const {
-    for (const ScenePicture& scene : mPictures) {
-        if (scene.mName == picture) {
-            return true;
-        }
-    }
-    return false;
-}
-
 bool MenuScenes::Paint(const std::string& picture, cairo_t* cr,
                        const MenuArtSources& sources) const {
     const std::map<std::string, MenuProp> props = MenuProps(sources);

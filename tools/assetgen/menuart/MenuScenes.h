@@ -37,7 +37,6 @@ class MenuScenes {
 public:
     // False with a message when the file does not read.
     bool Read(const std::filesystem::path& file);
-    bool Has(const std::string& picture) const;
     // Paints the scene of `picture` onto the sheet; false with a message for an unknown prop.
     bool Paint(const std::string& picture, cairo_t* cr, const MenuArtSources& sources) const;
 

@@ -134,6 +134,8 @@ void DrawingPaper(cairo_t* cr) {
     StrokeOutline(cr, 1.2);
 }
 
+} // namespace
+
 void PaintTableTop(Sheet& sheet, const MenuArtSources&) {
     sheet.DrawCel(0, [](cairo_t* cr) {
         TablePlanks(cr);
@@ -166,12 +168,6 @@ void PaintTableTop(Sheet& sheet, const MenuArtSources&) {
         Brush(cr, 395, 405, -0.35, 70, Palette::kApple, Palette::kButtonBlue);
         Brush(cr, 385, 452, 0.12, 80, Palette::kButtonGreen, Palette::kFlowerYellow);
     });
-}
-
-} // namespace
-
-void AddPaintTablePainters(MenuPainterMap& out) {
-    out["images/painttable"] = PaintTableTop;
 }
 
 } // namespace Vuro::AssetGen

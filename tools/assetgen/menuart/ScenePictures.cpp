@@ -1,16 +1,14 @@
-// The pictures painted from scenes.txt: every listed picture that has a scene, the loading
-// screen's dim twins of its three pictures, and the publisher's logo with its lit cel.
+// The pictures painted from scenes.txt: a picture by its scene, the loading screen's dim twins
+// of its three pictures, and the publisher's logo with its lit cel.
 #include "tools/assetgen/menuart/MenuArtPainters.h"
 
 #include "tools/assetgen/art/Canvas.h"
 #include "tools/assetgen/art/ImageFile.h"
 #include "tools/assetgen/art/Text.h"
 #include "tools/assetgen/gameart/Fruit.h"
-#include "tools/assetgen/menuart/MenuArtList.h"
 #include "tools/assetgen/menuart/Plaques.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace Vuro::AssetGen {
@@ -51,6 +49,8 @@ void Dim(cairo_surface_t* surface) {
     cairo_surface_destroy(dimmed);
 }
 
+} // namespace
+
 // The publisher's badge: an apple and the name on a green board; cel 1 lit up under the mouse.
 // It keeps to the top of its cel, where the menu's hot spot is (the cel's top half, 10 pixels
 // taller here), and so leaves the credits' painting below it free.
@@ -85,25 +85,13 @@ void PaintPublisherLogo(Sheet& sheet, const MenuArtSources& sources) {
     });
 }
 
-} // namespace
+void PaintMenuScene(Sheet& sheet, const MenuArtInputs& inputs, const std::string& name) {
+    sheet.DrawCel(0, [&](cairo_t* cr) { PaintScene(inputs.mScenes, name, cr, inputs.mSources); });
+}
 
-void AddScenePainters(MenuPainterMap& out, const MenuScenes& scenes) {
-    for (const MenuArtPicture& picture : kMenuArtPictures) {
-        const std::string name = picture.mName;
-        if (out.count(name) == 0 && scenes.Has(name)) {
-            out[name] = [&scenes, name](Sheet& sheet, const MenuArtSources& sources) {
-                sheet.DrawCel(0, [&](cairo_t* cr) { PaintScene(scenes, name, cr, sources); });
-            };
-        }
-    }
-    for (const char* fill : {"images/load_1", "images/load_2", "images/load_4"}) {
-        const std::string name = fill;
-        out[name + "x"] = [&scenes, name](Sheet& sheet, const MenuArtSources& sources) {
-            sheet.DrawCel(0, [&](cairo_t* cr) { PaintScene(scenes, name, cr, sources); });
-            Dim(sheet.GetCanvas().Surface());
-        };
-    }
-    out["images/logo_RU"] = PaintPublisherLogo;
+void PaintDimmedMenuScene(Sheet& sheet, const MenuArtInputs& inputs, const std::string& name) {
+    PaintMenuScene(sheet, inputs, name.substr(0, name.size() - 1));
+    Dim(sheet.GetCanvas().Surface());
 }
 
 } // namespace Vuro::AssetGen

@@ -1,7 +1,7 @@
 #include "tools/assetgen/music/MusicStep.h"
 
+#include "tools/assetgen/Parallel.h"
 #include "tools/assetgen/audio/OggWriter.h"
-#include "tools/assetgen/audio/Parallel.h"
 #include "tools/assetgen/audio/SoundTable.h"
 #include "tools/assetgen/audio/WaveWriters.h"
 #include "tools/assetgen/music/SongRender.h"
@@ -45,3 +45,7 @@ int RunMusicStep(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv, {"music", Vuro::AssetGen::RunMusicStep});
+}

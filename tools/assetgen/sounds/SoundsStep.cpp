@@ -1,7 +1,7 @@
 #include "tools/assetgen/sounds/SoundsStep.h"
 
+#include "tools/assetgen/Parallel.h"
 #include "tools/assetgen/audio/OggWriter.h"
-#include "tools/assetgen/audio/Parallel.h"
 #include "tools/assetgen/audio/SoundTable.h"
 #include "tools/assetgen/audio/WaveWriters.h"
 #include "tools/assetgen/sounds/EffectRecipe.h"
@@ -107,3 +107,7 @@ int RunSoundsStep(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv, {"sounds", Vuro::AssetGen::RunSoundsStep});
+}

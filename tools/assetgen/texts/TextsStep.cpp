@@ -111,3 +111,7 @@ int RunTextsStep(const StepContext& context) {
 }
 
 } // namespace Vuro::AssetGen
+
+int main(int argc, char** argv) {
+    return Vuro::AssetGen::RunStepProgram(argc, argv, {"texts", Vuro::AssetGen::RunTextsStep});
+}

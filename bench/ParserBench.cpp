@@ -1,0 +1,124 @@
+// Time of the readers of outside input on hostile files that once took quadratic time or
+// decoded far more than the file holds: deeply nested XML, an HTTP header line that never
+// ends, and a JPEG header declaring a huge picture over a few bytes of data. Each case is one
+// pass over one input, in milliseconds; "bytes" is the input's size.
+
+#include "framework/debug/HTTPResponseParser.h"
+#include "framework/graphics/ImageLib.h"
+#include "framework/util/XMLParser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using namespace Vuro;
+
+// Reads every element; answers how many were read.
+int ReadAllElements(const std::string& text) {
+    XMLParser parser;
+    if (!parser.OpenBuffer(text, "bench.xml")) {
+        return 0;
+    }
+    XMLNode node;
+    int count = 0;
+    while (parser.ReadElement(&node)) {
+        ++count;
+    }
+    return count;
+}
+
+std::string Repeat(const std::string& piece, int count) {
+    std::string text;
+    text.reserve(piece.size() * static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+void XmlNested(benchmark::State& state, const std::string& text) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadAllElements(text));
+    }
+    state.counters["bytes"] = static_cast<double>(text.size());
+}
+
+void HttpUnendedHeader(benchmark::State& state, size_t bytes) {
+    const std::string piece(256, 'h');
+    for (auto _ : state) {
+        HTTPResponseParser parser;
+        std::string content;
+        (void)parser.Append("HTTP/1.1 200 OK\r\nX-Long: ", 26);
+        for (size_t sent = 0; sent + piece.size() <= bytes - 26; sent += piece.size()) {
+            if (!parser.Append(piece.data(), piece.size()) ||
+                parser.Parse(content) != HTTPResponseParser::Step::NeedMore) {
+                break;
+            }
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// A small JPEG written by our own writer, its frame header made to declare width x height and
+// its scan data replaced by a few bytes without markers.
+std::string JpegDeclaring(int width, int height) {
+    const auto path = std::filesystem::temp_directory_path() / "vuro_bench_declared.jpg";
+    ImageLib::Image image(16, 16);
+    for (int i = 0; i < 16 * 16; ++i) {
+        image.mBits[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
+    }
+    if (!ImageLib::WriteJPEGImage(path.string(), image)) {
+        return {};
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::filesystem::remove(path);
+    const size_t frame = bytes.find("\xFF\xC0");
+    const size_t scan = bytes.find("\xFF\xDA");
+    if (frame == std::string::npos || scan == std::string::npos) {
+        return {};
+    }
+    bytes[frame + 5] = static_cast<char>(height >> 8);
+    bytes[frame + 6] = static_cast<char>(height);
+    bytes[frame + 7] = static_cast<char>(width >> 8);
+    bytes[frame + 8] = static_cast<char>(width);
+    const size_t scanLength =
+        static_cast<uint8_t>(bytes[scan + 2]) << 8 | static_cast<uint8_t>(bytes[scan + 3]);
+    std::string data;
+    for (int i = 0; i < 20; ++i) {
+        data += static_cast<char>((i * 97 + 13) % 0xFF);
+    }
+    return bytes.substr(0, scan + 2 + scanLength) + data;
+}
+
+void JpegDeclaredHuge(benchmark::State& state) {
+    const std::string bytes = JpegDeclaring(10497, 6670);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ImageLib::GetJPEGImageFromMemory(bytes.data(), bytes.size()));
+    }
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+
+// 160,000 elements, each inside the one before.
+const std::string kNested = Repeat("<a>", 160000) + Repeat("</a>", 160000);
+// A help text file whose one text is followed by a million open elements.
+const std::string kHelpText = "<HelpText>\n<Text1 value=\"a\"/>" + Repeat("<x>", 1000000);
+
+} // namespace
+
+BENCHMARK_CAPTURE(XmlNested, Nested160000, kNested)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(XmlNested, HelpTextMillionOpen, kHelpText)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(HttpUnendedHeader, Header16MiB, size_t{16} << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(JpegDeclaredHuge)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+BENCHMARK_MAIN();

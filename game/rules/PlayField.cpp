@@ -1,0 +1,214 @@
+#include "game/rules/PlayField.h"
+
+#include "framework/graphics/Image.h"
+#include "framework/util/MersenneTwister.h"
+#include "game/screens/GameImages.h"
+#include "game/screens/PlayFieldPictures.h"
+
+namespace Vuro {
+
+namespace {
+
+constexpr int kSkyPeriod = 12;
+constexpr int kSkyWidth = 640;
+constexpr int kLightningPeriod = 6;
+constexpr int kSunStopX = -133;
+
+} // namespace
+
+PlayField::PlayField(GameApp* app) : mApp(app) {
+    ResetLevel();
+}
+
+void PlayField::ResetLevel() {
+    mDay = true;
+    mAmbient2.Start(15, 10, true, 100, 2);
+    mAmbient.Reset();
+    mBob.Start(100, 350, 3, 0.1f);
+
+    for (int kind = 0; kind < kFruitKinds; ++kind) {
+        mOnTrees[kind] = 0;
+        mTreesOfKind[kind] = 0;
+    }
+    mTreeCount = 0;
+    mBoxCount = 0;
+    mTimeLeft = 0;
+    mHelpTip = 0;
+    mLevel = 0;
+    mSurvivalBonusCount = 0;
+    mElapsedSeconds = 0;
+    mScore = 0;
+    mNextFruitId = 0;
+    mGreenPicks = 0;
+    mAimingAtBird = 0;
+    mEffectStep = 0;
+    mEffectActive = false;
+    mTimeUp = false;
+
+    for (int i = 0; i < 2; ++i) {
+        mSkyLayers[i] = SkyLayer{};
+        mSkyLayers[i].mX = i * kSkyWidth;
+        mSkyLayers[i].mPeriod = kSkyPeriod;
+    }
+    mLightningPeriod = kLightningPeriod;
+    mLightningFrame = 0;
+    mLightning = false;
+
+    mSun.Start(Rand() % 400 + 100, 1, kSunStopX);
+
+    for (Timer& timer : mTimers) {
+        timer = Timer{};
+    }
+    mShotsSinceReady = 0;
+    mLastShotTick = 0;
+    mSlingshotReady = true;
+
+    mTrees.clear();
+    mFruit.clear();
+    mBoxes.clear();
+    mCaterpillars.clear();
+    mBirds.clear();
+    mStones.clear();
+    mHedgehogs.clear();
+    mNumberPopups.clear();
+    mBonusPopups.clear();
+    mBonusItems.clear();
+    mSmoke.clear();
+    mFlashes.clear();
+    mMagicShots.clear();
+    mTimeLine.clear();
+    mBroom.Reset();
+    mAutocar.Reset();
+    mEffect.Reset();
+    mRain.SetState(WeatherStepper::kGone);
+
+    mGoalReached = false;
+    mEvent = kEventNone;
+    mSurvival = false;
+    for (int& counter : mCounters) {
+        counter = 0;
+    }
+}
+
+void PlayField::SetImages(GameImages* images) {
+    mImages = images;
+    if (images == nullptr) {
+        return;
+    }
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        if (const Image* sheet = PlayFieldPictures::FruitAnimSheet(*images, kind)) {
+            mPictureSizes.mFruitSheetWidth[kind - 1] = sheet->GetWidth();
+            mPictureSizes.mFruitSheetHeight[kind - 1] = sheet->GetHeight();
+        }
+        if (const Image* tree = PlayFieldPictures::TreePicture(*images, kind)) {
+            mPictureSizes.mTreeWidth[kind - 1] = tree->GetWidth();
+        }
+    }
+    if (images->mAmbient != nullptr) {
+        StartAmbient(GetStage(mSurvival, mLevel));
+    }
+}
+
+int PlayField::GetStage(bool survival, int level) {
+    if (survival) {
+        return level;
+    }
+    static constexpr int kStageEnds[] = {7, 14, 22, 28, 36, 44};
+    for (int stage = 0; stage < 6; ++stage) {
+        if (level < kStageEnds[stage]) {
+            return stage + 1;
+        }
+    }
+    return level;
+}
+
+void PlayField::StartAmbient(int stage) {
+    switch (stage) {
+    case 1:
+        mAmbient.Start(397, 9, true, 35, 3);
+        break;
+    case 2:
+        mAmbient.Start(504, 331, true, 150, 1);
+        break;
+    case 3:
+        mAmbient.Start(173, 323, true, 190, 1);
+        break;
+    case 6:
+        mAmbient.Start(174, 4, true, 70, 3);
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayField::AddTimeLineEntry(int second, int code) {
+    mTimeLine.push_back({second, code});
+}
+
+void PlayField::AddTree(const FruitTree& tree) {
+    mTrees.push_back(tree);
+    if (IsFruitKind(tree.GetKind())) {
+        ++mTreesOfKind[tree.GetKind() - 1];
+    }
+    ++mTreeCount;
+}
+
+void PlayField::AddFruitBox(const FruitBox& box) {
+    mBoxes.push_back(box);
+    ++mBoxCount;
+}
+
+void PlayField::SetGoal(int kind, int n) {
+    if (IsFruitKind(kind)) {
+        mGoals[kind - 1] = n;
+    }
+}
+
+int PlayField::GetGoal(int kind) const {
+    return IsFruitKind(kind) ? mGoals[kind - 1] : -1;
+}
+
+int PlayField::GetTreesOfKind(int kind) const {
+    return IsFruitKind(kind) ? mTreesOfKind[kind - 1] : 0;
+}
+
+void PlayField::SetSurvival(bool survival) {
+    mSurvival = survival;
+    if (survival) {
+        mEffectActive = true;
+        mEffectStep = 2;
+    }
+}
+
+void PlayField::CheckGoals() {
+    mGoalReached = true;
+    for (int kind = 0; kind < kFruitKinds; ++kind) {
+        // Collected counters sit at the even places: apples, pears, plums, oranges.
+        if (mGoals[kind] >= 1 && mCounters[2 * kind] < mGoals[kind]) {
+            mGoalReached = false;
+        }
+    }
+}
+
+bool PlayField::IsGoalReached() {
+    CheckGoals();
+    return mGoalReached;
+}
+
+void PlayField::GetStats(int out[kCounterCount]) const {
+    for (int i = 0; i < kCounterCount; ++i) {
+        out[i] = mCounters[i];
+    }
+    if (mSurvival) {
+        for (int kind = 0; kind < kFruitKinds; ++kind) {
+            out[2 * kind] = mOnTrees[kind];
+        }
+    }
+}
+
+void PlayField::SetMousePos(int x, int y) {
+    mMouseX = x;
+    mMouseY = y;
+}
+
+} // namespace Vuro

@@ -1,0 +1,159 @@
+// The level's time line: what each code does when its second comes, and the growth of a fruit
+// on a tree of its kind.
+
+#include "framework/util/MersenneTwister.h"
+#include "game/rules/PlayField.h"
+#include "game/rules/PlayFieldSounds.h"
+
+namespace Vuro {
+
+namespace {
+
+constexpr int kRainX = 640;
+constexpr int kRainY = 35;
+constexpr int kRainTargetX = -246;
+constexpr int kWaveBannerSeconds = 7;
+constexpr int kWavePoints = 100;
+constexpr int kFirstHelpTip = 100;
+constexpr int kGoldenFromLevel = 2;
+constexpr int kGoldenAfterFruit = 7;
+
+enum TimeLineCode {
+    kTimeUp = 0,
+    kGrowLast = 4, // 1..4 grow a fruit of that kind
+    kRain = 5,
+    kHedgehog = 6,
+    kPlainBird = 7, // 7, 8, 9: birds of kind 0, 1, 2
+    kWhiteBird = 9,
+    kKamikaze = 10,
+    kBanner = 15,
+    kReadySound = 16,
+};
+
+// Fruit grown in story levels from level 2 on since the last golden one; kept for the whole
+// run, across levels and boards.
+int gFruitSinceGolden = 0;
+
+} // namespace
+
+void PlayField::RunTimeLine() {
+    for (size_t i = 0; i < mTimeLine.size();) {
+        if (mTimeLine[i].mSecond != mElapsedSeconds) {
+            ++i;
+            continue;
+        }
+        const int code = mTimeLine[i].mCode;
+        mTimeLine.erase(mTimeLine.begin() + static_cast<std::ptrdiff_t>(i));
+        if (!RunTimeLineCode(code)) {
+            return;
+        }
+    }
+}
+
+bool PlayField::RunTimeLineCode(int code) {
+    if (code >= kFirstHelpTip) {
+        // The board shows the tip; the rest of this second's entries are dropped with it.
+        mHelpTip = code;
+        mEvent = kEventHelpTip;
+        return false;
+    }
+    if (code > kTimeUp && code <= kGrowLast) {
+        GrowFruit(code);
+        return true;
+    }
+    switch (code) {
+    case kTimeUp:
+        mTimeUp = true;
+        CheckGoals();
+        break;
+    case kRain:
+        mRain.SetPos(kRainX, kRainY);
+        mRain.SetTarget(kRainTargetX, kRainY);
+        if (mHost->IsMusicPlaying(FieldSound::kRainSong)) {
+            mHost->StopMusic(FieldSound::kRainSong);
+        }
+        mHost->PlayMusic(FieldSound::kRainSong);
+        break;
+    case kHedgehog:
+        AddHedgehog();
+        break;
+    case kPlainBird:
+    case kPlainBird + 1:
+    case kWhiteBird:
+        AddBird(code - kPlainBird);
+        break;
+    case kKamikaze:
+        AddBird(Bird::Kamikaze);
+        mHost->PlaySample(FieldSound::kSiren);
+        break;
+    case kBanner:
+        if (!mSurvival) {
+            mScoreFade.Start(mTimeLeft + 1);
+            break;
+        }
+        // Each banner announces the next wave; every wave after the first earns points.
+        ++mSurvivalBonusCount;
+        if (mSurvivalBonusCount > 1) {
+            AddScore(kWavePoints);
+        }
+        mScoreFade.Start(kWaveBannerSeconds);
+        break;
+    case kReadySound:
+        mHost->PlaySample(FieldSound::kReady);
+        break;
+    default: // codes without a meaning do nothing
+        break;
+    }
+    return true;
+}
+
+FruitTree* PlayField::ChooseTreeToGrow(int kind) {
+    FruitTree* first = nullptr;
+    FruitTree* second = nullptr;
+    int count = 0;
+    for (FruitTree& tree : mTrees) {
+        if (tree.GetKind() != kind) {
+            continue;
+        }
+        ++count;
+        if (first == nullptr) {
+            first = &tree;
+        } else if (second == nullptr) {
+            second = &tree;
+        }
+    }
+    if (count == 1) {
+        return first;
+    }
+    if (count == 2) {
+        return first->GetFreeCells() > second->GetFreeCells() ? first : second;
+    }
+    return nullptr; // a kind grows on one or two trees only
+}
+
+void PlayField::GrowFruit(int kind) {
+    FruitTree* tree = ChooseTreeToGrow(kind);
+    if (tree == nullptr) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    if (!tree->PickCell(x, y, mNextFruitId + 1)) {
+        return;
+    }
+    ++mNextFruitId;
+    Fruit fruit;
+    fruit.Start(kind, x, y, mNextFruitId);
+    if (!mSurvival && mLevel >= kGoldenFromLevel) {
+        ++gFruitSinceGolden;
+        if (gFruitSinceGolden >= kGoldenAfterFruit && Rand() % 3 == 2) {
+            gFruitSinceGolden = 0;
+            fruit.SetGolden(true);
+        }
+    }
+    ++mOnTrees[kind - 1];
+    ++mCounters[2 * (kind - 1) + 1];
+    AddFruit(fruit);
+}
+
+} // namespace Vuro

@@ -1,0 +1,160 @@
+#include "game/screens/BoardStory.h"
+
+#include "framework/sound/MusicInterface.h"
+#include "game/rules/FruitStateDurations.h"
+#include "game/app/GameApp.h"
+#include "game/rules/LevelFile.h"
+
+#include <algorithm>
+
+namespace Vuro {
+
+bool gDialogPause = false;
+
+namespace {
+
+constexpr int kStageCount = 5; // stages with a done byte; the sixth ends the game
+// Of the first stage whose done byte is clear: the furthest index storyReached may take, and
+// the last level index of the stage; the last pair once all five are done.
+constexpr int kReachBound[] = {6, 13, 21, 27, 35, 43};
+constexpr int kLevelBound[] = {5, 12, 20, 26, 34, 42};
+// storyReached just past the end of stage 1..5.
+constexpr int kStageFinished[] = {6, 13, 21, 27, 35};
+constexpr int kArrowCursor = 0;
+
+int FirstOpenStage(const PlayerRecord& record) {
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        if (record.stageUnlocked[stage] == 0) {
+            return stage;
+        }
+    }
+    return kStageCount;
+}
+
+} // namespace
+
+BoardStory::BoardStory(GameApp* app) : PlayBoard(app) {}
+
+bool BoardStory::ReadLevel(int number) {
+    bool easy = GetRecord().easyMode != 0;
+    SetEasyMode(easy); // the fruit's times follow the level set
+    if (!ParseLevel(LevelFile::GetFileName(false, easy, number))) {
+        mApp->ShowError("Failed to load game level.", true);
+        return false;
+    }
+    mField.SetLevel(number);
+    mField.SetCustomCursors(mApp->mCustomCursors);
+    mField.SetSurvival(false);
+    return true;
+}
+
+void BoardStory::LoadLevel(int n) {
+    gDialogPause = false;
+    mField.ResetLevel();
+    if (!ReadLevel(n + 1)) {
+        return;
+    }
+    if (!mImages.LoadAll(mApp)) {
+        mApp->ShowError("Failed to initialize game level.", true);
+        return;
+    }
+    if (LoadLevelScenery(n + 1)) {
+        FinishLevelLoading();
+    }
+}
+
+void BoardStory::LoadNextLevel() {
+    int number = std::min(GetRecord().storyLevel + 1, kLastLevelIndex + 1);
+    mField.ResetLevel();
+    ResetBoard();
+    if (!ReadLevel(number)) {
+        return;
+    }
+    LoadLevelScenery(number);
+    SetState(kPlay);
+    PlayLevelSong();
+}
+
+bool BoardStory::AdvanceStoryProgress(PlayerRecord& record) {
+    int stage = FirstOpenStage(record);
+    if (record.storyLevelMax >= kReachBound[stage]) {
+        return true;
+    }
+    ++record.storyLevelMax;
+    if (record.storyLevel != kLevelBound[stage]) {
+        ++record.storyLevel;
+    }
+    return false;
+}
+
+void BoardStory::AdvanceProgress(PlayerRecord& record) {
+    record.storyLevelMax = std::min(record.storyLevelMax, kLastLevelIndex);
+    if (record.storyLevel >= record.storyLevelMax) {
+        // At the frontier.
+        record.storyLevel = record.storyLevelMax;
+        if (record.storyLevel == kLastLevelIndex) {
+            mApp->mMapMode = GameApp::kMapModeCompleted;
+        } else {
+            (void)AdvanceStoryProgress(record);
+        }
+    } else {
+        // An earlier level replayed.
+        record.storyLevel = std::min(record.storyLevel + 1, kLevelBound[FirstOpenStage(record)]);
+    }
+}
+
+void BoardStory::CheckStageEnd() {
+    if (!mField.IsGoalReached()) {
+        SetState(kLeave);
+        return;
+    }
+    PlayerRecord record = GetRecord();
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        if (record.storyLevelMax == kStageFinished[stage]) {
+            SetState(record.stageUnlocked[stage] != 0 ? kNextLevel : kLeave);
+            return;
+        }
+    }
+    SetState(kNextLevel);
+}
+
+void BoardStory::OnLeave() {
+    mApp->mMusicInterface->StopAllMusic();
+    mApp->mPreviousScreenId = GameApp::kScreenStory;
+    if (mApp->mMapMode == GameApp::kMapModeCompleted) {
+        mApp->mTargetScreenId = GameApp::kScreenMenuTitres;
+        mApp->mMapMode = GameApp::kMapModeSurvival;
+    } else {
+        mApp->mTargetScreenId = GameApp::kScreenMenuMap;
+    }
+    SetState(kWait);
+    mField.ResetLevel();
+    CustomCursor(kArrowCursor);
+    mApp->SwitchScreen();
+}
+
+void BoardStory::OnNextLevel() {
+    SetState(kWait);
+    LoadNextLevel();
+}
+
+void BoardStory::OnStatsClosed() {
+    if (mApp->mMapMode == GameApp::kMapModeCompleted) {
+        SetState(kLeave);
+    } else {
+        CheckStageEnd();
+    }
+}
+
+void BoardStory::OnQuit() {
+    mApp->mMusicInterface->StopAllMusic();
+    SetState(kWait);
+    gDialogPause = false;
+    mField.ResetLevel();
+    mApp->mPreviousScreenId = GameApp::kScreenStory;
+    mApp->mTargetScreenId = GameApp::kScreenMenuMap;
+    mApp->SwitchScreen();
+    CustomCursor(kArrowCursor);
+}
+
+} // namespace Vuro

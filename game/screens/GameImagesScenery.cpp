@@ -1,0 +1,220 @@
+// The scenery of one level: the day or night sky, the stage's ambient animation, its background,
+// the stage pictures the level has reached, and the composite drawn from them.
+
+#include "game/screens/GameImages.h"
+
+#include "framework/app/VuroAppBase.h"
+#include "framework/display/DDImage.h"
+#include "framework/graphics/Graphics.h"
+
+namespace Vuro {
+
+namespace {
+
+using G = GameImages;
+
+constexpr GameImageFile kDaySky[] = {
+    {"images/sky", 1, 1, 0, false, &G::mSky},
+    {"images/sun", 1, 2, 0, false, &G::mSunMoon},
+    {"images/background_menu", 1, 1, 0, false, &G::mSkyBackground},
+};
+
+constexpr GameImageFile kNightSky[] = {
+    {"images/skynight", 1, 1, 0, false, &G::mSky},
+    {"images/month", 1, 2, 0, false, &G::mSunMoon},
+    {"images/background_night", 1, 1, 0, false, &G::mSkyBackground},
+    {"images/stars", 1, 3, 0, false, &G::mStars},
+};
+
+// Kinds 4 and 5 (castle and mountain) have no picture.
+constexpr GameAmbientFile kAmbientFiles[] = {
+    {1, "images/house_smoke", 1, 4},
+    {2, "images/frog", 1, 2},
+    {3, "images/bunny", 1, 2},
+    {6, "images/city_light", 1, 4},
+};
+
+constexpr const char* kStageThemes[GameImages::kStageCount] = {"granny", "lake",     "forest",
+                                                               "castle", "mountain", "city"};
+
+// The last story level of each stage.
+constexpr int kStageLastLevels[GameImages::kStageCount] = {6, 13, 21, 27, 35, 43};
+
+// In the order a stage's levels reach them.
+constexpr GameStagePicture kStagePictures[] = {
+    {1, 2, 1, 0},  {1, 3, 2, 1},  {1, 4, 3, 2},  {1, 5, 4, 3},  {2, 8, 4, 2},  {2, 9, 1, 5},
+    {2, 10, 3, 1}, {2, 12, 2, 0}, {3, 15, 1, 5}, {3, 16, 4, 2}, {3, 17, 3, 3}, {3, 18, 2, 4},
+    {3, 19, 5, 1}, {4, 23, 1, 5}, {4, 24, 2, 1}, {4, 25, 3, 2}, {4, 26, 4, 4}, {4, 27, 5, 3},
+    {5, 29, 1, 4}, {5, 30, 2, 5}, {5, 31, 3, 1}, {5, 32, 4, 2}, {6, 37, 5, 3}, {6, 38, 1, 0},
+    {6, 39, 2, 1}, {6, 40, 4, 2}, {6, 41, 3, 4},
+};
+
+// Stage pictures 4 and 5 lie behind the background, 0 to 3 in front of it.
+constexpr int kBehindBackground[] = {5, 4};
+constexpr int kBeforeBackground[] = {0, 1, 2, 3};
+
+} // namespace
+
+std::span<const GameImageFile> GameImages::DaySkyImages() {
+    return kDaySky;
+}
+
+std::span<const GameImageFile> GameImages::NightSkyImages() {
+    return kNightSky;
+}
+
+std::span<const GameAmbientFile> GameImages::AmbientFiles() {
+    return kAmbientFiles;
+}
+
+std::span<const char* const> GameImages::StageThemes() {
+    return kStageThemes;
+}
+
+std::span<const GameStagePicture> GameImages::StagePictures() {
+    return kStagePictures;
+}
+
+int GameImages::StageOfLevel(int level) {
+    if (level < 1) {
+        return 0;
+    }
+    for (int stage = 0; stage < kStageCount; ++stage) {
+        if (level <= kStageLastLevels[stage]) {
+            return stage + 1;
+        }
+    }
+    return 0;
+}
+
+int GameImages::AmbientKindOfLevel(int level) {
+    if (level == 5) {
+        return 1;
+    }
+    if (level >= 11 && level <= 13) {
+        return 2;
+    }
+    if (level >= 17 && level <= 21) {
+        return 3;
+    }
+    if (level >= 22 && level <= 27) {
+        return 4;
+    }
+    if (level >= 28 && level <= 35) {
+        return 5;
+    }
+    if (level >= 41 && level <= 43) {
+        return 6;
+    }
+    return 0;
+}
+
+bool GameImages::LoadStageImages(VuroAppBase* app, int level) {
+    mApp = app;
+    for (Image*& picture : mStagePictures) {
+        delete picture;
+        picture = nullptr;
+    }
+    int stage = StageOfLevel(level);
+    // Newest first: the level's own picture, then those of the earlier levels of its stage.
+    for (auto it = std::rbegin(kStagePictures); it != std::rend(kStagePictures); ++it) {
+        if (it->mStage != stage || it->mFirstLevel > level) {
+            continue;
+        }
+        std::string name = std::string(kStageThemes[stage - 1]) + "_" + std::to_string(it->mNumber);
+        if (!LoadInto(mStagePictures[it->mSlot], "images/" + name, 1, 1,
+                      "There was an error loading the file: " + name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GameImages::LoadAmbient(int n, bool byLevel) {
+    delete mAmbient;
+    mAmbient = nullptr;
+    int kind = byLevel ? AmbientKindOfLevel(n) : n;
+    for (const GameAmbientFile& file : kAmbientFiles) {
+        if (file.mKind == kind) {
+            return LoadInto(mAmbient, GameImageFile{file.mFile, file.mRows, file.mCols, 0, false,
+                                                    &GameImages::mAmbient});
+        }
+    }
+    return true;
+}
+
+bool GameImages::LoadBackground(VuroAppBase* app, int n, bool byLevel) {
+    mApp = app;
+    delete mStageBackground;
+    mStageBackground = nullptr;
+    std::string file;
+    std::string message;
+    if (byLevel) {
+        // Levels below 1 count as the first stage.
+        int stage = n < 1 ? 1 : StageOfLevel(n);
+        if (stage == 0) {
+            return true;
+        }
+        file = std::string("images/") + kStageThemes[stage - 1];
+        message = "There was an error loading the file: " + file;
+    } else {
+        int stage = n >= 1 && n <= kStageCount ? n : 1;
+        file = std::string("images/") + kStageThemes[stage - 1];
+        message = "There was an error loading the file: images/level";
+    }
+    return LoadInto(mStageBackground, file, 1, 1, message);
+}
+
+bool GameImages::LoadSky(std::span<const GameImageFile> files) {
+    for (const GameImageFile& file : files) {
+        if (!LoadInto(this->*file.mMember, file)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GameImages::LoadDaySky() {
+    return LoadSky(kDaySky);
+}
+
+bool GameImages::LoadNightSky() {
+    return LoadSky(kNightSky);
+}
+
+bool GameImages::LoadEmpty(VuroAppBase* app) {
+    mApp = app;
+    delete mEmpty;
+    mEmpty = nullptr;
+    if (!LoadInto(mEmpty, kEmptyFile, 1, 1, "There was an error loading the file: empty")) {
+        return false;
+    }
+    Graphics g(mEmpty);
+    for (int slot : kBehindBackground) {
+        if (mStagePictures[slot] != nullptr) {
+            g.DrawImage(mStagePictures[slot], 0, 0);
+        }
+    }
+    // A level beyond the last stage has no background: the composite is made without it.
+    if (mStageBackground != nullptr) {
+        g.DrawImage(mStageBackground, 0, 0);
+    }
+    for (int slot : kBeforeBackground) {
+        if (mStagePictures[slot] != nullptr) {
+            g.DrawImage(mStagePictures[slot], 0, 0);
+        }
+    }
+    return true;
+}
+
+bool GameImages::LoadScenery(VuroAppBase* app, int level, bool day) {
+    mApp = app;
+    bool ok = day ? LoadDaySky() : LoadNightSky();
+    ok = LoadAmbient(level, true) && ok;
+    if (!LoadBackground(app, level, true) || !LoadStageImages(app, level)) {
+        return false;
+    }
+    return LoadEmpty(app) && ok;
+}
+
+} // namespace Vuro

@@ -1,0 +1,311 @@
+// The demo of a crashed run and the application's OnCrash: a fault while recording closes the
+// demo with a filler record at the crash's tick, writes it (byte for byte the file the record
+// stream makes) and sends it with the report; a real fault in a recording child process leaves
+// a demo that plays back to the fault; OnCrash is called and silences the music.
+
+#include "framework/app/DemoPlaybackFixture.h"
+#include "framework/app/DemoRecord.h"
+#include "framework/debug/CrashHandler.h"
+#include "framework/debug/CrashReporter.h"
+#include "framework/sound/MusicInterface.h"
+#include "platform/FaultHandler.h"
+#include "platform/Process.h"
+#include "platform/SoundDevice.h"
+#include "support/FakeAudioSystem.h"
+#include "support/TempWorkingFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+namespace Vuro::Test {
+namespace {
+
+using Platform::Message;
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+}
+
+Platform::FaultRecord MadeUpFault() {
+    Platform::FaultRecord fault;
+    fault.code = Platform::kFaultAccessViolation;
+    fault.address = 0x1234;
+    return fault;
+}
+
+class CrashDemoApp : public TestApp {
+public:
+    void OnCrash() override {
+        ++crashes;
+        TestApp::OnCrash();
+    }
+    std::string GetExtraCrashText() override { return extraFile; }
+    int crashes = 0;
+    std::string extraFile;
+};
+
+class CrashDemoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mApp.mCmdLineParsed = true;
+        mApp.mRecordingDemoBuffer = true;
+        mApp.mDemoFileName = "crashed.dmo";
+        mApp.Init();
+        // Only the records below: start-up's own (settings, screen mode) are dropped.
+        mApp.mDemoBuffer.Clear();
+        mApp.mDemoNextUpdate = 0;
+        mApp.mDemoMarkerList = {{"start", 3}};
+    }
+    void TearDown() override { Platform::SilenceSoundOutput(false); }
+
+    // A key down at tick 10 and a relative mouse move at 12: 18 + 22 bits, so the stream ends
+    // inside a byte. The same records from the format, for the expected file.
+    DemoStream WriteRecords() {
+        using namespace DemoRecord;
+        mApp.mUpdateCount = 10;
+        mApp.WriteDemoRecordHeader(kKeyDown, false);
+        mApp.mDemoBuffer.WriteBits('A', 8);
+        mApp.mUpdateCount = 12;
+        mApp.WriteDemoRecordHeader(kMouseMoveBy, true);
+        mApp.mDemoBuffer.WriteBits(5, 6);
+        mApp.mDemoBuffer.WriteBits(-3, 6);
+        DemoStream stream;
+        stream.Header(10, false, kKeyDown).Bits('A', 8);
+        stream.Header(12, true, kMouseMoveBy).Bits(5, 6).Bits(-3, 6);
+        return stream;
+    }
+    std::vector<uint8_t> ExpectedFile(int crashTick, DemoStream stream) {
+        stream.Header(crashTick, false, DemoRecord::kFiller);
+        DemoFile demo;
+        demo.mSeed = mApp.mRandSeed;
+        demo.mProductVersion = mApp.mProductVersion;
+        demo.mMarkers = mApp.mDemoMarkerList;
+        demo.mEndTick = crashTick;
+        demo.mRecords = stream.Bytes();
+        return demo.Write();
+    }
+
+    TempWorkingFolder mFolder;
+    FakeClock mClock;
+    ScriptedEvents mEvents;
+    FakeWindowSystem mWindows;
+    CrashDemoApp mApp;
+};
+
+// Closed at the crash's tick after however many fillers the gap needs (a few, and more than
+// the writer holds at once), written whole, and named to the report run; recording and
+// playback end.
+TEST_F(CrashDemoTest, AFaultWhileRecordingWritesTheClosedDemoAndSendsIt) {
+    for (int crashTick : {75, 12 + 15 * 500}) {
+        SCOPED_TRACE(crashTick);
+        mApp.mDemoBuffer.Clear();
+        mApp.mDemoNextUpdate = 0;
+        mApp.mRecordingDemoBuffer = true;
+        mApp.mPlayingDemoBuffer = true; // (not both in a real run: both are cleared)
+        DemoStream stream = WriteRecords();
+        CrashHandler::PublishCrashInfo(mApp);
+        mApp.mUpdateCount = crashTick;
+
+        CrashHandler::CrashFilter(MadeUpFault());
+
+        EXPECT_EQ(FileBytes("crashed.dmo"), ExpectedFile(crashTick, stream));
+        EXPECT_EQ(CrashHandler::LastAttachArg(), "-crashattach=crashed.dmo");
+        EXPECT_FALSE(mApp.mRecordingDemoBuffer);
+        EXPECT_FALSE(mApp.mPlayingDemoBuffer);
+    }
+    DemoFile read;
+    std::string error;
+    std::vector<uint8_t> bytes = FileBytes("crashed.dmo");
+    ASSERT_TRUE(read.Read(bytes.data(), bytes.size(), mApp.mProductVersion, error)) << error;
+    EXPECT_EQ(read.mMarkers, mApp.mDemoMarkerList);
+}
+
+TEST_F(CrashDemoTest, TheApplicationsOwnFileIsSentInsteadAndWithoutADemoNothingIs) {
+    mApp.extraFile = "notes.txt";
+    WriteRecords();
+    CrashHandler::PublishCrashInfo(mApp);
+    CrashHandler::CrashFilter(MadeUpFault());
+    EXPECT_EQ(CrashHandler::LastAttachArg(), "-crashattach=notes.txt");
+    EXPECT_FALSE(FileBytes("crashed.dmo").empty()) << "the demo is still written";
+
+    std::filesystem::remove("crashed.dmo");
+    mApp.extraFile.clear();
+    CrashHandler::PublishCrashInfo(mApp); // no longer recording
+    CrashHandler::CrashFilter(MadeUpFault());
+    EXPECT_EQ(CrashHandler::LastAttachArg(), "");
+    EXPECT_FALSE(std::filesystem::exists("crashed.dmo"));
+}
+
+// OnCrash is the filter's first call; the music playing stops at once.
+TEST_F(CrashDemoTest, OnCrashIsCalledAndSilencesTheMusic) {
+    FakeAudioSystem audio;
+    // The music interface is made on the audio system in use: make it again on this one.
+    delete mApp.mMusicInterface;
+    mApp.mMusicInterface = mApp.CreateMusicInterface(mApp.mMainWindow.get());
+    ASSERT_TRUE(
+        mApp.mMusicInterface->LoadMusic(1, VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg"));
+    mApp.mMusicInterface->PlayMusic(1, 0, false);
+    auto audible = [](const std::vector<int16_t>& out) {
+        return std::any_of(out.begin(), out.end(), [](int16_t s) { return s != 0; });
+    };
+    ASSERT_TRUE(audible(audio.Mix(200)));
+
+    CrashHandler::CrashFilter(MadeUpFault());
+
+    EXPECT_EQ(mApp.crashes, 1);
+    EXPECT_TRUE(mApp.mCrashed);
+    EXPECT_FALSE(audible(audio.Mix(200)));
+    delete mApp.mMusicInterface;
+    mApp.mMusicInterface = nullptr;
+}
+
+// The report run waits while its parent is the crashed copy, up to its limit; a copy that is
+// not its parent (gone already, or a run started by hand) is not waited for.
+TEST(CrashReporterWaitTest, TheReportRunWaitsForTheCrashedCopyToEnd) {
+    FakeClock clock;
+    CrashReporter::WaitForCrashedProgram(Platform::ParentProcessId() + 1);
+    CrashReporter::WaitForCrashedProgram(0);
+    EXPECT_EQ(clock.SleptMs(), 0u);
+    CrashReporter::WaitForCrashedProgram(Platform::ParentProcessId());
+    EXPECT_EQ(clock.SleptMs(), CrashReporter::kCrashedProgramWaitMs);
+}
+
+// Three seconds of scripted input, some of it far apart, then nothing until the fault.
+std::map<int, std::vector<Message>> Script(uint32_t window) {
+    using namespace Platform;
+    auto at = [window](uint32_t message, int x, int y) {
+        return Message{window, message, 0, MakePointParam(x, y)};
+    };
+    auto key = [window](uint32_t message, int code) {
+        return Message{window, message, static_cast<uint64_t>(code), 0};
+    };
+    return {
+        {5, {at(kWmMouseMove, 100, 100)}},
+        {7, {at(kWmMouseMove, 110, 96)}},
+        {30, {at(kWmLButtonDown, 110, 96), at(kWmMouseMove, 180, 150)}},
+        {31, {at(kWmLButtonUp, 180, 150)}},
+        {90, {key(kWmKeyDown, 'Q'), key(kWmChar, 'q'), key(kWmKeyUp, 'Q')}},
+        {200, {at(kWmRButtonDown, 20, 300), at(kWmRButtonUp, 20, 300)}},
+        {251, {key(kWmKeyDown, 'Z')}},
+    };
+}
+
+constexpr int kFaultTick = 300;
+
+// Steps the application until its update count reaches tick.
+void StepTo(VuroAppBase& app, int tick) {
+    for (int i = 0; i < 100000 && app.mUpdateCount < tick; ++i) {
+        bool updated = false;
+        if (!app.RunLoopStep(&updated)) {
+            break;
+        }
+    }
+}
+
+// The child: records the script, tells the parent what its widget saw, and faults.
+[[noreturn]] void RecordAndFault(int reportPipe) {
+    CrashHandler handler;
+    FakeClock clock;
+    ScriptedEvents events;
+    FakeWindowSystem windows;
+    TestApp app;
+    app.mCmdLineParsed = true;
+    app.mRecordingDemoBuffer = true;
+    app.mDemoFileName = "crashed.dmo";
+    app.Init();
+    LogWidget log(app);
+    log.Attach(app);
+    std::map<int, std::vector<Message>> script = Script(app.mMainWindow->Id());
+    app.onUpdate = [&] {
+        for (const Message& message : script[app.mUpdateCount]) {
+            events.Add(message);
+        }
+    };
+    StepTo(app, kFaultTick);
+    std::string seen = std::to_string(app.mUpdateCount) + "\n";
+    for (const std::string& line : log.log) {
+        seen += line + "\n";
+    }
+    if (write(reportPipe, seen.data(), seen.size()) != static_cast<ssize_t>(seen.size())) {
+        _exit(2);
+    }
+    close(reportPipe);
+    Platform::RaiseFault();
+}
+
+TEST(CrashDemoRealFaultTest, ARecordingThatFaultsLeavesADemoThatPlaysBackToTheFault) {
+    TempWorkingFolder folder;
+    int seenPipe[2];
+    ASSERT_EQ(pipe(seenPipe), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(seenPipe[0]);
+        RecordAndFault(seenPipe[1]);
+    }
+    close(seenPipe[1]);
+    std::string seen;
+    char chunk[4096];
+    for (ssize_t got; (got = read(seenPipe[0], chunk, sizeof(chunk))) > 0;) {
+        seen.append(chunk, static_cast<size_t>(got));
+    }
+    close(seenPipe[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
+    EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+    std::istringstream lines(seen);
+    std::string line;
+    std::getline(lines, line);
+    ASSERT_EQ(line, std::to_string(kFaultTick)) << seen;
+    std::vector<std::string> recordedLog;
+    while (std::getline(lines, line)) {
+        recordedLog.push_back(line);
+    }
+    ASSERT_EQ(recordedLog.size(), 12u) << seen;
+
+    FakeClock clock;
+    ScriptedEvents events;
+    FakeWindowSystem windows;
+    TestApp player;
+    std::vector<uint8_t> bytes = FileBytes("crashed.dmo");
+    DemoFile demo;
+    std::string error;
+    ASSERT_TRUE(demo.Read(bytes.data(), bytes.size(), player.mProductVersion, error)) << error;
+    EXPECT_EQ(demo.mEndTick, kFaultTick);
+    std::vector<std::string> records = DecodeDemoRecords(demo.mRecords);
+    ASSERT_GE(records.size(), 4u);
+    // After the last key, 49 ticks: three fillers and the closing one, due at the fault.
+    EXPECT_EQ(std::vector<std::string>(records.end() - 5, records.end()),
+              (std::vector<std::string>{"15 0 31", "15 0 31", "15 0 31", "4 0 31", "end"}));
+
+    player.mCmdLineParsed = true;
+    player.mPlayingDemoBuffer = true;
+    player.mDemoFileName = "crashed.dmo";
+    player.Init();
+    LogWidget log(player);
+    log.Attach(player);
+    StepTo(player, kFaultTick);
+    EXPECT_EQ(log.log, recordedLog);
+    // The last record, the closing filler, is taken at the fault's tick.
+    for (int i = 0; i < 1000 && player.DemoRecordsLeft(); ++i) {
+        bool updated = false;
+        ASSERT_TRUE(player.RunLoopStep(&updated));
+    }
+    EXPECT_FALSE(player.DemoRecordsLeft());
+    EXPECT_EQ(player.mUpdateCount, kFaultTick);
+}
+
+} // namespace
+} // namespace Vuro::Test

@@ -1,0 +1,161 @@
+// The play field's drawing: a busy story level drawn with the generated data set against its
+// reviewed golden picture, the picture sizes the field takes from the image set, and the cels
+// of the sheets that object frames run past.
+
+#include "framework/display/DDInterface.h"
+#include "framework/fonts/ImageFont.h"
+#include "framework/graphics/Color.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
+#include "game/screens/PlayFieldPictures.h"
+#include "platform/TextEncoding.h"
+#include "support/BusyPlayField.h"
+#include "support/GoldenImage.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+
+namespace Vuro::Testing {
+namespace {
+
+using Vuro::Test::BusyPlayField;
+using Vuro::Test::GoldenPath;
+using Vuro::Test::MatchesGolden;
+
+// Loads pictures through a display in memory; a missing file fails the load, not the program.
+class DataSetApp : public VuroAppBase {
+public:
+    DataSetApp() { mDDInterface = new DDInterface(this); }
+    void Popup(const std::string& text) override { ADD_FAILURE() << text; }
+};
+
+TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
+    DataSetApp app;
+    BusyPlayField busy(app, VURO_DATA_DIR);
+    ASSERT_TRUE(busy.IsLoaded());
+
+    // The rules measure with the pictures of the set: 20 x 20 fruit cels, trees 140 wide.
+    const PlayField::PictureSizes& sizes = busy.Field().GetPictureSizes();
+    for (int kind = 0; kind < PlayField::kFruitKinds; ++kind) {
+        EXPECT_EQ(sizes.mFruitSheetWidth[kind], 120);
+        EXPECT_EQ(sizes.mFruitSheetHeight[kind], 20);
+        EXPECT_EQ(sizes.mTreeWidth[kind], 140);
+    }
+
+    MemoryImage screen(&app);
+    screen.Create(640, 480);
+    Graphics g(&screen);
+    busy.Field().DrawAll(&g, true);
+    EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/busy_field.png")));
+}
+
+// The time left as minutes and two-digit seconds, in blue with its shadow one pixel lower right:
+// checked against the text drawn by hand with the same font.
+TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
+    DataSetApp app;
+    GameImages images;
+    ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
+    PlayField field(nullptr);
+    field.SetImages(&images);
+    const struct {
+        int seconds;
+        const char* shown;
+    } cases[] = {{150, "2:30"}, {60, "1:00"}, {59, "0:59"}, {10, "0:10"},
+                 {9, "0:09"},   {0, "0:00"},  {-3, "0:00"}};
+    for (const auto& c : cases) {
+        field.SetLevelTime(c.seconds);
+        MemoryImage drawn(&app);
+        drawn.Create(120, 480);
+        Graphics byField(&drawn);
+        field.DrawTime(&byField);
+
+        MemoryImage expected(&app);
+        expected.Create(120, 480);
+        Graphics byHand(&expected);
+        byHand.SetFont(images.mHelpFont);
+        for (const auto& [text, x, y] : {std::tuple{c.shown, 34, 444}, std::tuple{"0", 36, 471}}) {
+            byHand.SetColor(Color::Black);
+            byHand.DrawString(text, x + 1, y + 1);
+            byHand.SetColor(Color(0, 0, 191));
+            byHand.DrawString(text, x, y);
+        }
+        EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 120 * 480, expected.GetBits()))
+            << c.seconds << " seconds should show " << c.shown;
+    }
+}
+
+// In survival the banner (images/side, sliding in from above) names the wave the wave banners
+// counted, in yellow with its shadow one pixel lower right; checked against the same drawn by hand.
+TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
+    DataSetApp app;
+    GameImages images;
+    ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
+    Vuro::Test::SilentFieldHost host;
+    PlayField field(nullptr);
+    field.SetHost(&host);
+    field.SetSurvival(true);
+    field.SetLevel(1);
+    field.SetLevelTime(600);
+    field.SetImages(&images);
+    for (int second : {2, 3, 4}) {
+        field.AddTimeLineEntry(second, 15);
+    }
+    for (int tick = 1; tick <= 4 * 60; ++tick) {
+        (void)field.Update(tick);
+    }
+    ASSERT_EQ(field.GetSurvivalBonusCount(), 3);
+    ASSERT_TRUE(field.GetScoreFade().mActive);
+    const int y = field.GetScoreFade().mOffset;
+    ASSERT_GT(y, RiseFade::kHiddenOffset) << "the banner shows";
+
+    MemoryImage drawn(&app);
+    drawn.Create(640, 100);
+    Graphics byField(&drawn);
+    field.DrawBanner(&byField);
+
+    MemoryImage expected(&app);
+    expected.Create(640, 100);
+    Graphics byHand(&expected);
+    byHand.DrawImage(images.mSide, 0, y);
+    byHand.SetFont(images.mHelpFont);
+    const std::string caption = "Волна 3"_cp1251;
+    byHand.SetColor(Color::Black);
+    byHand.DrawString(caption, 42, y + 44);
+    byHand.SetColor(Color(248, 255, 68));
+    byHand.DrawString(caption, 41, y + 43);
+    EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 640 * 100, expected.GetBits()));
+}
+
+// A frame past the end of its sheet shows a cel inside it, the one the look intends.
+TEST(PlayFieldDrawTest, FramesPastTheirSheetShowTheCelTheLookIntends) {
+    namespace Pictures = PlayFieldPictures;
+    // The shot picture's two cels face right and left, as the flight frames' two halves do.
+    struct ShotCase {
+        int flightCels;
+        int frame;
+        int cel;
+    };
+    for (const ShotCase& c :
+         {ShotCase{10, 0, 0}, ShotCase{10, 4, 0}, ShotCase{10, 5, 1}, ShotCase{10, 9, 1},
+          ShotCase{8, 3, 0}, ShotCase{8, 4, 1}, ShotCase{8, 7, 1}, ShotCase{4, 1, 0},
+          ShotCase{4, 2, 1}, ShotCase{4, 3, 1}}) {
+        EXPECT_EQ(Pictures::ShotCel(c.frame, c.flightCels), c.cel)
+            << c.flightCels << " flight cels, frame " << c.frame;
+    }
+    // Smoke frames 0..8 on eight cels: the last frame holds the last cel.
+    for (int frame = 0; frame <= 7; ++frame) {
+        EXPECT_EQ(Pictures::SmokeCel(frame, 8), frame);
+    }
+    EXPECT_EQ(Pictures::SmokeCel(8, 8), 7);
+    // The flies' frames 0..3 on three cels go round.
+    const int flyCels[] = {0, 1, 2, 0};
+    for (int frame = 0; frame <= 3; ++frame) {
+        EXPECT_EQ(Pictures::FruitFlyCel(frame, 3), flyCels[frame]);
+    }
+}
+
+} // namespace
+} // namespace Vuro::Testing
