@@ -1,9 +1,6 @@
 #include "game/rules/PlayField.h"
 
-#include "framework/graphics/Image.h"
 #include "framework/util/MersenneTwister.h"
-#include "game/screens/GameImages.h"
-#include "game/screens/PlayFieldPictures.h"
 
 namespace Vuro {
 
@@ -16,7 +13,7 @@ constexpr int kSunStopX = -133;
 
 } // namespace
 
-PlayField::PlayField(GameApp* app) : mApp(app) {
+PlayField::PlayField() {
     ResetLevel();
 }
 
@@ -45,7 +42,7 @@ void PlayField::ResetLevel() {
     mEffectActive = false;
     mTimeUp = false;
 
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kSkyLayerCount; ++i) {
         mSkyLayers[i] = SkyLayer{};
         mSkyLayers[i].mX = i * kSkyWidth;
         mSkyLayers[i].mPeriod = kSkyPeriod;
@@ -90,21 +87,9 @@ void PlayField::ResetLevel() {
     }
 }
 
-void PlayField::SetImages(GameImages* images) {
-    mImages = images;
-    if (images == nullptr) {
-        return;
-    }
-    for (int kind = 1; kind <= kFruitKinds; ++kind) {
-        if (const Image* sheet = PlayFieldPictures::FruitAnimSheet(*images, kind)) {
-            mPictureSizes.mFruitSheetWidth[kind - 1] = sheet->GetWidth();
-            mPictureSizes.mFruitSheetHeight[kind - 1] = sheet->GetHeight();
-        }
-        if (const Image* tree = PlayFieldPictures::TreePicture(*images, kind)) {
-            mPictureSizes.mTreeWidth[kind - 1] = tree->GetWidth();
-        }
-    }
-    if (images->mAmbient != nullptr) {
+void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {
+    mPictureSizes = sizes;
+    if (hasAmbientPicture) {
         StartAmbient(GetStage(mSurvival, mLevel));
     }
 }

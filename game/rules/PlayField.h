@@ -2,7 +2,9 @@
 // The state of one level in play: trees, fruit, boxes, pests and birds, stones, pop-ups and
 // effects, and the level's goals, time and counters. Each game board embeds one, fills it from
 // the level file (LevelFile) after ResetLevel, forwards ticks and mouse input to it and polls
-// its event code. Not a widget; elements are plain values copied into and out of its vectors.
+// its event code. Not a widget, and it draws nothing: the boards draw it through a
+// PlayFieldView over the level's image set. Elements are plain values copied into and out of
+// its vectors.
 //
 // ResetLevel clears everything except the goals, which the next level file sets again.
 //
@@ -37,15 +39,12 @@
 
 namespace Vuro {
 
-class GameApp;
-class GameImages;
-class Graphics;
-
 class PlayField {
 public:
     static constexpr int kFruitKinds = 4;
     static constexpr int kCounterCount = 16;
     static constexpr int kTimerCount = 5;
+    static constexpr int kSkyLayerCount = 2;
 
     // Event codes polled by the boards.
     static constexpr int kEventNone = 0;
@@ -86,17 +85,16 @@ public:
 
     // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
     // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
-    // hedgehog sniffs by the width of the tree picture. SetImages takes them from the pictures
-    // the image set holds; until then the sizes of the game's data set stand (sheets of six
-    // 20 x 20 cels, trees 140 wide).
+    // hedgehog sniffs by the width of the tree picture. SetImages takes them from the level's
+    // image set; until then the sizes of the game's data set stand (sheets of six 20 x 20 cels,
+    // trees 140 wide).
     struct PictureSizes {
         int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
         int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
         int mTreeWidth[kFruitKinds] = {140, 140, 140, 140};
     };
 
-    // app is borrowed (may be null in tests).
-    explicit PlayField(GameApp* app);
+    PlayField();
 
     PlayField(const PlayField&) = delete;
     PlayField& operator=(const PlayField&) = delete;
@@ -104,11 +102,10 @@ public:
     // Clears the field for the next level; the goals stay.
     void ResetLevel();
 
-    // Stores the level's image set (borrowed), takes the picture sizes from the fruit anim
-    // sheets and trees it holds, and starts the stage's ambient animation when the set holds
-    // its picture. Called once the level number and mode are set.
-    void SetImages(GameImages* images);
-    GameImages* GetImages() const { return mImages; }
+    // What the rules take of the level's image set, once the level number and mode are set:
+    // the sizes of its pictures, and whether it holds the stage's ambient picture, which starts
+    // the stage's ambient animation.
+    void SetImages(const PictureSizes& sizes, bool hasAmbientPicture);
 
     // The stage whose pictures a level uses: story levels 1..43 map to stages 1..6 (a higher
     // level keeps its own number, a stage without pictures); in survival the level is the stage.
@@ -119,7 +116,6 @@ public:
 
     // Borrowed; null goes back to the application host without a profile manager.
     void SetHost(PlayFieldHost* host);
-    void SetPictureSizes(const PictureSizes& sizes) { mPictureSizes = sizes; }
     const PictureSizes& GetPictureSizes() const { return mPictureSizes; }
 
     void AddTimeLineEntry(int second, int code);
@@ -151,47 +147,6 @@ public:
     bool Update(int tick);
     // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
     void MouseDown(int x, int y, int clickCount);
-
-    // ---- [Drawing] ----
-    // Each part draws one layer from the field's state with the pictures of the image set;
-    // without an image set nothing is drawn. The boards call the parts in the order listed,
-    // DrawSmoke twice (before the slingshot and after the weather); DrawAll does exactly that.
-    // The parts that write text use the image set's help font (images/fonts/Help14Bold.txt)
-    // and leave it set on the context; a shadow is the text in black, lower right. A frame
-    // past the end of its sheet is brought into the sheet (PlayFieldPictures.h).
-    // PlayFieldDraw.cpp holds the order and the scenery, PlayFieldDrawSprites.cpp the
-    // creatures, helpers and effects, PlayFieldDrawPanel.cpp the panel, icons and texts.
-    //
-    // Every part in order; drawSlingshot is false while the boards hide it (the curtain).
-    void DrawAll(Graphics* g, bool drawSlingshot);
-    void DrawBackground(Graphics* g);
-    void DrawSunMoon(Graphics* g);
-    void DrawSky(Graphics* g);
-    void DrawStagePicture(Graphics* g);
-    void DrawAmbient(Graphics* g);
-    void DrawTrees(Graphics* g);
-    void DrawCaterpillars(Graphics* g);
-    void DrawFruit(Graphics* g);
-    void DrawBirds(Graphics* g);
-    void DrawAutocar(Graphics* g);
-    void DrawHedgehogs(Graphics* g);
-    void DrawMenuButton(Graphics* g);
-    void DrawHud(Graphics* g);
-    void DrawTime(Graphics* g);
-    void DrawBroom(Graphics* g);
-    void DrawBonusItems(Graphics* g);
-    void DrawSmoke(Graphics* g);
-    // The slingshot while aiming at a bird (always in survival), and the stones in flight.
-    void DrawSlingshot(Graphics* g);
-    void DrawCircles(Graphics* g);
-    void DrawMagicShots(Graphics* g);
-    void DrawShots(Graphics* g);
-    void DrawWeather(Graphics* g);
-    void DrawNumberPopups(Graphics* g);
-    void DrawBonusPopups(Graphics* g);
-    // While the banner shows: images/side sliding in from above with "Уровень <level>" in
-    // story or "Волна <wave>" in survival.
-    void DrawBanner(Graphics* g);
 
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
@@ -232,7 +187,6 @@ public:
     void SetMousePos(int x, int y);
     int GetMouseX() const { return mMouseX; }
     int GetMouseY() const { return mMouseY; }
-    GameApp* GetApp() const { return mApp; }
 
     const std::vector<FruitTree>& GetTrees() const { return mTrees; }
     const std::vector<FruitBox>& GetBoxes() const { return mBoxes; }
@@ -250,6 +204,7 @@ public:
     const WeatherStepper& GetRain() const { return mRain; }
     const SkyLayer& GetSkyLayer(int index) const { return mSkyLayers[index]; }
     const Timer& GetTimer(int index) const { return mTimers[index]; }
+    bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
     int GetLightningPeriod() const { return mLightningPeriod; }
     int GetLightningFrame() const { return mLightningFrame; }
     bool IsLightning() const { return mLightning; }
@@ -298,7 +253,6 @@ private:
     void CountCollected(int kind, int delta);
     // Counts a bird of kind 0..3 as appeared or as shot.
     void CountBird(int kind, bool appeared);
-    bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
     void StartTimer(int index, int seconds);
     bool IsEasyModePlayer() { return mHost->IsEasyModePlayer(); }
 
@@ -360,8 +314,6 @@ private:
 
     bool mDay = true;
     bool mGoalReached = false;
-    GameImages* mImages = nullptr; // not owned
-    GameApp* mApp;
     int mHelpTip = 0;
     // Collected and grown per fruit kind 1..4, then shot and appeared per bird kind 0, 2, 1, 3.
     int mCounters[kCounterCount] = {};
@@ -396,7 +348,7 @@ private:
     TargetWalker mAutocar;
     EffectAnim mEffect;
     WeatherStepper mRain;
-    SkyLayer mSkyLayers[2];
+    SkyLayer mSkyLayers[kSkyLayerCount];
     Drifter mSun;
     int mLightningPeriod = 0;
     int mLightningFrame = 0;

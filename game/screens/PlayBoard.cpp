@@ -8,12 +8,13 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardH.h"
 #include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
+#include "game/screens/BoardH.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/InGameDialog.h"
+#include "game/screens/PlayFieldPictures.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ constexpr int kKeyEscape = 27;
 
 } // namespace
 
-PlayBoard::PlayBoard(GameApp* app) : mApp(app), mField(app), mHost(&app->mProfileManager) {
+PlayBoard::PlayBoard(GameApp* app) : mApp(app), mHost(&app->mProfileManager) {
     mField.SetHost(&mHost);
     ResetBoard();
 }
@@ -108,7 +109,8 @@ bool PlayBoard::LoadLevelScenery(int pictureLevel) {
     if (!mImages.LoadScenery(mApp, pictureLevel, mField.IsDay())) {
         return false;
     }
-    mField.SetImages(&mImages);
+    PlayFieldPictures::SetFieldImages(mField, mImages);
+    mView.SetImages(&mImages);
     return true;
 }
 
@@ -311,7 +313,7 @@ void PlayBoard::Draw(Graphics* g) {
 
 void PlayBoard::DrawField(Graphics* g) {
     const bool slingshotHidden = mCurtainActive || (mLevelOver && HidesSlingshotWhenOver());
-    mField.DrawAll(g, !slingshotHidden);
+    mView.DrawAll(g, !slingshotHidden);
 }
 
 void PlayBoard::DrawEnd(Graphics* g) {

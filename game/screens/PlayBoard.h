@@ -26,9 +26,10 @@
 //   pictures; everything else runs on the main thread.
 
 #include "framework/widgets/Widget.h"
-#include "game/screens/GameImages.h"
 #include "game/rules/PlayField.h"
 #include "game/rules/PlayFieldHost.h"
+#include "game/screens/GameImages.h"
+#include "game/screens/PlayFieldView.h"
 
 #include <cstdint>
 #include <string>
@@ -75,6 +76,7 @@ public:
 
     PlayField& GetField() { return mField; }
     GameImages& GetImages() { return mImages; }
+    const PlayFieldView& GetView() const { return mView; }
     GameApp* GetApp() const { return mApp; }
     int GetState() const { return mState; }
     void SetState(int state) { mState = state; }
@@ -128,8 +130,8 @@ protected:
     // Cursor n when the game's custom cursors are on.
     void CustomCursor(int cursorNum);
     // The level's pictures: the sky of the field's day flag, the scenery of pictureLevel, then
-    // the set handed to the field. A scenery that cannot be loaded stops there (the field then
-    // draws no scenery; the message was shown) and answers false.
+    // the set handed to the field's rules and its view. A scenery that cannot be loaded stops there
+    // (the field then draws no scenery; the message was shown) and answers false.
     bool LoadLevelScenery(int pictureLevel);
     // The end of a level's loading on the loading thread, once the field has its pictures: a
     // short settling pause on the application's clock, then the arrow cursor.
@@ -142,6 +144,7 @@ protected:
     GameApp* mApp; // not owned
     PlayField mField;
     GameImages mImages;
+    PlayFieldView mView{mField}; // draws the field once the level's pictures are in place
 
 private:
     void Resume();

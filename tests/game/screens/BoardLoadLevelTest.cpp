@@ -118,7 +118,7 @@ TEST_F(BoardLoadLevelTest, TheLoadingWorkPausesOnTheClockOnceTheFieldHasItsPictu
         PlayBoard* board = survival ? static_cast<PlayBoard*>(mApp->mSurviveBoard)
                                     : static_cast<PlayBoard*>(mApp->mStoryBoard);
         ASSERT_NE(board, nullptr);
-        EXPECT_EQ(board->GetField().GetImages(), &board->GetImages()) << "pictures first";
+        EXPECT_EQ(board->GetView().GetImages(), &board->GetImages()) << "pictures first";
         ASSERT_TRUE(StepUntilLoaded());
         board->SetState(PlayBoard::kQuit);
         ASSERT_TRUE(StepUntil([&] { return mApp->mCurrentScreen != board; }));
