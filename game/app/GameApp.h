@@ -29,6 +29,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "game/player/ProfileManager.h"
 #include "game/player/ScoreTables.h"
+#include "game/rules/RunState.h"
 
 #include <string>
 
@@ -130,6 +131,7 @@ public:
     std::string mHelpTexts[kHelpTextCount]; // Text1 at index 0
     ProfileManager mProfileManager;
     ScoreTables mScoreTables;
+    RunState mRunState; // what the play boards' fields carry across levels and boards
     int mPreviousScreenId = kScreenIntro;
     int mTargetScreenId = kScreenIntro;
     int mMapMode = kMapModeSurvival;

@@ -6,9 +6,6 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kSkyPeriod = 12;
-constexpr int kSkyWidth = 640;
-constexpr int kLightningPeriod = 6;
 constexpr int kSunStopX = -133;
 
 } // namespace
@@ -18,73 +15,10 @@ PlayField::PlayField() {
 }
 
 void PlayField::ResetLevel() {
-    mDay = true;
+    static_cast<LevelState&>(*this) = LevelState{};
     mAmbient2.Start(15, 10, true, 100, 2);
-    mAmbient.Reset();
     mBob.Start(100, 350, 3, 0.1f);
-
-    for (int kind = 0; kind < kFruitKinds; ++kind) {
-        mOnTrees[kind] = 0;
-        mTreesOfKind[kind] = 0;
-    }
-    mTreeCount = 0;
-    mBoxCount = 0;
-    mTimeLeft = 0;
-    mHelpTip = 0;
-    mLevel = 0;
-    mSurvivalBonusCount = 0;
-    mElapsedSeconds = 0;
-    mScore = 0;
-    mNextFruitId = 0;
-    mGreenPicks = 0;
-    mAimingAtBird = 0;
-    mEffectStep = 0;
-    mEffectActive = false;
-    mTimeUp = false;
-
-    for (int i = 0; i < kSkyLayerCount; ++i) {
-        mSkyLayers[i] = SkyLayer{};
-        mSkyLayers[i].mX = i * kSkyWidth;
-        mSkyLayers[i].mPeriod = kSkyPeriod;
-    }
-    mLightningPeriod = kLightningPeriod;
-    mLightningFrame = 0;
-    mLightning = false;
-
     mSun.Start(Rand() % 400 + 100, 1, kSunStopX);
-
-    for (Timer& timer : mTimers) {
-        timer = Timer{};
-    }
-    mShotsSinceReady = 0;
-    mLastShotTick = 0;
-    mSlingshotReady = true;
-
-    mTrees.clear();
-    mFruit.clear();
-    mBoxes.clear();
-    mCaterpillars.clear();
-    mBirds.clear();
-    mStones.clear();
-    mHedgehogs.clear();
-    mNumberPopups.clear();
-    mBonusPopups.clear();
-    mBonusItems.clear();
-    mSmoke.clear();
-    mFlashes.clear();
-    mMagicShots.clear();
-    mTimeLine.clear();
-    mBroom.Reset();
-    mAutocar.Reset();
-    mEffect.Reset();
-    mRain.SetState(WeatherStepper::kGone);
-
-    mGoalReached = false;
-    mEvent = kEventNone;
-    mSurvival = false;
-    for (int& counter : mCounters) {
-        counter = 0;
-    }
 }
 
 void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {

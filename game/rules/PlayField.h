@@ -6,7 +6,8 @@
 // PlayFieldView over the level's image set. Elements are plain values copied into and out of
 // its vectors.
 //
-// ResetLevel clears everything except the goals, which the next level file sets again.
+// ResetLevel clears the level's state (LevelState.h); the goals, the banner and the combo
+// sequence outlast it, and the count toward the next golden fruit belongs to the run (RunState).
 //
 // One level plays through Update (every update tick; PlayFieldUpdate.cpp, with the time line in
 // PlayFieldTimeLine.cpp, the fruit and ground actors in PlayFieldGround.cpp and the birds and
@@ -14,37 +15,25 @@
 // go through a PlayFieldHost. A penalty never takes the score below 0, and every score pop-up
 // shows the points the score actually changed by.
 
-#include "game/rules/Bird.h"
-#include "game/rules/BobOffset.h"
-#include "game/rules/Bouncer.h"
-#include "game/rules/Caterpillar.h"
 #include "game/rules/ComboSequence.h"
-#include "game/rules/Countdown.h"
-#include "game/rules/Drifter.h"
-#include "game/rules/EdgeWalker.h"
-#include "game/rules/EffectAnim.h"
-#include "game/rules/FrameAnim.h"
-#include "game/rules/Fruit.h"
-#include "game/rules/FruitBox.h"
-#include "game/rules/FruitTree.h"
-#include "game/rules/Hedgehog.h"
-#include "game/rules/LoopAnim.h"
-#include "game/rules/Mover.h"
+#include "game/rules/LevelState.h"
 #include "game/rules/PlayFieldHost.h"
 #include "game/rules/RiseFade.h"
-#include "game/rules/TargetWalker.h"
-#include "game/rules/WeatherStepper.h"
+#include "game/rules/RunState.h"
 
 #include <vector>
 
 namespace Vuro {
 
-class PlayField {
+class PlayField : private LevelState {
 public:
-    static constexpr int kFruitKinds = 4;
-    static constexpr int kCounterCount = 16;
-    static constexpr int kTimerCount = 5;
-    static constexpr int kSkyLayerCount = 2;
+    using LevelState::kCounterCount;
+    using LevelState::kFruitKinds;
+    using LevelState::kSkyLayerCount;
+    using LevelState::kTimerCount;
+    using LevelState::SkyLayer;
+    using LevelState::TimeLineEntry;
+    using LevelState::Timer;
 
     // Event codes polled by the boards.
     static constexpr int kEventNone = 0;
@@ -64,25 +53,6 @@ public:
     // The strip below the field: side buttons and the in-game menu.
     static constexpr int kFieldBottom = 420;
 
-    // A timed effect counted down once a second.
-    struct Timer {
-        int mSeconds = 0;
-        bool mActive = false;
-    };
-
-    // A sky picture that scrolls left; only x, y and the period are used.
-    struct SkyLayer {
-        int mX = 0;
-        int mY = 0;
-        int mPeriod = 0;
-        int mUnused[3] = {};
-    };
-
-    struct TimeLineEntry {
-        int mSecond; // second of the level at which it fires
-        int mCode;   // what happens
-    };
-
     // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
     // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
     // hedgehog sniffs by the width of the tree picture. SetImages takes them from the level's
@@ -99,7 +69,8 @@ public:
     PlayField(const PlayField&) = delete;
     PlayField& operator=(const PlayField&) = delete;
 
-    // Clears the field for the next level; the goals stay.
+    // Clears the level's state for the next level; the goals, the banner and the combo
+    // sequence stay.
     void ResetLevel();
 
     // What the rules take of the level's image set, once the level number and mode are set:
@@ -116,6 +87,9 @@ public:
 
     // Borrowed; null goes back to the application host without a profile manager.
     void SetHost(PlayFieldHost* host);
+    // What outlasts levels and boards (borrowed); null goes back to the field's own.
+    void SetRunState(RunState* run) { mRun = run != nullptr ? run : &mOwnRun; }
+    const RunState& GetRunState() const { return *mRun; }
     const PictureSizes& GetPictureSizes() const { return mPictureSizes; }
 
     void AddTimeLineEntry(int second, int code);
@@ -312,69 +286,19 @@ private:
     // The first fruit under the point is picked into its box.
     void PickFruit(int x, int y);
 
-    bool mDay = true;
-    bool mGoalReached = false;
-    int mHelpTip = 0;
-    // Collected and grown per fruit kind 1..4, then shot and appeared per bird kind 0, 2, 1, 3.
-    int mCounters[kCounterCount] = {};
+    // Outside the level's state: see LevelState.h.
     RiseFade mScoreFade;
     ComboSequence mCombo;
     bool mCustomCursors = false;
-    int mAimingAtBird = 0;
-    bool mSurvival = false;
-    int mShotsSinceReady = 0;
-    int mLastShotTick = 0;
-    bool mSlingshotReady = true;
-    // Double shot, stop phase, lightning, (unused), smoke.
-    Timer mTimers[kTimerCount];
-    int mEvent = kEventNone;
-    bool mTimeUp = false;
-    int mLevel = 0;
-    int mSurvivalBonusCount = 0;
-    int mTreesOfKind[kFruitKinds] = {};
-    int mTreeCount = 0;
-    int mBoxCount = 0;
-    int mTimeLeft = 0;
     int mGoals[kFruitKinds] = {};
-    int mOnTrees[kFruitKinds] = {}; // grown and not yet fallen
-    int mElapsedSeconds = 0;
     int mCurrentTick = 0;
-    int mScore = 0;
-    bool mEffectActive = false;
-    int mEffectStep = 0;
-    int mNextFruitId = 0;
-    int mGreenPicks = 0;
-    EdgeWalker mBroom;
-    TargetWalker mAutocar;
-    EffectAnim mEffect;
-    WeatherStepper mRain;
-    SkyLayer mSkyLayers[kSkyLayerCount];
-    Drifter mSun;
-    int mLightningPeriod = 0;
-    int mLightningFrame = 0;
-    bool mLightning = false;
     int mMouseX = 0;
     int mMouseY = 0;
-    std::vector<FruitTree> mTrees;
-    std::vector<Fruit> mFruit;
-    std::vector<FruitBox> mBoxes;
-    std::vector<Caterpillar> mCaterpillars;
-    std::vector<Bird> mBirds;
-    std::vector<Mover> mStones;
-    std::vector<Hedgehog> mHedgehogs;
-    std::vector<Countdown> mNumberPopups;
-    std::vector<Countdown> mBonusPopups;
-    std::vector<Bouncer> mBonusItems;
-    std::vector<LoopAnim> mSmoke;
-    std::vector<EffectAnim> mFlashes;
-    std::vector<EffectAnim> mMagicShots;
-    std::vector<TimeLineEntry> mTimeLine;
-    BobOffset mBob;
-    FrameAnim mAmbient;
-    FrameAnim mAmbient2; // the night animation
     PlayFieldAppHost mAppHost;
     PlayFieldHost* mHost = &mAppHost; // borrowed
     PictureSizes mPictureSizes;
+    RunState mOwnRun;
+    RunState* mRun = &mOwnRun; // borrowed
 };
 
 } // namespace Vuro

@@ -46,6 +46,7 @@ constexpr int kKeyEscape = 27;
 
 PlayBoard::PlayBoard(GameApp* app) : mApp(app), mHost(&app->mProfileManager) {
     mField.SetHost(&mHost);
+    mField.SetRunState(&app->mRunState);
     ResetBoard();
 }
 

@@ -25,7 +25,7 @@ void FillLevel(PlayField& field) {
     field.StartAmbient(1);
 }
 
-TEST(PlayField, ResetLevelClearsAllButTheGoals) {
+TEST(PlayField, ResetLevelClearsTheLevelsStateButNotTheGoals) {
     PlayField field;
     field.SetGoal(3, 8);
     FillLevel(field);

@@ -119,6 +119,8 @@ TEST_F(BoardLoadLevelTest, TheLoadingWorkPausesOnTheClockOnceTheFieldHasItsPictu
                                     : static_cast<PlayBoard*>(mApp->mStoryBoard);
         ASSERT_NE(board, nullptr);
         EXPECT_EQ(board->GetView().GetImages(), &board->GetImages()) << "pictures first";
+        // Every board's field counts toward the next golden fruit on the application's run.
+        EXPECT_EQ(&board->GetField().GetRunState(), &mApp->mRunState);
         ASSERT_TRUE(StepUntilLoaded());
         board->SetState(PlayBoard::kQuit);
         ASSERT_TRUE(StepUntil([&] { return mApp->mCurrentScreen != board; }));
