@@ -107,8 +107,8 @@ struct LevelState {
     std::vector<EffectAnim> mMagicShots;
     std::vector<TimeLineEntry> mTimeLine;
     BobOffset mBob;
-    FrameAnim mAmbient;
-    FrameAnim mAmbient2; // the night animation
+    FrameAnim mAmbient;        // the stage's ambient animation (SetImages starts it)
+    FrameAnim mNightAnimation; // the stars over the night sky
 };
 
 } // namespace Vuro

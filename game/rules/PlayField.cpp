@@ -16,7 +16,7 @@ PlayField::PlayField() {
 
 void PlayField::ResetLevel() {
     static_cast<LevelState&>(*this) = LevelState{};
-    mAmbient2.Start(15, 10, true, 100, 2);
+    mNightAnimation.Start(15, 10, true, 100, 2);
     mBob.Start(100, 350, 3, 0.1f);
     mSun.Start(Rand() % 400 + 100, 1, kSunStopX);
 }

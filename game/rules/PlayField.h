@@ -172,7 +172,7 @@ public:
 
     // Read by the drawing and update steps.
     const FrameAnim& GetAmbient() const { return mAmbient; }
-    const FrameAnim& GetAmbient2() const { return mAmbient2; }
+    const FrameAnim& GetNightAnimation() const { return mNightAnimation; }
     const BobOffset& GetBob() const { return mBob; }
     const Drifter& GetSun() const { return mSun; }
     const WeatherStepper& GetRain() const { return mRain; }
@@ -187,7 +187,7 @@ public:
     bool IsAimingAtBird() const { return mAimingAtBird != 0; }
     bool IsEffectActive() const { return mEffectActive; }
     int GetEffectStep() const { return mEffectStep; }
-    const RiseFade& GetScoreFade() const { return mScoreFade; }
+    const RiseFade& GetBanner() const { return mBanner; }
     const EdgeWalker& GetBroom() const { return mBroom; }
     const TargetWalker& GetAutocar() const { return mAutocar; }
     const std::vector<Fruit>& GetFruit() const { return mFruit; }
@@ -287,8 +287,8 @@ private:
     void PickFruit(int x, int y);
 
     // Outside the level's state: see LevelState.h.
-    RiseFade mScoreFade;
-    ComboSequence mCombo;
+    RiseFade mBanner;     // the level banner, started by time-line code 15
+    ComboSequence mCombo; // the kinds of the ripe fruit picked one after another
     bool mCustomCursors = false;
     int mGoals[kFruitKinds] = {};
     int mCurrentTick = 0;

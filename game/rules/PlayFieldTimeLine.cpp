@@ -84,7 +84,7 @@ bool PlayField::RunTimeLineCode(int code) {
         break;
     case kBanner:
         if (!mSurvival) {
-            mScoreFade.Start(mTimeLeft + 1);
+            mBanner.Start(mTimeLeft + 1);
             break;
         }
         // Each banner announces the next wave; every wave after the first earns points.
@@ -92,7 +92,7 @@ bool PlayField::RunTimeLineCode(int code) {
         if (mSurvivalBonusCount > 1) {
             AddScore(kWavePoints);
         }
-        mScoreFade.Start(kWaveBannerSeconds);
+        mBanner.Start(kWaveBannerSeconds);
         break;
     case kReadySound:
         mHost->PlaySample(FieldSound::kReady);

@@ -8,9 +8,9 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/screens/CaptionedButton.h"
 #include "game/screens/PlayBoard.h"
 #include "game/screens/PlayFieldPictures.h"
-#include "game/screens/CaptionedButton.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
@@ -62,7 +62,7 @@ BoardStat::BoardStat(PlayBoard* board, int* stateWord)
     GameApp* app = board->GetApp();
     PlayerRecord record;
     app->mProfileManager.GetRecord(&record);
-    mStageSum = board->GetStageSum();
+    mLevelScore = board->GetLevelScore();
     mTotalSum = record.totalScore;
     for (int i = 0; i < kBirdCount; ++i) {
         const BirdFlight& flight = kBirdFlights[i];
@@ -74,7 +74,7 @@ BoardStat::BoardStat(PlayBoard* board, int* stateWord)
     if (field.IsGoalReached()) {
         ScoreEntry entry;
         entry.SetName(record.GetName());
-        entry.score = mStageSum;
+        entry.score = mLevelScore;
         entry.level = field.GetLevel();
         (void)app->mScoreTables.Add(entry, !field.IsSurvival());
         (void)app->mScoreTables.Save(); // a table that cannot be saved still shows this run
@@ -157,7 +157,7 @@ void BoardStat::Draw(Graphics* g) {
     g->SetColor(kYellow);
     constexpr auto stageSum = "Сумма за этап : %d"_cp1251;
     constexpr auto totalSum = "Общая сумма : %d"_cp1251;
-    g->DrawString(StrFormat(stageSum.c_str(), mStageSum), 210, 320);
+    g->DrawString(StrFormat(stageSum.c_str(), mLevelScore), 210, 320);
     g->DrawString(StrFormat(totalSum.c_str(), mTotalSum), 210, 350);
 }
 

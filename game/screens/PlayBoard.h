@@ -81,7 +81,7 @@ public:
     int GetState() const { return mState; }
     void SetState(int state) { mState = state; }
     // The level's score, shown by the statistics screen and entered in the score tables.
-    int GetStageSum() const { return mField.GetScore(); }
+    int GetLevelScore() const { return mField.GetScore(); }
     virtual bool IsStory() const = 0;
     bool IsLevelOver() const { return mLevelOver; }
     bool IsGoalReachedAtEnd() const { return mGoalReachedAtEnd; }

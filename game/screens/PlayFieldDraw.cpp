@@ -60,7 +60,7 @@ void PlayFieldView::DrawBackground(Graphics* g) const {
     } else {
         g->DrawImage(mImages->mSkyBackground, 0, 0);
         if (!day) {
-            const FrameAnim& stars = mField.GetAmbient2();
+            const FrameAnim& stars = mField.GetNightAnimation();
             g->DrawImageFrame(mImages->mStars, stars.mX, stars.mY, stars.mFrame);
         }
         // At night the storm keeps the night sky, and the moon (hidden by DrawSunMoon during a

@@ -172,7 +172,7 @@ void PlayFieldView::DrawBonusPopups(Graphics* g) const {
 }
 
 void PlayFieldView::DrawBanner(Graphics* g) const {
-    const RiseFade& banner = mField.GetScoreFade();
+    const RiseFade& banner = mField.GetBanner();
     if (mImages == nullptr || !banner.mActive) {
         return;
     }

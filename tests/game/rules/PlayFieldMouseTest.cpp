@@ -133,7 +133,7 @@ void ExpectSameLevelState(const PlayField& field, const PlayField& fresh) {
     for (int i = 0; i < PlayField::kSkyLayerCount; ++i) {
         EXPECT_EQ(field.GetSkyLayer(i).mX, fresh.GetSkyLayer(i).mX) << i;
     }
-    EXPECT_EQ(field.GetAmbient2().mFrame, fresh.GetAmbient2().mFrame);
+    EXPECT_EQ(field.GetNightAnimation().mFrame, fresh.GetNightAnimation().mFrame);
     EXPECT_EQ(field.GetBob().mOffset, fresh.GetBob().mOffset);
     EXPECT_EQ(field.GetBob().mStepsLeft, fresh.GetBob().mStepsLeft);
 }
@@ -158,7 +158,7 @@ TEST_F(PlayFieldMouse, ANewLevelStartsAsANewFieldWhileTheBannerAndTheComboRunOn)
     mField.ResetLevel();
     ExpectSameLevelState(mField, fresh);
     EXPECT_EQ(mField.GetGoal(1), 10);
-    EXPECT_TRUE(mField.GetScoreFade().mActive);
+    EXPECT_TRUE(mField.GetBanner().mActive);
 
     // The next level: its first pick completes the four kinds begun in the last one.
     mField.SetLevel(2);

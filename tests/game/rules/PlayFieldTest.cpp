@@ -55,7 +55,7 @@ TEST(PlayField, ResetLevelSetsUpTheSkyAndAnimations) {
     field.ResetLevel();
 
     EXPECT_EQ(field.GetAmbient().mState, FrameAnim::kStopped);
-    const FrameAnim& night = field.GetAmbient2();
+    const FrameAnim& night = field.GetNightAnimation();
     EXPECT_EQ(night.mState, FrameAnim::kLooping);
     EXPECT_EQ(night.mX, 15);
     EXPECT_EQ(night.mY, 10);

@@ -56,7 +56,7 @@ protected:
         o.rain = mField.GetRain().IsPresent();
         o.timeUp = mField.IsTimeUp();
         o.helpTip = mField.GetHelpTip();
-        o.bannerSeconds = mField.GetScoreFade().mActive ? mField.GetScoreFade().mSeconds : 0;
+        o.bannerSeconds = mField.GetBanner().mActive ? mField.GetBanner().mSeconds : 0;
         o.score = mField.GetScore();
         o.samples = mHost.mSamples;
         o.music = mHost.mMusic;

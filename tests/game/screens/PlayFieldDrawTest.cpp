@@ -114,8 +114,8 @@ TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
         (void)field.Update(tick);
     }
     ASSERT_EQ(field.GetSurvivalBonusCount(), 3);
-    ASSERT_TRUE(field.GetScoreFade().mActive);
-    const int y = field.GetScoreFade().mOffset;
+    ASSERT_TRUE(field.GetBanner().mActive);
+    const int y = field.GetBanner().mOffset;
     ASSERT_GT(y, RiseFade::kHiddenOffset) << "the banner shows";
 
     MemoryImage drawn(&app);
