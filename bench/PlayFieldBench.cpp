@@ -32,7 +32,7 @@ void OurFrame(benchmark::State& state) {
 void FieldDraw(benchmark::State& state) {
     Measure(state, double(kScreenWidth) * kScreenHeight, [] {
         Graphics g(gOurs->Screen());
-        gBusy->Field().DrawAll(&g, true);
+        gBusy->View().DrawAll(&g, true);
     });
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Vuro::PlayField field(nullptr);
+    Vuro::PlayField field;
     std::string error;
     std::string_view text(reinterpret_cast<const char*>(data), size);
     if (!Vuro::LevelFile::ParseLevelText(text, "fuzz.xml", field, error)) {

@@ -32,6 +32,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "game/player/ProfileManager.h"
 #include "game/player/ScoreTables.h"
+#include "game/rules/RunState.h"
 #include "game/screens/GameHost.h"
 
 #include <string>
@@ -97,6 +98,7 @@ public:
     VuroAppBase& App() override { return *this; }
     ProfileManager& GetProfileManager() override { return mProfileManager; }
     ScoreTables& GetScoreTables() override { return mScoreTables; }
+    RunState& GetRunState() override { return mRunState; }
     bool HasCustomCursors() const override { return mCustomCursors; }
     void SetCustomCursors(bool on) override { mCustomCursors = on; }
     Image* GetMenuCursor() const override { return mCursorImage; }
@@ -134,6 +136,7 @@ public:
     std::string mHelpTexts[kHelpTextCount]; // Text1 at index 0
     ProfileManager mProfileManager;
     ScoreTables mScoreTables;
+    RunState mRunState; // what the play boards' fields carry across levels and boards
     int mPreviousScreenId = kScreenIntro;
     int mTargetScreenId = kScreenIntro;
     int mMapMode = kMapModeSurvival;

@@ -42,11 +42,9 @@ void Bird::Reset() {
     mTargetY = -1;
     mHit = false;
     mStunned = false;
-    mCarriedState = 0;
-    mCarriedKind = 0;
+    mCarried = {};
     ForgetFruit();
     mFrame = 0;
-    mCarriedPicture = 0;
     mSteps = 0;
     mCarrying = false;
     mHitCountdown = 0;
@@ -85,10 +83,8 @@ void Bird::AimAt(const Fruit& fruit) {
     mFruitTargetX =
         IsFacingRight() ? fruit.GetX() - (GetRightEdge() - mX) : fruit.GetX() + kAimRightOfFruit;
     mFruitTargetY = fruit.GetY() - kAimAboveFruit;
-    mFruitTargetId = fruit.GetCellId();
-    mCarriedState = fruit.GetState();
-    mCarriedKind = fruit.GetKind();
-    mCarriedPicture = StoredPicture(fruit.GetPicture());
+    mCarried = {fruit.GetKind(), fruit.GetState(), StoredPicture(fruit.GetPicture()),
+                fruit.GetCellId()};
 }
 
 void Bird::GiveUp() {
@@ -121,7 +117,7 @@ void Bird::FlyAway() {
 void Bird::ForgetFruit() {
     mFruitTargetX = -1;
     mFruitTargetY = -1;
-    mFruitTargetId = 0;
+    mCarried.mCellId = 0;
 }
 
 void Bird::SetHit(bool hit) {
@@ -151,8 +147,8 @@ void Bird::SetCarrying(bool carrying) {
 }
 
 void Bird::SetCarried(int state, int picture) {
-    mCarriedState = state;
-    mCarriedPicture = StoredPicture(picture);
+    mCarried.mState = state;
+    mCarried.mPicture = StoredPicture(picture);
 }
 
 bool Bird::IsFacingRight() const {

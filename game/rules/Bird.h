@@ -7,6 +7,8 @@
 // Tick moves it one step a tick and reports what the field must do (the TickResult values).
 // Wings flap every 15 ticks.
 
+#include "game/rules/CarriedFruit.h"
+
 namespace Vuro {
 
 class Fruit;
@@ -73,7 +75,7 @@ public:
 
     // Facing right: flying right, hovering after flying right, leaving right.
     bool IsFacingRight() const;
-    bool HasFruitTarget() const { return mFruitTargetId != 0; }
+    bool HasFruitTarget() const { return mCarried.mCellId != 0; }
     // Body points of the kind.
     int GetRightEdge() const;
     int GetBottom() const;
@@ -91,13 +93,13 @@ public:
     int GetTargetY() const { return mTargetY; }
     bool IsHit() const { return mHit; }
     bool IsStunned() const { return mStunned; }
-    int GetCarriedState() const { return mCarriedState; }
-    int GetCarriedKind() const { return mCarriedKind; }
+    int GetCarriedState() const { return mCarried.mState; }
+    int GetCarriedKind() const { return mCarried.mKind; }
     int GetFruitTargetX() const { return mFruitTargetX; }
     int GetFruitTargetY() const { return mFruitTargetY; }
-    int GetFruitTargetId() const { return mFruitTargetId; }
+    int GetFruitTargetId() const { return mCarried.mCellId; }
     int GetFrame() const { return mFrame; }
-    int GetCarriedPicture() const { return mCarriedPicture; }
+    int GetCarriedPicture() const { return mCarried.mPicture; }
     int GetSteps() const { return mSteps; }
     bool IsCarrying() const { return mCarrying; }
     int GetHitCountdown() const { return mHitCountdown; }
@@ -122,13 +124,11 @@ private:
     int mTargetY;
     bool mHit;     // struck by a stone
     bool mStunned; // struck by lightning
-    int mCarriedState;
-    int mCarriedKind;
+    // The fruit aimed at or carried; its cell id is 0 while there is none.
+    CarriedFruit mCarried;
     int mFruitTargetX; // where it goes to take its fruit, -1 none
     int mFruitTargetY;
-    int mFruitTargetId; // cell id of the fruit aimed at or carried, 0 none
     int mFrame;
-    int mCarriedPicture;
     int mSteps; // moves since the last look for fruit
     bool mCarrying;
     int mHitCountdown; // counted down every 20 ticks after a hit

@@ -1,7 +1,8 @@
 #pragma once
-// A small swing for a picture: every 20 update ticks the offset either moves by delta or, with
-// no steps left, turns. Start begins with a turn, so the offset rises 2 * halfSwing steps from 0,
-// turns, falls back to 0, turns, and so on: it swings between 0 and 2 * halfSwing * delta.
+// The bob of the stage's ambient picture, a small swing: every 20 update ticks the offset either
+// moves by delta or, with no steps left, turns. Start begins with a turn, so the offset rises
+// 2 * halfSwing steps from 0, turns, falls back to 0, turns, and so on: it swings between 0 and
+// 2 * halfSwing * delta.
 // A plain record; Tick answers whether it changed what is drawn (each step and turn counts).
 
 namespace Vuro {

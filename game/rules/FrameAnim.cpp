@@ -1,5 +1,7 @@
 #include "game/rules/FrameAnim.h"
 
+#include "game/rules/FrameStep.h"
+
 namespace Vuro {
 
 void FrameAnim::Reset() {
@@ -16,11 +18,7 @@ void FrameAnim::Start(int x, int y, bool looping, int period, int maxFrame) {
 }
 
 bool FrameAnim::Tick(int tick) {
-    if (mState != kLooping || tick % mPeriod != 0) {
-        return false;
-    }
-    mFrame = mFrame < mMaxFrame ? mFrame + 1 : 0;
-    return true;
+    return mState == kLooping && StepFrame(tick, mPeriod, mMaxFrame, mFrame) != FrameStep::None;
 }
 
 } // namespace Vuro

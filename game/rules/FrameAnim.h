@@ -1,7 +1,8 @@
 #pragma once
-// A picture at a point that either stands still or loops through its cels 0..maxFrame, one
-// step every period update ticks (a step comes on ticks that are multiples of the period).
-// A plain record: copy it freely. Tick answers whether it changed what is drawn
+// An animated piece of scenery: the stage's ambient animation, the stars at night, the ships on
+// the stage map. A picture at a point that either stands still or loops through its cels
+// 0..maxFrame, one step every period update ticks (a step comes on ticks that are multiples of
+// the period). A plain record: copy it freely. Tick answers whether it changed what is drawn
 // (each frame step counts).
 
 namespace Vuro {

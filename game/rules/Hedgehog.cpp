@@ -26,14 +26,11 @@ void Hedgehog::Reset() {
     mY = -1;
     mTargetX = -1;
     mTargetY = -1;
-    mCarriedState = 0;
-    mCarriedKind = 0;
+    mCarried = {};
     mCarriedX = 0;
     mCarriedY = 0;
-    mCarriedId = 0;
     mFacing = FacingRight;
     mFrame = 0;
-    mCarriedPicture = 0;
     mPause = 0;
     mCarrying = false;
     mScared = false;
@@ -106,10 +103,7 @@ void Hedgehog::Carry(int x, int y, int cellId, int state, int kind, int picture)
     mCarrying = true;
     mCarriedX = x;
     mCarriedY = y;
-    mCarriedId = cellId;
-    mCarriedState = state;
-    mCarriedKind = kind;
-    mCarriedPicture = picture;
+    mCarried = {kind, state, picture, cellId};
 }
 
 void Hedgehog::Leave() {
@@ -126,7 +120,7 @@ void Hedgehog::Leave() {
         mFacing = FacingLeft;
     }
     mCarrying = false;
-    mCarriedId = 0;
+    mCarried.mCellId = 0;
 }
 
 void Hedgehog::Scare() {
@@ -143,7 +137,7 @@ void Hedgehog::Scare() {
 void Hedgehog::SetCarrying(bool carrying) {
     mCarrying = carrying;
     if (!carrying) {
-        mCarriedId = 0;
+        mCarried.mCellId = 0;
         if (mState != None && mState != Gone) {
             ChooseDirection();
         }

@@ -7,6 +7,8 @@
 // while it is above 0, and a hedgehog that sniffed walks on with 10 seconds before it can sniff
 // again.
 
+#include "game/rules/CarriedFruit.h"
+
 namespace Vuro {
 
 class Hedgehog {
@@ -75,14 +77,14 @@ public:
     int GetY() const { return mY; }
     int GetTargetX() const { return mTargetX; }
     int GetTargetY() const { return mTargetY; }
-    int GetCarriedState() const { return mCarriedState; }
-    int GetCarriedKind() const { return mCarriedKind; }
+    int GetCarriedState() const { return mCarried.mState; }
+    int GetCarriedKind() const { return mCarried.mKind; }
     int GetCarriedX() const { return mCarriedX; }
     int GetCarriedY() const { return mCarriedY; }
-    int GetCarriedId() const { return mCarriedId; }
+    int GetCarriedId() const { return mCarried.mCellId; }
     int GetFacing() const { return mFacing; }
     int GetFrame() const { return mFrame; }
-    int GetCarriedPicture() const { return mCarriedPicture; }
+    int GetCarriedPicture() const { return mCarried.mPicture; }
     int GetPause() const { return mPause; }
     bool IsCarrying() const { return mCarrying; }
 
@@ -98,14 +100,11 @@ private:
     int mY;
     int mTargetX;
     int mTargetY;
-    int mCarriedState;
-    int mCarriedKind;
-    int mCarriedX;
+    CarriedFruit mCarried; // its cell id is 0 while it carries none
+    int mCarriedX;         // where the fruit lay when it was taken
     int mCarriedY;
-    int mCarriedId; // cell id of the carried fruit, 0 none
     int mFacing;
     int mFrame;
-    int mCarriedPicture;
     int mPause; // seconds
     bool mCarrying;
     bool mScared;

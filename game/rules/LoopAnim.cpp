@@ -1,5 +1,6 @@
 #include "game/rules/LoopAnim.h"
 
+#include "game/rules/FrameStep.h"
 #include "game/rules/GameSeconds.h"
 
 namespace Vuro {
@@ -21,7 +22,6 @@ void LoopAnim::SetLooping(bool looping) {
 }
 
 bool LoopAnim::Tick(int tick) {
-    bool changed = false;
     if (!mActive) {
         return false;
     }
@@ -29,17 +29,12 @@ bool LoopAnim::Tick(int tick) {
         mActive = false;
         return true;
     }
-    if (tick % kFrameTicks == 0) {
-        if (mFrame < kLastFrame) {
-            ++mFrame;
-        } else {
-            mFrame = 0;
-            mLooping = false;
-        }
-        changed = true;
+    const FrameStep step = StepFrame(tick, kFrameTicks, kLastFrame, mFrame);
+    if (step == FrameStep::Wrapped) {
+        mLooping = false;
     }
     CountSecondDown(tick, mSecondsLeft);
-    return changed;
+    return step != FrameStep::None;
 }
 
 } // namespace Vuro

@@ -1,110 +1,29 @@
 #include "game/rules/PlayField.h"
 
-#include "framework/graphics/Image.h"
 #include "framework/util/MersenneTwister.h"
-#include "game/screens/GameImages.h"
-#include "game/screens/PlayFieldPictures.h"
 
 namespace Vuro {
 
 namespace {
 
-constexpr int kSkyPeriod = 12;
-constexpr int kSkyWidth = 640;
-constexpr int kLightningPeriod = 6;
 constexpr int kSunStopX = -133;
 
 } // namespace
 
-PlayField::PlayField(GameApp* app) : mApp(app) {
+PlayField::PlayField() {
     ResetLevel();
 }
 
 void PlayField::ResetLevel() {
-    mDay = true;
-    mAmbient2.Start(15, 10, true, 100, 2);
-    mAmbient.Reset();
+    static_cast<LevelState&>(*this) = LevelState{};
+    mNightAnimation.Start(15, 10, true, 100, 2);
     mBob.Start(100, 350, 3, 0.1f);
-
-    for (int kind = 0; kind < kFruitKinds; ++kind) {
-        mOnTrees[kind] = 0;
-        mTreesOfKind[kind] = 0;
-    }
-    mTreeCount = 0;
-    mBoxCount = 0;
-    mTimeLeft = 0;
-    mHelpTip = 0;
-    mLevel = 0;
-    mSurvivalBonusCount = 0;
-    mElapsedSeconds = 0;
-    mScore = 0;
-    mNextFruitId = 0;
-    mGreenPicks = 0;
-    mAimingAtBird = 0;
-    mEffectStep = 0;
-    mEffectActive = false;
-    mTimeUp = false;
-
-    for (int i = 0; i < 2; ++i) {
-        mSkyLayers[i] = SkyLayer{};
-        mSkyLayers[i].mX = i * kSkyWidth;
-        mSkyLayers[i].mPeriod = kSkyPeriod;
-    }
-    mLightningPeriod = kLightningPeriod;
-    mLightningFrame = 0;
-    mLightning = false;
-
     mSun.Start(Rand() % 400 + 100, 1, kSunStopX);
-
-    for (Timer& timer : mTimers) {
-        timer = Timer{};
-    }
-    mShotsSinceReady = 0;
-    mLastShotTick = 0;
-    mSlingshotReady = true;
-
-    mTrees.clear();
-    mFruit.clear();
-    mBoxes.clear();
-    mCaterpillars.clear();
-    mBirds.clear();
-    mStones.clear();
-    mHedgehogs.clear();
-    mNumberPopups.clear();
-    mBonusPopups.clear();
-    mBonusItems.clear();
-    mSmoke.clear();
-    mFlashes.clear();
-    mMagicShots.clear();
-    mTimeLine.clear();
-    mBroom.Reset();
-    mAutocar.Reset();
-    mEffect.Reset();
-    mRain.SetState(WeatherStepper::kGone);
-
-    mGoalReached = false;
-    mEvent = kEventNone;
-    mSurvival = false;
-    for (int& counter : mCounters) {
-        counter = 0;
-    }
 }
 
-void PlayField::SetImages(GameImages* images) {
-    mImages = images;
-    if (images == nullptr) {
-        return;
-    }
-    for (int kind = 1; kind <= kFruitKinds; ++kind) {
-        if (const Image* sheet = PlayFieldPictures::FruitAnimSheet(*images, kind)) {
-            mPictureSizes.mFruitSheetWidth[kind - 1] = sheet->GetWidth();
-            mPictureSizes.mFruitSheetHeight[kind - 1] = sheet->GetHeight();
-        }
-        if (const Image* tree = PlayFieldPictures::TreePicture(*images, kind)) {
-            mPictureSizes.mTreeWidth[kind - 1] = tree->GetWidth();
-        }
-    }
-    if (images->mAmbient != nullptr) {
+void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {
+    mPictureSizes = sizes;
+    if (hasAmbientPicture) {
         StartAmbient(GetStage(mSurvival, mLevel));
     }
 }

@@ -2,9 +2,12 @@
 // The state of one level in play: trees, fruit, boxes, pests and birds, stones, pop-ups and
 // effects, and the level's goals, time and counters. Each game board embeds one, fills it from
 // the level file (LevelFile) after ResetLevel, forwards ticks and mouse input to it and polls
-// its event code. Not a widget; elements are plain values copied into and out of its vectors.
+// its event code. Not a widget, and it draws nothing: the boards draw it through a
+// PlayFieldView over the level's image set. Elements are plain values copied into and out of
+// its vectors.
 //
-// ResetLevel clears everything except the goals, which the next level file sets again.
+// ResetLevel clears the level's state (LevelState.h); the goals, the banner and the combo
+// sequence outlast it, and the count toward the next golden fruit belongs to the run (RunState).
 //
 // One level plays through Update (every update tick; PlayFieldUpdate.cpp, with the time line in
 // PlayFieldTimeLine.cpp, the fruit and ground actors in PlayFieldGround.cpp and the birds and
@@ -12,40 +15,25 @@
 // go through a PlayFieldHost. A penalty never takes the score below 0, and every score pop-up
 // shows the points the score actually changed by.
 
-#include "game/rules/Bird.h"
-#include "game/rules/BobOffset.h"
-#include "game/rules/Bouncer.h"
-#include "game/rules/Caterpillar.h"
 #include "game/rules/ComboSequence.h"
-#include "game/rules/Countdown.h"
-#include "game/rules/Drifter.h"
-#include "game/rules/EdgeWalker.h"
-#include "game/rules/EffectAnim.h"
-#include "game/rules/FrameAnim.h"
-#include "game/rules/Fruit.h"
-#include "game/rules/FruitBox.h"
-#include "game/rules/FruitTree.h"
-#include "game/rules/Hedgehog.h"
-#include "game/rules/LoopAnim.h"
-#include "game/rules/Mover.h"
+#include "game/rules/LevelState.h"
 #include "game/rules/PlayFieldHost.h"
 #include "game/rules/RiseFade.h"
-#include "game/rules/TargetWalker.h"
-#include "game/rules/WeatherStepper.h"
+#include "game/rules/RunState.h"
 
 #include <vector>
 
 namespace Vuro {
 
-class GameApp;
-class GameImages;
-class Graphics;
-
-class PlayField {
+class PlayField : private LevelState {
 public:
-    static constexpr int kFruitKinds = 4;
-    static constexpr int kCounterCount = 16;
-    static constexpr int kTimerCount = 5;
+    using LevelState::kCounterCount;
+    using LevelState::kFruitKinds;
+    using LevelState::kSkyLayerCount;
+    using LevelState::kTimerCount;
+    using LevelState::SkyLayer;
+    using LevelState::TimeLineEntry;
+    using LevelState::Timer;
 
     // Event codes polled by the boards.
     static constexpr int kEventNone = 0;
@@ -65,50 +53,30 @@ public:
     // The strip below the field: side buttons and the in-game menu.
     static constexpr int kFieldBottom = 420;
 
-    // A timed effect counted down once a second.
-    struct Timer {
-        int mSeconds = 0;
-        bool mActive = false;
-    };
-
-    // A sky picture that scrolls left; only x, y and the period are used.
-    struct SkyLayer {
-        int mX = 0;
-        int mY = 0;
-        int mPeriod = 0;
-        int mUnused[3] = {};
-    };
-
-    struct TimeLineEntry {
-        int mSecond; // second of the level at which it fires
-        int mCode;   // what happens
-    };
-
     // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
     // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
-    // hedgehog sniffs by the width of the tree picture. SetImages takes them from the pictures
-    // the image set holds; until then the sizes of the game's data set stand (sheets of six
-    // 20 x 20 cels, trees 140 wide).
+    // hedgehog sniffs by the width of the tree picture. SetImages takes them from the level's
+    // image set; until then the sizes of the game's data set stand (sheets of six 20 x 20 cels,
+    // trees 140 wide).
     struct PictureSizes {
         int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
         int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
         int mTreeWidth[kFruitKinds] = {140, 140, 140, 140};
     };
 
-    // app is borrowed (may be null in tests).
-    explicit PlayField(GameApp* app);
+    PlayField();
 
     PlayField(const PlayField&) = delete;
     PlayField& operator=(const PlayField&) = delete;
 
-    // Clears the field for the next level; the goals stay.
+    // Clears the level's state for the next level; the goals, the banner and the combo
+    // sequence stay.
     void ResetLevel();
 
-    // Stores the level's image set (borrowed), takes the picture sizes from the fruit anim
-    // sheets and trees it holds, and starts the stage's ambient animation when the set holds
-    // its picture. Called once the level number and mode are set.
-    void SetImages(GameImages* images);
-    GameImages* GetImages() const { return mImages; }
+    // What the rules take of the level's image set, once the level number and mode are set:
+    // the sizes of its pictures, and whether it holds the stage's ambient picture, which starts
+    // the stage's ambient animation.
+    void SetImages(const PictureSizes& sizes, bool hasAmbientPicture);
 
     // The stage whose pictures a level uses: story levels 1..43 map to stages 1..6 (a higher
     // level keeps its own number, a stage without pictures); in survival the level is the stage.
@@ -119,7 +87,9 @@ public:
 
     // Borrowed; null goes back to the application host without a profile manager.
     void SetHost(PlayFieldHost* host);
-    void SetPictureSizes(const PictureSizes& sizes) { mPictureSizes = sizes; }
+    // What outlasts levels and boards (borrowed); null goes back to the field's own.
+    void SetRunState(RunState* run) { mRun = run != nullptr ? run : &mOwnRun; }
+    const RunState& GetRunState() const { return *mRun; }
     const PictureSizes& GetPictureSizes() const { return mPictureSizes; }
 
     void AddTimeLineEntry(int second, int code);
@@ -151,47 +121,6 @@ public:
     bool Update(int tick);
     // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
     void MouseDown(int x, int y, int clickCount);
-
-    // ---- [Drawing] ----
-    // Each part draws one layer from the field's state with the pictures of the image set;
-    // without an image set nothing is drawn. The boards call the parts in the order listed,
-    // DrawSmoke twice (before the slingshot and after the weather); DrawAll does exactly that.
-    // The parts that write text use the image set's help font (images/fonts/Help14Bold.txt)
-    // and leave it set on the context; a shadow is the text in black, lower right. A frame
-    // past the end of its sheet is brought into the sheet (PlayFieldPictures.h).
-    // PlayFieldDraw.cpp holds the order and the scenery, PlayFieldDrawSprites.cpp the
-    // creatures, helpers and effects, PlayFieldDrawPanel.cpp the panel, icons and texts.
-    //
-    // Every part in order; drawSlingshot is false while the boards hide it (the curtain).
-    void DrawAll(Graphics* g, bool drawSlingshot);
-    void DrawBackground(Graphics* g);
-    void DrawSunMoon(Graphics* g);
-    void DrawSky(Graphics* g);
-    void DrawStagePicture(Graphics* g);
-    void DrawAmbient(Graphics* g);
-    void DrawTrees(Graphics* g);
-    void DrawCaterpillars(Graphics* g);
-    void DrawFruit(Graphics* g);
-    void DrawBirds(Graphics* g);
-    void DrawAutocar(Graphics* g);
-    void DrawHedgehogs(Graphics* g);
-    void DrawMenuButton(Graphics* g);
-    void DrawHud(Graphics* g);
-    void DrawTime(Graphics* g);
-    void DrawBroom(Graphics* g);
-    void DrawBonusItems(Graphics* g);
-    void DrawSmoke(Graphics* g);
-    // The slingshot while aiming at a bird (always in survival), and the stones in flight.
-    void DrawSlingshot(Graphics* g);
-    void DrawCircles(Graphics* g);
-    void DrawMagicShots(Graphics* g);
-    void DrawShots(Graphics* g);
-    void DrawWeather(Graphics* g);
-    void DrawNumberPopups(Graphics* g);
-    void DrawBonusPopups(Graphics* g);
-    // While the banner shows: images/side sliding in from above with "Уровень <level>" in
-    // story or "Волна <wave>" in survival.
-    void DrawBanner(Graphics* g);
 
     // Kinds 1..4; other kinds change nothing. A goal below 1 means no goal for that kind.
     void SetGoal(int kind, int n);
@@ -232,7 +161,6 @@ public:
     void SetMousePos(int x, int y);
     int GetMouseX() const { return mMouseX; }
     int GetMouseY() const { return mMouseY; }
-    GameApp* GetApp() const { return mApp; }
 
     const std::vector<FruitTree>& GetTrees() const { return mTrees; }
     const std::vector<FruitBox>& GetBoxes() const { return mBoxes; }
@@ -244,12 +172,13 @@ public:
 
     // Read by the drawing and update steps.
     const FrameAnim& GetAmbient() const { return mAmbient; }
-    const FrameAnim& GetAmbient2() const { return mAmbient2; }
+    const FrameAnim& GetNightAnimation() const { return mNightAnimation; }
     const BobOffset& GetBob() const { return mBob; }
     const Drifter& GetSun() const { return mSun; }
     const WeatherStepper& GetRain() const { return mRain; }
     const SkyLayer& GetSkyLayer(int index) const { return mSkyLayers[index]; }
     const Timer& GetTimer(int index) const { return mTimers[index]; }
+    bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
     int GetLightningPeriod() const { return mLightningPeriod; }
     int GetLightningFrame() const { return mLightningFrame; }
     bool IsLightning() const { return mLightning; }
@@ -258,7 +187,7 @@ public:
     bool IsAimingAtBird() const { return mAimingAtBird != 0; }
     bool IsEffectActive() const { return mEffectActive; }
     int GetEffectStep() const { return mEffectStep; }
-    const RiseFade& GetScoreFade() const { return mScoreFade; }
+    const RiseFade& GetBanner() const { return mBanner; }
     const EdgeWalker& GetBroom() const { return mBroom; }
     const TargetWalker& GetAutocar() const { return mAutocar; }
     const std::vector<Fruit>& GetFruit() const { return mFruit; }
@@ -298,7 +227,6 @@ private:
     void CountCollected(int kind, int delta);
     // Counts a bird of kind 0..3 as appeared or as shot.
     void CountBird(int kind, bool appeared);
-    bool IsStopPhase() const { return mTimers[kTimerStopPhase].mActive; }
     void StartTimer(int index, int seconds);
     bool IsEasyModePlayer() { return mHost->IsEasyModePlayer(); }
 
@@ -358,71 +286,19 @@ private:
     // The first fruit under the point is picked into its box.
     void PickFruit(int x, int y);
 
-    bool mDay = true;
-    bool mGoalReached = false;
-    GameImages* mImages = nullptr; // not owned
-    GameApp* mApp;
-    int mHelpTip = 0;
-    // Collected and grown per fruit kind 1..4, then shot and appeared per bird kind 0, 2, 1, 3.
-    int mCounters[kCounterCount] = {};
-    RiseFade mScoreFade;
-    ComboSequence mCombo;
+    // Outside the level's state: see LevelState.h.
+    RiseFade mBanner;     // the level banner, started by time-line code 15
+    ComboSequence mCombo; // the kinds of the ripe fruit picked one after another
     bool mCustomCursors = false;
-    int mAimingAtBird = 0;
-    bool mSurvival = false;
-    int mShotsSinceReady = 0;
-    int mLastShotTick = 0;
-    bool mSlingshotReady = true;
-    // Double shot, stop phase, lightning, (unused), smoke.
-    Timer mTimers[kTimerCount];
-    int mEvent = kEventNone;
-    bool mTimeUp = false;
-    int mLevel = 0;
-    int mSurvivalBonusCount = 0;
-    int mTreesOfKind[kFruitKinds] = {};
-    int mTreeCount = 0;
-    int mBoxCount = 0;
-    int mTimeLeft = 0;
     int mGoals[kFruitKinds] = {};
-    int mOnTrees[kFruitKinds] = {}; // grown and not yet fallen
-    int mElapsedSeconds = 0;
     int mCurrentTick = 0;
-    int mScore = 0;
-    bool mEffectActive = false;
-    int mEffectStep = 0;
-    int mNextFruitId = 0;
-    int mGreenPicks = 0;
-    EdgeWalker mBroom;
-    TargetWalker mAutocar;
-    EffectAnim mEffect;
-    WeatherStepper mRain;
-    SkyLayer mSkyLayers[2];
-    Drifter mSun;
-    int mLightningPeriod = 0;
-    int mLightningFrame = 0;
-    bool mLightning = false;
     int mMouseX = 0;
     int mMouseY = 0;
-    std::vector<FruitTree> mTrees;
-    std::vector<Fruit> mFruit;
-    std::vector<FruitBox> mBoxes;
-    std::vector<Caterpillar> mCaterpillars;
-    std::vector<Bird> mBirds;
-    std::vector<Mover> mStones;
-    std::vector<Hedgehog> mHedgehogs;
-    std::vector<Countdown> mNumberPopups;
-    std::vector<Countdown> mBonusPopups;
-    std::vector<Bouncer> mBonusItems;
-    std::vector<LoopAnim> mSmoke;
-    std::vector<EffectAnim> mFlashes;
-    std::vector<EffectAnim> mMagicShots;
-    std::vector<TimeLineEntry> mTimeLine;
-    BobOffset mBob;
-    FrameAnim mAmbient;
-    FrameAnim mAmbient2; // the night animation
     PlayFieldAppHost mAppHost;
     PlayFieldHost* mHost = &mAppHost; // borrowed
     PictureSizes mPictureSizes;
+    RunState mOwnRun;
+    RunState* mRun = &mOwnRun; // borrowed
 };
 
 } // namespace Vuro

@@ -18,7 +18,8 @@ constexpr int kPickTop = 200; // story picks only below this line
 constexpr int kBonusItemWidth = 32;
 constexpr int kBonusItemHeight = 40;
 constexpr int kCaterpillarSize = 10;
-constexpr int kFruitSheetCels = 5;
+// A fruit is picked within its anim sheet's width divided by this: a little more than a cel.
+constexpr int kPickWidthDivisor = 5;
 constexpr int kGreenPicksForTip = 5;
 constexpr int kGreenPickLevels = 14; // the warning stops at this story level
 constexpr int kBonusPoints = 5;
@@ -251,7 +252,7 @@ void PlayField::PickFruit(int x, int y) {
         const int state = fruit->GetState();
         if (state == Fruit::Finished || !IsFruitKind(kind) ||
             !Holds(fruit->GetX(), fruit->GetY(),
-                   mPictureSizes.mFruitSheetWidth[kind - 1] / kFruitSheetCels,
+                   mPictureSizes.mFruitSheetWidth[kind - 1] / kPickWidthDivisor,
                    mPictureSizes.mFruitSheetHeight[kind - 1], x, y)) {
             continue;
         }

@@ -30,10 +30,6 @@ enum TimeLineCode {
     kReadySound = 16,
 };
 
-// Fruit grown in story levels from level 2 on since the last golden one; kept for the whole
-// run, across levels and boards.
-int gFruitSinceGolden = 0;
-
 } // namespace
 
 void PlayField::RunTimeLine() {
@@ -88,7 +84,7 @@ bool PlayField::RunTimeLineCode(int code) {
         break;
     case kBanner:
         if (!mSurvival) {
-            mScoreFade.Start(mTimeLeft + 1);
+            mBanner.Start(mTimeLeft + 1);
             break;
         }
         // Each banner announces the next wave; every wave after the first earns points.
@@ -96,7 +92,7 @@ bool PlayField::RunTimeLineCode(int code) {
         if (mSurvivalBonusCount > 1) {
             AddScore(kWavePoints);
         }
-        mScoreFade.Start(kWaveBannerSeconds);
+        mBanner.Start(kWaveBannerSeconds);
         break;
     case kReadySound:
         mHost->PlaySample(FieldSound::kReady);
@@ -145,9 +141,9 @@ void PlayField::GrowFruit(int kind) {
     Fruit fruit;
     fruit.Start(kind, x, y, mNextFruitId);
     if (!mSurvival && mLevel >= kGoldenFromLevel) {
-        ++gFruitSinceGolden;
-        if (gFruitSinceGolden >= kGoldenAfterFruit && Rand() % 3 == 2) {
-            gFruitSinceGolden = 0;
+        int& sinceGolden = mRun->mFruitSinceGolden;
+        if (++sinceGolden >= kGoldenAfterFruit && Rand() % 3 == 2) {
+            sinceGolden = 0;
             fruit.SetGolden(true);
         }
     }

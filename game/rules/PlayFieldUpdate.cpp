@@ -49,7 +49,7 @@ void StepStones(std::vector<Mover>& stones) {
 
 bool PlayField::Update(int tick) {
     if (mTimeLeft == 0 || mTimeUp) {
-        return mScoreFade.Tick(tick);
+        return mBanner.Tick(tick);
     }
     mCurrentTick = tick;
     if (IsStopPhase()) {
@@ -59,10 +59,10 @@ bool PlayField::Update(int tick) {
 
     mAmbient.Tick(tick); // moves only while it runs
     if (!mDay) {
-        mAmbient2.Tick(tick);
+        mNightAnimation.Tick(tick);
     }
     mBob.Tick(tick);
-    mScoreFade.Tick(tick);
+    mBanner.Tick(tick);
     UpdateFruit(tick);
     UpdateCaterpillars(tick);
     for (LoopAnim& puff : mSmoke) {

@@ -1,7 +1,5 @@
 #include "game/rules/WeatherStepper.h"
 
-#include "framework/graphics/Graphics.h"
-
 namespace Vuro {
 
 void WeatherStepper::Reset() {
@@ -36,16 +34,6 @@ bool WeatherStepper::Tick(int tick) {
         mFrame = (mFrame + 1) % kFrames;
     }
     return true;
-}
-
-void WeatherStepper::Draw(Graphics& g, Image* cloud, Image* rain) const {
-    if (!IsPresent()) {
-        return;
-    }
-    for (int slot = 0; slot < kDropSlots; ++slot) {
-        g.DrawImageFrame(rain, mX, DropY(slot), mFrame);
-    }
-    g.DrawImage(cloud, mX, mY);
 }
 
 } // namespace Vuro

@@ -1,13 +1,10 @@
 #pragma once
 // The rain cloud: every 10 update ticks it moves one pixel toward its target x, stepping its
 // frame 0, 1, 2, 0, ...; on reaching the target it is gone (state -1, frame 0). While present
-// it draws six rain cels in a column below it and the cloud over them. A plain record; Tick
-// answers whether it changed what is drawn (each move counts).
+// its rain falls in six drop slots, a column below it. A plain record; Tick answers whether it
+// changed what is drawn (each move counts).
 
 namespace Vuro {
-
-class Graphics;
-class Image;
 
 struct WeatherStepper {
     static constexpr int kGone = -1;
@@ -35,9 +32,6 @@ struct WeatherStepper {
     bool IsPresent() const { return mState != kGone; }
     // y of rain slot 0..5 below the cloud.
     int DropY(int slot) const { return mY + 52 * slot + 70; }
-    // The rain cels (the cloud's frame as cel) at the cloud's x in each slot, then the cloud
-    // picture at its point; nothing while gone. A null picture draws nothing.
-    void Draw(Graphics& g, Image* cloud, Image* rain) const;
 };
 
 } // namespace Vuro

@@ -66,7 +66,7 @@ BoardStat::BoardStat(PlayBoard* board, StateCallback answer)
     GameHost* game = board->GetGame();
     PlayerRecord record;
     game->GetProfileManager().GetRecord(&record);
-    mStageSum = board->GetStageSum();
+    mLevelScore = board->GetLevelScore();
     mTotalSum = record.totalScore;
     for (int i = 0; i < kBirdCount; ++i) {
         const BirdFlight& flight = kBirdFlights[i];
@@ -78,7 +78,7 @@ BoardStat::BoardStat(PlayBoard* board, StateCallback answer)
     if (field.IsGoalReached()) {
         ScoreEntry entry;
         entry.SetName(record.GetName());
-        entry.score = mStageSum;
+        entry.score = mLevelScore;
         entry.level = field.GetLevel();
         (void)game->GetScoreTables().Add(entry, !field.IsSurvival());
         (void)game->GetScoreTables().Save(); // a table that cannot be saved still shows this run
@@ -161,7 +161,7 @@ void BoardStat::Draw(Graphics* g) {
     g->SetColor(kYellow);
     constexpr auto stageSum = "Сумма за этап : %d"_cp1251;
     constexpr auto totalSum = "Общая сумма : %d"_cp1251;
-    g->DrawString(StrFormat(stageSum.c_str(), mStageSum), 210, 320);
+    g->DrawString(StrFormat(stageSum.c_str(), mLevelScore), 210, 320);
     g->DrawString(StrFormat(totalSum.c_str(), mTotalSum), 210, 350);
 }
 

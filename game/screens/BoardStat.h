@@ -46,7 +46,7 @@ public:
     void ButtonClick(int id) override;
 
     ButtonWidget* GetOkButton() const { return mOkButton; }
-    int GetStageSum() const { return mStageSum; }
+    int GetLevelScore() const { return mLevelScore; }
     int GetTotalSum() const { return mTotalSum; }
     const Bird& GetBird(int index) const { return mBirds[index]; }
 
@@ -57,7 +57,7 @@ private:
     ButtonWidget* mOkButton = nullptr;            // owned
     Bird mBirds[kBirdCount];                      // decoration, held
     int mCounters[PlayField::kCounterCount] = {}; // eight pairs: count, out of
-    int mStageSum;
+    int mLevelScore;
     int mTotalSum;
 };
 

@@ -14,6 +14,7 @@ namespace Vuro {
 class Image;
 class ProfileManager;
 class ScoreTables;
+struct RunState;
 class VuroAppBase;
 class Widget;
 
@@ -49,6 +50,8 @@ public:
     // ---- [Player data] ----
     virtual ProfileManager& GetProfileManager() = 0;
     virtual ScoreTables& GetScoreTables() = 0;
+    // What the play boards' fields carry across levels and boards for the whole run.
+    virtual RunState& GetRunState() = 0;
 
     // ---- [Texts and cursors] ----
     // Help text 1..28 (Text1..Text28 of local/1.xml); empty for another number.

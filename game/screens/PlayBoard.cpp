@@ -16,6 +16,7 @@
 #include "game/screens/BoardStat.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/InGameDialog.h"
+#include "game/screens/PlayFieldPictures.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -46,8 +47,9 @@ constexpr int kKeyEscape = 27;
 } // namespace
 
 PlayBoard::PlayBoard(GameHost* game)
-    : mApp(&game->App()), mGame(game), mField(nullptr), mHost(&game->GetProfileManager()) {
+    : mApp(&game->App()), mGame(game), mHost(&game->GetProfileManager()) {
     mField.SetHost(&mHost);
+    mField.SetRunState(&game->GetRunState());
     ResetBoard();
 }
 
@@ -111,7 +113,8 @@ bool PlayBoard::LoadLevelScenery(int pictureLevel) {
     if (!mImages.LoadScenery(mApp, pictureLevel, mField.IsDay())) {
         return false;
     }
-    mField.SetImages(&mImages);
+    PlayFieldPictures::SetFieldImages(mField, mImages);
+    mView.SetImages(&mImages);
     return true;
 }
 
@@ -314,7 +317,7 @@ void PlayBoard::Draw(Graphics* g) {
 
 void PlayBoard::DrawField(Graphics* g) {
     const bool slingshotHidden = mCurtainActive || (mLevelOver && HidesSlingshotWhenOver());
-    mField.DrawAll(g, !slingshotHidden);
+    mView.DrawAll(g, !slingshotHidden);
 }
 
 void PlayBoard::DrawEnd(Graphics* g) {

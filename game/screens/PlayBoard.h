@@ -29,6 +29,7 @@
 #include "game/rules/PlayField.h"
 #include "game/rules/PlayFieldHost.h"
 #include "game/screens/GameImages.h"
+#include "game/screens/PlayFieldView.h"
 
 #include <cstdint>
 #include <string>
@@ -76,12 +77,13 @@ public:
 
     PlayField& GetField() { return mField; }
     GameImages& GetImages() { return mImages; }
+    const PlayFieldView& GetView() const { return mView; }
     VuroAppBase* GetApp() const { return mApp; }
     GameHost* GetGame() const { return mGame; }
     int GetState() const { return mState; }
     void SetState(int state) { mState = state; }
     // The level's score, shown by the statistics screen and entered in the score tables.
-    int GetStageSum() const { return mField.GetScore(); }
+    int GetLevelScore() const { return mField.GetScore(); }
     virtual bool IsStory() const = 0;
     bool IsLevelOver() const { return mLevelOver; }
     bool IsGoalReachedAtEnd() const { return mGoalReachedAtEnd; }
@@ -130,8 +132,8 @@ protected:
     // Cursor n when the game's custom cursors are on.
     void CustomCursor(int cursorNum);
     // The level's pictures: the sky of the field's day flag, the scenery of pictureLevel, then
-    // the set handed to the field. A scenery that cannot be loaded stops there (the field then
-    // draws no scenery; the message was shown) and answers false.
+    // the set handed to the field's rules and its view. A scenery that cannot be loaded stops there
+    // (the field then draws no scenery; the message was shown) and answers false.
     bool LoadLevelScenery(int pictureLevel);
     // The end of a level's loading on the loading thread, once the field has its pictures: a
     // short settling pause on the application's clock, then the arrow cursor.
@@ -145,6 +147,7 @@ protected:
     GameHost* mGame;   // the game application, not owned
     PlayField mField;
     GameImages mImages;
+    PlayFieldView mView{mField}; // draws the field once the level's pictures are in place
 
 private:
     void Resume();

@@ -3,9 +3,10 @@
 // the rain cloud.
 
 #include "framework/graphics/Graphics.h"
-#include "game/screens/GameImages.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
+#include "game/screens/PlayFieldView.h"
 
 namespace Vuro {
 
@@ -14,13 +15,10 @@ namespace {
 // The lightning picture strikes at two places.
 constexpr int kLightningLeftX = 150;
 constexpr int kLightningRightX = 490;
-// Rain falls in slots below the cloud.
-constexpr int kRainTop = 70;
-constexpr int kRainSlotHeight = 52;
 
 } // namespace
 
-void PlayField::DrawAll(Graphics* g, bool drawSlingshot) {
+void PlayFieldView::DrawAll(Graphics* g, bool drawSlingshot) const {
     DrawBackground(g);
     DrawSunMoon(g);
     DrawSky(g);
@@ -51,78 +49,92 @@ void PlayField::DrawAll(Graphics* g, bool drawSlingshot) {
     DrawBanner(g);
 }
 
-void PlayField::DrawBackground(Graphics* g) {
+void PlayFieldView::DrawBackground(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    const bool strike = mTimers[kTimerLightning].mActive;
-    if (strike && mDay) {
+    const bool strike = mField.GetTimer(PlayField::kTimerLightning).mActive;
+    const bool day = mField.IsDay();
+    if (strike && day) {
         g->DrawImage(mImages->mStormBackground, 0, 0);
     } else {
         g->DrawImage(mImages->mSkyBackground, 0, 0);
-        if (!mDay) {
-            g->DrawImageFrame(mImages->mStars, mAmbient2.mX, mAmbient2.mY, mAmbient2.mFrame);
+        if (!day) {
+            const FrameAnim& stars = mField.GetNightAnimation();
+            g->DrawImageFrame(mImages->mStars, stars.mX, stars.mY, stars.mFrame);
         }
         // At night the storm keeps the night sky, and the moon (hidden by DrawSunMoon during a
         // strike) shows through it.
         if (strike) {
-            g->DrawImageFrame(mImages->mSunMoon, mSun.mX, mSun.mY, mSun.mFrame);
+            const Drifter& sun = mField.GetSun();
+            g->DrawImageFrame(mImages->mSunMoon, sun.mX, sun.mY, sun.mFrame);
         }
     }
-    if (strike && mLightning) {
-        g->DrawImageFrame(mImages->mLightning, kLightningRightX, 0, mLightningFrame);
-        g->DrawImageFrame(mImages->mLightning, kLightningLeftX, 0, mLightningFrame);
+    if (strike && mField.IsLightning()) {
+        const int frame = mField.GetLightningFrame();
+        g->DrawImageFrame(mImages->mLightning, kLightningRightX, 0, frame);
+        g->DrawImageFrame(mImages->mLightning, kLightningLeftX, 0, frame);
     }
 }
 
-void PlayField::DrawSunMoon(Graphics* g) {
-    if (mImages == nullptr || mSun.mState == Drifter::kGone || mTimers[kTimerLightning].mActive) {
+void PlayFieldView::DrawSunMoon(Graphics* g) const {
+    const Drifter& sun = mField.GetSun();
+    if (mImages == nullptr || sun.mState == Drifter::kGone ||
+        mField.GetTimer(PlayField::kTimerLightning).mActive) {
         return;
     }
-    g->DrawImageFrame(mImages->mSunMoon, mSun.mX, mSun.mY, mSun.mFrame);
+    g->DrawImageFrame(mImages->mSunMoon, sun.mX, sun.mY, sun.mFrame);
 }
 
-void PlayField::DrawSky(Graphics* g) {
+void PlayFieldView::DrawSky(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const SkyLayer& layer : mSkyLayers) {
+    for (int i = 0; i < PlayField::kSkyLayerCount; ++i) {
+        const PlayField::SkyLayer& layer = mField.GetSkyLayer(i);
         g->DrawImage(mImages->mSky, layer.mX, layer.mY);
     }
 }
 
-void PlayField::DrawStagePicture(Graphics* g) {
+void PlayFieldView::DrawStagePicture(Graphics* g) const {
     if (mImages != nullptr) {
         g->DrawImage(mImages->mEmpty, 0, 0);
     }
 }
 
-void PlayField::DrawAmbient(Graphics* g) {
-    if (mImages == nullptr || mAmbient.mState == FrameAnim::kStopped) {
+void PlayFieldView::DrawAmbient(Graphics* g) const {
+    const FrameAnim& ambient = mField.GetAmbient();
+    if (mImages == nullptr || ambient.mState == FrameAnim::kStopped) {
         return;
     }
-    g->DrawImageFrame(mImages->mAmbient, mAmbient.mX, mAmbient.mY, mAmbient.mFrame);
+    g->DrawImageFrame(mImages->mAmbient, ambient.mX, ambient.mY, ambient.mFrame);
 }
 
-void PlayField::DrawTrees(Graphics* g) {
+void PlayFieldView::DrawTrees(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const FruitTree& tree : mTrees) {
+    for (const FruitTree& tree : mField.GetTrees()) {
         g->DrawImage(PlayFieldPictures::TreePicture(*mImages, tree.GetKind()), tree.GetX(),
                      tree.GetY());
     }
 }
 
-void PlayField::DrawWeather(Graphics* g) {
-    if (mImages == nullptr || !mRain.IsPresent()) {
+void PlayFieldView::DrawWeather(Graphics* g) const {
+    if (mImages != nullptr) {
+        DrawRainCloud(g, mField.GetRain(), mImages->mClouds, mImages->mRain);
+    }
+}
+
+void PlayFieldView::DrawRainCloud(Graphics* g, const WeatherStepper& cloud, Image* cloudPicture,
+                                  Image* rain) {
+    if (!cloud.IsPresent()) {
         return;
     }
     for (int slot = 0; slot < WeatherStepper::kDropSlots; ++slot) {
-        g->DrawImageFrame(mImages->mRain, mRain.mX, mRain.mY + kRainSlotHeight * slot + kRainTop,
-                          mRain.mFrame);
+        g->DrawImageFrame(rain, cloud.mX, cloud.DropY(slot), cloud.mFrame);
     }
-    g->DrawImage(mImages->mClouds, mRain.mX, mRain.mY);
+    g->DrawImage(cloudPicture, cloud.mX, cloud.mY);
 }
 
 } // namespace Vuro

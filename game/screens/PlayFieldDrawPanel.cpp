@@ -6,9 +6,10 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/util/StringHelpers.h"
-#include "game/screens/GameImages.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
+#include "game/screens/PlayFieldView.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
@@ -80,23 +81,23 @@ std::string FormatTime(int seconds) {
 
 } // namespace
 
-void PlayField::DrawMenuButton(Graphics* g) {
+void PlayFieldView::DrawMenuButton(Graphics* g) const {
     if (mImages != nullptr) {
         g->DrawImage(mImages->mMenuInGame, 0, kMenuStripY);
     }
 }
 
-void PlayField::DrawHud(Graphics* g) {
+void PlayFieldView::DrawHud(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    for (int kind = 1; kind <= kFruitKinds; ++kind) {
-        const int goal = mGoals[kind - 1];
-        const int collected = GetCollected(kind);
+    for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+        const int goal = mField.GetGoal(kind);
+        const int collected = mField.GetCollected(kind);
         int shown = goal;
         bool met = collected >= goal;
-        if (!mSurvival) {
+        if (!mField.IsSurvival()) {
             shown = met ? 0 : goal - collected;
         }
         DrawShadowedString(g, StrFormat("%d", shown), kGoalX[kind - 1], kGoalY[kind - 1],
@@ -104,22 +105,23 @@ void PlayField::DrawHud(Graphics* g) {
     }
 }
 
-void PlayField::DrawTime(Graphics* g) {
+void PlayFieldView::DrawTime(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    DrawShadowedString(g, FormatTime(mTimeLeft), kTimeX, kTimeY, kTimeColor, 1);
-    DrawShadowedString(g, StrFormat("%d", mScore), mScore > 999 ? kWideScoreX : kScoreX, kScoreY,
+    const int score = mField.GetScore();
+    DrawShadowedString(g, FormatTime(mField.GetLevelTime()), kTimeX, kTimeY, kTimeColor, 1);
+    DrawShadowedString(g, StrFormat("%d", score), score > 999 ? kWideScoreX : kScoreX, kScoreY,
                        kTimeColor, 1);
 }
 
-void PlayField::DrawCircles(Graphics* g) {
+void PlayFieldView::DrawCircles(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
     Image* icons = mImages->mCircles;
-    if (mTimers[kTimerDoubleShot].mActive) {
+    if (mField.GetTimer(PlayField::kTimerDoubleShot).mActive) {
         g->DrawImageFrame(icons, kDoubleShotIconX, kCirclesY, kDoubleShotCel);
     } else {
         g->DrawImageFrame(icons, kSlingshotIconX, kCirclesY, kSlingshotCel);
@@ -131,19 +133,19 @@ void PlayField::DrawCircles(Graphics* g) {
             slotX += kSlotWidth;
         }
     };
-    next(mBroom.IsPresent(), kBroomCel);
-    next(mAutocar.IsPresent(), kAutocarCel);
-    next(mTimers[kTimerSmoke].mActive, kSmokeCel);
-    next(IsStopPhase(), kStopCel);
-    next(mTimers[kTimerLightning].mActive, kLightningCel);
+    next(mField.GetBroom().IsPresent(), kBroomCel);
+    next(mField.GetAutocar().IsPresent(), kAutocarCel);
+    next(mField.GetTimer(PlayField::kTimerSmoke).mActive, kSmokeCel);
+    next(mField.IsStopPhase(), kStopCel);
+    next(mField.GetTimer(PlayField::kTimerLightning).mActive, kLightningCel);
 }
 
-void PlayField::DrawNumberPopups(Graphics* g) {
+void PlayFieldView::DrawNumberPopups(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    for (const Countdown& popup : mNumberPopups) {
+    for (const Countdown& popup : mField.GetNumberPopups()) {
         if (!popup.mActive) {
             continue;
         }
@@ -153,12 +155,12 @@ void PlayField::DrawNumberPopups(Graphics* g) {
     }
 }
 
-void PlayField::DrawBonusPopups(Graphics* g) {
+void PlayFieldView::DrawBonusPopups(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    for (const Countdown& popup : mBonusPopups) {
+    for (const Countdown& popup : mField.GetBonusPopups()) {
         const int index = popup.mValue - 1;
         if (!popup.mActive || index < 0 || index >= 4) {
             continue;
@@ -169,18 +171,19 @@ void PlayField::DrawBonusPopups(Graphics* g) {
     }
 }
 
-void PlayField::DrawBanner(Graphics* g) {
-    if (mImages == nullptr || !mScoreFade.mActive) {
+void PlayFieldView::DrawBanner(Graphics* g) const {
+    const RiseFade& banner = mField.GetBanner();
+    if (mImages == nullptr || !banner.mActive) {
         return;
     }
-    const int y = mScoreFade.mOffset;
+    const int y = banner.mOffset;
     g->DrawImage(mImages->mSide, 0, y);
     g->SetFont(mImages->mHelpFont);
-    if (mSurvival) {
-        DrawShadowedString(g, kWaveCaption + StrFormat(" %d", mSurvivalBonusCount), kWaveCaptionX,
-                           y + kCaptionBelow, kCaptionColor, 1);
+    if (mField.IsSurvival()) {
+        DrawShadowedString(g, kWaveCaption + StrFormat(" %d", mField.GetSurvivalBonusCount()),
+                           kWaveCaptionX, y + kCaptionBelow, kCaptionColor, 1);
     } else {
-        DrawShadowedString(g, kLevelCaption + StrFormat(" %d", mLevel), kLevelCaptionX,
+        DrawShadowedString(g, kLevelCaption + StrFormat(" %d", mField.GetLevel()), kLevelCaptionX,
                            y + kCaptionBelow, kCaptionColor, 1);
     }
 }

@@ -4,9 +4,10 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/screens/GameImages.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
+#include "game/screens/PlayFieldView.h"
 
 #include <vector>
 
@@ -48,11 +49,11 @@ void DrawEffects(Graphics* g, Image* sheet, const std::vector<EffectAnim>& effec
 
 } // namespace
 
-void PlayField::DrawCaterpillars(Graphics* g) {
+void PlayFieldView::DrawCaterpillars(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const Caterpillar& caterpillar : mCaterpillars) {
+    for (const Caterpillar& caterpillar : mField.GetCaterpillars()) {
         const int state = caterpillar.GetState();
         if (state != Caterpillar::None && state != Caterpillar::Arrived) {
             g->DrawImageFrame(mImages->mCater, caterpillar.GetX(), caterpillar.GetY(),
@@ -61,11 +62,11 @@ void PlayField::DrawCaterpillars(Graphics* g) {
     }
 }
 
-void PlayField::DrawFruit(Graphics* g) {
+void PlayFieldView::DrawFruit(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const Fruit& fruit : mFruit) {
+    for (const Fruit& fruit : mField.GetFruit()) {
         if (fruit.GetState() == Fruit::Finished) {
             continue;
         }
@@ -79,11 +80,11 @@ void PlayField::DrawFruit(Graphics* g) {
     }
 }
 
-void PlayField::DrawBirds(Graphics* g) {
+void PlayFieldView::DrawBirds(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const Bird& bird : mBirds) {
+    for (const Bird& bird : mField.GetBirds()) {
         const int kind = bird.GetKind();
         if (kind < Bird::Plain || kind > Bird::Kamikaze) {
             continue;
@@ -108,17 +109,18 @@ void PlayField::DrawBirds(Graphics* g) {
     }
 }
 
-void PlayField::DrawAutocar(Graphics* g) {
-    if (mImages != nullptr && mAutocar.IsPresent()) {
-        g->DrawImageFrame(mImages->mAutocar, mAutocar.GetX(), mAutocar.GetY(), mAutocar.GetFrame());
+void PlayFieldView::DrawAutocar(Graphics* g) const {
+    const TargetWalker& autocar = mField.GetAutocar();
+    if (mImages != nullptr && autocar.IsPresent()) {
+        g->DrawImageFrame(mImages->mAutocar, autocar.GetX(), autocar.GetY(), autocar.GetFrame());
     }
 }
 
-void PlayField::DrawHedgehogs(Graphics* g) {
+void PlayFieldView::DrawHedgehogs(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const Hedgehog& hedgehog : mHedgehogs) {
+    for (const Hedgehog& hedgehog : mField.GetHedgehogs()) {
         const int state = hedgehog.GetState();
         if (state == Hedgehog::None || state == Hedgehog::Gone) {
             continue;
@@ -139,30 +141,31 @@ void PlayField::DrawHedgehogs(Graphics* g) {
     }
 }
 
-void PlayField::DrawBroom(Graphics* g) {
-    if (mImages != nullptr && mBroom.IsPresent()) {
-        g->DrawImageFrame(mImages->mBroom, mBroom.GetX() - kBroomOffsetX,
-                          mBroom.GetY() - kBroomOffsetY, mBroom.GetFrame());
+void PlayFieldView::DrawBroom(Graphics* g) const {
+    const EdgeWalker& broom = mField.GetBroom();
+    if (mImages != nullptr && broom.IsPresent()) {
+        g->DrawImageFrame(mImages->mBroom, broom.GetX() - kBroomOffsetX,
+                          broom.GetY() - kBroomOffsetY, broom.GetFrame());
     }
 }
 
-void PlayField::DrawBonusItems(Graphics* g) {
+void PlayFieldView::DrawBonusItems(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    for (const Bouncer& item : mBonusItems) {
+    for (const Bouncer& item : mField.GetBonusItems()) {
         if (item.mKind != Bouncer::kErased) {
             g->DrawImageFrame(mImages->mBonus, item.mX, item.mY, item.mKind);
         }
     }
 }
 
-void PlayField::DrawSmoke(Graphics* g) {
-    if (mImages == nullptr || !mTimers[kTimerSmoke].mActive) {
+void PlayFieldView::DrawSmoke(Graphics* g) const {
+    if (mImages == nullptr || !mField.GetTimer(PlayField::kTimerSmoke).mActive) {
         return;
     }
     const int cels = Columns(mImages->mSmoke);
-    for (const LoopAnim& puff : mSmoke) {
+    for (const LoopAnim& puff : mField.GetSmoke()) {
         if (puff.mActive && puff.mLooping) {
             g->DrawImageFrame(mImages->mSmoke, puff.mX - kSmokeOffsetX, puff.mY - kSmokeOffsetY,
                               Pictures::SmokeCel(puff.mFrame, cels));
@@ -170,30 +173,30 @@ void PlayField::DrawSmoke(Graphics* g) {
     }
 }
 
-void PlayField::DrawSlingshot(Graphics* g) {
+void PlayFieldView::DrawSlingshot(Graphics* g) const {
     if (mImages == nullptr) {
         return;
     }
-    if (mAimingAtBird == 1 || mSurvival) {
-        g->DrawImage(mImages->mSlingshot, mMouseX - kSlingshotOffsetX, kSlingshotY);
+    if (mField.IsAimingAtBird() || mField.IsSurvival()) {
+        g->DrawImage(mImages->mSlingshot, mField.GetMouseX() - kSlingshotOffsetX, kSlingshotY);
     }
     // Stones in flight stay in sight when the mouse leaves the bird they were shot at.
-    for (const Mover& stone : mStones) {
+    for (const Mover& stone : mField.GetStones()) {
         if (stone.mState != Mover::kArrived) {
             g->DrawImage(mImages->mStone, stone.mX, stone.mY);
         }
     }
 }
 
-void PlayField::DrawMagicShots(Graphics* g) {
+void PlayFieldView::DrawMagicShots(Graphics* g) const {
     if (mImages != nullptr) {
-        DrawEffects(g, mImages->mMagicShot, mMagicShots);
+        DrawEffects(g, mImages->mMagicShot, mField.GetMagicShots());
     }
 }
 
-void PlayField::DrawShots(Graphics* g) {
+void PlayFieldView::DrawShots(Graphics* g) const {
     if (mImages != nullptr) {
-        DrawEffects(g, mImages->mShot, mFlashes);
+        DrawEffects(g, mImages->mShot, mField.GetFlashes());
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
 #include "game/rules/Fruit.h"
+#include "game/rules/PlayField.h"
 #include "game/screens/GameImages.h"
 
 #include <algorithm>
@@ -11,7 +13,7 @@ namespace Vuro::PlayFieldPictures {
 
 namespace {
 
-constexpr int kFruitKinds = 4;
+constexpr int kFruitKinds = PlayField::kFruitKinds;
 constexpr int kBirdKinds = 4;
 
 template <typename Table> Image* Pick(const Table& table, int index, int count) {
@@ -57,6 +59,20 @@ Image* BirdFlashSheet(const GameImages& images, int kind) {
     Image* const sheets[] = {images.mFlashBlue, images.mFlashBlack, images.mFlashWhite,
                              images.mFlashKamikadze};
     return Pick(sheets, kind, kBirdKinds);
+}
+
+void SetFieldImages(PlayField& field, const GameImages& images) {
+    PlayField::PictureSizes sizes = field.GetPictureSizes();
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
+        if (const Image* sheet = FruitAnimSheet(images, kind)) {
+            sizes.mFruitSheetWidth[kind - 1] = sheet->GetWidth();
+            sizes.mFruitSheetHeight[kind - 1] = sheet->GetHeight();
+        }
+        if (const Image* tree = TreePicture(images, kind)) {
+            sizes.mTreeWidth[kind - 1] = tree->GetWidth();
+        }
+    }
+    field.SetImages(sizes, images.mAmbient != nullptr);
 }
 
 int ShotCel(int frame, int flightCels) {

@@ -17,6 +17,7 @@ class Color;
 class GameImages;
 class Graphics;
 class Image;
+class PlayField;
 
 namespace PlayFieldPictures {
 
@@ -41,6 +42,11 @@ int SmokeCel(int frame, int cels);
 // The flies over a rotting fruit circle through the sheet's cels; a held fruit's frames reach
 // 3 on three cels, so the frame wraps round.
 int FruitFlyCel(int frame, int cels);
+
+// Hands the level's image set to the field's rules: the sizes of its fruit anim sheets and trees
+// (a picture the set lacks leaves the size the field had) and whether it holds the stage's
+// ambient picture. Call once the field's level number and mode are set.
+void SetFieldImages(PlayField& field, const GameImages& images);
 
 // The text in black offset pixels lower and to the right, then in the colour at (x, y).
 void DrawShadowedString(Graphics* g, const std::string& text, int x, int y, const Color& color,

@@ -14,9 +14,11 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FruitStateDurations.h"
-#include "game/screens/GameImages.h"
 #include "game/rules/PlayField.h"
 #include "game/rules/PlayFieldHost.h"
+#include "game/screens/GameImages.h"
+#include "game/screens/PlayFieldPictures.h"
+#include "game/screens/PlayFieldView.h"
 
 #include <filesystem>
 #include <string>
@@ -62,6 +64,7 @@ public:
 
     bool IsLoaded() const { return mLoaded; }
     PlayField& Field() { return mField; }
+    const PlayFieldView& View() const { return mView; }
     GameImages& Images() { return mImages; }
     int GetTick() const { return mTick; }
 
@@ -72,7 +75,8 @@ public:
         mField.ResetLevel();
         mField.SetHost(&mHost);
         SetUpLevel();
-        mField.SetImages(&mImages);
+        PlayFieldPictures::SetFieldImages(mField, mImages);
+        mView.SetImages(&mImages);
         mTick = 0;
         PlayToCapture();
     }
@@ -218,7 +222,8 @@ private:
     bool mLoaded = false;
     GameImages mImages;
     SilentFieldHost mHost;
-    PlayField mField{nullptr};
+    PlayField mField;
+    PlayFieldView mView{mField};
     int mTick = 0;
 };
 

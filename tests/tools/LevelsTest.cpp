@@ -54,7 +54,7 @@ std::vector<LevelId> AllLevels() {
 }
 
 std::unique_ptr<PlayField> Load(const LevelId& id) {
-    auto field = std::make_unique<PlayField>(nullptr);
+    auto field = std::make_unique<PlayField>();
     std::string error;
     EXPECT_TRUE(LevelFile::ParseLevel(DataPath(id.Name()), *field, error)) << error;
     return field;

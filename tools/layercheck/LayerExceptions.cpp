@@ -28,10 +28,6 @@ const std::vector<Exception>& KnownExceptions() {
         // class and needs nothing above graphics; it stays with the fonts that derive from it.
         {"framework/graphics/Graphics.cpp", "framework/fonts/Font.h", "text drawing"},
         {"framework/graphics/GraphicsText.cpp", "framework/fonts/Font.h", "text drawing"},
-        // The play field still draws itself with the image set and its picture tables, until
-        // the field's drawing is a view of the screens over the field's rules.
-        {"game/rules/PlayField.cpp", "game/screens/GameImages.h", "draws with the image set"},
-        {"game/rules/PlayField.cpp", "game/screens/PlayFieldPictures.h", "draws its pictures"},
     };
     return kExceptions;
 }

@@ -163,7 +163,7 @@ TEST_F(GameAppSwitchTest, TheLoadingWorkReadsTheRecordAndTheMapMode) {
     ASSERT_TRUE(StepUntilLoaded());
     EXPECT_EQ(mApp->mStoryBoard->GetField().GetLevel(), 13);
     EXPECT_FALSE(mApp->mStoryBoard->GetField().IsSurvival());
-    EXPECT_EQ(mApp->mStoryBoard->GetField().GetImages(), &mApp->mStoryBoard->GetImages());
+    EXPECT_EQ(mApp->mStoryBoard->GetView().GetImages(), &mApp->mStoryBoard->GetImages());
     EXPECT_NE(mApp->mStoryBoard->GetImages().mEmpty, nullptr);
     Switch(2, 7);
     ASSERT_TRUE(StepUntilLoaded());

@@ -368,8 +368,8 @@ private:
         board.GetField().GetStats(stats);
         mFruitCollected += stats[0] + stats[2] + stats[4] + stats[6];
         mBirdsShot += stats[8] + stats[10] + stats[12] + stats[14];
-        mScore += board.GetStageSum();
-        mLevelScores += " " + std::to_string(board.GetStageSum());
+        mScore += board.GetLevelScore();
+        mLevelScores += " " + std::to_string(board.GetLevelScore());
         mLevelEnds += " " + std::to_string(mUpdate);
         mLevelsWon += board.IsGoalReachedAtEnd() ? 1 : 0;
     }

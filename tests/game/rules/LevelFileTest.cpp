@@ -19,7 +19,7 @@ protected:
     }
 
     Vuro::Test::TempFolder mFolder{"levelfile"};
-    PlayField mField{nullptr};
+    PlayField mField;
     std::string mError;
 };
 

@@ -1,6 +1,9 @@
 #include "PlayFieldTestKit.h"
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <tuple>
 
 namespace Vuro::Testing {
 namespace {
@@ -86,6 +89,86 @@ INSTANTIATE_TEST_SUITE_P(Sequences, PlayFieldCombo,
                                            ComboCase{{1, 2, 3, 3}, {14, 14, 14, 14}, 0, 0},
                                            ComboCase{
                                                {3, 3, 3, 3, 3}, {14, 14, 30, 14, 50}, 2, 26}));
+
+// What a level shows and plays from, read through the field's getters.
+void ExpectSameLevelState(const PlayField& field, const PlayField& fresh) {
+    int stats[PlayField::kCounterCount];
+    int freshStats[PlayField::kCounterCount];
+    field.GetStats(stats);
+    fresh.GetStats(freshStats);
+    EXPECT_TRUE(std::equal(std::begin(stats), std::end(stats), std::begin(freshStats)));
+    EXPECT_EQ(field.GetScore(), fresh.GetScore());
+    EXPECT_EQ(field.GetLevel(), fresh.GetLevel());
+    EXPECT_EQ(field.GetLevelTime(), fresh.GetLevelTime());
+    EXPECT_EQ(field.GetElapsedSeconds(), fresh.GetElapsedSeconds());
+    EXPECT_EQ(field.GetEvent(), fresh.GetEvent());
+    EXPECT_EQ(field.IsTimeUp(), fresh.IsTimeUp());
+    EXPECT_EQ(field.IsSurvival(), fresh.IsSurvival());
+    EXPECT_EQ(field.GetTreeCount(), fresh.GetTreeCount());
+    EXPECT_EQ(field.GetBoxCount(), fresh.GetBoxCount());
+    for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+        EXPECT_EQ(field.GetOnTrees(kind), fresh.GetOnTrees(kind)) << kind;
+    }
+    EXPECT_EQ(field.GetFruit().size(), fresh.GetFruit().size());
+    EXPECT_EQ(field.GetTimeLine().size(), fresh.GetTimeLine().size());
+    EXPECT_EQ(field.GetNumberPopups().size(), fresh.GetNumberPopups().size());
+    EXPECT_EQ(field.GetBonusPopups().size(), fresh.GetBonusPopups().size());
+    EXPECT_EQ(field.GetBonusItems().size(), fresh.GetBonusItems().size());
+    for (int i = 0; i < PlayField::kTimerCount; ++i) {
+        EXPECT_EQ(field.GetTimer(i).mActive, fresh.GetTimer(i).mActive) << i;
+        EXPECT_EQ(field.GetTimer(i).mSeconds, fresh.GetTimer(i).mSeconds) << i;
+    }
+    EXPECT_EQ(field.IsSlingshotReady(), fresh.IsSlingshotReady());
+    EXPECT_EQ(field.GetShotsSinceReady(), fresh.GetShotsSinceReady());
+    EXPECT_EQ(field.GetBroom().IsPresent(), fresh.GetBroom().IsPresent());
+    EXPECT_EQ(field.GetAutocar().IsPresent(), fresh.GetAutocar().IsPresent());
+    const WeatherStepper& rain = field.GetRain();
+    const WeatherStepper& freshRain = fresh.GetRain();
+    EXPECT_EQ(std::make_tuple(rain.mState, rain.mX, rain.mY, rain.mFrame),
+              std::make_tuple(freshRain.mState, freshRain.mX, freshRain.mY, freshRain.mFrame));
+    const Drifter& sun = field.GetSun();
+    const Drifter& freshSun = fresh.GetSun();
+    EXPECT_EQ(std::make_tuple(sun.mState, sun.mX, sun.mY, sun.mFrame),
+              std::make_tuple(freshSun.mState, freshSun.mX, freshSun.mY, freshSun.mFrame));
+    for (int i = 0; i < PlayField::kSkyLayerCount; ++i) {
+        EXPECT_EQ(field.GetSkyLayer(i).mX, fresh.GetSkyLayer(i).mX) << i;
+    }
+    EXPECT_EQ(field.GetNightAnimation().mFrame, fresh.GetNightAnimation().mFrame);
+    EXPECT_EQ(field.GetBob().mOffset, fresh.GetBob().mOffset);
+    EXPECT_EQ(field.GetBob().mStepsLeft, fresh.GetBob().mStepsLeft);
+}
+
+// A level reset whole starts where a new field starts (the sun drawn from the same seed), while
+// the banner and the combo sequence run on into the next level.
+TEST_F(PlayFieldMouse, ANewLevelStartsAsANewFieldWhileTheBannerAndTheComboRunOn) {
+    mField.AddTimeLineEntry(1, 15); // the banner
+    mField.AddTimeLineEntry(1, 5);  // the rain cloud
+    GrowRipe();
+    AddBonusItemOfKind(1, 300, 300); // the double shot
+    ClickNewestBonusItem();
+    Pick(1);
+    Pick(2);
+    Pick(3);
+    ASSERT_TRUE(mField.GetRain().IsPresent());
+    ASSERT_GT(mField.GetScore(), 0);
+
+    SRand(99);
+    PlayField fresh;
+    SRand(99);
+    mField.ResetLevel();
+    ExpectSameLevelState(mField, fresh);
+    EXPECT_EQ(mField.GetGoal(1), 10);
+    EXPECT_TRUE(mField.GetBanner().mActive);
+
+    // The next level: its first pick completes the four kinds begun in the last one.
+    mField.SetLevel(2);
+    mField.SetLevelTime(600);
+    GrowRipe();
+    Pick(4);
+    ASSERT_FALSE(mField.GetBonusPopups().empty());
+    EXPECT_EQ(mField.GetBonusPopups().back().mValue, ComboSequence::kAllFourKinds);
+    EXPECT_EQ(mField.GetScore(), 40);
+}
 
 TEST_F(PlayFieldMouse, PointsOfAPickByTheFruitsState) {
     struct Case {

@@ -25,8 +25,8 @@ void FillLevel(PlayField& field) {
     field.StartAmbient(1);
 }
 
-TEST(PlayField, ResetLevelClearsAllButTheGoals) {
-    PlayField field(nullptr);
+TEST(PlayField, ResetLevelClearsTheLevelsStateButNotTheGoals) {
+    PlayField field;
     field.SetGoal(3, 8);
     FillLevel(field);
     field.ResetLevel();
@@ -50,12 +50,12 @@ TEST(PlayField, ResetLevelClearsAllButTheGoals) {
 }
 
 TEST(PlayField, ResetLevelSetsUpTheSkyAndAnimations) {
-    PlayField field(nullptr);
+    PlayField field;
     FillLevel(field);
     field.ResetLevel();
 
     EXPECT_EQ(field.GetAmbient().mState, FrameAnim::kStopped);
-    const FrameAnim& night = field.GetAmbient2();
+    const FrameAnim& night = field.GetNightAnimation();
     EXPECT_EQ(night.mState, FrameAnim::kLooping);
     EXPECT_EQ(night.mX, 15);
     EXPECT_EQ(night.mY, 10);
@@ -88,7 +88,7 @@ TEST(PlayField, ResetLevelSetsUpTheSkyAndAnimations) {
 }
 
 TEST(PlayField, TreesAndBoxesAreCountedByKind) {
-    PlayField field(nullptr);
+    PlayField field;
     FruitTree tree;
     for (int kind : {1, 4, 4, 0, 7}) {
         tree.Set(kind, 0, 0, 0, 0, 1, 1);
@@ -108,7 +108,7 @@ TEST(PlayField, TreesAndBoxesAreCountedByKind) {
 }
 
 TEST(PlayField, GoalsOnlyForTheFourKinds) {
-    PlayField field(nullptr);
+    PlayField field;
     for (int kind = 1; kind <= 4; ++kind) {
         field.SetGoal(kind, 0);
     }
@@ -127,7 +127,7 @@ TEST(PlayField, GoalsOnlyForTheFourKinds) {
 }
 
 TEST(PlayField, SurvivalAndStats) {
-    PlayField field(nullptr);
+    PlayField field;
     field.SetSurvival(true);
     EXPECT_TRUE(field.IsSurvival());
     EXPECT_TRUE(field.IsEffectActive());
@@ -145,7 +145,7 @@ TEST(PlayField, SurvivalAndStats) {
 }
 
 TEST(PlayField, MousePositionIsKept) {
-    PlayField field(nullptr);
+    PlayField field;
     field.SetMousePos(320, 240);
     EXPECT_EQ(field.GetMouseX(), 320);
     EXPECT_EQ(field.GetMouseY(), 240);
@@ -167,7 +167,7 @@ TEST(PlayField, AmbientAnimationPerStage) {
     };
     for (const Expected& e : {Expected{1, 397, 9, 35, 3}, Expected{2, 504, 331, 150, 1},
                               Expected{3, 173, 323, 190, 1}, Expected{6, 174, 4, 70, 3}}) {
-        PlayField field(nullptr);
+        PlayField field;
         field.StartAmbient(e.stage);
         const FrameAnim& ambient = field.GetAmbient();
         EXPECT_EQ(ambient.mState, FrameAnim::kLooping) << e.stage;
@@ -177,7 +177,7 @@ TEST(PlayField, AmbientAnimationPerStage) {
         EXPECT_EQ(ambient.mMaxFrame, e.maxFrame);
     }
     for (int stage : {4, 5, 44}) {
-        PlayField field(nullptr);
+        PlayField field;
         field.StartAmbient(stage);
         EXPECT_EQ(field.GetAmbient().mState, FrameAnim::kStopped) << stage;
     }

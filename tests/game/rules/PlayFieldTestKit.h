@@ -147,7 +147,7 @@ protected:
     }
     const Countdown& LastNumberPopup() const { return mField.GetNumberPopups().back(); }
 
-    PlayField mField{nullptr};
+    PlayField mField;
     RecordingFieldHost mHost;
     int mTick = 0;
 };

@@ -56,7 +56,7 @@ protected:
         o.rain = mField.GetRain().IsPresent();
         o.timeUp = mField.IsTimeUp();
         o.helpTip = mField.GetHelpTip();
-        o.bannerSeconds = mField.GetScoreFade().mActive ? mField.GetScoreFade().mSeconds : 0;
+        o.bannerSeconds = mField.GetBanner().mActive ? mField.GetBanner().mSeconds : 0;
         o.score = mField.GetScore();
         o.samples = mHost.mSamples;
         o.music = mHost.mMusic;
@@ -207,6 +207,50 @@ TEST_F(PlayFieldTimeLine, GoldenFruitComeAtTheEarliestSevenStoryFruitApart) {
     for (size_t i = 1; i < golden.size(); ++i) {
         EXPECT_GE(golden[i] - golden[i - 1], 7);
     }
+}
+
+// The count toward the next golden fruit belongs to the run: a new level goes on from it, and so
+// does another board's field lent the same run; a field lent none counts for itself.
+TEST_F(PlayFieldTimeLine, TheGoldenCountRunsOnAcrossLevelsAndTheFieldsThatShareTheRun) {
+    RunState run;
+    mField.SetRunState(&run);
+    // Grows count fruit of story level 2 (level 1 and survival fruit do not count).
+    auto grow = [&](PlayField& field, int count, bool survival = false, int level = 2) {
+        field.ResetLevel();
+        field.SetHost(&mHost);
+        field.SetSurvival(survival);
+        field.SetLevel(level);
+        field.SetLevelTime(600);
+        FruitTree tree;
+        tree.Set(1, 0, 0, 0, 0, 10, 10);
+        (void)tree.Release(0);
+        field.AddTree(tree);
+        for (int i = 0; i < count; ++i) {
+            field.AddTimeLineEntry(1, 1);
+        }
+        for (int tick = 1; tick <= 60; ++tick) {
+            (void)field.Update(tick);
+        }
+        ASSERT_EQ(field.GetFruit().size(), static_cast<size_t>(count));
+    };
+    grow(mField, 3);
+    EXPECT_EQ(run.mFruitSinceGolden, 3);
+    grow(mField, 2, false, 1);
+    grow(mField, 2, true);
+    EXPECT_EQ(run.mFruitSinceGolden, 3);
+    mField.ResetLevel();
+    EXPECT_EQ(run.mFruitSinceGolden, 3);
+
+    PlayField nextBoard;
+    nextBoard.SetRunState(&run);
+    grow(nextBoard, 2);
+    EXPECT_EQ(run.mFruitSinceGolden, 5);
+    EXPECT_EQ(&nextBoard.GetRunState(), &run);
+
+    PlayField ownCount;
+    grow(ownCount, 1);
+    EXPECT_EQ(ownCount.GetRunState().mFruitSinceGolden, 1);
+    EXPECT_EQ(run.mFruitSinceGolden, 5);
 }
 
 } // namespace

@@ -1,12 +1,8 @@
 #include "game/rules/WeatherStepper.h"
 
 #include "AnimTestHelpers.h"
-#include "framework/graphics/Graphics.h"
-#include "framework/graphics/RecordingImage.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace Vuro {
 namespace {
@@ -83,44 +79,6 @@ TEST(WeatherStepper, ResetIsGoneAndAnotherStateStandsStill) {
     cloud.Reset();
     EXPECT_EQ(cloud.mX, -1);
     EXPECT_FALSE(cloud.IsPresent());
-}
-
-TEST(WeatherStepper, DrawsSixRainCelsBelowTheCloudThenTheCloud) {
-    Testing::RecordingImage screen(640, 480);
-    Graphics g(&screen);
-    Image rain;
-    rain.mWidth = 90; // three cels of 30 x 40
-    rain.mHeight = 40;
-    rain.mNumCols = 3;
-    Image cloudPicture;
-    cloudPicture.mWidth = 246;
-    cloudPicture.mHeight = 80;
-
-    WeatherStepper cloud;
-    cloud.SetPos(100, 35);
-    cloud.SetTarget(-246, 35);
-    cloud.mFrame = 2;
-    cloud.Draw(g, &cloudPicture, &rain);
-
-    std::vector<Testing::RecordingImage::Call> expected;
-    for (int y : {105, 157, 209, 261, 313, 365}) {
-        expected.push_back(
-            {"Blt", &rain, Rect(60, 0, 30, 40), Rect(100, y, 0, 0), {}, Color::White, 0, false});
-    }
-    expected.push_back({"Blt",
-                        &cloudPicture,
-                        Rect(0, 0, 246, 80),
-                        Rect(100, 35, 0, 0),
-                        {},
-                        Color::White,
-                        0,
-                        false});
-    EXPECT_EQ(screen.mCalls, expected);
-
-    screen.mCalls.clear();
-    cloud.SetState(WeatherStepper::kGone);
-    cloud.Draw(g, &cloudPicture, &rain);
-    EXPECT_TRUE(screen.mCalls.empty());
 }
 
 } // namespace

@@ -118,7 +118,9 @@ TEST_F(BoardLoadLevelTest, TheLoadingWorkPausesOnTheClockOnceTheFieldHasItsPictu
         PlayBoard* board = survival ? static_cast<PlayBoard*>(mApp->mSurviveBoard)
                                     : static_cast<PlayBoard*>(mApp->mStoryBoard);
         ASSERT_NE(board, nullptr);
-        EXPECT_EQ(board->GetField().GetImages(), &board->GetImages()) << "pictures first";
+        EXPECT_EQ(board->GetView().GetImages(), &board->GetImages()) << "pictures first";
+        // Every board's field counts toward the next golden fruit on the application's run.
+        EXPECT_EQ(&board->GetField().GetRunState(), &mApp->mRunState);
         ASSERT_TRUE(StepUntilLoaded());
         board->SetState(PlayBoard::kQuit);
         ASSERT_TRUE(StepUntil([&] { return mApp->mCurrentScreen != board; }));

@@ -61,7 +61,7 @@ TEST_F(BoardStatTest, AWonLevelEntersTheFieldsScoreInItsModesTableAndSavesIt) {
         SetRecord(record);
         const int rowsBefore = mApp->mScoreTables.Count(!survival);
         BoardStat stat(mBoard, StoreIn(mState));
-        EXPECT_EQ(stat.GetStageSum(), mBoard->GetField().GetScore());
+        EXPECT_EQ(stat.GetLevelScore(), mBoard->GetField().GetScore());
         EXPECT_EQ(stat.GetTotalSum(), 5000);
         // The default rows score 0, so the result takes the last place of the full table.
         ASSERT_EQ(mApp->mScoreTables.Count(!survival), rowsBefore == 5 ? 5 : rowsBefore + 1);
@@ -82,7 +82,7 @@ TEST_F(BoardStatTest, ALostLevelShowsItsFiguresButLeavesTheTablesAndTheirFileAlo
     const std::string fileBefore = FileBytes("data/scores.dat");
     const int rowsBefore = mApp->mScoreTables.Count(true);
     BoardStat stat(mBoard, StoreIn(mState));
-    EXPECT_EQ(stat.GetStageSum(), 14);
+    EXPECT_EQ(stat.GetLevelScore(), 14);
     EXPECT_EQ(mApp->mScoreTables.Count(true), rowsBefore);
     EXPECT_EQ(FileBytes("data/scores.dat"), fileBefore);
 }

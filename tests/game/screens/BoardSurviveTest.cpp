@@ -27,7 +27,7 @@ TEST_F(BoardSurviveTest, AWaveRunsToItsEndAndAWonLevelOpensTheNextOnceItsStorySt
     EXPECT_TRUE(mBoard->GetField().IsSurvival());
     ASSERT_TRUE(StepUntil([&] { return mBoard->IsLevelOver(); }));
     EXPECT_EQ(mBoard->GetField().GetSurvivalBonusCount(), 2);
-    EXPECT_EQ(mBoard->GetStageSum(), 100);
+    EXPECT_EQ(mBoard->GetLevelScore(), 100);
     EXPECT_TRUE(mBoard->IsGoalReachedAtEnd());
     ASSERT_TRUE(StepUntil([&] { return mBoard->GetStatBoard() != nullptr; }));
 

@@ -6,6 +6,7 @@
 #include "framework/display/DDImage.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/PlayFieldPictures.h"
 
 namespace Vuro::Test {
 namespace {
@@ -269,12 +270,11 @@ TEST_F(GameImagesTest, TheFieldStartsTheAmbientAnimationOfItsStageWhenThePicture
                    Case{false, 12, 2, 504, 331, 150}, Case{false, 20, 3, 173, 323, 190},
                    Case{false, 42, 6, 174, 4, 70}, Case{false, 44, 6, -1, 0, 0},
                    Case{true, 2, 2, 504, 331, 150}, Case{true, 4, 2, -1, 0, 0}}) {
-        PlayField field(mSet);
+        PlayField field;
         field.SetSurvival(c.survival);
         field.SetLevel(c.level);
         ASSERT_TRUE(mImages.LoadAmbient(c.ambientKind, false));
-        field.SetImages(&mImages);
-        EXPECT_EQ(field.GetImages(), &mImages);
+        PlayFieldPictures::SetFieldImages(field, mImages);
         const FrameAnim& ambient = field.GetAmbient();
         if (c.x < 0) {
             EXPECT_EQ(ambient.mState, FrameAnim::kStopped) << c.level;

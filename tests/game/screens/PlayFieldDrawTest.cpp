@@ -1,13 +1,15 @@
 // The play field's drawing: a busy story level drawn with the generated data set against its
-// reviewed golden picture, the picture sizes the field takes from the image set, and the cels
-// of the sheets that object frames run past.
+// reviewed golden picture, the picture sizes the field takes from the image set, the rain
+// cloud, and the cels of the sheets that object frames run past.
 
 #include "framework/display/DDInterface.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
+#include "framework/graphics/RecordingImage.h"
 #include "game/screens/PlayFieldPictures.h"
+#include "game/screens/PlayFieldView.h"
 #include "platform/TextEncoding.h"
 #include "support/BusyPlayField.h"
 #include "support/GoldenImage.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace Vuro::Testing {
 namespace {
@@ -48,7 +51,7 @@ TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
     MemoryImage screen(&app);
     screen.Create(640, 480);
     Graphics g(&screen);
-    busy.Field().DrawAll(&g, true);
+    busy.View().DrawAll(&g, true);
     EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/busy_field.png")));
 }
 
@@ -58,8 +61,10 @@ TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
     DataSetApp app;
     GameImages images;
     ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
-    PlayField field(nullptr);
-    field.SetImages(&images);
+    PlayField field;
+    PlayFieldPictures::SetFieldImages(field, images);
+    PlayFieldView view(field);
+    view.SetImages(&images);
     const struct {
         int seconds;
         const char* shown;
@@ -70,7 +75,7 @@ TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
         MemoryImage drawn(&app);
         drawn.Create(120, 480);
         Graphics byField(&drawn);
-        field.DrawTime(&byField);
+        view.DrawTime(&byField);
 
         MemoryImage expected(&app);
         expected.Create(120, 480);
@@ -94,12 +99,14 @@ TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
     GameImages images;
     ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
     Vuro::Test::SilentFieldHost host;
-    PlayField field(nullptr);
+    PlayField field;
     field.SetHost(&host);
     field.SetSurvival(true);
     field.SetLevel(1);
     field.SetLevelTime(600);
-    field.SetImages(&images);
+    PlayFieldPictures::SetFieldImages(field, images);
+    PlayFieldView view(field);
+    view.SetImages(&images);
     for (int second : {2, 3, 4}) {
         field.AddTimeLineEntry(second, 15);
     }
@@ -107,14 +114,14 @@ TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
         (void)field.Update(tick);
     }
     ASSERT_EQ(field.GetSurvivalBonusCount(), 3);
-    ASSERT_TRUE(field.GetScoreFade().mActive);
-    const int y = field.GetScoreFade().mOffset;
+    ASSERT_TRUE(field.GetBanner().mActive);
+    const int y = field.GetBanner().mOffset;
     ASSERT_GT(y, RiseFade::kHiddenOffset) << "the banner shows";
 
     MemoryImage drawn(&app);
     drawn.Create(640, 100);
     Graphics byField(&drawn);
-    field.DrawBanner(&byField);
+    view.DrawBanner(&byField);
 
     MemoryImage expected(&app);
     expected.Create(640, 100);
@@ -127,6 +134,44 @@ TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
     byHand.SetColor(Color(248, 255, 68));
     byHand.DrawString(caption, 41, y + 43);
     EXPECT_TRUE(std::equal(drawn.GetBits(), drawn.GetBits() + 640 * 100, expected.GetBits()));
+}
+
+TEST(PlayFieldDrawTest, TheRainCloudDrawsSixRainCelsBelowItThenItself) {
+    Testing::RecordingImage screen(640, 480);
+    Graphics g(&screen);
+    Image rain;
+    rain.mWidth = 90; // three cels of 30 x 40
+    rain.mHeight = 40;
+    rain.mNumCols = 3;
+    Image cloudPicture;
+    cloudPicture.mWidth = 246;
+    cloudPicture.mHeight = 80;
+
+    WeatherStepper cloud;
+    cloud.SetPos(100, 35);
+    cloud.SetTarget(-246, 35);
+    cloud.mFrame = 2;
+    PlayFieldView::DrawRainCloud(&g, cloud, &cloudPicture, &rain);
+
+    std::vector<Testing::RecordingImage::Call> expected;
+    for (int y : {105, 157, 209, 261, 313, 365}) {
+        expected.push_back(
+            {"Blt", &rain, Rect(60, 0, 30, 40), Rect(100, y, 0, 0), {}, Color::White, 0, false});
+    }
+    expected.push_back({"Blt",
+                        &cloudPicture,
+                        Rect(0, 0, 246, 80),
+                        Rect(100, 35, 0, 0),
+                        {},
+                        Color::White,
+                        0,
+                        false});
+    EXPECT_EQ(screen.mCalls, expected);
+
+    screen.mCalls.clear();
+    cloud.SetState(WeatherStepper::kGone);
+    PlayFieldView::DrawRainCloud(&g, cloud, &cloudPicture, &rain);
+    EXPECT_TRUE(screen.mCalls.empty());
 }
 
 // A frame past the end of its sheet shows a cel inside it, the one the look intends.
