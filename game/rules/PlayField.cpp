@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/Stages.h"
 #include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
 
@@ -110,16 +111,8 @@ void PlayField::SetImages(GameImages* images) {
 }
 
 int PlayField::GetStage(bool survival, int level) {
-    if (survival) {
-        return level;
-    }
-    static constexpr int kStageEnds[] = {7, 14, 22, 28, 36, 44};
-    for (int stage = 0; stage < 6; ++stage) {
-        if (level < kStageEnds[stage]) {
-            return stage + 1;
-        }
-    }
-    return level;
+    const int stage = StageOfLevel(level);
+    return survival || stage == 0 ? level : stage;
 }
 
 void PlayField::StartAmbient(int stage) {

@@ -26,9 +26,10 @@
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
-#include "game/rules/FrameAnim.h"
 #include "game/player/PlayerRecord.h"
+#include "game/rules/FrameAnim.h"
 #include "game/screens/LevelPoint.h"
+#include "game/screens/StageTables.h"
 
 #include <map>
 #include <string>
@@ -46,9 +47,10 @@ public:
 
     // The message code: what the next active update acts on.
     static constexpr int kNoMessage = 0;
-    static constexpr int kBuyAccepted = 100;        // buy the first stage not opened
-    static constexpr int kDifficultySwitch = 330;   // invert the easy flag
-    static constexpr int kDifficultyQuestion = 333; // the question is open
+    static constexpr int kBuyAccepted = 100;      // buy the first stage not opened
+    static constexpr int kDifficultySwitch = 330; // invert the easy flag
+    // The question is open (a play board's pending question becomes this code).
+    static constexpr int kDifficultyQuestion = MapMessage::kDifficultyQuestion;
     static constexpr int kMessageClosed = 101;
     static constexpr int kBuyDeclined = 777;
 

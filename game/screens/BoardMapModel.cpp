@@ -7,6 +7,7 @@
 #include "game/screens/StageTables.h"
 
 #include <algorithm>
+#include <span>
 
 namespace Vuro {
 
@@ -16,10 +17,6 @@ namespace {
 constexpr const char* kMapTextFailure = "There was an error loading the file: local\\682.xml";
 
 constexpr int kOpenableStages = kStageCount - 1; // stages 2..6, one flag each
-
-// The pending map message of a survival visit.
-constexpr int kSurvivalAdvanced = 1;
-constexpr int kSurvivalWaiting = 2;
 
 struct AnimPlace {
     int mX;
@@ -54,7 +51,8 @@ void BoardMap::Setup(bool story) {
     StartLooping(mShip2, kShip2);
     StartLooping(mOcti, kOcti);
     mStory = story;
-    std::span<const PointPlace> places = story ? StoryPointPlaces() : SurvivalPointPlaces();
+    std::span<const PointPlace> places = story ? std::span<const PointPlace>(kStoryPoints)
+                                               : std::span<const PointPlace>(kSurvivalPoints);
     for (int number = 0; number < static_cast<int>(places.size()); ++number) {
         mPoints[number] =
             LevelPoint{number, places[number].mX, places[number].mY, LevelPoint::kLocked};
@@ -67,24 +65,24 @@ void BoardMap::Setup(bool story) {
 }
 
 void BoardMap::ClampProgress() {
-    mRecord.storyLevelMax = std::clamp(mRecord.storyLevelMax, 0, kLastStoryPoint);
+    mRecord.storyLevelMax = std::clamp(mRecord.storyLevelMax, 0, kLastStoryIndex);
     mRecord.storyLevel = std::clamp(mRecord.storyLevel, 0, mRecord.storyLevelMax);
-    mRecord.survivalLevelMax = std::clamp(mRecord.survivalLevelMax, 0, kLastSurvivalPoint);
+    mRecord.survivalLevelMax = std::clamp(mRecord.survivalLevelMax, 0, kLastSurvivalIndex);
     mRecord.survivalLevel = std::clamp(mRecord.survivalLevel, 0, mRecord.survivalLevelMax);
 }
 
 void BoardMap::TakeVisitMessage() {
     if (!mStory) {
-        if (mGameApp->mMapMessage == kSurvivalAdvanced) {
+        if (mGameApp->mMapMessage == MapMessage::kSurvivalAdvanced) {
             mMessageCode = mRecord.survivalLevelMax;
-        } else if (mGameApp->mMapMessage == kSurvivalWaiting) {
+        } else if (mGameApp->mMapMessage == MapMessage::kSurvivalWaiting) {
             mMessageCode = mRecord.survivalLevelMax + 1;
         }
         return;
     }
     // Standing on the first level of a stage not bought: the stage before it was finished.
     for (int stage = 2; stage <= kStageCount; ++stage) {
-        if (mRecord.storyLevelMax == StageFirstLevel(stage) && !IsStageOpened(stage)) {
+        if (mRecord.storyLevelMax == StageFirstIndex(stage) && !IsStageOpened(stage)) {
             mMessageCode = stage - 1;
         }
     }
@@ -95,7 +93,7 @@ void BoardMap::ComputeOpenLimit() {
     while (opened < kOpenableStages && mRecord.stageUnlocked[opened] != 0) {
         ++opened;
     }
-    mOpenLimit = mStory ? StageLastLevel(opened + 1) : opened;
+    mOpenLimit = mStory ? StageLastIndex(opened + 1) : opened;
 }
 
 void BoardMap::SetPointState(int number, int state) {

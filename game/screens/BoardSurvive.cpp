@@ -1,9 +1,10 @@
 #include "game/screens/BoardSurvive.h"
 
 #include "framework/sound/MusicInterface.h"
-#include "game/rules/FruitStateDurations.h"
 #include "game/app/GameApp.h"
+#include "game/rules/FruitStateDurations.h"
 #include "game/rules/LevelFile.h"
+#include "game/screens/StageTables.h"
 
 #include <algorithm>
 
@@ -58,16 +59,16 @@ void BoardSurvive::AdvanceProgress(PlayerRecord& record) {
         if (nextOpen) {
             ++record.survivalLevel;
         }
-        mApp->mMapMessage = 0;
+        mApp->mMapMessage = MapMessage::kNone;
     } else if (record.survivalLevel == kLastLevelIndex) {
         mApp->mMapMode = GameApp::kMapModeCompleted;
-        mApp->mMapMessage = 2;
+        mApp->mMapMessage = MapMessage::kSurvivalWaiting;
     } else if (nextOpen) {
         ++record.survivalLevel;
         record.survivalLevelMax = std::min(record.survivalLevelMax + 1, kLastLevelIndex);
-        mApp->mMapMessage = 1;
+        mApp->mMapMessage = MapMessage::kSurvivalAdvanced;
     } else {
-        mApp->mMapMessage = 2;
+        mApp->mMapMessage = MapMessage::kSurvivalWaiting;
     }
 }
 

@@ -8,12 +8,13 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardH.h"
 #include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
+#include "game/screens/BoardH.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/InGameDialog.h"
+#include "game/screens/StageTables.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -209,7 +210,7 @@ void PlayBoard::StatsClosed() {
         mStatBoard = nullptr;
     }
     if (!mField.IsGoalReached() && GetRecord().easyMode == 0) {
-        mApp->mMapMessage = 333;
+        mApp->mMapMessage = MapMessage::kDifficultyQuestion;
     }
     OnStatsClosed();
 }

@@ -6,6 +6,8 @@
 
 #include "game/screens/StageTables.h"
 
+#include <span>
+
 namespace Vuro::Test {
 namespace {
 
@@ -48,7 +50,8 @@ TEST_F(BoardMapModelTest, SetupGivesThePointsOfTheModeWithTheirStatesAndTheOpenL
         EXPECT_EQ(map.mOpenLimit, c.openLimit);
         EXPECT_EQ(map.mStory, c.story);
         EXPECT_EQ(map.mMapTexts[0], "Region");
-        const auto places = c.story ? StoryPointPlaces() : SurvivalPointPlaces();
+        const auto places = c.story ? std::span<const PointPlace>(kStoryPoints)
+                                    : std::span<const PointPlace>(kSurvivalPoints);
         for (const auto& [number, point] : map.mPoints) {
             EXPECT_EQ(point.mNumber, number);
             EXPECT_EQ(point.mX, places[number].mX);
@@ -106,14 +109,14 @@ TEST_F(BoardMapModelTest, BuyingEachStageTakesItsPriceInBothDifficultiesAndSaves
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "stage " << c.stage << (c.easy ? " easy" : ""));
-        const int first = StageFirstLevel(c.stage);
+        const int first = StageFirstIndex(c.stage);
         SetProgress({first - 2, first, c.stage - 2, c.balance, c.easy});
         BoardMap& map = MakeMap(true);
-        EXPECT_EQ(map.mOpenLimit, StageLastLevel(c.stage - 1));
+        EXPECT_EQ(map.mOpenLimit, StageLastIndex(c.stage - 1));
         map.mMessageCode = BoardMap::kBuyAccepted;
         map.Update();
         EXPECT_EQ(map.mMessageCode, BoardMap::kNoMessage);
-        EXPECT_EQ(map.mOpenLimit, StageLastLevel(c.stage));
+        EXPECT_EQ(map.mOpenLimit, StageLastIndex(c.stage));
         EXPECT_EQ(SamplesSince(), Samples{BoardMap::kPaidSound});
         const PlayerRecord saved = SavedRecord();
         EXPECT_EQ(saved.totalScore, c.left);
