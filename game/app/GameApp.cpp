@@ -7,13 +7,13 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardStory.h"
-#include "game/screens/BoardSurvive.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardTitres.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -112,7 +112,7 @@ void GameApp::InitGame() {
     for (int number : kMenuCursorNumbers) {
         SetCursorImage(number, mCursorImage);
     }
-    for (const GameSoundFile& song : kStartMusic) {
+    for (const GameSong& song : kStartMusic) {
         (void)mMusicInterface->LoadMusic(song.mId, song.mFile);
     }
     (void)mSoundManager->LoadSoundAt(kClickSound.mId, kClickSound.mFile);

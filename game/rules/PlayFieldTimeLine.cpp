@@ -2,8 +2,8 @@
 // on a tree of its kind.
 
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 namespace Vuro {
 
@@ -69,10 +69,10 @@ bool PlayField::RunTimeLineCode(int code) {
     case kRain:
         mRain.SetPos(kRainX, kRainY);
         mRain.SetTarget(kRainTargetX, kRainY);
-        if (mHost->IsMusicPlaying(FieldSound::kRainSong)) {
-            mHost->StopMusic(FieldSound::kRainSong);
+        if (mHost->IsMusicPlaying(SongId::kRain)) {
+            mHost->StopMusic(SongId::kRain);
         }
-        mHost->PlayMusic(FieldSound::kRainSong);
+        mHost->PlayMusic(SongId::kRain);
         break;
     case kHedgehog:
         AddHedgehog();
@@ -84,7 +84,7 @@ bool PlayField::RunTimeLineCode(int code) {
         break;
     case kKamikaze:
         AddBird(Bird::Kamikaze);
-        mHost->PlaySample(FieldSound::kSiren);
+        mHost->PlaySample(SampleId::kSiren);
         break;
     case kBanner:
         if (!mSurvival) {
@@ -99,7 +99,7 @@ bool PlayField::RunTimeLineCode(int code) {
         mScoreFade.Start(kWaveBannerSeconds);
         break;
     case kReadySound:
-        mHost->PlaySample(FieldSound::kReady);
+        mHost->PlaySample(SampleId::kReady);
         break;
     default: // codes without a meaning do nothing
         break;

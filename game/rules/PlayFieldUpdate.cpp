@@ -3,8 +3,8 @@
 // reload rule of the slingshot, the short-lived effects and the sky.
 
 #include "game/rules/GameSeconds.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 #include <vector>
 
@@ -69,7 +69,7 @@ bool PlayField::Update(int tick) {
         puff.Tick(tick);
     }
     if (mBroom.Tick(tick) == EdgeWalker::TickGone) {
-        mHost->StopMusic(FieldSound::kBroomSong);
+        mHost->StopMusic(SongId::kBroom);
     }
     mAutocar.Tick(tick);
     UpdateBirds(tick, false);
@@ -109,9 +109,9 @@ void PlayField::UpdateStopPhase(int tick) {
         Timer& stop = mTimers[kTimerStopPhase];
         if (--stop.mSeconds < 0) {
             stop = Timer{};
-            mHost->StopMusic(FieldSound::kClockSong);
+            mHost->StopMusic(SongId::kClock);
             if (mBroom.IsPresent()) {
-                mHost->PlayMusic(FieldSound::kBroomSong);
+                mHost->PlayMusic(SongId::kBroom);
             }
         }
     }
@@ -130,8 +130,8 @@ void PlayField::UpdateEffects(int tick) {
 
 void PlayField::UpdateSky(int tick) {
     if (!mRain.IsPresent()) {
-        if (mHost->IsMusicPlaying(FieldSound::kRainSong)) {
-            mHost->StopMusic(FieldSound::kRainSong);
+        if (mHost->IsMusicPlaying(SongId::kRain)) {
+            mHost->StopMusic(SongId::kRain);
         }
     } else {
         mRain.Tick(tick);

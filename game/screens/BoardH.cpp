@@ -4,9 +4,10 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/GameImages.h"
-#include "game/screens/PlayBoard.h"
 #include "game/screens/LocalTexts.h"
+#include "game/screens/PlayBoard.h"
 
 namespace Vuro {
 
@@ -14,7 +15,6 @@ namespace {
 
 int gHelpDelay = 0; // one counter for every panel of the program
 
-constexpr int kClickSample = 2;
 constexpr int kPictureX = 22;
 constexpr int kPictureY = 110;
 constexpr int kLineX = 40;
@@ -93,7 +93,7 @@ void BoardH::Close(bool withSound) {
     // Set first: leaving the manager takes the focus, which calls LostFocus again.
     mClosed = true;
     if (withSound && gVuroApp != nullptr) {
-        gVuroApp->PlaySampleAt(kClickSample, 0);
+        gVuroApp->PlaySampleAt(SampleId::kClick, 0);
     }
     if (mWidgetManager != nullptr) {
         mWidgetManager->RemoveWidget(this);

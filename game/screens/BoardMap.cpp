@@ -9,6 +9,7 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/StageTables.h"
@@ -170,7 +171,7 @@ void BoardMap::ButtonClick(int id) {
     if (mLeaving) {
         return;
     }
-    mGameApp->PlaySampleAt(kClickSound, 0);
+    mGameApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
         Leave(GameApp::kScreenMenu);
     } else if (id == kPlayButtonId) {

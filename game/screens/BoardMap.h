@@ -54,13 +54,6 @@ public:
     static constexpr int kMessageClosed = 101;
     static constexpr int kBuyDeclined = 777;
 
-    // Sound ids.
-    static constexpr int kMessageSound = 1;
-    static constexpr int kClickSound = 2;
-    static constexpr int kPaidSound = 5;
-    static constexpr int kSelectSound = 17;
-    static constexpr int kQuestionSound = 23;
-
     static constexpr int kBackButtonId = 1;
     static constexpr int kPlayButtonId = 2;
 

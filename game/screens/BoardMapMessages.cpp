@@ -2,6 +2,7 @@
 // and on the difficulty caption, and the dialogs that show them.
 
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"
@@ -69,7 +70,7 @@ void BoardMap::HandleMessageCode() {
     }
     if (mStory) {
         if (code >= 1 && code <= kStageCount - 1) {
-            ShowMessage(kStageFinishedFiles + code, false, kQuestionSound);
+            ShowMessage(kStageFinishedFiles + code, false, SampleId::kQuestion);
             mMessageCode = kNoMessage;
         } else if (code == kBuyAccepted) {
             BuyNextStage();
@@ -80,7 +81,7 @@ void BoardMap::HandleMessageCode() {
         if (IsStageOpened(code + 1)) {
             ShowMessage(kSurvivalOpenedFiles + code, false, 0);
         } else {
-            ShowMessage(kSurvivalWaitingFiles + code, false, kMessageSound);
+            ShowMessage(kSurvivalWaitingFiles + code, false, SampleId::kMessage);
         }
         mMessageCode = kNoMessage;
     }
@@ -103,11 +104,12 @@ bool BoardMap::CheckStoryRegion() {
     const int n = stage - 1;
     const bool easy = mRecord.easyMode != 0;
     if (mRecord.storyLevelMax < StageFirstIndex(stage)) {
-        ShowMessage(kStageNotReachedFiles + n, false, kMessageSound);
+        ShowMessage(kStageNotReachedFiles + n, false, SampleId::kMessage);
     } else if (mRecord.totalScore < StagePrice(stage, easy)) {
-        ShowMessage((easy ? kEasyTooPoorFiles : kNormalTooPoorFiles) + n, false, kMessageSound);
+        ShowMessage((easy ? kEasyTooPoorFiles : kNormalTooPoorFiles) + n, false,
+                    SampleId::kMessage);
     } else {
-        ShowMessage((easy ? kEasyOfferFiles : kNormalOfferFiles) + n, true, kQuestionSound);
+        ShowMessage((easy ? kEasyOfferFiles : kNormalOfferFiles) + n, true, SampleId::kQuestion);
     }
     return true;
 }
@@ -117,13 +119,13 @@ bool BoardMap::CheckSurvivalRegion() {
     if (click != RegionClick::Closed) {
         return click == RegionClick::Outside;
     }
-    ShowMessage(kSurvivalWaitingFiles + mHoveredRegion - 1, false, kMessageSound);
+    ShowMessage(kSurvivalWaitingFiles + mHoveredRegion - 1, false, SampleId::kMessage);
     return true;
 }
 
 void BoardMap::AskDifficulty(bool easy) {
     mMessageCode = kDifficultyQuestion;
-    ShowMessage(easy ? kToHardQuestionFile : kToEasyQuestionFile, true, kQuestionSound);
+    ShowMessage(easy ? kToHardQuestionFile : kToEasyQuestionFile, true, SampleId::kQuestion);
 }
 
 } // namespace Vuro

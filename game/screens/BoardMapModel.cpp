@@ -2,6 +2,7 @@
 // switch.
 
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"
@@ -121,7 +122,7 @@ void BoardMap::SelectStoryPoint(int x, int y) {
     if (mRecord.storyLevelMax == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(kSelectSound, 0);
+    mGameApp->PlaySampleAt(SampleId::kSelect, 0);
     auto hit = std::find_if(mPoints.begin(), mPoints.end(),
                             [&](const auto& entry) { return entry.second.Contains(x, y); });
     if (hit == mPoints.end()) {
@@ -155,7 +156,7 @@ void BoardMap::SelectSurvivalRegion() {
     if (highest == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(kSelectSound, 0);
+    mGameApp->PlaySampleAt(SampleId::kSelect, 0);
     const int level = mHoveredRegion - 1;
     if (level > highest) {
         MoveCurrentPoint(mRecord.survivalLevel, highest);
@@ -180,7 +181,7 @@ void BoardMap::BuyNextStage() {
     }
     mRecord.totalScore = std::max(mRecord.totalScore, 0);
     if (mRecord.totalScore != before) {
-        mGameApp->PlaySampleAt(kPaidSound, 0);
+        mGameApp->PlaySampleAt(SampleId::kCashRegister, 0);
     }
     mRecord.storyLevel = mRecord.storyLevelMax;
     StoreRecord();

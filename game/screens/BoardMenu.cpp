@@ -5,6 +5,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuDialog.h"
@@ -127,8 +128,6 @@ constexpr int kProfileX = 180;
 constexpr int kProfileY = 50;
 constexpr int kProfileWidth = 300;
 constexpr int kProfileHeight = 390;
-
-constexpr int kClickSample = 2;
 
 bool Within(int value, int low, int high) {
     return value >= low && value <= high;
@@ -275,7 +274,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
         mIconHover = kind != kMouseRelease;
         mIconPressed = kind == kMousePress;
         if (kind == kMouseRelease) {
-            mGameApp->PlaySampleAt(kClickSample, 0);
+            mGameApp->PlaySampleAt(SampleId::kClick, 0);
             OpenProfileDialog();
         }
         return;
@@ -312,7 +311,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
 }
 
 void BoardMenu::ReleaseButton(int button) {
-    mGameApp->PlaySampleAt(kClickSample, 0);
+    mGameApp->PlaySampleAt(SampleId::kClick, 0);
     switch (button) {
     case kStoryButton: {
         PlayerRecord record;
@@ -403,7 +402,7 @@ void BoardMenu::MouseUp(int x, int y, int clickCount) {
     Widget::MouseUp(x, y, clickCount);
     if (mState == kStateInfoPage) {
         // Any release ends the information page.
-        mGameApp->PlaySampleAt(kClickSample, 0);
+        mGameApp->PlaySampleAt(SampleId::kClick, 0);
         mState = kStateIdle;
         EndBusy();
         return;

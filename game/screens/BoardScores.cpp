@@ -7,6 +7,7 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/MenuDialog.h"
@@ -22,7 +23,6 @@ constexpr int kRowStep = 40;
 constexpr int kNameX = 120;
 constexpr int kLevelX = 250;
 constexpr int kScoreX = 380;
-constexpr int kClickSample = 2;
 
 // Help texts.
 constexpr int kBackText = 7;
@@ -99,7 +99,7 @@ void BoardScores::Draw(Graphics* g) {
 }
 
 void BoardScores::ButtonClick(int id) {
-    mOwner->mGameApp->PlaySampleAt(kClickSample, 0);
+    mOwner->mGameApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
         if (mWidgetManager != nullptr) {
             mWidgetManager->RemoveWidget(this);

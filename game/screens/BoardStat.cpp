@@ -8,9 +8,10 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
+#include "game/screens/CaptionedButton.h"
 #include "game/screens/PlayBoard.h"
 #include "game/screens/PlayFieldPictures.h"
-#include "game/screens/CaptionedButton.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
@@ -19,7 +20,6 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kClickSample = 2;
 constexpr int kTitleHelpText = 25;
 const Color kYellow(255, 255, 0);
 const Color kBlack(0, 0, 0);
@@ -162,7 +162,7 @@ void BoardStat::Draw(Graphics* g) {
 }
 
 void BoardStat::ButtonClick(int id) {
-    mBoard->GetApp()->PlaySampleAt(kClickSample, 0);
+    mBoard->GetApp()->PlaySampleAt(SampleId::kClick, 0);
     if (id != kOkButtonId) {
         return;
     }

@@ -15,7 +15,6 @@ bool gDialogPause = false;
 namespace {
 
 constexpr int kDoneStages = kStageCount - 1; // stages with a done byte; the sixth ends the game
-constexpr int kArrowCursor = 0;
 
 // Of the first stage whose done byte is clear (0..4; 5 once all five are done): the index of
 // its last level, and the furthest index storyReached may take, just past it.
@@ -134,7 +133,7 @@ void BoardStory::OnLeave() {
     }
     SetState(kWait);
     mField.ResetLevel();
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     mApp->SwitchScreen();
 }
 
@@ -159,7 +158,7 @@ void BoardStory::OnQuit() {
     mApp->mPreviousScreenId = GameApp::kScreenStory;
     mApp->mTargetScreenId = GameApp::kScreenMenuMap;
     mApp->SwitchScreen();
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 } // namespace Vuro

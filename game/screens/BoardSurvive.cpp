@@ -14,7 +14,6 @@ namespace {
 
 // The range of story levels whose pictures survival level 1..6 may show.
 constexpr int kPictureRange[][2] = {{0, 5}, {7, 12}, {14, 19}, {22, 27}, {28, 32}, {36, 43}};
-constexpr int kArrowCursor = 0;
 
 } // namespace
 
@@ -81,7 +80,7 @@ void BoardSurvive::LeaveBoard() {
     mApp->mTargetScreenId = mApp->mMapMode == GameApp::kMapModeCompleted
                                 ? GameApp::kScreenMenuTitres
                                 : GameApp::kScreenMenuMap;
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     mApp->SwitchScreen();
 }
 

@@ -7,6 +7,7 @@
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
 #include "game/app/GameApp.h"
+#include "game/rules/PlayFieldHost.h"
 
 #include <algorithm>
 
@@ -85,11 +86,6 @@ constexpr GameFontFile kLoadAllFonts[] = {
     {"images/fonts/Help14Bold.txt", 9, &G::mHelpFont},
 };
 
-// Cursor numbers of the application.
-constexpr int kArrowCursor = 0;
-constexpr int kHandCursor = 1;
-constexpr int kStoryAimCursor = 3;
-constexpr int kAimCursor = 4;
 constexpr int kCursorCount = 6;
 
 } // namespace
@@ -213,11 +209,11 @@ bool GameImages::LoadAll(GameApp* app) {
         return false;
     }
     mCursorsGivenTo = app;
-    app->SetCursorImage(kAimCursor, mCursor);
-    app->SetCursorImage(kStoryAimCursor, mCursor2);
-    app->SetCursorImage(kArrowCursor, app->mCursorImage);
-    app->SetCursorImage(kHandCursor, app->mCursorImage);
-    app->SetCursor(kArrowCursor);
+    app->SetCursorImage(CursorId::kSlingshot, mCursor);
+    app->SetCursorImage(CursorId::kStoryAim, mCursor2);
+    app->SetCursorImage(CursorId::kArrow, app->mCursorImage);
+    app->SetCursorImage(CursorId::kHand, app->mCursorImage);
+    app->SetCursor(CursorId::kArrow);
     return true;
 }
 

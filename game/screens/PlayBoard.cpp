@@ -23,13 +23,6 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kClickSample = 2;
-constexpr int kHelpPanelSample = 23;
-constexpr int kGameOverSong = 2;
-constexpr int kCompletedSong = 3;
-constexpr int kStatisticsSong = 7;
-constexpr int kArrowCursor = 0;
-
 constexpr int kPauseHelpText = 10;
 constexpr int kQuestionHeaderText = 27;
 constexpr int kQuestionBodyText = 28;
@@ -85,7 +78,7 @@ void PlayBoard::ShowHelpPanel(int tip) {
     mHelpPanel->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(mHelpPanel);
     mState = kWait;
-    mApp->PlaySample(kHelpPanelSample);
+    mApp->PlaySample(SampleId::kQuestion);
 }
 
 void PlayBoard::DeleteHelpPanel() {
@@ -115,12 +108,12 @@ bool PlayBoard::LoadLevelScenery(int pictureLevel) {
 
 void PlayBoard::FinishLevelLoading() {
     Platform::GetClock().SleepMs(kLoadedPauseMs);
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 void PlayBoard::PlayLevelSong() {
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mMusicInterface->PlayMusic(kFirstLevelSong + Rand() % kLevelSongCount, 0, false);
+    mApp->mMusicInterface->PlayMusic(SongId::kFirstLevel + Rand() % SongId::kLevelCount, 0, false);
 }
 
 // ---- [The state machine] ----
@@ -197,9 +190,9 @@ void PlayBoard::ShowStatistics() {
     mApp->mWidgetManager->AddWidget(mStatBoard);
     mApp->mWidgetManager->SetFocus(mStatBoard);
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mMusicInterface->PlayMusic(kStatisticsSong, 0, false);
+    mApp->mMusicInterface->PlayMusic(SongId::kStatistics, 0, false);
     mState = kWait;
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 void PlayBoard::StatsClosed() {
@@ -226,7 +219,7 @@ void PlayBoard::Play() {
         break;
     case PlayField::kEventHelpTip:
         ShowHelpPanel(mField.GetHelpTip());
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
         // Resume clears it.
         mField.SetEvent(PlayField::kEventLeftButton);
         mState = kWait;
@@ -246,8 +239,8 @@ void PlayBoard::OpenInGameDialog() {
                                     mImages.mDlgButton, mImages.mMainMenuFont);
     dialog->Resize(120, 150, 400, 160);
     mApp->AddDialog(0, dialog);
-    CustomCursor(kArrowCursor);
-    mApp->PlaySampleAt(kClickSample, 0);
+    CustomCursor(CursorId::kArrow);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     mApp->mMusicInterface->PauseAllMusic();
     DialogPause() = true;
     mState = kWait;
@@ -255,9 +248,9 @@ void PlayBoard::OpenInGameDialog() {
 
 void PlayBoard::Pause() {
     mState = kPaused;
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     Invalidate();
-    mApp->PlaySampleAt(kClickSample, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     mApp->mMusicInterface->PauseAllMusic();
 }
 
@@ -285,11 +278,11 @@ void PlayBoard::EndLevel() {
     if (mEndCounter == 0) {
         mGoalReachedAtEnd = mField.IsGoalReached();
         mApp->mMusicInterface->StopAllMusic();
-        mApp->mMusicInterface->PlayMusic(mGoalReachedAtEnd ? kCompletedSong : kGameOverSong, 0,
-                                         true);
+        mApp->mMusicInterface->PlayMusic(mGoalReachedAtEnd ? SongId::kCompleted : SongId::kGameOver,
+                                         0, true);
         if (mApp->mCustomCursors) {
             mField.SetCustomCursors(false);
-            mApp->SetCursor(kArrowCursor);
+            mApp->SetCursor(CursorId::kArrow);
         }
     }
     mLevelOver = true;
@@ -352,7 +345,7 @@ void PlayBoard::LostFocus() {
     if (!IsHelpPanelOpen() || PausesUnderHelpPanel()) {
         mState = kPaused;
         Invalidate();
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
 }
 
@@ -370,7 +363,7 @@ void PlayBoard::MouseMove(int x, int y) {
         return;
     }
     if (mState == kPlay && y >= kBelowField) {
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
     mField.SetMousePos(x, y);
 }
@@ -387,7 +380,7 @@ void PlayBoard::MouseDown(int x, int y, int clickCount) {
     Widget::MouseDown(x, y, clickCount);
     if (mState == kPaused) {
         // The click only resumes.
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
         mApp->mMusicInterface->ResumeAllMusic();
         mState = kPlay;
         mField.SetEvent(PlayField::kEventNone);
@@ -397,7 +390,7 @@ void PlayBoard::MouseDown(int x, int y, int clickCount) {
         return;
     }
     if (mState == kPlay && y >= kBelowField) {
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
     mField.MouseDown(x, y, clickCount);
 }

@@ -5,6 +5,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "platform/Messages.h"
 
@@ -20,7 +21,6 @@ constexpr int kEditOffsetX = 100; // where attaching puts it, from the dialog
 constexpr int kEditOffsetY = 80;
 constexpr Color kEditText{198, 149, 61};
 constexpr Color kEditSelection{255, 255, 255};
-constexpr int kKeySample = 4;
 constexpr int kOkText = 1;
 constexpr int kCancelText = 2;
 } // namespace
@@ -150,7 +150,7 @@ bool SimpleDialog::EditAllowKey(int, int key) {
     if (key != Platform::kVkBack && key != Platform::kVkReturn) {
         return false;
     }
-    gVuroApp->PlaySampleAt(kKeySample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kKey, 0);
     mNextKeyUpdate = UpdateCount() + kInputPacing;
     return true;
 }
@@ -164,7 +164,7 @@ bool SimpleDialog::EditAllowChar(int, char c) {
     if (!IsNameChar(c)) {
         return false;
     }
-    gVuroApp->PlaySampleAt(kKeySample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kKey, 0);
     return true;
 }
 
