@@ -7,6 +7,7 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
@@ -49,8 +50,8 @@ GameApp::GameApp() {
     mTitle = mProdName;
     mProductVersion = "1.2";
     mRegKey = "Kelmontrave\\Quandrellis";
-    mWidth = 640;
-    mHeight = 480;
+    mWidth = kFieldWidth;
+    mHeight = kFieldHeight;
     mMusicVolume = 0.75;
     mSfxVolume = 0.7;
     mIsWindowed = true;

@@ -2,6 +2,7 @@
 
 #include "framework/graphics/Image.h"
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Stages.h"
 #include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
@@ -11,7 +12,7 @@ namespace Vuro {
 namespace {
 
 constexpr int kSkyPeriod = 12;
-constexpr int kSkyWidth = 640;
+constexpr int kSkyWidth = kFieldWidth;
 constexpr int kLightningPeriod = 6;
 constexpr int kSunStopX = -133;
 

@@ -21,6 +21,7 @@
 #include "game/rules/Drifter.h"
 #include "game/rules/EdgeWalker.h"
 #include "game/rules/EffectAnim.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/FrameAnim.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/FruitBox.h"
@@ -62,8 +63,6 @@ public:
 
     // The help tip of the unripe-fruit warning (time-line tips are 100 and up too).
     static constexpr int kGreenPickTip = 100;
-    // The strip below the field: side buttons and the in-game menu.
-    static constexpr int kFieldBottom = 420;
 
     // A timed effect counted down once a second.
     struct Timer {
@@ -90,9 +89,10 @@ public:
     // the image set holds; until then the sizes of the game's data set stand (sheets of six
     // 20 x 20 cels, trees 140 wide).
     struct PictureSizes {
-        int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
-        int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
-        int mTreeWidth[kFruitKinds] = {140, 140, 140, 140};
+        static constexpr int kSheetWidth = kFruitAnimCels * kFruitSize;
+        int mFruitSheetWidth[kFruitKinds] = {kSheetWidth, kSheetWidth, kSheetWidth, kSheetWidth};
+        int mFruitSheetHeight[kFruitKinds] = {kFruitSize, kFruitSize, kFruitSize, kFruitSize};
+        int mTreeWidth[kFruitKinds] = {kTreeWidth, kTreeWidth, kTreeWidth, kTreeWidth};
     };
 
     // app is borrowed (may be null in tests).

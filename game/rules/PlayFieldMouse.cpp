@@ -1,6 +1,7 @@
 // A press on the play field: the slingshot, the side buttons, bonus items and what each gives,
 // and in story mode the caterpillars and fruit under the mouse with the combo rewards.
 
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
 
@@ -14,7 +15,6 @@ constexpr int kSideStripX = 565;
 constexpr int kRightButtonTop = 421;
 constexpr int kRightButtonBottom = 449;
 constexpr int kLeftButtonTop = 451;
-constexpr int kPickTop = 200; // story picks only below this line
 constexpr int kBonusItemWidth = 32;
 constexpr int kBonusItemHeight = 40;
 constexpr int kCaterpillarSize = 10;
@@ -115,7 +115,7 @@ void PlayField::MouseDownStory(int x, int y) {
         Holds(kFrogLeft, kFrogTop, kFrogWidth, kFrogHeight, x, y)) {
         mHost->PlaySample(SampleId::kFrog);
     }
-    if (ClickBonusItem(x, y) || y <= kPickTop) {
+    if (ClickBonusItem(x, y) || y < kFirstPickRow) {
         return;
     }
     ClickCaterpillar(x, y);

@@ -2,33 +2,22 @@
 // on a tree of its kind.
 
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/TimeLineCodes.h"
 
 namespace Vuro {
 
 namespace {
 
-constexpr int kRainX = 640;
+constexpr int kRainX = kFieldWidth;
 constexpr int kRainY = 35;
 constexpr int kRainTargetX = -246;
 constexpr int kWaveBannerSeconds = 7;
 constexpr int kWavePoints = 100;
-constexpr int kFirstHelpTip = 100;
 constexpr int kGoldenFromLevel = 2;
 constexpr int kGoldenAfterFruit = 7;
-
-enum TimeLineCode {
-    kTimeUp = 0,
-    kGrowLast = 4, // 1..4 grow a fruit of that kind
-    kRain = 5,
-    kHedgehog = 6,
-    kPlainBird = 7, // 7, 8, 9: birds of kind 0, 1, 2
-    kWhiteBird = 9,
-    kKamikaze = 10,
-    kBanner = 15,
-    kReadySound = 16,
-};
 
 // Fruit grown in story levels from level 2 on since the last golden one; kept for the whole
 // run, across levels and boards.
@@ -51,13 +40,14 @@ void PlayField::RunTimeLine() {
 }
 
 bool PlayField::RunTimeLineCode(int code) {
-    if (code >= kFirstHelpTip) {
+    using namespace TimeLineCode;
+    if (code >= kFirstTip) {
         // The board shows the tip; the rest of this second's entries are dropped with it.
         mHelpTip = code;
         mEvent = kEventHelpTip;
         return false;
     }
-    if (code > kTimeUp && code <= kGrowLast) {
+    if (code >= kFirstFruit && code <= kLastFruit) {
         GrowFruit(code);
         return true;
     }
@@ -77,10 +67,10 @@ bool PlayField::RunTimeLineCode(int code) {
     case kHedgehog:
         AddHedgehog();
         break;
-    case kPlainBird:
-    case kPlainBird + 1:
-    case kWhiteBird:
-        AddBird(code - kPlainBird);
+    case kFirstBird + Bird::Plain:
+    case kFirstBird + Bird::Black:
+    case kFirstBird + Bird::White:
+        AddBird(code - kFirstBird);
         break;
     case kKamikaze:
         AddBird(Bird::Kamikaze);

@@ -2,6 +2,7 @@
 // slingshot, the stones and the pop-ups go on, the once-a-second timers and level clock, the
 // reload rule of the slingshot, the short-lived effects and the sky.
 
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSeconds.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int kReloadCheckTicks = 10;
 constexpr int kReloadTicks = 35;
-constexpr int kSkyWrapBelow = -639;
-constexpr int kSkyWrapTo = 640;
+constexpr int kSkyWrapBelow = 1 - kFieldWidth;
+constexpr int kSkyWrapTo = kFieldWidth;
 constexpr int kLastLightningFrame = 7;
 
 // Erases the finished elements, then advances the others.

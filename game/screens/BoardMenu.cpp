@@ -5,6 +5,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/LocalTexts.h"
@@ -94,7 +95,7 @@ constexpr Point kName{50, 46};
 
 constexpr Point kLogo{10, 340};
 constexpr Point kSun{480, 40};
-constexpr int kSkyWrap = 640;
+constexpr int kSkyWrap = kFieldWidth;
 constexpr int kNoticeY = 473;
 
 // The information page: where it starts, how it scrolls, and its lines from the top.

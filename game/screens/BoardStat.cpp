@@ -8,6 +8,7 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/PlayBoard.h"
@@ -123,7 +124,7 @@ void BoardStat::Update() {
 void BoardStat::Draw(Graphics* g) {
     const GameImages& images = mBoard->GetImages();
     g->SetColor(kBlack);
-    g->FillRect(0, 440, 640, 480);
+    g->FillRect(0, 440, kFieldWidth, kFieldHeight);
     if (Image* sky = images.mSkyBackground) {
         for (int k = 0; k < kLeftTiles; ++k) {
             g->DrawImage(sky, kLeftTileX + k * sky->GetWidth(), 0);

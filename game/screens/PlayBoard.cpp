@@ -9,6 +9,7 @@
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
 #include "game/screens/BoardH.h"
@@ -75,7 +76,7 @@ void PlayBoard::ShowHelpPanel(int tip) {
     DeleteHelpPanel();
     mHelpPanel = new BoardH(this, &mState);
     mHelpPanel->ReadTexts(tip);
-    mHelpPanel->Resize(0, 0, 640, 480);
+    mHelpPanel->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mHelpPanel);
     mState = kWait;
     mApp->PlaySample(SampleId::kQuestion);
@@ -186,7 +187,7 @@ void PlayBoard::CloseCurtain() {
 void PlayBoard::ShowStatistics() {
     delete mStatBoard;
     mStatBoard = new BoardStat(this, &mState);
-    mStatBoard->Resize(0, 0, 640, 480);
+    mStatBoard->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mStatBoard);
     mApp->mWidgetManager->SetFocus(mStatBoard);
     mApp->mMusicInterface->StopAllMusic();

@@ -6,8 +6,9 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/util/StringHelpers.h"
-#include "game/screens/GameImages.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
 #include "platform/TextEncoding.h"
 
@@ -18,8 +19,6 @@ namespace Vuro {
 namespace {
 
 using PlayFieldPictures::DrawShadowedString;
-
-constexpr int kMenuStripY = 420;
 
 // Goals of fruit kinds 1..4.
 constexpr int kGoalX[] = {140, 140, 220, 220};
@@ -82,7 +81,7 @@ std::string FormatTime(int seconds) {
 
 void PlayField::DrawMenuButton(Graphics* g) {
     if (mImages != nullptr) {
-        g->DrawImage(mImages->mMenuInGame, 0, kMenuStripY);
+        g->DrawImage(mImages->mMenuInGame, 0, kFieldBottom);
     }
 }
 

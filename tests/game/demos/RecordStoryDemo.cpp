@@ -24,16 +24,17 @@
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
-#include "game/screens/BoardH.h"
-#include "game/screens/BoardStory.h"
+#include "game/app/GameApp.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/FruitStateDurations.h"
-#include "game/app/GameApp.h"
+#include "game/screens/BoardH.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/BoardStory.h"
 #include "game/screens/BoardTitres.h"
 #include "game/screens/InGameDialog.h"
 #include "game/screens/OptionsDialog.h"
@@ -50,7 +51,6 @@
 namespace Vuro {
 namespace {
 
-constexpr int kPickTop = 200; // the field picks fruit only below this line
 constexpr int kLevelsToPlay = 3;
 constexpr int kEasyLevelsToPlay = 1;
 // In easy mode a fruit is picked once it has hung ripe this long: by then the normal set's
@@ -294,7 +294,7 @@ private:
             int state = fruit.GetState();
             bool collectable =
                 mEasy ? RipeLongEnough(fruit) : state == Fruit::Ripe || state == Fruit::OnGround;
-            if (collectable && fruit.GetY() + 8 > kPickTop) {
+            if (collectable && fruit.GetY() + 8 >= kFirstPickRow) {
                 Click(fruit.GetX() + 8, fruit.GetY() + 8);
                 return true;
             }

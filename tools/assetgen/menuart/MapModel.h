@@ -5,6 +5,7 @@
 // each pixel is from the path through the level points, so that painted props keep clear of
 // the points.
 
+#include "game/rules/FieldGeometry.h"
 #include "game/screens/LevelPoint.h"
 #include "game/screens/StageTables.h"
 
@@ -15,8 +16,8 @@ namespace Vuro::AssetGen {
 
 class MapModel {
 public:
-    static constexpr int kWidth = 640;
-    static constexpr int kHeight = 480;
+    static constexpr int kWidth = kFieldWidth;
+    static constexpr int kHeight = kFieldHeight;
 
     MapModel();
 
