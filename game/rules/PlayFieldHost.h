@@ -14,8 +14,8 @@ class ProfileManager;
 namespace CursorId {
 inline constexpr int kArrow = 0;
 inline constexpr int kHand = 1;
-inline constexpr int kStoryAim = 3; // the story's aim, over a bird
-inline constexpr int kSlingshot = 4;
+inline constexpr int kStoryAim = 3;  // story mode's aim
+inline constexpr int kSlingshot = 4; // survival mode, and over a bird
 } // namespace CursorId
 
 class PlayFieldHost {
