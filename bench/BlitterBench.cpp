@@ -6,6 +6,7 @@
 // unpremultiplied colours, pixman premultiplied ones, and neither has the run-length tables.
 
 #include "bench/BenchPictures.h"
+#include "bench/KernelOption.h"
 #include "bench/RatioReporter.h"
 
 #include <cmath>
@@ -336,6 +337,9 @@ std::vector<Case> MakeCases() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!TakeKernelOption(argc, argv)) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     Scene scene;
     gScene = &scene;
@@ -358,6 +362,7 @@ int main(int argc, char** argv) {
     }
     reporter.PrintTable("case (Mpix/s)", names, "Mpix/s");
     PrintMemcpy(reporter);
+    PrintKernelLine();
     benchmark::Shutdown();
     gScene = nullptr;
     return 0;

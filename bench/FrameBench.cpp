@@ -15,12 +15,16 @@
 // which is a display image over a 32-bit surface, as in the game. The same frame is also drawn
 // onto a display's screen surface in 32 and in 16 bits (5-6-5), the pictures being display
 // images, and a last table sets memory, both surfaces and SDL2 side by side with the 16-bit /
-// 32-bit ratio.
+// 32-bit ratio, with one more row of ours alone: the sprites drawn tinted.
+//
+// --kernels=wide|narrow runs the blit kernels in one form whatever the processor would choose;
+// the processor and the form are printed under the tables.
 //
 // The comparisons are the nearest equivalents, not identical arithmetic: SDL blends
 // unpremultiplied colours and rotates into a temporary surface, pixman composites premultiplied
 // ones and samples every pixel of a rotated sprite's bounding box.
 
+#include "bench/KernelOption.h"
 #include "bench/OurFrame.h"
 #include "bench/RatioReporter.h"
 #include "framework/display/DDImage.h"
@@ -61,13 +65,25 @@ void OurFrame(benchmark::State& state) {
     MeasureOurFrame(state, *gOurs);
 }
 
+// The sprites tinted, for the table of surfaces: the tinted blits' own paths.
+const Color kSpriteTint(255, 200, 120, 230);
+
+// Tints the images a context draws when tinted is set.
+void TintImages(Graphics& g, bool tinted) {
+    if (tinted) {
+        g.SetColorizeImages(true);
+        g.SetColor(kSpriteTint);
+    }
+}
+
 // The frame's operations, or one layer's, through one context on an opaque image in memory.
-void OurDirect(benchmark::State& state, Layer layer) {
+void OurDirect(benchmark::State& state, Layer layer, bool tinted) {
     MemoryImage screen(&gOurs->mApp);
     screen.SetBits(OpaqueScreen().mPixels.data(), kScreenWidth, kScreenHeight);
     screen.SetTransAlphaFlags(false, false);
-    Measure(state, gOurs->mScene.Pixels(layer), [layer, &screen] {
+    Measure(state, gOurs->mScene.Pixels(layer), [layer, tinted, &screen] {
         Graphics g(&screen);
+        TintImages(g, tinted);
         for (const DrawOp& op : gOurs->mScene.mOps) {
             if (InLayer(op, layer)) {
                 DrawOurs(g, op, gOurs->mPictures, 0, 0);
@@ -191,12 +207,13 @@ struct SurfaceSide {
 SurfaceSide* gSurface16 = nullptr;
 SurfaceSide* gSurface32 = nullptr;
 
-void SurfaceCase(benchmark::State& state, SurfaceSide* side, Layer layer) {
+void SurfaceCase(benchmark::State& state, SurfaceSide* side, Layer layer, bool tinted) {
     DDImage* screen = side->mDisplay->GetScreenImage();
-    Measure(state, gOurs->mScene.Pixels(layer), [side, screen, layer] {
+    Measure(state, gOurs->mScene.Pixels(layer), [side, screen, layer, tinted] {
         (void)screen->LockSurface();
         Graphics g(screen);
         g.SetFastStretch(true);
+        TintImages(g, tinted);
         for (const DrawOp& op : gOurs->mScene.mOps) {
             if (InLayer(op, layer)) {
                 DrawOurs(g, op, side->mPictures, 0, 0);
@@ -444,6 +461,9 @@ void PrintSurfaceTable(const RatioReporter& reporter, const std::vector<std::str
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!TakeKernelOption(argc, argv)) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     UseDummyDriversByDefault();
     OurSide ours;
@@ -457,20 +477,26 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Ours/Frame", OurFrame);
     benchmark::RegisterBenchmark("SDL2/Frame", SdlCase, Layer::All);
     benchmark::RegisterBenchmark("pixman/Frame", PixmanCase, Layer::All);
-    benchmark::RegisterBenchmark("Surface32/Frame", SurfaceCase, gSurface32, Layer::All);
-    benchmark::RegisterBenchmark("Surface16/Frame", SurfaceCase, gSurface16, Layer::All);
+    benchmark::RegisterBenchmark("Surface32/Frame", SurfaceCase, gSurface32, Layer::All, false);
+    benchmark::RegisterBenchmark("Surface16/Frame", SurfaceCase, gSurface16, Layer::All, false);
     for (size_t i = 0; i < std::size(kLayers); ++i) {
         const std::string name = kLayerNames[i];
         cases.push_back(name);
-        benchmark::RegisterBenchmark(("Ours/" + name).c_str(), OurDirect, kLayers[i]);
+        benchmark::RegisterBenchmark(("Ours/" + name).c_str(), OurDirect, kLayers[i], false);
         benchmark::RegisterBenchmark(("SDL2/" + name).c_str(), SdlCase, kLayers[i]);
         benchmark::RegisterBenchmark(("pixman/" + name).c_str(), PixmanCase, kLayers[i]);
         benchmark::RegisterBenchmark(("Surface32/" + name).c_str(), SurfaceCase, gSurface32,
-                                     kLayers[i]);
+                                     kLayers[i], false);
         benchmark::RegisterBenchmark(("Surface16/" + name).c_str(), SurfaceCase, gSurface16,
-                                     kLayers[i]);
+                                     kLayers[i], false);
     }
-    benchmark::RegisterBenchmark("Ours/FrameDirect", OurDirect, Layer::All);
+    // The sprites tinted: ours only (memory and both surfaces), for the table of surfaces.
+    benchmark::RegisterBenchmark("Ours/SpritesTinted", OurDirect, Layer::Sprites, true);
+    benchmark::RegisterBenchmark("Surface32/SpritesTinted", SurfaceCase, gSurface32, Layer::Sprites,
+                                 true);
+    benchmark::RegisterBenchmark("Surface16/SpritesTinted", SurfaceCase, gSurface16, Layer::Sprites,
+                                 true);
+    benchmark::RegisterBenchmark("Ours/FrameDirect", OurDirect, Layer::All, false);
     benchmark::RegisterBenchmark("Ours/Present", OurPresent);
     benchmark::RegisterBenchmark("Surface32/Present", SurfacePresent, gSurface32);
     benchmark::RegisterBenchmark("Surface16/Present", SurfacePresent, gSurface16);
@@ -483,10 +509,12 @@ int main(int argc, char** argv) {
     reporter.PrintTable("case (Mpix/s)", cases, "Mpix/s");
     reporter.PrintTable("case (frames/s)", {"Frame"}, "frames/s");
     std::vector<std::string> surfaceCases = cases;
+    surfaceCases.push_back("SpritesTinted");
     surfaceCases.push_back("Present");
     PrintSurfaceTable(reporter, surfaceCases);
     PrintOursAlone(reporter);
     PrintMemcpy(reporter);
+    PrintKernelLine();
     benchmark::Shutdown();
     gSurface16 = nullptr;
     gSurface32 = nullptr;

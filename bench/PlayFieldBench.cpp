@@ -7,6 +7,7 @@
 // that the field stays busy however many iterations run. After the run a table gives
 // microseconds per tick, draw and frame.
 
+#include "bench/KernelOption.h"
 #include "bench/OurFrame.h"
 #include "bench/RatioReporter.h"
 #include "support/BusyPlayField.h"
@@ -70,6 +71,9 @@ void PrintMicroseconds(const RatioReporter& reporter) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (!TakeKernelOption(argc, argv)) {
+        return 1;
+    }
     benchmark::Initialize(&argc, argv);
     UseDummyDriversByDefault();
     OurSide ours;
@@ -88,6 +92,7 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     PrintMicroseconds(reporter);
+    PrintKernelLine();
     benchmark::Shutdown();
     busy.reset();
     gOurs = nullptr;

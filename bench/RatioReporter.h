@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -45,14 +46,18 @@ public:
     // has no such case or it did not run.
     void PrintTable(const std::string& title, const std::vector<std::string>& cases,
                     const std::string& counter) const {
-        std::printf("\n%-22s %10s %10s %10s %12s %12s\n", title.c_str(), "ours", "SDL2", "pixman",
-                    "ours/SDL2", "ours/pixman");
+        int width = 22;
+        for (const std::string& name : cases) {
+            width = std::max(width, static_cast<int>(name.size()));
+        }
+        std::printf("\n%-*s %10s %10s %10s %12s %12s\n", width, title.c_str(), "ours", "SDL2",
+                    "pixman", "ours/SDL2", "ours/pixman");
         for (const std::string& name : cases) {
             const double ours = Value("Ours/" + name, counter);
             const double sdl = Value("SDL2/" + name, counter);
             const double pixman = Value("pixman/" + name, counter);
-            std::printf("%-22s %10s %10s %10s %12s %12s\n", name.c_str(), Format(ours, 1).c_str(),
-                        Format(sdl, 1).c_str(), Format(pixman, 1).c_str(),
+            std::printf("%-*s %10s %10s %10s %12s %12s\n", width, name.c_str(),
+                        Format(ours, 1).c_str(), Format(sdl, 1).c_str(), Format(pixman, 1).c_str(),
                         Format(ours > 0 && sdl > 0 ? ours / sdl : 0, 2).c_str(),
                         Format(ours > 0 && pixman > 0 ? ours / pixman : 0, 2).c_str());
         }

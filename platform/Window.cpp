@@ -1,7 +1,7 @@
 #include "platform/Window.h"
 
-#include <bit>
-#include <cstring>
+#include "platform/PictureRows.h"
+
 #include <vector>
 
 namespace Vuro::Platform {
@@ -12,30 +12,13 @@ bool Window::PresentPixels(const void* pixels, int pitch, int width, int height,
         return Present(nullptr, width, height);
     }
     std::vector<uint32_t> argb(static_cast<size_t>(width) * height);
-    const auto* rows = static_cast<const uint8_t*>(pixels);
-    const uint32_t masks[3] = {redMask, greenMask, blueMask};
-    for (int y = 0; y < height; ++y) {
-        uint32_t* out = argb.data() + static_cast<size_t>(y) * width;
-        const uint8_t* row = rows + static_cast<size_t>(y) * pitch;
-        if (bitCount == 32) {
-            std::memcpy(out, row, static_cast<size_t>(width) * 4);
-            for (int x = 0; x < width; ++x) {
-                out[x] |= 0xFF000000;
-            }
-            continue;
-        }
-        const auto* row16 = reinterpret_cast<const uint16_t*>(row);
-        for (int x = 0; x < width; ++x) {
-            uint32_t word = 0xFF000000;
-            for (int k = 0; k < 3; ++k) {
-                const int bits = std::popcount(masks[k]);
-                const uint32_t value = (row16[x] & masks[k]) >> std::countr_zero(masks[k]);
-                // The top bits repeated below, as a 16-bit screen shows a full channel at 255.
-                const uint32_t wide = (value << (8 - bits)) | (value >> (2 * bits - 8));
-                word |= wide << (16 - 8 * k);
-            }
-            out[x] = word;
-        }
+    const PixelFormat format =
+        bitCount == 32 ? kFormat888
+                       : PixelFormat{static_cast<uint32_t>(bitCount), redMask, greenMask, blueMask};
+    CopyPicture(PictureRows{pixels, pitch, width, height, format},
+                PictureTarget{argb.data(), width * 4, kFormat888, 0, 0, width, height});
+    for (uint32_t& pixel : argb) {
+        pixel |= 0xFF000000;
     }
     return Present(argb.data(), width, height);
 }

@@ -3,6 +3,11 @@
 // back (the real mouse does nothing then), else the cursor of the number. Elsewhere, or after
 // a crash, the arrow. The window system is asked only when the choice changes.
 //
+// Mended: with custom cursors on the display also drew the image as a software cursor, so two
+// cursors showed, the drawn one lagging behind the mouse. Now the display draws the image only
+// during playback, where it stands at the replayed position and the system cursor (no entry)
+// for the real mouse.
+//
 // Mended: the loading work sets cursors too (the game hands over its aiming cursors while a
 // level loads); away from the main thread a change is now queued for the main thread's next
 // frame pass instead of racing it over the cursor state and the window system.
@@ -60,7 +65,7 @@ void VuroAppBase::UpdateCursor() {
     const Platform::Cursor* choice = nullptr;
     if (mDDInterface != nullptr && !mCrashed && mMouseIn) {
         Image* image = CursorImageToShow(mPlayingDemoBuffer);
-        (void)mDDInterface->SetCursorImage(image);
+        (void)mDDInterface->SetCursorImage(mPlayingDemoBuffer ? image : nullptr);
         choice = ChooseClientCursor(mPlayingDemoBuffer, image);
     } else {
         if (mDDInterface != nullptr) {

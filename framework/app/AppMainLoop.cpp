@@ -323,9 +323,13 @@ void VuroAppBase::CompleteLoading() {
 
 void VuroAppBase::UpdateWidgets() {
     ++mUpdateCount;
-    // A crash report shows the application's state as of at most a second ago.
+    // A crash report shows the application's state as of at most a second ago; the loop's
+    // counters go to the debug output as often, so a run can be measured while it goes on.
     if (mUpdateCount % kUpdatesPerSecond == 0) {
         CrashHandler::PublishCrashInfo(*this);
+        Platform::DebugOutput(StrFormat("Loop Stats: %u ms, %d updates, %d presents, %d sleeps\r\n",
+                                        Now() - mStartTime, mUpdateCount, mDrawCount.load(),
+                                        mSleepCount));
     }
     if (!mMinimized && mWidgetManager->UpdateFrame()) {
         ++mChangedUpdates;
@@ -339,6 +343,16 @@ void VuroAppBase::UpdateWidgetsSmooth(float fraction) {
     if (mVSyncPacingAvailable && !mMinimized) {
         (void)mWidgetManager->UpdateFrameSmooth(fraction);
     }
+}
+
+uint32_t VuroAppBase::WaitForRefreshPeriod(uint32_t now) {
+    const int sincePresent = static_cast<int>(static_cast<int32_t>(now - mLastPresentTime));
+    const int wait = mDDInterface->mMillisecondsPerFrame - sincePresent;
+    if (wait <= 0) {
+        return now;
+    }
+    SleepMs(wait);
+    return Now();
 }
 
 void VuroAppBase::DrawDirtyWidgets() {
@@ -366,6 +380,12 @@ void VuroAppBase::DrawDirtyWidgets() {
                 mFrameSkipped = false;
                 ++mDrawCount;
                 mDrawTime += static_cast<int>(now - start);
+                if ((mWaitForVSync || !mIsPhysWindowed) && mDDInterface != nullptr) {
+                    // A window with vertical sync asked for presents at most once a refresh
+                    // period (the display's own flag for this is set and nothing clears it);
+                    // so does full screen, whose flip waits for the vertical blank.
+                    now = WaitForRefreshPeriod(now);
+                }
                 mLastPresentTime = now;
                 Redraw(nullptr);
                 UpdateFrameTime();

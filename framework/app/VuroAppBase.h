@@ -513,6 +513,8 @@ private:
     bool IdleFrame(bool allowSleep);
     bool DrawOrSleep(bool allowSleep, double msPerUpdate, int& slept);
     bool YieldToLoadingThread(bool allowSleep, uint32_t now, int slept);
+    // Sleeps out the rest of the display's refresh period since the last present; the time.
+    uint32_t WaitForRefreshPeriod(uint32_t now);
     void CompleteLoading();
     void LoadingThreadProc();
     void CursorThreadProc();

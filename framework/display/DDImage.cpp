@@ -249,7 +249,7 @@ uint32_t* DDImage::GetBits() {
         return MemoryImage::GetBits();
     }
     const size_t pixels = static_cast<size_t>(mWidth) * mHeight;
-    auto bits = std::make_unique<uint32_t[]>(pixels + 1);
+    PixelWords bits = MakePixelWords(pixels + 1);
     bits[pixels] = kSentinel;
     const SurfacePixels in = SurfacePixels::Of(*this);
     if (in.mBits != nullptr) {

@@ -6,8 +6,10 @@
 #include "framework/display/DDImage.h"
 
 #include "framework/display/DDInterface.h"
+#include "framework/display/SurfaceFormulas.h"
 #include "framework/display/SurfacePixels.h"
 #include "framework/display/SurfaceRows.h"
+#include "framework/display/SurfaceRows16.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,32 +46,28 @@ void CopyRun(Word* out, const NativeSource& native, size_t at, int n, int step) 
     }
 }
 
-// d * (256 - a) >> 8 per channel, masked, for every channel of the layout.
-inline uint32_t Faded(const SurfacePixels& s, uint32_t d, uint32_t keep, bool eightBits) {
-    if (eightBits) {
-        return SurfaceRows::Faded(d, keep);
-    }
-    uint32_t value = 0;
-    for (int c = 0; c < 3; ++c) {
-        value += ((d & s.mMask[c]) * keep >> 8) & s.mMask[c];
-    }
-    return value;
-}
-
-// The run's native words in place (32 bits, not palettised, left to right) for the 8-8-8 row
-// kernels; null where the word-by-word loop serves.
-template <typename Word>
-const uint32_t* KernelRun(const NativeSource& native, size_t at, int step, bool eightBits) {
-    return sizeof(Word) == 4 && eightBits && step == 1 && native.mIndices == nullptr
-               ? native.mNative + at
-               : nullptr;
-}
-
 // Per-channel tint t_c = c * a / 255.
 void Tint(const Color& c, uint32_t (&t)[3]) {
     t[0] = static_cast<uint32_t>(c.mRed * c.mAlpha / 255);
     t[1] = static_cast<uint32_t>(c.mGreen * c.mAlpha / 255);
     t[2] = static_cast<uint32_t>(c.mBlue * c.mAlpha / 255);
+}
+
+// The kernels' view of a forward blit from a source that is not palettised: the destination
+// rectangle and the native words under it. Which kernel applies is the layout's to say.
+NativeRows KernelRows(const SurfacePixels& s, const NativeSource& native, int x, int y,
+                      const Rect& from) {
+    return {s.mBits + static_cast<size_t>(y) * s.mPitch +
+                static_cast<size_t>(x) * static_cast<size_t>(s.mBitCount / 8),
+            s.mPitch,
+            native.mNative + static_cast<size_t>(from.mY) * native.mWidth + from.mX,
+            static_cast<size_t>(native.mWidth),
+            from.mWidth,
+            from.mHeight};
+}
+
+SurfaceRows16::Layout Layout16(int code) {
+    return code == 0x565 ? SurfaceRows16::Layout::Rgb565 : SurfaceRows16::Layout::Rgb555;
 }
 
 // Walks the source rectangle row by row and run by run; `run` gets the index of the run's
@@ -100,6 +98,20 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
     Tint(color, t);
     const uint32_t colorAlpha = static_cast<uint32_t>(color.mAlpha);
     const bool eightBits = s.IsEightBitChannels();
+    // Fast path: each pixel's alpha class is its run's, so the kernels, which choose by the
+    // pixel, give what the run walk gives.
+    if (!mirror && native.mIndices == nullptr) {
+        const NativeRows rows = KernelRows(s, native, x, y, from);
+        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+            white ? SurfaceRows16::Over(Layout16(layout), rows)
+                  : SurfaceRows16::Tinted(Layout16(layout), rows, t, colorAlpha);
+            return;
+        }
+        if (eightBits && white) {
+            SurfaceRows::OverRows(rows);
+            return;
+        }
+    }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         Word* out = s.Row<Word>(destY) + destX;
         const uint32_t firstAlpha = native.At(at) >> 24;
@@ -110,34 +122,13 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
             CopyRun(out, native, at, n, step);
             return;
         }
-        if constexpr (sizeof(Word) == 4) {
-            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits);
-                white && words) {
-                SurfaceRows::BlendRow(out, words, n);
-                return;
-            }
-        }
+        const bool opaqueRun = firstAlpha == 255 && colorAlpha == 255;
         for (int k = 0; k < n; ++k) {
             const uint32_t p = native.At(at + k);
             Word& d = out[k * step];
-            if (white) {
-                const uint32_t value = s.mBitCount == 16 ? (p & 0xFFFF) : p;
-                d = static_cast<Word>(value + Faded(s, d, 256 - (p >> 24), eightBits));
-                continue;
-            }
-            uint32_t value = 0;
-            if (firstAlpha == 255 && colorAlpha == 255) {
-                for (int c = 0; c < 3; ++c) {
-                    value |= ((p & s.mMask[c]) * t[c] >> 8) & s.mMask[c];
-                }
-            } else {
-                const uint32_t a = (p >> 24) * colorAlpha / 255;
-                for (int c = 0; c < 3; ++c) {
-                    const uint32_t m = s.mMask[c];
-                    value |= (((d & m) * (256 - a) + (p & m) * t[c]) >> 8) & m;
-                }
-            }
-            d = static_cast<Word>(value);
+            d = static_cast<Word>(white
+                                      ? SurfaceFormulas::Blend(s, d, p)
+                                      : SurfaceFormulas::Tinted(s, d, p, t, colorAlpha, opaqueRun));
         }
     });
 }
@@ -152,31 +143,27 @@ void AdditiveRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layou
     uint32_t t[3];
     Tint(color, t);
     const bool eightBits = s.IsEightBitChannels();
+    // Fast path: a black pixel lies in a black run and the others in runs that are added, so
+    // choosing by the pixel gives what the run walk gives.
+    if (!mirror && native.mIndices == nullptr) {
+        const NativeRows rows = KernelRows(s, native, x, y, from);
+        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+            SurfaceRows16::Add(Layout16(layout), rows, white, t);
+            return;
+        }
+        if (eightBits) {
+            SurfaceRows::AddRows(rows, t, white);
+            return;
+        }
+    }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         if ((native.At(at) & 0xFFFFFF) == 0) {
             return;
         }
         Word* out = s.Row<Word>(destY) + destX;
-        if constexpr (sizeof(Word) == 4) {
-            if (const uint32_t* words = KernelRun<Word>(native, at, step, eightBits)) {
-                white ? SurfaceRows::AddRow(out, words, n)
-                      : SurfaceRows::AddTintedRow(out, words, n, t);
-                return;
-            }
-        }
         for (int k = 0; k < n; ++k) {
-            const uint32_t p = native.At(at + k);
             Word& d = out[k * step];
-            uint32_t value = 0;
-            for (int c = 0; c < 3; ++c) {
-                const uint32_t m = s.mMask[c];
-                const int shift = s.mShift[c];
-                const uint32_t sum = white
-                                         ? ((d & m) + (p & m)) >> shift
-                                         : ((((p & m) >> shift) * t[c]) >> 8) + ((d & m) >> shift);
-                value |= s.mTable[c][sum] << shift;
-            }
-            d = static_cast<Word>(value);
+            d = static_cast<Word>(SurfaceFormulas::Added(s, d, native.At(at + k), white, t));
         }
     });
 }
@@ -210,6 +197,10 @@ void CopyNative(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
                 const Rect& from) {
     const NativeSource native(src, layout);
     const bool skipTransparent = src.mHasTrans;
+    if (const int layout = s.SixteenBitLayout(); layout != 0 && native.mIndices == nullptr) {
+        SurfaceRows16::Copy(KernelRows(s, native, x, y, from), skipTransparent);
+        return;
+    }
     for (int row = 0; row < from.mHeight; ++row) {
         Word* out = s.Row<Word>(y + row) + x;
         const size_t first = static_cast<size_t>(from.mY + row) * src.mWidth + from.mX;

@@ -7,8 +7,10 @@
 
 #include "framework/display/DDImage.h"
 
+#include "framework/display/SurfaceFormulas.h"
 #include "framework/display/SurfacePixels.h"
 #include "framework/display/SurfaceRows.h"
+#include "framework/display/SurfaceRows16.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -71,6 +73,13 @@ void NormalFill(const SurfacePixels& s, const Rect& r, const Color& color) {
         source |= ((((c[k] * a + k0) >> 8) + 1) * s.mMask[k] >> 8) & s.mMask[k];
     }
     const uint32_t ia = 256 - a;
+    if (const int layout = s.SixteenBitLayout(); layout != 0) {
+        SurfaceRows16::FadeFill(
+            layout == 0x565 ? SurfaceRows16::Layout::Rgb565 : SurfaceRows16::Layout::Rgb555,
+            s.mBits + static_cast<size_t>(r.mY) * s.mPitch + static_cast<size_t>(r.mX) * 2,
+            s.mPitch, r.mWidth, r.mHeight, static_cast<uint16_t>(source), ia);
+        return;
+    }
     if constexpr (wide) {
         if (s.IsEightBitChannels()) {
             for (int y = r.mY; y < r.mY + r.mHeight; ++y) {
@@ -79,14 +88,8 @@ void NormalFill(const SurfacePixels& s, const Rect& r, const Color& color) {
             return;
         }
     }
-    ForEachInRect<Word>(s, r, [&](uint32_t d) {
-        uint32_t out = source;
-        for (int k = 0; k < 3; ++k) {
-            const uint32_t m = s.mMask[k];
-            out += (((d & m) * ia + (wide ? 0 : m)) >> 8) & m;
-        }
-        return out;
-    });
+    ForEachInRect<Word>(s, r,
+                        [&](uint32_t d) { return SurfaceFormulas::FadeFill(s, d, source, ia); });
 }
 
 // The line walk: one pixel per step of the major axis, the minor axis moved by an error term.

@@ -10,6 +10,7 @@
 
 #include "framework/display/DDInterface.h"
 #include "framework/display/SurfacePixels.h"
+#include "framework/display/SurfaceRows.h"
 #include "framework/graphics/BltClip.h"
 
 #include <algorithm>
@@ -263,6 +264,10 @@ void DDImage::RotatedBltOnSurface(Image* image, float x, float y, const Rect& sr
     const int64_t lowV = std::max(0, -srcRect.mY);
     const int64_t highU = std::min(srcRect.mWidth, src->mWidth - srcRect.mX) - 1;
     const int64_t highV = std::min(srcRect.mHeight, src->mHeight - srcRect.mY) - 1;
+    // The kernel's cases: 32-bit bits, untinted normal or additive, onto the layouts it knows.
+    const int layoutCode = job.s.IsEightBitChannels() ? 0x888 : job.s.SixteenBitLayout();
+    const int kernelFormat =
+        job.pixels.mBits != nullptr && (job.additive || job.white) ? layoutCode : 0;
     for (int j = 0; j < rows && highU > lowU && highV > lowV; ++j) {
         const double dx = left - centerX - x;
         const double dy = top + j - centerY - y;
@@ -276,6 +281,16 @@ void DDImage::RotatedBltOnSurface(Image* image, float x, float y, const Rect& sr
         }
         NarrowExact(u, du, lowU << 16, highU << 16, start, end);
         NarrowExact(v, dv, lowV << 16, highV << 16, start, end);
+        if (kernelFormat != 0) {
+            // Fast path: the kernel takes the row's whole groups of eight, the per-pixel
+            // routine the rest.
+            uint8_t* row = job.s.mBits + static_cast<size_t>(top + j) * job.s.mPitch +
+                           static_cast<size_t>(left + start) * (job.s.mBitCount / 8);
+            const Blend::RotatedSpan span{job.pixels.mBits, src->mWidth, srcRect.mX,     srcRect.mY,
+                                          u + start * du,   du,          v + start * dv, dv};
+            start += SurfaceRows::RotatedGroups(
+                kernelFormat, row, span, static_cast<int>(end - start + 1), job.additive, job.tint);
+        }
         if (job.s.mBitCount == 16) {
             RotatedRow(job, job.s.Row<uint16_t>(top + j) + left, u, v, du, dv, start, end);
         } else {

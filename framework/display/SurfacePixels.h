@@ -11,6 +11,17 @@ namespace Vuro {
 
 class DDImage;
 
+// A rectangle of a surface (pitch in bytes) and a source's native words drawn onto it, `stride`
+// words apart: what the blit kernels work on.
+struct NativeRows {
+    uint8_t* mOut;
+    int mPitch;
+    const uint32_t* mNative;
+    size_t mStride;
+    int mWidth;
+    int mHeight;
+};
+
 struct SurfacePixels {
     uint8_t* mBits = nullptr;
     int mPitch = 0; // bytes
@@ -29,6 +40,22 @@ struct SurfacePixels {
     // 32 bits with each channel a whole byte in its place (the 8-8-8 layout), red on top.
     bool IsEightBitChannels() const {
         return mBitCount == 32 && mMask[0] == 0xFF0000 && mMask[1] == 0xFF00 && mMask[2] == 0xFF;
+    }
+    // 16 bits in the 5-6-5 or 5-5-5 layout, masks, shifts and widths agreeing (0x565, 0x555),
+    // else 0.
+    int SixteenBitLayout() const {
+        const auto is = [this](int redShift, int greenBits) {
+            const int bits[3] = {5, greenBits, 5};
+            const int shifts[3] = {redShift, 5, 0};
+            for (int c = 0; c < 3; ++c) {
+                if (mChannelBits[c] != bits[c] || mShift[c] != shifts[c] ||
+                    mMask[c] != ((1u << bits[c]) - 1) << shifts[c]) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        return mBitCount != 16 ? 0 : is(11, 6) ? 0x565 : is(10, 5) ? 0x555 : 0;
     }
     // The (channel, shift)-masked sum of every channel of p: the pixel without spare bits.
     uint32_t Masked(uint32_t p) const { return p & (mMask[0] | mMask[1] | mMask[2]); }

@@ -1,8 +1,12 @@
 #pragma once
-// Row kernels of the display's software blits and fills on 32-bit surfaces of the 8-8-8 layout
-// (red on top): the per-channel formulas of DDImageBlt.cpp and DDImageFill.cpp applied eight
-// pixels at a time, with exactly their results for every pixel (the tests compare every alpha
-// over every channel value). Native words are premultiplied, alpha in the top byte.
+// Kernels of the display's software blits and fills on 32-bit surfaces of the 8-8-8 layout (red
+// on top), and of the rotated blit on every layout: the per-pixel formulas (SurfaceFormulas.h,
+// the rotated blit's in DDImageTransform.cpp) applied eight pixels at a time, with exactly their
+// results for every pixel (the tests compare them with the per-pixel routines over every alpha).
+// Native words are premultiplied, alpha in the top byte.
+
+#include "framework/display/SurfacePixels.h"
+#include "framework/graphics/BlitRows.h"
 
 #include <cstdint>
 
@@ -16,12 +20,24 @@ inline uint32_t Faded(uint32_t d, uint32_t keep) {
 
 // out = colour + Faded(out, keep): the translucent fill.
 void FadeFillRow(uint32_t* out, uint32_t colour, uint32_t keep, int count);
-// out = p + Faded(out, 256 - alpha of p), the native word p with its alpha byte: the untinted
-// blit of pixels with their own alpha.
-void BlendRow(uint32_t* out, const uint32_t* native, int count);
-// Each channel min(out + p, 255), the top byte 0: the untinted additive blit.
-void AddRow(uint32_t* out, const uint32_t* native, int count);
-// Each channel min(out + (p * tint >> 8), 255), the top byte 0 (tint red, green, blue).
-void AddTintedRow(uint32_t* out, const uint32_t* native, int count, const uint32_t (&tint)[3]);
+
+// Whole rectangles, each pixel by its own class as the run walk would take it. Over: alpha 0
+// leaves the destination word, any other writes p + Faded(d, 256 - alpha) (for alpha 255: p).
+// Add: a black pixel (colour 0) leaves the destination word, any other writes AddRow's or, with
+// tint, AddTintedRow's sum.
+void OverRows(const NativeRows& rows);
+void AddRows(const NativeRows& rows, const uint32_t (&tint)[3], bool white);
+
+// The rotated blit's row over its whole groups of eight pixels from the start (the caller draws
+// the rest), on a surface of the 8-8-8, 5-6-5 or 5-5-5 layout (format 0x888, 0x565, 0x555;
+// another draws nothing); returns how many pixels it did. Pixel i samples the 16.16 position
+// (mU + i mDU, mV + i mDV) of span, every sample's four corners inside the source. With A the
+// sum of the corners' weights and S_c their weighted channel sums (the rotated blit's bilinear
+// sample) and n a channel's width, the untinted normal blit writes
+// (S_c >> (16 - n)) + (d_c * (256 - A) >> 8), the additive one min(d_c + x_c, 2^n - 1) with
+// x = (S_r >> (16 - n)) * t_r >> 8 for red and S_c * t_c >> (24 - n) for green and blue (t: the
+// tint, 255 untinted); bits outside the channels become 0.
+int RotatedGroups(int format, uint8_t* out, const Blend::RotatedSpan& span, int count,
+                  bool additive, const uint32_t (&tint)[3]);
 
 } // namespace Vuro::SurfaceRows

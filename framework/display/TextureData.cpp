@@ -252,7 +252,7 @@ bool D3DInterface::CopyTexturesToBits(MemoryImage* image) {
     if (!image->mBits) {
         const size_t pixels =
             static_cast<size_t>(image->mWidth) * static_cast<size_t>(image->mHeight);
-        image->mBits = std::make_unique<uint32_t[]>(pixels + 1);
+        image->mBits = MakePixelWords(pixels + 1);
         image->mBits[pixels] = MemoryImage::kSentinel;
     }
     uint32_t* bits = image->mBits.get();

@@ -1,7 +1,9 @@
 #pragma once
 // Building blocks of the row kernels (BlitRows.cpp, the rasteriser's texel spans): groups of
-// eight pixels as compiler vectors and their split into 16-bit lanes, and the attribute that
-// builds a kernel for AVX2 as well as for the baseline. Only kernel sources include this.
+// eight pixels as compiler vectors and their split into 16-bit lanes, and the call that runs a
+// kernel in its wide or narrow form. Only kernel sources include this.
+
+#include "framework/graphics/KernelForm.h"
 
 #include <cstdint>
 #include <cstring>
@@ -10,12 +12,28 @@
 #include <emmintrin.h>
 #endif
 
-// Builds each kernel for AVX2 as well as for the baseline; the loader picks one once.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define VURO_ROW_KERNEL __attribute__((target_clones("avx2", "default")))
-#else
-#define VURO_ROW_KERNEL
+namespace Vuro::Blend {
+
+// Runs a kernel body in the form KernelForm.h chooses: the body, whose helpers are all inlined
+// into it, is built once for AVX2 (compiler vectors of eight pixels in one register) and once
+// for the baseline (the same vectors in two 128-bit registers).
+#if defined(__x86_64__)
+template <auto Body, typename... Args>
+__attribute__((target("avx2"), noinline)) auto RunWide(Args&&... args) {
+    return Body(args...);
+}
 #endif
+
+template <auto Body, typename... Args> auto RunKernel(Args&&... args) {
+#if defined(__x86_64__)
+    if (WideKernels()) {
+        return RunWide<Body>(args...);
+    }
+#endif
+    return Body(args...);
+}
+
+} // namespace Vuro::Blend
 
 namespace Vuro::Blend::Simd {
 
@@ -23,6 +41,9 @@ namespace Vuro::Blend::Simd {
 // kernels, so no call with the AVX calling convention the warning is about is ever made.
 #pragma GCC diagnostic ignored "-Wpsabi"
 #define VURO_LANES inline __attribute__((always_inline))
+// The same for a lambda inside a kernel: its body is compiled in the kernel's form, and a vector
+// never crosses a call.
+#define VURO_LANES_LAMBDA __attribute__((always_inline))
 
 // Eight pixels as a compiler vector (one AVX2 register, two SSE2 ones), and the same bits seen
 // as sixteen 16-bit lanes. A pixel splits into two lane pairs without any shuffle: "blue-red"
@@ -54,6 +75,19 @@ VURO_LANES Split SplitOf(Pixels p) {
             reinterpret_cast<Lanes>((p >> 8) & 0x00FF00FF)};
 }
 
+// Fewer than sixteen words copied in blocks of 8, 4, 2 and 1 by the bits of n, each block a copy
+// of fixed size that the compiler makes a move or two: a row's first or last few pixels would
+// otherwise cost a call to the library's copy, as much as the rest of a short row.
+template <typename Word> VURO_LANES void CopyFew(Word* to, const Word* from, int n) {
+    int k = 0;
+    for (const int block : {8, 4, 2, 1}) {
+        if ((n & block) != 0) {
+            std::memcpy(to + k, from + k, block * sizeof(Word));
+            k += block;
+        }
+    }
+}
+
 // Lane values of at most 255 put back into pixels.
 VURO_LANES Pixels Join(Lanes blueRed, Lanes greenAlpha) {
     return reinterpret_cast<Pixels>(blueRed) | (reinterpret_cast<Pixels>(greenAlpha) << 8);
@@ -68,6 +102,34 @@ VURO_LANES Lanes AlphaLanes(Pixels p) {
 // One value for the even lanes and one for the odd lanes of every pixel.
 VURO_LANES Lanes Pair(uint32_t even, uint32_t odd) {
     return reinterpret_cast<Lanes>(Pixels{} + (even | (odd << 16)));
+}
+
+// Masks of 32-bit lanes (all ones where the condition holds) made by arithmetic, not by the
+// compiler's comparisons: the baseline has no unsigned 32-bit comparison, and the compiler turns
+// one it cannot make into scalar code, element by element through memory, for vectors wider than
+// the baseline's registers (and it makes a lane compared with its largest possible value, such
+// as an alpha with 255, into an unsigned comparison). Lanes below 2^31: x - k is negative, and
+// its sign shifted through the lane, exactly where x < k.
+VURO_LANES Pixels Below(Pixels x, uint32_t k) {
+    using Ints = int32_t __attribute__((vector_size(32)));
+    return reinterpret_cast<Pixels>(reinterpret_cast<Ints>(x - k) >> 31);
+}
+
+VURO_LANES Pixels AtLeast(Pixels x, uint32_t k) {
+    return ~Below(x, k);
+}
+
+VURO_LANES Pixels IsZero(Pixels x) {
+    return Below(x, 1);
+}
+
+// Each pixel's alpha is 255, or 0.
+VURO_LANES Pixels AlphaOpaque(Pixels p) {
+    return AtLeast(p >> 24, 255);
+}
+
+VURO_LANES Pixels AlphaClear(Pixels p) {
+    return IsZero(p >> 24);
 }
 
 // Whether every lane of a comparison's result is set. On x86-64 the two halves are joined and
@@ -104,17 +166,15 @@ VURO_LANES Pixels AddSaturated(Pixels a, Pixels b) {
 }
 
 // MixFields with the weight f per lane (g = 256 - f) over an opaque destination: red and green
-// shift the sum of both terms, blue adds its two truncated terms, alpha is 255. d g + s f is at
-// most 255 * 256, so the 16-bit sums are exact.
+// shift the sum of both terms, blue adds its two truncated terms, which is one sum too:
+// (d g >> 8) + (s f >> 8) = (d g + (s f with its low byte cleared)) >> 8. Every sum is at most
+// 255 * 256, so the 16-bit sums are exact; the alpha lanes' sums, below 256 as well, are
+// overwritten with 255.
 VURO_LANES Pixels MixOpaque(Split d, Split s, Lanes f) {
     const Lanes g = 256 - f;
-    const Lanes dgBR = d.mBlueRed * g;
-    const Lanes sfBR = s.mBlueRed * f;
-    const Lanes evenLanes = Pair(0xFFFF, 0);
-    const Lanes blueRed =
-        (((dgBR + sfBR) >> 8) & ~evenLanes) | (((dgBR >> 8) + (sfBR >> 8)) & evenLanes);
-    const Lanes green = (d.mGreenAlpha * g + s.mGreenAlpha * f) >> 8;
-    return Join(blueRed, green & evenLanes) | 0xFF000000u;
+    const Lanes blueRed = (d.mBlueRed * g + ((s.mBlueRed * f) & Pair(0xFF00, 0xFFFF))) >> 8;
+    const Lanes greenAlpha = (d.mGreenAlpha * g + s.mGreenAlpha * f) >> 8;
+    return Join(blueRed, greenAlpha) | 0xFF000000u;
 }
 
 } // namespace Vuro::Blend::Simd

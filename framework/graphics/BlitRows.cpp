@@ -54,12 +54,12 @@ VURO_LANES Pixels NormalGroup(Pixels d, Pixels s, Pixels sa) {
     const Pixels da = d >> 24;
     const Pixels x = (255 - da) * sa;
     const Pixels newAlpha = da + ((x + 1 + (x >> 8)) >> 8);
-    const Pixels divisor = newAlpha | (reinterpret_cast<Pixels>(newAlpha == 0) & 1);
+    const Pixels divisor = newAlpha | (IsZero(newAlpha) & 1);
     // The values fit in signed lanes, whose conversion is one instruction.
     const Floats quotient = __builtin_convertvector(reinterpret_cast<Ints>(255 * sa), Floats) /
                             __builtin_convertvector(reinterpret_cast<Ints>(divisor), Floats);
     const Pixels f = reinterpret_cast<Pixels>(__builtin_convertvector(quotient, Ints));
-    const Pixels keep = reinterpret_cast<Pixels>(sa == 0);
+    const Pixels keep = IsZero(sa);
     return (d & keep) | (((newAlpha << 24) | MixFields(d, s, f)) & ~keep);
 }
 
@@ -84,11 +84,11 @@ VURO_LANES Pixels OpaqueSourceGroup(Pixels d, Pixels s) {
 // where the source's alpha is 0 the destination stays. Groups of pixels that are all one of
 // these skip the division; the other groups take the general form.
 VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
-    if (AllSet(reinterpret_cast<Pixels>((s >> 24) == 255))) {
+    if (AllSet(AlphaOpaque(s))) {
         return OpaqueSourceGroup(d, s);
     }
-    const Pixels keep = reinterpret_cast<Pixels>((s >> 24) == 0);
-    const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | ((s >> 24) == 255));
+    const Pixels keep = AlphaClear(s);
+    const Pixels opaque = AlphaOpaque(d) | AlphaOpaque(s);
     if (AllSet(keep | opaque)) {
         const Pixels mixed = MixOpaque(SplitOf(d), SplitOf(s), AlphaLanes(s));
         return (d & keep) | (mixed & ~keep);
@@ -96,8 +96,7 @@ VURO_LANES Pixels NormalStep(Pixels d, Pixels s) {
     return NormalGroup(d, s, s >> 24);
 }
 
-VURO_ROW_KERNEL
-void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
+VURO_LANES void NormalLanes(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Store(out + i, NormalStep(Load(out + i), Load(src + i)));
@@ -127,8 +126,8 @@ void GroupsThenPixels(int count, Groups groups, PerPixel pixels) {
 } // namespace
 
 void NormalRow(uint32_t* out, const uint32_t* src, int count) {
-    if (!Avx2::Available()) {
-        NormalLanes(out, src, count);
+    if (!WideKernels()) {
+        Blend::RunKernel<NormalLanes>(out, src, count);
         return;
     }
     // Fast path: the intrinsics kernel takes the whole groups.
@@ -138,7 +137,7 @@ void NormalRow(uint32_t* out, const uint32_t* src, int count) {
 }
 
 void SampleRow(uint32_t* out, const uint32_t* row, int width, const int* columns, int count) {
-    if (!Avx2::Available()) {
+    if (!WideKernels()) {
         for (int i = 0; i < count; ++i) {
             out[i] = row[columns[i]];
         }
@@ -158,8 +157,8 @@ namespace {
 
 // NormalRow with the source read while it is composited: the memory reads of a group overlap
 // the arithmetic of the one before.
-VURO_ROW_KERNEL
-void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns, int count) {
+VURO_LANES void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns,
+                                   int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         Pixels s;
@@ -178,8 +177,8 @@ void NormalSampledLanes(uint32_t* out, const uint32_t* row, const int* columns, 
 
 void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* columns,
                       int count) {
-    if (!Avx2::Available()) {
-        NormalSampledLanes(out, row, columns, count);
+    if (!WideKernels()) {
+        Blend::RunKernel<NormalSampledLanes>(out, row, columns, count);
         return;
     }
     GroupsThenPixels(
@@ -195,11 +194,12 @@ void NormalSampledRow(uint32_t* out, const uint32_t* row, int width, const int* 
         });
 }
 
+namespace {
+
 // Fast path: whole groups stored at once, from the first 32-byte boundary on, four groups to a
 // loop pass (the compiler's fill of 32-bit words stores 16 unaligned bytes at a time). Long
 // runs on x86-64 use the string store instead, which the processor widens to whole lines.
-VURO_ROW_KERNEL
-void FillRow(uint32_t* out, uint32_t colour, int count) {
+VURO_LANES void FillBody(uint32_t* out, uint32_t colour, int count) {
 #if defined(__x86_64__) && defined(__GNUC__)
     if (count >= kLongFill) {
         auto words = static_cast<size_t>(count);
@@ -228,37 +228,53 @@ void FillRow(uint32_t* out, uint32_t colour, int count) {
 
 // NormalRow's fast path for one colour: over an opaque destination its weight is its alpha, so
 // its products are made once.
-VURO_ROW_KERNEL
-void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
+VURO_LANES void NormalFillBody(uint32_t* out, uint32_t colour, int count) {
     const uint32_t sa = colour >> 24;
     const Lanes f = Pair(sa, sa);
+    const Lanes g = 256 - f;
     const Split s = SplitOf(Pixels{} + colour);
-    const Lanes evenLanes = Pair(0xFFFF, 0);
-    const Lanes sfBR = s.mBlueRed * f;
-    const Lanes sfRed = sfBR & ~evenLanes;
-    const Lanes sfBlue = (sfBR >> 8) & evenLanes;
-    const Lanes sfGreen = (s.mGreenAlpha * f) & evenLanes;
-    int i = 0;
-    for (; i + kGroup <= count; i += kGroup) {
-        const Pixels d = Load(out + i);
-        if (!AllSet(reinterpret_cast<Pixels>((d >> 24) == 255))) {
-            Store(out + i, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
-            continue;
+    // Blue adds its two truncated terms: (d g >> 8) + (s f >> 8) is (d g + (s f with its low
+    // byte cleared)) >> 8, so one sum serves red and blue alike (each stays below 2^16, its
+    // quotient by 256 being a channel value).
+    const Lanes sfBR = (s.mBlueRed * f) & Pair(0xFF00, 0xFFFF);
+    const Lanes sfGreen = s.mGreenAlpha * f;
+    const auto group = [&](uint32_t* to) VURO_LANES_LAMBDA {
+        const Pixels d = Load(to);
+        if (!AllSet(AlphaOpaque(d))) {
+            Store(to, NormalGroup(d, Pixels{} + colour, Pixels{} + sa));
+            return;
         }
+        // The alpha lane's sum is dropped under the alpha byte, which comes out 255.
         const Split split = SplitOf(d);
-        const Lanes dgBR = split.mBlueRed * (256 - f);
-        const Lanes blueRed =
-            (((dgBR + sfRed) >> 8) & ~evenLanes) | (((dgBR >> 8) + sfBlue) & evenLanes);
-        const Lanes green = ((split.mGreenAlpha * (256 - f) + sfGreen) >> 8) & evenLanes;
-        Store(out + i, Join(blueRed, green) | 0xFF000000u);
+        const Lanes blueRed = (split.mBlueRed * g + sfBR) >> 8;
+        const Lanes greenAlpha = (split.mGreenAlpha * g + sfGreen) >> 8;
+        Store(to, Join(blueRed, greenAlpha) | 0xFF000000u);
+    };
+    // A few pixels go through one group padded with opaque black, which keeps a group of opaque
+    // pixels on the fast path; the padding is dropped.
+    const auto padded = [&group](uint32_t* to, int n) VURO_LANES_LAMBDA {
+        uint32_t words[kGroup];
+        std::fill_n(words, kGroup, 0xFF000000u);
+        CopyFew(words, to, n);
+        group(words);
+        CopyFew(to, words, n);
+    };
+    // Fast path: the pixels up to a 32-byte boundary first, so that the groups' stores do not
+    // cross cache lines.
+    int i =
+        std::min(count, static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4);
+    if (i > 0) {
+        padded(out, i);
     }
-    for (; i < count; ++i) {
-        out[i] = NormalPixel(out[i], colour, sa);
+    for (; i + kGroup <= count; i += kGroup) {
+        group(out + i);
+    }
+    if (i < count) {
+        padded(out + i, count - i);
     }
 }
 
-VURO_ROW_KERNEL
-void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
+VURO_LANES void OpaqueBody(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + kGroup <= count; i += kGroup) {
         const Pixels s = Load(src + i);
@@ -267,6 +283,26 @@ void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
     for (; i < count; ++i) {
         out[i] = 0xFF000000u | MixFields(out[i], src[i], src[i] >> 24);
     }
+}
+
+} // namespace
+
+void FillRow(uint32_t* out, uint32_t colour, int count) {
+    Blend::RunKernel<FillBody>(out, colour, count);
+}
+
+void NormalFillRow(uint32_t* out, uint32_t colour, int count) {
+    if (WideKernels()) {
+        // Fast path: the intrinsics kernel, whose test of a group's alpha bytes is one
+        // instruction.
+        Avx2::NormalFill(out, colour, count);
+        return;
+    }
+    NormalFillBody(out, colour, count);
+}
+
+void OpaqueRow(uint32_t* out, const uint32_t* src, int count) {
+    Blend::RunKernel<OpaqueBody>(out, src, count);
 }
 
 namespace {
@@ -297,8 +333,7 @@ void TintedPixels(uint32_t* out, const uint32_t* src, int from, int to, const Co
 // Fast path: NormalRow's opaque cases, tinted. With t = s f, red and green are
 // floor((t c + 256 d g) / 65536) and blue (t c >> 16) + (d g >> 8); split as in MulHigh, the
 // red and green sum stays below 2^16 because its quotient by 256 is a channel value.
-VURO_ROW_KERNEL
-void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) {
+VURO_LANES void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) {
     const uint32_t ca = static_cast<uint32_t>(c.mAlpha);
     const uint32_t cr = static_cast<uint32_t>(c.mRed);
     const uint32_t cg = static_cast<uint32_t>(c.mGreen);
@@ -313,8 +348,8 @@ void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) 
         const Pixels s = Load(src + i);
         const Pixels scaled = (s >> 24) * ca;
         const Pixels sa = (scaled + 1 + (scaled >> 8)) >> 8;
-        const Pixels keep = reinterpret_cast<Pixels>(sa == 0);
-        const Pixels opaque = reinterpret_cast<Pixels>(((d >> 24) == 255) | (sa == 255));
+        const Pixels keep = IsZero(sa);
+        const Pixels opaque = AlphaOpaque(d) | AtLeast(sa, 255);
         if (!AllSet(keep | opaque)) {
             continue;
         }
@@ -345,8 +380,8 @@ void TintedLanes(uint32_t* out, const uint32_t* src, int count, const Color& c) 
 } // namespace
 
 void TintedRow(uint32_t* out, const uint32_t* src, int count, const Color& c) {
-    if (!Avx2::Available()) {
-        TintedLanes(out, src, count, c);
+    if (!WideKernels()) {
+        Blend::RunKernel<TintedLanes>(out, src, count, c);
         return;
     }
     GroupsThenPixels(
@@ -384,11 +419,11 @@ VURO_LANES Pixels AdditiveTerms(Pixels p, Lanes mBlueRed, Lanes mGreen) {
 }
 
 template <AdditiveForm Form>
-VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count,
-                                   const uint32_t (&m)[3]) {
+VURO_LANES void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count,
+                              const uint32_t (&m)[3]) {
     const Lanes mBlueRed = Pair(m[2], m[0]);
     const Lanes mGreen = Pair(m[1], 0);
-    const auto add = [&mBlueRed, &mGreen](uint32_t* to, const uint32_t* from) {
+    const auto add = [&mBlueRed, &mGreen](uint32_t* to, const uint32_t* from) VURO_LANES_LAMBDA {
         Store(to, AddSaturated(Load(to), AdditiveTerms<Form>(Load(from), mBlueRed, mGreen)));
     };
     int i = 0;
@@ -399,10 +434,10 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
     if (i < count) {
         uint32_t to[kGroup] = {};
         uint32_t from[kGroup] = {};
-        std::copy_n(out + i, count - i, to);
-        std::copy_n(src + i, count - i, from);
+        CopyFew(to, out + i, count - i);
+        CopyFew(from, src + i, count - i);
         add(to, from);
-        std::copy_n(to, count - i, out + i);
+        CopyFew(out + i, to, count - i);
     }
 }
 
@@ -411,22 +446,22 @@ VURO_ROW_KERNEL void AdditiveRowOf(uint32_t* out, const uint32_t* src, int count
 void AdditiveRow(AdditiveForm form, uint32_t* out, const uint32_t* src, int count,
                  const uint32_t (&m)[3]) {
     // Fast path: the intrinsics kernel takes the whole groups where the processor has AVX2.
-    const int done = Avx2::Available() ? Avx2::AdditiveGroups(form, out, src, count, m) : 0;
+    const int done = WideKernels() ? Avx2::AdditiveGroups(form, out, src, count, m) : 0;
     out += done;
     src += done;
     count -= done;
     switch (form) {
     case AdditiveForm::White:
-        AdditiveRowOf<AdditiveForm::White>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::White>>(out, src, count, m);
         break;
     case AdditiveForm::WhiteAlpha:
-        AdditiveRowOf<AdditiveForm::WhiteAlpha>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::WhiteAlpha>>(out, src, count, m);
         break;
     case AdditiveForm::Tinted:
-        AdditiveRowOf<AdditiveForm::Tinted>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::Tinted>>(out, src, count, m);
         break;
     case AdditiveForm::TintedAlpha:
-        AdditiveRowOf<AdditiveForm::TintedAlpha>(out, src, count, m);
+        Blend::RunKernel<AdditiveRowOf<AdditiveForm::TintedAlpha>>(out, src, count, m);
         break;
     }
 }
@@ -461,7 +496,7 @@ bool FitsLanes(const RotatedSpan& span, int count) {
 } // namespace
 
 void RotatedNormalRow(uint32_t* out, const RotatedSpan& span, int count) {
-    if (!Avx2::Available() || !FitsLanes(span, count)) {
+    if (!WideKernels() || !FitsLanes(span, count)) {
         RotatedNormalPixels(out, span, 0, count);
         return;
     }

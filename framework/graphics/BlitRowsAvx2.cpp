@@ -1,5 +1,9 @@
 #include "framework/graphics/BlitRowsAvx2.h"
 
+#include "framework/graphics/BlitLanes.h"
+
+#include <algorithm>
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -210,6 +214,77 @@ VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
     return _mm256_blendv_epi8(mixed, d, _mm256_cmpeq_epi32(sa, _mm256_setzero_si256()));
 }
 
+// The translucent fill's colour, its products made once.
+struct FillColour {
+    __m256i mColour;
+    __m256i mKeep;       // 256 - alpha in every 16-bit lane
+    __m256i mBlueRed;    // its blue and red times alpha, blue's low byte cleared
+    __m256i mGreenAlpha; // its green and alpha times alpha
+};
+
+// Fast path: over an opaque group (one test of the alpha bytes) red and blue are
+// (d g + s f) >> 8 with blue's s f low byte cleared (its two truncated terms in one sum), green
+// (d g + s f) >> 8, alpha 255; the alpha lane's sum, below 2^16, lands under the alpha byte,
+// which becomes 255. Any other group takes NormalOf.
+VURO_AVX2_INLINE __m256i FillOf(__m256i d, const FillColour& c) {
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
+    if (!_mm256_testc_si256(d, alphaBytes)) {
+        return NormalOf(d, c.mColour);
+    }
+    const __m256i blueRed = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(d, lowBytes), c.mKeep), c.mBlueRed),
+        8);
+    const __m256i greenAlpha = _mm256_srli_epi16(
+        _mm256_add_epi16(
+            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), lowBytes), c.mKeep),
+            c.mGreenAlpha),
+        8);
+    return _mm256_or_si256(_mm256_or_si256(blueRed, _mm256_slli_epi32(greenAlpha, 8)), alphaBytes);
+}
+
+VURO_AVX2_INLINE __m256i LoadGroup(const uint32_t* words) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words));
+}
+
+VURO_AVX2_INLINE void StoreGroup(uint32_t* words, __m256i group) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(words), group);
+}
+
+// A pixel's result depends on its own value alone, so the first and the last group of a run
+// are worked from the pixels as they were, before the aligned groups between them, and stored
+// after them: where they overlap those groups they write the same results again. The aligned
+// groups' stores then never cross a cache line, and no pixel is copied aside. A run shorter
+// than a group goes through one group padded with opaque black.
+VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
+    const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
+    const int sa = static_cast<int>(colour >> 24);
+    const __m256i f = _mm256_set1_epi16(static_cast<short>(sa));
+    FillColour c;
+    c.mColour = _mm256_set1_epi32(static_cast<int>(colour));
+    c.mKeep = _mm256_set1_epi16(static_cast<short>(256 - sa));
+    c.mBlueRed = _mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(c.mColour, lowBytes), f),
+                                  _mm256_set1_epi32(static_cast<int>(0xFFFFFF00u)));
+    c.mGreenAlpha =
+        _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(c.mColour, 8), lowBytes), f);
+    if (count < 8) {
+        uint32_t words[8] = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u,
+                             0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+        Simd::CopyFew(words, out, count);
+        StoreGroup(words, FillOf(LoadGroup(words), c));
+        Simd::CopyFew(out, words, count);
+        return;
+    }
+    const __m256i first = FillOf(LoadGroup(out), c);
+    const __m256i last = FillOf(LoadGroup(out + count - 8), c);
+    for (int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
+         i + 8 <= count; i += 8) {
+        StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
+    }
+    StoreGroup(out, first);
+    StoreGroup(out + count - 8, last);
+}
+
 VURO_AVX2 int NormalGroupsOf(uint32_t* out, const uint32_t* src, int count) {
     int i = 0;
     for (; i + 8 <= count; i += 8) {
@@ -359,6 +434,10 @@ VURO_AVX2 int RotatedGroupsOf(uint32_t* out, const RotatedSpan& span, int count)
 
 } // namespace
 
+void NormalFill(uint32_t* out, uint32_t colour, int count) {
+    NormalFillOf(out, colour, count);
+}
+
 int NormalGroups(uint32_t* out, const uint32_t* src, int count) {
     return NormalGroupsOf(out, src, count);
 }
@@ -412,6 +491,8 @@ int TintedGroups(uint32_t*, const uint32_t*, int, const Color&) {
 int SampleGroups(uint32_t*, const uint32_t*, int, const int*, int) {
     return 0;
 }
+
+void NormalFill(uint32_t*, uint32_t, int) {}
 
 int NormalGroups(uint32_t*, const uint32_t*, int) {
     return 0;

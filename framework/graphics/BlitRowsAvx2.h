@@ -1,8 +1,8 @@
 #pragma once
 // Row kernels written for AVX2 with its intrinsics, for the forms whose best instructions
 // (the saturating byte add, the high half of a 16-bit product) the compiler's vector types
-// cannot name. BlitRows.cpp calls them on processors that have AVX2; the sprite kernels share
-// the processor check.
+// cannot name. BlitRows.cpp calls them while the wide form runs (KernelForm.h); Available() says
+// whether the processor can run them at all.
 
 #include "framework/graphics/BlitRows.h"
 #include "framework/graphics/Color.h"
@@ -24,6 +24,9 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 // the start of the run whose destination is opaque (or whose weight is 0 or 255), up to the
 // first group that needs the division or the last whole group; returns how many pixels it did.
 int TintedGroups(uint32_t* out, const uint32_t* src, int count, const Color& c);
+
+// The translucent fill row (as NormalFillRow, colour alpha 1..254), the whole run.
+void NormalFill(uint32_t* out, uint32_t colour, int count);
 
 // The normal row (as NormalRow) over the whole groups of eight pixels at the start of the run;
 // returns how many pixels it did, the caller does the rest.

@@ -6,17 +6,23 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <type_traits>
 
 namespace Vuro {
 
 namespace {
 
-template <typename T>
-std::unique_ptr<T[]> CopyArray(const std::unique_ptr<T[]>& source, size_t count) {
+template <typename T, typename Delete>
+std::unique_ptr<T[], Delete> CopyArray(const std::unique_ptr<T[], Delete>& source, size_t count) {
     if (!source) {
         return nullptr;
     }
-    auto copy = std::make_unique_for_overwrite<T[]>(count);
+    std::unique_ptr<T[], Delete> copy;
+    if constexpr (std::is_same_v<Delete, PixelWordsDelete>) {
+        copy = MakePixelWordsForOverwrite(count);
+    } else {
+        copy = std::make_unique_for_overwrite<T[]>(count);
+    }
     std::memcpy(copy.get(), source.get(), count * sizeof(T));
     return copy;
 }
@@ -94,7 +100,7 @@ uint32_t* MemoryImage::GetNativeAlphaData(NativeDisplay* display) {
     const bool palettised = IsPalettised();
     const uint32_t* source = palettised ? mColorTable.get() : GetBits();
     const size_t count = palettised ? 256 : PixelCount(mWidth, mHeight);
-    auto native = std::make_unique_for_overwrite<uint32_t[]>(count);
+    PixelWords native = MakePixelWordsForOverwrite(count);
     const NativeDisplay& d = *display;
     for (size_t i = 0; i < count; ++i) {
         const uint32_t p = source[i];
@@ -249,7 +255,7 @@ void MemoryImage::SetBits(const uint32_t* bits, int width, int height) {
     mBits.reset();
     mWidth = width;
     mHeight = height;
-    mBits = std::make_unique_for_overwrite<uint32_t[]>(pixels + 1);
+    mBits = MakePixelWordsForOverwrite(pixels + 1);
     if (pixels != 0) {
         std::memcpy(mBits.get(), bits, pixels * sizeof(uint32_t));
     }
@@ -275,7 +281,7 @@ uint32_t* MemoryImage::GetBits() {
         return mBits.get();
     }
     const size_t pixels = PixelCount(mWidth, mHeight);
-    mBits = std::make_unique<uint32_t[]>(pixels + 1);
+    mBits = MakePixelWords(pixels + 1);
     mBits[pixels] = kSentinel;
     uint32_t* bits = mBits.get();
     if (IsPalettised()) {

@@ -17,6 +17,7 @@
 // colour channels outside 0..255 are clamped.
 
 #include "framework/graphics/Image.h"
+#include "framework/graphics/PixelWords.h"
 
 #include <cstdint>
 #include <memory>
@@ -99,7 +100,7 @@ public:
     // Palettised: the pixels are mColorIndices into mColorTable.
     bool IsPalettised() const { return mColorTable != nullptr && mColorIndices != nullptr; }
 
-    std::unique_ptr<uint32_t[]> mBits; // width x height + 1 words, last one kSentinel
+    PixelWords mBits; // width x height + 1 words, last one kSentinel
     int mBitsChangedCount = 0;
     TextureData* mTextureData = nullptr; // owned by the 3-D display
     int mTextureFlags = 0;
@@ -112,12 +113,12 @@ public:
     bool mPurgeBits = false; // drop the 32-bit bits again after every rebuild
     bool mWantPal = false;   // palettise again after every rebuild
     // Premultiplied, display layout: width x height words, or 256 when palettised.
-    std::unique_ptr<uint32_t[]> mNativeAlphaData;
+    PixelWords mNativeAlphaData;
     std::unique_ptr<uint8_t[]> mRLAlphaData;    // run lengths of alpha 0 / 255 / between
     std::unique_ptr<uint8_t[]> mRLAdditiveData; // run lengths of black / not black (native)
     // The untinted alpha-weighted additive blit's terms of the 32-bit pixels (Blend::
     // WhiteAlphaTerm): width x height words, made on first use, dropped with the bits' changes.
-    std::unique_ptr<uint32_t[]> mAdditiveTerms;
+    PixelWords mAdditiveTerms;
     bool mBitsChanged = false;
     ImageRegistry* mApp; // not owned
 

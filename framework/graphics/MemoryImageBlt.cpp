@@ -3,7 +3,7 @@
 #include "framework/graphics/MemoryImage.h"
 
 #include "framework/graphics/BlitRows.h"
-#include "framework/graphics/BlitRowsAvx2.h"
+#include "framework/graphics/KernelForm.h"
 #include "framework/graphics/SpriteRows.h"
 #include "framework/graphics/SpriteRowsAvx2.h"
 
@@ -95,7 +95,7 @@ void MemoryImage::AdditiveBlt(MemoryImage* src, int x, int y, const Rect& from, 
         // image, so the blit is one saturating add per channel.
         const uint32_t* terms = src->mHasAlpha ? src->GetAdditiveTerms() : pixels.mBits;
         const auto add =
-            Blend::Avx2::Available() ? Blend::SpriteAvx2::AddTermsRows : Blend::AddTermsRows;
+            Blend::WideKernels() ? Blend::SpriteAvx2::AddTermsRows : Blend::AddTermsRows;
         add(mBits.get() + static_cast<size_t>(y) * mWidth + x, mWidth,
             terms + static_cast<size_t>(from.mY) * pixels.mWidth + from.mX, pixels.mWidth,
             from.mWidth, from.mHeight);
@@ -119,7 +119,7 @@ const uint32_t* MemoryImage::GetAdditiveTerms() {
     if (!mAdditiveTerms) {
         const uint32_t* bits = GetBits();
         const size_t count = static_cast<size_t>(mWidth) * mHeight;
-        mAdditiveTerms = std::make_unique_for_overwrite<uint32_t[]>(count);
+        mAdditiveTerms = MakePixelWordsForOverwrite(count);
         std::transform(bits, bits + count, mAdditiveTerms.get(), Blend::WhiteAlphaTerm);
     }
     return mAdditiveTerms.get();

@@ -70,9 +70,8 @@ std::vector<Tap> BuildTaps(double origin, double extent, int destExtent, int win
 
 // The horizontal pass over one source row: its pixels split into cells and spread over the
 // accumulator cells by the taps.
-VURO_ROW_KERNEL
-void SpreadRow(const uint32_t* in, int width, const std::vector<Tap>& taps, int firstSource,
-               int cellCount, Channels* unpacked, Channels* acc) {
+VURO_LANES void SpreadRowBody(const uint32_t* in, int width, const std::vector<Tap>& taps,
+                              int firstSource, int cellCount, Channels* unpacked, Channels* acc) {
     std::fill_n(acc, cellCount, Channels{});
     for (int i = 0; i < width; ++i) {
         unpacked[i] = Channels{int32_t(in[i] & 0xFF), int32_t((in[i] >> 8) & 0xFF),
@@ -92,10 +91,14 @@ void SpreadRow(const uint32_t* in, int width, const std::vector<Tap>& taps, int 
     acc[cell] += run;
 }
 
+void SpreadRow(const uint32_t* in, int width, const std::vector<Tap>& taps, int firstSource,
+               int cellCount, Channels* unpacked, Channels* acc) {
+    Blend::RunKernel<SpreadRowBody>(in, width, taps, firstSource, cellCount, unpacked, acc);
+}
+
 // The vertical pass's sum of one destination row: each tap's row of cells, weighted.
-VURO_ROW_KERNEL
-void SumRows(const std::vector<Tap>& taps, const Channels* rows, int firstRow, int cellsX,
-             int width, Channels* sum) {
+VURO_LANES void SumRowsBody(const std::vector<Tap>& taps, const Channels* rows, int firstRow,
+                            int cellsX, int width, Channels* sum) {
     if (taps.empty()) {
         std::fill_n(sum, width, Channels{});
     }
@@ -115,10 +118,14 @@ void SumRows(const std::vector<Tap>& taps, const Channels* rows, int firstRow, i
     }
 }
 
+void SumRows(const std::vector<Tap>& taps, const Channels* rows, int firstRow, int cellsX,
+             int width, Channels* sum) {
+    Blend::RunKernel<SumRowsBody>(taps, rows, firstRow, cellsX, width, sum);
+}
+
 // Each sum >> 16 is a channel value below 256, so the low bytes of the four lanes are the
 // pixel's bytes in memory order.
-VURO_ROW_KERNEL
-void PackSums(const Channels* sum, int width, uint32_t* samples) {
+VURO_LANES void PackSumsBody(const Channels* sum, int width, uint32_t* samples) {
     static_assert(std::endian::native == std::endian::little, "bytes in memory order");
     using Bytes = uint8_t __attribute__((vector_size(16)));
     for (int i = 0; i < width; ++i) {
@@ -127,6 +134,10 @@ void PackSums(const Channels* sum, int width, uint32_t* samples) {
                                                      8, 12, 0, 4, 8, 12);
         std::memcpy(samples + i, &packed, sizeof(uint32_t));
     }
+}
+
+void PackSums(const Channels* sum, int width, uint32_t* samples) {
+    Blend::RunKernel<PackSumsBody>(sum, width, samples);
 }
 
 // [SECTION] Magnification on both axes
@@ -148,9 +159,8 @@ struct MagnifiedGroup {
 
 // One window row magnified across into groups of eight destination columns; the columns past
 // width in the last group are padding (their sums are of column 0).
-VURO_ROW_KERNEL
-void MagnifyRow(const uint32_t* in, int firstSource, const std::vector<Tap>& taps, int width,
-                MagnifiedGroup* out) {
+VURO_LANES void MagnifyRowBody(const uint32_t* in, int firstSource, const std::vector<Tap>& taps,
+                               int width, MagnifiedGroup* out) {
     using namespace Blend::Simd;
     for (int c0 = 0; c0 < width; c0 += kGroup) {
         Pixels near{};
@@ -172,6 +182,11 @@ void MagnifyRow(const uint32_t* in, int firstSource, const std::vector<Tap>& tap
     }
 }
 
+void MagnifyRow(const uint32_t* in, int firstSource, const std::vector<Tap>& taps, int width,
+                MagnifiedGroup* out) {
+    Blend::RunKernel<MagnifyRowBody>(in, firstSource, taps, width, out);
+}
+
 VURO_LANES Lanes LoadLanes(const uint32_t* words) {
     return reinterpret_cast<Lanes>(Blend::Simd::Load(words));
 }
@@ -187,9 +202,8 @@ VURO_LANES Lanes MagnifyDown(Lanes near, Lanes far, Lanes w) {
     return (high + (low >> 8)) >> 8;
 }
 
-VURO_ROW_KERNEL
-void MagnifyRowsDown(const MagnifiedGroup* near, const MagnifiedGroup* far, int weight, int groups,
-                     uint32_t* samples) {
+VURO_LANES void MagnifyRowsDownBody(const MagnifiedGroup* near, const MagnifiedGroup* far,
+                                    int weight, int groups, uint32_t* samples) {
     using namespace Blend::Simd;
     const Lanes w = Pair(static_cast<uint32_t>(weight), static_cast<uint32_t>(weight));
     for (int g = 0; g < groups; ++g) {
@@ -197,6 +211,11 @@ void MagnifyRowsDown(const MagnifiedGroup* near, const MagnifiedGroup* far, int 
               Join(MagnifyDown(LoadLanes(near[g].mBlueRed), LoadLanes(far[g].mBlueRed), w),
                    MagnifyDown(LoadLanes(near[g].mGreenAlpha), LoadLanes(far[g].mGreenAlpha), w)));
     }
+}
+
+void MagnifyRowsDown(const MagnifiedGroup* near, const MagnifiedGroup* far, int weight, int groups,
+                     uint32_t* samples) {
+    Blend::RunKernel<MagnifyRowsDownBody>(near, far, weight, groups, samples);
 }
 
 // The magnified rows a destination row reads, two at a time: rows go down the source in

@@ -48,9 +48,9 @@ VURO_LANES Pixels OpaqueCentredColour(Pixels texels) {
 }
 
 template <bool Composite, bool DestAlpha>
-VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
+VURO_LANES void SpanOfBody(uint32_t* out, const uint32_t* texels, int count) {
     const Lanes evenLanes = Pair(0xFFFF, 0);
-    const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) {
+    const auto group = [&evenLanes](uint32_t* to, const uint32_t* from) VURO_LANES_LAMBDA {
         const Pixels texelsOf = Load(from);
         // Sprites are mostly runs of clear and of opaque texels: a group of weights all 0
         // leaves the destination, one of opaque texels is written by byte steps.
@@ -58,16 +58,15 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
         const Pixels alpha = DestAlpha ? Pixels{} + 0xFF000000u : d & 0xFF000000u;
         // Opaque texels; where the destination's alpha counts, over opaque pixels only.
         const Pixels both = Composite && DestAlpha ? texelsOf & d : texelsOf;
-        if (AllSet(reinterpret_cast<Pixels>((both >> 24) == 255))) {
+        if (AllSet(AlphaOpaque(both))) {
             const Pixels colour = OpaqueCentredColour(texelsOf);
             Store(to, DestAlpha ? colour | alpha : (colour & 0x00FFFFFFu) | alpha);
             return;
         }
-        if (Composite && AllSet(reinterpret_cast<Pixels>((texelsOf >> 25) == 0))) {
+        if (Composite && AllSet(IsZero(texelsOf >> 25))) {
             return;
         }
-        const Pixels destOpaque =
-            DestAlpha ? reinterpret_cast<Pixels>((d >> 24) == 255) : Pixels{} - 1;
+        const Pixels destOpaque = DestAlpha ? AlphaOpaque(d) : Pixels{} - 1;
         const Sample s = CentredSample(texelsOf, evenLanes);
         const Pixels copied = Join(s.mBlueRed, s.mGreenLane) | alpha;
         if (!Composite) {
@@ -93,8 +92,8 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
         const Lanes green = (ds.mGreenAlpha * rest + (s.mGreenLane << 8)) >> 8;
         const Pixels mixed = Join(blueRed, green & evenLanes) | alpha;
         const Pixels weight = reinterpret_cast<Pixels>(s.mWeight) & 0xFFFF;
-        const Pixels keep = reinterpret_cast<Pixels>(weight == 0);
-        const Pixels copy = reinterpret_cast<Pixels>(weight >= 251);
+        const Pixels keep = IsZero(weight);
+        const Pixels copy = AtLeast(weight, 251);
         Store(to, (d & keep) | (copied & copy) | (mixed & ~(keep | copy)));
     };
     if (count < kGroup) {
@@ -117,6 +116,11 @@ VURO_ROW_KERNEL void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
     for (int k = kGroup - tail; k < kGroup; ++k) {
         out[count - kGroup + k] = last[k];
     }
+}
+
+template <bool Composite, bool DestAlpha>
+void SpanOf(uint32_t* out, const uint32_t* texels, int count) {
+    Blend::RunKernel<SpanOfBody<Composite, DestAlpha>>(out, texels, count);
 }
 
 } // namespace

@@ -11,12 +11,11 @@ using namespace Simd;
 // Groups wholly transparent or wholly opaque (a sprite's border and its body) are skipped or
 // copied without reading the destination; the others are mixed and the two classes put back.
 VURO_LANES void OverOpaqueGroup(uint32_t* out, Pixels s) {
-    const Pixels alpha = s >> 24;
-    const Pixels clear = reinterpret_cast<Pixels>(alpha == 0);
+    const Pixels clear = AlphaClear(s);
     if (AllSet(clear)) {
         return;
     }
-    const Pixels solid = reinterpret_cast<Pixels>(alpha == 255);
+    const Pixels solid = AlphaOpaque(s);
     if (AllSet(solid)) {
         Store(out, s);
         return;
@@ -28,9 +27,8 @@ VURO_LANES void OverOpaqueGroup(uint32_t* out, Pixels s) {
 
 } // namespace
 
-VURO_ROW_KERNEL
-void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride,
-                    int width, int height) {
+VURO_LANES void OverOpaqueRowsBody(uint32_t* out, size_t outStride, const uint32_t* src,
+                                   size_t srcStride, int width, int height) {
     for (int row = 0; row < height; ++row, out += outStride, src += srcStride) {
         int i = 0;
         for (; i + kGroup <= width; i += kGroup) {
@@ -46,6 +44,11 @@ void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t
             }
         }
     }
+}
+
+void OverOpaqueRows(uint32_t* out, size_t outStride, const uint32_t* src, size_t srcStride,
+                    int width, int height) {
+    Blend::RunKernel<OverOpaqueRowsBody>(out, outStride, src, srcStride, width, height);
 }
 
 // Each term is at most 255, so the sum's saturation is AdditiveRef's table[d + x].

@@ -1,8 +1,8 @@
 #pragma once
 // Kernels of SpriteRows.h written for AVX2 with its intrinsics, for the forms whose best
 // instructions (the saturating byte add, the test of a whole register) the compiler's vector
-// types cannot name. The blits call them instead of the portable forms where
-// Avx2::Available() (BlitRowsAvx2.h).
+// types cannot name. The blits call them instead of the portable forms while the wide form runs
+// (KernelForm.h).
 
 #include <cstddef>
 #include <cstdint>

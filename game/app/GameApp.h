@@ -8,11 +8,11 @@
 // Life: construct -> InitGame (the framework's Init, texts, cursor, music, intro shown, the
 // menu loading) -> Start (the main loop) -> Shutdown -> destroy.
 //
-// Screen switches run in three phases (GameAppSwitch.cpp, GameAppFinish.cpp): a screen writes
-// mPreviousScreenId and mTargetScreenId and calls SwitchScreen, whose begin function builds the
-// new screens and starts the loading thread; RunLoadingWork loads their data on that thread and
-// counts tasks done; OnLoadingDone (main thread) attaches them, drops the old screens and starts
-// the music. New screens are not attached before their finish.
+// Screen switches run in three phases (GameAppSwitch.cpp, GameAppFinish.cpp): a screen asks for
+// one (RequestSwitch), which writes mPreviousScreenId and mTargetScreenId and calls SwitchScreen,
+// whose begin function builds the new screens and starts the loading thread; RunLoadingWork loads
+// their data on that thread and counts tasks done; OnLoadingDone (main thread) attaches them, drops
+// the old screens and starts the music. New screens are not attached before their finish.
 //
 // What a caller can rely on:
 // - Every Popup is fatal: an "Error" box with the text, an "Information" box, and the process
@@ -22,13 +22,17 @@
 // - The loading thread touches only the new screens' data, the task counters and the sound
 //   manager and music; every other field belongs to the main thread.
 //
+// The screens see it only as their GameHost.
+//
 // Implementation files: GameApp.cpp (construction, start-up, focus, exit, errors, globals),
-// GameAppResources.cpp (help texts, sounds, scores), GameAppSwitch.cpp (begin functions and the
-// loading work), GameAppFinish.cpp (finish functions, the wait, dropping screens).
+// GameAppResources.cpp (help texts, sounds, scores), GameAppSwitch.cpp (the screens' requests,
+// begin functions and the loading work), GameAppFinish.cpp (finish functions, the wait, dropping
+// screens).
 
 #include "framework/app/VuroAppBase.h"
 #include "game/player/ProfileManager.h"
 #include "game/player/ScoreTables.h"
+#include "game/screens/GameHost.h"
 
 #include <string>
 
@@ -44,25 +48,11 @@ class BoardTitres;
 class Image;
 class Widget;
 
-class GameApp : public VuroAppBase {
+// Screen ids (the values of mPreviousScreenId and mTargetScreenId) and map modes are the
+// GameHost's.
+class GameApp : public VuroAppBase, public GameHost {
 public:
     static constexpr int kHelpTextCount = 28;
-
-    // Screen ids: the values of mPreviousScreenId and mTargetScreenId.
-    static constexpr int kScreenIntro = 0; // only ever a previous screen
-    static constexpr int kScreenMenu = 1;
-    static constexpr int kScreenStory = 2;
-    static constexpr int kScreenSurvive = 3;
-    static constexpr int kScreenNone = 4;
-    static constexpr int kScreenMap = 5;        // the stage map above the menu
-    static constexpr int kScreenTitres = 6;     // the prologue or the credits above the menu
-    static constexpr int kScreenMenuMap = 7;    // a new menu and the map, after a level
-    static constexpr int kScreenMenuTitres = 8; // a new menu and the credits, after a mode's end
-
-    // Map modes.
-    static constexpr int kMapModeSurvival = 0;
-    static constexpr int kMapModeStory = 1;
-    static constexpr int kMapModeCompleted = 99; // the current mode's last level was won
 
     // The finish of a switch to the menu waits this often this long for the loading work.
     static constexpr int kFinishWaitTries = 6;
@@ -95,16 +85,30 @@ public:
     bool LoadHelpTexts();
     // The screen mode from the "ScreenMode" setting, the score tables, and the intro.
     void StartIntro();
-    // The sound effects and music of the game (loading thread, from the menu's loader); once.
     // A sound that cannot be loaded raises the shut-down request and ends the program; a quit
     // asked meanwhile stops the loading before the next file.
-    void LoadSounds();
+    void LoadSounds() override;
     // Loads the score tables or, failing that, writes the default ones.
     bool InitScores();
-    // The game's error box; fatal ends the process with status 1.
-    void ShowError(const std::string& text, bool fatal);
-    // Help text 1..28; empty for another number.
-    const std::string& GetHelpText(int number) const;
+    void ShowError(const std::string& text, bool fatal) override;
+    const std::string& GetHelpText(int number) const override;
+
+    // ---- [What the screens ask: GameHost] ----
+    VuroAppBase& App() override { return *this; }
+    ProfileManager& GetProfileManager() override { return mProfileManager; }
+    ScoreTables& GetScoreTables() override { return mScoreTables; }
+    bool HasCustomCursors() const override { return mCustomCursors; }
+    void SetCustomCursors(bool on) override { mCustomCursors = on; }
+    Image* GetMenuCursor() const override { return mCursorImage; }
+    int GetMapMode() const override { return mMapMode; }
+    void SetMapMode(int mode) override { mMapMode = mode; }
+    int GetMapMessage() const override { return mMapMessage; }
+    void SetMapMessage(int message) override { mMapMessage = message; }
+    // Sets the map mode when the request names one, writes the screen ids, then SwitchScreen.
+    void RequestSwitch(const ScreenSwitch& request) override;
+    // Both screen ids name the menu; then Shutdown.
+    void RequestQuit() override;
+    const Widget* GetCurrentScreen() const override { return mCurrentScreen; }
 
     // ---- [Screen switching] ----
     // Begins the switch to mTargetScreenId; ids outside 1..8 (and 4) do nothing.
@@ -117,7 +121,7 @@ public:
     void BeginMenuMapScreen();
     void BeginMenuTitresScreen();
     // The intro calls FinishMenuScreen itself when the player starts the menu.
-    void FinishMenuScreen();
+    void FinishMenuScreen() override;
     void FinishStoryScreen();
     void FinishSurviveScreen();
     void FinishMapScreen();

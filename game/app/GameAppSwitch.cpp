@@ -1,6 +1,6 @@
-// The first two phases of a screen switch: the begin function of each target (main thread),
-// which builds the new screens, sets the task counters and starts the loading thread, and the
-// loading work of each target (loading thread).
+// The first two phases of a screen switch: the screens' requests, the begin function of each
+// target (main thread), which builds the new screens, sets the task counters and starts the
+// loading thread, and the loading work of each target (loading thread).
 //
 // Task counters (total / done) a begin function sets; the loading work then counts:
 //   1 menu            16 / 0  the menu's loader counts 16 (nothing when coming back from the map)
@@ -12,11 +12,11 @@
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardStory.h"
-#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardLoading.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardTitres.h"
 
 namespace Vuro {
@@ -26,6 +26,21 @@ constexpr int kKeepTaskCounters = -1;
 constexpr int kMenuTasks = 16;
 constexpr int kLevelTasks = 10;
 } // namespace
+
+void GameApp::RequestSwitch(const ScreenSwitch& request) {
+    if (request.mapMode.has_value()) {
+        mMapMode = *request.mapMode;
+    }
+    mPreviousScreenId = request.from;
+    mTargetScreenId = request.to;
+    SwitchScreen();
+}
+
+void GameApp::RequestQuit() {
+    mPreviousScreenId = kScreenMenu;
+    mTargetScreenId = kScreenMenu;
+    Shutdown();
+}
 
 void GameApp::SwitchScreen() {
     switch (mTargetScreenId) {

@@ -9,6 +9,8 @@
 #include "game/screens/LocalTexts.h"
 #include "game/screens/PlayBoard.h"
 
+#include <utility>
+
 namespace Vuro {
 
 namespace {
@@ -23,7 +25,7 @@ constexpr int kLineStep = 20;
 
 } // namespace
 
-BoardH::BoardH(PlayBoard* owner, int* ownerState) : mOwner(owner), mOwnerState(ownerState) {
+BoardH::BoardH(PlayBoard* owner, StateCallback answer) : mOwner(owner), mAnswer(std::move(answer)) {
     gHelpDelay = 0;
 }
 
@@ -98,7 +100,7 @@ void BoardH::Close(bool withSound) {
     if (mWidgetManager != nullptr) {
         mWidgetManager->RemoveWidget(this);
     }
-    *mOwnerState = PlayBoard::kResume;
+    mAnswer(PlayBoard::kResume);
 }
 
 } // namespace Vuro

@@ -2,17 +2,18 @@
 // The help panel: a tip of four lines from "local/<tip>.xml" on the board's panel picture,
 // shown over a play board while the board waits. The board creates it (ShowHelpPanel), adds it
 // to the widget manager and owns it; the panel removes itself from the manager when it closes
-// and writes Resume into the board's state word, which makes the board delete it and play on.
+// and answers Resume to the board's call-back, which makes the board delete it and play on.
 //
 // What a caller can rely on:
 // - A click closes the panel only inside x 26..619, y 161..299 and only once the program-wide
 //   delay has counted one step (70 updates of the panel since it was attached).
-// - Whatever ends the panel (a click, its button handler, the loss of the focus) writes Resume
-//   into the state word exactly like a close (mended: the focus loss removed the panel without
-//   writing the word, and the board then waited for ever).
+// - Whatever ends the panel (a click, its button handler, the loss of the focus) answers Resume
+//   exactly like a close (mended: the focus loss removed the panel without telling the board,
+//   which then waited for ever).
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
+#include "game/screens/StateCallback.h"
 
 #include <string>
 
@@ -31,8 +32,8 @@ public:
     static constexpr int kCloseTop = 161;
     static constexpr int kCloseBottom = 299;
 
-    // owner draws the panel's picture and font; ownerState is its state word. Neither is owned.
-    BoardH(PlayBoard* owner, int* ownerState);
+    // owner draws the panel's picture and font (not owned).
+    BoardH(PlayBoard* owner, StateCallback answer);
 
     // Lines 1..4 from the elements Text1..Text4 of section HelpText in "local/<tip>.xml"; a
     // file that cannot be opened leaves them empty.
@@ -55,7 +56,7 @@ private:
     void Close(bool withSound);
 
     PlayBoard* mOwner;
-    int* mOwnerState;
+    StateCallback mAnswer;
     int mMouseX = 0;
     int mMouseY = 0;
     bool mClosed = false; // Close ran: the owner was told once

@@ -1,11 +1,12 @@
 #include "game/screens/BoardIntro.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuArtSet.h"
 #include "game/screens/MenuDialog.h"
@@ -45,7 +46,7 @@ bool InStartBox(int x, int y) {
 
 } // namespace
 
-BoardIntro::BoardIntro(GameApp* app) : mApp(app) {}
+BoardIntro::BoardIntro(GameHost* game) : mApp(&game->App()), mGame(game) {}
 
 std::vector<std::string> BoardIntro::RequiredPictures() {
     std::vector<std::string> files;
@@ -96,9 +97,7 @@ void BoardIntro::LoadResources(bool) {
     if (mFont == nullptr) {
         return;
     }
-    mApp->mPreviousScreenId = GameApp::kScreenIntro;
-    mApp->mTargetScreenId = GameApp::kScreenMenu;
-    mApp->SwitchScreen();
+    mGame->RequestSwitch({GameHost::kScreenIntro, GameHost::kScreenMenu});
     mUpdateCount = 0;
 }
 
@@ -189,7 +188,7 @@ void BoardIntro::DrawTitle(Graphics* g) {
 }
 
 void BoardIntro::DrawStartCaption(Graphics* g) {
-    const std::string& caption = mApp->GetHelpText(kStartCaptionText);
+    const std::string& caption = mGame->GetHelpText(kStartCaptionText);
     g->SetColor(Color(0, 0, 0));
     g->DrawString(caption, kCaption.mX + 1, kCaption.mY + 1);
     g->SetColor(mStartHover ? kMenuYellow : Color(255, 255, 255));
@@ -226,7 +225,7 @@ void BoardIntro::MouseDown(int x, int y, int) {
     mMouseY = y;
     if (InStartBox(x, y)) {
         mApp->PlaySampleAt(SampleId::kClick, 0);
-        mApp->FinishMenuScreen();
+        mGame->FinishMenuScreen();
     }
 }
 

@@ -20,9 +20,10 @@
 
 namespace Vuro {
 
-class GameApp;
-class Image;
 class Font;
+class GameHost;
+class Image;
+class VuroAppBase;
 
 class BoardIntro : public Widget {
 public:
@@ -41,7 +42,7 @@ public:
     // The pictures the intro cannot do without, in loading order.
     static std::vector<std::string> RequiredPictures();
 
-    explicit BoardIntro(GameApp* app);
+    explicit BoardIntro(GameHost* game);
     ~BoardIntro() override;
 
     // The cursor stays the application's choice; the flag is not needed here.
@@ -56,7 +57,8 @@ public:
     // The splash phase is over and the menu's loading work is done.
     bool Ready() const;
 
-    GameApp* mApp;                   // not owned
+    VuroAppBase* mApp;               // the game's framework application, not owned
+    GameHost* mGame;                 // the game application, not owned
     Image* mTitle = nullptr;         // "images/Logo_game_ru"
     Image* mBarEmpty = nullptr;      // "images/introload_empty"
     Image* mBarFull = nullptr;       // "images/introload_full"

@@ -1,9 +1,9 @@
 #include "game/screens/BoardLoading.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/util/MersenneTwister.h"
-#include "game/app/GameApp.h"
 
 namespace Vuro {
 
@@ -16,7 +16,7 @@ constexpr BoardLoading::PicturePair kPairs[] = {
 };
 } // namespace
 
-BoardLoading::BoardLoading(GameApp* app, int) : mApp(app) {}
+BoardLoading::BoardLoading(VuroAppBase* app, int) : mApp(app) {}
 
 BoardLoading::~BoardLoading() {
     delete mFrame;

@@ -12,8 +12,8 @@
 
 namespace Vuro {
 
-class GameApp;
 class Image;
+class VuroAppBase;
 
 class BoardLoading : public Widget {
 public:
@@ -26,7 +26,7 @@ public:
     static constexpr int kY = 173;
 
     // The int is not used.
-    BoardLoading(GameApp* app, int mode);
+    BoardLoading(VuroAppBase* app, int mode);
     ~BoardLoading() override;
 
     // Main thread: chooses a pair at random (the third half of the time) and loads it.
@@ -38,7 +38,7 @@ public:
     // The pairs by the random number modulo 4.
     static std::span<const PicturePair> Pairs();
 
-    GameApp* mApp; // not owned
+    VuroAppBase* mApp; // not owned
     Image* mFrame = nullptr;
     Image* mFill = nullptr;
 };

@@ -2,16 +2,18 @@
 
 #include "game/screens/BoardMap.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ProfileManager.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/StageTables.h"
 #include "platform/TextEncoding.h"
 
@@ -67,8 +69,8 @@ bool Within(int value, int low, int high) {
 
 } // namespace
 
-BoardMap::BoardMap(GameApp* app, BoardMenu* menu) : mGameApp(app), mMenu(menu) {
-    app->mProfileManager.GetRecord(&mRecord);
+BoardMap::BoardMap(GameHost* game, BoardMenu* menu) : mApp(&game->App()), mGame(game), mMenu(menu) {
+    game->GetProfileManager().GetRecord(&mRecord);
     ComputeOpenLimit();
 }
 
@@ -88,7 +90,7 @@ bool BoardMap::OnCaption(int x, int y) {
 ButtonWidget* BoardMap::MakeButton(int id, int x, int helpText) {
     const MenuArtSet& art = mMenu->mArt;
     ButtonWidget* button = MakeCaptionedButton(id, this, art.mButton, art.mButtonOver,
-                                               art.mMainFont, mGameApp->GetHelpText(helpText));
+                                               art.mMainFont, mGame->GetHelpText(helpText));
     button->Resize(x, kButtonY, kButtonWidth, kButtonHeight);
     return button;
 }
@@ -103,12 +105,12 @@ void BoardMap::OnAttached(WidgetManager* manager) {
     manager->AddWidget(mPlayButton);
     // A level lost in hard mode asks whether to switch to easy; it replaces a stage message
     // due on this visit.
-    if (mGameApp->mMapMessage == MapMessage::kDifficultyQuestion) {
+    if (mGame->GetMapMessage() == MapMessage::kDifficultyQuestion) {
         mMessageCode = kDifficultyQuestion;
         AskDifficulty(false);
         Invalidate();
     }
-    mGameApp->mMapMessage = MapMessage::kNone;
+    mGame->SetMapMessage(MapMessage::kNone);
 }
 
 void BoardMap::OnDetached(WidgetManager* manager) {
@@ -119,7 +121,7 @@ void BoardMap::OnDetached(WidgetManager* manager) {
 
 void BoardMap::Update() {
     Widget::Update();
-    if (!mGameApp->mHasFocus) {
+    if (!mApp->mHasFocus) {
         return;
     }
     mShip.Tick(mUpdateCount);
@@ -162,20 +164,18 @@ void BoardMap::MouseUpButton(int x, int y, int button, int clickCount) {
 void BoardMap::Leave(int target) {
     mLeaving = true;
     StoreRecord();
-    mGameApp->mPreviousScreenId = GameApp::kScreenMap;
-    mGameApp->mTargetScreenId = target;
-    mGameApp->SwitchScreen();
+    mGame->RequestSwitch({GameHost::kScreenMap, target});
 }
 
 void BoardMap::ButtonClick(int id) {
     if (mLeaving) {
         return;
     }
-    mGameApp->PlaySampleAt(SampleId::kClick, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
-        Leave(GameApp::kScreenMenu);
+        Leave(GameHost::kScreenMenu);
     } else if (id == kPlayButtonId) {
-        Leave(mStory ? GameApp::kScreenStory : GameApp::kScreenSurvive);
+        Leave(mStory ? GameHost::kScreenStory : GameHost::kScreenSurvive);
     }
 }
 

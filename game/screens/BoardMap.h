@@ -38,7 +38,8 @@ namespace Vuro {
 
 class BoardMenu;
 class ButtonWidget;
-class GameApp;
+class GameHost;
+class VuroAppBase;
 
 class BoardMap : public Widget, public ButtonListener {
 public:
@@ -59,7 +60,7 @@ public:
 
     // The map draws on the menu's pictures (not owned). Takes a copy of the current record and
     // is in story mode until Setup.
-    BoardMap(GameApp* app, BoardMenu* menu);
+    BoardMap(GameHost* game, BoardMenu* menu);
     ~BoardMap() override;
 
     // ---- [Model] ----
@@ -113,7 +114,8 @@ public:
     void ButtonClick(int id) override;
 
     // ---- [Fields] ----
-    GameApp* mGameApp; // not owned
+    VuroAppBase* mApp; // the game's framework application, not owned
+    GameHost* mGame;   // the game application, not owned
     BoardMenu* mMenu;  // not owned
     std::string mMapTexts[kMapTextCount];
     std::string mMessageHeader;

@@ -1,7 +1,7 @@
 // The stage map's messages: which one is due after a visit, on a click on a stage not opened
 // and on the difficulty caption, and the dialogs that show them.
 
-#include "game/app/GameApp.h"
+#include "framework/app/VuroAppBase.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
@@ -45,20 +45,22 @@ bool BoardMap::ReadMessage(const std::string& file) {
 void BoardMap::ShowMessage(int number, bool question, int sound) {
     const std::string file = MessageFile(number);
     if (!ReadMessage(file)) {
-        mGameApp->Popup("There was an error loading the file: " + file);
+        mApp->Popup("There was an error loading the file: " + file);
         return;
     }
     Dialog* dialog = nullptr;
     if (question) {
+        // The difficulty question wants a plain yes or no.
         dialog = new SimpleDialog(mMenu, mMessageHeader, &mMessageBody, SimpleDialog::Question,
-                                  &mMessageCode);
+                                  StoreIn(mMessageCode),
+                                  [this] { return mMessageCode == kDifficultyQuestion; });
     } else {
-        dialog = new OKDialog(mMenu, mMessageHeader, mMessageBody, &mMessageCode);
+        dialog = new OKDialog(mMenu, mMessageHeader, mMessageBody, StoreIn(mMessageCode));
     }
     dialog->Resize(kMessageX, kMessageY, kMessageWidth, kMessageHeight);
-    mGameApp->AddDialog(kMessageDialogId, dialog);
+    mApp->AddDialog(kMessageDialogId, dialog);
     if (sound != 0) {
-        mGameApp->PlaySampleAt(sound, 0);
+        mApp->PlaySampleAt(sound, 0);
     }
 }
 

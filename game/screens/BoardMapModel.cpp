@@ -1,9 +1,11 @@
 // The stage map's model: its points, the selection rules, buying stages and the difficulty
 // switch.
 
-#include "game/app/GameApp.h"
+#include "framework/app/VuroAppBase.h"
+#include "game/player/ProfileManager.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"
 
@@ -45,7 +47,7 @@ bool BoardMap::IsStageOpened(int stage) const {
 
 void BoardMap::Setup(bool story) {
     if (!ReadMapTexts()) {
-        mGameApp->Popup(kMapTextFailure);
+        mApp->Popup(kMapTextFailure);
         return;
     }
     StartLooping(mShip, kShip);
@@ -58,7 +60,7 @@ void BoardMap::Setup(bool story) {
         mPoints[number] =
             LevelPoint{number, places[number].mX, places[number].mY, LevelPoint::kLocked};
     }
-    mGameApp->mProfileManager.GetRecord(&mRecord);
+    mGame->GetProfileManager().GetRecord(&mRecord);
     ClampProgress();
     ApplyPointStates();
     TakeVisitMessage();
@@ -74,9 +76,9 @@ void BoardMap::ClampProgress() {
 
 void BoardMap::TakeVisitMessage() {
     if (!mStory) {
-        if (mGameApp->mMapMessage == MapMessage::kSurvivalAdvanced) {
+        if (mGame->GetMapMessage() == MapMessage::kSurvivalAdvanced) {
             mMessageCode = mRecord.survivalLevelMax;
-        } else if (mGameApp->mMapMessage == MapMessage::kSurvivalWaiting) {
+        } else if (mGame->GetMapMessage() == MapMessage::kSurvivalWaiting) {
             mMessageCode = mRecord.survivalLevelMax + 1;
         }
         return;
@@ -122,7 +124,7 @@ void BoardMap::SelectStoryPoint(int x, int y) {
     if (mRecord.storyLevelMax == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(SampleId::kSelect, 0);
+    mApp->PlaySampleAt(SampleId::kSelect, 0);
     auto hit = std::find_if(mPoints.begin(), mPoints.end(),
                             [&](const auto& entry) { return entry.second.Contains(x, y); });
     if (hit == mPoints.end()) {
@@ -156,7 +158,7 @@ void BoardMap::SelectSurvivalRegion() {
     if (highest == 0) {
         return;
     }
-    mGameApp->PlaySampleAt(SampleId::kSelect, 0);
+    mApp->PlaySampleAt(SampleId::kSelect, 0);
     const int level = mHoveredRegion - 1;
     if (level > highest) {
         MoveCurrentPoint(mRecord.survivalLevel, highest);
@@ -166,8 +168,8 @@ void BoardMap::SelectSurvivalRegion() {
 }
 
 void BoardMap::StoreRecord() {
-    mGameApp->mProfileManager.SetRecord(mRecord);
-    (void)mGameApp->mProfileManager.SaveCurrent(); // a failed save keeps the copy for the next
+    mGame->GetProfileManager().SetRecord(mRecord);
+    (void)mGame->GetProfileManager().SaveCurrent(); // a failed save keeps the copy for the next
 }
 
 void BoardMap::BuyNextStage() {
@@ -181,7 +183,7 @@ void BoardMap::BuyNextStage() {
     }
     mRecord.totalScore = std::max(mRecord.totalScore, 0);
     if (mRecord.totalScore != before) {
-        mGameApp->PlaySampleAt(SampleId::kCashRegister, 0);
+        mApp->PlaySampleAt(SampleId::kCashRegister, 0);
     }
     mRecord.storyLevel = mRecord.storyLevelMax;
     StoreRecord();

@@ -1,13 +1,15 @@
 #include "game/screens/BoardMenu.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ProfileManager.h"
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardScores.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuDialog.h"
 #include "game/screens/OptionsDialog.h"
@@ -155,15 +157,16 @@ const std::string& NoticeLine() {
 
 } // namespace
 
-BoardMenu::BoardMenu(GameApp* app) : mGameApp(app), mProfiles(&app->mProfileManager) {}
+BoardMenu::BoardMenu(GameHost* game)
+    : mApp(&game->App()), mGame(game), mProfiles(&game->GetProfileManager()) {}
 
 BoardMenu::~BoardMenu() {
     // Mended: a dialog drawn with the menu's art outlived the menu and drew deleted pictures.
-    const std::list<Dialog*> dialogs = mGameApp->mDialogList;
+    const std::list<Dialog*> dialogs = mApp->mDialogList;
     for (Dialog* dialog : dialogs) {
         auto* menuDialog = dynamic_cast<MenuDialog*>(dialog);
         if (menuDialog != nullptr && menuDialog->mLook.mFrame == mArt.mDialog) {
-            mGameApp->CloseDialogWidget(dialog);
+            mApp->CloseDialogWidget(dialog);
         }
     }
     if (mScoreBoard != nullptr) {
@@ -186,17 +189,17 @@ bool BoardMenu::ReadTexts(int number) {
 
 void BoardMenu::LoadResources() {
     if (!ReadMenuTexts()) {
-        mGameApp->Popup(std::string("There was an error loading the file: ") + kMenuTextFile);
+        mApp->Popup(std::string("There was an error loading the file: ") + kMenuTextFile);
         return;
     }
     mHoveredButton = 0;
     mSun.Start(kSun.mX, kSun.mY, 0);
     mSun.SetHeld(true);
-    if (!mArt.Load(mGameApp)) {
+    if (!mArt.Load(mApp)) {
         return;
     }
-    mGameApp->LoadSounds();
-    ++mGameApp->mCompletedLoadingThreadTasks;
+    mGame->LoadSounds();
+    ++mApp->mCompletedLoadingThreadTasks;
 }
 
 void BoardMenu::OnAttached(WidgetManager* manager) {
@@ -229,12 +232,12 @@ void BoardMenu::CheckBusy() {
     switch (mBusyWith) {
     case BusyWith::Switch:
         // The switch is over and the menu is still in front: it did not happen.
-        if (mGameApp->mLoaded && mGameApp->mCurrentScreen == this) {
+        if (mApp->mLoaded && mGame->GetCurrentScreen() == this) {
             EndBusy();
         }
         break;
     case BusyWith::Dialog:
-        if (mGameApp->GetDialog(mBusyDialogId) == nullptr) {
+        if (mApp->GetDialog(mBusyDialogId) == nullptr) {
             EndBusy();
         }
         break;
@@ -275,7 +278,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
         mIconHover = kind != kMouseRelease;
         mIconPressed = kind == kMousePress;
         if (kind == kMouseRelease) {
-            mGameApp->PlaySampleAt(SampleId::kClick, 0);
+            mApp->PlaySampleAt(SampleId::kClick, 0);
             OpenProfileDialog();
         }
         return;
@@ -293,7 +296,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
             if (kind == kMouseRelease) {
                 if (FILE* link = Platform::OpenFile(kWebsiteLink, "r")) {
                     std::fclose(link);
-                    (void)mGameApp->OpenURL(kWebsiteLink, false);
+                    (void)mApp->OpenURL(kWebsiteLink, false);
                 }
             }
         }
@@ -312,21 +315,21 @@ void BoardMenu::DoAction(int x, int y, int kind) {
 }
 
 void BoardMenu::ReleaseButton(int button) {
-    mGameApp->PlaySampleAt(SampleId::kClick, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     switch (button) {
     case kStoryButton: {
         PlayerRecord record;
         const bool begun = mProfiles->GetRecord(&record)->storyLevelMax != 0;
         // A story not begun starts with its prologue.
-        SwitchTo(begun ? GameApp::kScreenMap : GameApp::kScreenTitres, GameApp::kMapModeStory);
+        SwitchTo(begun ? GameHost::kScreenMap : GameHost::kScreenTitres, GameHost::kMapModeStory);
         break;
     }
     case kSurvivalButton:
-        SwitchTo(GameApp::kScreenMap, GameApp::kMapModeSurvival);
+        SwitchTo(GameHost::kScreenMap, GameHost::kMapModeSurvival);
         break;
     case kOptionsButton:
         SetBusy(BusyWith::Dialog, kOptionsDialogId);
-        mGameApp->AddDialog(kOptionsDialogId, new OptionsDialog(this, ""));
+        mApp->AddDialog(kOptionsDialogId, new OptionsDialog(this, StoreIn(mState), ""));
         break;
     case kInfoButton:
         OpenInfoPage();
@@ -336,10 +339,10 @@ void BoardMenu::ReleaseButton(int button) {
         break;
     case kExitButton: {
         SetBusy(BusyWith::Dialog, kExitDialogId);
-        auto* question =
-            new SimpleDialog(this, mMenuTexts[0], &mMenuTexts[1], SimpleDialog::Question, &mState);
+        auto* question = new SimpleDialog(this, mMenuTexts[0], &mMenuTexts[1],
+                                          SimpleDialog::Question, StoreIn(mState));
         question->Resize(kQuestionX, kQuestionY, kQuestionWidth, kQuestionHeight);
-        mGameApp->AddDialog(kExitDialogId, question);
+        mApp->AddDialog(kExitDialogId, question);
         break;
     }
     default:
@@ -349,23 +352,20 @@ void BoardMenu::ReleaseButton(int button) {
 
 void BoardMenu::SwitchTo(int target, int mapMode) {
     SetBusy(BusyWith::Switch);
-    mGameApp->mMapMode = mapMode;
-    mGameApp->mTargetScreenId = target;
-    mGameApp->mPreviousScreenId = GameApp::kScreenMenu;
-    mGameApp->SwitchScreen();
+    mGame->RequestSwitch({GameHost::kScreenMenu, target, mapMode});
 }
 
 void BoardMenu::OpenProfileDialog() {
     auto* dialog = new ProfileDialog(this, mMenuTexts[2]);
     dialog->Resize(kProfileX, kProfileY, kProfileWidth, kProfileHeight);
-    mGameApp->AddDialog(kProfileDialogId, dialog);
+    mApp->AddDialog(kProfileDialogId, dialog);
 }
 
 void BoardMenu::OpenInfoPage() {
     SetBusy(BusyWith::InfoPage);
     mInfoScroll = kInfoStart;
     mState = kStateInfoPage;
-    mInfoStartTick = mGameApp->mUpdateCount;
+    mInfoStartTick = mApp->mUpdateCount;
     if (!ReadTexts(kInfoTextFile)) {
         mHoveredButton = kInfoButton;
         mPressedButton = 0;
@@ -376,8 +376,8 @@ void BoardMenu::OpenInfoPage() {
 
 void BoardMenu::OpenScoreBoard() {
     SetBusy(BusyWith::ScoreBoard);
-    mScoreBoard = new BoardScores(this, &mState);
-    mScoreBoard->Resize(0, 0, mGameApp->mWidth, mGameApp->mHeight);
+    mScoreBoard = new BoardScores(this, StoreIn(mState));
+    mScoreBoard->Resize(0, 0, mApp->mWidth, mApp->mHeight);
     mWidgetManager->AddWidget(mScoreBoard);
     mWidgetManager->SetFocus(mScoreBoard);
 }
@@ -403,7 +403,7 @@ void BoardMenu::MouseUp(int x, int y, int clickCount) {
     Widget::MouseUp(x, y, clickCount);
     if (mState == kStateInfoPage) {
         // Any release ends the information page.
-        mGameApp->PlaySampleAt(SampleId::kClick, 0);
+        mApp->PlaySampleAt(SampleId::kClick, 0);
         mState = kStateIdle;
         EndBusy();
         return;
@@ -425,7 +425,7 @@ void BoardMenu::ActOnState() {
         EndBusy();
         break;
     case kStateInfoPage:
-        if ((mGameApp->mUpdateCount - mInfoStartTick) % kInfoStepTicks == 0) {
+        if ((mApp->mUpdateCount - mInfoStartTick) % kInfoStepTicks == 0) {
             --mInfoScroll;
         }
         if (mInfoScroll + kInfoLastLine < kInfoEndY) {
@@ -440,10 +440,10 @@ void BoardMenu::ActOnState() {
 
 void BoardMenu::Update() {
     Widget::Update();
-    if (!mGameApp->mHasFocus) {
+    if (!mApp->mHasFocus) {
         return;
     }
-    const int tick = mGameApp->mUpdateCount;
+    const int tick = mApp->mUpdateCount;
     mSun.Tick(tick);
     if (tick % mSkyStrips[0].mPeriod == 0) {
         for (SkyStrip& strip : mSkyStrips) {
@@ -454,9 +454,7 @@ void BoardMenu::Update() {
     }
     if (mState == kStateQuit) {
         mState = kStateIdle;
-        mGameApp->mPreviousScreenId = GameApp::kScreenMenu;
-        mGameApp->mTargetScreenId = GameApp::kScreenMenu;
-        mGameApp->Shutdown();
+        mGame->RequestQuit();
         return;
     }
     ActOnState();

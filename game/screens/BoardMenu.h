@@ -28,8 +28,9 @@
 namespace Vuro {
 
 class BoardScores;
-class GameApp;
+class GameHost;
 class ProfileManager;
+class VuroAppBase;
 
 class BoardMenu : public Widget {
 public:
@@ -64,7 +65,7 @@ public:
     static constexpr int kProfileDialogId = 7;
     static constexpr int kExitDialogId = 0;
 
-    explicit BoardMenu(GameApp* app);
+    explicit BoardMenu(GameHost* game);
     ~BoardMenu() override;
 
     // Loading thread: the menu texts, the art set and the game's sounds and music, counting 16
@@ -89,8 +90,9 @@ public:
     std::string DisplayedName() const;
 
     // ---- [Fields] ----
-    GameApp* mGameApp;         // not owned
-    ProfileManager* mProfiles; // the application's
+    VuroAppBase* mApp;         // the game's framework application, not owned
+    GameHost* mGame;           // the game application, not owned
+    ProfileManager* mProfiles; // the game's
     MenuArtSet mArt;
     // 1, 2: header and body of the exit question; 3: the profile dialog's title; 4..9: the
     // options dialog's captions.

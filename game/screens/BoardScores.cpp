@@ -1,16 +1,20 @@
 #include "game/screens/BoardScores.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ScoreTables.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/MenuDialog.h"
+
+#include <utility>
 
 namespace Vuro {
 
@@ -33,14 +37,15 @@ constexpr int kStoryTitleText = 23;
 constexpr int kSurvivalTitleText = 24;
 } // namespace
 
-BoardScores::BoardScores(BoardMenu* owner, int* stateWord) : mOwner(owner), mStateWord(stateWord) {
-    ScoreTables& tables = owner->mGameApp->mScoreTables;
+BoardScores::BoardScores(BoardMenu* owner, StateCallback answer)
+    : mOwner(owner), mAnswer(std::move(answer)) {
+    ScoreTables& tables = owner->mGame->GetScoreTables();
     tables.Sort(true);
     tables.Sort(false);
 }
 
 BoardScores::~BoardScores() {
-    (void)mOwner->mGameApp->mScoreTables.Save();
+    (void)mOwner->mGame->GetScoreTables().Save();
     delete mBackButton;
     delete mSwitchButton;
 }
@@ -48,15 +53,15 @@ BoardScores::~BoardScores() {
 void BoardScores::OnAttached(WidgetManager* manager) {
     Widget::OnAttached(manager);
     const MenuArtSet& art = mOwner->mArt;
-    const GameApp* app = mOwner->mGameApp;
+    const GameHost* game = mOwner->mGame;
     const int width = art.mButton->GetWidth();
     const int height = art.mButton->GetHeight();
     if (mBackButton == nullptr) {
         mBackButton = MakeCaptionedButton(kBackButtonId, this, art.mButton, art.mButtonOver,
-                                          art.mMainFont, app->GetHelpText(kBackText));
+                                          art.mMainFont, game->GetHelpText(kBackText));
         mBackButton->Resize(kBackButton.mX, kBackButton.mY, width, height);
         mSwitchButton = MakeCaptionedButton(kSwitchButtonId, this, art.mButton, art.mButtonOver,
-                                            art.mMainFont, app->GetHelpText(kSwitchText));
+                                            art.mMainFont, game->GetHelpText(kSwitchText));
         mSwitchButton->Resize(kSwitchButton.mX, kSwitchButton.mY, width, height);
     }
     manager->AddWidget(mBackButton);
@@ -71,21 +76,21 @@ void BoardScores::OnDetached(WidgetManager* manager) {
 
 void BoardScores::Update() {
     Widget::Update();
-    if (mOwner->mGameApp->mHasFocus) {
+    if (mOwner->mApp->mHasFocus) {
         Invalidate();
     }
 }
 
 void BoardScores::Draw(Graphics* g) {
-    const GameApp* app = mOwner->mGameApp;
+    GameHost* game = mOwner->mGame;
     g->DrawImage(mOwner->mArt.mStat, 0, 0);
     g->SetFont(mOwner->mArt.mMainFont);
     g->SetColor(kMenuYellow);
-    g->DrawString(app->GetHelpText(mShowStory ? kStoryTitleText : kSurvivalTitleText), kTitle.mX,
+    g->DrawString(game->GetHelpText(mShowStory ? kStoryTitleText : kSurvivalTitleText), kTitle.mX,
                   kTitle.mY);
-    const ScoreTables& tables = app->mScoreTables;
-    const std::string& level = app->GetHelpText(kLevelText);
-    const std::string& score = app->GetHelpText(kScoreText);
+    const ScoreTables& tables = game->GetScoreTables();
+    const std::string& level = game->GetHelpText(kLevelText);
+    const std::string& score = game->GetHelpText(kScoreText);
     for (int row = 0; row < tables.Count(mShowStory); ++row) {
         ScoreEntry entry;
         if (!tables.GetRow(row, entry, mShowStory)) {
@@ -99,12 +104,12 @@ void BoardScores::Draw(Graphics* g) {
 }
 
 void BoardScores::ButtonClick(int id) {
-    mOwner->mGameApp->PlaySampleAt(SampleId::kClick, 0);
+    mOwner->mApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
         if (mWidgetManager != nullptr) {
             mWidgetManager->RemoveWidget(this);
         }
-        *mStateWord = kClosed;
+        mAnswer(kClosed);
     } else if (id == kSwitchButtonId) {
         mShowStory = !mShowStory;
     }

@@ -7,13 +7,14 @@
 // What a caller can rely on:
 // - Making it sorts both tables; deleting it saves them to data/scores.dat (also when nothing
 //   changed). A table that cannot be saved stays as it is in memory.
-// - The back button removes the screen from the widget manager and writes kClosed (1) into the
-//   menu's state word; the menu deletes it.
+// - The back button removes the screen from the widget manager and answers kClosed (1) to the
+//   menu's call-back; the menu deletes it.
 // - Rows are drawn 40 pixels apart from a baseline of 160: the name (at most 7 characters), the
 //   level and the score.
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"
+#include "game/screens/StateCallback.h"
 
 namespace Vuro {
 
@@ -26,8 +27,7 @@ public:
     static constexpr int kBackButtonId = 1;
     static constexpr int kSwitchButtonId = 2;
 
-    // The state word is the menu's (not owned).
-    BoardScores(BoardMenu* owner, int* stateWord);
+    BoardScores(BoardMenu* owner, StateCallback answer);
     ~BoardScores() override;
 
     void OnAttached(WidgetManager* manager) override;
@@ -37,7 +37,7 @@ public:
     void ButtonClick(int id) override;
 
     BoardMenu* mOwner; // not owned
-    int* mStateWord;   // not owned
+    StateCallback mAnswer;
     ButtonWidget* mBackButton = nullptr;
     ButtonWidget* mSwitchButton = nullptr;
     bool mShowStory = true;

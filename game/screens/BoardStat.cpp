@@ -1,5 +1,6 @@
 #include "game/screens/BoardStat.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
@@ -7,15 +8,18 @@
 #include "framework/util/StringHelpers.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ProfileManager.h"
+#include "game/player/ScoreTables.h"
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/CaptionedButton.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/PlayBoard.h"
 #include "game/screens/PlayFieldPictures.h"
 #include "platform/TextEncoding.h"
 
 #include <string>
+#include <utility>
 
 namespace Vuro {
 
@@ -58,11 +62,11 @@ constexpr int kRightTileX = 320;
 
 } // namespace
 
-BoardStat::BoardStat(PlayBoard* board, int* stateWord)
-    : mIsStory(board->IsStory()), mBoard(board), mStateWord(stateWord) {
-    GameApp* app = board->GetApp();
+BoardStat::BoardStat(PlayBoard* board, StateCallback answer)
+    : mIsStory(board->IsStory()), mBoard(board), mAnswer(std::move(answer)) {
+    GameHost* game = board->GetGame();
     PlayerRecord record;
-    app->mProfileManager.GetRecord(&record);
+    game->GetProfileManager().GetRecord(&record);
     mStageSum = board->GetStageSum();
     mTotalSum = record.totalScore;
     for (int i = 0; i < kBirdCount; ++i) {
@@ -77,8 +81,8 @@ BoardStat::BoardStat(PlayBoard* board, int* stateWord)
         entry.SetName(record.GetName());
         entry.score = mStageSum;
         entry.level = field.GetLevel();
-        (void)app->mScoreTables.Add(entry, !field.IsSurvival());
-        (void)app->mScoreTables.Save(); // a table that cannot be saved still shows this run
+        (void)game->GetScoreTables().Add(entry, !field.IsSurvival());
+        (void)game->GetScoreTables().Save(); // a table that cannot be saved still shows this run
     }
 }
 
@@ -136,7 +140,7 @@ void BoardStat::Draw(Graphics* g) {
     g->DrawImage(images.mStatLow, 70, 55);
     g->SetFont(images.mMainMenuFont);
     g->SetColor(kYellow);
-    g->DrawString(mBoard->GetApp()->GetHelpText(kTitleHelpText), 250, 137);
+    g->DrawString(mBoard->GetGame()->GetHelpText(kTitleHelpText), 250, 137);
     g->SetColor(kBlack);
     for (int row = 0; row < kRows; ++row) {
         g->DrawImageFrame(PlayFieldPictures::FruitAnimSheet(images, row + 1), kIconX, kIconY[row],
@@ -170,7 +174,7 @@ void BoardStat::ButtonClick(int id) {
     if (mWidgetManager != nullptr) {
         mWidgetManager->RemoveWidget(this);
     }
-    *mStateWord = kStatsClosed;
+    mAnswer(kStatsClosed);
 }
 
 } // namespace Vuro

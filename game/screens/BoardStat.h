@@ -11,7 +11,7 @@
 // - The score shown and entered is the play field's score of the level (mended: the board's
 //   stage sum it was read from had no writer, so every result showed and entered 0).
 // - The OK button removes the screen from the widget manager, gives the focus back to the
-//   board and writes StatsClosed (100) into the board's state word; the board owns the screen
+//   board and answers StatsClosed (100) to the board's call-back; the board owns the screen
 //   and deletes it. Clicks elsewhere do nothing.
 // - While the application is inactive (without the focus or minimised) the birds stand still
 //   and the screen does not redraw itself.
@@ -20,6 +20,7 @@
 #include "framework/widgets/Widget.h"
 #include "game/rules/Bird.h"
 #include "game/rules/PlayField.h"
+#include "game/screens/StateCallback.h"
 
 namespace Vuro {
 
@@ -32,8 +33,8 @@ public:
     static constexpr int kOkButtonId = 1;
     static constexpr int kBirdCount = 4;
 
-    // board and stateWord are not owned.
-    BoardStat(PlayBoard* board, int* stateWord);
+    // board is not owned.
+    BoardStat(PlayBoard* board, StateCallback answer);
     ~BoardStat() override;
 
     void Update() override;
@@ -52,7 +53,7 @@ public:
 private:
     bool mIsStory;
     PlayBoard* mBoard;
-    int* mStateWord;
+    StateCallback mAnswer;
     ButtonWidget* mOkButton = nullptr;            // owned
     Bird mBirds[kBirdCount];                      // decoration, held
     int mCounters[PlayField::kCounterCount] = {}; // eight pairs: count, out of

@@ -1,10 +1,12 @@
 #include "game/screens/BoardStory.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/app/GameApp.h"
+#include "game/player/PlayerRecord.h"
 #include "game/rules/FruitStateDurations.h"
 #include "game/rules/LevelFile.h"
-#include "game/rules/Stages.h"
+#include "game/rules/PlayFieldHost.h"
+#include "game/screens/GameHost.h"
 
 #include <algorithm>
 
@@ -36,17 +38,17 @@ int FirstOpenStage(const PlayerRecord& record) {
 
 } // namespace
 
-BoardStory::BoardStory(GameApp* app) : PlayBoard(app) {}
+BoardStory::BoardStory(GameHost* game) : PlayBoard(game) {}
 
 bool BoardStory::ReadLevel(int number) {
     bool easy = GetRecord().easyMode != 0;
     SetEasyMode(easy); // the fruit's times follow the level set
     if (!ParseLevel(LevelFile::GetFileName(false, easy, number))) {
-        mApp->ShowError("Failed to load game level.", true);
+        mGame->ShowError("Failed to load game level.", true);
         return false;
     }
     mField.SetLevel(number);
-    mField.SetCustomCursors(mApp->mCustomCursors);
+    mField.SetCustomCursors(mGame->HasCustomCursors());
     mField.SetSurvival(false);
     return true;
 }
@@ -57,8 +59,8 @@ void BoardStory::LoadLevel(int n) {
     if (!ReadLevel(n + 1)) {
         return;
     }
-    if (!mImages.LoadAll(mApp)) {
-        mApp->ShowError("Failed to initialize game level.", true);
+    if (!mImages.LoadAll(mGame)) {
+        mGame->ShowError("Failed to initialize game level.", true);
         return;
     }
     if (LoadLevelScenery(n + 1)) {
@@ -96,7 +98,7 @@ void BoardStory::AdvanceProgress(PlayerRecord& record) {
         // At the frontier.
         record.storyLevel = record.storyLevelMax;
         if (record.storyLevel == kLastLevelIndex) {
-            mApp->mMapMode = GameApp::kMapModeCompleted;
+            mGame->SetMapMode(GameHost::kMapModeCompleted);
         } else {
             (void)AdvanceStoryProgress(record);
         }
@@ -124,17 +126,16 @@ void BoardStory::CheckStageEnd() {
 
 void BoardStory::OnLeave() {
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mPreviousScreenId = GameApp::kScreenStory;
-    if (mApp->mMapMode == GameApp::kMapModeCompleted) {
-        mApp->mTargetScreenId = GameApp::kScreenMenuTitres;
-        mApp->mMapMode = GameApp::kMapModeSurvival;
-    } else {
-        mApp->mTargetScreenId = GameApp::kScreenMenuMap;
-    }
     SetState(kWait);
     mField.ResetLevel();
     CustomCursor(CursorId::kArrow);
-    mApp->SwitchScreen();
+    // After the last level: the credits over a new menu, and the map mode starts again.
+    if (mGame->GetMapMode() == GameHost::kMapModeCompleted) {
+        mGame->RequestSwitch(
+            {GameHost::kScreenStory, GameHost::kScreenMenuTitres, GameHost::kMapModeSurvival});
+    } else {
+        mGame->RequestSwitch({GameHost::kScreenStory, GameHost::kScreenMenuMap});
+    }
 }
 
 void BoardStory::OnNextLevel() {
@@ -143,7 +144,7 @@ void BoardStory::OnNextLevel() {
 }
 
 void BoardStory::OnStatsClosed() {
-    if (mApp->mMapMode == GameApp::kMapModeCompleted) {
+    if (mGame->GetMapMode() == GameHost::kMapModeCompleted) {
         SetState(kLeave);
     } else {
         CheckStageEnd();
@@ -155,9 +156,7 @@ void BoardStory::OnQuit() {
     SetState(kWait);
     gDialogPause = false;
     mField.ResetLevel();
-    mApp->mPreviousScreenId = GameApp::kScreenStory;
-    mApp->mTargetScreenId = GameApp::kScreenMenuMap;
-    mApp->SwitchScreen();
+    mGame->RequestSwitch({GameHost::kScreenStory, GameHost::kScreenMenuMap});
     CustomCursor(CursorId::kArrow);
 }
 

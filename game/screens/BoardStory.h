@@ -20,7 +20,7 @@ class BoardStory : public PlayBoard {
 public:
     static constexpr int kLastLevelIndex = kLastStoryIndex;
 
-    explicit BoardStory(GameApp* app);
+    explicit BoardStory(GameHost* game);
 
     // Loading thread: level index n (level n + 1) with the whole image set. A level file or an
     // image set that cannot be read ends the program through the fatal error box.

@@ -1,9 +1,12 @@
 #include "game/screens/BoardSurvive.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/sound/MusicInterface.h"
-#include "game/app/GameApp.h"
+#include "game/player/PlayerRecord.h"
 #include "game/rules/FruitStateDurations.h"
 #include "game/rules/LevelFile.h"
+#include "game/rules/PlayFieldHost.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/StageTables.h"
 
 #include <algorithm>
@@ -17,7 +20,7 @@ constexpr int kPictureRange[][2] = {{0, 5}, {7, 12}, {14, 19}, {22, 27}, {28, 32
 
 } // namespace
 
-BoardSurvive::BoardSurvive(GameApp* app) : PlayBoard(app) {}
+BoardSurvive::BoardSurvive(GameHost* game) : PlayBoard(game) {}
 
 int BoardSurvive::PictureLevel(int s, int storyReached) {
     if (s < 1 || s > kLastLevelIndex + 1) {
@@ -32,14 +35,14 @@ void BoardSurvive::LoadLevel(int n) {
     PlayerRecord record = GetRecord();
     SetEasyMode(record.easyMode != 0); // the fruit's times follow the level set
     if (!ParseLevel(LevelFile::GetFileName(true, record.easyMode != 0, s))) {
-        mApp->ShowError("Failed to load game level.", true);
+        mGame->ShowError("Failed to load game level.", true);
         return;
     }
     mField.SetSurvival(true);
     mField.SetLevel(s);
-    mField.SetCustomCursors(mApp->mCustomCursors);
-    if (!mImages.LoadAll(mApp)) {
-        mApp->ShowError("Failed to initializa game level.", true);
+    mField.SetCustomCursors(mGame->HasCustomCursors());
+    if (!mImages.LoadAll(mGame)) {
+        mGame->ShowError("Failed to initializa game level.", true);
         return;
     }
     if (LoadLevelScenery(PictureLevel(s, record.storyLevelMax))) {
@@ -58,16 +61,16 @@ void BoardSurvive::AdvanceProgress(PlayerRecord& record) {
         if (nextOpen) {
             ++record.survivalLevel;
         }
-        mApp->mMapMessage = MapMessage::kNone;
+        mGame->SetMapMessage(MapMessage::kNone);
     } else if (record.survivalLevel == kLastLevelIndex) {
-        mApp->mMapMode = GameApp::kMapModeCompleted;
-        mApp->mMapMessage = MapMessage::kSurvivalWaiting;
+        mGame->SetMapMode(GameHost::kMapModeCompleted);
+        mGame->SetMapMessage(MapMessage::kSurvivalWaiting);
     } else if (nextOpen) {
         ++record.survivalLevel;
         record.survivalLevelMax = std::min(record.survivalLevelMax + 1, kLastLevelIndex);
-        mApp->mMapMessage = MapMessage::kSurvivalAdvanced;
+        mGame->SetMapMessage(MapMessage::kSurvivalAdvanced);
     } else {
-        mApp->mMapMessage = MapMessage::kSurvivalWaiting;
+        mGame->SetMapMessage(MapMessage::kSurvivalWaiting);
     }
 }
 
@@ -75,13 +78,12 @@ void BoardSurvive::LeaveBoard() {
     SetState(kWait);
     mField.ResetLevel();
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mPreviousScreenId = GameApp::kScreenSurvive;
-    // The map mode stays: the menu shows the credits after the last level.
-    mApp->mTargetScreenId = mApp->mMapMode == GameApp::kMapModeCompleted
-                                ? GameApp::kScreenMenuTitres
-                                : GameApp::kScreenMenuMap;
     CustomCursor(CursorId::kArrow);
-    mApp->SwitchScreen();
+    // The map mode stays: the menu shows the credits after the last level.
+    mGame->RequestSwitch(
+        {GameHost::kScreenSurvive, mGame->GetMapMode() == GameHost::kMapModeCompleted
+                                       ? GameHost::kScreenMenuTitres
+                                       : GameHost::kScreenMenuMap});
 }
 
 } // namespace Vuro

@@ -14,7 +14,7 @@ class BoardSurvive : public PlayBoard {
 public:
     static constexpr int kLastLevelIndex = kLastSurvivalIndex;
 
-    explicit BoardSurvive(GameApp* app);
+    explicit BoardSurvive(GameHost* game);
 
     // Loading thread: survival level index n (level n + 1). Its scenery is that of a story
     // level near the player's story progress, within the stage of the survival level.

@@ -1,11 +1,12 @@
 #include "game/screens/BoardTitres.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
-#include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 
 namespace Vuro {
@@ -41,7 +42,8 @@ constexpr CreditLine kLines[] = {
 };
 } // namespace
 
-BoardTitres::BoardTitres(GameApp* app, BoardMenu* art) : mApp(app), mArt(art) {}
+BoardTitres::BoardTitres(GameHost* game, BoardMenu* art)
+    : mApp(&game->App()), mGame(game), mArt(art) {}
 
 void BoardTitres::Restart(bool startWithPicture) {
     mHover = false;
@@ -75,7 +77,7 @@ void BoardTitres::Update() {
     }
     if (mScroll + kLastLineY <= kGoneAbove) {
         mPhase = kFinished;
-        SwitchTo(GameApp::kScreenMenu);
+        SwitchTo(GameHost::kScreenMenu);
     }
 }
 
@@ -84,9 +86,7 @@ bool BoardTitres::OnSignpost(int x, int y) {
 }
 
 void BoardTitres::SwitchTo(int screenId) {
-    mApp->mTargetScreenId = screenId;
-    mApp->mPreviousScreenId = GameApp::kScreenTitres;
-    mApp->SwitchScreen();
+    mGame->RequestSwitch({GameHost::kScreenTitres, screenId});
 }
 
 void BoardTitres::MouseMove(int x, int y) {
@@ -105,7 +105,7 @@ void BoardTitres::MouseUpButton(int x, int y, int, int) {
         mHover = OnSignpost(x, y);
         if (mHover && !mClicked) {
             mApp->PlaySampleAt(SampleId::kClick, 0);
-            SwitchTo(GameApp::kScreenMap);
+            SwitchTo(GameHost::kScreenMap);
             mClicked = true;
         }
     } else if (mPhase == kSecondPicture) {

@@ -21,7 +21,8 @@
 namespace Vuro {
 
 class BoardMenu;
-class GameApp;
+class GameHost;
+class VuroAppBase;
 
 class BoardTitres : public Widget {
 public:
@@ -34,7 +35,7 @@ public:
     static constexpr int kScrollStart = 200;
 
     // The menu draws the pictures and holds the texts (not owned).
-    BoardTitres(GameApp* app, BoardMenu* art);
+    BoardTitres(GameHost* game, BoardMenu* art);
 
     // Loading thread: true opens on the first picture, false on the second, with the credits'
     // texts read.
@@ -46,8 +47,9 @@ public:
     void MouseDown(int x, int y, int clickCount) override;
     void MouseUpButton(int x, int y, int button, int clickCount) override;
 
-    GameApp* mApp;   // not owned
-    BoardMenu* mArt; // not owned
+    VuroAppBase* mApp; // the game's framework application, not owned
+    GameHost* mGame;   // the game application, not owned
+    BoardMenu* mArt;   // not owned
     bool mStartWithPicture = true;
     int mPhase = kFirstPicture;
     bool mHover = false;   // the mouse is over the signpost

@@ -3,11 +3,12 @@
 
 #include "game/screens/GameImages.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
-#include "game/app/GameApp.h"
 #include "game/rules/PlayFieldHost.h"
+#include "game/screens/GameHost.h"
 
 #include <algorithm>
 
@@ -130,10 +131,11 @@ std::vector<std::string> GameImages::AllImageFiles() {
 
 GameImages::~GameImages() {
     if (mCursorsGivenTo != nullptr) {
+        VuroAppBase& app = mCursorsGivenTo->App();
         for (int number = 0; number < kCursorCount; ++number) {
-            Image* shown = mCursorsGivenTo->mCursorImages[number];
+            Image* shown = app.mCursorImages[number];
             if (shown != nullptr && (shown == mCursor || shown == mCursor2)) {
-                mCursorsGivenTo->SetCursorImage(number, mCursorsGivenTo->mCursorImage);
+                app.SetCursorImage(number, mCursorsGivenTo->GetMenuCursor());
             }
         }
     }
@@ -204,16 +206,17 @@ bool GameImages::LoadSprites(VuroAppBase* app) {
     return true;
 }
 
-bool GameImages::LoadAll(GameApp* app) {
-    if (!LoadSprites(app)) {
+bool GameImages::LoadAll(GameHost* game) {
+    VuroAppBase& app = game->App();
+    if (!LoadSprites(&app)) {
         return false;
     }
-    mCursorsGivenTo = app;
-    app->SetCursorImage(CursorId::kSlingshot, mCursor);
-    app->SetCursorImage(CursorId::kStoryAim, mCursor2);
-    app->SetCursorImage(CursorId::kArrow, app->mCursorImage);
-    app->SetCursorImage(CursorId::kHand, app->mCursorImage);
-    app->SetCursor(CursorId::kArrow);
+    mCursorsGivenTo = game;
+    app.SetCursorImage(CursorId::kSlingshot, mCursor);
+    app.SetCursorImage(CursorId::kStoryAim, mCursor2);
+    app.SetCursorImage(CursorId::kArrow, game->GetMenuCursor());
+    app.SetCursorImage(CursorId::kHand, game->GetMenuCursor());
+    app.SetCursor(CursorId::kArrow);
     return true;
 }
 

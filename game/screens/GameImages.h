@@ -24,7 +24,7 @@
 
 namespace Vuro {
 
-class GameApp;
+class GameHost;
 class Image;
 class ImageFont;
 class VuroAppBase;
@@ -102,7 +102,7 @@ public:
     // The sprites, fonts and cursor images of play, once per board. Ends by handing the
     // application its cursor pictures (4 aim, 3 aim over a bird, 0 and 1 the menu cursor) and
     // choosing cursor 0.
-    bool LoadAll(GameApp* app);
+    bool LoadAll(GameHost* game);
     // LoadAll's pictures and fonts alone, counted as LoadAll counts them: what the play field
     // draws with, for a field drawn outside the game (its tests and benchmark).
     bool LoadSprites(VuroAppBase* app);
@@ -127,8 +127,8 @@ public:
     bool LoadScenery(VuroAppBase* app, int level, bool day);
 
     // ---- [Members, owned] ----
-    VuroAppBase* mApp = nullptr;        // not owned; stored by the loaders that are given it
-    GameApp* mCursorsGivenTo = nullptr; // the application LoadAll handed its cursors to
+    VuroAppBase* mApp = nullptr;         // not owned; stored by the loaders that are given it
+    GameHost* mCursorsGivenTo = nullptr; // the game LoadAll handed its cursors to
     Image* mStagePictures[kStagePictureSlots] = {};
     Image* mEmpty = nullptr; // the composite of the stage pictures and background
     Image* mStars = nullptr;

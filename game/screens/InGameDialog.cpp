@@ -1,7 +1,9 @@
 #include "game/screens/InGameDialog.h"
 
 #include "framework/widgets/DialogButton.h"
-#include "game/app/GameApp.h"
+#include "game/screens/GameHost.h"
+
+#include <utility>
 
 namespace Vuro {
 
@@ -10,15 +12,14 @@ constexpr int kLeaveText = 1;
 constexpr int kPlayOnText = 2;
 } // namespace
 
-InGameDialog::InGameDialog(std::string header, std::string* lines, int* stateWord,
-                           Image* frameImage, Image* buttonImage, Font* font)
+InGameDialog::InGameDialog(GameHost* game, std::string header, const std::string* lines,
+                           StateCallback answer, Image* frameImage, Image* buttonImage, Font* font)
     : MenuDialog(DialogLook{frameImage, buttonImage, font}, buttonImage, 0, header, "", "", 0,
                  kQuestionHeaderSpacing),
-      mStateWord(stateWord) {
+      mAnswer(std::move(answer)) {
     mDialogLines = *lines;
-    const GameApp* app = GetGameApp();
-    mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, app->GetHelpText(kPlayOnText)));
-    mLeaveButton = AddControl(MakeButton(kLeaveButtonId, app->GetHelpText(kLeaveText)));
+    mPlayOnButton = AddControl(MakeButton(kPlayOnButtonId, game->GetHelpText(kPlayOnText)));
+    mLeaveButton = AddControl(MakeButton(kLeaveButtonId, game->GetHelpText(kLeaveText)));
 }
 
 void InGameDialog::Resize(int, int, int, int) {
@@ -29,9 +30,9 @@ void InGameDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
     PlayClick();
     if (id == kLeaveButtonId) {
-        Answer(mStateWord, kLeave);
+        Answer(mAnswer, kLeave);
     } else if (id == kPlayOnButtonId) {
-        Answer(mStateWord, kPlayOn);
+        Answer(mAnswer, kPlayOn);
     }
 }
 

@@ -7,8 +7,8 @@
 // - The dialog always stands at 120, 150, 400 x 200, whatever size it is given; its two
 //   buttons are widgets of the manager beside it, in screen coordinates: "leave" (id 2, help
 //   text 1) at 200, 280 and "play on" (id 1, help text 2) at 330, 280, each 110 wide.
-// - Either button plays the click, writes its answer into the board's state word (kPlayOn 2 or
-//   kLeave 101) and closes the dialog; the board acts on the word in its next update.
+// - Either button plays the click, hands its answer to the board's call-back (kPlayOn 2 or
+//   kLeave 101) and closes the dialog; the board acts on it in its next update.
 
 #include "game/screens/MenuDialog.h"
 
@@ -18,6 +18,7 @@ namespace Vuro {
 
 class DialogButton;
 class Font;
+class GameHost;
 class Image;
 
 class InGameDialog : public MenuDialog {
@@ -27,15 +28,16 @@ public:
     static constexpr int kPlayOn = 2;
     static constexpr int kLeave = 101;
 
-    // lines, stateWord, the pictures and the font are the board's (not owned).
-    InGameDialog(std::string header, std::string* lines, int* stateWord, Image* frameImage,
-                 Image* buttonImage, Font* font);
+    // game gives the buttons' captions; lines, the pictures and the font are the board's (none
+    // is owned).
+    InGameDialog(GameHost* game, std::string header, const std::string* lines, StateCallback answer,
+                 Image* frameImage, Image* buttonImage, Font* font);
 
     // Ignores its arguments.
     void Resize(int x, int y, int width, int height) override;
     void ButtonClick(int id) override;
 
-    int* mStateWord;             // not owned
+    StateCallback mAnswer;
     DialogButton* mPlayOnButton; // the dialog's controls
     DialogButton* mLeaveButton;
 };

@@ -98,8 +98,8 @@ void MenuDialog::PlayClick() {
     gVuroApp->PlaySampleAt(SampleId::kClick, 0);
 }
 
-void MenuDialog::Answer(int* stateWord, int state) {
-    *stateWord = state;
+void MenuDialog::Answer(const StateCallback& answer, int state) {
+    answer(state);
     gVuroApp->CloseDialogWidget(this);
 }
 

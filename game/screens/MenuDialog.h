@@ -9,12 +9,13 @@
 //   subclass owns them, adds them in OnAttached and removes them in OnDetached. Controls handed
 //   to AddControl instead are the dialog's: added to the manager with it, in the order given,
 //   removed with it and deleted with it.
-// - Answer writes the answer into the caller's state word, then asks the application to close
-//   the dialog; the application deletes it later, so the dialog may still be used meanwhile.
+// - Answer hands the answer to the caller's call-back, then asks the application to close the
+//   dialog; the application deletes it later, so the dialog may still be used meanwhile.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/Dialog.h"
 #include "framework/widgets/Margins.h"
+#include "game/screens/StateCallback.h"
 
 #include <string>
 #include <vector>
@@ -70,8 +71,8 @@ public:
 
     // The click every button of these dialogs makes.
     static void PlayClick();
-    // Writes state into the caller's word, then has the application close the dialog.
-    void Answer(int* stateWord, int state);
+    // Hands state to the caller's call-back, then has the application close the dialog.
+    void Answer(const StateCallback& answer, int state);
 
     DialogLook mLook;
 

@@ -2,8 +2,8 @@
 
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 
 #include <utility>
 
@@ -20,11 +20,11 @@ constexpr int kButtonWidth = 110;
 constexpr int kOkText = 1;
 } // namespace
 
-OKDialog::OKDialog(BoardMenu* owner, std::string header, std::string lines, int* stateWord)
+OKDialog::OKDialog(BoardMenu* owner, std::string header, std::string lines, StateCallback answer)
     : MenuDialog(LookOf(owner->mArt), nullptr, kDialogId, header, "", "", 0, kHeaderSpacing),
-      mOwner(owner), mStateWord(stateWord) {
+      mOwner(owner), mAnswer(std::move(answer)) {
     mDialogLines = std::move(lines);
-    mOkButton = MakeButton(kOkButtonId, owner->mGameApp->GetHelpText(kOkText));
+    mOkButton = MakeButton(kOkButtonId, owner->mGame->GetHelpText(kOkText));
 }
 
 OKDialog::~OKDialog() {
@@ -50,7 +50,7 @@ void OKDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
     PlayClick();
     if (id == kOkButtonId) {
-        Answer(mStateWord, kClosedState);
+        Answer(mAnswer, kClosedState);
     }
 }
 

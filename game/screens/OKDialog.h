@@ -1,7 +1,7 @@
 #pragma once
 // The game's one-button message box: a header and a block of text in the menu's dialog look,
-// and an OK button (labelled with help text 1). The click plays the click sound, writes 101
-// into the caller's state word and closes the box.
+// and an OK button (labelled with help text 1). The click plays the click sound, answers 101
+// to the caller's call-back and closes the box.
 //
 // Callers size it with Resize (120, 150, 400, H) and add it with the application's AddDialog
 // under id 0. The box always stands at 120, 150 and is 400 wide; only H is the caller's; the
@@ -22,8 +22,8 @@ public:
     static constexpr int kOkButtonId = 1;
     static constexpr int kClosedState = 101;
 
-    // The menu gives the look and the application; the state word is not owned.
-    OKDialog(BoardMenu* owner, std::string header, std::string lines, int* stateWord);
+    // The menu gives the look and the application.
+    OKDialog(BoardMenu* owner, std::string header, std::string lines, StateCallback answer);
     ~OKDialog() override;
 
     void OnAttached(WidgetManager* manager) override;
@@ -33,7 +33,7 @@ public:
     void ButtonClick(int id) override;
 
     BoardMenu* mOwner; // not owned
-    int* mStateWord;   // not owned
+    StateCallback mAnswer;
     DialogButton* mOkButton;
 };
 

@@ -1,14 +1,15 @@
 #include "game/screens/OptionsDialog.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/Slider.h"
-#include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"
 
@@ -47,12 +48,13 @@ constexpr int kMessageHeight = 300;
 constexpr int kFullScreenMessageHeight = 270;
 } // namespace
 
-OptionsDialog::OptionsDialog(BoardMenu* owner, std::string header, std::string lines)
+OptionsDialog::OptionsDialog(BoardMenu* owner, StateCallback answer, std::string header,
+                             std::string lines)
     : MenuDialog(LookOf(owner->mArt), owner->mArt.mDlgButton, kDialogId, header, lines, "CLOSE", 3,
                  kHeaderSpacing, kMargins),
-      mOwner(owner) {
+      mOwner(owner), mAnswer(std::move(answer)) {
     const MenuArtSet& art = owner->mArt;
-    ApplyButtonLook(mYesButton, mLook, owner->mGameApp->GetHelpText(kOkText));
+    ApplyButtonLook(mYesButton, mLook, owner->mGame->GetHelpText(kOkText));
     mMusicSlider = AddControl(new Slider(art.mSlider, art.mSliderThumb, kMusicSliderId, this));
     mMusicSlider->SetValue(gVuroApp->GetMusicVolume());
     mSoundSlider = AddControl(new Slider(art.mSlider, art.mSliderThumb, kSoundSliderId, this));
@@ -132,8 +134,8 @@ void OptionsDialog::CheckboxToggled(int id, bool checked) {
     } else if (id == kFullScreenBoxId) {
         // Read on every toggle, so a missing file is reported whether or not it is shown.
         if (!ReadTexts(kFullScreenFile)) {
-            mOwner->mGameApp->Popup(std::string("There was an error loading the file: ") +
-                                    kFullScreenFile);
+            mOwner->mApp->Popup(std::string("There was an error loading the file: ") +
+                                kFullScreenFile);
         } else if (gVuroApp->mForceFullscreen && !checked) {
             Explain(kFullScreenFile, kFullScreenMessageHeight);
         }
@@ -142,10 +144,10 @@ void OptionsDialog::CheckboxToggled(int id, bool checked) {
 
 void OptionsDialog::Explain(const std::string& fileName, int height) {
     if (!ReadTexts(fileName)) {
-        mOwner->mGameApp->Popup("There was an error loading the file: " + fileName);
+        mOwner->mApp->Popup("There was an error loading the file: " + fileName);
         return;
     }
-    auto* message = new OKDialog(mOwner, mMessageHeader, mMessageLines, &mMessageState);
+    auto* message = new OKDialog(mOwner, mMessageHeader, mMessageLines, StoreIn(mMessageState));
     message->Resize(120, 150, 400, height);
     gVuroApp->AddDialog(OKDialog::kDialogId, message);
     gVuroApp->PlaySampleAt(SampleId::kMessage, 0);
@@ -160,14 +162,14 @@ void OptionsDialog::ButtonClick(int id) {
     if (id != DialogButtonYes) {
         return;
     }
-    GameApp* app = mOwner->mGameApp;
+    VuroAppBase* app = mOwner->mApp;
     app->SetWindowedModeEx(!mFullScreenBox->IsChecked(), m3DBox->IsChecked(), false);
-    app->mCustomCursors = mCursorBox->IsChecked();
-    app->UseCustomCursors(app->mCustomCursors);
+    mOwner->mGame->SetCustomCursors(mCursorBox->IsChecked());
+    app->UseCustomCursors(mCursorBox->IsChecked());
     app->WriteSettings();
     app->CloseDialogWidget(this);
     PlayClick();
-    mOwner->mState = BoardMenu::kStateDialogClosed;
+    mAnswer(BoardMenu::kStateDialogClosed);
 }
 
 } // namespace Vuro

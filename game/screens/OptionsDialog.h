@@ -8,8 +8,8 @@
 //   widgets of the manager beside it, in screen coordinates.
 // - Volumes apply at once while the sliders move (the sound slider plays the click when it is
 //   let go, so the new level is heard); the screen mode, 3-D, the cursors and the settings are
-//   applied and written only by the button, which then closes the dialog and writes 777 into
-//   the menu's state word.
+//   applied and written only by the button, which then closes the dialog and answers 777 to
+//   the menu's call-back.
 // - A choice that cannot or should not be made is explained in a message box from
 //   local\3.xml (no 3-D: the box unchecks itself), local\4.xml (3-D not recommended) or
 //   local\5.xml (full screen forced, when the box is unchecked). A file that cannot be read
@@ -37,7 +37,8 @@ public:
     static constexpr int k3DBoxId = 3;
     static constexpr int kCursorBoxId = 5;
 
-    OptionsDialog(BoardMenu* owner, std::string header, std::string lines = std::string());
+    OptionsDialog(BoardMenu* owner, StateCallback answer, std::string header,
+                  std::string lines = std::string());
 
     // Sets the check boxes from the application before they are shown.
     void OnAttached(WidgetManager* manager) override;
@@ -60,6 +61,7 @@ public:
     std::string mMessageLines;
     int mMessageState = 0; // the message boxes' answers; nothing reads them
     BoardMenu* mOwner;     // not owned
+    StateCallback mAnswer;
     Slider* mMusicSlider;
     Slider* mSoundSlider;
 

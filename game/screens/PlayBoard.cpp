@@ -2,18 +2,21 @@
 
 #include "game/screens/PlayBoard.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ProfileManager.h"
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
+#include "game/rules/PlayFieldHost.h"
 #include "game/screens/BoardH.h"
 #include "game/screens/BoardStat.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/InGameDialog.h"
 #include "game/screens/StageTables.h"
 #include "platform/Clock.h"
@@ -38,7 +41,8 @@ constexpr int kKeyEscape = 27;
 
 } // namespace
 
-PlayBoard::PlayBoard(GameApp* app) : mApp(app), mField(app), mHost(&app->mProfileManager) {
+PlayBoard::PlayBoard(GameHost* game)
+    : mApp(&game->App()), mGame(game), mField(nullptr), mHost(&game->GetProfileManager()) {
     mField.SetHost(&mHost);
     ResetBoard();
 }
@@ -74,7 +78,7 @@ bool PlayBoard::IsHelpPanelOpen() const {
 
 void PlayBoard::ShowHelpPanel(int tip) {
     DeleteHelpPanel();
-    mHelpPanel = new BoardH(this, &mState);
+    mHelpPanel = new BoardH(this, StoreIn(mState));
     mHelpPanel->ReadTexts(tip);
     mHelpPanel->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mHelpPanel);
@@ -88,14 +92,14 @@ void PlayBoard::DeleteHelpPanel() {
 }
 
 void PlayBoard::CustomCursor(int cursorNum) {
-    if (mApp->mCustomCursors) {
+    if (mGame->HasCustomCursors()) {
         mApp->SetCursor(cursorNum);
     }
 }
 
 PlayerRecord PlayBoard::GetRecord() const {
     PlayerRecord record;
-    mApp->mProfileManager.GetRecord(&record);
+    mGame->GetProfileManager().GetRecord(&record);
     return record;
 }
 
@@ -179,14 +183,14 @@ void PlayBoard::CloseCurtain() {
         }
         AdvanceProgress(record);
     }
-    mApp->mProfileManager.SetRecord(record);
-    (void)mApp->mProfileManager.SaveCurrent();
+    mGame->GetProfileManager().SetRecord(record);
+    (void)mGame->GetProfileManager().SaveCurrent();
     ShowStatistics();
 }
 
 void PlayBoard::ShowStatistics() {
     delete mStatBoard;
-    mStatBoard = new BoardStat(this, &mState);
+    mStatBoard = new BoardStat(this, StoreIn(mState));
     mStatBoard->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mStatBoard);
     mApp->mWidgetManager->SetFocus(mStatBoard);
@@ -204,7 +208,7 @@ void PlayBoard::StatsClosed() {
         mStatBoard = nullptr;
     }
     if (!mField.IsGoalReached() && GetRecord().easyMode == 0) {
-        mApp->mMapMessage = MapMessage::kDifficultyQuestion;
+        mGame->SetMapMessage(MapMessage::kDifficultyQuestion);
     }
     OnStatsClosed();
 }
@@ -235,9 +239,9 @@ void PlayBoard::Play() {
 }
 
 void PlayBoard::OpenInGameDialog() {
-    auto* dialog = new InGameDialog(mApp->GetHelpText(kQuestionHeaderText),
-                                    &mApp->mHelpTexts[kQuestionBodyText - 1], &mState, mImages.mDlg,
-                                    mImages.mDlgButton, mImages.mMainMenuFont);
+    auto* dialog = new InGameDialog(mGame, mGame->GetHelpText(kQuestionHeaderText),
+                                    &mGame->GetHelpText(kQuestionBodyText), StoreIn(mState),
+                                    mImages.mDlg, mImages.mDlgButton, mImages.mMainMenuFont);
     dialog->Resize(120, 150, 400, 160);
     mApp->AddDialog(0, dialog);
     CustomCursor(CursorId::kArrow);
@@ -281,7 +285,7 @@ void PlayBoard::EndLevel() {
         mApp->mMusicInterface->StopAllMusic();
         mApp->mMusicInterface->PlayMusic(mGoalReachedAtEnd ? SongId::kCompleted : SongId::kGameOver,
                                          0, true);
-        if (mApp->mCustomCursors) {
+        if (mGame->HasCustomCursors()) {
             mField.SetCustomCursors(false);
             mApp->SetCursor(CursorId::kArrow);
         }
@@ -297,7 +301,7 @@ void PlayBoard::Draw(Graphics* g) {
         g->FillRect(0, 0, mWidth, mHeight);
         g->SetFont(mImages.mMainMenuFont);
         g->SetColor(Color(255, 255, 0));
-        g->DrawString(mApp->GetHelpText(kPauseHelpText), 280, 200);
+        g->DrawString(mGame->GetHelpText(kPauseHelpText), 280, 200);
         return;
     }
     DrawField(g);

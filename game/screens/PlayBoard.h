@@ -6,7 +6,7 @@
 // player's record saved, the statistics screen, and the way out. BoardStory and BoardSurvive
 // add their level loading, their progress rules and where they go afterwards.
 //
-// The state word (BoardState) is written by the board and, through a pointer, by the help
+// The state word (BoardState) is written by the board and, through their call-back, by the help
 // panel (Resume), the in-game question (Resume, Quit) and the statistics screen
 // (StatsClosed); the board acts on it in its next update.
 //
@@ -38,8 +38,9 @@ namespace Vuro {
 
 class BoardH;
 class BoardStat;
-class GameApp;
+class GameHost;
 class PlayerRecord;
+class VuroAppBase;
 
 class PlayBoard : public Widget {
 public:
@@ -63,7 +64,7 @@ public:
     // The pause on the loading thread once a level's pictures are in place.
     static constexpr uint32_t kLoadedPauseMs = 300;
 
-    explicit PlayBoard(GameApp* app);
+    explicit PlayBoard(GameHost* game);
     ~PlayBoard() override;
 
     // The end-of-level values back to their start; state Play.
@@ -76,7 +77,8 @@ public:
 
     PlayField& GetField() { return mField; }
     GameImages& GetImages() { return mImages; }
-    GameApp* GetApp() const { return mApp; }
+    VuroAppBase* GetApp() const { return mApp; }
+    GameHost* GetGame() const { return mGame; }
     int GetState() const { return mState; }
     void SetState(int state) { mState = state; }
     // The level's score, shown by the statistics screen and entered in the score tables.
@@ -140,7 +142,8 @@ protected:
     // Stops the music and starts one of the three level songs.
     void PlayLevelSong();
 
-    GameApp* mApp; // not owned
+    VuroAppBase* mApp; // the game's framework application, not owned
+    GameHost* mGame;   // the game application, not owned
     PlayField mField;
     GameImages mImages;
 

@@ -1,13 +1,15 @@
 #include "game/screens/ProfileDialog.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/ListWidget.h"
 #include "framework/widgets/ScrollbarWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
+#include "game/player/ProfileManager.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 #include "game/screens/OKDialog.h"
 #include "game/screens/SimpleDialog.h"
 
@@ -56,11 +58,11 @@ constexpr int kNameQuestionText = 17;
 
 ProfileDialog::ProfileDialog(BoardMenu* owner, std::string header)
     : MenuDialog(LookOf(owner->mArt), nullptr, kDialogId, header, "", "", 0, kHeaderSpacing),
-      mOwner(owner), mProfiles(&owner->mGameApp->mProfileManager) {
-    const GameApp* app = owner->mGameApp;
-    mNewButton = MakeButton(kNewButtonId, app->GetHelpText(kNewText));
-    mDeleteButton = MakeButton(kDeleteButtonId, app->GetHelpText(kDeleteText));
-    mOkButton = MakeButton(kOkButtonId, app->GetHelpText(kOkText));
+      mOwner(owner), mProfiles(&owner->mGame->GetProfileManager()) {
+    const GameHost* game = owner->mGame;
+    mNewButton = MakeButton(kNewButtonId, game->GetHelpText(kNewText));
+    mDeleteButton = MakeButton(kDeleteButtonId, game->GetHelpText(kDeleteText));
+    mOkButton = MakeButton(kOkButtonId, game->GetHelpText(kOkText));
 }
 
 ProfileDialog::~ProfileDialog() {
@@ -135,29 +137,29 @@ void ProfileDialog::ListItemClicked(int id, int index, int) {
     if (id != kListId) {
         return;
     }
-    mOwner->mGameApp->PlaySampleAt(SampleId::kClick, 0);
+    mOwner->mApp->PlaySampleAt(SampleId::kClick, 0);
     Select(index);
     mPendingName = mList->GetLine(index);
 }
 
 void ProfileDialog::AskForName(int mode) {
-    auto* question = new SimpleDialog(mOwner, mOwner->mGameApp->GetHelpText(kNameQuestionText),
-                                      &mPendingName, mode, &mResultCode);
+    auto* question = new SimpleDialog(mOwner, mOwner->mGame->GetHelpText(kNameQuestionText),
+                                      &mPendingName, mode, StoreIn(mResultCode));
     question->Resize(kBoxX, kBoxY, kBoxWidth, kBoxHeight);
-    mOwner->mGameApp->AddDialog(SimpleDialog::kDialogId, question);
+    mOwner->mApp->AddDialog(SimpleDialog::kDialogId, question);
 }
 
 void ProfileDialog::ShowMessage(int textNumber, int height) {
-    const GameApp* app = mOwner->mGameApp;
-    auto* message = new OKDialog(mOwner, app->GetHelpText(kMessageHeaderText),
-                                 app->GetHelpText(textNumber), &mResultCode);
+    const GameHost* game = mOwner->mGame;
+    auto* message = new OKDialog(mOwner, game->GetHelpText(kMessageHeaderText),
+                                 game->GetHelpText(textNumber), StoreIn(mResultCode));
     message->Resize(kBoxX, kBoxY, kBoxWidth, height);
-    mOwner->mGameApp->AddDialog(OKDialog::kDialogId, message);
+    mOwner->mApp->AddDialog(OKDialog::kDialogId, message);
 }
 
 void ProfileDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
-    GameApp* app = mOwner->mGameApp;
+    VuroAppBase* app = mOwner->mApp;
     switch (id) {
     case kNewButtonId:
         if (mProfiles->GetCount() >= kMaxProfiles) {
@@ -173,8 +175,9 @@ void ProfileDialog::ButtonClick(int id) {
         app->PlaySampleAt(SampleId::kClick, 0);
         if (mSelectedIndex >= 0) {
             mPendingName = SelectedLine();
-            auto* question = new SimpleDialog(mOwner, app->GetHelpText(kDeleteQuestionText),
-                                              &mPendingName, SimpleDialog::Confirm, &mResultCode);
+            auto* question =
+                new SimpleDialog(mOwner, mOwner->mGame->GetHelpText(kDeleteQuestionText),
+                                 &mPendingName, SimpleDialog::Confirm, StoreIn(mResultCode));
             question->Resize(kBoxX, kBoxY, kBoxWidth, kBoxHeight);
             app->AddDialog(SimpleDialog::kDialogId, question);
         }

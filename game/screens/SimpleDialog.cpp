@@ -1,12 +1,13 @@
 #include "game/screens/SimpleDialog.h"
 
+#include "framework/app/VuroAppBase.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/app/GameApp.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/GameHost.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
@@ -26,17 +27,17 @@ constexpr int kCancelText = 2;
 } // namespace
 
 SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode,
-                           int* stateWord)
+                           StateCallback answer, std::function<bool()> asksPlainly)
     : MenuDialog(LookOf(owner->mArt), owner->mArt.mDlgButton, kDialogId, header, "", "", 0,
                  kQuestionHeaderSpacing),
-      mMode(mode), mOwner(owner), mStateWord(stateWord), mHeaderCopy(std::move(header)),
-      mText(text) {
+      mMode(mode), mOwner(owner), mAnswer(std::move(answer)), mAsksPlainly(std::move(asksPlainly)),
+      mHeaderCopy(std::move(header)), mText(text) {
     if (mode == Confirm || mode == Question) {
         mDialogLines = *text;
     }
-    const GameApp* app = owner->mGameApp;
-    mCancelButton = MakeButton(kCancelButtonId, app->GetHelpText(kCancelText));
-    mAcceptButton = MakeButton(kAcceptButtonId, app->GetHelpText(kOkText));
+    const GameHost* game = owner->mGame;
+    mCancelButton = MakeButton(kCancelButtonId, game->GetHelpText(kCancelText));
+    mAcceptButton = MakeButton(kAcceptButtonId, game->GetHelpText(kOkText));
     // Input is taken from the next update on.
     mNextKeyUpdate = UpdateCount() - 1;
     mNextCharUpdate = mNextKeyUpdate;
@@ -97,10 +98,10 @@ void SimpleDialog::Resize(int, int, int, int) {
 void SimpleDialog::ButtonClick(int id) {
     MenuDialog::ButtonClick(id);
     PlayClick();
-    const bool plain = *mStateWord == kPlainQuestion;
+    const bool plain = mAsksPlainly && mAsksPlainly();
     if (id == kAcceptButtonId) {
         if (plain) {
-            Answer(mStateWord, kPlainYes);
+            Answer(mAnswer, kPlainYes);
             return;
         }
         const std::string name = mEdit != nullptr ? mEdit->mText : std::string();
@@ -109,18 +110,18 @@ void SimpleDialog::ButtonClick(int id) {
         case AskNameNoCancel:
             if (!name.empty()) {
                 *mText = name;
-                Answer(mStateWord, kNameGiven);
+                Answer(mAnswer, kNameGiven);
             }
             break;
         case AskAnyName:
             *mText = name;
-            Answer(mStateWord, kAnyNameGiven);
+            Answer(mAnswer, kAnyNameGiven);
             break;
         case Confirm:
-            Answer(mStateWord, kConfirmed);
+            Answer(mAnswer, kConfirmed);
             break;
         case Question:
-            Answer(mStateWord, kYes);
+            Answer(mAnswer, kYes);
             break;
         default:
             gVuroApp->CloseDialogWidget(this);
@@ -128,9 +129,9 @@ void SimpleDialog::ButtonClick(int id) {
         }
     } else if (id == kCancelButtonId) {
         if (plain) {
-            Answer(mStateWord, kPlainNo);
+            Answer(mAnswer, kPlainNo);
         } else if (mMode != AskNameNoCancel) {
-            Answer(mStateWord, kCancelled);
+            Answer(mAnswer, kCancelled);
         }
     }
 }
@@ -140,7 +141,7 @@ void SimpleDialog::EditTextEntered(int, const std::string& text) {
         return;
     }
     *mText = text;
-    Answer(mStateWord, mMode == AskAnyName ? kAnyNameGiven : kNameGiven);
+    Answer(mAnswer, mMode == AskAnyName ? kAnyNameGiven : kNameGiven);
 }
 
 bool SimpleDialog::EditAllowKey(int, int key) {

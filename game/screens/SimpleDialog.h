@@ -1,18 +1,18 @@
 #pragma once
 // The game's two-button dialog in the menu's look: it asks for a player name in a one-line
-// field, or asks a question. The caller hands it a string and a state word; the dialog writes
-// the name into the string and its answer into the word, which the caller polls.
+// field, or asks a question. The caller hands it a string and a call-back; the dialog writes
+// the name into the string and hands its answer to the call-back, which the caller acts on.
 //
-// Modes and what the buttons write (button 2 is labelled with help text 1, button 1 with help
+// Modes and what the buttons answer (button 2 is labelled with help text 1, button 1 with help
 // text 2):
 //   0 name:             2 a non-empty name -> 1        1 cancel -> 777
 //   1 any name:         2 any name, also empty -> 2    1 cancel -> 777
 //   2 confirm the text: 2 -> 3                         1 cancel -> 777
 //   3 name, no cancel:  2 a non-empty name -> 1        1 nothing
 //   4 the question:     2 -> 100                       1 cancel -> 777
-// A word holding 333 when a button is clicked gets a plain yes (330) or no (0) instead, in
-// every mode. Enter in the field acts as button 2 of modes 0, 1 and 3 when the field is not
-// empty.
+// A caller whose asksPlainly holds when a button is clicked (its word holds 333) gets a plain
+// yes (330) or no (0) instead, in every mode. Enter in the field acts as button 2 of modes 0, 1
+// and 3 when the field is not empty.
 //
 // The name field holds at most 7 characters and takes one key or character every 9 updates:
 // Backspace, Enter, letters (code page 1251 included), digits, the blank, ! and ?. A name never
@@ -25,6 +25,7 @@
 #include "framework/widgets/EditListener.h"
 #include "game/screens/MenuDialog.h"
 
+#include <functional>
 #include <string>
 
 namespace Vuro {
@@ -42,13 +43,13 @@ public:
         AskNameNoCancel = 3,
         Question = 4,
     };
-    // What the dialog writes into the state word.
+    // What the dialog answers.
     static constexpr int kNameGiven = 1;
     static constexpr int kAnyNameGiven = 2;
     static constexpr int kConfirmed = 3;
     static constexpr int kYes = 100;
     static constexpr int kCancelled = 777;
-    static constexpr int kPlainQuestion = 333; // put in by a caller that wants 330 or 0
+    static constexpr int kPlainQuestion = 333; // the word of a caller that wants 330 or 0
     static constexpr int kPlainYes = 330;
     static constexpr int kPlainNo = 0;
 
@@ -60,8 +61,9 @@ public:
     static constexpr int kInputPacing = 8; // updates after an accepted input before the next
 
     // text: the field's first text and the name's destination, or the question's body (modes
-    // 2 and 4). Neither text nor stateWord is owned.
-    SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode, int* stateWord);
+    // 2 and 4); not owned. asksPlainly is asked at each click (none: never plain).
+    SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode,
+                 StateCallback answer, std::function<bool()> asksPlainly = {});
     ~SimpleDialog() override;
 
     void OnAttached(WidgetManager* manager) override;
@@ -82,7 +84,8 @@ public:
 
     int mMode;
     BoardMenu* mOwner; // not owned
-    int* mStateWord;   // not owned
+    StateCallback mAnswer;
+    std::function<bool()> mAsksPlainly;
     std::string mHeaderCopy;
     std::string* mText;          // not owned
     EditWidget* mEdit = nullptr; // modes 0, 1 and 3, while attached

@@ -2,6 +2,7 @@
 #include "platform/Window.h"
 #include "platform/sdl/SdlPicture.h"
 #include "platform/sdl/SdlVideo.h"
+#include "platform/sdl/SdlWindowPicture.h"
 #include "platform/sdl/SdlWindows.h"
 
 #include <SDL.h>
@@ -31,33 +32,27 @@ SDL_Rect DesktopBounds() {
     return bounds;
 }
 
-// A window and the renderer that shows the application's image in it, scaled into the window
-// with its shape kept (SdlPicture.h); mouse positions are scaled back by the event source and
-// GetMouseInClient. Full screen the window itself is given the desktop's size: without a
-// window manager nobody else resizes it, and a window left at the client's size would show a
-// corner of the picture and lose the clicks and keys outside it.
+// A window and what shows the application's image in it (SdlWindowPicture.h), scaled into the
+// window with its shape kept (SdlPicture.h); mouse positions are scaled back by the event source
+// and GetMouseInClient. Full screen the window itself is given the desktop's size: without a window
+// manager nobody else resizes it, and a window left at the client's size would show a corner of the
+// picture and lose the clicks and keys outside it.
 //
-// Only the thread that made the window renders (SDL's renderer and its GL context belong to
-// it). A picture presented from another thread (the cursor thread moving the cursor on the
-// primary surface) is copied and waits; an event tells the making thread, whose event source
-// shows it (PresentWaitingFrame). A picture the making thread presents replaces a waiting one.
+// Only the thread that made the window shows pictures (SDL's renderer and its GL context, or
+// the window's surface, belong to it). A picture presented from another thread (the cursor thread
+// moving the cursor on the primary surface) is copied and waits; an event tells the making thread,
+// whose event source shows it (PresentWaitingFrame). A picture the making thread presents replaces
+// a waiting one.
 class SdlWindow : public Window {
 public:
     SdlWindow(SDL_Window* window, int width, int height)
         : mWindow(window), mClientWidth(width), mClientHeight(height),
-          mRenderThread(std::this_thread::get_id()) {
+          mRenderThread(std::this_thread::get_id()),
+          mPicture(std::make_unique<SdlWindowPicture>(window)) {
         SDL_SetWindowData(window, kWindowKey, this);
-        // Without an accelerated renderer the picture goes straight into the window's surface,
-        // where SDL's software renderer would draw it after two more copies.
-        mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     }
     ~SdlWindow() override {
-        if (mTexture != nullptr) {
-            SDL_DestroyTexture(mTexture);
-        }
-        if (mRenderer != nullptr) {
-            SDL_DestroyRenderer(mRenderer);
-        }
+        mPicture.reset();
         SDL_DestroyWindow(mWindow);
     }
 
@@ -91,20 +86,16 @@ public:
     }
 
     bool Present(const uint32_t* pixels, int width, int height) override {
-        // RGB888 is the 0xAARRGGBB word with the alpha byte ignored, as a window shows it; the
-        // usual layout of a window's surface, so the copy into it is a plain one.
-        return Show(pixels, width * 4, width, height, SDL_PIXELFORMAT_RGB888);
+        // The 0xAARRGGBB word with the alpha byte ignored, as a window shows it.
+        return Show(pixels, width * 4, width, height, kFormat888);
     }
 
     bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
                        uint32_t redMask, uint32_t greenMask, uint32_t blueMask) override {
-        // SDL converts 16-bit pictures itself as it shows them.
-        uint32_t format = SDL_MasksToPixelFormatEnum(bitCount, redMask, greenMask, blueMask, 0);
-        if (format == SDL_PIXELFORMAT_UNKNOWN) {
-            return Window::PresentPixels(pixels, pitch, width, height, bitCount, redMask, greenMask,
-                                         blueMask);
-        }
-        return Show(pixels, pitch, width, height, format);
+        return Show(pixels, pitch, width, height,
+                    bitCount == 32 ? kFormat888
+                                   : PixelFormat{static_cast<uint32_t>(bitCount), redMask,
+                                                 greenMask, blueMask});
     }
 
     void GetClientSize(int& width, int& height) override {
@@ -147,39 +138,42 @@ public:
     // On the making thread: shows the picture another thread left waiting, if any.
     void PresentWaitingFrame() {
         std::lock_guard<std::mutex> lock(mFrameLock);
-        if (mWaiting.format != 0) {
-            (void)Render(mWaiting.pixels.data(), mWaiting.pitch, mWaiting.width, mWaiting.height,
-                         mWaiting.format);
-            mWaiting.format = 0;
+        if (mWaiting.waits) {
+            (void)mPicture->Show(mWaiting.pixels.data(), mWaiting.pitch, mWaiting.width,
+                                 mWaiting.height, mWaiting.format, mClientWidth, mClientHeight);
+            mWaiting.waits = false;
         }
     }
 
 private:
-    // A picture copied from another thread, waiting for the making thread; format 0: none.
+    // A picture copied from another thread, waiting for the making thread.
     struct WaitingFrame {
         std::vector<uint8_t> pixels;
         int pitch = 0;
         int width = 0;
         int height = 0;
-        uint32_t format = 0;
+        PixelFormat format;
+        bool waits = false;
     };
 
-    bool Show(const void* pixels, int pitch, int width, int height, uint32_t format) {
+    bool Show(const void* pixels, int pitch, int width, int height, const PixelFormat& format) {
         if (pixels == nullptr || width <= 0 || height <= 0) {
             return false;
         }
         std::lock_guard<std::mutex> lock(mFrameLock);
         if (std::this_thread::get_id() == mRenderThread) {
-            mWaiting.format = 0; // older than this one
-            return Render(pixels, pitch, width, height, format);
+            mWaiting.waits = false; // older than this one
+            return mPicture->Show(pixels, pitch, width, height, format, mClientWidth,
+                                  mClientHeight);
         }
-        const bool wasWaiting = mWaiting.format != 0;
+        const bool wasWaiting = mWaiting.waits;
         const auto* rows = static_cast<const uint8_t*>(pixels);
         mWaiting.pixels.assign(rows, rows + static_cast<size_t>(pitch) * height);
         mWaiting.pitch = pitch;
         mWaiting.width = width;
         mWaiting.height = height;
         mWaiting.format = format;
+        mWaiting.waits = true;
         if (wasWaiting) {
             return true; // the event already on its way shows this newer picture
         }
@@ -187,84 +181,10 @@ private:
         event.user.type = WaitingFrameEventType();
         event.user.windowID = SDL_GetWindowID(mWindow);
         if (event.user.type == 0 || SDL_PushEvent(&event) != 1) {
-            mWaiting.format = 0;
+            mWaiting.waits = false;
             return false;
         }
         return true;
-    }
-
-    // Only on the making thread, with mFrameLock held.
-    bool Render(const void* pixels, int pitch, int width, int height, uint32_t format) {
-        return mRenderer != nullptr ? RenderTexture(pixels, pitch, width, height, format)
-                                    : RenderSurface(pixels, pitch, width, height, format);
-    }
-
-    // The picture's place in an output of the given size; clear says whether the bars
-    // around it (none when it covers the output) need black first.
-    SDL_Rect Frame(int outputWidth, int outputHeight, bool& clear) const {
-        const SDL_Rect frame = FitPicture(outputWidth, outputHeight, mClientWidth, mClientHeight);
-        clear = frame.x != 0 || frame.y != 0 || frame.w != outputWidth || frame.h != outputHeight;
-        return frame;
-    }
-
-    bool RenderTexture(const void* pixels, int pitch, int width, int height, uint32_t format) {
-        if (mTexture == nullptr || width != mTextureWidth || height != mTextureHeight ||
-            format != mTextureFormat) {
-            if (mTexture != nullptr) {
-                SDL_DestroyTexture(mTexture);
-            }
-            mTexture =
-                SDL_CreateTexture(mRenderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-            if (mTexture == nullptr) {
-                return false;
-            }
-            SDL_SetTextureBlendMode(mTexture, SDL_BLENDMODE_NONE);
-            mTextureWidth = width;
-            mTextureHeight = height;
-            mTextureFormat = format;
-        }
-        // Uploaded straight from the picture's rows (a locked texture would be one copy more).
-        if (SDL_UpdateTexture(mTexture, nullptr, pixels, pitch) != 0) {
-            return false;
-        }
-        int outputWidth = 0;
-        int outputHeight = 0;
-        if (SDL_GetRendererOutputSize(mRenderer, &outputWidth, &outputHeight) != 0) {
-            return false;
-        }
-        bool clear = false;
-        const SDL_Rect frame = Frame(outputWidth, outputHeight, clear);
-        SDL_SetRenderDrawColor(mRenderer, 0, 0, 0, 255);
-        bool drawn = (!clear || SDL_RenderClear(mRenderer) == 0) &&
-                     SDL_RenderCopy(mRenderer, mTexture, nullptr, &frame) == 0;
-        SDL_RenderPresent(mRenderer);
-        return drawn;
-    }
-
-    // The picture blitted into the window's surface: a row copy where the layouts agree and
-    // the sizes too, else converted and scaled to the nearest pixel, as the software renderer
-    // would.
-    bool RenderSurface(const void* pixels, int pitch, int width, int height, uint32_t format) {
-        SDL_Surface* target = SDL_GetWindowSurface(mWindow);
-        if (target == nullptr) {
-            return false;
-        }
-        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<void*>(pixels), width, height, SDL_BITSPERPIXEL(format), pitch, format);
-        if (picture == nullptr) {
-            return false;
-        }
-        bool clear = false;
-        SDL_Rect frame = Frame(target->w, target->h, clear);
-        bool drawn =
-            !clear || SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0)) == 0;
-        if (frame.w == width && frame.h == height) {
-            drawn = drawn && SDL_BlitSurface(picture, nullptr, target, &frame) == 0;
-        } else {
-            drawn = drawn && SDL_BlitScaled(picture, nullptr, target, &frame) == 0;
-        }
-        SDL_FreeSurface(picture);
-        return SDL_UpdateWindowSurface(mWindow) == 0 && drawn;
     }
 
     SdlVideoUser mVideo; // constructed first, released last
@@ -272,13 +192,9 @@ private:
     int mClientWidth;
     int mClientHeight;
     std::thread::id mRenderThread; // the making thread, the only one that renders
-    std::mutex mFrameLock;         // the renderer's texture and the waiting picture
+    std::mutex mFrameLock;         // the picture shown and the waiting one
     WaitingFrame mWaiting;
-    SDL_Renderer* mRenderer = nullptr; // null: the window's surface takes the picture
-    SDL_Texture* mTexture = nullptr;
-    int mTextureWidth = 0;
-    int mTextureHeight = 0;
-    uint32_t mTextureFormat = 0;
+    std::unique_ptr<SdlWindowPicture> mPicture;
 };
 
 // A cursor SDL made, or none where SDL cannot make cursors (the dummy driver).
@@ -431,6 +347,8 @@ public:
     }
 
     bool CanShowWindows() override { return !SdlVideoIsHeadless(); }
+
+    std::string PresentPath() override { return ChooseSdlPresent().text; }
 
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         std::string utf8Text = Cp1251ToUtf8(text);

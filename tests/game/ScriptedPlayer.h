@@ -76,10 +76,23 @@ protected:
         Post(Platform::kWmChar, static_cast<uint8_t>(c), 1);
         mLastInput = mUpdate;
     }
+    // A key pressed and let go, as the keyboard sends it: the key's down message, the character
+    // it types (none when 0), its up message.
+    void PressKey(int virtualKey, char c = 0) {
+        Post(Platform::kWmKeyDown, static_cast<uint64_t>(virtualKey), 1);
+        if (c != 0) {
+            TypeChar(c);
+        }
+        Post(Platform::kWmKeyUp, static_cast<uint64_t>(virtualKey), kKeyUpParam);
+        mLastInput = mUpdate;
+    }
     void Close() {
         mClosed = true;
         Post(Platform::kWmClose, 0, 0);
     }
+
+    // A key message's repeat count 1, its key already down and being released.
+    static constexpr int64_t kKeyUpParam = 1 | (int64_t{1} << 30) | (int64_t{1} << 31);
 
     int mUpdate = -1;                // the game's update count at the player's last look
     int mLastInput = -1'000'000'000; // the update of the last click or character

@@ -5,6 +5,7 @@
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlPicture.h"
+#include "platform/sdl/SdlWindowPicture.h"
 #include "platform/sdl/SdlWindows.h"
 
 #include <SDL.h>
@@ -58,10 +59,10 @@ TEST(SdlWindowTest, APresentedFrameIsWhatTheWindowShows) {
         EXPECT_EQ(shown(i % 640, i / 640), frame[i] & 0xFFFFFF) << i;
     }
 
-    // Red, green, blue, white at their 5-6-5 maxima, and 1 of 31, 63, 31, widened by SDL's
-    // table (whose green maximum is 254).
+    // Red, green, blue, white at their 5-6-5 maxima, and 1 of 31, 63, 31, widened by our own
+    // rows (top bits repeated: every maximum is 255), not by SDL's table (green up to 254).
     const uint16_t colours[] = {0xF800, 0x07E0, 0x001F, 0xFFFF, 0x0821};
-    const uint32_t widened[] = {0xFF0000, 0x00FE00, 0x0000FF, 0xFFFEFF, 0x080408};
+    const uint32_t widened[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x080408};
     std::vector<uint16_t> narrow(640 * 480);
     for (size_t i = 0; i < narrow.size(); ++i) {
         narrow[i] = colours[i % 5];
@@ -101,6 +102,23 @@ TEST(SdlWindowTest, APresentedFrameIsWhatTheWindowShows) {
         const int y = fit.y + (block / 80 * 8 + 4) * fit.h / 400;
         EXPECT_EQ(shown(x, y), frame[block] & 0xFFFFFF) << block;
     }
+}
+
+// The way pictures go is chosen once: Mesa's processor rasterisers are passed over for the
+// window's surface, and so is every renderer where nothing is shown.
+TEST(SdlWindowTest, SoftwareRasterisersAndHeadlessDriversPresentThroughTheWindowSurface) {
+    const std::pair<const char*, bool> kDevices[] = {
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
+        {"softpipe", true},
+        {"Mesa X11 Software Rasterizer", true},
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
+        {"AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)", false},
+        {"", false}};
+    for (const auto& [device, software] : kDevices) {
+        EXPECT_EQ(IsSoftwareRasteriser(device), software) << device;
+    }
+    EXPECT_FALSE(ChooseSdlPresent().useRenderer);
+    EXPECT_EQ(GetWindowSystem().PresentPath(), "window surface (the video driver shows nothing)");
 }
 
 TEST(SdlWindowTest, TheDesktopHasASize) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -21,7 +22,11 @@ enum class Layer {
     kWidgets,
     kApp,
     kDebug,
-    kGame
+    kGame, // game/ itself and a folder of it the table does not name: the game's bottom
+    kGamePlayer,
+    kGameRules,
+    kGameScreens,
+    kGameApp
 };
 
 struct LayerName {
@@ -39,6 +44,10 @@ constexpr std::array kLayerFolders = {
     LayerName{"framework/widgets/", Layer::kWidgets},
     LayerName{"framework/app/", Layer::kApp},
     LayerName{"framework/debug/", Layer::kDebug},
+    LayerName{"game/player/", Layer::kGamePlayer},
+    LayerName{"game/rules/", Layer::kGameRules},
+    LayerName{"game/screens/", Layer::kGameScreens},
+    LayerName{"game/app/", Layer::kGameApp},
     LayerName{"game/", Layer::kGame},
 };
 
@@ -71,6 +80,14 @@ std::string_view NameOf(Layer layer) {
         return "app";
     case Layer::kDebug:
         return "debug";
+    case Layer::kGamePlayer:
+        return "game/player";
+    case Layer::kGameRules:
+        return "game/rules";
+    case Layer::kGameScreens:
+        return "game/screens";
+    case Layer::kGameApp:
+        return "game/app";
     case Layer::kGame:
         return "game";
     case Layer::kFree:
@@ -79,30 +96,47 @@ std::string_view NameOf(Layer layer) {
     return "free";
 }
 
-// What each layer may include besides itself.
+// What each layer may include besides itself, as a set of layers.
+using LayerSet = uint32_t;
+
+constexpr LayerSet Layers(std::initializer_list<Layer> layers) {
+    LayerSet set = 0;
+    for (Layer layer : layers) {
+        set |= LayerSet{1} << static_cast<int>(layer);
+    }
+    return set;
+}
+
 struct Allowed {
     Layer from;
-    std::initializer_list<Layer> to;
+    LayerSet to;
 };
 
-const std::array kAllowed = {
-    Allowed{Layer::kPlatform, {}},
-    Allowed{Layer::kUtil, {Layer::kPlatform}},
-    Allowed{Layer::kGraphics, {Layer::kPlatform, Layer::kUtil}},
-    Allowed{Layer::kDisplay, {Layer::kPlatform, Layer::kUtil, Layer::kGraphics}},
-    Allowed{Layer::kSound, {Layer::kPlatform, Layer::kUtil}},
-    Allowed{Layer::kFonts, {Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay}},
-    Allowed{Layer::kWidgets,
-            {Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay, Layer::kFonts}},
-    Allowed{Layer::kApp,
-            {Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay, Layer::kSound,
-             Layer::kFonts, Layer::kWidgets}},
-    Allowed{Layer::kDebug,
-            {Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay, Layer::kSound,
-             Layer::kFonts, Layer::kWidgets, Layer::kApp}},
-    Allowed{Layer::kGame,
-            {Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay, Layer::kSound,
-             Layer::kFonts, Layer::kWidgets, Layer::kApp, Layer::kDebug}},
+constexpr LayerSet kFramework =
+    Layers({Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay, Layer::kSound,
+            Layer::kFonts, Layer::kWidgets, Layer::kApp, Layer::kDebug});
+
+constexpr std::array kAllowed = {
+    Allowed{Layer::kPlatform, 0},
+    Allowed{Layer::kUtil, Layers({Layer::kPlatform})},
+    Allowed{Layer::kGraphics, Layers({Layer::kPlatform, Layer::kUtil})},
+    Allowed{Layer::kDisplay, Layers({Layer::kPlatform, Layer::kUtil, Layer::kGraphics})},
+    Allowed{Layer::kSound, Layers({Layer::kPlatform, Layer::kUtil})},
+    Allowed{Layer::kFonts,
+            Layers({Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay})},
+    Allowed{Layer::kWidgets, Layers({Layer::kPlatform, Layer::kUtil, Layer::kGraphics,
+                                     Layer::kDisplay, Layer::kFonts})},
+    Allowed{Layer::kApp, Layers({Layer::kPlatform, Layer::kUtil, Layer::kGraphics, Layer::kDisplay,
+                                 Layer::kSound, Layer::kFonts, Layer::kWidgets})},
+    Allowed{Layer::kDebug, kFramework & ~Layers({Layer::kDebug})},
+    // The game over the whole framework: player data <- rules <- screens <- application.
+    Allowed{Layer::kGame, kFramework},
+    Allowed{Layer::kGamePlayer, kFramework | Layers({Layer::kGame})},
+    Allowed{Layer::kGameRules, kFramework | Layers({Layer::kGame, Layer::kGamePlayer})},
+    Allowed{Layer::kGameScreens,
+            kFramework | Layers({Layer::kGame, Layer::kGamePlayer, Layer::kGameRules})},
+    Allowed{Layer::kGameApp, kFramework | Layers({Layer::kGame, Layer::kGamePlayer,
+                                                  Layer::kGameRules, Layer::kGameScreens})},
 };
 
 bool MayInclude(Layer from, Layer to) {
@@ -111,7 +145,7 @@ bool MayInclude(Layer from, Layer to) {
     }
     for (const Allowed& entry : kAllowed) {
         if (entry.from == from) {
-            return std::find(entry.to.begin(), entry.to.end(), to) != entry.to.end();
+            return (entry.to & Layers({to})) != 0;
         }
     }
     return false;

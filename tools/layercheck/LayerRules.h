@@ -1,9 +1,11 @@
 #pragma once
 // The layering of the source tree, as a table a program can check: which folder may include
 // which. platform <- util <- graphics <- fonts <- widgets <- app, with display and sound beside
-// graphics, debug over the application and the game over the whole framework. Only platform/
-// includes SDL, FreeType, fontconfig, X11 or POSIX headers. Tools, tests, benchmarks and fuzz
-// targets are free.
+// graphics, debug over the application and the game over the whole framework, in its own
+// layers: game/player <- game/rules <- game/screens <- game/app, with game/ itself and any
+// folder of it the table does not name below them all (it includes only the framework). Only
+// platform/ includes SDL, FreeType, fontconfig, X11 or POSIX headers. Tools, tests, benchmarks
+// and fuzz targets are free.
 //
 // Callers can rely on: CheckInclude judges one include line on its own; ScanTree reads every
 // .h and .cpp under framework/, game/ and platform/ of a tree and answers every include that

@@ -189,6 +189,48 @@ TEST_F(FrameTimingTest, WhileLoadingTheMainThreadYieldsTwiceItsWorkingTime) {
     mApp.mWidgetManager->RemoveWidget(&widget);
 }
 
+// In a window with vertical sync asked for, and full screen (where a flip waits for the
+// vertical blank), presents come a refresh period apart (16 ms at 60 Hz) while the updates keep
+// to the clock; in a plain window every tick presents.
+TEST_F(FrameTimingTest, WaitForVSyncInAWindowAndFullScreenPresentOnceARefreshPeriod) {
+    ASSERT_NE(mApp.mDDInterface, nullptr);
+    ASSERT_TRUE(mApp.mIsPhysWindowed);
+    mApp.mDDInterface->mMillisecondsPerFrame = 16;
+    Widget widget; // dirty after every update: every draw pass presents
+    widget.mFlagAdjust.mAddFlags = WidgetFlagMarkDirty;
+    mApp.mWidgetManager->AddWidget(&widget);
+    const auto presentGaps = [&](int presents) {
+        std::vector<uint32_t> gaps;
+        uint32_t last = mApp.mLastPresentTime;
+        int drawn = mApp.mDrawCount;
+        EXPECT_TRUE(StepUntil([&] {
+            if (mApp.mDrawCount != drawn) {
+                drawn = mApp.mDrawCount;
+                gaps.push_back(mApp.mLastPresentTime - last);
+                last = mApp.mLastPresentTime;
+            }
+            return static_cast<int>(gaps.size()) == presents;
+        }));
+        return gaps;
+    };
+    (void)presentGaps(2);
+    EXPECT_EQ(presentGaps(4), (std::vector<uint32_t>{10, 10, 10, 10}));
+
+    mApp.mWaitForVSync = true;
+    (void)presentGaps(2);
+    const uint32_t start = mClock.TickMs();
+    const int updates = mApp.mUpdateCount;
+    EXPECT_EQ(presentGaps(10), std::vector<uint32_t>(10, 16));
+    // 160 ms: the updates owed are run between the presents, none is lost.
+    EXPECT_NEAR(mApp.mUpdateCount - updates, (mClock.TickMs() - start) / 10.0, 1.0);
+
+    mApp.mWaitForVSync = false;
+    mApp.mIsPhysWindowed = false;
+    (void)presentGaps(2);
+    EXPECT_EQ(presentGaps(4), std::vector<uint32_t>(4, 16));
+    mApp.mWidgetManager->RemoveWidget(&widget);
+}
+
 TEST(FrameClockWrapTest, AStallAcrossTheClockWrapCatchesUpAsAnyOther) {
     FakeClock clock(0xFFFFFF00u);
     ScriptedEvents events;

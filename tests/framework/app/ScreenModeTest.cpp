@@ -330,6 +330,9 @@ TEST_F(CursorTest, EachNumberShowsItsCursorAndOnlyChangesAskTheSystem) {
     EXPECT_EQ(mWindows.mShownCursor, "arrow") << "after a crash";
 }
 
+// One cursor, never two: with own cursors on the system shows the image as its cursor and the
+// display draws none; only during playback the display draws it, at the replayed position,
+// while the system's no-entry cursor stands for the real mouse.
 TEST_F(CursorTest, CustomCursorImagesShowCentredAndPlaybackShowsNoEntry) {
     DDImage image(mApp.mDDInterface);
     image.Create(24, 30);
@@ -339,7 +342,7 @@ TEST_F(CursorTest, CustomCursorImagesShowCentredAndPlaybackShowsNoEntry) {
     EXPECT_EQ(mWindows.mShownCursor, "ibeam") << "custom cursors are off";
     mApp.UseCustomCursors(true);
     EXPECT_EQ(mWindows.mShownCursor, "color 24x30 12,15");
-    EXPECT_EQ(mApp.mDDInterface->mCursorImage, &image);
+    EXPECT_EQ(mApp.mDDInterface->mCursorImage, nullptr) << "one cursor, never two";
     mApp.SetCursor(1);
     EXPECT_EQ(mWindows.mShownCursor, "mask 11,4") << "no image for this number";
     EXPECT_EQ(mApp.mDDInterface->mCursorImage, nullptr);
@@ -347,9 +350,11 @@ TEST_F(CursorTest, CustomCursorImagesShowCentredAndPlaybackShowsNoEntry) {
     mApp.mPlayingDemoBuffer = true;
     mApp.UpdateCursor();
     EXPECT_EQ(mWindows.mShownCursor, "no");
+    EXPECT_EQ(mApp.mDDInterface->mCursorImage, &image);
     mApp.mPlayingDemoBuffer = false;
     mApp.UpdateCursor();
     EXPECT_EQ(mWindows.mShownCursor, "color 24x30 12,15");
+    EXPECT_EQ(mApp.mDDInterface->mCursorImage, nullptr);
     // New pixels make a new cursor, shown although the choice is the same image.
     int sets = mWindows.mCursorSets;
     image.Create(8, 8);

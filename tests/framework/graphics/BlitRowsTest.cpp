@@ -4,6 +4,8 @@
 
 #include "framework/util/MersenneTwister.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,7 +39,10 @@ PixelPairs EveryAlphaPair(int coloursPerPair) {
     return pairs;
 }
 
-TEST(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
+// Every case runs in both kernel forms.
+class BlitRows : public Test::KernelFormTest {};
+
+TEST_P(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
     const PixelPairs pairs = EveryAlphaPair(8);
     std::vector<uint32_t> normal = pairs.mDest;
     std::vector<uint32_t> opaque = pairs.mDest;
@@ -59,7 +64,7 @@ TEST(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
 
 // Every start alignment and length up to past the string store's threshold: the run is set,
 // the words around it are not.
-TEST(BlitRows, OpaqueFillSetsExactlyTheRun) {
+TEST_P(BlitRows, OpaqueFillSetsExactlyTheRun) {
     std::vector<uint32_t> words(2200);
     for (int start = 0; start < 9; ++start) {
         for (int count = 0; count < 2150; count += count < 80 ? 1 : 97) {
@@ -74,7 +79,29 @@ TEST(BlitRows, OpaqueFillSetsExactlyTheRun) {
     }
 }
 
-TEST(BlitRows, FillRowMatchesTheReference) {
+// The translucent fill from every start alignment and of every short length: the run is
+// composited, opaque and translucent destinations mixed, the words around it kept.
+TEST_P(BlitRows, TranslucentFillKeepsToItsRunAtEveryOffset) {
+    std::vector<uint32_t> words(64);
+    for (int start = 0; start < 9; ++start) {
+        for (int count = 0; count < 41; ++count) {
+            for (size_t i = 0; i < words.size(); ++i) {
+                words[i] =
+                    (i % 5 == 3 ? 0x80000000u : 0xFF000000u) | static_cast<uint32_t>(i * 0x030507);
+            }
+            const std::vector<uint32_t> before = words;
+            Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
+            for (int i = 0; i < static_cast<int>(words.size()); ++i) {
+                const bool inRun = i >= start && i < start + count;
+                ASSERT_EQ(words[i],
+                          inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
+                    << "start " << start << " count " << count << " at " << i;
+            }
+        }
+    }
+}
+
+TEST_P(BlitRows, FillRowMatchesTheReference) {
     const PixelPairs pairs = EveryAlphaPair(2);
     for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
         std::vector<uint32_t> filled = pairs.mDest;
@@ -85,7 +112,7 @@ TEST(BlitRows, FillRowMatchesTheReference) {
     }
 }
 
-TEST(BlitRows, TintedRowMatchesTheReference) {
+TEST_P(BlitRows, TintedRowMatchesTheReference) {
     const PixelPairs pairs = EveryAlphaPair(1);
     MersenneTwister random;
     for (int n = 0; n < 24; ++n) {
@@ -99,7 +126,7 @@ TEST(BlitRows, TintedRowMatchesTheReference) {
     }
 }
 
-TEST(BlitRows, AdditiveRowsMatchTheReference) {
+TEST_P(BlitRows, AdditiveRowsMatchTheReference) {
     uint8_t table[512];
     for (int i = 0; i < 512; ++i) {
         table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
@@ -130,7 +157,7 @@ TEST(BlitRows, AdditiveRowsMatchTheReference) {
 
 // An opaque source over every destination channel value, each under every source channel
 // value, at destination alphas from 0 to 255.
-TEST(BlitRows, OpaqueSourceRowMatchesTheReferenceForEveryChannelValue) {
+TEST_P(BlitRows, OpaqueSourceRowMatchesTheReferenceForEveryChannelValue) {
     std::vector<uint32_t> source;
     std::vector<uint32_t> dest;
     for (uint32_t d = 0; d < 256; ++d) {
@@ -149,7 +176,7 @@ TEST(BlitRows, OpaqueSourceRowMatchesTheReferenceForEveryChannelValue) {
 
 // Every destination channel value of an opaque destination under every source channel value,
 // at every source alpha.
-TEST(BlitRows, NormalRowOverOpaqueMatchesTheReferenceForEveryChannelValueAndAlpha) {
+TEST_P(BlitRows, NormalRowOverOpaqueMatchesTheReferenceForEveryChannelValueAndAlpha) {
     std::vector<uint32_t> source(256 * 256);
     std::vector<uint32_t> dest(source.size());
     for (uint32_t d = 0; d < 256; ++d) {
@@ -174,7 +201,7 @@ TEST(BlitRows, NormalRowOverOpaqueMatchesTheReferenceForEveryChannelValueAndAlph
 
 // The 16-bit lane kernels: every channel value of an opaque destination under every source
 // channel value, for every translucent fill alpha.
-TEST(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
+TEST_P(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
     std::vector<uint32_t> dest(256);
     for (uint32_t v = 0; v < 256; ++v) {
         dest[v] = 0xFF000000u | (v * 0x010101u);
@@ -194,7 +221,7 @@ TEST(BlitRows, FillRowOverOpaqueMatchesTheReferenceForEveryChannelValue) {
 
 // The tinted row over an opaque destination: every source channel value and alpha under every
 // tint channel value, with tint alphas that give every source weight.
-TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintValue) {
+TEST_P(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintValue) {
     MersenneTwister random;
     std::vector<uint32_t> source;
     std::vector<uint32_t> dest;
@@ -220,7 +247,7 @@ TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintValue) {
 
 // The tinted row over an opaque destination at every tint alpha: every source weight
 // s.alpha * c.alpha / 255, each over every source channel value.
-TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintAlpha) {
+TEST_P(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintAlpha) {
     MersenneTwister random;
     std::vector<uint32_t> source;
     std::vector<uint32_t> dest;
@@ -244,7 +271,7 @@ TEST(BlitRows, TintedRowOverOpaqueMatchesTheReferenceForEveryTintAlpha) {
 
 // The untinted additive forms: every destination channel value under every source channel
 // value at every source alpha, in runs of one alpha (whole groups of opaque pixels among them).
-TEST(BlitRows, WhiteAdditiveRowsMatchTheReferenceForEveryChannelValue) {
+TEST_P(BlitRows, WhiteAdditiveRowsMatchTheReferenceForEveryChannelValue) {
     uint8_t table[512];
     for (int i = 0; i < 512; ++i) {
         table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
@@ -278,7 +305,7 @@ TEST(BlitRows, WhiteAdditiveRowsMatchTheReferenceForEveryChannelValue) {
 
 // Every source channel value and alpha under every tint factor m, for the tinted additive
 // forms (the colour (m, m, m + 1) is never white and gives every m to every channel).
-TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
+TEST_P(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
     uint8_t table[512];
     for (int i = 0; i < 512; ++i) {
         table[i] = static_cast<uint8_t>(i < 256 ? i : 255);
@@ -311,7 +338,7 @@ TEST(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
 // Nearest samples of a row at steps from magnification to minification past two (where a
 // group's columns spread over more than sixteen pixels), up to the row's last pixel, over
 // destinations of every alpha pair.
-TEST(BlitRows, SampledRowsMatchTheReference) {
+TEST_P(BlitRows, SampledRowsMatchTheReference) {
     const PixelPairs pairs = EveryAlphaPair(1);
     MersenneTwister random;
     for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
@@ -358,7 +385,7 @@ std::vector<uint32_t> RotatedPixelByPixel(std::vector<uint32_t> dest,
 // Rows at random angles and positions over a source of transparent, translucent and opaque
 // pixels, onto opaque destinations, translucent ones and opaque ones with a few translucent
 // pixels (which the kernel leaves to the per-pixel form).
-TEST(BlitRows, RotatedRowMatchesThePerPixelForm) {
+TEST_P(BlitRows, RotatedRowMatchesThePerPixelForm) {
     MersenneTwister random;
     constexpr int kSize = 67;
     std::vector<uint32_t> source(kSize * kSize);
@@ -403,7 +430,7 @@ TEST(BlitRows, RotatedRowMatchesThePerPixelForm) {
 
 // Every destination channel value under every source alpha and channel value (source pixel
 // (x, y) has alpha x and channels y), at fractions from the least to the most.
-TEST(BlitRows, RotatedRowMatchesThePerPixelFormForEveryAlphaAndChannelValue) {
+TEST_P(BlitRows, RotatedRowMatchesThePerPixelFormForEveryAlphaAndChannelValue) {
     std::vector<uint32_t> source;
     for (uint32_t y = 0; y < 257; ++y) {
         for (uint32_t x = 0; x < 257; ++x) {
@@ -426,6 +453,8 @@ TEST(BlitRows, RotatedRowMatchesThePerPixelFormForEveryAlphaAndChannelValue) {
         }
     }
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(BlitRows);
 
 } // namespace
 } // namespace Vuro

@@ -3,6 +3,8 @@
 #include "PixelTestHelpers.h"
 #include "framework/app/VuroAppBase.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 namespace Vuro {
@@ -15,7 +17,8 @@ using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
 
-class MemoryImageBltTest : public Testing::ImagePairTest {};
+// The blits' row kernels run in both kernel forms.
+class MemoryImageBltTest : public Testing::ImagePairTestOn<Test::KernelFormTest> {};
 
 // Row 0: 300 opaque, 5 transparent, 5 half white. Row 1: 5 half (32, 64, 96), 300 transparent,
 // 5 opaque.
@@ -30,7 +33,7 @@ std::vector<uint32_t> RunRows() {
     return pixels;
 }
 
-TEST_F(MemoryImageBltTest, RunLengthPathOntoAnOpaqueDestination) {
+TEST_P(MemoryImageBltTest, RunLengthPathOntoAnOpaqueDestination) {
     const std::vector<uint32_t> source = RunRows();
     mSource.SetBits(source.data(), 310, 2);
     Fill(mDest, 320, 2, 0xFF804020); // opaque: neither hasAlpha nor hasTrans
@@ -54,7 +57,7 @@ TEST_F(MemoryImageBltTest, RunLengthPathOntoAnOpaqueDestination) {
 
 // A source found opaque is copied row by row, a cut of it too; one declared opaque over
 // transparent pixels still keeps to its runs and skips them.
-TEST_F(MemoryImageBltTest, OpaqueSourcesAreCopiedAndDeclaredOnesKeepToTheirRuns) {
+TEST_P(MemoryImageBltTest, OpaqueSourcesAreCopiedAndDeclaredOnesKeepToTheirRuns) {
     std::vector<uint32_t> source(300 * 3);
     for (size_t i = 0; i < source.size(); ++i) {
         source[i] = 0xFF000000u | static_cast<uint32_t>(i * 40503u);
@@ -82,7 +85,7 @@ TEST_F(MemoryImageBltTest, OpaqueSourcesAreCopiedAndDeclaredOnesKeepToTheirRuns)
 
 // An opaque source as wide as the destination, rows end to end in both: a cut of its rows lands
 // on the rows below, the rows above and below it stay.
-TEST_F(MemoryImageBltTest, OpaqueSourceAsWideAsTheDestinationCopiesItsRowsWhole) {
+TEST_P(MemoryImageBltTest, OpaqueSourceAsWideAsTheDestinationCopiesItsRowsWhole) {
     FillCells(mSource, 7, 4,
               [](int x, int y) { return 0xFF000000u | uint32_t(y << 8) | uint32_t(x); });
     Fill(mDest, 7, 5, 0xFF804020);
@@ -97,7 +100,7 @@ TEST_F(MemoryImageBltTest, OpaqueSourceAsWideAsTheDestinationCopiesItsRowsWhole)
     EXPECT_TRUE(SentinelIntact(mDest));
 }
 
-TEST_F(MemoryImageBltTest, RunLengthPathFromInsideARunAndOverTheEdges) {
+TEST_P(MemoryImageBltTest, RunLengthPathFromInsideARunAndOverTheEdges) {
     const std::vector<uint32_t> source = RunRows();
     mSource.SetBits(source.data(), 310, 2);
     Fill(mDest, 20, 3, 0xFF000000);
@@ -126,7 +129,7 @@ TEST_F(MemoryImageBltTest, RunLengthPathFromInsideARunAndOverTheEdges) {
     EXPECT_TRUE(SentinelIntact(mDest));
 }
 
-TEST_F(MemoryImageBltTest, OntoAnAlphaDestination255Becomes254) {
+TEST_P(MemoryImageBltTest, OntoAnAlphaDestination255Becomes254) {
     const uint32_t source[] = {0xFFFFFFFF, 0x80FFFFFF, 0x00FFFFFF};
     mSource.SetBits(source, 3, 1);
     mDest.Create(3, 1); // transparent, hasAlpha and hasTrans
@@ -145,7 +148,7 @@ TEST_F(MemoryImageBltTest, OntoAnAlphaDestination255Becomes254) {
     EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFFFEFEFE, 0xFFFFFFFE}));
 }
 
-TEST_F(MemoryImageBltTest, TintedBlit) {
+TEST_P(MemoryImageBltTest, TintedBlit) {
     const uint32_t source[] = {0xFFFFFFFF, 0x00FFFFFF, 0xFFFF0000};
     mSource.SetBits(source, 3, 1);
     Fill(mDest, 3, 1, 0xFF000000);
@@ -157,7 +160,7 @@ TEST_F(MemoryImageBltTest, TintedBlit) {
     EXPECT_EQ(PixelAt(mDest, 2, 0), 0xFF7F0000u);
 }
 
-TEST_F(MemoryImageBltTest, SourceAlphaZeroNeverChangesTheDestination) {
+TEST_P(MemoryImageBltTest, SourceAlphaZeroNeverChangesTheDestination) {
     const uint32_t source[] = {0x00FFFFFF, 0x00000000};
     mSource.SetBits(source, 2, 1);
     const uint32_t dest[] = {0x12345678, 0xFF00FF00};
@@ -168,7 +171,7 @@ TEST_F(MemoryImageBltTest, SourceAlphaZeroNeverChangesTheDestination) {
     }
 }
 
-TEST_F(MemoryImageBltTest, AdditiveInAllFourForms) {
+TEST_P(MemoryImageBltTest, AdditiveInAllFourForms) {
     const uint32_t dest = 0x80C81000; // (200, 16, 0) at alpha 128, which stays
     const Color tint(255, 128, 64);
     // No partial alpha in the source: every pixel adds its colour, alpha 0 included.
@@ -201,7 +204,7 @@ TEST_F(MemoryImageBltTest, AdditiveInAllFourForms) {
 
 // The weighted terms the image keeps for its additive blits follow every change of its pixels,
 // and a cut of the source adds the terms of its own pixels.
-TEST_F(MemoryImageBltTest, AdditiveTermsFollowTheSourcesPixels) {
+TEST_P(MemoryImageBltTest, AdditiveTermsFollowTheSourcesPixels) {
     const uint32_t dest = 0xFF102030;
     uint32_t soft[] = {0x80FFFFFF, 0x40FF8000, 0x00FFFFFF};
     mSource.SetBits(soft, 3, 1);
@@ -223,7 +226,7 @@ TEST_F(MemoryImageBltTest, AdditiveTermsFollowTheSourcesPixels) {
     EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF102070, dest}));
 }
 
-TEST_F(MemoryImageBltTest, PalettisedSourceDrawsAsIts32BitForm) {
+TEST_P(MemoryImageBltTest, PalettisedSourceDrawsAsIts32BitForm) {
     const std::vector<uint32_t> source = RunRows();
     MemoryImage palettised(&mApp);
     palettised.SetBits(source.data(), 310, 2);
@@ -250,7 +253,7 @@ TEST_F(MemoryImageBltTest, PalettisedSourceDrawsAsIts32BitForm) {
     EXPECT_TRUE(palettised.IsPalettised()); // reading it leaves it palettised
 }
 
-TEST_F(MemoryImageBltTest, OtherSourcesAndModesDrawNothing) {
+TEST_P(MemoryImageBltTest, OtherSourcesAndModesDrawNothing) {
     Image plain;
     Fill(mDest, 2, 1, 0xFF000000);
     const int changes = mDest.mBitsChangedCount;
@@ -260,6 +263,8 @@ TEST_F(MemoryImageBltTest, OtherSourcesAndModesDrawNothing) {
     EXPECT_EQ(mDest.mBitsChangedCount, changes);
     EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF000000, 0xFF000000}));
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(MemoryImageBltTest);
 
 } // namespace
 } // namespace Vuro

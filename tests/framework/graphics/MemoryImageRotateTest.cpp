@@ -4,6 +4,8 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/graphics/BltClip.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,7 +19,8 @@ using Testing::Fill;
 using Testing::PixelAt;
 using Testing::SentinelIntact;
 
-class MemoryImageRotateTest : public Testing::ImagePairTest {};
+// The blits' row kernels run in both kernel forms.
+class MemoryImageRotateTest : public Testing::ImagePairTestOn<Test::KernelFormTest> {};
 
 // Distinct opaque colours: channel values x * 40 + y * 8, 100 + x, 200 - y.
 uint32_t Cell(int x, int y) {
@@ -35,7 +38,7 @@ uint32_t WholeSample(uint32_t s) {
     return out;
 }
 
-TEST_F(MemoryImageRotateTest, AngleZeroLandsWhereBltDoes) {
+TEST_P(MemoryImageRotateTest, AngleZeroLandsWhereBltDoes) {
     Testing::FillCells(mSource, 4, 3, Cell);
     Fill(mDest, 8, 6, 0xFF000000);
     mDest.BltRotated(&mSource, 2, 1, Rect(0, 0, 4, 3), Rect(0, 0, 8, 6), Color::White,
@@ -58,7 +61,7 @@ TEST_F(MemoryImageRotateTest, AngleZeroLandsWhereBltDoes) {
     EXPECT_EQ(AllPixels(subpixel), AllPixels(mDest));
 }
 
-TEST_F(MemoryImageRotateTest, HalfPixelOffsetBlendsNeighbours) {
+TEST_P(MemoryImageRotateTest, HalfPixelOffsetBlendsNeighbours) {
     const uint32_t pixels[] = {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF,
                                0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF};
     mSource.SetBits(pixels, 3, 2);
@@ -74,7 +77,7 @@ TEST_F(MemoryImageRotateTest, HalfPixelOffsetBlendsNeighbours) {
     EXPECT_EQ(PixelAt(mDest, 3, 0), 0xFF000000u);
 }
 
-TEST_F(MemoryImageRotateTest, QuarterTurnOfAnAsymmetricImage) {
+TEST_P(MemoryImageRotateTest, QuarterTurnOfAnAsymmetricImage) {
     Testing::FillCells(mSource, 5, 4, Cell);
     Fill(mDest, 6, 6, 0xFF000000);
     mDest.BltRotated(&mSource, 0, 5, Rect(0, 0, 5, 4), Rect(0, 0, 6, 6), Color::White,
@@ -92,7 +95,7 @@ TEST_F(MemoryImageRotateTest, QuarterTurnOfAnAsymmetricImage) {
     }
 }
 
-TEST_F(MemoryImageRotateTest, TranslucentSampleOverAlphaDestination) {
+TEST_P(MemoryImageRotateTest, TranslucentSampleOverAlphaDestination) {
     Fill(mSource, 2, 2, 0x80FFFFFF);
     const uint32_t dest[] = {0xFF000000, 0x00000000};
     mDest.SetBits(dest, 2, 1);
@@ -107,7 +110,7 @@ TEST_F(MemoryImageRotateTest, TranslucentSampleOverAlphaDestination) {
     EXPECT_EQ(PixelAt(mDest, 1, 0), 0x7EFDFDFDu);
 }
 
-TEST_F(MemoryImageRotateTest, AdditiveAddsTheWeightedSum) {
+TEST_P(MemoryImageRotateTest, AdditiveAddsTheWeightedSum) {
     Fill(mSource, 2, 2, 0xFF808080);
     Fill(mDest, 2, 1, 0x40C80A00);
     mDest.BltRotated(&mSource, 0, 0, Rect(0, 0, 2, 2), Rect(0, 0, 2, 1), Color::White,
@@ -121,7 +124,7 @@ TEST_F(MemoryImageRotateTest, AdditiveAddsTheWeightedSum) {
     EXPECT_EQ(PixelAt(mDest, 0, 0), 0x40FF2900u);
 }
 
-TEST_F(MemoryImageRotateTest, TintedNormalAndTransparentSamplesDrawNothing) {
+TEST_P(MemoryImageRotateTest, TintedNormalAndTransparentSamplesDrawNothing) {
     Fill(mSource, 3, 3, 0xFFFFFFFF);
     Fill(mDest, 3, 3, 0xFF000000);
     mDest.BltRotated(&mSource, 0, 0, Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), Color(9, 9, 9),
@@ -132,7 +135,7 @@ TEST_F(MemoryImageRotateTest, TintedNormalAndTransparentSamplesDrawNothing) {
     EXPECT_EQ(AllPixels(mDest), std::vector<uint32_t>(9, 0xFF000000));
 }
 
-TEST_F(MemoryImageRotateTest, StaysInsideTheDestinationAndTheSource) {
+TEST_P(MemoryImageRotateTest, StaysInsideTheDestinationAndTheSource) {
     std::vector<uint32_t> pixels(64, 0xFFFFFFFF);
     mSource.SetBits(pixels.data(), 8, 8);
     ASSERT_TRUE(mSource.Palletize());
@@ -173,6 +176,8 @@ TEST(BltClip, RotatedBoundsAreClipped) {
     EXPECT_FALSE(
         CalcRotatedBltBounds(0, 0, Rect(0, 0, 4, 2), Rect(10, 10, 5, 5), 0.0, bounds, 0, 0));
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(MemoryImageRotateTest);
 
 } // namespace
 } // namespace Vuro

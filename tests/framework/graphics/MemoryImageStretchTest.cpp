@@ -4,6 +4,8 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/graphics/BltClip.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 namespace Vuro {
@@ -16,9 +18,10 @@ using Testing::PixelAt;
 using Testing::Row;
 using Testing::SentinelIntact;
 
-class MemoryImageStretchTest : public Testing::ImagePairTest {};
+// The stretches' row kernels run in both kernel forms.
+class MemoryImageStretchTest : public Testing::ImagePairTestOn<Test::KernelFormTest> {};
 
-TEST_F(MemoryImageStretchTest, NearestDoublesEachPixelIntoABlock) {
+TEST_P(MemoryImageStretchTest, NearestDoublesEachPixelIntoABlock) {
     const uint32_t source[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF};
     mSource.SetBits(source, 2, 2);
     mDest.Create(4, 4);
@@ -30,7 +33,7 @@ TEST_F(MemoryImageStretchTest, NearestDoublesEachPixelIntoABlock) {
               std::vector<uint32_t>({a, a, b, b, a, a, b, b, c, c, d, d, c, c, d, d}));
 }
 
-TEST_F(MemoryImageStretchTest, NearestTintedDrawsNothing) {
+TEST_P(MemoryImageStretchTest, NearestTintedDrawsNothing) {
     Fill(mSource, 2, 2, 0xFFFFFFFF);
     Fill(mDest, 4, 4, 0xFF000000);
     mDest.StretchBlt(&mSource, Rect(0, 0, 4, 4), Rect(0, 0, 2, 2), Rect(0, 0, 4, 4), Color(1, 2, 3),
@@ -38,7 +41,7 @@ TEST_F(MemoryImageStretchTest, NearestTintedDrawsNothing) {
     EXPECT_EQ(AllPixels(mDest), std::vector<uint32_t>(16, 0xFF000000));
 }
 
-TEST_F(MemoryImageStretchTest, AreaStretchOfEqualSizeReproducesTheSource) {
+TEST_P(MemoryImageStretchTest, AreaStretchOfEqualSizeReproducesTheSource) {
     const uint32_t source[] = {0xFFFF8040, 0x80102030, 0x00FFFFFF,
                                0xFF000000, 0x01FFFFFF, 0xFE7F7F7F};
     mSource.SetBits(source, 3, 2);
@@ -56,7 +59,7 @@ TEST_F(MemoryImageStretchTest, AreaStretchOfEqualSizeReproducesTheSource) {
     EXPECT_EQ(AllPixels(mDest), AllPixels(blitted));
 }
 
-TEST_F(MemoryImageStretchTest, AreaMagnificationInterpolates) {
+TEST_P(MemoryImageStretchTest, AreaMagnificationInterpolates) {
     const uint32_t row[] = {0xFF000000, 0xFFFFFFFF};
     mSource.SetBits(row, 2, 1);
     Fill(mDest, 4, 1, 0xFF000000);
@@ -77,7 +80,7 @@ TEST_F(MemoryImageStretchTest, AreaMagnificationInterpolates) {
               std::vector<uint32_t>({0xFF000000, 0xFF545454, 0xFFA9A9A9, 0xFFFEFEFE}));
 }
 
-TEST_F(MemoryImageStretchTest, AreaMinificationAverages) {
+TEST_P(MemoryImageStretchTest, AreaMinificationAverages) {
     const uint32_t row[] = {0xFF000000, 0xFF646464, 0xFFC8C8C8, 0xFFFFFFFF};
     mSource.SetBits(row, 4, 1);
     Fill(mDest, 2, 1, 0xFF000000);
@@ -89,7 +92,7 @@ TEST_F(MemoryImageStretchTest, AreaMinificationAverages) {
     EXPECT_EQ(Row(mDest, 0), std::vector<uint32_t>({0xFF313131, 0xFFE2E2E2}));
 }
 
-TEST_F(MemoryImageStretchTest, AreaMagnificationMatchesTheImageStretchedOntoItself) {
+TEST_P(MemoryImageStretchTest, AreaMagnificationMatchesTheImageStretchedOntoItself) {
     // An image stretched onto itself takes the general path (its whole window read first);
     // from another image a magnification takes the fast one. Both draw the same pixels: a
     // source of every kind of alpha at (0, 0) of a 64 x 40 image, the destination beside it
@@ -121,7 +124,7 @@ TEST_F(MemoryImageStretchTest, AreaMagnificationMatchesTheImageStretchedOntoItse
     }
 }
 
-TEST_F(MemoryImageStretchTest, OnePixelDestinationNeitherDividesByZeroNorReadsPastTheWindow) {
+TEST_P(MemoryImageStretchTest, OnePixelDestinationNeitherDividesByZeroNorReadsPastTheWindow) {
     const uint32_t row[] = {0xFF808080, 0xFFFFFFFF};
     mSource.SetBits(row, 2, 1);
     Fill(mDest, 4, 1, 0xFF000000);
@@ -134,7 +137,7 @@ TEST_F(MemoryImageStretchTest, OnePixelDestinationNeitherDividesByZeroNorReadsPa
               std::vector<uint32_t>({0xFF000000, 0xFF7F7F7F, 0xFF000000, 0xFF000000}));
 }
 
-TEST_F(MemoryImageStretchTest, PalettisedSourceStretchedStaysInside) {
+TEST_P(MemoryImageStretchTest, PalettisedSourceStretchedStaysInside) {
     // A palettised source has no sentinel after its indices: any read past the window of the
     // last row shows under the address sanitizer.
     std::vector<uint32_t> pixels;
@@ -163,7 +166,7 @@ TEST_F(MemoryImageStretchTest, PalettisedSourceStretchedStaysInside) {
     EXPECT_TRUE(palettised.IsPalettised());
 }
 
-TEST_F(MemoryImageStretchTest, ClipLargerThanTheDestinationAndSourceOutsideTheImage) {
+TEST_P(MemoryImageStretchTest, ClipLargerThanTheDestinationAndSourceOutsideTheImage) {
     Fill(mSource, 4, 4, 0xFFFFFFFF);
     Fill(mDest, 5, 5, 0xFF000000);
     // The clip reaches far past the destination on every side.
@@ -189,7 +192,7 @@ TEST_F(MemoryImageStretchTest, ClipLargerThanTheDestinationAndSourceOutsideTheIm
     EXPECT_TRUE(SentinelIntact(mDest));
 }
 
-TEST_F(MemoryImageStretchTest, NothingLeftDrawsNothing) {
+TEST_P(MemoryImageStretchTest, NothingLeftDrawsNothing) {
     Fill(mSource, 2, 2, 0xFFFFFFFF);
     Fill(mDest, 4, 4, 0xFF000000);
     const int changes = mDest.mBitsChangedCount;
@@ -205,6 +208,8 @@ TEST_F(MemoryImageStretchTest, NothingLeftDrawsNothing) {
     }
     EXPECT_EQ(mDest.mBitsChangedCount, changes);
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(MemoryImageStretchTest);
 
 TEST(BltClip, StretchClippingCarriesTheSourceAlong) {
     DoubleRect src;

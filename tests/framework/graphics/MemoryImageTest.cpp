@@ -44,6 +44,27 @@ TEST_F(MemoryImageTest, CreateGivesZeroedBitsAndSentinel) {
     EXPECT_EQ(Words(bits, 13), expected);
 }
 
+// Every form the kernels read starts a cache line, whatever was allocated before it.
+TEST_F(MemoryImageTest, PixelWordsStartOnACacheLine) {
+    std::vector<std::unique_ptr<MemoryImage>> images;
+    const std::vector<uint32_t> pixels(7 * 5, 0x80FF8040u);
+    for (int n = 0; n < 8; ++n) {
+        auto stray = std::make_unique<char[]>(static_cast<size_t>(n) * 16 + 1);
+        auto image = std::make_unique<MemoryImage>(&mApp);
+        image->SetBits(pixels.data(), 7, 5);
+        const MemoryImage copy(*image);
+        const uintptr_t addresses[] = {
+            reinterpret_cast<uintptr_t>(image->GetBits()),
+            reinterpret_cast<uintptr_t>(image->GetNativeAlphaData(image->GetDisplayLayout())),
+            reinterpret_cast<uintptr_t>(image->GetAdditiveTerms()),
+            reinterpret_cast<uintptr_t>(copy.mBits.get())};
+        for (const uintptr_t address : addresses) {
+            EXPECT_EQ(address % 64, 0u) << "after a stray block of " << n * 16 + 1 << " bytes";
+        }
+        images.push_back(std::move(image));
+    }
+}
+
 TEST_F(MemoryImageTest, SetBitsScansAlphaUnlessForced) {
     MemoryImage image(&mApp);
     const uint32_t opaque[] = {0xFF000000, 0xFF123456, 0xFFFFFFFF};

@@ -40,12 +40,13 @@ inline AlphaRuns RandomAlphaRuns(size_t count, uint32_t clearBelow) {
 }
 
 // A destination and a source image of one application.
-class ImagePairTest : public ::testing::Test {
+template <typename Base = ::testing::Test> class ImagePairTestOn : public Base {
 protected:
     VuroAppBase mApp;
     MemoryImage mDest{&mApp};
     MemoryImage mSource{&mApp};
 };
+using ImagePairTest = ImagePairTestOn<>;
 
 // Sets the image to width x height copies of one word.
 inline void Fill(MemoryImage& image, int width, int height, uint32_t word) {

@@ -2,6 +2,8 @@
 
 #include "PixelTestHelpers.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,11 +21,14 @@ uint32_t Reference(uint32_t d, uint32_t texel, bool composite, bool destAlpha) {
     return destAlpha ? SWTriWrite<false, true>(d, s) : SWTriWrite<false, false>(d, s);
 }
 
+// Every case runs in both kernel forms.
+class SWTriTexelSpanTest : public Test::KernelFormTest {};
+
 // Every texel alpha and channel value over every destination channel value on an opaque
 // destination with an alpha byte (the 16-bit lane path, which 0x888 shares), and over a spread of
 // destination values and alphas in every mode (the per-pixel path); the span length 1021 leaves a
 // tail after the groups.
-TEST(SWTriTexelSpanTest, MatchesTheFetchAndWriteForEveryTexelAndDestinationValue) {
+TEST_P(SWTriTexelSpanTest, MatchesTheFetchAndWriteForEveryTexelAndDestinationValue) {
     std::vector<uint32_t> texels;
     for (uint32_t a = 0; a < 256; ++a) {
         for (uint32_t c = 0; c < 256; ++c) {
@@ -62,7 +67,7 @@ TEST(SWTriTexelSpanTest, MatchesTheFetchAndWriteForEveryTexelAndDestinationValue
 // Runs of clear, opaque and partial texels over destinations opaque in some runs and not in
 // others, in every span length up to a few groups: groups of one class and of several, and
 // every length of the span's last part.
-TEST(SWTriTexelSpanTest, MixedRunsInEverySpanLength) {
+TEST_P(SWTriTexelSpanTest, MixedRunsInEverySpanLength) {
     const Testing::AlphaRuns runs = Testing::RandomAlphaRuns(4096, 2);
     const std::vector<uint32_t>& texels = runs.mSource;
     const std::vector<uint32_t>& dest = runs.mDest;
@@ -85,6 +90,8 @@ TEST(SWTriTexelSpanTest, MixedRunsInEverySpanLength) {
         }
     }
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(SWTriTexelSpanTest);
 
 } // namespace
 } // namespace Vuro

@@ -6,6 +6,8 @@
 #include "framework/graphics/PixelBlend.h"
 #include "framework/graphics/SpriteRowsAvx2.h"
 
+#include "support/KernelForms.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -96,11 +98,14 @@ void ExpectRectanglesMatch(const Kernel& kernel, std::vector<uint32_t> dest,
     }
 }
 
+// Every case runs in both kernel forms.
+class SpriteRows : public Test::KernelFormTest {};
+
 // Every source channel value and alpha over destination channel values from 0 to 255 three
 // apart (red; green and blue meet the others); the alpha runs fastest, so groups of one class
 // and groups where transparent or opaque meet partial alpha all occur. Destination alphas vary:
 // a skipped pixel keeps its word whatever it is.
-TEST(SpriteRows, EveryChannelValueAndAlphaMatchesTheReference) {
+TEST_P(SpriteRows, EveryChannelValueAndAlphaMatchesTheReference) {
     std::vector<uint32_t> source;
     std::vector<uint32_t> dest;
     for (uint32_t d = 0; d < 256; d += 3) {
@@ -118,7 +123,7 @@ TEST(SpriteRows, EveryChannelValueAndAlphaMatchesTheReference) {
 }
 
 // Runs of transparent, opaque and partial pixels in every rectangle width up to a few groups.
-TEST(SpriteRows, MixedClassesInEveryWidth) {
+TEST_P(SpriteRows, MixedClassesInEveryWidth) {
     const Testing::AlphaRuns runs = Testing::RandomAlphaRuns(4096, 1);
     for (const Kernel& kernel : kKernels) {
         for (int width = 1; width <= 40; ++width) {
@@ -126,6 +131,8 @@ TEST(SpriteRows, MixedClassesInEveryWidth) {
         }
     }
 }
+
+VURO_INSTANTIATE_KERNEL_FORMS(SpriteRows);
 
 } // namespace
 } // namespace Vuro

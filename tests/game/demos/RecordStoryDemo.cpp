@@ -11,6 +11,10 @@
 //   second has begun; it reports the fruit's times the game set for the level. It lets each
 //   fruit hang ripe for longer than the normal set's times keep it on the tree and picks only
 //   fruit still hanging, so the demo holds only while the fruit keeps easy mode's times.
+// - rest: the bot leaves the game alone for kRestUpdates at the intro's start box, the menu,
+//   the stage map, the first level running and the same level paused, printing "rest STAGE N"
+//   with the update count at which each rest begins, and ends the program after the last
+//   (bench/program_rest.py plays this demo back to measure the program at rest).
 // The framework writes the demo file as for any recorded run. See README.md beside this file for
 // how it is run.
 //
@@ -70,6 +74,10 @@ constexpr int kOptionsButtonX = 300;
 constexpr int kOptionsButtonY = 288;
 constexpr int kExitButtonX = 570;
 constexpr int kExitButtonY = 428;
+// The length of each rest of the rest script, and the stages it rests at, in order.
+constexpr int kRestUpdates = 1400;
+constexpr const char* kRestStages[] = {"intro", "menu", "map", "running", "paused"};
+constexpr int kRestStageCount = 5;
 // The play board's menu button, which opens the in-game question.
 constexpr int kBoardMenuX = 600;
 constexpr int kBoardMenuY = 460;
@@ -82,8 +90,9 @@ enum class Tour { Off, LeaveLevel, BackToMenu, Scores, Options, Exit, Done };
 
 class BotEvents : public Test::ScriptedPlayer {
 public:
-    BotEvents(Platform::EventSource& inner, bool tour, bool easy)
-        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off), mEasy(easy) {}
+    BotEvents(Platform::EventSource& inner, bool tour, bool easy, bool rest)
+        : ScriptedPlayer(inner), mTour(tour ? Tour::LeaveLevel : Tour::Off), mEasy(easy),
+          mRest(rest) {}
 
     // What the levels gave: fruit collected, birds shot, the score, the levels won.
     int mFruitCollected = 0;
@@ -95,9 +104,29 @@ public:
     Tour mTour;
     const bool mEasy;        // the easy set: turned on at the map
     std::string mFruitTimes; // the fruit's times in seconds while the first level was played
+    const bool mRest;
+    int mRestStage = 0; // the rest script's stages rested at so far
 
 private:
     bool Patient() const { return mUpdate - mLastInput >= kPatienceUpdates; }
+
+    // The rest script at a stage: true while the bot rests there (it then does nothing else).
+    bool Resting(int stage) {
+        if (!mRest || mRestStage > stage) {
+            return false;
+        }
+        if (mRestStart < 0) {
+            mRestStart = mUpdate;
+            std::printf("rest %s %d\n", kRestStages[stage], mUpdate);
+        }
+        if (mUpdate - mRestStart < kRestUpdates) {
+            return true;
+        }
+        mRestStart = -1;
+        ++mRestStage;
+        mLastInput = mUpdate - kPatienceUpdates; // acts at once
+        return false;
+    }
 
     // One decision per update, once the last one's input has been handed on.
     void Act(GameApp& app) override {
@@ -110,10 +139,13 @@ private:
             return;
         }
         if (screen == app.mIntro && app.mIntro->Ready()) {
+            if (Resting(0)) {
+                return;
+            }
             Click((BoardIntro::kStartLeft + BoardIntro::kStartRight) / 2,
                   (BoardIntro::kStartTop + BoardIntro::kStartBottom) / 2);
         } else if (screen == app.mMenu) {
-            if (NameThePlayer(app)) {
+            if (NameThePlayer(app) || (!app.mMenu->mBusy && Resting(1))) {
                 return;
             }
             if (mTour == Tour::Off || mTour == Tour::LeaveLevel) {
@@ -124,6 +156,9 @@ private:
         } else if (screen == app.mTitres) {
             Click(510, 445);
         } else if (screen == app.mMap) {
+            if (Resting(2)) {
+                return;
+            }
             if (mTour == Tour::BackToMenu) {
                 mTour = Tour::Scores;
                 Click(*app.mMap->mBackButton);
@@ -229,6 +264,10 @@ private:
             Click(*stat->GetOkButton());
             return;
         }
+        if (mRest) {
+            RestInLevel(board);
+            return;
+        }
         if (board.GetState() != PlayBoard::kPlay || board.IsLevelOver()) {
             return;
         }
@@ -240,6 +279,22 @@ private:
         }
         if (ShootBird(field) || PickFruit(field)) {
             return;
+        }
+    }
+
+    // The level left running, then paused with the space bar, then the end of the recording.
+    void RestInLevel(BoardStory& board) {
+        const int state = board.GetState();
+        if (mRestStage == 3) {
+            if (state == PlayBoard::kPlay && !Resting(3)) {
+                PressKey(Platform::kVkSpace, ' ');
+            }
+        } else if (mRestStage == 4) {
+            if (state == PlayBoard::kPaused) {
+                (void)Resting(4);
+            }
+        } else {
+            Close();
         }
     }
 
@@ -321,6 +376,7 @@ private:
 
     int mLevelRemembered = 0;
     std::map<int, int> mRipeSince; // a fruit's cell id: the update it was first seen ripe
+    int mRestStart = -1;           // the update the current rest began; -1 none
 };
 
 } // namespace
@@ -328,24 +384,27 @@ private:
 
 int main(int argc, char** argv) {
     std::string script = argc == 3 ? argv[1] : "";
-    if (script != "story" && script != "tour" && script != "easy") {
-        std::fprintf(stderr, "usage: %s story|tour|easy DEMOFILE (an absolute path)\n", argv[0]);
+    if (script != "story" && script != "tour" && script != "easy" && script != "rest") {
+        std::fprintf(stderr, "usage: %s story|tour|easy|rest DEMOFILE (an absolute path)\n",
+                     argv[0]);
         return 2;
     }
     const bool tour = script == "tour";
     const bool easy = script == "easy";
+    const bool rest = script == "rest";
     std::string demoOption = std::string("-demofile=") + argv[2];
     const char* args[] = {argv[0], "-record", demoOption.c_str()};
     Vuro::Platform::SetCommandLineArgs(3, args);
     Vuro::Test::HurriedClock clock;
-    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour, easy);
+    Vuro::BotEvents bot(Vuro::Platform::GetEventSource(), tour, easy, rest);
     Vuro::Test::PlayGame(bot);
     std::printf("levels won %d, fruit collected %d, birds shot %d, score %d\n"
                 "kLevelScores:%s\nkLevelEnds:%s\nfruit seconds: %s\n",
                 bot.mLevelsWon, bot.mFruitCollected, bot.mBirdsShot, bot.mScore,
                 bot.mLevelScores.c_str(), bot.mLevelEnds.c_str(), bot.mFruitTimes.c_str());
     bool usable =
-        tour   ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
+        rest   ? bot.mRestStage == Vuro::kRestStageCount
+        : tour ? bot.mTour == Vuro::Tour::Done && bot.mLevelsWon == 1
         : easy ? bot.mClosed && bot.mLevelsWon == Vuro::kEasyLevelsToPlay && bot.mFruitCollected > 0
                : bot.mClosed && bot.mLevelsWon == Vuro::kLevelsToPlay && bot.mFruitCollected > 0 &&
                      bot.mBirdsShot > 0;

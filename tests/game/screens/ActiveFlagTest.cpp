@@ -33,8 +33,8 @@ TEST_F(ActiveFlagTest, AMinimisedWindowStopsEveryScreenAndTheRestoredOneStartsTh
     BoardStory board(mApp.get());
     int boardState = PlayBoard::kWait;
     int menuState = 0;
-    BoardStat stat(&board, &boardState);
-    BoardScores scores(mApp->mMenu, &menuState);
+    BoardStat stat(&board, StoreIn(boardState));
+    BoardScores scores(mApp->mMenu, StoreIn(menuState));
     BoardTitres titres(mApp.get(), mApp->mMenu);
     BoardIntro intro(mApp.get());
     BoardLoading loading(mApp.get(), 0);

@@ -60,7 +60,7 @@ TEST_F(BoardStatTest, AWonLevelEntersTheFieldsScoreInItsModesTableAndSavesIt) {
         record.totalScore = 5000;
         SetRecord(record);
         const int rowsBefore = mApp->mScoreTables.Count(!survival);
-        BoardStat stat(mBoard, &mState);
+        BoardStat stat(mBoard, StoreIn(mState));
         EXPECT_EQ(stat.GetStageSum(), mBoard->GetField().GetScore());
         EXPECT_EQ(stat.GetTotalSum(), 5000);
         // The default rows score 0, so the result takes the last place of the full table.
@@ -81,7 +81,7 @@ TEST_F(BoardStatTest, ALostLevelShowsItsFiguresButLeavesTheTablesAndTheirFileAlo
     PlayAndPick(false, 5);
     const std::string fileBefore = FileBytes("data/scores.dat");
     const int rowsBefore = mApp->mScoreTables.Count(true);
-    BoardStat stat(mBoard, &mState);
+    BoardStat stat(mBoard, StoreIn(mState));
     EXPECT_EQ(stat.GetStageSum(), 14);
     EXPECT_EQ(mApp->mScoreTables.Count(true), rowsBefore);
     EXPECT_EQ(FileBytes("data/scores.dat"), fileBefore);
@@ -89,7 +89,7 @@ TEST_F(BoardStatTest, ALostLevelShowsItsFiguresButLeavesTheTablesAndTheirFileAlo
 
 TEST_F(BoardStatTest, BirdsFlapOnlyWhileTheApplicationIsActiveAndOnlyOkCloses) {
     PlayAndPick(false, 0);
-    auto* stat = new BoardStat(mBoard, &mState);
+    auto* stat = new BoardStat(mBoard, StoreIn(mState));
     stat->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(stat);
     mApp->mHasFocus = false;

@@ -1,5 +1,5 @@
 // The menu's one-button message and its name and question dialog: placement, the answers they
-// write into the caller's state word, and the name field's filters and pacing.
+// give the caller's call-back, and the name field's filters and pacing.
 
 #include "MenuDialogFixture.h"
 #include "framework/widgets/DialogButton.h"
@@ -20,7 +20,7 @@ using MenuDialogTest = MenuDialogFixture;
 TEST_F(MenuDialogTest, OkDialogStandsWhereItMustAndItsButtonAnswers101) {
     for (int height : {300, 270, 190}) {
         int state = 5;
-        auto* box = Show(new OKDialog(mMenu.get(), "Head", "Body", &state), height);
+        auto* box = Show(new OKDialog(mMenu.get(), "Head", "Body", StoreIn(state)), height);
         EXPECT_EQ(box->mX, 120);
         EXPECT_EQ(box->mY, 150);
         EXPECT_EQ(box->mWidth, 400);
@@ -74,7 +74,9 @@ TEST_F(MenuDialogTest, EachModeWritesItsAnswerAndCloses) {
                      " typed '" + c.typed + "'");
         int state = c.stateBefore;
         std::string text = "old";
-        auto* dialog = Show(new SimpleDialog(mMenu.get(), "Head", &text, c.mode, &state));
+        auto* dialog =
+            Show(new SimpleDialog(mMenu.get(), "Head", &text, c.mode, StoreIn(state),
+                                  [&state] { return state == SimpleDialog::kPlainQuestion; }));
         ASSERT_EQ(dialog->mEdit != nullptr, c.mode == 0 || c.mode == 1 || c.mode == 3);
         if (dialog->mEdit != nullptr) {
             dialog->mEdit->SetText(c.typed, false);
@@ -93,7 +95,7 @@ TEST_F(MenuDialogTest, EachModeWritesItsAnswerAndCloses) {
 TEST_F(MenuDialogTest, NameDialogLayoutAndEnterInTheField) {
     int state = 0;
     std::string name = "Eve";
-    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, &state), 160);
+    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, StoreIn(state)), 160);
     EXPECT_EQ((std::vector<int>{dialog->mX, dialog->mY, dialog->mWidth, dialog->mHeight}),
               (std::vector<int>{120, 150, 400, 200}));
     EXPECT_EQ(dialog->mAcceptButton->mX, 200);
@@ -119,7 +121,7 @@ TEST_F(MenuDialogTest, NameDialogLayoutAndEnterInTheField) {
 TEST_F(MenuDialogTest, TheFieldTakesOneInputEveryNineUpdatesAndOnlyWhatAFileNameCanHold) {
     int state = 0;
     std::string name;
-    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 3, &state));
+    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 3, StoreIn(state)));
     // A character of code page 1251 is taken; the next is refused for 8 updates.
     EXPECT_TRUE(dialog->EditAllowChar(1, '\xC0'));
     for (int i = 0; i < 8; ++i) {
@@ -156,7 +158,7 @@ TEST_F(MenuDialogTest, TheFieldTakesOneInputEveryNineUpdatesAndOnlyWhatAFileName
 TEST_F(MenuDialogTest, AnEighthCharacterIsRefusedByTheField) {
     int state = 0;
     std::string name = "Abcdefg";
-    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, &state));
+    auto* dialog = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, StoreIn(state)));
     mApp->mUpdateCount += 9;
     dialog->mEdit->mCursorPos = 7;
     dialog->mEdit->CharInput('h');

@@ -35,7 +35,7 @@ protected:
                                  "</HelpText>\n");
     }
     OptionsDialog* Open() {
-        mOptions = new OptionsDialog(mMenu.get(), "");
+        mOptions = new OptionsDialog(mMenu.get(), StoreIn(mMenu->mState), "");
         mApp->AddDialog(OptionsDialog::kDialogId, mOptions);
         mOptions->Resize(0, 0, 0, 0);
         return mOptions;

@@ -86,7 +86,7 @@ TEST_F(ScreensGoldenTest, TheStatisticsOfAWonLevel) {
     record.totalScore = 4321;
     SetRecord(record);
     int state = PlayBoard::kWait;
-    auto* stat = new BoardStat(mBoard, &state);
+    auto* stat = new BoardStat(mBoard, StoreIn(state));
     stat->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(stat);
     MemoryImage screen(mApp.get());
@@ -113,7 +113,7 @@ TEST_F(ScreensGoldenTest, TheStoryScoreTable) {
         ASSERT_TRUE(tables.Add(entry, true));
     }
     int state = 0;
-    auto* board = new BoardScores(mApp->mMenu, &state);
+    auto* board = new BoardScores(mApp->mMenu, StoreIn(state));
     board->Resize(0, 0, 640, 480);
     mApp->mWidgetManager->AddWidget(board);
     MemoryImage screen(mApp.get());

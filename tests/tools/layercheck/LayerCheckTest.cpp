@@ -34,7 +34,21 @@ TEST(LayerCheckTest, JudgesIncludesByTheTable) {
         {"framework/debug/CrashHandler.cpp", "framework/app/VuroAppBase.h", false, true},
         {"framework/app/VuroAppBase.cpp", "game/app/GameApp.h", false, false},
         {"game/app/GameApp.cpp", "framework/debug/ResourceManager.h", false, true},
-        {"game/core/Board.cpp", "game/screens/MapScreen.h", false, true},
+        // The game: player data <- rules <- screens <- application.
+        {"game/player/ScoreTables.cpp", "framework/util/XMLParser.h", false, true},
+        {"game/player/ScoreTables.cpp", "game/rules/Fruit.h", false, false},
+        {"game/rules/PlayField.h", "game/player/ProfileManager.h", false, true},
+        {"game/rules/PlayField.cpp", "game/screens/GameImages.h", false, false},
+        {"game/screens/BoardMap.cpp", "game/rules/FrameAnim.h", false, true},
+        {"game/screens/BoardMap.cpp", "game/player/PlayerRecord.h", false, true},
+        {"game/screens/BoardMenu.cpp", "game/app/GameApp.h", false, false},
+        {"game/app/GameApp.cpp", "game/screens/BoardMenu.h", false, true},
+        {"game/app/GameApp.cpp", "game/player/ScoreTables.h", false, true},
+        // A folder of game/ the table does not name is below every game layer.
+        {"game/tables/StageTable.h", "game/player/PlayerRecord.h", false, false},
+        {"game/tables/StageTable.h", "framework/util/Buffer.h", false, true},
+        {"game/player/ScoreTables.cpp", "game/tables/StageTable.h", false, true},
+        {"framework/app/VuroAppBase.cpp", "game/player/ProfileManager.h", false, false},
         // A bare name is beside the including file.
         {"framework/graphics/Image.cpp", "Color.h", false, true},
         // System libraries: only platform/.

@@ -1,0 +1,50 @@
+#pragma once
+// Which instruction form the row kernels of the blitters run in. Every kernel is built twice: in
+// 256-bit AVX2 registers ("wide") and in the 128-bit registers that every x86-64 processor has
+// ("narrow"). The form is chosen once from the processor: wide wherever it has AVX2, narrow
+// elsewhere. Processors that split every 256-bit instruction in two (AMD's first Zen generation
+// and its Hygon relative) are told apart, so that a form measured faster there can be chosen for
+// them; today's narrow form, the same code in the baseline's registers, is far slower than the
+// wide one on every machine measured, so they run the wide form too.
+//
+// Benchmarks (--kernels=wide|narrow) and tests may force a form, so both can be measured and
+// checked on any machine; forcing is meant for the start of a program or a test, not while
+// another thread draws.
+
+#include <string>
+
+namespace Vuro::Blend {
+
+enum class KernelForm { Narrow, Wide };
+
+// What the choice is made from.
+struct ProcessorInfo {
+    std::string mVendor; // "AuthenticAMD", "GenuineIntel", ...
+    std::string mModelName;
+    unsigned mFamily = 0; // with the extended family added
+    unsigned mModel = 0;  // with the extended model added
+    bool mAvx2 = false;
+    bool mSplitsWideVectors = false;
+
+    // One line for benchmark tables: model name, family and model, and the flags above.
+    std::string Describe() const;
+};
+
+const ProcessorInfo& Processor();
+
+// The form the processor is given when nothing is forced.
+KernelForm ChosenKernelForm();
+// The form the kernels run now.
+KernelForm ActiveKernelForm();
+inline bool WideKernels() {
+    return ActiveKernelForm() == KernelForm::Wide;
+}
+// Runs the kernels in `form` from now on; false, with nothing changed, where the processor
+// cannot run it (wide without AVX2).
+[[nodiscard]] bool ForceKernelForm(KernelForm form);
+// Back to the processor's choice.
+void UnforceKernelForm();
+
+const char* KernelFormName(KernelForm form);
+
+} // namespace Vuro::Blend

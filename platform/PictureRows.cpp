@@ -1,0 +1,173 @@
+#include "platform/PictureRows.h"
+
+#include <bit>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+namespace Vuro::Platform {
+
+namespace {
+
+struct Channel {
+    int shift = 0; // position of the lowest bit
+    int bits = 0;
+};
+
+Channel ChannelOf(uint32_t mask) {
+    return mask == 0 ? Channel{} : Channel{std::countr_zero(mask), std::popcount(mask)};
+}
+
+// A channel's value widened or narrowed to 8 bits, and back.
+uint32_t ToEight(uint32_t value, int bits) {
+    if (bits >= 8) {
+        return value >> (bits - 8);
+    }
+    uint32_t wide = 0;
+    for (int filled = 8; filled > 0; filled -= bits) {
+        wide |= filled >= bits ? value << (filled - bits) : value >> (bits - filled);
+    }
+    return wide & 0xFF;
+}
+uint32_t FromEight(uint32_t value, int bits) {
+    return bits <= 8 ? value >> (8 - bits) : (value << (bits - 8)) | (value >> (16 - bits));
+}
+
+// Any format into any other, a channel at a time.
+struct AnyToAny {
+    Channel from[3];
+    Channel to[3];
+    uint32_t operator()(uint32_t pixel) const {
+        uint32_t out = 0;
+        for (int k = 0; k < 3; ++k) {
+            if (from[k].bits == 0 || to[k].bits == 0) {
+                continue;
+            }
+            const uint32_t value = (pixel >> from[k].shift) & ((1u << from[k].bits) - 1);
+            out |= FromEight(ToEight(value, from[k].bits), to[k].bits) << to[k].shift;
+        }
+        return out;
+    }
+};
+
+// Fast path: the 16-bit screen (565) on a desktop of 8-bit channels. The same widening as
+// AnyToAny, written out so the compiler can run it on whole vectors.
+struct From565 {
+    int redShift;
+    int greenShift;
+    int blueShift;
+    uint32_t operator()(uint32_t pixel) const {
+        const uint32_t red = pixel >> 11;
+        const uint32_t green = (pixel >> 5) & 63;
+        const uint32_t blue = pixel & 31;
+        return ((red << 3 | red >> 2) << redShift) | ((green << 2 | green >> 4) << greenShift) |
+               ((blue << 3 | blue >> 2) << blueShift);
+    }
+};
+
+struct Unchanged {
+    uint32_t operator()(uint32_t pixel) const { return pixel; }
+};
+
+template <typename Pixel> const Pixel* RowOf(const void* pixels, int pitch, int y) {
+    return reinterpret_cast<const Pixel*>(static_cast<const uint8_t*>(pixels) +
+                                          static_cast<size_t>(y) * pitch);
+}
+template <typename Pixel> Pixel* RowOf(void* pixels, int pitch, int y) {
+    return reinterpret_cast<Pixel*>(static_cast<uint8_t*>(pixels) + static_cast<size_t>(y) * pitch);
+}
+
+template <typename From, typename To, typename Convert>
+void CopyRows(const PictureRows& source, const PictureTarget& target, Convert convert) {
+    const bool sameWidth = source.width == target.width;
+    std::vector<int> columns;
+    std::vector<To> converted;
+    if (!sameWidth) {
+        converted.resize(static_cast<size_t>(source.width));
+        columns.resize(static_cast<size_t>(target.width));
+        for (int x = 0; x < target.width; ++x) {
+            columns[x] = static_cast<int>(int64_t(x) * source.width / target.width);
+        }
+    }
+    int lastSourceY = -1;
+    const To* lastRow = nullptr;
+    for (int y = 0; y < target.height; ++y) {
+        const int sourceY = static_cast<int>(int64_t(y) * source.height / target.height);
+        To* out = RowOf<To>(target.pixels, target.pitch, target.y + y) + target.x;
+        if (sourceY == lastSourceY) {
+            // Scaled up: the row above shows the same source row.
+            std::memcpy(out, lastRow, static_cast<size_t>(target.width) * sizeof(To));
+            continue;
+        }
+        const From* in = RowOf<From>(source.pixels, source.pitch, sourceY);
+        if constexpr (std::is_same_v<Convert, Unchanged>) {
+            if (sameWidth) {
+                std::memcpy(out, in, static_cast<size_t>(target.width) * sizeof(To));
+                lastSourceY = sourceY;
+                lastRow = out;
+                continue;
+            }
+        }
+        if (sameWidth) {
+            for (int x = 0; x < target.width; ++x) {
+                out[x] = static_cast<To>(convert(in[x]));
+            }
+        } else {
+            // Converted once a source pixel (a loop the compiler runs on vectors), then spread.
+            for (int x = 0; x < source.width; ++x) {
+                converted[x] = static_cast<To>(convert(in[x]));
+            }
+            for (int x = 0; x < target.width; ++x) {
+                out[x] = converted[columns[x]];
+            }
+        }
+        lastSourceY = sourceY;
+        lastRow = out;
+    }
+}
+
+template <typename From, typename To>
+void CopyConverted(const PictureRows& source, const PictureTarget& target) {
+    const PixelFormat& from = source.format;
+    const PixelFormat& to = target.format;
+    if (from == to) {
+        CopyRows<From, To>(source, target, Unchanged{});
+        return;
+    }
+    const Channel toChannels[3] = {ChannelOf(to.redMask), ChannelOf(to.greenMask),
+                                   ChannelOf(to.blueMask)};
+    const bool eightBitTarget =
+        toChannels[0].bits == 8 && toChannels[1].bits == 8 && toChannels[2].bits == 8;
+    if (from == kFormat565 && eightBitTarget) {
+        CopyRows<From, To>(source, target,
+                           From565{toChannels[0].shift, toChannels[1].shift, toChannels[2].shift});
+        return;
+    }
+    AnyToAny convert{{ChannelOf(from.redMask), ChannelOf(from.greenMask), ChannelOf(from.blueMask)},
+                     {toChannels[0], toChannels[1], toChannels[2]}};
+    CopyRows<From, To>(source, target, convert);
+}
+
+} // namespace
+
+void CopyPicture(const PictureRows& source, const PictureTarget& target) {
+    if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) {
+        return;
+    }
+    const bool from16 = source.format.bitCount == 16;
+    const bool to16 = target.format.bitCount == 16;
+    if ((!from16 && source.format.bitCount != 32) || (!to16 && target.format.bitCount != 32)) {
+        return;
+    }
+    if (from16 && to16) {
+        CopyConverted<uint16_t, uint16_t>(source, target);
+    } else if (from16) {
+        CopyConverted<uint16_t, uint32_t>(source, target);
+    } else if (to16) {
+        CopyConverted<uint32_t, uint16_t>(source, target);
+    } else {
+        CopyConverted<uint32_t, uint32_t>(source, target);
+    }
+}
+
+} // namespace Vuro::Platform

@@ -1,0 +1,59 @@
+#pragma once
+// How the application's picture reaches an SDL window. The way is chosen once a process, on the
+// first window: an accelerated renderer where the machine has one that is not a software
+// rasteriser (Mesa's llvmpipe, softpipe, swrast), else the window's own surface, which SDL then
+// hands to the window system without a renderer of its own. Either way the picture's rows are
+// copied by our own converter (platform/PictureRows.h), or uploaded as they stand where a
+// renderer takes the picture's format; SDL's generic pixel conversion is never used.
+//
+// SdlWindowPicture belongs to one window and is used on the thread that made it.
+
+#include "platform/DirectDraw.h"
+
+#include <SDL.h>
+
+#include <string>
+
+namespace Vuro::Platform {
+
+struct SdlPresentChoice {
+    bool useRenderer = false;
+    std::string text; // the way and why, for the developer's video statistics
+};
+
+// Probes on the first call (SDL's video must be running), then answers the same.
+const SdlPresentChoice& ChooseSdlPresent();
+
+// Whether an OpenGL device name (GL_RENDERER) is one of Mesa's rasterisers that run on the
+// processor, where presenting through the renderer costs more than the window's surface does.
+bool IsSoftwareRasteriser(std::string device);
+
+class SdlWindowPicture {
+public:
+    explicit SdlWindowPicture(SDL_Window* window);
+    ~SdlWindowPicture();
+    SdlWindowPicture(const SdlWindowPicture&) = delete;
+    SdlWindowPicture& operator=(const SdlWindowPicture&) = delete;
+
+    // Shows rows of width x height pixels, pitch bytes apart, in the window, as large as it fits
+    // with the shape of clientWidth x clientHeight kept, the rest black. False when it could not.
+    bool Show(const void* pixels, int pitch, int width, int height, const PixelFormat& format,
+              int clientWidth, int clientHeight);
+
+private:
+    bool ShowByRenderer(const void* pixels, int pitch, int width, int height,
+                        const PixelFormat& format, int clientWidth, int clientHeight);
+    bool ShowInSurface(const void* pixels, int pitch, int width, int height,
+                       const PixelFormat& format, int clientWidth, int clientHeight);
+    bool MakeTexture(int width, int height, const PixelFormat& format);
+
+    SDL_Window* mWindow;               // not owned
+    SDL_Renderer* mRenderer = nullptr; // null: the window's surface takes the picture
+    SDL_Texture* mTexture = nullptr;
+    int mTextureWidth = 0;
+    int mTextureHeight = 0;
+    PixelFormat mPictureFormat; // what the texture was made for
+    PixelFormat mTextureFormat; // the texture's own layout
+};
+
+} // namespace Vuro::Platform
