@@ -7,13 +7,14 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardStory.h"
-#include "game/screens/BoardSurvive.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardTitres.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -49,8 +50,8 @@ GameApp::GameApp() {
     mTitle = mProdName;
     mProductVersion = "1.2";
     mRegKey = "Kelmontrave\\Quandrellis";
-    mWidth = 640;
-    mHeight = 480;
+    mWidth = kFieldWidth;
+    mHeight = kFieldHeight;
     mMusicVolume = 0.75;
     mSfxVolume = 0.7;
     mIsWindowed = true;
@@ -112,7 +113,7 @@ void GameApp::InitGame() {
     for (int number : kMenuCursorNumbers) {
         SetCursorImage(number, mCursorImage);
     }
-    for (const GameSoundFile& song : kStartMusic) {
+    for (const GameSong& song : kStartMusic) {
         (void)mMusicInterface->LoadMusic(song.mId, song.mFile);
     }
     (void)mSoundManager->LoadSoundAt(kClickSound.mId, kClickSound.mFile);

@@ -140,7 +140,7 @@ public:
     int mPreviousScreenId = kScreenIntro;
     int mTargetScreenId = kScreenIntro;
     int mMapMode = kMapModeSurvival;
-    int mMapMessage = 0;              // for the stage map: 0, 1, 2 or 333
+    int mMapMessage = 0;              // for the stage map: a MapMessage (StageTables.h)
     Image* mCursorImage = nullptr;    // images/menu_cursor, owned
     bool mCustomCursors = false;      // the framework's custom-cursor choice at start-up
     Widget* mCurrentScreen = nullptr; // the screen with the focus (one of those below)

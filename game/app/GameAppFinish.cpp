@@ -10,13 +10,13 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
-#include "game/screens/BoardStory.h"
-#include "game/screens/BoardSurvive.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardTitres.h"
 #include "platform/Clock.h"
 
@@ -92,12 +92,12 @@ void GameApp::PlayMenuMusic(bool stopOthers) {
     if (stopOthers) {
         mMusicInterface->StopAllMusic();
     }
-    mMusicInterface->PlayMusic(kMenuSong, 0, false);
+    mMusicInterface->PlayMusic(SongId::kMenu, 0, false);
 }
 
 void GameApp::PlayLevelMusic() {
     mMusicInterface->StopAllMusic();
-    mMusicInterface->PlayMusic(kFirstLevelSong + Rand() % kLevelSongCount, 0, false);
+    mMusicInterface->PlayMusic(SongId::kFirstLevel + Rand() % SongId::kLevelCount, 0, false);
 }
 
 bool GameApp::MenuLoadingFinished() {
@@ -156,7 +156,7 @@ void GameApp::FinishMenuScreen() {
     } else {
         DropLeftBoard(true);
     }
-    if (!mMusicInterface->IsPlaying(kMenuSong)) {
+    if (!mMusicInterface->IsPlaying(SongId::kMenu)) {
         PlayMenuMusic(true);
     }
 }
@@ -170,7 +170,7 @@ void GameApp::FinishMenuMapScreen() {
     // The map mode stays as the board set it.
     DropLeftBoard(false);
     DropReplacedMenu();
-    if (!mMusicInterface->IsPlaying(kMenuSong)) {
+    if (!mMusicInterface->IsPlaying(SongId::kMenu)) {
         PlayMenuMusic(false);
     }
 }

@@ -36,7 +36,7 @@ void GameApp::LoadSounds() {
             return;
         }
     }
-    for (const GameSoundFile& song : kGameMusic) {
+    for (const GameSong& song : kGameMusic) {
         if (ShutdownAsked()) {
             return;
         }

@@ -1,5 +1,6 @@
 #include "game/rules/Bird.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kRightExit = 640;
+constexpr int kRightExit = kFieldWidth;
 constexpr int kGiveUpLeftExit = -80;
 constexpr int kFlyAwayLeftExit = -60;
 constexpr int kGiveUpY = 250;

@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/Bird.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 
 #include <cstddef>
@@ -11,12 +12,11 @@ namespace Vuro {
 namespace {
 
 constexpr int kEnterLeftX = -50;
-constexpr int kEnterRightX = 640;
+constexpr int kEnterRightX = kFieldWidth;
 constexpr int kStoneInset = 5;
 constexpr int kAimMargin = 20;
 constexpr int kLookNear = 50;
 constexpr int kLookFar = 200;
-constexpr int kFruitWidth = 20;
 constexpr int kTakeDepth = 20;  // a beak this far down the fruit takes it
 constexpr int kKnockDepth = 10; // a kamikaze beak this far down knocks it
 constexpr int kKnockNear = 10;
@@ -118,7 +118,7 @@ bool ReachesFruit(const Bird& bird, const Fruit& fruit) {
     if (bird.GetState() == Bird::AtFruitFlyingRight) {
         across = x > bird.GetX() && x <= bird.GetRightEdge();
     } else if (bird.GetState() == Bird::AtFruitFlyingLeft) {
-        across = x + kFruitWidth > bird.GetX() && x + kFruitWidth < bird.GetRightEdge();
+        across = x + kFruitSize > bird.GetX() && x + kFruitSize < bird.GetRightEdge();
     }
     const int beak = bird.GetBeakY();
     const int top = fruit.GetY();

@@ -1,8 +1,10 @@
 #pragma once
 // The sun or moon: it drifts one pixel left every 120 update ticks and, once at its stop x,
-// jumps back to the right edge (x 640); every 20 ticks its frame toggles between 0 and 1.
+// jumps back to the right edge of the field; every 20 ticks its frame toggles between 0 and 1.
 // A held drifter keeps toggling its frame but does not move. A plain record; Tick answers whether
 // it changed what is drawn (each change counts).
+
+#include "game/rules/FieldGeometry.h"
 
 namespace Vuro {
 
@@ -12,7 +14,7 @@ struct Drifter {
     static constexpr int kHeld = 2;
     static constexpr int kFrameTicks = 20;
     static constexpr int kMoveTicks = 120;
-    static constexpr int kWrapX = 640;
+    static constexpr int kWrapX = kFieldWidth;
 
     int mState = kGone;
     int mX = -1;

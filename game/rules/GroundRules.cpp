@@ -2,6 +2,7 @@
 
 #include "game/rules/Caterpillar.h"
 #include "game/rules/EdgeWalker.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/Hedgehog.h"
 #include "game/rules/TargetWalker.h"
@@ -9,7 +10,6 @@
 namespace Vuro {
 
 namespace {
-constexpr int kFruitWidth = 20;
 constexpr int kCaterpillarWidth = 10;
 constexpr int kHedgehogCarrySpan = 33;
 constexpr int kBroomSpan = 40;
@@ -29,12 +29,12 @@ bool HedgehogTakesFruit(const Hedgehog& hedgehog, const Fruit& fruit) {
         return false;
     }
     return hedgehog.GetX() <= fruit.GetX() &&
-           fruit.GetX() + kFruitWidth <= hedgehog.GetX() + kHedgehogCarrySpan;
+           fruit.GetX() + kFruitSize <= hedgehog.GetX() + kHedgehogCarrySpan;
 }
 
 bool BroomSweepsFruit(const EdgeWalker& broom, const Fruit& fruit) {
     return !fruit.IsHeld() && fruit.GetState() == Fruit::Rotting &&
-           WhollyUnder(broom, fruit.GetX(), kFruitWidth);
+           WhollyUnder(broom, fruit.GetX(), kFruitSize);
 }
 
 bool BroomSweepsCaterpillar(const EdgeWalker& broom, const Caterpillar& caterpillar) {

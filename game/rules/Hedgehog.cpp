@@ -3,13 +3,14 @@
 #include "game/rules/GameSeconds.h"
 
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/FieldGeometry.h"
 
 namespace Vuro {
 
 namespace {
 
 constexpr int kEnterLeftX = -50;
-constexpr int kEnterRightX = 640;
+constexpr int kEnterRightX = kFieldWidth;
 constexpr int kLeaveLeftX = -60;
 constexpr int kLeaveRightFromX = 320;
 

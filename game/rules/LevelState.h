@@ -13,6 +13,7 @@
 #include "game/rules/Drifter.h"
 #include "game/rules/EdgeWalker.h"
 #include "game/rules/EffectAnim.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/FrameAnim.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/FruitBox.h"
@@ -34,7 +35,7 @@ struct LevelState {
     static constexpr int kSkyLayerCount = 2;
     // The sky pictures scroll a pixel every 12 ticks, the second one a field's width behind.
     static constexpr int kSkyPeriod = 12;
-    static constexpr int kSkyWidth = 640;
+    static constexpr int kSkyWidth = kFieldWidth;
     static constexpr int kLightningPeriod = 6;
 
     // A timed effect counted down once a second.

@@ -1,6 +1,8 @@
 #include "game/rules/PlayField.h"
 
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/FieldGeometry.h"
+#include "game/rules/Stages.h"
 
 namespace Vuro {
 
@@ -29,16 +31,8 @@ void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {
 }
 
 int PlayField::GetStage(bool survival, int level) {
-    if (survival) {
-        return level;
-    }
-    static constexpr int kStageEnds[] = {7, 14, 22, 28, 36, 44};
-    for (int stage = 0; stage < 6; ++stage) {
-        if (level < kStageEnds[stage]) {
-            return stage + 1;
-        }
-    }
-    return level;
+    const int stage = StageOfLevel(level);
+    return survival || stage == 0 ? level : stage;
 }
 
 void PlayField::StartAmbient(int stage) {

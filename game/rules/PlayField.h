@@ -16,6 +16,7 @@
 // shows the points the score actually changed by.
 
 #include "game/rules/ComboSequence.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/LevelState.h"
 #include "game/rules/PlayFieldHost.h"
 #include "game/rules/RiseFade.h"
@@ -50,8 +51,6 @@ public:
 
     // The help tip of the unripe-fruit warning (time-line tips are 100 and up too).
     static constexpr int kGreenPickTip = 100;
-    // The strip below the field: side buttons and the in-game menu.
-    static constexpr int kFieldBottom = 420;
 
     // Sizes of the pictures the rules measure with, per fruit kind 1..4 (index kind - 1): a
     // fruit is picked within a fifth of its anim sheet's width and the sheet's height, and a
@@ -59,9 +58,10 @@ public:
     // image set; until then the sizes of the game's data set stand (sheets of six 20 x 20 cels,
     // trees 140 wide).
     struct PictureSizes {
-        int mFruitSheetWidth[kFruitKinds] = {120, 120, 120, 120};
-        int mFruitSheetHeight[kFruitKinds] = {20, 20, 20, 20};
-        int mTreeWidth[kFruitKinds] = {140, 140, 140, 140};
+        static constexpr int kSheetWidth = kFruitAnimCels * kFruitSize;
+        int mFruitSheetWidth[kFruitKinds] = {kSheetWidth, kSheetWidth, kSheetWidth, kSheetWidth};
+        int mFruitSheetHeight[kFruitKinds] = {kFruitSize, kFruitSize, kFruitSize, kFruitSize};
+        int mTreeWidth[kFruitKinds] = {kTreeWidth, kTreeWidth, kTreeWidth, kTreeWidth};
     };
 
     PlayField();

@@ -3,8 +3,8 @@
 // birds and hedgehogs.
 
 #include "game/rules/BirdRules.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 #include <algorithm>
 
@@ -38,7 +38,7 @@ void PlayField::UpdateCursor() {
     }
     if (mCustomCursors && mMouseY <= kFieldBottom) {
         const bool slingshot = mSurvival || mAimingAtBird != 0;
-        mHost->SetCursor(slingshot ? FieldSound::kSlingshotCursor : FieldSound::kAimCursor);
+        mHost->SetCursor(slingshot ? CursorId::kSlingshot : CursorId::kStoryAim);
     }
 }
 
@@ -63,7 +63,7 @@ void PlayField::StrikeWithStone(Bird& bird, bool stopPhase) {
         if (stone.mState == Mover::kArrived || !StoneHits(bird, stone.mX, stone.mY, stopPhase)) {
             continue;
         }
-        mHost->PlaySample(FieldSound::kCrow);
+        mHost->PlaySample(SampleId::kCrow);
         const int points = ShotPoints(bird);
         if (bird.IsCarrying()) {
             DropFromBird(bird);

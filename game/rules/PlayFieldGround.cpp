@@ -2,9 +2,9 @@
 // the hedgehogs, broom and autocar that take fruit from the ground, and the caterpillars and
 // hedgehogs themselves.
 
+#include "game/rules/GameSounds.h"
 #include "game/rules/GroundRules.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 namespace Vuro {
 
@@ -61,16 +61,16 @@ bool PlayField::OnFruitTick(Fruit& fruit, int result) {
     case Fruit::TickUnripeLanded:
         AddCaterpillar(kind, fruit.GetX());
         mAutocar.RemoveTarget(fruit.GetCellId());
-        mHost->PlaySample(FieldSound::kDrop);
+        mHost->PlaySample(SampleId::kDrop);
         BirdsGiveUpCell(fruit.GetCellId());
         break;
     case Fruit::TickBeganToRot:
         AddScoreWithPopup(kRotPenalty, fruit.GetX(), fruit.GetY());
-        mHost->PlaySample(FieldSound::kRot);
+        mHost->PlaySample(SampleId::kRot);
         break;
     case Fruit::TickBecameRipe:
         if (!mSurvival) {
-            mHost->PlaySample(fruit.IsGolden() ? FieldSound::kGold : FieldSound::kReady);
+            mHost->PlaySample(fruit.IsGolden() ? SampleId::kGold : SampleId::kReady);
         }
         break;
     default:
@@ -88,7 +88,7 @@ bool PlayField::TakeFromGround(Fruit& fruit) {
             hedgehog.Carry(x, y, fruit.GetCellId(), fruit.GetState(), fruit.GetKind(),
                            fruit.GetPicture());
             AddScoreWithPopup(kHedgehogPenalty, x, y);
-            mHost->PlaySample(FieldSound::kMoneyBack);
+            mHost->PlaySample(SampleId::kMoneyBack);
             return true;
         }
     }
@@ -100,7 +100,7 @@ bool PlayField::TakeFromGround(Fruit& fruit) {
         return false;
     }
     const int state = fruit.GetState();
-    mHost->PlaySample(FieldSound::kTake);
+    mHost->PlaySample(SampleId::kTake);
     AddScoreWithPopup(PointsForState(state), x, y);
     if (!mSurvival && state != Fruit::Growing && state != Fruit::Rotting) {
         CountCollected(fruit.GetKind(), 1);
@@ -117,7 +117,7 @@ void PlayField::UpdateCaterpillars(int tick) {
         bool gone = true;
         if (state == Caterpillar::Arrived) {
             AddScoreWithPopup(kCaterpillarPenalty, caterpillar.GetX(), caterpillar.GetY());
-            mHost->PlaySample(FieldSound::kMoneyBack);
+            mHost->PlaySample(SampleId::kMoneyBack);
         } else if (state == Caterpillar::None) {
             // nothing to count
         } else if (BroomSweepsCaterpillar(mBroom, caterpillar)) {

@@ -10,6 +10,14 @@ namespace Vuro {
 
 class ProfileManager;
 
+// The application's cursor numbers.
+namespace CursorId {
+inline constexpr int kArrow = 0;
+inline constexpr int kHand = 1;
+inline constexpr int kStoryAim = 3;  // story mode's aim
+inline constexpr int kSlingshot = 4; // survival mode, and over a bird
+} // namespace CursorId
+
 class PlayFieldHost {
 public:
     PlayFieldHost() = default;
@@ -22,7 +30,7 @@ public:
     virtual void PlayMusic(int songId) = 0;
     virtual void StopMusic(int songId) = 0;
     virtual bool IsMusicPlaying(int songId) = 0;
-    // Cursor numbers of the application (3 the story aim, 4 the slingshot).
+    // A CursorId (the story aim or the slingshot).
     virtual void SetCursor(int cursorNum) = 0;
     // The current player's record has its easy-mode byte set.
     virtual bool IsEasyModePlayer() = 0;

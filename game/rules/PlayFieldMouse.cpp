@@ -1,8 +1,9 @@
 // A press on the play field: the slingshot, the side buttons, bonus items and what each gives,
 // and in story mode the caterpillars and fruit under the mouse with the combo rewards.
 
+#include "game/rules/FieldGeometry.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 namespace Vuro {
 
@@ -14,7 +15,6 @@ constexpr int kSideStripX = 565;
 constexpr int kRightButtonTop = 421;
 constexpr int kRightButtonBottom = 449;
 constexpr int kLeftButtonTop = 451;
-constexpr int kPickTop = 200; // story picks only below this line
 constexpr int kBonusItemWidth = 32;
 constexpr int kBonusItemHeight = 40;
 constexpr int kCaterpillarSize = 10;
@@ -64,11 +64,11 @@ int ComboPoints(int combo) {
 int ComboSample(int combo) {
     switch (combo) {
     case ComboSequence::kFiveOfAKind:
-        return FieldSound::kComboFive;
+        return SampleId::kComboFive;
     case ComboSequence::kTenOfAKind:
-        return FieldSound::kComboTen;
+        return SampleId::kComboTen;
     default:
-        return FieldSound::kCombo;
+        return SampleId::kCombo;
     }
 }
 
@@ -114,9 +114,9 @@ void PlayField::MouseDownStory(int x, int y) {
     }
     if (mLevel >= kFrogFirstLevel && mLevel <= kFrogLastLevel &&
         Holds(kFrogLeft, kFrogTop, kFrogWidth, kFrogHeight, x, y)) {
-        mHost->PlaySample(FieldSound::kFrog);
+        mHost->PlaySample(SampleId::kFrog);
     }
-    if (ClickBonusItem(x, y) || y <= kPickTop) {
+    if (ClickBonusItem(x, y) || y < kFirstPickRow) {
         return;
     }
     ClickCaterpillar(x, y);
@@ -135,7 +135,7 @@ void PlayField::PressSideButtons(int x, int y) {
 }
 
 void PlayField::FireStone(int x) {
-    mHost->PlaySample(FieldSound::kShot);
+    mHost->PlaySample(SampleId::kShot);
     Mover stone;
     stone.Start(x, kStoneStartY, x, kStoneTargetY);
     mStones.push_back(stone);
@@ -156,7 +156,7 @@ bool PlayField::ClickBonusItem(int x, int y) {
         }
         const int kind = item->mKind;
         mBonusItems.erase(item);
-        mHost->PlaySample(FieldSound::kTakeBonus);
+        mHost->PlaySample(SampleId::kTakeBonus);
         ApplyBonus(kind);
         return true;
     }
@@ -167,15 +167,15 @@ void PlayField::ApplyBonus(int kind) {
     switch (kind) {
     case kCoins:
         AddScore(IsEasyModePlayer() ? 50 : 30);
-        mHost->PlaySample(FieldSound::kCashRegister);
+        mHost->PlaySample(SampleId::kCashRegister);
         break;
     case kDoubleShot:
-        mHost->PlaySample(FieldSound::kReload);
+        mHost->PlaySample(SampleId::kReload);
         AddScore(kBonusPoints);
         StartTimer(kTimerDoubleShot, 15);
         break;
     case kSmoke:
-        mHost->PlaySample(FieldSound::kSpray);
+        mHost->PlaySample(SampleId::kSpray);
         AddScore(kBonusPoints);
         StartTimer(kTimerSmoke, 2);
         for (Caterpillar& caterpillar : mCaterpillars) {
@@ -189,7 +189,7 @@ void PlayField::ApplyBonus(int kind) {
         }
         break;
     case kLightning:
-        mHost->PlaySample(FieldSound::kThunder);
+        mHost->PlaySample(SampleId::kThunder);
         if (!mTimers[kTimerLightning].mActive) {
             AddScore(kBonusPoints);
             StartTimer(kTimerLightning, 2);
@@ -197,18 +197,18 @@ void PlayField::ApplyBonus(int kind) {
         }
         break;
     case kBroom:
-        if (mHost->IsMusicPlaying(FieldSound::kBroomSong)) {
-            mHost->StopMusic(FieldSound::kBroomSong);
+        if (mHost->IsMusicPlaying(SongId::kBroom)) {
+            mHost->StopMusic(SongId::kBroom);
         }
-        mHost->PlayMusic(FieldSound::kBroomSong);
+        mHost->PlayMusic(SongId::kBroom);
         AddScore(kBonusPoints);
-        mHost->PlaySample(FieldSound::kMagicShot);
+        mHost->PlaySample(SampleId::kMagicShot);
         mBroom.StartSweep();
         mMagicShots.push_back(MagicShot(mBroom.GetX() - 10, mBroom.GetY() - 15));
         break;
     case kAutocar: {
         AddScore(kBonusPoints);
-        mHost->PlaySample(FieldSound::kMagicShot);
+        mHost->PlaySample(SampleId::kMagicShot);
         const int seconds = IsEasyModePlayer() ? 60 : 40;
         if (mAutocar.IsPresent()) {
             mAutocar.SetLifetime(seconds);
@@ -221,12 +221,12 @@ void PlayField::ApplyBonus(int kind) {
     case kStopPhase:
         AddScore(kBonusPoints);
         StartTimer(kTimerStopPhase, 5);
-        for (int song : {FieldSound::kBroomSong, FieldSound::kClockSong}) {
+        for (int song : {SongId::kBroom, SongId::kClock}) {
             if (mHost->IsMusicPlaying(song)) {
                 mHost->StopMusic(song);
             }
         }
-        mHost->PlayMusic(FieldSound::kClockSong);
+        mHost->PlayMusic(SongId::kClock);
         break;
     default:
         break;
@@ -239,7 +239,7 @@ void PlayField::ClickCaterpillar(int x, int y) {
         if (Holds(caterpillar->GetX(), caterpillar->GetY(), kCaterpillarSize, kCaterpillarSize, x,
                   y)) {
             AddScoreWithPopup(1, caterpillar->GetX(), caterpillar->GetY());
-            mHost->PlaySample(FieldSound::kMoneyBack);
+            mHost->PlaySample(SampleId::kMoneyBack);
             mCaterpillars.erase(caterpillar);
             return;
         }
@@ -285,7 +285,7 @@ void PlayField::PickFruit(int x, int y) {
             AddBonusItem(fruit->GetX(), fruit->GetY());
         }
         mFruit.erase(fruit);
-        mHost->PlaySample(FieldSound::kTake);
+        mHost->PlaySample(SampleId::kTake);
         return;
     }
 }

@@ -2,33 +2,22 @@
 // on a tree of its kind.
 
 #include "framework/util/MersenneTwister.h"
+#include "game/rules/FieldGeometry.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
+#include "game/rules/TimeLineCodes.h"
 
 namespace Vuro {
 
 namespace {
 
-constexpr int kRainX = 640;
+constexpr int kRainX = kFieldWidth;
 constexpr int kRainY = 35;
 constexpr int kRainTargetX = -246;
 constexpr int kWaveBannerSeconds = 7;
 constexpr int kWavePoints = 100;
-constexpr int kFirstHelpTip = 100;
 constexpr int kGoldenFromLevel = 2;
 constexpr int kGoldenAfterFruit = 7;
-
-enum TimeLineCode {
-    kTimeUp = 0,
-    kGrowLast = 4, // 1..4 grow a fruit of that kind
-    kRain = 5,
-    kHedgehog = 6,
-    kPlainBird = 7, // 7, 8, 9: birds of kind 0, 1, 2
-    kWhiteBird = 9,
-    kKamikaze = 10,
-    kBanner = 15,
-    kReadySound = 16,
-};
 
 } // namespace
 
@@ -47,13 +36,14 @@ void PlayField::RunTimeLine() {
 }
 
 bool PlayField::RunTimeLineCode(int code) {
-    if (code >= kFirstHelpTip) {
+    using namespace TimeLineCode;
+    if (code >= kFirstTip) {
         // The board shows the tip; the rest of this second's entries are dropped with it.
         mHelpTip = code;
         mEvent = kEventHelpTip;
         return false;
     }
-    if (code > kTimeUp && code <= kGrowLast) {
+    if (code >= kFirstFruit && code <= kLastFruit) {
         GrowFruit(code);
         return true;
     }
@@ -65,22 +55,22 @@ bool PlayField::RunTimeLineCode(int code) {
     case kRain:
         mRain.SetPos(kRainX, kRainY);
         mRain.SetTarget(kRainTargetX, kRainY);
-        if (mHost->IsMusicPlaying(FieldSound::kRainSong)) {
-            mHost->StopMusic(FieldSound::kRainSong);
+        if (mHost->IsMusicPlaying(SongId::kRain)) {
+            mHost->StopMusic(SongId::kRain);
         }
-        mHost->PlayMusic(FieldSound::kRainSong);
+        mHost->PlayMusic(SongId::kRain);
         break;
     case kHedgehog:
         AddHedgehog();
         break;
-    case kPlainBird:
-    case kPlainBird + 1:
-    case kWhiteBird:
-        AddBird(code - kPlainBird);
+    case kFirstBird + Bird::Plain:
+    case kFirstBird + Bird::Black:
+    case kFirstBird + Bird::White:
+        AddBird(code - kFirstBird);
         break;
     case kKamikaze:
         AddBird(Bird::Kamikaze);
-        mHost->PlaySample(FieldSound::kSiren);
+        mHost->PlaySample(SampleId::kSiren);
         break;
     case kBanner:
         if (!mSurvival) {
@@ -95,7 +85,7 @@ bool PlayField::RunTimeLineCode(int code) {
         mBanner.Start(kWaveBannerSeconds);
         break;
     case kReadySound:
-        mHost->PlaySample(FieldSound::kReady);
+        mHost->PlaySample(SampleId::kReady);
         break;
     default: // codes without a meaning do nothing
         break;

@@ -2,9 +2,10 @@
 // slingshot, the stones and the pop-ups go on, the once-a-second timers and level clock, the
 // reload rule of the slingshot, the short-lived effects and the sky.
 
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSeconds.h"
+#include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
-#include "game/rules/PlayFieldSounds.h"
 
 #include <vector>
 
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int kReloadCheckTicks = 10;
 constexpr int kReloadTicks = 35;
-constexpr int kSkyWrapBelow = -639;
-constexpr int kSkyWrapTo = 640;
+constexpr int kSkyWrapBelow = 1 - kFieldWidth;
+constexpr int kSkyWrapTo = kFieldWidth;
 constexpr int kLastLightningFrame = 7;
 
 // Erases the finished elements, then advances the others.
@@ -69,7 +70,7 @@ bool PlayField::Update(int tick) {
         puff.Tick(tick);
     }
     if (mBroom.Tick(tick) == EdgeWalker::TickGone) {
-        mHost->StopMusic(FieldSound::kBroomSong);
+        mHost->StopMusic(SongId::kBroom);
     }
     mAutocar.Tick(tick);
     UpdateBirds(tick, false);
@@ -109,9 +110,9 @@ void PlayField::UpdateStopPhase(int tick) {
         Timer& stop = mTimers[kTimerStopPhase];
         if (--stop.mSeconds < 0) {
             stop = Timer{};
-            mHost->StopMusic(FieldSound::kClockSong);
+            mHost->StopMusic(SongId::kClock);
             if (mBroom.IsPresent()) {
-                mHost->PlayMusic(FieldSound::kBroomSong);
+                mHost->PlayMusic(SongId::kBroom);
             }
         }
     }
@@ -130,8 +131,8 @@ void PlayField::UpdateEffects(int tick) {
 
 void PlayField::UpdateSky(int tick) {
     if (!mRain.IsPresent()) {
-        if (mHost->IsMusicPlaying(FieldSound::kRainSong)) {
-            mHost->StopMusic(FieldSound::kRainSong);
+        if (mHost->IsMusicPlaying(SongId::kRain)) {
+            mHost->StopMusic(SongId::kRain);
         }
     } else {
         mRain.Tick(tick);

@@ -1,5 +1,6 @@
 #include "game/rules/TargetWalker.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSeconds.h"
 
 #include <algorithm>
@@ -11,7 +12,6 @@ namespace {
 constexpr int kFarAway = 1000;
 constexpr int kReachLeft = 5;
 constexpr int kReachRight = 60;
-constexpr int kFruitWidth = 20;
 constexpr int kLastFrame = 2;
 } // namespace
 
@@ -48,7 +48,7 @@ void TargetWalker::RemoveTarget(int fruitId) {
 }
 
 bool TargetWalker::Reaches(int fruitX) const {
-    return fruitX >= mX - kReachLeft && fruitX + kFruitWidth <= mX + kReachRight;
+    return fruitX >= mX - kReachLeft && fruitX + kFruitSize <= mX + kReachRight;
 }
 
 void TargetWalker::Choose() {

@@ -4,6 +4,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/GameImages.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/PlayBoard.h"
@@ -16,7 +17,6 @@ namespace {
 
 int gHelpDelay = 0; // one counter for every panel of the program
 
-constexpr int kClickSample = 2;
 constexpr int kPictureX = 22;
 constexpr int kPictureY = 110;
 constexpr int kLineX = 40;
@@ -95,7 +95,7 @@ void BoardH::Close(bool withSound) {
     // Set first: leaving the manager takes the focus, which calls LostFocus again.
     mClosed = true;
     if (withSound && gVuroApp != nullptr) {
-        gVuroApp->PlaySampleAt(kClickSample, 0);
+        gVuroApp->PlaySampleAt(SampleId::kClick, 0);
     }
     if (mWidgetManager != nullptr) {
         mWidgetManager->RemoveWidget(this);

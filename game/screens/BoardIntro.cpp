@@ -5,6 +5,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/sound/MusicInterface.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/MenuArtSet.h"
@@ -23,7 +24,6 @@ constexpr int kBarX = 206;
 constexpr int kBarY = 428;
 constexpr Point kCaption{237, 458};
 constexpr int kStartCaptionText = 11;
-constexpr int kClickSample = 2;
 constexpr int kOpaque = 255;
 
 // The pictures the intro cannot do without, in loading order.
@@ -139,7 +139,7 @@ void BoardIntro::Update() {
     }
     Widget::Update();
     if (!mMusicStarted) {
-        mApp->mMusicInterface->PlayMusic(kIntroSong, 0, true);
+        mApp->mMusicInterface->PlayMusic(SongId::kIntro, 0, true);
         mMusicStarted = true;
     }
     if (!mFinished) {
@@ -148,7 +148,7 @@ void BoardIntro::Update() {
             if (mSeconds < PhaseLimit()) {
                 ++mSeconds;
             } else {
-                mApp->mMusicInterface->PlayMusic(kMenuSong, 0, false);
+                mApp->mMusicInterface->PlayMusic(SongId::kMenu, 0, false);
                 mFinished = true;
             }
         }
@@ -224,7 +224,7 @@ void BoardIntro::MouseDown(int x, int y, int) {
     mMouseX = x;
     mMouseY = y;
     if (InStartBox(x, y)) {
-        mApp->PlaySampleAt(kClickSample, 0);
+        mApp->PlaySampleAt(SampleId::kClick, 0);
         mGame->FinishMenuScreen();
     }
 }

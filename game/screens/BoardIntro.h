@@ -35,8 +35,6 @@ public:
     // Intro seconds at which the splash phase ends, by splash count.
     static constexpr int kPhaseLimits[3] = {3, 8, 14};
     static constexpr int kTicksPerSecond = 100;
-    static constexpr int kIntroSong = 13;
-    static constexpr int kMenuSong = 1;
     // The splash pictures, shown in this order when both are there.
     static constexpr const char* kFirstSplashFile = "images/splash2";
     static constexpr const char* kSecondSplashFile = "images/splash1";

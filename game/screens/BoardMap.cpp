@@ -10,6 +10,7 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/GameHost.h"
@@ -43,15 +44,6 @@ constexpr int kCaptionBottom = 415;
 constexpr int kCaptionX = 473;
 constexpr int kCaptionY = 410;
 
-struct RegionLook {
-    int mImageX;
-    int mImageY;
-    int mNameX;
-};
-constexpr RegionLook kRegionLooks[kStageCount] = {
-    {118, 367, 449}, {155, 264, 464}, {16, 138, 454},
-    {177, 46, 454},  {423, 61, 441},  {197, 154, 464},
-};
 constexpr int kRegionNameY = 335;
 constexpr int kRegionStatusY = 365;
 constexpr int kOpenStatusX = 514;
@@ -59,10 +51,6 @@ constexpr int kPriceX = 489;
 constexpr int kStage2PriceX = 494; // a four-digit price
 constexpr int kClosedLabelX = 470;
 constexpr int kClosedLabelText = 7;
-
-// Stages 2..6.
-constexpr PointPlace kLocks[kStageCount - 1] = {
-    {215, 295}, {102, 200}, {265, 90}, {490, 145}, {325, 215}};
 
 constexpr int kCurrentPointInset = 2; // the current point's picture is 2 pixels larger a side
 
@@ -92,49 +80,7 @@ BoardMap::~BoardMap() {
 }
 
 int BoardMap::RegionAt(int x, int y) {
-    if (Within(y, 43, 152)) {
-        if (y >= 135 && Within(x, 107, 184)) {
-            return 3;
-        }
-        if ((y >= 45 && Within(x, 219, 340)) || (y >= 86 && Within(x, 185, 440))) {
-            return 4;
-        }
-        if (y >= 60 && Within(x, 440, 571)) {
-            return 5;
-        }
-    } else if (Within(y, 153, 266)) {
-        if (Within(x, 16, 203)) {
-            return 3;
-        }
-        if ((y >= 175 && Within(x, 204, 448)) || (Within(x, 319, 380) && y <= 175)) {
-            return 6;
-        }
-        if ((Within(x, 204, 318) || Within(x, 381, 426)) && y <= 175) {
-            return 4;
-        }
-        if (Within(x, 405, 635)) {
-            return 5;
-        }
-    } else if (Within(y, 267, 465)) {
-        if (Within(x, 115, 275) && y >= 370) {
-            return 1;
-        }
-        if ((Within(x, 186, 240) && y <= 282) || (Within(x, 174, 305) && Within(y, 282, 310)) ||
-            (Within(x, 160, 380) && Within(y, 310, 370)) ||
-            (Within(x, 343, 433) && Within(y, 370, 424))) {
-            return 2;
-        }
-        if (Within(x, 54, 196) && (y <= 311 || (x >= 98 && Within(y, 311, 343)))) {
-            return 3;
-        }
-        if (Within(x, 224, 408) && y <= 315) {
-            return 6;
-        }
-        if (Within(x, 494, 555) && y <= 284) {
-            return 5;
-        }
-    }
-    return 0;
+    return StageRegionAt(x, y);
 }
 
 bool BoardMap::OnCaption(int x, int y) {
@@ -159,12 +105,12 @@ void BoardMap::OnAttached(WidgetManager* manager) {
     manager->AddWidget(mPlayButton);
     // A level lost in hard mode asks whether to switch to easy; it replaces a stage message
     // due on this visit.
-    if (mGame->GetMapMessage() == kDifficultyQuestion) {
+    if (mGame->GetMapMessage() == MapMessage::kDifficultyQuestion) {
         mMessageCode = kDifficultyQuestion;
         AskDifficulty(false);
         Invalidate();
     }
-    mGame->SetMapMessage(0);
+    mGame->SetMapMessage(MapMessage::kNone);
 }
 
 void BoardMap::OnDetached(WidgetManager* manager) {
@@ -225,7 +171,7 @@ void BoardMap::ButtonClick(int id) {
     if (mLeaving) {
         return;
     }
-    mApp->PlaySampleAt(kClickSound, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
         Leave(GameHost::kScreenMenu);
     } else if (id == kPlayButtonId) {
@@ -234,8 +180,8 @@ void BoardMap::ButtonClick(int id) {
 }
 
 void BoardMap::DrawRegion(Graphics* g, int region) {
-    const RegionLook& look = kRegionLooks[region - 1];
-    g->DrawImage(mMenu->mArt.LevelSelect(region), look.mImageX, look.mImageY);
+    const StageLook& look = kStageLooks[region - 1];
+    g->DrawImage(mMenu->mArt.LevelSelect(region), look.mHighlightX, look.mHighlightY);
     g->DrawString(mMapTexts[region - 1], look.mNameX, kRegionNameY);
     // A stage (story) or a survival level's story stage that is opened shows no price.
     if (IsStageOpened(region)) {
@@ -295,7 +241,7 @@ void BoardMap::Draw(Graphics* g) {
         ++firstLocked;
     }
     for (int stage = firstLocked; stage <= kStageCount; ++stage) {
-        g->DrawImage(art.mLock, kLocks[stage - 2].mX, kLocks[stage - 2].mY);
+        g->DrawImage(art.mLock, kStageLocks[stage - 2].mX, kStageLocks[stage - 2].mY);
     }
     const std::pair<const FrameAnim*, Image*> anims[] = {
         {&mShip2, art.mShip2}, {&mShip, art.mShip}, {&mOcti, art.mOcti}};

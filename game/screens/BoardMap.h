@@ -29,6 +29,7 @@
 #include "game/player/PlayerRecord.h"
 #include "game/rules/FrameAnim.h"
 #include "game/screens/LevelPoint.h"
+#include "game/screens/StageTables.h"
 
 #include <map>
 #include <string>
@@ -47,18 +48,12 @@ public:
 
     // The message code: what the next active update acts on.
     static constexpr int kNoMessage = 0;
-    static constexpr int kBuyAccepted = 100;        // buy the first stage not opened
-    static constexpr int kDifficultySwitch = 330;   // invert the easy flag
-    static constexpr int kDifficultyQuestion = 333; // the question is open
+    static constexpr int kBuyAccepted = 100;      // buy the first stage not opened
+    static constexpr int kDifficultySwitch = 330; // invert the easy flag
+    // The question is open (a play board's pending question becomes this code).
+    static constexpr int kDifficultyQuestion = MapMessage::kDifficultyQuestion;
     static constexpr int kMessageClosed = 101;
     static constexpr int kBuyDeclined = 777;
-
-    // Sound ids.
-    static constexpr int kMessageSound = 1;
-    static constexpr int kClickSound = 2;
-    static constexpr int kPaidSound = 5;
-    static constexpr int kSelectSound = 17;
-    static constexpr int kQuestionSound = 23;
 
     static constexpr int kBackButtonId = 1;
     static constexpr int kPlayButtonId = 2;

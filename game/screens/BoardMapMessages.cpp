@@ -2,6 +2,7 @@
 // and on the difficulty caption, and the dialogs that show them.
 
 #include "framework/app/VuroAppBase.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/OKDialog.h"
@@ -13,16 +14,16 @@ namespace Vuro {
 namespace {
 
 // Message files local\<base + N>.xml, N = 1..5 for stage N + 1 or survival level N.
-constexpr int kStageFinished = 600;   // a story stage finished, the next one not bought
-constexpr int kSurvivalOpened = 610;  // a survival level opened
-constexpr int kSurvivalWaiting = 620; // a survival level waits for its story stage
-constexpr int kEasyTooPoor = 640;     // easy price not reached
-constexpr int kEasyOffer = 650;       // easy price reached: buy?
-constexpr int kNormalTooPoor = 660;
-constexpr int kNormalOffer = 670;
-constexpr int kStageNotReached = 690; // the stage's first level not reached yet
-constexpr int kToHardQuestion = 680;
-constexpr int kToEasyQuestion = 681;
+constexpr int kStageFinishedFiles = 600;   // a story stage finished, the next one not bought
+constexpr int kSurvivalOpenedFiles = 610;  // a survival level opened
+constexpr int kSurvivalWaitingFiles = 620; // a survival level waits for its story stage
+constexpr int kEasyTooPoorFiles = 640;     // easy price not reached
+constexpr int kEasyOfferFiles = 650;       // easy price reached: buy?
+constexpr int kNormalTooPoorFiles = 660;
+constexpr int kNormalOfferFiles = 670;
+constexpr int kStageNotReachedFiles = 690; // the stage's first level not reached yet
+constexpr int kToHardQuestionFile = 680;
+constexpr int kToEasyQuestionFile = 681;
 
 constexpr int kMessageX = 120;
 constexpr int kMessageY = 150;
@@ -71,7 +72,7 @@ void BoardMap::HandleMessageCode() {
     }
     if (mStory) {
         if (code >= 1 && code <= kStageCount - 1) {
-            ShowMessage(kStageFinished + code, false, kQuestionSound);
+            ShowMessage(kStageFinishedFiles + code, false, SampleId::kQuestion);
             mMessageCode = kNoMessage;
         } else if (code == kBuyAccepted) {
             BuyNextStage();
@@ -80,9 +81,9 @@ void BoardMap::HandleMessageCode() {
     }
     if (code >= 1 && code <= kStageCount - 1) {
         if (IsStageOpened(code + 1)) {
-            ShowMessage(kSurvivalOpened + code, false, 0);
+            ShowMessage(kSurvivalOpenedFiles + code, false, 0);
         } else {
-            ShowMessage(kSurvivalWaiting + code, false, kMessageSound);
+            ShowMessage(kSurvivalWaitingFiles + code, false, SampleId::kMessage);
         }
         mMessageCode = kNoMessage;
     }
@@ -104,12 +105,13 @@ bool BoardMap::CheckStoryRegion() {
     const int stage = mHoveredRegion;
     const int n = stage - 1;
     const bool easy = mRecord.easyMode != 0;
-    if (mRecord.storyLevelMax < StageFirstLevel(stage)) {
-        ShowMessage(kStageNotReached + n, false, kMessageSound);
+    if (mRecord.storyLevelMax < StageFirstIndex(stage)) {
+        ShowMessage(kStageNotReachedFiles + n, false, SampleId::kMessage);
     } else if (mRecord.totalScore < StagePrice(stage, easy)) {
-        ShowMessage((easy ? kEasyTooPoor : kNormalTooPoor) + n, false, kMessageSound);
+        ShowMessage((easy ? kEasyTooPoorFiles : kNormalTooPoorFiles) + n, false,
+                    SampleId::kMessage);
     } else {
-        ShowMessage((easy ? kEasyOffer : kNormalOffer) + n, true, kQuestionSound);
+        ShowMessage((easy ? kEasyOfferFiles : kNormalOfferFiles) + n, true, SampleId::kQuestion);
     }
     return true;
 }
@@ -119,13 +121,13 @@ bool BoardMap::CheckSurvivalRegion() {
     if (click != RegionClick::Closed) {
         return click == RegionClick::Outside;
     }
-    ShowMessage(kSurvivalWaiting + mHoveredRegion - 1, false, kMessageSound);
+    ShowMessage(kSurvivalWaitingFiles + mHoveredRegion - 1, false, SampleId::kMessage);
     return true;
 }
 
 void BoardMap::AskDifficulty(bool easy) {
     mMessageCode = kDifficultyQuestion;
-    ShowMessage(easy ? kToHardQuestion : kToEasyQuestion, true, kQuestionSound);
+    ShowMessage(easy ? kToHardQuestionFile : kToEasyQuestionFile, true, SampleId::kQuestion);
 }
 
 } // namespace Vuro

@@ -3,12 +3,14 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
 #include "game/screens/StageTables.h"
 
 #include <algorithm>
+#include <span>
 
 namespace Vuro {
 
@@ -18,10 +20,6 @@ namespace {
 constexpr const char* kMapTextFailure = "There was an error loading the file: local\\682.xml";
 
 constexpr int kOpenableStages = kStageCount - 1; // stages 2..6, one flag each
-
-// The pending map message of a survival visit.
-constexpr int kSurvivalAdvanced = 1;
-constexpr int kSurvivalWaiting = 2;
 
 struct AnimPlace {
     int mX;
@@ -56,7 +54,8 @@ void BoardMap::Setup(bool story) {
     StartLooping(mShip2, kShip2);
     StartLooping(mOcti, kOcti);
     mStory = story;
-    std::span<const PointPlace> places = story ? StoryPointPlaces() : SurvivalPointPlaces();
+    std::span<const PointPlace> places = story ? std::span<const PointPlace>(kStoryPoints)
+                                               : std::span<const PointPlace>(kSurvivalPoints);
     for (int number = 0; number < static_cast<int>(places.size()); ++number) {
         mPoints[number] =
             LevelPoint{number, places[number].mX, places[number].mY, LevelPoint::kLocked};
@@ -69,24 +68,24 @@ void BoardMap::Setup(bool story) {
 }
 
 void BoardMap::ClampProgress() {
-    mRecord.storyLevelMax = std::clamp(mRecord.storyLevelMax, 0, kLastStoryPoint);
+    mRecord.storyLevelMax = std::clamp(mRecord.storyLevelMax, 0, kLastStoryIndex);
     mRecord.storyLevel = std::clamp(mRecord.storyLevel, 0, mRecord.storyLevelMax);
-    mRecord.survivalLevelMax = std::clamp(mRecord.survivalLevelMax, 0, kLastSurvivalPoint);
+    mRecord.survivalLevelMax = std::clamp(mRecord.survivalLevelMax, 0, kLastSurvivalIndex);
     mRecord.survivalLevel = std::clamp(mRecord.survivalLevel, 0, mRecord.survivalLevelMax);
 }
 
 void BoardMap::TakeVisitMessage() {
     if (!mStory) {
-        if (mGame->GetMapMessage() == kSurvivalAdvanced) {
+        if (mGame->GetMapMessage() == MapMessage::kSurvivalAdvanced) {
             mMessageCode = mRecord.survivalLevelMax;
-        } else if (mGame->GetMapMessage() == kSurvivalWaiting) {
+        } else if (mGame->GetMapMessage() == MapMessage::kSurvivalWaiting) {
             mMessageCode = mRecord.survivalLevelMax + 1;
         }
         return;
     }
     // Standing on the first level of a stage not bought: the stage before it was finished.
     for (int stage = 2; stage <= kStageCount; ++stage) {
-        if (mRecord.storyLevelMax == StageFirstLevel(stage) && !IsStageOpened(stage)) {
+        if (mRecord.storyLevelMax == StageFirstIndex(stage) && !IsStageOpened(stage)) {
             mMessageCode = stage - 1;
         }
     }
@@ -97,7 +96,7 @@ void BoardMap::ComputeOpenLimit() {
     while (opened < kOpenableStages && mRecord.stageUnlocked[opened] != 0) {
         ++opened;
     }
-    mOpenLimit = mStory ? StageLastLevel(opened + 1) : opened;
+    mOpenLimit = mStory ? StageLastIndex(opened + 1) : opened;
 }
 
 void BoardMap::SetPointState(int number, int state) {
@@ -125,7 +124,7 @@ void BoardMap::SelectStoryPoint(int x, int y) {
     if (mRecord.storyLevelMax == 0) {
         return;
     }
-    mApp->PlaySampleAt(kSelectSound, 0);
+    mApp->PlaySampleAt(SampleId::kSelect, 0);
     auto hit = std::find_if(mPoints.begin(), mPoints.end(),
                             [&](const auto& entry) { return entry.second.Contains(x, y); });
     if (hit == mPoints.end()) {
@@ -159,7 +158,7 @@ void BoardMap::SelectSurvivalRegion() {
     if (highest == 0) {
         return;
     }
-    mApp->PlaySampleAt(kSelectSound, 0);
+    mApp->PlaySampleAt(SampleId::kSelect, 0);
     const int level = mHoveredRegion - 1;
     if (level > highest) {
         MoveCurrentPoint(mRecord.survivalLevel, highest);
@@ -184,7 +183,7 @@ void BoardMap::BuyNextStage() {
     }
     mRecord.totalScore = std::max(mRecord.totalScore, 0);
     if (mRecord.totalScore != before) {
-        mApp->PlaySampleAt(kPaidSound, 0);
+        mApp->PlaySampleAt(SampleId::kCashRegister, 0);
     }
     mRecord.storyLevel = mRecord.storyLevelMax;
     StoreRecord();

@@ -6,6 +6,8 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/FieldGeometry.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardScores.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
@@ -95,7 +97,7 @@ constexpr Point kName{50, 46};
 
 constexpr Point kLogo{10, 340};
 constexpr Point kSun{480, 40};
-constexpr int kSkyWrap = 640;
+constexpr int kSkyWrap = kFieldWidth;
 constexpr int kNoticeY = 473;
 
 // The information page: where it starts, how it scrolls, and its lines from the top.
@@ -129,8 +131,6 @@ constexpr int kProfileX = 180;
 constexpr int kProfileY = 50;
 constexpr int kProfileWidth = 300;
 constexpr int kProfileHeight = 390;
-
-constexpr int kClickSample = 2;
 
 bool Within(int value, int low, int high) {
     return value >= low && value <= high;
@@ -278,7 +278,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
         mIconHover = kind != kMouseRelease;
         mIconPressed = kind == kMousePress;
         if (kind == kMouseRelease) {
-            mApp->PlaySampleAt(kClickSample, 0);
+            mApp->PlaySampleAt(SampleId::kClick, 0);
             OpenProfileDialog();
         }
         return;
@@ -315,7 +315,7 @@ void BoardMenu::DoAction(int x, int y, int kind) {
 }
 
 void BoardMenu::ReleaseButton(int button) {
-    mApp->PlaySampleAt(kClickSample, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     switch (button) {
     case kStoryButton: {
         PlayerRecord record;
@@ -403,7 +403,7 @@ void BoardMenu::MouseUp(int x, int y, int clickCount) {
     Widget::MouseUp(x, y, clickCount);
     if (mState == kStateInfoPage) {
         // Any release ends the information page.
-        mApp->PlaySampleAt(kClickSample, 0);
+        mApp->PlaySampleAt(SampleId::kClick, 0);
         mState = kStateIdle;
         EndBusy();
         return;

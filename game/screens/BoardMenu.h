@@ -20,6 +20,7 @@
 
 #include "framework/widgets/Widget.h"
 #include "game/rules/Drifter.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/screens/MenuArtSet.h"
 
 #include <string>
@@ -111,7 +112,7 @@ public:
         int mY;
         int mPeriod; // ticks between moves of one pixel
     };
-    SkyStrip mSkyStrips[2] = {{0, 30, 12}, {640, 30, 12}};
+    SkyStrip mSkyStrips[2] = {{0, 30, 12}, {kFieldWidth, 30, 12}};
     int mInfoScroll = 480;  // the information page's position
     int mInfoStartTick = 0; // the application's update count when the page opened
 

@@ -8,6 +8,7 @@
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ScoreTables.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/GameHost.h"
@@ -26,7 +27,6 @@ constexpr int kRowStep = 40;
 constexpr int kNameX = 120;
 constexpr int kLevelX = 250;
 constexpr int kScoreX = 380;
-constexpr int kClickSample = 2;
 
 // Help texts.
 constexpr int kBackText = 7;
@@ -104,7 +104,7 @@ void BoardScores::Draw(Graphics* g) {
 }
 
 void BoardScores::ButtonClick(int id) {
-    mOwner->mApp->PlaySampleAt(kClickSample, 0);
+    mOwner->mApp->PlaySampleAt(SampleId::kClick, 0);
     if (id == kBackButtonId) {
         if (mWidgetManager != nullptr) {
             mWidgetManager->RemoveWidget(this);

@@ -10,6 +10,8 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ProfileManager.h"
 #include "game/player/ScoreTables.h"
+#include "game/rules/FieldGeometry.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/CaptionedButton.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/PlayBoard.h"
@@ -23,7 +25,6 @@ namespace Vuro {
 
 namespace {
 
-constexpr int kClickSample = 2;
 constexpr int kTitleHelpText = 25;
 const Color kYellow(255, 255, 0);
 const Color kBlack(0, 0, 0);
@@ -127,7 +128,7 @@ void BoardStat::Update() {
 void BoardStat::Draw(Graphics* g) {
     const GameImages& images = mBoard->GetImages();
     g->SetColor(kBlack);
-    g->FillRect(0, 440, 640, 480);
+    g->FillRect(0, 440, kFieldWidth, kFieldHeight);
     if (Image* sky = images.mSkyBackground) {
         for (int k = 0; k < kLeftTiles; ++k) {
             g->DrawImage(sky, kLeftTileX + k * sky->GetWidth(), 0);
@@ -166,7 +167,7 @@ void BoardStat::Draw(Graphics* g) {
 }
 
 void BoardStat::ButtonClick(int id) {
-    mBoard->GetApp()->PlaySampleAt(kClickSample, 0);
+    mBoard->GetApp()->PlaySampleAt(SampleId::kClick, 0);
     if (id != kOkButtonId) {
         return;
     }

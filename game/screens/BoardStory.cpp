@@ -5,6 +5,7 @@
 #include "game/player/PlayerRecord.h"
 #include "game/rules/FruitStateDurations.h"
 #include "game/rules/LevelFile.h"
+#include "game/rules/PlayFieldHost.h"
 #include "game/screens/GameHost.h"
 
 #include <algorithm>
@@ -15,22 +16,24 @@ bool gDialogPause = false;
 
 namespace {
 
-constexpr int kStageCount = 5; // stages with a done byte; the sixth ends the game
-// Of the first stage whose done byte is clear: the furthest index storyReached may take, and
-// the last level index of the stage; the last pair once all five are done.
-constexpr int kReachBound[] = {6, 13, 21, 27, 35, 43};
-constexpr int kLevelBound[] = {5, 12, 20, 26, 34, 42};
-// storyReached just past the end of stage 1..5.
-constexpr int kStageFinished[] = {6, 13, 21, 27, 35};
-constexpr int kArrowCursor = 0;
+constexpr int kDoneStages = kStageCount - 1; // stages with a done byte; the sixth ends the game
+
+// Of the first stage whose done byte is clear (0..4; 5 once all five are done): the index of
+// its last level, and the furthest index storyReached may take, just past it.
+int LevelBound(int stage) {
+    return StageLastIndex(stage + 1);
+}
+int ReachBound(int stage) {
+    return LevelBound(stage) + 1;
+}
 
 int FirstOpenStage(const PlayerRecord& record) {
-    for (int stage = 0; stage < kStageCount; ++stage) {
+    for (int stage = 0; stage < kDoneStages; ++stage) {
         if (record.stageUnlocked[stage] == 0) {
             return stage;
         }
     }
-    return kStageCount;
+    return kDoneStages;
 }
 
 } // namespace
@@ -79,11 +82,11 @@ void BoardStory::LoadNextLevel() {
 
 bool BoardStory::AdvanceStoryProgress(PlayerRecord& record) {
     int stage = FirstOpenStage(record);
-    if (record.storyLevelMax >= kReachBound[stage]) {
+    if (record.storyLevelMax >= ReachBound(stage)) {
         return true;
     }
     ++record.storyLevelMax;
-    if (record.storyLevel != kLevelBound[stage]) {
+    if (record.storyLevel != LevelBound(stage)) {
         ++record.storyLevel;
     }
     return false;
@@ -101,7 +104,7 @@ void BoardStory::AdvanceProgress(PlayerRecord& record) {
         }
     } else {
         // An earlier level replayed.
-        record.storyLevel = std::min(record.storyLevel + 1, kLevelBound[FirstOpenStage(record)]);
+        record.storyLevel = std::min(record.storyLevel + 1, LevelBound(FirstOpenStage(record)));
     }
 }
 
@@ -111,8 +114,9 @@ void BoardStory::CheckStageEnd() {
         return;
     }
     PlayerRecord record = GetRecord();
-    for (int stage = 0; stage < kStageCount; ++stage) {
-        if (record.storyLevelMax == kStageFinished[stage]) {
+    // storyReached just past the end of stage 1..5.
+    for (int stage = 0; stage < kDoneStages; ++stage) {
+        if (record.storyLevelMax == ReachBound(stage)) {
             SetState(record.stageUnlocked[stage] != 0 ? kNextLevel : kLeave);
             return;
         }
@@ -124,7 +128,7 @@ void BoardStory::OnLeave() {
     mApp->mMusicInterface->StopAllMusic();
     SetState(kWait);
     mField.ResetLevel();
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     // After the last level: the credits over a new menu, and the map mode starts again.
     if (mGame->GetMapMode() == GameHost::kMapModeCompleted) {
         mGame->RequestSwitch(
@@ -153,7 +157,7 @@ void BoardStory::OnQuit() {
     gDialogPause = false;
     mField.ResetLevel();
     mGame->RequestSwitch({GameHost::kScreenStory, GameHost::kScreenMenuMap});
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 } // namespace Vuro

@@ -4,9 +4,10 @@
 // in place after a won level, keeps the story progress of the player's record, and leaves for
 // the map, or for the credits once the last level is won.
 //
-// Story levels are numbered 1 to 43 in six stages (level indexes 0..5, 6..12, 13..20, 21..26,
-// 27..34, 35..42); the record keeps indexes from 0.
+// Story levels are numbered 1 to 43 in six stages (game/rules/Stages.h); the record keeps
+// indexes from 0.
 
+#include "game/rules/Stages.h"
 #include "game/screens/PlayBoard.h"
 
 namespace Vuro {
@@ -17,7 +18,7 @@ extern bool gDialogPause;
 
 class BoardStory : public PlayBoard {
 public:
-    static constexpr int kLastLevelIndex = 42;
+    static constexpr int kLastLevelIndex = kLastStoryIndex;
 
     explicit BoardStory(GameHost* game);
 

@@ -5,7 +5,9 @@
 #include "game/player/PlayerRecord.h"
 #include "game/rules/FruitStateDurations.h"
 #include "game/rules/LevelFile.h"
+#include "game/rules/PlayFieldHost.h"
 #include "game/screens/GameHost.h"
+#include "game/screens/StageTables.h"
 
 #include <algorithm>
 
@@ -15,7 +17,6 @@ namespace {
 
 // The range of story levels whose pictures survival level 1..6 may show.
 constexpr int kPictureRange[][2] = {{0, 5}, {7, 12}, {14, 19}, {22, 27}, {28, 32}, {36, 43}};
-constexpr int kArrowCursor = 0;
 
 } // namespace
 
@@ -60,16 +61,16 @@ void BoardSurvive::AdvanceProgress(PlayerRecord& record) {
         if (nextOpen) {
             ++record.survivalLevel;
         }
-        mGame->SetMapMessage(0);
+        mGame->SetMapMessage(MapMessage::kNone);
     } else if (record.survivalLevel == kLastLevelIndex) {
         mGame->SetMapMode(GameHost::kMapModeCompleted);
-        mGame->SetMapMessage(2);
+        mGame->SetMapMessage(MapMessage::kSurvivalWaiting);
     } else if (nextOpen) {
         ++record.survivalLevel;
         record.survivalLevelMax = std::min(record.survivalLevelMax + 1, kLastLevelIndex);
-        mGame->SetMapMessage(1);
+        mGame->SetMapMessage(MapMessage::kSurvivalAdvanced);
     } else {
-        mGame->SetMapMessage(2);
+        mGame->SetMapMessage(MapMessage::kSurvivalWaiting);
     }
 }
 
@@ -77,7 +78,7 @@ void BoardSurvive::LeaveBoard() {
     SetState(kWait);
     mField.ResetLevel();
     mApp->mMusicInterface->StopAllMusic();
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     // The map mode stays: the menu shows the credits after the last level.
     mGame->RequestSwitch(
         {GameHost::kScreenSurvive, mGame->GetMapMode() == GameHost::kMapModeCompleted

@@ -5,13 +5,14 @@
 // the stage map what happened through the map message, and always leaves for the map, or for
 // the credits once the last survival level is won.
 
+#include "game/rules/Stages.h"
 #include "game/screens/PlayBoard.h"
 
 namespace Vuro {
 
 class BoardSurvive : public PlayBoard {
 public:
-    static constexpr int kLastLevelIndex = 5;
+    static constexpr int kLastLevelIndex = kLastSurvivalIndex;
 
     explicit BoardSurvive(GameHost* game);
 

@@ -4,6 +4,7 @@
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
@@ -18,7 +19,6 @@ constexpr int kSignBottom = 475;
 constexpr Point kSignLit{468, 423};
 constexpr Point kLogo{335, 17};
 constexpr Point kPainting{370, 60};
-constexpr int kClickSample = 2;
 
 constexpr int kScrollTicks = 10;
 constexpr int kPictureTicks = 1000;
@@ -104,12 +104,12 @@ void BoardTitres::MouseUpButton(int x, int y, int, int) {
     if (mPhase == kFirstPicture) {
         mHover = OnSignpost(x, y);
         if (mHover && !mClicked) {
-            mApp->PlaySampleAt(kClickSample, 0);
+            mApp->PlaySampleAt(SampleId::kClick, 0);
             SwitchTo(GameHost::kScreenMap);
             mClicked = true;
         }
     } else if (mPhase == kSecondPicture) {
-        mApp->PlaySampleAt(kClickSample, 0);
+        mApp->PlaySampleAt(SampleId::kClick, 0);
         mPhase = kScrolling;
     }
 }

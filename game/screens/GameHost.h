@@ -65,7 +65,7 @@ public:
     // ---- [The stage map's mode and message] ----
     virtual int GetMapMode() const = 0;
     virtual void SetMapMode(int mode) = 0;
-    // The message the map shows on its next visit: 0, 1, 2 or 333.
+    // The message the map shows on its next visit: a MapMessage (StageTables.h).
     virtual int GetMapMessage() const = 0;
     virtual void SetMapMessage(int message) = 0;
 

@@ -7,6 +7,7 @@
 #include "framework/display/DDImage.h"
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
+#include "game/rules/PlayFieldHost.h"
 #include "game/screens/GameHost.h"
 
 #include <algorithm>
@@ -86,11 +87,6 @@ constexpr GameFontFile kLoadAllFonts[] = {
     {"images/fonts/Help14Bold.txt", 9, &G::mHelpFont},
 };
 
-// Cursor numbers of the application.
-constexpr int kArrowCursor = 0;
-constexpr int kHandCursor = 1;
-constexpr int kStoryAimCursor = 3;
-constexpr int kAimCursor = 4;
 constexpr int kCursorCount = 6;
 
 } // namespace
@@ -216,11 +212,11 @@ bool GameImages::LoadAll(GameHost* game) {
         return false;
     }
     mCursorsGivenTo = game;
-    app.SetCursorImage(kAimCursor, mCursor);
-    app.SetCursorImage(kStoryAimCursor, mCursor2);
-    app.SetCursorImage(kArrowCursor, game->GetMenuCursor());
-    app.SetCursorImage(kHandCursor, game->GetMenuCursor());
-    app.SetCursor(kArrowCursor);
+    app.SetCursorImage(CursorId::kSlingshot, mCursor);
+    app.SetCursorImage(CursorId::kStoryAim, mCursor2);
+    app.SetCursorImage(CursorId::kArrow, game->GetMenuCursor());
+    app.SetCursorImage(CursorId::kHand, game->GetMenuCursor());
+    app.SetCursor(CursorId::kArrow);
     return true;
 }
 

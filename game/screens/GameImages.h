@@ -67,9 +67,7 @@ struct GameStagePicture {
 
 class GameImages {
 public:
-    static constexpr int kStageCount = 6;
     static constexpr int kStagePictureSlots = 6;
-    static constexpr int kLastStoryLevel = 43;
     static constexpr int kLoadAllSteps = 9;
 
     // ---- [The files of the image set] ----
@@ -89,8 +87,6 @@ public:
     // Every picture file the image set can load, each once ("images/..." without extension).
     static std::vector<std::string> AllImageFiles();
 
-    // Stage 1..6 of a story level 1..43; 0 for any other level.
-    static int StageOfLevel(int level);
     // The ambient kind a story level shows: 1 house smoke, 2 frog, 3 bunny, 4 and 5 (no
     // picture), 6 city light; 0 none.
     static int AmbientKindOfLevel(int level);

@@ -6,6 +6,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/Graphics.h"
+#include "game/rules/Stages.h"
 
 namespace Vuro {
 
@@ -34,11 +35,24 @@ constexpr GameAmbientFile kAmbientFiles[] = {
     {6, "images/city_light", 1, 4},
 };
 
-constexpr const char* kStageThemes[GameImages::kStageCount] = {"granny", "lake",     "forest",
-                                                               "castle", "mountain", "city"};
+constexpr const char* kStageThemes[kStageCount] = {"granny", "lake",     "forest",
+                                                   "castle", "mountain", "city"};
 
-// The last story level of each stage.
-constexpr int kStageLastLevels[GameImages::kStageCount] = {6, 13, 21, 27, 35, 43};
+// The story levels that show each ambient kind (a kind is its stage's number): the house smoke
+// on level 5 alone, the others from their first level to the end of their stage.
+struct AmbientLevels {
+    int mKind;
+    int mFirstLevel;
+    int mLastLevel;
+};
+constexpr AmbientLevels kAmbientLevels[] = {
+    {1, 5, 5},
+    {2, 11, StageLastLevel(2)},
+    {3, 17, StageLastLevel(3)},
+    {4, StageFirstLevel(4), StageLastLevel(4)},
+    {5, StageFirstLevel(5), StageLastLevel(5)},
+    {6, 41, StageLastLevel(6)},
+};
 
 // In the order a stage's levels reach them.
 constexpr GameStagePicture kStagePictures[] = {
@@ -75,36 +89,11 @@ std::span<const GameStagePicture> GameImages::StagePictures() {
     return kStagePictures;
 }
 
-int GameImages::StageOfLevel(int level) {
-    if (level < 1) {
-        return 0;
-    }
-    for (int stage = 0; stage < kStageCount; ++stage) {
-        if (level <= kStageLastLevels[stage]) {
-            return stage + 1;
-        }
-    }
-    return 0;
-}
-
 int GameImages::AmbientKindOfLevel(int level) {
-    if (level == 5) {
-        return 1;
-    }
-    if (level >= 11 && level <= 13) {
-        return 2;
-    }
-    if (level >= 17 && level <= 21) {
-        return 3;
-    }
-    if (level >= 22 && level <= 27) {
-        return 4;
-    }
-    if (level >= 28 && level <= 35) {
-        return 5;
-    }
-    if (level >= 41 && level <= 43) {
-        return 6;
+    for (const AmbientLevels& levels : kAmbientLevels) {
+        if (level >= levels.mFirstLevel && level <= levels.mLastLevel) {
+            return levels.mKind;
+        }
     }
     return 0;
 }
@@ -150,8 +139,8 @@ bool GameImages::LoadBackground(VuroAppBase* app, int n, bool byLevel) {
     std::string file;
     std::string message;
     if (byLevel) {
-        // Levels below 1 count as the first stage.
-        int stage = n < 1 ? 1 : StageOfLevel(n);
+        // Levels below 1 count as the first stage; those above the last have no background.
+        int stage = StageOfLevel(n);
         if (stage == 0) {
             return true;
         }

@@ -5,6 +5,7 @@
 #include "framework/graphics/Image.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/MenuArtSet.h"
 
 namespace Vuro {
@@ -94,7 +95,7 @@ int MenuDialog::ButtonHeight() const {
 }
 
 void MenuDialog::PlayClick() {
-    gVuroApp->PlaySampleAt(kClickSample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kClick, 0);
 }
 
 void MenuDialog::Answer(const StateCallback& answer, int state) {

@@ -39,8 +39,6 @@ struct DialogLook {
 
 class MenuDialog : public Dialog {
 public:
-    static constexpr int kClickSample = 2;
-
     // As Dialog's, drawn with the look; buttonImage is the Dialog's own button image (the strip
     // or null: only the buttons of button modes 1-3 use it).
     MenuDialog(const DialogLook& look, Image* buttonImage, int dialogId, const std::string& header,

@@ -7,6 +7,7 @@
 #include "framework/widgets/Checkbox.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/Slider.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/LocalTexts.h"
@@ -40,8 +41,6 @@ constexpr int kFullScreenText = 8;
 constexpr int kCursorText = 9;
 constexpr int kOkText = 1; // of the help texts
 
-constexpr int kMessageSample = 1;
-constexpr int kToggleSample = 3;
 constexpr const char* kNo3DFile = "local\\3.xml";
 constexpr const char* kSlow3DFile = "local\\4.xml";
 constexpr const char* kFullScreenFile = "local\\5.xml";
@@ -118,13 +117,13 @@ void OptionsDialog::SliderMoved(int id, double value) {
     } else if (id == kSoundSliderId) {
         gVuroApp->SetSfxVolume(value);
         if (!mSoundSlider->mDragging) {
-            gVuroApp->PlaySample(kClickSample);
+            gVuroApp->PlaySample(SampleId::kClick);
         }
     }
 }
 
 void OptionsDialog::CheckboxToggled(int id, bool checked) {
-    gVuroApp->PlaySampleAt(kToggleSample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kToggle, 0);
     if (id == k3DBoxId && checked) {
         if (!gVuroApp->Is3DSupported()) {
             m3DBox->SetChecked(false, true);
@@ -151,7 +150,7 @@ void OptionsDialog::Explain(const std::string& fileName, int height) {
     auto* message = new OKDialog(mOwner, mMessageHeader, mMessageLines, StoreIn(mMessageState));
     message->Resize(120, 150, 400, height);
     gVuroApp->AddDialog(OKDialog::kDialogId, message);
-    gVuroApp->PlaySampleAt(kMessageSample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kMessage, 0);
 }
 
 bool OptionsDialog::ReadTexts(const std::string& fileName) {

@@ -10,13 +10,16 @@
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
+#include "game/rules/PlayFieldHost.h"
 #include "game/screens/BoardH.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/InGameDialog.h"
 #include "game/screens/PlayFieldPictures.h"
+#include "game/screens/StageTables.h"
 #include "platform/Clock.h"
 
 #include <algorithm>
@@ -24,13 +27,6 @@
 namespace Vuro {
 
 namespace {
-
-constexpr int kClickSample = 2;
-constexpr int kHelpPanelSample = 23;
-constexpr int kGameOverSong = 2;
-constexpr int kCompletedSong = 3;
-constexpr int kStatisticsSong = 7;
-constexpr int kArrowCursor = 0;
 
 constexpr int kPauseHelpText = 10;
 constexpr int kQuestionHeaderText = 27;
@@ -86,10 +82,10 @@ void PlayBoard::ShowHelpPanel(int tip) {
     DeleteHelpPanel();
     mHelpPanel = new BoardH(this, StoreIn(mState));
     mHelpPanel->ReadTexts(tip);
-    mHelpPanel->Resize(0, 0, 640, 480);
+    mHelpPanel->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mHelpPanel);
     mState = kWait;
-    mApp->PlaySample(kHelpPanelSample);
+    mApp->PlaySample(SampleId::kQuestion);
 }
 
 void PlayBoard::DeleteHelpPanel() {
@@ -120,12 +116,12 @@ bool PlayBoard::LoadLevelScenery(int pictureLevel) {
 
 void PlayBoard::FinishLevelLoading() {
     Platform::GetClock().SleepMs(kLoadedPauseMs);
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 void PlayBoard::PlayLevelSong() {
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mMusicInterface->PlayMusic(kFirstLevelSong + Rand() % kLevelSongCount, 0, false);
+    mApp->mMusicInterface->PlayMusic(SongId::kFirstLevel + Rand() % SongId::kLevelCount, 0, false);
 }
 
 // ---- [The state machine] ----
@@ -198,13 +194,13 @@ void PlayBoard::CloseCurtain() {
 void PlayBoard::ShowStatistics() {
     delete mStatBoard;
     mStatBoard = new BoardStat(this, StoreIn(mState));
-    mStatBoard->Resize(0, 0, 640, 480);
+    mStatBoard->Resize(0, 0, kFieldWidth, kFieldHeight);
     mApp->mWidgetManager->AddWidget(mStatBoard);
     mApp->mWidgetManager->SetFocus(mStatBoard);
     mApp->mMusicInterface->StopAllMusic();
-    mApp->mMusicInterface->PlayMusic(kStatisticsSong, 0, false);
+    mApp->mMusicInterface->PlayMusic(SongId::kStatistics, 0, false);
     mState = kWait;
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
 }
 
 void PlayBoard::StatsClosed() {
@@ -215,7 +211,7 @@ void PlayBoard::StatsClosed() {
         mStatBoard = nullptr;
     }
     if (!mField.IsGoalReached() && GetRecord().easyMode == 0) {
-        mGame->SetMapMessage(333);
+        mGame->SetMapMessage(MapMessage::kDifficultyQuestion);
     }
     OnStatsClosed();
 }
@@ -231,7 +227,7 @@ void PlayBoard::Play() {
         break;
     case PlayField::kEventHelpTip:
         ShowHelpPanel(mField.GetHelpTip());
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
         // Resume clears it.
         mField.SetEvent(PlayField::kEventLeftButton);
         mState = kWait;
@@ -251,8 +247,8 @@ void PlayBoard::OpenInGameDialog() {
                                     mImages.mDlg, mImages.mDlgButton, mImages.mMainMenuFont);
     dialog->Resize(120, 150, 400, 160);
     mApp->AddDialog(0, dialog);
-    CustomCursor(kArrowCursor);
-    mApp->PlaySampleAt(kClickSample, 0);
+    CustomCursor(CursorId::kArrow);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     mApp->mMusicInterface->PauseAllMusic();
     DialogPause() = true;
     mState = kWait;
@@ -260,9 +256,9 @@ void PlayBoard::OpenInGameDialog() {
 
 void PlayBoard::Pause() {
     mState = kPaused;
-    CustomCursor(kArrowCursor);
+    CustomCursor(CursorId::kArrow);
     Invalidate();
-    mApp->PlaySampleAt(kClickSample, 0);
+    mApp->PlaySampleAt(SampleId::kClick, 0);
     mApp->mMusicInterface->PauseAllMusic();
 }
 
@@ -290,11 +286,11 @@ void PlayBoard::EndLevel() {
     if (mEndCounter == 0) {
         mGoalReachedAtEnd = mField.IsGoalReached();
         mApp->mMusicInterface->StopAllMusic();
-        mApp->mMusicInterface->PlayMusic(mGoalReachedAtEnd ? kCompletedSong : kGameOverSong, 0,
-                                         true);
+        mApp->mMusicInterface->PlayMusic(mGoalReachedAtEnd ? SongId::kCompleted : SongId::kGameOver,
+                                         0, true);
         if (mGame->HasCustomCursors()) {
             mField.SetCustomCursors(false);
-            mApp->SetCursor(kArrowCursor);
+            mApp->SetCursor(CursorId::kArrow);
         }
     }
     mLevelOver = true;
@@ -357,7 +353,7 @@ void PlayBoard::LostFocus() {
     if (!IsHelpPanelOpen() || PausesUnderHelpPanel()) {
         mState = kPaused;
         Invalidate();
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
 }
 
@@ -375,7 +371,7 @@ void PlayBoard::MouseMove(int x, int y) {
         return;
     }
     if (mState == kPlay && y >= kBelowField) {
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
     mField.SetMousePos(x, y);
 }
@@ -392,7 +388,7 @@ void PlayBoard::MouseDown(int x, int y, int clickCount) {
     Widget::MouseDown(x, y, clickCount);
     if (mState == kPaused) {
         // The click only resumes.
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
         mApp->mMusicInterface->ResumeAllMusic();
         mState = kPlay;
         mField.SetEvent(PlayField::kEventNone);
@@ -402,7 +398,7 @@ void PlayBoard::MouseDown(int x, int y, int clickCount) {
         return;
     }
     if (mState == kPlay && y >= kBelowField) {
-        CustomCursor(kArrowCursor);
+        CustomCursor(CursorId::kArrow);
     }
     mField.MouseDown(x, y, clickCount);
 }

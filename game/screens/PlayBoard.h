@@ -26,6 +26,7 @@
 //   pictures; everything else runs on the main thread.
 
 #include "framework/widgets/Widget.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/PlayField.h"
 #include "game/rules/PlayFieldHost.h"
 #include "game/screens/GameImages.h"
@@ -58,7 +59,7 @@ public:
     };
 
     static constexpr int kCurtainStartLeft = -381;
-    static constexpr int kCurtainStartRight = 640;
+    static constexpr int kCurtainStartRight = kFieldWidth;
     static constexpr int kEndCounterMax = 255;
     static constexpr int kMaxTotalScore = 999999;
     // The pause on the loading thread once a level's pictures are in place.

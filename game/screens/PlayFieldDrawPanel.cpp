@@ -6,6 +6,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/util/StringHelpers.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/PlayField.h"
 #include "game/screens/GameImages.h"
 #include "game/screens/PlayFieldPictures.h"
@@ -19,8 +20,6 @@ namespace Vuro {
 namespace {
 
 using PlayFieldPictures::DrawShadowedString;
-
-constexpr int kMenuStripY = 420;
 
 // Goals of fruit kinds 1..4.
 constexpr int kGoalX[] = {140, 140, 220, 220};
@@ -83,7 +82,7 @@ std::string FormatTime(int seconds) {
 
 void PlayFieldView::DrawMenuButton(Graphics* g) const {
     if (mImages != nullptr) {
-        g->DrawImage(mImages->mMenuInGame, 0, kMenuStripY);
+        g->DrawImage(mImages->mMenuInGame, 0, kFieldBottom);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "framework/widgets/ScrollbarWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/GameHost.h"
 #include "game/screens/OKDialog.h"
@@ -42,8 +43,6 @@ constexpr int kRefusalHeight = 190;
 constexpr int kBoxX = 120;
 constexpr int kBoxY = 150;
 constexpr int kBoxWidth = 400;
-
-constexpr int kMessageSample = 1;
 
 // Help texts.
 constexpr int kOkText = 1;
@@ -138,7 +137,7 @@ void ProfileDialog::ListItemClicked(int id, int index, int) {
     if (id != kListId) {
         return;
     }
-    mOwner->mApp->PlaySampleAt(kClickSample, 0);
+    mOwner->mApp->PlaySampleAt(SampleId::kClick, 0);
     Select(index);
     mPendingName = mList->GetLine(index);
 }
@@ -165,15 +164,15 @@ void ProfileDialog::ButtonClick(int id) {
     case kNewButtonId:
         if (mProfiles->GetCount() >= kMaxProfiles) {
             ShowMessage(kTooManyText, kBoxHeight);
-            app->PlaySampleAt(kMessageSample, 0);
+            app->PlaySampleAt(SampleId::kMessage, 0);
         } else {
-            app->PlaySampleAt(kClickSample, 0);
+            app->PlaySampleAt(SampleId::kClick, 0);
             mPendingName.clear();
             AskForName(SimpleDialog::AskName);
         }
         break;
     case kDeleteButtonId:
-        app->PlaySampleAt(kClickSample, 0);
+        app->PlaySampleAt(SampleId::kClick, 0);
         if (mSelectedIndex >= 0) {
             mPendingName = SelectedLine();
             auto* question =
@@ -184,7 +183,7 @@ void ProfileDialog::ButtonClick(int id) {
         }
         break;
     case kOkButtonId:
-        app->PlaySampleAt(kClickSample, 0);
+        app->PlaySampleAt(SampleId::kClick, 0);
         if (mSelectedIndex >= 0) {
             std::string name = SelectedLine();
             if (!mProfiles->SelectProfile(name)) {

@@ -5,6 +5,7 @@
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/GameHost.h"
 #include "platform/Messages.h"
@@ -21,7 +22,6 @@ constexpr int kEditOffsetX = 100; // where attaching puts it, from the dialog
 constexpr int kEditOffsetY = 80;
 constexpr Color kEditText{198, 149, 61};
 constexpr Color kEditSelection{255, 255, 255};
-constexpr int kKeySample = 4;
 constexpr int kOkText = 1;
 constexpr int kCancelText = 2;
 } // namespace
@@ -151,7 +151,7 @@ bool SimpleDialog::EditAllowKey(int, int key) {
     if (key != Platform::kVkBack && key != Platform::kVkReturn) {
         return false;
     }
-    gVuroApp->PlaySampleAt(kKeySample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kKey, 0);
     mNextKeyUpdate = UpdateCount() + kInputPacing;
     return true;
 }
@@ -165,7 +165,7 @@ bool SimpleDialog::EditAllowChar(int, char c) {
     if (!IsNameChar(c)) {
         return false;
     }
-    gVuroApp->PlaySampleAt(kKeySample, 0);
+    gVuroApp->PlaySampleAt(SampleId::kKey, 0);
     return true;
 }
 

@@ -110,9 +110,9 @@ TEST(GameArtTest, TreeCrownsHoldEveryFruitCellAndTrunksReachTheGround) {
         std::unique_ptr<ImageLib::Image> image =
             ImageLib::GetImage(DataPath(std::string("images/") + tree), true);
         ASSERT_NE(image, nullptr);
-        ASSERT_EQ(image->mWidth, Geometry::kPictureWidth);
-        ASSERT_EQ(image->mHeight, Geometry::kPictureHeight);
-        const int middle = Geometry::kFruitSize / 2;
+        ASSERT_EQ(image->mWidth, kTreeWidth);
+        ASSERT_EQ(image->mHeight, kTreeHeight);
+        const int middle = kFruitSize / 2;
         for (int columns = 3; columns <= Geometry::kCrownColumns; ++columns) {
             for (int rows = 3; rows <= Geometry::kCrownRows; ++rows) {
                 for (int i = 0; i < columns; ++i) {
@@ -130,16 +130,16 @@ TEST(GameArtTest, TreeCrownsHoldEveryFruitCellAndTrunksReachTheGround) {
                 }
             }
         }
-        for (int y = 0; y < Geometry::kPictureHeight; ++y) {
+        for (int y = 0; y < kTreeHeight; ++y) {
             // At most the faint end of the crown's shadow.
             EXPECT_LT(AlphaAt(*image, 0, y), 32) << y;
-            EXPECT_LT(AlphaAt(*image, Geometry::kPictureWidth - 1, y), 32) << y;
+            EXPECT_LT(AlphaAt(*image, kTreeWidth - 1, y), 32) << y;
         }
-        for (int x = 0; x < Geometry::kPictureWidth; ++x) {
+        for (int x = 0; x < kTreeWidth; ++x) {
             EXPECT_LT(AlphaAt(*image, x, 0), 32) << x;
         }
         const int trunk = (Geometry::kTrunkLeft + Geometry::kTrunkRight) / 2;
-        EXPECT_EQ(AlphaAt(*image, trunk, Geometry::kPictureHeight - 4), 255);
+        EXPECT_EQ(AlphaAt(*image, trunk, kTreeHeight - 4), 255);
     }
 }
 

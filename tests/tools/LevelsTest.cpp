@@ -20,7 +20,7 @@ namespace Vuro {
 namespace {
 
 namespace Geometry = AssetGen::TreeGeometry;
-namespace Code = AssetGen::TimeLineCode;
+namespace Code = TimeLineCode;
 using Test::DataPath;
 
 constexpr int kStoryLevels = 43;
@@ -167,9 +167,9 @@ TEST(Levels, TreesStandWhereTheFieldDrawsThem) {
             // Only two trees of a kind bear fruit.
             EXPECT_LE(field->GetTreesOfKind(tree.GetKind()), 2);
             EXPECT_GE(x, 0);
-            EXPECT_LE(x + kPictureWidth, kFieldWidth);
-            EXPECT_GE(y + kPictureHeight, kGroundTop);
-            EXPECT_LE(y + kPictureHeight, kGroundBottom);
+            EXPECT_LE(x + kTreeWidth, kFieldWidth);
+            EXPECT_GE(y + kTreeHeight, kGroundTop);
+            EXPECT_LE(y + kTreeHeight, kGroundBottom);
             // The grid lies in the crown, every fruit where a click can pick it.
             EXPECT_GE(tree.GetNx(), id.mSurvival ? 5 : 3);
             EXPECT_GE(tree.GetNy(), id.mSurvival ? 5 : 3);
@@ -197,7 +197,7 @@ TEST(Levels, TreesStandWhereTheFieldDrawsThem) {
                     id.mLevel <= keep.mLastLevel) {
                     EXPECT_FALSE(
                         Overlap(x + kTrunkLeft, x + kTrunkRight, keep.mLeft, keep.mRight) &&
-                        Overlap(y + kCrownTop + kCellSpacing * kCrownRows, y + kPictureHeight,
+                        Overlap(y + kCrownTop + kCellSpacing * kCrownRows, y + kTreeHeight,
                                 keep.mTop, keep.mBottom))
                         << "tree " << i + 1 << " hides the ambient picture";
                 }

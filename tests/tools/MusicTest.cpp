@@ -19,7 +19,7 @@
 namespace Vuro {
 namespace {
 
-std::string SongPath(const AssetGen::SongEntry& song) {
+std::string SongPath(const GameSong& song) {
     return (std::filesystem::path(VURO_DATA_DIR) / song.mFile).string();
 }
 
@@ -37,7 +37,7 @@ int LargestStep(const std::vector<int16_t>& samples, size_t from, size_t to) {
 
 TEST(MusicTest, EverySongLoadsAndStartsThroughTheMusicBackEnd) {
     BassMusicInterface music(nullptr);
-    for (const auto& song : AssetGen::kGameSongs) {
+    for (const auto& song : AssetGen::GameSongs()) {
         SCOPED_TRACE(song.mFile);
         ASSERT_TRUE(music.LoadMusic(song.mId, SongPath(song)));
         ASSERT_NE(music.Find(song.mId), nullptr);
@@ -50,7 +50,7 @@ TEST(MusicTest, EverySongLoadsAndStartsThroughTheMusicBackEnd) {
 }
 
 TEST(MusicTest, EverySongHasItsLengthAndLevelAndNeverClips) {
-    for (const auto& song : AssetGen::kGameSongs) {
+    for (const auto& song : AssetGen::GameSongs()) {
         SCOPED_TRACE(song.mFile);
         Vuro::Test::PcmCapture target;
         ASSERT_TRUE(Platform::DecodeOgg(std::fopen(SongPath(song).c_str(), "rb"), target));

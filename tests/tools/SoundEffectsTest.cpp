@@ -52,8 +52,8 @@ protected:
         // Only the effects: the songs are not loaded through the sound manager.
         fs::create_directory("sound");
         std::set<std::string> names;
-        for (const auto& effect : AssetGen::kGameEffects) {
-            names.insert(fs::path(effect.mName).filename().string());
+        for (const auto& effect : AssetGen::GameEffects()) {
+            names.insert(fs::path(effect.mFile).filename().string());
         }
         for (const auto& item : fs::directory_iterator(fs::path(VURO_DATA_DIR) / "sound")) {
             if (names.count(item.path().stem().string()) != 0) {
@@ -78,8 +78,8 @@ TEST_F(SoundEffectsTest, EveryEffectLoadsShortCleanAndAtTheCommonPeak) {
     // Each reader of the sound manager gets real data.
     EXPECT_EQ(mExtensions, (std::set<std::string>{".au", ".ogg", ".wav"}));
     std::vector<std::pair<uint32_t, std::string>> sounds;
-    for (const auto& effect : AssetGen::kGameEffects) {
-        sounds.emplace_back(effect.mId, effect.mName);
+    for (const auto& effect : AssetGen::GameEffects()) {
+        sounds.emplace_back(effect.mId, effect.mFile);
     }
     for (const auto& sound : AssetGen::kSystemSounds) {
         sounds.emplace_back(255, fs::path(sound.mFile).replace_extension().string());
@@ -121,9 +121,9 @@ TEST_F(SoundEffectsTest, EveryEffectLoadsShortCleanAndAtTheCommonPeak) {
         EXPECT_TRUE(instance->Play(false, true));
     }
     // The decoded effects were cached, the WAV files not.
-    for (const auto& effect : AssetGen::kGameEffects) {
-        const bool wav = fs::exists(std::string(effect.mName) + ".wav");
-        EXPECT_NE(fs::exists(std::string("cached/") + effect.mName + ".wav"), wav) << effect.mName;
+    for (const auto& effect : AssetGen::GameEffects()) {
+        const bool wav = fs::exists(std::string(effect.mFile) + ".wav");
+        EXPECT_NE(fs::exists(std::string("cached/") + effect.mFile + ".wav"), wav) << effect.mFile;
     }
 }
 

@@ -10,11 +10,12 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/GameApp.h"
-#include "game/screens/GameImages.h"
-#include "game/rules/LevelFile.h"
 #include "game/player/ProfileManager.h"
+#include "game/rules/LevelFile.h"
+#include "game/rules/Stages.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
+#include "game/screens/GameImages.h"
 #include "game/screens/MenuArtSet.h"
 #include "platform/TextEncoding.h"
 #include "support/ExitTrap.h"
@@ -138,10 +139,10 @@ inline void WriteGameData() {
                               "<Tree1MatrixNum1 attrib1=\"1\"/><Matrix1Item1 attrib1=\"9\"/>"
                               "<FruitBoxNum attrib1=\"1\"/><FruitBox1 attrib1=\"1\"/>"
                               "<LevelGoal attrib1=\"1\"/><LevelTime attrib1=\"60\"/></Init>\n";
-    for (int number = 1; number <= GameImages::kLastStoryLevel; ++number) {
+    for (int number = 1; number <= kStoryLevelCount; ++number) {
         WriteText(LevelFile::GetFileName(false, false, number), level);
     }
-    for (int number = 1; number <= 6; ++number) {
+    for (int number = 1; number <= kSurvivalLevelCount; ++number) {
         WriteText(LevelFile::GetFileName(true, false, number), level);
     }
     WriteText("local/2.xml", "<HelpText><Text1 value=\"Exit?\"/></HelpText>\n");

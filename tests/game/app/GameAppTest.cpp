@@ -3,11 +3,11 @@
 #include "GameAppFixture.h"
 
 #include "framework/display/DDImage.h"
-#include "game/screens/BoardStory.h"
-#include "game/rules/GameSounds.h"
 #include "game/player/ScoreTables.h"
+#include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
 #include "support/FakeLinkOpener.h"
 
 #include <chrono>
@@ -191,7 +191,7 @@ TEST_F(GameAppTest, SoundsAndMusicLoadInTableOrderAndOnlyOnce) {
     }
     EXPECT_EQ(mSounds->mFiles, expected);
     Strings songs;
-    for (const GameSoundFile& song : kGameMusic) {
+    for (const GameSong& song : kGameMusic) {
         songs.push_back("load " + std::to_string(song.mId) + " " + song.mFile);
     }
     EXPECT_EQ(mApp->Music().mLog, songs);

@@ -29,6 +29,7 @@
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
 #include "game/app/GameApp.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/FruitStateDurations.h"
 #include "game/screens/BoardH.h"
@@ -54,7 +55,6 @@
 namespace Vuro {
 namespace {
 
-constexpr int kPickTop = 200; // the field picks fruit only below this line
 constexpr int kLevelsToPlay = 3;
 constexpr int kEasyLevelsToPlay = 1;
 // In easy mode a fruit is picked once it has hung ripe this long: by then the normal set's
@@ -349,7 +349,7 @@ private:
             int state = fruit.GetState();
             bool collectable =
                 mEasy ? RipeLongEnough(fruit) : state == Fruit::Ripe || state == Fruit::OnGround;
-            if (collectable && fruit.GetY() + 8 > kPickTop) {
+            if (collectable && fruit.GetY() + 8 >= kFirstPickRow) {
                 Click(fruit.GetX() + 8, fruit.GetY() + 8);
                 return true;
             }

@@ -4,7 +4,10 @@
 
 #include "MapFixture.h"
 
+#include "game/rules/GameSounds.h"
 #include "game/screens/StageTables.h"
+
+#include <span>
 
 namespace Vuro::Test {
 namespace {
@@ -48,7 +51,8 @@ TEST_F(BoardMapModelTest, SetupGivesThePointsOfTheModeWithTheirStatesAndTheOpenL
         EXPECT_EQ(map.mOpenLimit, c.openLimit);
         EXPECT_EQ(map.mStory, c.story);
         EXPECT_EQ(map.mMapTexts[0], "Region");
-        const auto places = c.story ? StoryPointPlaces() : SurvivalPointPlaces();
+        const auto places = c.story ? std::span<const PointPlace>(kStoryPoints)
+                                    : std::span<const PointPlace>(kSurvivalPoints);
         for (const auto& [number, point] : map.mPoints) {
             EXPECT_EQ(point.mNumber, number);
             EXPECT_EQ(point.mX, places[number].mX);
@@ -106,15 +110,15 @@ TEST_F(BoardMapModelTest, BuyingEachStageTakesItsPriceInBothDifficultiesAndSaves
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "stage " << c.stage << (c.easy ? " easy" : ""));
-        const int first = StageFirstLevel(c.stage);
+        const int first = StageFirstIndex(c.stage);
         SetProgress({first - 2, first, c.stage - 2, c.balance, c.easy});
         BoardMap& map = MakeMap(true);
-        EXPECT_EQ(map.mOpenLimit, StageLastLevel(c.stage - 1));
+        EXPECT_EQ(map.mOpenLimit, StageLastIndex(c.stage - 1));
         map.mMessageCode = BoardMap::kBuyAccepted;
         map.Update();
         EXPECT_EQ(map.mMessageCode, BoardMap::kNoMessage);
-        EXPECT_EQ(map.mOpenLimit, StageLastLevel(c.stage));
-        EXPECT_EQ(SamplesSince(), Samples{BoardMap::kPaidSound});
+        EXPECT_EQ(map.mOpenLimit, StageLastIndex(c.stage));
+        EXPECT_EQ(SamplesSince(), Samples{SampleId::kCashRegister});
         const PlayerRecord saved = SavedRecord();
         EXPECT_EQ(saved.totalScore, c.left);
         for (int flag = 0; flag < 5; ++flag) {
@@ -135,7 +139,7 @@ TEST_F(BoardMapModelTest, APurchaseNeverLeavesADebtAndBuysNothingOnceEveryStageI
     poor.Update();
     EXPECT_EQ(SavedRecord().totalScore, 0);
     EXPECT_EQ(SavedRecord().stageUnlocked[0], 1);
-    EXPECT_EQ(SamplesSince(), Samples{BoardMap::kPaidSound});
+    EXPECT_EQ(SamplesSince(), Samples{SampleId::kCashRegister});
 
     SetProgress({3, 42, 5, 30000});
     BoardMap& rich = MakeMap(true);
@@ -204,11 +208,11 @@ TEST_F(BoardMapModelTest, AStoryClickSelectsTheReachedPointHitOrTheHighestReache
     };
     const Case cases[] = {
         {"not begun", {0, 0}, 120, 400, 0, {}},
-        {"point 1 hit", {4, 4}, 160, 414, 1, {BoardMap::kSelectSound}},
-        {"corner of point 2", {4, 4}, 194 + 19, 415 + 19, 2, {BoardMap::kSelectSound}},
-        {"left of point 2", {4, 4}, 194 - 1, 415, 4, {BoardMap::kSelectSound}},
-        {"beyond the highest", {1, 4}, 208, 377, 4, {BoardMap::kSelectSound}},
-        {"the last point", {42, 42, 5}, 335, 237, 42, {BoardMap::kSelectSound}},
+        {"point 1 hit", {4, 4}, 160, 414, 1, {SampleId::kSelect}},
+        {"corner of point 2", {4, 4}, 194 + 19, 415 + 19, 2, {SampleId::kSelect}},
+        {"left of point 2", {4, 4}, 194 - 1, 415, 4, {SampleId::kSelect}},
+        {"beyond the highest", {1, 4}, 208, 377, 4, {SampleId::kSelect}},
+        {"the last point", {42, 42, 5}, 335, 237, 42, {SampleId::kSelect}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -236,11 +240,11 @@ TEST_F(BoardMapModelTest, ASurvivalClickSelectsTheHoveredRegionsLevelOrTheHighes
     };
     const Case cases[] = {
         {{0, 0, 5, 0, false, 0, 0}, 3, "200000", {}},
-        {{0, 0, 5, 0, false, 0, 3}, 3, "112100", {BoardMap::kSelectSound}},
-        {{0, 0, 5, 0, false, 0, 3}, 6, "111200", {BoardMap::kSelectSound}},
-        {{0, 0, 5, 0, false, 2, 3}, 0, "112100", {BoardMap::kSelectSound}},
-        {{0, 0, 5, 0, false, 2, 3}, 3, "112100", {BoardMap::kSelectSound}},
-        {{0, 0, 5, 0, false, 2, 3}, 1, "211100", {BoardMap::kSelectSound}},
+        {{0, 0, 5, 0, false, 0, 3}, 3, "112100", {SampleId::kSelect}},
+        {{0, 0, 5, 0, false, 0, 3}, 6, "111200", {SampleId::kSelect}},
+        {{0, 0, 5, 0, false, 2, 3}, 0, "112100", {SampleId::kSelect}},
+        {{0, 0, 5, 0, false, 2, 3}, 3, "112100", {SampleId::kSelect}},
+        {{0, 0, 5, 0, false, 2, 3}, 1, "211100", {SampleId::kSelect}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()

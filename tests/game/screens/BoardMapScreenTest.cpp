@@ -6,9 +6,10 @@
 
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/WidgetManager.h"
+#include "game/rules/GameSounds.h"
+#include "game/screens/BoardMenu.h"
 #include "game/screens/BoardStory.h"
 #include "game/screens/BoardSurvive.h"
-#include "game/screens/BoardMenu.h"
 
 namespace Vuro::Test {
 namespace {
@@ -52,13 +53,13 @@ TEST_F(BoardMapScreenTest, AFinishedStageShowsItsMessageOnTheFirstActiveUpdateOf
     for (int visit = 0; visit < 2; ++visit) {
         BoardMap* map = ShowMap(true);
         EXPECT_EQ(Shown(), "ok 602");
-        EXPECT_EQ(SamplesSince(), (Samples{BoardMap::kQuestionSound}));
+        EXPECT_EQ(SamplesSince(), (Samples{SampleId::kQuestion}));
         EXPECT_EQ(map->mMessageCode, BoardMap::kNoMessage);
         Answer(true);
         EXPECT_EQ(map->mMessageCode, BoardMap::kMessageClosed);
         StepUpdates(2);
         EXPECT_EQ(Shown(), "none");
-        EXPECT_EQ(SamplesSince(), (Samples{BoardMap::kClickSound}));
+        EXPECT_EQ(SamplesSince(), (Samples{SampleId::kClick}));
         ButtonWidget* back = map->mBackButton;
         Click(back->mX, back->mY);
         ASSERT_TRUE(StepUntilLoaded());
@@ -74,7 +75,7 @@ TEST_F(BoardMapScreenTest, SurvivalVisitsShowTheOpenedOrTheWaitingLevel) {
     };
     const Case cases[] = {
         {3, 1, "ok 613", {}},
-        {2, 2, "ok 623", {BoardMap::kMessageSound}},
+        {2, 2, "ok 623", {SampleId::kMessage}},
         {5, 2, "none", {}}, // code 6 shows nothing
     };
     for (const Case& c : cases) {
@@ -106,22 +107,15 @@ TEST_F(BoardMapScreenTest, AStoryClickOnAStageNotOpenedRefusesOffersOrBuys) {
         int balanceAfter;
     };
     const Case cases[] = {
-        {"not reached", {5, 5, 0, 90000}, 2, "ok 691", BoardMap::kMessageSound, true, 0, 90000},
-        {"too poor", {6, 6, 0, 6499}, 2, "ok 661", BoardMap::kMessageSound, true, 0, 6499},
-        {"offer declined",
-         {6, 6, 0, 6500},
-         2,
-         "question 671",
-         BoardMap::kQuestionSound,
-         false,
-         0,
-         6500},
-        {"bought", {6, 6, 0, 6500}, 2, "question 671", BoardMap::kQuestionSound, true, 1, 0},
+        {"not reached", {5, 5, 0, 90000}, 2, "ok 691", SampleId::kMessage, true, 0, 90000},
+        {"too poor", {6, 6, 0, 6499}, 2, "ok 661", SampleId::kMessage, true, 0, 6499},
+        {"offer declined", {6, 6, 0, 6500}, 2, "question 671", SampleId::kQuestion, false, 0, 6500},
+        {"bought", {6, 6, 0, 6500}, 2, "question 671", SampleId::kQuestion, true, 1, 0},
         {"easy too poor",
          {21, 21, 2, 11999, true},
          4,
          "ok 643",
-         BoardMap::kMessageSound,
+         SampleId::kMessage,
          true,
          2,
          11999},
@@ -129,7 +123,7 @@ TEST_F(BoardMapScreenTest, AStoryClickOnAStageNotOpenedRefusesOffersOrBuys) {
          {21, 21, 2, 12000, true},
          4,
          "question 653",
-         BoardMap::kQuestionSound,
+         SampleId::kQuestion,
          true,
          3,
          2000},
@@ -138,7 +132,7 @@ TEST_F(BoardMapScreenTest, AStoryClickOnAStageNotOpenedRefusesOffersOrBuys) {
          {13, 13, 0, 10000},
          3,
          "question 672",
-         BoardMap::kQuestionSound,
+         SampleId::kQuestion,
          true,
          1,
          3500},
@@ -179,7 +173,7 @@ TEST_F(BoardMapScreenTest, ClicksOnOpenedRegionsSelectAndClicksOutsideDoNothing)
     EXPECT_EQ(map->mRecord.storyLevel, 8) << "beyond the highest selects the highest";
     Click(160 + 5, 414 + 5); // point 1 in region 1
     EXPECT_EQ(map->mRecord.storyLevel, 1);
-    EXPECT_EQ(SamplesSince(), (Samples{BoardMap::kSelectSound, BoardMap::kSelectSound}));
+    EXPECT_EQ(SamplesSince(), (Samples{SampleId::kSelect, SampleId::kSelect}));
     ClickRegion(0);
     EXPECT_EQ(SamplesSince(), Samples{});
     EXPECT_EQ(Shown(), "none");
@@ -192,7 +186,7 @@ TEST_F(BoardMapScreenTest, ClicksOnOpenedRegionsSelectAndClicksOutsideDoNothing)
     SamplesSince();
     ClickRegion(3);
     EXPECT_EQ(Shown(), "ok 622");
-    EXPECT_EQ(SamplesSince(), Samples{BoardMap::kMessageSound});
+    EXPECT_EQ(SamplesSince(), Samples{SampleId::kMessage});
     Answer(true);
     ClickRegion(2);
     EXPECT_EQ(survival->mRecord.survivalLevel, 1);
@@ -243,7 +237,7 @@ TEST_F(BoardMapScreenTest, ThePlayButtonSavesTheCopyAndStartsTheBoardOfTheMode) 
         EXPECT_EQ(play->mLabel, mApp->GetHelpText(8));
         SamplesSince();
         Click(play->mX + 50, play->mY + 10);
-        EXPECT_EQ(SamplesSince(), Samples{BoardMap::kClickSound});
+        EXPECT_EQ(SamplesSince(), Samples{SampleId::kClick});
         EXPECT_EQ(mApp->mPreviousScreenId, GameApp::kScreenMap);
         EXPECT_EQ(mApp->mTargetScreenId, story ? GameApp::kScreenStory : GameApp::kScreenSurvive);
         EXPECT_EQ(SavedRecord().storyLevel, story ? 1 : 2);

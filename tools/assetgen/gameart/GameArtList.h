@@ -5,9 +5,9 @@
 // its painter. The gameart step paints them; the tests read each one back through the game's
 // image reader.
 
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/PictureTable.h"
 #include "tools/assetgen/gameart/SceneFile.h"
-#include "tools/assetgen/levels/TreeGeometry.h"
 
 #include <filesystem>
 #include <span>
@@ -23,12 +23,8 @@ struct GameArtSources {
 
 using GameArtPicture = Picture<GameArtSources>;
 
+// The field's own sizes are game/rules/FieldGeometry.h's.
 namespace GameArtSizes {
-inline constexpr int kField = 640;
-inline constexpr int kFieldHeight = 480;
-inline constexpr int kFruit = TreeGeometry::kFruitSize; // fruit cels; cells are 21 px apart
-inline constexpr int kTreeWidth = TreeGeometry::kPictureWidth;
-inline constexpr int kTreeHeight = TreeGeometry::kPictureHeight;
 inline constexpr int kButtonWidth = 110;
 inline constexpr int kButtonHeight = 33;
 } // namespace GameArtSizes

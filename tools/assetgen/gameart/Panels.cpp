@@ -1,5 +1,6 @@
 #include "tools/assetgen/gameart/Panels.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/art/Text.h"
 #include "tools/assetgen/gameart/Fruit.h"
 #include "tools/assetgen/gameart/Helpers.h"
@@ -11,6 +12,8 @@ namespace Vuro::AssetGen {
 namespace {
 
 using namespace Art;
+
+constexpr int kStripHeight = kFieldHeight - kFieldBottom; // the panel under the field
 
 const Rgb kBoard = Hex(0x6b3f1e);    // dark board under yellow captions
 const Rgb kDeepBlue = Hex(0x2a64b4); // buttons under yellow captions
@@ -235,21 +238,21 @@ void PaintBanner(Sheet& sheet) {
 }
 
 void PaintFieldPanel(Sheet& sheet) {
-    // The panel under the field (the game draws it at 0, 420): plates for the time and score
-    // (blue text), four fruit with their goals (red or green text), sockets for the status
+    // The panel under the field (the game draws it at 0, kFieldBottom): plates for the time and
+    // score (blue text), four fruit with their goals (red or green text), sockets for the status
     // icons, and the pause and menu buttons at the right edge.
     sheet.DrawCel(0, [](cairo_t* cr) {
-        cairo_rectangle(cr, 0, 0, 640, 60);
-        FillVertical(cr, Palette::kWood, Palette::kWoodDark, 0, 60);
+        cairo_rectangle(cr, 0, 0, kFieldWidth, kStripHeight);
+        FillVertical(cr, Palette::kWood, Palette::kWoodDark, 0, kStripHeight);
         cairo_new_path(cr);
-        Grain(cr, 0, 0, 640, 60, 17, 0.35);
+        Grain(cr, 0, 0, kFieldWidth, kStripHeight, 17, 0.35);
         cairo_move_to(cr, 0, 1);
-        cairo_line_to(cr, 640, 1);
+        cairo_line_to(cr, kFieldWidth, 1);
         SetColor(cr, Palette::kOutline);
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
         cairo_move_to(cr, 0, 3);
-        cairo_line_to(cr, 640, 3);
+        cairo_line_to(cr, kFieldWidth, 3);
         SetColor(cr, Palette::kWoodLight, 0.8);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
@@ -307,7 +310,7 @@ void PaintCurtain(Sheet& sheet) {
             const Rgb c = Palette::kCurtainDark.Mix(Palette::kCurtain.Lighter(0.1), shade);
             cairo_pattern_add_color_stop_rgb(folds, t, c.r, c.g, c.b);
         }
-        cairo_rectangle(cr, 0, 0, width, 480);
+        cairo_rectangle(cr, 0, 0, width, kFieldHeight);
         cairo_set_source(cr, folds);
         cairo_fill(cr);
         cairo_pattern_destroy(folds);

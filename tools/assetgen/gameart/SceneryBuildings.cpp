@@ -1,6 +1,7 @@
 // Props people made: fences, granny's cottage and well, a bench and a scarecrow, a windmill,
 // a pier and boats, castle walls and towers, a fountain, hedges, banners and urns, a chalet,
 // the city's houses, its television tower, lamps, a kiosk and a bus stop.
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/art/Canvas.h"
 #include "tools/assetgen/gameart/Scenery.h"
 #include "tools/assetgen/gameart/Trees.h"
@@ -42,7 +43,7 @@ void GroundShadow(cairo_t* cr, double x0, double x1, double y) {
 
 void Fence(cairo_t* cr, const Prop& p) {
     const double x0 = p.Number("x0", 0);
-    const double x1 = p.Number("x1", 640);
+    const double x1 = p.Number("x1", kFieldWidth);
     const double y = p.Number("y", 320);
     const double h = p.Number("h", 26);
     const Rgb tone = ToneOf(p, "tone", Palette::kWhite.Mix(Palette::kParchment, 0.5));

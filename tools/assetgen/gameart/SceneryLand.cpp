@@ -1,5 +1,6 @@
 // Props of the land: hills, meadows, paths, water and what grows in it, forests, mountains,
 // rocks, bushes, flowers, mushrooms, stumps and logs.
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/art/Canvas.h"
 #include "tools/assetgen/gameart/Scenery.h"
 #include "tools/assetgen/gameart/Trees.h"
@@ -12,10 +13,10 @@ namespace {
 
 using namespace Art;
 
-constexpr double kBottom = 480;
+constexpr double kBottom = kFieldHeight;
 
 double Wave(double x, double amp, double waves, double phase) {
-    const double k = 2 * M_PI * waves / 640; // whole waves across the field
+    const double k = 2 * M_PI * waves / kFieldWidth; // whole waves across the field
     return amp * (0.65 * std::sin(x * k + phase) + 0.35 * std::sin(x * k * 2.3 + phase * 1.7));
 }
 
@@ -87,7 +88,7 @@ void Meadow(cairo_t* cr, const Prop& p) {
     for (int i = 0; i < tufts; ++i) {
         const double ty = y + 8 + std::pow(random.Unit(), 0.7) * (kBottom - y - 8);
         const double depth = (ty - y) / (kBottom - y);
-        Tuft(cr, random.Range(0, 640), ty, 0.8 + depth * 1.2,
+        Tuft(cr, random.Range(0, kFieldWidth), ty, 0.8 + depth * 1.2,
              random.Unit() < 0.5 ? tone.Darker(0.25) : tone.Lighter(0.3));
     }
     const int flowers = static_cast<int>(p.Number("flowers", 0));
@@ -184,7 +185,7 @@ void PineShape(cairo_t* cr, double x, double base, double h, const Rgb& tone, bo
 
 void Pines(cairo_t* cr, const Prop& p) {
     const double x0 = p.Number("x0", 0);
-    const double x1 = p.Number("x1", 640);
+    const double x1 = p.Number("x1", kFieldWidth);
     const double y = p.Number("y", 280);
     const double h = p.Number("h", 80);
     const Rgb tone = ToneOf(p, "tone", Palette::kPine);

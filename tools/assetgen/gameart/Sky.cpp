@@ -1,4 +1,5 @@
 #include "tools/assetgen/gameart/Sky.h"
+#include "game/rules/FieldGeometry.h"
 
 #include <cmath>
 
@@ -7,6 +8,8 @@ namespace Vuro::AssetGen {
 namespace {
 
 using namespace Art;
+
+constexpr double kStripWidth = kFieldWidth; // a cloud strip spans the field
 
 void SkyGradient(cairo_t* cr, int width, int height, const Rgb& top, const Rgb& horizon) {
     cairo_rectangle(cr, 0, 0, width, height);
@@ -76,14 +79,14 @@ void PaintCloud(cairo_t* cr, double x, double y, double width, const Rgb& light,
 
 void PaintDayBackground(Sheet& sheet) {
     sheet.DrawCel(0, [](cairo_t* cr) {
-        SkyGradient(cr, 640, 480, Palette::kSkyTop, Palette::kSkyHorizon);
+        SkyGradient(cr, kFieldWidth, kFieldHeight, Palette::kSkyTop, Palette::kSkyHorizon);
         Glow(cr, 320, 420, 380, Palette::kSunGlow, 0.35);
     });
 }
 
 void PaintNightBackground(Sheet& sheet) {
     sheet.DrawCel(0, [](cairo_t* cr) {
-        SkyGradient(cr, 640, 480, Palette::kNightTop, Palette::kNightHorizon);
+        SkyGradient(cr, kFieldWidth, kFieldHeight, Palette::kNightTop, Palette::kNightHorizon);
         Glow(cr, 320, 460, 340, Hex(0x8a7ad0), 0.3);
     });
 }
@@ -98,7 +101,7 @@ void PaintCloudStrip(Sheet& sheet, bool night) {
         const double clouds[][3] = {{70, 70, 120},  {250, 48, 80},  {400, 95, 150},
                                     {575, 60, 110}, {170, 150, 70}, {520, 170, 60}};
         for (const auto& c : clouds) {
-            for (double wrap : {-640.0, 0.0, 640.0}) {
+            for (double wrap : {-kStripWidth, 0.0, kStripWidth}) {
                 PaintCloud(cr, c[0] + wrap, c[1], c[2], light, shade, alpha);
             }
         }

@@ -130,7 +130,7 @@ void PaintTree(Sheet& sheet, int kind) {
     using namespace TreeGeometry;
     sheet.DrawCel(0, [kind](cairo_t* cr) {
         const double cx = (kTrunkLeft + kTrunkRight) / 2.0;
-        const double bottom = kPictureHeight - 3;
+        const double bottom = kTreeHeight - 3;
         // The shadow the tree casts on the ground.
         SoftShadow(
             cr, [&](cairo_t* c) { Ellipse(c, cx + 8, bottom - 2, 46, 6); }, 0, 0, 4, 0.3);

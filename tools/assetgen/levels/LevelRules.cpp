@@ -1,5 +1,6 @@
 #include "tools/assetgen/levels/LevelRules.h"
 
+#include "game/rules/Stages.h"
 #include "tools/assetgen/levels/TreeGeometry.h"
 
 #include <algorithm>
@@ -10,10 +11,8 @@ namespace Vuro::AssetGen {
 
 namespace {
 
-// The first story level of stages 2..6.
-constexpr int kStageStarts[] = {7, 14, 22, 28, 36};
 // Fruit grown for each one of a goal, by stage: early stages forgive more misses.
-constexpr double kFruitPerGoal[] = {1.6, 1.5, 1.4, 1.35, 1.3, 1.25};
+constexpr double kFruitPerGoal[kStageCount] = {1.6, 1.5, 1.4, 1.35, 1.3, 1.25};
 // Fruit start after the banner and a first tip, and stop early enough to ripen and be picked.
 constexpr int kFirstFruitSecond = 3;
 constexpr int kFruitTail = 15;
@@ -26,14 +25,6 @@ constexpr int kSecondsPerSpareFruit = 20;
 // A survival wave's birds come after its banner and before the next one.
 constexpr int kWaveLead = 2;
 constexpr int kWaveGap = 4;
-
-int StoryStage(int level) {
-    int stage = 1;
-    while (stage < 6 && level >= kStageStarts[stage - 1]) {
-        ++stage;
-    }
-    return stage;
-}
 
 bool HasTree(const LevelRow& row, int kind) {
     return std::any_of(row.mTrees.begin(), row.mTrees.end(),
@@ -130,7 +121,7 @@ std::string Title(const char* mode, const LevelRow& row, bool easy) {
 
 bool MakeStoryLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string& error) {
     plan = {};
-    plan.mTitle = Title("Story", row, easy) + ", stage " + std::to_string(StoryStage(row.mLevel));
+    plan.mTitle = Title("Story", row, easy) + ", stage " + std::to_string(StageOfLevel(row.mLevel));
     plan.mTime = row.mTime;
     plan.mDay = row.mDay;
     if (!PlaceTrees(row, plan, error)) {
@@ -140,7 +131,7 @@ bool MakeStoryLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string
     for (int kind = 1; kind <= kFruitKinds; ++kind) {
         int goal = row.mGoals[kind - 1];
         plan.mGoals[kind - 1] = easy ? EasyGoal(goal) : goal;
-        double perGoal = kFruitPerGoal[StoryStage(row.mLevel) - 1];
+        double perGoal = kFruitPerGoal[StageOfLevel(row.mLevel) - 1];
         int count = goal > 0             ? static_cast<int>(std::ceil(goal * perGoal))
                     : HasTree(row, kind) ? row.mTime / kSecondsPerSpareFruit
                                          : 0;
@@ -154,7 +145,7 @@ bool MakeStoryLevel(const LevelRow& row, bool easy, LevelPlan& plan, std::string
         pests.push_back({TimeLineCode::kFirstBird + kind, easy ? EasyPests(birds) : birds});
     }
     pests.push_back({TimeLineCode::kHedgehog, easy ? EasyPests(row.mHedgehogs) : row.mHedgehogs});
-    int firstPest = StoryStage(row.mLevel) == 1 ? kFirstPestSecondStage1 : kFirstPestSecond;
+    int firstPest = StageOfLevel(row.mLevel) == 1 ? kFirstPestSecondStage1 : kFirstPestSecond;
     Spread(pests, firstPest, row.mTime - kPestTail, plan.mTimeLine);
     if (row.mRainSecond > 0) {
         plan.mTimeLine.push_back({row.mRainSecond, TimeLineCode::kRain});

@@ -5,22 +5,13 @@
 // in their seconds, the crown corners kept free, and the easy set derived from the normal one
 // (lower goals, half the pests, the same fruit).
 
+#include "game/rules/TimeLineCodes.h"
 #include "tools/assetgen/levels/LevelTable.h"
 
 #include <string>
 #include <utility>
 
 namespace Vuro::AssetGen {
-
-// Time-line codes the play field acts on.
-namespace TimeLineCode {
-inline constexpr int kRain = 5;
-inline constexpr int kHedgehog = 6;
-inline constexpr int kFirstBird = 7; // kinds 0..3 are codes 7..10
-inline constexpr int kBanner = 15;
-inline constexpr int kFirstTip = 100;
-inline constexpr int kLastTip = 599;
-} // namespace TimeLineCode
 
 struct LevelTree {
     TreeEntry mPlace;

@@ -1,5 +1,6 @@
 #include "tools/assetgen/levels/LevelsStep.h"
 
+#include "game/rules/Stages.h"
 #include "tools/assetgen/SourceFile.h"
 #include "tools/assetgen/levels/LevelWriter.h"
 
@@ -17,8 +18,8 @@ struct Mode {
 };
 
 constexpr Mode kModes[] = {
-    {"story.txt", "story", 43, false},
-    {"survive.txt", "survive", 6, true},
+    {"story.txt", "story", kStoryLevelCount, false},
+    {"survive.txt", "survive", kSurvivalLevelCount, true},
 };
 
 bool WriteMode(const StepContext& context, const Mode& mode) {

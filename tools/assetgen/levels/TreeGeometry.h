@@ -1,13 +1,13 @@
 #pragma once
-// Where the trees of a level stand on the 640 x 480 play field and where their fruit may hang.
-// The level tables place trees by these sizes, and the tree pictures (images/appletree,
-// peartree, plumtree, orangetree) are drawn to them; the level step and its tests share them.
+// Where the trees of a level stand on the play field and where their fruit may hang. The level
+// tables place trees by these sizes, and the tree pictures (images/appletree, peartree,
+// plumtree, orangetree) are drawn to them; the level step and its tests share them. Every tree
+// picture is kTreeWidth x kTreeHeight (game/rules/FieldGeometry.h), drawn with its top-left
+// corner at the tree's point.
+
+#include "game/rules/FieldGeometry.h"
 
 namespace Vuro::AssetGen::TreeGeometry {
-
-// Every tree picture is 140 x 220 pixels, drawn with its top-left corner at the tree's point.
-inline constexpr int kPictureWidth = 140;
-inline constexpr int kPictureHeight = 220;
 
 // The crown holds the fruit-cell grid: at most 6 columns by 5 rows of cells 21 pixels apart,
 // the top-left fruit at (8, 12) in the picture. A smaller grid is centred in that box. Crowns
@@ -18,7 +18,6 @@ inline constexpr int kCrownTop = 12;
 inline constexpr int kCrownColumns = 6;
 inline constexpr int kCrownRows = 5;
 inline constexpr int kCellSpacing = 21;
-inline constexpr int kFruitSize = 20;
 
 // The trunk, up which caterpillars climb to the crown (x + 66..75 by kind), spans these columns
 // of the picture.
@@ -28,10 +27,6 @@ inline constexpr int kTrunkRight = 85;
 // The foot of a tree (its picture's bottom) stands on the ground, between these rows.
 inline constexpr int kGroundTop = 405;
 inline constexpr int kGroundBottom = 415;
-
-// A click picks fruit only from this row down to the bottom strip at 420.
-inline constexpr int kFirstPickRow = 201;
-inline constexpr int kFieldWidth = 640;
 
 // The grid origin of a tree at (x, y) with a grid of columns x rows, centred in the crown.
 inline constexpr int GridOriginX(int x, int columns) {

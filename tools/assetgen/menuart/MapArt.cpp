@@ -24,8 +24,8 @@ namespace {
 constexpr int kW = MapModel::kWidth;
 constexpr int kH = MapModel::kHeight;
 
-const MapModel& Model(const MenuArtSources& sources) {
-    static const std::unique_ptr<MapModel> model = std::make_unique<MapModel>(sources);
+const MapModel& Model() {
+    static const std::unique_ptr<MapModel> model = std::make_unique<MapModel>();
     return *model;
 }
 
@@ -269,7 +269,7 @@ void PaintProps(cairo_t* cr, const MapModel& model) {
 }
 
 void PaintRoad(cairo_t* cr, const MapModel& model) {
-    const int points = static_cast<int>(model.Sources().mStoryPoints.size());
+    const int points = static_cast<int>(kStoryPoints.size());
     auto trace = [&] {
         cairo_new_path(cr);
         for (int n = 0; n < points; ++n) {
@@ -300,7 +300,7 @@ void PaintRoad(cairo_t* cr, const MapModel& model) {
 } // namespace
 
 void PaintMap(Sheet& sheet, const MenuArtSources& sources) {
-    const MapModel& model = Model(sources);
+    const MapModel& model = Model();
     sheet.DrawCel(0, [&](cairo_t* cr) {
         PaintTerrain(cr, model);
         PaintWaves(cr, model);
@@ -322,9 +322,8 @@ namespace {
 
 // A stage's highlight: a warm glow over its land with a bright rim along its edge, cut out at
 // the place the map draws it.
-void PaintStageHighlight(Sheet& sheet, const MenuArtSources& sources, int stage, int left,
-                         int top) {
-    const MapModel& model = Model(sources);
+void PaintStageHighlight(Sheet& sheet, int stage, int left, int top) {
+    const MapModel& model = Model();
     Canvas& canvas = sheet.GetCanvas();
     const int w = canvas.Width();
     const int h = canvas.Height();
@@ -364,9 +363,9 @@ void PaintStageHighlight(Sheet& sheet, const MenuArtSources& sources, int stage,
 } // namespace
 
 // A stage's highlight where the map draws it.
-void PaintLevelSelect(Sheet& sheet, const MenuArtSources& sources, int stage) {
-    const MapPoint& place = sources.mHighlights[stage - 1];
-    PaintStageHighlight(sheet, sources, stage, place.mX, place.mY);
+void PaintLevelSelect(Sheet& sheet, const MenuArtSources& /*sources*/, int stage) {
+    const StageLook& look = kStageLooks[stage - 1];
+    PaintStageHighlight(sheet, stage, look.mHighlightX, look.mHighlightY);
 }
 
 } // namespace Vuro::AssetGen

@@ -11,7 +11,6 @@ namespace Vuro::AssetGen {
 
 namespace {
 
-constexpr int kStages = 6;
 constexpr int kPixels = MapModel::kWidth * MapModel::kHeight;
 
 // Three passes of a box blur approximate a Gaussian.
@@ -35,24 +34,19 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
 
 } // namespace
 
-MapModel::MapModel(const MenuArtSources& sources)
-    : mSources(sources), mStage(kPixels), mStageWeights(kPixels * kStages), mLand(kPixels),
-      mShore(kPixels), mShallow(kPixels), mPathDistance(kPixels) {
-    // The click regions, first match first.
+MapModel::MapModel()
+    : mStage(kPixels), mStageWeights(kPixels * kStageCount), mLand(kPixels), mShore(kPixels),
+      mShallow(kPixels), mPathDistance(kPixels) {
+    // The stage each pixel selects when clicked.
     std::vector<uint8_t> region(kPixels, 0);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            for (const RegionRect& r : sources.mRegionRects) {
-                if (x >= r.mX0 && x <= r.mX1 && y >= r.mY0 && y <= r.mY1) {
-                    region[Index(x, y)] = static_cast<uint8_t>(r.mRegion);
-                    break;
-                }
-            }
+            region[Index(x, y)] = static_cast<uint8_t>(StageRegionAt(x, y));
         }
     }
     // Softened planes: the island, a wider one for the shallows, and one per stage.
     std::vector<float> land(kPixels);
-    std::vector<std::vector<float>> stages(kStages, std::vector<float>(kPixels));
+    std::vector<std::vector<float>> stages(kStageCount, std::vector<float>(kPixels));
     for (int i = 0; i < kPixels; ++i) {
         land[i] = region[i] != 0 ? 1.0f : 0.0f;
         if (region[i] != 0) {
@@ -77,8 +71,8 @@ MapModel::MapModel(const MenuArtSources& sources)
             int best = 0;
             float bestScore = -1;
             float second = -1;
-            std::array<float, kStages> score{};
-            for (int s = 0; s < kStages; ++s) {
+            std::array<float, kStageCount> score{};
+            for (int s = 0; s < kStageCount; ++s) {
                 score[s] =
                     stages[s][i] +
                     static_cast<float>(0.25 * (FractalNoise(x / 30.0, y / 30.0, 11 + s) - 0.5));
@@ -91,7 +85,7 @@ MapModel::MapModel(const MenuArtSources& sources)
                 }
             }
             mStage[i] = static_cast<uint8_t>(mLand[i] >= 0.5f ? best + 1 : 0);
-            for (int s = 0; s < kStages; ++s) {
+            for (int s = 0; s < kStageCount; ++s) {
                 const float own = s == best ? Step(bestScore - second, 0.0f, 12.0f)
                                             : Step(score[s] - bestScore, 0.0f, 12.0f);
                 mStageWeights[s * kPixels + i] = own * mLand[i];
@@ -99,7 +93,7 @@ MapModel::MapModel(const MenuArtSources& sources)
         }
     }
     // Distance to the path through the points, in level order.
-    const int points = static_cast<int>(sources.mStoryPoints.size());
+    const int points = static_cast<int>(kStoryPoints.size());
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             double nearest = 1e9;
@@ -114,14 +108,6 @@ MapModel::MapModel(const MenuArtSources& sources)
 
 float MapModel::StageWeight(int stage, int x, int y) const {
     return mStageWeights[(stage - 1) * kPixels + Index(x, y)];
-}
-
-int MapModel::StageOfLevel(int level) const {
-    int stage = 0;
-    for (int first : mSources.mStageFirstLevels) {
-        stage += level >= first ? 1 : 0;
-    }
-    return stage;
 }
 
 } // namespace Vuro::AssetGen

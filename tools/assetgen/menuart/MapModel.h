@@ -1,10 +1,13 @@
 #pragma once
-// The land of the stage map worked out once from the map's layout: which stage each pixel
-// belongs to (the click regions with softened, wobbling edges), an anti-aliased weight of each
-// stage and of the whole island, and how far each pixel is from the path through the level
-// points, so that painted props keep clear of the points.
+// The land of the stage map worked out once from the map screen's layout (its click regions
+// and level points): which stage each pixel belongs to (the click regions with softened,
+// wobbling edges), an anti-aliased weight of each stage and of the whole island, and how far
+// each pixel is from the path through the level points, so that painted props keep clear of
+// the points.
 
-#include "tools/assetgen/menuart/MenuArtSources.h"
+#include "game/rules/FieldGeometry.h"
+#include "game/screens/LevelPoint.h"
+#include "game/screens/StageTables.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,10 +16,10 @@ namespace Vuro::AssetGen {
 
 class MapModel {
 public:
-    static constexpr int kWidth = 640;
-    static constexpr int kHeight = 480;
+    static constexpr int kWidth = kFieldWidth;
+    static constexpr int kHeight = kFieldHeight;
 
-    explicit MapModel(const MenuArtSources& sources);
+    MapModel();
 
     // Weight 0..1 of stage 1..6 at a pixel (0 outside the island).
     float StageWeight(int stage, int x, int y) const;
@@ -28,16 +31,13 @@ public:
     int StageAt(int x, int y) const { return mStage[Index(x, y)]; }
     // Distance in pixels to the path through the level points.
     float PathDistance(int x, int y) const { return mPathDistance[Index(x, y)]; }
-    // Centre of level point n.
-    double PointX(int n) const { return mSources.mStoryPoints[n].mX + 10.0; }
-    double PointY(int n) const { return mSources.mStoryPoints[n].mY + 10.0; }
-    int StageOfLevel(int level) const;
-    const MenuArtSources& Sources() const { return mSources; }
+    // Centre of story point n.
+    static double PointX(int n) { return kStoryPoints[n].mX + LevelPoint::kSize / 2.0; }
+    static double PointY(int n) { return kStoryPoints[n].mY + LevelPoint::kSize / 2.0; }
 
 private:
     static int Index(int x, int y) { return y * kWidth + x; }
 
-    const MenuArtSources& mSources;
     std::vector<uint8_t> mStage;
     std::vector<float> mStageWeights; // six planes
     std::vector<float> mLand;

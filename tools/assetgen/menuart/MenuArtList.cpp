@@ -1,6 +1,7 @@
 // The screens' pictures and their painters, in one table.
 #include "tools/assetgen/menuart/MenuArtList.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/menuart/MenuArtPainters.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/octi", 1, 2, 56, 48, Png, Painted<PaintOctopus>},
     {"images/ship", 1, 4, 64, 44, Png, Painted<PaintShip>},
     {"images/ship2", 1, 4, 48, 40, Png, Painted<PaintRowingBoat>},
-    {"images/painttable", 1, 1, 640, 480, Jpeg, Painted<PaintTableTop>},
+    {"images/painttable", 1, 1, kFieldWidth, kFieldHeight, Jpeg, Painted<PaintTableTop>},
     {"images/cred1", 1, 1, 250, 300, PalettePng, PaintMenuScene},
     {"images/cred2", 1, 1, 250, 300, PalettePng, PaintMenuScene},
     {"images/cred3", 1, 1, 250, 300, PalettePng, PaintMenuScene},
@@ -36,10 +37,10 @@ constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/cred5", 1, 1, 250, 300, PalettePng, PaintMenuScene},
     {"images/cred6", 1, 1, 250, 300, PalettePng, PaintMenuScene},
     {"images/cred7", 1, 1, 250, 300, Gif, PaintMenuScene},
-    {"images/start", 1, 1, 640, 480, Jpeg, PaintMenuScene},
-    {"images/end", 1, 1, 640, 480, Jpeg, PaintMenuScene},
+    {"images/start", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
+    {"images/end", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
     {"images/play", 1, 1, 100, 46, Png, Painted<PaintPlaySign>},
-    {"images/map", 1, 1, 640, 480, Jpeg, Painted<PaintMap>},
+    {"images/map", 1, 1, kFieldWidth, kFieldHeight, Jpeg, Painted<PaintMap>},
     {"images/curpoint", 1, 1, 24, 24, Png, Painted<PaintCurrentPoint>},
     {"images/emptypoint", 1, 1, 20, 20, Png, Painted<PaintEmptyPoint>},
     {"images/fillpoint", 1, 1, 20, 20, Png, Painted<PaintFillPoint>},
@@ -50,7 +51,7 @@ constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/levelselect5", 1, 1, 216, 228, Png, Painted<PaintLevelSelect, 5>},
     {"images/levelselect4", 1, 1, 268, 134, Png, Painted<PaintLevelSelect, 4>},
     {"images/lock", 1, 1, 30, 36, Tga, Painted<PaintLock>},
-    {"images/stat", 1, 1, 640, 480, Jpeg, PaintMenuScene},
+    {"images/stat", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
     {"images/light", 2, 1, 72, 18, Png, Painted<PaintLamp>},
     {"images/slider", 1, 1, 72, 18, Png, Painted<PaintSliderTrack>},
     {"images/sliderthumb", 1, 1, 26, 30, Png, Painted<PaintSliderThumb>},
@@ -70,14 +71,14 @@ constexpr MenuArtPicture kMenuArtPictures[] = {
     {"images/buttonover7", 1, 1, 121, 57, Png, Painted<PaintLitMenuSign, 7>},
     {"images/profileicon", 1, 1, 222, 78, Png, Painted<PaintProfilePlaque, false>},
     {"images/profileiconover", 1, 1, 222, 78, Png, Painted<PaintProfilePlaque, true>},
-    {"images/menu", 1, 1, 640, 480, JpegWithAlpha, PaintMenuScene},
+    {"images/menu", 1, 1, kFieldWidth, kFieldHeight, JpegWithAlpha, PaintMenuScene},
     // The intro
-    {"images/splash1", 1, 1, 640, 480, Jpeg, PaintMenuScene},
-    {"images/splash2", 1, 1, 640, 480, Jpeg, PaintMenuScene},
+    {"images/splash1", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
+    {"images/splash2", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
     {"images/kelmontrave", 1, 1, 340, 120, Png, Painted<PaintDeveloperLogo>},
     {"images/introload_empty", 1, 1, 230, 36, Png, Painted<PaintLoadingTube, false>},
     {"images/introload_full", 1, 1, 230, 36, Png, Painted<PaintLoadingTube, true>},
-    {"images/Logo_game_ru", 1, 1, 640, 480, Jpeg, PaintMenuScene},
+    {"images/Logo_game_ru", 1, 1, kFieldWidth, kFieldHeight, Jpeg, PaintMenuScene},
     // The loading screen: frame and fill of each pair
     {"images/load_1x", 1, 1, 306, 134, Png, PaintDimmedMenuScene},
     {"images/load_1", 1, 1, 306, 134, Png, PaintMenuScene},

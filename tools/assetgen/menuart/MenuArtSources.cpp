@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace Vuro::AssetGen {
 
@@ -47,37 +46,6 @@ bool ReadCaption(const std::string& text, MenuArtSources* out) {
     return out->mCaptions.emplace(text.substr(0, keyEnd), lines).second;
 }
 
-bool ReadMapEntry(const std::string& text, MenuArtSources* out) {
-    std::istringstream in(text);
-    std::string kind;
-    in >> kind;
-    std::string rest;
-    if (kind == "region") {
-        RegionRect r{};
-        return static_cast<bool>(in >> r.mRegion >> r.mX0 >> r.mY0 >> r.mX1 >> r.mY1) &&
-               !(in >> rest) && r.mRegion >= 1 && r.mRegion <= 6 &&
-               (out->mRegionRects.push_back(r), true);
-    }
-    if (kind == "point" || kind == "lock" || kind == "highlight") {
-        MapPoint p{};
-        if (!(in >> p.mX >> p.mY) || in >> rest) {
-            return false;
-        }
-        (kind == "point"  ? out->mStoryPoints
-         : kind == "lock" ? out->mLocks
-                          : out->mHighlights)
-            .push_back(p);
-        return true;
-    }
-    if (kind == "stages") {
-        for (int level; in >> level;) {
-            out->mStageFirstLevels.push_back(level);
-        }
-        return in.eof() && out->mStageFirstLevels.size() == 6;
-    }
-    return false;
-}
-
 } // namespace
 
 const std::vector<std::string>& MenuArtSources::Caption(const std::string& key) const {
@@ -92,17 +60,8 @@ const std::vector<std::string>& MenuArtSources::Caption(const std::string& key) 
 bool ReadMenuArtSources(const std::filesystem::path& folder, MenuArtSources* out,
                         std::string* error) {
     *out = {};
-    if (!ForEachLine(folder / "captions.txt", error,
-                     [out](const std::string& text) { return ReadCaption(text, out); }) ||
-        !ForEachLine(folder / "map.txt", error,
-                     [out](const std::string& text) { return ReadMapEntry(text, out); })) {
-        return false;
-    }
-    if (out->mStoryPoints.size() != 43 || out->mLocks.size() != 5 || out->mHighlights.size() != 6) {
-        *error = (folder / "map.txt").string() + ": 43 points, 5 locks and 6 highlights expected";
-        return false;
-    }
-    return true;
+    return ForEachLine(folder / "captions.txt", error,
+                       [out](const std::string& text) { return ReadCaption(text, out); });
 }
 
 } // namespace Vuro::AssetGen

@@ -1,5 +1,6 @@
 #include "tools/assetgen/menuart/MenuScenes.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/art/Canvas.h"
 #include "tools/assetgen/art/Text.h"
 #include "tools/assetgen/gameart/Fruit.h"
@@ -55,7 +56,7 @@ void Sky(cairo_t* cr, const Prop& p) {
     cairo_clip_extents(cr, &x0, &y0, &x1, &y1);
     const bool night = p.Number("night", 0) != 0;
     PaintFromSheet(
-        cr, 640, 480, 1, 0,
+        cr, kFieldWidth, kFieldHeight, 1, 0,
         [night](Sheet& s) { night ? PaintNightBackground(s) : PaintDayBackground(s); }, x0, y0,
         x1 - x0, y1 - y0);
 }
@@ -252,7 +253,7 @@ void Chalkboard(cairo_t* cr, const Prop& p) {
 
 void Shade(cairo_t* cr, const Prop& p) {
     const double y0 = p.Number("y0", 440);
-    const double y1 = p.Number("y1", 480);
+    const double y1 = p.Number("y1", kFieldHeight);
     cairo_pattern_t* shade = cairo_pattern_create_linear(0, y0, 0, y1);
     cairo_pattern_add_color_stop_rgba(shade, 0, 0, 0, 0, 0);
     cairo_pattern_add_color_stop_rgba(shade, 1, Palette::kShadow.r, Palette::kShadow.g,

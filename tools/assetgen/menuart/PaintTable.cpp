@@ -4,6 +4,7 @@
 // after another, with paint tubes above it and the palette and brushes below.
 #include "tools/assetgen/menuart/MenuArtPainters.h"
 
+#include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/art/Canvas.h"
 #include "tools/assetgen/menuart/Plaques.h"
 
@@ -15,7 +16,7 @@ using namespace Art;
 
 namespace {
 
-constexpr double kW = 640;
+constexpr double kW = kFieldWidth;
 constexpr Rgb kDrawingPaper = Hex(0xcdc6b6);
 
 void TablePlanks(cairo_t* cr) {
@@ -130,7 +131,7 @@ void DrawingPaper(cairo_t* cr) {
     SoftShadow(cr, paper, 4, 3, 5, 0.35);
     cairo_new_path(cr);
     paper(cr);
-    FillVertical(cr, kDrawingPaper.Lighter(0.12), kDrawingPaper.Darker(0.04), 0, 480);
+    FillVertical(cr, kDrawingPaper.Lighter(0.12), kDrawingPaper.Darker(0.04), 0, kFieldHeight);
     StrokeOutline(cr, 1.2);
 }
 

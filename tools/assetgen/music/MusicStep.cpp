@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 // megabyte a song.
 constexpr float kOggQuality = 0.5f;
 
-bool MakeSong(const StepContext& context, const SongEntry& entry) {
+bool MakeSong(const StepContext& context, const GameSong& entry) {
     const fs::path file = context.mOut / entry.mFile;
     SourceText source;
     Score score;
@@ -39,8 +39,9 @@ bool MakeSong(const StepContext& context, const SongEntry& entry) {
 } // namespace
 
 int RunMusicStep(const StepContext& context) {
-    const bool made = RunInParallel(
-        kGameSongs.size(), [&](size_t index) { return MakeSong(context, kGameSongs[index]); });
+    const std::vector<GameSong> songs = GameSongs();
+    const bool made =
+        RunInParallel(songs.size(), [&](size_t index) { return MakeSong(context, songs[index]); });
     return made ? 0 : 1;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace Vuro::AssetGen {
 
@@ -30,13 +31,13 @@ bool RenderRecipe(const StepContext& context, const std::string& recipeName, Eff
     return true;
 }
 
-bool MakeEffect(const StepContext& context, const EffectEntry& entry) {
+bool MakeEffect(const StepContext& context, const GameSoundFile& entry) {
     EffectRecipe recipe;
     Wave wave;
-    if (!RenderRecipe(context, fs::path(entry.mName).filename().string(), recipe, wave)) {
+    if (!RenderRecipe(context, fs::path(entry.mFile).filename().string(), recipe, wave)) {
         return false;
     }
-    const fs::path stem = context.mOut / entry.mName;
+    const fs::path stem = context.mOut / entry.mFile;
     std::error_code error;
     fs::create_directories(stem.parent_path(), error);
     // The sound manager takes a .wav before an .ogg before an .au: a file left from an older
@@ -72,10 +73,10 @@ bool MakeSystemSound(const StepContext& context, const SystemSoundEntry& entry) 
 }
 
 // A recipe the game and the framework never load is a mistake in its name.
-bool EveryRecipeIsUsed(const StepContext& context) {
+bool EveryRecipeIsUsed(const StepContext& context, const std::vector<GameSoundFile>& effects) {
     std::set<std::string> known;
-    for (const EffectEntry& entry : kGameEffects) {
-        known.insert(fs::path(entry.mName).filename().string() + ".txt");
+    for (const GameSoundFile& entry : effects) {
+        known.insert(fs::path(entry.mFile).filename().string() + ".txt");
     }
     for (const SystemSoundEntry& entry : kSystemSounds) {
         known.insert(std::string(entry.mRecipe) + ".txt");
@@ -95,13 +96,14 @@ bool EveryRecipeIsUsed(const StepContext& context) {
 } // namespace
 
 int RunSoundsStep(const StepContext& context) {
-    if (!EveryRecipeIsUsed(context)) {
+    const std::vector<GameSoundFile> effects = GameEffects();
+    if (!EveryRecipeIsUsed(context, effects)) {
         return 1;
     }
-    const bool made = RunInParallel(kGameEffects.size() + kSystemSounds.size(), [&](size_t index) {
-        return index < kGameEffects.size()
-                   ? MakeEffect(context, kGameEffects[index])
-                   : MakeSystemSound(context, kSystemSounds[index - kGameEffects.size()]);
+    const bool made = RunInParallel(effects.size() + kSystemSounds.size(), [&](size_t index) {
+        return index < effects.size()
+                   ? MakeEffect(context, effects[index])
+                   : MakeSystemSound(context, kSystemSounds[index - effects.size()]);
     });
     return made ? 0 : 1;
 }
