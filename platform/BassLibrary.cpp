@@ -86,7 +86,7 @@ int Init(int device, uint32_t, uint32_t, Window*, const void*) {
     return state.device != nullptr ? 1 : 0;
 }
 
-// Mended: freeing puts every setting back, so the next user starts as the first one did.
+// Freeing puts every setting back, so the next user starts as the first one did.
 int Free() {
     BassState& state = State();
     std::lock_guard lock(state.mutex);

@@ -20,8 +20,8 @@ bool DecodeOgg(FILE* file, PcmTarget& target) {
     const ogg_int64_t total = ov_pcm_total(&stream, -1);
     const uint32_t channels = info != nullptr ? static_cast<uint32_t>(info->channels) : 0;
     const uint32_t blockAlign = channels * 2;
-    // Mended: an unknown (negative) length or one beyond any buffer is refused, where the
-    // product would wrap into a wrong size.
+    // An unknown (negative) length or one beyond any buffer is refused, before the product
+    // can wrap into a wrong size.
     if (info == nullptr || total < 0 ||
         static_cast<uint64_t>(total) * blockAlign > kBufferBytesMax) {
         ov_clear(&stream);

@@ -1,5 +1,5 @@
 #pragma once
-// The settings store that stands where the system registry stood: typed values under keys. A
+// The settings store, in the manner of a system registry: typed values under keys. A
 // key is addressed by an application key ("Kelmontrave\Quandrellis") and a subkey inside it
 // ("Test3D", or "" for the application key itself); "\" separates the parts of either. Key and
 // value names match without regard to ASCII case, as the registry's do.

@@ -82,7 +82,7 @@ bool DecodeWave(FILE* stream, PcmTarget& target, const WaveChunkReader& otherChu
             samplesPerSec = newRate;
             bits = newBits;
         } else if (std::memcmp(id, "data", 4) == 0) {
-            // Mended: a size beyond the end of the file is refused before the buffer is made.
+            // A size beyond the end of the file is refused before the buffer is made.
             if (start < 0 || fileSize < start ||
                 chunkSize > static_cast<uint64_t>(fileSize - start)) {
                 return false;
@@ -137,7 +137,7 @@ bool DecodeAu(FILE* stream, PcmTarget& target) {
         return false;
     }
     const uint32_t bits = encoding == 1 ? 16 : 8;
-    // Mended: sizes the file cannot hold, and channel counts a format cannot carry, are refused
+    // Sizes the file cannot hold, and channel counts a format cannot carry, are refused
     // before anything is allocated.
     if (fileSize < 0 || offset > static_cast<uint64_t>(fileSize) ||
         dataSize > static_cast<uint64_t>(fileSize) - offset || channels > 0xFFFF ||

@@ -2,7 +2,7 @@
 // start screensaver mode or raise a fault for the crash reporter. A value follows its option
 // after "="; a value after a blank is an option of its own.
 //
-// Where this differs from what a reader might expect (each a mended fault):
+// Behaviour a reader might not expect:
 // - An empty option name (two blanks in a row, a blank after a quoted value) is passed over
 //   instead of ending the program as an unknown option.
 

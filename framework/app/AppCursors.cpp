@@ -3,14 +3,13 @@
 // back (the real mouse does nothing then), else the cursor of the number. Elsewhere, or after
 // a crash, the arrow. The window system is asked only when the choice changes.
 //
-// Mended: with custom cursors on the display also drew the image as a software cursor, so two
-// cursors showed, the drawn one lagging behind the mouse. Now the display draws the image only
-// during playback, where it stands at the replayed position and the system cursor (no entry)
-// for the real mouse.
+// The display draws the cursor image itself only during playback, where it stands at the replayed
+// position and the system cursor (no entry) stands for the real mouse; at other times a drawn
+// cursor beside the system one would show two cursors, the drawn one lagging behind the mouse.
 //
-// Mended: the loading work sets cursors too (the game hands over its aiming cursors while a
-// level loads); away from the main thread a change is now queued for the main thread's next
-// frame pass instead of racing it over the cursor state and the window system.
+// The loading work sets cursors too (the game hands over its aiming cursors while a level loads):
+// away from the main thread a change is queued for the main thread's next frame pass, so the two
+// threads never race over the cursor state and the window system.
 
 #include "framework/app/VuroAppBase.h"
 

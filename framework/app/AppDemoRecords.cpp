@@ -25,7 +25,7 @@ void VuroAppBase::ReadDemoValueHeader(bool passScreenModes) {
     // A value is asked for at its own tick; fillers before it only bridge time. A screen mode
     // before it was written when the window was made again outside the main loop's input replay
     // (the game's start going to full screen re-creates it before the first update): nothing
-    // else reads that record, so it is applied on the way (mended: the value was read from it).
+    // else reads that record, so it is applied on the way rather than taken for the value.
     for (;;) {
         (void)ReadDemoUpdateDelta();
         mDemoNeedsHeader = true;

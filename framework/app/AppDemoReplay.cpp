@@ -2,12 +2,12 @@
 // was recorded at, and the fixed update waits while a record is due, so the widgets see the
 // same input at the same ticks as in the recorded run.
 //
-// Where this differs from what a reader might expect (mended faults):
+// Behaviour a reader might not expect:
 // - Absolute mouse positions are read as signed 12-bit numbers, so a drag captured outside the
-//   window to the left or above replays there instead of near x or y = 4090 (0..2047 read as
-//   before).
+//   window to the left or above replays there, not near x or y = 4090 (0..2047 read the same
+//   either way).
 // - Fewer than 10 bits after the last record are the padding of the final byte, not a record:
-//   they used to replay as a move to (0, 0).
+//   read as one they would replay as a move to (0, 0).
 // - A record nobody asked for at its tick (a value record, an unknown code) means playback
 //   has lost step with the recording: the rest of the stream is dropped instead of being read
 //   from the middle of a record.

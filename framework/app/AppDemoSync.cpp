@@ -4,7 +4,7 @@
 // asks, as every value record is read.
 //
 // A record whose length runs past the end of the stream means the demo is damaged: playback
-// ends there, with the value left as it was (mended: the length drove the copy unchecked).
+// ends there, with the value left as it was, before the length drives any copy.
 
 #include "framework/app/DemoRecord.h"
 #include "framework/app/VuroAppBase.h"

@@ -48,8 +48,8 @@ void VuroAppBase::AddDialogWidget(Dialog* dialog) {
 }
 
 void VuroAppBase::AddDialog(int id, Dialog* dialog) {
-    // Mended: adding the dialog that is already open under this id would close it, queue it
-    // for deletion and enter it again, so the open dialog would be deleted under its host.
+    // Adding the dialog already open under this id does nothing: closing it first would queue
+    // it for deletion, and the open dialog would be deleted under its host.
     if (GetDialog(id) == dialog) {
         return;
     }

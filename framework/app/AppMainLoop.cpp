@@ -5,7 +5,7 @@
 // Loop states: 0 pump messages and dispatch one queued input record -> 1 run an update when
 // time allows -> 2 finish the update -> 3 idle (draw or sleep) -> 0.
 //
-// Mended faults:
+// Behaviour a reader might not expect:
 // - A frame pass that runs no update (paused, speed 0, a refused update, a fast-forward that
 //   could not move on) ends in state 3, so the next step pumps messages; pause and speed 0
 //   sleep one frame time, and so does a pass held by the screensaver, instead of spinning.
@@ -13,7 +13,8 @@
 //   updates between draws (10, 15 and 7 at speeds 1, 1.5 and 2/3).
 // - A fast-forward replays the records due at a tick before each update, and ends its pass in
 //   state 3 after each of its once-a-second draws so that input is pumped meanwhile.
-// - The loading-yield sleep is computed with signed arithmetic.
+// - The loading-yield sleep is computed with signed arithmetic, so a pass that slept more than
+//   it worked yields nothing.
 
 #include "framework/app/VuroAppBase.h"
 
@@ -53,7 +54,7 @@ void SleepMs(int ms) {
 
 void VuroAppBase::Start() {
     if (mShutdown) {
-        // Mended: a loading thread started before Start must not outlive the loop's owner.
+        // A loading thread started before Start must not outlive the loop's owner.
         EndLoadingThreadForExit();
         return;
     }

@@ -2,7 +2,7 @@
 // through the demo: a recorded run appends each outcome and its data to the demo buffer, a
 // played-back run takes them from there and touches neither the store nor the disk.
 //
-// Mended faults:
+// Behaviour a reader might not expect:
 // - WriteRegValue answers, and records, whether the value was really stored.
 // - A replayed registry read whose recorded data does not fit the caller's buffer fails
 //   without writing past it (its bytes are still consumed, so the stream stays in step).

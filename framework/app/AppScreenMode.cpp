@@ -3,7 +3,7 @@
 // screen when the desktop's colour depth refuses a window, full screen to windowed when the
 // mode cannot be set). Also presenting again (Redraw) and recovering a lost surface.
 //
-// Mended faults:
+// Behaviour a reader might not expect:
 // - When every fallback is used up (full screen refused while the colour depth also refuses a
 //   window, or a 2-D re-initialisation failing) the program ends with the "Failed to
 //   initialize DirectDraw: " message and exit code 1 instead of running on without a display.

@@ -8,9 +8,9 @@
 // - Screensaver mode ("-screensaver"): the first three mouse moves are swallowed; the fourth,
 //   a button or key press, a close or losing the focus ends the saver with a close.
 //
-// Mended: the idle check also runs from the window timer,
-// because while the hold is on nothing is drawn and the check in the draw pass never runs, so
-// the hold could never end. No screen-saver password check exists on this platform.
+// The idle check also runs from the window timer: while the hold is on nothing is drawn, so the
+// check in the draw pass alone would never run and the hold could never end. No screen-saver
+// password check exists on this platform.
 
 #include "framework/app/VuroAppBase.h"
 

@@ -2,7 +2,7 @@
 // regular exit. "InProgress" is 1 while the program runs, so a run that did not end cleanly is
 // noticed at the next start.
 //
-// Mended faults:
+// Behaviour a reader might not expect:
 // - Values read are checked: volumes are kept within 0..1 and the mute count within 0..1.
 // - Volumes are saved rounded to the nearest hundredth, halves down, so a volume read back is
 //   the one saved (0.57, 56.999... hundredths, stays 0.57) and 0.855 still becomes 0.85.

@@ -59,7 +59,7 @@ void VuroAppBase::EndLoadingThreadForExit() {
         WaitForLoadingThread();
         return;
     }
-    // Mended: the program waited for the whole loading work (40 s seen) after a quit request.
+    // Waiting for the whole loading work after a quit request could take tens of seconds.
     // Shutdown has written the settings; a demo being recorded is not written, as the loading
     // work may still add to it.
     Platform::DebugOutput("Loading work still under way at exit: ending without it\r\n");

@@ -5,8 +5,8 @@
 // Queue rules: nothing is queued after a close; a timer message right after a queued timer
 // message is dropped; Alt+Enter toggles the screen mode instead of being queued.
 //
-// Mended: a close asked for with Alt+F4 is posted to the
-// window as a close message, as the system's default handling did.
+// A close asked for with Alt+F4 is posted to the window as a close message, which is what the
+// key means to the desktop.
 
 #include "framework/app/VuroAppBase.h"
 

@@ -9,9 +9,8 @@
 // then the record stream to the end of the file.
 //
 // Read answers false with the reader's message on any fault; nothing it allocates is larger
-// than the bytes it was given. Where this differs from what a reader might expect (mended
-// faults): a product version longer than 255 bytes is skipped whole and its first 255 bytes
-// are compared, rather than misreading the rest of the header.
+// than the bytes it was given. A product version longer than 255 bytes is skipped whole and
+// its first 255 bytes are compared, so the rest of the header is still read in step.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The demo session's own work: the framing of the record stream, the mouse records, the file's
 // fields, numbered demo files and the jump targets of playback.
 //
-// Where this differs from what a reader might expect (mended faults):
+// Behaviour a reader might not expect:
 // - Numbered demo files are counted, deleted and named in the program's folder, where the demo
 //   is written, rather than in the folder the program was started from.
 // - A captured mouse can leave the window: an absolute move holds -2048..2047 (playback reads

@@ -149,7 +149,7 @@ void ImageReport::Write(const std::string& folder, const std::vector<MemoryImage
             WriteImageFiles(image, folder + "\\" + imageName, folder + "\\" + thumbName);
 
         print("<TR>\n");
-        // Mended: an image without pixels has no files to show; its picture cell stays empty.
+        // An image without pixels has no files to show; its picture cell stays empty.
         cell(written
                  ? "<A HREF=" + imageName + "><IMG SRC=" + thumbName + " WIDTH=64 HEIGHT=64></A>"
                  : std::string("&nbsp;"));

@@ -57,7 +57,7 @@ VuroAppBase::VuroAppBase() {
 
 VuroAppBase::~VuroAppBase() {
     Shutdown();
-    // Mended order: the loading work may still use the widgets, the display and the sound
+    // Order matters: the loading work may still use the widgets, the display and the sound
     // manager, so it must have ended before any of them goes.
     WaitForLoadingThread();
     // Shutdown acts only on the main thread; the cursor thread must end in any case.

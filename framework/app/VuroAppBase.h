@@ -278,10 +278,10 @@ public:
     int NextDemoFileNumber(const std::string& prefix, int count, bool deleteOld);
 
     // ---- [Settings store] ----
-    // Values under the application's key (HKEY_LOCAL_MACHINE "SOFTWARE\" + mRegKey in the
-    // design; platform/Registry.h keeps them); a "\" in a value name addresses a subkey. With
-    // an empty mRegKey every call fails. Every call but EraseRegValue passes through the demo:
-    // recorded while recording, answered from the demo while playing back.
+    // Values under the application's key mRegKey in the settings store (platform/Registry.h); a "\"
+    // in a value name addresses a subkey. With an empty mRegKey every call fails. Every call but
+    // EraseRegValue passes through the demo: recorded while recording, answered from the demo while
+    // playing back.
     bool WriteRegValue(const std::string& name, uint32_t type, const uint8_t* data,
                        uint32_t length);
     bool WriteRegString(const std::string& name, const std::string& value);

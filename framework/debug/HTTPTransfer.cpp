@@ -282,7 +282,7 @@ void HTTPTransfer::ReceiveResponse(Platform::StreamSocket& socket) {
             }
         }
     }
-    // Mended: a response cut short, unreadable or too large ended as done with part of it.
+    // A response cut short, unreadable or too large fails; it never ends as done with a part.
     if (step == Step::NotFound) {
         Fail(kTransferNotFound);
     } else if (step == Step::BadStatus) {

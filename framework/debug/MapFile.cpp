@@ -104,8 +104,8 @@ void LookUpMapSymbol(std::string& report, const std::string& programFileName,
             text += StrFormat("+0x%X", displacement);
         }
         auto line = FindHolder(lines, address);
-        // Mended: a line entry before the function's start belongs to another function (code
-        // without line tables, such as the C start-up, would borrow the last line before it).
+        // A line entry before the function's start belongs to another function (code without
+        // line tables, such as the C start-up, would otherwise borrow the last line before it).
         if (line != lines.end() && !(line->first < symbol->first)) {
             text += StrFormat("\r\n    %s line %d +0x%X", line->second.first.c_str(),
                               line->second.second, address.offset - line->first.offset);

@@ -10,17 +10,17 @@
 //   for whoever must touch the drawing surface's pixels in the middle of a frame.
 // - Every failing device call is recorded: gD3DError becomes "<operation>: <hex code>" and the
 //   text is written to the settings ("Test3D\RuntimeError") once per new text and never while
-//   a demo is recorded or played back (the design wrote it on every failure, every frame).
+//   a demo is recorded or played back (a device that keeps failing would rewrite it every
+//   frame).
 // - Drawing calls do nothing when no scene can be begun (no device, drawing suspended by the
 //   application, or the render target was refused: then the next frame tries again) or when
 //   the image has no valid textures.
 // - Draw is the one entry the display images use (D3DDrawCall); it answers whether the device
 //   took the operation (false without a device, so the caller draws in 2-D).
-//
-// Mended faults: the matrix drawing places the image as the software path does (one call,
-// the device's, with the caller's offset folded into the matrix); pieces whose texture could
-// not be made are skipped, not drawn through null; a lost render target is retried at the next
-// drawing call and the scene is begun again.
+// - The matrix drawing places the image as the software path does (one call, the device's,
+//   with the caller's offset folded into the matrix).
+// - Pieces whose texture could not be made are skipped, never drawn through null; a lost
+//   render target is retried at the next drawing call and the scene is begun again.
 
 #include "framework/graphics/Color.h"
 #include "framework/graphics/GraphicsTypes.h"

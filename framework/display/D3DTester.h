@@ -19,9 +19,8 @@
 //   same. The values are the store's own, outside any demo; the outcome itself passes through
 //   the demo so that playback sees what the recording saw, and playback neither reads nor
 //   writes the stored values.
-//
-// Mended faults: a failure while a failed test ends its scene no longer throws out of the
-// handler; the video memory sum is made in 64 bits (it wrapped past 4 GB).
+// - A failure while a failed test ends its scene does not throw out of the handler; the video
+//   memory sum is made in 64 bits, so memory past 4 GB does not wrap it.
 
 #include "framework/display/D3DTestImage.h"
 #include "platform/Direct3D.h"

@@ -197,7 +197,7 @@ bool DDImage::GenerateDDSurface() {
     }
     mWantSurface = true;
     if (!mBits) {
-        // Palettised, or held only in the native copy (mended: that picture was lost).
+        // Palettised, or held only in the native copy: made into bits so the surface gets it.
         GetBits();
     }
     Platform::SurfaceDesc desc;
@@ -211,7 +211,7 @@ bool DDImage::GenerateDDSurface() {
         return false;
     }
     if (!LockSurface()) {
-        // Mended: a surface that could not be filled is not kept.
+        // A surface that could not be filled is not kept.
         mSurface.reset();
         return false;
     }
@@ -242,7 +242,7 @@ uint32_t* DDImage::GetBits() {
         return mBits.get();
     }
     if (mSurface == nullptr || mVideoMemoryOnly) {
-        // Mended: an unreadable surface gives zeros, never null.
+        // An unreadable surface gives zeros, never null.
         return MemoryImage::GetBits();
     }
     if (!LockPixels()) {
@@ -354,7 +354,7 @@ void DDImage::OnBitsChanged() {
         return;
     }
     if (mAdopted) {
-        // Mended: the surface was handed in and stays; the changed bits go into it.
+        // The surface was handed in and stays; the changed bits go into it.
         WriteBitsToSurface();
         DeleteMemoryBuffers();
         return;

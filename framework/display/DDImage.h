@@ -20,12 +20,12 @@
 //   The buffer stays until the picture changes (drawing, OnBitsChanged), on the 3-D screen as
 //   on any other, and bits handed back with OnBitsChanged go into an adopted surface on both.
 //
-// Mended faults: an image without a surface is never locked; a surface whose filling failed is
-// not kept; GetBits never hands out null; an adopted surface is never dropped with the bits
-// (bits written into an adopted image go back into its surface, the 3-D screen's included);
-// the 3-D screen's GetBits no longer makes a new buffer on every call, which left earlier
-// pointers dangling; 32-bit pixels are never written into 16-bit surfaces (the matrix and
-// triangle paths convert through the layout).
+// Further guarantees: an image without a surface is never locked; a surface whose filling failed is
+// not kept; GetBits never hands out null; an adopted surface is never dropped with the bits (bits
+// written into an adopted image go back into its surface, the 3-D screen's included); the 3-D
+// screen's GetBits keeps one buffer rather than making one per call, so earlier pointers stay
+// valid; 32-bit pixels are never written into 16-bit surfaces (the matrix and triangle paths
+// convert through the layout).
 
 #include "framework/graphics/MemoryImage.h"
 #include "platform/DirectDraw.h"

@@ -6,10 +6,10 @@
 // transparent ones (unless keyed from the first pixel), and not on the 3-D display. Strictly:
 // no fully transparent pixels at all.
 //
-// Mended faults: an operation takes the surface path only when the surface exists (else the
-// picture was dropped with the bits and nothing drawn); rectangles are kept to both images;
-// the fast stretch needs a destination surface and a source rectangle inside its image; the
-// matrix and triangle paths drop the bits they leave stale.
+// Every path keeps to its inputs: an operation takes the surface path only when the surface
+// exists (else the picture would be dropped with the bits and nothing drawn); rectangles are
+// kept to both images; the fast stretch needs a destination surface and a source rectangle
+// inside its image; the matrix and triangle paths drop the bits they leave stale.
 
 #include "framework/display/DDImage.h"
 

@@ -3,7 +3,7 @@
 // Each channel c of a pixel P is (P & m) >> s, m the surface's mask and s, n the display's
 // shift and width.
 //
-// Mended fault: a line never writes outside the surface, whatever its end points.
+// A line never writes outside the surface, whatever its end points.
 
 #include "framework/display/DDImage.h"
 

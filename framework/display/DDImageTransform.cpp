@@ -2,9 +2,9 @@
 // additive. The rotated blit samples the source's 32-bit colours bilinearly, weighted by alpha,
 // stepping in 16.16 fixed point; the stretches take the nearest native word.
 //
-// Mended faults: a rotated row no longer misses its first column; samples are kept to the
-// source rectangle and the source image, stretch samples to the source image, and every write
-// to the destination rectangle.
+// Bounds: a rotated row includes its first column; samples are kept to the source rectangle
+// and the source image, stretch samples to the source image, and every write to the
+// destination rectangle.
 
 #include "framework/display/DDImage.h"
 

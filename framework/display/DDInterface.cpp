@@ -17,7 +17,7 @@ constexpr int kMinRefreshRate = 60;
 constexpr int kMaxRefreshRate = 100;
 
 // Position of the lowest set bit and the width of the mask from there; a full 32-bit mask is
-// well defined (mended: the width test shifted by 32).
+// well defined (the width test never shifts by 32).
 void MaskShiftAndBits(uint32_t mask, int& shift, int& bits) {
     shift = 0;
     for (int i = 31; i >= 0; --i) {

@@ -15,10 +15,9 @@
 // - SetCursorPos may be called from the cursor thread; the cursor is moved on the primary
 //   surface at once unless a presentation is under way (that one draws it where it is now).
 // - The lock (mCritSect) guards surfaces, the screen image, the cursor and both image sets.
-//
-// Mended faults: a second Init releases everything of the first (objects shared, never
-// double-released); the device is released before its window goes (Cleanup); the images still
-// alive when the display goes keep their pictures in memory and stop using it.
+// - A second Init releases everything of the first (objects shared, never double-released);
+//   the device is released before its window goes (Cleanup); the images still alive when the
+//   display goes keep their pictures in memory and stop using it.
 
 #include "framework/display/DisplayHost.h"
 #include "framework/graphics/NativeDisplay.h"

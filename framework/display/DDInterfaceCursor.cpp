@@ -3,8 +3,8 @@
 // cursor-area sized (64 x 64); the cursor image is centred in its area, the area centred on the
 // cursor position and clipped to the screen.
 //
-// Mended fault: a move whose save fails takes the old cursor off the screen instead of leaving
-// it there.
+// A move whose save fails still takes the old cursor off the screen, so no stale copy stays
+// behind.
 
 #include "framework/display/DDInterface.h"
 

@@ -1,7 +1,7 @@
 // Presenting a frame, the screen image, and the set of live display images.
 //
-// Mended fault: presenting from a video-memory screen in a window takes the cursor out of the
-// screen again afterwards, as the other windowed path does (it used to stay in the picture).
+// Presenting from a video-memory screen in a window takes the cursor out of the screen again
+// afterwards, as the other windowed path does, so the next frame is not drawn over it.
 
 #include "framework/display/DDInterface.h"
 

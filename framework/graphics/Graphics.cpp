@@ -107,8 +107,8 @@ void Graphics::DrawImageSrc(Image* image, int x, int y, const Rect& src) {
         src.mY + src.mHeight > image->GetHeight()) {
         return;
     }
-    // Mended: a negative source corner used to reach the blitter, which read outside the
-    // image; only the part inside the image is drawn.
+    // Only the part of the source inside the image is drawn: a negative source corner would
+    // make the blitter read outside it.
     const Rect inside = src.Intersection(Rect(0, 0, image->GetWidth(), image->GetHeight()));
     BltClipped(image, TransX(x) + inside.mX - src.mX, TransY(y) + inside.mY - src.mY, inside);
 }

@@ -165,8 +165,8 @@ int Graphics::MeasureWrappedText(int width, const std::string& text, int lineSpa
                                  int* maxWidthOut) const {
     Graphics measure(nullptr);
     measure.mFont = mFont;
-    // Carets must be read as they will be when drawing, or the two break lines differently
-    // (mended: the measuring context used to take the font alone).
+    // Carets must be read as they will be when drawing, or the two break lines differently:
+    // the measuring context takes the colour-code flag as well as the font.
     measure.mWriteColoredString = mWriteColoredString;
     return measure.DrawWrappedText(Rect(0, 0, width, 0), text, lineSpacing, -1, maxWidthOut);
 }

@@ -30,9 +30,9 @@ struct JpegErrorManager {
 void JpegSilentMessage(j_common_ptr) {}
 
 // Every warning is an error: libjpeg warns when the data ends early or is corrupt, and would
-// then go on to make up the rest of the declared picture (mended: a few hundred bytes that
-// declare 10497 x 6670 pixels cost seconds and hundreds of megabytes). Trace messages (levels
-// 0 and up) are ignored.
+// then go on to make up the rest of the declared picture (a few hundred bytes that declare
+// 10497 x 6670 pixels would cost seconds and hundreds of megabytes). Trace messages (levels 0
+// and up) are ignored.
 void JpegWarningIsError(j_common_ptr info, int level) {
     if (level < 0) {
         JpegErrorExit(info);

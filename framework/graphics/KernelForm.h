@@ -4,7 +4,7 @@
 // ("narrow"). The form is chosen once from the processor: wide wherever it has AVX2, narrow
 // elsewhere. Processors that split every 256-bit instruction in two (AMD's first Zen generation
 // and its Hygon relative) are told apart, so that a form measured faster there can be chosen for
-// them; today's narrow form, the same code in the baseline's registers, is far slower than the
+// them; the narrow form as built, the same code in the baseline's registers, is far slower than the
 // wide one on every machine measured, so they run the wide form too.
 //
 // Benchmarks (--kernels=wide|narrow) and tests may force a form, so both can be measured and

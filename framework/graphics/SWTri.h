@@ -83,7 +83,8 @@ inline uint32_t SWTriTexelBilinear(const uint32_t* texels, int width, uint32_t c
                                    int64_t v) {
     u -= 0x8000;
     v -= 0x8000;
-    // An arithmetic shift is a true floor (mended: the old floor took one texel too few at 0).
+    // An arithmetic shift is a true floor; rounding toward zero would take one texel too few
+    // just below 0.
     const int64_t index = (v >> 16) * width + (u >> 16);
     const uint32_t fx = (static_cast<uint32_t>(u) & 0xFFFE) + 1;
     const uint32_t fy = (static_cast<uint32_t>(v) & 0xFFFE) + 1;
@@ -149,7 +150,7 @@ template <bool Composite, bool DestAlpha>
     const uint32_t da = DestAlpha ? d >> 24 : 255;
     const uint32_t t = 256 - sa;
     const uint32_t kept = (256 - da) * t >> 8;
-    // Mended: 256 - kept reaches 256 on an opaque destination.
+    // Clamped: 256 - kept reaches 256 on an opaque destination.
     const uint32_t alpha = DestAlpha ? std::min<uint32_t>(256 - kept, 255) << 24 : top;
     if (sa >= 251) {
         return alpha | (s & 0xFFFFFF);

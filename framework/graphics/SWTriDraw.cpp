@@ -85,8 +85,8 @@ bool DrawOne(const TexVertex& a, const TexVertex& b, const TexVertex& c,
         polygon.mVertices[polygon.mCount++] = {v->mX, v->mY, v->mU, v->mV, v->mColor};
     }
     // Right and bottom bounds are the far edges of the last column and row, which the span
-    // and row rules then exclude (mended: cutting one pixel earlier never drew the last
-    // column or row of the clip).
+    // and row rules then exclude (cutting one pixel earlier would never draw the last column
+    // or row of the clip).
     const Rect& clip = target.mClip;
     ClipAgainst(polygon, scratch, true, true, clip.mX);
     ClipAgainst(scratch, polygon, true, false, clip.mX + clip.mWidth);

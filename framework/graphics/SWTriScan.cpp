@@ -45,7 +45,7 @@ int64_t CeilFixed(int64_t value) {
 
 // Sample channels times the interpolated colour: 8 bits x 16.16 with 8 integer bits, >> 24.
 // The colour channels are also taken times the colour's alpha so that the sample stays
-// premultiplied (mended: left unscaled, a translucent colour brightened).
+// premultiplied (left unscaled, a translucent colour would brighten it).
 [[gnu::always_inline]] inline uint32_t Modulated(uint32_t s, const int64_t (&a)[kAttributeCount]) {
     constexpr int64_t kMax = int64_t(255) << 16;
     const auto alpha = static_cast<uint32_t>(std::clamp<int64_t>(a[kAlpha], 0, kMax));

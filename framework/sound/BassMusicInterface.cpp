@@ -94,8 +94,8 @@ bool BassMusicInterface::LoadMusic(int songId, const std::string& fileName) {
     ScopedLock lock(mLock);
     auto [entry, inserted] = mMusicMap.try_emplace(songId, info);
     if (!inserted) {
-        // Mended: a second load under a taken id replaces the song; the old one is stopped and
-        // freed, where the map kept it and the new handle leaked.
+        // A second load under a taken id replaces the song; the old one is stopped and freed,
+        // so neither handle leaks.
         OnBothChannels(entry->second, mBass->BASS_ChannelStop);
         FreeHandles(entry->second);
         entry->second = info;
@@ -294,8 +294,8 @@ void BassMusicInterface::SetVolume(double volume) {
         const int n = static_cast<int>(mMaxMusicVolume * volume);
         mBass->BASS_SetGlobalVolumes(n, n, n);
     } else {
-        // Mended: a library with only BASS_SetVolume gets the volume there instead of a call
-        // through the missing BASS_SetGlobalVolumes.
+        // A library with only BASS_SetVolume gets the volume there; BASS_SetGlobalVolumes is
+        // missing from it.
         mBass->BASS_SetVolume(static_cast<uint32_t>(Percent(volume)));
     }
 }

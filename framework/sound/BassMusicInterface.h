@@ -5,7 +5,7 @@
 // has no song do nothing; IsPlaying answers false for it. The offset of PlayMusic and FadeIn is
 // an order of a module's song, and for a stream a byte of its decoded data, where it starts
 // (a library without BASS_ChannelSetPosition starts streams at their beginning).
-// Mended: the song map is guarded by a lock, since songs are loaded on the loading thread while
+// The song map is guarded by a lock, since songs are loaded on the loading thread while
 // the main thread updates the fades; the decoding itself runs outside the lock. A second load
 // under a taken id replaces the song and frees the old one.
 

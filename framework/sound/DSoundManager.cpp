@@ -180,7 +180,7 @@ double DSoundManager::GetMasterVolume() {
 }
 
 void DSoundManager::SetMasterVolume(double volume) {
-    // Mended: a volume outside 0..1 is clamped, where the conversion would overflow.
+    // A volume outside 0..1 is clamped, or the conversion would overflow.
     const double clamped = std::clamp(volume, 0.0, 1.0);
     Platform::GetAudioSystem().SetWaveOutVolume(static_cast<uint32_t>(clamped * 65535));
 }

@@ -55,7 +55,7 @@ public:
     [[nodiscard]] bool LoadOGGSound(uint32_t id, const std::string& path);
     [[nodiscard]] bool LoadAUSound(uint32_t id, const std::string& path);
     // MP3 (any file fmod.dll loads as a sample), only with the use-fmod flag.
-    // Mended: a sample that cannot be locked answers false and leaves the id empty.
+    // A sample that cannot be locked answers false and leaves the id empty.
     [[nodiscard]] bool LoadFModSound(uint32_t id, const std::string& path);
     // Writes the id's sound as a WAV file that names the source and its write time.
     bool WriteWAVCache(uint32_t id, const std::string& cachePath, const std::string& sourcePath);

@@ -25,7 +25,7 @@ public:
     SlotTarget(DSoundManager& manager, uint32_t id)
         : SoundBufferTarget(*manager.mDevice, kSoundBufferFlags), mManager(manager), mId(id) {}
 
-    // Mended: a sound that failed to load leaves no half-filled buffer behind to be played.
+    // A sound that failed to load leaves no half-filled buffer behind to be played.
     bool Finish(bool loaded) {
         mManager.mSourceDataSizes[mId] = DataSize();
         if (loaded) {
@@ -126,7 +126,8 @@ bool DSoundManager::LoadFModSound(uint32_t id, const std::string& path) {
 
 bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
                                   const std::string& sourcePath) {
-    // Mended: a source path too long for the 16-bit length field is not written as a broken file.
+    // A source path too long for the 16-bit length field is refused, not written as a broken
+    // file.
     if (cachePath.empty() || id >= kMaxSounds || mSourceSounds[id] == nullptr ||
         sourcePath.size() > 0xFFFF) {
         return false;
@@ -152,8 +153,8 @@ bool DSoundManager::WriteWAVCache(uint32_t id, const std::string& cachePath,
     PutLE32(header, static_cast<uint32_t>(sourceTime));
     PutLE32(header, static_cast<uint32_t>(sourceTime >> 32));
     PutChunkHeader(header, "data", dataSize);
-    // Mended: written whole beside the old cache and then put in its place, so a crash or a full
-    // disk while writing never leaves a short cache file behind.
+    // Written whole beside the old cache and then put in its place, so a crash or a full disk
+    // while writing never leaves a short cache file behind.
     const bool written = WriteFileReplacing(cachePath, [&](FILE* out) {
         return std::fwrite(header.data(), 1, header.size(), out) == header.size() &&
                std::fwrite(data, 1, dataSize, out) == dataSize;

@@ -8,7 +8,7 @@
 // false for it. Pausing or resuming all songs, unloading, maximum volumes and amplification do
 // nothing in this back end.
 //
-// Mended: the song map is guarded by a lock (songs are loaded on the loading thread while the
+// The song map is guarded by a lock (songs are loaded on the loading thread while the
 // main thread updates the fades); a second load under a taken id replaces the song and frees
 // the old sample (a song stays loaded until the library closes: it offers no call to free
 // one); IsPlaying asks the channel of a sample song instead of answering false.

@@ -30,8 +30,8 @@ bool CacheIsCurrent(const std::string& cachePath, const std::string& sourcePath)
 } // namespace
 
 Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
-    // Mended: a name without a folder gets "cached_" in front of it, where the split at
-    // position 0 made its first character the folder ("tcached_heme.wav").
+    // A name without a folder gets "cached_" in front of it; a split at position 0 would make
+    // its first character the folder ("tcached_heme.wav").
     const size_t slash = name.rfind('/');
     const size_t backslash = name.rfind('\\');
     size_t split = std::string::npos;
@@ -45,8 +45,8 @@ Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
     const std::string cachePath = folder + "cached_" + file + ".wav";
     const std::string sourcePath = name + ".ogg";
 
-    // Mended: the cache is decoded again when its source is newer, where a changed Ogg file
-    // was never read again.
+    // The cache is decoded again when its source is newer, so a changed Ogg file is read
+    // again.
     if (CacheIsCurrent(cachePath, sourcePath)) {
         if (Sample* cached = mFMod->FSOUND_Sample_Load(-1, cachePath.c_str(), 0, 0)) {
             return cached;
@@ -68,7 +68,7 @@ Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
         std::vector<uint8_t> header;
         PutWaveStart(header, dataSize + 36, format.channels, format.frequency, format.bits);
         PutChunkHeader(header, "data", dataSize);
-        // Mended: written to a temporary file renamed over the old one, so a broken write never
+        // Written to a temporary file renamed over the old one, so a broken write never
         // leaves a short cache file to be read next time. A cache that cannot be written is
         // skipped; the sample is still used.
         (void)WriteFileReplacing(cachePath, [&](FILE* out) {
@@ -91,7 +91,7 @@ bool FModMusicInterface::LoadSampleWithIntro(int songId, const std::string& intr
                                              const std::string& loopFile, bool loop) {
     Sample* intro = DecodeToCachedWAV(introFile);
     Sample* repeat = DecodeToCachedWAV(loopFile);
-    // Mended: whatever was decoded is freed again when the song cannot be made.
+    // Whatever was decoded is freed again when the song cannot be made.
     auto fail = [&] {
         for (Sample* sample : {intro, repeat}) {
             if (sample != nullptr) {
@@ -124,8 +124,8 @@ bool FModMusicInterface::LoadSampleWithIntro(int songId, const std::string& intr
     uint32_t targetLength[2] = {};
     if (mFMod->FSOUND_Sample_Lock(joined, 0, static_cast<int>(introBytes + loopBytes), &target[0],
                                   &target[1], &targetLength[0], &targetLength[1]) != 0) {
-        // Mended: the loop's bytes are read from its start (the text locked it at the intro's
-        // length, past its own start), so the join plays the intro once and the whole loop.
+        // Each part is read from its own start and written at its offset in the join (the
+        // loop at the intro's length), so the join plays the intro once and the whole loop.
         const std::pair<Sample*, uint32_t> parts[] = {{intro, 0}, {repeat, introBytes}};
         for (const auto& [part, at] : parts) {
             const uint32_t bytes = part == intro ? introBytes : loopBytes;
@@ -142,8 +142,8 @@ bool FModMusicInterface::LoadSampleWithIntro(int songId, const std::string& intr
     }
     mFMod->FSOUND_Sample_Free(intro);
     mFMod->FSOUND_Sample_Free(repeat);
-    // Mended: the loop covers the loop part exactly, its last frame inclusive, where the text
-    // set it to (intro length, loop length); the repeat then joins without a click.
+    // The loop covers the loop part exactly, from the intro's length to its last frame
+    // inclusive, so the repeat joins without a click.
     mFMod->FSOUND_Sample_SetLoopPoints(joined, static_cast<int>(introLength),
                                        static_cast<int>(introLength + loopLength - 1));
     MusicInfo info;

@@ -78,8 +78,8 @@ public:
     virtual bool IsModal() { return mIsModal; }
     // Runs the application's loop until a button was clicked, the dialog left the manager or
     // the loop stopped; with autoKill the application then closes the dialog. Answers result.
-    // (Mended: a dialog closed and deleted during a loop step ends the wait with its last
-    // result instead of being read after deletion.)
+    // A dialog closed and deleted during a loop step ends the wait with its last result; it
+    // is never read after deletion.
     virtual int WaitForResult(bool autoKill);
 
     // ButtonListener: the two dialog buttons reach the dialog listener.

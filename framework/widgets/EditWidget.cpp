@@ -83,8 +83,8 @@ int EditWidget::DisplayWidth(int count) {
 }
 
 bool EditWidget::IsTypedChar(char c) {
-    // Mended: only 32..126 were taken, so the letters of code page 1251 above 127 (Russian
-    // names) could not be typed, though pasting them worked.
+    // Everything from 32 up but DEL is typed, so the letters of code page 1251 above 127
+    // (Russian names) can be typed as well as pasted.
     const auto code = static_cast<unsigned char>(c);
     return code >= 32 && code != 127;
 }
@@ -137,8 +137,8 @@ void EditWidget::FocusCursor(bool bigJump) {
     }
     const int length = static_cast<int>(mText.size());
     while (DisplayWidth(mCursorPos) - DisplayWidth(mLeftPos) >= mWidth - 8) {
-        // Mended: the scroll stops at the cursor and when it cannot advance; it used to pass
-        // the cursor on a big jump and loop for ever on a character wider than the field.
+        // The scroll stops at the cursor and when it cannot advance, so a big jump never passes
+        // the cursor and a character wider than the field never loops for ever.
         const int next = std::min({mLeftPos + step, length - 1, mCursorPos});
         if (next <= mLeftPos) {
             break;
@@ -176,7 +176,7 @@ void EditWidget::ProcessKey(int key, char c) {
 
     const int length = static_cast<int>(mText.size());
     mCursorPos = std::clamp(mCursorPos, 0, length);
-    // Mended: a cut by the limits could leave the selection's other end past the text.
+    // A cut by the limits could leave the selection's other end past the text.
     if (mHighlightPos > length) {
         mHighlightPos = length;
     }
@@ -302,8 +302,8 @@ void EditWidget::ProcessInput(int key, char c, bool shift, bool ctrl, bool& clea
         }
         mText.insert(static_cast<size_t>(mCursorPos), 1, c);
         ++mCursorPos;
-        // Mended: typing with Shift held (capitals) used to keep the typed character selected,
-        // so the next one replaced it.
+        // No selection after typing, with Shift held (capitals) too: a selected character
+        // would be replaced by the next one.
         mHighlightPos = -1;
         FocusCursor(false);
     }

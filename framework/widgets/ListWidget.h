@@ -9,11 +9,10 @@
 //   directly. The font is not owned. A null listener hears nothing.
 // - A click reports the hovered row; the list does not select by itself (call SetSelect).
 // - Indices outside the rows are ignored by GetLine (empty), SetLine and RemoveLine.
-//   (Mended: they used to read or write past the rows.)
-// - Deleting an attached list detaches it first, which tells the listener. (Mended: the detach
-//   ran from the base's destructor, after the list's own part was gone, and said nothing.)
-// - A wheel notch scrolls one page. (Mended: it used to leave the bar paging on its own as if
-//   its track were held, up to the end of the list.)
+// - Deleting an attached list detaches it first, which tells the listener (the base's
+//   destructor runs after the list's own part is gone, too late to say anything).
+// - A wheel notch scrolls one page and leaves the bar at rest, not paging on as if its track
+//   were held.
 
 #include "framework/graphics/Color.h"
 #include "framework/widgets/ScrollListener.h"

@@ -11,7 +11,7 @@
 //   autoHide).
 // - The arrow buttons are the bar's own children, made and deleted by it.
 // - An empty range (maxValue 0, or pageSize equal to maxValue) gives no division by zero: the
-//   thumb then sits at the start. (Mended: those cases used to divide by zero.)
+//   thumb then sits at the start.
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"

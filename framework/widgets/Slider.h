@@ -8,7 +8,7 @@
 // - SetValue stores any value as it is (the thumb may then lie beyond the track); a drag
 //   clamps to 0..1, also when the track leaves the thumb no room to move.
 // - A track image narrower than 3 pixels draws no track; without a thumb image nothing can be
-//   dragged and no thumb is drawn. (Mended: both used to fail.)
+//   dragged and no thumb is drawn.
 
 #include "framework/widgets/Widget.h"
 

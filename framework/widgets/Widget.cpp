@@ -27,7 +27,7 @@ void MapClick(int clickCount, int& button, int& count) {
 } // namespace
 
 Widget::~Widget() {
-    // Mended: an attached widget used to stay in its parent's list and the manager's pointers.
+    // Detached first, so neither its parent's list nor the manager keeps a pointer to it.
     if (mParent != nullptr) {
         mParent->RemoveWidget(this);
     }
@@ -46,7 +46,7 @@ void Widget::SetVisible(bool visible) {
     }
     mVisible = visible;
     if (visible) {
-        // Mended: a dirty field kept while hidden used to make Invalidate skip the redraw.
+        // A dirty flag kept while hidden would make Invalidate skip the redraw.
         mDirty = false;
         Invalidate();
     } else {
@@ -110,7 +110,7 @@ void Widget::SetDisabled(bool disabled) {
     Invalidate();
     if (!disabled && mWidgetManager != nullptr) {
         WidgetManager* manager = mWidgetManager;
-        // Mended: the mouse point is on the screen; Contains wants the parent's coordinates.
+        // The mouse point is on the screen; Contains wants the parent's coordinates.
         int localX = 0;
         int localY = 0;
         ToLocal(manager->mLastMouseX, manager->mLastMouseY, &localX, &localY);
@@ -137,7 +137,7 @@ void Widget::Resize(int x, int y, int width, int height) {
     mY = y;
     mWidth = width;
     mHeight = height;
-    // Mended: dirty from the old place, Invalidate used to skip the widgets above the new one.
+    // Still dirty from the old place, Invalidate would skip the widgets above the new one.
     mDirty = false;
     Invalidate();
     if (mWidgetManager != nullptr) {

@@ -10,8 +10,8 @@
 //   middle button, anything else the left button. MouseDown and MouseUp turn them into
 //   MouseDownButton / MouseUpButton with button 0 left, 1 right, 2 middle.
 // - Deleting a widget detaches it first: it leaves its parent, the manager forgets it and its
-//   children are let go (not deleted). (Mended: deleting an attached widget used to leave
-//   dangling pointers in its parent and the manager.)
+//   children are let go (not deleted), so no dangling pointer stays in the parent or the
+//   manager.
 // - Colour indices outside the table (negative ones included) read as opaque black.
 // The slot order of the virtual operations is fixed: controls extend it and must keep it.
 
@@ -121,8 +121,8 @@ public:
                                 int lineSpacing = -1, int justify = -1);
     virtual int MeasureWrappedText(Graphics* g, int width, const std::string& text,
                                    int lineSpacing = -1);
-    // Number of decimal digits of n (1 for 0 to 9). (Mended: counts in 64 bits, so values from
-    // 10^9 up no longer overflow.)
+    // Number of decimal digits of n (1 for 0 to 9). Counts in 64 bits, so values from 10^9 up
+    // do not overflow.
     virtual int CountDigits(int n);
     // Draws a non-negative number from a strip of the ten digits 0..9 in cells of equal width
     // (image width / 10), most significant first, spacing pixels apart.

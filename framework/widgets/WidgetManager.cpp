@@ -70,7 +70,7 @@ bool WidgetManager::MouseDown(int x, int y, int clickCount) {
         SetFocus(target);
     }
     if (target != hit) {
-        // Mended: the held widget used to get the point local to the widget under the mouse.
+        // The held widget gets the point local to itself, not to the widget under the mouse.
         target->ToLocal(x, y, &localX, &localY);
     }
     target->mIsDown = true;
@@ -89,7 +89,7 @@ bool WidgetManager::MouseUp(int x, int y, int clickCount) {
             mHeldWidget = nullptr;
         }
         w->mIsDown = false;
-        // Mended: local to the widget through all its ancestors, not its own offset alone.
+        // Local to the widget through all its ancestors, not its own offset alone.
         int localX = 0;
         int localY = 0;
         w->ToLocal(x, y, &localX, &localY);
@@ -448,7 +448,7 @@ void WidgetManager::ReleaseButtons(Widget* w, int buttons) {
     for (const auto& button : kButtons) {
         if (buttons & button.bit) {
             w->mIsDown = false;
-            // Mended: local to the widget through all its ancestors.
+            // Local to the widget through all its ancestors.
             int localX = 0;
             int localY = 0;
             w->ToLocal(mLastMouseX, mLastMouseY, &localX, &localY);

@@ -44,8 +44,8 @@ TEST_F(FileSystemTest, BackslashPathsReachTheSameFile) {
 }
 
 TEST_F(FileSystemTest, OnlyARegularFileOpensForReading) {
-    // Mended: a FIFO or a device in place of a level, text or font file waited for a writer
-    // or read for ever. The FIFO has a writer here, so the old open did not wait but handed
+    // A FIFO or a device in place of a level, text or font file would wait for a writer or
+    // read for ever. The FIFO has a writer here, so a plain open would not wait but would hand
     // out a stream whose first read would.
     Touch("level1.xml");
     ASSERT_TRUE(MakeDirectory(Path("folder.xml")));

@@ -106,7 +106,7 @@ TEST(WavReader, TruncatedDataIsRefusedBeforeAnyBufferIsMade) {
 }
 
 TEST(WavReader, FormatsNoBufferTakesAreRefusedBeforeAnyBufferIsMade) {
-    // Mended: each of these was handed on as sound.
+    // None of these may be handed on as sound.
     struct Case {
         const char* what;
         uint32_t channels;
@@ -140,8 +140,8 @@ TEST(WavReader, RefusedBufferAnswersFalse) {
 
 TEST(AuReader, MuLawBytesDecodeByTheStandardExpansion) {
     // Values of the G.711 mu-law table: the loudest codes, each segment's first step, the
-    // quietest steps and both zeros (mended: a table without the encoder's bias made 0x80
-    // +1020 and lost 33 dB against real AU files).
+    // quietest steps and both zeros (a table without the encoder's bias would make 0x80 +1020
+    // and lose 33 dB against real AU files).
     const std::pair<uint8_t, int> table[] = {
         {0x00, -32124}, {0x01, -31100}, {0x0F, -16764}, {0x10, -15996}, {0x20, -7932},
         {0x30, -3900},  {0x40, -1884},  {0x50, -876},   {0x60, -372},   {0x70, -120},
@@ -187,7 +187,7 @@ TEST(AuReader, RefusesOtherEncodingsAndSizesTheFileCannotHold) {
     EXPECT_FALSE(ReadAu(Au(0xFFFFFFF0, 2, 1, 8000, 1).Raw({1, 2}), target));
     EXPECT_FALSE(ReadAu(Au(24, 2, 1, 8000, 0x10001).Raw({1, 2}), target));
     EXPECT_EQ(target.mCreates, 0);
-    // Mended: a rate of 0 or no channels were handed on as sound.
+    // A rate of 0 or no channels is not sound either.
     EXPECT_FALSE(ReadAu(Au(24, 2, 1, 0, 1).Raw({1, 2}), target));
     EXPECT_FALSE(ReadAu(Au(24, 2, 2, 8000, 0).Raw({1, 2}), target));
     EXPECT_EQ(target.mCreates, 0);
@@ -221,7 +221,7 @@ TEST(OggReader, DecodesTheWholeToneIntoSixteenBitPcm) {
 }
 
 TEST(OggReader, AStreamCutBeforeItsSoundIsRefusedBeforeAnyBufferIsMade) {
-    // Mended: it stated no samples and asked for a buffer of 0 bytes before failing.
+    // It states no samples, and must fail before asking for a buffer of 0 bytes.
     std::ifstream in(VURO_SOURCE_DIR "/tests/framework/sound/data/tone.ogg", std::ios::binary);
     const std::string tone(std::istreambuf_iterator<char>(in), {});
     // The headers fill the first two pages; the sound starts on the third.

@@ -2,7 +2,7 @@
 
 namespace Vuro::LayerCheck {
 
-// Each entry is a place where today's code reaches up past its layer, and why it stays.
+// Each entry is a place where the code reaches up past its layer, and why it stays.
 // Graphics, fonts, widgets and the 2-D display ask the application only through the hosts it
 // implements (ImageRegistry, FontHost, WidgetHost, DisplayHost); the game's screens ask the game
 // application only through GameHost. An entry that no longer occurs is reported.

@@ -25,7 +25,7 @@ struct Violation {
     std::string reason;  // why it is not allowed
 };
 
-// A known break of the layering, kept until the code is mended.
+// A known break of the layering, listed with its reason until the code does without it.
 struct Exception {
     std::string_view file;    // the including file, relative to the tree's root
     std::string_view include; // the included name as written

@@ -116,8 +116,8 @@ TEST_F(CommandLineTest, SplittingCutsAtBlanksAndTakesValuesAfterTheEqualsSign) {
 }
 
 TEST_F(CommandLineTest, EmptyNamesFromRepeatedBlanksArePassedOver) {
-    // Mended: two blanks, a trailing blank or a blank after a quoted value gave an empty name,
-    // which ended the program as an unknown option.
+    // Two blanks, a trailing blank or a blank after a quoted value give an empty name, which
+    // must not end the program as an unknown option.
     EXPECT_EQ(Split("-play  -record "), (Options{{"-play", ""}, {"-record", ""}}));
     EXPECT_EQ(Split("-demofile=\"a b\" -play"), (Options{{"-demofile", "a b"}, {"-play", ""}}));
     EXPECT_EQ(Handle("-record  -screensaver"), -1);
@@ -259,8 +259,8 @@ TEST_F(NumberedDemoTest, OneOldFileGoesPerCall) {
 }
 
 TEST_F(CommandLineTest, NumberedDemosOfARelativePrefixLiveInTheProgramsFolder) {
-    // Mended: they were counted and deleted in the folder the program was started from but
-    // written in the program's folder.
+    // They are written in the program's folder, so they are counted and deleted there too,
+    // whatever folder the program was started from.
     std::filesystem::path programFolder =
         std::filesystem::path(Platform::ExecutablePath()).parent_path();
     std::string prefix =

@@ -151,8 +151,8 @@ TEST(DemoFileTest, VersionsBelowTwoHaveNoMarkerBlock) {
 }
 
 TEST(DemoFileTest, ALongProductVersionIsSkippedWholeAndComparedByItsFirst255Bytes) {
-    // Mended: the length was cut to 255 before reading, so the rest of the text was read as
-    // the marker block and the end tick.
+    // Cutting the length to 255 before reading would read the rest of the text as the marker
+    // block and the end tick.
     std::string head(255, 'v');
     DemoFile demo = SampleDemo();
     demo.mProductVersion = head + std::string(45, 'w');

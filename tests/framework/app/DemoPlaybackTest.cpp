@@ -83,7 +83,7 @@ TEST_F(MousePlaybackTest, MovesAndButtonsReplayAtTheReplayedPosition) {
 }
 
 TEST_F(MousePlaybackTest, AbsolutePositionsLeftOfAndAboveTheWindowReplayThere) {
-    // Mended: read unsigned, a drag held out to (-5, -7) replayed at (4091, 4089).
+    // Read unsigned, a drag held out to (-5, -7) would replay at (4091, 4089).
     Play(DemoStream()
              .ScreenMode(0, true, 100)
              .MoveTo(1, 20, 20)
@@ -95,8 +95,8 @@ TEST_F(MousePlaybackTest, AbsolutePositionsLeftOfAndAboveTheWindowReplayThere) {
 }
 
 TEST_F(MousePlaybackTest, ThePaddingAfterTheLastRecordIsNoRecord) {
-    // Mended: 26 + 34 bits leave 4 zero bits in the last byte, which replayed as a move to
-    // (0, 0) at the last record's tick.
+    // 26 + 34 bits leave 4 zero bits in the last byte; read as a record they would replay as a
+    // move to (0, 0) at the last record's tick.
     Play(DemoStream().ScreenMode(0, true, 100).MoveTo(1, 300, 310));
     EXPECT_EQ(At(1), (State{300, 310, 0}));
     EXPECT_EQ(At(10), (State{300, 310, 0}));

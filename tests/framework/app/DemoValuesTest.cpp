@@ -77,7 +77,7 @@ TEST_F(DemoValuesTest, WithoutADemoSyncingLeavesTheValue) {
 }
 
 TEST_F(DemoValuesTest, ASyncLengthPastTheStreamEndsPlaybackAndKeepsTheValue) {
-    // Mended: the length drove a copy of up to 4 GB.
+    // The length must not drive a copy (of up to 4 GB).
     Play(DemoStream()
              .ScreenMode(0, true, 100)
              .Header(5, false, 18)
@@ -145,8 +145,8 @@ TEST_F(DemoValuesTest, RegistryReadsAndWritesAnswerWhatWasRecorded) {
 }
 
 TEST_F(DemoValuesTest, AScreenModeBetweenValuesIsAppliedOnTheWay) {
-    // Mended: a window made again before the main loop (the start going to full screen) left
-    // its screen mode between the values, and the next value was read out of it.
+    // A window made again before the main loop (the start going to full screen) leaves its
+    // screen mode between the values; the next value must not be read out of it.
     Play(DemoStream()
              .ScreenMode(0, true, 100)
              .RegRead(0, false)
@@ -181,7 +181,8 @@ TEST_F(DemoValuesTest, ARegistryValueLongerThanTheCallersBufferIsSkippedWhole) {
 }
 
 TEST_F(DemoValuesTest, HugeRegistryAndFileLengthsEndPlayback) {
-    // Mended: these lengths drove copies past the caller's 4 bytes and allocations of gigabytes.
+    // These lengths must drive neither copies past the caller's 4 bytes nor allocations of
+    // gigabytes.
     for (int code : {11, 15}) {
         SCOPED_TRACE(code);
         FakeWindowSystem windows;

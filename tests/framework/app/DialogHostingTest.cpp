@@ -1,5 +1,5 @@
-// Dialogs hosted by id: placement of an unsized dialog, replacing and closing by id, the mended
-// re-adding of the open dialog, and the order of modal dialogs on the manager's modal stack.
+// Dialogs hosted by id: placement of an unsized dialog, replacing and closing by id, re-adding
+// the open dialog (nothing happens), and the order of modal dialogs on the manager's modal stack.
 
 #include "TestApp.h"
 

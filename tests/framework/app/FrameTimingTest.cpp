@@ -149,8 +149,8 @@ public:
 };
 
 TEST(LoadingYieldTest, ASleepEndingEarlyDoesNotTurnIntoALongYield) {
-    // Mended: the yield is computed signed; unsigned, the missing millisecond wrapped round to
-    // the 250 ms maximum.
+    // The yield is computed signed; unsigned, the missing millisecond would wrap round to the
+    // 250 ms maximum.
     EarlyWakingClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;

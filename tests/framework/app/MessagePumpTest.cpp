@@ -1,6 +1,6 @@
 // Every frame pass that runs no update lets the next step pump messages: pause, speed 0, the
-// screensaver hold, and a demo fast-forward that cannot move on all stay responsive (mended:
-// such a pass used to spin without pumping again).
+// screensaver hold, and a demo fast-forward that cannot move on all stay responsive rather than
+// spinning without pumping again.
 
 #include "TestApp.h"
 

@@ -155,7 +155,7 @@ TEST_F(ScreenModeTest, FullScreenRefusedFallsBackToAWindow) {
 TEST_F(ScreenModeTest, WhenEveryFallbackIsUsedUpTheProgramEndsWithAMessage) {
     UseScriptedDisplay(
         {DDInterface::RESULT_INVALID_COLORDEPTH, DDInterface::RESULT_EXCLUSIVE_FAIL});
-    EXPECT_EQ(InitOrExit(), 1) << "mended: no running on without a display";
+    EXPECT_EQ(InitOrExit(), 1) << "no running on without a display";
     EXPECT_EQ(LastBoxText(), "Failed to initialize DirectDraw: RESULT_EXCLUSIVE_FAIL refused");
 }
 
@@ -175,7 +175,7 @@ TEST_F(ScreenModeTest, A3DFailureFallsBackTo2DAndTheScreenImageIsHandedOver) {
     EXPECT_TRUE(mApp.mIs3DToggled);
     EXPECT_EQ(display->inits, (std::vector<bool>{true, true}));
     EXPECT_EQ(mApp.mWidgetManager->mImage, static_cast<Image*>(Screen()))
-        << "mended: the new screen image is taken";
+        << "the new screen image is taken";
     EXPECT_EQ(mEvents.mTimers.size(), 1u);
 }
 
@@ -183,7 +183,7 @@ TEST_F(ScreenModeTest, A2DFailureAfterFallingBackFrom3DEndsTheProgram) {
     ScriptedDisplay* display =
         UseScriptedDisplay({DDInterface::RESULT_SURFACE_FAIL, DDInterface::RESULT_FAIL});
     display->mIs3D = true;
-    EXPECT_EQ(InitOrExit(), 1) << "mended: a failed 2-D re-initialisation ends it";
+    EXPECT_EQ(InitOrExit(), 1) << "a failed 2-D re-initialisation ends it";
     EXPECT_EQ(LastBoxText(), "Failed to initialize DirectDraw: RESULT_FAIL refused");
 }
 
@@ -418,7 +418,7 @@ TEST_F(ScreenSaverTest, IdleTimePastTheSaversTimeHoldsUpdatesUntilInputComes) {
     mWindows.mScreenSaver.running = false;
     mClock.Advance(1000);
     Timer();
-    EXPECT_FALSE(mApp.mScreenSaverHold) << "mended: the hold can end";
+    EXPECT_FALSE(mApp.mScreenSaverHold) << "the hold can end";
     EXPECT_TRUE(mApp.RunFixedUpdate());
 }
 

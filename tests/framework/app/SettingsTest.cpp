@@ -98,7 +98,7 @@ TEST_F(SettingsTest, WithAnEmptyKeyEverythingFailsAndNothingIsRecorded) {
 TEST_F(SettingsTest, AWriteTheStoreRefusesFailsAndIsRecordedAsFailed) {
     mApp.mRecordingDemoBuffer = true;
     mRegistry.mFailSet = true;
-    EXPECT_FALSE(mApp.WriteRegInt("MusicVolume", 50)) << "mended: the set call's result counts";
+    EXPECT_FALSE(mApp.WriteRegInt("MusicVolume", 50)) << "the set call's result counts";
     mRegistry.mFailSet = false;
     mRegistry.mFailCreate = true;
     EXPECT_FALSE(mApp.WriteRegInt("New\\Value", 50)) << "no key can be opened or made";
@@ -134,7 +134,7 @@ TEST_F(SettingsTest, WriteSettingsWritesTheTableInItsOrder) {
         EXPECT_TRUE(mApp.ReadRegInt(name, value)) << name;
         return value;
     };
-    EXPECT_EQ(dword("MusicVolume"), 57) << "mended: rounded, so 0.57 is not saved as 56";
+    EXPECT_EQ(dword("MusicVolume"), 57) << "rounded, so 0.57 is not saved as 56";
     EXPECT_EQ(dword("SfxVolume"), 85) << "0.855 x 100 is 85.5 in doubles: halves go down";
     EXPECT_EQ(dword("Muted"), 1) << "one mute beyond the automatic ones";
     EXPECT_EQ(dword("ScreenMode"), 1);
@@ -162,8 +162,8 @@ TEST_F(SettingsTest, ReadSettingsReadsTheTableChecksTheValuesAndMarksTheRun) {
     mApp.ReadSettings();
     EXPECT_TRUE(mApp.mSettingsLoaded);
     EXPECT_DOUBLE_EQ(mApp.mMusicVolume, 0.57);
-    EXPECT_DOUBLE_EQ(mApp.mSfxVolume, 1.0) << "mended: clamped to 0..1";
-    EXPECT_EQ(mApp.mMuteCount, 1) << "mended: clamped to what Muted can mean";
+    EXPECT_DOUBLE_EQ(mApp.mSfxVolume, 1.0) << "clamped to 0..1";
+    EXPECT_EQ(mApp.mMuteCount, 1) << "clamped to what Muted can mean";
     EXPECT_FALSE(mApp.mIsWindowed);
     EXPECT_EQ(mApp.mPreferredX, 300);
     EXPECT_EQ(mApp.mPreferredY, 200);

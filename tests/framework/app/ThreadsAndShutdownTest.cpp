@@ -126,8 +126,8 @@ public:
 };
 
 TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
-    // Mended: the work still running at destruction sees the widgets, the display and the
-    // sound manager alive, because the destructor waits for it before deleting them.
+    // The work still running at destruction sees the widgets, the display and the sound
+    // manager alive, because the destructor waits for it before deleting them.
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
@@ -142,7 +142,7 @@ TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
 }
 
 TEST_F(ThreadsTest, StartWhenAlreadyShutDownReturnsOnceTheLoadingWorkIsDone) {
-    // Mended: Start's early return used to leave the loading thread running.
+    // Start's early return must not leave the loading thread running.
     mApp.Init();
     std::atomic<bool> finished{false};
     mApp.loadingWork = [&] { finished = true; };
@@ -173,8 +173,9 @@ public:
 };
 
 TEST_F(ThreadsTest, AQuitDuringLoadingWorkThatNeverEndsEndsTheProcessWithinASecond) {
-    // Mended: the session's end (SDL's quit on a SIGTERM) waited for the whole loading work,
-    // 40 s in a run. Now the process ends half a second after the loop, work or no work.
+    // The session's end (SDL's quit on a SIGTERM) does not wait for the whole loading work,
+    // which can take tens of seconds: the process ends half a second after the loop, work or
+    // no work.
     for (bool alreadyShutDown : {false, true}) {
         SCOPED_TRACE(alreadyShutDown ? "shut down before Start" : "quit while the loop runs");
         FakeClock clock;

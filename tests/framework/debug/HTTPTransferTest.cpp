@@ -95,8 +95,8 @@ TEST_F(HTTPTransferTest, StatusCodesOtherThan200Fail) {
 }
 
 TEST_F(HTTPTransferTest, OnlyAWholeReadableResponseEndsDone) {
-    // Mended: every case but the chunk extension and the close after a body without a length
-    // ended as done, with part of the body or none.
+    // Every case but the chunk extension and the close after a body without a length is cut
+    // short or unreadable, and must fail rather than end as done with part of the body or none.
     const std::string ok = "HTTP/1.1 200 OK\r\n";
     const std::string chunked = ok + "Transfer-Encoding: chunked\r\n\r\n";
     struct Case {
@@ -253,7 +253,7 @@ TEST_F(HTTPTransferDemoTest, PlaybackWithoutARecordStopsWaitingWhenTheDemoEnds) 
     mApp.mPlayingDemoBuffer = true;
     HTTPTransfer transfer;
     transfer.SendRequest("127.0.0.1", kRequest);
-    transfer.WaitFinish(); // mended: this waited for ever
+    transfer.WaitFinish(); // returns: the demo holds no record to wait for
     EXPECT_EQ(transfer.GetResultCode(), kTransferPending);
     EXPECT_EQ(mNet.mOpened, 0);
 }

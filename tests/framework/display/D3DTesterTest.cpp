@@ -130,7 +130,7 @@ TEST(D3DTesterTest, SetupFailuresAndTheMemoryCheck) {
         EXPECT_FALSE(rig.rig.display->mIs3D);
     }
     {
-        // The second test texture keeps its name as the test has always written it.
+        // The second test texture is named "TextureSurfacd2", as stored failure reasons spell it.
         TesterRig rig;
         Vuro::Test::FakeDirectDraw::Fail("CreateTexture", Platform::kDDErrGeneric, 1);
         EXPECT_EQ(rig.Run().mFailureReason, "DXError - CreateSurface (TextureSurfacd2): 80004005");

@@ -40,7 +40,9 @@ double Overlap(double a0, double a1, double b0, double b1) {
     return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
 }
 
-TEST(PolygonClip, DesignCases) {
+// A square inside, over a side, a triangle over a corner, a square outside, and polygons on the
+// lower and upper bounds.
+TEST(PolygonClip, InsideSideCornerOutsideAndOnTheBounds) {
     const Rect clip(0, 0, 10, 10);
     VertexList inside = Square(2, 2, 4);
     ClipToRect(inside, clip);

@@ -79,7 +79,9 @@ TEST(TextureSize, ChooseTextureSizeKeepsToTheDevice) {
     }
 }
 
-TEST(TextureData, PiecesOfTheDesignExamples) {
+// The screen, a long strip and a small image with the 64 x 64 flag on a modern device, and an
+// image on a device that reports no maximum.
+TEST(TextureData, PiecesOfTypicalImagesAndOnADeviceWithoutLimits) {
     {
         LimitsScope limits(kModernDevice);
         TextureData data;

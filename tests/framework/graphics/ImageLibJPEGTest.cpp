@@ -68,9 +68,9 @@ std::string WithFrameAndData(int width, int height, const std::string& data) {
 }
 
 TEST(JPEGReader, AFileWhoseDataEndsOrTurnsToJunkFails) {
-    // Mended: libjpeg makes up the rest of a picture whose data ends or is corrupt, and it was
-    // shown; a few bytes under a header declaring 10497 x 6670 pixels cost seconds and
-    // hundreds of megabytes. Decoding now stops at the first sign and the file is refused.
+    // libjpeg makes up the rest of a picture whose data ends or is corrupt; a few bytes under
+    // a header declaring 10497 x 6670 pixels would cost seconds and hundreds of megabytes.
+    // Decoding stops at the first sign and the file is refused.
     const std::string good = Bytes("rgb.jpg");
     std::string junk;
     for (int i = 0; i < 20; ++i) {

@@ -209,7 +209,7 @@ TEST_F(FModCallsTest, Mp3EffectsLoadThroughTheLibraryAndAreCached) {
     std::filesystem::remove_all("cached");
     EXPECT_FALSE(plain.LoadSoundAt(1, "sound/beep"));
 
-    // Mended: a sample that cannot be locked fails the load and leaves the id empty.
+    // A sample that cannot be locked fails the load and leaves the id empty.
     gFailLocks = true;
     EXPECT_FALSE(sounds.LoadFModSound(2, "sound/beep.mp3"));
     EXPECT_EQ(sounds.SoundBufferAt(2), nullptr);
@@ -235,7 +235,7 @@ TEST_F(FModCallsTest, SongsAndSamplesGetTheirCallsAndVolumes) {
                              "SetMasterVolume 50", "SetLooping 1", "PlaySong", "SetOrder 1",
                              "SetMasterVolume 50", "SetLooping 2", "PlaySong", "SetOrder 0",
                              "PlaySound 2", "SetLoopMode 2 2", "SetVolume 2 50"}));
-    // Mended: a playing sample song counts as playing.
+    // A playing sample song counts as playing.
     EXPECT_TRUE(music.IsPlaying(2));
     EXPECT_TRUE(music.IsPlaying(1));
 
@@ -258,7 +258,7 @@ TEST_F(FModCallsTest, SongsAndSamplesGetTheirCallsAndVolumes) {
     EXPECT_EQ(music.Find(2)->mVolumeAdd, -0.25);
     EXPECT_TRUE(music.Find(2)->mStopOnFade);
 
-    // Mended: a second load under a taken id stops and frees the old sample.
+    // A second load under a taken id stops and frees the old sample.
     gCalls.clear();
     ASSERT_TRUE(music.LoadSample(2, "theme", false));
     EXPECT_EQ(gCalls, (Calls{"Sample_Load -1 cached_theme.wav", "StopSound 2", "Sample_Free"}));

@@ -40,7 +40,7 @@ TEST_F(FModSampleCacheTest, TheCacheIsWrittenBesideTheSourceReusedAndRefreshed) 
     fs::copy_file(kTone, "music/theme.ogg");
     fs::copy_file(kTone, "theme.ogg");
     ASSERT_TRUE(mMusic.LoadSample(1, "music/theme", true));
-    // Mended: a bare name gets "cached_" in front instead of splitting off its first letter.
+    // A bare name gets "cached_" in front instead of splitting off its first letter.
     ASSERT_TRUE(mMusic.LoadSample(2, "theme", true));
     EXPECT_FALSE(fs::exists("tcached_heme.wav"));
     const auto cache = Vuro::Test::ReadFile("music/cached_theme.wav");
@@ -60,7 +60,7 @@ TEST_F(FModSampleCacheTest, TheCacheIsWrittenBesideTheSourceReusedAndRefreshed) 
     fs::remove("theme.ogg");
     EXPECT_TRUE(mMusic.LoadSample(4, "theme", true));
 
-    // Mended: a newer source is decoded again and the cache rewritten.
+    // A newer source is decoded again and the cache rewritten.
     Vuro::Test::WriteFile("music/cached_theme.wav", {'o', 'l', 'd'});
     fs::remove("music/theme.ogg");
     fs::copy_file(kTone, "music/theme.ogg");
@@ -68,7 +68,7 @@ TEST_F(FModSampleCacheTest, TheCacheIsWrittenBesideTheSourceReusedAndRefreshed) 
     EXPECT_TRUE(mMusic.LoadSample(5, "music/theme", true));
     EXPECT_EQ(Vuro::Test::ReadFile("music/cached_theme.wav"), cache);
 
-    // Mended: the cache is written beside the old one and renamed over it, so a write that
+    // The cache is written beside the old one and renamed over it, so a write that
     // comes short (a full disk) leaves the old file whole; the song still loads.
     Vuro::Test::WriteFile("music/cached_theme.wav", {'o', 'l', 'd'});
     Age("music/cached_theme.wav", 60);

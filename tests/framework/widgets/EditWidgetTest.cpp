@@ -179,7 +179,7 @@ TEST_F(EditWidgetTest, TypingOverASelectionReplacesIt) {
 }
 
 TEST_F(EditWidgetTest, CapitalsTypedWithShiftHeldAllStay) {
-    // Mended: the character typed with Shift used to stay selected and the next one replaced it.
+    // The character typed with Shift is not left selected, or the next one would replace it.
     WithKey(Platform::kVkShift, [&] { Type("AB"); });
     Type("c");
     EXPECT_EQ(mEdit.mText, "ABc");
@@ -305,7 +305,7 @@ TEST_F(EditWidgetTest, ALongTextScrollsAndAClickAtTheLeftScrollsBack) {
 }
 
 TEST_F(EditWidgetTest, ACharacterWiderThanTheFieldStopsTheScroll) {
-    // Mended: the scroll used to loop for ever here.
+    // The scroll must stop here, not loop for ever.
     FixedWidthFont huge(60);
     mEdit.SetFont(&huge, nullptr);
     mEdit.Resize(10, 10, 50, 20);

@@ -196,7 +196,7 @@ TEST_F(ListInManagerTest, TheScrollBarMovesTheListAndItsChildren) {
 }
 
 TEST_F(ListInManagerTest, AWheelNotchScrollsOnePage) {
-    // Mended: a notch used to leave the bar paging by itself towards one end.
+    // A notch leaves the bar at rest, not paging by itself towards one end.
     mManager.SetFocus(&mA); // the wheel goes to the focus
     mManager.MouseWheel(1);
     EXPECT_EQ(mA.mPosition, 5.0);

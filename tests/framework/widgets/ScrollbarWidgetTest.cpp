@@ -166,7 +166,7 @@ TEST_F(ScrollbarWidgetTest, APageLargerThanTheRangeHasNoThumbAndHoldsTheValueAtZ
 }
 
 TEST_F(ScrollbarWidgetTest, AnEmptyRangeDividesByNothing) {
-    // Mended: an empty range used to divide by zero for the thumb.
+    // An empty range must not divide by zero for the thumb.
     ScrollbarWidget bar(1, &mListener);
     bar.ResizeBar(0, 0, 16, 100);
     EXPECT_EQ(bar.GetThumbLength(), 0);

@@ -167,7 +167,7 @@ TEST_F(WidgetDrawTest, AWidgetShownAgainIsDrawn) {
     mCell.SetVisible(false);
     EXPECT_EQ(DrawNames(), (std::vector<std::string>{"a", "panel"}));
     EXPECT_TRUE(mCell.mDirty);
-    // Mended: showing it used to find it dirty already and draw nothing.
+    // Showing it draws it, although it was left dirty while hidden.
     mCell.SetVisible(true);
     EXPECT_EQ(DrawNames(), (std::vector<std::string>{"a", "panel", "cell"}));
 }

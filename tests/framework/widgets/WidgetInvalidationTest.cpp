@@ -147,8 +147,8 @@ TEST_F(WidgetInvalidationTest, MovingRedrawsWhatWasBeneath) {
 }
 
 TEST_F(WidgetInvalidationTest, AWidgetAboveTheNewPlaceIsRedrawn) {
-    // Mended: the widget was already dirty from its old place, so its new place invalidated
-    // nothing and the far widget above it was not drawn over it again.
+    // The widget is still dirty from its old place; its new place must be invalidated all the
+    // same, so the far widget above it is drawn over it again.
     mSmall.Resize(20, 20, 400, 400);
     EXPECT_EQ(Dirty(), (std::vector<bool>{false, true, true, true}));
 

@@ -256,8 +256,8 @@ TEST_F(WidgetManagerFocusTest, DeletingTheFocusedWidgetDuringTheUpdateWalk) {
 }
 
 TEST_F(WidgetManagerFocusTest, DeletingAScreenWhoseFieldADialogWillGiveTheFocusBackTo) {
-    // Mended with the deletion fault: the modal stack forgets every widget that leaves the
-    // tree, not only the one removed directly.
+    // The modal stack forgets every widget that leaves the tree, not only the one removed
+    // directly.
     auto* screen = new RecordingWidget(mLog, "doomedScreen", 0, 0, 640, 480);
     auto* field = new RecordingWidget(mLog, "doomedField", 10, 10, 100, 20);
     screen->AddWidget(field);

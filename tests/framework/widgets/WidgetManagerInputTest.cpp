@@ -137,7 +137,7 @@ TEST_F(WidgetManagerInputTest, DisabledAndSeeThroughWidgetsUnderTheMouse) {
 }
 
 TEST_F(WidgetManagerInputTest, PointsAreLocalThroughEveryAncestor) {
-    // Mended: the release used to subtract only the widget's own position.
+    // The release subtracts every ancestor's position, not only the widget's own.
     RecordingWidget screen(mLog, "screen", 300, 200, 300, 200);
     RecordingWidget child(mLog, "child", 10, 10, 50, 50);
     screen.AddWidget(&child);
@@ -159,7 +159,7 @@ TEST_F(WidgetManagerInputTest, PointsAreLocalThroughEveryAncestor) {
 }
 
 TEST_F(WidgetManagerInputTest, ASecondPressOverAnotherWidgetIsLocalToTheHeldOne) {
-    // Mended: the held widget used to be told the point local to the widget under the mouse.
+    // The held widget is told the point local to itself, not to the widget under the mouse.
     RecordingWidget screen(mLog, "screen", 300, 200, 300, 200);
     RecordingWidget child(mLog, "child", 10, 10, 50, 50);
     screen.AddWidget(&child);
@@ -181,8 +181,8 @@ TEST_F(WidgetManagerInputTest, ASecondPressOverAnotherWidgetIsLocalToTheHeldOne)
 }
 
 TEST_F(WidgetManagerInputTest, EnablingANestedWidgetUnderTheMouseEntersIt) {
-    // Mended: the screen point of the mouse used to be compared with the rectangle in the
-    // parent's coordinates.
+    // The screen point of the mouse is made local before it is compared with the rectangle in
+    // the parent's coordinates.
     RecordingWidget screen(mLog, "screen", 300, 200, 300, 200);
     RecordingWidget child(mLog, "child", 10, 10, 50, 50);
     child.mDisabled = true;

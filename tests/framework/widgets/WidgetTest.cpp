@@ -69,7 +69,7 @@ TEST(WidgetColorTest, TheTableGrowsOnWritesOnly) {
     EXPECT_EQ(w.GetColorOr(2, Color(1, 1, 1)), Color(10, 20, 30, 40));
     EXPECT_EQ(w.GetColorOr(3, Color(1, 1, 1)), Color(1, 1, 1));
 
-    // Mended: a negative index reads as beyond the table and writes nothing.
+    // A negative index reads as beyond the table and writes nothing.
     EXPECT_EQ(w.GetColor(-1), Color(0, 0, 0, 255));
     EXPECT_EQ(w.GetColorOr(-1, Color(1, 2, 3)), Color(1, 2, 3));
     w.SetColor(-1, Color(9, 9, 9));
@@ -99,7 +99,7 @@ TEST(WidgetDigitsTest, CountsDecimalDigits) {
     EXPECT_EQ(w.CountDigits(99), 2);
     EXPECT_EQ(w.CountDigits(100), 3);
     EXPECT_EQ(w.CountDigits(999999999), 9);
-    // Mended: counting in 32 bits overflowed from 10^9 up.
+    // Counting in 32 bits would overflow from 10^9 up.
     EXPECT_EQ(w.CountDigits(1000000000), 10);
     EXPECT_EQ(w.CountDigits(INT_MAX), 10);
 }
