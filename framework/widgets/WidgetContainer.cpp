@@ -134,18 +134,13 @@ void WidgetContainer::InvalidateChildArea(Widget* child) {
     }
     // What shows where the child was: siblings below it, down to the first opaque one that
     // covers the child's whole visible rectangle.
-    Rect area = child->GetRect().Intersection(Rect(0, 0, mWidth, mHeight));
-    if (area.IsEmpty()) {
-        area = Rect();
-    }
+    const Rect area = VisibleArea(child, Rect(0, 0, mWidth, mHeight));
     for (auto below = std::make_reverse_iterator(pos); below != mWidgets.rend(); ++below) {
         Widget* sibling = *below;
         if (!sibling->mVisible) {
             continue;
         }
-        if (!sibling->mTranslucent && !sibling->mHasTransparencies &&
-            sibling->Contains(area.mX, area.mY) &&
-            sibling->Contains(area.mX + area.mWidth - 1, area.mY + area.mHeight - 1)) {
+        if (CoversArea(sibling, area)) {
             sibling->Invalidate();
             break;
         }
@@ -160,6 +155,27 @@ void WidgetContainer::InvalidateChildArea(Widget* child) {
             InvalidateChild(above);
         }
     }
+}
+
+Rect WidgetContainer::VisibleArea(Widget* child, const Rect& bounds) {
+    const Rect area = child->GetRect().Intersection(bounds);
+    return area.IsEmpty() ? Rect() : area;
+}
+
+bool WidgetContainer::CoversArea(Widget* sibling, const Rect& area) {
+    return !sibling->mTranslucent && !sibling->mHasTransparencies &&
+           sibling->Contains(area.mX, area.mY) &&
+           sibling->Contains(area.mX + area.mWidth - 1, area.mY + area.mHeight - 1);
+}
+
+bool WidgetContainer::IsCoveredFromAbove(Widget* child, const Rect& bounds) {
+    auto pos = std::find(mWidgets.begin(), mWidgets.end(), child);
+    if (pos == mWidgets.end()) {
+        return false;
+    }
+    const Rect area = VisibleArea(child, bounds);
+    return std::any_of(std::next(pos), mWidgets.end(),
+                       [&](Widget* above) { return above->mVisible && CoversArea(above, area); });
 }
 
 void WidgetContainer::InvalidateArea() {

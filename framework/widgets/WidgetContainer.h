@@ -95,6 +95,9 @@ public:
     void InvalidateAll();
     // Moves w just above ref, or on top when ref is not a child; then w's ZOrderChanged.
     void BringToFront(Widget* w, Widget* ref);
+    // A visible child above child that is opaque (neither translucent nor with transparencies)
+    // covers the whole part of child's rectangle inside bounds, so nothing of child shows there.
+    bool IsCoveredFromAbove(Widget* child, const Rect& bounds);
 
     // ---- [Fields] ----
     std::list<Widget*> mWidgets;             // bottom to top; not owned
@@ -115,6 +118,11 @@ public:
 private:
     friend class ChildWalk;
 
+    // The part of child's rectangle inside bounds; the empty rectangle at 0, 0 when none of
+    // it is.
+    static Rect VisibleArea(Widget* child, const Rect& bounds);
+    // sibling is opaque and holds the whole of area.
+    static bool CoversArea(Widget* sibling, const Rect& area);
     // 1 a is met first, -1 b is met first, 0 neither.
     int IsBelowRecursive(Widget* a, Widget* b);
     // Takes the child at pos out of the list; walks standing on it move to the next child.

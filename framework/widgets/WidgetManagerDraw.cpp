@@ -35,6 +35,14 @@ bool WidgetManager::DrawScreen() {
             if (!w->mDirty || !w->mVisible) {
                 continue;
             }
+            // Fast path: an opaque widget above hides every pixel of this one (a screen left
+            // below the one shown), so drawing it would only be painted over.
+            if (IsCoveredFromAbove(w, Rect(0, 0, mScreenWidth, mScreenHeight))) {
+                if (!walk.CurrentLeft()) {
+                    w->mDirty = false;
+                }
+                continue;
+            }
             Graphics g(screen);
             g.SetFastStretch(!is3D);
             g.SetLinearBlend(is3D);

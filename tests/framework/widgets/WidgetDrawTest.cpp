@@ -116,6 +116,41 @@ TEST_F(WidgetDrawTest, OnlyInvalidatedWidgetsAreRedrawn) {
     EXPECT_TRUE(mManager.mDirty);
 }
 
+TEST_F(WidgetDrawTest, AWidgetHiddenByAnOpaqueOneAboveIsNotDrawn) {
+    mManager.SetScreenSize(640, 480);
+    mManager.DrawScreen();
+    PaintedWidget cover(mLog, "cover", 0, 0, 640, 480);
+    mManager.AddWidget(&cover);
+    // Every screen below lies inside the cover: only the cover draws, and the hidden ones are
+    // clean afterwards, as if drawn.
+    for (Widget* w : {&mA, &mB, &mC}) {
+        w->Invalidate();
+    }
+    EXPECT_EQ(DrawNames(), (std::vector<std::string>{"cover"}));
+    EXPECT_FALSE(mA.mDirty);
+    // A hidden screen that changes invalidates the cover over it, which alone is drawn.
+    mB.Invalidate();
+    EXPECT_EQ(DrawNames(), (std::vector<std::string>{"cover"}));
+
+    // Whatever might let the widgets below show through brings them back.
+    const auto drawnBelow = [&](auto change) {
+        change(true);
+        mA.Invalidate();
+        const std::vector<std::string> names = DrawNames();
+        change(false);
+        return names;
+    };
+    const std::vector<std::string> drawn{"a", "panel", "cell", "cover"};
+    // A translucent cover invalidated by what lies below it invalidates all it shows.
+    EXPECT_EQ(drawnBelow([&](bool on) { cover.mTranslucent = on; }),
+              (std::vector<std::string>{"a", "panel", "cell", "b", "c", "cover"}));
+    EXPECT_EQ(drawnBelow([&](bool on) { cover.mHasTransparencies = on; }), drawn);
+    EXPECT_EQ(drawnBelow([&](bool on) { cover.mVisible = !on; }),
+              (std::vector<std::string>{"a", "panel", "cell"}));
+    EXPECT_EQ(drawnBelow([&](bool on) { cover.mX = on ? 1 : 0; }), drawn) << "one column shows";
+    mManager.RemoveWidget(&cover);
+}
+
 TEST_F(WidgetDrawTest, EachWidgetDrawsTranslatedAndClippedToItself) {
     mManager.DrawScreen();
     EXPECT_EQ(mLog[0], (DrawCall{"a", 0, 0, Rect(0, 0, 200, 200)}));
