@@ -8,11 +8,11 @@
 // - The map reads and changes only its copy of the record; the profile changes when the copy
 //   is handed back and saved, after a purchase (and when the map is left through a button).
 // - Level fields of the copy are clamped into range (story 0..42, survival 0..5, the selected
-//   level at most the highest) before any of them selects a point (mended: a negative field
-//   read from a player's file reached past the point table); the clamped values are saved
-//   with the next save.
-// - A button leaves once: clicks while the switch it started runs do nothing (mended: a second
-//   click started a second switch over the first one's loading).
+//   level at most the highest) before any of them selects a point, so a negative field read
+//   from a player's file cannot reach past the point table; the clamped values are saved with
+//   the next save.
+// - A button leaves once: clicks while the switch it started runs do nothing, so no second
+//   switch starts over the first one's loading.
 // - Setup runs once, on the loading thread, before the map is attached; everything else runs
 //   on the main thread.
 // - The screen draws the menu's art set, which the menu keeps loaded while the map lives.

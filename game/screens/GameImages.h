@@ -93,7 +93,7 @@ public:
 
     GameImages() = default;
     // The application's cursors that still show this set's aiming pictures go back to the menu
-    // cursor first. (Mended: they were left pointing at the deleted pictures.)
+    // cursor first, so no cursor points at the deleted pictures.
     ~GameImages();
     GameImages(const GameImages&) = delete;
     GameImages& operator=(const GameImages&) = delete;

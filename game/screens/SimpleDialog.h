@@ -17,7 +17,7 @@
 // The name field holds at most 7 characters and takes one key or character every 9 updates:
 // Backspace, Enter, letters (code page 1251 included), digits, the blank, ! and ?. A name never
 // holds what a profile's file name cannot: no path separator, dot, control character or zero
-// byte (mended: control characters and zero bytes were let through to the file names).
+// byte.
 //
 // The dialog stands at 120, 150, 400 x 200 whatever size it is given; its buttons and field are
 // widgets of the manager beside it, in screen coordinates.

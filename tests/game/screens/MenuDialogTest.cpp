@@ -141,8 +141,8 @@ TEST_F(MenuDialogTest, TheFieldTakesOneInputEveryNineUpdatesAndOnlyWhatAFileName
     EXPECT_TRUE(dialog->EditAllowKey(1, Platform::kVkReturn));
     EXPECT_EQ(Played(), (std::vector<uint32_t>{4, 4, 4, 4}));
 
-    // What a profile's file name cannot hold is refused, the punctuation the game refuses and
-    // (mended) control characters, the zero byte and DEL; pasted text likewise.
+    // What a profile's file name cannot hold is refused: the punctuation the game refuses,
+    // control characters, the zero byte and DEL; pasted text likewise.
     for (char c : std::string("\"#$%&'()*+,-./:;<=>@[\\]^_`{|}~\x7F\x01\x1F", 31)) {
         EXPECT_FALSE(SimpleDialog::IsNameChar(c)) << static_cast<int>(c);
     }
