@@ -29,7 +29,6 @@ namespace Vuro {
 class PlayField : private LevelState {
 public:
     using LevelState::kCounterCount;
-    using LevelState::kFruitKinds;
     using LevelState::kSkyLayerCount;
     using LevelState::kTimerCount;
     using LevelState::SkyLayer;

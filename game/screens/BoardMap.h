@@ -29,6 +29,8 @@
 #include "game/player/PlayerRecord.h"
 #include "game/rules/FrameAnim.h"
 #include "game/screens/LevelPoint.h"
+#include "game/screens/OKDialog.h"
+#include "game/screens/SimpleDialog.h"
 #include "game/screens/StageTables.h"
 
 #include <map>
@@ -48,12 +50,12 @@ public:
 
     // The message code: what the next active update acts on.
     static constexpr int kNoMessage = 0;
-    static constexpr int kBuyAccepted = 100;      // buy the first stage not opened
-    static constexpr int kDifficultySwitch = 330; // invert the easy flag
+    static constexpr int kBuyAccepted = SimpleDialog::kYes; // buy the first stage not opened
+    static constexpr int kDifficultySwitch = SimpleDialog::kPlainYes; // invert the easy flag
     // The question is open (a play board's pending question becomes this code).
     static constexpr int kDifficultyQuestion = MapMessage::kDifficultyQuestion;
-    static constexpr int kMessageClosed = 101;
-    static constexpr int kBuyDeclined = 777;
+    static constexpr int kMessageClosed = OKDialog::kClosedState;
+    static constexpr int kBuyDeclined = SimpleDialog::kCancelled;
 
     static constexpr int kBackButtonId = 1;
     static constexpr int kPlayButtonId = 2;

@@ -91,7 +91,7 @@ void PlayFieldView::DrawHud(Graphics* g) const {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
         const int goal = mField.GetGoal(kind);
         const int collected = mField.GetCollected(kind);
         int shown = goal;

@@ -6,6 +6,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "game/screens/OKDialog.h"
 #include "game/screens/SimpleDialog.h"
+#include "game/screens/StageTables.h"
 #include "platform/Messages.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST_F(MenuDialogTest, EachModeWritesItsAnswerAndCloses) {
         std::string text = "old";
         auto* dialog =
             Show(new SimpleDialog(mMenu.get(), "Head", &text, c.mode, StoreIn(state),
-                                  [&state] { return state == SimpleDialog::kPlainQuestion; }));
+                                  [&state] { return state == MapMessage::kDifficultyQuestion; }));
         ASSERT_EQ(dialog->mEdit != nullptr, c.mode == 0 || c.mode == 1 || c.mode == 3);
         if (dialog->mEdit != nullptr) {
             dialog->mEdit->SetText(c.typed, false);
