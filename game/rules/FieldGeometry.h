@@ -26,4 +26,13 @@ inline constexpr int kTreeHeight = 220;
 inline constexpr int kFruitKinds = 4;
 inline constexpr int kBirdKinds = 4;
 
+// Where the strip shows the goal of fruit kind 1..4. The level files keep these points in each
+// fruit box's placement words too, which the game does not read.
+struct FieldPoint {
+    int mX;
+    int mY;
+};
+inline constexpr FieldPoint kGoalTextPoints[kFruitKinds] = {
+    {140, 445}, {140, 473}, {220, 445}, {220, 473}};
+
 } // namespace Vuro
