@@ -6,6 +6,7 @@
 #include "framework/debug/HTTPResponseParser.h"
 #include "framework/graphics/ImageLib.h"
 #include "framework/util/XMLParser.h"
+#include "support/JpegBytes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,22 +80,11 @@ std::string JpegDeclaring(int width, int height) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes(std::istreambuf_iterator<char>(in), {});
     std::filesystem::remove(path);
-    const size_t frame = bytes.find("\xFF\xC0");
-    const size_t scan = bytes.find("\xFF\xDA");
-    if (frame == std::string::npos || scan == std::string::npos) {
-        return {};
-    }
-    bytes[frame + 5] = static_cast<char>(height >> 8);
-    bytes[frame + 6] = static_cast<char>(height);
-    bytes[frame + 7] = static_cast<char>(width >> 8);
-    bytes[frame + 8] = static_cast<char>(width);
-    const size_t scanLength =
-        static_cast<uint8_t>(bytes[scan + 2]) << 8 | static_cast<uint8_t>(bytes[scan + 3]);
     std::string data;
     for (int i = 0; i < 20; ++i) {
         data += static_cast<char>((i * 97 + 13) % 0xFF);
     }
-    return bytes.substr(0, scan + 2 + scanLength) + data;
+    return Test::JpegWithFrameAndData(bytes, width, height, data);
 }
 
 void JpegDeclaredHuge(benchmark::State& state) {

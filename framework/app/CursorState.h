@@ -46,8 +46,8 @@ public:
     bool MarkShown(const Platform::Cursor* choice);
 
     // ---- [Fields] ----
-    int mCursorNum = 0;           // the cursor asked for (SetCursor)
-    Image* mCursorImages[6] = {}; // not owned
+    int mCursorNum = 0;                           // the cursor asked for (SetCursor)
+    Image* mCursorImages[kCursorImageCount] = {}; // not owned
     bool mCustomCursorsEnabled = false;
     std::unique_ptr<CursorSet> mCursorSet;          // the cursors shown, made on first use
     const Platform::Cursor* mShownCursor = nullptr; // what was shown last (null hidden)

@@ -31,7 +31,6 @@ GameApp* gGameApp = nullptr;
 constexpr const char* kMenuCursorFile = "images/menu_cursor";
 // Every cursor but "none" shows the menu cursor, in this order.
 constexpr int kMenuCursorNumbers[] = {0, 2, 1, 4, 3};
-constexpr int kCursorCount = 6;
 constexpr const char* kPlayLinkFile = "play.url";
 constexpr const char* kLauncherFile = "fscommand\\rovix.exe";
 
@@ -80,7 +79,7 @@ GameApp::~GameApp() {
     mStepDepth = 0;
     DeleteQueuedWidgets();
     // No cursor may keep the picture that goes now.
-    for (int number = 0; number < kCursorCount; ++number) {
+    for (int number = 0; number < kCursorImageCount; ++number) {
         if (mCursorImages[number] == mCursorImage) {
             SetCursorImage(number, nullptr);
         }

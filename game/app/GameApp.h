@@ -16,7 +16,7 @@
 //
 // What a caller can rely on:
 // - Every Popup is fatal: an "Error" box with the text, an "Information" box, and the process
-//   ends with status 1 (mended: it ended with 0, a failure reported as success).
+//   ends with status 1, so a failure is never reported as success.
 // - A dropped screen leaves the widget tree at once and is deleted at the next safe-delete
 //   pass, so a screen may ask for the switch that drops it from inside its own handler.
 // - The loading thread touches only the new screens' data, the task counters and the sound

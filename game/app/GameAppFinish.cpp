@@ -2,8 +2,8 @@
 // screens are attached and focused, the old ones dropped, and the music of the new screen
 // started. Finishes into the menu first wait for the menu's loading work.
 //
-// Mended: when the credits end and a new menu is attached, the credits and the menu they were
-// built on are dropped; they used to stay attached beneath the new menu, never deleted.
+// When the credits end and a new menu is attached, the credits and the menu they were built on
+// are dropped, so neither stays attached beneath the new menu, never deleted.
 
 #include "game/app/GameApp.h"
 

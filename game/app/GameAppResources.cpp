@@ -30,7 +30,7 @@ void GameApp::LoadSounds() {
         }
         if (!mSoundManager->LoadSoundAt(sound.mId, sound.mFile)) {
             // The main thread shuts down at its next frame pass, so no finish attaches anything
-            // while the boxes are up. Mended: the message named "sounds/", not the real folder.
+            // while the boxes are up. The message names the file by its path in the data set.
             mShutdownRequested = true;
             Popup(std::string("There was an error loading ") + sound.mFile);
             return;

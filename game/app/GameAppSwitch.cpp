@@ -79,8 +79,8 @@ void GameApp::StartLoadingWork(int taskTotal) {
     mLoadingThreadCompleted = false;
     mLoaded = false;
     // A demo records every loading work's completion: playback completes this one at its own
-    // recorded tick, not at the first one's (mended: later screens came in early and the run
-    // went its own way).
+    // recorded tick, not at the first one's, so later screens do not come in early and the run
+    // keeps to the recording.
     mDemoLoadingComplete = false;
     StartLoadingThread();
 }

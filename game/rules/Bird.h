@@ -8,6 +8,7 @@
 // Wings flap every 15 ticks.
 
 #include "game/rules/CarriedFruit.h"
+#include "game/rules/FieldGeometry.h"
 
 namespace Vuro {
 
@@ -27,6 +28,7 @@ public:
     };
 
     enum Kind { Plain = 0, Black = 1, White = 2, Kamikaze = 3 };
+    static_assert(Kamikaze + 1 == kBirdKinds);
 
     enum TickResult {
         TickNothing = 0,

@@ -1,6 +1,6 @@
 #pragma once
-// The play field's sizes that its rules, its drawing and the asset tool's pictures and level
-// rules share.
+// The play field's sizes and kinds that its rules, its drawing and the asset tool's pictures and
+// level rules share.
 
 namespace Vuro {
 
@@ -20,5 +20,19 @@ inline constexpr int kFruitSize = 20;
 inline constexpr int kFruitAnimCels = 6;
 inline constexpr int kTreeWidth = 140;
 inline constexpr int kTreeHeight = 220;
+
+// Fruit kinds 1..4: apple, pear, plum, orange. Bird kinds 0..3 (Bird::Kind): the plain bird, the
+// black bird, the white bird and the kamikaze.
+inline constexpr int kFruitKinds = 4;
+inline constexpr int kBirdKinds = 4;
+
+// Where the strip shows the goal of fruit kind 1..4. The level files keep these points in each
+// fruit box's placement words too, which the game does not read.
+struct FieldPoint {
+    int mX;
+    int mY;
+};
+inline constexpr FieldPoint kGoalTextPoints[kFruitKinds] = {
+    {140, 445}, {140, 473}, {220, 445}, {220, 473}};
 
 } // namespace Vuro

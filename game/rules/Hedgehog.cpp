@@ -111,7 +111,7 @@ void Hedgehog::Leave() {
     if (mX >= kLeaveRightFromX) {
         mState = LeavingRight;
         mTargetX = kEnterRightX;
-        // Mended: it turns to face the way it goes rather than walking off backwards.
+        // It turns to face the way it goes rather than walking off backwards.
         mFrame = 0;
         mFacing = FacingRight;
     } else {

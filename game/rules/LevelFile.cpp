@@ -66,7 +66,7 @@ void ReadInit(const XMLNode& node, ReadState& s, PlayField& field) {
             ++s.box;
         }
     } else if (name == "LevelGoal") {
-        for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+        for (int kind = 1; kind <= kFruitKinds; ++kind) {
             field.SetGoal(kind, Attrib(node, kind));
         }
     } else if (name == "LevelTime") {

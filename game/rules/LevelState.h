@@ -29,7 +29,6 @@
 namespace Vuro {
 
 struct LevelState {
-    static constexpr int kFruitKinds = 4;
     static constexpr int kCounterCount = 16;
     static constexpr int kTimerCount = 5;
     static constexpr int kSkyLayerCount = 2;

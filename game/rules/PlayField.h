@@ -29,7 +29,6 @@ namespace Vuro {
 class PlayField : private LevelState {
 public:
     using LevelState::kCounterCount;
-    using LevelState::kFruitKinds;
     using LevelState::kSkyLayerCount;
     using LevelState::kTimerCount;
     using LevelState::SkyLayer;
@@ -266,8 +265,8 @@ private:
     void BirdReachesFruit(Bird& bird);
     // Drops what the bird carries as a knocked-down fruit the autocar goes for.
     void DropFromBird(Bird& bird);
-    // A fruit a bird took or knocked down leaves its tree cell; in survival it is no longer
-    // counted as collected.
+    // A fruit a bird took or knocked down leaves its tree cell; in survival it stops counting as
+    // collected.
     void LoseFruitFromTree(const Fruit& fruit);
     // Lightning stuns every bird and hedgehog; its end lets them go.
     void StartLightningStrike();

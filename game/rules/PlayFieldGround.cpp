@@ -137,7 +137,7 @@ void PlayField::UpdateCaterpillars(int tick) {
 void PlayField::UpdateHedgehogs(int tick) {
     for (size_t i = 0; i < mHedgehogs.size();) {
         Hedgehog& hedgehog = mHedgehogs[i];
-        // One that has walked off is erased too: it is no longer drawn or met.
+        // One that has walked off is erased too, so it is neither drawn nor met again.
         if (hedgehog.GetState() == Hedgehog::None || hedgehog.Tick(tick) == Hedgehog::TickGone) {
             mHedgehogs.erase(mHedgehogs.begin() + static_cast<std::ptrdiff_t>(i));
             continue;

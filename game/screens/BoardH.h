@@ -8,8 +8,7 @@
 // - A click closes the panel only inside x 26..619, y 161..299 and only once the program-wide
 //   delay has counted one step (70 updates of the panel since it was attached).
 // - Whatever ends the panel (a click, its button handler, the loss of the focus) answers Resume
-//   exactly like a close (mended: the focus loss removed the panel without telling the board,
-//   which then waited for ever).
+//   exactly like a close, so the board never waits for ever on a panel that is gone.
 
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/Widget.h"

@@ -8,11 +8,11 @@
 // - The map reads and changes only its copy of the record; the profile changes when the copy
 //   is handed back and saved, after a purchase (and when the map is left through a button).
 // - Level fields of the copy are clamped into range (story 0..42, survival 0..5, the selected
-//   level at most the highest) before any of them selects a point (mended: a negative field
-//   read from a player's file reached past the point table); the clamped values are saved
-//   with the next save.
-// - A button leaves once: clicks while the switch it started runs do nothing (mended: a second
-//   click started a second switch over the first one's loading).
+//   level at most the highest) before any of them selects a point, so a negative field read
+//   from a player's file cannot reach past the point table; the clamped values are saved with
+//   the next save.
+// - A button leaves once: clicks while the switch it started runs do nothing, so no second
+//   switch starts over the first one's loading.
 // - Setup runs once, on the loading thread, before the map is attached; everything else runs
 //   on the main thread.
 // - The screen draws the menu's art set, which the menu keeps loaded while the map lives.
@@ -29,6 +29,8 @@
 #include "game/player/PlayerRecord.h"
 #include "game/rules/FrameAnim.h"
 #include "game/screens/LevelPoint.h"
+#include "game/screens/OKDialog.h"
+#include "game/screens/SimpleDialog.h"
 #include "game/screens/StageTables.h"
 
 #include <map>
@@ -48,12 +50,12 @@ public:
 
     // The message code: what the next active update acts on.
     static constexpr int kNoMessage = 0;
-    static constexpr int kBuyAccepted = 100;      // buy the first stage not opened
-    static constexpr int kDifficultySwitch = 330; // invert the easy flag
+    static constexpr int kBuyAccepted = SimpleDialog::kYes; // buy the first stage not opened
+    static constexpr int kDifficultySwitch = SimpleDialog::kPlainYes; // invert the easy flag
     // The question is open (a play board's pending question becomes this code).
     static constexpr int kDifficultyQuestion = MapMessage::kDifficultyQuestion;
-    static constexpr int kMessageClosed = 101;
-    static constexpr int kBuyDeclined = 777;
+    static constexpr int kMessageClosed = OKDialog::kClosedState;
+    static constexpr int kBuyDeclined = SimpleDialog::kCancelled;
 
     static constexpr int kBackButtonId = 1;
     static constexpr int kPlayButtonId = 2;

@@ -16,7 +16,7 @@ namespace Vuro {
 
 namespace {
 
-// The failure text names the file as the game has always written it.
+// The failure text writes the folder with a backslash, as the map's message files are named.
 constexpr const char* kMapTextFailure = "There was an error loading the file: local\\682.xml";
 
 constexpr int kOpenableStages = kStageCount - 1; // stages 2..6, one flag each

@@ -161,7 +161,7 @@ BoardMenu::BoardMenu(GameHost* game)
     : mApp(&game->App()), mGame(game), mProfiles(&game->GetProfileManager()) {}
 
 BoardMenu::~BoardMenu() {
-    // Mended: a dialog drawn with the menu's art outlived the menu and drew deleted pictures.
+    // A dialog drawn with the menu's art closes with the menu, so it never draws deleted pictures.
     const std::list<Dialog*> dialogs = mApp->mDialogList;
     for (Dialog* dialog : dialogs) {
         auto* menuDialog = dynamic_cast<MenuDialog*>(dialog);

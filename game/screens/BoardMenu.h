@@ -13,10 +13,10 @@
 //   in the menu's next update; values it does not know stay until a writer changes them.
 // - While busy the menu ignores the mouse. Busy ends with what set it: a switch that finished
 //   into the menu (or never began), the dialog it opened being closed in any way, the score
-//   board closed, the information page ended. (Mended: a switch that did not happen and a
-//   dialog closed without its answer left the menu deaf for good.)
-// - The information page counts its own ticks from its opening (mended: it set the
-//   application's update count to 0, the clock demos are recorded against).
+//   board closed, the information page ended; a switch that did not happen or a dialog closed
+//   without its answer never leaves the menu deaf for good.
+// - The information page counts its own ticks from its opening and leaves the application's
+//   update count, the clock demos are recorded against, alone.
 
 #include "framework/widgets/Widget.h"
 #include "game/rules/Drifter.h"

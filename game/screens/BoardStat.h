@@ -8,8 +8,7 @@
 //   player's total then, and enters a won level's result (the player's name, the score, the
 //   level) in the score table of the level's mode, which it saves. A lost level records
 //   nothing.
-// - The score shown and entered is the play field's score of the level (mended: the board's
-//   stage sum it was read from had no writer, so every result showed and entered 0).
+// - The score shown and entered is the play field's score of the level.
 // - The OK button removes the screen from the widget manager, gives the focus back to the
 //   board and answers StatsClosed (100) to the board's call-back; the board owns the screen
 //   and deletes it. Clicks elsewhere do nothing.

@@ -87,8 +87,6 @@ constexpr GameFontFile kLoadAllFonts[] = {
     {"images/fonts/Help14Bold.txt", 9, &G::mHelpFont},
 };
 
-constexpr int kCursorCount = 6;
-
 } // namespace
 
 std::span<const GameImageFile> GameImages::LoadAllImages() {
@@ -118,12 +116,11 @@ std::vector<std::string> GameImages::AllImageFiles() {
     for (const GameAmbientFile& file : AmbientFiles()) {
         add(file.mFile);
     }
-    for (const char* theme : StageThemes()) {
+    for (const char* theme : kStageThemes) {
         add(std::string("images/") + theme);
     }
-    for (const GameStagePicture& picture : StagePictures()) {
-        add(std::string("images/") + StageThemes()[picture.mStage - 1] + "_" +
-            std::to_string(picture.mNumber));
+    for (const GameStagePicture& picture : kStagePictures) {
+        add("images/" + StagePictureName(picture));
     }
     add(kEmptyFile);
     return files;
@@ -132,7 +129,7 @@ std::vector<std::string> GameImages::AllImageFiles() {
 GameImages::~GameImages() {
     if (mCursorsGivenTo != nullptr) {
         VuroAppBase& app = mCursorsGivenTo->App();
-        for (int number = 0; number < kCursorCount; ++number) {
+        for (int number = 0; number < VuroAppBase::kCursorImageCount; ++number) {
             Image* shown = app.mCursorImages[number];
             if (shown != nullptr && (shown == mCursor || shown == mCursor2)) {
                 app.SetCursorImage(number, mCursorsGivenTo->GetMenuCursor());

@@ -18,6 +18,8 @@
 // image reader tries its extensions), so that checks of the data set use exactly what the game
 // loads.
 
+#include "game/screens/StagePictures.h"
+
 #include <span>
 #include <string>
 #include <vector>
@@ -56,15 +58,6 @@ struct GameAmbientFile {
     int mCols;
 };
 
-// A stage picture: from level mFirstLevel on, the levels of the stage show picture
-// "<theme>_<mNumber>" in slot mSlot.
-struct GameStagePicture {
-    int mStage; // 1..6
-    int mFirstLevel;
-    int mNumber;
-    int mSlot; // 0..5
-};
-
 class GameImages {
 public:
     static constexpr int kStagePictureSlots = 6;
@@ -78,10 +71,7 @@ public:
     static std::span<const GameImageFile> DaySkyImages();
     static std::span<const GameImageFile> NightSkyImages();
     static std::span<const GameAmbientFile> AmbientFiles();
-    // Theme names of stages 1..6 ("granny", "lake", ...); the stage background is
-    // "images/<theme>".
-    static std::span<const char* const> StageThemes();
-    static std::span<const GameStagePicture> StagePictures();
+    // The stages' backgrounds and pictures are the tables of StagePictures.h.
     // The picture the composite is made on.
     static constexpr const char* kEmptyFile = "images/empty";
     // Every picture file the image set can load, each once ("images/..." without extension).
@@ -93,7 +83,7 @@ public:
 
     GameImages() = default;
     // The application's cursors that still show this set's aiming pictures go back to the menu
-    // cursor first. (Mended: they were left pointing at the deleted pictures.)
+    // cursor first, so no cursor points at the deleted pictures.
     ~GameImages();
     GameImages(const GameImages&) = delete;
     GameImages& operator=(const GameImages&) = delete;

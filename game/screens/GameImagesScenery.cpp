@@ -35,9 +35,6 @@ constexpr GameAmbientFile kAmbientFiles[] = {
     {6, "images/city_light", 1, 4},
 };
 
-constexpr const char* kStageThemes[kStageCount] = {"granny", "lake",     "forest",
-                                                   "castle", "mountain", "city"};
-
 // The story levels that show each ambient kind (a kind is its stage's number): the house smoke
 // on level 5 alone, the others from their first level to the end of their stage.
 struct AmbientLevels {
@@ -52,15 +49,6 @@ constexpr AmbientLevels kAmbientLevels[] = {
     {4, StageFirstLevel(4), StageLastLevel(4)},
     {5, StageFirstLevel(5), StageLastLevel(5)},
     {6, 41, StageLastLevel(6)},
-};
-
-// In the order a stage's levels reach them.
-constexpr GameStagePicture kStagePictures[] = {
-    {1, 2, 1, 0},  {1, 3, 2, 1},  {1, 4, 3, 2},  {1, 5, 4, 3},  {2, 8, 4, 2},  {2, 9, 1, 5},
-    {2, 10, 3, 1}, {2, 12, 2, 0}, {3, 15, 1, 5}, {3, 16, 4, 2}, {3, 17, 3, 3}, {3, 18, 2, 4},
-    {3, 19, 5, 1}, {4, 23, 1, 5}, {4, 24, 2, 1}, {4, 25, 3, 2}, {4, 26, 4, 4}, {4, 27, 5, 3},
-    {5, 29, 1, 4}, {5, 30, 2, 5}, {5, 31, 3, 1}, {5, 32, 4, 2}, {6, 37, 5, 3}, {6, 38, 1, 0},
-    {6, 39, 2, 1}, {6, 40, 4, 2}, {6, 41, 3, 4},
 };
 
 // Stage pictures 4 and 5 lie behind the background, 0 to 3 in front of it.
@@ -79,14 +67,6 @@ std::span<const GameImageFile> GameImages::NightSkyImages() {
 
 std::span<const GameAmbientFile> GameImages::AmbientFiles() {
     return kAmbientFiles;
-}
-
-std::span<const char* const> GameImages::StageThemes() {
-    return kStageThemes;
-}
-
-std::span<const GameStagePicture> GameImages::StagePictures() {
-    return kStagePictures;
 }
 
 int GameImages::AmbientKindOfLevel(int level) {
@@ -110,7 +90,7 @@ bool GameImages::LoadStageImages(VuroAppBase* app, int level) {
         if (it->mStage != stage || it->mFirstLevel > level) {
             continue;
         }
-        std::string name = std::string(kStageThemes[stage - 1]) + "_" + std::to_string(it->mNumber);
+        const std::string name = StagePictureName(*it);
         if (!LoadInto(mStagePictures[it->mSlot], "images/" + name, 1, 1,
                       "There was an error loading the file: " + name)) {
             return false;

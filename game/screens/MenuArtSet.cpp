@@ -37,7 +37,7 @@ constexpr MenuArtStep kLoadTable[] = {
     Pic("images/cred2", "cred2", &A::mCred2),
     Pic("images/cred3", "cred3", &A::mCred3),
     Pic("images/cred4", "cred4", &A::mCred4),
-    Pic("images/cred5", "cred", &A::mCred5), // the text as the game has always given it
+    Pic("images/cred5", "cred", &A::mCred5), // its failure text is "cred" in the game's wording
     Pic("images/cred6", "cred6", &A::mCred6),
     Pic("images/cred7", "cred7", &A::mCred7),
     {S::PaletteCredits, "", 1, 1, nullptr, nullptr, nullptr, false},

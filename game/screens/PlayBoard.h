@@ -16,9 +16,8 @@
 //   (through the application's safe-delete queue) or with the board.
 // - The player's record is saved after every level, won or lost, once the curtain has closed;
 //   a won level first adds its score (at most 999999 in all) and the mode's progress.
-// - The level ends when its time runs out or the field's time-up flag is set (mended for the
-//   story board, which waited for the time alone: a level whose time line held the end code
-//   never ended).
+// - The level ends when its time runs out or the field's time-up flag is set, on the story
+//   board too, so a level whose time line holds the end code ends there.
 // - Every level a board loads (the first, the next story level in place, a survival level)
 //   comes from the level set of the record's difficulty, and the fruit's times follow it.
 // - LoadLevel of the derived boards runs on the loading thread before the board joins the

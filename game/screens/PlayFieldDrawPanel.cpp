@@ -21,9 +21,7 @@ namespace {
 
 using PlayFieldPictures::DrawShadowedString;
 
-// Goals of fruit kinds 1..4.
-constexpr int kGoalX[] = {140, 140, 220, 220};
-constexpr int kGoalY[] = {445, 473, 445, 473};
+// Goals of fruit kinds 1..4, at kGoalTextPoints.
 constexpr Color kGoalOpen(191, 0, 0);
 constexpr Color kGoalMet(0, 191, 0);
 
@@ -91,7 +89,7 @@ void PlayFieldView::DrawHud(Graphics* g) const {
         return;
     }
     g->SetFont(mImages->mHelpFont);
-    for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
         const int goal = mField.GetGoal(kind);
         const int collected = mField.GetCollected(kind);
         int shown = goal;
@@ -99,7 +97,8 @@ void PlayFieldView::DrawHud(Graphics* g) const {
         if (!mField.IsSurvival()) {
             shown = met ? 0 : goal - collected;
         }
-        DrawShadowedString(g, StrFormat("%d", shown), kGoalX[kind - 1], kGoalY[kind - 1],
+        const FieldPoint& point = kGoalTextPoints[kind - 1];
+        DrawShadowedString(g, StrFormat("%d", shown), point.mX, point.mY,
                            met ? kGoalMet : kGoalOpen, 1);
     }
 }

@@ -3,6 +3,7 @@
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
+#include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
 #include "game/rules/PlayField.h"
 #include "game/screens/GameImages.h"
@@ -12,9 +13,6 @@
 namespace Vuro::PlayFieldPictures {
 
 namespace {
-
-constexpr int kFruitKinds = PlayField::kFruitKinds;
-constexpr int kBirdKinds = 4;
 
 template <typename Table> Image* Pick(const Table& table, int index, int count) {
     return index >= 0 && index < count ? table[index] : nullptr;

@@ -187,7 +187,7 @@ void ProfileDialog::ButtonClick(int id) {
         if (mSelectedIndex >= 0) {
             std::string name = SelectedLine();
             if (!mProfiles->SelectProfile(name)) {
-                (void)mProfiles->DeleteProfile(name); // its file no longer loads
+                (void)mProfiles->DeleteProfile(name); // its file does not load
             }
         }
         (void)mProfiles->SaveList();
@@ -201,10 +201,10 @@ void ProfileDialog::ButtonClick(int id) {
 void ProfileDialog::AddPendingProfile() {
     int& menuState = mOwner->mState;
     if (menuState == BoardMenu::kStateLastProfileDeleted) {
-        // The placeholder line stands for no profile. Mended: it used to be removed before the
-        // new profile was added, which put it back into the list (the profile manager is never
-        // left empty), so the list file kept a "Player" without a file beside the new profile;
-        // and keeping the default name was refused as a duplicate of the placeholder.
+        // The placeholder line stands for no profile. It goes only after the new profile is
+        // added: removed first, the profile manager (never left empty) would put it back, and the
+        // list file would keep a "Player" without a file beside the new profile. Keeping the
+        // default name makes the placeholder's own profile rather than a refused duplicate.
         std::string placeholder = SelectedLine();
         if (ProfileManager::TextOf(placeholder) == ProfileManager::TextOf(mPendingName)) {
             if (mProfiles->CreateProfile(mPendingName)) {
@@ -274,8 +274,8 @@ void ProfileDialog::Update() {
         break;
     case OKDialog::kClosedState:
         mResultCode = 0;
-        // Mended: a refused name left a player without any profile and no way to name one but
-        // the new button; while there is none the question comes back.
+        // While there is no profile the question comes back, so a refused name never leaves the
+        // player with none and only the new button to name one.
         if (mOwner->mState == BoardMenu::kStateLastProfileDeleted || mProfiles->GetCount() == 0) {
             AskForName(SimpleDialog::AskNameNoCancel);
         }

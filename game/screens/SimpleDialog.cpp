@@ -178,7 +178,7 @@ bool SimpleDialog::IsNameChar(char c) {
     const bool punctuation = (code >= 34 && code <= 47) || (code >= 58 && code <= 62) ||
                              code == 64 || (code >= 91 && code <= 96) ||
                              (code >= 123 && code <= 126);
-    // Mended: control characters, the zero byte and DEL would reach the profile's file name.
+    // Control characters, the zero byte and DEL must not reach the profile's file name.
     const bool control = code < 32 || code == 127;
     return !punctuation && !control;
 }

@@ -10,14 +10,14 @@
 //   2 confirm the text: 2 -> 3                         1 cancel -> 777
 //   3 name, no cancel:  2 a non-empty name -> 1        1 nothing
 //   4 the question:     2 -> 100                       1 cancel -> 777
-// A caller whose asksPlainly holds when a button is clicked (its word holds 333) gets a plain
-// yes (330) or no (0) instead, in every mode. Enter in the field acts as button 2 of modes 0, 1
-// and 3 when the field is not empty.
+// A caller whose asksPlainly holds when a button is clicked (the stage map while its word holds
+// MapMessage::kDifficultyQuestion) gets a plain yes (330) or no (0) instead, in every mode. Enter
+// in the field acts as button 2 of modes 0, 1 and 3 when the field is not empty.
 //
 // The name field holds at most 7 characters and takes one key or character every 9 updates:
 // Backspace, Enter, letters (code page 1251 included), digits, the blank, ! and ?. A name never
 // holds what a profile's file name cannot: no path separator, dot, control character or zero
-// byte (mended: control characters and zero bytes were let through to the file names).
+// byte.
 //
 // The dialog stands at 120, 150, 400 x 200 whatever size it is given; its buttons and field are
 // widgets of the manager beside it, in screen coordinates.
@@ -49,7 +49,6 @@ public:
     static constexpr int kConfirmed = 3;
     static constexpr int kYes = 100;
     static constexpr int kCancelled = 777;
-    static constexpr int kPlainQuestion = 333; // the word of a caller that wants 330 or 0
     static constexpr int kPlainYes = 330;
     static constexpr int kPlainNo = 0;
 

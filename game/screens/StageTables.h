@@ -146,7 +146,7 @@ struct StagePrices {
     int mEasy;
     int mEasyTaken; // what buying it in easy mode takes from the balance
 };
-// Stages 2..6. Easy stage 4 has always taken 10000 of the 12000 it asks.
+// Stages 2..6. Easy stage 4 asks 12000 but takes only 10000 from the balance.
 inline constexpr std::array<StagePrices, kStageCount - 1> kStagePrices = {{
     {6500, 4000, 4000},
     {10000, 8000, 8000},

@@ -1,4 +1,5 @@
 #include "ImageLibFixtures.h"
+#include "support/JpegBytes.h"
 
 #include <cmath>
 
@@ -49,22 +50,9 @@ TEST(JPEGReader, CmykAndDamagedFilesGiveNull) {
     EXPECT_FALSE(GetJPEGImageFromMemory(notJpeg.data(), notJpeg.size()));
 }
 
-// The fixture with its frame header claiming width x height and its entropy-coded data
-// replaced by `data` (no 0xFF bytes, so no marker appears in it).
+// The fixture with its frame header claiming width x height and its data replaced by `data`.
 std::string WithFrameAndData(int width, int height, const std::string& data) {
-    std::string bytes = Bytes("rgb.jpg");
-    const size_t frame = bytes.find("\xFF\xC0");
-    const size_t scan = bytes.find("\xFF\xDA");
-    if (frame == std::string::npos || scan == std::string::npos) {
-        return {};
-    }
-    bytes[frame + 5] = static_cast<char>(height >> 8);
-    bytes[frame + 6] = static_cast<char>(height);
-    bytes[frame + 7] = static_cast<char>(width >> 8);
-    bytes[frame + 8] = static_cast<char>(width);
-    const size_t scanLength =
-        static_cast<uint8_t>(bytes[scan + 2]) << 8 | static_cast<uint8_t>(bytes[scan + 3]);
-    return bytes.substr(0, scan + 2 + scanLength) + data;
+    return Test::JpegWithFrameAndData(Bytes("rgb.jpg"), width, height, data);
 }
 
 TEST(JPEGReader, AFileWhoseDataEndsOrTurnsToJunkFails) {

@@ -4,12 +4,12 @@
 #include "GameAppFixture.h"
 
 #include "framework/widgets/ButtonWidget.h"
-#include "game/screens/BoardStory.h"
-#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardLoading.h"
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardMenu.h"
+#include "game/screens/BoardStory.h"
+#include "game/screens/BoardSurvive.h"
 #include "game/screens/BoardTitres.h"
 
 namespace Vuro::Test {
@@ -178,7 +178,7 @@ TEST_F(GameAppSwitchTest, TheLoadingWorkReadsTheRecordAndTheMapMode) {
 }
 
 TEST_F(GameAppSwitchTest, InPlaybackEachLoadingWorkCompletesAtItsOwnRecordedTick) {
-    // Mended: the first completion's record let every later loading work complete at once.
+    // The first completion's record must not let every later loading work complete at once.
     mApp->mPlayingDemoBuffer = true; // an empty stream: no record is ever due
     mApp->mDemoLoadingComplete = true;
     Switch(1, 5);

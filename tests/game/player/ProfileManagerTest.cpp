@@ -219,7 +219,7 @@ TEST_F(ProfileManagerTest, AListedProfileWhoseFileDoesNotLoadIsKeptAsideNotOverw
     ASSERT_TRUE(manager.SaveList());
     EXPECT_EQ(ReadData("profile.dat"), ListBytes({"Bob"}));
 
-    // Chosen later, a file that no longer loads is kept aside too before the profile goes.
+    // Chosen later, a file that has stopped loading is kept aside too before the profile goes.
     std::string name = "Dee";
     ASSERT_TRUE(manager.AddProfile(name));
     WriteData("Dee.pf", cut);

@@ -215,7 +215,7 @@ TEST_F(BirdTest, GivingUpSendsTheBirdOffAndLooksAgainAtOnce) {
     RunTicks(bird, 1, 45);
     ASSERT_EQ(bird.GetState(), Bird::AtFruitFlyingRight);
     bird.GiveUp();
-    // Mended: a hovering bird flies on instead of hovering forever over a fruit that is gone.
+    // A hovering bird flies on instead of hovering forever over a fruit that is gone.
     EXPECT_EQ(bird.GetState(), Bird::FlyingRight);
     EXPECT_EQ(bird.GetTargetX(), 640);
     EXPECT_EQ(bird.GetTargetY(), 250);

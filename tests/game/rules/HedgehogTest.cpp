@@ -161,7 +161,7 @@ TEST_F(HedgehogTest, CarriesAFruitOffTheNearestSide) {
     EXPECT_EQ(hedgehog.GetCarriedDrawY(), 365);
     EXPECT_FALSE(hedgehog.IsBusy());
 
-    // Mended: walking left, it turns round to leave right instead of walking off backwards.
+    // Walking left, it turns round to leave right instead of walking off backwards.
     Hedgehog turning = Walking(400, -50);
     turning.Leave();
     EXPECT_EQ(turning.GetFacing(), Hedgehog::FacingRight);

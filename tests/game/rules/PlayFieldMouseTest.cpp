@@ -106,7 +106,7 @@ void ExpectSameLevelState(const PlayField& field, const PlayField& fresh) {
     EXPECT_EQ(field.IsSurvival(), fresh.IsSurvival());
     EXPECT_EQ(field.GetTreeCount(), fresh.GetTreeCount());
     EXPECT_EQ(field.GetBoxCount(), fresh.GetBoxCount());
-    for (int kind = 1; kind <= PlayField::kFruitKinds; ++kind) {
+    for (int kind = 1; kind <= kFruitKinds; ++kind) {
         EXPECT_EQ(field.GetOnTrees(kind), fresh.GetOnTrees(kind)) << kind;
     }
     EXPECT_EQ(field.GetFruit().size(), fresh.GetFruit().size());

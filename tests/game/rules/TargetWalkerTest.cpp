@@ -101,7 +101,7 @@ TEST_F(TargetWalkerTest, AWithdrawnTargetOrANewFruitMakesItChooseAgain) {
 }
 
 TEST_F(TargetWalkerTest, ItStopsOnHomeRatherThanDrivingPastIt) {
-    // Mended: moves stop on their target, so a car 3 pixels from home does not swing about it.
+    // Moves stop on their target, so a car 3 pixels from home does not swing about it.
     TargetWalker car;
     car.Start(40);
     car.AddTarget(1, 273);

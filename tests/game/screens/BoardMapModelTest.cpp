@@ -36,7 +36,7 @@ TEST_F(BoardMapModelTest, SetupGivesThePointsOfTheModeWithTheirStatesAndTheOpenL
         {"all stages", true, {42, 42, 5}, Repeat('1', 42) + "2", 42},
         // Clamped: the highest to 42, the current one to the highest.
         {"beyond the end", true, {50, 99, 5}, Repeat('1', 42) + "2", 42},
-        // Mended: negative fields select point 0 instead of reaching past the table.
+        // Negative fields select point 0 instead of reaching past the table.
         {"negative", true, {-3, -7}, "2" + Repeat('0', 42), 5},
         {"survival new", false, {}, "200000", 0},
         {"survival 2 of 4", false, {0, 0, 3, 0, false, 1, 3}, "121100", 3},

@@ -97,8 +97,8 @@ TEST_F(BoardMenuTest, OptionsKeepTheMenuBusyUntilTheyCloseHoweverTheyClose) {
     EXPECT_EQ(mMenu->mState, BoardMenu::kStateIdle);
     EXPECT_FALSE(mMenu->mBusy);
 
-    // Mended: closed without its answer (another dialog or a focus change closing it), the menu
-    // answers again after the next update.
+    // Closed without its answer (another dialog or a focus change closing it), the menu answers
+    // again after the next update.
     Click(300, 280);
     ASSERT_TRUE(mMenu->mBusy);
     ASSERT_TRUE(mApp->CloseDialog(BoardMenu::kOptionsDialogId));
@@ -154,7 +154,7 @@ TEST_F(BoardMenuTest, TheInformationPageScrollsOnItsOwnTicksAndAnyReleaseEndsIt)
     Click(300, 330);
     ASSERT_EQ(mMenu->mState, BoardMenu::kStateInfoPage);
     EXPECT_EQ(mMenu->mInfoTexts[0], "Info");
-    // Mended: the page no longer sets the update count back to 0 (the demos' clock).
+    // The page leaves the update count (the demos' clock) where it was.
     EXPECT_EQ(mApp->mUpdateCount, 12345);
     EXPECT_EQ(mMenu->mInfoScroll, 200);
     for (int i = 0; i < 10; ++i) {

@@ -71,7 +71,7 @@ TEST_F(BoardTitresTest, TheFirstPicturesSignpostLeadsToTheMapOnce) {
 TEST_F(BoardTitresTest, TheCreditsScrollTheirTextsThenReturnToTheMenu) {
     BoardTitres* titres = SwitchTo(GameApp::kScreenMenuTitres);
     ASSERT_EQ(titres->mPhase, BoardTitres::kSecondPicture);
-    // Mended: read for the credits, under a menu whose information page never opened.
+    // Read for the credits, under a menu whose information page never opened.
     EXPECT_EQ(mApp->mMenu->mInfoTexts[0], "Thanks");
     EXPECT_EQ(mApp->mMenu->mInfoTexts[9], "Bye");
     Click(10, 10);

@@ -6,6 +6,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "game/screens/OKDialog.h"
 #include "game/screens/SimpleDialog.h"
+#include "game/screens/StageTables.h"
 #include "platform/Messages.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST_F(MenuDialogTest, EachModeWritesItsAnswerAndCloses) {
         std::string text = "old";
         auto* dialog =
             Show(new SimpleDialog(mMenu.get(), "Head", &text, c.mode, StoreIn(state),
-                                  [&state] { return state == SimpleDialog::kPlainQuestion; }));
+                                  [&state] { return state == MapMessage::kDifficultyQuestion; }));
         ASSERT_EQ(dialog->mEdit != nullptr, c.mode == 0 || c.mode == 1 || c.mode == 3);
         if (dialog->mEdit != nullptr) {
             dialog->mEdit->SetText(c.typed, false);
@@ -141,8 +142,8 @@ TEST_F(MenuDialogTest, TheFieldTakesOneInputEveryNineUpdatesAndOnlyWhatAFileName
     EXPECT_TRUE(dialog->EditAllowKey(1, Platform::kVkReturn));
     EXPECT_EQ(Played(), (std::vector<uint32_t>{4, 4, 4, 4}));
 
-    // What a profile's file name cannot hold is refused, the punctuation the game refuses and
-    // (mended) control characters, the zero byte and DEL; pasted text likewise.
+    // What a profile's file name cannot hold is refused: the punctuation the game refuses,
+    // control characters, the zero byte and DEL; pasted text likewise.
     for (char c : std::string("\"#$%&'()*+,-./:;<=>@[\\]^_`{|}~\x7F\x01\x1F", 31)) {
         EXPECT_FALSE(SimpleDialog::IsNameChar(c)) << static_cast<int>(c);
     }

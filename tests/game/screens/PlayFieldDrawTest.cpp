@@ -42,7 +42,7 @@ TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
 
     // The rules measure with the pictures of the set: 20 x 20 fruit cels, trees 140 wide.
     const PlayField::PictureSizes& sizes = busy.Field().GetPictureSizes();
-    for (int kind = 0; kind < PlayField::kFruitKinds; ++kind) {
+    for (int kind = 0; kind < kFruitKinds; ++kind) {
         EXPECT_EQ(sizes.mFruitSheetWidth[kind], 120);
         EXPECT_EQ(sizes.mFruitSheetHeight[kind], 20);
         EXPECT_EQ(sizes.mTreeWidth[kind], 140);

@@ -1,6 +1,8 @@
 // The play field's pictures and their painters, in one table.
 #include "tools/assetgen/gameart/GameArtList.h"
 
+#include "game/screens/StagePictures.h"
+
 #include "tools/assetgen/gameart/Birds.h"
 #include "tools/assetgen/gameart/Creatures.h"
 #include "tools/assetgen/gameart/Effects.h"
@@ -14,6 +16,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace Vuro::AssetGen {
 
@@ -57,7 +62,7 @@ void PaintScenery(Sheet& sheet, const GameArtSources& sources, const std::string
     });
 }
 
-constexpr GameArtPicture kGameArtPictures[] = {
+constexpr GameArtPicture kFieldPictures[] = {
     // Panels, buttons and screens over the field
     {"images/help_panel", 1, 1, 598, 196, Png, Painted<PaintHelpPanel>},
     {"images/black", 1, 1, kFieldWidth, kFieldHeight, Gif, Painted<PaintBlack>},
@@ -132,52 +137,60 @@ constexpr GameArtPicture kGameArtPictures[] = {
     {"images/background_menu", 1, 1, kFieldWidth, kFieldHeight, Jpeg, Painted<PaintDayBackground>},
     {"images/background_night", 1, 1, kFieldWidth, kFieldHeight, Jpeg,
      Painted<PaintNightBackground>},
-    // Scenery: the composite's canvas, the six theme backgrounds, their stage pictures (drawn
-    // over the whole field at 0, 0) and ambient animations
+    // The stage composite's canvas
     {"images/empty", 1, 1, kFieldWidth, kFieldHeight, Png, PaintClearCanvas},
-    {"images/granny", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/lake", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest", 1, 1, kFieldWidth, kFieldHeight, JpegWithAlpha, PaintScenery},
-    {"images/castle", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/mountain", 1, 1, kFieldWidth, kFieldHeight, JpegWithAlpha, PaintScenery},
-    {"images/city", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/granny_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/granny_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/granny_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/granny_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/lake_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/lake_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/lake_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/lake_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/forest_5", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/castle_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/castle_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/castle_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/castle_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/castle_5", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/mountain_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/mountain_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/mountain_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/mountain_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/city_1", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/city_2", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/city_3", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/city_4", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
-    {"images/city_5", 1, 1, kFieldWidth, kFieldHeight, Png, PaintScenery},
+};
+
+// After the stage scenery: the ambient animations.
+constexpr GameArtPicture kAmbientPictures[] = {
     {"images/house_smoke", 1, 4, 48, 160, Png, Painted<PaintHouseSmoke>},
     {"images/frog", 1, 2, 40, 46, Png, Painted<PaintFrog>},
     {"images/bunny", 1, 2, 36, 44, Png, Painted<PaintBunny>},
     {"images/city_light", 1, 4, 60, 50, Png, Painted<PaintCityLight>},
 };
 
+// The file kinds of the stage backgrounds, stages 1..6: the forest and the mountain are JPEG
+// pictures with their alpha beside them.
+constexpr Art::ImageFormat kBackgroundFormats[kStageCount] = {Png, Png,           JpegWithAlpha,
+                                                              Png, JpegWithAlpha, Png};
+
+// The stage scenery of the game's tables: the six theme backgrounds, then the stage pictures by
+// stage and number.
+std::vector<std::string> SceneryNames() {
+    std::vector<std::string> names;
+    for (const char* theme : kStageThemes) {
+        names.push_back(std::string("images/") + theme);
+    }
+    std::vector<GameStagePicture> pictures(std::begin(kStagePictures), std::end(kStagePictures));
+    std::sort(pictures.begin(), pictures.end(),
+              [](const GameStagePicture& a, const GameStagePicture& b) {
+                  return std::pair(a.mStage, a.mNumber) < std::pair(b.mStage, b.mNumber);
+              });
+    for (const GameStagePicture& picture : pictures) {
+        names.push_back("images/" + StagePictureName(picture));
+    }
+    return names;
+}
+
+// The field's pictures, the stage scenery (each drawn over the whole field at 0, 0 from
+// scenery.txt), then the ambient animations.
+std::vector<GameArtPicture> MakeGameArtPictures() {
+    static const std::vector<std::string> sceneryNames = SceneryNames();
+    std::vector<GameArtPicture> pictures(std::begin(kFieldPictures), std::end(kFieldPictures));
+    for (size_t index = 0; index < sceneryNames.size(); ++index) {
+        const Art::ImageFormat format = index < kStageCount ? kBackgroundFormats[index] : Png;
+        pictures.emplace_back(sceneryNames[index].c_str(), 1, 1, kFieldWidth, kFieldHeight, format,
+                              PaintScenery);
+    }
+    pictures.insert(pictures.end(), std::begin(kAmbientPictures), std::end(kAmbientPictures));
+    return pictures;
+}
+
 } // namespace
 
 std::span<const GameArtPicture> GameArtPictures() {
-    return kGameArtPictures;
+    static const std::vector<GameArtPicture> pictures = MakeGameArtPictures();
+    return pictures;
 }
 
 } // namespace Vuro::AssetGen

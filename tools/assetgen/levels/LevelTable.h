@@ -3,14 +3,13 @@
 // its trees, goals, time, sky and what its time line holds. The rules that turn a line into a
 // level file are in LevelRules.
 
+#include "game/rules/FieldGeometry.h"
+
 #include <array>
 #include <filesystem>
 #include <vector>
 
 namespace Vuro::AssetGen {
-
-inline constexpr int kFruitKinds = 4; // 1 apple, 2 pear, 3 plum, 4 orange
-inline constexpr int kBirdKinds = 4;  // 0 bird, 1 black bird, 2 white bird, 3 kamikaze
 
 struct TreeEntry {
     int mKind; // fruit kind 1..4

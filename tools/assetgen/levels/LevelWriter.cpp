@@ -6,10 +6,6 @@ namespace Vuro::AssetGen {
 
 namespace {
 
-// Where the HUD shows the goal of fruit kind 1..4; kept in each box's placement words, which
-// the game does not read.
-constexpr int kGoalTextPoints[kFruitKinds][2] = {{140, 445}, {140, 473}, {220, 445}, {220, 473}};
-
 XmlWriter::Attributes Values(std::initializer_list<int> values) {
     XmlWriter::Attributes attributes;
     for (int value : values) {
@@ -45,9 +41,9 @@ std::string WriteLevelFile(const LevelPlan& plan) {
     }
     xml.Element("FruitBoxNum", Values({static_cast<int>(boxKinds.size())}));
     for (size_t b = 0; b < boxKinds.size(); ++b) {
-        const int* point = kGoalTextPoints[boxKinds[b] - 1];
+        const FieldPoint& point = kGoalTextPoints[boxKinds[b] - 1];
         xml.Element("FruitBox" + std::to_string(b + 1),
-                    Values({boxKinds[b], point[0], point[1], -1, -1}));
+                    Values({boxKinds[b], point.mX, point.mY, -1, -1}));
     }
     xml.Element("LevelGoal",
                 Values({plan.mGoals[0], plan.mGoals[1], plan.mGoals[2], plan.mGoals[3]}));
