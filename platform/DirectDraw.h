@@ -117,6 +117,7 @@ struct SurfaceRect {
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
+    bool operator==(const SurfaceRect&) const = default;
 };
 
 // What a surface is asked to be, or what it is (GetSurfaceDesc, Lock).

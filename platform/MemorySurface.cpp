@@ -130,6 +130,25 @@ bool MemorySurface::Show() {
                                   mFormat.greenMask, mFormat.blueMask);
 }
 
+bool MemorySurface::TakesWholePicture(const MemorySurface& src, const SurfaceRect& from,
+                                      const SurfaceRect& to, bool keyed) const {
+    const SurfaceRect whole{0, 0, mWidth, mHeight};
+    return mShowIn != nullptr && &src != this && !keyed && src.mFormat == mFormat &&
+           src.mWidth == mWidth && src.mHeight == mHeight && from == whole && to == whole;
+}
+
+void MemorySurface::Own() {
+    if (!mPictureInWindow) {
+        return;
+    }
+    mPictureInWindow = false;
+    // The window promised the picture until its next present, and only this primary presents
+    // there; should it fail all the same, the pixels stay as they were last owned.
+    (void)mShowIn->ReadPicture(mPixels.data(), mPitch, mWidth, mHeight,
+                               static_cast<int>(mFormat.bitCount), mFormat.redMask,
+                               mFormat.greenMask, mFormat.blueMask);
+}
+
 bool MemorySurface::Resolve(const SurfaceRect* rect, SurfaceRect& out) const {
     out = rect != nullptr ? *rect : SurfaceRect{0, 0, mWidth, mHeight};
     return out.left >= 0 && out.top >= 0 && out.right <= mWidth && out.bottom <= mHeight &&
@@ -161,6 +180,7 @@ DDResult MemorySurface::Lock(SurfaceDesc& desc, uint32_t) {
     if (IsBusy()) {
         return kDDErrSurfaceBusy;
     }
+    Own();
     (void)GetSurfaceDesc(desc);
     desc.bits = mPixels.data();
     mLocked = true;
@@ -198,6 +218,21 @@ DDResult MemorySurface::Blt(const SurfaceRect* destRect, Surface* source,
     if (!IsDrawable() || !src->IsDrawable()) {
         return kDDErrInvalidPixelFormat;
     }
+    src->Own();
+    job.keyed = (flags & kBltKeySrc) != 0 && src->mHasKey;
+    if (TakesWholePicture(*src, job.from, job.to, job.keyed)) {
+        // Fast path: presented from the source's rows, which are the picture exactly; copied
+        // here only where the window does not keep them.
+        const bool shown = mShowIn->PresentPixels(
+            src->mPixels.data(), src->mPitch, mWidth, mHeight, static_cast<int>(mFormat.bitCount),
+            mFormat.redMask, mFormat.greenMask, mFormat.blueMask);
+        mPictureInWindow = shown && mShowIn->KeepsPicture();
+        if (!mPictureInWindow) {
+            std::copy(src->mPixels.begin(), src->mPixels.end(), mPixels.begin());
+        }
+        return shown ? kDDOk : kDDErrSurfaceLost;
+    }
+    Own();
     // A surface blitted onto itself reads a copy, so overlapping rectangles stay whole.
     std::vector<uint8_t> copy;
     job.srcPixels = src->mPixels.data();
@@ -210,7 +245,6 @@ DDResult MemorySurface::Blt(const SurfaceRect* destRect, Surface* source,
     job.destPixels = mPixels.data();
     job.destPitch = mPitch;
     job.destFormat = mFormat;
-    job.keyed = (flags & kBltKeySrc) != 0 && src->mHasKey;
     job.key = src->mKey;
     const bool src16 = src->mFormat.bitCount == 16;
     const bool dest16 = mFormat.bitCount == 16;
@@ -240,6 +274,7 @@ DDResult MemorySurface::ColorFill(const SurfaceRect* destRect, uint32_t pixel) {
     if (!IsDrawable()) {
         return kDDErrInvalidPixelFormat;
     }
+    Own();
     for (int y = to.top; y < to.bottom; ++y) {
         for (int x = to.left; x < to.right; ++x) {
             if (mFormat.bitCount == 16) {
@@ -263,6 +298,7 @@ DDResult MemorySurface::Flip(uint32_t) {
     if (IsBusy() || mBackBuffer->IsBusy()) {
         return kDDErrSurfaceBusy;
     }
+    Own();
     mPixels.swap(mBackBuffer->mPixels);
     return Show() ? kDDOk : kDDErrSurfaceLost;
 }
@@ -324,6 +360,7 @@ DDResult MemorySurface::GetDC(TextTarget& target) {
     if (IsBusy() || !IsDrawable()) {
         return kDDErrCantCreateDC;
     }
+    Own();
     target = TextTarget{};
     target.width = mWidth;
     target.height = mHeight;

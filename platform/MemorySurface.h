@@ -1,6 +1,12 @@
 #pragma once
 // A surface of the memory display device: its pixels, lock and text state, colour key,
 // attached back buffer, and the window a primary surface shows itself in.
+//
+// A primary given a whole picture of its own size and format by an unkeyed blit presents the
+// source's rows; where the window keeps them exactly (Window::KeepsPicture), the primary leaves
+// its picture there and reads it back the next time it is locked, drawn on or read, so a frame
+// is copied once on its way to the window rather than twice. Every operation's results are
+// those of a primary that had copied the picture.
 
 #include "platform/DirectDraw.h"
 
@@ -46,6 +52,12 @@ private:
     bool Resolve(const SurfaceRect* rect, SurfaceRect& out) const;
     // A primary shows itself in its window; false when the window could not show it.
     bool Show();
+    // Whether a blit of these rectangles from src gives this primary a whole picture it can
+    // leave in its window.
+    bool TakesWholePicture(const MemorySurface& src, const SurfaceRect& from, const SurfaceRect& to,
+                           bool keyed) const;
+    // mPixels hold the picture again (read back from the window when it was left there).
+    void Own();
 
     int mWidth;
     int mHeight;
@@ -62,6 +74,7 @@ private:
     std::shared_ptr<Palette> mPalette;
     std::shared_ptr<MemorySurface> mBackBuffer; // attached to a flipping primary
     Window* mShowIn = nullptr;                  // a primary's window; not owned
+    bool mPictureInWindow = false; // mPixels are stale: the window keeps the picture (Own)
 };
 
 // A pixel of one format in another: each channel's top bits kept, low bits dropped or zero.

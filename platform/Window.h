@@ -12,6 +12,10 @@
 //   converted and handed to Present. GetClientSize answers the size the window was made with.
 //   Any thread may present; the picture is drawn by the thread that made the window, at once
 //   or, from another thread, when that thread next reads its events.
+// - KeepsPicture answers whether the window holds the picture last presented exactly as it was
+//   given (its rows copied unscaled and unconverted, spare bits included); ReadPicture then
+//   copies it back into rows of the same size and format until the next present. A window
+//   that keeps nothing (the default) answers false to both; ReadPicture writes nothing then.
 // - Raise restores a minimised window and brings it to the front with the input focus.
 // - SetFullScreen moves a window between full screen and a plain window of its client size
 //   (a system box must not stay hidden behind a full-screen window).
@@ -107,6 +111,12 @@ public:
     virtual bool Present(const uint32_t* pixels, int width, int height) = 0;
     virtual bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
                                uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
+    virtual bool KeepsPicture() { return false; }
+    virtual bool ReadPicture(void* /*pixels*/, int /*pitch*/, int /*width*/, int /*height*/,
+                             int /*bitCount*/, uint32_t /*redMask*/, uint32_t /*greenMask*/,
+                             uint32_t /*blueMask*/) {
+        return false;
+    }
     virtual void GetClientSize(int& width, int& height) = 0;
     virtual void SetMouseCapture(bool capture) = 0;
     virtual bool GetMouseInClient(int& x, int& y) = 0;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace Vuro {
 
@@ -53,17 +54,44 @@ void Tint(const Color& c, uint32_t (&t)[3]) {
     t[2] = static_cast<uint32_t>(c.mBlue * c.mAlpha / 255);
 }
 
-// The kernels' view of a forward blit from a source that is not palettised: the destination
-// rectangle and the native words under it. Which kernel applies is the layout's to say.
-NativeRows KernelRows(const SurfacePixels& s, const NativeSource& native, int x, int y,
-                      const Rect& from) {
-    return {s.mBits + static_cast<size_t>(y) * s.mPitch +
-                static_cast<size_t>(x) * static_cast<size_t>(s.mBitCount / 8),
-            s.mPitch,
-            native.mNative + static_cast<size_t>(from.mY) * native.mWidth + from.mX,
-            static_cast<size_t>(native.mWidth),
-            from.mWidth,
-            from.mHeight};
+// Runs `kernel` on the rows of a forward blit from the source rectangle `from` to (x, y): the
+// destination rectangle and the source's native words under it.
+template <typename Kernel>
+void OnKernelRows(const SurfacePixels& s, const NativeSource& native, int x, int y,
+                  const Rect& from, Kernel kernel) {
+    const auto destination = [&s](int left, int top) {
+        return s.mBits + static_cast<size_t>(top) * s.mPitch +
+               static_cast<size_t>(left) * static_cast<size_t>(s.mBitCount / 8);
+    };
+    if (from.mWidth <= 0 || from.mHeight <= 0) {
+        return;
+    }
+    if (native.mIndices == nullptr) {
+        kernel(NativeRows{destination(x, y), s.mPitch,
+                          native.mNative + static_cast<size_t>(from.mY) * native.mWidth + from.mX,
+                          static_cast<size_t>(native.mWidth), from.mWidth, from.mHeight});
+        return;
+    }
+    // Fast path: a palettised source's words are looked up through the palette into a buffer, a
+    // band of rows at a time; they are the words the run walk reads (NativeSource::At), so the
+    // kernels draw what it draws. The buffer is kept, so drawing allocates nothing once it has
+    // grown to the widest row.
+    constexpr int kBandWords = 4096;
+    thread_local std::vector<uint32_t> buffer;
+    const int bandRows = std::max(1, kBandWords / from.mWidth);
+    buffer.resize(std::max(buffer.size(), static_cast<size_t>(bandRows) * from.mWidth));
+    for (int top = 0; top < from.mHeight; top += bandRows) {
+        const int height = std::min(from.mHeight - top, bandRows);
+        for (int row = 0; row < height; ++row) {
+            const size_t first = static_cast<size_t>(from.mY + top + row) * native.mWidth + from.mX;
+            uint32_t* words = buffer.data() + static_cast<size_t>(row) * from.mWidth;
+            for (int i = 0; i < from.mWidth; ++i) {
+                words[i] = native.mNative[native.mIndices[first + i]];
+            }
+        }
+        kernel(NativeRows{destination(x, y + top), s.mPitch, buffer.data(),
+                          static_cast<size_t>(from.mWidth), from.mWidth, height});
+    }
 }
 
 SurfaceRows16::Layout Layout16(int code) {
@@ -100,17 +128,18 @@ void NormalRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
     const bool eightBits = s.IsEightBitChannels();
     // Fast path: each pixel's alpha class is its run's, so the kernels, which choose by the
     // pixel, give what the run walk gives.
-    if (!mirror && native.mIndices == nullptr) {
-        const NativeRows rows = KernelRows(s, native, x, y, from);
-        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+    if (const int layout = s.SixteenBitLayout(); !mirror && layout != 0) {
+        OnKernelRows(s, native, x, y, from, [&](const NativeRows& rows) {
             white ? SurfaceRows16::Over(Layout16(layout), rows)
                   : SurfaceRows16::Tinted(Layout16(layout), rows, t, colorAlpha);
-            return;
-        }
-        if (eightBits && white) {
-            SurfaceRows::OverRows(rows);
-            return;
-        }
+        });
+        return;
+    }
+    if (!mirror && eightBits) {
+        OnKernelRows(s, native, x, y, from, [&](const NativeRows& rows) {
+            white ? SurfaceRows::OverRows(rows) : SurfaceRows::TintedRows(rows, t, colorAlpha);
+        });
+        return;
     }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         Word* out = s.Row<Word>(destY) + destX;
@@ -145,16 +174,16 @@ void AdditiveRuns(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layou
     const bool eightBits = s.IsEightBitChannels();
     // Fast path: a black pixel lies in a black run and the others in runs that are added, so
     // choosing by the pixel gives what the run walk gives.
-    if (!mirror && native.mIndices == nullptr) {
-        const NativeRows rows = KernelRows(s, native, x, y, from);
-        if (const int layout = s.SixteenBitLayout(); layout != 0) {
+    if (const int layout = s.SixteenBitLayout(); !mirror && layout != 0) {
+        OnKernelRows(s, native, x, y, from, [&](const NativeRows& rows) {
             SurfaceRows16::Add(Layout16(layout), rows, white, t);
-            return;
-        }
-        if (eightBits) {
-            SurfaceRows::AddRows(rows, t, white);
-            return;
-        }
+        });
+        return;
+    }
+    if (!mirror && eightBits) {
+        OnKernelRows(s, native, x, y, from,
+                     [&](const NativeRows& rows) { SurfaceRows::AddRows(rows, t, white); });
+        return;
     }
     ForEachRun(runs, src.mWidth, x, y, from, mirror, [&](size_t at, int n, int destX, int destY) {
         if ((native.At(at) & 0xFFFFFF) == 0) {
@@ -197,8 +226,10 @@ void CopyNative(const SurfacePixels& s, MemoryImage& src, NativeDisplay* layout,
                 const Rect& from) {
     const NativeSource native(src, layout);
     const bool skipTransparent = src.mHasTrans;
-    if (const int layout = s.SixteenBitLayout(); layout != 0 && native.mIndices == nullptr) {
-        SurfaceRows16::Copy(KernelRows(s, native, x, y, from), skipTransparent);
+    if (s.SixteenBitLayout() != 0) {
+        OnKernelRows(s, native, x, y, from, [skipTransparent](const NativeRows& rows) {
+            SurfaceRows16::Copy(rows, skipTransparent);
+        });
         return;
     }
     for (int row = 0; row < from.mHeight; ++row) {

@@ -1,8 +1,8 @@
 #pragma once
 // The per-pixel formulas of the software blits and fills on surfaces, written plainly over the
 // locked surface's masks, shifts and clamp tables: they define what every routine writes. The
-// routines use them wherever no kernel applies (palettised sources, mirrored blits, other
-// layouts), and every kernel (SurfaceRows.h, SurfaceRows16.h) is checked against them.
+// routines use them wherever no kernel applies (mirrored blits, other layouts), and every kernel
+// (SurfaceRows.h, SurfaceRows16.h) is checked against them.
 //
 // d is the destination pixel, p the source's native word (the pixel premultiplied in the
 // display's layout, alpha in the top byte); results are whole words, which a 16-bit surface

@@ -112,6 +112,61 @@ VURO_LANES void AddRowsBody(const NativeRows& rows, const uint32_t (&tint)[3], b
     }
 }
 
+// Fast path: the tinted sums in 16-bit lanes. With N_c <= a, t_c <= ca and
+// 255 * floor(a * ca / 255) >= a * ca - 254, d_c * (256 - a') + N_c * t_c stays at most
+// 255 * 256 + 254, so no lane overflows and `& 255` after the shift changes nothing; the alpha
+// lanes' sums are cleared. A row's last pixels go through one group padded with clear pixels,
+// which the group leaves as they are.
+VURO_LANES void TintedRowsBody(const NativeRows& rows, const uint32_t (&tint)[3],
+                               uint32_t colourAlpha) {
+    const Lanes blueRedTint = Pair(tint[2], tint[0]);
+    const Lanes greenTint = Pair(tint[1], 0);
+    const Lanes ca = Pair(colourAlpha, colourAlpha);
+    const bool opaqueColour = colourAlpha == 255;
+    const auto group = [&](uint32_t* out, const uint32_t* native) VURO_LANES_LAMBDA {
+        const Pixels p = Load(native);
+        const Pixels clear = AlphaClear(p);
+        if (AllSet(clear)) {
+            return;
+        }
+        const Split n = SplitOf(p);
+        const Lanes scaledBlueRed = n.mBlueRed * blueRedTint;
+        const Lanes scaledGreen = n.mGreenAlpha * greenTint;
+        const Pixels tinted = Join(scaledBlueRed >> 8, scaledGreen >> 8);
+        const Pixels solid = opaqueColour ? AlphaOpaque(p) : Pixels{};
+        if (AllSet(solid)) {
+            Store(out, tinted);
+            return;
+        }
+        // a' = a * ca / 255 by (x + 1 + (x >> 8)) >> 8, exact for x <= 255 * 255.
+        const Lanes x = AlphaLanes(p) * ca;
+        const Lanes keep = 256 - ((x + 1 + (x >> 8)) >> 8);
+        const Pixels d = Load(out);
+        const Split dest = SplitOf(d);
+        const Pixels blended =
+            Join((dest.mBlueRed * keep + scaledBlueRed) >> 8,
+                 ((dest.mGreenAlpha * keep + scaledGreen) >> 8) & Pair(0xFFFF, 0));
+        Store(out, (d & clear) | (tinted & solid) | (blended & ~(clear | solid)));
+    };
+    for (int y = 0; y < rows.mHeight; ++y) {
+        auto* out = reinterpret_cast<uint32_t*>(rows.mOut + static_cast<size_t>(y) * rows.mPitch);
+        const uint32_t* native = rows.mNative + static_cast<size_t>(y) * rows.mStride;
+        int i = 0;
+        for (; i + kGroup <= rows.mWidth; i += kGroup) {
+            group(out + i, native + i);
+        }
+        if (i < rows.mWidth) {
+            const int rest = rows.mWidth - i;
+            uint32_t to[kGroup] = {};
+            uint32_t from[kGroup] = {};
+            CopyFew(to, out + i, rest);
+            CopyFew(from, native + i, rest);
+            group(to, from);
+            CopyFew(out + i, to, rest);
+        }
+    }
+}
+
 // The channels of a layout the rotated kernel writes: shifts and widths, red first.
 template <int RedShift, int GreenShift, int RedBits, int GreenBits, int BlueBits> struct Channels {
     static constexpr int kShift[3] = {RedShift, GreenShift, 0};
@@ -196,6 +251,10 @@ void OverRows(const NativeRows& rows) {
 
 void AddRows(const NativeRows& rows, const uint32_t (&tint)[3], bool white) {
     Blend::RunKernel<AddRowsBody>(rows, tint, white);
+}
+
+void TintedRows(const NativeRows& rows, const uint32_t (&tint)[3], uint32_t colourAlpha) {
+    Blend::RunKernel<TintedRowsBody>(rows, tint, colourAlpha);
 }
 
 int RotatedGroups(int format, uint8_t* out, const Blend::RotatedSpan& span, int count,

@@ -27,6 +27,11 @@ void FadeFillRow(uint32_t* out, uint32_t colour, uint32_t keep, int count);
 // tint, AddTintedRow's sum.
 void OverRows(const NativeRows& rows);
 void AddRows(const NativeRows& rows, const uint32_t (&tint)[3], bool white);
+// The tinted blit (tint t_c = c * a / 255, colour alpha ca): a pixel of alpha 0 leaves the
+// destination word; one of alpha 255 under ca = 255 writes each channel N_c * t_c >> 8; any other
+// ((d_c * (256 - a') + N_c * t_c) >> 8) & 255 with a' = a * ca / 255; the top byte 0. Native words
+// are premultiplied (no channel above the alpha), which keeps every sum below 2^16.
+void TintedRows(const NativeRows& rows, const uint32_t (&tint)[3], uint32_t colourAlpha);
 
 // The rotated blit's row over its whole groups of eight pixels from the start (the caller draws
 // the rest), on a surface of the 8-8-8, 5-6-5 or 5-5-5 layout (format 0x888, 0x565, 0x555;

@@ -123,6 +123,7 @@ SdlWindowPicture::~SdlWindowPicture() {
 
 bool SdlWindowPicture::Show(const void* pixels, int pitch, int width, int height,
                             const PixelFormat& format, int clientWidth, int clientHeight) {
+    mKept = KeptRows{};
     if (pixels == nullptr || width <= 0 || height <= 0) {
         return false;
     }
@@ -222,7 +223,14 @@ bool SdlWindowPicture::ShowInSurface(const void* pixels, int pitch, int width, i
     if (SDL_MUSTLOCK(target)) {
         SDL_UnlockSurface(target);
     }
-    return SDL_UpdateWindowSurface(mWindow) == 0 && drawn;
+    const bool updated = SDL_UpdateWindowSurface(mWindow) == 0 && drawn;
+    if (updated && targetFormat == format && frame.x == 0 && frame.y == 0 && frame.w == target->w &&
+        frame.h == target->h && width == frame.w && height == frame.h && !SDL_MUSTLOCK(target)) {
+        // CopyPicture copies rows of equal formats as they stand.
+        mKept = KeptRows{static_cast<const uint8_t*>(target->pixels), target->pitch, width, height,
+                         format};
+    }
+    return updated;
 }
 
 } // namespace Vuro::Platform

@@ -40,6 +40,18 @@ public:
     bool Show(const void* pixels, int pitch, int width, int height, const PixelFormat& format,
               int clientWidth, int clientHeight);
 
+    // The picture last shown, where the window's surface holds its rows exactly (the same size
+    // and format, copied as they stand); null elsewhere (a renderer, scaled or converted rows).
+    // The rows stay until SDL is next asked for the window's surface, which only Show does.
+    struct KeptRows {
+        const uint8_t* pixels;
+        int pitch;
+        int width;
+        int height;
+        PixelFormat format;
+    };
+    const KeptRows* Kept() const { return mKept.pixels != nullptr ? &mKept : nullptr; }
+
 private:
     bool ShowByRenderer(const void* pixels, int pitch, int width, int height,
                         const PixelFormat& format, int clientWidth, int clientHeight);
@@ -54,6 +66,7 @@ private:
     int mTextureHeight = 0;
     PixelFormat mPictureFormat; // what the texture was made for
     PixelFormat mTextureFormat; // the texture's own layout
+    KeptRows mKept{};           // pixels null: the last picture is not kept
 };
 
 } // namespace Vuro::Platform

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -43,6 +44,10 @@ SDL_Rect DesktopBounds() {
 // moving the cursor on the primary surface) is copied and waits; an event tells the making thread,
 // whose event source shows it (PresentWaitingFrame). A picture the making thread presents replaces
 // a waiting one.
+//
+// The picture last presented is kept (KeepsPicture, ReadPicture) while it waits, while the
+// window's surface holds its rows exactly, and, copied beforehand, across a change to or from
+// full screen and after a waiting picture the surface shows scaled or converted.
 class SdlWindow : public Window {
 public:
     SdlWindow(SDL_Window* window, int width, int height)
@@ -73,6 +78,14 @@ public:
         return (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) != 0;
     }
     void SetFullScreen(bool fullScreen) override {
+        {
+            // SDL makes the window's surface anew for the new size.
+            std::lock_guard<std::mutex> lock(mFrameLock);
+            if (const SdlWindowPicture::KeptRows* kept = mPicture->Kept();
+                kept != nullptr && !mWaiting.waits) {
+                mSaved.Take(kept->pixels, kept->pitch, kept->width, kept->height, kept->format);
+            }
+        }
         if (fullScreen) {
             const SDL_Rect desktop = DesktopBounds();
             SDL_SetWindowPosition(mWindow, desktop.x, desktop.y);
@@ -92,10 +105,28 @@ public:
 
     bool PresentPixels(const void* pixels, int pitch, int width, int height, int bitCount,
                        uint32_t redMask, uint32_t greenMask, uint32_t blueMask) override {
-        return Show(pixels, pitch, width, height,
-                    bitCount == 32 ? kFormat888
-                                   : PixelFormat{static_cast<uint32_t>(bitCount), redMask,
-                                                 greenMask, blueMask});
+        return Show(pixels, pitch, width, height, FormatOf(bitCount, redMask, greenMask, blueMask));
+    }
+
+    bool KeepsPicture() override {
+        std::lock_guard<std::mutex> lock(mFrameLock);
+        return Kept().pixels != nullptr;
+    }
+
+    bool ReadPicture(void* pixels, int pitch, int width, int height, int bitCount, uint32_t redMask,
+                     uint32_t greenMask, uint32_t blueMask) override {
+        std::lock_guard<std::mutex> lock(mFrameLock);
+        const SdlWindowPicture::KeptRows kept = Kept();
+        if (kept.pixels == nullptr || kept.width != width || kept.height != height ||
+            kept.format != FormatOf(bitCount, redMask, greenMask, blueMask)) {
+            return false;
+        }
+        const size_t rowBytes = static_cast<size_t>(width) * (bitCount / 8);
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(static_cast<uint8_t*>(pixels) + static_cast<size_t>(y) * pitch,
+                        kept.pixels + static_cast<size_t>(y) * kept.pitch, rowBytes);
+        }
+        return true;
     }
 
     void GetClientSize(int& width, int& height) override {
@@ -142,38 +173,70 @@ public:
             (void)mPicture->Show(mWaiting.pixels.data(), mWaiting.pitch, mWaiting.width,
                                  mWaiting.height, mWaiting.format, mClientWidth, mClientHeight);
             mWaiting.waits = false;
+            if (mPicture->Kept() == nullptr) {
+                std::swap(mSaved, mWaiting);
+                mSaved.waits = true;
+            }
         }
     }
 
 private:
-    // A picture copied from another thread, waiting for the making thread.
-    struct WaitingFrame {
+    // A picture copied: from another thread, waiting for the making thread, or saved to be read
+    // back (waits: it holds the picture).
+    struct Frame {
         std::vector<uint8_t> pixels;
         int pitch = 0;
         int width = 0;
         int height = 0;
         PixelFormat format;
         bool waits = false;
+
+        void Take(const void* from, int rowPitch, int rowWidth, int rowCount,
+                  const PixelFormat& rowFormat) {
+            const auto* rows = static_cast<const uint8_t*>(from);
+            pixels.assign(rows, rows + static_cast<size_t>(rowPitch) * rowCount);
+            pitch = rowPitch;
+            width = rowWidth;
+            height = rowCount;
+            format = rowFormat;
+            waits = true;
+        }
     };
+
+    // The 32-bit picture is 0x00RRGGBB whatever masks are given, as Present's.
+    static PixelFormat FormatOf(int bitCount, uint32_t redMask, uint32_t greenMask,
+                                uint32_t blueMask) {
+        return bitCount == 32
+                   ? kFormat888
+                   : PixelFormat{static_cast<uint32_t>(bitCount), redMask, greenMask, blueMask};
+    }
+
+    // The picture last presented where it is kept whole (pixels null where it is not): the
+    // waiting one, the saved one, or the rows in the window's surface; under mFrameLock.
+    SdlWindowPicture::KeptRows Kept() const {
+        for (const Frame* frame : {&mWaiting, &mSaved}) {
+            if (frame->waits) {
+                return {frame->pixels.data(), frame->pitch, frame->width, frame->height,
+                        frame->format};
+            }
+        }
+        const SdlWindowPicture::KeptRows* shown = mPicture->Kept();
+        return shown != nullptr ? *shown : SdlWindowPicture::KeptRows{};
+    }
 
     bool Show(const void* pixels, int pitch, int width, int height, const PixelFormat& format) {
         if (pixels == nullptr || width <= 0 || height <= 0) {
             return false;
         }
         std::lock_guard<std::mutex> lock(mFrameLock);
+        mSaved.waits = false; // older than this one
         if (std::this_thread::get_id() == mRenderThread) {
             mWaiting.waits = false; // older than this one
             return mPicture->Show(pixels, pitch, width, height, format, mClientWidth,
                                   mClientHeight);
         }
         const bool wasWaiting = mWaiting.waits;
-        const auto* rows = static_cast<const uint8_t*>(pixels);
-        mWaiting.pixels.assign(rows, rows + static_cast<size_t>(pitch) * height);
-        mWaiting.pitch = pitch;
-        mWaiting.width = width;
-        mWaiting.height = height;
-        mWaiting.format = format;
-        mWaiting.waits = true;
+        mWaiting.Take(pixels, pitch, width, height, format);
         if (wasWaiting) {
             return true; // the event already on its way shows this newer picture
         }
@@ -193,7 +256,8 @@ private:
     int mClientHeight;
     std::thread::id mRenderThread; // the making thread, the only one that renders
     std::mutex mFrameLock;         // the picture shown and the waiting one
-    WaitingFrame mWaiting;
+    Frame mWaiting;                // a picture from another thread for the making thread to show
+    Frame mSaved; // the picture last presented, copied where the window no longer holds it
     std::unique_ptr<SdlWindowPicture> mPicture;
 };
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace Vuro::Test {
 namespace {
 
@@ -127,6 +130,115 @@ TEST(MemoryDirectDrawTest, ModesFlipsPalettesAndVideoMemory) {
     video.reset();
     ASSERT_EQ(device->GetAvailableVidMem(kCapsVideoMemory, total, free), kDDOk);
     EXPECT_EQ(free, 1000u);
+}
+
+// A windowed primary of 4 x 3 pixels on a device of its own, in a window that keeps the
+// pictures presented or not, and a draw surface of its size and format.
+struct WindowedPrimary {
+    explicit WindowedPrimary(bool keeps) {
+        Platform::WindowParams params;
+        params.width = 4;
+        params.height = 3;
+        window = windows.CreateWindow(params);
+        Window()->mKeepsPictures = keeps;
+        EXPECT_EQ(system.Create(device), kDDOk);
+        EXPECT_EQ(device->SetCooperativeLevel(window.get(), kDDCoopNormal), kDDOk);
+        SurfaceDesc desc;
+        desc.flags = kDescCaps;
+        desc.caps = kCapsPrimarySurface;
+        EXPECT_EQ(device->CreateSurface(desc, primary), kDDOk);
+        draw = Make(*device, 4, 3, kFormat888);
+        area = Make(*device, 2, 2, kFormat888);
+    }
+    FakeWindow* Window() { return static_cast<FakeWindow*>(window.get()); }
+    // The draw surface's rows, as a lock gives them.
+    const void* DrawRows() {
+        SurfaceDesc desc;
+        EXPECT_EQ(draw->Lock(desc, kLockWait), kDDOk);
+        EXPECT_EQ(draw->Unlock(), kDDOk);
+        return desc.bits;
+    }
+
+    FakeDirectDraw system;
+    FakeWindowSystem windows;
+    std::unique_ptr<Platform::Window> window;
+    std::shared_ptr<DirectDraw> device;
+    std::shared_ptr<Surface> primary;
+    std::shared_ptr<Surface> draw;
+    std::shared_ptr<Surface> area;
+};
+
+// A whole frame blitted onto the primary is presented from the draw surface's own rows. A
+// window that keeps it holds the primary's picture until the primary is next used, which reads
+// it back once; every operation then gives what it gives on a primary that copied the frame
+// (a window that keeps nothing), the bits outside the channels included.
+TEST(MemoryDirectDrawTest, AWholeFrameIsPresentedFromItsSourceAndLeftInAWindowThatKeepsIt) {
+    WindowedPrimary keeping(true);
+    WindowedPrimary copying(false);
+    const SurfaceRect corner{1, 1, 3, 3};
+    const SurfaceRect small{0, 0, 2, 2};
+    // Each step draws a frame of two colours, presents it whole, draws on (so that the draw
+    // surface no longer holds the frame) and uses the primary.
+    const struct Step {
+        const char* what;
+        std::function<DDResult(WindowedPrimary&)> use;
+    } steps[] = {
+        {"locked", [](WindowedPrimary&) { return kDDOk; }},
+        {"read by a blit",
+         [&](WindowedPrimary& w) { return w.area->Blt(&small, w.primary.get(), &corner, 0); }},
+        {"drawn on by a blit",
+         [&](WindowedPrimary& w) { return w.primary->Blt(&corner, w.area.get(), &small, 0); }},
+        {"filled", [&](WindowedPrimary& w) { return w.primary->ColorFill(&corner, 0x123456); }},
+        {"given a context",
+         [](WindowedPrimary& w) {
+             TextTarget target;
+             const DDResult result = w.primary->GetDC(target);
+             return result == kDDOk ? w.primary->ReleaseDC() : result;
+         }},
+        {"blitted onto itself",
+         [&](WindowedPrimary& w) { return w.primary->Blt(&small, w.primary.get(), &corner, 0); }},
+    };
+    uint32_t colour = 0xAB010203u; // the top byte is outside the channels
+    for (const Step& step : steps) {
+        for (WindowedPrimary* w : {&keeping, &copying}) {
+            ASSERT_EQ(w->draw->ColorFill(nullptr, colour), kDDOk);
+            ASSERT_EQ(w->draw->ColorFill(&small, colour + 0x101010), kDDOk);
+            ASSERT_EQ(w->area->ColorFill(nullptr, colour ^ 0xFFFFFF), kDDOk);
+            w->Window()->mPictureReads = 0;
+            ASSERT_EQ(w->primary->Blt(nullptr, w->draw.get(), nullptr, kBltWait), kDDOk);
+            EXPECT_EQ(w->Window()->mLastPixels, w->DrawRows()) << step.what;
+            ASSERT_EQ(w->draw->ColorFill(&corner, 0), kDDOk);
+            ASSERT_EQ(step.use(*w), kDDOk) << step.what;
+        }
+        const bool used = &step != &steps[0];
+        EXPECT_EQ(keeping.Window()->mPictureReads, used ? 1 : 0) << step.what << ": read back";
+        const std::vector<uint32_t> kept = ReadSurface(keeping.primary.get());
+        EXPECT_EQ(keeping.Window()->mPictureReads, 1) << step.what << ": read back once";
+        EXPECT_EQ(kept, ReadSurface(copying.primary.get())) << step.what;
+        EXPECT_EQ(ReadSurface(keeping.area.get()), ReadSurface(copying.area.get())) << step.what;
+        colour += 0x00030507;
+    }
+    // The frame itself, as the first step left it: the draw surface's whole and its corner.
+    WindowedPrimary fresh(true);
+    ASSERT_EQ(fresh.draw->ColorFill(nullptr, 0x00102030), kDDOk);
+    ASSERT_EQ(fresh.draw->ColorFill(&small, 0x00405060), kDDOk);
+    ASSERT_EQ(fresh.primary->Blt(nullptr, fresh.draw.get(), nullptr, kBltWait), kDDOk);
+    ASSERT_EQ(fresh.draw->ColorFill(nullptr, 0), kDDOk);
+    EXPECT_EQ(ReadSurface(fresh.primary.get()),
+              (std::vector<uint32_t>{0x405060, 0x405060, 0x102030, 0x102030, 0x405060, 0x405060,
+                                     0x102030, 0x102030, 0x102030, 0x102030, 0x102030, 0x102030}));
+    // A keyed frame, or one the window could not show, is copied as before.
+    const ColorKey key{0x102030, 0x102030};
+    ASSERT_EQ(fresh.draw->ColorFill(nullptr, 0x00102030), kDDOk);
+    ASSERT_EQ(fresh.draw->SetColorKey(kColorKeySrcBlt, &key), kDDOk);
+    ASSERT_EQ(fresh.primary->Blt(nullptr, fresh.draw.get(), nullptr, kBltKeySrc), kDDOk);
+    EXPECT_EQ(ReadSurface(fresh.primary.get())[0], 0x405060u) << "keyed out";
+    fresh.Window()->mPresentSucceeds = false;
+    EXPECT_EQ(fresh.primary->Blt(nullptr, fresh.draw.get(), nullptr, 0), kDDErrSurfaceLost);
+    fresh.Window()->mPresentSucceeds = true;
+    fresh.Window()->mKept.assign(fresh.Window()->mKept.size(), 0xEE);
+    EXPECT_EQ(ReadSurface(fresh.primary.get()), std::vector<uint32_t>(12, 0x102030))
+        << "copied, not read back from the window";
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -230,6 +231,56 @@ TEST(SdlWindowTest, AFramePresentedFromAnotherThreadWaitsForTheWindowsThread) {
     EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, type, type), 1);
     EXPECT_FALSE(source.PeekMessage(message));
     EXPECT_EQ(SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, type, type), 0);
+}
+
+// The window keeps a picture its surface holds as it was given (32 bits, its own size), the
+// bits outside the channels included, and gives it back until the next present: also while it
+// waits for the window's thread, and across a change to full screen. Converted or scaled
+// pictures are not kept.
+TEST(SdlWindowTest, AWindowKeepsAPictureItsSurfaceHoldsExactly) {
+    std::unique_ptr<Window> window = GetWindowSystem().CreateWindow(WindowParams{});
+    ASSERT_NE(window, nullptr);
+    window->Show();
+    std::vector<uint32_t> frame(640 * 480);
+    for (size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = static_cast<uint32_t>(i * 2654435761u);
+    }
+    std::vector<uint32_t> read(frame.size());
+    const auto readBack = [&] {
+        std::fill(read.begin(), read.end(), 0u);
+        return window->ReadPicture(read.data(), 640 * 4, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF);
+    };
+    ASSERT_TRUE(window->PresentPixels(frame.data(), 640 * 4, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF));
+    EXPECT_TRUE(window->KeepsPicture());
+    ASSERT_TRUE(readBack());
+    EXPECT_EQ(read, frame);
+    EXPECT_FALSE(window->ReadPicture(read.data(), 640 * 2, 640, 480, 16, 0xF800, 0x07E0, 0x001F))
+        << "another format";
+
+    std::vector<uint16_t> narrow(640 * 480, 0xF800);
+    ASSERT_TRUE(window->PresentPixels(narrow.data(), 1280, 640, 480, 16, 0xF800, 0x07E0, 0x001F));
+    EXPECT_FALSE(window->KeepsPicture()) << "converted";
+    EXPECT_FALSE(window->ReadPicture(narrow.data(), 1280, 640, 480, 16, 0xF800, 0x07E0, 0x001F));
+    ASSERT_TRUE(window->Present(frame.data(), 320, 240));
+    EXPECT_FALSE(window->KeepsPicture()) << "scaled";
+
+    // From another thread: kept while it waits, and after the window's thread shows it.
+    std::thread([&] {
+        EXPECT_TRUE(
+            window->PresentPixels(frame.data(), 640 * 4, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF));
+    }).join();
+    ASSERT_TRUE(readBack());
+    EXPECT_EQ(read, frame);
+    Message message;
+    while (GetEventSource().PeekMessage(message)) {
+    }
+    ASSERT_TRUE(readBack());
+    EXPECT_EQ(read, frame);
+    window->SetFullScreen(true);
+    ASSERT_TRUE(readBack());
+    EXPECT_EQ(read, frame) << "across the change to full screen";
+    ASSERT_TRUE(window->PresentPixels(frame.data(), 640 * 4, 640, 480, 32, 0xFF0000, 0xFF00, 0xFF));
+    EXPECT_FALSE(window->KeepsPicture()) << "scaled to the desktop";
 }
 
 TEST(SdlWindowTest, AWindowReportsWhereItIsAndTheWorkAreaIsKnown) {

@@ -52,7 +52,32 @@ public:
                                   redMask, greenMask, blueMask);
         mLastWidth = width;
         mLastHeight = height;
+        mLastPixels = pixels;
+        mKept.clear();
+        if (mKeepsPictures && shown && width > 0 && height > 0) {
+            const auto* rows = static_cast<const uint8_t*>(pixels);
+            mKept.assign(rows, rows + static_cast<size_t>(pitch) * height);
+            mKeptPitch = pitch;
+            mKeptBitCount = bitCount;
+        }
         return shown;
+    }
+    // With mKeepsPictures, the rows last given to PresentPixels are kept and read back as they
+    // were; mPictureReads counts the reads.
+    bool KeepsPicture() override { return !mKept.empty(); }
+    bool ReadPicture(void* pixels, int pitch, int width, int height, int bitCount, uint32_t,
+                     uint32_t, uint32_t) override {
+        if (mKept.empty() || width != mLastWidth || height != mLastHeight ||
+            bitCount != mKeptBitCount) {
+            return false;
+        }
+        ++mPictureReads;
+        for (int y = 0; y < height; ++y) {
+            std::copy_n(mKept.begin() + static_cast<ptrdiff_t>(y) * mKeptPitch,
+                        static_cast<size_t>(width) * (bitCount / 8),
+                        static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * pitch);
+        }
+        return true;
     }
     void GetClientSize(int& width, int& height) override {
         width = mParams.width;
@@ -84,6 +109,12 @@ public:
     int mLastWidth = 0;
     int mLastHeight = 0;
     uint32_t mFirstPixel = 0;
+    const void* mLastPixels = nullptr; // the rows PresentPixels was last given
+    bool mKeepsPictures = false;
+    std::vector<uint8_t> mKept;
+    int mKeptPitch = 0;
+    int mKeptBitCount = 0;
+    int mPictureReads = 0;
     bool mCaptured = false;
     bool mMouseOver = false; // GetMouseInClient answers this and mMouseX, mMouseY
     int mMouseX = 0;

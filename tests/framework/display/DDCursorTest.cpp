@@ -1,5 +1,6 @@
 // The software cursor on the screen: drawn by a presentation, moved by the cursor thread, and
-// taken away without a trace.
+// taken away without a trace; in a window that keeps the pictures presented (where the primary
+// leaves a whole frame in the window until it is next used) and in one that keeps nothing.
 
 #include "framework/display/DDInterface.h"
 
@@ -17,10 +18,12 @@ using namespace Platform;
 
 constexpr uint32_t kRed = 0xFF0000;
 
-// A 64 x 48 screen of a pattern, with an 8 x 8 red cursor image.
-class CursorTest : public ::testing::Test {
+// A 64 x 48 screen of a pattern, with an 8 x 8 red cursor image; the parameter: the window
+// keeps pictures.
+class CursorTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
+        static_cast<FakeWindow*>(mRig.window.get())->mKeepsPictures = GetParam();
         ASSERT_EQ(mRig.Init(), DDInterface::RESULT_OK);
         mCursor = MakeImage(mRig.display, 8, 8, std::vector<uint32_t>(64, 0xFFFF0000));
         DrawFrame(0);
@@ -54,7 +57,7 @@ protected:
     std::vector<uint32_t> mFrame;
 };
 
-TEST_F(CursorTest, DrawnMovedAndTakenAwayWithoutATrace) {
+TEST_P(CursorTest, DrawnMovedAndTakenAwayWithoutATrace) {
     DDInterface& d = *mRig.display;
     // Without a cursor image only the position changes.
     d.SetCursorPos(30, 20);
@@ -81,9 +84,11 @@ TEST_F(CursorTest, DrawnMovedAndTakenAwayWithoutATrace) {
     d.RestoreOldCursorArea(d.mPrimarySurface.get());
     EXPECT_EQ(Shown(), Expected(0, 0, false));
     EXPECT_FALSE(d.mHasOldCursorArea);
+    EXPECT_EQ(static_cast<FakeWindow*>(mRig.window.get())->mPictureReads, GetParam() ? 2 : 0)
+        << "each frame left in the window, read back once by the first look at it";
 }
 
-TEST_F(CursorTest, APositionGivenDuringAPresentationIsDrawnByTheNext) {
+TEST_P(CursorTest, APositionGivenDuringAPresentationIsDrawnByTheNext) {
     DDInterface& d = *mRig.display;
     ASSERT_TRUE(d.SetCursorImage(mCursor.get()));
     d.SetCursorPos(20, 20);
@@ -98,7 +103,7 @@ TEST_F(CursorTest, APositionGivenDuringAPresentationIsDrawnByTheNext) {
 
 // The cursor thread moves the cursor every 10 ms of the fake clock while the main thread draws
 // and presents frames: whatever the interleaving, the window never keeps an old cursor.
-TEST_F(CursorTest, TheCursorThreadMovesItWhileFramesArePresented) {
+TEST_P(CursorTest, TheCursorThreadMovesItWhileFramesArePresented) {
     FakeClock clock;
     DDInterface& d = *mRig.display;
     ASSERT_TRUE(d.SetCursorImage(mCursor.get()));
@@ -131,6 +136,11 @@ TEST_F(CursorTest, TheCursorThreadMovesItWhileFramesArePresented) {
     ASSERT_TRUE(d.Redraw(nullptr));
     EXPECT_EQ(Shown(), Expected(x, y));
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, CursorTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Keeping" : "KeepingNothing";
+                         });
 
 } // namespace
 } // namespace Vuro::Test

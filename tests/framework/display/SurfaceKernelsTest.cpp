@@ -1,7 +1,9 @@
 // The kernels of the surface routines that choose them by layout (8-8-8, 5-6-5, 5-5-5) against
-// their per-pixel forms, in both kernel forms: a picture drawn from a palettised copy (which the
-// per-pixel routines draw) and from its 32-bit bits (which the kernels draw) onto the same screen
-// gives the same words, the bits outside the channels included.
+// their per-pixel forms, in both kernel forms, the bits outside the channels included: a picture
+// blitted plainly (which the kernels draw) and its mirror image blitted mirrored (which the
+// per-pixel run walk draws) leave the same words, from the picture's 32-bit bits and from a
+// palettised copy (whose words the kernels take through the palette); the rotated blit's kernel
+// against its per-pixel routine, which draws from the palettised copy.
 
 #include "framework/display/DDImage.h"
 
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -48,9 +51,9 @@ void WriteRows(DDInterface* display, const std::vector<uint8_t>& bytes) {
     (void)surface->Unlock();
 }
 
-// A 48 x 40 sprite of 256 colours, one per alpha: runs of clear and opaque pixels along a
-// diagonal band, every other alpha scattered between them.
-std::vector<uint32_t> SpritePixels() {
+// A sprite (48 x 40 unless said) of 256 colours, one per alpha: runs of clear and opaque pixels
+// along a diagonal band, every other alpha scattered between them.
+std::vector<uint32_t> SpritePixels(int width = 48, int height = 40) {
     MersenneTwister random;
     random.SRand(7);
     uint32_t palette[256];
@@ -58,8 +61,8 @@ std::vector<uint32_t> SpritePixels() {
         palette[a] = (a << 24) | (random.Next() & 0xFFFFFF);
     }
     std::vector<uint32_t> pixels;
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 48; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const int band = (x + y) % 24;
             pixels.push_back(palette[band < 6 ? 0 : band < 14 ? 255 : (x * 37 + y * 11) % 256]);
         }
@@ -80,7 +83,7 @@ struct RandomScreen {
             byte = static_cast<uint8_t>(random.Next());
         }
     }
-    // What draw leaves on the screen, from the palettised copy (k 0) and the bits (k 1).
+    // What draw leaves on the screen through the per-pixel routines (k 0) and the kernels (k 1).
     template <typename Draw> void ExpectSame(const char* what, Draw draw) {
         std::vector<uint8_t> drawn[2];
         for (int k = 0; k < 2; ++k) {
@@ -102,9 +105,10 @@ struct RandomScreen {
 
 // One picture as 32-bit bits and as a palettised copy.
 struct TwoForms {
-    TwoForms(VuroAppBase& app, const std::vector<uint32_t>& pixels) : bits(&app), palettised(&app) {
-        bits.SetBits(pixels.data(), 48, 40);
-        palettised.SetBits(pixels.data(), 48, 40);
+    TwoForms(VuroAppBase& app, const std::vector<uint32_t>& pixels, int width = 48, int height = 40)
+        : bits(&app), palettised(&app) {
+        bits.SetBits(pixels.data(), width, height);
+        palettised.SetBits(pixels.data(), width, height);
         EXPECT_TRUE(palettised.Palletize());
     }
     MemoryImage* Of(bool fromBits) { return fromBits ? &bits : &palettised; }
@@ -112,27 +116,58 @@ struct TwoForms {
     MemoryImage palettised;
 };
 
+// The pixels with each row (of width pixels) reversed.
+std::vector<uint32_t> Mirrored(std::vector<uint32_t> pixels, int width = 48) {
+    for (auto row = pixels.begin(); row != pixels.end(); row += width) {
+        std::reverse(row, row + width);
+    }
+    return pixels;
+}
+
 TEST_P(SurfaceKernels, BlitsMatchTheRunWalk) {
     std::vector<uint32_t> keyed = SpritePixels();
     for (uint32_t& p : keyed) {
         p = (p >> 24) < 128 ? 0 : p | 0xFF000000u;
     }
+    // The source rectangle and, in the mirror image, the same columns.
+    const Rect from(2, 1, 45, 38);
+    const Rect mirroredFrom(48 - from.mX - from.mWidth, from.mY, from.mWidth, from.mHeight);
     for (const Platform::PixelFormat& format : kFormats) {
         RandomScreen screen(format);
         TwoForms sprite(screen.rig.app, SpritePixels());
+        TwoForms spriteMirror(screen.rig.app, Mirrored(SpritePixels()));
         TwoForms opaque(screen.rig.app, keyed);
-        const Rect from(2, 1, 45, 38);
-        for (const Color& color : {Color::White, Color(255, 128, 30), Color(90, 200, 255, 170)}) {
-            for (const DrawMode mode : {kDrawModeNormal, kDrawModeAdditive}) {
-                screen.ExpectSame("blit", [&](DDImage* image, bool fromBits) {
-                    image->Blt(sprite.Of(fromBits), 37, 21, from, color, mode);
-                    image->Blt(sprite.Of(fromBits), 101, 70, Rect(0, 0, 48, 40), color, mode);
-                });
+        TwoForms opaqueMirror(screen.rig.app, Mirrored(keyed));
+        // Larger than a band of the palettised source's rows the kernels take at a time.
+        TwoForms large(screen.rig.app, SpritePixels(120, 100), 120, 100);
+        TwoForms largeMirror(screen.rig.app, Mirrored(SpritePixels(120, 100), 120), 120, 100);
+        for (const bool fromBits : {true, false}) {
+            const auto blit = [&](TwoForms& plain, TwoForms& mirror, const Color& color,
+                                  DrawMode mode) {
+                return [&, color, mode](DDImage* image, bool kernels) {
+                    kernels
+                        ? image->Blt(plain.Of(fromBits), 37, 21, from, color, mode)
+                        : image->BltMirror(mirror.Of(fromBits), 37, 21, mirroredFrom, color, mode);
+                    kernels
+                        ? image->Blt(plain.Of(fromBits), 101, 70, Rect(0, 0, 48, 40), color, mode)
+                        : image->BltMirror(mirror.Of(fromBits), 101, 70, Rect(0, 0, 48, 40), color,
+                                           mode);
+                };
+            };
+            for (const Color& color :
+                 {Color::White, Color(255, 128, 30), Color(90, 200, 255, 170)}) {
+                for (const DrawMode mode : {kDrawModeNormal, kDrawModeAdditive}) {
+                    screen.ExpectSame("blit", blit(sprite, spriteMirror, color, mode));
+                    screen.ExpectSame("large blit", [&](DDImage* image, bool kernels) {
+                        kernels ? image->Blt(large.Of(fromBits), 21, 13, Rect(0, 0, 120, 100),
+                                             color, mode)
+                                : image->BltMirror(largeMirror.Of(fromBits), 21, 13,
+                                                   Rect(0, 0, 120, 100), color, mode);
+                    });
+                }
             }
+            screen.ExpectSame("copy", blit(opaque, opaqueMirror, Color::White, kDrawModeNormal));
         }
-        screen.ExpectSame("copy", [&](DDImage* image, bool fromBits) {
-            image->Blt(opaque.Of(fromBits), 37, 21, from, Color::White, kDrawModeNormal);
-        });
     }
 }
 
@@ -150,8 +185,8 @@ TEST_P(SurfaceKernels, RotatedBlitsMatchThePerPixelRoutine) {
         TwoForms sprite(screen.rig.app, pixels);
         for (const auto& way : ways) {
             for (const double angle : angles) {
-                screen.ExpectSame("rotated", [&](DDImage* image, bool fromBits) {
-                    image->BltRotated(sprite.Of(fromBits), 50.3f, 31.7f, Rect(2, 1, 45, 38),
+                screen.ExpectSame("rotated", [&](DDImage* image, bool kernels) {
+                    image->BltRotated(sprite.Of(kernels), 50.3f, 31.7f, Rect(2, 1, 45, 38),
                                       Rect(3, 2, 150, 110), way.color, way.mode, angle, 20.5f,
                                       17.0f);
                 });

@@ -8,11 +8,11 @@
 
 #include "framework/display/SurfaceFormulas.h"
 #include "support/KernelForms.h"
+#include "support/KernelRowsCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 namespace Vuro::Test {
@@ -54,13 +54,8 @@ struct Surface16 {
 
 // Destination words and native words of every (alpha, destination value, source value): the
 // alpha runs slowest so that groups of one class (all 0, all 255) and mixed ones all occur.
-struct Pairs {
-    std::vector<uint16_t> mDest;
-    std::vector<uint32_t> mNative;
-};
-
-Pairs EveryAlphaAndChannelPair(const Surface16& surface) {
-    Pairs pairs;
+KernelPairs<uint16_t> EveryAlphaAndChannelPair(const Surface16& surface) {
+    KernelPairs<uint16_t> pairs;
     for (uint32_t a = 0; a < 256; ++a) {
         for (uint32_t d = 0; d < 64; ++d) {
             for (uint32_t p = 0; p < 64; ++p) {
@@ -72,45 +67,6 @@ Pairs EveryAlphaAndChannelPair(const Surface16& surface) {
     return pairs;
 }
 
-// Lays the pairs out in rows of `width` pixels (pitch four words more than the row, native
-// stride five more), runs the kernel on each rectangle of three rows and checks every pixel
-// against `expected` and the words past each row against their fill.
-void ExpectKernel(const Pairs& pairs, int width,
-                  const std::function<void(const SurfaceRows16::Rows&)>& kernel,
-                  const std::function<uint32_t(uint32_t d, uint32_t p)>& expected) {
-    const int height = 3;
-    const int pitchWords = width + 4;
-    const size_t stride = static_cast<size_t>(width) + 5;
-    std::vector<uint16_t> out(static_cast<size_t>(pitchWords) * height);
-    std::vector<uint32_t> native(stride * height, 0xFFFFFFFFu);
-    const size_t area = static_cast<size_t>(width) * height;
-    for (size_t start = 0; start < pairs.mDest.size(); start += area) {
-        std::fill(out.begin(), out.end(), uint16_t{0xA5A5});
-        const auto at = [&](int row, int i) {
-            return (start + row * width + i) % pairs.mDest.size();
-        };
-        for (int row = 0; row < height; ++row) {
-            for (int i = 0; i < width; ++i) {
-                out[row * pitchWords + i] = pairs.mDest[at(row, i)];
-                native[row * stride + i] = pairs.mNative[at(row, i)];
-            }
-        }
-        kernel({reinterpret_cast<uint8_t*>(out.data()), pitchWords * 2, native.data(), stride,
-                width, height});
-        for (int row = 0; row < height; ++row) {
-            for (int i = 0; i < width; ++i) {
-                const uint32_t d = pairs.mDest[at(row, i)];
-                const uint32_t p = pairs.mNative[at(row, i)];
-                ASSERT_EQ(out[row * pitchWords + i], static_cast<uint16_t>(expected(d, p)))
-                    << std::hex << "d " << d << " p " << p << std::dec << " width " << width;
-            }
-            for (int i = width; i < pitchWords; ++i) {
-                ASSERT_EQ(out[row * pitchWords + i], 0xA5A5) << "past the row, width " << width;
-            }
-        }
-    }
-}
-
 class SurfaceRows16Test : public KernelFormTest {};
 
 const Layout kLayouts[] = {Layout::Rgb565, Layout::Rgb555};
@@ -118,7 +74,7 @@ const Layout kLayouts[] = {Layout::Rgb565, Layout::Rgb555};
 TEST_P(SurfaceRows16Test, UntintedBlitsAndCopiesMatchTheFormula) {
     for (const Layout layout : kLayouts) {
         const Surface16 surface(layout);
-        const Pairs pairs = EveryAlphaAndChannelPair(surface);
+        const KernelPairs<uint16_t> pairs = EveryAlphaAndChannelPair(surface);
         const SurfacePixels& s = surface.s;
         // The run walk: alpha 0 skipped, 255 copied, others blended.
         ExpectKernel(
@@ -146,7 +102,7 @@ TEST_P(SurfaceRows16Test, TintedAndAdditiveBlitsMatchTheFormula) {
     const uint32_t white[3] = {255, 255, 255};
     for (const Layout layout : kLayouts) {
         const Surface16 surface(layout);
-        const Pairs pairs = EveryAlphaAndChannelPair(surface);
+        const KernelPairs<uint16_t> pairs = EveryAlphaAndChannelPair(surface);
         const SurfacePixels& s = surface.s;
         for (const auto& c : cases) {
             ExpectKernel(
