@@ -3,7 +3,7 @@
 // pixels, nearest-pixel scaled into a rectangle of a 16- or 32-bit target of any masks. Used
 // where a frame reaches the screen, so it is written for speed: a row that repeats the one
 // above is copied whole, equal formats are copied as they stand, and 565 into 8-bit channels
-// (the 16-bit screen on an ordinary desktop) has a loop of its own.
+// (the 16-bit screen on an ordinary desktop) has a loop of its own, built for AVX2 as well.
 //
 // What callers can rely on:
 // - Each target pixel of the rectangle takes the source pixel at (x * sourceWidth / width,

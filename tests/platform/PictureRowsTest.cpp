@@ -47,6 +47,26 @@ TEST(PictureRowsTest, EachFormatBecomesEveryOther) {
     }
 }
 
+// The 16-bit screen on the usual desktop has a row loop of its own (built for two vector
+// widths): every 565 pixel, in rows whose width leaves a tail after the vector steps.
+TEST(PictureRowsTest, Every565PixelWidensOnTheUsualDesktopByRepeatingTopBits) {
+    constexpr int kWidth = 253;
+    constexpr int kHeight = 65536 / kWidth + 1;
+    std::vector<uint16_t> picture(kWidth * kHeight);
+    for (size_t i = 0; i < picture.size(); ++i) {
+        picture[i] = static_cast<uint16_t>(i);
+    }
+    std::vector<uint32_t> target(picture.size());
+    CopyPicture(PictureRows{picture.data(), kWidth * 2, kWidth, kHeight, kFormat565},
+                PictureTarget{target.data(), kWidth * 4, kFormat888, 0, 0, kWidth, kHeight});
+    for (uint32_t p = 0; p < 65536; ++p) {
+        const uint32_t r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+        const uint32_t expected =
+            (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+        ASSERT_EQ(target[p], expected) << std::hex << p;
+    }
+}
+
 // A 3 x 2 picture into the 6 x 3 rectangle at (1, 1) of an 8 x 5 target, and shrunk into 2 x 1.
 TEST(PictureRowsTest, ScaledToTheNearestPixelInsideTheRectangleOnly) {
     const uint16_t picture[2][4] = {{0x0001, 0x0002, 0x0003, 0}, {0x0004, 0x0005, 0x0006, 0}};
