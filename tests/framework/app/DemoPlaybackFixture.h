@@ -11,7 +11,10 @@
 #include "platform/Process.h"
 #include "support/TempFolder.h"
 
+#include "platform/Messages.h"
+
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -67,6 +70,19 @@ private:
 };
 
 // Collects the debug output of the process while it lives.
+// Scripted input for a recording: messages to one window as the platform's window sends them,
+// listed by the update count they arrive at.
+using InputScript = std::map<int, std::vector<Platform::Message>>;
+struct WindowInput {
+    uint32_t window;
+    Platform::Message At(uint32_t message, int x, int y) const {
+        return {window, message, 0, Platform::MakePointParam(x, y)};
+    }
+    Platform::Message Key(uint32_t message, int code) const {
+        return {window, message, static_cast<uint64_t>(code), 0};
+    }
+};
+
 class DebugOutputLog {
 public:
     DebugOutputLog() : mPrevious(Platform::SetDebugOutputSink(&Collect)) { Text().clear(); }

@@ -57,31 +57,27 @@ private:
     std::string mLiveText;
 };
 
-std::map<int, std::vector<Message>> Script(uint32_t window) {
+InputScript Script(uint32_t window) {
     using namespace Platform;
-    auto at = [window](uint32_t message, int x, int y) {
-        return Message{window, message, 0, MakePointParam(x, y)};
-    };
-    auto key = [window](uint32_t message, int code) {
-        return Message{window, message, static_cast<uint64_t>(code), 0};
-    };
+    const WindowInput in{window};
     auto wheel = [window](int delta) {
         return Message{window, kWmMouseWheel, MakeWheelParam(delta, 0), 0};
     };
     return {
-        {2, {at(kWmMouseMove, 100, 100)}},
-        {3, {at(kWmMouseMove, 131, 100)}}, // 31 pixels: relative
-        {4, {at(kWmMouseMove, 163, 100)}}, // 32 pixels: absolute
-        {5, {at(kWmLButtonDown, 163, 100)}},
-        {6, {at(kWmMouseMove, -5, -7), at(kWmLButtonUp, -5, -7)}},
-        {8, {at(kWmLButtonDblClk, 50, 50), at(kWmLButtonUp, 50, 50)}},
+        {2, {in.At(kWmMouseMove, 100, 100)}},
+        {3, {in.At(kWmMouseMove, 131, 100)}}, // 31 pixels: relative
+        {4, {in.At(kWmMouseMove, 163, 100)}}, // 32 pixels: absolute
+        {5, {in.At(kWmLButtonDown, 163, 100)}},
+        {6, {in.At(kWmMouseMove, -5, -7), in.At(kWmLButtonUp, -5, -7)}},
+        {8, {in.At(kWmLButtonDblClk, 50, 50), in.At(kWmLButtonUp, 50, 50)}},
         {9,
-         {at(kWmRButtonDown, 50, 50), at(kWmRButtonUp, 50, 50), at(kWmRButtonDblClk, 52, 50),
-          at(kWmRButtonUp, 52, 50)}},
-        {10, {at(kWmMButtonDown, 52, 50), at(kWmMButtonUp, 52, 50)}},
+         {in.At(kWmRButtonDown, 50, 50), in.At(kWmRButtonUp, 50, 50),
+          in.At(kWmRButtonDblClk, 52, 50), in.At(kWmRButtonUp, 52, 50)}},
+        {10, {in.At(kWmMButtonDown, 52, 50), in.At(kWmMButtonUp, 52, 50)}},
         {11,
-         {key(kWmKeyDown, 'A'), key(kWmChar, 'a'), key(kWmKeyUp, 'A'), wheel(-240), wheel(120)}},
-        {70, {key(kWmKeyDown, 'B')}}, // 40 ticks after the last record: two fillers, delta 10
+         {in.Key(kWmKeyDown, 'A'), in.Key(kWmChar, 'a'), in.Key(kWmKeyUp, 'A'), wheel(-240),
+          wheel(120)}},
+        {70, {in.Key(kWmKeyDown, 'B')}}, // 40 ticks after the last record: two fillers, delta 10
         {80, {Message{window, kWmClose, 0, 0}}},
     };
 }
@@ -125,7 +121,7 @@ TEST_F(DemoRoundTripTest, PlaybackRepeatsTheRecordedSessionExactly) {
         app.mRecordingDemoBuffer = true;
         app.Init();
         app.log.Attach(app);
-        std::map<int, std::vector<Message>> script = Script(app.mMainWindow->Id());
+        InputScript script = Script(app.mMainWindow->Id());
         app.onUpdate = [&] {
             for (const Message& message : script[app.mUpdateCount]) {
                 mEvents.Add(message);

@@ -182,22 +182,17 @@ TEST(CrashReporterWaitTest, TheReportRunWaitsForTheCrashedCopyToEnd) {
 }
 
 // Three seconds of scripted input, some of it far apart, then nothing until the fault.
-std::map<int, std::vector<Message>> Script(uint32_t window) {
+InputScript Script(uint32_t window) {
     using namespace Platform;
-    auto at = [window](uint32_t message, int x, int y) {
-        return Message{window, message, 0, MakePointParam(x, y)};
-    };
-    auto key = [window](uint32_t message, int code) {
-        return Message{window, message, static_cast<uint64_t>(code), 0};
-    };
+    const WindowInput in{window};
     return {
-        {5, {at(kWmMouseMove, 100, 100)}},
-        {7, {at(kWmMouseMove, 110, 96)}},
-        {30, {at(kWmLButtonDown, 110, 96), at(kWmMouseMove, 180, 150)}},
-        {31, {at(kWmLButtonUp, 180, 150)}},
-        {90, {key(kWmKeyDown, 'Q'), key(kWmChar, 'q'), key(kWmKeyUp, 'Q')}},
-        {200, {at(kWmRButtonDown, 20, 300), at(kWmRButtonUp, 20, 300)}},
-        {251, {key(kWmKeyDown, 'Z')}},
+        {5, {in.At(kWmMouseMove, 100, 100)}},
+        {7, {in.At(kWmMouseMove, 110, 96)}},
+        {30, {in.At(kWmLButtonDown, 110, 96), in.At(kWmMouseMove, 180, 150)}},
+        {31, {in.At(kWmLButtonUp, 180, 150)}},
+        {90, {in.Key(kWmKeyDown, 'Q'), in.Key(kWmChar, 'q'), in.Key(kWmKeyUp, 'Q')}},
+        {200, {in.At(kWmRButtonDown, 20, 300), in.At(kWmRButtonUp, 20, 300)}},
+        {251, {in.Key(kWmKeyDown, 'Z')}},
     };
 }
 
@@ -226,7 +221,7 @@ void StepTo(VuroAppBase& app, int tick) {
     app.Init();
     LogWidget log(app);
     log.Attach(app);
-    std::map<int, std::vector<Message>> script = Script(app.mMainWindow->Id());
+    InputScript script = Script(app.mMainWindow->Id());
     app.onUpdate = [&] {
         for (const Message& message : script[app.mUpdateCount]) {
             events.Add(message);
