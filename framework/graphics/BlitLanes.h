@@ -115,6 +115,12 @@ VURO_LANES Pixels Below(Pixels x, uint32_t k) {
     return reinterpret_cast<Pixels>(reinterpret_cast<Ints>(x - k) >> 31);
 }
 
+// The same for 16-bit lanes below 2^15, a and b alike: all ones where a < b.
+VURO_LANES Lanes LanesBelow(Lanes a, Lanes b) {
+    using SignedLanes = int16_t __attribute__((vector_size(32)));
+    return reinterpret_cast<Lanes>(reinterpret_cast<SignedLanes>(a - b) >> 15);
+}
+
 VURO_LANES Pixels AtLeast(Pixels x, uint32_t k) {
     return ~Below(x, k);
 }
@@ -156,13 +162,27 @@ VURO_LANES Lanes MulHigh(Lanes t, Lanes k) {
     return ((t >> 8) * k + (((t & 0xFF) * k) >> 8)) >> 8;
 }
 
-// min(a + b, 255) in every byte, as a + min(b, 255 - a).
-VURO_LANES Pixels AddSaturated(Pixels a, Pixels b) {
+// The min of each byte pair: the one byte comparison both forms make in their registers (the
+// baseline's unsigned byte minimum), where the others become scalar code.
+VURO_LANES Pixels MinBytes(Pixels a, Pixels b) {
     using Bytes = uint8_t __attribute__((vector_size(32)));
     const Bytes x = reinterpret_cast<Bytes>(a);
     const Bytes y = reinterpret_cast<Bytes>(b);
-    const Bytes room = ~x;
-    return reinterpret_cast<Pixels>(x + (y < room ? y : room));
+    return reinterpret_cast<Pixels>(x < y ? x : y);
+}
+
+// min(a + b, 255) in every byte, as a + min(b, 255 - a) (no byte carries out).
+VURO_LANES Pixels AddSaturated(Pixels a, Pixels b) {
+    using Bytes = uint8_t __attribute__((vector_size(32)));
+    return reinterpret_cast<Pixels>(reinterpret_cast<Bytes>(a) +
+                                    reinterpret_cast<Bytes>(MinBytes(b, ~a)));
+}
+
+// Each byte less one from 1 on: c - min(c, 1), no byte borrowing from the next.
+VURO_LANES Pixels StepDownFromOne(Pixels c) {
+    using Bytes = uint8_t __attribute__((vector_size(32)));
+    return reinterpret_cast<Pixels>(reinterpret_cast<Bytes>(c) -
+                                    reinterpret_cast<Bytes>(MinBytes(c, Pixels{} + 0x01010101u)));
 }
 
 // MixFields with the weight f per lane (g = 256 - f) over an opaque destination: red and green

@@ -66,20 +66,15 @@ VURO_LANES Pixels NormalGroup(Pixels d, Pixels s, Pixels sa) {
 // Fast path: a group of opaque source pixels over any destination. Its alpha is 255 and its
 // weight 255 (g = 1), so red and green are (dc + 255 sc) >> 8 = sc - (dc < sc) (the difference
 // is below 256) and blue, whose terms truncate apart, 255 sc >> 8 = sc - (sc > 0): comparisons
-// instead of products. They are made in 16-bit lanes by arithmetic, as Below makes them in
-// 32-bit ones: every value is below 256, so a - b is negative exactly where a < b.
+// instead of products, made in 16-bit lanes by arithmetic (LanesBelow).
 VURO_LANES Pixels OpaqueSourceGroup(Pixels d, Pixels s) {
-    using SignedLanes = int16_t __attribute__((vector_size(32)));
-    const auto below = [](Lanes a, Lanes b) VURO_LANES_LAMBDA {
-        return reinterpret_cast<Lanes>(reinterpret_cast<SignedLanes>(a - b) >> 15);
-    };
     const Split dc = SplitOf(d);
     const Split sc = SplitOf(s);
     // Blue (the even lanes of blue-red) steps where it is above 0, red and green where the
     // destination's is below the source's; the alpha lanes are overwritten with 255.
-    const Lanes blueSteps = below(Lanes{}, sc.mBlueRed) & Pair(1, 0);
-    const Lanes redSteps = below(dc.mBlueRed, sc.mBlueRed) & Pair(0, 1);
-    const Lanes greenSteps = below(dc.mGreenAlpha, sc.mGreenAlpha) & Pair(1, 0);
+    const Lanes blueSteps = LanesBelow(Lanes{}, sc.mBlueRed) & Pair(1, 0);
+    const Lanes redSteps = LanesBelow(dc.mBlueRed, sc.mBlueRed) & Pair(0, 1);
+    const Lanes greenSteps = LanesBelow(dc.mGreenAlpha, sc.mGreenAlpha) & Pair(1, 0);
     return Join(sc.mBlueRed - (blueSteps | redSteps), sc.mGreenAlpha - greenSteps) | 0xFF000000u;
 }
 

@@ -31,20 +31,19 @@ struct Sample {
 
 VURO_LANES Sample CentredSample(Pixels texels, Lanes evenLanes) {
     const Lanes a = AlphaLanes(texels);
-    const Lanes weight = a + reinterpret_cast<Lanes>(a != 0);
+    const Lanes weight = a + LanesBelow(Lanes{}, a);
     const Split s = SplitOf(texels);
     return {weight, (s.mBlueRed * weight) >> 8, ((s.mGreenAlpha * weight) >> 8) & evenLanes};
 }
 
 // CentredTexel of eight opaque texels, alpha bytes left to the caller: with weight 254 a
 // channel becomes c * 254 >> 8, which is c less one for 1..128 and less two from 129 on (byte
-// steps instead of products).
+// steps instead of products): the second step is min(c, 129) - min(c, 128).
 VURO_LANES Pixels OpaqueCentredColour(Pixels texels) {
     using Bytes = uint8_t __attribute__((vector_size(32)));
-    const Bytes c = reinterpret_cast<Bytes>(texels);
-    // The comparisons' true is all ones, so adding them subtracts one each.
-    return reinterpret_cast<Pixels>(c + reinterpret_cast<Bytes>(c != 0) +
-                                    reinterpret_cast<Bytes>(c > 128));
+    const Bytes secondStep = reinterpret_cast<Bytes>(MinBytes(texels, Pixels{} + 0x81818181u)) -
+                             reinterpret_cast<Bytes>(MinBytes(texels, Pixels{} + 0x80808080u));
+    return reinterpret_cast<Pixels>(reinterpret_cast<Bytes>(StepDownFromOne(texels)) - secondStep);
 }
 
 template <bool Composite, bool DestAlpha>
@@ -81,12 +80,10 @@ VURO_LANES void SpanOfBody(uint32_t* out, const uint32_t* texels, int count) {
         }
         // Fast path: over an opaque destination the compositing divisor 256 - kept is 256, so
         // each channel is ((d * 255 >> 8) (256 - sa) + 256 sc) >> 8, and d * 255 >> 8 is d less
-        // one from 1 on (a byte step, as in OpaqueCentredColour). With sc < sa that sum is at
-        // most 254 (256 - sa) + 256 (sa - 1) < 2^16 and its quotient at most 255, so the 16-bit
+        // one from 1 on (StepDownFromOne). With sc < sa that sum is at most
+        // 254 (256 - sa) + 256 (sa - 1) < 2^16 and its quotient at most 255, so the 16-bit
         // lanes hold it and the clamp to 255 never acts.
-        using Bytes = uint8_t __attribute__((vector_size(32)));
-        const Bytes dc = reinterpret_cast<Bytes>(d);
-        const Split ds = SplitOf(reinterpret_cast<Pixels>(dc + reinterpret_cast<Bytes>(dc != 0)));
+        const Split ds = SplitOf(StepDownFromOne(d));
         const Lanes rest = 256 - s.mWeight;
         const Lanes blueRed = (ds.mBlueRed * rest + (s.mBlueRed << 8)) >> 8;
         const Lanes green = (ds.mGreenAlpha * rest + (s.mGreenLane << 8)) >> 8;
