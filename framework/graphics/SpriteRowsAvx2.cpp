@@ -21,10 +21,6 @@ __attribute__((target("avx2"))) void AddTermsRows(uint32_t* out, size_t outStrid
         for (; i + 8 <= width; i += 8) {
             const __m256i t = _mm256_and_si256(
                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(terms + i)), colour);
-            // Nothing to add (a glow's dark border): the destination is left alone.
-            if (_mm256_testz_si256(t, t)) {
-                continue;
-            }
             auto* to = reinterpret_cast<__m256i*>(out + i);
             _mm256_storeu_si256(to, _mm256_adds_epu8(_mm256_loadu_si256(to), t));
         }
