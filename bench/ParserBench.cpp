@@ -1,11 +1,14 @@
 // Time of the readers of outside input on hostile files that once took quadratic time or
 // decoded far more than the file holds: deeply nested XML, an HTTP header line that never
-// ends, and a JPEG header declaring a huge picture over a few bytes of data. Each case is one
-// pass over one input, in milliseconds; "bytes" is the input's size.
+// ends, a JPEG header declaring a huge picture over a few bytes of data, and a profile list of
+// names without files. Each case is one pass over one input, in milliseconds; "bytes" is the
+// input's size.
 
 #include "framework/debug/HTTPResponseParser.h"
 #include "framework/graphics/ImageLib.h"
 #include "framework/util/XMLParser.h"
+#include "game/player/ProfileManager.h"
+#include "platform/FileSystem.h"
 #include "support/JpegBytes.h"
 
 #include <benchmark/benchmark.h>
@@ -95,6 +98,37 @@ void JpegDeclaredHuge(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes.size());
 }
 
+// A data folder whose profile list names `count` players of whom none has a file, as a planted
+// or damaged list may: the start tries each and drops it.
+void ProfileListWithoutFiles(benchmark::State& state, int count) {
+    const auto folder = std::filesystem::temp_directory_path() / "vuro_bench_profiles";
+    std::filesystem::create_directories(folder / "data");
+    std::string list(4 + 7 * static_cast<size_t>(count), '\0');
+    for (int shift = 0; shift < 32; shift += 8) {
+        list[static_cast<size_t>(shift / 8)] = static_cast<char>(count >> shift);
+    }
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "p" + std::to_string(i);
+        list.replace(4 + 7 * static_cast<size_t>(i), name.size(), name);
+    }
+    const std::string oldFolder = Platform::GetWorkingDirectory();
+    if (!Platform::SetWorkingDirectory(folder.string())) {
+        state.SkipWithError("no working folder");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(folder / "data" / "profile.dat", std::ios::binary) << list;
+        std::filesystem::remove(folder / "data" / "Player.pf");
+        state.ResumeTiming();
+        ProfileManager profiles;
+        benchmark::DoNotOptimize(profiles.LoadList());
+    }
+    (void)Platform::SetWorkingDirectory(oldFolder);
+    std::filesystem::remove_all(folder);
+    state.counters["bytes"] = static_cast<double>(list.size());
+}
+
 // 160,000 elements, each inside the one before.
 const std::string kNested = Repeat("<a>", 160000) + Repeat("</a>", 160000);
 // A help text file whose one text is followed by a million open elements.
@@ -110,5 +144,8 @@ BENCHMARK_CAPTURE(HttpUnendedHeader, Header16MiB, size_t{16} << 20)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(JpegDeclaredHuge)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(ProfileListWithoutFiles, Names150000, 150000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();
