@@ -43,6 +43,9 @@ bool ProfileManager::ReadList(FILE* file) {
         return false;
     }
     const int32_t count = GetInt32LE(countBytes);
+    if (count < 0) {
+        return false; // no list: a damaged file, not an empty one
+    }
     for (int32_t i = 0; i < count; ++i) {
         char field[kNameLength];
         if (std::fread(field, 1, sizeof(field), file) != sizeof(field)) {

@@ -28,8 +28,8 @@ public:
     ProfileManager& operator=(const ProfileManager&) = delete;
 
     // Reads the list file, then LoadProfile. False when the file is missing, its count cannot be
-    // read, an entry is cut short (the list is then empty) or no profile loads. A list file that
-    // is there but cannot be read whole is kept aside (Platform::KeepFileAside).
+    // read or is negative, an entry is cut short (the list is then empty) or no profile loads. A
+    // list file that is there but cannot be read whole is kept aside (Platform::KeepFileAside).
     [[nodiscard]] bool LoadList();
     // Loads the first loadable profile, dropping the entries before it that do not load, then
     // saves the record (rewriting an older record in the current form). True when names remain.
@@ -68,7 +68,8 @@ public:
     void SetRecord(PlayerRecord record);
 
     // The reading and writing of the list file, on an open stream. ReadList replaces the list;
-    // it is left empty when an entry is cut short.
+    // it is left empty, and the result false, when the count is negative or an entry is cut
+    // short.
     [[nodiscard]] bool ReadList(FILE* file);
     [[nodiscard]] bool WriteList(FILE* file) const;
 

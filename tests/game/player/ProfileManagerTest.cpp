@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace Vuro {
@@ -77,10 +78,26 @@ TEST_F(ProfileManagerTest, DamagedListFiles) {
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Ann"}));
     WriteData("profile.dat", Le(0x7FFFFFFF) + "Ann\0\0\0\0"s);
     EXPECT_FALSE(manager.LoadList());
+    // A negative count holds no names either: not an empty list.
+    WriteData("profile.dat", Le(0xFFFFFFFE) + "Ann\0\0\0\0"s);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(manager.LoadList());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "data/profile.dat is damaged; it is kept as data/profile.dat.kept.4\n");
+    std::mt19937 random(3); // its count is negative
+    std::string noise(1 << 20, '\0');
+    for (char& byte : noise) {
+        byte = static_cast<char>(random());
+    }
+    WriteData("profile.dat", noise);
+    EXPECT_FALSE(manager.LoadList());
+    EXPECT_EQ(manager.GetCount(), 0);
     // Each damaged list was kept aside before the next SaveList could replace it.
     EXPECT_EQ(ReadData("profile.dat.kept"), "\x02\0"s);
     EXPECT_EQ(ReadData("profile.dat.kept.2"), ListBytes({"Ann", "Bob"}).substr(0, 15));
     EXPECT_EQ(ReadData("profile.dat.kept.3"), Le(0x7FFFFFFF) + "Ann\0\0\0\0"s);
+    EXPECT_EQ(ReadData("profile.dat.kept.4"), Le(0xFFFFFFFE) + "Ann\0\0\0\0"s);
+    EXPECT_EQ(ReadData("profile.dat.kept.5"), noise);
     // An older short record is rewritten in full by the load.
     WriteData("Ann.pf", "Ann\0\0\0\0\0"s + std::string(28, '\0'));
     WriteData("profile.dat", ListBytes({"Ann"}));
