@@ -91,16 +91,19 @@ bool ProfileManager::LoadProfile() {
     bool writeRecord = true;
     {
         std::lock_guard<std::mutex> lock(mRecordLock);
-        while (!mNames.empty()) {
-            const std::string text = TextOf(mNames.front());
+        // The dropped entries go in one erase: one by one from the front, a long list took
+        // quadratic time.
+        auto loaded = mNames.begin();
+        for (; loaded != mNames.end(); ++loaded) {
+            const std::string text = TextOf(*loaded);
             if (!text.empty() && !EscapesFolder(text)) {
                 if (mRecord.Load(ProfilePath(text))) {
                     break;
                 }
-                KeepUnloadable(mNames.front());
+                KeepUnloadable(*loaded);
             }
-            mNames.erase(mNames.begin());
         }
+        mNames.erase(mNames.begin(), loaded);
         // With no profile left the record would go under its own name: never over a file that
         // lies there, which may be another player's.
         writeRecord = !mNames.empty() || !Platform::FileExists(ProfilePath(mRecord.GetName()));
