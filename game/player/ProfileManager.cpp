@@ -150,41 +150,50 @@ bool ProfileManager::SaveList() const {
 }
 
 bool ProfileManager::CreateProfile(const std::string& name) {
-    if (EscapesFolder(TextOf(name))) {
+    const std::string text = TextOf(name);
+    if (EscapesFolder(text)) {
         return false;
     }
-    std::lock_guard<std::mutex> lock(mRecordLock);
-    mRecord.Reset();
-    mRecord.SetName(name);
-    const std::string path = ProfilePath(TextOf(name));
-    return MakeWayFor(path, mRecord) && mRecord.Save(path);
+    const std::string path = ProfilePath(text);
+    PlayerRecord record;
+    record.SetName(name);
+    std::string kept;
+    if (Platform::FileExists(path)) {
+        PlayerRecord found;
+        const bool loaded = found.Load(path);
+        // No listed profile owns it: a player's progress from before, worth keeping.
+        if (!loaded || found.ToBytes() != record.ToBytes()) {
+            kept = Platform::KeepFileAside(path, loaded ? "holds a player's record no profile names"
+                                                        : "could not be read as a player's record");
+            if (kept.empty()) {
+                return false;
+            }
+        }
+    }
+    if (!record.Save(path)) {
+        // Refused: the file that was there goes back under its name.
+        if (!kept.empty()) {
+            (void)Platform::RenameFile(path + kept.substr(Platform::NativePath(path).size()), path);
+        }
+        return false;
+    }
+    SetRecord(record);
+    return true;
 }
 
-bool ProfileManager::MakeWayFor(const std::string& path, const PlayerRecord& record) {
-    if (!Platform::FileExists(path)) {
-        return true;
-    }
-    PlayerRecord found;
-    if (!found.Load(path)) {
-        return !Platform::KeepFileAside(path, "could not be read as a player's record").empty();
-    }
-    // No listed profile owns it: a player's progress from before, worth keeping.
-    return found.ToBytes() == record.ToBytes() ||
-           !Platform::KeepFileAside(path, "holds a player's record no profile names").empty();
-}
-
-bool ProfileManager::AddProfile(std::string& name) {
-    if (name.empty() || name.size() > kNameLength) {
+bool ProfileManager::AcceptsName(const std::string& name) const {
+    if (name.empty() || name.size() > kNameLength || EscapesFolder(TextOf(name))) {
         return false;
     }
     const std::string field = Field(name);
-    for (const std::string& entry : mNames) {
-        // Compared as zero-terminated texts within their 7-byte fields.
-        if (std::strncmp(Field(entry).c_str(), field.c_str(), kNameLength) == 0) {
-            return false;
-        }
-    }
-    if (!CreateProfile(name)) {
+    // Compared as zero-terminated texts within their 7-byte fields.
+    return std::none_of(mNames.begin(), mNames.end(), [&field](const std::string& entry) {
+        return std::strncmp(Field(entry).c_str(), field.c_str(), kNameLength) == 0;
+    });
+}
+
+bool ProfileManager::AddProfile(std::string& name) {
+    if (!AcceptsName(name) || !CreateProfile(name)) {
         return false;
     }
     mNames.push_back(name);

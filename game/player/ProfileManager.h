@@ -44,10 +44,14 @@ public:
 
     // The current record becomes the defaults with this name, saved to its file; the list is not
     // touched. A file of that name that holds something else (progress, or bytes that do not
-    // load) is kept aside first; false when it cannot be.
+    // load) is kept aside first. False, with the current record and every file as they were,
+    // when the file cannot be written or the one there cannot be moved aside.
     [[nodiscard]] bool CreateProfile(const std::string& name);
-    // Refuses empty, over-long and duplicate names and names whose file cannot be written;
-    // appends the name. The caller follows with SelectProfile.
+    // False for a name AddProfile refuses as a name: empty, over 7 characters, leading out of
+    // the data folder, or equal in its first 7 characters to a listed one.
+    [[nodiscard]] bool AcceptsName(const std::string& name) const;
+    // Refuses the names AcceptsName refuses and those CreateProfile fails for; appends the
+    // name. The caller follows with SelectProfile.
     [[nodiscard]] bool AddProfile(std::string& name);
     // Erases the entry and removes its file (a file already gone counts as removed). False when
     // the file could not be removed, and when the last profile went: the list then holds the
@@ -82,9 +86,6 @@ private:
     // A listed profile whose file is there but did not load: the file is moved aside; when it
     // cannot be, the name goes to mUnreadNames.
     void KeepUnloadable(const std::string& entry);
-    // Before `record` replaces the file at path: keeps aside a file there that holds anything
-    // else; false when it cannot.
-    static bool MakeWayFor(const std::string& path, const PlayerRecord& record);
 
     std::vector<std::string> mNames;
     // Dropped names whose files could neither be read nor moved: the list file keeps them.

@@ -149,10 +149,9 @@ void ProfileDialog::AskForName(int mode) {
     mOwner->mApp->AddDialog(SimpleDialog::kDialogId, question);
 }
 
-void ProfileDialog::ShowMessage(int textNumber, int height) {
-    const GameHost* game = mOwner->mGame;
-    auto* message = new OKDialog(mOwner, game->GetHelpText(kMessageHeaderText),
-                                 game->GetHelpText(textNumber), StoreIn(mResultCode));
+void ProfileDialog::ShowMessage(const std::string& text, int height) {
+    auto* message = new OKDialog(mOwner, mOwner->mGame->GetHelpText(kMessageHeaderText), text,
+                                 StoreIn(mResultCode));
     message->Resize(kBoxX, kBoxY, kBoxWidth, height);
     mOwner->mApp->AddDialog(OKDialog::kDialogId, message);
 }
@@ -163,7 +162,7 @@ void ProfileDialog::ButtonClick(int id) {
     switch (id) {
     case kNewButtonId:
         if (mProfiles->GetCount() >= kMaxProfiles) {
-            ShowMessage(kTooManyText, kBoxHeight);
+            ShowMessage(mOwner->mGame->GetHelpText(kTooManyText), kBoxHeight);
             app->PlaySampleAt(SampleId::kMessage, 0);
         } else {
             app->PlaySampleAt(SampleId::kClick, 0);
@@ -200,32 +199,39 @@ void ProfileDialog::ButtonClick(int id) {
 
 void ProfileDialog::AddPendingProfile() {
     int& menuState = mOwner->mState;
-    if (menuState == BoardMenu::kStateLastProfileDeleted) {
-        // The placeholder line stands for no profile. It goes only after the new profile is
-        // added: removed first, the profile manager (never left empty) would put it back, and the
-        // list file would keep a "Player" without a file beside the new profile. Keeping the
-        // default name makes the placeholder's own profile rather than a refused duplicate.
-        std::string placeholder = SelectedLine();
-        if (ProfileManager::TextOf(placeholder) == ProfileManager::TextOf(mPendingName)) {
-            if (mProfiles->CreateProfile(mPendingName)) {
-                menuState = BoardMenu::kStateIdle;
-                return;
-            }
-        } else if (mProfiles->AddProfile(mPendingName)) {
-            (void)mProfiles->RemoveProfile(placeholder); // it has no file to remove
-            mList->RemoveLine(mSelectedIndex);
-            menuState = BoardMenu::kStateIdle;
-            Select(mList->AddLine(mPendingName, false));
-            (void)mProfiles->SelectProfile(mPendingName);
-            return;
-        }
-    } else if (mProfiles->AddProfile(mPendingName)) {
-        Select(mList->AddLine(mPendingName, false));
-        (void)mProfiles->SelectProfile(mPendingName);
+    const bool placeholderListed = menuState == BoardMenu::kStateLastProfileDeleted;
+    // The placeholder line stands for no profile.
+    std::string placeholder = placeholderListed ? SelectedLine() : std::string();
+    // Keeping the default name makes the placeholder's own profile rather than a refused
+    // duplicate.
+    const bool keepsPlaceholder = placeholderListed && ProfileManager::TextOf(placeholder) ==
+                                                           ProfileManager::TextOf(mPendingName);
+    if (!keepsPlaceholder && !mProfiles->AcceptsName(mPendingName)) {
+        mPendingName = SelectedLine();
+        ShowMessage(mOwner->mGame->GetHelpText(kRefusedText), kRefusalHeight);
         return;
     }
-    mPendingName = SelectedLine();
-    ShowMessage(kRefusedText, kRefusalHeight);
+    // A name whose file cannot be written (a full disk, a folder that refuses writes) changes
+    // nothing, and the message says why rather than blaming the name.
+    if (!(keepsPlaceholder ? mProfiles->CreateProfile(mPendingName)
+                           : mProfiles->AddProfile(mPendingName))) {
+        mPendingName = SelectedLine();
+        ShowMessage(std::string(kNotSavedText), kRefusalHeight);
+        return;
+    }
+    if (placeholderListed) {
+        menuState = BoardMenu::kStateIdle;
+        if (keepsPlaceholder) {
+            return;
+        }
+        // The placeholder goes only now that the new profile is added: removed first, the
+        // profile manager (never left empty) would put it back, and the list file would keep a
+        // "Player" without a file beside the new profile.
+        (void)mProfiles->RemoveProfile(placeholder); // it has no file to remove
+        mList->RemoveLine(mSelectedIndex);
+    }
+    Select(mList->AddLine(mPendingName, false));
+    (void)mProfiles->SelectProfile(mPendingName);
 }
 
 void ProfileDialog::DeleteSelectedProfile() {

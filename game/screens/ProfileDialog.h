@@ -7,6 +7,8 @@
 //
 // What a caller can rely on:
 // - At most six profiles: the new button then shows the too-many message instead.
+// - A name refused, or one whose file could not be written, leaves the profiles, the current
+//   record and the files as they were; a message says which.
 // - With no profile (a first start) the name question opens at the first update and cannot be
 //   cancelled; so does it after the last profile was deleted, with the default name "Player" in
 //   the field and the menu's state word at 789 until a name is given.
@@ -15,6 +17,7 @@
 
 #include "framework/widgets/ListListener.h"
 #include "game/screens/MenuDialog.h"
+#include "platform/TextEncoding.h"
 
 #include <string>
 
@@ -38,6 +41,10 @@ public:
     static constexpr int kAddProfile = 1;
     static constexpr int kDeleteProfile = 3;
     static constexpr int kNoProfile = 10; // set when attached with no profile
+    // The refusal of a name whose file could not be written; the help texts' refusal blames
+    // the name.
+    static constexpr auto kNotSavedText =
+        "Профиль не удалось сохранить: диск полон или запись запрещена."_cp1251;
 
     ProfileDialog(BoardMenu* owner, std::string header);
     ~ProfileDialog() override;
@@ -65,7 +72,7 @@ private:
     void AddPendingProfile();
     void DeleteSelectedProfile();
     void AskForName(int mode);
-    void ShowMessage(int textNumber, int height);
+    void ShowMessage(const std::string& text, int height);
     void Select(int index);
     std::string SelectedLine();
 };

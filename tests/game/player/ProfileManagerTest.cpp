@@ -1,9 +1,11 @@
 #include "game/player/ProfileManager.h"
 
 #include "PlayerDataFolder.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <vector>
 
@@ -32,6 +34,15 @@ protected:
         record.SetName(name);
         record.storyLevel = storyLevel;
         ASSERT_TRUE(record.Save(ProfileManager::ProfilePath(name)));
+    }
+    // Every file of the data folder with its bytes.
+    static std::map<std::string, std::string> Files() {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator("data")) {
+            const std::string name = entry.path().filename().string();
+            files[name] = ReadData(name);
+        }
+        return files;
     }
     static std::string ListBytes(const std::vector<std::string>& names) {
         std::string bytes = Le(static_cast<uint32_t>(names.size()));
@@ -141,11 +152,31 @@ TEST_F(ProfileManagerTest, AddRefusesEmptyLongAndDuplicateNames) {
 }
 
 TEST_F(ProfileManagerTest, AddFailsWhenTheFileCannotBeWritten) {
-    std::filesystem::remove("data");
     ProfileManager manager;
     std::string name = "Ann";
+    ASSERT_TRUE(manager.AddProfile(name));
+    PlayerRecord progress;
+    manager.GetRecord(&progress)->storyLevel = 5;
+    manager.SetRecord(progress);
+    ASSERT_TRUE(manager.SaveCurrent());
+    WriteData("Cut.pf", "Cut\0"s); // does not load: kept aside only for a record that is saved
+    const auto before = Files();
+    {
+        Vuro::Test::FileSizeLimit diskFull(8);
+        for (std::string refused : {"Bob", "Cut"}) {
+            EXPECT_FALSE(manager.AddProfile(refused));
+        }
+    }
+    // Nothing changed: the current record is still Ann's, and the next save goes into her file.
+    EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Ann"}));
+    PlayerRecord record;
+    EXPECT_EQ(manager.GetRecord(&record)->ToBytes(), progress.ToBytes());
+    EXPECT_EQ(Files(), before);
+
+    std::filesystem::remove_all("data");
+    name = "Dan";
     EXPECT_FALSE(manager.AddProfile(name));
-    EXPECT_EQ(manager.GetCount(), 0);
+    EXPECT_EQ(manager.GetCount(), 1);
 }
 
 TEST_F(ProfileManagerTest, SelectMovesTheNameToTheFrontAndLoadsIt) {

@@ -1,6 +1,6 @@
-// The profile dialog: the six-profile limit, adding through the name question, deleting the
-// current and the last profile, cancelled questions, choosing a profile whose file is gone, and
-// its fixed place.
+// The profile dialog: the six-profile limit, adding through the name question (also when the
+// name's file cannot be written), deleting the current and the last profile, cancelled
+// questions, choosing a profile whose file is gone, and its fixed place.
 
 #include "game/screens/ProfileDialog.h"
 #include "MenuDialogFixture.h"
@@ -8,6 +8,7 @@
 #include "framework/widgets/ListWidget.h"
 #include "game/screens/OKDialog.h"
 #include "game/screens/SimpleDialog.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,10 @@ protected:
         dialog->Update();
     }
     std::string Line(ProfileDialog* dialog, int index) { return dialog->mList->GetLine(index); }
+    PlayerRecord Current() {
+        PlayerRecord record;
+        return *mApp->mProfileManager.GetRecord(&record);
+    }
 };
 
 TEST_F(ProfileDialogTest, SixProfilesAreTheMostAndANewOneIsListedSelectedAndCurrent) {
@@ -76,6 +81,33 @@ TEST_F(ProfileDialogTest, SixProfilesAreTheMostAndANewOneIsListedSelectedAndCurr
     Name(dialog, "B");
     ASSERT_NE(Opened<OKDialog>(), nullptr);
     EXPECT_EQ(Opened<OKDialog>()->mDialogLines, mApp->GetHelpText(13));
+}
+
+TEST_F(ProfileDialogTest, ANewPlayerThatCannotBeSavedLeavesTheCurrentOneAsItWas) {
+    auto* dialog = Open({"Ann"});
+    PlayerRecord progress = Current();
+    progress.storyLevelMax = 7;
+    mApp->mProfileManager.SetRecord(progress);
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    {
+        FileSizeLimit diskFull(8);
+        Name(dialog, "Bob");
+    }
+    ASSERT_NE(Opened<OKDialog>(), nullptr);
+    EXPECT_EQ(Opened<OKDialog>()->mDialogLines, std::string(ProfileDialog::kNotSavedText));
+    EXPECT_EQ(dialog->mList->GetLineCount(), 1);
+    EXPECT_EQ(Current().ToBytes(), progress.ToBytes());
+    EXPECT_FALSE(std::filesystem::exists("data/Bob.pf"));
+
+    // OK, then a save of progress as the map makes it: Ann's file holds Ann's record.
+    Opened<OKDialog>()->ButtonClick(OKDialog::kOkButtonId);
+    mApp->DeleteQueuedWidgets();
+    dialog->Update();
+    dialog->ButtonClick(ProfileDialog::kOkButtonId);
+    ASSERT_TRUE(mApp->mProfileManager.SaveCurrent());
+    PlayerRecord saved;
+    ASSERT_TRUE(saved.Load("data\\Ann.pf"));
+    EXPECT_EQ(saved.ToBytes(), progress.ToBytes());
 }
 
 TEST_F(ProfileDialogTest, DeletingTheCurrentSelectsTheNextAndDeletingTheLastAsksForANewName) {
