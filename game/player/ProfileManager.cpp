@@ -155,19 +155,20 @@ bool ProfileManager::CreateProfile(const std::string& name) {
         return false;
     }
     const std::string path = ProfilePath(text);
+    // A record of the name that no listed profile owns is a player's progress from before (a
+    // file kept aside and renamed back, a list that lost the name): that player comes back.
+    PlayerRecord found;
+    if (found.Load(path)) {
+        SetRecord(found);
+        return true;
+    }
     PlayerRecord record;
     record.SetName(name);
     std::string kept;
     if (Platform::FileExists(path)) {
-        PlayerRecord found;
-        const bool loaded = found.Load(path);
-        // No listed profile owns it: a player's progress from before, worth keeping.
-        if (!loaded || found.ToBytes() != record.ToBytes()) {
-            kept = Platform::KeepFileAside(path, loaded ? "holds a player's record no profile names"
-                                                        : "could not be read as a player's record");
-            if (kept.empty()) {
-                return false;
-            }
+        kept = Platform::KeepFileAside(path, "could not be read as a player's record");
+        if (kept.empty()) {
+            return false;
         }
     }
     if (!record.Save(path)) {

@@ -42,10 +42,11 @@ public:
     bool SaveCurrent();
     [[nodiscard]] bool SaveList() const;
 
-    // The current record becomes the defaults with this name, saved to its file; the list is not
-    // touched. A file of that name that holds something else (progress, or bytes that do not
-    // load) is kept aside first. False, with the current record and every file as they were,
-    // when the file cannot be written or the one there cannot be moved aside.
+    // The current record becomes the record of this name that lies in its file already (a
+    // player's progress comes back), or else the defaults with this name, saved to its file; the
+    // list is not touched. A file of that name that does not load is kept aside first. False,
+    // with the current record and every file as they were, when the file cannot be written or
+    // the one there cannot be moved aside.
     [[nodiscard]] bool CreateProfile(const std::string& name);
     // False for a name AddProfile refuses as a name: empty, over 7 characters, leading out of
     // the data folder, or equal in its first 7 characters to a listed one.

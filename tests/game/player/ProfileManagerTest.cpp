@@ -297,7 +297,7 @@ TEST_F(ProfileManagerTest, AFileThatCannotBeMovedAsideKeepsItsNameInTheListFile)
     EXPECT_EQ(ReadData("Ann.pf"), cut);
 }
 
-TEST_F(ProfileManagerTest, AnotherPlayersRecordIsNeverOverwrittenByABlankOne) {
+TEST_F(ProfileManagerTest, ANewProfileTakesUpTheUnlistedRecordOfItsName) {
     // The listed profile is missing; a record of the default name lies there, with progress.
     WriteData("profile.dat", ListBytes({"Ann"}));
     WriteRecord("Player", 5);
@@ -306,16 +306,21 @@ TEST_F(ProfileManagerTest, AnotherPlayersRecordIsNeverOverwrittenByABlankOne) {
     EXPECT_FALSE(manager.LoadList());
     EXPECT_EQ(ReadData("Player.pf"), progress);
 
-    // A new profile of that name starts blank, and the old record is kept aside.
+    // A new profile of that name is that player, progress and all.
     std::string name = "Player";
     ASSERT_TRUE(manager.AddProfile(name));
-    EXPECT_EQ(ReadData("Player.pf.kept"), progress);
-    PlayerRecord created;
-    ASSERT_TRUE(created.Load("data\\Player.pf"));
-    EXPECT_EQ(created.ToBytes(), PlayerRecord().ToBytes());
-    // A blank record of the name is simply written again.
-    ASSERT_TRUE(manager.CreateProfile(name));
-    EXPECT_FALSE(DataExists("Player.pf.kept.2"));
+    ASSERT_TRUE(manager.SelectProfile(name));
+    EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Player"}));
+    PlayerRecord record;
+    EXPECT_EQ(manager.GetRecord(&record)->storyLevel, 5);
+    EXPECT_EQ(ReadData("Player.pf"), progress);
+    EXPECT_FALSE(DataExists("Player.pf.kept"));
+    // A file of the name that does not load is still kept aside, and the profile starts blank.
+    WriteData("Cut.pf", "Cut\0"s);
+    name = "Cut";
+    ASSERT_TRUE(manager.AddProfile(name));
+    EXPECT_EQ(ReadData("Cut.pf.kept"), "Cut\0"s);
+    EXPECT_EQ(ReadData("Cut.pf"), "Cut\0\0\0\0\0"s + std::string(32, '\0'));
 }
 
 TEST_F(ProfileManagerTest, SaveListWritesSevenBytesPerName) {

@@ -1,6 +1,7 @@
 // The profile dialog: the six-profile limit, adding through the name question (also when the
-// name's file cannot be written), deleting the current and the last profile, cancelled
-// questions, choosing a profile whose file is gone, and its fixed place.
+// name's file cannot be written, and when a record of the name lies in the folder), deleting
+// the current and the last profile, cancelled questions, choosing a profile whose file is gone,
+// and its fixed place.
 
 #include "game/screens/ProfileDialog.h"
 #include "MenuDialogFixture.h"
@@ -108,6 +109,26 @@ TEST_F(ProfileDialogTest, ANewPlayerThatCannotBeSavedLeavesTheCurrentOneAsItWas)
     PlayerRecord saved;
     ASSERT_TRUE(saved.Load("data\\Ann.pf"));
     EXPECT_EQ(saved.ToBytes(), progress.ToBytes());
+}
+
+TEST_F(ProfileDialogTest, ARecordRenamedBackComesBackAsANewPlayerOfItsName) {
+    auto* dialog = Open({"Ann"});
+    PlayerRecord bob; // kept aside as Bob.pf.kept once, renamed back since
+    bob.SetName("Bob");
+    bob.storyLevelMax = 9;
+    ASSERT_TRUE(bob.Save("data\\Bob.pf"));
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    Name(dialog, "Bob");
+    EXPECT_EQ(Line(dialog, 1), "Bob");
+    EXPECT_EQ(dialog->mSelectedIndex, 1);
+    EXPECT_EQ(Current().ToBytes(), bob.ToBytes());
+    EXPECT_FALSE(std::filesystem::exists("data/Bob.pf.kept"));
+    dialog->ButtonClick(ProfileDialog::kOkButtonId);
+    ProfileManager next;
+    ASSERT_TRUE(next.LoadList());
+    EXPECT_EQ(next.GetCount(), 2);
+    PlayerRecord record;
+    EXPECT_EQ(next.GetRecord(&record)->storyLevelMax, 9);
 }
 
 TEST_F(ProfileDialogTest, DeletingTheCurrentSelectsTheNextAndDeletingTheLastAsksForANewName) {
