@@ -8,6 +8,9 @@
 //   (MakePointParam / PointParamX / PointParamY); key messages carry the virtual-key code in
 //   wParam; WM_ACTIVATEAPP carries 1 (active) or 0; WM_SIZE carries the size type in wParam;
 //   WM_MOUSEWHEEL carries the signed wheel delta (120 per notch) in the high 16 bits of wParam.
+// - WM_NCLBUTTONDOWN says that a move or resize of the window by its frame has ended (the
+//   window manager held the program meanwhile); WM_SETCURSOR that the pointer entered the
+//   window; WM_DESTROY that the window is going. The three carry no parameters.
 // - Numbers from kWmFirstRegistered up are the application's own, chosen at run time.
 
 #include <cstdint>

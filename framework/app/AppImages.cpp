@@ -82,6 +82,8 @@ DDImage* VuroAppBase::CopyImageRect(Image* image, const Rect& rect) {
     }
     auto* copy = new DDImage(mDDInterface);
     copy->Create(rect.mWidth, rect.mHeight);
+    // Sized first: the assignment takes the cel layout and the animation record only.
+    static_cast<Image&>(*copy) = *source;
     // The pixels are taken as they are: blending them onto the empty copy would change them.
     // Parts of the rectangle outside the image stay transparent.
     Rect part = rect.Intersection(Rect(0, 0, source->GetWidth(), source->GetHeight()));

@@ -39,7 +39,7 @@ void VuroAppBase::CreateMainWindow() {
     if (mDDInterface != nullptr) {
         mDDInterface->Cleanup();
     }
-    mMainWindow.reset();
+    DestroyMainWindow();
     Platform::WindowSystem& system = Platform::GetWindowSystem();
     Platform::WindowParams params;
     params.title = mTitle;
@@ -96,6 +96,15 @@ int VuroAppBase::InitDisplay() {
     int result = mDDInterface->Init(mMainWindow.get(), mIsPhysWindowed);
     RecordScreenMode();
     return result;
+}
+
+void VuroAppBase::DestroyMainWindow() {
+    if (mMainWindow == nullptr) {
+        return;
+    }
+    // A window's last message, handled while the window still exists.
+    WindowProc(Platform::Message{mMainWindow->Id(), Platform::kWmDestroy, 0, 0});
+    mMainWindow.reset();
 }
 
 bool VuroAppBase::FallBackFrom(int result) {

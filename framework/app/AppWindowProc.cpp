@@ -1,5 +1,6 @@
-// The window procedure: painting, session end and a second copy's notification are handled at
-// once; input and window events are only queued here, and reach the widgets later, one record
+// The window procedure: painting, the cursor, the end of a move by the window's frame, the
+// window's destruction, session end and a second copy's notification are handled at once;
+// input and window events are only queued here, and reach the widgets later, one record
 // per loop step (AppInputDispatch.cpp), so that a demo sees them at exact update ticks.
 //
 // Queue rules: nothing is queued after a close; a timer message right after a queued timer
@@ -10,9 +11,11 @@
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/util/StringHelpers.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/EventSource.h"
 #include "platform/Messages.h"
+#include "platform/Process.h"
 
 namespace Vuro {
 
@@ -71,6 +74,20 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
         if (mInitialized && !mCrashed && mInMainLoop) {
             Redraw(nullptr);
         }
+        return;
+    case kWmNcLButtonDown:
+        // The window manager held the program while the window was moved or resized: that
+        // time is not owed to updates, so the loop does not race to catch up.
+        ResetFrameClock(false);
+        return;
+    case kWmSetCursor:
+        if (!mCrashed) {
+            UpdateCursor();
+        }
+        return;
+    case kWmDestroy:
+        Platform::DebugOutput(
+            StrFormat("DESTROYED HWND: %d\r\n", static_cast<int>(message.window)));
         return;
     case kWmEndSession:
         Shutdown();

@@ -123,7 +123,7 @@ VuroAppBase::~VuroAppBase() {
     mSystemSounds.reset();
     delete mMusicInterface;
     mMusicInterface = nullptr;
-    mMainWindow.reset();
+    DestroyMainWindow();
     CrashHandler::UnregisterApp(this);
     if (gVuroApp == this) {
         gVuroApp = nullptr;

@@ -236,6 +236,9 @@ public:
     void DeleteQueuedWidgets();
     // The window procedure: handles a message at once or queues it as input.
     void WindowProc(const Platform::Message& message);
+    // Destroys the main window (if any) after its destruction message has been through the
+    // window procedure.
+    void DestroyMainWindow();
     // Dispatches queued input, one record when `one`; answers whether records remain.
     bool DispatchQueuedInput(bool one);
     void ReplayDemoInput();

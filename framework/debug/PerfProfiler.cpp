@@ -91,8 +91,7 @@ void PerfRecordSection(const PerfSectionEvent& event) {
 
 void PerfStop() {
     Profiler& p = State();
-    // The total ends before the folding starts, so the folding time stays out of it. (Taking
-    // the folding time off a stamp read before it, as once planned, cut real time instead.)
+    // The total ends before the folding starts, so the folding time stays out of it.
     uint64_t end = Stamp();
     for (const PerfSectionEvent& event : p.mEvents) {
         PerfRecordSection(event);

@@ -190,7 +190,8 @@ bool D3DTester::Setup(Platform::Window* window, std::shared_ptr<Platform::Direct
         const int format = gD3DTest32BitTextures ? kTexFormatA8R8G8B8 : kTexFormatA4R4G4B4;
         CheckDXError(mDevice->CreateTexture(64, 64, format, mTextureSurface1),
                      "CreateSurface (TextureSurface1)");
-        // "Surfacd2" as failure reasons already stored in the settings spell it.
+        // This reason's text reads "TextureSurfacd2": reasons go into the settings and into
+        // demos as fixed texts, so it stays as it is.
         CheckDXError(mDevice->CreateTexture(64, 64, format, mTextureSurface2),
                      "CreateSurface (TextureSurfacd2)");
         return true;

@@ -30,8 +30,8 @@ bool CacheIsCurrent(const std::string& cachePath, const std::string& sourcePath)
 } // namespace
 
 Sample* FModMusicInterface::DecodeToCachedWAV(const std::string& name) {
-    // A name without a folder gets "cached_" in front of it; a split at position 0 would make
-    // its first character the folder ("tcached_heme.wav").
+    // The folder part ends at the last "/" or "\\"; a name without a folder gets "cached_" in
+    // front of the whole name.
     const size_t slash = name.rfind('/');
     const size_t backslash = name.rfind('\\');
     size_t split = std::string::npos;

@@ -37,7 +37,7 @@ constexpr MenuArtStep kLoadTable[] = {
     Pic("images/cred2", "cred2", &A::mCred2),
     Pic("images/cred3", "cred3", &A::mCred3),
     Pic("images/cred4", "cred4", &A::mCred4),
-    Pic("images/cred5", "cred", &A::mCred5), // its failure text is "cred" in the game's wording
+    Pic("images/cred5", "cred", &A::mCred5), // its failure text names "cred", without the number
     Pic("images/cred6", "cred6", &A::mCred6),
     Pic("images/cred7", "cred7", &A::mCred7),
     {S::PaletteCredits, "", 1, 1, nullptr, nullptr, nullptr, false},
@@ -63,7 +63,8 @@ constexpr MenuArtStep kLoadTable[] = {
     PicFull("images/levelselect4", &A::mLevelSelect4, true),
     PicFull("images/lock", &A::mLock, true),
     PicFull("images/stat", &A::mStat, true),
-    // These four failure texts name other pictures than the files; they are kept as shown.
+    // Some failure texts below name the picture otherwise than its file (checkbox, dialog,
+    // dialog_btn, slider_thumb).
     Pic("images/light", "images/checkbox", &A::mCheckbox, 2, 1),
     Pic("images/dlg", "images/dialog", &A::mDialog),
     Pic("images/button_1", "images/dialog_btn", &A::mDialogButton),

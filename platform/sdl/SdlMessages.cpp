@@ -104,7 +104,17 @@ private:
                 MakePointParam(mState.windowWidth, mState.windowHeight));
             break;
         case SDL_WINDOWEVENT_MOVED:
+            // A move or size change is reported once the window manager has placed the
+            // window, which ends a drag by the frame that may have held the program: the
+            // frame press's message follows the new place.
             Add(window.windowID, kWmMove, 0, MakePointParam(window.data1, window.data2));
+            Add(window.windowID, kWmNcLButtonDown, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            Add(window.windowID, kWmNcLButtonDown, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_ENTER:
+            Add(window.windowID, kWmSetCursor, 0, 0);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
             Add(window.windowID, kWmPaint, 0, 0);

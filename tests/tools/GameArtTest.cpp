@@ -1,6 +1,7 @@
 // The play field's pictures in the data set: each one read back through the game's image
 // reader with the size its cel grid asks for, in the file kind the table names; the stage
-// backgrounds open to the sky; every tree's crown over all of its fruit cells.
+// backgrounds open to the sky; the skies repeat across; every tree's crown over all of its
+// fruit cells.
 #include "framework/graphics/ImageLib.h"
 #include "game/screens/GameImages.h"
 #include "tools/assetgen/gameart/GameArtList.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -98,6 +100,28 @@ TEST(GameArtTest, StageBackgroundsOpenToTheSky) {
             EXPECT_EQ(AlphaAt(*image, x, 0), 0);
             EXPECT_EQ(AlphaAt(*image, x, 400), 255);
         }
+    }
+}
+
+// The statistics screen lays the sky from x -188 and again from x 320: the picture repeats
+// every 508 pixels across, so the halves meet (within what JPEG leaves of a smooth gradient).
+TEST(GameArtTest, SkiesRepeatEvery508PixelsAcross) {
+    for (const char* sky : {"images/background_menu", "images/background_night"}) {
+        SCOPED_TRACE(sky);
+        std::unique_ptr<ImageLib::Image> image = ImageLib::GetImage(DataPath(sky), true);
+        ASSERT_NE(image, nullptr);
+        int worst = 0;
+        for (int y = 0; y < image->mHeight; ++y) {
+            for (int x = 0; x + 508 < image->mWidth; ++x) {
+                const uint32_t a = image->mBits[y * image->mWidth + x];
+                const uint32_t b = image->mBits[y * image->mWidth + x + 508];
+                for (int shift : {0, 8, 16}) {
+                    worst = std::max(worst,
+                                     std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+                }
+            }
+        }
+        EXPECT_LE(worst, 6);
     }
 }
 

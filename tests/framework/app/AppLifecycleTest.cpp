@@ -47,7 +47,7 @@ TEST_F(AppLifecycleTest, ConstructionSetsTheDefaultsAndRegistersTheApp) {
     EXPECT_EQ(mApp.mDDInterface, nullptr);
 }
 
-TEST_F(AppLifecycleTest, InitMakesAHiddenWindowAndADisplayOfTheAppsSize) {
+TEST_F(AppLifecycleTest, InitMakesTheMainWindowHiddenUntilStartAndADisplayOfTheAppsSize) {
     mApp.Init();
     EXPECT_TRUE(mApp.mInitialized);
     EXPECT_EQ(mApp.mRandSeed, mClock.TickMs());

@@ -8,7 +8,6 @@
 
 #include "framework/app/DemoFile.h"
 #include "framework/widgets/Widget.h"
-#include "platform/Process.h"
 #include "support/TempFolder.h"
 
 #include "platform/Messages.h"
@@ -81,22 +80,6 @@ struct WindowInput {
     Platform::Message Key(uint32_t message, int code) const {
         return {window, message, static_cast<uint64_t>(code), 0};
     }
-};
-
-class DebugOutputLog {
-public:
-    DebugOutputLog() : mPrevious(Platform::SetDebugOutputSink(&Collect)) { Text().clear(); }
-    ~DebugOutputLog() { Platform::SetDebugOutputSink(mPrevious); }
-    DebugOutputLog(const DebugOutputLog&) = delete;
-    DebugOutputLog& operator=(const DebugOutputLog&) = delete;
-    static std::string& Text() {
-        static std::string text;
-        return text;
-    }
-
-private:
-    static void Collect(std::string_view text) { Text().append(text); }
-    Platform::DebugOutputSink mPrevious;
 };
 
 inline constexpr const char* kDamagedStream = "Demo playback stopped: the record stream is damaged";

@@ -497,12 +497,22 @@ TEST(ImageSetTest, CopiesAreNewDisplayImagesOfTheWholeImageOrOfARectangle) {
         bits[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
     }
     source.OnBitsChanged();
+    source.mNumRows = 3;
+    source.mNumCols = 2;
+    source.mAnimInfo = std::make_unique<AnimationInfo>();
+    source.mAnimInfo->mFrameMap = {1, 0};
 
     std::unique_ptr<DDImage> whole(app.CopyImage(&source));
     ASSERT_NE(whole, nullptr);
     EXPECT_EQ(whole->mDDInterface, app.mDDInterface);
     ASSERT_EQ(whole->GetWidth(), 4);
     ASSERT_EQ(whole->GetHeight(), 3);
+    EXPECT_EQ(whole->mNumRows, 3) << "the cel layout goes with the copy";
+    EXPECT_EQ(whole->mNumCols, 2);
+    ASSERT_NE(whole->mAnimInfo, nullptr);
+    EXPECT_NE(whole->mAnimInfo.get(), source.mAnimInfo.get())
+        << "the animation record is the copy's own";
+    EXPECT_EQ(whole->mAnimInfo->mFrameMap, source.mAnimInfo->mFrameMap);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(whole->GetBits()[i], 0xFF000000u | static_cast<uint32_t>(i * 0x010203)) << i;
     }
@@ -510,6 +520,7 @@ TEST(ImageSetTest, CopiesAreNewDisplayImagesOfTheWholeImageOrOfARectangle) {
     ASSERT_NE(part, nullptr);
     ASSERT_EQ(part->GetWidth(), 2);
     ASSERT_EQ(part->GetHeight(), 2);
+    EXPECT_EQ(part->mNumCols, 2) << "a rectangle's copy too";
     const int rows[2][2] = {{5, 6}, {9, 10}};
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 2; ++x) {

@@ -6,6 +6,7 @@
 #include "framework/app/VuroAppBase.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
+#include "platform/Process.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedEvents.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -96,6 +99,23 @@ protected:
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
     TestApp mApp;
+};
+
+// Collects the debug output written while it lives.
+class DebugOutputLog {
+public:
+    DebugOutputLog() : mPrevious(Platform::SetDebugOutputSink(&Collect)) { Text().clear(); }
+    ~DebugOutputLog() { Platform::SetDebugOutputSink(mPrevious); }
+    DebugOutputLog(const DebugOutputLog&) = delete;
+    DebugOutputLog& operator=(const DebugOutputLog&) = delete;
+    static std::string& Text() {
+        static std::string text;
+        return text;
+    }
+
+private:
+    static void Collect(std::string_view text) { Text().append(text); }
+    Platform::DebugOutputSink mPrevious;
 };
 
 inline Platform::Message CloseMessage(const VuroAppBase& app) {

@@ -1,4 +1,5 @@
-// The window procedure's rules with scripted input: what is queued, Alt+Enter and Alt+F4,
+// The window procedure's rules with scripted input: what is answered at once (the end of a
+// move, the cursor, the destruction) and what is queued, Alt+Enter and Alt+F4,
 // activation and focus loss, the window timer's mouse enter and leave, playback ignoring real
 // input, and the records input leaves in a recorded demo.
 
@@ -40,7 +41,12 @@ public:
         altKeys.push_back(c);
         return VuroAppBase::SwallowsAltKey(c);
     }
+    void UpdateCursor() override {
+        ++cursorUpdates;
+        VuroAppBase::UpdateCursor();
+    }
     int gotFocus = 0;
+    int cursorUpdates = 0;
     std::vector<char> altKeys;
     int lostFocus = 0;
     std::vector<bool> mutes;
@@ -132,6 +138,46 @@ TEST_F(WindowProcTest, AltCharactersReachTheProductsHookAndNothingElse) {
     EXPECT_TRUE(mApp.mInputQueue.empty());
     EXPECT_TRUE(mApp.VuroAppBase::SwallowsAltKey('r'));
     EXPECT_FALSE(mApp.VuroAppBase::SwallowsAltKey('x'));
+}
+
+TEST_F(WindowProcTest, FramePressesCursorRequestsAndDestructionAreAnsweredAtOnce) {
+    using namespace Platform;
+    struct Case {
+        const char* name;
+        uint32_t message;
+        bool crashed;
+        bool restartsClock; // the time owed to updates is forgotten
+        int cursorUpdates;
+        bool logsDestroyed;
+    };
+    const Case cases[] = {
+        {"end of a move or resize", kWmNcLButtonDown, false, true, 0, false},
+        {"pointer entering", kWmSetCursor, false, false, 1, false},
+        {"pointer entering after a crash", kWmSetCursor, true, false, 0, false},
+        {"destruction", kWmDestroy, false, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        DebugOutputLog output;
+        mApp.mCrashed = c.crashed;
+        mApp.cursorUpdates = 0;
+        mApp.mUpdateFTimeAcc = 150.0;
+        mClock.Advance(40);
+        Send(c.message);
+        EXPECT_EQ(mApp.mUpdateFTimeAcc == 0.0 && mApp.mLastTimeCheck == mClock.TickMs(),
+                  c.restartsClock)
+            << c.name;
+        EXPECT_EQ(mApp.cursorUpdates, c.cursorUpdates) << c.name;
+        EXPECT_EQ(output.Text(),
+                  c.logsDestroyed ? "DESTROYED HWND: " + std::to_string(Main()) + "\r\n" : "")
+            << c.name;
+        EXPECT_TRUE(mApp.mInputQueue.empty()) << c.name;
+    }
+    mApp.mCrashed = false;
+    // A new screen mode makes the window again; the old one goes through the procedure.
+    DebugOutputLog output;
+    const std::string destroyed = "DESTROYED HWND: " + std::to_string(Main()) + "\r\n";
+    mApp.SetWindowedMode(false);
+    EXPECT_NE(output.Text().find(destroyed), std::string::npos) << output.Text();
 }
 
 TEST_F(WindowProcTest, NothingIsQueuedAfterACloseWhichShutsDownWhenDispatched) {

@@ -130,7 +130,7 @@ TEST(D3DTesterTest, SetupFailuresAndTheMemoryCheck) {
         EXPECT_FALSE(rig.rig.display->mIs3D);
     }
     {
-        // The second test texture is named "TextureSurfacd2", as stored failure reasons spell it.
+        // The second test texture's failure reason names "TextureSurfacd2".
         TesterRig rig;
         Vuro::Test::FakeDirectDraw::Fail("CreateTexture", Platform::kDDErrGeneric, 1);
         EXPECT_EQ(rig.Run().mFailureReason, "DXError - CreateSurface (TextureSurfacd2): 80004005");

@@ -10,6 +10,9 @@ namespace {
 using namespace Art;
 
 constexpr double kStripWidth = kFieldWidth; // a cloud strip spans the field
+// The statistics screen lays the sky side by side from x -188 and again from x 320, so the
+// halves meet only if the picture repeats every 508 pixels across.
+constexpr double kSkyRepeat = 508;
 
 void SkyGradient(cairo_t* cr, int width, int height, const Rgb& top, const Rgb& horizon) {
     cairo_rectangle(cr, 0, 0, width, height);
@@ -22,6 +25,14 @@ void SkyGradient(cairo_t* cr, int width, int height, const Rgb& top, const Rgb& 
     cairo_set_source(cr, sky);
     cairo_fill(cr);
     cairo_pattern_destroy(sky);
+}
+
+// The glow low over the horizon, drawn once more a repeat to either side, so that the picture
+// repeats every kSkyRepeat pixels across.
+void HorizonGlow(cairo_t* cr, double y, double radius, const Rgb& colour, double alpha) {
+    for (double wrap : {-kSkyRepeat, 0.0, kSkyRepeat}) {
+        Glow(cr, kFieldWidth / 2.0 + wrap, y, radius, colour, alpha);
+    }
 }
 
 void Face(cairo_t* cr, double cx, double cy, double r, bool sleepy) {
@@ -80,14 +91,14 @@ void PaintCloud(cairo_t* cr, double x, double y, double width, const Rgb& light,
 void PaintDayBackground(Sheet& sheet) {
     sheet.DrawCel(0, [](cairo_t* cr) {
         SkyGradient(cr, kFieldWidth, kFieldHeight, Palette::kSkyTop, Palette::kSkyHorizon);
-        Glow(cr, 320, 420, 380, Palette::kSunGlow, 0.35);
+        HorizonGlow(cr, 420, 380, Palette::kSunGlow, 0.35);
     });
 }
 
 void PaintNightBackground(Sheet& sheet) {
     sheet.DrawCel(0, [](cairo_t* cr) {
         SkyGradient(cr, kFieldWidth, kFieldHeight, Palette::kNightTop, Palette::kNightHorizon);
-        Glow(cr, 320, 460, 340, Hex(0x8a7ad0), 0.3);
+        HorizonGlow(cr, 460, 340, Hex(0x8a7ad0), 0.3);
     });
 }
 

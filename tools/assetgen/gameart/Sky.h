@@ -1,5 +1,6 @@
 #pragma once
-// The sky behind every stage: day and night backgrounds, the two cloud strips that scroll and
+// The sky behind every stage: day and night backgrounds (each repeats every 508 pixels across,
+// so that the statistics screen's two halves of sky meet), the two cloud strips that scroll and
 // wrap (each tiles with itself side by side), the sun and the moon, the night's stars.
 
 #include "tools/assetgen/art/Sheet.h"
