@@ -30,10 +30,11 @@
 //   SignalSafeFile does the same piece by piece: it opens (creating or truncating) at
 //   construction, Write appends, and Close (or the destructor) flushes the file to the disk and
 //   closes it; Close answers whether every piece was written.
-// - SetFaultReportProgram names a program (path and arguments) that StartFaultReportProgram
-//   starts beside the crashed process, in its working folder and environment, with one more
-//   argument when `extraArg` is not null, without waiting for it; an empty list (the default)
-//   starts nothing.
+// - SetFaultReportProgram names a program (path and arguments, system text as for
+//   StartProgram) that StartFaultReportProgram starts beside the crashed process, in its working
+//   folder and environment, with one more argument when `extraArg` is not null (already as the
+//   operating system takes it: SystemToNative), without waiting for it; an empty list (the
+//   default) starts nothing.
 // - DemangleSymbol turns a linker symbol into its source name; unchanged when it is not one.
 
 #include <cstddef>

@@ -4,6 +4,13 @@
 // folder elsewhere (MapFolder): the game names its player files "data\...", and they live in
 // the user's data folder.
 //
+// Paths are the system's text (code page 1251) on both sides of these calls. NativePath is the
+// one place where a path becomes the file system's name, in UTF-8 (SystemToNative), so a
+// Cyrillic player's file is a readable name on disk; names and folders that come from the file
+// system (FindFiles, ExecutablePath, GetWorkingDirectory, UserFolders.h) come back as system
+// text through NativeToSystem, which keeps what the code page cannot hold, so they lead back
+// to the very same bytes on disk.
+//
 // Failures are results, never exceptions: a missing file gives null, false or an empty list.
 
 #include <cstdint>
@@ -15,7 +22,8 @@
 
 namespace Vuro::Platform {
 
-// The path with every "\" turned into "/", and a mapped folder's part replaced by where it leads.
+// The file system's name of a path: every "\" turned into "/", a mapped folder's part replaced
+// by where it leads, and the whole in UTF-8.
 std::string NativePath(std::string_view path);
 
 // From now on, the relative paths whose first part is `name` ("data", "data\x.pf", "data/x.pf")
@@ -54,6 +62,8 @@ bool MakeFolders(const std::string& path);
 bool RemoveDirectory(const std::string& path);
 // Replaces `to` by `from` in one step (the way saved files are committed).
 bool RenameFile(const std::string& from, const std::string& to);
+// Renames `from` to `to` only while no file, folder or link has that name; false otherwise.
+bool RenameFileNoReplace(const std::string& from, const std::string& to);
 
 // Writes a stored file so that a crash, a kill or a full disk while saving never loses the old
 // content: the writer's bytes go to a new file of a unique name beside it, are flushed to the

@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <atomic>
 #include <csignal>
@@ -67,7 +68,7 @@ void SetCommandLineArgs(int argc, const char* const* argv) {
         if (i > 0) {
             line += ' ';
         }
-        line += QuotedIfBlank(argv[i] != nullptr ? argv[i] : "");
+        line += QuotedIfBlank(NativeToSystem(argv[i] != nullptr ? argv[i] : ""));
     }
     std::lock_guard<std::mutex> lock(gCommandLineMutex);
     gCommandLine = line;

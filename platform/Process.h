@@ -8,7 +8,8 @@
 // - DebugOutput is for developer statistics and traces: written to stderr when the environment
 //   variable VURO_DEBUG_OUTPUT is set, else dropped; a test can install a sink that sees it.
 // - CommandLine is the whole command line as one text, program name first: the arguments the
-//   program entry handed to SetCommandLineArgs, joined with single blanks, each argument that
+//   program entry handed to SetCommandLineArgs as system text (NativeToSystem, so a file named
+//   there leads back to the same name on disk), joined with single blanks, each argument that
 //   holds a blank enclosed in double quotes. Before SetCommandLineArgs (a test, a library user)
 //   it is the program's path alone, so there are no options.
 // - RaiseFault ends the process the way an unhandled fault does, so that whatever catches
@@ -16,7 +17,8 @@
 // - StartProgram runs another program with the arguments given (no shell reads them); it does
 //   not wait for the program to end. A name without a separator is found on the PATH; a path
 //   (with "\" or "/") is taken as it stands, relative to the working folder, its "\" mapped as
-//   for every file. False when the program could not be started.
+//   for every file. The arguments are system text, handed over as SystemToNative gives them.
+//   False when the program could not be started.
 // - CurrentProcessId is this process's id; ParentProcessId the id of the process that started
 //   this one while that one lives (once it has ended this one has another parent, so the
 //   answer changes). ProcessRuns tells whether a process of that id exists (one of another user

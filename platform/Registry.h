@@ -17,6 +17,8 @@
 //   reads as absent (see RegistryDocument.h for the format), and the first change keeps the
 //   file aside (KeepFileAside) before writing the new one. So does the first CreateKey over a
 //   file that cannot be read at all; the other changes leave such a file alone and fail.
+// - A file larger than 16 MiB cannot be read; a change that would make the file larger fails
+//   and leaves the file as it was.
 // - Tests install a store of their own (tests/support/MemoryRegistry.h).
 // Main thread use; the file store takes no locks.
 

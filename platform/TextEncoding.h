@@ -6,6 +6,12 @@
 //   becomes "?", and malformed UTF-8 bytes become "?" one byte at a time.
 // - "..."_cp1251 turns a UTF-8 literal into its code page 1251 bytes at compile time, so
 //   captions stay readable in the source: std::string caption = "Пауза"_cp1251;
+// - SystemToNative / NativeToSystem convert names and arguments handed to and taken from the
+//   operating system (file names, folders, the command line). A name on disk may hold any
+//   bytes, so NativeToSystem loses nothing: what the code page cannot hold (a character outside
+//   it, bytes that are no UTF-8) is kept as kNativeEscape followed by the byte itself, one pair
+//   per byte, and SystemToNative gives back exactly the bytes the system was given. The escape
+//   is the one byte the code page leaves unused, so no text of the system's own holds it.
 
 #include <array>
 #include <cstddef>
@@ -76,6 +82,13 @@ constexpr char32_t DecodeUtf8(std::string_view text, size_t& pos) {
 
 std::string Cp1251ToUtf8(std::string_view text);
 std::string Utf8ToCp1251(std::string_view text);
+
+inline constexpr char kNativeEscape = '\x98';
+
+std::string SystemToNative(std::string_view text);
+std::string NativeToSystem(std::string_view text);
+// True when the text is UTF-8 throughout (each character in its shortest form).
+bool IsUtf8(std::string_view text);
 
 // Bytes of a literal converted at compile time; at most as long as its UTF-8 source.
 template <size_t N> struct Cp1251Text {

@@ -5,7 +5,11 @@
 // gives .../Kelmontrave/Quandrellis). A variable that is not an absolute path counts as unset.
 //
 // Also the two moves of a user's data folder: from beside the program, where an earlier version
-// kept it, and into a copy for a demo's playback.
+// kept it, and into a copy for a demo's playback; and the one rename of the files an earlier
+// version named in code page 1251 bytes.
+//
+// Folders are given and returned as system text (FileSystem.h), whatever bytes the environment
+// holds.
 
 #include <string>
 
@@ -23,6 +27,13 @@ std::string UserDataFolder(const std::string& appKey);
 // while `to` holds nothing yet; `from` is removed afterwards. While both hold files, `from` is
 // left alone. A line on stderr tells either. True when files were moved.
 bool AdoptFolder(const std::string& from, const std::string& to);
+
+// Renames each file in `folder` whose name on disk is no UTF-8 but code page 1251 bytes (an
+// earlier version wrote "data\<name>.pf" of a Cyrillic name so) to the UTF-8 name the file
+// layer gives that text now, so the game finds it again. Never over an existing name: such a
+// file keeps its name, and a line on stderr says so. Names in UTF-8 stay as they are, so the
+// rename happens once. Returns the number of files renamed.
+int RenameCodePageNames(const std::string& folder);
 
 // A new folder under $TMPDIR (default /tmp), named tag + "-playback-" + this process's id, holding
 // a copy of the files of `from`; empty when no folder could be made. The copy stays after the

@@ -20,6 +20,7 @@ void VuroAppBase::SetUpUserDataFolder() {
     } else {
         (void)Platform::AdoptFolder(beside, folder);
     }
+    (void)Platform::RenameCodePageNames(folder);
     (void)Platform::MakeFolders(folder);
     if (mPlayingDemoBuffer) {
         folder = Platform::CopyFolderForPlayback(folder, folder.substr(folder.rfind('/') + 1));

@@ -24,6 +24,7 @@
 #include "platform/Threads.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace Vuro {
@@ -161,6 +162,8 @@ void VuroAppBase::Init(bool forceWindowed) {
             mInstanceLock = std::move(lock);
             break;
         case Platform::InstanceLock::Result::HeldElsewhere:
+            std::fprintf(stderr, "%s does not start: another copy is running (it holds %s)\n",
+                         mProdName.c_str(), lock->LockPath().c_str());
             lock->NotifyHolder();
             DoExit(0);
         case Platform::InstanceLock::Result::Unavailable:

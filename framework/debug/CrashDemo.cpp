@@ -6,6 +6,7 @@
 #include "platform/FaultHandler.h"
 #include "platform/FileSystem.h"
 #include "platform/LittleEndian.h"
+#include "platform/TextEncoding.h"
 
 #include <algorithm>
 
@@ -55,7 +56,8 @@ void PrepareCrashDemo(const VuroAppBase& app, CrashDemo& out) {
         return;
     }
     out.mPath = Platform::NativePath(app.mDemoFileName);
-    out.mAttachArg = std::string(kCrashAttachOption) + "=" + app.mDemoFileName;
+    out.mAttachArg =
+        Platform::SystemToNative(std::string(kCrashAttachOption) + "=" + app.mDemoFileName);
     DemoFile header;
     header.mSeed = app.mRandSeed;
     header.mProductVersion = app.mProductVersion;

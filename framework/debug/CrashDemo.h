@@ -23,8 +23,8 @@ namespace Vuro {
 class VuroAppBase;
 
 struct CrashDemo {
-    std::string mPath;            // the demo file as the system names it; empty: none is recorded
-    std::string mAttachArg;       // the report run's argument that sends it with the report
+    std::string mPath;            // the demo file's name on disk; empty: none is recorded
+    std::string mAttachArg;       // the report run's argument that sends it, as the OS takes it
     std::vector<uint8_t> mHeader; // the file's bytes before the end tick
 };
 

@@ -7,6 +7,7 @@
 #include "platform/DriverInfo.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/TextEncoding.h"
 
 #include <array>
 #include <atomic>
@@ -34,7 +35,7 @@ ReportText gTitle(gTitleBuffer, sizeof(gTitleBuffer));
 struct PublishedInfo {
     char system[kInfoSize];    // the driver lines of the system description
     char info[kInfoSize];      // GetCrashInfo
-    char attachArg[kPathSize]; // kCrashAttachOption, '=' and GetExtraCrashText, or empty
+    char attachArg[kPathSize]; // kCrashAttachOption, '=' and GetExtraCrashText as the OS takes it
     CrashDemo demo;            // the demo being recorded
 };
 std::array<PublishedInfo, 2> gPublished{};
@@ -177,7 +178,9 @@ void CrashHandler::PublishCrashInfo(VuroAppBase& app) {
     CopyText(published.info, kInfoSize, app.GetCrashInfo());
     std::string attachment = app.GetExtraCrashText();
     CopyText(published.attachArg, kPathSize,
-             attachment.empty() ? std::string() : kCrashAttachOption + ("=" + attachment));
+             attachment.empty()
+                 ? std::string()
+                 : Platform::SystemToNative(kCrashAttachOption + ("=" + attachment)));
     PrepareCrashDemo(app, published.demo);
     gCurrentPublished = next;
 }

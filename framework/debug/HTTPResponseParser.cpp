@@ -12,23 +12,23 @@ bool StartsWith(const std::string& text, const char* prefix) {
     return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
-// Leading decimal digits after optional blanks and sign, as atoi reads them, held at a bound
-// instead of overflowing.
-int64_t DecimalValue(const std::string& text) {
-    size_t pos = text.find_first_not_of(" \t");
-    if (pos == std::string::npos) {
-        return 0;
-    }
-    bool negative = text[pos] == '-';
-    if (text[pos] == '-' || text[pos] == '+') {
-        ++pos;
+// A Content-Length value: decimal digits with blanks around them, held at a bound instead of
+// overflowing. False for anything else (a sign, no digit, other characters): the body's end
+// cannot be known then.
+bool ContentLength(const std::string& text, int64_t& length) {
+    const std::string digits = Trim(text);
+    if (digits.empty()) {
+        return false;
     }
     constexpr int64_t kLimit = int64_t{1} << 53;
-    int64_t value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        value = std::min(kLimit, value * 10 + (text[pos] - '0'));
+    length = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        length = std::min(kLimit, length * 10 + (c - '0'));
     }
-    return negative ? -value : value;
+    return true;
 }
 
 // A chunk-size line: hexadecimal digits, blanks around them, and extensions after ";" that
@@ -84,7 +84,9 @@ HTTPResponseParser::Step HTTPResponseParser::ParseHeaderLine(const std::string& 
     } else if (StartsWith(line, "Transfer-Encoding: ")) {
         mChunked = line.substr(19) != "identity";
     } else if (StartsWith(line, "Content-Length: ")) {
-        mContentLength = DecimalValue(line.substr(16));
+        if (!ContentLength(line.substr(16), mContentLength)) {
+            return Step::Broken;
+        }
     } else if (line.empty()) {
         mHeadersDone = true;
     }

@@ -6,11 +6,12 @@
 // kMaxResponseBytes is refused.
 //
 // - Parse answers NeedMore until the body is complete (Done), the status line refuses it
-//   (NotFound, BadStatus) or the body cannot be read (Broken: a chunk size that is no
-//   hexadecimal number or is larger than any response, a chunk's data not followed by its line
-//   end). A chunk size may carry extensions after ";", which are ignored.
-// - Without a Content-Length (or with one of 0 or less) and without chunks the body runs to
-//   the end of the connection: Parse keeps answering NeedMore, and Close answers Done.
+//   (NotFound, BadStatus) or the body cannot be read (Broken: a Content-Length that is no
+//   decimal number, a negative one included; a chunk size that is no hexadecimal number or is
+//   larger than any response; a chunk's data not followed by its line end). A chunk size may
+//   carry extensions after ";", which are ignored.
+// - Without a Content-Length (or with one of 0) and without chunks the body runs to the end of
+//   the connection: Parse keeps answering NeedMore, and Close answers Done.
 // - Close tells the end of the connection: Done when the body was complete there, Broken when
 //   the response was cut short (in its headers, before its Content-Length, inside or before a
 //   chunk).
@@ -49,7 +50,7 @@ private:
     bool mHeadersDone = false;
     bool mChunked = false;
     bool mDone = false;
-    int64_t mContentLength = 0; // body bytes still expected; 0 or less: up to the close
+    int64_t mContentLength = 0; // body bytes still expected; 0: up to the close
     int64_t mChunkRemaining = 0;
     bool mChunkLineEndDue = false; // a chunk's data is in; its "\r\n" is still to come
 };

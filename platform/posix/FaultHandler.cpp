@@ -1,4 +1,6 @@
 #include "platform/FaultHandler.h"
+#include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include "platform/Threads.h"
 
@@ -405,12 +407,13 @@ void SetFaultReportProgram(const std::vector<std::string>& args) {
     gReportArgs.fill(nullptr);
     char* end = gReportArgText;
     for (size_t i = 0; i < args.size() && i < kMaxReportArgs; ++i) {
+        const std::string arg = i == 0 ? NativePath(args[i]) : SystemToNative(args[i]);
         size_t room = static_cast<size_t>(gReportArgText + kPathSize - end);
-        if (args[i].size() + 1 > room) {
+        if (arg.size() + 1 > room) {
             gReportArgs.fill(nullptr); // a program named in part is not started at all
             return;
         }
-        std::memcpy(end, args[i].c_str(), args[i].size() + 1);
+        std::memcpy(end, arg.c_str(), arg.size() + 1);
         gReportArgs[i] = end;
         end += args[i].size() + 1;
     }

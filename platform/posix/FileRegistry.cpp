@@ -50,9 +50,14 @@ Stored Load(const std::string& path) {
 }
 
 // Writes the document over what `stored` came from. A file that could not be read, or held
-// lines the document lost, is kept aside first; when it cannot be, nothing is written.
+// lines the document lost, is kept aside first; when it cannot be, nothing is written. Nor is
+// a file that Load would refuse to read: every setting in it would be lost.
 bool Save(const std::string& path, const Stored& stored, const RegistryDocument& document,
           const std::string& appKey) {
+    const std::string text = document.ToText("HKEY_LOCAL_MACHINE\\SOFTWARE\\" + appKey);
+    if (text.size() > static_cast<size_t>(kMaxFileBytes)) {
+        return false;
+    }
     if (stored.unreadable && KeepFileAside(path, "could not be read").empty()) {
         return false;
     }
@@ -64,7 +69,6 @@ bool Save(const std::string& path, const Stored& stored, const RegistryDocument&
     if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) {
         return false;
     }
-    const std::string text = document.ToText("HKEY_LOCAL_MACHINE\\SOFTWARE\\" + appKey);
     return WriteFileReplacing(path, [&text](FILE* file) {
         return std::fwrite(text.data(), 1, text.size(), file) == text.size();
     });

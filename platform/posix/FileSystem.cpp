@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -56,6 +57,32 @@ FILE* OpenRegularFileForReading(const std::string& path, const char* mode) {
     return file;
 }
 
+bool NativeExists(const std::string& native) {
+    struct stat info {};
+    return stat(native.c_str(), &info) == 0;
+}
+
+bool NativeIsDirectory(const std::string& native) {
+    struct stat info {};
+    return stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A rename that never replaces `to`: false, with errno EEXIST, when that name is taken (a
+// dangling link included).
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    int moved = renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    if (moved != 0 && errno == EINVAL) {
+        // A file system without the flag: look first, then rename.
+        struct stat info {};
+        if (lstat(to.c_str(), &info) == 0) {
+            errno = EEXIST;
+            return false;
+        }
+        moved = std::rename(from.c_str(), to.c_str());
+    }
+    return moved == 0;
+}
+
 // Beyond this many kept copies of one file, something keeps damaging it: no more are made.
 constexpr int kMaxKeptCopies = 100;
 
@@ -73,13 +100,15 @@ std::string NativePath(std::string_view path) {
             c = '/';
         }
     }
-    std::lock_guard<std::mutex> lock(gMapLock);
-    const size_t length = gMappedName.size();
-    if (length != 0 && result.compare(0, length, gMappedName) == 0 &&
-        (result.size() == length || result[length] == '/')) {
-        result.replace(0, length, gMappedFolder);
+    {
+        std::lock_guard<std::mutex> lock(gMapLock);
+        const size_t length = gMappedName.size();
+        if (length != 0 && result.compare(0, length, gMappedName) == 0 &&
+            (result.size() == length || result[length] == '/')) {
+            result.replace(0, length, gMappedFolder);
+        }
     }
-    return result;
+    return SystemToNative(result);
 }
 
 void MapFolder(const std::string& name, const std::string& folder) {
@@ -109,23 +138,23 @@ bool FindFiles(const std::string& pattern, std::vector<FileEntry>& entries) {
     std::string folder;
     std::string mask;
     SplitFolder(NativePath(pattern), folder, mask);
-    if (mask == "*.*") {
-        mask = "*";
-    }
+    // Matched in the system's text, where "?" stands for one character of the code page.
+    mask = mask == "*.*" ? "*" : NativeToSystem(mask);
     DIR* dir = opendir(folder.c_str());
     if (!dir) {
         return false;
     }
     while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name == "." || name == "..") {
+        const std::string native = entry->d_name;
+        if (native == "." || native == "..") {
             continue;
         }
+        std::string name = NativeToSystem(native);
         // No FNM_PERIOD: the system's file search lets wildcards match a leading dot too.
         if (fnmatch(mask.c_str(), name.c_str(), 0) != 0) {
             continue;
         }
-        std::string full = folder == "/" ? "/" + name : folder + "/" + name;
+        std::string full = folder == "/" ? "/" + native : folder + "/" + native;
         struct stat info {};
         if (lstat(full.c_str(), &info) != 0) {
             continue;
@@ -166,13 +195,11 @@ bool GetFileWriteTime(const std::string& path, uint64_t& fileTime) {
 }
 
 bool FileExists(const std::string& path) {
-    struct stat info {};
-    return stat(NativePath(path).c_str(), &info) == 0;
+    return NativeExists(NativePath(path));
 }
 
 bool IsDirectory(const std::string& path) {
-    struct stat info {};
-    return stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    return NativeIsDirectory(NativePath(path));
 }
 
 bool MakeDirectory(const std::string& path) {
@@ -188,11 +215,11 @@ bool MakeFolders(const std::string& path) {
     for (size_t slash = native.find('/', 1); slash != std::string::npos;
          slash = native.find('/', slash + 1)) {
         const std::string folder = native.substr(0, slash);
-        if (!IsDirectory(folder) && !MakeDirectory(folder)) {
+        if (!NativeIsDirectory(folder) && mkdir(folder.c_str(), 0755) != 0) {
             return false;
         }
     }
-    return IsDirectory(native) || MakeDirectory(native);
+    return NativeIsDirectory(native) || mkdir(native.c_str(), 0755) == 0;
 }
 
 bool RemoveDirectory(const std::string& path) {
@@ -203,23 +230,18 @@ bool RenameFile(const std::string& from, const std::string& to) {
     return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
+bool RenameFileNoReplace(const std::string& from, const std::string& to) {
+    return RenameNoReplace(NativePath(from), NativePath(to));
+}
+
 std::string KeepFileAside(const std::string& path, std::string_view why) {
     const std::string native = NativePath(path);
     for (int n = 1; n <= kMaxKeptCopies; ++n) {
         const std::string aside = native + ".kept" + (n > 1 ? "." + std::to_string(n) : "");
-        int moved = renameat2(AT_FDCWD, native.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
-        if (moved != 0 && errno == EINVAL) {
-            // A file system without the flag: look first, then rename.
-            if (FileExists(aside)) {
-                errno = EEXIST;
-            } else {
-                moved = std::rename(native.c_str(), aside.c_str());
-            }
-        }
-        if (moved == 0) {
+        if (RenameNoReplace(native, aside)) {
             std::fprintf(stderr, "%s %.*s; it is kept as %s\n", native.c_str(),
                          static_cast<int>(why.size()), why.data(), aside.c_str());
-            return aside;
+            return NativeToSystem(aside);
         }
         if (errno != EEXIST) {
             return {};
@@ -229,9 +251,9 @@ std::string KeepFileAside(const std::string& path, std::string_view why) {
 }
 
 std::string FindFileNoCase(const std::string& path) {
-    std::string native = NativePath(path);
-    if (FileExists(native)) {
-        return native;
+    const std::string native = NativePath(path);
+    if (NativeExists(native)) {
+        return NativeToSystem(native);
     }
     std::string folder;
     std::string name;
@@ -243,7 +265,7 @@ std::string FindFileNoCase(const std::string& path) {
     std::string found;
     while (dirent* entry = readdir(dir)) {
         if (strcasecmp(entry->d_name, name.c_str()) == 0) {
-            found = native.substr(0, native.size() - name.size()) + entry->d_name;
+            found = NativeToSystem(native.substr(0, native.size() - name.size()) + entry->d_name);
             break;
         }
     }
@@ -257,12 +279,12 @@ std::string ExecutablePath() {
     if (length <= 0) {
         return {};
     }
-    return std::string(buffer, static_cast<size_t>(length));
+    return NativeToSystem(std::string_view(buffer, static_cast<size_t>(length)));
 }
 
 std::string GetWorkingDirectory() {
     char buffer[PATH_MAX];
-    return getcwd(buffer, sizeof(buffer)) ? std::string(buffer) : std::string();
+    return getcwd(buffer, sizeof(buffer)) ? NativeToSystem(buffer) : std::string();
 }
 
 bool SetWorkingDirectory(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -39,10 +40,20 @@ bool MakeAddress(const std::string& path, sockaddr_un& address) {
 
 } // namespace
 
-InstanceLock::InstanceLock(const std::string& name, const std::string& folder) {
-    std::string base = (folder.empty() ? RuntimeFolder() : folder) + "/" + FileNameOf(name);
-    mLockPath = base + ".lock";
-    mSocketPath = base + ".notify";
+InstanceLock::InstanceLock(const std::string& name, const std::string& folder)
+    : mLockPath(LockFileOf(name, folder)) {
+    mSocketPath = mLockPath.substr(0, mLockPath.size() - 5) + ".notify";
+}
+
+std::string InstanceLock::LockFileOf(const std::string& name, const std::string& folder) {
+    if (!folder.empty()) {
+        return folder + "/" + FileNameOf(name) + ".lock";
+    }
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0') {
+        return std::string(runtime) + "/" + FileNameOf(name) + ".lock";
+    }
+    return "/tmp/" + FileNameOf(name) + "-" + std::to_string(getuid()) + ".lock";
 }
 
 InstanceLock::~InstanceLock() {
@@ -56,18 +67,20 @@ InstanceLock::~InstanceLock() {
     }
 }
 
-std::string InstanceLock::RuntimeFolder() {
-    const char* dir = std::getenv("XDG_RUNTIME_DIR");
-    return dir && *dir ? std::string(dir) : std::string("/tmp");
-}
-
 InstanceLock::Result InstanceLock::Acquire() {
     if (mHeld) {
         return Result::Acquired;
     }
     if (mLockFd < 0) {
-        mLockFd = open(mLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        mLockFd = open(mLockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (mLockFd < 0) {
+            return Result::Unavailable;
+        }
+        // Another user's file is no lock of this user's copies, whoever holds it.
+        struct stat info {};
+        if (fstat(mLockFd, &info) != 0 || info.st_uid != geteuid()) {
+            close(mLockFd);
+            mLockFd = -1;
             return Result::Unavailable;
         }
     }

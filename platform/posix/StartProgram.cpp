@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 
 #include <errno.h>
 #include <spawn.h>
@@ -15,10 +16,14 @@ namespace Vuro::Platform {
 
 bool StartProgram(const std::string& name, const std::vector<std::string>& args) {
     const std::string program = NativePath(name);
+    std::vector<std::string> native;
+    for (const std::string& arg : args) {
+        native.push_back(SystemToNative(arg));
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
+    for (std::string& arg : native) {
+        argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
     pid_t pid = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/TextEncoding.h"
 
 #include <unistd.h>
 
@@ -9,20 +10,21 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace Vuro::Platform {
 
 namespace {
 
-// The variable when it holds an absolute path, else $HOME + fallback.
+// The variable when it holds an absolute path, else $HOME + fallback; as system text.
 std::string FromEnvironment(const char* variable, const char* fallback) {
     const char* value = std::getenv(variable);
     if (value != nullptr && value[0] == '/') {
-        return value;
+        return NativeToSystem(value);
     }
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : ".") + fallback;
+    return NativeToSystem(home != nullptr ? home : ".") + fallback;
 }
 
 std::vector<FileEntry> FilesIn(const std::string& folder) {
@@ -104,8 +106,8 @@ bool AdoptFolder(const std::string& from, const std::string& to) {
         return false;
     }
     if (!FilesIn(to).empty()) {
-        std::fprintf(stderr, "The files in %s are not used: those in %s are\n", from.c_str(),
-                     to.c_str());
+        std::fprintf(stderr, "The files in %s are not used: those in %s are\n",
+                     NativePath(from).c_str(), NativePath(to).c_str());
         return false;
     }
     int moved = 0;
@@ -115,19 +117,43 @@ bool AdoptFolder(const std::string& from, const std::string& to) {
         }
     }
     (void)RemoveDirectory(from);
-    std::fprintf(stderr, "%d files moved from %s to %s\n", moved, from.c_str(), to.c_str());
+    std::fprintf(stderr, "%d files moved from %s to %s\n", moved, NativePath(from).c_str(),
+                 NativePath(to).c_str());
     return moved > 0;
+}
+
+int RenameCodePageNames(const std::string& folder) {
+    int renamed = 0;
+    for (const FileEntry& entry : FilesIn(folder)) {
+        // The bytes on disk, read as the code page 1251 text an earlier version wrote there.
+        const std::string written = SystemToNative(entry.name);
+        if (entry.isDirectory || IsUtf8(written) ||
+            written.find(kNativeEscape) != std::string::npos) {
+            continue;
+        }
+        const std::string from = folder + "/" + entry.name;
+        const std::string to = folder + "/" + written;
+        if (RenameFileNoReplace(from, to)) {
+            ++renamed;
+        } else {
+            std::fprintf(stderr, "%s keeps its name: %s cannot be used (%s)\n",
+                         NativePath(from).c_str(), NativePath(to).c_str(), std::strerror(errno));
+        }
+    }
+    return renamed;
 }
 
 std::string CopyFolderForPlayback(const std::string& from, const std::string& tag) {
     const char* temporary = std::getenv("TMPDIR");
-    const std::string root = temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp";
+    const std::string root =
+        NativeToSystem(temporary != nullptr && temporary[0] == '/' ? temporary : "/tmp");
     const std::string prefix = tag + "-playback-";
     RemoveEndedCopies(root, prefix);
-    std::string folder = root + "/" + prefix + std::to_string(getpid()) + "-XXXXXX";
-    if (mkdtemp(folder.data()) == nullptr) {
+    std::string made = NativePath(root + "/" + prefix + std::to_string(getpid()) + "-XXXXXX");
+    if (mkdtemp(made.data()) == nullptr) {
         return {};
     }
+    const std::string folder = NativeToSystem(made);
     for (const FileEntry& entry : FilesIn(from)) {
         if (!entry.isDirectory) {
             (void)CopyFile(from + "/" + entry.name, folder + "/" + entry.name);

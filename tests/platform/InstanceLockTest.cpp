@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -63,6 +68,37 @@ TEST_F(InstanceLockTest, NamesBecomeSafeFileNames) {
     InstanceLock odd("../a/b c", mFolder.string());
     ASSERT_EQ(odd.Acquire(), InstanceLock::Result::Acquired);
     EXPECT_TRUE(std::filesystem::exists(mFolder / ".._a_b_c.lock"));
+}
+
+TEST_F(InstanceLockTest, WithoutARuntimeFolderTheLockInTmpIsTheUsersOwn) {
+    const char* saved = std::getenv("XDG_RUNTIME_DIR");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(InstanceLock("Quandrellis Mutex").LockPath(),
+              "/tmp/Quandrellis_Mutex-" + std::to_string(getuid()) + ".lock");
+    if (saved != nullptr) {
+        setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
+    } else {
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+}
+
+TEST_F(InstanceLockTest, AnotherUsersLockFileOrALinkIsNeverUsed) {
+    // Another user made the file and holds it: it must not keep this user's game from running.
+    const int theirs = open((mFolder / "Product.lock").c_str(), O_RDWR | O_CREAT, 0666);
+    ASSERT_GE(theirs, 0);
+    ASSERT_EQ(flock(theirs, LOCK_EX), 0);
+    if (fchown(theirs, getuid() + 1, static_cast<gid_t>(-1)) != 0) {
+        close(theirs);
+        GTEST_SKIP() << "only root can give a file to another user";
+    }
+    InstanceLock lock("Product", mFolder.string());
+    EXPECT_EQ(lock.Acquire(), InstanceLock::Result::Unavailable);
+    close(theirs);
+    std::filesystem::create_symlink(mFolder / "elsewhere", mFolder / "Linked.lock");
+    InstanceLock linked("Linked", mFolder.string());
+    EXPECT_EQ(linked.Acquire(), InstanceLock::Result::Unavailable);
+    EXPECT_FALSE(std::filesystem::exists(mFolder / "elsewhere"));
 }
 
 TEST_F(InstanceLockTest, AnUnusableFolderRunsWithoutTheCheck) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace Vuro::Platform {
 namespace {
@@ -233,7 +234,7 @@ TEST_F(FileRegistryTest, AFileThatCannotBeWrittenFailsTheWrite) {
     EXPECT_EQ(ReadFile(mFolder.Path("Maker")), "not a folder");
 }
 
-TEST_F(FileRegistryTest, AFileTooLargeToReadIsKeptAsideNotOverwritten) {
+TEST_F(FileRegistryTest, AFileTooLargeToReadIsKeptAsideAndNeverWritten) {
     std::string huge = "\"Kept\"=dword:00000007\n";
     huge.resize((16u << 20) + 1, ';');
     mFolder.Write("Game.reg", huge);
@@ -246,8 +247,13 @@ TEST_F(FileRegistryTest, AFileTooLargeToReadIsKeptAsideNotOverwritten) {
     EXPECT_EQ(ReadFile(mFolder.Path("Game.reg.kept")), huge);
     const uint8_t one = 1;
     ASSERT_TRUE(mRegistry.SetValue("Game", "", "New", kRegBinary, &one, 1));
-    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")),
-              "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"New\"=hex:01\n");
+    const std::string written = ReadFile(mFolder.Path("Game.reg"));
+    EXPECT_EQ(written, "; HKEY_LOCAL_MACHINE\\SOFTWARE\\Game\n\"New\"=hex:01\n");
+    // 6 MiB in hex make a file of 18.9 MB, which could never be read again.
+    const std::vector<uint8_t> large(6u << 20, 0xAB);
+    EXPECT_FALSE(mRegistry.SetValue("Game", "", "Large", kRegBinary, large.data(),
+                                    static_cast<uint32_t>(large.size())));
+    EXPECT_EQ(ReadFile(mFolder.Path("Game.reg")), written);
 }
 
 TEST(FileRegistryRootTest, TheRootComesFromTheEnvironment) {

@@ -3,6 +3,7 @@
 // folder leads its paths elsewhere.
 
 #include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,28 @@ TEST(MapFolder, PathsOfTheMappedFolderLeadIntoItAndOthersStay) {
     EXPECT_TRUE(FileExists("data\\scores.dat"));
     MapFolder("data", "");
     EXPECT_EQ(NativePath("data\\Ann.pf"), "data/Ann.pf");
+}
+
+TEST(MapFolder, ACyrillicPlayersFileHasItsUtf8NameInAFolderOfAnyName) {
+    // The user's folder holds characters the code page has not: it comes into the system as
+    // the environment gives it, and every file call leads back to those bytes.
+    TempFolder folder("utf8_names");
+    const std::string home = folder.Path("дом 张");
+    std::filesystem::create_directories(home);
+    MapFolder("data", NativeToSystem(home));
+    const std::string name = std::string("вашавах"_cp1251) + ".pf";
+    ASSERT_TRUE(WriteText("data\\" + name, "record"));
+    EXPECT_EQ(Names(home), (std::vector<std::string>{"вашавах.pf"}));
+    std::vector<FileEntry> entries;
+    ASSERT_TRUE(FindFiles("data\\???????.pf", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, name);
+    FILE* file = OpenFile("data\\" + entries[0].name, "rb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_TRUE(RemoveFile("data\\" + name));
+    EXPECT_TRUE(Names(home).empty());
+    MapFolder("data", "");
 }
 
 TEST(MakeFolders, MakesEveryFolderOnTheWay) {

@@ -2,6 +2,8 @@
 // earlier version's folder from beside the program, and the copies a demo's playback works on.
 
 #include "platform/UserFolders.h"
+#include "platform/FileSystem.h"
+#include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,31 @@ TEST(UserFolders, TheKeysPartsAreFoldersUnderTheXdgFolders) {
     EXPECT_EQ(ConfigHome(), folder.Path(".config"));
     EXPECT_EQ(UserDataFolder(""), "");
     EXPECT_EQ(UserDataFolder("A\\..\\B"), "");
+    // A home folder of any name leads back to itself.
+    ScopedEnvironment named({{"XDG_DATA_HOME", nullptr}, {"HOME", folder.Path("дом 张").c_str()}});
+    EXPECT_EQ(NativePath(UserDataFolder("A")), folder.Path("дом 张/.local/share/A"));
+}
+
+TEST(UserFolders, FilesAnEarlierVersionNamedInCodePageBytesGetTheirUtf8Names) {
+    TempFolder folder("code_page_names");
+    folder.Write("\xE2\xE0\xF1\xFF.pf", "Vasya");  // "вася" as code page bytes
+    folder.Write("\xC0\xED\xFF.pf", "older Anya"); // "Аня", whose new file exists
+    folder.Write("Аня.pf", "Anya");
+    folder.Write("张.pf", "UTF-8 already");
+    fs::create_directories(folder.Path("\xEF\xE0\xEF\xEA\xE0")); // a folder is no player
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RenameCodePageNames(NativeToSystem(folder.Folder())), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              folder.Path("\xC0\xED\xFF.pf") + " keeps its name: " + folder.Path("Аня.pf") +
+                  " cannot be used (File exists)\n");
+    EXPECT_EQ(ReadAll(folder.Path("вася.pf")), "Vasya");
+    EXPECT_EQ(ReadAll(folder.Path("Аня.pf")), "Anya");
+    EXPECT_EQ(ReadAll(folder.Path("\xC0\xED\xFF.pf")), "older Anya");
+    EXPECT_EQ(ReadAll(folder.Path("张.pf")), "UTF-8 already");
+    EXPECT_TRUE(fs::is_directory(folder.Path("\xEF\xE0\xEF\xEA\xE0")));
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RenameCodePageNames(NativeToSystem(folder.Folder())), 0) << "renamed once";
+    testing::internal::GetCapturedStderr();
 }
 
 TEST(UserFolders, AnEarlierVersionsFolderIsMovedOnceAndNotAgain) {
@@ -111,7 +138,8 @@ TEST(UserFolders, AnEarlierVersionsFolderIsMovedOnceAndNotAgain) {
 
 TEST(UserFolders, APlaybackCopyHoldsTheFilesAndEndedRunsCopiesGo) {
     TempFolder folder("playback_copy");
-    fs::create_directories(folder.Path("tmp"));
+    const std::string tmp = folder.Path("tmp 张");
+    fs::create_directories(tmp);
     fs::create_directories(folder.Path("home"));
     folder.Write("home/Ann.pf", "record");
     folder.Write("home/scores.dat", "rows");
@@ -120,18 +148,18 @@ TEST(UserFolders, APlaybackCopyHoldsTheFilesAndEndedRunsCopiesGo) {
         _exit(0);
     }
     waitpid(child, nullptr, 0);
-    const std::string ended =
-        folder.Path("tmp/Quandrellis-playback-" + std::to_string(child) + "-aaaaaa");
-    const std::string running = folder.Path("tmp/Quandrellis-playback-1-bbbbbb");
-    const std::string other = folder.Path("tmp/Other-playback-" + std::to_string(child) + "-c");
+    const std::string ended = tmp + "/Quandrellis-playback-" + std::to_string(child) + "-aaaaaa";
+    const std::string running = tmp + "/Quandrellis-playback-1-bbbbbb";
+    const std::string other = tmp + "/Other-playback-" + std::to_string(child) + "-c";
     for (const std::string& left : {ended, running, other}) {
         fs::create_directories(left);
         std::ofstream(left + "/Ann.pf") << "old";
     }
-    ScopedEnvironment env({{"TMPDIR", folder.Path("tmp").c_str()}});
-    const std::string copy = CopyFolderForPlayback(folder.Path("home"), "Quandrellis");
+    ScopedEnvironment env({{"TMPDIR", tmp.c_str()}});
+    // The copy is the system's text of a folder in $TMPDIR, whatever its name holds.
+    const std::string copy = NativePath(CopyFolderForPlayback(folder.Path("home"), "Quandrellis"));
     ASSERT_FALSE(copy.empty());
-    EXPECT_EQ(fs::path(copy).parent_path(), fs::path(folder.Path("tmp")));
+    EXPECT_EQ(fs::path(copy).parent_path(), fs::path(tmp));
     EXPECT_EQ(fs::path(copy).filename().string().rfind(
                   "Quandrellis-playback-" + std::to_string(getpid()) + "-", 0),
               0u);
@@ -141,7 +169,7 @@ TEST(UserFolders, APlaybackCopyHoldsTheFilesAndEndedRunsCopiesGo) {
     EXPECT_TRUE(fs::exists(running)) << "process 1 runs";
     EXPECT_TRUE(fs::exists(other));
     // A second copy is a new folder; this process's first stays while it runs.
-    const std::string again = CopyFolderForPlayback(folder.Path("home"), "Quandrellis");
+    const std::string again = NativePath(CopyFolderForPlayback(folder.Path("home"), "Quandrellis"));
     EXPECT_NE(again, copy);
     EXPECT_TRUE(fs::exists(copy));
 }

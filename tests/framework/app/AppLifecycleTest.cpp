@@ -120,8 +120,7 @@ public:
     }
     ~UniqueProduct() {
         std::error_code ignored;
-        std::filesystem::remove(
-            Platform::InstanceLock::RuntimeFolder() + "/" + mName + "Mutex.lock", ignored);
+        std::filesystem::remove(Platform::InstanceLock::LockFileOf(mName + "Mutex"), ignored);
     }
     std::string mName;
 };
@@ -139,12 +138,16 @@ TEST_F(AppLifecycleTest, ASecondCopyExitsWithCode0AndRaisesTheFirst) {
         TestApp second;
         second.mProdName = product.mName;
         second.mOnlyAllowOneCopyToRun = true;
+        testing::internal::CaptureStderr();
         try {
             second.Init();
             FAIL() << "the second copy went on";
         } catch (const ExitCalled& exit) {
             EXPECT_EQ(exit.code, 0);
         }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  product.mName + " does not start: another copy is running (it holds " +
+                      Platform::InstanceLock::LockFileOf(product.mName + "Mutex") + ")\n");
         EXPECT_EQ(mWindows.mCreated, 1) << "the second copy made no window";
     }
     gVuroApp = &mApp;

@@ -25,8 +25,7 @@ public:
     }
     ~SmokeApp() override {
         std::error_code ignored;
-        std::filesystem::remove(
-            Platform::InstanceLock::RuntimeFolder() + "/" + mProdName + "Mutex.lock", ignored);
+        std::filesystem::remove(Platform::InstanceLock::LockFileOf(mProdName + "Mutex"), ignored);
     }
     void RunLoadingWork() override { loadingWorkRan = true; }
     void OnLoadingDone() override { ++loadingDone; }

@@ -36,7 +36,7 @@ public:
         Platform::SetCommandLineArgs(static_cast<int>(args.size()), args.data());
     }
     ~CommandLineScope() {
-        std::string program = Platform::ExecutablePath();
+        std::string program = Platform::NativePath(Platform::ExecutablePath());
         const char* args[] = {program.c_str()};
         Platform::SetCommandLineArgs(1, args);
     }
@@ -90,6 +90,17 @@ TEST_F(CommandLineTest, TheJoinedLineQuotesArgumentsWithBlanksAndDropsTheProgram
         CommandLineScope line({"/opt/quandrellis"});
         mApp.ParseCommandLine();
         EXPECT_TRUE(mApp.options.empty());
+    }
+    mApp.options.clear();
+    {
+        // A file named there leads back to its own name on disk, whatever it holds.
+        TempFolder folder("command_line");
+        folder.Write("демо 张.dmo", "demo");
+        const std::string option = "-demofile=" + folder.Path("демо 张.dmo");
+        CommandLineScope line({"/opt/quandrellis", option.c_str()});
+        mApp.ParseCommandLine();
+        ASSERT_EQ(mApp.options.size(), 1u);
+        EXPECT_TRUE(Platform::FileExists(mApp.options[0].second));
     }
     // Without a recorded line the program's path alone stands there: no options.
     EXPECT_EQ(Platform::CommandLine().find(" -"), std::string::npos);

@@ -1,6 +1,7 @@
 #include "game/player/ProfileManager.h"
 
 #include "PlayerDataFolder.h"
+#include "platform/TextEncoding.h"
 #include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
@@ -243,6 +244,17 @@ TEST_F(ProfileManagerTest, DeleteAndRemove) {
         EXPECT_EQ(Texts(lone), (std::vector<std::string>{"Player"})) << gone;
         std::filesystem::remove_all("data/Eve.pf");
     }
+    // A Cyrillic player's file has the UTF-8 name on disk, and is found there again.
+    ProfileManager cyrillic;
+    name = "Аня"_cp1251;
+    ASSERT_TRUE(cyrillic.AddProfile(name));
+    ASSERT_TRUE(cyrillic.SaveList());
+    EXPECT_TRUE(DataExists("Аня.pf"));
+    ASSERT_TRUE(cyrillic.LoadList());
+    EXPECT_EQ(Current(cyrillic), name);
+    ASSERT_TRUE(cyrillic.GetName(0, name));
+    EXPECT_FALSE(cyrillic.RemoveProfile(name)) << "the last profile";
+    EXPECT_FALSE(DataExists("Аня.pf"));
 }
 
 TEST_F(ProfileManagerTest, AListedProfileWhoseFileDoesNotLoadIsKeptAsideNotOverwritten) {

@@ -60,8 +60,9 @@ TEST(Program, PlayerFilesAnEarlierVersionKeptBesideItAreMovedToTheUsersDataFolde
     ProgramRun run(VURO_PROGRAM, folder);
     fs::create_directories(run.Path("data"));
     folder.Write("data/scores.dat", std::string(8, '\0')); // two empty tables
-    folder.Write("data/Ann.pf", std::string("Ann") + std::string(37, '\0'));
-    const std::string list = std::string("\1\0\0\0Ann\0\0\0\0", 11);
+    // A Cyrillic player, "Аня", whose file the earlier version named in code page 1251 bytes.
+    folder.Write("data/\xC0\xED\xFF.pf", std::string("\xC0\xED\xFF") + std::string(37, '\0'));
+    const std::string list = std::string("\1\0\0\0\xC0\xED\xFF\0\0\0\0", 11);
     folder.Write("data/profile.dat", list);
     ASSERT_TRUE(run.Start({}));
     EXPECT_TRUE(WaitForOutput(run, "First Frame Time: ", In(60))) << run.Output();
@@ -69,7 +70,7 @@ TEST(Program, PlayerFilesAnEarlierVersionKeptBesideItAreMovedToTheUsersDataFolde
     EXPECT_EQ(run.WaitForExit(In(20)), 0) << run.Output();
     EXPECT_FALSE(fs::exists(run.Path("data")));
     EXPECT_EQ(fs::file_size(run.DataPath("scores.dat")), 8u) << "taken as it was";
-    EXPECT_EQ(fs::file_size(run.DataPath("Ann.pf")), 40u);
+    EXPECT_EQ(fs::file_size(run.DataPath("Аня.pf")), 40u) << "found under its UTF-8 name";
     EXPECT_EQ(fs::file_size(run.DataPath("profile.dat")), list.size());
     EXPECT_NE(run.Output().find("3 files moved from "), std::string::npos) << run.Output();
 
