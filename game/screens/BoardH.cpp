@@ -27,6 +27,10 @@ constexpr int kLineStep = 20;
 
 BoardH::BoardH(PlayBoard* owner, StateCallback answer) : mOwner(owner), mAnswer(std::move(answer)) {
     gHelpDelay = 0;
+    // The panel covers the whole field but its picture only part of it, with soft edges: the
+    // field must be drawn again under every redraw of the panel, or those edges are blended
+    // over their own last frame until they turn hard and dark.
+    mTranslucent = true;
 }
 
 int BoardH::GetDelay() {

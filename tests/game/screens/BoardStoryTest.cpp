@@ -12,6 +12,10 @@
 #include "game/screens/BoardMap.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/InGameDialog.h"
+#include "support/DisplayRig.h"
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace Vuro::Test {
 namespace {
@@ -169,6 +173,64 @@ TEST_F(BoardStoryTest, TheHelpPanelOpensOnItsSecondAndClosesByAClickOnceTheDelay
     EXPECT_EQ(mBoard->GetHelpPanel(), nullptr);
     EXPECT_EQ(mBoard->GetField().GetEvent(), PlayField::kEventNone);
     EXPECT_EQ(mBoard->GetField().GetLevelTime(), timeLeft) << "the level waited";
+}
+
+// The panel's picture has soft, rounded edges over a field that waits under it. Each of the
+// panel's frames has the field drawn again under it: its edges keep showing the field as on
+// the first frame (blended over their own last frame they would turn hard and dark), in a
+// window on the software path and on the 3-D path alike. There the edges and the strip at the
+// bottom match: the 3-D path blends with rounding down, so it may be a little darker, by up to
+// 3 for one blend and 4 where the panel's edge lies on the sun's glow, two blends deep. A cast
+// of the sky's blue into the frame's dark red, as the edges had in 3-D while they faded, lies
+// far outside that.
+TEST_F(BoardStoryTest, TheHelpPanelsSoftEdgesShowTheStillFieldOnEveryFrameOnBothPaths) {
+    constexpr int kTolerance = 4;
+    constexpr int kPanelX = 22; // where the panel draws its picture
+    constexpr int kPanelY = 110;
+    namespace fs = std::filesystem;
+    fs::remove_all("images");
+    fs::copy(fs::path(VURO_DATA_DIR) / "images", "images", fs::copy_options::recursive);
+    Enter(false, 0, LevelText(0, 60, {{1, 101}}));
+    ASSERT_TRUE(StepUntil([&] { return mBoard->IsHelpPanelOpen(); }));
+    auto shown = [&](bool use3D, int frames) {
+        mApp->SetWindowedModeEx(true, use3D, false);
+        EXPECT_EQ(mApp->Is3DOn(), use3D);
+        const int presented = mApp->mRedrawCount + frames;
+        EXPECT_TRUE(StepUntil([&] { return mApp->mRedrawCount >= presented; }));
+        return ReadSurface(mApp->mDDInterface->mPrimarySurface.get());
+    };
+    const std::vector<uint32_t> first = shown(false, 1);
+    const std::vector<uint32_t> software = shown(false, 60);
+    EXPECT_TRUE(software == first) << "the picture changed while nothing moved";
+    const std::vector<uint32_t> threeD = shown(true, 60);
+    ASSERT_EQ(threeD.size(), software.size());
+
+    // The panel's soft pixels, then the strip.
+    std::vector<size_t> compared;
+    auto* panel = dynamic_cast<MemoryImage*>(mBoard->GetImages().mHelpPanel);
+    ASSERT_NE(panel, nullptr);
+    const uint32_t* bits = panel->GetBits();
+    for (int y = 0; y < panel->mHeight; ++y) {
+        for (int x = 0; x < panel->mWidth; ++x) {
+            const uint32_t alpha = bits[y * panel->mWidth + x] >> 24;
+            if (alpha != 0 && alpha != 255) {
+                compared.push_back(static_cast<size_t>(y + kPanelY) * kFieldWidth + x + kPanelX);
+            }
+        }
+    }
+    EXPECT_GT(compared.size(), 1000u) << "the rounded corners and the tab are soft";
+    for (size_t at = kFieldBottom * kFieldWidth; at < software.size(); ++at) {
+        compared.push_back(at);
+    }
+    for (size_t at : compared) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = std::abs(static_cast<int>(software[at] >> shift & 0xFF) -
+                                   static_cast<int>(threeD[at] >> shift & 0xFF));
+            ASSERT_LE(d, kTolerance)
+                << "at " << at % kFieldWidth << ", " << at / kFieldWidth << std::hex
+                << ": software " << software[at] << ", 3-D " << threeD[at];
+        }
+    }
 }
 
 TEST_F(BoardStoryTest, TheHelpPanelLosingTheFocusLetsTheBoardPlayOn) {
