@@ -174,7 +174,7 @@ bool ProfileManager::CreateProfile(const std::string& name) {
     if (!record.Save(path)) {
         // Refused: the file that was there goes back under its name.
         if (!kept.empty()) {
-            (void)Platform::RenameFile(path + kept.substr(Platform::NativePath(path).size()), path);
+            (void)Platform::RenameFile(kept, path);
         }
         return false;
     }
