@@ -227,7 +227,8 @@ public:
     // The end of Start: waits up to kExitLoadingWaitMs for loading work still under way; when
     // it is still running then (a long decode, a read that never returns), the process ends
     // with code 0 without it (Shutdown has written the settings), since nothing the work uses
-    // may be torn down. Main thread only.
+    // may be torn down. A demo being recorded is written first, closed at the update count
+    // reached, as a crash closes it; the work records nothing more. Main thread only.
     void EndLoadingThreadForExit();
     static constexpr uint32_t kExitLoadingWaitMs = 500;
     void StartCursorThread();
