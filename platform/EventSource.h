@@ -4,7 +4,9 @@
 // only through the clock and this interface, so a test can drive the main loop exactly.
 //
 // - PeekMessage takes the next waiting message off the queue; false when none waits. Never
-//   blocks. Main thread only.
+//   blocks. Main thread only. A request to end the program (Termination.h) comes first, once,
+//   as the end-session message kWmEndSession, as the window system's own end of the session
+//   does.
 // - PostMessage appends a message to the queue from the main thread (the way a window asks
 //   itself to close); false when the queue cannot take it.
 // - SetTimer makes kWmTimer messages (wParam = id) for the window every intervalMs of the

@@ -39,7 +39,10 @@
 // - ShowMessageBox shows a modal box with the buttons and icon of `flags` (kMb... values) and
 //   answers the button chosen (kId... values). Where no box can be shown (SDL's dummy video
 //   driver, no display) the title and text go to stderr and the default button is answered:
-//   the first one, or the second with kMbDefButton2.
+//   the first one, or the second with kMbDefButton2. A request to end the program
+//   (Termination.h) ends a box with kIdNone, and once one was noted no box is shown. For tests
+//   of that, with VURO_TEST_BOXES_WAIT set in the environment a box that cannot be shown waits
+//   for an answer that never comes, as a box nobody answers does.
 
 #include <cstdint>
 #include <memory>
@@ -58,6 +61,7 @@ inline constexpr uint32_t kMbIconWarning = 0x0030;
 inline constexpr uint32_t kMbIconInformation = 0x0040;
 inline constexpr uint32_t kMbDefButton2 = 0x0100;
 // Message box answers.
+inline constexpr int kIdNone = 0; // none: the program was asked to end while the box was up
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdRetry = 4;

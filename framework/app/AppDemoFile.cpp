@@ -30,7 +30,9 @@ bool ReadWholeFile(FILE* file, std::vector<uint8_t>& bytes) {
 bool VuroAppBase::ReadDemoFile(std::string& error) {
     FILE* file = Platform::OpenFile(mDemoFileName, "rb");
     if (file == nullptr) {
-        error = "Demo file not found: " + mDemoFileName;
+        // Something that is there but cannot be read as a file (a folder, a device) is no demo.
+        error = Platform::FileExists(mDemoFileName) ? std::string(DemoFile::kInvalidMessage)
+                                                    : "Demo file not found: " + mDemoFileName;
         return false;
     }
     std::vector<uint8_t> bytes;

@@ -1,10 +1,12 @@
 // The two workers beside the main thread: the loading thread runs RunLoadingWork once per
 // start; the cursor thread moves the display's software cursor every 10 ms until shut-down.
 // Both are joined before the application lets go of what they use; loading work that is still
-// under way half a second after the main loop ended ends the process instead.
+// under way half a second after the main loop ended ends the process instead, once a demo
+// being recorded is written.
 
 #include "framework/app/VuroAppBase.h"
 
+#include "framework/debug/CrashDemo.h"
 #include "framework/util/StringHelpers.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
@@ -60,8 +62,13 @@ void VuroAppBase::EndLoadingThreadForExit() {
         return;
     }
     // Waiting for the whole loading work after a quit request could take tens of seconds.
-    // Shutdown has written the settings; a demo being recorded is not written, as the loading
-    // work may still add to it.
+    // Shutdown has written the settings. A demo being recorded is closed at the update count
+    // reached and written the way a crash writes it; the work, which may still be running,
+    // records nothing more into it.
+    CrashDemo demo;
+    PrepareCrashDemo(*this, demo);
+    mRecordingDemoBuffer = false;
+    (void)WriteCrashDemo(demo, *this);
     Platform::DebugOutput("Loading work still under way at exit: ending without it\r\n");
     Platform::ExitProcess(0);
 }

@@ -90,6 +90,7 @@ void VuroAppBase::WindowProc(const Platform::Message& message) {
             StrFormat("DESTROYED HWND: %d\r\n", static_cast<int>(message.window)));
         return;
     case kWmEndSession:
+        mSessionEnding = true;
         Shutdown();
         return;
     case kWmSysChar:

@@ -67,13 +67,14 @@ VuroAppBase::~VuroAppBase() {
 
     // A 3-D switch made this run is kept for the next start when the choice was stored before
     // or 3-D is recommended here; a first switch to 3-D is kept only when the user confirms it.
-    // A 3-D fault during the run lets the user turn 3-D off for the next start.
+    // A 3-D fault during the run lets the user turn 3-D off for the next start. Once the session
+    // ends nobody is asked, and a box ended without an answer changes nothing.
     bool asked = false;
     if (mIs3DToggled && mDDInterface != nullptr) {
         bool stored3D = false;
         if (ReadRegBool("Is3D", stored3D) || Is3DRecommended()) {
             WriteRegBool("Is3D", mDDInterface->mIs3D);
-        } else if (mDDInterface->mIs3D) {
+        } else if (mDDInterface->mIs3D && !mSessionEnding) {
             asked = true;
             int answer = MsgBox(
                 "Hardware Acceleration was switched on during this session.\r\nIf this "
@@ -87,14 +88,15 @@ VuroAppBase::~VuroAppBase() {
             }
         }
     }
-    if (!asked && mDDInterface != nullptr && mDDInterface->m3DFaultReported && !mIsScreenSaver) {
+    if (!asked && !mSessionEnding && mDDInterface != nullptr && mDDInterface->m3DFaultReported &&
+        !mIsScreenSaver) {
         int answer = MsgBox(
             "Hardware Acceleration may not have been working correctly during this "
             "session.\r\nIf you noticed graphics problems, you may want to turn off Hardware "
             "Acceleration.\r\nWould you like to keep Hardware Acceleration switched on?",
             mCaptionPrefix + " Hardware Acceleration Confirmation",
             Platform::kMbYesNo | Platform::kMbIconQuestion);
-        if (answer != Platform::kIdYes) {
+        if (answer == Platform::kIdNo) {
             WriteRegBool("Is3D", false);
         }
     }

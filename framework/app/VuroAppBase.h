@@ -14,6 +14,8 @@
 //   calls WaitForLoadingThread in its own destructor. Once shut down, Start waits for loading
 //   work only half a second before it ends the process without it, so a request to quit ends
 //   the program within a second whatever the work is doing.
+// - The end-session message (a kill, the desktop session ending) shuts down like a quit, but the
+//   user is asked nothing on the way out: the 3-D questions are the player's quit's only.
 //
 // Implementation files, one concern each: VuroAppBase.cpp (construction, Init, Shutdown,
 // destruction, loading progress), AppMainLoop.cpp (loop steps, frame pass, fixed
@@ -227,7 +229,8 @@ public:
     // The end of Start: waits up to kExitLoadingWaitMs for loading work still under way; when
     // it is still running then (a long decode, a read that never returns), the process ends
     // with code 0 without it (Shutdown has written the settings), since nothing the work uses
-    // may be torn down. Main thread only.
+    // may be torn down. A demo being recorded is written first, closed at the update count
+    // reached, as a crash closes it; the work records nothing more. Main thread only.
     void EndLoadingThreadForExit();
     static constexpr uint32_t kExitLoadingWaitMs = 500;
     void StartCursorThread();
@@ -466,6 +469,8 @@ public:
     std::atomic<bool> mLoaded{false};                 // the main thread completed loading
     std::atomic<bool> mLoadingThreadRunning{false};
     std::atomic<bool> mShutdownRequested{false}; // Shutdown was asked on another thread
+    // The end was asked from outside (the session ends, a kill): the user is asked nothing more.
+    bool mSessionEnding = false;
     std::atomic<bool> mCursorThreadRunning{false};
     bool mWaitForVSync = false;
     bool mIs3DToggled = false;

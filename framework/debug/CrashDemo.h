@@ -1,9 +1,11 @@
 #pragma once
 // The demo of a run that crashes while it records: closed with a filler record at the update
 // count of the crash and written whole, so that it plays back to the crash and travels with the
-// report. It is written inside the fault filter, so it reads only what was made before the
-// fault (the file's name and header, prepared on the application's thread) and the live record
-// stream, and writes with open, write and fsync: nothing is allocated, nothing locked.
+// report. A run that ends without waiting for its loading work closes and writes its demo the
+// same way (VuroAppBase::EndLoadingThreadForExit). It is written inside the fault filter, so it
+// reads only what was made before the fault (the file's name and header, prepared on the
+// application's thread) and the live record stream, and writes with open, write and fsync:
+// nothing is allocated, nothing locked.
 //
 // - PrepareCrashDemo fills `out` on the application's thread while a demo is recorded, and
 //   empties it otherwise; it is made again whenever the crash information is published, so

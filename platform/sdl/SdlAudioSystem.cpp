@@ -3,6 +3,7 @@
 // kept here so that it holds before a device exists and carries over to the next one.
 
 #include "platform/MixerSoundDevice.h"
+#include "platform/sdl/SdlVideo.h"
 
 #include <SDL.h>
 
@@ -65,6 +66,7 @@ public:
         if (auto output = mOutput.lock()) {
             return std::make_unique<SdlSoundDevice>(std::move(output));
         }
+        LeaveSignalsToPlatform();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             return nullptr;
         }

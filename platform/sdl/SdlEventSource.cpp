@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
+#include "platform/Termination.h"
 #include "platform/sdl/SdlMessages.h"
 #include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/SdlWindows.h"
@@ -24,6 +25,11 @@ namespace {
 class SdlEventSource : public EventSource {
 public:
     bool PeekMessage(Message& message) override {
+        if (!mEndSessionSent && TerminationRequested()) {
+            // Before any input still waiting: the program was asked to end.
+            mEndSessionSent = true;
+            mPending.push_front(Message{0, kWmEndSession, 1, 0});
+        }
         while (mPending.empty() && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
             SDL_Event event;
             if (!SDL_PollEvent(&event)) {
@@ -178,7 +184,8 @@ private:
     std::deque<Message> mPending;
     std::vector<Timer> mTimers;
     uint32_t mPostedType = 0;
-    bool mReadInput = true; // the standard input may still give characters
+    bool mReadInput = true;       // the standard input may still give characters
+    bool mEndSessionSent = false; // a termination request was handed on
     std::atomic<int> mMouseX{0};
     std::atomic<int> mMouseY{0};
 };

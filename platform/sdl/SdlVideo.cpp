@@ -10,6 +10,7 @@ SdlVideoUser::SdlVideoUser() {
     // A closed window reaches the application as its own close message; SDL must not add a
     // quit event of its own (that one stands for the session ending).
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    LeaveSignalsToPlatform();
     mReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
@@ -21,6 +22,10 @@ SdlVideoUser::~SdlVideoUser() {
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
         SDL_Quit();
     }
+}
+
+void LeaveSignalsToPlatform() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
 }
 
 bool SdlVideoIsHeadless() {

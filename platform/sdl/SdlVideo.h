@@ -21,6 +21,10 @@ private:
     bool mReady;
 };
 
+// Keeps SDL from turning SIGINT and SIGTERM into its quit event: the process's requests to end
+// are the platform's (Termination.h). Called before every start of an SDL subsystem.
+void LeaveSignalsToPlatform();
+
 // SDL runs a video driver that shows nothing (dummy or offscreen), now or once started.
 bool SdlVideoIsHeadless();
 

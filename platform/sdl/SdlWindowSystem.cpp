@@ -1,3 +1,4 @@
+#include "platform/Termination.h"
 #include "platform/TextEncoding.h"
 #include "platform/Window.h"
 #include "platform/sdl/SdlPicture.h"
@@ -8,7 +9,9 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -415,20 +418,48 @@ public:
     std::string PresentPath() override { return ChooseSdlPresent().text; }
 
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
+        // A box could only hold up an end the program was asked for.
+        if (TerminationRequested()) {
+            return kIdNone;
+        }
         std::string utf8Text = Cp1251ToUtf8(text);
         std::string utf8Title = Cp1251ToUtf8(title);
         int answer = DefaultMessageBoxAnswer(flags);
         if (!SdlVideoIsHeadless()) {
-            int chosen = 0;
-            if (ShowSdlBox(utf8Text, utf8Title, flags, answer, chosen)) {
+            // SDL's box blocks until its user answers, whatever else happens.
+            int chosen = AnswerUnlessTerminated(
+                [utf8Text, utf8Title, flags, answer] {
+                    int button = 0;
+                    return ShowSdlBox(utf8Text, utf8Title, flags, answer, button) ? button : kNoBox;
+                },
+                kIdNone);
+            if (chosen != kNoBox) {
                 return chosen;
             }
         }
         std::fprintf(stderr, "%s: %s\n", utf8Title.c_str(), utf8Text.c_str());
+        if (BoxesWaitForEver()) {
+            return AnswerUnlessTerminated(
+                []() -> int {
+                    for (;;) {
+                        std::this_thread::sleep_for(std::chrono::hours(1));
+                    }
+                },
+                kIdNone);
+        }
         return answer;
     }
 
 private:
+    // ShowSdlBox's answer when SDL could show no box.
+    static constexpr int kNoBox = -1;
+
+    // The test setting of a box that is never answered (Window.h).
+    static bool BoxesWaitForEver() {
+        static const bool wait = std::getenv("VURO_TEST_BOXES_WAIT") != nullptr;
+        return wait;
+    }
+
     static bool ShowSdlBox(const std::string& text, const std::string& title, uint32_t flags,
                            int defaultAnswer, int& chosen) {
         SDL_MessageBoxButtonData buttons[2];

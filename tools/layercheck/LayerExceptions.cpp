@@ -10,11 +10,13 @@ const std::vector<Exception>& KnownExceptions() {
     static const std::vector<Exception> kExceptions = {
         // The application owns the crash hook (registered at construction, published every
         // second), the report-only mode, the resource manager and the developer keys' profiler
-        // and tuning values. These are debug tools that read the whole application in turn, so
-        // a host interface for them would only mirror the application back to itself.
+        // and tuning values; an end that cannot wait for the loading work writes the demo the way
+        // a crash does. These are debug tools that read the whole application in turn, so a host
+        // interface for them would only mirror the application back to itself.
         {"framework/app/AppDeveloperKeys.cpp", "framework/debug/ModVal.h", "Alt+R reloads tuning"},
         {"framework/app/AppDeveloperKeys.cpp", "framework/debug/PerfProfiler.h", "F2 profiler"},
         {"framework/app/AppMainLoop.cpp", "framework/debug/CrashHandler.h", "publishes crash info"},
+        {"framework/app/AppThreads.cpp", "framework/debug/CrashDemo.h", "demo of a stuck exit"},
         {"framework/app/VuroAppBase.cpp", "framework/debug/CrashHandler.h", "registers the app"},
         {"framework/app/VuroAppBase.cpp", "framework/debug/CrashReporter.h", "-crashreport mode"},
         {"framework/app/VuroAppBase.cpp", "framework/debug/ResourceManager.h", "owns it"},

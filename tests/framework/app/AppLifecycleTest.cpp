@@ -323,6 +323,37 @@ TEST_F(Switched3DTest, AFaultDuringTheRunAsksWhetherToKeep3D) {
     EXPECT_EQ(mWindows.mBoxes.size(), 1u);
 }
 
+// The session's end (a kill, the desktop logging out) asks nothing: the settings are written
+// and a stored 3-D choice is kept as the run left it, an unconfirmed one is not stored. A box
+// the end cut short (no answer) changes nothing either.
+TEST_F(Switched3DTest, TheSessionsEndAsksNothingAndAnUnansweredBoxChangesNothing) {
+    auto endSession = [](TestApp& app) {
+        app.WindowProc(Platform::Message{0, Platform::kWmEndSession, 1, 0});
+    };
+    auto faultThenEnd = [&](TestApp& app) {
+        Report3DFault(app);
+        endSession(app);
+    };
+    RunAndEnd(Platform::kIdYes, endSession);
+    RunAndEnd(Platform::kIdYes, faultThenEnd, false);
+    EXPECT_TRUE(mWindows.mBoxes.empty());
+    EXPECT_EQ(Stored(), nullptr);
+    const Platform::RegistryValue* inProgress = mRegistry.Find(kKey, "", "InProgress");
+    ASSERT_NE(inProgress, nullptr);
+    EXPECT_EQ(inProgress->data, (std::vector<uint8_t>{0, 0, 0, 0})) << "the settings are written";
+    mRegistry.PutDword(kKey, "Is3D", 0);
+    RunAndEnd(Platform::kIdNo, endSession);
+    EXPECT_TRUE(mWindows.mBoxes.empty());
+    ASSERT_NE(Stored(), nullptr);
+    EXPECT_EQ(Stored()->data, (std::vector<uint8_t>{1, 0, 0, 0}));
+
+    ASSERT_TRUE(mRegistry.DeleteValue(kKey, "", "Is3D"));
+    RunAndEnd(Platform::kIdNone);
+    RunAndEnd(Platform::kIdNone, Report3DFault, false);
+    EXPECT_EQ(mWindows.mBoxes.size(), 2u);
+    EXPECT_EQ(Stored(), nullptr);
+}
+
 TEST_F(AppLifecycleTest, DestructionLeavesNoRegistrationBehind) {
     {
         TestApp app;

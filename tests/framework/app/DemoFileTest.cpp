@@ -242,6 +242,7 @@ TEST_F(AppDemoFileTest, InitEndsTheProgramWithTheReadersMessage) {
     struct Case {
         Bytes bytes;
         std::string message;
+        std::string path; // what is named instead of a file of the bytes
     };
     Bytes foreign = SampleBytes();
     DemoFile truncated = SampleDemo();
@@ -249,14 +250,19 @@ TEST_F(AppDemoFileTest, InitEndsTheProgramWithTheReadersMessage) {
     Bytes cut = truncated.Write();
     cut.resize(cut.size() - 3);
     std::vector<Case> cases = {
-        {foreign, "This demo file appears to be for '1.0'"},
-        {cut, "Invalid demo file."},
+        {foreign, "This demo file appears to be for '1.0'", ""},
+        {cut, "Invalid demo file.", ""},
+        // There, but no file: a device that reads for ever and a folder.
+        {{}, "Invalid demo file.", "/dev/zero"},
+        {{}, "Invalid demo file.", mFolder.Folder()},
+        {{}, "Demo file not found: " + mFolder.Path("missing.dmo"), mFolder.Path("missing.dmo")},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         FakeWindowSystem windows;
         TestApp app;
         WriteFile(mFolder.Path("bad.dmo"), c.bytes);
-        app.mDemoFileName = mFolder.Path("bad.dmo");
+        app.mDemoFileName = c.path.empty() ? mFolder.Path("bad.dmo") : c.path;
         app.mPlayingDemoBuffer = true;
         app.mCmdLineParsed = true;
         ExitTrap trap;

@@ -173,9 +173,9 @@ public:
 };
 
 TEST_F(ThreadsTest, AQuitDuringLoadingWorkThatNeverEndsEndsTheProcessWithinASecond) {
-    // The session's end (SDL's quit on a SIGTERM) does not wait for the whole loading work,
-    // which can take tens of seconds: the process ends half a second after the loop, work or
-    // no work.
+    // The session's end (a SIGTERM, as the platform hands it on) does not wait for the whole
+    // loading work, which can take tens of seconds: the process ends half a second after the
+    // loop, work or no work.
     for (bool alreadyShutDown : {false, true}) {
         SCOPED_TRACE(alreadyShutDown ? "shut down before Start" : "quit while the loop runs");
         FakeClock clock;

@@ -11,6 +11,7 @@
 #include "platform/FaultHandler.h"
 #include "platform/Process.h"
 #include "platform/SoundDevice.h"
+#include "support/ChildRun.h"
 #include "support/FakeAudioSystem.h"
 #include "support/TempWorkingFolder.h"
 
@@ -20,11 +21,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace Vuro::Test {
 namespace {
@@ -208,8 +211,14 @@ void StepTo(VuroAppBase& app, int tick) {
     }
 }
 
-// The child: records the script, tells the parent what its widget saw, and faults.
-[[noreturn]] void RecordAndFault(int reportPipe) {
+// How a recording child ends: with a fault, or with a close while its loading work is stuck
+// (the process ends half a second after the loop, without the work).
+enum class Ending { kFault, kQuitDuringEndlessLoading };
+
+constexpr int kQuitTick = 260;
+
+// The child: records the script, tells the parent what its widget saw, and ends.
+[[noreturn]] void RecordAndEnd(int reportPipe, Ending ending) {
     CrashHandler handler;
     FakeClock clock;
     ScriptedEvents events;
@@ -217,11 +226,20 @@ void StepTo(VuroAppBase& app, int tick) {
     TestApp app;
     app.mCmdLineParsed = true;
     app.mRecordingDemoBuffer = true;
-    app.mDemoFileName = "crashed.dmo";
+    app.mDemoFileName = "recorded.dmo";
     app.Init();
     LogWidget log(app);
     log.Attach(app);
     InputScript script = Script(app.mMainWindow->Id());
+    if (ending == Ending::kQuitDuringEndlessLoading) {
+        script[kQuitTick].push_back(CloseMessage(app));
+        app.loadingWork = [] {
+            for (;;) {
+                std::this_thread::sleep_for(std::chrono::hours(1));
+            }
+        };
+        app.StartLoadingThread();
+    }
     app.onUpdate = [&] {
         for (const Message& message : script[app.mUpdateCount]) {
             events.Add(message);
@@ -232,74 +250,94 @@ void StepTo(VuroAppBase& app, int tick) {
     for (const std::string& line : log.log) {
         seen += line + "\n";
     }
-    if (write(reportPipe, seen.data(), seen.size()) != static_cast<ssize_t>(seen.size())) {
-        _exit(2);
-    }
+    Report(reportPipe, seen);
     close(reportPipe);
-    Platform::RaiseFault();
+    if (ending == Ending::kFault) {
+        Platform::RaiseFault();
+    }
+    app.EndLoadingThreadForExit();
+    _exit(3); // the loading work cannot have ended
 }
 
-TEST(CrashDemoRealFaultTest, ARecordingThatFaultsLeavesADemoThatPlaysBackToTheFault) {
-    TempWorkingFolder folder;
-    int seenPipe[2];
-    ASSERT_EQ(pipe(seenPipe), 0);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(seenPipe[0]);
-        RecordAndFault(seenPipe[1]);
-    }
-    close(seenPipe[1]);
-    std::string seen;
-    char chunk[4096];
-    for (ssize_t got; (got = read(seenPipe[0], chunk, sizeof(chunk))) > 0;) {
-        seen.append(chunk, static_cast<size_t>(got));
-    }
-    close(seenPipe[0]);
+struct Recording {
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "status " << status;
-    EXPECT_EQ(WTERMSIG(status), SIGSEGV);
-    std::istringstream lines(seen);
-    std::string line;
-    std::getline(lines, line);
-    ASSERT_EQ(line, std::to_string(kFaultTick)) << seen;
-    std::vector<std::string> recordedLog;
-    while (std::getline(lines, line)) {
-        recordedLog.push_back(line);
-    }
-    ASSERT_EQ(recordedLog.size(), 12u) << seen;
+    int endTick = -1;                 // the update count the child reached
+    std::vector<std::string> log;     // what its widget saw
+    std::vector<std::string> records; // the headers of its demo's record stream
+};
 
+// Runs a recording child in the working folder and reads back what it saw and left.
+Recording RecordInChild(Ending ending) {
+    Recording recording;
+    ChildRun run = RunInChild([ending](int reportPipe) { RecordAndEnd(reportPipe, ending); });
+    recording.status = run.status;
+    std::istringstream lines(run.report);
+    std::string line;
+    if (std::getline(lines, line)) {
+        recording.endTick = std::stoi(line);
+    }
+    while (std::getline(lines, line)) {
+        recording.log.push_back(line);
+    }
+    std::vector<uint8_t> bytes = FileBytes("recorded.dmo");
+    DemoFile demo;
+    std::string error;
+    EXPECT_TRUE(demo.Read(bytes.data(), bytes.size(), Platform::ProductVersion(), error)) << error;
+    EXPECT_EQ(demo.mEndTick, recording.endTick);
+    recording.records = DecodeDemoRecords(demo.mRecords);
+    return recording;
+}
+
+// Plays the child's demo: the widget sees what it saw, at the same ticks, to the demo's end.
+void ExpectPlaysBack(const Recording& recording) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
     TestApp player;
-    std::vector<uint8_t> bytes = FileBytes("crashed.dmo");
-    DemoFile demo;
-    std::string error;
-    ASSERT_TRUE(demo.Read(bytes.data(), bytes.size(), player.mProductVersion, error)) << error;
-    EXPECT_EQ(demo.mEndTick, kFaultTick);
-    std::vector<std::string> records = DecodeDemoRecords(demo.mRecords);
-    ASSERT_GE(records.size(), 4u);
-    // After the last key, 49 ticks: three fillers and the closing one, due at the fault.
-    EXPECT_EQ(std::vector<std::string>(records.end() - 5, records.end()),
-              (std::vector<std::string>{"15 0 31", "15 0 31", "15 0 31", "4 0 31", "end"}));
-
     player.mCmdLineParsed = true;
     player.mPlayingDemoBuffer = true;
-    player.mDemoFileName = "crashed.dmo";
+    player.mDemoFileName = "recorded.dmo";
     player.Init();
     LogWidget log(player);
     log.Attach(player);
-    StepTo(player, kFaultTick);
-    EXPECT_EQ(log.log, recordedLog);
-    // The last record, the closing filler, is taken at the fault's tick.
-    for (int i = 0; i < 1000 && player.DemoRecordsLeft(); ++i) {
+    StepTo(player, recording.endTick);
+    // The last records are taken at the end's tick (a replayed close shuts the player down).
+    for (int i = 0; i < 1000 && player.DemoRecordsLeft() && !player.mShutdown; ++i) {
         bool updated = false;
         ASSERT_TRUE(player.RunLoopStep(&updated));
     }
-    EXPECT_FALSE(player.DemoRecordsLeft());
-    EXPECT_EQ(player.mUpdateCount, kFaultTick);
+    EXPECT_EQ(log.log, recording.log);
+    EXPECT_EQ(player.mUpdateCount, recording.endTick);
+}
+
+TEST(CrashDemoRealFaultTest, ARecordingThatFaultsLeavesADemoThatPlaysBackToTheFault) {
+    TempWorkingFolder folder;
+    Recording recording = RecordInChild(Ending::kFault);
+    ASSERT_TRUE(WIFSIGNALED(recording.status)) << "status " << recording.status;
+    EXPECT_EQ(WTERMSIG(recording.status), SIGSEGV);
+    ASSERT_EQ(recording.endTick, kFaultTick);
+    ASSERT_EQ(recording.log.size(), 12u);
+    // After the last key, 49 ticks: three fillers and the closing one, due at the fault.
+    ASSERT_GE(recording.records.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(recording.records.end() - 5, recording.records.end()),
+              (std::vector<std::string>{"15 0 31", "15 0 31", "15 0 31", "4 0 31", "end"}));
+    ExpectPlaysBack(recording);
+}
+
+// A quit while the loading work is stuck ends the process without the work, and the demo of the
+// run is written all the same, closed at the quit's tick.
+TEST(CrashDemoRealFaultTest, AQuitDuringLoadingThatNeverEndsLeavesADemoThatPlaysBackToTheQuit) {
+    TempWorkingFolder folder;
+    Recording recording = RecordInChild(Ending::kQuitDuringEndlessLoading);
+    ASSERT_TRUE(WIFEXITED(recording.status)) << "status " << recording.status;
+    EXPECT_EQ(WEXITSTATUS(recording.status), 0);
+    ASSERT_EQ(recording.endTick, kQuitTick);
+    ASSERT_EQ(recording.log.size(), 12u);
+    // The close, 9 ticks after the last key, then the closing filler at the same tick.
+    ASSERT_GE(recording.records.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(recording.records.end() - 3, recording.records.end()),
+              (std::vector<std::string>{"9 0 6", "0 0 31", "end"}));
+    ExpectPlaysBack(recording);
 }
 
 } // namespace

@@ -100,7 +100,8 @@ double ProgramRun::CpuSeconds() const {
     return static_cast<double>(userTicks + systemTicks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-bool ProgramRun::Start(const std::vector<std::string>& options) {
+bool ProgramRun::Start(const std::vector<std::string>& options,
+                       const std::vector<std::string>& environment) {
     // Player files, settings, an instance lock and temporary files of its own: a fresh start,
     // beside other runs, and never the user's.
     std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy",
@@ -110,6 +111,7 @@ bool ProgramRun::Start(const std::vector<std::string>& options) {
                                     "XDG_CONFIG_HOME=" + Path("config"),
                                     "XDG_RUNTIME_DIR=" + Path("run"),
                                     "TMPDIR=" + Path("tmp")};
+    env.insert(env.end(), environment.begin(), environment.end());
     for (char** var = environ; *var != nullptr; ++var) {
         std::string entry = *var;
         if (!entry.starts_with("SDL_") && !entry.starts_with("XDG_") &&

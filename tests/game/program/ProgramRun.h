@@ -30,11 +30,13 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    // Starts the program with the options; false when it could not be started.
-    bool Start(const std::vector<std::string>& options);
+    // Starts the program with the options, and NAME=value entries added to its environment;
+    // false when it could not be started.
+    bool Start(const std::vector<std::string>& options,
+               const std::vector<std::string>& environment = {});
     // Characters for the program's standard input.
     void Type(const std::string& text);
-    // Asks the program to close, as the desktop does at log-out (SDL makes SIGTERM a quit).
+    // Asks the program to end with SIGTERM, as the desktop does at log-out.
     void Terminate();
     std::string Output() const;
     // The exit status once the program ended by itself before the deadline; -1 otherwise.

@@ -1,8 +1,9 @@
 // The real program, run on SDL's dummy video and audio drivers beside the data set made for it:
 // it starts, loads its texts, cursor, sounds, music and the menu's pictures and fonts without a
-// fatal box, draws its first screen and ends with status 0 when it is asked to close (SDL turns
-// SIGTERM into the session's end); with a picture missing it ends with the picture's message
-// and status 1, whether the picture is read at start or on the loading thread.
+// fatal box, draws its first screen and ends with status 0 when it is asked to close (SIGTERM
+// reaches it as the session's end); with a picture missing it ends with the picture's message
+// and status 1, whether the picture is read at start or on the loading thread; a box nobody
+// answers does not keep it from ending when it is asked to.
 
 #include "ProgramRun.h"
 
@@ -114,6 +115,24 @@ TEST(Program, AMissingPictureEndsTheProgramWithItsMessageAndStatus1) {
                                     "\nInformation: Please reinstall or download game again\n"),
                   std::string::npos)
             << run.Output();
+    }
+}
+
+// A start-up box left unanswered (the boxes of the run wait for ever) ends at the request: the
+// program goes on to its end at once, with the box's status, asks nothing more and leaves the
+// settings as they were (they were never read).
+TEST(Program, AStartUpBoxNobodyAnswersEndsWhenTheProgramIsAskedToEnd) {
+    for (const char* option : {"-demofile=missing.dmo", "-playnum=1"}) {
+        SCOPED_TRACE(option);
+        TempFolder folder("program_box_ended");
+        ProgramRun run(VURO_PROGRAM, folder);
+        ASSERT_TRUE(run.Start({"-play", option}, {"VURO_TEST_BOXES_WAIT=1"}));
+        ASSERT_TRUE(WaitForOutput(run, "Error: Demo file not found: ", In(60))) << run.Output();
+        run.Terminate();
+        // Only a program the box still held misses this.
+        EXPECT_EQ(run.WaitForExit(In(30)), 1) << run.Output();
+        EXPECT_EQ(run.Output().find("Information: "), std::string::npos) << run.Output();
+        EXPECT_TRUE(fs::is_empty(run.Path("config"))) << "no settings were written";
     }
 }
 
