@@ -2,6 +2,7 @@
 
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/Fruit.h"
+#include "game/rules/RedrawFlag.h"
 
 #include <algorithm>
 
@@ -196,6 +197,7 @@ int Bird::Speed() const {
 }
 
 void Bird::Flap() {
+    SetRedrawNeeded();
     int first = 0;
     int last = 4;
     if (mKind == Black) {
@@ -212,6 +214,7 @@ void Bird::Flap() {
 }
 
 void Bird::StepStunned() {
+    SetRedrawNeeded();
     if (mFrame < kStunnedLeftFrame) {
         mFrame = (mFrame + 1) % kStunnedLeftFrame;
     } else {
@@ -220,6 +223,7 @@ void Bird::StepStunned() {
 }
 
 bool Bird::MoveToward(int targetX, int targetY, bool moveY) {
+    SetRedrawNeeded();
     mX = StepToward(mX, targetX, Speed());
     if (moveY) {
         mY = StepToward(mY, targetY, 1);
@@ -237,6 +241,7 @@ int Bird::Tick(int tick) {
     if (mHit && mHitCountdown > 0) {
         if (tick % kHitPeriod == 0) {
             --mHitCountdown;
+            SetRedrawNeeded(); // the shot pose shows while the count is above 0
         }
         if (mHitCountdown > 0 || !mLeaveAfterHit) {
             return TickPose;

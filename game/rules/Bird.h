@@ -5,7 +5,8 @@
 // launches it, ticks it, tests it against stones and fruit (BirdRules) and draws it.
 //
 // Tick moves it one step a tick and reports what the field must do (the TickResult values).
-// Wings flap every 15 ticks.
+// Wings flap every 15 ticks. Each move, flap and change of pose sets the redraw flag
+// (RedrawFlag.h).
 
 #include "game/rules/CarriedFruit.h"
 #include "game/rules/FieldGeometry.h"

@@ -1,4 +1,5 @@
 #include "game/rules/BobOffset.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -16,9 +17,9 @@ void BobOffset::Start(int x, int y, int halfSwing, float delta) {
     mDelta = delta;
 }
 
-bool BobOffset::Tick(int tick) {
+void BobOffset::Tick(int tick) {
     if (mState == kStopped || tick % kStepTicks != 0) {
-        return false;
+        return;
     }
     if (mStepsLeft > 0) {
         mOffset += mState == kFalling ? -mDelta : mDelta;
@@ -27,7 +28,7 @@ bool BobOffset::Tick(int tick) {
         mState = mState == kFalling ? kRising : kFalling;
         mStepsLeft = 2 * mHalfSwing;
     }
-    return true;
+    SetRedrawNeeded();
 }
 
 } // namespace Vuro

@@ -3,7 +3,7 @@
 // moves by delta or, with no steps left, turns. Start begins with a turn, so the offset rises
 // 2 * halfSwing steps from 0, turns, falls back to 0, turns, and so on: it swings between 0 and
 // 2 * halfSwing * delta.
-// A plain record; Tick answers whether it changed what is drawn (each step and turn counts).
+// A plain record; each step and turn sets the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -23,8 +23,7 @@ struct BobOffset {
 
     void Reset();
     void Start(int x, int y, int halfSwing, float delta);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,6 +1,7 @@
 #include "game/rules/Bouncer.h"
 
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -55,20 +56,25 @@ void Bouncer::Start(int x, int y, int kind, int seconds) {
     mDirection = x < 320 ? kUpRight : kUpLeft;
 }
 
-bool Bouncer::Tick(int tick) {
-    bool changed = false;
+void Bouncer::Tick(int tick) {
     if (!mActive) {
-        mKind = kErased;
-        return false;
+        // An ended item is drawn until its kind says it is erased.
+        if (mKind != kErased) {
+            mKind = kErased;
+            SetRedrawNeeded();
+        }
+        return;
     }
     if (mSecondsLeft < 0) {
         mActive = false;
-        return true;
+        SetRedrawNeeded();
+        return;
     }
     if (tick % 2 == 0) {
         if (mDirection < kUpLeft || mDirection > kStill) {
             mActive = false;
-            return true;
+            SetRedrawNeeded();
+            return;
         }
         const int dy = IsUp(mDirection) ? -kStep : IsDown(mDirection) ? kStep : 0;
         const int dx = IsLeft(mDirection) ? -kStep : IsRight(mDirection) ? kStep : 0;
@@ -87,13 +93,12 @@ bool Bouncer::Tick(int tick) {
             turned = TurnedLeft(mDirection);
         }
         mDirection = turned;
-        changed = true;
+        SetRedrawNeeded();
     }
     if (tick % kAgeTicks == 0) {
         ++mAge;
     }
     CountSecondDown(tick, mSecondsLeft);
-    return changed;
 }
 
 } // namespace Vuro

@@ -4,7 +4,7 @@
 // 610). In a corner only the x turn is taken; the y turn follows on a later move. It ends when
 // its game seconds have gone below 0 or its direction is not one of the five known; on the
 // tick after it ends its kind becomes -1, which tells the play field to erase it.
-// A plain record; Tick answers whether it changed what is drawn (each move counts).
+// A plain record; each move, its end and its erasing set the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -31,8 +31,7 @@ struct Bouncer {
     void Reset();
     // Heads up and to the right when started left of x 320, else up and to the left.
     void Start(int x, int y, int kind, int seconds);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
     // Clicks count once the item is old enough, or at any age while the field's stop phase runs.
     bool IsClickable(bool stopPhase) const { return mAge >= 1 || stopPhase; }
 };

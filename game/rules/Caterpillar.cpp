@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FruitTree.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -62,6 +63,7 @@ void Caterpillar::Tick(int tick) {
     if (mState < CrawlingRight || mState >= Arrived || tick % kStepPeriod != 0) {
         return;
     }
+    SetRedrawNeeded(); // a pixel and a frame on, or the next state (an arrived one is not drawn)
     switch (mState) {
     case CrawlingRight:
         if (mX < mTargetX) {

@@ -1,7 +1,8 @@
 #pragma once
 // A caterpillar: it comes out where a fruit fell, crawls along the ground to the foot of a tree
 // and climbs its trunk, a pixel every 20 ticks. The play field charges points for one that
-// arrives (state 4) and removes those the player, the broom or the smoke clears. A plain record.
+// arrives (state 4) and removes those the player, the broom or the smoke clears. A plain record;
+// each step of its tick sets the redraw flag (RedrawFlag.h).
 
 #include <vector>
 

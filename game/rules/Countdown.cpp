@@ -1,6 +1,7 @@
 #include "game/rules/Countdown.h"
 
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -16,24 +17,23 @@ void Countdown::Start(int x, int y, int value, int seconds) {
     mSecondsLeft = seconds;
 }
 
-bool Countdown::Tick(int tick) {
-    bool changed = false;
+void Countdown::Tick(int tick) {
     if (!mActive) {
-        return false;
+        return;
     }
     if (mSecondsLeft < 0) {
         mActive = false;
-        return true;
+        SetRedrawNeeded();
+        return;
     }
     if (tick % 2 == 0) {
         --mY;
         if (mY < 0) {
             mActive = false;
         }
-        changed = true;
+        SetRedrawNeeded();
     }
     CountSecondDown(tick, mSecondsLeft);
-    return changed;
 }
 
 } // namespace Vuro

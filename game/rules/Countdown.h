@@ -1,8 +1,8 @@
 #pragma once
 // A rising pop-up (a score number or a combo text): it climbs one pixel every second update
 // tick and lives for a number of game seconds. It ends on the tick after its seconds have gone
-// below 0, or as soon as it rises above the top edge. A plain record; Tick answers whether it
-// changed what is drawn (each move counts).
+// below 0, or as soon as it rises above the top edge. A plain record; each move and its end set
+// the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -16,8 +16,7 @@ struct Countdown {
 
     void Reset();
     void Start(int x, int y, int value, int seconds);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

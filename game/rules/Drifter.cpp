@@ -1,4 +1,5 @@
 #include "game/rules/Drifter.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -17,14 +18,13 @@ void Drifter::SetHeld(bool held) {
     mState = held ? kHeld : kDrifting;
 }
 
-bool Drifter::Tick(int tick) {
-    bool changed = false;
+void Drifter::Tick(int tick) {
     if (mState == kGone) {
-        return false;
+        return;
     }
     if (tick % kFrameTicks == 0) {
         mFrame ^= 1;
-        changed = true;
+        SetRedrawNeeded();
     }
     if (tick % kMoveTicks == 0 && mState != kHeld) {
         if (mX > mStopX) {
@@ -32,9 +32,8 @@ bool Drifter::Tick(int tick) {
         } else {
             mX = kWrapX;
         }
-        changed = true;
+        SetRedrawNeeded();
     }
-    return changed;
 }
 
 } // namespace Vuro

@@ -1,8 +1,8 @@
 #pragma once
 // The sun or moon: it drifts one pixel left every 120 update ticks and, once at its stop x,
 // jumps back to the right edge of the field; every 20 ticks its frame toggles between 0 and 1.
-// A held drifter keeps toggling its frame but does not move. A plain record; Tick answers whether
-// it changed what is drawn (each change counts).
+// A held drifter keeps toggling its frame but does not move. A plain record; each frame toggle
+// and move sets the redraw flag (RedrawFlag.h).
 
 #include "game/rules/FieldGeometry.h"
 
@@ -25,8 +25,7 @@ struct Drifter {
     void Reset();
     void Start(int x, int y, int stopX);
     void SetHeld(bool held);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

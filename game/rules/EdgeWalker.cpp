@@ -1,6 +1,7 @@
 #include "game/rules/EdgeWalker.h"
 
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 #include "framework/util/MersenneTwister.h"
 
@@ -42,12 +43,15 @@ int EdgeWalker::Tick(int tick) {
     }
     if (mSecondsLeft < 1) {
         mState = Absent;
+        SetRedrawNeeded();
         return TickGone;
     }
     if (tick % kFramePeriod == 0) {
         mFrame ^= 1;
+        SetRedrawNeeded();
     }
     if (tick % kMovePeriod == 0) {
+        SetRedrawNeeded();
         if (mState == MovingLeft) {
             if (mX > mTargetX) {
                 mX -= kStep;

@@ -1,7 +1,8 @@
 #pragma once
 // The broom: it sweeps to and fro across the whole ground for a number of seconds, 3 pixels
 // every 10 ticks, turning at x 598 and x 1. The play field lets it clear caterpillars, rotting
-// fruit and hedgehogs it covers (from x to GetRightEdge). A plain record.
+// fruit and hedgehogs it covers (from x to GetRightEdge). A plain record; each frame, move and
+// its leaving set the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 

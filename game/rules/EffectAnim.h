@@ -1,7 +1,7 @@
 #pragma once
 // A short effect at a point (a shot flash, a magic shot): cels 0..4, one every 10 update ticks,
-// played through twice, or cut short when its game seconds run out. A plain record; Tick answers
-// whether it changed what is drawn (each frame step and the end count).
+// played through twice, or cut short when its game seconds run out. A plain record; each frame
+// step and the end set the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -20,8 +20,7 @@ struct EffectAnim {
     void Reset();
     void SetPos(int x, int y);
     void Start(int seconds);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,6 +1,7 @@
 #include "game/rules/FrameAnim.h"
 
 #include "game/rules/FrameStep.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -17,8 +18,10 @@ void FrameAnim::Start(int x, int y, bool looping, int period, int maxFrame) {
     mFrame = 0;
 }
 
-bool FrameAnim::Tick(int tick) {
-    return mState == kLooping && StepFrame(tick, mPeriod, mMaxFrame, mFrame) != FrameStep::None;
+void FrameAnim::Tick(int tick) {
+    if (mState == kLooping && StepFrame(tick, mPeriod, mMaxFrame, mFrame) != FrameStep::None) {
+        SetRedrawNeeded();
+    }
 }
 
 } // namespace Vuro

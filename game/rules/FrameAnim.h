@@ -2,8 +2,8 @@
 // An animated piece of scenery: the stage's ambient animation, the stars at night, the ships on
 // the stage map. A picture at a point that either stands still or loops through its cels
 // 0..maxFrame, one step every period update ticks (a step comes on ticks that are multiples of
-// the period). A plain record: copy it freely. Tick answers whether it changed what is drawn
-// (each frame step counts).
+// the period). A plain record: copy it freely. A tick that steps the frame sets the redraw
+// flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -22,8 +22,7 @@ struct FrameAnim {
     void Reset();
     // A period below 1 is taken as 1 (a zero period would divide by zero).
     void Start(int x, int y, bool looping, int period, int maxFrame);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FruitStateDurations.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -28,6 +29,7 @@ void Fruit::Advance() {
     if (mHeld || mState == Finished) {
         return;
     }
+    SetRedrawNeeded();
     switch (mState) {
     case Growing:
         mState = Ripening;
@@ -114,6 +116,7 @@ void Fruit::SwayStep() {
     mX += step;
     mY += step;
     mSwayRight = !mSwayRight;
+    SetRedrawNeeded();
 }
 
 void Fruit::Sway(int tick) {
@@ -125,6 +128,7 @@ void Fruit::Sway(int tick) {
 
 int Fruit::TickFalling() {
     mY += 1;
+    SetRedrawNeeded();
     if (mState != Growing && mState != UnripeKnocked) {
         if (mY > kGroundY - 1) {
             mFalling = false;
@@ -146,6 +150,7 @@ int Fruit::TickSeconds(int tick) {
     if (tick % kAnimPeriod == 0) {
         if (mState == Rotting) {
             mRotFrame = mRotFrame + 1 < kRotFramesLying ? mRotFrame + 1 : 0;
+            SetRedrawNeeded();
         } else if (mState == Ripe) {
             SwayStep();
         }
@@ -157,6 +162,7 @@ int Fruit::TickSeconds(int tick) {
         mSecondsLeft -= 1;
         if (mState == Growing && mPicture < kGrowingLastPicture) {
             mPicture += 1;
+            SetRedrawNeeded();
         }
         return TickNothing;
     }
@@ -183,12 +189,14 @@ int Fruit::Tick(int tick) {
     if (mState == Finished || mHeld) {
         if (mHeld && mState == Rotting && tick % kAnimPeriod == 0) {
             mRotFrame = (mRotFrame + 1) % kRotFramesHeld;
+            SetRedrawNeeded();
         }
         return TickNothing;
     }
     if (mState == FallingFromTree) {
         if (mY < kGroundY) {
             mY += 1;
+            SetRedrawNeeded();
             return TickNothing;
         }
         Advance();

@@ -7,7 +7,8 @@
 // landed, 9 an unripe fruit knocked down. Each state lasts FruitStateDurations(state) game
 // seconds; a state of n seconds ends on the (n + 1)-th second boundary after it began, since
 // the count reaches 0 on one boundary and the fruit moves on at the next. Tick reports the
-// moments at which the play field must act (the TickResult values).
+// moments at which the play field must act (the TickResult values); every move, sway, frame
+// and picture it changes sets the redraw flag (RedrawFlag.h), as Sway and Advance do.
 
 namespace Vuro {
 

@@ -4,6 +4,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FieldGeometry.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -146,6 +147,7 @@ void Hedgehog::SetCarrying(bool carrying) {
 }
 
 void Hedgehog::StepStunned() {
+    SetRedrawNeeded();
     if (mFrame > 2) {
         mFrame = mFrame >= 5 ? 3 : mFrame + 1;
     } else {
@@ -155,6 +157,7 @@ void Hedgehog::StepStunned() {
 }
 
 void Hedgehog::StepFrame() {
+    SetRedrawNeeded();
     switch (mState) {
     case WalkingRight:
     case LeavingRight:
@@ -181,6 +184,7 @@ void Hedgehog::Walk() {
         mState = mState == SniffingFromLeft ? WalkingRight : WalkingLeft;
         mPause = kAfterSniffSeconds;
     }
+    SetRedrawNeeded();
     if (IsHeadingRight()) {
         if (mX < mTargetX) {
             ++mX;
@@ -221,6 +225,7 @@ int Hedgehog::Tick(int tick) {
             mState = WalkingLeft;
         }
         mFrame = mFacing == FacingRight ? 1 : 4;
+        SetRedrawNeeded();
     }
     if (mState == Gone) {
         return TickGone;

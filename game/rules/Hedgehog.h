@@ -1,7 +1,8 @@
 #pragma once
 // A hedgehog: it walks across the ground, stops to sniff under trees, and carries off a fruit
 // that lies on the ground (the play field hands it over with Leave, then Carry). The broom
-// scares it; lightning stuns it. A plain record.
+// scares it; lightning stuns it. A plain record; every frame and pixel its tick changes sets the
+// redraw flag (RedrawFlag.h).
 //
 // The pause counter counts whole seconds (down every 60 ticks, also below 0): sniffing lasts
 // while it is above 0, and a hedgehog that sniffed walks on with 10 seconds before it can sniff

@@ -2,6 +2,7 @@
 
 #include "game/rules/FrameStep.h"
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -21,20 +22,23 @@ void LoopAnim::SetLooping(bool looping) {
     mFrame = 0;
 }
 
-bool LoopAnim::Tick(int tick) {
+void LoopAnim::Tick(int tick) {
     if (!mActive) {
-        return false;
+        return;
     }
     if (mSecondsLeft < 1 && mFrame == 0) {
         mActive = false;
-        return true;
+        SetRedrawNeeded();
+        return;
     }
     const FrameStep step = StepFrame(tick, kFrameTicks, kLastFrame, mFrame);
     if (step == FrameStep::Wrapped) {
         mLooping = false;
     }
     CountSecondDown(tick, mSecondsLeft);
-    return step != FrameStep::None;
+    if (step != FrameStep::None) {
+        SetRedrawNeeded();
+    }
 }
 
 } // namespace Vuro

@@ -2,8 +2,7 @@
 // A puff (the smoke over a caterpillar): cels 0..8, one every 10 update ticks. A pass through
 // the cels clears the looping flag (the play field draws only looping puffs); SetLooping starts
 // a pass again. It ends once its game seconds are spent and the frame is back at 0.
-// A plain record; Tick answers whether it changed what is drawn (each frame step and the end
-// count).
+// A plain record; each frame step and the end set the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -21,8 +20,7 @@ struct LoopAnim {
     void Reset();
     void Start(bool active, int seconds);
     void SetLooping(bool looping);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

@@ -1,4 +1,5 @@
 #include "game/rules/Mover.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -14,7 +15,7 @@ void Mover::Start(int x, int y, int targetX, int targetY) {
     mTargetY = targetY;
 }
 
-bool Mover::Tick() {
+void Mover::Tick() {
     if (mState == kMovingLeft) {
         if (mX > mTargetX) {
             mX -= kStep;
@@ -29,14 +30,14 @@ bool Mover::Tick() {
         }
     }
     if (mState < kRising || mState > kMovingRight) {
-        return false;
+        return;
     }
     if (mY >= mTargetY) {
         mY -= kStep;
     } else {
         mState = kArrived;
     }
-    return true;
+    SetRedrawNeeded();
 }
 
 } // namespace Vuro

@@ -2,8 +2,8 @@
 // A slingshot stone in flight: 9 pixels a tick sideways until it is level with its target
 // (starting leftward unless the target lies more than 5 pixels to the right), and 9 pixels a
 // tick upward while it is not yet above the target's y. The tick that finds it above the target
-// marks it arrived (state 0). A plain record; Tick answers whether it changed what is drawn (each
-// moving tick counts).
+// marks it arrived (state 0). A plain record; each moving tick and the arrival set the redraw
+// flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -23,8 +23,7 @@ struct Mover {
     void Reset();
     void Start(int x, int y, int targetX, int targetY);
     // Every update tick.
-    // Whether the step changed what is drawn.
-    bool Tick();
+    void Tick();
 };
 
 } // namespace Vuro

@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FieldGeometry.h"
+#include "game/rules/RedrawFlag.h"
 #include "game/rules/Stages.h"
 
 namespace Vuro {
@@ -21,6 +22,7 @@ void PlayField::ResetLevel() {
     mNightAnimation.Start(15, 10, true, 100, 2);
     mBob.Start(100, 350, 3, 0.1f);
     mSun.Start(Rand() % 400 + 100, 1, kSunStopX);
+    SetRedrawNeeded(); // the next level is drawn from its start
 }
 
 void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {
@@ -28,6 +30,7 @@ void PlayField::SetImages(const PictureSizes& sizes, bool hasAmbientPicture) {
     if (hasAmbientPicture) {
         StartAmbient(GetStage(mSurvival, mLevel));
     }
+    SetRedrawNeeded();
 }
 
 int PlayField::GetStage(bool survival, int level) {
@@ -122,6 +125,7 @@ void PlayField::GetStats(int out[kCounterCount]) const {
 void PlayField::SetMousePos(int x, int y) {
     mMouseX = x;
     mMouseY = y;
+    SetRedrawNeeded();
 }
 
 } // namespace Vuro

@@ -14,6 +14,11 @@
 // stones in PlayFieldBirds.cpp) and MouseDown (PlayFieldMouse.cpp). Sounds, music and the cursor
 // go through a PlayFieldHost. A penalty never takes the score below 0, and every score pop-up
 // shows the points the score actually changed by.
+//
+// Whatever changes what the field draws sets the redraw flag (RedrawFlag.h): its objects' ticks,
+// objects added or erased while drawn, the score, the once-a-second pass (the clock, the timers
+// and the time line), the sky and the lightning, the aim at a bird, a press and the mouse
+// position, a level reset and its pictures. The boards draw the field again only when it is set.
 
 #include "game/rules/ComboSequence.h"
 #include "game/rules/FieldGeometry.h"
@@ -114,10 +119,8 @@ public:
     void AddBonusPopup(int x, int y, int code);
 
     // ---- [Playing] ----
-    // One update tick (PlayFieldUpdate.cpp); answers whether the field must be drawn again:
-    // after every tick of play, and once the time is up (when only the banner moves) when the
-    // banner moved.
-    bool Update(int tick);
+    // One update tick (PlayFieldUpdate.cpp); once the time is up only the banner moves.
+    void Update(int tick);
     // A press at (x, y); clickCount is negative for the right button (PlayFieldMouse.cpp).
     void MouseDown(int x, int y, int clickCount);
 
@@ -156,7 +159,7 @@ public:
     bool IsGoalReached();
     // The 16 counters; in survival the four collected counters are replaced by onTrees.
     void GetStats(int out[kCounterCount]) const;
-    // Stores the position; the next tick draws the field with it.
+    // Stores the position; the field is drawn again with it.
     void SetMousePos(int x, int y);
     int GetMouseX() const { return mMouseX; }
     int GetMouseY() const { return mMouseY; }

@@ -4,6 +4,7 @@
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/BirdRules.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 
 #include <algorithm>
 
@@ -79,12 +80,14 @@ void PlayField::AddFruit(Fruit fruit) {
         fruit.SetLongLife(false);
     }
     mFruit.insert(mFruit.begin(), fruit);
+    SetRedrawNeeded();
 }
 
 void PlayField::AddCaterpillar(int fruitKind, int x) {
     Caterpillar caterpillar;
     if (caterpillar.StartFromFruit(fruitKind, x, mTrees)) {
         mCaterpillars.push_back(caterpillar);
+        SetRedrawNeeded();
     }
 }
 
@@ -101,12 +104,14 @@ void PlayField::AddBird(int kind) {
     Bird bird;
     LaunchFromEdge(bird, kind);
     mBirds.push_back(bird);
+    SetRedrawNeeded();
 }
 
 void PlayField::AddHedgehog() {
     Hedgehog hedgehog;
     hedgehog.StartAcross();
     mHedgehogs.push_back(hedgehog);
+    SetRedrawNeeded();
 }
 
 void PlayField::AddBonusItem(int x, int y) {
@@ -117,18 +122,21 @@ void PlayField::AddBonusItem(int x, int y) {
     Bouncer item;
     item.Start(x, y, kind, kBonusItemSeconds);
     mBonusItems.push_back(item);
+    SetRedrawNeeded();
 }
 
 void PlayField::AddNumberPopup(int x, int y, int value) {
     Countdown popup;
     popup.Start(x, y, value, kPopupSeconds);
     mNumberPopups.push_back(popup);
+    SetRedrawNeeded();
 }
 
 void PlayField::AddBonusPopup(int x, int y, int code) {
     Countdown popup;
     popup.Start(x, y, code, kPopupSeconds);
     mBonusPopups.push_back(popup);
+    SetRedrawNeeded();
 }
 
 int PlayField::GetCollected(int kind) const {
@@ -142,6 +150,9 @@ int PlayField::GetOnTrees(int kind) const {
 int PlayField::AddScore(int points) {
     const int before = mScore;
     mScore = std::max(0, mScore + points);
+    if (mScore != before) {
+        SetRedrawNeeded();
+    }
     return mScore - before;
 }
 

@@ -5,6 +5,7 @@
 #include "game/rules/BirdRules.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 
 #include <algorithm>
 
@@ -29,12 +30,16 @@ bool IsOnField(int birdState) {
 } // namespace
 
 void PlayField::UpdateCursor() {
+    const int wasAiming = mAimingAtBird;
     mAimingAtBird = 0;
     for (const Bird& bird : mBirds) {
         if (IsAimedAt(bird, mMouseX, mMouseY)) {
             mAimingAtBird = 1;
             break;
         }
+    }
+    if (mAimingAtBird != wasAiming) {
+        SetRedrawNeeded(); // the slingshot shows or goes
     }
     if (mCustomCursors && mMouseY <= kFieldBottom) {
         const bool slingshot = mSurvival || mAimingAtBird != 0;
@@ -43,7 +48,10 @@ void PlayField::UpdateCursor() {
 }
 
 void PlayField::UpdateBirds(int tick, bool stopPhase) {
-    std::erase_if(mBirds, [](const Bird& bird) { return bird.GetState() == Bird::None; });
+    // Every bird in the list is drawn, whatever its state: erasing one changes the picture.
+    if (std::erase_if(mBirds, [](const Bird& bird) { return bird.GetState() == Bird::None; }) > 0) {
+        SetRedrawNeeded();
+    }
     UpdateCursor();
     for (size_t i = 0; i < mBirds.size();) {
         Bird& bird = mBirds[i];
@@ -53,6 +61,7 @@ void PlayField::UpdateBirds(int tick, bool stopPhase) {
             ++i;
         } else {
             mBirds.erase(mBirds.begin() + static_cast<std::ptrdiff_t>(i));
+            SetRedrawNeeded();
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "game/rules/GameSounds.h"
 #include "game/rules/GroundRules.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -148,6 +149,7 @@ void PlayField::UpdateHedgehogs(int tick) {
             }
             hedgehog.Leave(); // what it carried is lost
             hedgehog.Scare();
+            SetRedrawNeeded();
         }
         if (!hedgehog.IsStunned()) {
             for (const FruitTree& tree : mTrees) {
@@ -155,6 +157,7 @@ void PlayField::UpdateHedgehogs(int tick) {
                 if (IsFruitKind(kind) &&
                     hedgehog.IsAtTree(tree.GetX(), mPictureSizes.mTreeWidth[kind - 1])) {
                     hedgehog.Sniff();
+                    SetRedrawNeeded();
                 }
             }
         }

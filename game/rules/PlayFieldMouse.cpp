@@ -4,6 +4,7 @@
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -84,6 +85,7 @@ EffectAnim MagicShot(int x, int y) {
 void PlayField::MouseDown(int x, int y, int clickCount) {
     mMouseX = x;
     mMouseY = y;
+    SetRedrawNeeded(); // the slingshot follows; a stone, a pick or a bonus may follow too
     if (mSurvival) {
         MouseDownSurvival(x, y, clickCount);
     } else {

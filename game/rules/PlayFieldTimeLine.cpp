@@ -5,6 +5,7 @@
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 #include "game/rules/TimeLineCodes.h"
 
 namespace Vuro {
@@ -29,6 +30,7 @@ void PlayField::RunTimeLine() {
         }
         const int code = mTimeLine[i].mCode;
         mTimeLine.erase(mTimeLine.begin() + static_cast<std::ptrdiff_t>(i));
+        SetRedrawNeeded(); // fruit, pests, the rain cloud or the banner come
         if (!RunTimeLineCode(code)) {
             return;
         }

@@ -6,6 +6,7 @@
 #include "game/rules/GameSeconds.h"
 #include "game/rules/GameSounds.h"
 #include "game/rules/PlayField.h"
+#include "game/rules/RedrawFlag.h"
 
 #include <vector>
 
@@ -48,14 +49,15 @@ void StepStones(std::vector<Mover>& stones) {
 
 } // namespace
 
-bool PlayField::Update(int tick) {
+void PlayField::Update(int tick) {
     if (mTimeLeft == 0 || mTimeUp) {
-        return mBanner.Tick(tick);
+        mBanner.Tick(tick);
+        return;
     }
     mCurrentTick = tick;
     if (IsStopPhase()) {
         UpdateStopPhase(tick);
-        return true;
+        return;
     }
 
     mAmbient.Tick(tick); // moves only while it runs
@@ -92,8 +94,8 @@ bool PlayField::Update(int tick) {
         if (mTimeLeft <= 0) {
             mTimeUp = true;
         }
+        SetRedrawNeeded(); // the clock shows the new second
     }
-    return true;
 }
 
 void PlayField::UpdateStopPhase(int tick) {
@@ -110,6 +112,7 @@ void PlayField::UpdateStopPhase(int tick) {
         Timer& stop = mTimers[kTimerStopPhase];
         if (--stop.mSeconds < 0) {
             stop = Timer{};
+            SetRedrawNeeded(); // its icon goes
             mHost->StopMusic(SongId::kClock);
             if (mBroom.IsPresent()) {
                 mHost->PlayMusic(SongId::kBroom);
@@ -143,9 +146,11 @@ void PlayField::UpdateSky(int tick) {
                 layer.mX = kSkyWrapTo;
             }
         }
+        SetRedrawNeeded();
     }
     mSun.Tick(tick);
     if (mLightning && tick % mLightningPeriod == 0) {
+        SetRedrawNeeded();
         if (++mLightningFrame > kLastLightningFrame) {
             mLightning = false;
             mLightningFrame = 0;

@@ -1,6 +1,7 @@
 #include "game/rules/RiseFade.h"
 
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -16,10 +17,9 @@ void RiseFade::Start(int seconds) {
     mPhase = kSlidingIn;
 }
 
-bool RiseFade::Tick(int tick) {
-    bool changed = false;
+void RiseFade::Tick(int tick) {
     if (!mActive || mPhase == kIdle) {
-        return false;
+        return;
     }
     if (mPhase == kStaying) {
         CountSecondDown(tick, mSeconds);
@@ -28,21 +28,20 @@ bool RiseFade::Tick(int tick) {
         }
     }
     if (tick % 2 != 0) {
-        return false;
+        return;
     }
     if (mPhase == kSlidingIn) {
         if (++mOffset >= mLimit) {
             mPhase = kStaying;
         }
-        changed = true;
+        SetRedrawNeeded();
     } else if (mPhase == kSlidingOut) {
         if (--mOffset < kHiddenOffset + 1) {
             mActive = false;
             mPhase = kIdle;
         }
-        changed = true;
+        SetRedrawNeeded();
     }
-    return changed;
 }
 
 } // namespace Vuro

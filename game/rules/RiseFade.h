@@ -1,8 +1,7 @@
 #pragma once
 // The level banner: it slides down from offset -52 to its limit (0) one pixel every second
 // update tick (104 ticks), stays for its game seconds, then slides back up and ends once the
-// offset is below -51. A plain record; Tick answers whether it changed what is drawn (each slide
-// step counts).
+// offset is below -51. A plain record; each slide step sets the redraw flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -21,8 +20,7 @@ struct RiseFade {
 
     void Reset();
     void Start(int seconds);
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 };
 
 } // namespace Vuro

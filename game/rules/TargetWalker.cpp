@@ -2,6 +2,7 @@
 
 #include "game/rules/FieldGeometry.h"
 #include "game/rules/GameSeconds.h"
+#include "game/rules/RedrawFlag.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -78,6 +79,7 @@ void TargetWalker::Choose() {
 }
 
 bool TargetWalker::Move() {
+    SetRedrawNeeded();
     mX = mX < mTargetX ? std::min(mX + kStep, mTargetX) : std::max(mX - kStep, mTargetX);
     mFrame = mFrame >= kLastFrame ? 0 : mFrame + 1;
     return mX == mTargetX;
@@ -89,6 +91,7 @@ void TargetWalker::Tick(int tick) {
     }
     if (mSecondsLeft < 1) {
         mState = Absent;
+        SetRedrawNeeded();
         return;
     }
     if (mState == Choosing) {

@@ -3,7 +3,8 @@
 // play field adds the cell id and x of each fruit that comes off its tree (AddTarget), removes
 // it when the fruit lands or is taken (RemoveTarget), and collects a fruit that comes down
 // within Reaches while the autocar is there. With nothing to catch it drives home to x 270 and
-// waits; when its seconds run out it leaves. A plain record.
+// waits; when its seconds run out it leaves. A plain record; each move and its leaving set the
+// redraw flag (RedrawFlag.h).
 
 #include <map>
 

@@ -1,4 +1,5 @@
 #include "game/rules/WeatherStepper.h"
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro {
 
@@ -17,9 +18,9 @@ void WeatherStepper::SetTarget(int targetX, int targetY) {
     mState = mX > targetX ? kMovingLeft : kMovingRight;
 }
 
-bool WeatherStepper::Tick(int tick) {
+void WeatherStepper::Tick(int tick) {
     if ((mState != kMovingRight && mState != kMovingLeft) || tick % kStepTicks != 0) {
-        return false;
+        return;
     }
     // Toward the target rather than along the state, so a cloud set on its target stops at once.
     if (mX > mTargetX) {
@@ -33,7 +34,7 @@ bool WeatherStepper::Tick(int tick) {
     } else {
         mFrame = (mFrame + 1) % kFrames;
     }
-    return true;
+    SetRedrawNeeded();
 }
 
 } // namespace Vuro

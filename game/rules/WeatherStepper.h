@@ -1,8 +1,8 @@
 #pragma once
 // The rain cloud: every 10 update ticks it moves one pixel toward its target x, stepping its
 // frame 0, 1, 2, 0, ...; on reaching the target it is gone (state -1, frame 0). While present
-// its rain falls in six drop slots, a column below it. A plain record; Tick answers whether it
-// changed what is drawn (each move counts).
+// its rain falls in six drop slots, a column below it. A plain record; each move sets the redraw
+// flag (RedrawFlag.h).
 
 namespace Vuro {
 
@@ -26,8 +26,7 @@ struct WeatherStepper {
     // Moving left when the target lies left of the cloud, else right.
     void SetTarget(int targetX, int targetY);
     void SetState(int state) { mState = state; }
-    // Whether the step changed what is drawn.
-    bool Tick(int tick);
+    void Tick(int tick);
 
     bool IsPresent() const { return mState != kGone; }
     // y of rain slot 0..5 below the cloud.

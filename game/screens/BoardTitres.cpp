@@ -7,7 +7,6 @@
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/GameHost.h"
-#include "game/screens/LocalTexts.h"
 
 namespace Vuro {
 
@@ -53,10 +52,8 @@ void BoardTitres::Restart(bool startWithPicture) {
         return;
     }
     mPhase = kSecondPicture;
-    if (!mArt->ReadTexts(BoardMenu::kInfoTextFile)) {
-        mApp->Popup("There was an error loading the file: " +
-                    LocalTextFile(BoardMenu::kInfoTextFile));
-    }
+    // Without the file the credits run without their lines.
+    mArt->ReadTexts(BoardMenu::kInfoTextFile);
 }
 
 void BoardTitres::Update() {

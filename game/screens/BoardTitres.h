@@ -9,8 +9,9 @@
 // What a caller can rely on:
 // - The pictures and the font are the menu's; the credits' texts are the menu's information
 //   texts (local/700.xml), which Restart reads before the credits run: the credits after a
-//   mode's end always run under a new menu whose information page has never opened. A file
-//   that cannot be read ends in the application's error popup, as every text a screen needs.
+//   mode's end always run under a new menu whose information page has never opened. Without
+//   the file the texts stay as they were (empty under a new menu): the credits run without
+//   lines and end as usual.
 // - The signpost leads on at its first click only; later clicks while the switch runs do
 //   nothing.
 // - While the application is inactive (without the focus or minimised) nothing moves.

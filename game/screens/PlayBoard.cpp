@@ -14,6 +14,7 @@
 #include "game/rules/GameSounds.h"
 #include "game/rules/LevelFile.h"
 #include "game/rules/PlayFieldHost.h"
+#include "game/rules/RedrawFlag.h"
 #include "game/screens/BoardH.h"
 #include "game/screens/BoardStat.h"
 #include "game/screens/GameHost.h"
@@ -263,7 +264,7 @@ void PlayBoard::Pause() {
 }
 
 void PlayBoard::PlayTick() {
-    const bool fieldChanged = mField.Update(mUpdateCount);
+    mField.Update(mUpdateCount);
     if (mField.GetLevelTime() == 0 || mField.IsTimeUp()) {
         EndLevel();
     }
@@ -277,9 +278,11 @@ void PlayBoard::PlayTick() {
         }
         Invalidate();
     }
-    if (fieldChanged) {
+    // A tick in which nothing the field draws changed leaves the last picture standing.
+    if (IsRedrawNeeded()) {
         Invalidate();
     }
+    ClearRedrawNeeded();
 }
 
 void PlayBoard::EndLevel() {
@@ -387,11 +390,12 @@ void PlayBoard::MouseDrag(int x, int y) {
 void PlayBoard::MouseDown(int x, int y, int clickCount) {
     Widget::MouseDown(x, y, clickCount);
     if (mState == kPaused) {
-        // The click only resumes.
+        // The click only resumes; the field takes the pause screen's place at once.
         CustomCursor(CursorId::kArrow);
         mApp->mMusicInterface->ResumeAllMusic();
         mState = kPlay;
         mField.SetEvent(PlayField::kEventNone);
+        Invalidate();
         return;
     }
     if (mState == kWait || mCurtainActive || mLevelOver) {

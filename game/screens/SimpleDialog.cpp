@@ -24,6 +24,30 @@ constexpr Color kEditText{198, 149, 61};
 constexpr Color kEditSelection{255, 255, 255};
 constexpr int kOkText = 1;
 constexpr int kCancelText = 2;
+
+// One input of a kind every few updates, shared by every dialog: input is refused up to the
+// next allowed update, which starts one update before the application's count when first used.
+class InputPacing {
+public:
+    bool IsDue() {
+        const int now = gVuroApp->mUpdateCount;
+        // A count behind the turn taken belongs to an application started since (or one whose
+        // count was set back), which would otherwise wait for the old count to come round.
+        if (!mStarted || mNextUpdate > now + SimpleDialog::kInputPacing) {
+            mNextUpdate = now - 1;
+            mStarted = true;
+        }
+        return now > mNextUpdate;
+    }
+    void TakeTurn() { mNextUpdate = gVuroApp->mUpdateCount + SimpleDialog::kInputPacing; }
+
+private:
+    bool mStarted = false;
+    int mNextUpdate = 0; // input is refused up to this update
+};
+
+InputPacing gKeyPacing;
+InputPacing gCharPacing;
 } // namespace
 
 SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* text, int mode,
@@ -38,9 +62,6 @@ SimpleDialog::SimpleDialog(BoardMenu* owner, std::string header, std::string* te
     const GameHost* game = owner->mGame;
     mCancelButton = MakeButton(kCancelButtonId, game->GetHelpText(kCancelText));
     mAcceptButton = MakeButton(kAcceptButtonId, game->GetHelpText(kOkText));
-    // Input is taken from the next update on.
-    mNextKeyUpdate = UpdateCount() - 1;
-    mNextCharUpdate = mNextKeyUpdate;
 }
 
 SimpleDialog::~SimpleDialog() {
@@ -51,10 +72,6 @@ SimpleDialog::~SimpleDialog() {
 
 bool SimpleDialog::HasNameField() const {
     return mMode == AskName || mMode == AskAnyName || mMode == AskNameNoCancel;
-}
-
-int SimpleDialog::UpdateCount() {
-    return gVuroApp->mUpdateCount;
 }
 
 void SimpleDialog::OnAttached(WidgetManager* manager) {
@@ -145,23 +162,23 @@ void SimpleDialog::EditTextEntered(int, const std::string& text) {
 }
 
 bool SimpleDialog::EditAllowKey(int, int key) {
-    if (UpdateCount() <= mNextKeyUpdate) {
+    if (!gKeyPacing.IsDue()) {
         return false;
     }
     if (key != Platform::kVkBack && key != Platform::kVkReturn) {
         return false;
     }
     gVuroApp->PlaySampleAt(SampleId::kKey, 0);
-    mNextKeyUpdate = UpdateCount() + kInputPacing;
+    gKeyPacing.TakeTurn();
     return true;
 }
 
 bool SimpleDialog::EditAllowChar(int, char c) {
-    if (UpdateCount() <= mNextCharUpdate) {
+    if (!gCharPacing.IsDue()) {
         return false;
     }
     // A refused character uses up its turn all the same.
-    mNextCharUpdate = UpdateCount() + kInputPacing;
+    gCharPacing.TakeTurn();
     if (!IsNameChar(c)) {
         return false;
     }

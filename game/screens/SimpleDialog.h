@@ -15,9 +15,10 @@
 // in the field acts as button 2 of modes 0, 1 and 3 when the field is not empty.
 //
 // The name field holds at most 7 characters and takes one key or character every 9 updates:
-// Backspace, Enter, letters (code page 1251 included), digits, the blank, ! and ?. A name never
-// holds what a profile's file name cannot: no path separator, dot, control character or zero
-// byte.
+// Backspace, Enter, letters (code page 1251 included), digits, the blank, ! and ?. The pacing of
+// keys and that of characters are each shared by every dialog, so a dialog opened right after
+// another waits out the turn taken there. A name never holds what a profile's file name cannot:
+// no path separator, dot, control character or zero byte.
 //
 // The dialog stands at 120, 150, 400 x 200 whatever size it is given; its buttons and field are
 // widgets of the manager beside it, in screen coordinates.
@@ -93,11 +94,6 @@ public:
 
 private:
     bool HasNameField() const;
-    // The update count of the application, for the input pacing.
-    static int UpdateCount();
-
-    int mNextKeyUpdate;  // keys are refused up to this update
-    int mNextCharUpdate; // characters likewise
 };
 
 } // namespace Vuro

@@ -8,8 +8,9 @@
 //
 // The level is played through the field's own operations (time line, mouse presses, bonus
 // items), from a fixed seed, up to kCaptureTick; the image set is read from the data set folder
-// (the working folder is that folder while the pictures load). Shared by the field's golden
-// image test and its benchmark.
+// (the working folder is that folder while the pictures load). A watch, when given, is called
+// after every step the level takes (a tick, a mouse move or press, an object added), with the
+// field and its view. Shared by the field's golden image and redraw tests and its benchmark.
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/util/MersenneTwister.h"
@@ -21,7 +22,9 @@
 #include "game/screens/PlayFieldView.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace Vuro::Test {
 
@@ -56,8 +59,11 @@ public:
     // both show.
     static constexpr int kCaptureTick = kCaptureSecond * 60 + 30;
 
+    using Watch = std::function<void(const PlayField&, const PlayFieldView&)>;
+
     // Loads the image set and plays the level up to kCaptureTick.
-    BusyPlayField(VuroAppBase& app, const std::string& dataDir) {
+    BusyPlayField(VuroAppBase& app, const std::string& dataDir, Watch watch = {})
+        : mWatch(std::move(watch)) {
         mLoaded = LoadPlayImages(app, mImages, dataDir, kLevel, true);
         Restart();
     }
@@ -81,7 +87,17 @@ public:
         PlayToCapture();
     }
     // One more update tick.
-    void Tick() { mField.Update(++mTick); }
+    void Tick() {
+        Step([&] { mField.Update(++mTick); });
+    }
+    // Adds an item of the kind (0..6), lets it age until it can be taken, and clicks where it
+    // will be.
+    void ClickBonus(int kind, int x, int y) {
+        AddBonus(kind, x, y);
+        RunTo(mTick + 29);
+        const Bouncer& item = mField.GetBonusItems().back();
+        Press(item.mX + 16, item.mY + 20);
+    }
 
 private:
     static constexpr int kSecond = 60;
@@ -145,13 +161,21 @@ private:
         RunTo(kCapture - 50);
         // Fruit landing after the smoke: caterpillars crawl on, clear of the puffs.
         for (const int x : kLateCaterpillarX) {
-            mField.AddCaterpillar(1, x); // any fruit kind: the caterpillar draws its tree
+            // Any fruit kind: the caterpillar draws its tree.
+            Step([&] { mField.AddCaterpillar(1, x); });
         }
         RunTo(kCapture - 10);
         PickComboOfFourKinds(); // a press by a bird fires a stone, still rising at the capture
         RunTo(kCapture - 1);
         AimAtBird(0);
         RunTo(kCapture);
+    }
+
+    template <typename Action> void Step(Action action) {
+        action();
+        if (mWatch) {
+            mWatch(mField, mView);
+        }
     }
 
     void RunTo(int tick) {
@@ -169,22 +193,17 @@ private:
                 break;
             }
         }
-        mField.SetLevel(28);
-        mField.AddBonusItem(x, y);
-        mField.SetLevel(kLevel);
+        Step([&] {
+            mField.SetLevel(28);
+            mField.AddBonusItem(x, y);
+            mField.SetLevel(kLevel);
+        });
     }
     // The mouse moves to the point for a tick, then presses there.
     void Press(int x, int y) {
-        mField.SetMousePos(x, y);
+        Step([&] { mField.SetMousePos(x, y); });
         Tick();
-        mField.MouseDown(x, y, 1);
-    }
-    // Adds an item of the kind, lets it age until it can be taken, and clicks where it will be.
-    void ClickBonus(int kind, int x, int y) {
-        AddBonus(kind, x, y);
-        RunTo(mTick + 29);
-        const Bouncer& item = mField.GetBonusItems().back();
-        Press(item.mX + 16, item.mY + 20);
+        Step([&] { mField.MouseDown(x, y, 1); });
     }
 
     // Picks a ripe fruit of kinds 1, 2, 3 and 4 in turn: all four kinds in a row.
@@ -211,7 +230,7 @@ private:
     void AimAtBird(int index, int lead = 0) {
         if (const Bird* bird = FlyingBird(index)) {
             const int ahead = bird->IsFacingRight() ? lead : -lead;
-            mField.SetMousePos(bird->GetX() + 30 + ahead, bird->GetY() + 20);
+            Step([&] { mField.SetMousePos(bird->GetX() + 30 + ahead, bird->GetY() + 20); });
         }
     }
     void ShootAtBird(int index, int lead) {
@@ -219,6 +238,7 @@ private:
         Press(mField.GetMouseX(), mField.GetMouseY());
     }
 
+    Watch mWatch;
     bool mLoaded = false;
     GameImages mImages;
     SilentFieldHost mHost;

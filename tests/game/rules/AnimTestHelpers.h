@@ -1,5 +1,8 @@
 #pragma once
-// Drives the play field's small animations through runs of update ticks.
+// Drives the play field's small animations through runs of update ticks, and tells whether a
+// step set the redraw flag.
+
+#include "game/rules/RedrawFlag.h"
 
 namespace Vuro::Testing {
 
@@ -10,9 +13,16 @@ template <typename Anim> void RunTicks(Anim& anim, int first, int last) {
     }
 }
 
+// Whether the step (from a clear flag) set the redraw flag: it changed what is drawn.
+template <typename Step> bool Redraws(Step step) {
+    ClearRedrawNeeded();
+    step();
+    return IsRedrawNeeded();
+}
+
 // Whether one tick changed what is drawn.
 template <typename Anim> bool TickRedraws(Anim& anim, int tick) {
-    return anim.Tick(tick);
+    return Redraws([&] { anim.Tick(tick); });
 }
 
 } // namespace Vuro::Testing

@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/Fruit.h"
+#include "tests/game/rules/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@
 
 namespace Vuro {
 namespace {
+
+using Testing::Redraws;
+using Testing::TickRedraws;
 
 // Ticks first..last and returns the non-zero results by tick.
 std::map<int, int> RunTicks(Bird& bird, int first, int last) {
@@ -259,7 +263,9 @@ TEST_F(BirdTest, AHitBirdHoldsItsPoseForTwoCountsThenLeaves) {
     bird.SetLeaveAfterHit(true);
     EXPECT_TRUE(bird.IsHitPending());
     for (int tick = 1; tick <= 39; ++tick) {
-        ASSERT_EQ(bird.Tick(tick), Bird::TickPose) << tick;
+        // The pose stands still; only its count (at tick 20) is drawn.
+        const bool redraws = Redraws([&] { ASSERT_EQ(bird.Tick(tick), Bird::TickPose) << tick; });
+        ASSERT_EQ(redraws, tick == 20) << tick;
     }
     EXPECT_EQ(bird.GetHitCountdown(), 1);
     EXPECT_EQ(bird.GetX(), 300);
@@ -311,6 +317,8 @@ TEST_F(BirdTest, AHeldBirdFlapsButNeverMoves) {
     EXPECT_TRUE(RunTicks(bird, 1, 120).empty());
     EXPECT_EQ(bird.GetX(), 50);
     EXPECT_EQ(bird.GetFrame(), 3); // 8 flaps over frames 0..4
+    EXPECT_FALSE(TickRedraws(bird, 121));
+    EXPECT_TRUE(TickRedraws(bird, 135));
 }
 
 } // namespace

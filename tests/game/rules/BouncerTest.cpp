@@ -98,10 +98,11 @@ TEST(Bouncer, EndsAfterItsSecondsAndIsMarkedForErasingOnTheNextTick) {
     EXPECT_TRUE(TickRedraws(item, 121));
     EXPECT_FALSE(item.mActive);
     EXPECT_EQ(item.mKind, 3);
-    item.Tick(122);
+    EXPECT_TRUE(TickRedraws(item, 122)) << "drawn until erased";
     EXPECT_EQ(item.mKind, Bouncer::kErased);
     EXPECT_EQ(item.mX, 420);
     EXPECT_EQ(item.mY, 180);
+    EXPECT_FALSE(TickRedraws(item, 124));
 }
 
 TEST(Bouncer, AnUnknownDirectionEndsTheItem) {

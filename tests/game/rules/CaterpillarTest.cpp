@@ -12,6 +12,7 @@ namespace Vuro {
 namespace {
 
 using Testing::RunTicks;
+using Testing::TickRedraws;
 
 FruitTree Tree(int kind, int x, int y) {
     FruitTree tree;
@@ -31,9 +32,10 @@ TEST_F(CaterpillarTest, FromTheLeftItCrawlsRightThenClimbsWithFramesFourAndFive)
     EXPECT_EQ(caterpillar.GetTargetY(), 324);
     EXPECT_EQ(caterpillar.GetState(), Caterpillar::CrawlingRight);
 
-    RunTicks(caterpillar, 1, 19);
+    RunTicks(caterpillar, 1, 18);
+    EXPECT_FALSE(TickRedraws(caterpillar, 19));
     EXPECT_EQ(caterpillar.GetX(), 100);
-    caterpillar.Tick(20);
+    EXPECT_TRUE(TickRedraws(caterpillar, 20));
     EXPECT_EQ(caterpillar.GetX(), 101);
     EXPECT_EQ(caterpillar.GetFrame(), 2);
     caterpillar.Tick(40);
@@ -51,9 +53,9 @@ TEST_F(CaterpillarTest, FromTheLeftItCrawlsRightThenClimbsWithFramesFourAndFive)
     RunTicks(caterpillar, 2381, 3960); // 81 climbing steps
     EXPECT_EQ(caterpillar.GetY(), 324);
     EXPECT_EQ(caterpillar.GetFrame(), 4);
-    caterpillar.Tick(3980);
+    EXPECT_TRUE(TickRedraws(caterpillar, 3980)) << "an arrived caterpillar is not drawn";
     EXPECT_EQ(caterpillar.GetState(), Caterpillar::Arrived);
-    caterpillar.Tick(4000);
+    EXPECT_FALSE(TickRedraws(caterpillar, 4000));
     EXPECT_EQ(caterpillar.GetY(), 324);
 }
 

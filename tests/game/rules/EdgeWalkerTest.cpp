@@ -8,7 +8,9 @@
 namespace Vuro {
 namespace {
 
+using Testing::Redraws;
 using Testing::RunTicks;
+using Testing::TickRedraws;
 
 using EdgeWalkerTest = ::testing::Test;
 
@@ -17,7 +19,11 @@ TEST_F(EdgeWalkerTest, SweepsRightTurnsAt598AndSweepsToTheLeftEdge) {
     broom.Start(300, 365, 598, 100);
     EXPECT_EQ(broom.GetState(), EdgeWalker::MovingRight);
     EXPECT_EQ(broom.GetRightEdge(), 332);
-    RunTicks(broom, 1, 15);
+    EXPECT_FALSE(TickRedraws(broom, 1));
+    RunTicks(broom, 2, 9);
+    EXPECT_TRUE(TickRedraws(broom, 10)) << "a move";
+    RunTicks(broom, 11, 14);
+    EXPECT_TRUE(TickRedraws(broom, 15)) << "a frame";
     EXPECT_EQ(broom.GetX(), 303);
     EXPECT_EQ(broom.GetFrame(), 1);
     RunTicks(broom, 16, 30);
@@ -47,9 +53,9 @@ TEST_F(EdgeWalkerTest, ReportsTheTickItsTimeRunsOut) {
         ASSERT_EQ(broom.Tick(tick), EdgeWalker::TickNothing);
     }
     EXPECT_EQ(broom.GetX(), 264);
-    EXPECT_EQ(broom.Tick(121), EdgeWalker::TickGone);
+    EXPECT_TRUE(Redraws([&] { EXPECT_EQ(broom.Tick(121), EdgeWalker::TickGone); }));
     EXPECT_FALSE(broom.IsPresent());
-    EXPECT_EQ(broom.Tick(122), EdgeWalker::TickNothing);
+    EXPECT_FALSE(Redraws([&] { EXPECT_EQ(broom.Tick(130), EdgeWalker::TickNothing); }));
 }
 
 TEST_F(EdgeWalkerTest, TheBonusSweepTakesOneDrawOrRenewsTheTime) {

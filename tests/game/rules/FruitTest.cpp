@@ -2,6 +2,7 @@
 
 #include "framework/util/MersenneTwister.h"
 #include "game/rules/FruitStateDurations.h"
+#include "tests/game/rules/AnimTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@
 
 namespace Vuro {
 namespace {
+
+using Testing::Redraws;
+using Testing::TickRedraws;
 
 // Ticks first..last and returns the non-zero results by tick.
 std::map<int, int> RunTicks(Fruit& fruit, int first, int last) {
@@ -75,7 +79,8 @@ TEST_F(FruitTest, AStoryFruitLivesThroughEveryStateOnTime) {
 
     // Growing shows pictures 0, 1, 2, 3, then 1 when ripening starts at 240.
     const int pictureAt[][2] = {{59, 0}, {60, 1}, {119, 1}, {120, 2}, {180, 3}, {239, 3}};
-    int tick = 1;
+    EXPECT_FALSE(TickRedraws(fruit, 1)) << "between seconds a growing fruit stays as it is";
+    int tick = 2;
     for (auto [until, picture] : pictureAt) {
         EXPECT_TRUE(RunTicks(fruit, tick, until).empty());
         tick = until + 1;
@@ -83,7 +88,7 @@ TEST_F(FruitTest, AStoryFruitLivesThroughEveryStateOnTime) {
         EXPECT_EQ(fruit.GetState(), Fruit::Growing);
     }
     EXPECT_EQ(fruit.GetSecondsLeft(), 0);
-    EXPECT_TRUE(RunTicks(fruit, 240, 240).empty());
+    EXPECT_TRUE(Redraws([&] { EXPECT_EQ(fruit.Tick(240), Fruit::TickNothing); }));
     EXPECT_EQ(fruit.GetState(), Fruit::Ripening);
     EXPECT_EQ(fruit.GetPicture(), 1);
     EXPECT_EQ(fruit.GetSecondsLeft(), 2);
@@ -99,7 +104,9 @@ TEST_F(FruitTest, AStoryFruitLivesThroughEveryStateOnTime) {
     EXPECT_EQ(fruit.GetX(), 100); // no sway on the tick it ripens
 
     // Ripe: sways every 15 ticks (615 .. 900, twenty steps, so it ends where it began).
-    EXPECT_TRUE(RunTicks(fruit, 601, 615).empty());
+    EXPECT_TRUE(RunTicks(fruit, 601, 613).empty());
+    EXPECT_FALSE(TickRedraws(fruit, 614));
+    EXPECT_TRUE(TickRedraws(fruit, 615));
     EXPECT_EQ(fruit.GetX(), 100 + swayStep);
     EXPECT_EQ(fruit.GetY(), 200 + swayStep);
     EXPECT_TRUE(RunTicks(fruit, 616, 630).empty());
@@ -111,7 +118,8 @@ TEST_F(FruitTest, AStoryFruitLivesThroughEveryStateOnTime) {
     EXPECT_EQ(fruit.GetY(), 200);
 
     // Falls a pixel a tick to 396 (tick 1096) and reports landing on the next tick.
-    EXPECT_TRUE(RunTicks(fruit, 901, 1096).empty());
+    EXPECT_TRUE(TickRedraws(fruit, 901));
+    EXPECT_TRUE(RunTicks(fruit, 902, 1096).empty());
     EXPECT_EQ(fruit.GetY(), 396);
     EXPECT_EQ(fruit.GetState(), Fruit::FallingFromTree);
     EXPECT_EQ(RunTicks(fruit, 1097, 1097), (std::map<int, int>{{1097, Fruit::TickCameToRest}}));
@@ -211,6 +219,7 @@ TEST_F(FruitTest, AHeldFruitNeitherMovesNorAgesAndReleasingFinishesIt) {
     fruit.KnockDown(100, 300);
     fruit.SetHeld(true);
     EXPECT_TRUE(RunTicks(fruit, 1, 1000).empty());
+    EXPECT_FALSE(TickRedraws(fruit, 1020));
     EXPECT_EQ(fruit.GetY(), 300);
     EXPECT_EQ(fruit.GetState(), Fruit::UnripeKnocked);
     fruit.Advance();

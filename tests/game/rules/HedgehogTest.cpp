@@ -9,6 +9,7 @@ namespace Vuro {
 namespace {
 
 using Testing::RunTicks;
+using Testing::TickRedraws;
 
 Hedgehog Walking(int x, int targetX) {
     Hedgehog hedgehog;
@@ -114,10 +115,11 @@ TEST_F(HedgehogTest, AScaredHedgehogStandsSevenSecondsThenWalksOn) {
     EXPECT_FALSE(hedgehog.IsStunned());
     EXPECT_EQ(hedgehog.GetFrame(), 4);
     EXPECT_EQ(hedgehog.GetPause(), 7);
-    RunTicks(hedgehog, 1, 419);
+    RunTicks(hedgehog, 1, 418);
+    EXPECT_FALSE(TickRedraws(hedgehog, 419)) << "it stands still";
     EXPECT_EQ(hedgehog.GetX(), 100);
     EXPECT_EQ(hedgehog.GetFrame(), 4);
-    hedgehog.Tick(420);
+    EXPECT_TRUE(TickRedraws(hedgehog, 420));
     EXPECT_FALSE(hedgehog.IsScared());
     EXPECT_EQ(hedgehog.GetState(), Hedgehog::WalkingRight);
     EXPECT_EQ(hedgehog.GetPause(), 5);
@@ -134,7 +136,9 @@ TEST_F(HedgehogTest, AStunnedHedgehogOnlyCyclesItsFlash) {
     hedgehog.SetStunned(true);
     const int frames[] = {4, 5, 3, 4};
     for (int step = 0; step < 4; ++step) {
-        RunTicks(hedgehog, step * 15 + 1, step * 15 + 15);
+        RunTicks(hedgehog, step * 15 + 1, step * 15 + 13);
+        EXPECT_FALSE(TickRedraws(hedgehog, step * 15 + 14));
+        EXPECT_TRUE(TickRedraws(hedgehog, step * 15 + 15));
         EXPECT_EQ(hedgehog.GetFrame(), frames[step]);
         EXPECT_EQ(hedgehog.GetFacing(), Hedgehog::FacingRight);
     }

@@ -1,9 +1,13 @@
 #include "game/rules/Mover.h"
 
+#include "AnimTestHelpers.h"
+
 #include <gtest/gtest.h>
 
 namespace Vuro {
 namespace {
+
+using Testing::Redraws;
 
 void TickTimes(Mover& stone, int count) {
     for (int i = 0; i < count; ++i) {
@@ -15,18 +19,19 @@ TEST(Mover, AStoneFiredStraightUpRisesNinePixelsATickFor29Ticks) {
     Mover stone;
     stone.Start(300, 405, 300, 150);
     EXPECT_EQ(stone.mState, Mover::kMovingLeft);
-    EXPECT_TRUE(stone.Tick()) << "a moving tick changes what is drawn";
+    EXPECT_TRUE(Redraws([&] { stone.Tick(); })) << "a moving tick changes what is drawn";
     EXPECT_EQ(stone.mState, Mover::kRising);
     EXPECT_EQ(stone.mY, 396);
     TickTimes(stone, 28);
     EXPECT_EQ(stone.mY, 144);
     EXPECT_EQ(stone.mX, 300);
     EXPECT_EQ(stone.mState, Mover::kRising);
-    // The next tick finds it above the target and marks it arrived without moving.
-    stone.Tick();
+    // The next tick finds it above the target and marks it arrived without moving: it is no
+    // longer drawn.
+    EXPECT_TRUE(Redraws([&] { stone.Tick(); }));
     EXPECT_EQ(stone.mState, Mover::kArrived);
     EXPECT_EQ(stone.mY, 144);
-    EXPECT_FALSE(stone.Tick());
+    EXPECT_FALSE(Redraws([&] { stone.Tick(); }));
     EXPECT_EQ(stone.mY, 144);
 }
 

@@ -8,6 +8,7 @@ namespace Vuro {
 namespace {
 
 using Testing::RunTicks;
+using Testing::TickRedraws;
 
 using TargetWalkerTest = ::testing::Test;
 
@@ -21,7 +22,8 @@ TEST_F(TargetWalkerTest, StartsAtHomeAndStaysWhileNothingFalls) {
     EXPECT_EQ(car.GetX(), 270);
     EXPECT_EQ(car.GetY(), 377);
     EXPECT_EQ(car.GetSecondsLeft(), 40);
-    RunTicks(car, 1, 600);
+    RunTicks(car, 1, 599);
+    EXPECT_FALSE(TickRedraws(car, 600)) << "waiting at home";
     EXPECT_EQ(car.GetState(), TargetWalker::Choosing);
     EXPECT_EQ(car.GetX(), 270);
     EXPECT_EQ(car.GetSecondsLeft(), 30);
@@ -42,7 +44,7 @@ TEST_F(TargetWalkerTest, CatchesTheNearestFallingFruitThenTheNextThenGoesHome) {
     RunTicks(car, 2, 55);
     EXPECT_EQ(car.GetX(), 204);
     EXPECT_EQ(car.GetFrame(), 2);
-    car.Tick(60);
+    EXPECT_TRUE(TickRedraws(car, 60));
     EXPECT_EQ(car.GetX(), 200);
     EXPECT_EQ(car.GetFrame(), 0);
     EXPECT_EQ(car.GetState(), TargetWalker::Arrived);
@@ -121,7 +123,7 @@ TEST_F(TargetWalkerTest, LeavesWhenItsSecondsRunOut) {
     RunTicks(car, 1, 60);
     EXPECT_EQ(car.GetSecondsLeft(), 0);
     EXPECT_TRUE(car.IsPresent());
-    car.Tick(61);
+    EXPECT_TRUE(TickRedraws(car, 61));
     EXPECT_FALSE(car.IsPresent());
     car.Reset();
     EXPECT_TRUE(car.GetWaiting().empty());

@@ -144,6 +144,37 @@ TEST_F(BoardStoryTest, PauseKeysShowThePauseScreenAndAClickOnlyResumes) {
     EXPECT_EQ(mBoard->GetState(), PlayBoard::kPaused) << "losing the focus pauses";
 }
 
+TEST_F(BoardStoryTest, TheFieldIsDrawnAgainOnlyAfterATickThatChangedIt) {
+    Enter(false, 0, LevelText(1, 600, {}));
+    while (mBoard->mUpdateCount % 60 != 0) {
+        mApp->UpdateWidgets();
+    }
+    const int second = mBoard->mUpdateCount;
+    // The sky moves every 12 updates and the clock every 60; nothing moves on odd updates
+    // that are multiples of neither 3 nor 5.
+    const struct {
+        int update;
+        bool drawn;
+    } updates[] = {{1, false}, {11, false}, {12, true}, {13, false},
+                   {24, true}, {59, false}, {60, true}};
+    for (const auto& update : updates) {
+        while (mBoard->mUpdateCount < second + update.update - 1) {
+            mApp->UpdateWidgets();
+        }
+        mBoard->mDirty = false;
+        mApp->UpdateWidgets();
+        ASSERT_EQ(mBoard->mUpdateCount, second + update.update);
+        EXPECT_EQ(mBoard->mDirty, update.drawn) << update.update;
+    }
+    // The click that ends a pause brings the field back at once.
+    mBoard->KeyDown(27);
+    mApp->UpdateWidgets();
+    mBoard->mDirty = false;
+    Click(300, 300);
+    EXPECT_EQ(mBoard->GetState(), PlayBoard::kPlay);
+    EXPECT_TRUE(mBoard->mDirty);
+}
+
 TEST_F(BoardStoryTest, TheHelpPanelOpensOnItsSecondAndClosesByAClickOnceTheDelayHasPassed) {
     WriteText("local/101.xml", "<HelpText><Text1 value=\"one\"/><Text3 value=\"three\"/>"
                                "</HelpText>\n");

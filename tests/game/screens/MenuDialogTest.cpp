@@ -156,6 +156,24 @@ TEST_F(MenuDialogTest, TheFieldTakesOneInputEveryNineUpdatesAndOnlyWhatAFileName
     EXPECT_FALSE(dialog->EditAllowText(1, std::string("a\0b", 3)));
 }
 
+TEST_F(MenuDialogTest, ADialogOpenedRightAfterAnotherWaitsOutTheTurnTakenThere) {
+    int state = 0;
+    std::string name;
+    auto* first = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, StoreIn(state)));
+    mApp->mUpdateCount += 20;
+    EXPECT_TRUE(first->EditAllowChar(1, 'a'));
+    EXPECT_TRUE(first->EditAllowKey(1, Platform::kVkReturn));
+    first->ButtonClick(SimpleDialog::kCancelButtonId);
+    mApp->DeleteQueuedWidgets();
+
+    ++mApp->mUpdateCount;
+    auto* second = Show(new SimpleDialog(mMenu.get(), "Name?", &name, 0, StoreIn(state)));
+    EXPECT_FALSE(second->EditAllowKey(1, Platform::kVkReturn));
+    mApp->mUpdateCount += 8;
+    EXPECT_TRUE(second->EditAllowKey(1, Platform::kVkBack));
+    EXPECT_TRUE(second->EditAllowChar(1, 'b'));
+}
+
 TEST_F(MenuDialogTest, AnEighthCharacterIsRefusedByTheField) {
     int state = 0;
     std::string name = "Abcdefg";

@@ -8,6 +8,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/graphics/RecordingImage.h"
+#include "game/rules/RedrawFlag.h"
 #include "game/screens/PlayFieldPictures.h"
 #include "game/screens/PlayFieldView.h"
 #include "platform/TextEncoding.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -53,6 +55,62 @@ TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
     Graphics g(&screen);
     busy.View().DrawAll(&g, true);
     EXPECT_TRUE(MatchesGolden(screen, GoldenPath("game/screens/golden/busy_field.png")));
+}
+
+// Plays the busy level, drawing the field after every step it takes from the update `from` on,
+// then playOn: a step that leaves the redraw flag clear must leave the drawing as it was, and
+// even this busy level rests between its animations' steps.
+void ExpectEveryChangeFlagged(int from, const std::function<void(BusyPlayField&)>& playOn) {
+    DataSetApp app;
+    std::vector<RecordingImage::Call> last;
+    int steps = 0;
+    int resting = 0;
+    int stale = 0;
+    BusyPlayField busy(app, VURO_DATA_DIR, [&](const PlayField& field, const PlayFieldView& view) {
+        if (field.GetCurrentTick() < from) {
+            return;
+        }
+        RecordingImage screen(640, 480);
+        Graphics g(&screen);
+        view.DrawAll(&g, true);
+        if (steps++ > 0 && !IsRedrawNeeded()) {
+            ++resting;
+            if (screen.mCalls != last && stale++ == 0) {
+                ADD_FAILURE() << "update " << field.GetCurrentTick() << " changed the drawing "
+                              << "without the flag";
+            }
+        }
+        last = std::move(screen.mCalls);
+        ClearRedrawNeeded();
+    });
+    ASSERT_TRUE(busy.IsLoaded());
+    playOn(busy);
+    EXPECT_EQ(stale, 0);
+    EXPECT_GT(resting, steps / 10) << resting << " of " << steps;
+}
+
+// Two halves, so that each stays short on a busy machine.
+TEST(PlayFieldDrawTest, EveryStepUpToTheBusyMomentThatChangesTheDrawingSetsTheRedrawFlag) {
+    ExpectEveryChangeFlagged(0, [](BusyPlayField&) {});
+}
+
+TEST(PlayFieldDrawTest, EveryStepFromTheBusyMomentOnThatChangesTheDrawingSetsTheRedrawFlag) {
+    ExpectEveryChangeFlagged(BusyPlayField::kCaptureTick, [](BusyPlayField& busy) {
+        // A lightning strike and the stop phase, then on to the end of the level and past it,
+        // when only the banner may still move.
+        busy.ClickBonus(3, 300, 330);
+        for (int tick = 0; tick < 300; ++tick) {
+            busy.Tick();
+        }
+        busy.ClickBonus(6, 300, 330);
+        while (!busy.Field().IsTimeUp() && busy.GetTick() < 2 * BusyPlayField::kLevelSeconds * 60) {
+            busy.Tick();
+        }
+        EXPECT_TRUE(busy.Field().IsTimeUp());
+        for (int tick = 0; tick < 120; ++tick) {
+            busy.Tick();
+        }
+    });
 }
 
 // The time left as minutes and two-digit seconds, in blue with its shadow one pixel lower right:
