@@ -4,10 +4,10 @@
 // several times more:
 // - rows between a surface of the 2-D device (16-bit 5-6-5 or 5-5-5, 32-bit xRGB; SDL's RGB565,
 //   RGB555 and RGB888) and the picture, for the parts of a frame a scene takes in and writes
-//   back, as SDL_ConvertPixels converts them: into the picture with alpha 255 (a 16-bit pixel
-//   widens through a table SDL itself filled, once a format), into the surface by the top bits
-//   of each channel (the top byte of a 32-bit pixel 0). Any other format answers false and
-//   writes nothing.
+//   back, as SDL_ConvertPixels converts them: into the picture with alpha 255, a 5-bit channel
+//   widened to c * 255 / 31 rounded down and SDL's 6-bit green by its table's own rounding; into
+//   the surface by the top bits of each channel (the top byte of a 32-bit pixel 0). Any other
+//   format answers false and writes nothing.
 // - a texture's rectangle copied unscaled onto the picture, as SDL's software renderer copies
 //   it (SDL_RenderCopy with the texture's colour and alpha modulation and blend mode).
 

@@ -14,8 +14,9 @@
 namespace Vuro::Platform {
 namespace {
 
-constexpr int kWidth = 256;
-constexpr int kHeight = 256;
+// Rows whose width leaves pixels after the groups of eight; every 16-bit value appears.
+constexpr int kWidth = 253;
+constexpr int kHeight = 260;
 
 std::vector<uint32_t> Noise(size_t count, uint32_t seed) {
     std::mt19937 random(seed);
@@ -39,7 +40,7 @@ TEST(SdlScenePixelsTest, ConversionsGiveSdlsPixels) {
         const std::vector<uint32_t> noise = Noise(kWidth * kHeight, format);
         for (int i = 0; i < kWidth * kHeight; ++i) {
             uint8_t* at = surface.data() + (i / kWidth) * pitch + (i % kWidth) * bytes;
-            const uint32_t value = bytes == 2 ? static_cast<uint32_t>(i) : noise[i];
+            const uint32_t value = bytes == 2 ? static_cast<uint32_t>(i & 0xFFFF) : noise[i];
             std::memcpy(at, &value, bytes);
         }
         std::vector<uint32_t> ours(kWidth * kHeight);
