@@ -93,7 +93,54 @@ void BlendRow(const uint32_t* in, uint32_t* out, int width) {
 
 // A row by SDL's general formula (its generated blitters'), texel by texel.
 void TintedRow(const uint32_t* in, uint32_t* out, int width, TexelMix mix, const TexelTint& tint) {
-    for (int i = 0; i < width; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    // Fast path: four texels at a time, the same formula on 16-bit lanes, each division by 255
+    // of a product of two bytes done as (x + 1 + (x >> 8)) >> 8, which is exact for every such
+    // product. The premultiplying and the blending need no cases: alpha 255 multiplies by one,
+    // alpha 0 leaves the picture's pixel as it was. Groups all transparent are skipped.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i full = _mm_set1_epi16(255);
+    // Lanes of one pixel: blue, green, red, alpha.
+    const __m128i colours = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    const __m128i alphaFull = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+    const auto t = [](uint32_t v) { return static_cast<short>(v); };
+    const __m128i tints = _mm_set_epi16(t(tint.alpha), t(tint.red), t(tint.green), t(tint.blue),
+                                        t(tint.alpha), t(tint.red), t(tint.green), t(tint.blue));
+    auto div255 = [&](__m128i x) {
+        return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
+    };
+    // Two texels on 16-bit lanes over two picture pixels.
+    auto pair = [&](__m128i texels, __m128i pixels) {
+        const __m128i tinted = div255(_mm_mullo_epi16(texels, tints));
+        if (mix == TexelMix::Copy) {
+            return tinted;
+        }
+        const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(tinted, 0xFF), 0xFF);
+        const __m128i premultiplied =
+            div255(_mm_mullo_epi16(tinted, _mm_or_si128(_mm_and_si128(alpha, colours), alphaFull)));
+        if (mix == TexelMix::Blend) {
+            return _mm_add_epi16(premultiplied,
+                                 div255(_mm_mullo_epi16(_mm_sub_epi16(full, alpha), pixels)));
+        }
+        const __m128i sum = _mm_min_epi16(_mm_add_epi16(premultiplied, pixels), full);
+        return _mm_or_si128(_mm_and_si128(sum, colours), _mm_andnot_si128(colours, pixels));
+    };
+    for (; i + 4 <= width; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        if (mix != TexelMix::Copy &&
+            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(s, 24), zero)) == 0xFFFF) {
+            continue;
+        }
+        auto* at = reinterpret_cast<__m128i*>(out + i);
+        const __m128i d = _mm_loadu_si128(at);
+        _mm_storeu_si128(
+            at, _mm_packus_epi16(pair(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero)),
+                                 pair(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero))));
+    }
+#endif
+    for (; i < width; ++i) {
         const uint32_t s = in[i];
         uint32_t alpha = (s >> 24) * tint.alpha / 255;
         if (alpha == 0 && mix != TexelMix::Copy) {
