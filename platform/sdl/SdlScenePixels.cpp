@@ -5,6 +5,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -41,12 +44,75 @@ uint32_t Blend(uint32_t s, uint32_t d) {
     return out;
 }
 
+#if defined(__x86_64__)
+#define VURO_SCENE_AVX2 __attribute__((target("avx2")))
+#define VURO_SCENE_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+bool HasAvx2() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+
+// Source and picture channels on 16-bit lanes, each by its weight: a and 255 - a.
+VURO_SCENE_AVX2_INLINE __m256i Mix8(__m256i source, __m256i picture, __m256i alpha) {
+    const __m256i full = _mm256_set1_epi16(255);
+    return _mm256_add_epi16(
+        _mm256_srli_epi16(_mm256_mullo_epi16(source, alpha), 8),
+        _mm256_srli_epi16(_mm256_mullo_epi16(picture, _mm256_sub_epi16(full, alpha)), 8));
+}
+
+// Fast path: BlendRow's groups eight pixels at a time where the processor has AVX2 (the byte
+// unpacks and the pack work within each 128-bit half, so the halves are four-pixel groups as
+// before). Answers how many pixels it did.
+VURO_SCENE_AVX2 int BlendRowAvx2(const uint32_t* in, uint32_t* out, int width) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i alphaByte = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i opaqueAlpha = _mm256_set1_epi32(255);
+    int i = 0;
+    for (; i + 8 <= width; i += 8) {
+        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+        const __m256i a = _mm256_srli_epi32(s, 24);
+        const __m256i clear = _mm256_cmpeq_epi32(a, zero);
+        const __m256i solid = _mm256_cmpeq_epi32(a, opaqueAlpha);
+        if (_mm256_movemask_epi8(clear) == -1) {
+            continue;
+        }
+        auto* at = reinterpret_cast<__m256i*>(out + i);
+        if (_mm256_movemask_epi8(solid) == -1) {
+            _mm256_storeu_si256(at, s);
+            continue;
+        }
+        const __m256i d = _mm256_loadu_si256(at);
+        const __m256i a2 = _mm256_or_si256(a, _mm256_slli_epi32(a, 16));
+        const __m256i sAlpha = _mm256_or_si256(s, alphaByte);
+        const __m256i mixed =
+            _mm256_packus_epi16(Mix8(_mm256_unpacklo_epi8(sAlpha, zero),
+                                     _mm256_unpacklo_epi8(d, zero), _mm256_unpacklo_epi32(a2, a2)),
+                                Mix8(_mm256_unpackhi_epi8(sAlpha, zero),
+                                     _mm256_unpackhi_epi8(d, zero), _mm256_unpackhi_epi32(a2, a2)));
+        const __m256i taken =
+            _mm256_or_si256(_mm256_and_si256(clear, d), _mm256_and_si256(solid, s));
+        _mm256_storeu_si256(
+            at, _mm256_or_si256(taken, _mm256_andnot_si256(_mm256_or_si256(clear, solid), mixed)));
+    }
+    return i;
+}
+#endif
+
 // A row blended: each source pixel by its own alpha.
 void BlendRow(const uint32_t* in, uint32_t* out, int width) {
     int i = 0;
+#if defined(__x86_64__)
+    if (HasAvx2()) {
+        i = BlendRowAvx2(in, out, width);
+    }
+#endif
 #if defined(__SSE2__)
     // Fast path: four pixels at a time by the same formula on 16-bit lanes (each product fits),
-    // groups all transparent skipped, all opaque stored whole.
+    // groups all transparent skipped, all opaque stored whole; what the eight-pixel steps left.
     const __m128i zero = _mm_setzero_si128();
     const __m128i full = _mm_set1_epi16(255);
     const __m128i alphaByte = _mm_set1_epi32(static_cast<int>(0xFF000000u));
