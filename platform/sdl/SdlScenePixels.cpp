@@ -244,15 +244,11 @@ void TintedRow(const uint32_t* in, uint32_t* out, int width, TexelMix mix, const
     }
 }
 
-} // namespace
-
-namespace {
-
+#if defined(__SSE2__)
 // Fast path: eight 16-bit pixels at a time on 16-bit lanes, the formulas of Widen5 and Widen6.
 // Answers how many pixels of the row it did.
 int WidenRow16(const uint16_t* in, uint32_t* out, int width, bool is565) {
     int x = 0;
-#if defined(__SSE2__)
     const __m128i five = _mm_set1_epi16(31);
     const __m128i scale = _mm_set1_epi16(1053);
     const __m128i alpha = _mm_set1_epi16(static_cast<short>(0xFF00));
@@ -279,12 +275,6 @@ int WidenRow16(const uint16_t* in, uint32_t* out, int width, bool is565) {
         _mm_storeu_si128(at, _mm_unpacklo_epi16(low, high));
         _mm_storeu_si128(at + 1, _mm_unpackhi_epi16(low, high));
     }
-#else
-    (void)in;
-    (void)out;
-    (void)width;
-    (void)is565;
-#endif
     return x;
 }
 
@@ -292,7 +282,6 @@ int WidenRow16(const uint16_t* in, uint32_t* out, int width, bool is565) {
 // halves, sign-extended so that the saturating pack keeps them). Answers how many it did.
 int NarrowRow16(const uint32_t* in, uint16_t* out, int width, bool is565) {
     int x = 0;
-#if defined(__SSE2__)
     const int redShift = is565 ? 8 : 9;
     const int greenShift = is565 ? 5 : 6;
     const __m128i redMask = _mm_set1_epi32(is565 ? 0xF800 : 0x7C00);
@@ -311,14 +300,17 @@ int NarrowRow16(const uint32_t* in, uint16_t* out, int width, bool is565) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
                          _mm_packs_epi32(narrow(first), narrow(second)));
     }
-#else
-    (void)in;
-    (void)out;
-    (void)width;
-    (void)is565;
-#endif
     return x;
 }
+#else
+// Without SSE2 every pixel goes the plain way.
+int WidenRow16(const uint16_t*, uint32_t*, int, bool) {
+    return 0;
+}
+int NarrowRow16(const uint32_t*, uint16_t*, int, bool) {
+    return 0;
+}
+#endif
 
 } // namespace
 
