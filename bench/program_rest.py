@@ -7,6 +7,12 @@ same level paused, leaves it alone there and prints for each: the share of one p
 the whole process used, the updates a second it ran and the frames a second it presented, over
 --seconds of the program's own clock (its "Loop Stats" debug lines, once every 100 updates).
 
+Each driver's way is gone twice, in 2-D and in 3-D, one after the other, and the two tables are
+printed side by side. The 3-D pass starts with the "Is3D" setting on and the capability test's
+stored outcome (taken from a first start of the program on the dummy drivers) beside it, as a
+player who ticked the options' 3-D box has them: a fresh outcome with a warning, which SDL's
+software renderer always gets, would switch 3-D off again.
+
 - On the dummy drivers nobody can click: the intro of a first start (full screen, so the 16-bit
   picture) is measured as it comes; then record_story_demo records the "rest" demo (a bot that
   rests at each of those places; it prints where each rest begins) and the program plays it
@@ -16,7 +22,7 @@ the whole process used, the updates a second it ran and the frames a second it p
   clicks and the space bar. The name must arrive whole (checked in the profile list file).
 
   bench/program_rest.py [--bin build/release/bin] [--program PATH] [--seconds 10]
-                        [--drivers dummy,xvfb] [--screen 640x480x16]
+                        [--drivers dummy,xvfb] [--modes 2d,3d] [--screen 640x480x16]
 
 --program measures another build of the program with the data set of --bin (a before/after
 comparison). The status is 1 when a stage was not reached or the name arrived cut.
@@ -34,6 +40,7 @@ import tempfile
 import time
 
 STAGES = ["intro", "menu", "map", "running", "paused"]
+MODES = {"2d": "2-D", "3d": "3-D"}
 STATS = re.compile(r"Loop Stats: (\d+) ms, (\d+) updates, (\d+) presents, (\d+) sleeps")
 TICKS = os.sysconf("SC_CLK_TCK")
 NAME = "abcdefg"  # seven letters, the longest name the question takes
@@ -56,22 +63,37 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / TICKS
 
 
+def make_folder(prefix, bin_dir, program, settings):
+    """A folder beside the data set with a copy of the program and the three user folders; the
+    settings (a path under config/ and its text) written when given."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+    for data in ("images", "levels", "local", "sound", "media"):
+        if os.path.exists(os.path.join(bin_dir, data)):
+            os.symlink(os.path.join(bin_dir, data), os.path.join(folder, data))
+    shutil.copy(program, folder)
+    for sub in ("config", "share", "run"):
+        os.makedirs(os.path.join(folder, sub))
+    if settings is not None:
+        path = os.path.join(folder, "config", settings[0])
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w") as file:
+            file.write(settings[1])
+    return folder
+
+
+def user_env(folder):
+    return {"XDG_CONFIG_HOME": os.path.join(folder, "config"),
+            "XDG_DATA_HOME": os.path.join(folder, "share"),
+            "XDG_RUNTIME_DIR": os.path.join(folder, "run")}
+
+
 class Run:
     """The program started in a folder of its own beside the data set, its debug text kept."""
 
-    def __init__(self, bin_dir, program, env, args=()):
-        self.folder = tempfile.mkdtemp(prefix="program-rest-")
-        for data in ("images", "levels", "local", "sound", "media"):
-            if os.path.exists(os.path.join(bin_dir, data)):
-                os.symlink(os.path.join(bin_dir, data), os.path.join(self.folder, data))
-        shutil.copy(program, self.folder)
-        for sub in ("config", "share", "run"):
-            os.makedirs(os.path.join(self.folder, sub))
+    def __init__(self, bin_dir, program, env, args=(), settings=None):
+        self.folder = make_folder("program-rest-", bin_dir, program, settings)
         self.log_path = os.path.join(self.folder, "debug.txt")
-        full_env = dict(os.environ, VURO_DEBUG_OUTPUT="1",
-                        XDG_CONFIG_HOME=os.path.join(self.folder, "config"),
-                        XDG_DATA_HOME=os.path.join(self.folder, "share"),
-                        XDG_RUNTIME_DIR=os.path.join(self.folder, "run"), **env)
+        full_env = dict(os.environ, VURO_DEBUG_OUTPUT="1", **user_env(self.folder), **env)
         self.log = open(self.log_path, "w")
         self.process = subprocess.Popen(
             [os.path.join(self.folder, os.path.basename(program)), *args], cwd=self.folder,
@@ -126,20 +148,34 @@ class Run:
         shutil.rmtree(self.folder, ignore_errors=True)
 
 
-def record_rest_demo(bin_dir):
-    """Records the rest demo; its path (in a folder of its own) and where each rest begins."""
-    folder = tempfile.mkdtemp(prefix="program-rest-demo-")
-    for data in ("images", "levels", "local", "sound", "media"):
-        if os.path.exists(os.path.join(bin_dir, data)):
-            os.symlink(os.path.join(bin_dir, data), os.path.join(folder, data))
-    shutil.copy(os.path.join(bin_dir, "record_story_demo"), folder)
-    for sub in ("config", "share", "run"):
-        os.makedirs(os.path.join(folder, sub))
+def three_d_settings(bin_dir, program):
+    """The settings of a player who switched 3-D on: "Is3D" and the capability test's outcome,
+    which a first start on the dummy drivers stores. A path under config/ and the text."""
+    run = Run(bin_dir, program, {"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy"})
+    try:
+        run.wait_for_update(1, 120)
+    finally:
+        run.stop()
+    stored = glob.glob(os.path.join(run.folder, "config", "**", "*.reg"), recursive=True)
+    text = ""
+    if stored:
+        with open(stored[0]) as file:
+            text = file.read()
+    run.remove()
+    section = text.find('["Test3D"]')
+    if section < 0:
+        sys.exit("the first start stored no 3-D test outcome")
+    path = os.path.relpath(stored[0], os.path.join(run.folder, "config"))
+    return path, '"Is3D"=dword:00000001\n\n' + text[section:]
+
+
+def record_rest_demo(bin_dir, settings):
+    """Records the rest demo; its path (in a folder of its own) and where each rest begins. The
+    settings are the recording's, and so the playback's: a demo gives back what it read."""
+    folder = make_folder("program-rest-demo-", bin_dir, os.path.join(bin_dir, "record_story_demo"),
+                         settings)
     demo = os.path.join(folder, "rest.dmo")
-    env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy",
-               XDG_CONFIG_HOME=os.path.join(folder, "config"),
-               XDG_DATA_HOME=os.path.join(folder, "share"),
-               XDG_RUNTIME_DIR=os.path.join(folder, "run"))
+    env = dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy", **user_env(folder))
     result = subprocess.run([os.path.join(folder, "record_story_demo"), "rest", demo],
                             cwd=folder, env=env, stdin=subprocess.DEVNULL,
                             capture_output=True, text=True, timeout=600)
@@ -149,9 +185,9 @@ def record_rest_demo(bin_dir):
     return folder, demo, starts
 
 
-def measure_first_start_intro(bin_dir, program, seconds, env):
+def measure_first_start_intro(bin_dir, program, seconds, env, settings):
     """The intro of a first start (full screen, the 16-bit picture), left alone."""
-    run = Run(bin_dir, program, env)
+    run = Run(bin_dir, program, env, settings=settings)
     try:
         if run.wait_for_update(INTRO_READY, 120):
             return run.measure(seconds)
@@ -161,11 +197,11 @@ def measure_first_start_intro(bin_dir, program, seconds, env):
         run.remove()
 
 
-def measure_dummy(bin_dir, program, seconds):
+def measure_dummy(bin_dir, program, seconds, settings):
     env = {"SDL_VIDEODRIVER": "dummy", "SDL_AUDIODRIVER": "dummy"}
-    rows = {"first start": measure_first_start_intro(bin_dir, program, seconds, env)}
-    folder, demo, starts = record_rest_demo(bin_dir)
-    run = Run(bin_dir, program, env, ["-play", "-demofile=" + demo])
+    rows = {"first start": measure_first_start_intro(bin_dir, program, seconds, env, settings)}
+    folder, demo, starts = record_rest_demo(bin_dir, settings)
+    run = Run(bin_dir, program, env, ["-play", "-demofile=" + demo], settings)
     try:
         for stage in STAGES:
             # A second into the rest, so the way there is not counted.
@@ -201,7 +237,7 @@ def click(display, place):
     xdotool(display, "click", "1")
 
 
-def measure_xvfb(bin_dir, program, seconds, screen, typing_ms):
+def measure_xvfb(bin_dir, program, seconds, screen, typing_ms, settings):
     global SCREEN_SIZE
     SCREEN_SIZE = tuple(int(n) for n in screen.split("x")[:2])
     display = free_display()
@@ -211,7 +247,8 @@ def measure_xvfb(bin_dir, program, seconds, screen, typing_ms):
     deadline = time.monotonic() + 10
     while not os.path.exists(socket) and time.monotonic() < deadline:
         time.sleep(0.1)
-    run = Run(bin_dir, program, {"DISPLAY": display, "SDL_AUDIODRIVER": "dummy"})
+    run = Run(bin_dir, program, {"DISPLAY": display, "SDL_AUDIODRIVER": "dummy"},
+              settings=settings)
     rows = {}
     name = None
     try:
@@ -273,6 +310,7 @@ def main():
     parser.add_argument("--program")
     parser.add_argument("--seconds", type=int, default=10)
     parser.add_argument("--drivers", default="dummy,xvfb")
+    parser.add_argument("--modes", default="2d,3d")
     parser.add_argument("--screen", default="640x480x16")
     parser.add_argument("--typing-ms", type=int, default=120)
     options = parser.parse_args()
@@ -281,33 +319,49 @@ def main():
 
     print(f"program {program}")
     print("load average at start: " + open("/proc/loadavg").read().strip())
+    modes = [mode for mode in options.modes.split(",") if mode in MODES]
+    settings = {mode: None for mode in modes}
+    if "3d" in modes:
+        settings["3d"] = three_d_settings(bin_dir, program)
     failed = False
     for driver in options.drivers.split(","):
         if driver == "xvfb" and (shutil.which("Xvfb") is None or shutil.which("xdotool") is None):
             print(f"{driver}: Xvfb or xdotool not installed, skipped")
             continue
+        tables = {}
+        names = {}
+        for mode in modes:
+            if driver == "dummy":
+                tables[mode], names[mode] = measure_dummy(bin_dir, program, options.seconds,
+                                                          settings[mode])
+            else:
+                tables[mode], names[mode] = measure_xvfb(bin_dir, program, options.seconds,
+                                                         options.screen, options.typing_ms,
+                                                         settings[mode])
         if driver == "dummy":
-            rows, name = measure_dummy(bin_dir, program, options.seconds)
             label = "SDL dummy drivers (the rest demo played back)"
         else:
-            rows, name = measure_xvfb(bin_dir, program, options.seconds, options.screen,
-                                      options.typing_ms)
             label = f"Xvfb {options.screen} (xdotool)"
         print(f"\n{label}")
-        print(f"| stage | CPU of one core | updates/s | presents/s |")
-        print(f"|---|---|---|---|")
+        print("| stage | " + " | ".join(f"{MODES[m]} CPU of one core | {MODES[m]} updates/s | "
+                                       f"{MODES[m]} presents/s" for m in modes) + " |")
+        print("|---|" + "---|---|---|" * len(modes))
         for stage in (["first start"] if driver == "dummy" else []) + STAGES:
-            row = rows.get(stage)
-            if row is None:
-                failed = True
-                print(f"| {stage} | not reached | | |")
-            else:
-                print(f"| {stage} | {row[0]:.1f}% | {row[1]:.1f} | {row[2]:.1f} |")
+            cells = []
+            for mode in modes:
+                row = tables[mode].get(stage)
+                if row is None:
+                    failed = True
+                    cells.append("not reached | |")
+                else:
+                    cells.append(f"{row[0]:.1f}% | {row[1]:.1f} | {row[2]:.1f}")
+            print(f"| {stage} | " + " | ".join(cells) + " |")
         if driver == "xvfb":
-            whole = name == NAME
-            failed = failed or not whole
-            print(f"name typed at {options.typing_ms} ms a key: {NAME!r} arrived as {name!r}"
-                  + ("" if whole else " (CUT)"))
+            for mode in modes:
+                whole = names[mode] == NAME
+                failed = failed or not whole
+                print(f"{MODES[mode]}: name typed at {options.typing_ms} ms a key: {NAME!r} "
+                      f"arrived as {names[mode]!r}" + ("" if whole else " (CUT)"))
     print("\nload average at end: " + open("/proc/loadavg").read().strip())
     return 1 if failed else 0
 

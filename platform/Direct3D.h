@@ -12,9 +12,9 @@
 //   whole numbers (a quad from x - 0.5 to x + w - 0.5 covers pixels x .. x + w - 1), texel
 //   centres at (i + 0.5) / width. z, rhw and specular are carried but not used.
 // - The target is a surface of the 2-D device, 16 or 32 bits. Between BeginScene and EndScene
-//   the device draws into a picture of its own; BeginScene takes the surface's pixels into it,
-//   EndScene writes the picture back into the surface. Whoever touches the surface in between
-//   sees the pixels of before the scene.
+//   the device draws into a picture of its own; BeginScene brings it up to date with the
+//   surface, EndScene writes the pixels the scene drew into the surface and leaves the others
+//   as they are. Whoever touches the surface in between sees the pixels of before the scene.
 // - Blending (kRsAlphaBlendEnable on): source factor kBlendSrcAlpha with destination factor
 //   kBlendInvSrcAlpha (normal) or kBlendOne (additive), and source factor kBlendOne with
 //   destination kBlendOne or kBlendZero. Any other pair answers kDDErrUnsupported from

@@ -174,6 +174,11 @@ public:
     // ReleaseDC; refused while locked.
     virtual DDResult GetDC(TextTarget& target) = 0;
     virtual DDResult ReleaseDC() = 0;
+    // The smallest rectangle holding every pixel changed since the last call (a lock or a text
+    // target counts as a change of the whole surface); false when nothing changed. For the one
+    // who keeps a copy of the picture (the 3-D device) and brings only the changed part up to
+    // date.
+    virtual bool TakeChangedRect(SurfaceRect& out) = 0;
 };
 
 class DirectDraw {

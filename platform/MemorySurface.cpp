@@ -195,6 +195,7 @@ DDResult MemorySurface::Unlock() {
         return kDDErrNotLocked;
     }
     mLocked = false;
+    NoteWholeChange();
     (void)Show();
     return kDDOk;
 }
@@ -220,6 +221,7 @@ DDResult MemorySurface::Blt(const SurfaceRect* destRect, Surface* source,
     }
     src->Own();
     job.keyed = (flags & kBltKeySrc) != 0 && src->mHasKey;
+    NoteChange(job.to);
     if (TakesWholePicture(*src, job.from, job.to, job.keyed)) {
         // Fast path: presented from the source's rows, which are the picture exactly; copied
         // here only where the window does not keep them.
@@ -275,6 +277,7 @@ DDResult MemorySurface::ColorFill(const SurfaceRect* destRect, uint32_t pixel) {
         return kDDErrInvalidPixelFormat;
     }
     Own();
+    NoteChange(to);
     for (int y = to.top; y < to.bottom; ++y) {
         for (int x = to.left; x < to.right; ++x) {
             if (mFormat.bitCount == 16) {
@@ -300,6 +303,8 @@ DDResult MemorySurface::Flip(uint32_t) {
     }
     Own();
     mPixels.swap(mBackBuffer->mPixels);
+    NoteWholeChange();
+    mBackBuffer->NoteWholeChange();
     return Show() ? kDDOk : kDDErrSurfaceLost;
 }
 
@@ -386,8 +391,25 @@ DDResult MemorySurface::ReleaseDC() {
         return kDDErrNotLocked;
     }
     mHasDC = false;
+    NoteWholeChange();
     (void)Show();
     return kDDOk;
+}
+
+void MemorySurface::NoteChange(const SurfaceRect& rect) {
+    if (mChanged.left >= mChanged.right) {
+        mChanged = rect;
+        return;
+    }
+    mChanged =
+        SurfaceRect{std::min(mChanged.left, rect.left), std::min(mChanged.top, rect.top),
+                    std::max(mChanged.right, rect.right), std::max(mChanged.bottom, rect.bottom)};
+}
+
+bool MemorySurface::TakeChangedRect(SurfaceRect& out) {
+    out = mChanged;
+    mChanged = SurfaceRect{};
+    return out.left < out.right;
 }
 
 } // namespace Vuro::Platform

@@ -39,6 +39,7 @@ public:
     DDResult SetPalette(std::shared_ptr<Palette> palette) override;
     DDResult GetDC(TextTarget& target) override;
     DDResult ReleaseDC() override;
+    bool TakeChangedRect(SurfaceRect& out) override;
 
     // A primary surface: shown in the window after every change; a flipping one gets its back
     // buffer.
@@ -58,6 +59,9 @@ private:
                            bool keyed) const;
     // mPixels hold the picture again (read back from the window when it was left there).
     void Own();
+    // The rectangle joins the changed part (TakeChangedRect).
+    void NoteChange(const SurfaceRect& rect);
+    void NoteWholeChange() { NoteChange(SurfaceRect{0, 0, mWidth, mHeight}); }
 
     int mWidth;
     int mHeight;
@@ -75,6 +79,7 @@ private:
     std::shared_ptr<MemorySurface> mBackBuffer; // attached to a flipping primary
     Window* mShowIn = nullptr;                  // a primary's window; not owned
     bool mPictureInWindow = false; // mPixels are stale: the window keeps the picture (Own)
+    SurfaceRect mChanged;          // changed since the last TakeChangedRect; empty: nothing
 };
 
 // A pixel of one format in another: each channel's top bits kept, low bits dropped or zero.

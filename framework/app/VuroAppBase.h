@@ -367,12 +367,13 @@ public:
     WidgetManager* GetWidgetManager() override { return mWidgetManager; }
 
     // What the display asks: the screen it is to set, the 3-D test's settings, the popup flag,
-    // the refresh-rate note and the image registry (this object).
+    // the page-flip setting, the refresh-rate note and the image registry (this object).
     ScreenShape WantedScreen() const override { return {mWidth, mHeight, mColorDepth}; }
     Wanted3DTest Wanted3D() const override {
         return {mAutoEnable3D, mTest3D, mMinVidMemory3D, mRecommendedVidMemory3D};
     }
     bool IsPopupShown() const override { return mPopupShown; }
+    bool UsesPageFlip() const override { return mPageFlip; }
     bool IsDrawingSuspended() const override { return mDrawingSuspended; }
     void NoteRefreshRateUnreliable() override { mRefreshRateUnreliable = true; }
     // Empty here; a product may look at the capability test's fresh outcome.
@@ -493,6 +494,7 @@ public:
     std::set<MemoryImage*> mMemoryImageSet;
     // System boxes, volumes, links and crash.
     bool mPopupShown = false; // a system box is up while in full screen
+    bool mPageFlip = true;    // full screen presents by flipping; off: by a blit
     // The window is minimised (kept by the input dispatch, cleared with a new main window): the
     // 3-D device draws nothing meanwhile.
     bool mDrawingSuspended = false;

@@ -54,7 +54,7 @@ bool DDInterface::Redraw(const Rect* rect) {
                         : source;
     Platform::DDResult result = Platform::kDDOk;
     const char* operation = "Redraw Windowed";
-    if (!mIsWindowed && mApp->IsPopupShown()) {
+    if (!mIsWindowed && (mApp->IsPopupShown() || !mApp->UsesPageFlip())) {
         operation = "Redraw FullScreen Blt";
         result = mPrimarySurface->Blt(&dest, mDrawSurface.get(), &source, Platform::kBltWait);
     } else if (!mIsWindowed) {

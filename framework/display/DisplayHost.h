@@ -1,10 +1,11 @@
 #pragma once
 // What the display asks of the application: the screen size and colour depth to set in full
 // screen, whether the 3-D capability test runs, whether a system box is up (full screen then
-// blits instead of flipping, so the box stays seen), whether drawing is suspended (the 3-D
-// device then draws nothing), a note that the monitor's refresh rate could not be measured, a
-// hook called after a fresh 3-D capability test, and the registry its images join. The application
-// implements it; display code sees no other part of it.
+// blits instead of flipping, so the box stays seen), whether full screen presents by flipping
+// at all (else it blits), whether drawing is suspended (the 3-D device then draws nothing), a
+// note that the monitor's refresh rate could not be measured, a hook called after a fresh 3-D
+// capability test, and the registry its images join. The application implements it; display
+// code sees no other part of it.
 
 namespace Vuro {
 
@@ -28,6 +29,7 @@ public:
     };
     virtual Wanted3DTest Wanted3D() const = 0;
     virtual bool IsPopupShown() const = 0;
+    virtual bool UsesPageFlip() const = 0;
     virtual bool IsDrawingSuspended() const = 0;
     // The display could not measure a refresh rate of 60..100 Hz and assumes one.
     virtual void NoteRefreshRateUnreliable() = 0;

@@ -1,17 +1,22 @@
-// The 3-D device on SDL's 2-D renderer (platform/Direct3D.h): a target texture of the render
-// target's size, textured and coloured triangles through SDL_RenderGeometry, blending through
-// SDL's blend and additive modes, the picture read back with SDL_RenderReadPixels.
+// The 3-D device on SDL's 2-D renderer (platform/Direct3D.h): a software renderer drawing into
+// a picture of the render target's size (platform/sdl/SdlTexture3D.h), textured and coloured
+// triangles through SDL_RenderGeometry, blending through SDL's blend and additive modes.
 //
-// The renderer is a software renderer of the device's own (SDL_CreateSoftwareRenderer), which
-// needs no window and no video driver: the same pixels on every machine.
+// The picture is kept from scene to scene. A scene's start takes in only the part of the
+// surface that changed since (Surface::TakeChangedRect), and on a 16-bit surface the part the
+// last scene drew, whose picture pixels hold more colour than the surface kept; its end writes
+// back only the part it drew. Whole frames are copied only where whole frames change. The
+// copies, and the plain copies of texture rectangles that make most of a frame, are the
+// device's own, pixel for pixel SDL's (platform/sdl/SdlScenePixels.h).
 
 #include "platform/Direct3D.h"
+#include "platform/sdl/SdlScenePixels.h"
+#include "platform/sdl/SdlTexture3D.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace Vuro::Platform {
@@ -20,27 +25,20 @@ namespace {
 
 constexpr int kMaxTextureSize = 1024;
 
-// The renderer and its backing surface; textures hold it so that it outlives them.
-struct RendererHolder {
-    SDL_Surface* backing = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    ~RendererHolder() {
-        if (renderer != nullptr) {
-            SDL_DestroyRenderer(renderer);
-        }
-        if (backing != nullptr) {
-            SDL_FreeSurface(backing);
-        }
-    }
-};
+SDL_Rect ToSdlRect(const SurfaceRect& rect) {
+    return SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
 
-std::shared_ptr<RendererHolder> MakeRenderer() {
-    auto holder = std::make_shared<RendererHolder>();
-    holder->backing = SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (holder->backing != nullptr) {
-        holder->renderer = SDL_CreateSoftwareRenderer(holder->backing);
+// a joined with b; an empty rectangle adds nothing.
+void Unite(SDL_Rect& a, const SDL_Rect& b) {
+    if (SDL_RectEmpty(&b)) {
+        return;
     }
-    return holder->renderer != nullptr ? holder : nullptr;
+    if (SDL_RectEmpty(&a)) {
+        a = b;
+        return;
+    }
+    SDL_UnionRect(&a, &b, &a);
 }
 
 uint32_t SdlFormatOf(const PixelFormat& format) {
@@ -56,143 +54,10 @@ uint32_t SdlFormatOf(const PixelFormat& format) {
     return SDL_PIXELFORMAT_UNKNOWN;
 }
 
-class SdlTexture3D : public Texture3D {
-public:
-    SdlTexture3D(std::shared_ptr<RendererHolder> holder, int width, int height, int format)
-        : mHolder(std::move(holder)), mWidth(width), mHeight(height), mFormat(format),
-          mPitch((width * TexelBytes(format) + 3) & ~3),
-          mTexels(static_cast<size_t>(mPitch) * static_cast<size_t>(height)) {}
-    ~SdlTexture3D() override {
-        for (SDL_Texture* texture : {mTexture, mOpaque}) {
-            if (texture != nullptr) {
-                SDL_DestroyTexture(texture);
-            }
-        }
-    }
-
-    int GetWidth() const override { return mWidth; }
-    int GetHeight() const override { return mHeight; }
-    int GetFormat() const override { return mFormat; }
-
-    DDResult Lock(SurfaceDesc& desc, uint32_t) override {
-        if (DDResult failure = TakeDirectDrawFailure("LockTexture")) {
-            return failure;
-        }
-        if (mLocked) {
-            return kDDErrSurfaceBusy;
-        }
-        mLocked = true;
-        desc.width = mWidth;
-        desc.height = mHeight;
-        desc.pitch = mPitch;
-        desc.bits = mTexels.data();
-        return kDDOk;
-    }
-
-    DDResult Unlock() override {
-        if (!mLocked) {
-            return kDDErrNotLocked;
-        }
-        mLocked = false;
-        ++mVersion;
-        return kDDOk;
-    }
-
-    DDResult SetPalette(std::shared_ptr<Palette> palette) override {
-        mPalette = std::move(palette);
-        ++mVersion;
-        return kDDOk;
-    }
-    std::shared_ptr<Palette> GetPalette() const override { return mPalette; }
-
-    // The renderer's copy, brought up to date; opaque: every alpha 255 (source factor one).
-    SDL_Texture* Upload(bool opaque) {
-        SDL_Texture*& texture = opaque ? mOpaque : mTexture;
-        uint64_t& version = opaque ? mOpaqueVersion : mTextureVersion;
-        if (texture == nullptr) {
-            texture = SDL_CreateTexture(mHolder->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                        SDL_TEXTUREACCESS_STATIC, mWidth, mHeight);
-            version = 0;
-        }
-        if (texture == nullptr || version == mVersion + 1) {
-            return texture;
-        }
-        std::vector<uint32_t> argb(static_cast<size_t>(mWidth) * static_cast<size_t>(mHeight));
-        uint32_t palette[256] = {};
-        if (mFormat == kTexFormatPalette8 && mPalette) {
-            (void)mPalette->GetEntries(0, 256, palette);
-        }
-        for (int y = 0; y < mHeight; ++y) {
-            const uint8_t* row = mTexels.data() + static_cast<size_t>(y) * mPitch;
-            uint32_t* out = argb.data() + static_cast<size_t>(y) * mWidth;
-            for (int x = 0; x < mWidth; ++x) {
-                out[x] = ToArgb(row, x, palette) | (opaque ? 0xFF000000u : 0);
-            }
-        }
-        SDL_UpdateTexture(texture, nullptr, argb.data(), mWidth * 4);
-        version = mVersion + 1;
-        return texture;
-    }
-
-private:
-    uint32_t ToArgb(const uint8_t* row, int x, const uint32_t* palette) const {
-        switch (mFormat) {
-        case kTexFormatA8R8G8B8: {
-            uint32_t p;
-            std::memcpy(&p, row + 4 * x, 4);
-            return p;
-        }
-        case kTexFormatA4R4G4B4: {
-            uint16_t t;
-            std::memcpy(&t, row + 2 * x, 2);
-            uint32_t p = 0;
-            for (int shift = 0; shift < 16; shift += 4) {
-                p |= ((t >> shift) & 0xFu) * 17u << (shift * 2);
-            }
-            return p;
-        }
-        case kTexFormatR5G6B5: {
-            uint16_t t;
-            std::memcpy(&t, row + 2 * x, 2);
-            const uint32_t r = (t >> 11) & 0x1F;
-            const uint32_t g = (t >> 5) & 0x3F;
-            const uint32_t b = t & 0x1F;
-            return 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) |
-                   (b << 3 | b >> 2);
-        }
-        default:
-            return palette[row[x]];
-        }
-    }
-
-    std::shared_ptr<RendererHolder> mHolder;
-    int mWidth;
-    int mHeight;
-    int mFormat;
-    int mPitch;
-    std::vector<uint8_t> mTexels;
-    std::shared_ptr<Palette> mPalette;
-    bool mLocked = false;
-    uint64_t mVersion = 0; // counts changes of texels and palette
-    SDL_Texture* mTexture = nullptr;
-    uint64_t mTextureVersion = 0; // mVersion + 1 of the last upload; 0 none
-    SDL_Texture* mOpaque = nullptr;
-    uint64_t mOpaqueVersion = 0;
-};
-
 class SdlDevice3D : public Device3D {
 public:
-    SdlDevice3D(std::shared_ptr<RendererHolder> holder, SDL_Texture* target, int width, int height)
-        : mHolder(std::move(holder)), mTarget(target), mWidth(width), mHeight(height) {}
-    ~SdlDevice3D() override {
-        if (mInScene) {
-            (void)SDL_SetRenderTarget(Renderer(), nullptr);
-        }
-        SDL_DestroyTexture(mTarget);
-        if (mStaging != nullptr) {
-            SDL_DestroyTexture(mStaging);
-        }
-    }
+    SdlDevice3D(std::shared_ptr<SdlRenderer3D> renderer, int width, int height)
+        : mRenderer(std::move(renderer)), mWidth(width), mHeight(height), mStale(Whole()) {}
 
     DDResult GetCaps(DeviceCaps& caps) override {
         if (DDResult failure = TakeDirectDrawFailure("GetCaps")) {
@@ -226,7 +91,7 @@ public:
             TexelBytes(format) == 0) {
             return kDDErrInvalidParams;
         }
-        out = std::make_shared<SdlTexture3D>(mHolder, width, height, format);
+        out = std::make_shared<SdlTexture3D>(mRenderer, width, height, format);
         return kDDOk;
     }
 
@@ -239,7 +104,11 @@ public:
             desc.height != mHeight || SdlFormatOf(desc.pixelFormat) == SDL_PIXELFORMAT_UNKNOWN) {
             return kDDErrInvalidParams;
         }
+        if (target != mSurface) {
+            mStale = Whole();
+        }
         mSurface = target;
+        mLossy = desc.pixelFormat.bitCount < 32;
         return kDDOk;
     }
 
@@ -254,13 +123,15 @@ public:
         if (mInScene || mSurface == nullptr) {
             return kDDErrGeneric;
         }
-        if (!CopySurface(true) || SDL_SetRenderTarget(Renderer(), mTarget) != 0) {
+        SurfaceRect changed;
+        if (mSurface->TakeChangedRect(changed)) {
+            Unite(mStale, ToSdlRect(changed));
+        }
+        if (!SDL_RectEmpty(&mStale) && !ReadSurface(mStale)) {
             return kDDErrGeneric;
         }
-        if (mStaging != nullptr) {
-            SDL_SetTextureBlendMode(mStaging, SDL_BLENDMODE_NONE);
-            SDL_RenderCopy(Renderer(), mStaging, nullptr, nullptr);
-        }
+        mStale = SDL_Rect{};
+        mDrawn = SDL_Rect{};
         mInScene = true;
         return kDDOk;
     }
@@ -273,11 +144,21 @@ public:
             return kDDErrGeneric;
         }
         mInScene = false;
-        mPicture.resize(static_cast<size_t>(mWidth) * static_cast<size_t>(mHeight));
-        const bool read = SDL_RenderReadPixels(Renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888,
-                                               mPicture.data(), mWidth * 4) == 0;
-        (void)SDL_SetRenderTarget(Renderer(), nullptr);
-        return read && CopySurface(false) ? kDDOk : kDDErrGeneric;
+        // Changes made by others meanwhile are taken in by the next scene; the write-back's own
+        // change is not.
+        SurfaceRect meanwhile;
+        if (mSurface->TakeChangedRect(meanwhile)) {
+            Unite(mStale, ToSdlRect(meanwhile));
+        }
+        const bool written = SDL_RectEmpty(&mDrawn) || WriteSurface(mDrawn);
+        SurfaceRect own;
+        (void)mSurface->TakeChangedRect(own);
+        if (!written) {
+            mStale = Whole();
+        } else if (mLossy) {
+            Unite(mStale, mDrawn);
+        }
+        return written ? kDDOk : kDDErrGeneric;
     }
 
     DDResult Clear(uint32_t argb) override {
@@ -289,9 +170,12 @@ public:
             if (mSurface == nullptr) {
                 return kDDErrGeneric;
             }
-            mPicture.assign(static_cast<size_t>(mWidth) * static_cast<size_t>(mHeight), argb);
-            return CopySurface(false) ? kDDOk : kDDErrGeneric;
+            // The picture is taken in again at the next scene.
+            return SDL_FillRect(Picture(), nullptr, argb) == 0 && WriteSurface(Whole())
+                       ? kDDOk
+                       : kDDErrGeneric;
         }
+        mDrawn = Whole();
         SDL_SetRenderDrawBlendMode(Renderer(), SDL_BLENDMODE_NONE);
         SDL_SetRenderDrawColor(Renderer(), (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF,
                                argb >> 24);
@@ -348,12 +232,15 @@ public:
         if (!ChooseBlend(mode, opaque)) {
             return kDDErrUnsupported;
         }
+        NoteDrawn(vertices, count);
         if (primitive == Primitive::LineStrip) {
             return DrawLines(vertices, count, mode, opaque);
         }
+        SdlTexture3D::Uploaded uploaded;
         SDL_Texture* texture = nullptr;
         if (mTexture != nullptr) {
-            texture = mTexture->Upload(opaque);
+            uploaded = mTexture->Upload(opaque);
+            texture = uploaded.texture;
             if (texture == nullptr) {
                 return kDDErrGeneric;
             }
@@ -366,8 +253,21 @@ public:
             SDL_Rect source;
             SDL_RendererFlip flip = SDL_FLIP_NONE;
             if (IsAxisAlignedQuad(vertices, destination, source, flip)) {
-                return CopyQuad(texture, vertices[0], destination, source, flip, opaque);
+                return CopyQuad(uploaded, vertices[0], destination, source, flip, mode, opaque);
             }
+        }
+        SDL_Rect cover;
+        if (texture == nullptr && primitive != Primitive::TriangleList && count == 4 &&
+            mode != SDL_BLENDMODE_ADD && (opaque || vertices[0].color >> 24 == 255) &&
+            IsOpaqueFill(vertices, primitive == Primitive::TriangleStrip, cover)) {
+            // Fast path: an opaque colour blended over anything is the colour itself, and the
+            // two triangles of a rectangle with whole-pixel corners cover exactly its pixels,
+            // so one fill gives what SDL's triangles (each through a picture of its own,
+            // blended back) give.
+            const SDL_Vertex colour = ToSdl(vertices[0], true);
+            SDL_SetRenderDrawBlendMode(Renderer(), SDL_BLENDMODE_NONE);
+            SDL_SetRenderDrawColor(Renderer(), colour.color.r, colour.color.g, colour.color.b, 255);
+            return SDL_RenderFillRect(Renderer(), &cover) == 0 ? kDDOk : kDDErrGeneric;
         }
         if (texture != nullptr) {
             SDL_SetTextureColorMod(texture, 255, 255, 255);
@@ -400,7 +300,42 @@ public:
     }
 
 private:
-    SDL_Renderer* Renderer() const { return mHolder->renderer; }
+    SDL_Renderer* Renderer() const { return mRenderer->renderer; }
+    SDL_Surface* Picture() const { return mRenderer->picture; }
+    SDL_Rect Whole() const { return SDL_Rect{0, 0, mWidth, mHeight}; }
+
+    // The pixels the vertices can reach join the scene's drawn part: their bounds in SDL's
+    // coordinates (pixel centres on halves, lines drawn between the points themselves) and a
+    // pixel more on every side.
+    void NoteDrawn(const TLVertex* vertices, int count) {
+        if (count <= 0) {
+            return;
+        }
+        float minX = vertices[0].x;
+        float maxX = minX;
+        float minY = vertices[0].y;
+        float maxY = minY;
+        for (int i = 1; i < count; ++i) {
+            minX = std::min(minX, vertices[i].x);
+            maxX = std::max(maxX, vertices[i].x);
+            minY = std::min(minY, vertices[i].y);
+            maxY = std::max(maxY, vertices[i].y);
+        }
+        const SDL_Rect whole = Whole();
+        if (!(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) &&
+              std::isfinite(maxY))) {
+            mDrawn = whole;
+            return;
+        }
+        auto clamp = [](float value, int high) {
+            return static_cast<int>(std::clamp(value, 0.0f, static_cast<float>(high)));
+        };
+        const int left = clamp(std::floor(minX) - 1.0f, mWidth);
+        const int top = clamp(std::floor(minY) - 1.0f, mHeight);
+        const int right = clamp(std::ceil(maxX) + 2.0f, mWidth);
+        const int bottom = clamp(std::ceil(maxY) + 2.0f, mHeight);
+        Unite(mDrawn, SDL_Rect{left, top, right - left, bottom - top});
+    }
 
     // The blend state as one of SDL's modes; source factor one draws with alpha taken as
     // opaque, which SDL's modes then express exactly.
@@ -492,12 +427,64 @@ private:
         return true;
     }
 
-    DDResult CopyQuad(SDL_Texture* texture, const TLVertex& corner, const SDL_Rect& destination,
-                      const SDL_Rect& source, SDL_RendererFlip flip, bool opaque) {
+    // Four corners of one colour on whole pixels in SDL's coordinates, forming a rectangle
+    // whose diagonal is the edge the two triangles share (vertices 1 and 2 of a strip, 0 and 2
+    // of a fan); cover: its pixels.
+    static bool IsOpaqueFill(const TLVertex* v, bool strip, SDL_Rect& cover) {
+        float xs[4];
+        float ys[4];
+        for (int i = 0; i < 4; ++i) {
+            const SDL_FPoint p = ToSdl(v[i], true).position;
+            // Whole pixels, and within what an int holds.
+            if (v[i].color != v[0].color || p.x != std::floor(p.x) || p.y != std::floor(p.y) ||
+                std::abs(p.x) > 1e6f || std::abs(p.y) > 1e6f) {
+                return false;
+            }
+            xs[i] = p.x;
+            ys[i] = p.y;
+        }
+        const auto [minX, maxX] = std::minmax({xs[0], xs[1], xs[2], xs[3]});
+        const auto [minY, maxY] = std::minmax({ys[0], ys[1], ys[2], ys[3]});
+        int corners = 0;
+        for (int i = 0; i < 4; ++i) {
+            if ((xs[i] != minX && xs[i] != maxX) || (ys[i] != minY && ys[i] != maxY)) {
+                return false;
+            }
+            corners |= 1 << ((ys[i] == maxY ? 2 : 0) + (xs[i] == maxX ? 1 : 0));
+        }
+        const int a = strip ? 1 : 0;
+        if (corners != 0xF || minX == maxX || minY == maxY || xs[a] == xs[2] || ys[a] == ys[2]) {
+            return false;
+        }
+        cover = SDL_Rect{static_cast<int>(minX), static_cast<int>(minY),
+                         static_cast<int>(maxX - minX), static_cast<int>(maxY - minY)};
+        return true;
+    }
+
+    DDResult CopyQuad(const SdlTexture3D::Uploaded& uploaded, const TLVertex& corner,
+                      const SDL_Rect& destination, const SDL_Rect& source, SDL_RendererFlip flip,
+                      SDL_BlendMode mode, bool opaque) {
         if (destination.w <= 0 || destination.h <= 0) {
             return kDDOk;
         }
         const SDL_Vertex colour = ToSdl(corner, opaque);
+        if (flip == SDL_FLIP_NONE && destination.w == source.w && destination.h == source.h &&
+            source.x >= 0 && source.y >= 0 && source.x + source.w <= mTexture->GetWidth() &&
+            source.y + source.h <= mTexture->GetHeight()) {
+            // Fast path: SDL's unscaled copy, done here exactly as SDL does it (SdlScenePixels),
+            // after whatever SDL still has to draw.
+            SDL_RenderFlush(Renderer());
+            const PixelRows texels{const_cast<uint32_t*>(uploaded.pixels), uploaded.pitch,
+                                   mTexture->GetWidth(), mTexture->GetHeight()};
+            const TexelMix mix = mode == SDL_BLENDMODE_BLEND ? TexelMix::Blend
+                                 : mode == SDL_BLENDMODE_ADD ? TexelMix::Add
+                                                             : TexelMix::Copy;
+            CopyTexels(texels, source.x, source.y, source.w, source.h, PictureRows(Whole()),
+                       destination.x, destination.y, mix,
+                       TexelTint{colour.color.r, colour.color.g, colour.color.b, colour.color.a});
+            return kDDOk;
+        }
+        SDL_Texture* texture = uploaded.texture;
         SDL_SetTextureColorMod(texture, colour.color.r, colour.color.g, colour.color.b);
         SDL_SetTextureAlphaMod(texture, colour.color.a);
         return SDL_RenderCopyEx(Renderer(), texture, &source, &destination, 0.0, nullptr, flip) == 0
@@ -531,39 +518,54 @@ private:
         return SDL_RenderDrawLinesF(Renderer(), points.data(), count) == 0 ? kDDOk : kDDErrGeneric;
     }
 
-    // into the scene: the surface's pixels to the staging texture; else mPicture to the surface.
-    bool CopySurface(bool intoScene) {
+    // Runs work (pixels of the rectangle's top-left, pitch, SDL format) on the locked surface.
+    template <typename Work> bool OnSurface(const SDL_Rect& rect, Work work) {
         SurfaceDesc desc;
         if (DDFailed(mSurface->Lock(desc, kLockWait))) {
             return false;
         }
         const uint32_t format = SdlFormatOf(desc.pixelFormat);
-        bool done = false;
-        if (intoScene) {
-            if (mStaging == nullptr) {
-                mStaging = SDL_CreateTexture(Renderer(), SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_STREAMING, mWidth, mHeight);
-            }
-            mPicture.resize(static_cast<size_t>(mWidth) * static_cast<size_t>(mHeight));
-            done = mStaging != nullptr &&
-                   SDL_ConvertPixels(mWidth, mHeight, format, desc.bits, desc.pitch,
-                                     SDL_PIXELFORMAT_ARGB8888, mPicture.data(), mWidth * 4) == 0 &&
-                   SDL_UpdateTexture(mStaging, nullptr, mPicture.data(), mWidth * 4) == 0;
-        } else {
-            done = SDL_ConvertPixels(mWidth, mHeight, SDL_PIXELFORMAT_ARGB8888, mPicture.data(),
-                                     mWidth * 4, format, desc.bits, desc.pitch) == 0;
-        }
+        auto* first = static_cast<uint8_t*>(desc.bits) + static_cast<size_t>(rect.y) * desc.pitch +
+                      static_cast<size_t>(rect.x) * (desc.pixelFormat.bitCount / 8);
+        const bool done = work(first, desc.pitch, format);
         (void)mSurface->Unlock();
         return done;
     }
 
-    std::shared_ptr<RendererHolder> mHolder;
-    SDL_Texture* mTarget;            // the scene's picture
-    SDL_Texture* mStaging = nullptr; // the surface's pixels on their way into a scene
-    std::vector<uint32_t> mPicture;  // ARGB8888 on its way between surface and renderer
+    // The picture's pixels of the rectangle.
+    PixelRows PictureRows(const SDL_Rect& rect) const {
+        SDL_Surface* picture = Picture();
+        return PixelRows{static_cast<uint8_t*>(picture->pixels) +
+                             static_cast<size_t>(rect.y) * picture->pitch +
+                             static_cast<size_t>(rect.x) * 4,
+                         picture->pitch, rect.w, rect.h};
+    }
+
+    // The surface's pixels of the rectangle into the picture.
+    bool ReadSurface(const SDL_Rect& rect) {
+        SDL_RenderFlush(Renderer());
+        return OnSurface(rect, [&](void* pixels, int pitch, uint32_t format) {
+            return SurfaceToPicture(PixelRows{pixels, pitch, rect.w, rect.h}, format,
+                                    PictureRows(rect));
+        });
+    }
+
+    // The picture's pixels of the rectangle into the surface.
+    bool WriteSurface(const SDL_Rect& rect) {
+        SDL_RenderFlush(Renderer());
+        return OnSurface(rect, [&](void* pixels, int pitch, uint32_t format) {
+            return PictureToSurface(PictureRows(rect), PixelRows{pixels, pitch, rect.w, rect.h},
+                                    format);
+        });
+    }
+
+    std::shared_ptr<SdlRenderer3D> mRenderer; // draws into the picture, kept between scenes
     int mWidth;
     int mHeight;
     Surface* mSurface = nullptr; // not owned
+    bool mLossy = false;         // the surface keeps fewer colour bits than the picture
+    SDL_Rect mStale;             // the picture differs from the surface here
+    SDL_Rect mDrawn{};           // what the scene drew so far
     bool mInScene = false;
     bool mBlendEnable = false;
     uint32_t mSrcBlend = kBlendOne;
@@ -585,16 +587,11 @@ DDResult CreateDevice3D(Surface* target, std::shared_ptr<Device3D>& out) {
         desc.height <= 0 || SdlFormatOf(desc.pixelFormat) == SDL_PIXELFORMAT_UNKNOWN) {
         return kDDErrInvalidPixelFormat;
     }
-    std::shared_ptr<RendererHolder> holder = MakeRenderer();
-    if (holder == nullptr) {
-        return kDDErrGeneric;
-    }
-    SDL_Texture* picture = SDL_CreateTexture(holder->renderer, SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_TARGET, desc.width, desc.height);
-    if (picture == nullptr) {
+    std::shared_ptr<SdlRenderer3D> renderer = MakeSdlRenderer3D(desc.width, desc.height);
+    if (renderer == nullptr) {
         return kDDErrOutOfMemory;
     }
-    auto device = std::make_shared<SdlDevice3D>(holder, picture, desc.width, desc.height);
+    auto device = std::make_shared<SdlDevice3D>(renderer, desc.width, desc.height);
     if (DDFailed(device->SetRenderTarget(target))) {
         return kDDErrGeneric;
     }
@@ -606,9 +603,9 @@ DDResult GetDevice3DIdentifier(DeviceIdentifier& identifier) {
     if (DDResult failure = TakeDirectDrawFailure("GetDeviceIdentifier")) {
         return failure;
     }
-    std::shared_ptr<RendererHolder> holder = MakeRenderer();
+    std::shared_ptr<SdlRenderer3D> renderer = MakeSdlRenderer3D(1, 1);
     SDL_RendererInfo info;
-    if (holder == nullptr || SDL_GetRendererInfo(holder->renderer, &info) != 0) {
+    if (renderer == nullptr || SDL_GetRendererInfo(renderer->renderer, &info) != 0) {
         return kDDErrGeneric;
     }
     identifier.description = std::string("SDL ") + info.name + " renderer";

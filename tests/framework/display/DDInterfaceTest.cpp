@@ -184,23 +184,40 @@ TEST(DDInterfaceInitTest, ASecondInitReleasesTheFirstAndTheScreenIsAdopted) {
 }
 
 // The screen image is drawn on its surface; Redraw shows it in the window, converted from the
-// screen's 16 bits when shown.
-TEST(DDInterfaceInitTest, FullScreenIs565AndFlipsToTheWindow) {
-    DisplayRig rig(kFormat888, 4, 2);
-    rig.app.mColorDepth = 16;
-    ASSERT_EQ(rig.Init(false), DDInterface::RESULT_OK);
-    DDImage* screen = rig.display->GetScreenImage();
-    screen->FillRect(Rect(0, 0, 4, 2), Color(255, 0, 0), kDrawModeNormal);
-    EXPECT_EQ(ReadSurface(rig.display->mDrawSurface.get()), std::vector<uint32_t>(8, 0xF800));
-    ASSERT_TRUE(rig.display->Redraw(nullptr));
-    FakeWindow* window = rig.windows.LastWindow();
-    EXPECT_EQ(window->mPresents, 1);
-    EXPECT_EQ(window->mFirstPixel, 0xFFFF0000u) << "31 widened to 255";
-    EXPECT_EQ(ReadSurface(rig.display->mPrimarySurface.get()), std::vector<uint32_t>(8, 0xF800));
-    // A lost primary (the window cannot show it) fails the presentation with its text.
-    window->mPresentSucceeds = false;
-    EXPECT_FALSE(rig.display->Redraw(nullptr));
-    EXPECT_EQ(rig.display->mErrorString, "Redraw FullScreen Flip: 887601c2");
+// screen's 16 bits when shown. Full screen flips, unless a system box is up or the page-flip
+// setting is off: then it blits, and a failure names that step.
+TEST(DDInterfaceInitTest, FullScreenIs565AndFlipsOrBlitsToTheWindow) {
+    struct Case {
+        bool pageFlip;
+        bool popupShown;
+        const char* failure;
+    };
+    const Case cases[] = {
+        {true, false, "Redraw FullScreen Flip: 887601c2"},
+        {true, true, "Redraw FullScreen Blt: 887601c2"},
+        {false, false, "Redraw FullScreen Blt: 887601c2"},
+        {false, true, "Redraw FullScreen Blt: 887601c2"},
+    };
+    for (const Case& c : cases) {
+        DisplayRig rig(kFormat888, 4, 2);
+        rig.app.mColorDepth = 16;
+        rig.app.mPageFlip = c.pageFlip;
+        rig.app.mPopupShown = c.popupShown;
+        ASSERT_EQ(rig.Init(false), DDInterface::RESULT_OK);
+        DDImage* screen = rig.display->GetScreenImage();
+        screen->FillRect(Rect(0, 0, 4, 2), Color(255, 0, 0), kDrawModeNormal);
+        EXPECT_EQ(ReadSurface(rig.display->mDrawSurface.get()), std::vector<uint32_t>(8, 0xF800));
+        ASSERT_TRUE(rig.display->Redraw(nullptr)) << c.failure;
+        FakeWindow* window = rig.windows.LastWindow();
+        EXPECT_EQ(window->mPresents, 1) << c.failure;
+        EXPECT_EQ(window->mFirstPixel, 0xFFFF0000u) << "31 widened to 255";
+        EXPECT_EQ(ReadSurface(rig.display->mPrimarySurface.get()),
+                  std::vector<uint32_t>(8, 0xF800));
+        // A lost primary (the window cannot show it) fails the presentation with its text.
+        window->mPresentSucceeds = false;
+        EXPECT_FALSE(rig.display->Redraw(nullptr));
+        EXPECT_EQ(rig.display->mErrorString, c.failure);
+    }
 }
 
 } // namespace
