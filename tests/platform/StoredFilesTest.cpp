@@ -142,7 +142,7 @@ TEST(MapFolder, ACyrillicPlayersFileHasItsUtf8NameInAFolderOfAnyName) {
     const std::string home = folder.Path("дом 张");
     std::filesystem::create_directories(home);
     MapFolder("data", NativeToSystem(home));
-    const std::string name = std::string("вашавах"_cp1251) + ".pf";
+    const std::string name = Utf8ToCp1251("вашавах") + ".pf";
     ASSERT_TRUE(WriteText("data\\" + name, "record"));
     EXPECT_EQ(Names(home), (std::vector<std::string>{"вашавах.pf"}));
     std::vector<FileEntry> entries;
