@@ -40,7 +40,7 @@ public:
     virtual void SortLines(bool ascending);
     virtual std::string GetLine(int index);
     // Adds to every list of the chain ("-" in the others); answers the row index.
-    virtual int AddLine(const std::string& text, bool sorted);
+    virtual int AddLine(const std::string& text, bool sorted = false);
     // This list only.
     virtual void SetLine(int index, const std::string& text);
     virtual int GetLineCount();

@@ -28,8 +28,10 @@ public:
     void MouseDrag(int x, int y) override;
     void MouseRelease(int x, int y) override;
 
-    // ---- [Added virtual operation] ----
+    // ---- [Added virtual operations, in their fixed order] ----
     virtual void SetValue(double value);
+    // Always true: a widget answering it is a slider.
+    virtual bool IsSlider() { return true; }
 
     // Left edge of the thumb, local.
     int ThumbX();

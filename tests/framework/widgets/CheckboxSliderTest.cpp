@@ -144,6 +144,7 @@ TEST_F(SliderTest, APressBesideTheThumbDoesNothingButTheReleaseStillReports) {
 }
 
 TEST_F(SliderTest, AValueBeyondTheTrackIsKeptUntilTheNextDrag) {
+    EXPECT_TRUE(mSlider.IsSlider());
     mSlider.SetValue(1.5);
     EXPECT_EQ(mSlider.ThumbX(), 120);
     mSlider.SetValue(1.1); // thumb at 88..108, partly beyond the track

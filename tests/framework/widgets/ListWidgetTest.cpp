@@ -79,9 +79,11 @@ TEST_F(ListWidgetTest, AddingToAChainPutsDashesInTheOtherColumns) {
 }
 
 TEST_F(ListWidgetTest, SortedInsertionGoesAfterEqualRows) {
-    mA.AddLine("a", false);
-    mA.AddLine("b", false);
-    mA.AddLine("c", false);
+    mA.AddLine("a"); // appended: unsorted unless asked
+    mA.AddLine("c");
+    EXPECT_EQ(mA.AddLine("b"), 2);
+    mA.RemoveLine(2);
+    mA.AddLine("b", true);
     EXPECT_EQ(mA.AddLine("b", true), 2);
     EXPECT_EQ(mA.AddLine("\xC0", true), 4) << "bytes compare unsigned: 0xC0 is after c";
 }
