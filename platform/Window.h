@@ -147,9 +147,6 @@ public:
     // False where windows are made but nobody can see them (SDL's headless drivers): a window
     // that waits for the user would wait for ever.
     virtual bool CanShowWindows() { return true; }
-    // How pictures reach the windows and why that way, in words, for the developer's
-    // statistics; chosen once a process.
-    virtual std::string PresentPath() = 0;
 };
 
 // The window system in use: the SDL one unless a test installed another.

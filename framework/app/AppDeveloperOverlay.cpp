@@ -151,7 +151,6 @@ std::string VuroAppBase::VideoStatsText() {
         text += StrFormat("%s: %d - %s KB\r\n", TextureData::FormatName(format.code), format.count,
                           Kilobytes(format.bytes).c_str());
     }
-    text += "\r\nPresent: " + Platform::GetWindowSystem().PresentPath() + "\r\n";
     return text;
 }
 

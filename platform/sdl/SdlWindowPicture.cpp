@@ -26,22 +26,19 @@ std::string OpenGlDevice(const SDL_RendererInfo& info) {
     return device != nullptr ? reinterpret_cast<const char*>(device) : "";
 }
 
-SdlPresentChoice Probe() {
+// The video driver shows nothing, no accelerated renderer or a software rasteriser: the
+// window's surface.
+bool Probe() {
     if (SdlVideoIsHeadless()) {
-        return {false, "window surface (the video driver shows nothing)"};
+        return false;
     }
     SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
     SDL_Renderer* renderer =
         window != nullptr ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
-    SdlPresentChoice choice{false, "window surface (no accelerated renderer)"};
+    bool useRenderer = false;
     SDL_RendererInfo info{};
     if (renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0) {
-        const std::string device = OpenGlDevice(info);
-        const std::string described =
-            std::string(info.name) + (device.empty() ? "" : " on " + device);
-        choice = IsSoftwareRasteriser(device)
-                     ? SdlPresentChoice{false, "window surface (" + described + " is software)"}
-                     : SdlPresentChoice{true, "renderer " + described};
+        useRenderer = !IsSoftwareRasteriser(OpenGlDevice(info));
     }
     if (renderer != nullptr) {
         SDL_DestroyRenderer(renderer);
@@ -49,7 +46,7 @@ SdlPresentChoice Probe() {
     if (window != nullptr) {
         SDL_DestroyWindow(window);
     }
-    return choice;
+    return useRenderer;
 }
 
 PixelFormat FormatOf(uint32_t sdlFormat) {
@@ -93,16 +90,16 @@ bool IsSoftwareRasteriser(std::string device) {
     return false;
 }
 
-const SdlPresentChoice& ChooseSdlPresent() {
-    static const SdlPresentChoice choice = [] {
+bool PresentsThroughRenderer() {
+    static const bool useRenderer = [] {
         SdlVideoUser video;
-        return video.IsReady() ? Probe() : SdlPresentChoice{false, "window surface (no video)"};
+        return video.IsReady() && Probe();
     }();
-    return choice;
+    return useRenderer;
 }
 
 SdlWindowPicture::SdlWindowPicture(SDL_Window* window) : mWindow(window) {
-    if (ChooseSdlPresent().useRenderer) {
+    if (PresentsThroughRenderer()) {
         mRenderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     }
     if (mRenderer == nullptr) {

@@ -16,13 +16,9 @@
 
 namespace Vuro::Platform {
 
-struct SdlPresentChoice {
-    bool useRenderer = false;
-    std::string text; // the way and why, for the developer's video statistics
-};
-
-// Probes on the first call (SDL's video must be running), then answers the same.
-const SdlPresentChoice& ChooseSdlPresent();
+// Whether pictures go through an accelerated renderer rather than the window's surface. Probes
+// on the first call (SDL's video must be running), then answers the same.
+bool PresentsThroughRenderer();
 
 // Whether an OpenGL device name (GL_RENDERER) is one of Mesa's rasterisers that run on the
 // processor, where presenting through the renderer costs more than the window's surface does.

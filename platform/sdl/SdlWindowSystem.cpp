@@ -415,8 +415,6 @@ public:
 
     bool CanShowWindows() override { return !SdlVideoIsHeadless(); }
 
-    std::string PresentPath() override { return ChooseSdlPresent().text; }
-
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         // A box could only hold up an end the program was asked for.
         if (TerminationRequested()) {

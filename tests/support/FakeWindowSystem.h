@@ -207,7 +207,6 @@ public:
         info = mScreenSaver;
         return mScreenSaver.settingsKnown;
     }
-    std::string PresentPath() override { return "in memory"; }
 
     // The boxes shown so far, each as "title: text".
     std::vector<std::string> BoxTexts() const {

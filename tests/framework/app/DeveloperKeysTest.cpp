@@ -181,8 +181,7 @@ TEST_F(DisplayToolsTest, F8ShowsTheVideoStats) {
               "A8R8G8B8: 0 - 0 KB\r\n"
               "A4R4G4B4: 0 - 0 KB\r\n"
               "R5G6B5: 1 - 2 KB\r\n"
-              "Palette8: 0 - 0 KB\r\n"
-              "\r\nPresent: in memory\r\n");
+              "Palette8: 0 - 0 KB\r\n");
 }
 
 TEST_F(DisplayToolsTest, F3SwitchesTheOverlayAndItsMode) {
