@@ -27,7 +27,8 @@
 //
 // WindowSystem:
 // - CreateWindow answers null when no window can be made (no display). A full-screen window
-//   covers the desktop and shows the image scaled with its aspect kept.
+//   covers the desktop and shows the image scaled with its aspect kept. The params' icon, when
+//   it has pixels for its size, is the window's for the desktop to show; else it has none.
 // - GetWorkArea: the part of the desktop windows may use; GetFrameSize: the frame the window
 //   manager draws around a client area (0 where it cannot be known before a window exists).
 // - Cursors: the Create... calls always answer a cursor; where the system cannot show one it
@@ -47,6 +48,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Vuro::Platform {
 
@@ -91,6 +93,13 @@ struct ScreenSaverInfo {
     bool running = false;       // the saver is on now
 };
 
+// The picture the desktop shows for a window (task bar, window switcher).
+struct WindowIcon {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels; // width x height 0xAARRGGBB words, rows top first; empty: none
+};
+
 struct WindowParams {
     std::string title; // code page 1251
     int x = -1;        // client position on the screen; -1 centres
@@ -98,6 +107,7 @@ struct WindowParams {
     int width = 640; // client size
     int height = 480;
     bool fullScreen = false; // covers the screen, the client area scaled to it
+    WindowIcon icon;
 };
 
 class Window {

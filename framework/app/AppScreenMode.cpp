@@ -16,6 +16,7 @@
 #include "framework/display/D3DInterface.h"
 #include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
+#include "framework/graphics/ImageLib.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
@@ -43,6 +44,7 @@ void VuroAppBase::CreateMainWindow() {
     Platform::WindowSystem& system = Platform::GetWindowSystem();
     Platform::WindowParams params;
     params.title = mTitle;
+    params.icon = mMainIcon;
     params.width = mWidth;
     params.height = mHeight;
     // A demo always plays back in a window.
@@ -96,6 +98,18 @@ int VuroAppBase::InitDisplay() {
     int result = mDDInterface->Init(mMainWindow.get(), mIsPhysWindowed);
     RecordScreenMode();
     return result;
+}
+
+void VuroAppBase::LoadMainIcon() {
+    mMainIcon = {};
+    const std::unique_ptr<ImageLib::Image> icon = ImageLib::GetImage(kMainIconFile, false);
+    if (icon == nullptr) {
+        return;
+    }
+    mMainIcon.width = icon->mWidth;
+    mMainIcon.height = icon->mHeight;
+    mMainIcon.pixels.assign(icon->mBits.get(),
+                            icon->mBits.get() + static_cast<size_t>(icon->mWidth) * icon->mHeight);
 }
 
 void VuroAppBase::DestroyMainWindow() {

@@ -195,6 +195,7 @@ void VuroAppBase::Init(bool forceWindowed) {
     std::srand(Platform::GetClock().TickMs());
     ReadSettings();
 
+    LoadMainIcon();
     BeforeCreateMainWindow();
     mWidgetManager->SetScreenSize(mWidth, mHeight);
     if (mIsWindowed && !mDesktopFullScreen) {

@@ -242,6 +242,11 @@ public:
     // Destroys the main window (if any) after its destruction message has been through the
     // window procedure.
     void DestroyMainWindow();
+    // Reads the program's icon, which every main window made from then on carries: the picture
+    // kMainIconFile (any of the image readers' extensions). A missing or unreadable one is no
+    // error: the windows then have none.
+    void LoadMainIcon();
+    static constexpr const char* kMainIconFile = "images/IDI_MAIN_ICON";
     // Dispatches queued input, one record when `one`; answers whether records remain.
     bool DispatchQueuedInput(bool one);
     void ReplayDemoInput();
@@ -433,6 +438,7 @@ public:
     bool mInitialized = false;
     uint32_t mLoadTime;
     std::unique_ptr<Platform::Window> mMainWindow;
+    Platform::WindowIcon mMainIcon; // empty: the main window has no icon
     bool mAllowMonitorPowersave = true;
     std::deque<Platform::Message> mInputQueue; // filled by the window procedure
     DDInterface* mDDInterface = nullptr;

@@ -36,6 +36,21 @@ SDL_Rect DesktopBounds() {
     return bounds;
 }
 
+// Gives the window the picture the desktop shows for it (SDL copies it); none when empty.
+void SetIcon(SDL_Window* window, const WindowIcon& icon) {
+    if (icon.width <= 0 || icon.height <= 0 ||
+        icon.pixels.size() != static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height)) {
+        return;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32, icon.width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (surface != nullptr) {
+        SDL_SetWindowIcon(window, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
 // A window and what shows the application's image in it (SdlWindowPicture.h), scaled into the
 // window with its shape kept (SdlPicture.h); mouse positions are scaled back by the event source
 // and GetMouseInClient. Full screen the window itself is given the desktop's size: without a window
@@ -308,6 +323,7 @@ public:
         if (!window) {
             return nullptr;
         }
+        SetIcon(window, params.icon);
         return std::make_unique<SdlWindow>(window, params.width, params.height);
     }
 

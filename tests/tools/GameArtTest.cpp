@@ -1,7 +1,8 @@
 // The play field's pictures in the data set: each one read back through the game's image
-// reader with the size its cel grid asks for, in the file kind the table names; the stage
-// backgrounds open to the sky; the skies repeat across; every tree's crown over all of its
-// fruit cells.
+// reader with the size its cel grid asks for, in the file kind the table names; the icon's soft
+// edge; the stage backgrounds open to the sky; the skies repeat across; every tree's crown over all
+// of its fruit cells.
+#include "framework/app/VuroAppBase.h"
 #include "framework/graphics/ImageLib.h"
 #include "game/screens/GameImages.h"
 #include "tools/assetgen/gameart/GameArtList.h"
@@ -59,7 +60,8 @@ TEST(GameArtTest, NamesAreUniqueAndCaseKept) {
 }
 
 // The game's image set and the data set agree on every file and its cels; the data set makes
-// nothing the game does not load but the menu cursor, which the game application loads.
+// nothing the game does not load but the menu cursor, which the game application loads, and the
+// icon the application gives its window.
 TEST(GameArtTest, MatchesTheGameImageSetsTables) {
     auto expectCels = [](const char* file, int rows, int columns) {
         const GameArtPicture* picture = Find(file);
@@ -81,10 +83,32 @@ TEST(GameArtTest, MatchesTheGameImageSetsTables) {
         EXPECT_NE(Find(file), nullptr) << file;
     }
     for (const GameArtPicture& picture : GameArtPictures()) {
-        if (std::string(picture.mName) != "images/menu_cursor") {
+        const std::string name = picture.mName;
+        if (name != "images/menu_cursor" && name != VuroAppBase::kMainIconFile) {
             EXPECT_NE(std::find(loaded.begin(), loaded.end(), picture.mName), loaded.end())
                 << picture.mName;
         }
+    }
+}
+
+// The program's icon: the fruit solid in the middle, the corners clear, and an edge that fades
+// (the desktop blends it over any background).
+TEST(GameArtTest, TheIconIsSolidInTheMiddleWithASoftEdge) {
+    std::unique_ptr<ImageLib::Image> icon =
+        ImageLib::GetImage(DataPath(VuroAppBase::kMainIconFile), false);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(AlphaAt(*icon, 32, 36), 255);
+    int fading = 0;
+    for (int y = 0; y < icon->mHeight; ++y) {
+        for (int x = 0; x < icon->mWidth; ++x) {
+            const int alpha = AlphaAt(*icon, x, y);
+            fading += alpha > 0 && alpha < 255;
+        }
+    }
+    EXPECT_GT(fading, 64) << "more than a pixel's rim";
+    for (int corner : {0, 63}) {
+        EXPECT_EQ(AlphaAt(*icon, corner, 63), 0);
+        EXPECT_EQ(AlphaAt(*icon, 0, corner), 0);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "GameAppFixture.h"
 
 #include "framework/display/DDImage.h"
+#include "framework/graphics/ImageLib.h"
 #include "game/player/ScoreTables.h"
 #include "game/rules/GameSounds.h"
 #include "game/screens/BoardIntro.h"
@@ -160,6 +161,38 @@ TEST_F(GameAppTest, AMissingStartUpFileEndsTheProgramWithStatus1AfterTwoBoxes) {
         ASSERT_EQ(mWindows.mBoxes.size(), 2u);
         EXPECT_EQ(mWindows.mBoxes[0].flags, Platform::kMbIconError);
         EXPECT_EQ(mWindows.mBoxes[1].flags, Platform::kMbOk);
+    }
+}
+
+// The main window carries the icon of the data set; without its file the game starts with none
+// and says nothing.
+TEST_F(GameAppTest, TheMainWindowCarriesTheDataSetsIconOrNoneWhenItIsMissing) {
+    const std::string file = std::string(VuroAppBase::kMainIconFile) + ".png";
+    for (bool present : {true, false}) {
+        SCOPED_TRACE(present);
+        mApp.reset();
+        if (present) {
+            std::filesystem::copy_file(std::string(VURO_DATA_DIR) + "/" + file, file);
+        } else {
+            std::filesystem::remove(file);
+        }
+        mApp = std::make_unique<TestGameApp>();
+        mApp->mSoundManager = new SoundLog();
+        mApp->InitGame();
+        ASSERT_NE(mWindows.LastWindow(), nullptr);
+        const Platform::WindowIcon& icon = mWindows.LastWindow()->mParams.icon;
+        if (present) {
+            std::unique_ptr<ImageLib::Image> picture = ImageLib::GetPNGImage(file);
+            ASSERT_NE(picture, nullptr);
+            EXPECT_EQ(icon.width, 64);
+            EXPECT_EQ(icon.height, 64);
+            EXPECT_EQ(icon.pixels,
+                      std::vector<uint32_t>(picture->mBits.get(), picture->mBits.get() + 64 * 64));
+        } else {
+            EXPECT_EQ(icon.width, 0);
+            EXPECT_TRUE(icon.pixels.empty());
+        }
+        EXPECT_EQ(Boxes(), Strings{});
     }
 }
 

@@ -87,6 +87,8 @@ constexpr GameArtPicture kFieldPictures[] = {
     {"images/cursor", 1, 1, 48, 48, Png, Painted<PaintAimCursor, true>},
     {"images/cursor2", 1, 1, 48, 48, Png, Painted<PaintAimCursor, false>},
     {"images/menu_cursor", 1, 1, 48, 48, Png, Painted<PaintMenuCursor>},
+    // The program's icon, at the size desktops show in their window switchers
+    {"images/IDI_MAIN_ICON", 1, 1, kIconSize, kIconSize, Png, Painted<PaintMainIcon, kIconSize>},
     // Trees and fruit
     {"images/appletree", 1, 1, kTreeWidth, kTreeHeight, Png, Painted<PaintTree, 1>},
     {"images/peartree", 1, 1, kTreeWidth, kTreeHeight, Png, Painted<PaintTree, 2>},

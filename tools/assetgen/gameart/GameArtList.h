@@ -1,9 +1,9 @@
 #pragma once
 // Every picture of the play field: the game's image set (its fixed loads, the stage pictures,
-// backgrounds and ambient animations of the six themes, the day and night sky) and the menu
-// cursor, with the cel grid (rows x columns) the game cuts each into, the size of one cel and
-// its painter. The gameart step paints them; the tests read each one back through the game's
-// image reader.
+// backgrounds and ambient animations of the six themes, the day and night sky), the menu
+// cursor and the program's icon, with the cel grid (rows x columns) the game cuts each into, the
+// size of one cel and its painter. The gameart step paints them; the tests read each one back
+// through the game's image reader.
 
 #include "game/rules/FieldGeometry.h"
 #include "tools/assetgen/PictureTable.h"
@@ -27,6 +27,7 @@ using GameArtPicture = Picture<GameArtSources>;
 namespace GameArtSizes {
 inline constexpr int kButtonWidth = 110;
 inline constexpr int kButtonHeight = 33;
+inline constexpr int kIconSize = 64;
 } // namespace GameArtSizes
 
 // The table, in the order the step paints and the contact sheet shows it.

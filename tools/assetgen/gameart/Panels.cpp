@@ -445,4 +445,13 @@ void PaintMenuCursor(Sheet& sheet) {
     });
 }
 
+void PaintMainIcon(Sheet& sheet, int size) {
+    // The fruit's 20-pixel box scaled to nine tenths of the icon, a little left of the middle
+    // so its shadow, cast right and down, stays inside.
+    const double scale = size / 20.0 * 0.9;
+    const double x = size * 0.02;
+    const double y = size * 0.05;
+    sheet.DrawCel(0, [=](cairo_t* cr) { PaintFruit(cr, 1, FruitLook::Ripe, x, y, scale); });
+}
+
 } // namespace Vuro::AssetGen

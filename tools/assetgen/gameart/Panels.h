@@ -2,7 +2,7 @@
 // Panels, buttons and screens over the play field: the help panel, the statistics panel and
 // its button, the dialog frame and its button strip, the back button, the level banner, the
 // panel under the field with its two side buttons, the curtain, the end-of-level pictures,
-// black, the empty canvas of the stage composite and the three cursors.
+// black, the empty canvas of the stage composite, the three cursors and the program's icon.
 
 #include "tools/assetgen/art/Sheet.h"
 
@@ -21,5 +21,7 @@ void PaintLevelCompleted(Art::Sheet& sheet);
 void PaintBlack(Art::Sheet& sheet);
 void PaintAimCursor(Art::Sheet& sheet, bool overBird);
 void PaintMenuCursor(Art::Sheet& sheet);
+// The program's icon: the game's ripe apple, filling the picture, its shadow fading out.
+void PaintMainIcon(Art::Sheet& sheet, int size);
 
 } // namespace Vuro::AssetGen
