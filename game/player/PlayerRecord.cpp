@@ -27,6 +27,14 @@ void PlayerRecord::Reset() {
     easyMode = 0;
 }
 
+bool PlayerRecord::IsFresh() const {
+    return totalScore == 0 &&
+           std::all_of(std::begin(stageUnlocked), std::end(stageUnlocked),
+                       [](uint8_t unlocked) { return unlocked == 0; }) &&
+           storyLevel == 0 && survivalLevel == 0 && storyLevelMax == 0 && survivalLevelMax == 0 &&
+           easyMode == 0;
+}
+
 void PlayerRecord::SetName(const std::string& text) {
     std::memset(name, 0, kNameLength);
     for (size_t i = 0; i < kNameLength && i < text.size() && text[i] != '\0'; ++i) {

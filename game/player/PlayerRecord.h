@@ -25,6 +25,9 @@ public:
 
     // The defaults: name "Player", everything else 0. The padding keeps its content.
     void Reset();
+    // True while the record holds nothing but its name: every other field as Reset leaves it (no
+    // points, no stage, no level, the normal set).
+    bool IsFresh() const;
     // At most the first 7 characters, stopping at a zero character; the rest of the field is 0.
     void SetName(const std::string& name);
     // The name's text: the characters before the first zero byte.

@@ -201,31 +201,48 @@ bool ProfileManager::AddProfile(std::string& name) {
     return true;
 }
 
-bool ProfileManager::DeleteProfile(const std::string& name) {
+bool ProfileManager::IsListed(const std::string& name) const {
+    return name.size() <= kNameLength &&
+           std::find(mNames.begin(), mNames.end(), name) != mNames.end();
+}
+
+bool ProfileManager::EraseName(const std::string& name) {
     auto found = std::find(mNames.begin(), mNames.end(), name);
     if (found != mNames.end()) {
         mNames.erase(found);
     }
+    // The list is never left empty: an empty list made the next name question write a file that
+    // no list entry named.
+    if (mNames.empty()) {
+        mNames.push_back(PlayerRecord().GetName());
+        return false;
+    }
+    return true;
+}
+
+bool ProfileManager::DeleteProfile(const std::string& name) {
     const std::string text = TextOf(name);
     const std::string path = ProfilePath(text);
     // A file that is gone already counts as removed.
     const bool removed =
         !EscapesFolder(text) && (Platform::RemoveFile(path) || !Platform::FileExists(path));
-    // The list is never left empty, also when the removal failed: an empty list made the next
-    // name question write a file that no list entry named.
-    if (mNames.empty()) {
-        mNames.push_back(PlayerRecord().GetName());
-        return false;
-    }
-    return removed;
+    return EraseName(name) && removed;
 }
 
 bool ProfileManager::RemoveProfile(std::string& name) {
-    if (name.size() > kNameLength ||
-        std::find(mNames.begin(), mNames.end(), name) == mNames.end()) {
+    return IsListed(name) && DeleteProfile(name);
+}
+
+bool ProfileManager::RemovePlaceholder(std::string& name) {
+    if (!IsListed(name)) {
         return false;
     }
-    return DeleteProfile(name);
+    const std::string text = TextOf(name);
+    PlayerRecord held;
+    if (!EscapesFolder(text) && held.Load(ProfilePath(text)) && held.IsFresh()) {
+        return DeleteProfile(name);
+    }
+    return EraseName(name);
 }
 
 bool ProfileManager::SelectProfile(std::string& name) {

@@ -60,6 +60,10 @@ public:
     bool DeleteProfile(const std::string& name);
     // DeleteProfile for a name that is in the list.
     bool RemoveProfile(std::string& name);
+    // Takes the placeholder a new profile replaces out of the list. Its file goes with it only
+    // when it holds a fresh record: one with progress is a player whose entry was lost, whom a
+    // new profile of that name takes up, so it stays. False when the name is not listed.
+    bool RemovePlaceholder(std::string& name);
     // Moves the name to the front and loads its record (not reloaded when it is first already).
     // A file that is there but does not load is kept aside, as LoadProfile does.
     [[nodiscard]] bool SelectProfile(std::string& name);
@@ -84,6 +88,11 @@ public:
     static std::string ProfilePath(const std::string& text);
 
 private:
+    // Not longer than a name and equal to an entry.
+    bool IsListed(const std::string& name) const;
+    // Erases the first entry equal to the name. An emptied list gets the placeholder, and the
+    // answer is false.
+    bool EraseName(const std::string& name);
     // A listed profile whose file is there but did not load: the file is moved aside; when it
     // cannot be, the name goes to mUnreadNames.
     void KeepUnloadable(const std::string& entry);

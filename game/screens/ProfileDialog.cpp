@@ -226,8 +226,9 @@ void ProfileDialog::AddPendingProfile() {
         }
         // The placeholder goes only now that the new profile is added: removed first, the
         // profile manager (never left empty) would put it back, and the list file would keep a
-        // "Player" without a file beside the new profile.
-        (void)mProfiles->RemoveProfile(placeholder); // it has no file to remove
+        // "Player" without a file beside the new profile. A "Player" file with progress stays
+        // for that name to take up.
+        (void)mProfiles->RemovePlaceholder(placeholder);
         mList->RemoveLine(mSelectedIndex);
     }
     Select(mList->AddLine(mPendingName, false));

@@ -11,7 +11,8 @@
 //   record and the files as they were; a message says which.
 // - With no profile (a first start) the name question opens at the first update and cannot be
 //   cancelled; so does it after the last profile was deleted, with the default name "Player" in
-//   the field and the menu's state word at 789 until a name is given.
+//   the field and the menu's state word at 789 until a name is given. Another name replaces the
+//   placeholder; a file of the default name goes with it only when it holds no progress.
 // - Whatever place it is given, the dialog stands at 180, 50, 300 x 390; its list, scroll bar
 //   and buttons are widgets of the manager beside it, in screen coordinates.
 

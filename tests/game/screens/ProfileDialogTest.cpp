@@ -1,7 +1,7 @@
 // The profile dialog: the six-profile limit, adding through the name question (also when the
 // name's file cannot be written, and when a record of the name lies in the folder), deleting
-// the current and the last profile, cancelled questions, choosing a profile whose file is gone,
-// and its fixed place.
+// the current and the last profile (the default name's file kept when it holds progress),
+// cancelled questions, choosing a profile whose file is gone, and its fixed place.
 
 #include "game/screens/ProfileDialog.h"
 #include "MenuDialogFixture.h"
@@ -206,6 +206,42 @@ TEST_F(ProfileDialogTest, TheLastProfileDeletedAfterItsFileWentLeavesListAndFile
     ASSERT_EQ(next.GetCount(), 1);
     PlayerRecord record;
     EXPECT_EQ(next.GetRecord(&record)->GetName(), "Player");
+}
+
+// A new name replacing the placeholder takes the default name's file with it only when that file
+// holds no progress: one with progress is a player whose entry was lost, taken up later by a new
+// player of the default name.
+TEST_F(ProfileDialogTest, ThePlaceholdersFileGoesWithItOnlyWhenItHoldsNoProgress) {
+    std::string first = "Ann";
+    ASSERT_TRUE(mApp->mProfileManager.AddProfile(first));
+    struct Case {
+        int32_t storyLevelMax; // of data\Player.pf
+        const char* newName;
+        bool fileStays;
+    };
+    for (Case c : {Case{0, "Bob", false}, Case{5, "Cid", true}}) {
+        SCOPED_TRACE(c.newName);
+        PlayerRecord held;
+        held.storyLevelMax = c.storyLevelMax;
+        ASSERT_TRUE(held.Save("data\\Player.pf"));
+        auto* dialog = Open({});
+        dialog->ButtonClick(ProfileDialog::kDeleteButtonId);
+        Opened<SimpleDialog>()->ButtonClick(SimpleDialog::kAcceptButtonId);
+        mApp->DeleteQueuedWidgets();
+        dialog->Update();
+        ASSERT_EQ(Line(dialog, 0), "Player");
+        Name(dialog, c.newName);
+        EXPECT_EQ(Line(dialog, 0), c.newName);
+        EXPECT_EQ(mApp->mProfileManager.GetCount(), 1);
+        EXPECT_EQ(std::filesystem::exists("data/Player.pf"), c.fileStays);
+        dialog->ButtonClick(ProfileDialog::kOkButtonId);
+        mApp->DeleteQueuedWidgets();
+    }
+    auto* dialog = Open({});
+    dialog->ButtonClick(ProfileDialog::kNewButtonId);
+    Name(dialog, "Player");
+    EXPECT_EQ(Line(dialog, 1), "Player");
+    EXPECT_EQ(Current().storyLevelMax, 5);
 }
 
 TEST_F(ProfileDialogTest, CancelledQuestionsChangeNothingAndAProfileWhoseFileIsGoneIsDropped) {
