@@ -32,6 +32,7 @@ TEST_F(AppLifecycleTest, ConstructionSetsTheDefaultsAndRegistersTheApp) {
     EXPECT_EQ(mApp.mProdName, "Product");
     EXPECT_EQ(mApp.mDemoFileName, "vuroapp.dmo");
     EXPECT_EQ(mApp.mFrameTime, 10);
+    EXPECT_TRUE(mApp.mPageFlip);
     EXPECT_EQ(mApp.mProductVersion, Platform::ProductVersion());
     EXPECT_EQ(mApp.mAdd8BitMaxTable[0], 0);
     EXPECT_EQ(mApp.mAdd8BitMaxTable[255], 255);

@@ -1,5 +1,5 @@
 // The window procedure's rules with scripted input: what is answered at once (the end of a
-// move, the cursor, the destruction) and what is queued, Alt+Enter and Alt+F4,
+// move, the cursor, a paint, the destruction) and what is queued, Alt+Enter and Alt+F4,
 // activation and focus loss, the window timer's mouse enter and leave, playback ignoring real
 // input, and the records input leaves in a recorded demo.
 
@@ -140,7 +140,7 @@ TEST_F(WindowProcTest, AltCharactersReachTheProductsHookAndNothingElse) {
     EXPECT_FALSE(mApp.VuroAppBase::SwallowsAltKey('x'));
 }
 
-TEST_F(WindowProcTest, FramePressesCursorRequestsAndDestructionAreAnsweredAtOnce) {
+TEST_F(WindowProcTest, FramePressesCursorRequestsPaintsAndDestructionAreAnsweredAtOnce) {
     using namespace Platform;
     struct Case {
         const char* name;
@@ -149,24 +149,30 @@ TEST_F(WindowProcTest, FramePressesCursorRequestsAndDestructionAreAnsweredAtOnce
         bool restartsClock; // the time owed to updates is forgotten
         int cursorUpdates;
         bool logsDestroyed;
+        int redraws;
     };
     const Case cases[] = {
-        {"end of a move or resize", kWmNcLButtonDown, false, true, 0, false},
-        {"pointer entering", kWmSetCursor, false, false, 1, false},
-        {"pointer entering after a crash", kWmSetCursor, true, false, 0, false},
-        {"destruction", kWmDestroy, false, false, 0, true},
+        {"end of a move or resize", kWmNcLButtonDown, false, true, 0, false, 0},
+        {"pointer entering", kWmSetCursor, false, false, 1, false, 0},
+        {"pointer entering after a crash", kWmSetCursor, true, false, 0, false, 0},
+        {"destruction", kWmDestroy, false, false, 0, true, 0},
+        {"paint", kWmPaint, false, false, 0, false, 1},
+        {"paint after a crash", kWmPaint, true, false, 0, false, 0},
     };
+    mApp.mInMainLoop = true;
     for (const Case& c : cases) {
         DebugOutputLog output;
         mApp.mCrashed = c.crashed;
         mApp.cursorUpdates = 0;
         mApp.mUpdateFTimeAcc = 150.0;
         mClock.Advance(40);
+        const int redraws = mApp.mRedrawCount;
         Send(c.message);
         EXPECT_EQ(mApp.mUpdateFTimeAcc == 0.0 && mApp.mLastTimeCheck == mClock.TickMs(),
                   c.restartsClock)
             << c.name;
         EXPECT_EQ(mApp.cursorUpdates, c.cursorUpdates) << c.name;
+        EXPECT_EQ(mApp.mRedrawCount - redraws, c.redraws) << c.name;
         EXPECT_EQ(output.Text(),
                   c.logsDestroyed ? "DESTROYED HWND: " + std::to_string(Main()) + "\r\n" : "")
             << c.name;
