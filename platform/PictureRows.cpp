@@ -1,5 +1,7 @@
 #include "platform/PictureRows.h"
 
+#include "platform/CpuFeatures.h"
+
 #include <bit>
 #include <cstring>
 #include <type_traits>
@@ -103,8 +105,7 @@ __attribute__((target("avx2"))) void ConvertRowAvx2(const uint16_t* in, uint32_t
 #endif
 void ConvertRow(const uint16_t* in, uint32_t* out, int width, From565ToXrgb convert) {
 #if defined(__x86_64__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
+    if (HasAvx2()) {
         ConvertRowAvx2(in, out, width);
         return;
     }

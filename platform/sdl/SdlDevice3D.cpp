@@ -123,10 +123,7 @@ public:
         if (mInScene || mSurface == nullptr) {
             return kDDErrGeneric;
         }
-        SurfaceRect changed;
-        if (mSurface->TakeChangedRect(changed)) {
-            Unite(mStale, ToSdlRect(changed));
-        }
+        NoteSurfaceChanges();
         if (!SDL_RectEmpty(&mStale) && !ReadSurface(mStale)) {
             return kDDErrGeneric;
         }
@@ -146,10 +143,7 @@ public:
         mInScene = false;
         // Changes made by others meanwhile are taken in by the next scene; the write-back's own
         // change is not.
-        SurfaceRect meanwhile;
-        if (mSurface->TakeChangedRect(meanwhile)) {
-            Unite(mStale, ToSdlRect(meanwhile));
-        }
+        NoteSurfaceChanges();
         const bool written = SDL_RectEmpty(&mDrawn) || WriteSurface(mDrawn);
         SurfaceRect own;
         (void)mSurface->TakeChangedRect(own);
@@ -303,6 +297,14 @@ private:
     SDL_Renderer* Renderer() const { return mRenderer->renderer; }
     SDL_Surface* Picture() const { return mRenderer->picture; }
     SDL_Rect Whole() const { return SDL_Rect{0, 0, mWidth, mHeight}; }
+
+    // What others changed in the surface since it was last asked is stale in the picture.
+    void NoteSurfaceChanges() {
+        SurfaceRect changed;
+        if (mSurface->TakeChangedRect(changed)) {
+            Unite(mStale, ToSdlRect(changed));
+        }
+    }
 
     // The pixels the vertices can reach join the scene's drawn part: their bounds in SDL's
     // coordinates (pixel centres on halves, lines drawn between the points themselves) and a

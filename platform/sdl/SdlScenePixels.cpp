@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlScenePixels.h"
 
+#include "platform/CpuFeatures.h"
+
 #include <SDL.h>
 
 #if defined(__SSE2__)
@@ -47,14 +49,6 @@ uint32_t Blend(uint32_t s, uint32_t d) {
 #if defined(__x86_64__)
 #define VURO_SCENE_AVX2 __attribute__((target("avx2")))
 #define VURO_SCENE_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
-
-bool HasAvx2() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-}
 
 // Source and picture channels on 16-bit lanes, each by its weight: a and 255 - a.
 VURO_SCENE_AVX2_INLINE __m256i Mix8(__m256i source, __m256i picture, __m256i alpha) {
