@@ -9,6 +9,7 @@
 #include "framework/util/XMLParser.h"
 #include "game/player/ProfileManager.h"
 #include "platform/FileSystem.h"
+#include "platform/LittleEndian.h"
 #include "support/JpegBytes.h"
 
 #include <benchmark/benchmark.h>
@@ -104,9 +105,7 @@ void ProfileListWithoutFiles(benchmark::State& state, int count) {
     const auto folder = std::filesystem::temp_directory_path() / "vuro_bench_profiles";
     std::filesystem::create_directories(folder / "data");
     std::string list(4 + 7 * static_cast<size_t>(count), '\0');
-    for (int shift = 0; shift < 32; shift += 8) {
-        list[static_cast<size_t>(shift / 8)] = static_cast<char>(count >> shift);
-    }
+    Platform::PutInt32LE(reinterpret_cast<uint8_t*>(list.data()), count);
     for (int i = 0; i < count; ++i) {
         const std::string name = "p" + std::to_string(i);
         list.replace(4 + 7 * static_cast<size_t>(i), name.size(), name);

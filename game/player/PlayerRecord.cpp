@@ -28,11 +28,11 @@ void PlayerRecord::Reset() {
 }
 
 bool PlayerRecord::IsFresh() const {
-    return totalScore == 0 &&
-           std::all_of(std::begin(stageUnlocked), std::end(stageUnlocked),
-                       [](uint8_t unlocked) { return unlocked == 0; }) &&
-           storyLevel == 0 && survivalLevel == 0 && storyLevelMax == 0 && survivalLevelMax == 0 &&
-           easyMode == 0;
+    // Compared with what Reset makes of it, so a field added to the defaults counts here too.
+    PlayerRecord fresh = *this;
+    fresh.Reset();
+    std::memcpy(fresh.name, name, sizeof(name));
+    return fresh.ToBytes() == ToBytes();
 }
 
 void PlayerRecord::SetName(const std::string& text) {

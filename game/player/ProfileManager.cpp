@@ -233,7 +233,7 @@ bool ProfileManager::RemoveProfile(std::string& name) {
     return IsListed(name) && DeleteProfile(name);
 }
 
-bool ProfileManager::RemovePlaceholder(std::string& name) {
+bool ProfileManager::RemovePlaceholder(const std::string& name) {
     if (!IsListed(name)) {
         return false;
     }

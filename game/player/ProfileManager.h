@@ -63,7 +63,7 @@ public:
     // Takes the placeholder a new profile replaces out of the list. Its file goes with it only
     // when it holds a fresh record: one with progress is a player whose entry was lost, whom a
     // new profile of that name takes up, so it stays. False when the name is not listed.
-    bool RemovePlaceholder(std::string& name);
+    bool RemovePlaceholder(const std::string& name);
     // Moves the name to the front and loads its record (not reloaded when it is first already).
     // A file that is there but does not load is kept aside, as LoadProfile does.
     [[nodiscard]] bool SelectProfile(std::string& name);

@@ -201,7 +201,7 @@ void ProfileDialog::AddPendingProfile() {
     int& menuState = mOwner->mState;
     const bool placeholderListed = menuState == BoardMenu::kStateLastProfileDeleted;
     // The placeholder line stands for no profile.
-    std::string placeholder = placeholderListed ? SelectedLine() : std::string();
+    const std::string placeholder = placeholderListed ? SelectedLine() : std::string();
     // Keeping the default name makes the placeholder's own profile rather than a refused
     // duplicate.
     const bool keepsPlaceholder = placeholderListed && ProfileManager::TextOf(placeholder) ==

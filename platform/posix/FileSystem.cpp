@@ -212,14 +212,16 @@ bool RemoveFile(const std::string& path) {
 
 bool MakeFolders(const std::string& path) {
     const std::string native = NativePath(path);
+    auto folderStands = [](const std::string& folder) {
+        return NativeIsDirectory(folder) || mkdir(folder.c_str(), 0755) == 0;
+    };
     for (size_t slash = native.find('/', 1); slash != std::string::npos;
          slash = native.find('/', slash + 1)) {
-        const std::string folder = native.substr(0, slash);
-        if (!NativeIsDirectory(folder) && mkdir(folder.c_str(), 0755) != 0) {
+        if (!folderStands(native.substr(0, slash))) {
             return false;
         }
     }
-    return NativeIsDirectory(native) || mkdir(native.c_str(), 0755) == 0;
+    return folderStands(native);
 }
 
 bool RemoveDirectory(const std::string& path) {

@@ -38,22 +38,26 @@ bool MakeAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-} // namespace
-
-InstanceLock::InstanceLock(const std::string& name, const std::string& folder)
-    : mLockPath(LockFileOf(name, folder)) {
-    mSocketPath = mLockPath.substr(0, mLockPath.size() - 5) + ".notify";
-}
-
-std::string InstanceLock::LockFileOf(const std::string& name, const std::string& folder) {
+// The lock file's and the socket's path without their endings: in the folder, else in the user's
+// runtime folder, else in /tmp with the user id in the name.
+std::string PathBase(const std::string& name, const std::string& folder) {
     if (!folder.empty()) {
-        return folder + "/" + FileNameOf(name) + ".lock";
+        return folder + "/" + FileNameOf(name);
     }
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime != nullptr && *runtime != '\0') {
-        return std::string(runtime) + "/" + FileNameOf(name) + ".lock";
+        return std::string(runtime) + "/" + FileNameOf(name);
     }
-    return "/tmp/" + FileNameOf(name) + "-" + std::to_string(getuid()) + ".lock";
+    return "/tmp/" + FileNameOf(name) + "-" + std::to_string(getuid());
+}
+
+} // namespace
+
+InstanceLock::InstanceLock(const std::string& name, const std::string& folder)
+    : mLockPath(LockFileOf(name, folder)), mSocketPath(PathBase(name, folder) + ".notify") {}
+
+std::string InstanceLock::LockFileOf(const std::string& name, const std::string& folder) {
+    return PathBase(name, folder) + ".lock";
 }
 
 InstanceLock::~InstanceLock() {
