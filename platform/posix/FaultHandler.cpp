@@ -415,7 +415,7 @@ void SetFaultReportProgram(const std::vector<std::string>& args) {
         }
         std::memcpy(end, arg.c_str(), arg.size() + 1);
         gReportArgs[i] = end;
-        end += args[i].size() + 1;
+        end += arg.size() + 1;
     }
 }
 

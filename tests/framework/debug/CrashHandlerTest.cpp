@@ -1,7 +1,8 @@
 // The crash reporter: the report for a made-up fault, line by line, with and without an
 // application; the fault filter installed and put back; and real faults in child processes
 // (a segmentation fault, an abort, a double free inside the C library's allocator, a stack
-// overflow, a filter that stalls), each ending with its signal's status and a crash.txt.
+// overflow, a filter that stalls), each ending with its signal's status and a crash.txt; and
+// the report program started with its arguments whole.
 
 #include "framework/debug/CrashHandler.h"
 #include "framework/app/VuroAppBase.h"
@@ -9,6 +10,7 @@
 #include "platform/FaultHandler.h"
 #include "platform/Process.h"
 #include "platform/SoundDevice.h"
+#include "platform/TextEncoding.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -253,6 +256,22 @@ TEST(CrashHandlerRealFaults, EachEndsWithItsSignalAndAReport) {
         EXPECT_NE(report.find("StackWalk failed (error "), std::string::npos) << report;
         EXPECT_NE(report.find("\r\nSystem: "), std::string::npos) << report;
     }
+}
+
+// Each argument reaches the report program whole as the operating system takes it, also one
+// that is longer there than in the system's text (Cyrillic in UTF-8), and the extra one last.
+TEST(CrashReportProgram, StartsWithEveryArgumentWhole) {
+    TempWorkingFolder folder;
+    // The test's reading waits for the program's line (one never started hangs it to its limit).
+    ASSERT_EQ(mkfifo("started", 0600), 0);
+    Platform::SetFaultReportProgram({"/bin/sh", "-c", R"(printf '%s|' "$0" "$@" > started)",
+                                     Platform::Utf8ToCp1251("Ёжик"), "next"});
+    ASSERT_TRUE(Platform::StartFaultReportProgram("-crashattach=a.dmo"));
+    Platform::SetFaultReportProgram({});
+    std::ifstream started("started");
+    std::string line;
+    std::getline(started, line);
+    EXPECT_EQ(line, "Ёжик|next|-crashattach=a.dmo|");
 }
 
 TEST(CrashHelpers, FileNamePartAndHexadecimal) {
