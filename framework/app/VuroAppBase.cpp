@@ -56,6 +56,13 @@ VuroAppBase::VuroAppBase() {
     CrashHandler::RegisterApp(this);
 }
 
+void VuroAppBase::operator delete(VuroAppBase* app, std::destroying_delete_t) {
+    app->WaitForLoadingThread();
+    void* whole = dynamic_cast<void*>(app); // the most derived object's address
+    app->~VuroAppBase();
+    ::operator delete(whole);
+}
+
 VuroAppBase::~VuroAppBase() {
     Shutdown();
     // Order matters: the loading work may still use the widgets, the display and the sound

@@ -9,11 +9,11 @@
 // - Shutdown may be called from any thread; away from the main thread it only asks, and the
 //   next frame pass of the main thread acts on it.
 // - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
-//   flags and counters they share with it are atomics. The destructor waits for the loading
-//   thread before it deletes anything; a derived class whose loading work uses its own members
-//   calls WaitForLoadingThread in its own destructor. Once shut down, Start waits for loading
-//   work only half a second before it ends the process without it, so a request to quit ends
-//   the program within a second whatever the work is doing.
+//   flags and counters they share with it are atomics. Deleting an application waits for the
+//   loading thread before any destructor runs; an application that is not deleted (one on the
+//   stack) calls WaitForLoadingThread in its most derived destructor. Once shut down, Start waits
+//   for loading work only half a second before it ends the process without it, so a request to quit
+//   ends the program within a second whatever the work is doing.
 // - The end-session message (a kill, the desktop session ending) shuts down like a quit, but the
 //   user is asked nothing on the way out: the 3-D questions are the player's quit's only.
 //
@@ -52,6 +52,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
 #include <string>
 #include <thread>
@@ -113,6 +114,10 @@ public:
     // Main thread, once the loading thread's work is finished.
     virtual void OnLoadingDone() {}
     virtual ~VuroAppBase();
+    // Every application on the heap is deleted through here. The loading work calls the
+    // product's own virtual operations and uses its members, so it must have ended before the
+    // first destructor of the object (the most derived one) begins, not only before this one.
+    void operator delete(VuroAppBase* app, std::destroying_delete_t);
     virtual MusicInterface* CreateMusicInterface(Platform::Window* window);
     virtual void AfterInit() {}
     virtual void BeforeShutdown() {}

@@ -183,9 +183,15 @@ int main(int argc, char** argv) {
                 lines[known != pathOfName.end() ? known->second : name].push_back(entry);
             }
         });
-    if (!symbolsRead || !linesRead) {
-        std::cerr << "makemap: " << nm << " or " << objdump << " failed on " << program << "\n";
+    if (!symbolsRead) {
+        std::cerr << "makemap: " << nm << " failed on " << program << "\n";
         return 1;
+    }
+    // A report without source lines still names every function.
+    if (!linesRead) {
+        std::cerr << "makemap: warning: " << objdump << " read no line tables of " << program
+                  << "; the map names functions only\n";
+        lines.clear();
     }
 
     std::ofstream out(argv[4], std::ios::binary | std::ios::trunc);

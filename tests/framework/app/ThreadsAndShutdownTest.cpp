@@ -181,10 +181,12 @@ TEST_F(ThreadsTest, AQuitDuringLoadingWorkThatNeverEndsEndsTheProcessWithinASeco
         FakeClock clock;
         ScriptedEvents events;
         FakeWindowSystem windows;
-        QuitApp app;
-        app.Init();
+        // The gates outlive the application, whose destructor joins the loading thread that
+        // may still be opening or waiting on them.
         Gate entered;
         Gate release;
+        QuitApp app;
+        app.Init();
         app.loadingWork = [&] {
             entered.Open();
             // A read that never returns; a process that waited for it would end the test

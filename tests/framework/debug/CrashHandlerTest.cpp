@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/SoundDevice.h"
 #include "platform/TextEncoding.h"
+#include "support/BoundedRead.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
@@ -262,16 +263,14 @@ TEST(CrashHandlerRealFaults, EachEndsWithItsSignalAndAReport) {
 // that is longer there than in the system's text (Cyrillic in UTF-8), and the extra one last.
 TEST(CrashReportProgram, StartsWithEveryArgumentWhole) {
     TempWorkingFolder folder;
-    // The test's reading waits for the program's line (one never started hangs it to its limit).
+    // The test's reading waits for the program's line (for one never started, until the wait
+    // runs out).
     ASSERT_EQ(mkfifo("started", 0600), 0);
     Platform::SetFaultReportProgram({"/bin/sh", "-c", R"(printf '%s|' "$0" "$@" > started)",
                                      Platform::Utf8ToCp1251("Ёжик"), "next"});
     ASSERT_TRUE(Platform::StartFaultReportProgram("-crashattach=a.dmo"));
     Platform::SetFaultReportProgram({});
-    std::ifstream started("started");
-    std::string line;
-    std::getline(started, line);
-    EXPECT_EQ(line, "Ёжик|next|-crashattach=a.dmo|");
+    EXPECT_EQ(ReadNamedPipe("started"), "Ёжик|next|-crashattach=a.dmo|");
 }
 
 TEST(CrashHelpers, FileNamePartAndHexadecimal) {
