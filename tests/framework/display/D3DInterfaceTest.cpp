@@ -152,7 +152,7 @@ TEST(D3DInterfaceTest, NormalAndAdditiveBlending) {
                std::abs(int(got >> 8 & 0xFF) - g) <= 2 && std::abs(int(got & 0xFF) - b) <= 2;
     };
     const double a = 128 / 255.0;
-    auto blend = [a](int c, int d, double alpha) { return int(c * alpha + d * (1 - alpha) + 0.5); };
+    auto blend = [](int c, int d, double alpha) { return int(c * alpha + d * (1 - alpha) + 0.5); };
     EXPECT_TRUE(
         near(rig.At(11, 11), blend(0xFF, 0x20, a), blend(0x80, 0x40, a), blend(0x40, 0xF0, a)))
         << std::hex << rig.At(11, 11);

@@ -55,7 +55,7 @@ TEST_F(FontDataTest, AnErrorNamesTheFileTheLineAndTheCommand) {
 
 TEST_F(FontDataTest, CommandNamesIgnoreCaseButNotQuotesAndCountTheirArguments) {
     EXPECT_TRUE(Load("setcharmap ('a') ('b'); SETDEFAULTPOINTSIZE 12"));
-    EXPECT_EQ(data.mCharMap['a'], 'b');
+    EXPECT_EQ(data.mCharMap[uint8_t{'a'}], 'b');
     EXPECT_EQ(data.mDefaultPointSize, 12);
     EXPECT_FALSE(data.Load(&app, folder.Path("font.txt"))); // a loaded font stays as it is
     EXPECT_EQ(data.mDefaultPointSize, 12);
@@ -82,22 +82,22 @@ TEST_F(FontDataTest, IntegersAreTakenAsWrittenWhileListsMayComeFromDefines) {
     folder.Write("w.txt", "Define W (4 6); CreateLayer L; LayerSetCharWidths l (\"a\" 'b') w;");
     EXPECT_TRUE(second.Load(&app, folder.Path("w.txt")));
     EXPECT_TRUE(second.mLoaded);
-    EXPECT_EQ(second.mFontLayerMap.at("L")->mCharData['a'].mWidth, 4);
-    EXPECT_EQ(second.mFontLayerMap.at("L")->mCharData['b'].mWidth, 6);
+    EXPECT_EQ(second.mFontLayerMap.at("L")->mCharData[uint8_t{'a'}].mWidth, 4);
+    EXPECT_EQ(second.mFontLayerMap.at("L")->mCharData[uint8_t{'b'}].mWidth, 6);
 }
 
 TEST_F(FontDataTest, CharMapMismatchChangesNothingAndBadEntriesSkipOnlyThemselves) {
     EXPECT_FALSE(Load("SetCharMap ('a' 'b' 'c') ('x' 'y' 'z' 'w');"));
     EXPECT_EQ(Errors(), std::vector<std::string>{"List Size Mismatch on Line 1:\r\n\r\n"
                                                  "SetCharMap ('a' 'b' 'c') ('x' 'y' 'z' 'w')"});
-    EXPECT_EQ(data.mCharMap['a'], 'a');
+    EXPECT_EQ(data.mCharMap[uint8_t{'a'}], 'a');
 
     FontData second;
     folder.Write("m.txt", "SetCharMap ('a' 'bb' '\xE0') ('x' 'y' 'z');");
     EXPECT_TRUE(second.Load(&app, folder.Path("m.txt")));
     EXPECT_FALSE(second.mLoaded);
-    EXPECT_EQ(second.mCharMap['a'], 'x');
-    EXPECT_EQ(second.mCharMap['b'], 'b');
+    EXPECT_EQ(second.mCharMap[uint8_t{'a'}], 'x');
+    EXPECT_EQ(second.mCharMap[uint8_t{'b'}], 'b');
     EXPECT_EQ(second.mCharMap[0xE0], 'z'); // characters index as unsigned bytes
     EXPECT_NE(app.popups.back().find("Invalid Paramater Type"), std::string::npos);
 }
@@ -164,13 +164,13 @@ TEST_F(FontDataTest, LayersAreCreatedCopiedAndSetUp) {
     EXPECT_EQ(main->mOffsetY, -4);
     EXPECT_EQ(main->mSpacing, 1);
     EXPECT_EQ(main->mBaseOrder, -5);
-    EXPECT_EQ(main->mCharData['a'].mOrder, 7);
-    EXPECT_EQ(main->mCharData['a'].mKerning['b'], -56);
-    EXPECT_EQ(main->mCharData['b'].mKerning['a'], -3);
-    EXPECT_EQ(main->mCharData['a'].mOffsetX, 2);
-    EXPECT_EQ(main->mCharData['a'].mOffsetY, -1);
+    EXPECT_EQ(main->mCharData[uint8_t{'a'}].mOrder, 7);
+    EXPECT_EQ(main->mCharData[uint8_t{'a'}].mKerning[uint8_t{'b'}], -56);
+    EXPECT_EQ(main->mCharData[uint8_t{'b'}].mKerning[uint8_t{'a'}], -3);
+    EXPECT_EQ(main->mCharData[uint8_t{'a'}].mOffsetX, 2);
+    EXPECT_EQ(main->mCharData[uint8_t{'a'}].mOffsetY, -1);
     FontLayer* copy = Layer("COPY");
-    EXPECT_EQ(copy->mCharData['a'].mKerning['b'], -56);
+    EXPECT_EQ(copy->mCharData[uint8_t{'a'}].mKerning[uint8_t{'b'}], -56);
     EXPECT_EQ(copy->mRequiredTags, main->mRequiredTags);
     EXPECT_EQ(&data.mFontLayerList.back(), copy);
 }
@@ -221,7 +221,7 @@ TEST_F(FontDataTest, ImageMapsKeepInsideTheImageAndSetTheHeight) {
     EXPECT_TRUE(second.Load(&app, folder.Path("ok.txt")));
     EXPECT_FALSE(second.mLoaded);
     FontLayer* layer = second.mFontLayerMap.at("A");
-    EXPECT_EQ(layer->mCharData['a'].mImageRect, Rect(0, 0, 5, 4));
+    EXPECT_EQ(layer->mCharData[uint8_t{'a'}].mImageRect, Rect(0, 0, 5, 4));
     EXPECT_EQ(layer->mHeight, 4);
 
     FontData third;
@@ -230,7 +230,7 @@ TEST_F(FontDataTest, ImageMapsKeepInsideTheImageAndSetTheHeight) {
                              "LayerSetImageMap A ('a' 'b') ((5 0 3 4) (0 1 2 3));");
     EXPECT_TRUE(third.Load(&app, folder.Path("edge.txt")));
     EXPECT_TRUE(third.mLoaded);
-    EXPECT_EQ(third.mFontLayerMap.at("A")->mCharData['a'].mImageRect, Rect(5, 0, 3, 4));
+    EXPECT_EQ(third.mFontLayerMap.at("A")->mCharData[uint8_t{'a'}].mImageRect, Rect(5, 0, 3, 4));
     EXPECT_EQ(third.mFontLayerMap.at("A")->mHeight, 5); // 3 + offset 2
 
     for (const char* rect : {"(6 0 3 4)", "(0 1 2 4)", "(-1 0 1 1)", "(2 0 -1 1)"}) {
@@ -264,15 +264,15 @@ TEST_F(FontDataTest, AWidthListLaysGlyphsSideBySideAndMapsMissingCase) {
     EXPECT_EQ(layer->mImage, &image);
     EXPECT_EQ(layer->mHeight, 6);
     EXPECT_EQ(layer->mAscent, 5);
-    EXPECT_EQ(layer->mCharData[' '].mWidth, 4);
-    EXPECT_EQ(layer->mCharData['a'].mImageRect, Rect(0, 0, 3, 6));
-    EXPECT_EQ(layer->mCharData['B'].mImageRect, Rect(3, 0, 6, 6));
-    EXPECT_EQ(layer->mCharData['c'].mImageRect, Rect(9, 0, 2, 6));
-    EXPECT_EQ(layer->mCharData['c'].mWidth, 2);
-    EXPECT_EQ(data.mCharMap['A'], 'a');
-    EXPECT_EQ(data.mCharMap['b'], 'B');
-    EXPECT_EQ(data.mCharMap['C'], 'c');
-    EXPECT_EQ(data.mCharMap['d'], 'd');
+    EXPECT_EQ(layer->mCharData[uint8_t{' '}].mWidth, 4);
+    EXPECT_EQ(layer->mCharData[uint8_t{'a'}].mImageRect, Rect(0, 0, 3, 6));
+    EXPECT_EQ(layer->mCharData[uint8_t{'B'}].mImageRect, Rect(3, 0, 6, 6));
+    EXPECT_EQ(layer->mCharData[uint8_t{'c'}].mImageRect, Rect(9, 0, 2, 6));
+    EXPECT_EQ(layer->mCharData[uint8_t{'c'}].mWidth, 2);
+    EXPECT_EQ(data.mCharMap[uint8_t{'A'}], 'a');
+    EXPECT_EQ(data.mCharMap[uint8_t{'b'}], 'B');
+    EXPECT_EQ(data.mCharMap[uint8_t{'C'}], 'c');
+    EXPECT_EQ(data.mCharMap[uint8_t{'d'}], 'd');
     EXPECT_FALSE(data.LoadWithImage(&image, folder.Path("widths.txt")));
 }
 

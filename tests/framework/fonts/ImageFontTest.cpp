@@ -215,7 +215,7 @@ TEST_F(ImageFontTest, ALayerForAnotherPointSizeIsScaled) {
     EXPECT_TRUE(active.mOwnsImage);
     EXPECT_EQ(active.mScaledImage->GetWidth(), 3 + 1 + 1);
     EXPECT_EQ(active.mScaledImage->GetHeight(), 1);
-    EXPECT_EQ(active.mScaledCharImageRects['b'], Rect(3, 0, 1, 1));
+    EXPECT_EQ(active.mScaledCharImageRects[uint8_t{'b'}], Rect(3, 0, 1, 1));
 
     Graphics g(&dest);
     std::list<Rect> rects;

@@ -64,13 +64,13 @@ TEST_F(WidgetManagerFocusTest, APressGivesTheFocusToWidgetsThatAcceptIt) {
 TEST_F(WidgetManagerFocusTest, KeysReachTheFocusAndAreRecorded) {
     mManager.SetFocus(&mField);
     mManager.KeyDown('A');
-    EXPECT_EQ(mManager.mKeyDown['A'], 1);
+    EXPECT_EQ(mManager.mKeyDown[uint8_t{'A'}], 1);
     mManager.KeyDown(300);
     mManager.KeyDown(-1);
     mManager.CharInput('a');
     mManager.MouseWheel(-2);
     mManager.KeyUp('A');
-    EXPECT_EQ(mManager.mKeyDown['A'], 0);
+    EXPECT_EQ(mManager.mKeyDown[uint8_t{'A'}], 0);
     mManager.KeyUp(300);
     EXPECT_EQ(Take(), (CallLog{"field.GotFocus()", "field.KeyDown(65)", "field.KeyDown(300)",
                                "field.KeyDown(-1)", "field.Char(97)", "field.Wheel(-2)",
@@ -86,7 +86,7 @@ TEST_F(WidgetManagerFocusTest, KeysReachTheFocusAndAreRecorded) {
     mManager.KeyDown('C');
     mManager.CharInput('c');
     EXPECT_TRUE(Take().empty());
-    EXPECT_EQ(mManager.mKeyDown['C'], 1);
+    EXPECT_EQ(mManager.mKeyDown[uint8_t{'C'}], 1);
 }
 
 TEST_F(WidgetManagerFocusTest, CtrlTabGoesToItsOwnWidget) {
@@ -131,7 +131,7 @@ TEST_F(WidgetManagerFocusTest, LosingTheAppFocusReleasesKeysAndFocus) {
     mManager.LostAppFocus();
     EXPECT_EQ(Take(), (CallLog{"field.KeyUp(16)", "field.KeyUp(65)", "field.LostFocus()"}));
     EXPECT_EQ(mManager.mPressedButtons, 0);
-    EXPECT_EQ(mManager.mKeyDown['A'], 0);
+    EXPECT_EQ(mManager.mKeyDown[uint8_t{'A'}], 0);
     mManager.LostAppFocus();
     EXPECT_TRUE(Take().empty());
 
