@@ -36,7 +36,9 @@ private:
 using PathFn = std::function<void(cairo_t*)>;
 
 // A deterministic generator (xorshift32) for scattered detail: the same seed gives the same
-// picture on every machine.
+// picture on every machine. Draw one value per statement: the order in which a call's arguments
+// or an operator's operands are evaluated is the compiler's choice, and the picture must not
+// depend on which compiler built the tool.
 class Random {
 public:
     explicit Random(uint32_t seed) : mState(seed * 2654435761u + 1u) {}

@@ -10,7 +10,8 @@
 namespace Vuro::AssetGen {
 
 // xorshift32: the same sequence for the same seed on every machine, so the data set is the same
-// on every build.
+// on every build. Draw one value per statement: the evaluation order of a call's arguments or an
+// operator's operands differs between compilers.
 class Noise {
 public:
     explicit Noise(uint32_t seed) : mState(seed != 0 ? seed : 0x9E3779B9u) {}

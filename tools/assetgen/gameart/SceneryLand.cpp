@@ -88,8 +88,9 @@ void Meadow(cairo_t* cr, const Prop& p) {
     for (int i = 0; i < tufts; ++i) {
         const double ty = y + 8 + std::pow(random.Unit(), 0.7) * (kBottom - y - 8);
         const double depth = (ty - y) / (kBottom - y);
-        Tuft(cr, random.Range(0, kFieldWidth), ty, 0.8 + depth * 1.2,
-             random.Unit() < 0.5 ? tone.Darker(0.25) : tone.Lighter(0.3));
+        const Rgb colour = random.Unit() < 0.5 ? tone.Darker(0.25) : tone.Lighter(0.3);
+        const double tx = random.Range(0, kFieldWidth);
+        Tuft(cr, tx, ty, 0.8 + depth * 1.2, colour);
     }
     const int flowers = static_cast<int>(p.Number("flowers", 0));
     for (int i = 0; i < flowers; ++i) {
@@ -193,8 +194,9 @@ void Pines(cairo_t* cr, const Prop& p) {
     const double step = p.Number("step", h * 0.28);
     for (double x = x0; x <= x1; x += step * random.Range(0.7, 1.2)) {
         const double hh = h * random.Range(0.7, 1.1);
-        PineShape(cr, x, y + random.Range(-4, 6), hh,
-                  tone.Mix(Palette::kPineDark, random.Range(0, 0.4)), false);
+        const double shade = random.Range(0, 0.4);
+        const double dy = random.Range(-4, 6);
+        PineShape(cr, x, y + dy, hh, tone.Mix(Palette::kPineDark, shade), false);
     }
 }
 
@@ -308,13 +310,17 @@ void Flowers(cairo_t* cr, const Prop& p) {
         FillVertical(cr, Palette::kSoil, Palette::kSoil.Darker(0.3), y0, y1 + size * 4);
         StrokeOutline(cr, 1.3);
         for (int i = 0; i < count; ++i) {
-            Tuft(cr, random.Range(x0, x1), random.Range(y0, y1) + size * 3, size * 0.5,
-                 Palette::kLeaf);
+            const double ty = random.Range(y0, y1);
+            const double tx = random.Range(x0, x1);
+            Tuft(cr, tx, ty + size * 3, size * 0.5, Palette::kLeaf);
         }
     }
     for (int i = 0; i < count; ++i) {
-        Flower(cr, random.Range(x0, x1), random.Range(y0, y1), size * random.Range(0.8, 1.2),
-               kFlowerColours[random.Below(5)]);
+        const int colour = random.Below(5);
+        const double scale = random.Range(0.8, 1.2);
+        const double fy = random.Range(y0, y1);
+        const double fx = random.Range(x0, x1);
+        Flower(cr, fx, fy, size * scale, kFlowerColours[colour]);
     }
 }
 

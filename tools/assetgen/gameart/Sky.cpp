@@ -169,7 +169,9 @@ void PaintStars(Sheet& sheet) {
         Random random(2024);
         for (int k = 0; k < 110; ++k) {
             const double x = random.Range(4, 606);
-            const double y = random.Range(4, 256) * random.Range(0.45, 1.0);
+            const double reach = random.Range(4, 256);
+            const double squash = random.Range(0.45, 1.0);
+            const double y = reach * squash;
             const bool big = k % 3 == i;
             const double r = (k % 7 == 0 ? 3.6 : 2.2) * (big ? 1.4 : 0.85);
             cairo_new_path(cr);

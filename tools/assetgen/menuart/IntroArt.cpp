@@ -87,8 +87,11 @@ void PaintLoadingTube(Sheet& sheet, const MenuArtSources&, bool full) {
             cairo_clip(cr);
             Random random(5);
             for (int i = 0; i < 26; ++i) {
-                Ellipse(cr, random.Range(10, w - 10), random.Range(9, h - 10), random.Range(1, 2.4),
-                        random.Range(1, 2.4));
+                const double ry = random.Range(1, 2.4);
+                const double rx = random.Range(1, 2.4);
+                const double cy = random.Range(9, h - 10);
+                const double cx = random.Range(10, w - 10);
+                Ellipse(cr, cx, cy, rx, ry);
                 SetColor(cr, Palette::kWhite, 0.55);
                 cairo_fill(cr);
             }

@@ -238,15 +238,18 @@ void PaintProps(cairo_t* cr, const MapModel& model) {
             if (random.Below(3) == 0) {
                 MapProps::Rock(cr, x, y, random.Range(3.5, 5));
             } else {
-                MapProps::Mountain(cr, x, y, random.Range(20, 28), random.Range(16, 22),
-                                   random.Below(2) == 0);
+                const bool snow = random.Below(2) == 0;
+                const double h = random.Range(16, 22);
+                const double w = random.Range(20, 28);
+                MapProps::Mountain(cr, x, y, w, h, snow);
             }
             break;
         case 6: { // town houses
             const Rgb roofs[] = {Palette::kRoofRed, Palette::kButtonBlue, Palette::kButtonOrange,
                                  Palette::kPlum};
-            MapProps::House(cr, x, y, random.Range(9, 12), Palette::kWallCream,
-                            roofs[random.Below(4)]);
+            const Rgb& roof = roofs[random.Below(4)];
+            const double w = random.Range(9, 12);
+            MapProps::House(cr, x, y, w, Palette::kWallCream, roof);
             break;
         }
         case 10:

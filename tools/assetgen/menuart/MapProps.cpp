@@ -256,7 +256,9 @@ void Flowers(cairo_t* cr, double x, double y, unsigned seed) {
     const Rgb colours[] = {Palette::kFlowerRed, Palette::kFlowerYellow, Palette::kFlowerPink,
                            Palette::kWhite};
     for (int i = 0; i < 4; ++i) {
-        Ellipse(cr, x + random.Range(-5, 5), y + random.Range(-3, 3), 1.3, 1.3);
+        const double dy = random.Range(-3, 3);
+        const double dx = random.Range(-5, 5);
+        Ellipse(cr, x + dx, y + dy, 1.3, 1.3);
         SetColor(cr, colours[random.Below(4)]);
         cairo_fill(cr);
     }

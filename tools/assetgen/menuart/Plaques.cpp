@@ -40,7 +40,9 @@ void Wood(cairo_t* cr, const PathFn& path, double x, double y, double w, double 
         cairo_set_line_width(cr, 0.9);
         cairo_stroke(cr);
     }
-    Ellipse(cr, x + w * random.Range(0.2, 0.8), y + h * random.Range(0.3, 0.7), 3.5, 1.6);
+    const double knotY = random.Range(0.3, 0.7);
+    const double knotX = random.Range(0.2, 0.8);
+    Ellipse(cr, x + w * knotX, y + h * knotY, 3.5, 1.6);
     SetColor(cr, wood.Darker(0.5), 0.4);
     cairo_set_line_width(cr, 0.9);
     cairo_stroke(cr);
