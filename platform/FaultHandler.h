@@ -34,7 +34,8 @@
 //   StartProgram) that StartFaultReportProgram starts beside the crashed process, in its working
 //   folder and environment, with one more argument when `extraArg` is not null (already as the
 //   operating system takes it: SystemToNative), without waiting for it; an empty list (the
-//   default) starts nothing.
+//   default) starts nothing, and so does one of more than eight arguments or of more than
+//   4096 bytes in all (StartFaultReportProgram answers false).
 // - DemangleSymbol turns a linker symbol into its source name; unchanged when it is not one.
 
 #include <cstddef>

@@ -20,10 +20,14 @@ std::string Field(const std::string& name) {
     return field;
 }
 
-// A name that would lead outside the data folder. Such names are never made into file names
-// (names come from a file and the keyboard).
-bool EscapesFolder(const std::string& text) {
-    return text.find_first_of("\\/") != std::string::npos;
+// A name that would lead outside the data folder, or hold a control character (a line break or
+// a terminal's escape sequence in a file name). Such names are never made into file names (names
+// come from files and the keyboard).
+bool UnfitForFileName(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == '\\' || c == '/' || byte < 0x20 || byte == 0x7F;
+    });
 }
 
 } // namespace
@@ -96,7 +100,7 @@ bool ProfileManager::LoadProfile() {
         auto loaded = mNames.begin();
         for (; loaded != mNames.end(); ++loaded) {
             const std::string text = TextOf(*loaded);
-            if (!text.empty() && !EscapesFolder(text)) {
+            if (!text.empty() && !UnfitForFileName(text)) {
                 if (mRecord.Load(ProfilePath(text))) {
                     break;
                 }
@@ -117,7 +121,7 @@ bool ProfileManager::LoadProfile() {
 bool ProfileManager::SaveCurrent() {
     std::lock_guard<std::mutex> lock(mRecordLock);
     const std::string text = mNames.empty() ? mRecord.GetName() : TextOf(mNames.front());
-    if (EscapesFolder(text)) {
+    if (UnfitForFileName(text)) {
         return false;
     }
     return mRecord.Save(ProfilePath(text));
@@ -151,7 +155,7 @@ bool ProfileManager::SaveList() const {
 
 bool ProfileManager::CreateProfile(const std::string& name) {
     const std::string text = TextOf(name);
-    if (EscapesFolder(text)) {
+    if (UnfitForFileName(text)) {
         return false;
     }
     const std::string path = ProfilePath(text);
@@ -183,7 +187,7 @@ bool ProfileManager::CreateProfile(const std::string& name) {
 }
 
 bool ProfileManager::AcceptsName(const std::string& name) const {
-    if (name.empty() || name.size() > kNameLength || EscapesFolder(TextOf(name))) {
+    if (name.empty() || name.size() > kNameLength || UnfitForFileName(TextOf(name))) {
         return false;
     }
     const std::string field = Field(name);
@@ -225,7 +229,7 @@ bool ProfileManager::DeleteProfile(const std::string& name) {
     const std::string path = ProfilePath(text);
     // A file that is gone already counts as removed.
     const bool removed =
-        !EscapesFolder(text) && (Platform::RemoveFile(path) || !Platform::FileExists(path));
+        !UnfitForFileName(text) && (Platform::RemoveFile(path) || !Platform::FileExists(path));
     return EraseName(name) && removed;
 }
 
@@ -239,7 +243,7 @@ bool ProfileManager::RemovePlaceholder(const std::string& name) {
     }
     const std::string text = TextOf(name);
     PlayerRecord held;
-    if (!EscapesFolder(text) && held.Load(ProfilePath(text)) && held.IsFresh()) {
+    if (!UnfitForFileName(text) && held.Load(ProfilePath(text)) && held.IsFresh()) {
         return DeleteProfile(name);
     }
     return EraseName(name);
@@ -261,7 +265,7 @@ bool ProfileManager::SelectProfile(std::string& name) {
     mNames.insert(mNames.begin(), entry);
     const std::string text = TextOf(entry);
     std::lock_guard<std::mutex> lock(mRecordLock);
-    if (EscapesFolder(text)) {
+    if (UnfitForFileName(text)) {
         return false;
     }
     if (mRecord.Load(ProfilePath(text))) {

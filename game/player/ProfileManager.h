@@ -49,7 +49,8 @@ public:
     // the one there cannot be moved aside.
     [[nodiscard]] bool CreateProfile(const std::string& name);
     // False for a name AddProfile refuses as a name: empty, over 7 characters, leading out of
-    // the data folder, or equal in its first 7 characters to a listed one.
+    // the data folder, holding a control character, or equal in its first 7 characters to a
+    // listed one.
     [[nodiscard]] bool AcceptsName(const std::string& name) const;
     // Refuses the names AcceptsName refuses and those CreateProfile fails for; appends the
     // name. The caller follows with SelectProfile.

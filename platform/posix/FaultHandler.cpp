@@ -50,7 +50,9 @@ std::array<FaultFrame, kMaxFaultFrames + kMaxHandlerFrames> gRawFrames;
 char gExecutablePath[kPathSize];
 char gSystemText[4 * sizeof(utsname::release) + 8];
 char gReportArgText[kPathSize];
-std::array<char*, kMaxReportArgs + 2> gReportArgs{}; // the extra one, then null
+// The program's own, then the extra one, then a null no start writes over.
+std::array<char*, kMaxReportArgs + 2> gReportArgs{};
+size_t gReportArgCount = 0; // the program's own; 0: no program
 
 uint32_t FaultCode(const siginfo_t* info) {
     switch (info->si_signo) {
@@ -405,29 +407,32 @@ bool SignalSafeFile::Close() {
 
 void SetFaultReportProgram(const std::vector<std::string>& args) {
     gReportArgs.fill(nullptr);
+    gReportArgCount = 0;
+    // A program that would run without some of its arguments is not started at all: the count
+    // is set only once every one is in.
+    if (args.size() > kMaxReportArgs) {
+        return;
+    }
     char* end = gReportArgText;
-    for (size_t i = 0; i < args.size() && i < kMaxReportArgs; ++i) {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string arg = i == 0 ? NativePath(args[i]) : SystemToNative(args[i]);
         size_t room = static_cast<size_t>(gReportArgText + kPathSize - end);
         if (arg.size() + 1 > room) {
-            gReportArgs.fill(nullptr); // a program named in part is not started at all
             return;
         }
         std::memcpy(end, arg.c_str(), arg.size() + 1);
         gReportArgs[i] = end;
         end += arg.size() + 1;
     }
+    gReportArgCount = args.size();
 }
 
 bool StartFaultReportProgram(const char* extraArg) {
-    if (gReportArgs[0] == nullptr) {
+    if (gReportArgCount == 0) {
         return false;
     }
-    size_t count = 0;
-    while (gReportArgs[count] != nullptr) {
-        ++count;
-    }
-    gReportArgs[count] = const_cast<char*>(extraArg);
+    // In the one place after the program's own, so starts do not pile theirs up.
+    gReportArgs[gReportArgCount] = const_cast<char*>(extraArg);
     // _Fork runs no fork handlers, which could wait for a lock the crashed thread holds.
     pid_t child = _Fork();
     if (child == 0) {

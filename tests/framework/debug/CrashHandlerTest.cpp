@@ -2,7 +2,8 @@
 // application; the fault filter installed and put back; and real faults in child processes
 // (a segmentation fault, an abort, a double free inside the C library's allocator, a stack
 // overflow, a filter that stalls), each ending with its signal's status and a crash.txt; and
-// the report program started with its arguments whole.
+// the report program started with its arguments whole, each start with one extra argument, and
+// not at all when its arguments do not fit.
 
 #include "framework/debug/CrashHandler.h"
 #include "framework/app/VuroAppBase.h"
@@ -11,7 +12,7 @@
 #include "platform/Process.h"
 #include "platform/SoundDevice.h"
 #include "platform/TextEncoding.h"
-#include "support/BoundedRead.h"
+#include "support/ChildRun.h"
 #include "support/FakeClipboard.h"
 #include "support/FakeClock.h"
 #include "support/FakeWindowSystem.h"
@@ -21,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -260,17 +260,40 @@ TEST(CrashHandlerRealFaults, EachEndsWithItsSignalAndAReport) {
 }
 
 // Each argument reaches the report program whole as the operating system takes it, also one
-// that is longer there than in the system's text (Cyrillic in UTF-8), and the extra one last.
+// that is longer there than in the system's text (Cyrillic in UTF-8), and the extra one last,
+// once at each start. A set that does not fit starts nothing. The starts run in a child of the
+// test, which reaps each program before the next; the program writes to the child's pipe.
 TEST(CrashReportProgram, StartsWithEveryArgumentWhole) {
-    TempWorkingFolder folder;
-    // The test's reading waits for the program's line (for one never started, until the wait
-    // runs out).
-    ASSERT_EQ(mkfifo("started", 0600), 0);
-    Platform::SetFaultReportProgram({"/bin/sh", "-c", R"(printf '%s|' "$0" "$@" > started)",
-                                     Platform::Utf8ToCp1251("Ёжик"), "next"});
-    ASSERT_TRUE(Platform::StartFaultReportProgram("-crashattach=a.dmo"));
-    Platform::SetFaultReportProgram({});
-    EXPECT_EQ(ReadNamedPipe("started"), "Ёжик|next|-crashattach=a.dmo|");
+    struct Case {
+        std::vector<std::string> args; // after the shell's three
+        const char* output;            // of two starts in a row
+    };
+    const Case cases[] = {
+        {{Platform::Utf8ToCp1251("Ёжик"), "next"},
+         "Ёжик|next|-crashattach=a.dmo|\nЁжик|next|-crashattach=a.dmo|\n"},
+        {{"a", "b", "c", "d", "e"},
+         "a|b|c|d|e|-crashattach=a.dmo|\na|b|c|d|e|-crashattach=a.dmo|\n"},
+        {{"a", "b", "c", "d", "e", "f"}, "refused\nrefused\n"}, // nine in all
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.size());
+        ChildRun run = RunInChild([&c](int reportPipe) {
+            std::vector<std::string> args = {"/bin/sh", "-c",
+                                             "printf '%s|' \"$0\" \"$@\" > /dev/fd/" +
+                                                 std::to_string(reportPipe)};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            Platform::SetFaultReportProgram(args);
+            for (int start = 0; start < 2; ++start) {
+                const bool started = Platform::StartFaultReportProgram("-crashattach=a.dmo");
+                if (started) {
+                    wait(nullptr); // the program has written its line when it ends
+                }
+                Report(reportPipe, started ? "\n" : "refused\n");
+            }
+        });
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.report, c.output);
+    }
 }
 
 TEST(CrashHelpers, FileNamePartAndHexadecimal) {

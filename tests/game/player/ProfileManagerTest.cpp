@@ -117,18 +117,23 @@ TEST_F(ProfileManagerTest, DamagedListFiles) {
     EXPECT_EQ(ReadData("Ann.pf").size(), 40u);
 }
 
+// Nor are names with control characters, which a terminal showing the file name would obey.
 TEST_F(ProfileManagerTest, NamesLeadingOutOfTheDataFolderAreNeverUsed) {
-    WriteData("profile.dat", ListBytes({"../x", "Ann"}));
+    const std::string escape = "\x01\x1B[2J\n";
+    WriteData("profile.dat", ListBytes({"../x", escape, "Ann"}));
+    WriteRecord(escape, 3);
+    const std::string held = ReadData(escape + ".pf");
     WriteRecord("Ann", 2);
     ProfileManager manager;
     ASSERT_TRUE(manager.LoadList());
     EXPECT_EQ(Texts(manager), (std::vector<std::string>{"Ann"}));
-    std::string bad = "a\\b";
-    EXPECT_FALSE(manager.AddProfile(bad));
-    bad = "../c";
-    EXPECT_FALSE(manager.AddProfile(bad));
+    for (std::string bad : {"a\\b", "../c", "\x1B[2J", "a\x7F", "\tab"}) {
+        EXPECT_FALSE(manager.AddProfile(bad)) << bad;
+    }
     EXPECT_FALSE(manager.DeleteProfile("../x"));
+    EXPECT_FALSE(manager.DeleteProfile(escape));
     EXPECT_EQ(manager.GetCount(), 1);
+    EXPECT_EQ(ReadData(escape + ".pf"), held) << "never written or removed";
 }
 
 TEST_F(ProfileManagerTest, AddRefusesEmptyLongAndDuplicateNames) {

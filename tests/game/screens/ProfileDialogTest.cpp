@@ -1,7 +1,7 @@
 // The profile dialog: the six-profile limit, adding through the name question (also when the
 // name's file cannot be written, and when a record of the name lies in the folder), deleting
-// the current and the last profile (the default name's file kept when it holds progress),
-// cancelled questions, choosing a profile whose file is gone, and its fixed place.
+// the current and the last profile (the default name's file kept when it holds progress or cannot
+// be read), cancelled questions, choosing a profile whose file is gone, and its fixed place.
 
 #include "game/screens/ProfileDialog.h"
 #include "MenuDialogFixture.h"
@@ -209,21 +209,38 @@ TEST_F(ProfileDialogTest, TheLastProfileDeletedAfterItsFileWentLeavesListAndFile
 }
 
 // A new name replacing the placeholder takes the default name's file with it only when that file
-// holds no progress: one with progress is a player whose entry was lost, taken up later by a new
-// player of the default name.
+// holds no progress in any field: one with progress is a player whose entry was lost, taken up
+// later by a new player of the default name.
 TEST_F(ProfileDialogTest, ThePlaceholdersFileGoesWithItOnlyWhenItHoldsNoProgress) {
     std::string first = "Ann";
     ASSERT_TRUE(mApp->mProfileManager.AddProfile(first));
     struct Case {
-        int32_t storyLevelMax; // of data\Player.pf
         const char* newName;
+        void (*progress)(PlayerRecord&); // what data\Player.pf holds
+        int size;                        // of its bytes written; -1: no file
         bool fileStays;
     };
-    for (Case c : {Case{0, "Bob", false}, Case{5, "Cid", true}}) {
+    const Case cases[] = {
+        {"Bob", [](PlayerRecord&) {}, 40, false},
+        {"Dan", [](PlayerRecord& r) { r.totalScore = 10; }, 40, true},
+        {"Eve", [](PlayerRecord& r) { r.stageUnlocked[0] = 1; }, 40, true},
+        {"Fay", [](PlayerRecord& r) { r.easyMode = 1; }, 40, true},
+        // A file that cannot be read is never removed: its progress is not known.
+        {"Gus", [](PlayerRecord&) {}, 20, true},
+        {"Hal", [](PlayerRecord&) {}, 0, true},
+        {"Ida", [](PlayerRecord&) {}, -1, false}, // no file: only the name goes
+        {"Cid", [](PlayerRecord& r) { r.storyLevelMax = 5; }, 40, true},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.newName);
         PlayerRecord held;
-        held.storyLevelMax = c.storyLevelMax;
-        ASSERT_TRUE(held.Save("data\\Player.pf"));
+        c.progress(held);
+        const PlayerRecord::Bytes bytes = held.ToBytes();
+        const std::string written(bytes.begin(), bytes.begin() + std::max(c.size, 0));
+        std::filesystem::remove("data/Player.pf");
+        if (c.size >= 0) {
+            std::ofstream("data/Player.pf", std::ios::binary) << written;
+        }
         auto* dialog = Open({});
         dialog->ButtonClick(ProfileDialog::kDeleteButtonId);
         Opened<SimpleDialog>()->ButtonClick(SimpleDialog::kAcceptButtonId);
@@ -234,6 +251,10 @@ TEST_F(ProfileDialogTest, ThePlaceholdersFileGoesWithItOnlyWhenItHoldsNoProgress
         EXPECT_EQ(Line(dialog, 0), c.newName);
         EXPECT_EQ(mApp->mProfileManager.GetCount(), 1);
         EXPECT_EQ(std::filesystem::exists("data/Player.pf"), c.fileStays);
+        if (c.fileStays) {
+            std::ifstream in("data/Player.pf", std::ios::binary);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), written);
+        }
         dialog->ButtonClick(ProfileDialog::kOkButtonId);
         mApp->DeleteQueuedWidgets();
     }
