@@ -28,7 +28,8 @@
 // WindowSystem:
 // - CreateWindow answers null when no window can be made (no display). A full-screen window
 //   covers the desktop and shows the image scaled with its aspect kept. The params' icon, when
-//   it has pixels for its size, is the window's for the desktop to show; else it has none.
+//   it has pixels for its size and no side above kMaxIconSide, is the window's for the desktop
+//   to show; else it has none.
 // - GetWorkArea: the part of the desktop windows may use; GetFrameSize: the frame the window
 //   manager draws around a client area (0 where it cannot be known before a window exists).
 // - Cursors: the Create... calls always answer a cursor; where the system cannot show one it
@@ -93,6 +94,10 @@ struct ScreenSaverInfo {
     bool running = false;       // the saver is on now
 };
 
+// The largest side of a window's icon: desktops show none larger, and the X server refuses the
+// property of a picture much larger, which ends the program.
+inline constexpr int kMaxIconSide = 256;
+
 // The picture the desktop shows for a window (task bar, window switcher).
 struct WindowIcon {
     int width = 0;
@@ -107,7 +112,9 @@ struct WindowParams {
     int width = 640; // client size
     int height = 480;
     bool fullScreen = false; // covers the screen, the client area scaled to it
-    WindowIcon icon;
+    // Read while the window is made (the window system keeps its own copy); the caller holds
+    // it. Null: no icon.
+    const WindowIcon* icon = nullptr;
 };
 
 class Window {

@@ -17,10 +17,13 @@
 #include "framework/display/D3DTester.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/ImageLib.h"
+#include "framework/graphics/ImageShrink.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/widgets/WidgetManager.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
+
+#include <algorithm>
 
 namespace Vuro {
 
@@ -44,7 +47,7 @@ void VuroAppBase::CreateMainWindow() {
     Platform::WindowSystem& system = Platform::GetWindowSystem();
     Platform::WindowParams params;
     params.title = mTitle;
-    params.icon = mMainIcon;
+    params.icon = &mMainIcon;
     params.width = mWidth;
     params.height = mHeight;
     // A demo always plays back in a window.
@@ -106,10 +109,20 @@ void VuroAppBase::LoadMainIcon() {
     if (icon == nullptr) {
         return;
     }
-    mMainIcon.width = icon->mWidth;
-    mMainIcon.height = icon->mHeight;
-    mMainIcon.pixels.assign(icon->mBits.get(),
-                            icon->mBits.get() + static_cast<size_t>(icon->mWidth) * icon->mHeight);
+    int width = icon->mWidth;
+    int height = icon->mHeight;
+    const int side = std::max(width, height);
+    if (side > Platform::kMaxIconSide) {
+        width = std::max(1, (width * Platform::kMaxIconSide + side / 2) / side);
+        height = std::max(1, (height * Platform::kMaxIconSide + side / 2) / side);
+        mMainIcon.pixels =
+            ShrinkImage(icon->mBits.get(), icon->mWidth, icon->mHeight, width, height);
+    } else {
+        mMainIcon.pixels.assign(icon->mBits.get(),
+                                icon->mBits.get() + static_cast<size_t>(width) * height);
+    }
+    mMainIcon.width = width;
+    mMainIcon.height = height;
 }
 
 void VuroAppBase::DestroyMainWindow() {

@@ -248,8 +248,9 @@ public:
     // window procedure.
     void DestroyMainWindow();
     // Reads the program's icon, which every main window made from then on carries: the picture
-    // kMainIconFile (any of the image readers' extensions). A missing or unreadable one is no
-    // error: the windows then have none.
+    // kMainIconFile (any of the image readers' extensions), scaled down with its shape kept
+    // when a side is above Platform::kMaxIconSide. A missing or unreadable one is no error: the
+    // windows then have none.
     void LoadMainIcon();
     static constexpr const char* kMainIconFile = "images/IDI_MAIN_ICON";
     // Dispatches queued input, one record when `one`; answers whether records remain.
@@ -443,7 +444,7 @@ public:
     bool mInitialized = false;
     uint32_t mLoadTime;
     std::unique_ptr<Platform::Window> mMainWindow;
-    Platform::WindowIcon mMainIcon; // empty: the main window has no icon
+    Platform::WindowIcon mMainIcon; // held for every main window; empty: none
     bool mAllowMonitorPowersave = true;
     std::deque<Platform::Message> mInputQueue; // filled by the window procedure
     DDInterface* mDDInterface = nullptr;

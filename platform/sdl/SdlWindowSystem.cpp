@@ -36,14 +36,17 @@ SDL_Rect DesktopBounds() {
     return bounds;
 }
 
-// Gives the window the picture the desktop shows for it (SDL copies it); none when empty.
-void SetIcon(SDL_Window* window, const WindowIcon& icon) {
-    if (icon.width <= 0 || icon.height <= 0 ||
-        icon.pixels.size() != static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height)) {
+// Gives the window the picture the desktop shows for it (SDL copies it); none when null, empty
+// or too large.
+void SetIcon(SDL_Window* window, const WindowIcon* icon) {
+    if (icon == nullptr || icon->width <= 0 || icon->height <= 0 || icon->width > kMaxIconSide ||
+        icon->height > kMaxIconSide ||
+        icon->pixels.size() !=
+            static_cast<size_t>(icon->width) * static_cast<size_t>(icon->height)) {
         return;
     }
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32, icon.width * 4,
+        const_cast<uint32_t*>(icon->pixels.data()), icon->width, icon->height, 32, icon->width * 4,
         SDL_PIXELFORMAT_ARGB8888);
     if (surface != nullptr) {
         SDL_SetWindowIcon(window, surface);

@@ -165,33 +165,44 @@ TEST_F(GameAppTest, AMissingStartUpFileEndsTheProgramWithStatus1AfterTwoBoxes) {
     }
 }
 
-// The main window carries the icon of the data set; without its file the game starts with none
-// and says nothing.
+// The main window carries the icon of the data set; one larger than a desktop shows is scaled
+// down to fit; without its file the game starts with none. None of them gives a box.
 TEST_F(GameAppTest, TheMainWindowCarriesTheDataSetsIconOrNoneWhenItIsMissing) {
     const std::string file = std::string(VuroAppBase::kMainIconFile) + ".png";
-    for (bool present : {true, false}) {
-        SCOPED_TRACE(present);
+    constexpr int kHugeSide = 4096;
+    constexpr uint32_t kHugeColour = 0x80336699;
+    enum class IconFile { DataSets, Huge, Missing };
+    for (IconFile kind : {IconFile::DataSets, IconFile::Huge, IconFile::Missing}) {
+        SCOPED_TRACE(static_cast<int>(kind));
         mApp.reset();
-        if (present) {
+        std::filesystem::remove(file);
+        if (kind == IconFile::DataSets) {
             std::filesystem::copy_file(std::string(VURO_DATA_DIR) + "/" + file, file);
-        } else {
-            std::filesystem::remove(file);
+        } else if (kind == IconFile::Huge) {
+            ImageLib::Image huge(kHugeSide, kHugeSide);
+            std::fill_n(huge.mBits.get(), kHugeSide * kHugeSide, kHugeColour);
+            ASSERT_TRUE(ImageLib::WritePNGImage(file, huge));
         }
         mApp = std::make_unique<TestGameApp>();
         mApp->mSoundManager = new SoundLog();
         mApp->InitGame();
         ASSERT_NE(mWindows.LastWindow(), nullptr);
-        const Platform::WindowIcon& icon = mWindows.LastWindow()->mParams.icon;
-        if (present) {
+        const Platform::WindowIcon* icon = mWindows.LastWindow()->mParams.icon;
+        if (kind == IconFile::Missing) {
+            EXPECT_TRUE(icon == nullptr || icon->pixels.empty());
+        } else if (kind == IconFile::DataSets) {
+            ASSERT_NE(icon, nullptr);
             std::unique_ptr<ImageLib::Image> picture = ImageLib::GetPNGImage(file);
             ASSERT_NE(picture, nullptr);
-            EXPECT_EQ(icon.width, 64);
-            EXPECT_EQ(icon.height, 64);
-            EXPECT_EQ(icon.pixels,
+            EXPECT_EQ(icon->width, 64);
+            EXPECT_EQ(icon->height, 64);
+            EXPECT_EQ(icon->pixels,
                       std::vector<uint32_t>(picture->mBits.get(), picture->mBits.get() + 64 * 64));
         } else {
-            EXPECT_EQ(icon.width, 0);
-            EXPECT_TRUE(icon.pixels.empty());
+            ASSERT_NE(icon, nullptr);
+            EXPECT_EQ(icon->width, Platform::kMaxIconSide);
+            EXPECT_EQ(icon->height, Platform::kMaxIconSide);
+            EXPECT_EQ(icon->pixels, std::vector<uint32_t>(256 * 256, kHugeColour));
         }
         EXPECT_EQ(Boxes(), Strings{});
     }
