@@ -2,6 +2,8 @@
 
 #include "framework/graphics/BlitLanes.h"
 
+#include "platform/CpuFeatures.h"
+
 #include <algorithm>
 
 #if defined(__x86_64__)
@@ -10,15 +12,11 @@
 
 namespace Vuro::Blend::Avx2 {
 
-#if defined(__x86_64__)
-
 bool Available() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
+    return Platform::HasAvx2();
 }
+
+#if defined(__x86_64__)
 
 namespace {
 
@@ -475,10 +473,6 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 }
 
 #else
-
-bool Available() {
-    return false;
-}
 
 int AdditiveGroups(AdditiveForm, uint32_t*, const uint32_t*, int, const uint32_t (&)[3]) {
     return 0;
