@@ -308,8 +308,15 @@ VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
     }
     const __m256i first = FillOf(LoadGroup(out), c);
     const __m256i last = FillOf(LoadGroup(out + count - 8), c);
-    for (int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
-         i + 8 <= count; i += 8) {
+    // Two groups a pass: over an opaque destination a group's work is little more than the
+    // loop's own test and branch, and with one group a pass the row's speed came to depend on
+    // where the loop lay in the program by a tenth.
+    int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
+    for (; i + 16 <= count; i += 16) {
+        StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
+        StoreGroup(out + i + 8, FillOf(LoadGroup(out + i + 8), c));
+    }
+    if (i + 8 <= count) {
         StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
     }
     StoreGroup(out, first);
