@@ -2,6 +2,8 @@
 
 #include "framework/graphics/BlitLanes.h"
 
+#include "platform/CpuFeatures.h"
+
 #include <algorithm>
 
 #if defined(__x86_64__)
@@ -10,15 +12,11 @@
 
 namespace Vuro::Blend::Avx2 {
 
-#if defined(__x86_64__)
-
 bool Available() {
-    static const bool available = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return available;
+    return Platform::HasAvx2();
 }
+
+#if defined(__x86_64__)
 
 namespace {
 
@@ -159,59 +157,100 @@ VURO_AVX2 int TintedGroupsOf(uint32_t* out, const uint32_t* src, int count, cons
 
 // [normal compositing]
 
+VURO_AVX2_INLINE __m256i LoadGroup(const uint32_t* words) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words));
+}
+
+VURO_AVX2_INLINE void StoreGroup(uint32_t* words, __m256i group) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(words), group);
+}
+
 // MixFields on 16-bit lanes with each pixel's weight f in both lanes of its pairs (fPair); the
-// alpha byte is 0. Red and green are (s f + d g) >> 8; blue adds its two truncated terms,
-// which is ((s f with its low byte cleared) + d g) >> 8. Every sum is at most 255 * 256.
+// alpha byte is 0. Red and green are (s f + d g) >> 8, green left where it lies, in the high
+// byte of its lane's sum; blue adds its two truncated terms, which is ((s f with its low byte
+// cleared) + d g) >> 8. Every sum is at most 255 * 256.
 VURO_AVX2_INLINE __m256i MixGroup(__m256i d, __m256i s, __m256i fPair) {
     const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
-    const __m256i channel = _mm256_set1_epi32(0xFF);
     const __m256i g = _mm256_sub_epi16(_mm256_set1_epi16(256), fPair);
     const __m256i sf = _mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(s, lowBytes), fPair),
                                         _mm256_set1_epi32(static_cast<int>(0xFFFFFF00u)));
     const __m256i blueRed = _mm256_srli_epi16(
         _mm256_add_epi16(sf, _mm256_mullo_epi16(_mm256_and_si256(d, lowBytes), g)), 8);
-    const __m256i green = _mm256_srli_epi16(
+    const __m256i green = _mm256_and_si256(
         _mm256_add_epi16(
-            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(s, 8), channel), fPair),
-            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), channel), g)),
-        8);
-    return _mm256_or_si256(blueRed, _mm256_slli_epi32(green, 8));
+            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(s, 8), lowBytes), fPair),
+            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), lowBytes), g)),
+        _mm256_set1_epi32(0xFF00));
+    return _mm256_or_si256(blueRed, green);
 }
 
-// Normal compositing of a group over any destination. Fast path: over an opaque destination the
-// new alpha is 255 and the weight sa itself, and a weight of 0 gives d back (d 256 >> 8), so
-// no pixel is kept apart and nothing is divided. Elsewhere the weight 255 sa / newAlpha is the
-// float division of NormalGroup in BlitRows.cpp, exact as the tests show for every pair.
-VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
+// Normal compositing of a group whose result needs no division. Fast path: over an opaque
+// destination the new alpha is 255 and the weight sa itself, and a weight of 0 gives d back
+// (d 256 >> 8), so no pixel is kept apart; a transparent group leaves the destination as it is,
+// and an opaque one has alpha 255 and weight 255 over any destination. False for any other
+// group, with *result untouched.
+VURO_AVX2_INLINE bool EasyGroup(__m256i d, __m256i s, __m256i* result) {
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     if (_mm256_testc_si256(d, alphaBytes)) {
         const __m256i alphaPair = _mm256_shuffle_epi8(
             s, _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1,
                                 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1));
-        return _mm256_or_si256(MixGroup(d, s, alphaPair), alphaBytes);
+        *result = _mm256_or_si256(MixGroup(d, s, alphaPair), alphaBytes);
+        return true;
     }
-    // A transparent group leaves the destination as it is; an opaque one has alpha 255 and
-    // weight 255 over any destination.
     if (_mm256_testz_si256(s, alphaBytes)) {
-        return d;
+        *result = d;
+        return true;
     }
     if (_mm256_testc_si256(s, alphaBytes)) {
-        return _mm256_or_si256(MixGroup(d, s, _mm256_set1_epi16(255)), alphaBytes);
+        *result = _mm256_or_si256(MixGroup(d, s, _mm256_set1_epi16(255)), alphaBytes);
+        return true;
     }
-    const __m256i one = _mm256_set1_epi32(1);
-    const __m256i sa = _mm256_srli_epi32(s, 24);
-    const __m256i da = _mm256_srli_epi32(d, 24);
-    const __m256i x = _mm256_mullo_epi16(_mm256_sub_epi32(_mm256_set1_epi32(255), da), sa);
-    const __m256i newAlpha = _mm256_add_epi32(
-        da,
-        _mm256_srli_epi32(_mm256_add_epi32(_mm256_add_epi32(x, one), _mm256_srli_epi32(x, 8)), 8));
+    return false;
+}
+
+// What normal compositing of a group mixes with: each pixel's weight f = 255 sa / newAlpha in
+// both 16-bit lanes of its pairs, and its new alpha in the alpha byte.
+struct Weights {
+    __m256i mPair;
+    __m256i mAlpha;
+};
+
+// Fast path: the alphas are worked in the high 16-bit lane of each pixel, where the alpha bytes
+// lie, so that few of them need shifts. The high half of the product of (255 - da) << 8 and
+// sa << 8 is (255 - da) sa, and its quotient by 255 the high half of its product with 0x8081
+// shifted by 7 (exact up to 255 * 255). The weight is the float quotient of 255 sa by newAlpha,
+// each 65536 times its value there, which changes no quotient: both operands are exact, and the
+// true quotient (at most 255) is never within a float's rounding of the next whole number, so
+// its truncation is the integer quotient (checked for every alpha pair by the tests). newAlpha 0
+// (only with sa 0, whose weight 0 keeps d) divides by 1.
+VURO_AVX2_INLINE Weights WeightsOf(__m256i d, __m256i s) {
+    const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i x =
+        _mm256_mulhi_epu16(_mm256_andnot_si256(d, alphaBytes), _mm256_and_si256(s, alphaBytes));
+    const __m256i quotient = _mm256_srli_epi16(
+        _mm256_mulhi_epu16(x, _mm256_set1_epi32(static_cast<int>(0x80810000u))), 7);
+    const __m256i high = _mm256_set1_epi32(0x00FF0000);
+    const __m256i newAlpha =
+        _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), high), quotient);
+    const __m256 sa = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(s, 8), high));
     const __m256i f = _mm256_cvttps_epi32(
-        _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_mullo_epi16(sa, _mm256_set1_epi32(255))),
-                      _mm256_cvtepi32_ps(_mm256_max_epu32(newAlpha, one))));
-    const __m256i mixed =
-        _mm256_or_si256(MixGroup(d, s, _mm256_or_si256(f, _mm256_slli_epi32(f, 16))),
-                        _mm256_slli_epi32(newAlpha, 24));
-    return _mm256_blendv_epi8(mixed, d, _mm256_cmpeq_epi32(sa, _mm256_setzero_si256()));
+        _mm256_div_ps(_mm256_mul_ps(sa, _mm256_set1_ps(255.0f)),
+                      _mm256_cvtepi32_ps(_mm256_max_epi32(newAlpha, _mm256_set1_epi32(0x10000)))));
+    const __m256i pair = _mm256_shuffle_epi8(f, _mm256_setr_epi8(0, 1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9,
+                                                                 12, 13, 12, 13, 0, 1, 0, 1, 4, 5,
+                                                                 4, 5, 8, 9, 8, 9, 12, 13, 12, 13));
+    return {pair, _mm256_slli_epi32(newAlpha, 8)};
+}
+
+VURO_AVX2_INLINE __m256i MixWith(__m256i d, __m256i s, const Weights& w) {
+    return _mm256_or_si256(MixGroup(d, s, w.mPair), w.mAlpha);
+}
+
+// Normal compositing of a group over any destination.
+VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
+    __m256i result;
+    return EasyGroup(d, s, &result) ? result : MixWith(d, s, WeightsOf(d, s));
 }
 
 // The translucent fill's colour, its products made once.
@@ -243,14 +282,6 @@ VURO_AVX2_INLINE __m256i FillOf(__m256i d, const FillColour& c) {
     return _mm256_or_si256(_mm256_or_si256(blueRed, _mm256_slli_epi32(greenAlpha, 8)), alphaBytes);
 }
 
-VURO_AVX2_INLINE __m256i LoadGroup(const uint32_t* words) {
-    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words));
-}
-
-VURO_AVX2_INLINE void StoreGroup(uint32_t* words, __m256i group) {
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(words), group);
-}
-
 // A pixel's result depends on its own value alone, so the first and the last group of a run
 // are worked from the pixels as they were, before the aligned groups between them, and stored
 // after them: where they overlap those groups they write the same results again. The aligned
@@ -277,21 +308,47 @@ VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
     }
     const __m256i first = FillOf(LoadGroup(out), c);
     const __m256i last = FillOf(LoadGroup(out + count - 8), c);
-    for (int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
-         i + 8 <= count; i += 8) {
+    // Two groups a pass: over an opaque destination a group's work is little more than the
+    // loop's own test and branch, and with one group a pass the row's speed came to depend on
+    // where the loop lay in the program by a tenth.
+    int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
+    for (; i + 16 <= count; i += 16) {
+        StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
+        StoreGroup(out + i + 8, FillOf(LoadGroup(out + i + 8), c));
+    }
+    if (i + 8 <= count) {
         StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
     }
     StoreGroup(out, first);
     StoreGroup(out + count - 8, last);
 }
 
+// Fast path: the groups that need the division have their weights made first, up to kBatch of
+// them, and are mixed afterwards. A group's mixing waits for its division, and made one after
+// the other the groups would take that wait in turn; made apart, the divisions of a batch
+// overlap. Each group's result depends on its own pixels alone, so the order changes nothing.
 VURO_AVX2 int NormalGroupsOf(uint32_t* out, const uint32_t* src, int count) {
+    constexpr int kBatch = 32;
+    Weights weights[kBatch];
+    int at[kBatch];
     int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        __m256i* to = reinterpret_cast<__m256i*>(out + i);
-        _mm256_storeu_si256(
-            to, NormalOf(_mm256_loadu_si256(to),
-                         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i))));
+    while (i + 8 <= count) {
+        int pending = 0;
+        for (; pending < kBatch && i + 8 <= count; i += 8) {
+            const __m256i d = LoadGroup(out + i);
+            const __m256i s = LoadGroup(src + i);
+            __m256i result;
+            if (EasyGroup(d, s, &result)) {
+                StoreGroup(out + i, result);
+            } else {
+                weights[pending] = WeightsOf(d, s);
+                at[pending++] = i;
+            }
+        }
+        for (int k = 0; k < pending; ++k) {
+            StoreGroup(out + at[k],
+                       MixWith(LoadGroup(out + at[k]), LoadGroup(src + at[k]), weights[k]));
+        }
     }
     return i;
 }
@@ -475,10 +532,6 @@ int AdditiveGroups(AdditiveForm form, uint32_t* out, const uint32_t* src, int co
 }
 
 #else
-
-bool Available() {
-    return false;
-}
 
 int AdditiveGroups(AdditiveForm, uint32_t*, const uint32_t*, int, const uint32_t (&)[3]) {
     return 0;

@@ -112,6 +112,30 @@ TEST_P(BlitRows, FillRowMatchesTheReference) {
     }
 }
 
+// Every fill alpha over every destination alpha, a few colours of each: over a translucent
+// destination the fill's groups take the division of normal compositing.
+TEST_P(BlitRows, TranslucentFillMatchesTheReferenceForEveryAlphaPair) {
+    const uint32_t colours[] = {0x000000u, 0xFFFFFFu, 0x17C3E8u};
+    std::vector<uint32_t> dest;
+    for (uint32_t da = 0; da < 256; ++da) {
+        for (const uint32_t c : colours) {
+            dest.push_back((da << 24) | c);
+        }
+    }
+    std::vector<uint32_t> filled;
+    for (uint32_t sa = 1; sa < 255; ++sa) {
+        for (const uint32_t c : colours) {
+            const uint32_t colour = (sa << 24) | (c ^ 0xFFFFFFu);
+            filled = dest;
+            Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
+            for (size_t i = 0; i < filled.size(); ++i) {
+                ASSERT_EQ(filled[i], Blend::NormalRef(dest[i], colour, sa))
+                    << std::hex << dest[i] << " " << colour;
+            }
+        }
+    }
+}
+
 TEST_P(BlitRows, TintedRowMatchesTheReference) {
     const PixelPairs pairs = EveryAlphaPair(1);
     MersenneTwister random;
