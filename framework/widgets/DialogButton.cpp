@@ -37,9 +37,12 @@ void DialogButton::Draw(Graphics* g) {
     if (mFont != nullptr) {
         int ascent = mFont->GetAscent();
         g->SetFont(mFont);
-        g->DrawString(mLabel, mTextOffsetX + (mWidth - mFont->StringWidth(mLabel)) / 2,
-                      mTextOffsetY +
-                          (mHeight - ascent / 6 - mFont->GetAscentPadding() + ascent - 1) / 2);
+        // The padding is read before the label is measured, each in a statement of its own:
+        // measuring may prepare a font whose tags or size changed, and so change its padding.
+        const int padding = mFont->GetAscentPadding();
+        const int labelWidth = mFont->StringWidth(mLabel);
+        g->DrawString(mLabel, mTextOffsetX + (mWidth - labelWidth) / 2,
+                      mTextOffsetY + (mHeight - ascent / 6 - padding + ascent - 1) / 2);
     }
     g->SetColorizeImages(false);
     g->PopState();
