@@ -115,8 +115,9 @@ private:
     Platform::EventSource& mInner;
     std::deque<Platform::Message> mQueue;
     uint32_t mWindow = 0;
-    int mMouseX = 0;
-    int mMouseY = 0;
+    // Read by the application's cursor thread as the player moves.
+    std::atomic<int> mMouseX{0};
+    std::atomic<int> mMouseY{0};
 };
 
 // The real game run from its start to its end with the player at its mouse and keyboard;

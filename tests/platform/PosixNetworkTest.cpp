@@ -4,6 +4,7 @@
 
 #include "framework/debug/HTTPTransfer.h"
 #include "platform/Network.h"
+#include "support/TransferWait.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,8 @@ constexpr int kWaitMs = 5000;
 
 // Listens on a free loopback port; Serve answers one connection in a thread: it reads the
 // request (up to its blank line and kBodyBytes more), sends the answer and waits for the
-// client to close.
+// client to close. The thread stops listening once it has its connection or has waited for
+// it in vain, so a client that comes later is refused instead of waiting for an answer.
 class LoopbackServer {
 public:
     LoopbackServer() {
@@ -41,7 +43,9 @@ public:
         if (mThread.joinable()) {
             mThread.join();
         }
-        ::close(mListen);
+        if (mListen >= 0) {
+            ::close(mListen);
+        }
     }
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
@@ -51,10 +55,13 @@ public:
         ASSERT_EQ(::listen(mListen, 1), 0);
         mThread = std::thread([this, answer = std::move(answer), bodyBytes] {
             pollfd entry{mListen, POLLIN, 0};
-            if (::poll(&entry, 1, kWaitMs) != 1) {
+            const int client =
+                ::poll(&entry, 1, kWaitMs) == 1 ? ::accept(mListen, nullptr, nullptr) : -1;
+            ::close(mListen);
+            mListen = -1;
+            if (client < 0) {
                 return;
             }
-            int client = ::accept(mListen, nullptr, nullptr);
             char piece[512];
             while (true) {
                 size_t blank = mRequest.find("\r\n\r\n");
@@ -101,7 +108,7 @@ TEST(PosixNetworkTest, AnHttpTransferOverLoopbackSendsItsBytesAndReadsTheBody) {
     HTTPTransfer transfer;
     transfer.SendRequest("http://127.0.0.1:" + std::to_string(server.Port()) + "/velmar_error.php",
                          request);
-    transfer.WaitFinish();
+    WaitFinishWithin(transfer);
     EXPECT_EQ(transfer.GetResultCode(), kTransferDone);
     EXPECT_EQ(transfer.GetContent(), "thanks");
     EXPECT_EQ(server.Request(), request);
@@ -112,7 +119,7 @@ TEST(PosixNetworkTest, AClosedPortRefusesTheConnection) {
     ASSERT_NE(unused.Port(), 0);
     HTTPTransfer transfer;
     transfer.SendRequest("127.0.0.1:" + std::to_string(unused.Port()), "GET / HTTP/1.1\r\n\r\n");
-    transfer.WaitFinish();
+    WaitFinishWithin(transfer);
     EXPECT_EQ(transfer.GetResultCode(), kTransferConnectFailed);
 }
 

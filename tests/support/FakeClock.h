@@ -7,11 +7,18 @@
 // the owning thread has moved the time past the wake-up point, so workers pace themselves by
 // the test's time without racing it. WakeSleepers moves the time just far enough for the first
 // of them to wake. Workers must be finished before the clock is destroyed.
+//
+// A worker's sleep that the owning thread does not end within kStuckSleep of real time (a test
+// that joins the worker without moving the time, or that ended early) fails the test and
+// returns, so the join that waits for the worker ends instead of hanging the test.
 
 #include "platform/Clock.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -24,6 +31,8 @@ namespace Vuro::Test {
 
 class FakeClock : public Platform::Clock {
 public:
+    static constexpr std::chrono::seconds kStuckSleep{30};
+
     explicit FakeClock(uint32_t startMs = 100000)
         : mOwner(std::this_thread::get_id()), mNowMs(startMs) {
         Platform::SetClock(this);
@@ -45,8 +54,13 @@ public:
         std::unique_lock<std::mutex> lock(mMutex);
         uint32_t start = mNowMs.load();
         auto sleeper = mSleepers.insert({start, ms});
-        mMoved.wait(lock, [&] { return mNowMs.load() - start >= ms; });
+        const bool woken =
+            mMoved.wait_for(lock, kStuckSleep, [&] { return mNowMs.load() - start >= ms; });
         mSleepers.erase(sleeper);
+        lock.unlock();
+        if (!woken) {
+            ADD_FAILURE() << "a worker slept " << ms << " ms on the fake clock and nobody moved it";
+        }
     }
 
     // What each of the other threads asleep on the clock has still to sleep, in milliseconds.

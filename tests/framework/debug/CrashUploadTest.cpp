@@ -6,6 +6,7 @@
 
 #include "framework/app/VuroAppBase.h"
 #include "framework/debug/CrashReporter.h"
+#include "platform/Clock.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedEvents.h"
 #include "support/TempWorkingFolder.h"
@@ -18,6 +19,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -25,6 +27,7 @@ namespace Vuro::Test {
 namespace {
 
 const std::string kB = "---------------------------7d3e1f30eec";
+constexpr uint32_t kRunWaitMs = 30000;
 
 std::string Part(const std::string& name, const std::string& value) {
     return "--" + kB + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value +
@@ -140,8 +143,10 @@ private:
     bool Complete() const {
         size_t end = mRequest.find("\r\n\r\n");
         size_t length = mRequest.find("Content-Length: ");
+        // strtoul, not stoul: an exception would leave the server's thread and end the process.
         return end != std::string::npos && length != std::string::npos &&
-               mRequest.size() >= end + 4 + std::stoul(mRequest.substr(length + 16));
+               mRequest.size() >=
+                   end + 4 + std::strtoul(mRequest.c_str() + length + 16, nullptr, 10);
     }
 
     int mPort = 0;
@@ -150,12 +155,17 @@ private:
     std::string mRequest;
 };
 
-// The first "Connection Failed" box starts the server, then answers Retry.
+// The first "Connection Failed" box starts the server, then answers Retry; any later box is
+// cancelled, so a retry that fails again ends the run instead of retrying for ever (and the
+// server, which serves one connection, is started once).
 class RetryingWindows : public FakeWindowSystem {
 public:
     explicit RetryingWindows(LoopbackServer& server) : mServer(server) {}
     int ShowMessageBox(const std::string& text, const std::string& title, uint32_t flags) override {
         FakeWindowSystem::ShowMessageBox(text, title, flags);
+        if (mBoxes.size() > 1) {
+            return Platform::kIdCancel;
+        }
         mServer.Start();
         return Platform::kIdRetry;
     }
@@ -200,6 +210,13 @@ TEST(CrashUploadLoopback, ARefusedConnectionIsRetriedAndTheReportArrivesWhole) {
         events.Add({2, Platform::kWmChar, static_cast<unsigned char>(c), 1});
     }
     click(2, 100, 280); // Continue
+    // A run the clicks did not end is closed within the bound: the progress window's close
+    // aborts an upload under way, which ends the run; a second later the other windows' close
+    // ends one that shows no progress window.
+    const uint32_t bound = Platform::GetClock().TickMs() + kRunWaitMs;
+    events.AddAt(bound, {3, Platform::kWmClose, 0, 0});
+    events.AddAt(bound + 1000, {2, Platform::kWmClose, 0, 0});
+    events.AddAt(bound + 1000, {1, Platform::kWmClose, 0, 0});
     CrashReporter::Run(app, "last.dmo");
     CrashReporter::SetReportServerHost("");
 

@@ -8,6 +8,7 @@
 #include "framework/debug/HTTPResponseParser.h"
 #include "support/FakeClock.h"
 #include "support/FakeNetwork.h"
+#include "support/TransferWait.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ protected:
     // Sends the request, waits for the end and answers the result.
     int Run(const std::string& address = "http://reports.example/velmar_error.php") {
         mTransfer.SendRequest(address, kRequest);
-        mTransfer.WaitFinish();
+        WaitFinishWithin(mTransfer);
         return mTransfer.GetResultCode();
     }
 
@@ -218,7 +219,7 @@ TEST_F(HTTPTransferDemoTest, RecordingWritesEachResultChangeAsARecord) {
     transfer.SendRequest("127.0.0.1", kRequest);
     EXPECT_EQ(transfer.GetResultCode(), kTransferPending);
     mNet.mHold = false;
-    transfer.WaitFinish();
+    WaitFinishWithin(transfer);
     EXPECT_EQ(transfer.GetResultCode(), kTransferDone);
     EXPECT_EQ(transfer.GetResultCode(), kTransferDone) << "no record without a change";
 

@@ -31,7 +31,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -183,13 +186,22 @@ inline void WriteProfile(std::string name) {
 
 class GameAppFixture : public ::testing::Test {
 protected:
+    static constexpr std::chrono::seconds kLoadingWorkWait{30};
+
     GameAppFixture() {
         WriteGameData();
         mApp = std::make_unique<TestGameApp>();
         mSounds = new SoundLog();
         mApp->mSoundManager = mSounds;
     }
-    ~GameAppFixture() override { mApp.reset(); }
+    // Loading work a failed test left running may be asleep on the fake clock, which only this
+    // thread moves: it is let finish before the application joins it.
+    ~GameAppFixture() override {
+        if (mApp != nullptr) {
+            WaitForLoadingWork();
+        }
+        mApp.reset();
+    }
 
     // Steps the main loop until pred holds; false when it did not within maxSteps.
     template <typename Pred> bool StepUntil(Pred pred, int maxSteps = 20000) {
@@ -202,14 +214,22 @@ protected:
         return pred();
     }
     // Waits for the loading work to end. Its pauses (a level's settling pause) sleep on the
-    // fake clock, which is moved for them meanwhile.
+    // fake clock, which is moved for them meanwhile. Work that has not ended within the bound
+    // can be neither joined nor left running while the application goes: the test process
+    // ends with the failure written, instead of hanging until its time limit.
     void WaitForLoadingWork() {
         std::atomic<bool> done{false};
         std::thread waiter([&] {
             mApp->WaitForLoadingThread();
             done = true;
         });
+        const auto deadline = std::chrono::steady_clock::now() + kLoadingWorkWait;
         while (!done) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the loading work did not end";
+                std::fflush(stdout);
+                std::_Exit(1);
+            }
             if (!mClock.WakeSleepers()) {
                 std::this_thread::yield();
             }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +62,57 @@ void SetVolume(Platform::FileRegistry& registry, uint32_t n) {
     }
 }
 
+// One saving child, killed and waited for however the round ends: a failed ASSERT returns
+// from the test, and the child would save on for ever.
+class SavingChild {
+public:
+    SavingChild() {
+        int ends[2];
+        if (pipe(ends) != 0) {
+            return;
+        }
+        mPid = fork();
+        if (mPid == 0) {
+            close(ends[0]);
+            SaveForever(ends[1]);
+        }
+        close(ends[1]);
+        mProgress = ends[0];
+    }
+    ~SavingChild() {
+        (void)Kill();
+        if (mProgress >= 0) {
+            close(mProgress);
+        }
+    }
+    SavingChild(const SavingChild&) = delete;
+    SavingChild& operator=(const SavingChild&) = delete;
+
+    bool Started() const { return mPid > 0; }
+    // The end of the child's next pair of saves; false when it did not come within the bound.
+    bool SaveFinished() {
+        pollfd ready{mProgress, POLLIN, 0};
+        char tick = 0;
+        return poll(&ready, 1, kSaveWaitMs) == 1 && read(mProgress, &tick, 1) == 1;
+    }
+    // Kills the child and waits for it; false when it was not there to wait for.
+    bool Kill() {
+        if (mPid <= 0) {
+            return false;
+        }
+        kill(mPid, SIGKILL);
+        const bool reaped = waitpid(mPid, nullptr, 0) == mPid;
+        mPid = -1;
+        return reaped;
+    }
+
+private:
+    static constexpr int kSaveWaitMs = 30000;
+
+    pid_t mPid = -1;
+    int mProgress = -1;
+};
+
 class KillWhileSavingTest : public Test::PlayerDataTest {};
 
 TEST_F(KillWhileSavingTest, EveryFileReadsBackWholeAfterAKillAtAnyPoint) {
@@ -68,29 +120,18 @@ TEST_F(KillWhileSavingTest, EveryFileReadsBackWholeAfterAKillAtAnyPoint) {
     const auto start = std::chrono::steady_clock::now();
     int kills = 0;
     for (; kills < kKills && std::chrono::steady_clock::now() - start < kTimeLimit; ++kills) {
-        int pipeEnds[2];
-        ASSERT_EQ(pipe(pipeEnds), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(pipeEnds[0]);
-            SaveForever(pipeEnds[1]);
-        }
-        close(pipeEnds[1]);
+        SavingChild child;
+        ASSERT_TRUE(child.Started());
         // Let a random number of saves finish, then kill somewhere inside a later one.
         const int saves = 1 + static_cast<int>(random() % 4);
-        char tick = 0;
         for (int i = 0; i < saves; ++i) {
-            ASSERT_EQ(read(pipeEnds[0], &tick, 1), 1);
+            ASSERT_TRUE(child.SaveFinished()) << "kill " << kills << ", save " << i;
         }
         const auto spin = std::chrono::microseconds(random() % 800);
         for (auto until = std::chrono::steady_clock::now() + spin;
              std::chrono::steady_clock::now() < until;) {
         }
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        close(pipeEnds[0]);
+        ASSERT_TRUE(child.Kill());
 
         // Whole, and no older than the last save the child finished.
         PlayerRecord record;

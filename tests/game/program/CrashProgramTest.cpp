@@ -4,18 +4,23 @@
 // release preset's folder), since inlining and its thinner debug tables are what the map step
 // must survive; the suite does not build it, to keep the test run short.
 
+#include "support/BoundedRead.h"
 #include "support/TempWorkingFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace Vuro::Test {
@@ -26,53 +31,120 @@ struct CrashRun {
     std::string report; // crash.txt
 };
 
-// Runs the program with -crash in the test's working folder; it must end by SIGSEGV. The
-// program and the report-only run it starts share a process group, which is killed when their
-// output has not ended within a minute (a reporter waiting for a user fails, not hangs).
-void RunCrashingProgram(const char* program, const std::filesystem::path& folder, CrashRun& run) {
-    int output[2];
-    ASSERT_EQ(pipe(output), 0);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        setpgid(0, 0);
+// The whole run (the program and the report-only run) gets this long before what still runs
+// is killed: a reporter waiting for a user fails, not hangs.
+constexpr std::chrono::seconds kRunWait{60};
+
+// Kills every process this one is the parent of, with the process group each may lead (the
+// report-only run leads a session of its own). Only what may be used after fork.
+void KillChildren() {
+    const int list = open("/proc/thread-self/children", O_RDONLY);
+    if (list < 0) {
+        return;
+    }
+    char text[4096];
+    const ssize_t got = read(list, text, sizeof text - 1);
+    close(list);
+    text[got > 0 ? got : 0] = '\0';
+    for (char* next = text; *next != '\0';) {
+        char* end = nullptr;
+        const long pid = std::strtol(next, &end, 10);
+        if (end == next) {
+            break;
+        }
+        kill(static_cast<pid_t>(pid), SIGKILL);
+        kill(-static_cast<pid_t>(pid), SIGKILL);
+        next = end;
+    }
+}
+
+// The keeper, a child of the test's: it starts the program and waits for it and for everything
+// it left running. The report-only run leaves the program's session to outlive it, so only a
+// subreaper can still wait for it (and kill it) once the program has ended. The program's
+// status goes to the status pipe; the keeper ends with 1 when it had to kill what still ran.
+[[noreturn]] void KeepCrashingProgram(const char* program, const std::filesystem::path& folder,
+                                      const int output[2], const int status[2]) {
+    setpgid(0, 0);
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    close(output[0]);
+    close(status[0]);
+    sigset_t childEnded;
+    sigemptyset(&childEnded);
+    sigaddset(&childEnded, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &childEnded, nullptr);
+    const pid_t crashing = fork();
+    if (crashing == 0) {
+        sigprocmask(SIG_UNBLOCK, &childEnded, nullptr);
         // User folders of its own: never the user's player files or settings.
         for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
             setenv(variable, folder.c_str(), 1);
         }
         dup2(output[1], STDOUT_FILENO);
         dup2(output[1], STDERR_FILENO);
-        close(output[0]);
+        close(output[1]);
+        close(status[1]);
         execl(program, program, "-crash", static_cast<char*>(nullptr));
         _exit(127);
     }
-    setpgid(child, child);
     close(output[1]);
-    // The report-only run inherits the pipe: its end is the end of the output.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    char chunk[4096];
-    bool ended = false;
-    while (std::chrono::steady_clock::now() < deadline) {
-        pollfd wait{output[0], POLLIN, 0};
-        if (poll(&wait, 1, 1000) != 1) {
-            continue;
+    const auto deadline = std::chrono::steady_clock::now() + kRunWait;
+    bool killed = false;
+    for (;;) {
+        int ended = 0;
+        pid_t pid = 0;
+        while ((pid = waitpid(-1, &ended, WNOHANG)) > 0) {
+            if (pid == crashing) {
+                (void)!write(status[1], &ended, sizeof ended);
+            }
         }
-        ssize_t got = read(output[0], chunk, sizeof(chunk));
-        if (got <= 0) {
-            ended = true;
-            break;
+        if (pid < 0) {
+            break; // nothing left to wait for
         }
-        run.output.append(chunk, static_cast<size_t>(got));
+        if (!killed && std::chrono::steady_clock::now() >= deadline) {
+            KillChildren();
+            killed = true;
+        }
+        const timespec tick{0, 100'000'000};
+        (void)sigtimedwait(&childEnded, nullptr, &tick);
     }
+    _exit(killed ? 1 : 0);
+}
+
+// Runs the program with -crash in the test's working folder; it must end by SIGSEGV.
+void RunCrashingProgram(const char* program, const std::filesystem::path& folder, CrashRun& run) {
+    int output[2];
+    int status[2];
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(status), 0);
+    const pid_t keeper = fork();
+    ASSERT_GE(keeper, 0);
+    if (keeper == 0) {
+        KeepCrashingProgram(program, folder, output, status);
+    }
+    close(output[1]);
+    close(status[1]);
+    // The report-only run inherits the output pipe: its end is the end of the output.
+    const std::optional<std::string> text =
+        ReadUntilClosed(output[0], &run.output, kRunWait + std::chrono::seconds(30));
     close(output[0]);
-    if (!ended) {
-        kill(-child, SIGKILL);
+    if (!text) {
+        kill(-keeper, SIGKILL); // the keeper itself did not end what it waits for
+    } else {
+        run.output = *text;
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(ended) << "the report-only run did not end:\n" << run.output;
-    ASSERT_TRUE(WIFSIGNALED(status)) << run.output;
-    EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+    const std::optional<std::string> programStatus = ReadUntilClosed(status[0]);
+    close(status[0]);
+    int keeperStatus = 0;
+    ASSERT_EQ(waitpid(keeper, &keeperStatus, 0), keeper);
+    ASSERT_TRUE(text.has_value() && WIFEXITED(keeperStatus) && WEXITSTATUS(keeperStatus) == 0)
+        << "the program or its report-only run did not end:\n"
+        << run.output;
+    ASSERT_TRUE(programStatus.has_value() && programStatus->size() == sizeof(int))
+        << "the program's status is unknown";
+    int ended = 0;
+    std::memcpy(&ended, programStatus->data(), sizeof ended);
+    ASSERT_TRUE(WIFSIGNALED(ended)) << run.output;
+    EXPECT_EQ(WTERMSIG(ended), SIGSEGV);
     std::ifstream in(folder / "crash.txt", std::ios::binary);
     std::stringstream report;
     report << in.rdbuf();

@@ -56,7 +56,8 @@ ProgramRun::~ProgramRun() {
         close(mInput);
     }
     if (mStarted && !mEnded) {
-        kill(mPid, SIGKILL);
+        // The program leads a process group: what it started goes with it.
+        kill(-mPid, SIGKILL);
         waitpid(mPid, nullptr, 0);
     }
 }
@@ -144,8 +145,14 @@ bool ProgramRun::Start(const std::vector<std::string>& options,
     posix_spawn_file_actions_addopen(&actions, 1, mOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    // A process group of its own, which the run's end clears of whatever the program started.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     mStarted =
-        posix_spawn(&mPid, mProgram.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0;
+        posix_spawn(&mPid, mProgram.c_str(), &actions, &attributes, argv.data(), envp.data()) == 0;
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeEnds[0]);
     return mStarted;
@@ -169,8 +176,15 @@ std::string ProgramRun::Output() const {
 }
 
 bool ProgramRun::Ended() {
-    rusage usage{};
-    if (mStarted && !mEnded && wait4(mPid, &mStatus, WNOHANG, &usage) == mPid) {
+    siginfo_t exited{};
+    if (mStarted && !mEnded &&
+        waitid(P_PID, static_cast<id_t>(mPid), &exited, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        exited.si_pid == mPid) {
+        // Its group's id stays the program's until it is waited for: what it left running in
+        // the group is ended first.
+        kill(-mPid, SIGKILL);
+        rusage usage{};
+        wait4(mPid, &mStatus, 0, &usage);
         mEnded = true;
         mEndCpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;

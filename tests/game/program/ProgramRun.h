@@ -5,7 +5,8 @@
 // the folder too: $XDG_DATA_HOME (the player files) is share/, $XDG_CONFIG_HOME (the settings)
 // config/, $XDG_RUNTIME_DIR (the instance lock) run/ and $TMPDIR (a playback's copy of the
 // player files) tmp/. Its output (stdout and stderr) goes to a file; its standard input is a
-// pipe the test writes to (on the dummy driver, typed characters).
+// pipe the test writes to (on the dummy driver, typed characters). The program leads a process
+// group of its own: what it started and left running ends with it, or with the run object.
 
 #include "support/TempFolder.h"
 
