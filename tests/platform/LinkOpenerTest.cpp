@@ -4,11 +4,9 @@
 
 #include "platform/LinkOpener.h"
 #include "platform/Process.h"
-#include "support/BoundedRead.h"
+#include "support/BoundedWait.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -96,13 +94,14 @@ TEST_F(LinkOpenerTest, AProgramNamedByAWindowsPathStartsFromTheMappedPath) {
     // The program writes a mark into a pipe in the folder; reading it waits (within a bound)
     // until the program is done with the folder, which goes with the test.
     const fs::path mark = mFolder / "ran";
-    ASSERT_EQ(mkfifo(mark.c_str(), 0600), 0);
+    const Vuro::Test::NamedPipe marks(mark.string());
+    ASSERT_TRUE(marks.IsOpen());
     std::ofstream(program) << "#!/bin/sh\necho run > '" << mark.string() << "'\n";
     fs::permissions(program, fs::perms::owner_all);
     const std::string windowsPath = mFolder.string() + "\\tools\\run.exe";
     EXPECT_TRUE(StartProgram(windowsPath, {}));
     EXPECT_FALSE(StartProgram(mFolder.string() + "\\tools\\missing.exe", {}));
-    EXPECT_EQ(Vuro::Test::ReadNamedPipe(mark.string()), "run\n");
+    EXPECT_EQ(marks.Read(), "run\n");
 }
 
 } // namespace

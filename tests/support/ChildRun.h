@@ -5,7 +5,7 @@
 // may end it otherwise. RunInChild waits for the child's end; a child that has not ended
 // within the bound is killed with every process it started, and the test fails.
 
-#include "support/BoundedRead.h"
+#include "support/BoundedWait.h"
 
 #include <gtest/gtest.h>
 
@@ -42,13 +42,14 @@ inline ChildRun RunInChild(const std::function<void(int reportPipe)>& body) {
     close(ends[1]);
     std::optional<std::string> report = ReadUntilClosed(ends[0], &run.report);
     close(ends[0]);
-    if (!report) {
-        ADD_FAILURE() << "the child did not end in time; it said: " << run.report;
-        kill(-child, SIGKILL);
-    } else {
+    if (report) {
         run.report = *report;
     }
-    EXPECT_EQ(waitpid(child, &run.status, 0), child);
+    if (!report || !ReapWithin(child, &run.status)) {
+        ADD_FAILURE() << "the child did not end in time; it said: " << run.report;
+        kill(-child, SIGKILL);
+        EXPECT_EQ(waitpid(child, &run.status, 0), child);
+    }
     return run;
 }
 

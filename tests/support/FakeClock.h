@@ -8,11 +8,12 @@
 // the test's time without racing it. WakeSleepers moves the time just far enough for the first
 // of them to wake. Workers must be finished before the clock is destroyed.
 //
-// A worker's sleep that the owning thread does not end within kStuckSleep of real time (a test
+// A worker's sleep that the owning thread does not end within kWaitLimit of real time (a test
 // that joins the worker without moving the time, or that ended early) fails the test and
 // returns, so the join that waits for the worker ends instead of hanging the test.
 
 #include "platform/Clock.h"
+#include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +32,6 @@ namespace Vuro::Test {
 
 class FakeClock : public Platform::Clock {
 public:
-    static constexpr std::chrono::seconds kStuckSleep{30};
-
     explicit FakeClock(uint32_t startMs = 100000)
         : mOwner(std::this_thread::get_id()), mNowMs(startMs) {
         Platform::SetClock(this);
@@ -55,7 +54,7 @@ public:
         uint32_t start = mNowMs.load();
         auto sleeper = mSleepers.insert({start, ms});
         const bool woken =
-            mMoved.wait_for(lock, kStuckSleep, [&] { return mNowMs.load() - start >= ms; });
+            mMoved.wait_for(lock, kWaitLimit, [&] { return mNowMs.load() - start >= ms; });
         mSleepers.erase(sleeper);
         lock.unlock();
         if (!woken) {

@@ -1,13 +1,16 @@
 #pragma once
 // A sound manager that plays nothing and remembers everything: the volumes sent, the instances
 // asked for and what was done with each. Ids listed in mLoaded give instances; others give
-// null, as an id without a sound does.
+// null, as an id without a sound does. Sounds are loaded on the loading thread while the main
+// thread plays others, so those calls take the lock; a test reads the records once the loading
+// work has ended.
 
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundInstance.h"
 #include "framework/sound/SoundManager.h"
 
 #include <memory>
+#include <mutex>
 #include <set>
 #include <vector>
 
@@ -52,14 +55,19 @@ public:
     bool Initialized() override { return true; }
     int LoadSound(const std::string&) override { return -1; }
     bool LoadSoundAt(uint32_t id, const std::string&) override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
         mLoaded.insert(id);
         return true;
     }
-    void ReleaseSound(uint32_t id) override { mLoaded.erase(id); }
+    void ReleaseSound(uint32_t id) override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
+        mLoaded.erase(id);
+    }
     void SetVolume(double volume) override { mVolumes.push_back(volume); }
     bool SetBaseVolume(uint32_t, double) override { return true; }
     bool SetBasePan(uint32_t, int) override { return true; }
     SoundInstance* MakeSoundInstance(uint32_t id) override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
         ++mInstancesAsked;
         if (mLoaded.count(id) == 0) {
             return nullptr;
@@ -67,8 +75,14 @@ public:
         mInstances.push_back(std::make_unique<RecordingSoundInstance>(id));
         return mInstances.back().get();
     }
-    void ReleaseSounds() override { mLoaded.clear(); }
-    void ReleaseInstances() override { mInstances.clear(); }
+    void ReleaseSounds() override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
+        mLoaded.clear();
+    }
+    void ReleaseInstances() override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
+        mInstances.clear();
+    }
     double GetMasterVolume() override { return mMasterVolume; }
     void SetMasterVolume(double volume) override { mMasterVolume = volume; }
     void NoOp() override {}
@@ -83,6 +97,9 @@ public:
     double mMasterVolume = 1.0;
     int mInstancesAsked = 0;
     std::vector<std::unique_ptr<RecordingSoundInstance>> mInstances;
+
+protected:
+    std::recursive_mutex mMutex;
 };
 
 // Music that plays nothing and remembers the volumes it was sent.

@@ -2,9 +2,10 @@
 // Waits for an HTTP transfer's end (WaitFinish) with a bound: a transfer whose worker has not
 // ended within it (a response never seen whole, a server that neither answers nor closes) is
 // aborted, which the worker notices within one socket wait, and the test fails instead of
-// hanging until its time limit. The bound is a safety net, never a measure of speed.
+// hanging until its time limit.
 
 #include "framework/debug/HTTPTransfer.h"
+#include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,7 @@
 
 namespace Vuro::Test {
 
-constexpr std::chrono::seconds kTransferWait{30};
-
-inline void WaitFinishWithin(HTTPTransfer& transfer, std::chrono::seconds limit = kTransferWait) {
+inline void WaitFinishWithin(HTTPTransfer& transfer, std::chrono::seconds limit = kWaitLimit) {
     std::mutex mutex;
     std::condition_variable finished;
     bool done = false;

@@ -8,6 +8,7 @@
 #include "framework/sound/MusicInterface.h"
 #include "platform/Messages.h"
 #include "platform/Process.h"
+#include "support/BoundedWait.h"
 #include "support/ExitTrap.h"
 
 #include <chrono>
@@ -19,7 +20,7 @@
 namespace Vuro::Test {
 namespace {
 
-// A one-way gate between threads.
+// A one-way gate between threads. A gate never opened fails the test once the wait runs out.
 class Gate {
 public:
     void Open() {
@@ -30,13 +31,14 @@ public:
         mChanged.notify_all();
     }
     void Wait() {
-        std::unique_lock<std::mutex> lock(mMutex);
-        mChanged.wait(lock, [this] { return mOpen; });
+        if (!WaitAtMost(kWaitLimit)) {
+            ADD_FAILURE() << "a gate was never opened";
+        }
     }
-    // Waits at most the time given (a safety net for a test that would otherwise hang).
-    void WaitAtMost(std::chrono::seconds limit) {
+    // Waits at most the time given; false when the gate stayed shut.
+    bool WaitAtMost(std::chrono::seconds limit) {
         std::unique_lock<std::mutex> lock(mMutex);
-        mChanged.wait_for(lock, limit, [this] { return mOpen; });
+        return mChanged.wait_for(lock, limit, [this] { return mOpen; });
     }
 
 private:
@@ -59,7 +61,8 @@ TEST_F(ThreadsTest, LoadingCompletesOnTheMainThreadAtTheFirstUpdateAfterTheWork)
     mApp.StartLoadingThread();
     EXPECT_TRUE(mApp.mLoadingThreadStarted);
     EXPECT_TRUE(mApp.mLoadingThreadRunning);
-    ASSERT_TRUE(StepUntil([&] { return mApp.mUpdateCount >= 5; }));
+    // No early return before the work is let go: the gate goes with this scope.
+    EXPECT_TRUE(StepUntil([&] { return mApp.mUpdateCount >= 5; }));
     EXPECT_FALSE(mApp.mLoaded);
     EXPECT_EQ(mApp.loadingDoneCalls, 0);
 
@@ -101,28 +104,35 @@ private:
     Gate& mGate;
 };
 
-Gate gWorkEntered;
-Gate gWorkReleased;
-std::atomic<bool> gSawEverythingAlive{false};
-std::atomic<bool> gWorkFinished{false};
+// What the loading work below saw; it outlives the application.
+struct TeardownWatch {
+    Gate entered;
+    Gate released;
+    std::atomic<bool> sawEverythingAlive{false};
+    std::atomic<bool> finished{false};
+};
 
 // Its loading work lives outside the object, so it may go on while the object is destroyed.
 class TeardownApp : public VuroAppBase {
 public:
-    TeardownApp() { mOnlyAllowOneCopyToRun = false; }
+    explicit TeardownApp(TeardownWatch& watch) : mWatch(watch) { mOnlyAllowOneCopyToRun = false; }
     bool OnChangeDirectory(const std::string&) override { return true; }
     MusicInterface* CreateMusicInterface(Platform::Window*) override {
-        return new GateMusic(gWorkReleased);
+        return new GateMusic(mWatch.released);
     }
     void RunLoadingWork() override {
         VuroAppBase* app = this;
-        gWorkEntered.Open();
-        gWorkReleased.Wait();
-        gSawEverythingAlive = gVuroApp == app && app->mWidgetManager != nullptr &&
-                              app->mDDInterface != nullptr && app->mSoundManager != nullptr &&
-                              app->mMusicInterface != nullptr;
-        gWorkFinished = true;
+        TeardownWatch& watch = mWatch;
+        watch.entered.Open();
+        watch.released.Wait();
+        watch.sawEverythingAlive = gVuroApp == app && app->mWidgetManager != nullptr &&
+                                   app->mDDInterface != nullptr && app->mSoundManager != nullptr &&
+                                   app->mMusicInterface != nullptr;
+        watch.finished = true;
     }
+
+private:
+    TeardownWatch& mWatch;
 };
 
 TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
@@ -131,14 +141,15 @@ TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
+    TeardownWatch watch;
     {
-        TeardownApp app;
+        TeardownApp app(watch);
         app.Init();
         app.StartLoadingThread();
-        gWorkEntered.Wait();
+        watch.entered.Wait();
     }
-    EXPECT_TRUE(gWorkFinished);
-    EXPECT_TRUE(gSawEverythingAlive);
+    EXPECT_TRUE(watch.finished);
+    EXPECT_TRUE(watch.sawEverythingAlive);
 }
 
 TEST_F(ThreadsTest, StartWhenAlreadyShutDownReturnsOnceTheLoadingWorkIsDone) {
@@ -257,7 +268,6 @@ TEST_F(ThreadsTest, StartRunsTheLoopWithBothThreadsUntilAScriptedClose) {
     Platform::DebugOutputSink previous = Platform::SetDebugOutputSink(&CaptureDebugText);
     mApp.Init();
     FakeWindow* window = mWindows.LastWindow();
-    ASSERT_NE(window, nullptr);
     mEvents.SetMousePosition(100, 120);
     // The close arrives half a second after loading completes; the loop then shuts everything
     // down.
@@ -269,6 +279,7 @@ TEST_F(ThreadsTest, StartRunsTheLoopWithBothThreadsUntilAScriptedClose) {
     mApp.Start();
     Platform::SetDebugOutputSink(previous);
 
+    ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->mVisible == false) << "the window is hidden at shut-down";
     EXPECT_GE(window->mFocusCalls, 1);
     EXPECT_TRUE(mApp.mShutdown);

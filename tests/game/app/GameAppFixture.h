@@ -26,6 +26,7 @@
 #include "support/RecordingSoundManager.h"
 #include "support/ScriptedEvents.h"
 #include "support/TempWorkingFolder.h"
+#include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <thread>
@@ -46,33 +48,48 @@
 namespace Vuro::Test {
 
 // Music that plays nothing and keeps a log: "load 1 sound/menu.ogg", "play 4", "stop all",
-// "pause all", "resume all".
+// "pause all", "resume all". The loading thread loads songs while the main thread plays them, so
+// each call takes the lock; a test reads the log once the loading work has ended.
 class MusicLog : public MusicInterface {
 public:
     bool LoadMusic(int songId, const std::string& fileName) override {
+        std::lock_guard<std::mutex> lock(mMutex);
         mLog.push_back("load " + std::to_string(songId) + " " + fileName);
         return true;
     }
     void PlayMusic(int songId, int, bool) override {
+        std::lock_guard<std::mutex> lock(mMutex);
         mLog.push_back("play " + std::to_string(songId));
         mPlaying.insert(songId);
     }
     void StopAllMusic() override {
+        std::lock_guard<std::mutex> lock(mMutex);
         mLog.push_back("stop all");
         mPlaying.clear();
     }
-    void PauseAllMusic() override { mLog.push_back("pause all"); }
-    void ResumeAllMusic() override { mLog.push_back("resume all"); }
-    bool IsPlaying(int songId) override { return mPlaying.count(songId) != 0; }
+    void PauseAllMusic() override { Note("pause all"); }
+    void ResumeAllMusic() override { Note("resume all"); }
+    bool IsPlaying(int songId) override {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return mPlaying.count(songId) != 0;
+    }
 
     std::vector<std::string> mLog;
     std::set<int> mPlaying;
+
+private:
+    void Note(const char* entry) {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mLog.push_back(entry);
+    }
+    std::mutex mMutex;
 };
 
 // Refuses the files named in mMissing, as a sound manager does when no file can be read.
 class SoundLog : public RecordingSoundManager {
 public:
     bool LoadSoundAt(uint32_t id, const std::string& file) override {
+        std::lock_guard<std::recursive_mutex> lock(mMutex);
         mFiles.push_back(file);
         return mMissing.count(file) == 0 && RecordingSoundManager::LoadSoundAt(id, file);
     }
@@ -186,8 +203,6 @@ inline void WriteProfile(std::string name) {
 
 class GameAppFixture : public ::testing::Test {
 protected:
-    static constexpr std::chrono::seconds kLoadingWorkWait{30};
-
     GameAppFixture() {
         WriteGameData();
         mApp = std::make_unique<TestGameApp>();
@@ -223,7 +238,7 @@ protected:
             mApp->WaitForLoadingThread();
             done = true;
         });
-        const auto deadline = std::chrono::steady_clock::now() + kLoadingWorkWait;
+        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
         while (!done) {
             if (std::chrono::steady_clock::now() > deadline) {
                 ADD_FAILURE() << "the loading work did not end";

@@ -9,10 +9,8 @@
 #include "game/screens/BoardIntro.h"
 #include "game/screens/BoardMenu.h"
 #include "game/screens/BoardStory.h"
-#include "support/BoundedRead.h"
+#include "support/BoundedWait.h"
 #include "support/FakeLinkOpener.h"
-
-#include <sys/stat.h>
 
 namespace Vuro::Test {
 namespace {
@@ -51,10 +49,6 @@ TEST_F(GameAppTest, InitGameLoadsTextsCursorMusicAndShowsTheIntroWhileTheMenuLoa
     }
     EXPECT_EQ(mApp->mCursorImages[5], nullptr);
     EXPECT_TRUE(mApp->mCustomCursors);
-    EXPECT_EQ(mSounds->mFiles.front(), "sound/pclick");
-    ASSERT_GE(mApp->Music().mLog.size(), 2u);
-    EXPECT_EQ(mApp->Music().mLog[0], "load 1 sound/menu.ogg");
-    EXPECT_EQ(mApp->Music().mLog[1], "load 13 sound/intro.ogg");
 
     // The intro is up; the menu loads behind it and is not attached before the click.
     ASSERT_NE(mApp->mIntro, nullptr);
@@ -68,8 +62,13 @@ TEST_F(GameAppTest, InitGameLoadsTextsCursorMusicAndShowsTheIntroWhileTheMenuLoa
     EXPECT_EQ(mApp->mCompletedLoadingThreadTasks, 16);
     EXPECT_FALSE(Attached(mApp->mMenu)) << "from the intro the player starts the menu";
     EXPECT_TRUE(mApp->mSoundsLoaded);
+    // What InitGame loaded came first, before the menu's loading work.
+    EXPECT_EQ(mSounds->mFiles.front(), "sound/pclick");
     EXPECT_EQ(mSounds->mFiles.size(), 1 + std::size(kGameSoundEffects));
     const auto& music = mApp->Music().mLog;
+    ASSERT_GE(music.size(), 2u);
+    EXPECT_EQ(music[0], "load 1 sound/menu.ogg");
+    EXPECT_EQ(music[1], "load 13 sound/intro.ogg");
     EXPECT_NE(std::find(music.begin(), music.end(), "load 7 sound/statistic.ogg"), music.end());
     EXPECT_EQ(music.back(), "play 13") << "the intro's music, once it runs";
 
@@ -297,7 +296,8 @@ TEST_F(GameAppTest, ShutdownStartsTheLauncherBesideTheProgramWhenItExists) {
 
     // A stand-in launcher that writes a mark into a pipe in the folder it was started in; the
     // test's reading waits for it (for a launcher never started, until the wait runs out).
-    ASSERT_EQ(mkfifo("launched", 0600), 0);
+    const NamedPipe launched("launched");
+    ASSERT_TRUE(launched.IsOpen());
     WriteText("fscommand/rovix.exe", "#!/bin/sh\necho run > launched\n");
     fs::permissions("fscommand/rovix.exe", fs::perms::owner_all);
     mApp.reset();
@@ -306,7 +306,7 @@ TEST_F(GameAppTest, ShutdownStartsTheLauncherBesideTheProgramWhenItExists) {
     mApp->Init();
     mApp->Shutdown();
     EXPECT_TRUE(mApp->mShutdown);
-    EXPECT_EQ(ReadNamedPipe("launched"), "run\n");
+    EXPECT_EQ(launched.Read(), "run\n");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "game/player/PlayerRecord.h"
 #include "platform/LittleEndian.h"
 #include "platform/Registry.h"
+#include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,9 @@ public:
     bool SaveFinished() {
         pollfd ready{mProgress, POLLIN, 0};
         char tick = 0;
-        return poll(&ready, 1, kSaveWaitMs) == 1 && read(mProgress, &tick, 1) == 1;
+        const auto limit = std::chrono::duration_cast<std::chrono::milliseconds>(Test::kWaitLimit);
+        return poll(&ready, 1, static_cast<int>(limit.count())) == 1 &&
+               read(mProgress, &tick, 1) == 1;
     }
     // Kills the child and waits for it; false when it was not there to wait for.
     bool Kill() {
@@ -107,8 +110,6 @@ public:
     }
 
 private:
-    static constexpr int kSaveWaitMs = 30000;
-
     pid_t mPid = -1;
     int mProgress = -1;
 };

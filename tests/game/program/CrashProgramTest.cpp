@@ -4,7 +4,7 @@
 // release preset's folder), since inlining and its thinner debug tables are what the map step
 // must survive; the suite does not build it, to keep the test run short.
 
-#include "support/BoundedRead.h"
+#include "support/BoundedWait.h"
 #include "support/TempWorkingFolder.h"
 
 #include <gtest/gtest.h>
