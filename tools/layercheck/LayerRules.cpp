@@ -151,21 +151,23 @@ bool MayInclude(Layer from, Layer to) {
     return false;
 }
 
-// Headers of the system libraries only platform/ may use: SDL, FreeType, fontconfig, X11 and
-// POSIX (the C and C++ standard headers are everyone's).
+// Headers of the system libraries only platform/ may use: SDL, FreeType, fontconfig, X11, POSIX
+// and the processor's own queries, asked in one place (the C and C++ standard headers and the
+// vector intrinsics are everyone's).
 constexpr std::array<std::string_view, 10> kPlatformOnlyPrefixes = {
     "SDL",  "freetype/", "ft2build.h", "fontconfig/", "X11/",
     "sys/", "netinet/",  "arpa/",      "net/",        "FT_"};
-constexpr std::array<std::string_view, 24> kPosixHeaders = {
-    "unistd.h",  "fcntl.h",   "poll.h",    "netdb.h",    "dlfcn.h",    "dirent.h",
-    "signal.h",  "spawn.h",   "fnmatch.h", "strings.h",  "ucontext.h", "link.h",
-    "pthread.h", "termios.h", "pwd.h",     "grp.h",      "sched.h",    "semaphore.h",
-    "syslog.h",  "glob.h",    "libgen.h",  "execinfo.h", "elf.h",      "wordexp.h"};
+constexpr std::array<std::string_view, 25> kPlatformOnlyHeaders = {
+    "unistd.h",   "fcntl.h",   "poll.h",    "netdb.h",     "dlfcn.h",  "dirent.h",  "signal.h",
+    "spawn.h",    "fnmatch.h", "strings.h", "ucontext.h",  "link.h",   "pthread.h", "termios.h",
+    "pwd.h",      "grp.h",     "sched.h",   "semaphore.h", "syslog.h", "glob.h",    "libgen.h",
+    "execinfo.h", "elf.h",     "wordexp.h", "cpuid.h"};
 
 bool IsPlatformOnly(std::string_view include) {
     return std::any_of(kPlatformOnlyPrefixes.begin(), kPlatformOnlyPrefixes.end(),
                        [&](std::string_view prefix) { return include.starts_with(prefix); }) ||
-           std::find(kPosixHeaders.begin(), kPosixHeaders.end(), include) != kPosixHeaders.end();
+           std::find(kPlatformOnlyHeaders.begin(), kPlatformOnlyHeaders.end(), include) !=
+               kPlatformOnlyHeaders.end();
 }
 
 // The include's path relative to the root: names with a folder are written from the root; a bare
@@ -214,7 +216,8 @@ std::string CheckInclude(std::string_view file, std::string_view include, bool a
     }
     if (angle) {
         if (from != Layer::kPlatform && IsPlatformOnly(include)) {
-            return "only platform/ includes SDL, FreeType, fontconfig, X11 or POSIX headers";
+            return "only platform/ includes SDL, FreeType, fontconfig, X11, POSIX or cpuid "
+                   "headers";
         }
         return {};
     }

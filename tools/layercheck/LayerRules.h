@@ -4,8 +4,8 @@
 // graphics, debug over the application and the game over the whole framework, in its own
 // layers: game/player <- game/rules <- game/screens <- game/app, with game/ itself and any
 // folder of it the table does not name below them all (it includes only the framework). Only
-// platform/ includes SDL, FreeType, fontconfig, X11 or POSIX headers. Tools, tests, benchmarks
-// and fuzz targets are free.
+// platform/ includes SDL, FreeType, fontconfig, X11, POSIX or cpuid headers. Tools, tests,
+// benchmarks and fuzz targets are free.
 //
 // Callers can rely on: CheckInclude judges one include line on its own; ScanTree reads every
 // .h and .cpp under framework/, game/ and platform/ of a tree and answers every include that

@@ -58,6 +58,8 @@ TEST(LayerCheckTest, JudgesIncludesByTheTable) {
         {"game/app/GameApp.cpp", "fontconfig/fontconfig.h", true, false},
         {"framework/debug/CrashHandler.cpp", "unistd.h", true, false},
         {"framework/debug/HTTPTransfer.cpp", "sys/socket.h", true, false},
+        {"framework/graphics/KernelForm.cpp", "cpuid.h", true, false},
+        {"framework/graphics/BlitRowsAvx2.cpp", "immintrin.h", true, true},
         {"framework/util/StringHelpers.cpp", "cstring", true, true},
         {"framework/graphics/ImageLibPNG.cpp", "png.h", true, true},
         // Tools, tests and benchmarks are free.
