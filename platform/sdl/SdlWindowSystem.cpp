@@ -458,8 +458,10 @@ public:
         if (BoxesWaitForEver()) {
             return AnswerUnlessTerminated(
                 []() -> int {
+                    // In short sleeps: a signal handled late on this thread (ThreadSanitizer
+                    // handles one at the thread's next call) must not wait an hour for it.
                     for (;;) {
-                        std::this_thread::sleep_for(std::chrono::hours(1));
+                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
                     }
                 },
                 kIdNone);
