@@ -6,6 +6,7 @@
 
 #include "bench/BenchPictures.h"
 #include "bench/FrameScene.h"
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
@@ -122,7 +123,7 @@ inline void UseDummyDriversByDefault() {
 // Everything ours draws with, made once: the application (whose screen image is the target),
 // the pictures and the widget tree attached to the application's widget manager.
 struct OurSide {
-    BenchApp mApp;
+    StackApp<BenchApp> mApp;
     FrameScene mScene = MakeFrameScene();
     OurPictures mPictures;
     std::vector<std::unique_ptr<SceneWidget>> mWidgets;

@@ -4,6 +4,7 @@
 
 #include "framework/app/DemoFile.h"
 #include "framework/app/DemoRecord.h"
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 
 #include <cstdint>
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         return 0;
     }
-    FuzzApp app;
+    Vuro::StackApp<FuzzApp> app;
     app.mPlayingDemoBuffer = true;
     app.mDemoMarkerList = demo.mMarkers;
     app.mDemoEndTick = demo.mEndTick;

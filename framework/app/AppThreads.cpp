@@ -13,6 +13,7 @@
 #include "platform/Process.h"
 
 #include <system_error>
+#include <typeinfo>
 
 namespace Vuro {
 
@@ -30,6 +31,7 @@ void VuroAppBase::StartLoadingThread() {
     WaitForLoadingThread();
     mLoadingThreadRunning = true;
     mLoadingThreadStarted = true;
+    mLoadingWorkOfProduct = typeid(*this) != typeid(VuroAppBase);
     try {
         mLoadingThread = std::thread(&VuroAppBase::LoadingThreadProc, this);
     } catch (const std::system_error&) {
@@ -48,6 +50,13 @@ void VuroAppBase::WaitForLoadingThread() {
     if (mLoadingThread.joinable() && mLoadingThread.get_id() != std::this_thread::get_id()) {
         mLoadingThread.join();
     }
+}
+
+void VuroAppBase::StopLoadingThread() {
+    if (mLoadingThread.joinable()) {
+        mShutdownRequested = true;
+    }
+    WaitForLoadingThread();
 }
 
 void VuroAppBase::EndLoadingThreadForExit() {

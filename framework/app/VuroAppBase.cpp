@@ -24,6 +24,7 @@
 #include "platform/Threads.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
 
@@ -57,13 +58,17 @@ VuroAppBase::VuroAppBase() {
 }
 
 void VuroAppBase::operator delete(VuroAppBase* app, std::destroying_delete_t) {
-    app->WaitForLoadingThread();
+    app->StopLoadingThread();
     void* whole = dynamic_cast<void*>(app); // the most derived object's address
     app->~VuroAppBase();
     ::operator delete(whole);
 }
 
 VuroAppBase::~VuroAppBase() {
+    // Too late to wait here for a product's work: its part of the object is gone already.
+    assert((!mLoadingThread.joinable() || !mLoadingWorkOfProduct) &&
+           "an application destroyed while its loading thread runs: delete it, or make it as "
+           "StackApp<Product>");
     Shutdown();
     // Order matters: the loading work may still use the widgets, the display and the sound
     // manager, so it must have ended before any of them goes.

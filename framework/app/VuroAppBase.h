@@ -9,11 +9,14 @@
 // - Shutdown may be called from any thread; away from the main thread it only asks, and the
 //   next frame pass of the main thread acts on it.
 // - The loading thread (RunLoadingWork) and the cursor thread run beside the main thread; the
-//   flags and counters they share with it are atomics. Deleting an application waits for the
-//   loading thread before any destructor runs; an application that is not deleted (one on the
-//   stack) calls WaitForLoadingThread in its most derived destructor. Once shut down, Start waits
-//   for loading work only half a second before it ends the process without it, so a request to quit
-//   ends the program within a second whatever the work is doing.
+//   flags and counters they share with it are atomics. The loading work calls the product's
+//   virtual operations and uses its members, so it ends before the first destructor of the
+//   object begins: deleting an application asks the work to stop and waits for it before any
+//   destructor runs, and an application made on the stack or as a member is made as
+//   StackApp<Product> (StackApp.h), whose final destructor does the same. One destroyed any other
+//   way while its loading thread was not waited for fails an assertion. Once shut down, Start
+//   waits for loading work only half a second before it ends the process without it, so a
+//   request to quit ends the program within a second whatever the work is doing.
 // - The end-session message (a kill, the desktop session ending) shuts down like a quit, but the
 //   user is asked nothing on the way out: the 3-D questions are the player's quit's only.
 //
@@ -114,9 +117,8 @@ public:
     // Main thread, once the loading thread's work is finished.
     virtual void OnLoadingDone() {}
     virtual ~VuroAppBase();
-    // Every application on the heap is deleted through here. The loading work calls the
-    // product's own virtual operations and uses its members, so it must have ended before the
-    // first destructor of the object (the most derived one) begins, not only before this one.
+    // Every application on the heap is deleted through here: StopLoadingThread, then the
+    // destructors.
     void operator delete(VuroAppBase* app, std::destroying_delete_t);
     virtual MusicInterface* CreateMusicInterface(Platform::Window* window);
     virtual void AfterInit() {}
@@ -231,6 +233,10 @@ public:
     void StartLoadingThread();
     // Returns once the loading thread (if any) has ended; main thread only.
     void WaitForLoadingThread();
+    // Asks loading work still running to stop, as Shutdown asks from another thread (work that
+    // checks for a quit ends early), and waits for it. Only the request is made: nothing of the
+    // product's own shut-down runs. Main thread only.
+    void StopLoadingThread();
     // The end of Start: waits up to kExitLoadingWaitMs for loading work still under way; when
     // it is still running then (a long decode, a read that never returns), the process ends
     // with code 0 without it (Shutdown has written the settings), since nothing the work uses
@@ -577,6 +583,8 @@ private:
     bool AskCursorChange(const CursorRequest& request);
     bool mScreenSaverErrorWritten = false; // "ScrError.txt" was started this run
     std::thread mLoadingThread;
+    // The loading thread runs a product's work (the object is of a type derived from this one).
+    bool mLoadingWorkOfProduct = false;
     std::thread mCursorThread;
 };
 

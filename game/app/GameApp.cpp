@@ -64,8 +64,7 @@ GameApp::GameApp() {
 }
 
 GameApp::~GameApp() {
-    // The loading work uses the screens below.
-    WaitForLoadingThread();
+    // The loading work, which uses the screens below, has ended: deleting the game waits for it.
     Drop(mIntro);
     Drop(mMenu);
     Drop(mStoryBoard);

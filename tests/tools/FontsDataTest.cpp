@@ -4,6 +4,7 @@
 
 #include "DataSetApp.h"
 
+#include "framework/app/StackApp.h"
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
@@ -38,7 +39,7 @@ class FontsDataTest : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(FontsDataTest, LoadsMeasuresAndDrawsARussianCaption) {
     const FontCase& param = GetParam();
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     ImageFont font(&app, DataPath(param.mDescriptor));
     ASSERT_TRUE(font.mFontData->mLoaded) << param.mDescriptor;
     EXPECT_TRUE(app.popups.empty()) << app.popups.front();

@@ -5,6 +5,7 @@
 
 #include "DataSetApp.h"
 
+#include "framework/app/StackApp.h"
 #include "framework/display/DDImage.h"
 #include "framework/graphics/ImageLib.h"
 #include "tools/assetgen/menuart/MenuArtList.h"
@@ -58,7 +59,7 @@ TEST_P(MenuArtDataTest, ReadsInItsKindAtTheSizeOfItsCelGrid) {
         EXPECT_TRUE(someClear);
     }
     if (picture.mFormat == ImageFormat::PalettePng || picture.mFormat == ImageFormat::Gif) {
-        DataSetApp app;
+        StackApp<DataSetApp> app;
         MemoryImage memory(&app);
         memory.SetBits(bits, image->mWidth, image->mHeight);
         EXPECT_TRUE(memory.Palletize());

@@ -4,6 +4,7 @@
 
 #include "DataSetApp.h"
 
+#include "framework/app/StackApp.h"
 #include "framework/graphics/MemoryImage.h"
 #include "game/screens/MenuArtSet.h"
 
@@ -18,7 +19,7 @@ TEST(MenuLoadsDataTest, TheMenuArtSetLoadsWholeFromTheDataSet) {
     // The game reads its data beside the program, by names relative to its working folder.
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(VURO_DATA_DIR);
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     {
         MenuArtSet art;
         EXPECT_TRUE(art.Load(&app));

@@ -1,6 +1,7 @@
 // The localised texts of the data set: every file each reader opens, with every number it asks
 // for, in code page 1251, and each text short enough for its place, measured in the game's menu
 // font (the font of the dialogs, buttons and map; the widest of the three).
+#include "framework/app/StackApp.h"
 #include "framework/fonts/FontData.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Graphics.h"
@@ -78,7 +79,7 @@ protected:
         return g.MeasureWrappedText(340, text) / mFont.GetLineSpacing();
     }
 
-    DataSetApp mApp;
+    StackApp<DataSetApp> mApp;
     ImageFont mFont{&mApp, DataPath("images/fonts/MainMenu16Bold.txt")};
 };
 

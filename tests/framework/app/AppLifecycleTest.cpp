@@ -90,7 +90,7 @@ TEST(AppForcedWindowTest, ForcedWindowedWinsOverASmallDesktop) {
     FakeWindowSystem windows;
     windows.mDesktopWidth = 640;
     windows.mDesktopHeight = 480;
-    TestApp app;
+    StackApp<TestApp> app;
     app.Init(true);
     EXPECT_TRUE(app.mIsWindowed);
     ASSERT_NE(windows.LastWindow(), nullptr);
@@ -136,7 +136,7 @@ TEST_F(AppLifecycleTest, ASecondCopyExitsWithCode0AndRaisesTheFirst) {
     window->mMinimized = true;
     {
         ExitTrap trap;
-        TestApp second;
+        StackApp<TestApp> second;
         second.mProdName = product.mName;
         second.mOnlyAllowOneCopyToRun = true;
         testing::internal::CaptureStderr();
@@ -163,7 +163,7 @@ TEST_F(AppLifecycleTest, InScreensaverModeASecondCopyMayRun) {
     mApp.mOnlyAllowOneCopyToRun = true;
     mApp.Init();
     {
-        TestApp saver;
+        StackApp<TestApp> saver;
         saver.mProdName = product.mName;
         saver.mOnlyAllowOneCopyToRun = true;
         saver.mIsScreenSaver = true;
@@ -197,7 +197,7 @@ TEST(AppShutdownTest, ShutdownActsOnceStopsTheMusicAndHidesTheWindow) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    MusicApp app;
+    StackApp<MusicApp> app;
     app.Init();
     FakeWindow* window = windows.LastWindow();
     ASSERT_NE(window, nullptr);
@@ -240,7 +240,7 @@ protected:
                    bool switch3D = true) {
         mWindows.mAnswers = {answer};
         {
-            TestApp app;
+            StackApp<TestApp> app;
             app.mRegKey = kKey;
             app.mCaptionPrefix = "Quandrellis";
             // Its outcome would depend on this machine; what the end stores is tested here.
@@ -357,7 +357,7 @@ TEST_F(Switched3DTest, TheSessionsEndAsksNothingAndAnUnansweredBoxChangesNothing
 
 TEST_F(AppLifecycleTest, DestructionLeavesNoRegistrationBehind) {
     {
-        TestApp app;
+        StackApp<TestApp> app;
         EXPECT_EQ(CrashHandler::GetRegisteredApp(), &app);
     }
     EXPECT_EQ(gVuroApp, nullptr);

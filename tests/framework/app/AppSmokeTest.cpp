@@ -2,6 +2,7 @@
 // source, the system clock and a real single-instance lock. It starts, runs its loop with both
 // threads, and shuts down on a posted close; ASan checks that nothing is left behind.
 
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -42,7 +43,7 @@ public:
 };
 
 TEST(AppSmokeTest, StartsRunsAndShutsDownOnTheDummyDrivers) {
-    SmokeApp app;
+    StackApp<SmokeApp> app;
     app.Init();
     ASSERT_NE(app.mMainWindow, nullptr);
     ASSERT_NE(app.mInstanceLock, nullptr);

@@ -67,7 +67,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    OptionApp mApp;
+    StackApp<OptionApp> mApp;
 };
 
 TEST_F(CommandLineTest, TheJoinedLineQuotesArgumentsWithBlanksAndDropsTheProgramName) {
@@ -193,7 +193,7 @@ TEST(CommandLineDeathTest, CrashRaisesAFaultAtOnce) {
             FakeClock clock;
             ScriptedEvents events;
             FakeWindowSystem windows;
-            TestApp app;
+            StackApp<TestApp> app;
             app.SplitCommandLine("-crash -play");
         },
         "");

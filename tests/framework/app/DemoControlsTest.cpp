@@ -7,6 +7,7 @@
 
 #include "framework/app/DemoJumpDialog.h"
 #include "framework/app/DemoMarkerDialog.h"
+#include "framework/app/StackApp.h"
 #include "framework/util/MersenneTwister.h"
 #include "framework/widgets/DialogButton.h"
 #include "framework/widgets/EditWidget.h"
@@ -348,7 +349,7 @@ public:
         ASSERT_EQ(mApp.mUpdateCount, tick);
     }
 
-    TestApp mApp;
+    StackApp<TestApp> mApp;
     LogWidget mLog{mApp};
 };
 

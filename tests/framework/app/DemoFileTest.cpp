@@ -260,7 +260,7 @@ TEST_F(AppDemoFileTest, InitEndsTheProgramWithTheReadersMessage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         FakeWindowSystem windows;
-        TestApp app;
+        StackApp<TestApp> app;
         WriteFile(mFolder.Path("bad.dmo"), c.bytes);
         app.mDemoFileName = c.path.empty() ? mFolder.Path("bad.dmo") : c.path;
         app.mPlayingDemoBuffer = true;

@@ -4,6 +4,7 @@
 
 #include "DemoPlaybackFixture.h"
 
+#include "framework/app/StackApp.h"
 #include "platform/Registry.h"
 #include "support/MemoryRegistry.h"
 
@@ -117,7 +118,7 @@ TEST_F(DemoRoundTripTest, PlaybackRepeatsTheRecordedSessionExactly) {
     int endTick = 0;
     std::string version;
     {
-        SessionApp app(demoPath, dataPath, "recorded");
+        StackApp<SessionApp> app(demoPath, dataPath, "recorded");
         app.mRecordingDemoBuffer = true;
         app.Init();
         app.log.Attach(app);
@@ -206,7 +207,7 @@ TEST_F(DemoRoundTripTest, PlaybackRepeatsTheRecordedSessionExactly) {
     size_t writes = mRegistry.mWriteLog.size();
     int queries = mRegistry.mQueries;
     {
-        SessionApp app(demoPath, dataPath, "live");
+        StackApp<SessionApp> app(demoPath, dataPath, "live");
         app.mPlayingDemoBuffer = true;
         app.Init();
         app.log.Attach(app);

@@ -4,6 +4,7 @@
 
 #include "DemoPlaybackFixture.h"
 
+#include "framework/app/StackApp.h"
 #include "platform/Registry.h"
 #include "support/MemoryRegistry.h"
 
@@ -186,7 +187,7 @@ TEST_F(DemoValuesTest, HugeRegistryAndFileLengthsEndPlayback) {
     for (int code : {11, 15}) {
         SCOPED_TRACE(code);
         FakeWindowSystem windows;
-        TestApp app;
+        StackApp<TestApp> app;
         DemoStream stream;
         stream.ScreenMode(0, true, 100).Header(3, false, code).Bits(1, 1);
         if (code == 11) {

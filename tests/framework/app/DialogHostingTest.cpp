@@ -59,7 +59,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    HostApp mApp;
+    StackApp<HostApp> mApp;
 };
 
 TEST_F(DialogHostingTest, AnUnsizedDialogIsHalfTheWidthCentredOneFifthDown) {

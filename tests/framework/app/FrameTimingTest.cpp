@@ -154,7 +154,7 @@ TEST(LoadingYieldTest, ASleepEndingEarlyDoesNotTurnIntoALongYield) {
     EarlyWakingClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp app;
+    StackApp<TestApp> app;
     app.Init();
     app.mLoadingThreadRunning = true; // as while a loading thread works
     for (int i = 0; i < 40; ++i) {
@@ -235,7 +235,7 @@ TEST(FrameClockWrapTest, AStallAcrossTheClockWrapCatchesUpAsAnyOther) {
     FakeClock clock(0xFFFFFF00u);
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp app;
+    StackApp<TestApp> app;
     app.Init();
     auto stepToSleep = [&] {
         int sleeps = clock.SleepCalls();

@@ -35,7 +35,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    CloseCountingApp mApp;
+    StackApp<CloseCountingApp> mApp;
 };
 
 TEST_F(InputQueueTest, NothingIsQueuedAfterACloseAndTimerBurstsQueueOnce) {

@@ -21,7 +21,7 @@ TEST(MusicChoice, SilentWhenSoundIsOffFModWhenAskedForElseBass) {
     ScriptedEvents events;
     FakeWindowSystem windows;
     FakeAudioSystem audio;
-    TestApp app;
+    StackApp<TestApp> app;
 
     std::unique_ptr<MusicInterface> music(app.CreateMusicInterface(nullptr));
     EXPECT_TRUE(IsBass(music.get()));

@@ -41,7 +41,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     WatchingWindowSystem mWindows;
-    TestApp mApp;
+    StackApp<TestApp> mApp;
 };
 
 TEST_F(PopupTest, ABoxInAWindowAnswersAndRestartsTheFrameClockWithNoKeyHeld) {

@@ -124,7 +124,7 @@ TEST_F(SafeDeleteQueueTest, AClosedDialogIsDeletedAtTheNextPass) {
 TEST(SafeDeleteQueueAtExitTest, WidgetsStillQueuedAtDestructionAreDeleted) {
     int deletions = 0;
     {
-        TestApp app;
+        StackApp<TestApp> app;
         app.mStepDepth = 1;
         app.QueueWidgetDeletion(new TrackedWidget(deletions));
     }

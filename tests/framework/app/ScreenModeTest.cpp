@@ -487,7 +487,7 @@ TEST(ImageSetTest, CopiesAreNewDisplayImagesOfTheWholeImageOrOfARectangle) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp app;
+    StackApp<TestApp> app;
     MemoryImage source(&app);
     source.Create(4, 3);
     EXPECT_EQ(app.CopyImage(&source), nullptr) << "no display yet";
@@ -543,7 +543,7 @@ TEST(ImageSetTest, WalksHoldTheLockWhileAnotherThreadMakesAndDropsImages) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp app;
+    StackApp<TestApp> app;
     app.Init();
     std::atomic<bool> stop{false};
     std::thread maker([&] {

@@ -1,6 +1,7 @@
 // The application on SDL's real window system with the dummy video driver: the main window
 // opens in a window and full screen, switches between them and presents frames without error.
 
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/widgets/WidgetManager.h"
@@ -21,7 +22,7 @@ public:
 TEST(SdlScreenModeTest, TheMainWindowOpensWindowedAndFullScreen) {
     FakeClock clock;
     ScriptedEvents events;
-    DummyDriverApp app;
+    StackApp<DummyDriverApp> app;
     app.mPreferredX = 30;
     app.mPreferredY = 40;
     app.Init();

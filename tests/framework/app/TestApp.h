@@ -1,8 +1,10 @@
 #pragma once
 // An application for tests of the application object: it runs on the fake clock, the scripted
 // event source and the fake window system of the fixture, keeps the working directory, takes
-// no single-instance lock unless asked, and counts what the loop does.
+// no single-instance lock unless asked, and counts what the loop does. Made on the stack or as
+// a member as StackApp<TestApp> (or of a class derived from it).
 
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetManager.h"
@@ -24,8 +26,6 @@ namespace Vuro::Test {
 class TestApp : public VuroAppBase {
 public:
     TestApp() { mOnlyAllowOneCopyToRun = false; }
-    // The loading work below uses this object's members: it must end while they exist.
-    ~TestApp() override { WaitForLoadingThread(); }
 
     bool OnChangeDirectory(const std::string&) override { return true; }
     void DrawDirtyWidgets() override {
@@ -98,7 +98,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    TestApp mApp;
+    StackApp<TestApp> mApp;
 };
 
 // Collects the debug output written while it lives.

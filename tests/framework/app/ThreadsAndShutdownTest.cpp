@@ -1,11 +1,10 @@
 // The loading and cursor threads and shut-down: work finished on the loading thread is
-// completed on the main thread, the loading thread is joined before anything it may use is
-// torn down, a quit while loading work hangs ends the process half a second after the loop,
+// completed on the main thread, the loading work is asked to stop and is joined before any of the
+// application goes, a quit while loading work hangs ends the process half a second after the loop,
 // and a shut-down asked on another thread takes effect on the next frame pass.
 
 #include "TestApp.h"
 
-#include "framework/sound/MusicInterface.h"
 #include "platform/Messages.h"
 #include "platform/Process.h"
 #include "support/BoundedWait.h"
@@ -94,62 +93,81 @@ TEST_F(ThreadsTest, LoadingProgressIsTheShareOfTasksDone) {
     EXPECT_DOUBLE_EQ(mApp.GetLoadingProgress(), 1.0);
 }
 
-// Opens a gate when the application stops its music, which its shut-down does first thing.
-class GateMusic : public MusicInterface {
-public:
-    explicit GateMusic(Gate& gate) : mGate(gate) {}
-    void StopAllMusic() override { mGate.Open(); }
-
-private:
-    Gate& mGate;
-};
-
 // What the loading work below saw; it outlives the application.
 struct TeardownWatch {
     Gate entered;
-    Gate released;
+    std::atomic<bool> productDestroyed{false};
+    std::atomic<bool> sawTheAsk{false};
     std::atomic<bool> sawEverythingAlive{false};
-    std::atomic<bool> finished{false};
 };
 
-// Its loading work lives outside the object, so it may go on while the object is destroyed.
+// Its loading work checks for a quit between its steps, as a product's does, and looks at the
+// object it belongs to once asked.
 class TeardownApp : public VuroAppBase {
 public:
     explicit TeardownApp(TeardownWatch& watch) : mWatch(watch) { mOnlyAllowOneCopyToRun = false; }
+    ~TeardownApp() override { mWatch.productDestroyed = true; }
     bool OnChangeDirectory(const std::string&) override { return true; }
-    MusicInterface* CreateMusicInterface(Platform::Window*) override {
-        return new GateMusic(mWatch.released);
-    }
     void RunLoadingWork() override {
-        VuroAppBase* app = this;
-        TeardownWatch& watch = mWatch;
-        watch.entered.Open();
-        watch.released.Wait();
-        watch.sawEverythingAlive = gVuroApp == app && app->mWidgetManager != nullptr &&
-                                   app->mDDInterface != nullptr && app->mSoundManager != nullptr &&
-                                   app->mMusicInterface != nullptr;
-        watch.finished = true;
+        mWatch.entered.Open();
+        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+        while (!mShutdownRequested && !mShutdown && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::yield();
+        }
+        mWatch.sawTheAsk = mShutdownRequested || mShutdown;
+        mWatch.sawEverythingAlive = !mWatch.productDestroyed && gVuroApp == this &&
+                                    mWidgetManager != nullptr && mDDInterface != nullptr &&
+                                    mSoundManager != nullptr && mMusicInterface != nullptr;
     }
 
 private:
     TeardownWatch& mWatch;
 };
 
-TEST(LoadingTeardownTest, TheLoadingThreadIsJoinedBeforeTheAppTearsDown) {
-    // The work still running at destruction sees the widgets, the display and the sound
-    // manager alive, because the destructor waits for it before deleting them.
-    FakeClock clock;
-    ScriptedEvents events;
-    FakeWindowSystem windows;
-    TeardownWatch watch;
-    {
-        TeardownApp app(watch);
-        app.Init();
-        app.StartLoadingThread();
-        watch.entered.Wait();
+TEST(LoadingTeardownTest, LoadingWorkIsAskedToStopAndEndsBeforeAnyOfTheAppGoes) {
+    // Deleted, or made on the stack: the work still running is asked to stop, so it ends at
+    // once instead of running to its end, and it sees the whole object alive to the last.
+    for (bool onHeap : {true, false}) {
+        SCOPED_TRACE(onHeap ? "deleted" : "made on the stack");
+        FakeClock clock;
+        ScriptedEvents events;
+        FakeWindowSystem windows;
+        TeardownWatch watch;
+        auto startWork = [&](TeardownApp& app) {
+            app.Init();
+            app.StartLoadingThread();
+            watch.entered.Wait();
+        };
+        if (onHeap) {
+            auto* app = new TeardownApp(watch);
+            startWork(*app);
+            delete app;
+        } else {
+            StackApp<TeardownApp> app(watch);
+            startWork(app);
+        }
+        EXPECT_TRUE(watch.sawTheAsk) << "the work was never asked to stop";
+        EXPECT_TRUE(watch.sawEverythingAlive);
+        EXPECT_TRUE(watch.productDestroyed);
     }
-    EXPECT_TRUE(watch.finished);
-    EXPECT_TRUE(watch.sawEverythingAlive);
+}
+
+TEST(LoadingTeardownDeathTest, AnAppOnTheStackThatIsNoStackAppFailsWhateverTheTiming) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "assertions are off in this build";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            FakeClock clock;
+            ScriptedEvents events;
+            FakeWindowSystem windows;
+            TestApp app;
+            app.Init();
+            app.StartLoadingThread(); // its work, empty, done or not when the scope ends
+        },
+        // The assertion, or ThreadSanitizer's report of the race it stands for.
+        "StackApp<Product>|data race on vptr");
 }
 
 TEST_F(ThreadsTest, StartWhenAlreadyShutDownReturnsOnceTheLoadingWorkIsDone) {
@@ -196,7 +214,7 @@ TEST_F(ThreadsTest, AQuitDuringLoadingWorkThatNeverEndsEndsTheProcessWithinASeco
         // may still be opening or waiting on them.
         Gate entered;
         Gate release;
-        QuitApp app;
+        StackApp<QuitApp> app;
         app.Init();
         app.loadingWork = [&] {
             entered.Open();

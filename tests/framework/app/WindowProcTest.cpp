@@ -73,7 +73,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    FocusApp mApp;
+    StackApp<FocusApp> mApp;
     PressWidget mWidget;
 };
 

@@ -5,6 +5,7 @@
 
 #include "framework/app/DemoPlaybackFixture.h"
 #include "framework/app/DemoRecord.h"
+#include "framework/app/StackApp.h"
 #include "framework/debug/CrashHandler.h"
 #include "framework/debug/CrashReporter.h"
 #include "framework/sound/MusicInterface.h"
@@ -103,7 +104,7 @@ protected:
     FakeClock mClock;
     ScriptedEvents mEvents;
     FakeWindowSystem mWindows;
-    CrashDemoApp mApp;
+    StackApp<CrashDemoApp> mApp;
 };
 
 // Closed at the crash's tick after however many fillers the gap needs (a few, and more than
@@ -223,7 +224,7 @@ constexpr int kQuitTick = 260;
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp app;
+    StackApp<TestApp> app;
     app.mCmdLineParsed = true;
     app.mRecordingDemoBuffer = true;
     app.mDemoFileName = "recorded.dmo";
@@ -294,7 +295,7 @@ void ExpectPlaysBack(const Recording& recording) {
     FakeClock clock;
     ScriptedEvents events;
     FakeWindowSystem windows;
-    TestApp player;
+    StackApp<TestApp> player;
     player.mCmdLineParsed = true;
     player.mPlayingDemoBuffer = true;
     player.mDemoFileName = "recorded.dmo";

@@ -6,6 +6,7 @@
 // not at all when its arguments do not fit.
 
 #include "framework/debug/CrashHandler.h"
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "platform/DriverInfo.h"
 #include "platform/FaultHandler.h"
@@ -121,7 +122,7 @@ TEST_F(CrashHandlerTest, CodesOutsideTheTableAreUnknown) {
 }
 
 TEST_F(CrashHandlerTest, EveryFrameWithItsParametersAndTheApplicationAsPublished) {
-    CrashTestApp app;
+    StackApp<CrashTestApp> app;
     CrashHandler::PublishCrashInfo(app);
     app.crashInfo = "Product: changed since\r\n"; // not published: the report keeps the old
     Platform::FaultRecord fault = MadeUpFault(0xC0000094);
@@ -154,7 +155,7 @@ TEST_F(CrashHandlerTest, EveryFrameWithItsParametersAndTheApplicationAsPublished
 
 TEST_F(CrashHandlerTest, DestroyedApplicationIsNotReached) {
     {
-        CrashTestApp app;
+        StackApp<CrashTestApp> app;
         CrashHandler::PublishCrashInfo(app);
         EXPECT_EQ(CrashHandler::GetRegisteredApp(), &app);
     }

@@ -3,6 +3,7 @@
 // progress dots on the clock, and an abort that ends the loop.
 
 #include "framework/debug/CrashReportWindows.h"
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/debug/CrashTextBox.h"
 #include "framework/debug/CrashWindow.h"
@@ -96,7 +97,7 @@ protected:
     WatchedEvents mEvents;
     FakeWindowSystem mWindows;
     FakeNetwork mNetwork;
-    PlainApp mApp;
+    StackApp<PlainApp> mApp;
     uint32_t mFirstId = 1;
 };
 
@@ -182,7 +183,7 @@ TEST_F(CrashReportWindowsTest, TheUserTextIsSentAndTheDotsCountTheSeconds) {
 }
 
 TEST(CrashTextBox, WrapsAtBlanksAndCutsWordsWiderThanTheBox) {
-    PlainApp app;
+    StackApp<PlainApp> app;
     Testing::FixedWidthFont font(6); // 6 pixels a character
     CrashTextBox box(&font, false, false, false);
     box.Resize(0, 0, 64, 100); // 60 pixels of text: 10 characters

@@ -2,6 +2,7 @@
 // server on the loopback interface: the first connection is refused, Retry sends the report,
 // and the server receives every field of the form.
 
+#include "framework/app/StackApp.h"
 #include "framework/debug/CrashReportForm.h"
 
 #include "framework/app/VuroAppBase.h"
@@ -196,7 +197,7 @@ TEST(CrashUploadLoopback, ARefusedConnectionIsRetriedAndTheReportArrivesWhole) {
     LoopbackServer server;
     RetryingWindows windows(server);
     ScriptedEvents events;
-    GardenApp app;
+    StackApp<GardenApp> app;
     const std::string host = "127.0.0.1:" + std::to_string(server.Port());
     CrashReporter::SetReportServerHost(host);
     // Windows are numbered from 1: "Fatal Error!", "Error Details", "Submitting Report".

@@ -63,7 +63,7 @@ protected:
     }
 
     TempFolder folder{"resources"};
-    FontTestApp app;
+    StackApp<FontTestApp> app;
     SoundLog* sounds;
     ResourceManager manager{&app};
 };

@@ -2,6 +2,7 @@
 // outcome, the card rule and lists, the memory check, and the verdicts of the pixel checks.
 
 #include "framework/display/D3DTester.h"
+#include "framework/app/StackApp.h"
 #include "platform/MemorySurface.h"
 #include "support/DisplayRig.h"
 #include "support/MemoryRegistry.h"
@@ -95,7 +96,7 @@ TEST(D3DTesterTest, AFreshOutcomeCallsTheApplicationsHook) {
         int freshTests = 0;
     };
     TesterRig rig;
-    HookApp app;
+    StackApp<HookApp> app;
     app.mRegKey = "Test\\Tester3D";
     app.mTest3D = true;
     for (int expected : {1, 1}) {

@@ -40,7 +40,7 @@ protected:
     }
 
     TempFolder folder{"fontdata"};
-    FontTestApp app;
+    StackApp<FontTestApp> app;
     FontData data;
 };
 

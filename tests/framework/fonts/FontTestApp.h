@@ -1,7 +1,9 @@
 #pragma once
 // An application for font tests: images load through a display in memory, popups are kept
-// instead of shown, and glyph sheets are written as PNG files into a temporary folder.
+// instead of shown, and glyph sheets are written as PNG files into a temporary folder. Made on
+// the stack as StackApp<FontTestApp>.
 
+#include "framework/app/StackApp.h"
 #include "framework/app/VuroAppBase.h"
 #include "framework/display/DDImage.h"
 #include "framework/display/DDInterface.h"

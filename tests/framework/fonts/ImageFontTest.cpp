@@ -64,7 +64,7 @@ protected:
     }
 
     TempFolder folder{"imagefont"};
-    FontTestApp app;
+    StackApp<FontTestApp> app;
     MemoryImage dest{&app};
 };
 

@@ -39,7 +39,7 @@ protected:
     int Done() const { return mApp.mCompletedLoadingThreadTasks; }
 
     TempWorkingFolder mFolder;
-    FontTestApp mApp;
+    StackApp<FontTestApp> mApp;
     MenuArtSet mArt;
 };
 
