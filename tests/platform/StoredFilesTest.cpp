@@ -37,13 +37,15 @@ std::vector<std::string> Names(const std::string& folder) {
     return names;
 }
 
-// The id of a process that has ended (and been waited for).
+// The id of a process that has ended (and been waited for); -1 when none could be made.
 long EndedProcessId() {
     const pid_t child = fork();
     if (child == 0) {
         _exit(0);
     }
-    waitpid(child, nullptr, 0);
+    if (child > 0) {
+        waitpid(child, nullptr, 0);
+    }
     return child;
 }
 
@@ -80,7 +82,9 @@ TEST(KeepFileAside, MovesTheFileToTheFirstFreeNameAndSaysSo) {
 
 TEST(StaleTemporaries, TheNextSaveRemovesThoseOfEndedProcessesOnly) {
     TempFolder folder("stale_temporaries");
-    const std::string ended = std::to_string(EndedProcessId());
+    const long endedId = EndedProcessId();
+    ASSERT_GT(endedId, 0);
+    const std::string ended = std::to_string(endedId);
     const std::string running = std::to_string(getpid());
     const std::vector<std::string> stale = {"Kim.pf.tmp." + ended + ".7",
                                             "Kim.pf.tmp." + ended + ".4026531839"};

@@ -144,6 +144,7 @@ TEST(UserFolders, APlaybackCopyHoldsTheFilesAndEndedRunsCopiesGo) {
     folder.Write("home/Ann.pf", "record");
     folder.Write("home/scores.dat", "rows");
     const pid_t child = fork();
+    ASSERT_GT(child, -1);
     if (child == 0) {
         _exit(0);
     }

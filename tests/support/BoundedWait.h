@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -62,6 +63,39 @@ inline std::optional<std::string> ReadUntilClosed(int fd, std::string* partial =
     return std::nullopt;
 }
 
+// A pipe whose ends are closed when it goes, however the test ends (a failed ASSERT returns
+// at once); either end can be closed before.
+class Pipe {
+public:
+    Pipe() {
+        if (pipe(mEnds) != 0) {
+            mEnds[0] = mEnds[1] = -1;
+        }
+    }
+    ~Pipe() {
+        CloseReadEnd();
+        CloseWriteEnd();
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    bool IsOpen() const { return mEnds[0] >= 0; }
+    const int* Ends() const { return mEnds; } // reading end, writing end
+    int ReadEnd() const { return mEnds[0]; }
+    int WriteEnd() const { return mEnds[1]; }
+    void CloseReadEnd() { CloseEnd(0); }
+    void CloseWriteEnd() { CloseEnd(1); }
+
+private:
+    void CloseEnd(int which) {
+        if (mEnds[which] >= 0) {
+            close(mEnds[which]);
+            mEnds[which] = -1;
+        }
+    }
+    int mEnds[2];
+};
+
 // A named pipe made at path with its reading end open, so that a writer started afterwards
 // never blocks, whether the test still reads or has given up.
 class NamedPipe {
@@ -90,18 +124,29 @@ private:
     int mFd = -1;
 };
 
-// Reaps the child once it has ended; false, with the child still there, when it did not end
-// in time.
+// Reaps the child (a process id above 0) once it has ended; false, with the child still there,
+// when it did not end in time.
 inline bool ReapWithin(pid_t child, int* status, std::chrono::seconds limit = kWaitLimit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     if (process >= 0) {
-        const bool ended = Detail::PollUntil(process, std::chrono::steady_clock::now() + limit);
+        const bool ended = Detail::PollUntil(process, deadline);
         close(process);
-        if (!ended) {
+        return ended && waitpid(child, status, 0) == child;
+    }
+    // No process descriptors here (an older kernel, a sandbox): the child is looked at in
+    // short steps instead.
+    for (;;) {
+        const pid_t reaped = waitpid(child, status, WNOHANG);
+        if (reaped != 0) {
+            return reaped == child;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
+        const timespec step{0, 10'000'000};
+        nanosleep(&step, nullptr);
     }
-    return waitpid(child, status, 0) == child;
 }
 
 } // namespace Vuro::Test

@@ -83,6 +83,22 @@ public:
         return true;
     }
 
+    // Wakes the other threads asleep on the clock, one wake-up point after the other, until
+    // done() holds; false when it did not within `limit` of real time.
+    template <typename Done>
+    bool WakeSleepersUntil(Done done, std::chrono::seconds limit = kWaitLimit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            if (!WakeSleepers()) {
+                std::this_thread::yield();
+            }
+        }
+        return true;
+    }
+
     void Advance(uint32_t ms) {
         {
             std::lock_guard<std::mutex> lock(mMutex);

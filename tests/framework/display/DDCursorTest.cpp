@@ -110,14 +110,17 @@ TEST_P(CursorTest, TheCursorThreadMovesItWhileFramesArePresented) {
     constexpr int kSteps = 200;
     auto positionOf = [](int step) { return std::pair{(step * 7) % 64, (step * 5) % 48}; };
     std::atomic<int> moved{0};
+    std::atomic<bool> stop{false};
+    std::atomic<bool> finished{false};
     std::thread cursorThread([&] {
-        for (int step = 0; step < kSteps; ++step) {
+        for (int step = 0; step < kSteps && !stop; ++step) {
             clock.SleepMs(10);
             const auto [x, y] = positionOf(step);
             ScopedLock lock(d.mCritSect);
             d.SetCursorPos(x, y);
             moved = step + 1;
         }
+        finished = true;
     });
     bool presented = true;
     int frame = 0;
@@ -133,14 +136,13 @@ TEST_P(CursorTest, TheCursorThreadMovesItWhileFramesArePresented) {
             EXPECT_EQ(Shown(), Expected(d.mCursorDrawnX, d.mCursorDrawnY)) << frame;
         }
     }
-    // A failed presentation ends the frames early: the thread, asleep on the clock only this
-    // thread moves, is let finish its steps before it is joined.
-    while (moved < kSteps) {
-        if (!clock.WakeSleepers()) {
-            std::this_thread::yield();
-        }
-    }
+    // A failed presentation ends the frames early, and the thread need not finish its steps.
+    // Asleep on the clock only this thread moves, it is woken until it has ended.
+    stop = !presented;
+    const bool ended = clock.WakeSleepersUntil([&] { return finished.load(); });
+    stop = true;
     cursorThread.join();
+    ASSERT_TRUE(ended) << "the cursor thread did not end";
     ASSERT_TRUE(presented) << "frame " << frame - 1;
     const auto [x, y] = positionOf(kSteps - 1);
     ASSERT_TRUE(d.Redraw(nullptr));

@@ -26,13 +26,11 @@
 #include "support/RecordingSoundManager.h"
 #include "support/ScriptedEvents.h"
 #include "support/TempWorkingFolder.h"
-#include "support/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -238,16 +236,10 @@ protected:
             mApp->WaitForLoadingThread();
             done = true;
         });
-        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-        while (!done) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                ADD_FAILURE() << "the loading work did not end";
-                std::fflush(stdout);
-                std::_Exit(1);
-            }
-            if (!mClock.WakeSleepers()) {
-                std::this_thread::yield();
-            }
+        if (!mClock.WakeSleepersUntil([&] { return done.load(); })) {
+            ADD_FAILURE() << "the loading work did not end";
+            std::fflush(stdout);
+            std::_Exit(1);
         }
         waiter.join();
     }

@@ -112,28 +112,26 @@ void KillChildren() {
 
 // Runs the program with -crash in the test's working folder; it must end by SIGSEGV.
 void RunCrashingProgram(const char* program, const std::filesystem::path& folder, CrashRun& run) {
-    int output[2];
-    int status[2];
-    ASSERT_EQ(pipe(output), 0);
-    ASSERT_EQ(pipe(status), 0);
+    Pipe output;
+    Pipe status;
+    ASSERT_TRUE(output.IsOpen() && status.IsOpen());
     const pid_t keeper = fork();
     ASSERT_GE(keeper, 0);
     if (keeper == 0) {
-        KeepCrashingProgram(program, folder, output, status);
+        KeepCrashingProgram(program, folder, output.Ends(), status.Ends());
     }
-    close(output[1]);
-    close(status[1]);
+    output.CloseWriteEnd();
+    status.CloseWriteEnd();
     // The report-only run inherits the output pipe: its end is the end of the output.
     const std::optional<std::string> text =
-        ReadUntilClosed(output[0], &run.output, kRunWait + std::chrono::seconds(30));
-    close(output[0]);
+        ReadUntilClosed(output.ReadEnd(), &run.output, kRunWait + std::chrono::seconds(30));
+    output.CloseReadEnd();
     if (!text) {
         kill(-keeper, SIGKILL); // the keeper itself did not end what it waits for
     } else {
         run.output = *text;
     }
-    const std::optional<std::string> programStatus = ReadUntilClosed(status[0]);
-    close(status[0]);
+    const std::optional<std::string> programStatus = ReadUntilClosed(status.ReadEnd());
     int keeperStatus = 0;
     ASSERT_EQ(waitpid(keeper, &keeperStatus, 0), keeper);
     ASSERT_TRUE(text.has_value() && WIFEXITED(keeperStatus) && WEXITSTATUS(keeperStatus) == 0)

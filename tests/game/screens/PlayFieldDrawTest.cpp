@@ -2,6 +2,7 @@
 // reviewed golden picture, the picture sizes the field takes from the image set, the rain
 // cloud, and the cels of the sheets that object frames run past.
 
+#include "framework/app/StackApp.h"
 #include "framework/display/DDInterface.h"
 #include "framework/fonts/ImageFont.h"
 #include "framework/graphics/Color.h"
@@ -39,7 +40,7 @@ public:
 };
 
 TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     BusyPlayField busy(app, VURO_DATA_DIR);
     ASSERT_TRUE(busy.IsLoaded());
 
@@ -60,16 +61,17 @@ TEST(PlayFieldDrawTest, ABusyFieldDrawsAsItsGoldenPicture) {
 
 // Plays the busy level, then playOn, drawing the field after every step from the update `from`
 // up to `until`: a step that leaves the redraw flag clear must leave the drawing as it was, and
-// even this busy level rests between its animations' steps.
+// even this busy level rests between its animations' steps. The drawing after the update before
+// `from` is the first one compared with, so the step into `from` is checked too.
 void ExpectEveryChangeFlagged(int from, int until,
                               const std::function<void(BusyPlayField&)>& playOn) {
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     std::vector<RecordingImage::Call> last;
     int steps = 0;
     int resting = 0;
     int stale = 0;
     BusyPlayField busy(app, VURO_DATA_DIR, [&](const PlayField& field, const PlayFieldView& view) {
-        if (field.GetCurrentTick() < from || field.GetCurrentTick() >= until) {
+        if (field.GetCurrentTick() < from - 1 || field.GetCurrentTick() >= until) {
             return;
         }
         RecordingImage screen(640, 480);
@@ -129,7 +131,7 @@ TEST(PlayFieldDrawTest, EveryStepToTheEndAndPastItThatChangesTheDrawingSetsTheRe
 // The time left as minutes and two-digit seconds, in blue with its shadow one pixel lower right:
 // checked against the text drawn by hand with the same font.
 TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     GameImages images;
     ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
     PlayField field;
@@ -166,7 +168,7 @@ TEST(PlayFieldDrawTest, TheTimeLeftShowsMinutesAndTwoDigitSeconds) {
 // In survival the banner (images/side, sliding in from above) names the wave the wave banners
 // counted, in yellow with its shadow one pixel lower right; checked against the same drawn by hand.
 TEST(PlayFieldDrawTest, TheSurvivalBannerShowsTheWaveCountOnTheSidePicture) {
-    DataSetApp app;
+    StackApp<DataSetApp> app;
     GameImages images;
     ASSERT_TRUE(Vuro::Test::LoadPlayImages(app, images, VURO_DATA_DIR, 1, true));
     Vuro::Test::SilentFieldHost host;

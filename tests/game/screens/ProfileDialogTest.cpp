@@ -247,6 +247,13 @@ TEST_F(ProfileDialogTest, ThePlaceholdersFileGoesWithItOnlyWhenItHoldsNoProgress
         mApp->DeleteQueuedWidgets();
         dialog->Update();
         ASSERT_EQ(Line(dialog, 0), "Player");
+        // The placeholder's file is there as the row wrote it, so that a file gone is gone by
+        // the rename.
+        ASSERT_EQ(std::filesystem::exists("data/Player.pf"), c.size >= 0);
+        if (c.size >= 0) {
+            std::ifstream before("data/Player.pf", std::ios::binary);
+            ASSERT_EQ(std::string(std::istreambuf_iterator<char>(before), {}), written);
+        }
         Name(dialog, c.newName);
         EXPECT_EQ(Line(dialog, 0), c.newName);
         EXPECT_EQ(mApp->mProfileManager.GetCount(), 1);
