@@ -17,8 +17,9 @@
 // images, and a last table sets memory, both surfaces and SDL2 side by side with the 16-bit /
 // 32-bit ratio, with one more row of ours alone: the sprites drawn tinted.
 //
-// --kernels=wide|narrow runs the blit kernels in one form whatever the processor would choose;
-// the processor and the form are printed under the tables.
+// --kernels=wide|narrow runs the blit kernels in one form whatever the processor would choose,
+// --quotients=division|reciprocal the weights of normal compositing in one way; the processor,
+// the form and the way are printed under the tables.
 //
 // The comparisons are the nearest equivalents, not identical arithmetic: SDL blends
 // unpremultiplied colours and rotates into a temporary surface, pixman composites premultiplied

@@ -64,6 +64,18 @@ bool HasAvx2() {
 #endif
 }
 
+bool HasFma() {
+#if defined(__x86_64__)
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("fma") != 0;
+    }();
+    return has;
+#else
+    return false;
+#endif
+}
+
 const ProcessorIdentity& IdentifyProcessor() {
     static const ProcessorIdentity identity = ReadIdentity();
     return identity;

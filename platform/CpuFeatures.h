@@ -8,6 +8,8 @@ namespace Vuro::Platform {
 
 // True where the processor runs AVX2 instructions; false on other architectures.
 bool HasAvx2();
+// True where it runs the fused multiply-add instructions of its vector unit (FMA3).
+bool HasFma();
 
 // The processor as it describes itself; empty text and zeros where it does not (and on other
 // architectures than x86-64).

@@ -5,6 +5,7 @@
 #include "platform/CpuFeatures.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -13,15 +14,15 @@
 namespace Vuro::Blend::Avx2 {
 
 bool Available() {
-    return Platform::HasAvx2();
+    return Platform::HasAvx2() && Platform::HasFma();
 }
 
 #if defined(__x86_64__)
 
 namespace {
 
-#define VURO_AVX2 __attribute__((target("avx2")))
-#define VURO_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+#define VURO_AVX2 __attribute__((target("avx2,fma")))
+#define VURO_AVX2_INLINE __attribute__((target("avx2,fma"), always_inline)) inline
 
 // Four 16-bit lanes of every pixel: blue, green, red, alpha.
 VURO_AVX2_INLINE __m256i PerLane(uint64_t b, uint64_t g, uint64_t r, uint64_t a) {
@@ -184,13 +185,30 @@ VURO_AVX2_INLINE __m256i MixGroup(__m256i d, __m256i s, __m256i fPair) {
     return _mm256_or_si256(blueRed, green);
 }
 
-// Normal compositing of a group whose result needs no division. Fast path: over an opaque
-// destination the new alpha is 255 and the weight sa itself, and a weight of 0 gives d back
-// (d 256 >> 8), so no pixel is kept apart; a transparent group leaves the destination as it is,
-// and an opaque one has alpha 255 and weight 255 over any destination. False for any other
-// group, with *result untouched.
+// Fast path: an opaque source group over any destination. Its alpha is 255 and its weight 255
+// (g = 1), so red and green are (dc + 255 sc) >> 8 = sc - (dc < sc) (the difference is below
+// 256) and blue, whose terms truncate apart, 255 sc >> 8 = sc - (sc > 0): byte comparisons and
+// steps instead of products. Each is sc - 1 + (sc <= x), with x the destination's red and green,
+// 0 for blue and 255 for the alpha (which stays 255); sc <= x is a zero saturated difference,
+// all ones (-1) in its byte.
+VURO_AVX2_INLINE __m256i OpaqueSourceOf(__m256i d, __m256i s) {
+    const __m256i x = _mm256_or_si256(_mm256_and_si256(d, _mm256_set1_epi32(0x00FFFF00)),
+                                      _mm256_set1_epi32(static_cast<int>(0xFF000000u)));
+    const __m256i notAbove = _mm256_cmpeq_epi8(_mm256_subs_epu8(s, x), _mm256_setzero_si256());
+    return _mm256_sub_epi8(_mm256_add_epi8(s, _mm256_set1_epi8(-1)), notAbove);
+}
+
+// Normal compositing of a group whose result needs no division. Fast path: an opaque source
+// group (OpaqueSourceOf); over an opaque destination the new alpha is 255 and the weight sa
+// itself, and a weight of 0 gives d back (d 256 >> 8), so no pixel is kept apart; a
+// transparent group leaves the destination as it is. False for any other group, with *result
+// untouched.
 VURO_AVX2_INLINE bool EasyGroup(__m256i d, __m256i s, __m256i* result) {
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    if (_mm256_testc_si256(s, alphaBytes)) {
+        *result = OpaqueSourceOf(d, s);
+        return true;
+    }
     if (_mm256_testc_si256(d, alphaBytes)) {
         const __m256i alphaPair = _mm256_shuffle_epi8(
             s, _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1,
@@ -200,10 +218,6 @@ VURO_AVX2_INLINE bool EasyGroup(__m256i d, __m256i s, __m256i* result) {
     }
     if (_mm256_testz_si256(s, alphaBytes)) {
         *result = d;
-        return true;
-    }
-    if (_mm256_testc_si256(s, alphaBytes)) {
-        *result = _mm256_or_si256(MixGroup(d, s, _mm256_set1_epi16(255)), alphaBytes);
         return true;
     }
     return false;
@@ -216,27 +230,42 @@ struct Weights {
     __m256i mAlpha;
 };
 
+// 255 sa / newAlpha truncated (newAlpha at least sa and at most 255), each operand 65536 times
+// its value. Division: both operands are exact, and the true quotient is never within a float's
+// rounding of the next whole number, so its truncation is the integer quotient. Reciprocal, fast
+// path: the divider (slow on some processors) is left alone. The estimate's relative error,
+// below 1.5 * 2^-12, is squared by one Newton step, so with the roundings on the way the product
+// is within 1.2e-4 of the quotient. With a divisor of at most 255 the quotient is whole or its
+// fraction lies between 1/255 and 254/255, so adding 1/512 before the truncation gives the
+// integer quotient in both cases. Both are checked for every alpha pair by the tests.
+template <QuotientForm Form> VURO_AVX2_INLINE __m256i QuotientOf(__m256 dividend, __m256 divisor) {
+    if constexpr (Form == QuotientForm::Division) {
+        return _mm256_cvttps_epi32(_mm256_div_ps(dividend, divisor));
+    } else {
+        const __m256 estimate = _mm256_rcp_ps(divisor);
+        const __m256 refined = _mm256_fmadd_ps(
+            estimate, _mm256_fnmadd_ps(divisor, estimate, _mm256_set1_ps(1.0f)), estimate);
+        return _mm256_cvttps_epi32(_mm256_fmadd_ps(dividend, refined, _mm256_set1_ps(1.0f / 512)));
+    }
+}
+
 // Fast path: the alphas are worked in the high 16-bit lane of each pixel, where the alpha bytes
 // lie, so that few of them need shifts. The high half of the product of (255 - da) << 8 and
 // sa << 8 is (255 - da) sa, and its quotient by 255 the high half of its product with 0x8081
-// shifted by 7 (exact up to 255 * 255). The weight is the float quotient of 255 sa by newAlpha,
-// each 65536 times its value there, which changes no quotient: both operands are exact, and the
-// true quotient (at most 255) is never within a float's rounding of the next whole number, so
-// its truncation is the integer quotient (checked for every alpha pair by the tests). newAlpha 0
-// (only with sa 0, whose weight 0 keeps d) divides by 1.
-VURO_AVX2_INLINE Weights WeightsOf(__m256i d, __m256i s) {
+// shifted by 7 (exact up to 255 * 255). The weight is the quotient of 255 sa by newAlpha, each
+// 65536 times its value there. newAlpha 0 (only with sa 0, whose weight 0 keeps d) makes the
+// quotient not a number, whose integer 0x80000000 has the low half 0 that the pair is made of.
+template <QuotientForm Form> VURO_AVX2_INLINE Weights WeightsOf(__m256i d, __m256i s) {
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-    const __m256i x =
-        _mm256_mulhi_epu16(_mm256_andnot_si256(d, alphaBytes), _mm256_and_si256(s, alphaBytes));
+    const __m256i sAlpha = _mm256_and_si256(s, alphaBytes);
+    const __m256i x = _mm256_mulhi_epu16(_mm256_andnot_si256(d, alphaBytes), sAlpha);
     const __m256i quotient = _mm256_srli_epi16(
         _mm256_mulhi_epu16(x, _mm256_set1_epi32(static_cast<int>(0x80810000u))), 7);
-    const __m256i high = _mm256_set1_epi32(0x00FF0000);
-    const __m256i newAlpha =
-        _mm256_add_epi16(_mm256_and_si256(_mm256_srli_epi32(d, 8), high), quotient);
-    const __m256 sa = _mm256_cvtepi32_ps(_mm256_and_si256(_mm256_srli_epi32(s, 8), high));
-    const __m256i f = _mm256_cvttps_epi32(
-        _mm256_div_ps(_mm256_mul_ps(sa, _mm256_set1_ps(255.0f)),
-                      _mm256_cvtepi32_ps(_mm256_max_epi32(newAlpha, _mm256_set1_epi32(0x10000)))));
+    const __m256i newAlpha = _mm256_add_epi16(
+        _mm256_and_si256(_mm256_srli_epi32(d, 8), _mm256_set1_epi32(0x00FF0000)), quotient);
+    const __m256i f = QuotientOf<Form>(
+        _mm256_mul_ps(_mm256_cvtepi32_ps(_mm256_srli_epi32(sAlpha, 8)), _mm256_set1_ps(255.0f)),
+        _mm256_cvtepi32_ps(newAlpha));
     const __m256i pair = _mm256_shuffle_epi8(f, _mm256_setr_epi8(0, 1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9,
                                                                  12, 13, 12, 13, 0, 1, 0, 1, 4, 5,
                                                                  4, 5, 8, 9, 8, 9, 12, 13, 12, 13));
@@ -248,9 +277,9 @@ VURO_AVX2_INLINE __m256i MixWith(__m256i d, __m256i s, const Weights& w) {
 }
 
 // Normal compositing of a group over any destination.
-VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
+template <QuotientForm Form> VURO_AVX2_INLINE __m256i NormalOf(__m256i d, __m256i s) {
     __m256i result;
-    return EasyGroup(d, s, &result) ? result : MixWith(d, s, WeightsOf(d, s));
+    return EasyGroup(d, s, &result) ? result : MixWith(d, s, WeightsOf<Form>(d, s));
 }
 
 // The translucent fill's colour, its products made once.
@@ -265,11 +294,11 @@ struct FillColour {
 // (d g + s f) >> 8 with blue's s f low byte cleared (its two truncated terms in one sum), green
 // (d g + s f) >> 8, alpha 255; the alpha lane's sum, below 2^16, lands under the alpha byte,
 // which becomes 255. Any other group takes NormalOf.
-VURO_AVX2_INLINE __m256i FillOf(__m256i d, const FillColour& c) {
+template <QuotientForm Form> VURO_AVX2_INLINE __m256i FillOf(__m256i d, const FillColour& c) {
     const __m256i alphaBytes = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
     if (!_mm256_testc_si256(d, alphaBytes)) {
-        return NormalOf(d, c.mColour);
+        return NormalOf<Form>(d, c.mColour);
     }
     const __m256i blueRed = _mm256_srli_epi16(
         _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(d, lowBytes), c.mKeep), c.mBlueRed),
@@ -287,6 +316,7 @@ VURO_AVX2_INLINE __m256i FillOf(__m256i d, const FillColour& c) {
 // after them: where they overlap those groups they write the same results again. The aligned
 // groups' stores then never cross a cache line, and no pixel is copied aside. A run shorter
 // than a group goes through one group padded with opaque black.
+template <QuotientForm Form>
 VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
     const __m256i lowBytes = _mm256_set1_epi32(0x00FF00FF);
     const int sa = static_cast<int>(colour >> 24);
@@ -302,22 +332,22 @@ VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
         uint32_t words[8] = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u,
                              0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
         Simd::CopyFew(words, out, count);
-        StoreGroup(words, FillOf(LoadGroup(words), c));
+        StoreGroup(words, FillOf<Form>(LoadGroup(words), c));
         Simd::CopyFew(out, words, count);
         return;
     }
-    const __m256i first = FillOf(LoadGroup(out), c);
-    const __m256i last = FillOf(LoadGroup(out + count - 8), c);
+    const __m256i first = FillOf<Form>(LoadGroup(out), c);
+    const __m256i last = FillOf<Form>(LoadGroup(out + count - 8), c);
     // Two groups a pass: over an opaque destination a group's work is little more than the
     // loop's own test and branch, and with one group a pass the row's speed came to depend on
     // where the loop lay in the program by a tenth.
     int i = static_cast<int>((32 - (reinterpret_cast<uintptr_t>(out) & 31)) & 31) / 4;
     for (; i + 16 <= count; i += 16) {
-        StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
-        StoreGroup(out + i + 8, FillOf(LoadGroup(out + i + 8), c));
+        StoreGroup(out + i, FillOf<Form>(LoadGroup(out + i), c));
+        StoreGroup(out + i + 8, FillOf<Form>(LoadGroup(out + i + 8), c));
     }
     if (i + 8 <= count) {
-        StoreGroup(out + i, FillOf(LoadGroup(out + i), c));
+        StoreGroup(out + i, FillOf<Form>(LoadGroup(out + i), c));
     }
     StoreGroup(out, first);
     StoreGroup(out + count - 8, last);
@@ -327,6 +357,7 @@ VURO_AVX2 void NormalFillOf(uint32_t* out, uint32_t colour, int count) {
 // them, and are mixed afterwards. A group's mixing waits for its division, and made one after
 // the other the groups would take that wait in turn; made apart, the divisions of a batch
 // overlap. Each group's result depends on its own pixels alone, so the order changes nothing.
+template <QuotientForm Form>
 VURO_AVX2 int NormalGroupsOf(uint32_t* out, const uint32_t* src, int count) {
     constexpr int kBatch = 32;
     Weights weights[kBatch];
@@ -341,7 +372,7 @@ VURO_AVX2 int NormalGroupsOf(uint32_t* out, const uint32_t* src, int count) {
             if (EasyGroup(d, s, &result)) {
                 StoreGroup(out + i, result);
             } else {
-                weights[pending] = WeightsOf(d, s);
+                weights[pending] = WeightsOf<Form>(d, s);
                 at[pending++] = i;
             }
         }
@@ -385,12 +416,13 @@ VURO_AVX2 int SampleGroupsOf(uint32_t* out, const uint32_t* row, int width, cons
     return i;
 }
 
+template <QuotientForm Form>
 VURO_AVX2 int NormalSampledGroupsOf(uint32_t* out, const uint32_t* row, int width,
                                     const int* columns, int count) {
     int i = 0;
     for (__m256i s; i + 8 <= count && SampleGroup(row, width, columns + i, &s); i += 8) {
         __m256i* to = reinterpret_cast<__m256i*>(out + i);
-        _mm256_storeu_si256(to, NormalOf(_mm256_loadu_si256(to), s));
+        _mm256_storeu_si256(to, NormalOf<Form>(_mm256_loadu_si256(to), s));
     }
     return i;
 }
@@ -489,19 +521,28 @@ VURO_AVX2 int RotatedGroupsOf(uint32_t* out, const RotatedSpan& span, int count)
     return i;
 }
 
+// Calls run with the active quotient form as a constant.
+template <typename Run> auto InQuotientForm(Run run) {
+    if (ActiveQuotientForm() == QuotientForm::Division) {
+        return run(std::integral_constant<QuotientForm, QuotientForm::Division>{});
+    }
+    return run(std::integral_constant<QuotientForm, QuotientForm::Reciprocal>{});
+}
+
 } // namespace
 
 void NormalFill(uint32_t* out, uint32_t colour, int count) {
-    NormalFillOf(out, colour, count);
+    InQuotientForm([&](auto form) { NormalFillOf<form()>(out, colour, count); });
 }
 
 int NormalGroups(uint32_t* out, const uint32_t* src, int count) {
-    return NormalGroupsOf(out, src, count);
+    return InQuotientForm([&](auto form) { return NormalGroupsOf<form()>(out, src, count); });
 }
 
 int NormalSampledGroups(uint32_t* out, const uint32_t* row, int width, const int* columns,
                         int count) {
-    return NormalSampledGroupsOf(out, row, width, columns, count);
+    return InQuotientForm(
+        [&](auto form) { return NormalSampledGroupsOf<form()>(out, row, width, columns, count); });
 }
 
 int SampleGroups(uint32_t* out, const uint32_t* row, int width, const int* columns, int count) {

@@ -12,7 +12,7 @@
 
 namespace Vuro::Blend::Avx2 {
 
-// Whether the processor runs the kernels below.
+// Whether the processor runs the kernels below (AVX2 and FMA).
 bool Available();
 
 // The additive row in one of its four forms (as AdditiveRow) over the whole groups of eight

@@ -1,7 +1,7 @@
 #pragma once
 // Runs a suite's cases once per form of the blit kernels (KernelForm.h): the narrow form on
-// every machine, the wide form where the processor has AVX2 (skipped elsewhere), so that both
-// are checked whichever the machine would choose.
+// every machine, the wide form where the processor has AVX2 and FMA (skipped elsewhere), so that
+// both are checked whichever the machine would choose.
 //
 //   class MyKernels : public Vuro::Test::KernelFormTest {};
 //   TEST_P(MyKernels, ...) { ... }
@@ -23,8 +23,26 @@ protected:
                          << " kernels";
         }
     }
-    void TearDown() override { Blend::UnforceKernelForm(); }
+    void TearDown() override {
+        Blend::UnforceKernelForm();
+        Blend::UnforceQuotientForm();
+    }
 };
+
+// Runs check once for each way the wide form makes normal compositing's weights, named in the
+// trace; once in the narrow form, which has one way.
+template <typename Check> void ForEachQuotientForm(Check check) {
+    if (!Blend::WideKernels()) {
+        check();
+        return;
+    }
+    for (const auto form : {Blend::QuotientForm::Division, Blend::QuotientForm::Reciprocal}) {
+        SCOPED_TRACE(Blend::QuotientFormName(form));
+        Blend::ForceQuotientForm(form);
+        check();
+    }
+    Blend::UnforceQuotientForm();
+}
 
 inline std::string KernelFormParamName(const testing::TestParamInfo<Blend::KernelForm>& info) {
     return info.param == Blend::KernelForm::Wide ? "Wide" : "Narrow";

@@ -39,27 +39,30 @@ PixelPairs EveryAlphaPair(int coloursPerPair) {
     return pairs;
 }
 
-// Every case runs in both kernel forms.
+// Every case runs in both kernel forms; those whose groups take the division of normal
+// compositing, in each way the wide form makes it.
 class BlitRows : public Test::KernelFormTest {};
 
 TEST_P(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
-    const PixelPairs pairs = EveryAlphaPair(8);
-    std::vector<uint32_t> normal = pairs.mDest;
-    std::vector<uint32_t> opaque = pairs.mDest;
-    // Odd lengths and offsets exercise the vector tails.
-    for (size_t start = 0; start < normal.size(); start += 1021) {
-        const int count = static_cast<int>(std::min<size_t>(1021, normal.size() - start));
-        Blend::NormalRow(normal.data() + start, pairs.mSource.data() + start, count);
-        Blend::OpaqueRow(opaque.data() + start, pairs.mSource.data() + start, count);
-    }
-    for (size_t i = 0; i < normal.size(); ++i) {
-        const uint32_t d = pairs.mDest[i];
-        const uint32_t s = pairs.mSource[i];
-        ASSERT_EQ(normal[i], Blend::NormalRef(d, s, s >> 24)) << std::hex << d << " " << s;
-        if (s >> 24 != 0 && s >> 24 != 255) {
-            ASSERT_EQ(opaque[i], Blend::OpaqueRef(d, s, s >> 24)) << std::hex << d << " " << s;
+    Vuro::Test::ForEachQuotientForm([&] {
+        const PixelPairs pairs = EveryAlphaPair(8);
+        std::vector<uint32_t> normal = pairs.mDest;
+        std::vector<uint32_t> opaque = pairs.mDest;
+        // Odd lengths and offsets exercise the vector tails.
+        for (size_t start = 0; start < normal.size(); start += 1021) {
+            const int count = static_cast<int>(std::min<size_t>(1021, normal.size() - start));
+            Blend::NormalRow(normal.data() + start, pairs.mSource.data() + start, count);
+            Blend::OpaqueRow(opaque.data() + start, pairs.mSource.data() + start, count);
         }
-    }
+        for (size_t i = 0; i < normal.size(); ++i) {
+            const uint32_t d = pairs.mDest[i];
+            const uint32_t s = pairs.mSource[i];
+            ASSERT_EQ(normal[i], Blend::NormalRef(d, s, s >> 24)) << std::hex << d << " " << s;
+            if (s >> 24 != 0 && s >> 24 != 255) {
+                ASSERT_EQ(opaque[i], Blend::OpaqueRef(d, s, s >> 24)) << std::hex << d << " " << s;
+            }
+        }
+    });
 }
 
 // Every start alignment and length up to past the string store's threshold: the run is set,
@@ -82,58 +85,64 @@ TEST_P(BlitRows, OpaqueFillSetsExactlyTheRun) {
 // The translucent fill from every start alignment and of every short length: the run is
 // composited, opaque and translucent destinations mixed, the words around it kept.
 TEST_P(BlitRows, TranslucentFillKeepsToItsRunAtEveryOffset) {
-    std::vector<uint32_t> words(64);
-    for (int start = 0; start < 9; ++start) {
-        for (int count = 0; count < 41; ++count) {
-            for (size_t i = 0; i < words.size(); ++i) {
-                words[i] =
-                    (i % 5 == 3 ? 0x80000000u : 0xFF000000u) | static_cast<uint32_t>(i * 0x030507);
-            }
-            const std::vector<uint32_t> before = words;
-            Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
-            for (int i = 0; i < static_cast<int>(words.size()); ++i) {
-                const bool inRun = i >= start && i < start + count;
-                ASSERT_EQ(words[i],
-                          inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
-                    << "start " << start << " count " << count << " at " << i;
+    Vuro::Test::ForEachQuotientForm([&] {
+        std::vector<uint32_t> words(64);
+        for (int start = 0; start < 9; ++start) {
+            for (int count = 0; count < 41; ++count) {
+                for (size_t i = 0; i < words.size(); ++i) {
+                    words[i] = (i % 5 == 3 ? 0x80000000u : 0xFF000000u) |
+                               static_cast<uint32_t>(i * 0x030507);
+                }
+                const std::vector<uint32_t> before = words;
+                Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
+                for (int i = 0; i < static_cast<int>(words.size()); ++i) {
+                    const bool inRun = i >= start && i < start + count;
+                    ASSERT_EQ(words[i],
+                              inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
+                        << "start " << start << " count " << count << " at " << i;
+                }
             }
         }
-    }
+    });
 }
 
 TEST_P(BlitRows, FillRowMatchesTheReference) {
-    const PixelPairs pairs = EveryAlphaPair(2);
-    for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
-        std::vector<uint32_t> filled = pairs.mDest;
-        Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
-        for (size_t i = 0; i < filled.size(); ++i) {
-            ASSERT_EQ(filled[i], Blend::NormalRef(pairs.mDest[i], colour, colour >> 24));
+    Vuro::Test::ForEachQuotientForm([&] {
+        const PixelPairs pairs = EveryAlphaPair(2);
+        for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
+            std::vector<uint32_t> filled = pairs.mDest;
+            Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
+            for (size_t i = 0; i < filled.size(); ++i) {
+                ASSERT_EQ(filled[i], Blend::NormalRef(pairs.mDest[i], colour, colour >> 24));
+            }
         }
-    }
+    });
 }
 
 // Every fill alpha over every destination alpha, a few colours of each: over a translucent
 // destination the fill's groups take the division of normal compositing.
 TEST_P(BlitRows, TranslucentFillMatchesTheReferenceForEveryAlphaPair) {
-    const uint32_t colours[] = {0x000000u, 0xFFFFFFu, 0x17C3E8u};
-    std::vector<uint32_t> dest;
-    for (uint32_t da = 0; da < 256; ++da) {
-        for (const uint32_t c : colours) {
-            dest.push_back((da << 24) | c);
-        }
-    }
-    std::vector<uint32_t> filled;
-    for (uint32_t sa = 1; sa < 255; ++sa) {
-        for (const uint32_t c : colours) {
-            const uint32_t colour = (sa << 24) | (c ^ 0xFFFFFFu);
-            filled = dest;
-            Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
-            for (size_t i = 0; i < filled.size(); ++i) {
-                ASSERT_EQ(filled[i], Blend::NormalRef(dest[i], colour, sa))
-                    << std::hex << dest[i] << " " << colour;
+    Vuro::Test::ForEachQuotientForm([&] {
+        const uint32_t colours[] = {0x000000u, 0xFFFFFFu, 0x17C3E8u};
+        std::vector<uint32_t> dest;
+        for (uint32_t da = 0; da < 256; ++da) {
+            for (const uint32_t c : colours) {
+                dest.push_back((da << 24) | c);
             }
         }
-    }
+        std::vector<uint32_t> filled;
+        for (uint32_t sa = 1; sa < 255; ++sa) {
+            for (const uint32_t c : colours) {
+                const uint32_t colour = (sa << 24) | (c ^ 0xFFFFFFu);
+                filled = dest;
+                Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
+                for (size_t i = 0; i < filled.size(); ++i) {
+                    ASSERT_EQ(filled[i], Blend::NormalRef(dest[i], colour, sa))
+                        << std::hex << dest[i] << " " << colour;
+                }
+            }
+        }
+    });
 }
 
 TEST_P(BlitRows, TintedRowMatchesTheReference) {
@@ -363,30 +372,32 @@ TEST_P(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
 // group's columns spread over more than sixteen pixels), up to the row's last pixel, over
 // destinations of every alpha pair.
 TEST_P(BlitRows, SampledRowsMatchTheReference) {
-    const PixelPairs pairs = EveryAlphaPair(1);
-    MersenneTwister random;
-    for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
-        for (const int count : {7, 8, 61, 640}) {
-            const int width = static_cast<int>(std::ceil(count * step));
-            std::vector<int> columns(static_cast<size_t>(count));
-            for (int i = 0; i < count; ++i) {
-                columns[i] = std::min(width - 1, static_cast<int>(i * step));
-            }
-            const size_t from = random.Next() % (pairs.mDest.size() - count - width);
-            const uint32_t* row = pairs.mSource.data() + from + count;
-            std::vector<uint32_t> sampled(static_cast<size_t>(count));
-            Blend::SampleRow(sampled.data(), row, width, columns.data(), count);
-            std::vector<uint32_t> drawn(pairs.mDest.begin() + from,
-                                        pairs.mDest.begin() + from + count);
-            Blend::NormalSampledRow(drawn.data(), row, width, columns.data(), count);
-            for (int i = 0; i < count; ++i) {
-                const uint32_t s = row[columns[i]];
-                ASSERT_EQ(sampled[i], s) << "step " << step << " at " << i;
-                ASSERT_EQ(drawn[i], Blend::NormalRef(pairs.mDest[from + i], s, s >> 24))
-                    << "step " << step << " at " << i;
+    Vuro::Test::ForEachQuotientForm([&] {
+        const PixelPairs pairs = EveryAlphaPair(1);
+        MersenneTwister random;
+        for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
+            for (const int count : {7, 8, 61, 640}) {
+                const int width = static_cast<int>(std::ceil(count * step));
+                std::vector<int> columns(static_cast<size_t>(count));
+                for (int i = 0; i < count; ++i) {
+                    columns[i] = std::min(width - 1, static_cast<int>(i * step));
+                }
+                const size_t from = random.Next() % (pairs.mDest.size() - count - width);
+                const uint32_t* row = pairs.mSource.data() + from + count;
+                std::vector<uint32_t> sampled(static_cast<size_t>(count));
+                Blend::SampleRow(sampled.data(), row, width, columns.data(), count);
+                std::vector<uint32_t> drawn(pairs.mDest.begin() + from,
+                                            pairs.mDest.begin() + from + count);
+                Blend::NormalSampledRow(drawn.data(), row, width, columns.data(), count);
+                for (int i = 0; i < count; ++i) {
+                    const uint32_t s = row[columns[i]];
+                    ASSERT_EQ(sampled[i], s) << "step " << step << " at " << i;
+                    ASSERT_EQ(drawn[i], Blend::NormalRef(pairs.mDest[from + i], s, s >> 24))
+                        << "step " << step << " at " << i;
+                }
             }
         }
-    }
+    });
 }
 
 // The rotated row's samples composited one by one.
