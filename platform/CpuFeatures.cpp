@@ -50,30 +50,33 @@ ProcessorIdentity ReadIdentity() {
     return identity;
 }
 
+// The vector instruction sets beyond the baseline, asked once.
+struct VectorSets {
+    bool mAvx2 = false;
+    bool mFma = false;
+};
+
+const VectorSets& ReadVectorSets() {
+    static const VectorSets sets = [] {
+        VectorSets found;
+#if defined(__x86_64__)
+        __builtin_cpu_init();
+        found.mAvx2 = __builtin_cpu_supports("avx2") != 0;
+        found.mFma = __builtin_cpu_supports("fma") != 0;
+#endif
+        return found;
+    }();
+    return sets;
+}
+
 } // namespace
 
 bool HasAvx2() {
-#if defined(__x86_64__)
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
-#else
-    return false;
-#endif
+    return ReadVectorSets().mAvx2;
 }
 
 bool HasFma() {
-#if defined(__x86_64__)
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("fma") != 0;
-    }();
-    return has;
-#else
-    return false;
-#endif
+    return ReadVectorSets().mFma;
 }
 
 const ProcessorIdentity& IdentifyProcessor() {
