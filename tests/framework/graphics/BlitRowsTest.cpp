@@ -39,8 +39,8 @@ PixelPairs EveryAlphaPair(int coloursPerPair) {
     return pairs;
 }
 
-// Every case runs in both kernel forms; those whose groups take the division of normal
-// compositing, in each way the wide form makes it.
+// Every case runs in both kernel forms; the two that take normal compositing's division at every
+// alpha pair (the row and the translucent fill) in each way the wide form makes its weights.
 class BlitRows : public Test::KernelFormTest {};
 
 TEST_P(BlitRows, NormalAndOpaqueRowsMatchTheReference) {
@@ -85,38 +85,34 @@ TEST_P(BlitRows, OpaqueFillSetsExactlyTheRun) {
 // The translucent fill from every start alignment and of every short length: the run is
 // composited, opaque and translucent destinations mixed, the words around it kept.
 TEST_P(BlitRows, TranslucentFillKeepsToItsRunAtEveryOffset) {
-    Vuro::Test::ForEachQuotientForm([&] {
-        std::vector<uint32_t> words(64);
-        for (int start = 0; start < 9; ++start) {
-            for (int count = 0; count < 41; ++count) {
-                for (size_t i = 0; i < words.size(); ++i) {
-                    words[i] = (i % 5 == 3 ? 0x80000000u : 0xFF000000u) |
-                               static_cast<uint32_t>(i * 0x030507);
-                }
-                const std::vector<uint32_t> before = words;
-                Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
-                for (int i = 0; i < static_cast<int>(words.size()); ++i) {
-                    const bool inRun = i >= start && i < start + count;
-                    ASSERT_EQ(words[i],
-                              inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
-                        << "start " << start << " count " << count << " at " << i;
-                }
+    std::vector<uint32_t> words(64);
+    for (int start = 0; start < 9; ++start) {
+        for (int count = 0; count < 41; ++count) {
+            for (size_t i = 0; i < words.size(); ++i) {
+                words[i] =
+                    (i % 5 == 3 ? 0x80000000u : 0xFF000000u) | static_cast<uint32_t>(i * 0x030507);
+            }
+            const std::vector<uint32_t> before = words;
+            Blend::NormalFillRow(words.data() + start, 0x90407020u, count);
+            for (int i = 0; i < static_cast<int>(words.size()); ++i) {
+                const bool inRun = i >= start && i < start + count;
+                ASSERT_EQ(words[i],
+                          inRun ? Blend::NormalRef(before[i], 0x90407020u, 0x90) : before[i])
+                    << "start " << start << " count " << count << " at " << i;
             }
         }
-    });
+    }
 }
 
 TEST_P(BlitRows, FillRowMatchesTheReference) {
-    Vuro::Test::ForEachQuotientForm([&] {
-        const PixelPairs pairs = EveryAlphaPair(2);
-        for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
-            std::vector<uint32_t> filled = pairs.mDest;
-            Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
-            for (size_t i = 0; i < filled.size(); ++i) {
-                ASSERT_EQ(filled[i], Blend::NormalRef(pairs.mDest[i], colour, colour >> 24));
-            }
+    const PixelPairs pairs = EveryAlphaPair(2);
+    for (const uint32_t colour : {0x01FFFFFFu, 0x80204060u, 0xFE000000u, 0x7FFF00FFu}) {
+        std::vector<uint32_t> filled = pairs.mDest;
+        Blend::NormalFillRow(filled.data(), colour, static_cast<int>(filled.size()));
+        for (size_t i = 0; i < filled.size(); ++i) {
+            ASSERT_EQ(filled[i], Blend::NormalRef(pairs.mDest[i], colour, colour >> 24));
         }
-    });
+    }
 }
 
 // Every fill alpha over every destination alpha, a few colours of each: over a translucent
@@ -372,32 +368,30 @@ TEST_P(BlitRows, TintedAdditiveRowsMatchTheReferenceForEveryFactor) {
 // group's columns spread over more than sixteen pixels), up to the row's last pixel, over
 // destinations of every alpha pair.
 TEST_P(BlitRows, SampledRowsMatchTheReference) {
-    Vuro::Test::ForEachQuotientForm([&] {
-        const PixelPairs pairs = EveryAlphaPair(1);
-        MersenneTwister random;
-        for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
-            for (const int count : {7, 8, 61, 640}) {
-                const int width = static_cast<int>(std::ceil(count * step));
-                std::vector<int> columns(static_cast<size_t>(count));
-                for (int i = 0; i < count; ++i) {
-                    columns[i] = std::min(width - 1, static_cast<int>(i * step));
-                }
-                const size_t from = random.Next() % (pairs.mDest.size() - count - width);
-                const uint32_t* row = pairs.mSource.data() + from + count;
-                std::vector<uint32_t> sampled(static_cast<size_t>(count));
-                Blend::SampleRow(sampled.data(), row, width, columns.data(), count);
-                std::vector<uint32_t> drawn(pairs.mDest.begin() + from,
-                                            pairs.mDest.begin() + from + count);
-                Blend::NormalSampledRow(drawn.data(), row, width, columns.data(), count);
-                for (int i = 0; i < count; ++i) {
-                    const uint32_t s = row[columns[i]];
-                    ASSERT_EQ(sampled[i], s) << "step " << step << " at " << i;
-                    ASSERT_EQ(drawn[i], Blend::NormalRef(pairs.mDest[from + i], s, s >> 24))
-                        << "step " << step << " at " << i;
-                }
+    const PixelPairs pairs = EveryAlphaPair(1);
+    MersenneTwister random;
+    for (const double step : {0.25, 0.5, 0.7, 1.0, 1.3, 2.0, 2.2, 3.0}) {
+        for (const int count : {7, 8, 61, 640}) {
+            const int width = static_cast<int>(std::ceil(count * step));
+            std::vector<int> columns(static_cast<size_t>(count));
+            for (int i = 0; i < count; ++i) {
+                columns[i] = std::min(width - 1, static_cast<int>(i * step));
+            }
+            const size_t from = random.Next() % (pairs.mDest.size() - count - width);
+            const uint32_t* row = pairs.mSource.data() + from + count;
+            std::vector<uint32_t> sampled(static_cast<size_t>(count));
+            Blend::SampleRow(sampled.data(), row, width, columns.data(), count);
+            std::vector<uint32_t> drawn(pairs.mDest.begin() + from,
+                                        pairs.mDest.begin() + from + count);
+            Blend::NormalSampledRow(drawn.data(), row, width, columns.data(), count);
+            for (int i = 0; i < count; ++i) {
+                const uint32_t s = row[columns[i]];
+                ASSERT_EQ(sampled[i], s) << "step " << step << " at " << i;
+                ASSERT_EQ(drawn[i], Blend::NormalRef(pairs.mDest[from + i], s, s >> 24))
+                    << "step " << step << " at " << i;
             }
         }
-    });
+    }
 }
 
 // The rotated row's samples composited one by one.
