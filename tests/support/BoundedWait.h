@@ -127,26 +127,22 @@ private:
 // Reaps the child (a process id above 0) once it has ended; false, with the child still there,
 // when it did not end in time.
 inline bool ReapWithin(pid_t child, int* status, std::chrono::seconds limit = kWaitLimit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
     const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     if (process >= 0) {
-        const bool ended = Detail::PollUntil(process, deadline);
+        const bool ended = Detail::PollUntil(process, std::chrono::steady_clock::now() + limit);
         close(process);
         return ended && waitpid(child, status, 0) == child;
     }
     // No process descriptors here (an older kernel, a sandbox): the child is looked at in
     // short steps instead.
-    for (;;) {
-        const pid_t reaped = waitpid(child, status, WNOHANG);
-        if (reaped != 0) {
-            return reaped == child;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        const timespec step{0, 10'000'000};
-        nanosleep(&step, nullptr);
-    }
+    pid_t reaped = 0;
+    const bool ended = WaitUntil([&] { return (reaped = waitpid(child, status, WNOHANG)) != 0; },
+                                 [] {
+                                     const timespec step{0, 10'000'000};
+                                     nanosleep(&step, nullptr);
+                                 },
+                                 limit);
+    return ended && reaped == child;
 }
 
 } // namespace Vuro::Test

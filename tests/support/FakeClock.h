@@ -87,16 +87,14 @@ public:
     // done() holds; false when it did not within `limit` of real time.
     template <typename Done>
     bool WakeSleepersUntil(Done done, std::chrono::seconds limit = kWaitLimit) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            if (!WakeSleepers()) {
-                std::this_thread::yield();
-            }
-        }
-        return true;
+        return WaitUntil(
+            done,
+            [this] {
+                if (!WakeSleepers()) {
+                    std::this_thread::yield();
+                }
+            },
+            limit);
     }
 
     void Advance(uint32_t ms) {

@@ -113,11 +113,8 @@ public:
     bool OnChangeDirectory(const std::string&) override { return true; }
     void RunLoadingWork() override {
         mWatch.entered.Open();
-        const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-        while (!mShutdownRequested && !mShutdown && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::yield();
-        }
-        mWatch.sawTheAsk = mShutdownRequested || mShutdown;
+        mWatch.sawTheAsk =
+            WaitUntil([this] { return mShutdownRequested || mShutdown; }, std::this_thread::yield);
         mWatch.sawEverythingAlive = !mWatch.productDestroyed && gVuroApp == this &&
                                     mWidgetManager != nullptr && mDDInterface != nullptr &&
                                     mSoundManager != nullptr && mMusicInterface != nullptr;
